@@ -1,0 +1,23 @@
+// Kelvor: a long-time recorder for digital multimeters with a serial interface.
+#include <QApplication>
+
+#include "core/settings/AppGlobals.h"
+#include "core/text/PathText.h"
+#include "platform/SystemClock.h"
+#include "ui/ProbeServer.h"
+#include "ui/frmMain.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Kelvor"));
+  QApplication::setApplicationName(QStringLiteral("Kelvor"));
+
+  kelvor::AppGlobals globals;
+  globals.AppDir = kelvor::StripBackslash(QApplication::applicationDirPath().toStdString());
+  kelvor::ProbeServer::startFromEnvironment(&app);
+
+  kelvor::SystemClock clock;
+  kelvor::frmMain window(globals, clock);
+  window.Form_Load();
+  return QApplication::exec();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace kelvor {
+
+// A reading or sample without a usable value. Every reader of readings skips it.
+inline constexpr float InvalidValue = -1e33f;
+
+// Characters of one meter frame: mode (2), blank, value field (6), unit (4), carriage return.
+inline constexpr std::size_t MeterFrameLength = 14;
+
+// What one answer of the meter turns into.
+struct DecodedFrame {
+  float value = InvalidValue;  // InvalidValue when the frame carries no number
+  std::string valueText;       // the large display: the number, with the unit in AC/DC/TE mode
+  std::string modeText;        // the mode ("AC", "DC", "TE") or else the unit
+};
+
+// Decodes one answer. Removes the carriage returns from `frame` as a side effect, as the
+// reading handler's caller expects. A value field that holds no complete number (an
+// overload such as "  OL  ", " O.L  ", garbage) yields InvalidValue and shows the meter's own
+// text, so that it is never mistaken for a reading of 0.
+DecodedFrame decodeFrame(std::string& frame, char decimalSeparator);
+
+// The display pattern for the large reading display, by magnitude.
+const char* displayPatternFor(float value);
+
+}  // namespace kelvor

@@ -1,0 +1,44 @@
+#include "core/acquisition/PollingCycle.h"
+
+#include <utility>
+
+#include "core/acquisition/MeterFrame.h"
+
+namespace kelvor {
+
+PollingCycle::PollingCycle(const AppGlobals& globals, SerialLink& port, Timer& readTimer,
+                           AnswerHandler onAnswer)
+    : globals_(globals), port_(port), readTimer_(readTimer), onAnswer_(std::move(onAnswer)) {}
+
+void PollingCycle::onPollTick() {
+  if (!globals_.PortOpen) return;
+  // Whatever is still waiting is the late tail of an earlier answer; left in place it
+  // would become the first characters of this answer and shift the frame.
+  port_.discardInput();
+  if (!port_.WritePort("D")) return;
+  readTimer_.setEnabled(false);
+  readTimer_.setInterval(FirstReadDelayMs);
+  readTimer_.setEnabled(true);
+}
+
+void PollingCycle::onReadTick() {
+  readTimer_.setEnabled(false);
+  if (readTimer_.interval() >= FirstStepMarkerMs) {
+    rxBuffer_.clear();
+    rxTries_ = 0;
+  }
+  ++rxTries_;
+  rxBuffer_ += port_.ReadPort();
+
+  if (rxBuffer_.size() >= static_cast<std::size_t>(globals_.FrameLength)) {
+    // Only the first frame counts; the four-display meter's other frames are dropped.
+    if (rxBuffer_.size() > MeterFrameLength) rxBuffer_.resize(MeterFrameLength);
+    onAnswer_(rxBuffer_);
+  } else if (rxTries_ < MaxReadSteps) {
+    readTimer_.setInterval(NextReadDelayMs);
+    readTimer_.setEnabled(true);
+  }
+  // Otherwise the poll is given up silently; the next one comes with the measurement timer.
+}
+
+}  // namespace kelvor

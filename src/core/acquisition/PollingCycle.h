@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/Timer.h"
+#include "core/acquisition/SerialLink.h"
+#include "core/settings/AppGlobals.h"
+
+namespace kelvor {
+
+// One poll of the meter per tick of the measurement timer: write "D", then collect the
+// answer in short steps of the read timer until a complete answer is there or the poll is
+// given up. The read timer's interval marks the step: 100 ms (anything from 60 on) is the
+// first step after a poll, 50 ms a further one.
+class PollingCycle {
+ public:
+  using AnswerHandler = std::function<void(std::string& answer)>;
+
+  static constexpr int FirstReadDelayMs = 100;
+  static constexpr int NextReadDelayMs = 50;
+  static constexpr int FirstStepMarkerMs = 60;
+  static constexpr int MaxReadSteps = 30;
+
+  PollingCycle(const AppGlobals& globals, SerialLink& port, Timer& readTimer,
+               AnswerHandler onAnswer);
+
+  // Tick of the measurement timer.
+  void onPollTick();
+  // Tick of the read timer.
+  void onReadTick();
+
+  const std::string& RxBuffer() const { return rxBuffer_; }
+  int RxTries() const { return rxTries_; }
+
+ private:
+  const AppGlobals& globals_;
+  SerialLink& port_;
+  Timer& readTimer_;
+  AnswerHandler onAnswer_;
+  std::string rxBuffer_;
+  int rxTries_ = 0;
+};
+
+}  // namespace kelvor

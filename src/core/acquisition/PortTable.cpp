@@ -1,0 +1,37 @@
+#include "core/acquisition/PortTable.h"
+
+#include <array>
+
+namespace kelvor {
+
+namespace {
+struct DeviceBlock {
+  int firstPort;
+  const char* devicePrefix;
+};
+constexpr int PortsPerBlock = 32;
+constexpr std::array<DeviceBlock, 4> Blocks{{
+    {1, "/dev/ttyS"},
+    {33, "/dev/ttyUSB"},
+    {65, "/dev/ttyACM"},
+    {97, "/dev/ttyAMA"},
+}};
+}  // namespace
+
+std::string fixedDeviceForPort(int portNumber) {
+  for (const DeviceBlock& block : Blocks) {
+    const int index = portNumber - block.firstPort;
+    if (index >= 0 && index < PortsPerBlock) return block.devicePrefix + std::to_string(index);
+  }
+  return {};
+}
+
+std::string portName(int portNumber) {
+  return "COM" + std::to_string(portNumber);
+}
+
+std::string openErrorText(int errorCode, int portNumber) {
+  return "Error " + std::to_string(errorCode) + " opening " + portName(portNumber);
+}
+
+}  // namespace kelvor

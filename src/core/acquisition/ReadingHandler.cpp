@@ -1,0 +1,51 @@
+#include "core/acquisition/ReadingHandler.h"
+
+#include "core/acquisition/MeterFrame.h"
+
+namespace kelvor {
+
+ReadingHandler::ReadingHandler(RecordingState& state, const Clock& clock, ReadingView& view,
+                               ReadingHooks& hooks, char decimalSeparator)
+    : state_(state),
+      clock_(clock),
+      view_(view),
+      hooks_(hooks),
+      decimalSeparator_(decimalSeparator) {}
+
+void ReadingHandler::Messung(std::string& answer) {
+  const DecodedFrame reading = decodeFrame(answer, decimalSeparator_);
+  state_.CurrentValue = reading.value;
+  view_.showMode(reading.modeText);
+  view_.showValue(reading.valueText);
+
+  const LocalSeconds now = clock_.now();
+  view_.showCurrentTime(TimeStr(now));
+  if (state_.StartPending) startRecording(now);
+
+  if (state_.CurrentValue == InvalidValue) {
+    // The live line must not be joined across a reading without a value.
+    state_.clearPenPositions();
+    return;
+  }
+  if (state_.Running) {
+    view_.showRunTime(TimeStr(now - state_.StartTime));
+    hooks_.DrawToScope();
+    if (view_.autoScaleChecked()) hooks_.AutoRangeY(state_.CurrentValue, state_.CurrentValue);
+  }
+  hooks_.testAlarm(state_.CurrentValue);
+}
+
+void ReadingHandler::startRecording(LocalSeconds now) {
+  state_.StartPending = false;
+  state_.Running = true;
+  state_.StartTime = now;
+  view_.showStartTime(TimeStr(now));
+  view_.showCurrentTime(TimeStr(now));
+  view_.showRunTime("00:00:00");
+  // The first drawn reading of a recording is stored at once.
+  state_.StoreCounter = state_.StoreInterval;
+  hooks_.recordingStarted();
+  state_.clearPenPositions();
+}
+
+}  // namespace kelvor

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+
+#include "core/Clock.h"
+#include "core/scope/RecordingState.h"
+
+namespace kelvor {
+
+// The labels and check boxes that a reading updates or consults.
+class ReadingView {
+ public:
+  virtual ~ReadingView() = default;
+  virtual void showValue(const std::string& text) = 0;        // the large display
+  virtual void showMode(const std::string& text) = 0;         // mode or unit
+  virtual void showCurrentTime(const std::string& text) = 0;  // time of the last reading
+  virtual void showStartTime(const std::string& text) = 0;    // start of the recording
+  virtual void showRunTime(const std::string& text) = 0;      // running time of the recording
+  virtual bool autoScaleChecked() const = 0;
+};
+
+// What a reading hands on to the trace store, the plot, the ranges and the alarm.
+class ReadingHooks {
+ public:
+  virtual ~ReadingHooks() = default;
+  // A recording has just started: the active channel's earlier samples are discarded.
+  virtual void recordingStarted() = 0;
+  // A usable reading while recording: draw it and store it when due.
+  virtual void DrawToScope() = 0;
+  // Widen the Y range to take in [min, max] (automatic scaling is on).
+  virtual void AutoRangeY(float min, float max) = 0;
+  // A usable reading, recording or not: test it against the alarm condition.
+  virtual void testAlarm(float value) = 0;
+};
+
+// Turns one complete answer of the meter into the current reading: decodes it, shows it,
+// starts a pending recording, and hands a usable value on to drawing, ranging and alarm.
+class ReadingHandler {
+ public:
+  ReadingHandler(RecordingState& state, const Clock& clock, ReadingView& view, ReadingHooks& hooks,
+                 char decimalSeparator);
+
+  // Removes the carriage returns from `answer` as a side effect.
+  void Messung(std::string& answer);
+
+  void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+
+ private:
+  void startRecording(LocalSeconds now);
+
+  RecordingState& state_;
+  const Clock& clock_;
+  ReadingView& view_;
+  ReadingHooks& hooks_;
+  char decimalSeparator_;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvor {
+
+// The open serial line to the meter as the polling cycle needs it. Reads never block:
+// they return what has arrived so far.
+class SerialLink {
+ public:
+  virtual ~SerialLink() = default;
+  // True when every byte of text was handed to the driver.
+  virtual bool WritePort(std::string_view text) = 0;
+  // Up to 32 bytes that have arrived, possibly none; empty on a closed or failed port.
+  virtual std::string ReadPort() = 0;
+  // Drops everything received but not yet read.
+  virtual void discardInput() = 0;
+};
+
+}  // namespace kelvor

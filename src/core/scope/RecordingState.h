@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/acquisition/MeterFrame.h"
+#include "core/text/TimeText.h"
+
+namespace kelvor {
+
+// The main window's recording variables: the current reading, the recording's state and
+// the pen positions of the live drawing.
+struct RecordingState {
+  float CurrentValue = 0.0f;
+  LocalSeconds StartTime = 0;  // 0: no start set
+  bool StartPending = false;   // drawing was switched on; the next reading starts a recording
+  bool Running = false;        // a recording is in progress on the active channel
+  int StoreCounter = 0;        // readings drawn since the last stored sample
+  int StoreInterval = 1;       // readings per stored sample
+  int ActiveChannel = 0;
+  int ActiveColor = 10;  // palette index of the active channel
+  int LastX = 0;         // last processed live point; all four 0: no previous point
+  int LastY = 0;
+  int LastDrawnX = 0;
+  int LastDrawnY = 0;
+
+  void clearPenPositions() { LastX = LastY = LastDrawnX = LastDrawnY = 0; }
+};
+
+}  // namespace kelvor

@@ -1,0 +1,13 @@
+#include "core/text/PathText.h"
+
+namespace kelvor {
+
+std::string StripBackslash(const std::string& path) {
+  if (path.size() < 2) return path;
+  const char last = path.back();
+  if (last != '/' && last != '\\') return path;
+  if (path.size() >= 2 && path[path.size() - 2] == ':') return path;
+  return path.substr(0, path.size() - 1);
+}
+
+}  // namespace kelvor

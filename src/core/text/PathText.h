@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace kelvor {
+
+// Removes one trailing path separator ("/" or "\") from a folder path, but keeps the root
+// of a file system ("/", or a drive root such as "C:\").
+std::string StripBackslash(const std::string& path);
+
+}  // namespace kelvor

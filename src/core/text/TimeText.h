@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kelvor {
+
+// Local date-time at one-second resolution: seconds since 1970-01-01 00:00:00 of the local
+// wall clock (so the time of day is the value modulo 86400). 0 means "no time set".
+// The difference of two such values is a duration in whole seconds.
+using LocalSeconds = std::int64_t;
+
+// "hh:mm:ss" of the time-of-day part of t; whole days are dropped, so a duration of
+// 25 hours reads "01:00:00". Negative values wrap into the previous day.
+std::string TimeStr(LocalSeconds t);
+
+}  // namespace kelvor

@@ -1,0 +1,12 @@
+#include "platform/SystemClock.h"
+
+#include <QDateTime>
+
+namespace kelvor {
+
+LocalSeconds SystemClock::now() const {
+  const QDateTime local = QDateTime::currentDateTime();
+  return local.toSecsSinceEpoch() + local.offsetFromUtc();
+}
+
+}  // namespace kelvor

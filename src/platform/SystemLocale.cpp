@@ -1,0 +1,12 @@
+#include "platform/SystemLocale.h"
+
+#include <QLocale>
+
+namespace kelvor {
+
+char SystemLocale::decimalSeparator() {
+  const QString separator = QLocale::system().decimalPoint();
+  return separator == QStringLiteral(",") ? ',' : '.';
+}
+
+}  // namespace kelvor

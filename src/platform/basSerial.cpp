@@ -1,0 +1,146 @@
+#include "platform/basSerial.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/PortNaming.h"
+
+namespace kelvor {
+
+namespace {
+
+speed_t speedFor(int baud) {
+  switch (baud) {
+    case 300:
+      return B300;
+    case 600:
+      return B600;
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    default:
+      return B0;  // not a rate the line knows: keep the device's own
+  }
+}
+
+void setModemLine(int fd, int line, bool on) {
+  int bits = line;
+  (void)::ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &bits);  // a pseudo-terminal has no lines
+}
+
+QString systemErrorText(int code) {
+  return QString::fromLocal8Bit(std::strerror(code));
+}
+
+}  // namespace
+
+basSerial::~basSerial() {
+  ClosePort();
+}
+
+basSerial::OpenResult basSerial::OpenPort(int port, int baud) {
+  return openDevice(PortNaming::devicePath(port), baud);
+}
+
+basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud) {
+  OpenResult result;
+  result.devicePath = devicePath;
+  const QByteArray path = QFile::encodeName(devicePath);
+  const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    result.errorCode = errno;
+    result.errorText = systemErrorText(result.errorCode);
+    PortHandle = -1;
+    return result;
+  }
+  // Opening raised DTR and RTS; the interface cable needs RTS low, so drop it at once.
+  setModemLine(fd, TIOCM_RTS, false);
+
+  // Exclusive use: no second opener, and a lock that also holds against root.
+  (void)::ioctl(fd, TIOCEXCL);
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    result.errorCode = errno == EWOULDBLOCK ? EBUSY : errno;
+    result.errorText = systemErrorText(result.errorCode);
+    ::close(fd);
+    PortHandle = -1;
+    return result;
+  }
+
+  PortHandle = fd;
+  configure(baud);
+  result.ok = true;
+  return result;
+}
+
+void basSerial::configure(int baud) {
+  termios tio{};
+  if (::tcgetattr(PortHandle, &tio) == 0) {
+    ::cfmakeraw(&tio);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CRTSCTS);
+    tio.c_cflag |= CS7 | CSTOPB | CLOCAL | CREAD;
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    const speed_t speed = speedFor(baud);
+    if (speed != B0) {
+      ::cfsetispeed(&tio, speed);
+      ::cfsetospeed(&tio, speed);
+    }
+    // A device that rejects part of this keeps what it accepts; the port stays usable.
+    (void)::tcsetattr(PortHandle, TCSANOW, &tio);
+  }
+  setModemLine(PortHandle, TIOCM_RTS, false);
+  setModemLine(PortHandle, TIOCM_DTR, true);
+}
+
+void basSerial::ClosePort() {
+  if (PortHandle >= 0) ::close(PortHandle);
+  PortHandle = -1;
+}
+
+bool basSerial::WritePort(std::string_view text) {
+  if (PortHandle < 0) return false;
+  if (text.empty()) return true;
+  const ssize_t written = ::write(PortHandle, text.data(), text.size());
+  return written == static_cast<ssize_t>(text.size());
+}
+
+std::string basSerial::ReadPort() {
+  if (PortHandle < 0) return {};
+  std::array<char, MaxReadBytes> buffer{};
+  const ssize_t got = ::read(PortHandle, buffer.data(), buffer.size());
+  if (got <= 0) return {};
+  return std::string(buffer.data(), static_cast<std::size_t>(got));
+}
+
+void basSerial::discardInput() {
+  if (PortHandle < 0) return;
+  (void)::tcflush(PortHandle, TCIFLUSH);
+  // Some drivers keep bytes past the flush; read off whatever is still there.
+  std::array<char, 256> sink{};
+  for (int i = 0; i < 64 && ::read(PortHandle, sink.data(), sink.size()) > 0; ++i) {
+  }
+}
+
+}  // namespace kelvor

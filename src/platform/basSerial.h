@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "core/acquisition/SerialLink.h"
+
+namespace kelvor {
+
+// The serial line to the meter: 7 data bits, no parity, 2 stop bits at the chosen rate,
+// DTR high and RTS low (the meter's interface cable draws its power from them), exclusive
+// access, non-blocking reads of what has arrived.
+class basSerial : public SerialLink {
+ public:
+  struct OpenResult {
+    bool ok = false;
+    int errorCode = 0;   // the operating system's error number when !ok
+    QString devicePath;  // what was opened
+    QString errorText;   // the system's description of errorCode
+  };
+
+  basSerial() = default;
+  ~basSerial() override;
+  basSerial(const basSerial&) = delete;
+  basSerial& operator=(const basSerial&) = delete;
+
+  // Opens the device that the port number maps to and configures it. Does not close a
+  // port that is already open: callers close first.
+  OpenResult OpenPort(int port, int baud);
+  // Opens a device path directly (the port number only names it in messages).
+  OpenResult openDevice(const QString& devicePath, int baud);
+  void ClosePort();
+  bool isOpen() const { return PortHandle >= 0; }
+
+  bool WritePort(std::string_view text) override;
+  std::string ReadPort() override;
+  void discardInput() override;
+
+  // File descriptor of the open port; -1 while closed.
+  int PortHandle = -1;
+
+  static constexpr std::size_t MaxReadBytes = 32;
+
+ private:
+  void configure(int baud);
+};
+
+}  // namespace kelvor

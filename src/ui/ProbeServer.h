@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+class QLocalServer;
+class QLocalSocket;
+
+namespace kelvor {
+
+// An automation socket for tests and outside tools: when the environment variable
+// KELVOR_PROBE names a socket path, the program answers one-line requests about its windows
+// there, finding controls by object name:
+//   text NAME      the caption, text or current item of a control, menu item or window
+//   checked NAME   1 or 0
+//   visible NAME   1 or 0
+//   click NAME     clicks a button or triggers a menu item (after replying)
+//   modal          "<title>|<text>" of the open message box, or nothing
+//   dismiss        closes the open modal dialog (after replying)
+//   quit           closes the main window like the close box (after replying)
+// Every reply is one line: "ok <value>" or "error <reason>"; line breaks in values are
+// written as "\n".
+class ProbeServer : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* EnvironmentVariable = "KELVOR_PROBE";
+
+  // Starts listening when the environment asks for it; returns nullptr otherwise.
+  static ProbeServer* startFromEnvironment(QObject* parent);
+
+  explicit ProbeServer(QObject* parent = nullptr);
+  bool listen(const QString& path);
+
+  // Answers one request line (without its line break).
+  static QString answer(const QString& request);
+
+ private:
+  void onNewConnection();
+  void onReadyRead(QLocalSocket* socket);
+
+  QLocalServer* server_;
+};
+
+}  // namespace kelvor

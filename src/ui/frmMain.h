@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "core/Clock.h"
+#include "core/acquisition/ReadingHandler.h"
+#include "core/scope/RecordingState.h"
+#include "core/settings/AppGlobals.h"
+#include "ui/MainControls.h"
+#include "ui/MeterPort.h"
+#include "ui/ReadingConsumers.h"
+#include "ui/ReadingLabels.h"
+
+namespace kelvor {
+
+class MeterPolling;
+
+// The main window: owns the controls and the per-run state, runs the start-up sequence and
+// the shutdown, and wires the controls to the parts that do the work.
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Design size of the inner area, in points.
+  static constexpr double DesignInnerWidth = 465.0;
+  static constexpr double DesignInnerHeight = 299.25;
+
+  frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // The start-up sequence; ends by showing the window.
+  void Form_Load();
+
+  const MainControls& controls() const { return controls_; }
+  RecordingState& recording() { return recording_; }
+  MeterPolling& polling() { return *polling_; }
+  MeterPort& port() { return port_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void InitVars();
+  void GetSettings();
+  void SaveSettings();
+  void makeLang();
+  void fillRangeLists();
+  void fillDurationList();
+  void Form_Resize();
+  void FullReDraw(int rescale);
+  void reset();
+  void GetAlarm();
+  void restorePlacement();
+  void QueryUnload();
+  void onAnswer(std::string& answer);
+
+  AppGlobals& globals_;
+  const Clock& clock_;
+  MainControls controls_;
+  RecordingState recording_;
+  MeterPort port_;
+  ReadingLabels readingLabels_;
+  ReadingConsumers readingConsumers_;
+  ReadingHandler readingHandler_;
+  MeterPolling* polling_;
+  bool unloaded_ = false;
+};
+
+}  // namespace kelvor
