@@ -1,9 +1,11 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QMenuBar>
 
+#include "platform/SettingsStore.h"
 #include "platform/SystemLocale.h"
 #include "ui/Allgemein.h"
 #include "ui/MeterPolling.h"
@@ -61,6 +63,14 @@ void frmMain::Form_Load() {
 // the persisted settings; each fills its step here.
 void frmMain::InitVars() {}
 void frmMain::GetSettings() {
+  const SettingsStore store;
+  saved_ = StoredSettings::read([&store](const std::string& key) { return store.value(key); },
+                                SystemLocale::decimalSeparator());
+  globals_.PrintColored = saved_.PrintColored;
+  controls_.chkAutoScale->setChecked(saved_.AutoScale);
+  globals_.ComPort = saved_.Port;
+  globals_.ComBaud = saved_.BPS;
+  globals_.MeterType = saved_.Device;
   globals_.FrameLength = AppGlobals::frameLengthFor(globals_.MeterType);
 }
 void frmMain::SaveSettings() {

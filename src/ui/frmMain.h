@@ -6,6 +6,7 @@
 #include "core/acquisition/ReadingHandler.h"
 #include "core/scope/RecordingState.h"
 #include "core/settings/AppGlobals.h"
+#include "core/settings/StoredSettings.h"
 #include "ui/MainControls.h"
 #include "ui/MeterPort.h"
 #include "ui/ReadingConsumers.h"
@@ -63,6 +64,7 @@ class frmMain : public QMainWindow {
   ReadingConsumers readingConsumers_;
   ReadingHandler readingHandler_;
   MeterPolling* polling_;
+  StoredSettings saved_;
   bool unloaded_ = false;
 };
 

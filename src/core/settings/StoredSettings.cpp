@@ -1,0 +1,74 @@
+#include "core/settings/StoredSettings.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "core/text/LeadingNumber.h"
+
+namespace kelvor {
+
+namespace {
+
+// The leading number of a text, 0 when there is none (or it overflows).
+double numericValue(const std::string& text) {
+  return readLeadingNumber(text).value_or(0.0);
+}
+
+int roundedInt(double value) {
+  const double rounded = std::nearbyint(value);  // the default rounding mode: half to even
+  if (rounded > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (rounded < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(rounded);
+}
+
+// A placement value: empty reads as 0, anything else as its rounded leading number.
+int placementValue(const std::optional<std::string>& text, bool absolute) {
+  if (!text || text->empty()) return 0;
+  const double value = numericValue(*text);
+  return roundedInt(absolute ? std::fabs(value) : value);
+}
+
+int integerOr(const std::optional<std::string>& text, int fallback, char decimalSeparator) {
+  if (!text) return fallback;
+  return textToInt32(*text, decimalSeparator).value_or(fallback);
+}
+
+}  // namespace
+
+std::optional<int> textToInt32(const std::string& text, char decimalSeparator) {
+  if (!looksNumeric(text, decimalSeparator)) return std::nullopt;
+  std::string normalised = text;
+  if (decimalSeparator != '.') {
+    if (normalised.find('.') != std::string::npos &&
+        normalised.find(decimalSeparator) != std::string::npos)
+      return std::nullopt;
+    ReplaceString(normalised, std::string(1, decimalSeparator), ".");
+  }
+  const std::optional<double> value = readLeadingNumber(normalised);
+  if (!value) return std::nullopt;
+  const double rounded = std::nearbyint(*value);
+  if (rounded > std::numeric_limits<std::int32_t>::max() ||
+      rounded < std::numeric_limits<std::int32_t>::min())
+    return std::nullopt;
+  return static_cast<int>(rounded);
+}
+
+StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator) {
+  StoredSettings s;
+  const auto printColored = lookup("PrintColored");
+  s.PrintColored = printColored && numericValue(*printColored) != 0.0;
+  const auto autoScale = lookup("AutoScale");
+  s.AutoScale = !autoScale || numericValue(*autoScale) != 0.0;
+  s.Port = integerOr(lookup("Port"), s.Port, decimalSeparator);
+  s.BPS = integerOr(lookup("BPS"), s.BPS, decimalSeparator);
+  s.Device = integerOr(lookup("Device"), s.Device, decimalSeparator);
+  s.SavedLeft = placementValue(lookup("wLeft"), false);
+  s.SavedTop = placementValue(lookup("wTop"), false);
+  s.SavedWidth = placementValue(lookup("wWidht"), true);
+  s.SavedHeight = placementValue(lookup("wHeight"), true);
+  s.SavedState = placementValue(lookup("wState"), true);
+  return s;
+}
+
+}  // namespace kelvor
