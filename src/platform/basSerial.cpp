@@ -93,22 +93,29 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud)
   return result;
 }
 
+termios basSerial::meterLineSettings(const termios& current, int baud) {
+  termios tio = current;
+  ::cfmakeraw(&tio);
+  tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CRTSCTS);
+  tio.c_cflag |= CS7 | CSTOPB | CLOCAL | CREAD;
+  tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  const speed_t speed = speedFor(baud);
+  if (speed != B0) {
+    ::cfsetispeed(&tio, speed);
+    ::cfsetospeed(&tio, speed);
+  }
+  return tio;
+}
+
 void basSerial::configure(int baud) {
-  termios tio{};
-  if (::tcgetattr(PortHandle, &tio) == 0) {
-    ::cfmakeraw(&tio);
-    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CRTSCTS);
-    tio.c_cflag |= CS7 | CSTOPB | CLOCAL | CREAD;
-    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    const speed_t speed = speedFor(baud);
-    if (speed != B0) {
-      ::cfsetispeed(&tio, speed);
-      ::cfsetospeed(&tio, speed);
-    }
-    // A device that rejects part of this keeps what it accepts; the port stays usable.
-    (void)::tcsetattr(PortHandle, TCSANOW, &tio);
+  termios current{};
+  if (::tcgetattr(PortHandle, &current) == 0) {
+    // A device that rejects part of this keeps what it accepts (a pseudo-terminal always
+    // has 8 data bits); the port stays usable.
+    const termios wanted = meterLineSettings(current, baud);
+    (void)::tcsetattr(PortHandle, TCSANOW, &wanted);
   }
   setModemLine(PortHandle, TIOCM_RTS, false);
   setModemLine(PortHandle, TIOCM_DTR, true);

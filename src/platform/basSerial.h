@@ -1,5 +1,7 @@
 #pragma once
 
+#include <termios.h>
+
 #include <QString>
 #include <string>
 
@@ -40,6 +42,11 @@ class basSerial : public SerialLink {
   int PortHandle = -1;
 
   static constexpr std::size_t MaxReadBytes = 32;
+
+  // The line settings the meter needs, applied to a device's current settings: raw, 7 data
+  // bits, no parity, 2 stop bits, no flow control, reads that never wait; the rate when the
+  // line knows it, else the device's own.
+  static termios meterLineSettings(const termios& current, int baud);
 
  private:
   void configure(int baud);

@@ -115,6 +115,17 @@ QString ProbeServer::answer(const QString& request) {
     return ok({});
   }
 
+  if (command == QLatin1String("texts")) {
+    // Several controls read in one go, so that they belong to the same moment.
+    QStringList values;
+    for (const QString& each : name.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      QObject* object = findByName(each);
+      if (!object) return QStringLiteral("error no object ") + each;
+      values << textOf(object);
+    }
+    return ok(values.join(QLatin1Char('\t')));
+  }
+
   QObject* object = findByName(name);
   if (!object) return QStringLiteral("error no object ") + name;
   if (command == QLatin1String("text")) return ok(textOf(object));

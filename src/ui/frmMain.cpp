@@ -95,6 +95,8 @@ void frmMain::onAnswer(std::string& answer) {
 void frmMain::closeEvent(QCloseEvent* event) {
   QueryUnload();
   event->accept();
+  // Closing the main window ends the program, whatever else is still open.
+  QCoreApplication::quit();
 }
 
 void frmMain::QueryUnload() {

@@ -1,0 +1,219 @@
+#include "Options.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "Frame.h"
+
+namespace kelvor::metersim {
+
+namespace {
+
+constexpr long long kMaxMilliseconds = 24LL * 60 * 60 * 1000;
+
+bool parsePositiveSeconds(const std::string& text, double* seconds) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (end != text.c_str() + text.size() || !std::isfinite(value) || value <= 0) return false;
+  *seconds = value;
+  return true;
+}
+
+bool isOneOf(const std::string& name, std::initializer_list<const char*> names) {
+  for (const char* known : names) {
+    if (name == known) return true;
+  }
+  return false;
+}
+
+bool takesValue(const std::string& name) {
+  return isOneOf(name, {"--port", "--link", "--meter", "--values", "--mode", "--unit", "--delay",
+                        "--split", "--overload", "--script", "--log", "--quit-after"});
+}
+
+bool isFlag(const std::string& name) {
+  return isOneOf(name, {"--silent", "--garbage", "--no-cr", "--only-first-frame", "--cycle"});
+}
+
+// Applies one option; returns an error text or an empty string.
+std::string apply(const std::string& name, const std::string& value, Options* options) {
+  long long number = 0;
+  if (name == "--port") {
+    if (!parseCount(value, 999, &number) || number < 1)
+      return "--port needs a number from 1 to 999";
+    options->port = static_cast<int>(number);
+  } else if (name == "--link") {
+    if (value.empty()) return "--link needs a path";
+    options->linkPath = value;
+  } else if (name == "--meter") {
+    if (value != "single" && value != "four") return "--meter is single or four";
+    options->fourDisplays = value == "four";
+  } else if (name == "--values") {
+    options->valuesSpec = value;
+  } else if (name == "--mode") {
+    if (value.size() != kModeWidth) return "--mode needs exactly two characters";
+    options->mode = value;
+  } else if (name == "--unit") {
+    options->unit = fitField(value, kUnitWidth);
+  } else if (name == "--delay") {
+    if (!parseCount(value, kMaxMilliseconds, &number))
+      return "--delay needs milliseconds (0 or more)";
+    options->delayMs = static_cast<int>(number);
+  } else if (name == "--split") {
+    if (!parseSplit(value, &options->split)) return "--split needs N[:MS] with N at least 1";
+  } else if (name == "--overload") {
+    options->overload = fitField(value, kValueWidth);
+  } else if (name == "--script") {
+    if (value.empty()) return "--script needs a file";
+    options->scriptPath = value;
+  } else if (name == "--log") {
+    if (value.empty()) return "--log needs a file or -";
+    options->logPath = value;
+  } else if (name == "--quit-after") {
+    double seconds = 0;
+    if (!parsePositiveSeconds(value, &seconds))
+      return "--quit-after needs a positive number of seconds";
+    options->quitAfterSeconds = seconds;
+  } else if (name == "--silent") {
+    options->silent = true;
+  } else if (name == "--garbage") {
+    options->garbage = true;
+  } else if (name == "--no-cr") {
+    options->noCr = true;
+  } else if (name == "--only-first-frame") {
+    options->onlyFirstFrame = true;
+  } else if (name == "--cycle") {
+    options->cycleScript = true;
+  }
+  return {};
+}
+
+// Checks what only the whole command line can tell.
+std::string checkCombination(const Options& options) {
+  const int answerKinds =
+      (options.silent ? 1 : 0) + (options.garbage ? 1 : 0) + (options.scriptPath.empty() ? 0 : 1);
+  if (answerKinds > 1) return "--silent, --garbage and --script exclude each other";
+  if (options.cycleScript && options.scriptPath.empty()) return "--cycle needs --script";
+  return {};
+}
+
+}  // namespace
+
+bool parseCount(const std::string& text, long long maximum, long long* value) {
+  if (text.empty() || text.size() > 18 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  const long long parsed = std::strtoll(text.c_str(), nullptr, 10);
+  if (parsed > maximum) return false;
+  *value = parsed;
+  return true;
+}
+
+bool parseSplit(const std::string& text, Split* split) {
+  const std::size_t colon = text.find(':');
+  long long bytes = 0;
+  long long pause = split->pauseMs;
+  if (!parseCount(text.substr(0, colon), 1 << 20, &bytes) || bytes < 1) return false;
+  if (colon != std::string::npos && !parseCount(text.substr(colon + 1), kMaxMilliseconds, &pause)) {
+    return false;
+  }
+  split->bytes = static_cast<std::size_t>(bytes);
+  split->pauseMs = static_cast<int>(pause);
+  return true;
+}
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  ParsedCommandLine result;
+  auto fail = [&result](std::string error) {
+    result.outcome = ParsedCommandLine::Outcome::Error;
+    result.error = std::move(error);
+    return std::move(result);
+  };
+
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      result.outcome = ParsedCommandLine::Outcome::Help;
+      return result;
+    }
+    std::string name = argument;
+    std::string value;
+    const std::size_t equals = argument.find('=');
+    const bool inlineValue = argument.rfind("--", 0) == 0 && equals != std::string::npos;
+    if (inlineValue) {
+      name = argument.substr(0, equals);
+      value = argument.substr(equals + 1);
+    }
+    if (takesValue(name)) {
+      if (!inlineValue) {
+        if (i + 1 >= arguments.size()) return fail(name + " needs a value");
+        value = arguments[++i];
+      }
+    } else if (!isFlag(name)) {
+      return fail((argument.rfind('-', 0) == 0 ? "unknown option " : "unexpected argument ") +
+                  argument);
+    } else if (inlineValue) {
+      return fail(name + " takes no value");
+    }
+    const std::string error = apply(name, value, &result.options);
+    if (!error.empty()) return fail(error);
+  }
+
+  std::string error = checkCombination(result.options);
+  if (!error.empty()) return fail(error);
+  result.options.values = makeValueSource(result.options.valuesSpec, &error);
+  if (!result.options.values) return fail("--values: " + error);
+  return result;
+}
+
+std::string usageText() {
+  return R"(Usage: kelvor-metersim [OPTIONS]
+
+Plays a digital multimeter on a pseudo-terminal. The client polls with the byte "D";
+every poll is answered with one 14-byte frame (mode, blank, 6-character value,
+4-character unit, carriage return), or four frames with --meter four.
+
+Port:
+  --port N              link the terminal as <config>/Kelvor/ports/COMN (default 1);
+                        <config> is $XDG_CONFIG_HOME or else $HOME/.config
+  --link PATH           link the terminal at PATH instead
+Answers:
+  --meter single|four   one frame (default) or four frames per poll
+  --values SOURCE       const:V1[,V2,...]   the values in turn, one per answer
+                        ramp:START,STEP      START, START+STEP, ... one per answer
+                        sine:OFFSET,AMPLITUDE,PERIOD_SECONDS   by time since start
+                        noise:MEAN,SIGMA[,SEED]                normally distributed
+                        (default const:1.234)
+  --mode XX             two-character mode code (default DC)
+  --unit TEXT           unit field, padded or cut to 4 characters (default " V")
+  --overload TEXT       send TEXT (padded or cut to 6 characters) as the value
+Faults:
+  --delay MS            answer each poll MS milliseconds late (default 0)
+  --split N[:MS]        send the first N bytes, pause MS milliseconds (default 300),
+                        then the rest
+  --silent              never answer
+  --garbage             answer with random bytes that do not form a frame
+  --no-cr               end frames with a blank instead of the carriage return
+  --only-first-frame    with --meter four, send only the first frame
+Script:
+  --script FILE         take the answers from FILE, one line per poll; the last line
+                        repeats. A line is a 13-character frame body (the carriage
+                        return is added) or one of:
+                          silent | garbage | late MS BODY | split N[:MS] BODY |
+                          overload [TEXT] | raw ESCAPED  (\r \n \t \\ \xNN; nothing added)
+                        Lines starting with # and blank lines are skipped.
+  --cycle               start the script over after its last line
+Other:
+  --log FILE            append received bytes and line settings to FILE (- for stderr)
+  --quit-after SECONDS  exit after that many seconds
+  --help                show this text
+
+Prints "ready <link> -> <terminal>" once the link is in place. Exit status: 0 normal
+end (also on SIGINT and SIGTERM), 1 runtime failure, 2 usage error.
+)";
+}
+
+}  // namespace kelvor::metersim

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "EventLog.h"
+#include "PtyPort.h"
+#include "Responder.h"
+
+namespace kelvor::metersim {
+
+// Turns SIGINT, SIGTERM and SIGHUP into a readable descriptor, so the event loop notices them
+// in poll() without races. One instance at a time.
+class StopSignals {
+ public:
+  StopSignals();
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  int fd() const { return readFd_; }
+
+ private:
+  int readFd_ = -1;
+};
+
+// The single-threaded event loop: reads polls from the terminal, asks the responder for the
+// answers and writes them when due. Waiting answers never hold up reception.
+class Simulator {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // `log` may be null; if not, the current line settings are logged at once.
+  Simulator(PtyPort& port, Responder& responder, EventLog* log);
+
+  // Runs until `stopFd` becomes readable or `quitAfter` has passed.
+  void run(int stopFd, std::optional<Clock::duration> quitAfter);
+
+ private:
+  struct PendingWrite {
+    Clock::time_point due;
+    std::string bytes;
+  };
+
+  void receive(Clock::time_point now);
+  void schedule(const Answer& answer, Clock::time_point now);
+  void writeDue(Clock::time_point now);
+  void checkLineSettings();
+
+  PtyPort& port_;
+  Responder& responder_;
+  EventLog* log_;
+  Clock::time_point start_;
+  std::deque<PendingWrite> pending_;
+  bool waitingForRoom_ = false;        // the terminal's buffer was full
+  Clock::time_point readPausedUntil_;  // after a hang-up, so the loop does not spin
+  std::string lineSettings_;
+};
+
+}  // namespace kelvor::metersim
