@@ -318,8 +318,11 @@ void buildEditAndHelpMenus(MainControls& c, QMenuBar* bar) {
 }
 
 // The design's boxes are small: captions fit them at 8 pt.
+// The control boxes are sized for a narrow sans face at 8 points; Arial (or its
+// metric twin Liberation Sans) fits them, wider faces are the fallback.
 QFont windowFont() {
   QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), font.family()});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(8);
   return font;
