@@ -51,7 +51,7 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     if (value != "single" && value != "four") return "--meter is single or four";
     options->fourDisplays = value == "four";
   } else if (name == "--values") {
-    options->valuesSpec = value;
+    options->valuesText = value;
   } else if (name == "--mode") {
     if (value.size() != kModeWidth) return "--mode needs exactly two characters";
     options->mode = value;
@@ -164,7 +164,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
   std::string error = checkCombination(result.options);
   if (!error.empty()) return fail(error);
-  result.options.values = makeValueSource(result.options.valuesSpec, &error);
+  result.options.values = makeValueSource(result.options.valuesText, &error);
   if (!result.options.values) return fail("--values: " + error);
   return result;
 }

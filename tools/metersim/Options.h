@@ -21,7 +21,7 @@ struct Options {
   int port = 1;
   std::string linkPath;  // empty: the COMn place in the configuration folder
   bool fourDisplays = false;
-  std::string valuesSpec = "const:1.234";
+  std::string valuesText = "const:1.234";
   std::unique_ptr<ValueSource> values;
   std::string mode = "DC";
   std::string unit = " V  ";  // already 4 characters

@@ -7,19 +7,19 @@ Responder::Responder(Options& options, std::vector<ScriptStep> script)
 
 Answer Responder::answerPoll(double elapsedSeconds) {
   if (!script_.empty()) return fromScript();
+  if (options_.silent) return Answer{};
 
   Answer answer;
   answer.delayMs = options_.delayMs;
   answer.split = options_.split;
-  if (options_.silent) return Answer{};
   if (options_.garbage) {
     answer.bytes = garbage();
-    return answer;
+  } else {
+    const double value = options_.values->next(elapsedSeconds);
+    const std::string field =
+        options_.overload ? *options_.overload : formatValueField(value).value_or(kOverloadText);
+    answer.bytes = framesFor(Display{options_.mode, field, options_.unit});
   }
-  const double value = options_.values->next(elapsedSeconds);
-  const std::string field =
-      options_.overload ? *options_.overload : formatValueField(value).value_or(kOverloadText);
-  answer.bytes = framesFor(Display{options_.mode, field, options_.unit});
   return answer;
 }
 

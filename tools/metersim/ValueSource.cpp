@@ -92,10 +92,10 @@ bool parseSeed(const std::string& text, std::mt19937::result_type* seed) {
 
 }  // namespace
 
-std::unique_ptr<ValueSource> makeValueSource(const std::string& spec, std::string* error) {
-  const std::size_t colon = spec.find(':');
-  const std::string kind = spec.substr(0, colon);
-  const std::string arguments = colon == std::string::npos ? std::string() : spec.substr(colon + 1);
+std::unique_ptr<ValueSource> makeValueSource(const std::string& text, std::string* error) {
+  const std::size_t colon = text.find(':');
+  const std::string kind = text.substr(0, colon);
+  const std::string arguments = colon == std::string::npos ? std::string() : text.substr(colon + 1);
   std::vector<double> numbers;
 
   if (kind == "const") {

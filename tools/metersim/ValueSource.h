@@ -16,6 +16,6 @@ class ValueSource {
 // Builds a source from "const:V1[,V2,...]", "ramp:START,STEP",
 // "sine:OFFSET,AMPLITUDE,PERIOD_SECONDS" or "noise:MEAN,SIGMA[,SEED]".
 // Returns nullptr and sets `error` when the text is not one of these.
-std::unique_ptr<ValueSource> makeValueSource(const std::string& spec, std::string* error);
+std::unique_ptr<ValueSource> makeValueSource(const std::string& text, std::string* error);
 
 }  // namespace kelvor::metersim
