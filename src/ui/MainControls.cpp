@@ -1,5 +1,6 @@
 #include "ui/MainControls.h"
 
+#include "ui/ScopeWidget.h"
 #include "ui/Units.h"
 
 #include <QAction>
@@ -96,12 +97,8 @@ QButtonGroup* makeGroup(QWidget* parent, const char* name) {
   return group;
 }
 
-// The plot area. A plain black surface until the plot widget takes its place.
-QWidget* createScope(QWidget* parent) {
-  auto* scope = new QWidget(parent);
-  fillWith(scope, Qt::black);
-  return scope;
-}
+// The plot area: black, with its picture kept in a raster.
+ScopeWidget* createScope(QWidget* parent) { return new ScopeWidget(parent); }
 
 // Filled rather than drawn, so each line covers its whole rounded pixel box.
 QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorRole colour) {

@@ -20,6 +20,8 @@ class QWidget;
 
 namespace kelvor {
 
+class ScopeWidget;
+
 // Every control and menu item of the main window, created with its object name, German
 // design caption and design position in points. The window keeps the pointers; other
 // parts read and write the controls through them. Control arrays keep their indexes
@@ -33,7 +35,7 @@ struct MainControls {
 
   QWidget* central = nullptr;  // the window's inner area, in which points are laid out
 
-  QWidget* picScope = nullptr;
+  ScopeWidget* picScope = nullptr;
   QWidget* picControls = nullptr;
   QFrame* Line1 = nullptr;
   QFrame* Line2 = nullptr;

@@ -107,6 +107,14 @@ QString ProbeServer::answer(const QString& request) {
       return ok(box->windowTitle() + QLatin1Char('|') + box->text());
     return ok(modal ? modal->windowTitle() : QString());
   }
+  if (command == QLatin1String("grab")) {
+    // A picture of the main window as the user sees it, saved as an image file.
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() != QLatin1String("frmMain")) continue;
+      return top->grab().save(name) ? ok(name) : QStringLiteral("error cannot save ") + name;
+    }
+    return QStringLiteral("error no main window");
+  }
   if (command == QLatin1String("quit")) {
     later([] {
       for (QWidget* top : QApplication::topLevelWidgets())

@@ -1,17 +1,26 @@
 #pragma once
 
 #include "core/acquisition/ReadingHandler.h"
+#include "core/scope/Recorder.h"
+#include "core/scope/ScopeController.h"
 
 namespace kelvor {
 
-// Where a decoded reading goes next: the trace store and live plot, the automatic Y range
-// and the alarm. Until those are in place a reading is only shown.
+// Where a decoded reading goes next: the trace store and the live plot, the automatic
+// Y range and the alarm.
 class ReadingConsumers : public ReadingHooks {
  public:
-  void recordingStarted() override {}
-  void DrawToScope() override {}
-  void AutoRangeY(float, float) override {}
+  ReadingConsumers(Recorder& recorder, ScopeController& scope)
+      : recorder_(recorder), scope_(scope) {}
+
+  void recordingStarted() override { recorder_.recordingStarted(); }
+  void DrawToScope() override { scope_.DrawToScope(); }
+  void AutoRangeY(float min, float max) override { scope_.AutoRangeY(min, max); }
   void testAlarm(float) override {}
+
+ private:
+  Recorder& recorder_;
+  ScopeController& scope_;
 };
 
 }  // namespace kelvor

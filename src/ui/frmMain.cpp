@@ -1,14 +1,20 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 
+#include "core/scope/RangeLists.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLocale.h"
 #include "ui/Allgemein.h"
 #include "ui/MeterPolling.h"
+#include "ui/ScopeWidget.h"
 #include "ui/Units.h"
 
 #ifndef KELVOR_DEVELOPMENT_DIR
@@ -17,22 +23,40 @@
 
 namespace kelvor {
 
+namespace {
+// The smallest outer size of the window in its normal state, in twips.
+constexpr int MinimumWidthTwips = 9600;
+constexpr int MinimumHeightTwips = 6150;
+
+QStringList toQt(const std::vector<std::string>& texts) {
+  QStringList list;
+  for (const std::string& text : texts) list << QString::fromStdString(text);
+  return list;
+}
+}  // namespace
+
 frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
     : QMainWindow(parent),
       globals_(globals),
       clock_(clock),
       controls_(MainControls::build(this)),
+      panel_(*this, controls_),
+      recorder_(recording_, traces_, clock_, panel_),
+      scope_(recording_, traces_, clock_, recorder_, panel_, SystemLocale::decimalSeparator()),
       port_(globals),
       readingLabels_(controls_),
+      readingConsumers_(recorder_, scope_),
       readingHandler_(recording_, clock_, readingLabels_, readingConsumers_,
                       SystemLocale::decimalSeparator()),
       polling_(new MeterPolling(
           globals_, port_.serial(), [this](std::string& answer) { onAnswer(answer); }, this)) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Kelvor"));
+  controls_.picScope->setRaster(&scope_.raster());
   const int menuHeight = menuBar()->sizeHint().height();
   resize(Units::pointsToPixels(DesignInnerWidth),
          Units::pointsToPixels(DesignInnerHeight) + menuHeight);
+  connectControls();
 }
 
 frmMain::~frmMain() = default;
@@ -49,19 +73,44 @@ void frmMain::Form_Load() {
   fillRangeLists();
   fillDurationList();
   controls_.createAxisLabels();
+  scope_.setYRange(0.0f, 1.5f);
+  loaded_ = true;
   Form_Resize();
-  FullReDraw(0);
-  reset();
+  scope_.FullReDraw(0);
+  recorder_.reset();
   globals_.PortOpen = port_.OpenPort(this);
+  // The window is still hidden: selecting the Y range runs no redraw yet.
+  scope_.selectYMaxItem(DefaultYMaxItem);
+  scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
+                   scope_.yMaxList().values[DefaultYMaxItem]);
+  scope_.selectDurationItem(DefaultDurationItem);
   recording_.ActiveColor = 10;
   GetAlarm();
   restorePlacement();
+  applyMinimumSize();
   show();
 }
 
-// The start-up steps below belong to the trace store, the axes, the ranges, the alarm and
-// the persisted settings; each fills its step here.
+void frmMain::connectControls() {
+  const MainControls& c = controls_;
+  connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder_.chkActive_Click(); });
+  connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.cmdCLS_Click(); });
+  connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder_.reset(); });
+  if (auto* channels = c.optColor[0]->group()) {
+    connect(channels, &QButtonGroup::idClicked, this,
+            [this](int index) { recorder_.optColor_Click(index); });
+  }
+  connect(c.cboMessDauer, &QComboBox::activated, this,
+          [this](int item) { scope_.selectDurationItem(item); });
+  connect(c.cboYMin, &QComboBox::activated, this,
+          [this](int item) { scope_.selectYMinItem(item); });
+  connect(c.cboYMax, &QComboBox::activated, this,
+          [this](int item) { scope_.selectYMaxItem(item); });
+}
+
+// The value lists are fixed; the language and the file filter join them later.
 void frmMain::InitVars() {}
+
 void frmMain::GetSettings() {
   const SettingsStore store;
   saved_ = StoredSettings::read([&store](const std::string& key) { return store.value(key); },
@@ -73,16 +122,53 @@ void frmMain::GetSettings() {
   globals_.MeterType = saved_.Device;
   globals_.FrameLength = AppGlobals::frameLengthFor(globals_.MeterType);
 }
+
 void frmMain::SaveSettings() {
   hide();
 }
 void frmMain::makeLang() {}
-void frmMain::fillRangeLists() {}
-void frmMain::fillDurationList() {}
-void frmMain::Form_Resize() {}
-void frmMain::FullReDraw(int) {}
-void frmMain::reset() {}
+
+void frmMain::fillRangeLists() {
+  const QSignalBlocker quietMin(controls_.cboYMin);
+  const QSignalBlocker quietMax(controls_.cboYMax);
+  controls_.cboYMin->addItems(toQt(scope_.yMinList().texts));
+  controls_.cboYMax->addItems(toQt(scope_.yMaxList().texts));
+  scope_.setYMinItemSilently(DefaultYMinItem);
+}
+
+void frmMain::fillDurationList() {
+  const QSignalBlocker quiet(controls_.cboMessDauer);
+  controls_.cboMessDauer->addItems(toQt(scope_.durationTexts()));
+}
+
 void frmMain::GetAlarm() {}
+
+void frmMain::applyMinimumSize() {
+  // The toolkit keeps a normal window at or above the smallest size the layout needs.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  setMinimumSize(Units::twipsToPixels(MinimumWidthTwips) - frame.width(),
+                 Units::twipsToPixels(MinimumHeightTwips) - frame.height());
+}
+
+void frmMain::Form_Resize() {
+  // The control panel stays centred over the span from the plot's left edge to the right.
+  const double innerWidth = Units::pixelsToPoints(controls_.central->width());
+  const double panelWidth = Units::pixelsToPoints(controls_.picControls->width());
+  const double left = ScopePanel::PlotLeft + (innerWidth - ScopePanel::PlotLeft - panelWidth) / 2;
+  controls_.picControls->move(Units::pointsToPixels(left), controls_.picControls->y());
+  scope_.FullReDraw(0);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (loaded_) Form_Resize();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Coming back from minimised: the plot skipped its redraws meanwhile.
+  if (loaded_ && event->type() == QEvent::WindowStateChange && !isMinimized()) Form_Resize();
+}
 
 void frmMain::restorePlacement() {
   Allgemein::CentreForm(this);

@@ -4,13 +4,17 @@
 
 #include "core/Clock.h"
 #include "core/acquisition/ReadingHandler.h"
+#include "core/scope/Recorder.h"
 #include "core/scope/RecordingState.h"
+#include "core/scope/ScopeController.h"
+#include "core/scope/TraceStore.h"
 #include "core/settings/AppGlobals.h"
 #include "core/settings/StoredSettings.h"
 #include "ui/MainControls.h"
 #include "ui/MeterPort.h"
 #include "ui/ReadingConsumers.h"
 #include "ui/ReadingLabels.h"
+#include "ui/ScopePanel.h"
 
 namespace kelvor {
 
@@ -34,11 +38,16 @@ class frmMain : public QMainWindow {
 
   const MainControls& controls() const { return controls_; }
   RecordingState& recording() { return recording_; }
+  TraceStore& traces() { return traces_; }
+  Recorder& recorder() { return recorder_; }
+  ScopeController& scope() { return scope_; }
   MeterPolling& polling() { return *polling_; }
   MeterPort& port() { return port_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void InitVars();
@@ -48,23 +57,28 @@ class frmMain : public QMainWindow {
   void fillRangeLists();
   void fillDurationList();
   void Form_Resize();
-  void FullReDraw(int rescale);
-  void reset();
+  void applyMinimumSize();
   void GetAlarm();
   void restorePlacement();
   void QueryUnload();
   void onAnswer(std::string& answer);
+  void connectControls();
 
   AppGlobals& globals_;
   const Clock& clock_;
   MainControls controls_;
   RecordingState recording_;
+  TraceStore traces_;
+  ScopePanel panel_;
+  Recorder recorder_;
+  ScopeController scope_;
   MeterPort port_;
   ReadingLabels readingLabels_;
   ReadingConsumers readingConsumers_;
   ReadingHandler readingHandler_;
   MeterPolling* polling_;
   StoredSettings saved_;
+  bool loaded_ = false;
   bool unloaded_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/MainControls.h"
 
+#include "ui/ScopeWidget.h"
 #include "ui/Units.h"
 
 #include <gmock/gmock.h>

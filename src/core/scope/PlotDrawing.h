@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/scope/Raster.h"
+#include "core/scope/RecordingState.h"
+#include "core/scope/ScaleParams.h"
+#include "core/scope/TraceStore.h"
+
+namespace kelvor {
+
+// "1/s": every reading or sample; "1/Spalte": at most one point per pixel column.
+enum class DrawStyle { EveryReading = 0, OnePerColumn = 1 };
+
+struct PlotPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// Where a sample (t seconds, value v) lands on a plot of w x h units: each coordinate rounded
+// to the nearest whole number (halves to even) and kept within +-1e9. Without a time scale
+// (SecondsAcross <= 0) x is 0; without a value span (YSpan 0) y is the lowest grid line;
+// a coordinate that is not a number becomes 0.
+PlotPoint mapSample(double t, double v, int w, int h, const ScaleParams& scale);
+
+// The grey grid: a vertical line every half time division (none at x = 0), and a horizontal
+// line on every Y division from the lowest grid line up.
+void DrawGrid(Raster& raster, const ScaleParams& scale);
+
+// What drawing all channels found, for the automatic ranges.
+struct ChannelsDrawn {
+  float min = 1e33f;  // lowest and highest valid value, drawn or not; untouched without any
+  float max = -1e33f;
+  int lastTime = 0;  // latest of the channels' last valid sample times (whole seconds)
+};
+
+// Draws the stored samples of channels 0 to 5 in their colours (so yellow ends on top),
+// skipping gap markers, and leaves the pen positions in `pens` as the last channel left
+// them. Samples that cannot change a pixel are not drawn; the picture equals drawing every
+// segment one by one.
+ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
+                           DrawStyle style, RecordingState& pens);
+
+// The same with every segment drawn one by one: the reference that tests and benchmarks
+// hold drawChannels against.
+ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store,
+                                const ScaleParams& scale, DrawStyle style, RecordingState& pens);
+
+}  // namespace kelvor

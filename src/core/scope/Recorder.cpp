@@ -1,0 +1,68 @@
+#include "core/scope/Recorder.h"
+
+#include "core/scope/ValueLists.h"
+#include "core/text/TimeText.h"
+
+namespace kelvor {
+
+Recorder::Recorder(RecordingState& state, TraceStore& store, const Clock& clock, RecorderView& view)
+    : state_(state), store_(store), clock_(clock), view_(view) {}
+
+void Recorder::setActiveFromCode(bool checked) {
+  if (view_.activeChecked() == checked) return;
+  view_.setActiveChecked(checked);
+  chkActive_Click();
+}
+
+void Recorder::chkActive_Click() {
+  if (view_.activeChecked()) {
+    if (state_.StartTime == 0) state_.StartTime = clock_.now();
+    state_.StartPending = true;
+  } else {
+    state_.Running = false;
+  }
+}
+
+void Recorder::optColor_Click(int index) {
+  state_.ActiveColor = ValueLists::ChannelColors[static_cast<std::size_t>(index)];
+  state_.ActiveChannel = index;
+  store_.setCount(index, 0);
+  state_.clearPenPositions();
+  if (view_.activeChecked()) {
+    // A running recording goes on in the new channel with a new time origin.
+    state_.StartTime = clock_.now();
+    view_.showStartTime(TimeStr(state_.StartTime));
+    view_.showCurrentTime(TimeStr(state_.StartTime));
+    view_.showRunTime("00:00:00");
+  }
+  view_.setReadingColor(paletteRgb(state_.ActiveColor));
+  view_.showAlarmTime(NoTime);
+}
+
+void Recorder::reset() {
+  view_.showStartTime(NoTime);
+  view_.showRunTime(NoTime);
+  view_.showAlarmTime(NoTime);
+  state_.StartTime = 0;
+  setActiveFromCode(false);
+  state_.Running = false;
+  store_.clearAll();
+  state_.clearPenPositions();
+}
+
+void Recorder::SaveMesswert() {
+  const int n = store_.count(state_.ActiveChannel) + 1;
+  if (n > TraceStore::LiveCapacity) {
+    setActiveFromCode(false);
+    return;
+  }
+  const auto seconds = static_cast<float>(clock_.now() - state_.StartTime);
+  store_.setSample(state_.ActiveChannel, n, state_.CurrentValue, seconds);
+  store_.setCount(state_.ActiveChannel, n);  // the count last: the sample is complete
+}
+
+void Recorder::recordingStarted() {
+  store_.setCount(state_.ActiveChannel, 0);
+}
+
+}  // namespace kelvor

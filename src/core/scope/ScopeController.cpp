@@ -1,0 +1,225 @@
+#include "core/scope/ScopeController.h"
+
+#include "core/scope/ValueLists.h"
+#include "core/scope/XAxis.h"
+#include "core/scope/YAxis.h"
+
+namespace kelvor {
+
+ScopeController::ScopeController(RecordingState& state, TraceStore& store, const Clock& clock,
+                                 Recorder& recorder, ScopeView& view, char decimalSeparator)
+    : state_(state),
+      store_(store),
+      clock_(clock),
+      recorder_(recorder),
+      view_(view),
+      separator_(decimalSeparator),
+      durationItems_(durationItems()),
+      yMinItems_(yMinItems(decimalSeparator)),
+      yMaxItems_(yMaxItems(decimalSeparator)) {}
+
+PlotPoint ScopeController::map(double t, double v, int w, int h) const {
+  return mapSample(t, v, w, h, scale_);
+}
+
+void ScopeController::publishChanges() {
+  const RasterRect changed = raster_.takeChanged();
+  if (!changed.empty()) view_.plotChanged(changed);
+}
+
+// --- duration ---------------------------------------------------------------------------
+
+void ScopeController::cboMessDauer_Click() {
+  if (durationItem_ < 0) return;
+  const std::size_t element =
+      ValueLists::DurationList.size() - 1 - static_cast<std::size_t>(durationItem_);
+  MessDauer_ = static_cast<float>(ValueLists::DurationList[element]);
+  FullReDraw(0);
+}
+
+void ScopeController::selectDurationItem(int item) {
+  if (item < 0 || item >= static_cast<int>(durationItems_.size())) return;
+  durationItem_ = item;
+  view_.showDurationItem(item);
+  cboMessDauer_Click();
+}
+
+void ScopeController::AutoRangeX(int t) {
+  const int item = autoRangeXItem(durationItems_, durationItem_, t, scale_.SecondsAcross);
+  if (item != durationItem_) selectDurationItem(item);
+}
+
+// --- Y range ----------------------------------------------------------------------------
+
+void ScopeController::setYMinItemSilently(int item) {
+  yMinItem_ = item;
+  view_.showYMinItem(item);
+}
+
+void ScopeController::setYMaxItemSilently(int item) {
+  yMaxItem_ = item;
+  view_.showYMaxItem(item);
+}
+
+void ScopeController::selectYMinItem(int item) {
+  if (item < 0 || item >= yMinItems_.size()) return;
+  setYMinItemSilently(item);
+  cboYMin_Click();
+}
+
+void ScopeController::selectYMaxItem(int item) {
+  if (item < 0 || item >= yMaxItems_.size()) return;
+  setYMaxItemSilently(item);
+  cboYMax_Click();
+}
+
+void ScopeController::cboYMax_Click() {
+  if (!view_.isShown()) return;
+  YMax_ = yMaxItems_.values[static_cast<std::size_t>(yMaxItem_)];
+  // Keep the lower end below the upper one.
+  int j = yMinItem_;
+  while (j < yMinItems_.size() - 1 && yMinItems_.values[static_cast<std::size_t>(j)] >= YMax_) ++j;
+  if (j != yMinItem_) selectYMinItem(j);
+  // The next reading starts a new line instead of joining a point drawn at the old scale.
+  state_.clearPenPositions();
+  FullReDraw(0);
+}
+
+void ScopeController::cboYMin_Click() {
+  if (!view_.isShown()) return;
+  YMin_ = yMinItems_.values[static_cast<std::size_t>(yMinItem_)];
+  int k = yMaxItem_;
+  while (k > 0 && yMaxItems_.values[static_cast<std::size_t>(k)] <= YMin_) --k;
+  if (k != yMaxItem_) selectYMaxItem(k);
+  FullReDraw(0);
+}
+
+void ScopeController::AutoRangeY(float min, float max) {
+  if (max > YMax_) {
+    int k = yMaxItem_;
+    while (k > 0 && yMaxItems_.values[static_cast<std::size_t>(k)] < max) --k;
+    if (k != yMaxItem_) selectYMaxItem(k);
+  }
+  if (min < YMin_) {
+    int k = yMinItem_;
+    const int last = yMinItems_.size() - 1;
+    while (k < last && yMinItems_.values[static_cast<std::size_t>(k)] > min) ++k;
+    if (k != yMinItem_) selectYMinItem(k);
+  }
+}
+
+// --- drawing ----------------------------------------------------------------------------
+
+void ScopeController::DrawGrid() {
+  kelvor::DrawGrid(raster_, scale_);
+}
+
+void ScopeController::cmdCLS_Click() {
+  raster_.clear();
+  DrawGrid();
+  publishChanges();
+}
+
+void ScopeController::DrawToScope() {
+  const int w = raster_.width();
+  const int h = raster_.height();
+  const auto t = static_cast<int>(clock_.now() - state_.StartTime);
+  const double value = static_cast<double>(state_.CurrentValue);
+  PlotPoint p = map(t, value, w, h);
+  if (view_.autoScaleChecked()) {
+    AutoRangeX(t);  // may rebuild the whole plot at a longer duration
+    p = map(t, value, w, h);
+  }
+  if (p.x > state_.LastX || view_.drawStyle() == DrawStyle::EveryReading) {
+    const std::uint32_t colour = paletteRgb(state_.ActiveColor);
+    if (state_.LastDrawnX != 0 || state_.LastDrawnY != 0) {
+      raster_.line(state_.LastDrawnX, state_.LastDrawnY, p.x, p.y, colour);
+    } else {
+      raster_.setPixel(p.x, p.y, colour);
+    }
+    state_.LastDrawnX = p.x;
+    state_.LastDrawnY = p.y;
+  }
+  state_.LastX = p.x;
+  state_.LastY = p.y;
+
+  ++state_.StoreCounter;
+  if (state_.StoreCounter >= scale_.StoreInterval) {
+    recorder_.SaveMesswert();
+    state_.StoreCounter = 0;
+  }
+  publishChanges();
+}
+
+void ScopeController::RedrawGraphs(int rescale) {
+  view_.setBusy(true);
+  const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), state_);
+
+  if (view_.activeChecked()) {
+    // The live drawing goes on from the active channel's newest sample.
+    const int n = store_.count(state_.ActiveChannel);
+    if (n < 1) {
+      state_.LastX = 0;
+      state_.LastY = 0;
+    } else {
+      const PlotPoint p = map(static_cast<double>(store_.time(state_.ActiveChannel, n)),
+                              static_cast<double>(store_.value(state_.ActiveChannel, n)),
+                              raster_.width(), raster_.height());
+      state_.LastX = p.x;
+      state_.LastY = p.y;
+    }
+    state_.LastDrawnX = state_.LastX;
+    state_.LastDrawnY = state_.LastY;
+  }
+
+  if (rescale == 1 && view_.autoScaleChecked()) {
+    AutoRangeX(drawn.lastTime);
+    AutoRangeY(drawn.min, drawn.max);
+  }
+  view_.setBusy(false);
+}
+
+void ScopeController::FullReDraw(int rescale) {
+  if (view_.isMinimised()) return;
+  area_ = view_.layoutPlotArea();
+  raster_.resize(area_.innerWidth, area_.innerHeight);
+
+  XAxisInput x;
+  x.MessDauer = MessDauer_;
+  x.W = static_cast<float>(area_.innerWidth);
+  x.plotLeft = static_cast<float>(area_.left);
+  x.plotTop = static_cast<float>(area_.top);
+  x.plotWidth = static_cast<float>(area_.outerWidth);
+  x.plotHeight = static_cast<float>(area_.outerHeight);
+  x.lblX0Width = static_cast<float>(TimeLabelWidth);
+  x.decimalSeparator = separator_;
+  const XAxisLayout timeAxis = SetXAchse(x);
+  if (timeAxis.computed) {
+    timeAxis.applyTo(scale_);
+    timeLabelTop_ = timeAxis.lblX0Top;
+    view_.applyTimeAxis(timeAxis);
+  }
+
+  YAxisInput y;
+  y.YMin = YMin_;
+  y.YMax = YMax_;
+  y.H = area_.innerHeight;
+  y.Hout = static_cast<float>(area_.outerHeight);
+  y.plotTop = area_.top;
+  y.lblY0Height = YLabelHeight;
+  y.lblY0Top = yLabelTop_;
+  y.lblX0Top = timeLabelTop_;
+  y.decimalSeparator = separator_;
+  const YAxisLayout yAxis = SetYAchse(y);
+  if (yAxis.computed) {
+    yAxis.applyTo(scale_);
+    if (yAxis.lblY[0].visible) yLabelTop_ = yAxis.lblY[0].top;
+    view_.applyYAxis(yAxis);
+    if (scale_.XDivPixels > 0) DrawGrid();
+  }
+
+  RedrawGraphs(rescale);
+  publishChanges();
+}
+
+}  // namespace kelvor

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/Clock.h"
+#include "core/scope/PlotDrawing.h"
+#include "core/scope/RangeLists.h"
+#include "core/scope/Raster.h"
+#include "core/scope/Recorder.h"
+#include "core/scope/ScaleParams.h"
+#include "core/scope/TraceStore.h"
+
+namespace kelvor {
+
+struct XAxisLayout;
+struct YAxisLayout;
+
+// The plot area's place in the window (points) after it was sized to the window.
+struct PlotArea {
+  double left = 24;
+  double top = 114;
+  double outerWidth = 0;
+  double outerHeight = 0;
+  int innerWidth = 0;
+  int innerHeight = 0;
+};
+
+// What the plot needs from the main window.
+class ScopeView {
+ public:
+  virtual ~ScopeView() = default;
+  virtual bool isMinimised() const = 0;
+  virtual bool isShown() const = 0;
+  // Sizes the plot area to the window (whole points) and tells where it now is.
+  virtual PlotArea layoutPlotArea() = 0;
+  virtual void applyTimeAxis(const XAxisLayout& layout) = 0;
+  virtual void applyYAxis(const YAxisLayout& layout) = 0;
+  // The hourglass during long work.
+  virtual void setBusy(bool busy) = 0;
+  // Part of the picture changed (raster units); repaint just that.
+  virtual void plotChanged(const RasterRect& area) = 0;
+  virtual DrawStyle drawStyle() const = 0;
+  virtual bool autoScaleChecked() const = 0;
+  virtual bool activeChecked() const = 0;
+  // Show a selection made by the program, without raising the list's handler.
+  virtual void showDurationItem(int item) = 0;
+  virtual void showYMinItem(int item) = 0;
+  virtual void showYMaxItem(int item) = 0;
+};
+
+// The plot: its picture, its scales, the duration and Y range lists, live drawing and the
+// full rebuild. Selecting a list item from here runs that list's handler at once, as a
+// user's choice does; an automatic range change inside a drawing step therefore rebuilds
+// the plot before the step goes on.
+class ScopeController {
+ public:
+  // Size of the axis labels, in points.
+  static constexpr double TimeLabelWidth = 24.75;
+  static constexpr double YLabelHeight = 12.75;
+  // Height of the window's inner area that is not plot: the panel above, labels below.
+  static constexpr double NonPlotHeight = 136;
+
+  ScopeController(RecordingState& state, TraceStore& store, const Clock& clock, Recorder& recorder,
+                  ScopeView& view, char decimalSeparator);
+
+  const std::vector<std::string>& durationTexts() const { return durationItems_; }
+  const YRangeItems& yMinList() const { return yMinItems_; }
+  const YRangeItems& yMaxList() const { return yMaxItems_; }
+
+  // List handlers (the selection is already made).
+  void cboMessDauer_Click();
+  void cboYMin_Click();
+  void cboYMax_Click();
+  // Select an item as the program does: shows it and runs the handler.
+  void selectDurationItem(int item);
+  void selectYMinItem(int item);
+  void selectYMaxItem(int item);
+  // Set a selection silently, as start-up does while the lists are being filled.
+  void setYRange(float yMin, float yMax) {
+    YMin_ = yMin;
+    YMax_ = yMax;
+  }
+  void setYMinItemSilently(int item);
+  void setYMaxItemSilently(int item);
+
+  void DrawGrid();
+  void DrawToScope();
+  void RedrawGraphs(int rescale);
+  void FullReDraw(int rescale);
+  void AutoRangeX(int t);
+  void AutoRangeY(float min, float max);
+  void cmdCLS_Click();
+
+  const Raster& raster() const { return raster_; }
+  const ScaleParams& scale() const { return scale_; }
+  float YMin() const { return YMin_; }
+  float YMax() const { return YMax_; }
+  float MessDauer() const { return MessDauer_; }
+  int durationItem() const { return durationItem_; }
+  int yMinItem() const { return yMinItem_; }
+  int yMaxItem() const { return yMaxItem_; }
+  const PlotArea& plotArea() const { return area_; }
+
+ private:
+  PlotPoint map(double t, double v, int w, int h) const;
+  void publishChanges();
+
+  RecordingState& state_;
+  TraceStore& store_;
+  const Clock& clock_;
+  Recorder& recorder_;
+  ScopeView& view_;
+  char separator_;
+
+  Raster raster_;
+  ScaleParams scale_;
+  PlotArea area_;
+  double timeLabelTop_ = 276;  // lblX(0)'s top, moved by the time axis
+  double yLabelTop_ = 267;     // lblY(0)'s top, moved by the Y axis
+
+  std::vector<std::string> durationItems_;
+  YRangeItems yMinItems_;
+  YRangeItems yMaxItems_;
+  int durationItem_ = -1;
+  int yMinItem_ = -1;
+  int yMaxItem_ = -1;
+  float MessDauer_ = 0.0f;
+  float YMin_ = 0.0f;
+  float YMax_ = 1.5f;
+};
+
+}  // namespace kelvor

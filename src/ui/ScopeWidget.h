@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QFrame>
+
+#include "core/scope/Raster.h"
+
+namespace kelvor {
+
+// The plot area: shows the plot's picture, which lives on in the raster, so the plot keeps
+// its picture when covered. One raster unit is one point; a 2-point sunken border frames it.
+class ScopeWidget : public QFrame {
+  Q_OBJECT
+
+ public:
+  static constexpr double BorderPoints = 2.0;
+
+  explicit ScopeWidget(QWidget* parent = nullptr);
+
+  void setRaster(const Raster* raster);
+  // Repaints the part of the widget that shows this area of the raster.
+  void showChanged(const RasterRect& area);
+  void showAll() { update(); }
+
+  // The current picture at its raster size, as the window shows it.
+  QImage picture() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QRect widgetRectOf(const RasterRect& area) const;
+
+  const Raster* raster_ = nullptr;
+};
+
+}  // namespace kelvor
