@@ -47,7 +47,9 @@ class SampleMapper {
   double span_;
 };
 
-int wholeSeconds(double t) { return static_cast<int>(std::min(t, static_cast<double>(INT_MAX))); }
+int wholeSeconds(double t) {
+  return static_cast<int>(std::min(t, static_cast<double>(INT_MAX)));
+}
 
 // One channel's drawn points form a polyline: the first is set as a pixel, every further one
 // is joined to the one before. The writer leaves out what cannot change a pixel: points in
@@ -141,8 +143,7 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
   double t = 0;  // the last valid sample's time, carried from channel to channel
   double lastTime = 0;
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
-    TraceWriter writer(raster,
-                       paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]));
+    TraceWriter writer(raster, paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]));
     int lastX = 0;
     int lastY = 0;
     const int count = store.count(ch);
@@ -171,8 +172,8 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
   return drawn;
 }
 
-ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store,
-                                const ScaleParams& scale, DrawStyle style, RecordingState& pens) {
+ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
+                                DrawStyle style, RecordingState& pens) {
   ChannelsDrawn drawn;
   const int w = raster.width();
   const int h = raster.height();

@@ -41,7 +41,7 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
 
 // The same with every segment drawn one by one: the reference that tests and benchmarks
 // hold drawChannels against.
-ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store,
-                                const ScaleParams& scale, DrawStyle style, RecordingState& pens);
+ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
+                                DrawStyle style, RecordingState& pens);
 
 }  // namespace kelvor

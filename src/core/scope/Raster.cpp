@@ -18,13 +18,19 @@ Wide floorDiv(Wide a, Wide b) {  // b > 0
   return (a % b != 0 && a < 0) ? q - 1 : q;
 }
 
-Wide ceilDiv(Wide a, Wide b) { return -floorDiv(-a, b); }  // b > 0
+Wide ceilDiv(Wide a, Wide b) {
+  return -floorDiv(-a, b);
+}  // b > 0
 
-std::int64_t abs64(std::int64_t v) { return v < 0 ? -v : v; }
+std::int64_t abs64(std::int64_t v) {
+  return v < 0 ? -v : v;
+}
 
 }  // namespace
 
-Raster::Raster(int width, int height) { resize(width, height); }
+Raster::Raster(int width, int height) {
+  resize(width, height);
+}
 
 void Raster::resize(int width, int height) {
   width_ = std::max(width, 0);
@@ -173,7 +179,9 @@ RasterRect Raster::takeChanged() {
   return changed;
 }
 
-void Raster::touch(int x, int y) { touchRect(x, y, x, y); }
+void Raster::touch(int x, int y) {
+  touchRect(x, y, x, y);
+}
 
 void Raster::touchRect(int left, int top, int right, int bottom) {
   if (changedRight_ < changedLeft_) {

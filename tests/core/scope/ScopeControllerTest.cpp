@@ -31,7 +31,7 @@ class FakeWindow : public ScopeView, public RecorderView, public ReadingView {
   void applyTimeAxis(const XAxisLayout&) override {}
   void applyYAxis(const YAxisLayout&) override {}
   void setBusy(bool on) override { busy = on; }
-  void plotChanged(const RasterRect&) override {}
+  void plotChanged(const RasterRect& area) override { changed = area; }
   DrawStyle drawStyle() const override { return style; }
   bool autoScaleChecked() const override { return autoScale; }
   bool activeChecked() const override { return active; }
@@ -61,6 +61,7 @@ class FakeWindow : public ScopeView, public RecorderView, public ReadingView {
   int yMinShown = -1;
   int yMaxShown = -1;
   int layouts = 0;
+  RasterRect changed;
 };
 
 class Hooks : public ReadingHooks {
@@ -173,6 +174,73 @@ TEST_F(ScopeControllerTest, AutoRangeXStepsOnlyPastTheRightEdge) {
   scope.AutoRangeX(across + 1);
   EXPECT_EQ(window.durationShown, std::vector<int>{21});
   EXPECT_EQ(scope.MessDauer(), 20.0f);
+}
+
+class LiveDrawingTest : public ScopeControllerTest {
+ protected:
+  LiveDrawingTest() {
+    window.active = true;
+    recorder.chkActive_Click();
+  }
+  // The meter answers at `seconds` after the start with this frame.
+  void readingAt(int seconds, const std::string& frame) {
+    clock.set(start + seconds);
+    std::string answer = frame;
+    handler.Messung(answer);
+  }
+  int greenPixelsInColumn(int x) {
+    int count = 0;
+    for (int y = 0; y < scope.raster().height(); ++y)
+      if (scope.raster().pixel(x, y) == paletteRgb(10)) ++count;
+    return count;
+  }
+
+  LocalSeconds start = clock.now();
+  Hooks hooks{recorder, scope};
+  ReadingHandler handler{state, clock, window, hooks, ','};
+};
+
+TEST_F(LiveDrawingTest, AReadingRepaintsOnlyWhatItChanged) {
+  readingAt(0, "DC  0.200 V  \r");
+  readingAt(30, "DC  1.200 V  \r");
+  const PlotPoint from = mapSample(0, 0.2, scope.raster().width(), scope.raster().height(),
+                                   scope.scale());
+  const PlotPoint to = mapSample(30, 1.2, scope.raster().width(), scope.raster().height(),
+                                 scope.scale());
+  EXPECT_EQ(window.changed.x, from.x);
+  EXPECT_EQ(window.changed.width, to.x - from.x + 1);
+  EXPECT_EQ(window.changed.height, from.y - to.y + 1);
+  EXPECT_EQ(scope.raster().pixel(to.x, to.y), paletteRgb(10));
+}
+
+TEST_F(LiveDrawingTest, AnUnusableReadingBreaksTheLine) {
+  struct Case {
+    const char* name;
+    const char* middle;
+    bool joined;
+  };
+  const std::vector<Case> cases = {
+      {"usable reading in between", "DC  0.700 V  \r", true},
+      {"overload in between", "DC   OL   V  \r", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    recorder.reset();
+    window.active = true;
+    recorder.chkActive_Click();
+    scope.FullReDraw(0);
+    readingAt(0, "DC  0.200 V  \r");
+    readingAt(100, c.middle);
+    readingAt(200, "DC  1.200 V  \r");
+    // Columns between the 100 s and 200 s points carry the line only when it was joined.
+    const int x100 = mapSample(100, 0, 437, 159, scope.scale()).x;
+    const int x200 = mapSample(200, 0, 437, 159, scope.scale()).x;
+    const int between = (x100 + x200) / 2;
+    EXPECT_EQ(greenPixelsInColumn(between) > 0, c.joined);
+    EXPECT_GT(greenPixelsInColumn(x200), 0);
+    // The overload is never stored, neither as a value nor as 0.
+    for (int i = 1; i <= store.count(0); ++i) EXPECT_GT(store.value(0, i), 0.1f);
+  }
 }
 
 TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEverySample) {
