@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 locales xvfb xauth
 )
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,16 @@ QString flag(bool on) {
 // Runs after the reply has gone out, so that a dialog the action opens cannot hold it up.
 void later(std::function<void()> action) {
   QTimer::singleShot(0, qApp, std::move(action));
+}
+
+// The file dialog the user is looking at: the modal one, or else any visible one.
+QFileDialog* openFileDialog() {
+  if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) return dialog;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QFileDialog*>(top);
+    if (dialog && dialog->isVisible()) return dialog;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -106,6 +117,23 @@ QString ProbeServer::answer(const QString& request) {
     if (auto* box = qobject_cast<QMessageBox*>(modal))
       return ok(box->windowTitle() + QLatin1Char('|') + box->text());
     return ok(modal ? modal->windowTitle() : QString());
+  }
+  if (command == QLatin1String("choose-file")) {
+    QFileDialog* dialog = openFileDialog();
+    if (!dialog) return QStringLiteral("error no file dialog");
+    if (name.isEmpty()) return QStringLiteral("error no file name");
+    QPointer<QFileDialog> target(dialog);
+    later([target, name] {
+      if (!target) return;
+      // Typed into the name field as a user does; a full path there is taken as it stands.
+      if (auto* edit = target->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        edit->setText(name);
+      } else {
+        target->selectFile(name);
+      }
+      static_cast<QDialog*>(target.data())->accept();  // the dialog's own checks run
+    });
+    return ok(name);
   }
   if (command == QLatin1String("grab")) {
     // A picture of the main window as the user sees it, saved as an image file.

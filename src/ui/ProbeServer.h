@@ -16,6 +16,8 @@ namespace kelvor {
 //   click NAME     clicks a button or triggers a menu item (after replying)
 //   modal          "<title>|<text>" of the open message box, or nothing
 //   dismiss        closes the open modal dialog (after replying)
+//   choose-file PATH  types PATH into the name field of the open file dialog and accepts
+//                  it, as a user choosing that file does (after replying)
 //   quit           closes the main window like the close box (after replying)
 // Every reply is one line: "ok <value>" or "error <reason>"; line breaks in values are
 // written as "\n".

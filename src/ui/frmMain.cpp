@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -10,12 +11,19 @@
 #include <QRadioButton>
 
 #include "core/scope/RangeLists.h"
+#include "core/settings/InterfaceLanguage.h"
 #include "platform/SettingsStore.h"
+#include "platform/SystemLanguage.h"
 #include "platform/SystemLocale.h"
 #include "ui/Allgemein.h"
+#include "ui/LanguageTexts.h"
 #include "ui/MeterPolling.h"
+#include "ui/PortExchange.h"
 #include "ui/ScopeWidget.h"
 #include "ui/Units.h"
+#include "ui/ValueFont.h"
+#include "ui/WindowPlacement.h"
+#include "ui/frmAbout.h"
 
 #ifndef KELVOR_DEVELOPMENT_DIR
 #define KELVOR_DEVELOPMENT_DIR ""
@@ -43,6 +51,7 @@ frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
       panel_(*this, controls_),
       recorder_(recording_, traces_, clock_, panel_),
       scope_(recording_, traces_, clock_, recorder_, panel_, SystemLocale::decimalSeparator()),
+      traceFiles_(traces_, recording_, recorder_, scope_, controls_, globals_, this),
       port_(globals),
       readingLabels_(controls_),
       readingConsumers_(recorder_, scope_),
@@ -106,27 +115,47 @@ void frmMain::connectControls() {
           [this](int item) { scope_.selectYMinItem(item); });
   connect(c.cboYMax, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMaxItem(item); });
+  for (const int index : {4, 6}) {
+    connect(c.mnuFile2.at(index), &QAction::triggered, this,
+            [this, index] { mnuFile2_Click(index); });
+  }
+  connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+  for (std::size_t channel = 0; channel < c.mnuFileSave.size(); ++channel) {
+    const int index = static_cast<int>(channel);
+    connect(c.mnuFileSave[channel], &QAction::triggered, this,
+            [this, index] { traceFiles_.mnuFileSave_Click(index); });
+    connect(c.mnuFileLoad[channel], &QAction::triggered, this,
+            [this, index] { traceFiles_.mnuFileLoad_Click(index); });
+  }
 }
 
-// The value lists are fixed; the language and the file filter join them later.
-void frmMain::InitVars() {}
+// The value lists are fixed; what is left is the language and the file filter.
+void frmMain::InitVars() {
+  globals_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
+  globals_.FileFilter = InterfaceLanguage::fileFilterFor(globals_.LangCode);
+}
 
 void frmMain::GetSettings() {
   const SettingsStore store;
-  saved_ = StoredSettings::read([&store](const std::string& key) { return store.value(key); },
-                                SystemLocale::decimalSeparator());
-  globals_.PrintColored = saved_.PrintColored;
+  saved_ = StoredSettings::read(store.lookup(), SystemLocale::decimalSeparator());
+  saved_.applyTo(globals_);
   controls_.chkAutoScale->setChecked(saved_.AutoScale);
-  globals_.ComPort = saved_.Port;
-  globals_.ComBaud = saved_.BPS;
-  globals_.MeterType = saved_.Device;
-  globals_.FrameLength = AppGlobals::frameLengthFor(globals_.MeterType);
+  ValueFont::choose(controls_.lblVal, controls_.lblACDC);
 }
 
 void frmMain::SaveSettings() {
+  saved_.takeFrom(globals_);
+  saved_.AutoScale = controls_.chkAutoScale->isChecked();
+  WindowPlacement::capture(this, saved_);
   hide();
+  const SettingsStore store;
+  if (!store.write(saved_.texts()))
+    qWarning("Kelvor: cannot write the settings to %s", qPrintable(store.filePath()));
 }
-void frmMain::makeLang() {}
+
+void frmMain::makeLang() {
+  kelvor::makeLang(controls_, globals_.LangCode);
+}
 
 void frmMain::fillRangeLists() {
   const QSignalBlocker quietMin(controls_.cboYMin);
@@ -171,7 +200,17 @@ void frmMain::changeEvent(QEvent* event) {
 }
 
 void frmMain::restorePlacement() {
-  Allgemein::CentreForm(this);
+  WindowPlacement::restore(this, saved_);
+}
+
+void frmMain::mnuFile2_Click(int index) {
+  if (index == 4) runPortSettings(this, globals_, port_);
+  if (index == 6) close();
+}
+
+void frmMain::mnuInfo_Click() {
+  frmAbout about(this);
+  about.exec();
 }
 
 void frmMain::onAnswer(std::string& answer) {

@@ -15,6 +15,7 @@
 #include "ui/ReadingConsumers.h"
 #include "ui/ReadingLabels.h"
 #include "ui/ScopePanel.h"
+#include "ui/TraceFileCommands.h"
 
 namespace kelvor {
 
@@ -63,6 +64,8 @@ class frmMain : public QMainWindow {
   void QueryUnload();
   void onAnswer(std::string& answer);
   void connectControls();
+  void mnuFile2_Click(int index);
+  void mnuInfo_Click();
 
   AppGlobals& globals_;
   const Clock& clock_;
@@ -72,6 +75,7 @@ class frmMain : public QMainWindow {
   ScopePanel panel_;
   Recorder recorder_;
   ScopeController scope_;
+  TraceFileCommands traceFiles_;
   MeterPort port_;
   ReadingLabels readingLabels_;
   ReadingConsumers readingConsumers_;

@@ -1,6 +1,7 @@
 #include "core/scope/PlotDrawing.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -14,14 +15,29 @@ namespace {
 // Mapped coordinates stay within this, so any line between two of them is safe to draw.
 constexpr double CoordinateLimit = 1e9;
 
-// Nearest whole number, halves to even; not-a-number counts as 0.
-int toCoordinate(double r) {
-  const double rounded = std::nearbyint(r);
-  if (std::isnan(rounded)) return 0;
-  return static_cast<int>(std::clamp(rounded, -CoordinateLimit, CoordinateLimit));
+// The rounding below relies on doubles being evaluated at their own precision.
+static_assert(FLT_EVAL_METHOD == 0, "double arithmetic with excess precision");
+
+// Within +-2^51, adding and removing 1.5 * 2^52 leaves no fraction bits, so the hardware rounds
+// to the nearest whole number, halves to even: std::nearbyint in the default rounding mode,
+// up to the sign of zero, without the library call that would dominate a loop over all samples.
+constexpr double RoundingShift = 6755399441055744.0;
+constexpr double RoundingRange = 2251799813685248.0;  // 2^51; beyond it doubles are whole
+
+inline double roundHalfEven(double r) {
+  return std::fabs(r) < RoundingRange ? (r + RoundingShift) - RoundingShift : r;
 }
 
-// mapSample with the scale read once, for the loops over all samples.
+// Nearest whole number, halves to even, within the coordinate limit; not-a-number gives 0.
+// Clamping first is the same as rounding first, as the limit is a whole number.
+inline int toCoordinate(double r) {
+  if (r != r) return 0;
+  double c = r < CoordinateLimit ? r : CoordinateLimit;
+  c = c > -CoordinateLimit ? c : -CoordinateLimit;
+  return static_cast<int>((c + RoundingShift) - RoundingShift);
+}
+
+// mapSample with the scale read once.
 class SampleMapper {
  public:
   SampleMapper(int w, int h, const ScaleParams& scale)
@@ -36,6 +52,15 @@ class SampleMapper {
   int y(double v) const {
     return span_ != 0 ? toCoordinate(bottomLine_ - (v - base_) * height_ / span_)
                       : toCoordinate(bottomLine_);
+  }
+
+  // x of many samples in a loop of its own, so the processor overlaps their divisions.
+  void xs(const double* t, int* x, int n) const {
+    if (!(across_ > 0)) {
+      std::fill(x, x + n, 0);
+      return;
+    }
+    for (int k = 0; k < n; ++k) x[k] = toCoordinate(t[k] / across_ * width_);
   }
 
  private:
@@ -56,52 +81,110 @@ int wholeSeconds(double t) {
 // the same column as the one before only widen that column's vertical run (consecutive
 // points are joined, so the run is contiguous), and a segment with both ends beyond the same
 // raster edge is not drawn at all, since a line never leaves the box of its ends.
+// Within a run only the values are compared: y falls or rises with the value for all finite
+// values alike (every step of the mapping is monotonic and none gives not-a-number for one
+// finite value but not another), so only the lowest, highest and last value need mapping.
+// Infinite and not-a-number values are mapped one by one.
 class TraceWriter {
  public:
-  TraceWriter(Raster& raster, std::uint32_t rgb)
-      : raster_(raster), rgb_(rgb), width_(raster.width()), height_(raster.height()) {}
+  TraceWriter(Raster& raster, const SampleMapper& mapper, std::uint32_t rgb)
+      : raster_(raster),
+        mapper_(mapper),
+        rgb_(rgb),
+        width_(raster.width()),
+        height_(raster.height()) {}
 
-  void add(int x, int y) {
-    if (!started_) {
-      started_ = true;
-    } else if (x == column_) {
-      low_ = std::min(low_, y);
-      high_ = std::max(high_, y);
-      lastY_ = y;
+  void add(int x, float v) {
+    if (started_ && x == column_) {
+      widen(v);
+      single_ = false;
       return;
-    } else {
-      drawColumn();
-      if (!beyondOneEdge(column_, lastY_, x, y)) raster_.line(column_, lastY_, x, y, rgb_);
     }
+    const int y = mapper_.y(static_cast<double>(v));
+    if (started_) {
+      const int fromY = single_ ? singleY_ : mapper_.y(static_cast<double>(last_));
+      drawColumn();
+      if (!beyondOneEdge(column_, fromY, x, y)) raster_.line(column_, fromY, x, y, rgb_);
+    }
+    started_ = true;
     column_ = x;
-    low_ = high_ = lastY_ = y;
+    anyFinite_ = false;
+    anyOther_ = false;
+    widen(v);
+    single_ = true;
+    singleY_ = y;
   }
 
-  void finish() {
-    if (started_) drawColumn();
+  // Draws the pending run and, if anything was drawn, leaves its last point in the pens.
+  void finish(RecordingState& pens) {
+    if (!started_) return;
+    drawColumn();
+    pens.LastDrawnX = column_;
+    pens.LastDrawnY = single_ ? singleY_ : mapper_.y(static_cast<double>(last_));
   }
 
  private:
+  void widen(float v) {
+    last_ = v;
+    if (std::isfinite(v)) {
+      if (!anyFinite_) {
+        anyFinite_ = true;
+        lowValue_ = highValue_ = v;
+      } else {
+        lowValue_ = v < lowValue_ ? v : lowValue_;
+        highValue_ = v > highValue_ ? v : highValue_;
+      }
+    } else {
+      const int y = mapper_.y(static_cast<double>(v));
+      otherTop_ = anyOther_ ? std::min(otherTop_, y) : y;
+      otherBottom_ = anyOther_ ? std::max(otherBottom_, y) : y;
+      anyOther_ = true;
+    }
+  }
+
   bool beyondOneEdge(int x1, int y1, int x2, int y2) const {
     return (x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 >= width_ && x2 >= width_) ||
            (y1 >= height_ && y2 >= height_);
   }
 
   void drawColumn() {
-    if (!beyondOneEdge(column_, low_, column_, high_)) {
-      raster_.line(column_, low_, column_, high_, rgb_);
+    if (column_ < 0 || column_ >= width_) return;
+    if (single_) {
+      if (singleY_ >= 0 && singleY_ < height_) raster_.setPixel(column_, singleY_, rgb_);
+      return;
+    }
+    int top = anyOther_ ? otherTop_ : INT_MAX;
+    int bottom = anyOther_ ? otherBottom_ : INT_MIN;
+    if (anyFinite_) {
+      const int a = mapper_.y(static_cast<double>(lowValue_));
+      const int b = mapper_.y(static_cast<double>(highValue_));
+      top = std::min(top, std::min(a, b));
+      bottom = std::max(bottom, std::max(a, b));
+    }
+    if (!beyondOneEdge(column_, top, column_, bottom)) {
+      raster_.line(column_, top, column_, bottom, rgb_);
     }
   }
 
   Raster& raster_;
+  const SampleMapper& mapper_;
   std::uint32_t rgb_;
   int width_;
   int height_;
   bool started_ = false;
-  int column_ = 0;  // the column of the pending run and of the last point
-  int low_ = 0;
-  int high_ = 0;
-  int lastY_ = 0;
+  // The pending run: its column (also the last point's), whether it holds a single point (and
+  // that point's row), its last value, the range of its finite values and the rows of its
+  // other values.
+  int column_ = 0;
+  bool single_ = false;
+  int singleY_ = 0;
+  float last_ = 0;
+  bool anyFinite_ = false;
+  float lowValue_ = 0;
+  float highValue_ = 0;
+  bool anyOther_ = false;
+  int otherTop_ = 0;
+  int otherBottom_ = 0;
 };
 
 }  // namespace
@@ -137,35 +220,44 @@ void DrawGrid(Raster& raster, const ScaleParams& scale) {
 
 ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
                            DrawStyle style, RecordingState& pens) {
+  constexpr int Block = 256;  // samples mapped at a time
   ChannelsDrawn drawn;
   const SampleMapper mapper(raster.width(), raster.height(), scale);
   const bool everyReading = style == DrawStyle::EveryReading;
   double t = 0;  // the last valid sample's time, carried from channel to channel
   double lastTime = 0;
+  float values[Block];
+  double times[Block];
+  int xs[Block];
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
-    TraceWriter writer(raster, paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]));
+    TraceWriter writer(raster, mapper,
+                       paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]));
+    bool anyValid = false;
     int lastX = 0;
-    int lastY = 0;
+    float lastValue = 0;
     const int count = store.count(ch);
-    for (int i = 1; i <= count; ++i) {
-      const float v = store.value(ch, i);
-      if (v == InvalidValue) continue;
-      t = std::nearbyint(static_cast<double>(store.time(ch, i)));
-      if (v < drawn.min) drawn.min = v;
-      if (v > drawn.max) drawn.max = v;
-      const int x = mapper.x(t);
-      const int y = mapper.y(static_cast<double>(v));
-      if (x > lastX || everyReading) {
-        writer.add(x, y);
-        pens.LastDrawnX = x;
-        pens.LastDrawnY = y;
+    for (int first = 1; first <= count; first += Block) {
+      const int n = std::min(Block, count - first + 1);
+      for (int k = 0; k < n; ++k) {
+        values[k] = store.value(ch, first + k);
+        times[k] = roundHalfEven(static_cast<double>(store.time(ch, first + k)));
       }
-      lastX = x;
-      lastY = y;
+      mapper.xs(times, xs, n);
+      for (int k = 0; k < n; ++k) {
+        const float v = values[k];
+        if (v == InvalidValue) continue;
+        anyValid = true;
+        t = times[k];
+        if (v < drawn.min) drawn.min = v;
+        if (v > drawn.max) drawn.max = v;
+        if (xs[k] > lastX || everyReading) writer.add(xs[k], v);
+        lastX = xs[k];
+        lastValue = v;
+      }
     }
-    writer.finish();
+    writer.finish(pens);
     pens.LastX = lastX;
-    pens.LastY = lastY;
+    pens.LastY = anyValid ? mapper.y(static_cast<double>(lastValue)) : 0;
     if (t > lastTime) lastTime = t;
   }
   drawn.lastTime = wholeSeconds(lastTime);

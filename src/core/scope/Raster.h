@@ -29,7 +29,8 @@ class Raster {
   // Fills everything with one colour (0xRRGGBB).
   void clear(std::uint32_t rgb = 0);
   void setPixel(int x, int y, std::uint32_t rgb);
-  // A one-unit line from (x1, y1) to (x2, y2), both ends included.
+  // A one-unit Bresenham line from (x1, y1) to (x2, y2), both ends included, the same pixels
+  // in either direction. Any ints are fine: ends far outside cost no more than ends inside.
   void line(int x1, int y1, int x2, int y2, std::uint32_t rgb);
 
   std::uint32_t pixel(int x, int y) const;  // 0xRRGGBB; 0 outside

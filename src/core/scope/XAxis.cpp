@@ -23,7 +23,9 @@ long long wholePart(double x) {
 }
 
 // Rounded to the nearest integer, halves to the even neighbour.
-long long roundedHalfEven(double x) { return wholePart(std::nearbyint(x)); }
+long long roundedHalfEven(double x) {
+  return wholePart(std::nearbyint(x));
+}
 
 int toInt(long long v) {
   if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
@@ -32,8 +34,12 @@ int toInt(long long v) {
 }
 
 // Whole minutes and seconds within the hour of a rounded number of seconds.
-long long minutesInHour(long long r) { return (r % 3600) / 60; }
-long long secondsInMinute(long long r) { return (r % 3600) % 60; }
+long long minutesInHour(long long r) {
+  return (r % 3600) / 60;
+}
+long long secondsInMinute(long long r) {
+  return (r % 3600) % 60;
+}
 
 }  // namespace
 

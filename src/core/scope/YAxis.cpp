@@ -14,7 +14,9 @@ namespace {
 constexpr int LastStepIndex = static_cast<int>(ValueLists::YStepList.size()) - 1;
 constexpr int LastLabel = 100;
 
-double stepEntry(int k) { return ValueLists::YStepList[static_cast<std::size_t>(k)]; }
+double stepEntry(int k) {
+  return ValueLists::YStepList[static_cast<std::size_t>(k)];
+}
 
 // Whole part (rounded down) as an integer; NaN gives 0 and huge values are capped, so
 // degenerate inputs cannot cause undefined conversions.
@@ -40,7 +42,9 @@ double quotientByEntry(float x, double entry) {
   return static_cast<double>(x) / entry;
 }
 
-bool isWholeMultiple(float x, double entry) { return Frac(quotientByEntry(x, entry)) == 0.0f; }
+bool isWholeMultiple(float x, double entry) {
+  return Frac(quotientByEntry(x, entry)) == 0.0f;
+}
 
 // R / s with both singles: in double, rounded to single before the fraction is taken.
 bool isWholeMultipleOfStep(float r, float s) {
@@ -85,9 +89,13 @@ std::string labelPatternFor(float s, float yBase, char sep) {
 
 }  // namespace
 
-float Frac(double x) { return static_cast<float>(x - std::trunc(x)); }
+float Frac(double x) {
+  return static_cast<float>(x - std::trunc(x));
+}
 
-float maxi(float x, float y) { return x > y ? x : y; }
+float maxi(float x, float y) {
+  return x > y ? x : y;
+}
 
 void YAxisLayout::applyTo(ScaleParams& params) const {
   if (!computed) return;

@@ -71,4 +71,47 @@ StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator)
   return s;
 }
 
+std::vector<StoredSettings::KeyText> StoredSettings::texts() const {
+  std::vector<KeyText> texts = {
+      {"PrintColored", PrintColored ? "1" : "0"},
+      {"AutoScale", AutoScale ? "1" : "0"},
+      {"Port", std::to_string(Port)},
+      {"BPS", std::to_string(BPS)},
+      {"Device", std::to_string(Device)},
+      {"wState", std::to_string(SavedState)},
+  };
+  if (SavedState == StateNormal) {
+    texts.insert(texts.end(), {{"wLeft", std::to_string(SavedLeft)},
+                               {"wTop", std::to_string(SavedTop)},
+                               {"wWidht", std::to_string(SavedWidth)},
+                               {"wHeight", std::to_string(SavedHeight)}});
+  }
+  return texts;
+}
+
+void StoredSettings::applyTo(AppGlobals& globals) const {
+  globals.PrintColored = PrintColored;
+  globals.ComPort = Port;
+  globals.ComBaud = BPS;
+  globals.MeterType = Device;
+  globals.FrameLength = AppGlobals::frameLengthFor(Device);
+}
+
+void StoredSettings::takeFrom(const AppGlobals& globals) {
+  PrintColored = globals.PrintColored;
+  Port = globals.ComPort;
+  BPS = globals.ComBaud;
+  Device = globals.MeterType;
+}
+
+bool placementRestorable(const StoredSettings& saved, int screenWidthTwips, int screenHeightTwips) {
+  // Sums in 64 bits: stored values may be as large as an int holds.
+  const std::int64_t left = saved.SavedLeft;
+  const std::int64_t top = saved.SavedTop;
+  const std::int64_t width = saved.SavedWidth;
+  const std::int64_t height = saved.SavedHeight;
+  return width > 9400 && height > 6000 && left + width > 0 && top + height > 0 &&
+         left < screenWidthTwips && top < screenHeightTwips;
+}
+
 }  // namespace kelvor

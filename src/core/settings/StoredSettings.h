@@ -3,6 +3,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "core/settings/AppGlobals.h"
 
 namespace kelvor {
 
@@ -21,17 +25,38 @@ struct StoredSettings {
   int SavedHeight = 0;
   int SavedState = 0;
 
+  static constexpr int StateNormal = 0;
+  static constexpr int StateMinimised = 1;
+  static constexpr int StateMaximised = 2;
+
   // Looks up the text stored under a key; nothing when the key is absent.
   using Lookup = std::function<std::optional<std::string>(const std::string& key)>;
+  using KeyText = std::pair<std::string, std::string>;
 
   // Reads every key, in the order the program always has: missing keys take their
   // defaults; "Port", "BPS" and "Device" that hold no whole number keep their defaults.
   static StoredSettings read(const Lookup& lookup, char decimalSeparator);
+
+  // The texts written at exit, in writing order: "PrintColored", "AutoScale", "Port", "BPS",
+  // "Device", "wState", and then "wLeft", "wTop", "wWidht", "wHeight" only when the state is
+  // normal; after a minimised or maximised exit the store keeps the earlier placement.
+  std::vector<KeyText> texts() const;
+
+  // Hands the port, meter and print options to the shared state (FrameLength follows the
+  // meter type), and takes them back from it at exit.
+  void applyTo(AppGlobals& globals) const;
+  void takeFrom(const AppGlobals& globals);
 };
 
 // The locale-aware conversion of a stored text to a 32-bit integer: a number written with
 // "." or the user's decimal separator, blanks around it allowed, rounded half to even.
 // Nothing when the text holds no such number or it does not fit.
 std::optional<int> textToInt32(const std::string& text, char decimalSeparator);
+
+// Whether a saved window placement may be restored on a screen of this size (twips): the
+// window is larger than 9400 x 6000 twips, some of it lies right of and below the screen's
+// top-left corner, and its top-left corner lies on the screen. Otherwise the window is
+// centred instead.
+bool placementRestorable(const StoredSettings& saved, int screenWidthTwips, int screenHeightTwips);
 
 }  // namespace kelvor

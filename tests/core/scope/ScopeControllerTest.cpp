@@ -203,10 +203,10 @@ class LiveDrawingTest : public ScopeControllerTest {
 TEST_F(LiveDrawingTest, AReadingRepaintsOnlyWhatItChanged) {
   readingAt(0, "DC  0.200 V  \r");
   readingAt(30, "DC  1.200 V  \r");
-  const PlotPoint from = mapSample(0, 0.2, scope.raster().width(), scope.raster().height(),
-                                   scope.scale());
-  const PlotPoint to = mapSample(30, 1.2, scope.raster().width(), scope.raster().height(),
-                                 scope.scale());
+  const PlotPoint from =
+      mapSample(0, 0.2, scope.raster().width(), scope.raster().height(), scope.scale());
+  const PlotPoint to =
+      mapSample(30, 1.2, scope.raster().width(), scope.raster().height(), scope.scale());
   EXPECT_EQ(window.changed.x, from.x);
   EXPECT_EQ(window.changed.width, to.x - from.x + 1);
   EXPECT_EQ(window.changed.height, from.y - to.y + 1);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "core/files/TraceFile.h"
+#include "core/scope/Recorder.h"
+#include "core/scope/RecordingState.h"
+#include "core/scope/ScopeController.h"
+#include "core/scope/TraceStore.h"
+#include "core/settings/AppGlobals.h"
+
+class QWidget;
+
+namespace kelvor {
+
+struct MainControls;
+
+// The File menu's "Speichern" and "Laden" entries: a channel to a trace file and back.
+// A save writes beside the target and replaces it only after a complete write, so a failed
+// save never damages an existing file. A load reads and checks the whole file before it
+// touches the channel, so a bad file changes nothing. Failures are reported in a message
+// naming the file (and for a bad file the line) in the interface language.
+class TraceFileCommands {
+ public:
+  // Shows a message to the user; a message box unless a test captures the texts.
+  using MessageSink = std::function<void(QWidget* parent, const QString& text)>;
+
+  static constexpr const char* SaveTitle = "Datei speichern";
+  static constexpr const char* SaveExtension = "txt";
+  // A trace holds at most 16000 short lines; anything this big is no trace file.
+  static constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
+
+  TraceFileCommands(TraceStore& store, RecordingState& state, Recorder& recorder,
+                    ScopeController& scope, const MainControls& controls, const AppGlobals& globals,
+                    QWidget* parent, MessageSink messages = {});
+
+  // Menu handlers: the index of the clicked entry is the channel (0 to 5).
+  void mnuFileSave_Click(int channel);
+  void mnuFileLoad_Click(int channel);
+
+  // The commands after the dialog, on a full path; true when the file was saved or loaded.
+  bool saveTo(int channel, const QString& path);
+  bool loadFrom(int channel, const QString& path);
+
+ private:
+  QString initialDirectory() const;
+  void tell(const std::string& text) const;
+
+  TraceStore& store_;
+  RecordingState& state_;
+  Recorder& recorder_;
+  ScopeController& scope_;
+  const MainControls& controls_;
+  const AppGlobals& globals_;
+  QWidget* parent_;
+  MessageSink messages_;
+};
+
+}  // namespace kelvor

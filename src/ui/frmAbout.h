@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/settings/ProgramVersion.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace kelvor {
+
+// The about box: name, version and build of the program and the project's contact lines;
+// the home page address can be copied to the clipboard.
+class frmAbout : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* ProductName = "Kelvor";
+  static constexpr const char* HomePage = "https://kelvor.example.org";
+
+  explicit frmAbout(QWidget* parent = nullptr, const ProgramVersion& version = currentVersion());
+
+  // The version this program was built as (the project's version in CMake).
+  static ProgramVersion currentVersion();
+
+  QLabel* lblApp = nullptr;
+  QLabel* lblBuild = nullptr;
+  QGroupBox* frameDev = nullptr;
+  QLabel* homePage = nullptr;  // object name "Label1(0)"
+  QLabel* maker = nullptr;     // object name "Label1(1)"
+  QPushButton* cmdCopyHome = nullptr;
+  QPushButton* cmdOK = nullptr;
+
+  // Puts the home page address on the clipboard as plain text.
+  void cmdCopyHome_Click();
+
+ private:
+  void buildControls();
+};
+
+}  // namespace kelvor

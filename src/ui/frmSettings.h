@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <vector>
+
+#include "core/settings/AppGlobals.h"
+#include "platform/PortScanner.h"
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace kelvor {
+
+// The port and meter settings dialog: the serial port among the present ones, the baud rate
+// and the kind of meter. It only edits ComPort, ComBaud and MeterType; the caller closes
+// and reopens the port (runPortSettings). Its captions are German in every language.
+class frmSettings : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int ResultLoaded = 2;
+  static constexpr int ResultOK = 1;
+  // The rates of optBPS(0) to optBPS(4).
+  static constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
+
+  // Lists `ports`, selects the one of ComPort, checks the options of ComBaud and MeterType
+  // and centres itself over `reference` (or the screen).
+  frmSettings(AppGlobals& globals, const std::vector<PresentPort>& ports,
+              QWidget* reference = nullptr);
+
+  // 2 after loading, 1 after OK.
+  int DialogResult = ResultLoaded;
+
+  QGroupBox* Frame3 = nullptr;
+  std::array<QRadioButton*, 2> optDevice{};
+  QGroupBox* Frame2 = nullptr;
+  std::array<QRadioButton*, 5> optBPS{};
+  QGroupBox* fraPort = nullptr;
+  QComboBox* cboPorts = nullptr;
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdCancel = nullptr;
+
+  // OK: takes the selected port (none selected keeps ComPort), the checked rate and the
+  // checked meter kind (none checked keeps the value), sets DialogResult to 1 and hides.
+  void cmdOK_Click();
+  // Cancel (also Escape and the close box): hides; DialogResult stays 2.
+  void cmdCancel_Click();
+
+ private:
+  void buildControls();
+  void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference);
+
+  AppGlobals& globals_;
+};
+
+}  // namespace kelvor

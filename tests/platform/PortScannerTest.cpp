@@ -1,0 +1,123 @@
+#include "platform/PortScanner.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <ostream>
+#include <vector>
+
+#include "support/PseudoTerminal.h"
+
+// Readable failure messages for Qt texts.
+static void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+namespace kelvor {
+namespace {
+
+using testing::PseudoTerminal;
+
+// A ports folder and a stand-in for / with its own /dev and /sys.
+class PortScannerTest : public ::testing::Test {
+ protected:
+  QString ports() const { return dir.filePath(QStringLiteral("ports")); }
+  QString root() const { return dir.filePath(QStringLiteral("root")); }
+  QString underRoot(const QString& path) const { return root() + path; }
+
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir().mkpath(ports()));
+    ASSERT_TRUE(QDir().mkpath(underRoot(QStringLiteral("/dev"))));
+  }
+  void link(int port, const QString& target) const {
+    ASSERT_TRUE(QFile::link(target, ports() + QStringLiteral("/COM%1").arg(port)));
+  }
+  void writeFile(const QString& path, const QByteArray& text) const {
+    QDir().mkpath(path.section(QLatin1Char('/'), 0, -2));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  // A device node stand-in and, when given, the kernel's view of it.
+  void device(const QString& name) const { writeFile(underRoot("/dev/" + name), {}); }
+  void uartType(const QString& name, const QByteArray& type) const {
+    writeFile(underRoot("/sys/class/tty/" + name + "/type"), type);
+  }
+  // A USB adapter: the tty's device sits `depth` levels below the USB device, which carries
+  // the manufacturer and product strings.
+  void usbAdapter(const QString& name, int depth, const QByteArray& maker,
+                  const QByteArray& product) const {
+    const QString usb = underRoot(QStringLiteral("/sys/devices/pci0000:00/usb1/1-") + name);
+    if (!maker.isEmpty()) writeFile(usb + "/manufacturer", maker + "\n");
+    writeFile(usb + "/product", product + "\n");
+    QString ttyDevice = usb;
+    for (int level = 0; level < depth; ++level) ttyDevice += QStringLiteral("/sub%1").arg(level);
+    ASSERT_TRUE(QDir().mkpath(ttyDevice));
+    ASSERT_TRUE(QDir().mkpath(underRoot("/sys/class/tty/" + name)));
+    ASSERT_TRUE(QFile::link(ttyDevice, underRoot("/sys/class/tty/" + name + "/device")));
+  }
+
+  std::vector<QString> items() const {
+    std::vector<QString> texts;
+    for (const PresentPort& port : PortScanner(ports(), root()).presentPorts())
+      texts.push_back(port.itemText());
+    return texts;
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(PortScannerTest, NothingPresentGivesAnEmptyList) {
+  EXPECT_TRUE(items().empty());
+}
+
+TEST_F(PortScannerTest, LinksAndFixedDevicesInRisingOrder) {
+  PseudoTerminal meterA;
+  PseudoTerminal meterB;
+  PseudoTerminal meterC;
+  link(200, meterC.slavePath());
+  link(12, meterB.slavePath());
+  link(5, meterA.slavePath());
+  device(QStringLiteral("ttyS0"));
+  uartType(QStringLiteral("ttyS0"), "4\n");
+  device(QStringLiteral("ttyS1"));  // no UART behind this slot
+  uartType(QStringLiteral("ttyS1"), "0\n");
+  device(QStringLiteral("ttyS2"));  // taken over by a link to nothing
+  link(3, dir.filePath(QStringLiteral("unplugged")));
+  device(QStringLiteral("ttyS3"));  // no kernel information at all: trusted
+  device(QStringLiteral("ttyUSB0"));
+  usbAdapter(QStringLiteral("ttyUSB0"), 3, "Acme", "USB Serial Adapter");
+  device(QStringLiteral("ttyACM3"));
+  usbAdapter(QStringLiteral("ttyACM3"), 2, "Kelvor Labs", "Kelvor Labs Meter Cable");
+
+  EXPECT_EQ(items(), (std::vector<QString>{
+                         "COM1 (/dev/ttyS0)",
+                         "COM4 (/dev/ttyS3)",
+                         "COM5 (" + meterA.slavePath() + ")",
+                         "COM12 (" + meterB.slavePath() + ")",
+                         "COM33 (/dev/ttyUSB0, Acme USB Serial Adapter)",
+                         "COM68 (/dev/ttyACM3, Kelvor Labs Meter Cable)",
+                         "COM200 (" + meterC.slavePath() + ")",
+                     }));
+}
+
+TEST_F(PortScannerTest, LinkedAdapterIsDescribedByTheDeviceItLeadsTo) {
+  device(QStringLiteral("ttyUSB1"));
+  usbAdapter(QStringLiteral("ttyUSB1"), 1, "", "Bench Cable");
+  // A stable name for the adapter, itself a link, as /dev/serial/by-id provides.
+  const QString byId = dir.filePath(QStringLiteral("usb-bench-cable"));
+  ASSERT_TRUE(QFile::link(underRoot(QStringLiteral("/dev/ttyUSB1")), byId));
+  link(7, byId);
+
+  const std::vector<PresentPort> found = PortScanner(ports(), root()).presentPorts();
+  ASSERT_EQ(found.size(), 2u);  // COM7 and, through the fixed table, COM34
+  EXPECT_EQ(found[0].number, 7);
+  EXPECT_EQ(found[0].device, byId);
+  EXPECT_EQ(found[0].description, QLatin1String("Bench Cable"));
+  EXPECT_EQ(found[1].itemText(), QLatin1String("COM34 (/dev/ttyUSB1, Bench Cable)"));
+}
+
+}  // namespace
+}  // namespace kelvor
