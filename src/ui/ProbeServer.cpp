@@ -162,6 +162,25 @@ QString ProbeServer::answer(const QString& request) {
     return ok(values.join(QLatin1Char('\t')));
   }
 
+  if (command == QLatin1String("select")) {
+    // The first item of a list whose text starts with the given text, chosen as a user
+    // would: the list's handler runs (after replying).
+    const QString listName = name.section(QLatin1Char(' '), 0, 0);
+    const QString itemText = name.section(QLatin1Char(' '), 1);
+    QPointer<QComboBox> list(qobject_cast<QComboBox*>(findByName(listName)));
+    if (!list) return QStringLiteral("error no list ") + listName;
+    int item = -1;
+    for (int i = 0; i < list->count() && item < 0; ++i)
+      if (list->itemText(i).startsWith(itemText)) item = i;
+    if (item < 0) return QStringLiteral("error no item ") + itemText;
+    later([list, item] {
+      if (!list) return;
+      list->setCurrentIndex(item);
+      emit list->activated(item);
+    });
+    return ok(list->itemText(item));
+  }
+
   QObject* object = findByName(name);
   if (!object) return QStringLiteral("error no object ") + name;
   if (command == QLatin1String("text")) return ok(textOf(object));
