@@ -1,6 +1,7 @@
 #include "platform/basSerial.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -60,12 +61,28 @@ basSerial::~basSerial() {
 }
 
 basSerial::OpenResult basSerial::OpenPort(int port, int baud) {
+  lastPort_ = port;
+  lastBaud_ = baud;
+  hasLastPort_ = true;
   return openDevice(PortNaming::devicePath(port), baud);
+}
+
+bool basSerial::reopen() {
+  if (!hasLastPort_) return false;
+  ClosePort();
+  return openDevice(PortNaming::devicePath(lastPort_), lastBaud_).ok;
+}
+
+void basSerial::noteError(int error) {
+  // Errors that say the device itself is gone; anything else may pass.
+  if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF || error == EPIPE)
+    failed_ = true;
 }
 
 basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud) {
   OpenResult result;
   result.devicePath = devicePath;
+  failed_ = false;
   const QByteArray path = QFile::encodeName(devicePath);
   const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
@@ -124,12 +141,14 @@ void basSerial::configure(int baud) {
 void basSerial::ClosePort() {
   if (PortHandle >= 0) ::close(PortHandle);
   PortHandle = -1;
+  failed_ = false;
 }
 
 bool basSerial::WritePort(std::string_view text) {
   if (PortHandle < 0) return false;
   if (text.empty()) return true;
   const ssize_t written = ::write(PortHandle, text.data(), text.size());
+  if (written < 0) noteError(errno);
   return written == static_cast<ssize_t>(text.size());
 }
 
@@ -137,6 +156,13 @@ std::string basSerial::ReadPort() {
   if (PortHandle < 0) return {};
   std::array<char, MaxReadBytes> buffer{};
   const ssize_t got = ::read(PortHandle, buffer.data(), buffer.size());
+  if (got < 0) noteError(errno);
+  // Nothing read: either nothing has arrived, or the line was hung up (the device is gone).
+  if (got == 0) {
+    pollfd state{PortHandle, POLLIN, 0};
+    if (::poll(&state, 1, 0) > 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)))
+      failed_ = true;
+  }
   if (got <= 0) return {};
   return std::string(buffer.data(), static_cast<std::size_t>(got));
 }

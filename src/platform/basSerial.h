@@ -31,8 +31,11 @@ class basSerial : public SerialLink {
   OpenResult OpenPort(int port, int baud);
   // Opens a device path directly (the port number only names it in messages).
   OpenResult openDevice(const QString& devicePath, int baud);
-  void ClosePort();
-  bool isOpen() const { return PortHandle >= 0; }
+  void ClosePort() override;
+  bool isOpen() const override { return PortHandle >= 0; }
+  bool failed() const override { return failed_; }
+  // Opens the port number and rate of the last OpenPort again, without any message.
+  bool reopen() override;
 
   bool WritePort(std::string_view text) override;
   std::string ReadPort() override;
@@ -50,6 +53,13 @@ class basSerial : public SerialLink {
 
  private:
   void configure(int baud);
+  // Remembers whether an I/O error means the device is gone.
+  void noteError(int error);
+
+  bool failed_ = false;
+  int lastPort_ = 0;
+  int lastBaud_ = 0;
+  bool hasLastPort_ = false;
 };
 
 }  // namespace kelvor

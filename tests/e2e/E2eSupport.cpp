@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QString>
 #include <QTextStream>
 #include <QThread>
 #include <csignal>
@@ -160,6 +161,50 @@ QStringList lineSettingLines(const QString& logPath) {
   QStringList lines;
   for (const QString& line : logLines(logPath))
     if (line.contains(QLatin1String(" line "))) lines << line;
+  return lines;
+}
+
+QByteArray contentsOf(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+::testing::AssertionResult chooseThroughMenu(KelvorApp& app, const QString& menuEntry,
+                                             const QString& path) {
+  const QString clicked = app.request("click " + menuEntry);
+  if (!clicked.startsWith(QLatin1String("ok")))
+    return ::testing::AssertionFailure()
+           << menuEntry.toStdString() << ": " << clicked.toStdString();
+  QString reply;
+  const bool chosen = waitUntil(
+      [&] {
+        reply = app.request("choose-file " + path);
+        return reply.startsWith(QLatin1String("ok"));
+      },
+      std::chrono::seconds(5));
+  if (!chosen)
+    return ::testing::AssertionFailure()
+           << menuEntry.toStdString() << " opened no file dialog: " << reply.toStdString();
+  if (!waitUntil([&] { return app.modal().isEmpty(); }, std::chrono::seconds(5)))
+    return ::testing::AssertionFailure()
+           << "still open after choosing a file: " << app.modal().toStdString();
+  return ::testing::AssertionSuccess();
+}
+
+std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {
+  if (!bytes.endsWith("\r\n\r\n\r\n")) return {};
+  const QString text = QString::fromLatin1(bytes.left(bytes.size() - 4));
+  const QRegularExpression record(
+      QStringLiteral("^(-?\\d+(?:[%1]\\d+)?);(\\d+)$").arg(QRegularExpression::escape(separator)));
+  std::vector<TraceLine> lines;
+  for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+    const QRegularExpressionMatch m = record.match(line);
+    if (!m.hasMatch()) return {};
+    QString value = m.captured(1);
+    value.replace(separator, QLatin1Char('.'));
+    lines.push_back({value.toDouble(), m.captured(2).toInt()});
+  }
   return lines;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -84,6 +86,21 @@ struct LoggedByte {
   int byte;
 };
 std::vector<LoggedByte> receivedBytes(const QString& logPath);
+
+QByteArray contentsOf(const QString& path);
+
+// Clicks a menu entry, answers the file dialog it opens with `path` and waits until the
+// dialog is gone, so that the command has run to its end.
+::testing::AssertionResult chooseThroughMenu(KelvorApp& app, const QString& menuEntry,
+                                             const QString& path);
+
+// One record line of a saved trace file.
+struct TraceLine {
+  double value;
+  int time;
+};
+// The record lines of a saved file; empty when the layout is not as the program writes it.
+std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator);
 QStringList lineSettingLines(const QString& logPath);
 
 }  // namespace kelvor::e2e

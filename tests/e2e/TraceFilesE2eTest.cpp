@@ -13,58 +13,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-QByteArray contentsOf(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
-
-// Clicks a menu entry, answers the file dialog it opens with `path` and waits until the
-// dialog is gone, so that the command has run to its end.
-::testing::AssertionResult chooseThroughMenu(KelvorApp& app, const QString& menuEntry,
-                                             const QString& path) {
-  const QString clicked = app.request("click " + menuEntry);
-  if (!clicked.startsWith(QLatin1String("ok")))
-    return ::testing::AssertionFailure()
-           << menuEntry.toStdString() << ": " << clicked.toStdString();
-  QString reply;
-  const bool chosen = waitUntil(
-      [&] {
-        reply = app.request("choose-file " + path);
-        return reply.startsWith(QLatin1String("ok"));
-      },
-      5s);
-  if (!chosen)
-    return ::testing::AssertionFailure()
-           << menuEntry.toStdString() << " opened no file dialog: " << reply.toStdString();
-  if (!waitUntil([&] { return app.modal().isEmpty(); }, 5s))
-    return ::testing::AssertionFailure()
-           << "still open after choosing a file: " << app.modal().toStdString();
-  return ::testing::AssertionSuccess();
-}
-
-struct Line {
-  double value;
-  int time;
-};
-
-// The record lines of a saved file; an empty result when the layout is not as written.
-std::vector<Line> recordLines(const QByteArray& bytes, QChar separator) {
-  if (!bytes.endsWith("\r\n\r\n\r\n")) return {};
-  const QString text = QString::fromLatin1(bytes.left(bytes.size() - 4));
-  const QRegularExpression record(
-      QStringLiteral("^(-?\\d+(?:[%1]\\d+)?);(\\d+)$").arg(QRegularExpression::escape(separator)));
-  std::vector<Line> lines;
-  for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-    const QRegularExpressionMatch m = record.match(line);
-    if (!m.hasMatch()) return {};
-    QString value = m.captured(1);
-    value.replace(separator, QLatin1Char('.'));
-    lines.push_back({value.toDouble(), m.captured(2).toInt()});
-  }
-  return lines;
-}
-
 TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
   struct Case {
     const char* language;
@@ -93,7 +41,7 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
     const QString saved = home.file(QStringLiteral("green.kvr"));
     ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileSave(0)"), saved));
     const QByteArray bytes = contentsOf(saved);
-    const std::vector<Line> lines = recordLines(bytes, c.separator);
+    const std::vector<TraceLine> lines = recordLines(bytes, c.separator);
     ASSERT_GE(lines.size(), 3u) << bytes.toStdString();
     for (std::size_t i = 0; i < lines.size(); ++i) {
       SCOPED_TRACE(i);

@@ -130,9 +130,40 @@ TEST(basSerial, ClosedOrVanishedPortFailsQuietly) {
   PseudoTerminal meter;
   basSerial port;
   ASSERT_TRUE(port.openDevice(meter.slavePath(), 1200).ok);
+  EXPECT_FALSE(port.failed());
   meter.close();  // the adapter is pulled out
   EXPECT_EQ(port.ReadPort(), "");
+  EXPECT_TRUE(port.failed());
   EXPECT_FALSE(port.WritePort("D"));
+}
+
+TEST(basSerial, ReopensThePortNumberOnItsNewDevice) {
+  QTemporaryDir home;
+  qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+  ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Kelvor/ports")));
+  const QString link = home.path() + QStringLiteral("/Kelvor/ports/COM7");
+
+  auto first = std::make_unique<PseudoTerminal>();
+  ASSERT_TRUE(QFile::link(first->slavePath(), link));
+  basSerial port;
+  ASSERT_TRUE(port.OpenPort(7, 1200).ok);
+  EXPECT_FALSE(port.failed());
+  EXPECT_EQ(port.ReadPort(), "");  // nothing arrived is no failure
+  EXPECT_FALSE(port.failed());
+
+  first.reset();  // the device goes away ...
+  EXPECT_EQ(port.ReadPort(), "");
+  EXPECT_TRUE(port.failed());
+  port.ClosePort();
+  EXPECT_FALSE(port.reopen());
+
+  PseudoTerminal second;  // ... and comes back under the same number
+  ASSERT_TRUE(QFile::remove(link));
+  ASSERT_TRUE(QFile::link(second.slavePath(), link));
+  EXPECT_TRUE(port.reopen());
+  EXPECT_TRUE(port.WritePort("D"));
+  EXPECT_EQ(second.receive(), "D");
+  qunsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(PortNaming, LinksComeBeforeTheFixedTable) {

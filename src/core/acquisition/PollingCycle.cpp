@@ -12,10 +12,18 @@ PollingCycle::PollingCycle(const AppGlobals& globals, SerialLink& port, Timer& r
 
 void PollingCycle::onPollTick() {
   if (!globals_.PortOpen) return;
+  // A port that failed (an adapter pulled out, a meter switched off) is closed and tried
+  // again once per poll, so a recording goes on by itself when the device is back.
+  if (port_.failed()) port_.ClosePort();
+  if (!port_.isOpen() && !port_.reopen()) return;
+
   // Whatever is still waiting is the late tail of an earlier answer; left in place it
   // would become the first characters of this answer and shift the frame.
   port_.discardInput();
-  if (!port_.WritePort("D")) return;
+  if (!port_.WritePort("D")) {
+    if (port_.failed()) port_.ClosePort();
+    return;
+  }
   readTimer_.setEnabled(false);
   readTimer_.setInterval(FirstReadDelayMs);
   readTimer_.setEnabled(true);
@@ -29,6 +37,11 @@ void PollingCycle::onReadTick() {
   }
   ++rxTries_;
   rxBuffer_ += port_.ReadPort();
+  if (port_.failed()) {
+    // The device went away during the answer; the next poll tries to reopen it.
+    port_.ClosePort();
+    return;
+  }
 
   if (rxBuffer_.size() >= static_cast<std::size_t>(globals_.FrameLength)) {
     // Only the first frame counts; the four-display meter's other frames are dropped.

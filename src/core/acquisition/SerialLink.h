@@ -5,8 +5,8 @@
 
 namespace kelvor {
 
-// The open serial line to the meter as the polling cycle needs it. Reads never block:
-// they return what has arrived so far.
+// The serial line to the meter as the polling cycle needs it. Reads never block: they
+// return what has arrived so far.
 class SerialLink {
  public:
   virtual ~SerialLink() = default;
@@ -16,6 +16,13 @@ class SerialLink {
   virtual std::string ReadPort() = 0;
   // Drops everything received but not yet read.
   virtual void discardInput() = 0;
+
+  virtual bool isOpen() const = 0;
+  // A read or write hit an error that will not go away by itself (the device was removed).
+  virtual bool failed() const = 0;
+  virtual void ClosePort() = 0;
+  // Opens the port that was opened last once more, quietly; true when it is open again.
+  virtual bool reopen() = 0;
 };
 
 }  // namespace kelvor

@@ -10,24 +10,48 @@
 namespace kelvor {
 namespace {
 
-// A serial line whose received bytes the test hands in.
+// A serial line whose received bytes the test hands in, and that can be pulled out.
 class FakeLink : public SerialLink {
  public:
   bool WritePort(std::string_view text) override {
+    if (!open || gone) {
+      failedFlag = open && gone;
+      return false;
+    }
     written += text;
     return writeSucceeds;
   }
   std::string ReadPort() override {
+    if (!open) return {};
+    if (gone) {
+      failedFlag = true;
+      return {};
+    }
     const std::size_t n = std::min<std::size_t>(32, incoming.size());
     std::string chunk = incoming.substr(0, n);
     incoming.erase(0, n);
     return chunk;
   }
   void discardInput() override { incoming.clear(); }
+  bool isOpen() const override { return open; }
+  bool failed() const override { return failedFlag; }
+  void ClosePort() override {
+    open = false;
+    failedFlag = false;
+  }
+  bool reopen() override {
+    ++reopenAttempts;
+    open = !gone;
+    return open;
+  }
 
   std::string incoming;  // arrived, not yet read
   std::string written;
   bool writeSucceeds = true;
+  bool open = true;
+  bool gone = false;  // the device is not there
+  bool failedFlag = false;
+  int reopenAttempts = 0;
 };
 
 const std::string FrameA = "DC  1.234 V  \r";
@@ -176,6 +200,48 @@ TEST_F(PollingCycleTest, StaleBytesBeforeAPollAreDiscarded) {
   ASSERT_TRUE(readTick());
   ASSERT_EQ(answers.size(), 1u);
   EXPECT_EQ(answers[0], FrameB);
+}
+
+TEST_F(PollingCycleTest, ADeviceThatGoesAwayIsReopenedOncePerPoll) {
+  cycle.onPollTick();
+  link.gone = true;  // pulled out while the answer is awaited
+  ASSERT_TRUE(readTick());
+  EXPECT_FALSE(link.isOpen());
+  EXPECT_FALSE(readTimer.enabled());
+
+  for (int poll = 1; poll <= 3; ++poll) {
+    cycle.onPollTick();
+    EXPECT_EQ(link.reopenAttempts, poll);
+    EXPECT_FALSE(readTimer.enabled());
+  }
+
+  link.gone = false;  // plugged in again
+  link.written.clear();
+  cycle.onPollTick();
+  EXPECT_TRUE(link.isOpen());
+  EXPECT_EQ(link.written, "D");
+  link.incoming = FrameB;
+  ASSERT_TRUE(readTick());
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0], FrameB);
+}
+
+TEST_F(PollingCycleTest, AFailedWriteClosesThePortForTheNextPollToReopen) {
+  link.gone = true;
+  cycle.onPollTick();
+  EXPECT_FALSE(link.isOpen());
+  EXPECT_EQ(link.reopenAttempts, 0);
+  link.gone = false;
+  cycle.onPollTick();
+  EXPECT_EQ(link.reopenAttempts, 1);
+  EXPECT_TRUE(readTimer.enabled());
+}
+
+TEST_F(PollingCycleTest, APortTheUserNeverGotOpenIsNotRetried) {
+  globals.PortOpen = false;
+  link.open = false;
+  cycle.onPollTick();
+  EXPECT_EQ(link.reopenAttempts, 0);
 }
 
 }  // namespace
