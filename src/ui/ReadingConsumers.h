@@ -3,6 +3,7 @@
 #include "core/acquisition/ReadingHandler.h"
 #include "core/scope/Recorder.h"
 #include "core/scope/ScopeController.h"
+#include "ui/AlarmPanel.h"
 
 namespace kelvor {
 
@@ -10,17 +11,18 @@ namespace kelvor {
 // Y range and the alarm.
 class ReadingConsumers : public ReadingHooks {
  public:
-  ReadingConsumers(Recorder& recorder, ScopeController& scope)
-      : recorder_(recorder), scope_(scope) {}
+  ReadingConsumers(Recorder& recorder, ScopeController& scope, AlarmPanel& alarm)
+      : recorder_(recorder), scope_(scope), alarm_(alarm) {}
 
   void recordingStarted() override { recorder_.recordingStarted(); }
   void DrawToScope() override { scope_.DrawToScope(); }
   void AutoRangeY(float min, float max) override { scope_.AutoRangeY(min, max); }
-  void testAlarm(float) override {}
+  void testAlarm(float value) override { alarm_.testAlarm(value); }
 
  private:
   Recorder& recorder_;
   ScopeController& scope_;
+  AlarmPanel& alarm_;
 };
 
 }  // namespace kelvor

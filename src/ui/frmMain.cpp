@@ -53,8 +53,10 @@ frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
       scope_(recording_, traces_, clock_, recorder_, panel_, SystemLocale::decimalSeparator()),
       traceFiles_(traces_, recording_, recorder_, scope_, controls_, globals_, this),
       port_(globals),
+      alarmPlayer_([] { QApplication::beep(); }),
+      alarm_(controls_, recording_, clock_, alarmPlayer_, this),
       readingLabels_(controls_),
-      readingConsumers_(recorder_, scope_),
+      readingConsumers_(recorder_, scope_, alarm_),
       readingHandler_(recording_, clock_, readingLabels_, readingConsumers_,
                       SystemLocale::decimalSeparator()),
       polling_(new MeterPolling(
@@ -170,7 +172,9 @@ void frmMain::fillDurationList() {
   controls_.cboMessDauer->addItems(toQt(scope_.durationTexts()));
 }
 
-void frmMain::GetAlarm() {}
+void frmMain::GetAlarm() {
+  alarm_.GetAlarm();
+}
 
 void frmMain::applyMinimumSize() {
   // The toolkit keeps a normal window at or above the smallest size the layout needs.

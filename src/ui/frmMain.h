@@ -10,6 +10,8 @@
 #include "core/scope/TraceStore.h"
 #include "core/settings/AppGlobals.h"
 #include "core/settings/StoredSettings.h"
+#include "platform/AlarmPlayer.h"
+#include "ui/AlarmPanel.h"
 #include "ui/MainControls.h"
 #include "ui/MeterPort.h"
 #include "ui/ReadingConsumers.h"
@@ -77,6 +79,8 @@ class frmMain : public QMainWindow {
   ScopeController scope_;
   TraceFileCommands traceFiles_;
   MeterPort port_;
+  AlarmPlayer alarmPlayer_;
+  AlarmPanel alarm_;
   ReadingLabels readingLabels_;
   ReadingConsumers readingConsumers_;
   ReadingHandler readingHandler_;

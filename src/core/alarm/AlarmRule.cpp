@@ -1,0 +1,40 @@
+#include "core/alarm/AlarmRule.h"
+
+#include "core/acquisition/MeterFrame.h"
+#include "core/scope/Recorder.h"
+
+#include <utility>
+
+namespace kelvor {
+
+AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float value,
+                          LocalSeconds now, LocalSeconds startTime,
+                          std::string_view alarmTimeShown) {
+  AlarmOutcome outcome;
+  outcome.alarmTime = std::string(alarmTimeShown);
+  // A frame without a number never gets here from the reading handler; should one slip
+  // through, its marker value must not count as a reading far below any threshold.
+  if (!armed || value == 0.0f || value == InvalidValue) return outcome;
+  const bool holds = AlarmAbove ? value > AlarmLevel : value < AlarmLevel;
+  if (!holds) return outcome;
+  outcome.beep = true;
+  if (alarmTimeShown == Recorder::NoTime) outcome.alarmTime = TimeStr(now - startTime);
+  return outcome;
+}
+
+bool AlarmRule::apply(const AlarmCondition& condition) {
+  if (!condition.valid) return false;
+  AlarmLevel_ = condition.AlarmLevel;
+  AlarmAbove_ = condition.AlarmAbove;
+  return true;
+}
+
+std::string AlarmRule::testAlarm(bool armed, float value, LocalSeconds now, LocalSeconds startTime,
+                                 std::string_view alarmTimeShown) {
+  AlarmOutcome outcome =
+      alarmOutcome(AlarmAbove_, AlarmLevel_, armed, value, now, startTime, alarmTimeShown);
+  if (outcome.beep) sound_.beeps(1);
+  return std::move(outcome.alarmTime);
+}
+
+}  // namespace kelvor
