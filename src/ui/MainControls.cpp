@@ -98,7 +98,9 @@ QButtonGroup* makeGroup(QWidget* parent, const char* name) {
 }
 
 // The plot area: black, with its picture kept in a raster.
-ScopeWidget* createScope(QWidget* parent) { return new ScopeWidget(parent); }
+ScopeWidget* createScope(QWidget* parent) {
+  return new ScopeWidget(parent);
+}
 
 // Filled rather than drawn, so each line covers its whole rounded pixel box.
 QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorRole colour) {

@@ -1,10 +1,10 @@
 #include "ui/Allgemein.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace kelvor {
 namespace {
