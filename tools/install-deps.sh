@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 locales xvfb xauth
+  libcups2-dev cups-daemon cups-client poppler-utils  # printer details; the printer tests' own CUPS
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWidget>
 
 #include "ui/MainControls.h"
 
@@ -24,6 +25,8 @@ bool setCaption(QObject* object, const QString& caption) {
     frame->setTitle(caption);
   } else if (auto* action = qobject_cast<QAction*>(object)) {
     action->setText(caption);  // a menu's title is the text of its menu action
+  } else if (auto* window = qobject_cast<QWidget*>(object); window && window->isWindow()) {
+    window->setWindowTitle(caption);  // a form's own caption
   } else {
     return false;
   }

@@ -17,7 +17,8 @@ struct MainControls;
 class LanguageTexts {
  public:
   // Sets the caption of every table entry, in table order, on the control with that object
-  // name among `controls` (labels, buttons, check and option boxes, frames, menu items).
+  // name among `controls` (labels, buttons, check and option boxes, frames, menu items,
+  // and windows, whose caption is their title).
   // Returns the names that matched no control, so a renamed control cannot slip through.
   static QStringList applyCaptions(const std::vector<QObject*>& controls,
                                    const std::vector<InterfaceLanguage::CaptionText>& table);

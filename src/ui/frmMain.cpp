@@ -24,6 +24,7 @@
 #include "ui/ValueFont.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmAbout.h"
+#include "ui/frmPrtDlg.h"
 
 #ifndef KELVOR_DEVELOPMENT_DIR
 #define KELVOR_DEVELOPMENT_DIR ""
@@ -52,6 +53,7 @@ frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
       recorder_(recording_, traces_, clock_, panel_),
       scope_(recording_, traces_, clock_, recorder_, panel_, SystemLocale::decimalSeparator()),
       traceFiles_(traces_, recording_, recorder_, scope_, controls_, globals_, this),
+      print_(traces_, scope_, controls_, globals_, this),
       port_(globals),
       alarmPlayer_([] { QApplication::beep(); }),
       alarm_(controls_, recording_, clock_, alarmPlayer_, this),
@@ -64,6 +66,12 @@ frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Kelvor"));
   controls_.picScope->setRaster(&scope_.raster());
+  print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
+                           [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
+  print_.setPrinterSetup([this] {
+    frmPrtDlg dialog(globals_, printerChoice_, this);
+    dialog.exec();
+  });
   const int menuHeight = menuBar()->sizeHint().height();
   resize(Units::pointsToPixels(DesignInnerWidth),
          Units::pointsToPixels(DesignInnerHeight) + menuHeight);
@@ -122,6 +130,13 @@ void frmMain::connectControls() {
             [this, index] { mnuFile2_Click(index); });
   }
   connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+  for (const int index : {0, 1}) {
+    const auto i = static_cast<std::size_t>(index);
+    connect(c.mnuPrint[i], &QAction::triggered, this,
+            [this, index] { print_.mnuPrint_Click(index); });
+    connect(c.mnuCopy[i], &QAction::triggered, this,
+            [this, index] { print_.mnuCopy_Click(index); });
+  }
   for (std::size_t channel = 0; channel < c.mnuFileSave.size(); ++channel) {
     const int index = static_cast<int>(channel);
     connect(c.mnuFileSave[channel], &QAction::triggered, this,

@@ -14,6 +14,8 @@
 #include "ui/AlarmPanel.h"
 #include "ui/MainControls.h"
 #include "ui/MeterPort.h"
+#include "ui/PrintCommands.h"
+#include "ui/PrinterChoice.h"
 #include "ui/ReadingConsumers.h"
 #include "ui/ReadingLabels.h"
 #include "ui/ScopePanel.h"
@@ -78,6 +80,8 @@ class frmMain : public QMainWindow {
   Recorder recorder_;
   ScopeController scope_;
   TraceFileCommands traceFiles_;
+  PrinterChoice printerChoice_;
+  PrintCommands print_;
   MeterPort port_;
   AlarmPlayer alarmPlayer_;
   AlarmPanel alarm_;

@@ -69,4 +69,19 @@ const std::vector<CaptionText>& frmMainEnglishCaptions() {
   return table;
 }
 
+const std::vector<CaptionText>& frmPrtDlgEnglishCaptions() {
+  static const std::vector<CaptionText> table = {
+      {"frmPrtDlg", "Printer"},
+      {"fraDrucker", "Printer"},
+      {"lblName(0)", "Name:"},
+      {"lblName(1)", "Driver:"},
+      {"lblName(2)", "Port:"},
+      {"cmdSettings", "&Settings"},
+      {"optColor(0)", "&Colored / Grayscaled"},
+      {"optColor(1)", "&Mono"},
+      {"cmdCancel", "Cancel"},
+  };
+  return table;
+}
+
 }  // namespace kelvor::InterfaceLanguage

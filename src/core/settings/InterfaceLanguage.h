@@ -33,6 +33,10 @@ struct CaptionText {
 // listed keep their German captions in every language.
 const std::vector<CaptionText>& frmMainEnglishCaptions();
 
+// The English captions of the printer dialog (its own caption under the name "frmPrtDlg"),
+// in the order they are applied. The orientation options and "OK" keep their captions.
+const std::vector<CaptionText>& frmPrtDlgEnglishCaptions();
+
 }  // namespace InterfaceLanguage
 
 }  // namespace kelvor

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "core/settings/AppGlobals.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPixmap;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+
+namespace kelvor {
+
+class PrinterChoice;
+
+// The printer dialog: lists the installed printers, makes the chosen one current while it is
+// open, shows its driver, port and orientation, opens the printer's settings dialog and
+// sets PrintColored. "Abbrechen" and the close box bring back the printer that was current
+// at opening and leave PrintColored; "OK" keeps the chosen printer and sets PrintColored.
+class frmPrtDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Loads the dialog from the current printer and PrintColored and centres it over
+  // `reference` (the main window; the screen when there is none).
+  frmPrtDlg(AppGlobals& globals, PrinterChoice& choice, QWidget* reference = nullptr);
+
+  // The printer's settings dialog, shown for `printer` with `owner` as its parent; true when
+  // the user accepted it, and `printer` then holds the page set-up chosen.
+  using PropertiesDialog = std::function<bool(QPrinter& printer, QWidget* owner)>;
+  // Qt's page set-up dialog (paper, orientation, margins); replaceable.
+  PropertiesDialog showProperties;
+  static bool pageSetupDialog(QPrinter& printer, QWidget* owner);
+
+  // The 32 x 32 pictures of a page with a large grey letter A: upright for index 0 (portrait),
+  // on its side for index 1 (landscape).
+  static QPixmap orientationPicture(int index);
+
+  QGroupBox* fraDrucker = nullptr;
+  QComboBox* cboPrinter = nullptr;
+  std::array<QLabel*, 3> lblName{};
+  QLabel* lblTyp = nullptr;
+  QLabel* lblPort = nullptr;
+  QPushButton* cmdSettings = nullptr;
+  std::array<QRadioButton*, 2> optColor{};
+  std::array<QRadioButton*, 2> optOri{};
+  QLabel* imgOrientation = nullptr;
+  std::array<QLabel*, 2> imgOri{};
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdCancel = nullptr;
+
+  // English captions for language codes 1 and 2; returns the table entries that found no
+  // control (none unless the dialog changed).
+  QStringList makeLang(int langCode);
+  // Driver, port and orientation of the current printer.
+  void refreshInfos();
+
+  void cboPrinter_Click();
+  void optOri_Click(int index);
+  void cmdSettings_Click();
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+  // Every closing (OK, Abbrechen, Escape, the close box) ends here: the printer named
+  // SavedPrinter becomes current again.
+  void done(int result) override;
+
+ private:
+  void buildControls();
+  void Form_Load(QWidget* reference);
+  void Form_QueryUnload();
+
+  AppGlobals& globals_;
+  PrinterChoice& choice_;
+  QWidget* owner_ = nullptr;
+  // The printer choice at opening, restored by every closing but "OK"; "OK" puts the chosen
+  // printer here. Empty: the system's default printer.
+  QString SavedPrinter;
+};
+
+}  // namespace kelvor
