@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 locales xvfb xauth
   libcups2-dev cups-daemon cups-client poppler-utils  # printer details; the printer tests' own CUPS
+  clang libclang-rt-14-dev  # the fuzz targets: libFuzzer and clang's sanitizer runtimes
+  socat                     # tools/bench-idle talks to the program's probe socket
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

@@ -51,7 +51,7 @@ QProcessEnvironment TestHome::environment(const QString& language) const {
 MeterSim::MeterSim(const TestHome& home, const QStringList& arguments)
     : logPath_(home.file(QStringLiteral("metersim.log"))) {
   process_.setProcessEnvironment(home.environment());
-  process_.setProcessChannelMode(QProcess::SeparateChannels);
+  process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_.start(QStringLiteral(KELVOR_METERSIM_EXE),
                  arguments + QStringList{"--log", logPath_, "--quit-after", "120"});
   ready_ = waitUntil(
