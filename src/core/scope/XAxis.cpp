@@ -5,32 +5,16 @@
 #include <limits>
 
 #include "core/scope/ValueLists.h"
+#include "core/scope/WholeNumbers.h"
 #include "core/text/NumberFormat.h"
 
 namespace kelvor {
 
 namespace {
 
-// Whole part (rounded down) as an integer; NaN gives 0 and huge values are capped, so
-// degenerate inputs cannot cause undefined conversions.
-long long wholePart(double x) {
-  constexpr double Cap = 4.0e18;
-  if (std::isnan(x)) return 0;
-  const double f = std::floor(x);
-  if (f >= Cap) return static_cast<long long>(Cap);
-  if (f <= -Cap) return -static_cast<long long>(Cap);
-  return static_cast<long long>(f);
-}
-
 // Rounded to the nearest integer, halves to the even neighbour.
 long long roundedHalfEven(double x) {
   return wholePart(std::nearbyint(x));
-}
-
-int toInt(long long v) {
-  if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-  if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-  return static_cast<int>(v);
 }
 
 // Whole minutes and seconds within the hour of a rounded number of seconds.

@@ -15,6 +15,7 @@
 #include "core/scope/ScopeController.h"
 #include "core/scope/ValueLists.h"
 #include "support/FakeClock.h"
+#include "support/FakeScopeWindow.h"
 
 // Under AddressSanitizer the allocator is the sanitizer's own: ask it; otherwise ask glibc.
 #if defined(__SANITIZE_ADDRESS__)
@@ -52,56 +53,6 @@ std::optional<std::size_t> heapInUse() {
 
 // The main window as the recording sees it, at the design size. Texts are kept the way a
 // label keeps its caption: the last one only.
-class Window : public ScopeView, public RecorderView, public ReadingView {
- public:
-  bool isMinimised() const override { return false; }
-  bool isShown() const override { return true; }
-  PlotArea layoutPlotArea() override {
-    PlotArea area;
-    area.outerWidth = std::floor(465 - area.left + 0.5);
-    area.outerHeight = std::floor(299.25 - ScopeController::NonPlotHeight + 0.5);
-    area.innerWidth = static_cast<int>(area.outerWidth) - 4;
-    area.innerHeight = static_cast<int>(area.outerHeight) - 4;
-    return area;
-  }
-  void applyTimeAxis(const XAxisLayout&) override {}
-  void applyYAxis(const YAxisLayout&) override {}
-  void setBusy(bool) override {}
-  void plotChanged(const RasterRect& area) override { changed = area; }
-  DrawStyle drawStyle() const override { return DrawStyle::EveryReading; }
-  bool autoScaleChecked() const override { return true; }
-  bool activeChecked() const override { return active; }
-  void showDurationItem(int item) override { durationItem = item; }
-  void showYMinItem(int) override {}
-  void showYMaxItem(int) override {}
-  void setActiveChecked(bool checked) override { active = checked; }
-  void showStartTime(const std::string& text) override { startTime = text; }
-  void showCurrentTime(const std::string& text) override { currentTime = text; }
-  void showRunTime(const std::string& text) override { runTime = text; }
-  void showAlarmTime(const std::string& text) override { alarmTime = text; }
-  void setReadingColor(std::uint32_t) override {}
-  void showValue(const std::string& text) override { value = text; }
-  void showMode(const std::string& text) override { mode = text; }
-
-  bool active = false;
-  int durationItem = -1;
-  RasterRect changed;
-  std::string startTime, currentTime, runTime, alarmTime, value, mode;
-};
-
-class Hooks : public ReadingHooks {
- public:
-  Hooks(Recorder& recorder, ScopeController& scope) : recorder_(recorder), scope_(scope) {}
-  void recordingStarted() override { recorder_.recordingStarted(); }
-  void DrawToScope() override { scope_.DrawToScope(); }
-  void AutoRangeY(float min, float max) override { scope_.AutoRangeY(min, max); }
-  void testAlarm(float) override {}
-
- private:
-  Recorder& recorder_;
-  ScopeController& scope_;
-};
-
 constexpr LocalSeconds Midnight = 20793LL * 86400;
 
 class RecordingMemoryTest : public ::testing::Test {
@@ -135,10 +86,10 @@ class RecordingMemoryTest : public ::testing::Test {
   RecordingState state;
   TraceStore store;
   testing::FakeClock clock{Midnight + 8 * 3600};
-  Window window;
+  testing::FakeWindow window;
   Recorder recorder{state, store, clock, window};
   ScopeController scope{state, store, clock, recorder, window, ','};
-  Hooks hooks{recorder, scope};
+  testing::ScopeHooks hooks{recorder, scope};
   ReadingHandler handler{state, clock, window, hooks, ','};
 };
 
