@@ -181,66 +181,6 @@ TEST_F(MainControlsTest, ControlArraysHaveExactlyTheirMembers) {
 }
 
 // Other parts reach the controls through the struct; each pointer must be the named object.
-TEST_F(MainControlsTest, MembersPointAtTheirNamedObjects) {
-  const MainControls& c = controls;
-  const std::vector<std::pair<const char*, const QObject*>> cases = {
-      {"centralArea", c.central},
-      {"picScope", c.picScope},
-      {"picControls", c.picControls},
-      {"Line1", c.Line1},
-      {"Line2", c.Line2},
-      {"lblTpP", c.lblTpP},
-      {"lblZeitEinheit", c.lblZeitEinheit},
-      {"Frame2", c.Frame2},
-      {"Label7(0)", c.Label7},
-      {"cboMessDauer", c.cboMessDauer},
-      {"chkAlarm", c.chkAlarm},
-      {"txtAlarm", c.txtAlarm},
-      {"chkActive", c.chkActive},
-      {"optDrawStyle(1)", c.optDrawStyle[1]},
-      {"cmdReset", c.cmdReset},
-      {"cmdCLS", c.cmdCLS},
-      {"lblVal", c.lblVal},
-      {"lblACDC", c.lblACDC},
-      {"Frame4", c.Frame4},
-      {"Label6", c.Label6},
-      {"cboYMin", c.cboYMin},
-      {"Label8", c.Label8},
-      {"cboYMax", c.cboYMax},
-      {"chkAutoScale", c.chkAutoScale},
-      {"Frame1", c.Frame1},
-      {"optColor(4)", c.optColor[4]},
-      {"Frame3", c.Frame3},
-      {"Label3", c.Label3},
-      {"lblAkt", c.lblAkt},
-      {"Label1", c.Label1},
-      {"lblStart", c.lblStart},
-      {"Label5", c.Label5},
-      {"lblLauf", c.lblLauf},
-      {"Label4", c.Label4},
-      {"lblAbbr", c.lblAbbr},
-      {"mnuFileMain", c.mnuFileMain},
-      {"mnuFile(1)", c.mnuFile[1]},
-      {"mnuFile(2)", c.mnuFile[2]},
-      {"mnuFileLoad(5)", c.mnuFileLoad[5]},
-      {"mnuFileSave(3)", c.mnuFileSave[3]},
-      {"mnuPrint(1)", c.mnuPrint[1]},
-      {"mnuFile2(4)", c.mnuFile2.at(4)},
-      {"mnuFile2(6)", c.mnuFile2.at(6)},
-      {"mnuEdit", c.mnuEdit},
-      {"mnuCopy(0)", c.mnuCopy[0]},
-      {"mnuHelp", c.mnuHelp},
-      {"mnuInfo", c.mnuInfo},
-  };
-  for (const auto& [name, pointer] : cases) {
-    SCOPED_TRACE(name);
-    ASSERT_NE(pointer, nullptr);
-    EXPECT_EQ(pointer->objectName(), QString::fromUtf8(name));
-    EXPECT_EQ(named(name), pointer);
-  }
-  EXPECT_EQ(window.centralWidget(), c.central);
-}
-
 TEST_F(MainControlsTest, DesignBoxesInPointsRelativeToTheirContainer) {
   struct Case {
     const char* name;
@@ -337,29 +277,6 @@ TEST_F(MainControlsTest, OptionGroupsAreExclusiveAndIndependent) {
 }
 
 // Handlers report the member's index through the group's button id.
-TEST_F(MainControlsTest, OptionGroupIdsAreTheArrayIndexes) {
-  struct Case {
-    const char* group;
-    const char* member;
-    int count;
-  };
-  const std::vector<Case> cases = {{"optColorGroup", "optColor", 6},
-                                   {"optDrawStyleGroup", "optDrawStyle", 2}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.group);
-    const auto* group = named<QButtonGroup>(c.group);
-    ASSERT_NE(group, nullptr);
-    EXPECT_TRUE(group->exclusive());
-    EXPECT_EQ(group->buttons().size(), c.count);
-    EXPECT_EQ(group->checkedId(), 0);
-    for (int i = 0; i < c.count; ++i) {
-      const QString name = QStringLiteral("%1(%2)").arg(QString::fromUtf8(c.member)).arg(i);
-      SCOPED_TRACE(name.toStdString());
-      EXPECT_EQ(group->id(window.findChild<QAbstractButton*>(name)), i);
-    }
-  }
-}
-
 TEST_F(MainControlsTest, ColourBarsHaveTheirIndexesAndChannelColours) {
   struct Case {
     int index;
@@ -379,49 +296,6 @@ TEST_F(MainControlsTest, ColourBarsHaveTheirIndexesAndChannelColours) {
     EXPECT_EQ(bar->parentWidget(), controls.Frame1);
     EXPECT_TRUE(bar->autoFillBackground());
     EXPECT_EQ(bar->palette().color(QPalette::Window), c.colour);
-  }
-}
-
-TEST_F(MainControlsTest, FilledSurfacesShowTheirColours) {
-  const QPalette& windowPalette = controls.central->palette();
-  struct Case {
-    const char* name;
-    QColor background;
-  };
-  const std::vector<Case> cases = {
-      {"picScope", Qt::black},
-      {"lblVal", Qt::black},
-      {"lblACDC", Qt::black},
-      {"Line1", windowPalette.color(QPalette::Dark)},
-      {"Line2", windowPalette.color(QPalette::Light)},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const QWidget* widget = named<QWidget>(c.name);
-    ASSERT_NE(widget, nullptr);
-    EXPECT_TRUE(widget->autoFillBackground());
-    EXPECT_EQ(widget->palette().color(QPalette::Window), c.background);
-  }
-  EXPECT_NE(windowPalette.color(QPalette::Dark), windowPalette.color(QPalette::Light));
-}
-
-TEST_F(MainControlsTest, ReadingDisplayUsesLargeGreenDigits) {
-  for (const QLabel* label : {controls.lblVal, controls.lblACDC}) {
-    SCOPED_TRACE(label->objectName().toStdString());
-    EXPECT_EQ(label->font().family(), QStringLiteral("Arial"));
-    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 24.0);
-    EXPECT_EQ(label->font().weight(), QFont::Normal);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 255, 0));
-  }
-}
-
-TEST_F(MainControlsTest, OtherLabelsAreSmallAndTransparent) {
-  for (const char* name : {"lblX(0)", "lblY(0)", "lblTpP", "Label7(0)", "Label6", "lblAkt"}) {
-    SCOPED_TRACE(name);
-    const auto* label = named<QLabel>(name);
-    ASSERT_NE(label, nullptr);
-    EXPECT_FALSE(label->autoFillBackground());
-    EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 8.0);
   }
 }
 
