@@ -20,14 +20,11 @@
 #include <vector>
 
 #include "core/printing/Druck.h"
-#include "support/FakeClock.h"
-#include "support/PseudoTerminal.h"
+#include "support/StartedMainWindow.h"
 #include "ui/frmMain.h"
 
 namespace kelvor {
 namespace {
-
-constexpr LocalSeconds Morning = 20793LL * 86400 + 9 * 3600;
 
 QByteArray contentsOf(const QString& path) {
   QFile file(path);
@@ -54,16 +51,12 @@ std::optional<Qt::CursorShape> pointer() {
 }
 
 // The real main window on a pseudo-terminal, with the print commands on its parts.
-class PrintCommandsTest : public ::testing::Test {
+class PrintCommandsTest : public testing::StartedMainWindow {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(home.isValid());
     ASSERT_TRUE(files.isValid());
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
-    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Kelvor/ports")));
-    ASSERT_TRUE(QFile::link(meter.slavePath(), home.filePath(QStringLiteral("Kelvor/ports/COM1"))));
-    window = std::make_unique<frmMain>(globals, clock);
-    window->Form_Load();
+    startWindow();
+    if (HasFatalFailure()) return;
     commands = std::make_unique<PrintCommands>(window->traces(), window->scope(),
                                                window->controls(), globals, window.get(),
                                                [this](QWidget*, const QString& text) {
@@ -80,8 +73,7 @@ class PrintCommandsTest : public ::testing::Test {
   }
   void TearDown() override {
     commands.reset();
-    window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
+    closeWindow();
   }
 
   // A PDF printer at 300 dpi on A4 in landscape.
@@ -93,12 +85,7 @@ class PrintCommandsTest : public ::testing::Test {
     printer.setPageOrientation(QPageLayout::Landscape);
   }
 
-  QTemporaryDir home;
   QTemporaryDir files;
-  testing::PseudoTerminal meter;
-  testing::FakeClock clock{Morning};
-  AppGlobals globals;
-  std::unique_ptr<frmMain> window;
   std::unique_ptr<PrintCommands> commands;
   QStringList messages;
   std::optional<Qt::CursorShape> pointerAtMessage;

@@ -18,15 +18,12 @@
 #include "core/acquisition/MeterFrame.h"
 #include "core/scope/ValueLists.h"
 #include "platform/SystemLocale.h"
-#include "support/FakeClock.h"
-#include "support/PseudoTerminal.h"
+#include "support/StartedMainWindow.h"
 #include "ui/ScopeWidget.h"
 #include "ui/frmMain.h"
 
 namespace kelvor {
 namespace {
-
-constexpr LocalSeconds Morning = 20793LL * 86400 + 9 * 3600;
 
 QByteArray contentsOf(const QString& path) {
   QFile file(path);
@@ -40,16 +37,12 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 // The real main window on a pseudo-terminal, with the trace-file commands on its parts.
-class TraceFileCommandsTest : public ::testing::Test {
+class TraceFileCommandsTest : public testing::StartedMainWindow {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(home.isValid());
     ASSERT_TRUE(files.isValid());
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
-    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Kelvor/ports")));
-    ASSERT_TRUE(QFile::link(meter.slavePath(), home.filePath(QStringLiteral("Kelvor/ports/COM1"))));
-    window = std::make_unique<frmMain>(globals, clock);
-    window->Form_Load();
+    startWindow();
+    if (HasFatalFailure()) return;
     commands = std::make_unique<TraceFileCommands>(
         window->traces(), window->recording(), window->recorder(), window->scope(),
         window->controls(), globals, window.get(),
@@ -57,8 +50,7 @@ class TraceFileCommandsTest : public ::testing::Test {
   }
   void TearDown() override {
     commands.reset();
-    window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
+    closeWindow();
   }
 
   TraceStore& store() { return window->traces(); }
@@ -88,12 +80,7 @@ class TraceFileCommandsTest : public ::testing::Test {
     return count;
   }
 
-  QTemporaryDir home;
   QTemporaryDir files;
-  testing::PseudoTerminal meter;
-  testing::FakeClock clock{Morning};
-  AppGlobals globals;
-  std::unique_ptr<frmMain> window;
   std::unique_ptr<TraceFileCommands> commands;
   QStringList messages;
 };

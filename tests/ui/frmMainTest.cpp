@@ -13,31 +13,18 @@
 
 #include "core/scope/ValueLists.h"
 #include "platform/SystemLocale.h"
-#include "support/FakeClock.h"
-#include "support/PseudoTerminal.h"
+#include "support/StartedMainWindow.h"
 #include "ui/ScopeWidget.h"
 #include "ui/Units.h"
 
 namespace kelvor {
 namespace {
 
-constexpr LocalSeconds Morning = 20793LL * 86400 + 9 * 3600;
-
 // The main window started on a pseudo-terminal as COM1, with its own settings folder.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::StartedMainWindow {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(home.isValid());
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
-    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Kelvor/ports")));
-    ASSERT_TRUE(QFile::link(meter.slavePath(), home.filePath(QStringLiteral("Kelvor/ports/COM1"))));
-    window = std::make_unique<frmMain>(globals, clock);
-    window->Form_Load();
-  }
-  void TearDown() override {
-    window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
-  }
+  void SetUp() override { startWindow(); }
+  void TearDown() override { closeWindow(); }
 
   template <typename T>
   T* find(const char* name) {
@@ -56,12 +43,6 @@ class MainWindowTest : public ::testing::Test {
     QString text = QString::fromLatin1(number);
     return text.replace(QLatin1Char('.'), QLatin1Char(SystemLocale::decimalSeparator()));
   }
-
-  QTemporaryDir home;
-  testing::PseudoTerminal meter;
-  testing::FakeClock clock{Morning};
-  AppGlobals globals;
-  std::unique_ptr<frmMain> window;
 };
 
 TEST_F(MainWindowTest, StartsIdleWithTheDefaultRanges) {
