@@ -3,10 +3,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QSignalBlocker>
 
 #include "core/files/TraceFileMessages.h"
+#include "platform/AtomicFile.h"
 #include "platform/SystemLocale.h"
 #include "ui/Allgemein.h"
 #include "ui/MainControls.h"
@@ -37,20 +37,6 @@ class BusyPointer {
  private:
   bool shown_ = true;
 };
-
-// A short write is tried again: only a write that stores nothing carries the system's
-// reason (a full disk, a file size limit).
-bool writeAll(QSaveFile& file, const std::string& bytes) {
-  const char* next = bytes.data();
-  qint64 left = static_cast<qint64>(bytes.size());
-  while (left > 0) {
-    const qint64 written = file.write(next, left);
-    if (written <= 0) return false;
-    next += written;
-    left -= written;
-  }
-  return true;
-}
 
 std::string shown(const QString& path) {
   return QDir::toNativeSeparators(path).toStdString();
@@ -102,12 +88,10 @@ bool TraceFileCommands::saveTo(int channel, const QString& path) {
   BusyPointer busy;
   // Written with the samples the channel holds now, also while it is being recorded.
   const std::string bytes = writeTraceFile(store_, channel, SystemLocale::decimalSeparator());
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && writeAll(file, bytes) && file.commit()) return true;
-  const QString reason = file.errorString();
-  file.cancelWriting();
+  const std::optional<QString> failure = AtomicFile::write(path, QByteArray::fromStdString(bytes));
+  if (!failure) return true;
   busy.done();
-  tell(TraceFileMessages::saveFailed(globals_.LangCode, shown(path), reason.toStdString()));
+  tell(TraceFileMessages::saveFailed(globals_.LangCode, shown(path), failure->toStdString()));
   return false;
 }
 

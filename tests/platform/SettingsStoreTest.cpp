@@ -8,7 +8,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <map>
+#include <optional>
 #include <vector>
+
+#include "support/FileSizeLimit.h"
 
 namespace kelvor {
 namespace {
@@ -195,22 +198,34 @@ TEST(SettingsStore, DamagedFileIsReplacedByAReadableOne) {
 }
 
 TEST(SettingsStore, FailedWriteIsReportedAndChangesNothing) {
-  struct Case {
-    const char* what;
-    bool folderIsAFile;
-  };
-  for (const Case& c : {Case{"the settings folder is a file", true},
-                        Case{"the settings file is a folder", false}}) {
-    SCOPED_TRACE(c.what);
+  enum class Fault { FolderIsAFile, FileIsAFolder, FileSizeLimit };
+  for (const Fault fault : {Fault::FolderIsAFile, Fault::FileIsAFolder, Fault::FileSizeLimit}) {
+    SCOPED_TRACE(static_cast<int>(fault));
     const SettingsFile file;
-    if (c.folderIsAFile) {
+    const QByteArray before = "[Settings]\nPort=3\n";
+    if (fault == Fault::FolderIsAFile) {
       QFile blocker(file.folder());
       ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    } else {
+    } else if (fault == Fault::FileIsAFolder) {
       ASSERT_TRUE(QDir().mkpath(file.path()));
+    } else {
+      file.writeRaw(before);
     }
-    EXPECT_FALSE(file.store().write(StoredSettings().texts()));
-    EXPECT_EQ(file.read().texts(), StoredSettings().texts());
+    StoredSettings changed;
+    changed.Port = 4;
+    {
+      // Smaller than the new contents, and than any buffer a writer may keep.
+      std::optional<FileSizeLimit> limit;
+      if (fault == Fault::FileSizeLimit) limit.emplace(24);
+      EXPECT_FALSE(file.store().write(changed.texts()));
+    }
+    if (fault == Fault::FileSizeLimit) {
+      EXPECT_EQ(file.raw(), before);
+      EXPECT_EQ(QDir(file.folder()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                QStringList{"Kelvor.conf"});
+    } else {
+      EXPECT_EQ(file.read().texts(), StoredSettings().texts());
+    }
   }
 }
 

@@ -84,12 +84,15 @@ int main(int argc, char** argv) {
   }
   const std::string path = argv[1];
   const std::string wave = makeWave(makeSamples());
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  // Written beside the target and renamed over it: a failed build step never leaves a
+  // cut-off sound where the program looks for it.
+  const std::string draft = path + ".part";
+  std::ofstream file(draft, std::ios::binary | std::ios::trunc);
   file.write(wave.data(), static_cast<std::streamsize>(wave.size()));
   file.close();
-  if (!file) {
+  if (!file || std::rename(draft.c_str(), path.c_str()) != 0) {
     std::fprintf(stderr, "kelvor-wavgen: cannot write %s\n", path.c_str());
-    std::remove(path.c_str());
+    std::remove(draft.c_str());
     return 1;
   }
   return 0;
