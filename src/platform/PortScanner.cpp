@@ -1,11 +1,15 @@
 #include "platform/PortScanner.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "core/acquisition/PortTable.h"
 #include "platform/PortNaming.h"
+#include "platform/TerminalDevice.h"
 
 namespace kelvor {
 
@@ -48,6 +52,8 @@ std::optional<PresentPort> PortScanner::probe(int number) const {
   if (link.isSymLink() || link.exists()) {
     // exists() follows the link: a link to nothing is a port that is not there.
     if (!link.exists()) return std::nullopt;
+    // Only a terminal can be a meter's port; a link to anything else is a slip.
+    if (!mayBeTerminal(link.absoluteFilePath())) return std::nullopt;
     port.device = link.isSymLink() ? link.symLinkTarget() : link.absoluteFilePath();
     port.description = descriptionOf(QFileInfo(link.canonicalFilePath()).fileName());
     return port;
@@ -63,6 +69,19 @@ std::optional<PresentPort> PortScanner::probe(int number) const {
 
 QString PortScanner::underRoot(const QString& absolutePath) const {
   return QDir(root_).filePath(absolutePath.mid(1));
+}
+
+bool PortScanner::mayBeTerminal(const QString& path) const {
+  if (TerminalDevice::pathError(path) != 0) return false;
+  // The kernel's class of the character device, where it has one (pseudo-terminals have
+  // none); looking does not open the device, which would change its control lines.
+  struct stat info {};
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0) return false;
+  const QString subsystem = QFileInfo(underRoot(QStringLiteral("/sys/dev/char/%1:%2/subsystem")
+                                                    .arg(major(info.st_rdev))
+                                                    .arg(minor(info.st_rdev))))
+                                .canonicalFilePath();
+  return subsystem.isEmpty() || QFileInfo(subsystem).fileName() == QLatin1String("tty");
 }
 
 bool PortScanner::uartSlotEmpty(const QString& deviceName) const {

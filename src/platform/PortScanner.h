@@ -18,9 +18,10 @@ struct PresentPort {
 };
 
 // Finds the present ports among COM1 to COM256 by the port numbering of PortNaming: a link
-// in the ports folder decides its number alone (a dangling link makes the port absent);
-// without a link the fixed device table applies. A built-in UART slot that the kernel
-// reports as having no UART (type 0) is not present.
+// in the ports folder decides its number alone (a dangling link, or a link to something that
+// cannot be a terminal, such as a file, a folder or /dev/null, makes the port absent); without
+// a link the fixed device table applies. A built-in UART slot that the kernel reports as
+// having no UART (type 0) is not present.
 class PortScanner {
  public:
   static constexpr int FirstPort = 1;
@@ -38,6 +39,7 @@ class PortScanner {
  private:
   std::optional<PresentPort> probe(int number) const;
   QString underRoot(const QString& absolutePath) const;
+  bool mayBeTerminal(const QString& path) const;
   bool uartSlotEmpty(const QString& deviceName) const;
   QString descriptionOf(const QString& deviceName) const;
 

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "platform/PortNaming.h"
+#include "platform/TerminalDevice.h"
 
 namespace kelvor {
 
@@ -64,13 +65,18 @@ basSerial::OpenResult basSerial::OpenPort(int port, int baud) {
   lastPort_ = port;
   lastBaud_ = baud;
   hasLastPort_ = true;
-  return openDevice(PortNaming::devicePath(port), baud);
+  OpenResult result = openDevice(PortNaming::devicePath(port), baud);
+  notTerminal_ = result.errorCode == ENOTTY;
+  return result;
 }
 
 bool basSerial::reopen() {
-  if (!hasLastPort_) return false;
+  // A port that is no terminal stays closed until the user chooses a port again.
+  if (!hasLastPort_ || notTerminal_) return false;
   ClosePort();
-  return openDevice(PortNaming::devicePath(lastPort_), lastBaud_).ok;
+  const OpenResult result = openDevice(PortNaming::devicePath(lastPort_), lastBaud_);
+  notTerminal_ = result.errorCode == ENOTTY;
+  return result.ok;
 }
 
 void basSerial::noteError(int error) {
@@ -83,13 +89,16 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud)
   OpenResult result;
   result.devicePath = devicePath;
   failed_ = false;
+  PortHandle = -1;
+  // Nothing that is not a terminal is opened for writing, let alone written to or set up.
+  if (const int error = TerminalDevice::pathError(devicePath)) return refused(result, error);
   const QByteArray path = QFile::encodeName(devicePath);
+  // Never O_CREAT or O_TRUNC: a port is opened as it is or not at all.
   const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    result.errorCode = errno;
-    result.errorText = systemErrorText(result.errorCode);
-    PortHandle = -1;
-    return result;
+  if (fd < 0) return refused(result, errno);
+  if (const int error = TerminalDevice::descriptorError(fd)) {
+    ::close(fd);
+    return refused(result, error);
   }
   // Opening raised DTR and RTS; the interface cable needs RTS low, so drop it at once.
   setModemLine(fd, TIOCM_RTS, false);
@@ -97,16 +106,20 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud)
   // Exclusive use: no second opener, and a lock that also holds against root.
   (void)::ioctl(fd, TIOCEXCL);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    result.errorCode = errno == EWOULDBLOCK ? EBUSY : errno;
-    result.errorText = systemErrorText(result.errorCode);
+    const int error = errno == EWOULDBLOCK ? EBUSY : errno;
     ::close(fd);
-    PortHandle = -1;
-    return result;
+    return refused(result, error);
   }
 
   PortHandle = fd;
   configure(baud);
   result.ok = true;
+  return result;
+}
+
+basSerial::OpenResult& basSerial::refused(OpenResult& result, int error) {
+  result.errorCode = error;
+  result.errorText = systemErrorText(error);
   return result;
 }
 

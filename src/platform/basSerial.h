@@ -27,14 +27,16 @@ class basSerial : public SerialLink {
   basSerial& operator=(const basSerial&) = delete;
 
   // Opens the device that the port number maps to and configures it. Does not close a
-  // port that is already open: callers close first.
+  // port that is already open: callers close first. A path that is not a terminal is
+  // refused with ENOTTY before anything is written to it or set on it.
   OpenResult OpenPort(int port, int baud);
   // Opens a device path directly (the port number only names it in messages).
   OpenResult openDevice(const QString& devicePath, int baud);
   void ClosePort() override;
   bool isOpen() const override { return PortHandle >= 0; }
   bool failed() const override { return failed_; }
-  // Opens the port number and rate of the last OpenPort again, without any message.
+  // Opens the port number and rate of the last OpenPort again, without any message; not
+  // after the port was found to be no terminal.
   bool reopen() override;
 
   bool WritePort(std::string_view text) override;
@@ -55,11 +57,13 @@ class basSerial : public SerialLink {
   void configure(int baud);
   // Remembers whether an I/O error means the device is gone.
   void noteError(int error);
+  static OpenResult& refused(OpenResult& result, int error);
 
   bool failed_ = false;
   int lastPort_ = 0;
   int lastBaud_ = 0;
   bool hasLastPort_ = false;
+  bool notTerminal_ = false;  // the last open found no terminal at the port's path
 };
 
 }  // namespace kelvor

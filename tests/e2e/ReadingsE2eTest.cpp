@@ -1,10 +1,13 @@
 // The real recorder against the real meter simulator over a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
@@ -136,23 +139,60 @@ TEST(ReadingsE2e, FourFrameMeterSendingOneFrameShowsNothing) {
   EXPECT_GE(receivedBytes(sim.logPath()).size(), 2u);  // it did poll
 }
 
-TEST(ReadingsE2e, MissingPortIsReportedAndTheProgramRunsOn) {
-  TestHome home;
-  home.writeSettings({{"Port", "250"}});
-  KelvorApp app(home);
-  ASSERT_TRUE(app.connected());
-  ASSERT_TRUE(waitUntil([&] { return !app.modal().isEmpty(); }, 5s));
-  const QString message = app.modal();
-  EXPECT_TRUE(message.startsWith(QLatin1String("Kelvor|Error 2 opening COM250\n")))
-      << message.toStdString();
-  EXPECT_TRUE(message.contains(QLatin1String("Kelvor/ports/COM250"))) << message.toStdString();
-  ASSERT_TRUE(app.request(QStringLiteral("dismiss")).startsWith(QLatin1String("ok")));
-
-  ASSERT_TRUE(waitUntil([&] { return app.request("visible frmMain") == "ok 1"; }, 5s));
-  waitUntil([] { return false; }, 2500ms);
-  EXPECT_TRUE(app.running());
-  EXPECT_EQ(app.text("lblVal"), QLatin1String("0,000"));
-  EXPECT_TRUE(app.modal().isEmpty());
+// A port that is missing, or that leads to something other than a terminal, is reported
+// once; the program runs on without polling, and never writes to what the link leads to.
+TEST(ReadingsE2e, UnusablePortIsReportedAndTheProgramRunsOn) {
+  struct Case {
+    const char* name;
+    QString target;  // what COM1 is linked to
+    QString error;
+    QString reason;
+  };
+  TestHome files;
+  const QString notes = files.file(QStringLiteral("notes.txt"));
+  {
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("important notes") == 15);
+  }
+  const QDateTime notesModified = QFileInfo(notes).lastModified();
+  const QString notATerminal = QStringLiteral("Inappropriate ioctl for device");
+  const std::vector<Case> cases = {
+      {"a link to nothing", files.file(QStringLiteral("unplugged")),
+       QStringLiteral("Error 2 opening COM1\n"), QStringLiteral("No such file or directory")},
+      {"a regular file", notes, QStringLiteral("Error 25 opening COM1\n"), notATerminal},
+      {"a folder", files.path(), QStringLiteral("Error 25 opening COM1\n"), notATerminal},
+      {"/dev/null", QStringLiteral("/dev/null"), QStringLiteral("Error 25 opening COM1\n"),
+       notATerminal},
+  };
+  // All programs run side by side; each has a home of its own.
+  std::vector<std::unique_ptr<TestHome>> homes;
+  std::vector<std::unique_ptr<KelvorApp>> apps;
+  for (const Case& c : cases) {
+    homes.push_back(std::make_unique<TestHome>());
+    const QString ports = homes.back()->file(QStringLiteral("Kelvor/ports"));
+    ASSERT_TRUE(QDir().mkpath(ports));
+    ASSERT_TRUE(QFile::link(c.target, ports + QStringLiteral("/COM1")));
+    apps.push_back(std::make_unique<KelvorApp>(*homes.back(), QStringLiteral("en_US.UTF-8")));
+  }
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(cases[i].name);
+    KelvorApp& app = *apps[i];
+    ASSERT_TRUE(app.connected());
+    ASSERT_TRUE(waitUntil([&] { return !app.modal().isEmpty(); }, 5s));
+    const QString message = app.modal();
+    EXPECT_TRUE(message.startsWith("Kelvor|" + cases[i].error)) << message.toStdString();
+    EXPECT_TRUE(message.contains(QLatin1String("Kelvor/ports/COM1: ") + cases[i].reason))
+        << message.toStdString();
+    ASSERT_TRUE(app.request(QStringLiteral("dismiss")).startsWith(QLatin1String("ok")));
+  }
+  waitUntil([] { return false; }, 3s);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(cases[i].name);
+    EXPECT_TRUE(apps[i]->running());
+    EXPECT_TRUE(apps[i]->modal().isEmpty());
+  }
+  EXPECT_EQ(contentsOf(notes), QByteArray("important notes"));
+  EXPECT_EQ(QFileInfo(notes).lastModified(), notesModified);
 }
 
 TEST(ReadingsE2e, HostileMeterNeverStopsTheProgram) {

@@ -1,9 +1,14 @@
 #include "platform/PortScanner.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 #include <vector>
 
@@ -103,8 +108,26 @@ TEST_F(PortScannerTest, LinksAndFixedDevicesInRisingOrder) {
                      }));
 }
 
+TEST_F(PortScannerTest, LinksToWhatCannotBeATerminalAreLeftOut) {
+  PseudoTerminal meter;
+  link(1, meter.slavePath());
+  writeFile(dir.filePath(QStringLiteral("notes.txt")), "notes");
+  link(2, dir.filePath(QStringLiteral("notes.txt")));
+  link(3, dir.path());
+  link(4, QStringLiteral("/dev/null"));  // the kernel files it under "mem", not "tty"
+  ASSERT_TRUE(QDir().mkpath(underRoot(QStringLiteral("/sys/devices/virtual/mem/null"))));
+  ASSERT_TRUE(QDir().mkpath(underRoot(QStringLiteral("/sys/class/mem"))));
+  ASSERT_TRUE(QDir().mkpath(underRoot(QStringLiteral("/sys/dev/char/1:3"))));
+  ASSERT_TRUE(QFile::link(underRoot(QStringLiteral("/sys/class/mem")),
+                          underRoot(QStringLiteral("/sys/dev/char/1:3/subsystem"))));
+  EXPECT_EQ(items(), std::vector<QString>{"COM1 (" + meter.slavePath() + ")"});
+}
+
 TEST_F(PortScannerTest, LinkedAdapterIsDescribedByTheDeviceItLeadsTo) {
-  device(QStringLiteral("ttyUSB1"));
+  // A link must lead to a character device: a real node here, of the USB serial major.
+  const QString node = underRoot(QStringLiteral("/dev/ttyUSB1"));
+  if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(188, 1)) != 0)
+    GTEST_SKIP() << "cannot make a device node here: " << std::strerror(errno);
   usbAdapter(QStringLiteral("ttyUSB1"), 1, "", "Bench Cable");
   // A stable name for the adapter, itself a link, as /dev/serial/by-id provides.
   const QString byId = dir.filePath(QStringLiteral("usb-bench-cable"));

@@ -2,11 +2,14 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <chrono>
@@ -119,6 +122,33 @@ TEST(basSerial, OpenFailuresCarryTheSystemErrorNumber) {
   }
 }
 
+// Anything that is not a terminal is refused before a byte could reach it: a file stays as it
+// was, to its time stamp.
+TEST(basSerial, RefusesWhatIsNotATerminal) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("notes.txt"));
+  {
+    QFile notes(file);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write("important notes") == 15);
+  }
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
+  const QDateTime modified = QFileInfo(file).lastModified();
+  for (const QString& path :
+       {file, dir.path(), QStringLiteral("/dev/null"), dir.filePath(QStringLiteral("fifo"))}) {
+    SCOPED_TRACE(path.toStdString());
+    basSerial port;
+    const basSerial::OpenResult result = port.openDevice(path, 1200);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorCode, ENOTTY);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.WritePort("D"));
+  }
+  EXPECT_EQ(QFileInfo(file).lastModified(), modified);
+  QFile notes(file);
+  ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+  EXPECT_EQ(notes.readAll(), QByteArray("important notes"));
+}
+
 TEST(basSerial, ClosedOrVanishedPortFailsQuietly) {
   basSerial closed;
   EXPECT_EQ(closed.ReadPort(), "");
@@ -163,6 +193,15 @@ TEST(basSerial, ReopensThePortNumberOnItsNewDevice) {
   EXPECT_TRUE(port.reopen());
   EXPECT_TRUE(port.WritePort("D"));
   EXPECT_EQ(second.receive(), "D");
+
+  // Relinked by mistake to a folder: refused, and not tried again until opened by choice.
+  ASSERT_TRUE(QFile::remove(link));
+  ASSERT_TRUE(QFile::link(home.path(), link));
+  EXPECT_FALSE(port.reopen());
+  ASSERT_TRUE(QFile::remove(link));
+  ASSERT_TRUE(QFile::link(second.slavePath(), link));
+  EXPECT_FALSE(port.reopen());
+  EXPECT_TRUE(port.OpenPort(7, 1200).ok);
   qunsetenv("XDG_CONFIG_HOME");
 }
 
