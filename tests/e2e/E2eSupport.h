@@ -4,103 +4,94 @@
 
 #include <QLocalSocket>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
 #include <functional>
 #include <map>
-#include <memory>
+#include <vector>
 
 namespace kelvor::e2e {
 
+using namespace std::chrono_literals;
+
 // Waits, handling events, until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+inline void pause(std::chrono::milliseconds time) {
+  waitUntil([] { return false; }, time);
+}
+QByteArray contentsOf(const QString& path);
 
-// A private user configuration folder: settings, port links and sockets of one test.
+// A private configuration home: settings, port links, sockets and files of one test.
 class TestHome {
  public:
   TestHome();
   QString path() const { return dir_.path(); }
   QString file(const QString& name) const { return dir_.filePath(name); }
-  // Writes the settings file with these keys in the group "Settings".
-  void writeSettings(const std::map<QString, QString>& values) const;
-  // Environment for a program that should use this folder as its configuration home.
+  QString writeFile(const QString& name, const QByteArray& bytes) const;  // returns the path
+  void writeSettings(const std::map<QString, QString>& values) const;     // group "Settings"
+  QString stored(const QString& key) const;
   QProcessEnvironment environment(const QString& language = QStringLiteral("de_DE.UTF-8")) const;
 
  private:
   QTemporaryDir dir_;
 };
 
-// The meter simulator as a child process.
+struct LoggedByte {
+  double seconds;  // since midnight, local time
+  int byte;
+};
+
+// The meter simulator as a child process, logging into the home.
 class MeterSim {
  public:
   MeterSim(const TestHome& home, const QStringList& arguments);
-  ~MeterSim();
+  ~MeterSim() { stop(false); }
   bool ready() const { return ready_; }
-  void terminate();  // SIGTERM: the simulator removes its port link
-  void kill();       // SIGKILL: the link stays behind, dangling
-  QString logPath() const { return logPath_; }
+  // SIGTERM lets the simulator remove its port link; SIGKILL leaves it dangling.
+  void stop(bool kill);
+  std::vector<LoggedByte> polls() const;  // every byte received
+  QString lineSettings() const;           // the last line settings set by the recorder
 
  private:
+  QStringList logLines() const;
   QProcess process_;
   QString logPath_;
   bool ready_ = false;
 };
 
-// The real recorder as a child process, looked at through its probe socket.
+// The recorder, or a program that ends up running it, seen through its probe socket.
 class KelvorApp {
  public:
-  explicit KelvorApp(const TestHome& home, const QString& language = QStringLiteral("de_DE.UTF-8"));
-  // Starts any program that ends up running the recorder with this home's probe socket.
-  KelvorApp(const TestHome& home, const QString& program, const QStringList& arguments,
-            const QProcessEnvironment& environment);
+  explicit KelvorApp(const TestHome& home, const QString& language = QStringLiteral("de_DE.UTF-8"),
+                     const QString& program = QStringLiteral(KELVOR_EXE),
+                     const QStringList& arguments = {});
   ~KelvorApp();
-
   bool connected() const { return socket_.state() == QLocalSocket::ConnectedState; }
-  // Sends one probe request and returns the reply line ("ok ..." or "error ...").
-  QString request(const QString& line);
-  // The value of an "ok" reply, or a marker text for an error.
-  QString text(const QString& objectName) { return valueOf(request("text " + objectName)); }
-  QStringList texts(const QStringList& objectNames) {
-    return valueOf(request("texts " + objectNames.join(' '))).split('\t');
-  }
-  QString modal() { return valueOf(request(QStringLiteral("modal"))); }
   bool running() const { return process_.state() == QProcess::Running; }
-  // Closes the main window like the close box and waits for the process to end.
-  bool quit();
+  QString request(const QString& line);  // the reply line, "ok ..." or "error ..."
+  bool ok(const QString& line) { return request(line).startsWith(QLatin1String("ok")); }
+  QString value(const QString& line);  // of an "ok" reply; "<reply>" for an error
+  // The texts of these controls (names separated by spaces), read at one moment, tab-joined.
+  QString text(const QString& names) { return value("texts " + names); }
+  QString modal() { return value(QStringLiteral("modal")); }
+  QString awaitModal(const QString& prefix = {});  // the first modal window starting so
+  bool dismiss();                                  // closes the modal window and waits
+  // Clicks a menu entry, answers its file dialog with `path` and waits until the command
+  // has run; a message box that it leaves up is a failure.
+  ::testing::AssertionResult choose(const QString& menuEntry, const QString& path);
+  bool quit();  // closes the main window like the close box; true on a clean exit
 
  private:
-  void start(const QString& program, const QStringList& arguments,
-             const QProcessEnvironment& environment);
-  static QString valueOf(const QString& reply);
-
   QString probePath_;
   QProcess process_;
   QLocalSocket socket_;
 };
 
-// One received byte of the simulator's log: when, and which.
-struct LoggedByte {
-  double seconds;  // seconds since midnight, local time
-  int byte;
-};
-std::vector<LoggedByte> receivedBytes(const QString& logPath);
-
-QByteArray contentsOf(const QString& path);
-
-// Clicks a menu entry, answers the file dialog it opens with `path` and waits until the
-// dialog is gone, so that the command has run to its end.
-::testing::AssertionResult chooseThroughMenu(KelvorApp& app, const QString& menuEntry,
-                                             const QString& path);
-
-// One record line of a saved trace file.
+// The records of a saved trace file; empty when the layout is not as the program writes it.
 struct TraceLine {
   double value;
   int time;
 };
-// The record lines of a saved file; empty when the layout is not as the program writes it.
 std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator);
-QStringList lineSettingLines(const QString& logPath);
 
 }  // namespace kelvor::e2e

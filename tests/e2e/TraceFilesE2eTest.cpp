@@ -1,29 +1,18 @@
 // Trace files through the real window: record from the meter simulator, save a channel
 // through the File menu and the file dialog, load it into other channels, save again.
-#include <gtest/gtest.h>
-
-#include <QFile>
-#include <QRegularExpression>
-#include <vector>
-
 #include "e2e/E2eSupport.h"
 
 namespace kelvor::e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
-  struct Case {
-    const char* language;
-    QChar separator;
-  };
-  for (const Case& c : {Case{"de_DE.UTF-8", QLatin1Char(',')}, Case{"en_US.UTF-8", '.'}}) {
-    SCOPED_TRACE(c.language);
+  for (const auto& [language, separator] :
+       {std::pair{"de_DE.UTF-8", QLatin1Char(',')}, std::pair{"en_US.UTF-8", QLatin1Char('.')}}) {
+    SCOPED_TRACE(language);
     TestHome home;
     MeterSim sim(home, {"--port", "1", "--values", "ramp:1,0.25"});
     ASSERT_TRUE(sim.ready());
-    KelvorApp app(home, QString::fromLatin1(c.language));
+    KelvorApp app(home, language);
     ASSERT_TRUE(app.connected());
 
     // Record a few readings into the green channel (the active one after start-up).
@@ -39,9 +28,9 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
     ASSERT_GE(readings.size(), 9) << readings.join(" | ").toStdString();
 
     const QString saved = home.file(QStringLiteral("green.kvr"));
-    ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileSave(0)"), saved));
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
     const QByteArray bytes = contentsOf(saved);
-    const std::vector<TraceLine> lines = recordLines(bytes, c.separator);
+    const std::vector<TraceLine> lines = recordLines(bytes, separator);
     ASSERT_GE(lines.size(), 3u) << bytes.toStdString();
     for (std::size_t i = 0; i < lines.size(); ++i) {
       SCOPED_TRACE(i);
@@ -53,60 +42,39 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
         EXPECT_GT(lines[i].time, lines[i - 1].time);
       }
     }
-    EXPECT_TRUE(QString::fromLatin1(bytes).contains(c.separator)) << bytes.toStdString();
+    EXPECT_TRUE(QString::fromLatin1(bytes).contains(separator)) << bytes.toStdString();
 
     // Loading into another channel leaves the recording running.
-    ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileLoad(1)"), saved));
-    EXPECT_EQ(app.request(QStringLiteral("checked chkActive")), QLatin1String("ok 1"));
-
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(1)"), saved));
+    EXPECT_EQ(app.value(QStringLiteral("checked chkActive")), QLatin1String("1"));
     // The red channel now holds the file: saved again it gives the same bytes.
     const QString again = home.file(QStringLiteral("red.kvr"));
-    ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileSave(1)"), again));
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(1)"), again));
     EXPECT_EQ(contentsOf(again), bytes);
 
+    // A bad file leaves the channel as it was. The good one mixes both decimal separators:
+    // either reads as a decimal point.
+    const QString good = home.writeFile("good.kvr", "1,5;0\r\n2.5;1\r\n\r\n\r\n");
+    const QString bad = home.writeFile("bad.kvr", "1;0\r\n\r\n2;x\r\n");
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(2)"), good));
+    EXPECT_FALSE(app.choose(QStringLiteral("mnuFileLoad(2)"), bad));
+    const QString message = app.modal();
+    EXPECT_TRUE(message.startsWith("Kelvor|") && message.contains(bad) && message.contains(" 3: "))
+        << message.toStdString();
+    ASSERT_TRUE(app.dismiss());
+    const QString magenta = home.file(QStringLiteral("magenta.kvr"));
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(2)"), magenta));
+    EXPECT_EQ(contentsOf(magenta),
+              QByteArray("1,5;0\r\n2,5;1\r\n\r\n\r\n").replace(',', separator.toLatin1()));
+
     // Loading into the channel being recorded switches drawing off.
-    ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileLoad(0)"), again));
-    EXPECT_EQ(app.request(QStringLiteral("checked chkActive")), QLatin1String("ok 0"));
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(0)"), again));
+    EXPECT_EQ(app.value(QStringLiteral("checked chkActive")), QLatin1String("0"));
     const QString third = home.file(QStringLiteral("green-again.kvr"));
-    ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileSave(0)"), third));
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), third));
     EXPECT_EQ(contentsOf(third), bytes);
     EXPECT_TRUE(app.modal().isEmpty());
   }
-}
-
-TEST(TraceFilesE2e, BadFileIsReportedAndTheChannelStays) {
-  TestHome home;
-  KelvorApp app(home);  // German
-  ASSERT_TRUE(app.connected());
-  // No meter: the port message comes first.
-  if (waitUntil([&] { return !app.modal().isEmpty(); }, 5s)) {
-    ASSERT_TRUE(app.request(QStringLiteral("dismiss")).startsWith(QLatin1String("ok")));
-    ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 5s));
-  }
-  // The good file mixes both decimal separators: either reads as a decimal point.
-  const QString good = home.file(QStringLiteral("good.kvr"));
-  const QString bad = home.file(QStringLiteral("bad.kvr"));
-  for (const auto& [path, bytes] : {std::pair{good, QByteArray("1,5;0\r\n2.5;1\r\n\r\n\r\n")},
-                                    std::pair{bad, QByteArray("1;0\r\n\r\n2;x\r\n")}}) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
-  ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileLoad(2)"), good));
-
-  ASSERT_EQ(app.request(QStringLiteral("click mnuFileLoad(2)")), QLatin1String("ok "));
-  ASSERT_TRUE(waitUntil(
-      [&] { return app.request("choose-file " + bad).startsWith(QLatin1String("ok")); }, 5s));
-  ASSERT_TRUE(waitUntil([&] { return app.modal().startsWith(QLatin1String("Kelvor|")); }, 5s));
-  const QString message = app.modal();
-  EXPECT_TRUE(message.contains(bad)) << message.toStdString();
-  EXPECT_TRUE(message.contains(QLatin1String("Zeile 3"))) << message.toStdString();
-  ASSERT_TRUE(app.request(QStringLiteral("dismiss")).startsWith(QLatin1String("ok")));
-  ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 5s));
-
-  const QString saved = home.file(QStringLiteral("magenta.kvr"));
-  ASSERT_TRUE(chooseThroughMenu(app, QStringLiteral("mnuFileSave(2)"), saved));
-  EXPECT_EQ(contentsOf(saved), QByteArray("1,5;0\r\n2,5;1\r\n\r\n\r\n"));
 }
 
 }  // namespace

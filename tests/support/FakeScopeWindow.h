@@ -10,27 +10,26 @@
 
 namespace kelvor::testing {
 
-// The main window as the plot sees it, at the design size unless a test changes it.
+// The main window as the plot sees it, shown at the design size.
 class FakeWindow : public ScopeView, public RecorderView, public ReadingView {
  public:
   // ScopeView
-  bool isMinimised() const override { return minimised; }
+  bool isMinimised() const override { return false; }
   bool isShown() const override { return shown; }
   PlotArea layoutPlotArea() override {
     PlotArea area;
-    area.outerWidth = std::floor(innerWidth - area.left + 0.5);
-    area.outerHeight = std::floor(innerHeight - ScopeController::NonPlotHeight + 0.5);
+    area.outerWidth = std::floor(465 - area.left + 0.5);
+    area.outerHeight = std::floor(299.25 - ScopeController::NonPlotHeight + 0.5);
     area.innerWidth = static_cast<int>(area.outerWidth) - 4;
     area.innerHeight = static_cast<int>(area.outerHeight) - 4;
-    ++layouts;
     return area;
   }
   void applyTimeAxis(const XAxisLayout&) override {}
   void applyYAxis(const YAxisLayout&) override {}
-  void setBusy(bool on) override { busy = on; }
+  void setBusy(bool) override {}
   void plotChanged(const RasterRect& area) override { changed = area; }
   DrawStyle drawStyle() const override { return style; }
-  bool autoScaleChecked() const override { return autoScale; }
+  bool autoScaleChecked() const override { return true; }
   bool activeChecked() const override { return active; }
   void showDurationItem(int item) override { durationShown.push_back(item); }
   void showYMinItem(int item) override { yMinShown = item; }
@@ -39,27 +38,20 @@ class FakeWindow : public ScopeView, public RecorderView, public ReadingView {
   void setActiveChecked(bool checked) override { active = checked; }
   void showStartTime(const std::string&) override {}
   void showCurrentTime(const std::string&) override {}
-  void showRunTime(const std::string& text) override { runTime = text; }
+  void showRunTime(const std::string&) override {}
   void showAlarmTime(const std::string&) override {}
   void setReadingColor(std::uint32_t) override {}
   // ReadingView
   void showValue(const std::string&) override {}
   void showMode(const std::string&) override {}
 
-  double innerWidth = 465;
-  double innerHeight = 299.25;
-  bool minimised = false;
   bool shown = true;
-  bool busy = false;
-  bool autoScale = true;
   bool active = false;
   DrawStyle style = DrawStyle::EveryReading;
   std::vector<int> durationShown;
   int yMinShown = -1;
   int yMaxShown = -1;
-  int layouts = 0;
   RasterRect changed;
-  std::string runTime;
 };
 
 // Hands readings on to the recorder and the plot, as the main window does (no alarm).

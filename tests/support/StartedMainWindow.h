@@ -1,42 +1,52 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
+#include <QApplication>
 #include <QTemporaryDir>
-#include <memory>
 
 #include "core/settings/AppGlobals.h"
+#include "support/ConfigHome.h"
 #include "support/FakeClock.h"
-#include "support/PseudoTerminal.h"
+#include "support/TraceStoreFill.h"
+#include "ui/PrintCommands.h"
+#include "ui/TraceFileCommands.h"
 #include "ui/frmMain.h"
 
 namespace kelvor::testing {
 
-// The real main window, started with its own settings folder and a pseudo-terminal as
-// COM1, so it opens its port without a message. Tests derive and call startWindow().
+inline bool busy() {
+  return QApplication::overrideCursor() &&
+         QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+}
+
+// The real main window, started with its own settings folder and a pseudo-terminal as COM1
+// (so it opens its port without a message) and traces in channels 0 to 2, with file and
+// print commands that collect their messages, marked when shown under the hourglass, and
+// a folder for files.
 class StartedMainWindow : public ::testing::Test {
  protected:
-  static constexpr LocalSeconds Morning = 20793LL * 86400 + 9 * 3600;
-
-  void startWindow() {
-    ASSERT_TRUE(home.isValid());
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
-    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Kelvor/ports")));
-    ASSERT_TRUE(QFile::link(meter.slavePath(), home.filePath(QStringLiteral("Kelvor/ports/COM1"))));
-    window = std::make_unique<frmMain>(globals, clock);
-    window->Form_Load();
-  }
-  void closeWindow() {
-    window.reset();
-    qunsetenv("XDG_CONFIG_HOME");
+  void SetUp() override {
+    ASSERT_TRUE(home.link(1, meter));
+    window.Form_Load();
+    for (int ch = 0; ch < 3; ++ch)
+      fillChannel(window.traces(), ch, {{0.2f, 6}, {0.2f + 0.4f * ch, 600}});
   }
 
-  QTemporaryDir home;
   PseudoTerminal meter;
-  FakeClock clock{Morning};
+  ConfigHome home;
+  FakeClock clock{20793LL * 86400 + 9 * 3600};
   AppGlobals globals;
-  std::unique_ptr<frmMain> window;
+  frmMain window{globals, clock};
+  QTemporaryDir files;
+  QStringList messages;
+  PrintCommands::MessageSink report = [this](QWidget*, const QString& text) {
+    messages << text + (busy() ? "+busy" : "");
+  };
+  TraceFileCommands traceFiles{window.traces(),   window.recording(),
+                               window.recorder(), window.scope(),
+                               window.controls(), globals,
+                               &window,           report};
+  PrintCommands print{window.traces(), window.scope(), window.controls(), globals, &window, report};
 };
 
 }  // namespace kelvor::testing

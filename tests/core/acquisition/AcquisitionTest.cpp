@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/acquisition/MeterFrame.h"
+#include "core/acquisition/PollingCycle.h"
+#include "core/acquisition/PortTable.h"
+#include "core/acquisition/ReadingHandler.h"
+#include "support/FakeClock.h"
+#include "support/FakeTimer.h"
+
+namespace kelvor {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST(MeterFrame, ShowsAndReadsTheFrame) {
+  const float none = InvalidValue;  // frame, separator, value text | mode text, value
+  for (const auto& [frame, separator, shown, value] :
+       std::vector<std::tuple<std::string, char, std::string, float>>{
+           // A blank joins number and unit while the number has fewer than six characters.
+           {"DC  1.234 V  \r", '.', "1.234 V|DC", 1.234f},
+           {"DC -1.234 V  \r", ',', "-1,234V|DC", -1.234f},
+           {"TE   21.5 C  \r", ',', "21,50 C|TE", 21.5f},
+           {"OH  1.500kOhm\r", ',', "1,500|kOhm", 1.5f},  // the unit goes to the mode label
+           // The magnitude of the single float chooses the pattern.
+           {"DC 9.9996 V  \r", ',', "10,000V|DC", 9.9996f},
+           {"DC 10.000 V  \r", ',', "10,00 V|DC", 10.0f},
+           // Overloads and fields without a number carry no value and show the meter's text.
+           {"OH  .OL  MOhm\r", ',', ".OL|MOhm", none},
+           {"DC        V  \r", ',', "----- V|DC", none},
+           {"DC 1E+99 V   \r", ',', "1E+99 V|DC", none},    // beyond a single float
+           {"DC  1.234 V  \rX", ',', "-----|--", none}}) {  // wrong length
+    std::string text = frame;
+    const DecodedFrame decoded = decodeFrame(text, separator);
+    EXPECT_EQ(decoded.valueText + "|" + decoded.modeText, shown);
+    EXPECT_EQ(decoded.value, value) << frame;
+    EXPECT_TRUE(frame.size() != 14 || text == frame.substr(0, 13));  // the return is removed
+  }
+}
+
+TEST(PortTable, FixedDevicesByPortNumber) {
+  for (const auto& [port, device] : std::vector<std::pair<int, std::string>>{
+           {32, "/dev/ttyS31"}, {33, "/dev/ttyUSB0"}, {128, "/dev/ttyAMA31"}, {0, ""}, {129, ""}})
+    EXPECT_EQ(fixedDeviceForPort(port), device) << port;
+}
+
+// A serial line: the test puts what arrives into `incoming`; `gone` pulls the device out.
+struct FakeLink : SerialLink {
+  bool usable() {
+    failedFlag = failedFlag || (open && gone);
+    return open && !gone;
+  }
+  bool WritePort(std::string_view text) override {
+    if (usable()) written += text;
+    return usable() && writeSucceeds;
+  }
+  std::string ReadPort() override { return usable() ? std::exchange(incoming, {}) : ""; }
+  void discardInput() override { incoming.clear(); }
+  bool isOpen() const override { return open; }
+  bool failed() const override { return failedFlag; }
+  void ClosePort() override { open = failedFlag = false; }
+  bool reopen() override { return ++reopenAttempts > 0 && (open = !gone); }
+
+  std::string incoming, written;
+  bool writeSucceeds = true, open = true, gone = false, failedFlag = false;
+  int reopenAttempts = 0;
+};
+
+const std::string FrameA = "DC  1.234 V  \r", FrameB = "AC  5.678 V  \r";
+
+class PollingCycleTest : public ::testing::Test {
+ protected:
+  PollingCycleTest() { globals.PortOpen = true; }
+
+  // Polls and delivers read ticks, piece i arriving before tick i, until the cycle stops
+  // asking; returns the number of ticks.
+  int poll(const Texts& pieces) {
+    cycle.onPollTick();
+    int ticks = 0;
+    for (; readTimer.enabled() && ticks < 100; ++ticks) {
+      if (ticks < static_cast<int>(pieces.size())) link.incoming += pieces[ticks];
+      cycle.onReadTick();
+    }
+    return ticks;
+  }
+
+  AppGlobals globals;
+  FakeLink link;
+  testing::FakeTimer readTimer;
+  Texts answers;
+  PollingCycle cycle{globals, link, readTimer, [this](std::string& a) { answers.push_back(a); }};
+};
+
+TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUp) {
+  // Meter type, the pieces arriving, ticks, answered with the first 14 characters.
+  for (const auto& [meterType, pieces, ticks, answered] :
+       std::vector<std::tuple<int, Texts, int, bool>>{
+           {0, {FrameA.substr(0, 10), FrameA.substr(10) + "XXX"}, 2, true},
+           {1, {FrameA + FrameB, FrameB + FrameB}, 2, true},  // four displays: the first counts
+           {1, {FrameA}, PollingCycle::MaxReadSteps, false},
+           {0, {FrameA.substr(0, 7)}, PollingCycle::MaxReadSteps, false}}) {
+    answers.clear();
+    globals.MeterType = meterType;
+    globals.FrameLength = AppGlobals::frameLengthFor(meterType);
+    EXPECT_EQ(poll(pieces), ticks) << pieces[0];
+    EXPECT_EQ(answers, answered ? Texts{FrameA} : Texts{}) << pieces[0];
+  }
+  EXPECT_EQ(poll({FrameB}), 1);  // after giving up the next poll works again
+  EXPECT_EQ(answers, Texts{FrameB});
+  EXPECT_EQ(link.written, "DDDDD");
+}
+
+TEST_F(PollingCycleTest, NothingIsPolledOnAClosedPortOrAfterAFailedWrite) {
+  link.writeSucceeds = false;
+  EXPECT_EQ(poll({FrameA}), 0);
+  globals.PortOpen = link.open = false;  // the user never got it open: not retried either
+  link.writeSucceeds = true;
+  EXPECT_EQ(poll({FrameA}) + link.reopenAttempts, 0);
+}
+
+TEST_F(PollingCycleTest, StaleInputIsDiscardedBeforeThePoll) {
+  cycle.onPollTick();  // a new poll during collection starts with an empty buffer
+  link.incoming = FrameA.substr(0, 5);
+  cycle.onReadTick();
+  EXPECT_EQ(poll({FrameB}), 1);
+  link.incoming = FrameA.substr(9);  // the late tail of an earlier answer
+  EXPECT_EQ(poll({FrameA}), 1);
+  EXPECT_EQ(answers, (Texts{FrameB, FrameA}));
+}
+
+TEST_F(PollingCycleTest, AFailedPortIsClosedAndReopenedOncePerPoll) {
+  cycle.onPollTick();
+  link.gone = true;  // pulled out while the answer is awaited
+  cycle.onReadTick();
+  EXPECT_FALSE(link.isOpen() || readTimer.enabled());
+  cycle.onPollTick();
+  cycle.onPollTick();
+  EXPECT_EQ(link.reopenAttempts, 2);
+  link.gone = false;  // plugged in again
+  EXPECT_EQ(poll({FrameB}), 1);
+  link.gone = true;  // a failed write closes the port; the next poll reopens it
+  cycle.onPollTick();
+  EXPECT_FALSE(link.isOpen());
+  link.gone = false;
+  cycle.onPollTick();
+  EXPECT_TRUE(link.reopenAttempts == 4 && readTimer.enabled());
+  link.failedFlag = true;  // failed between two polls, still open: closed and reopened
+  cycle.onPollTick();
+  EXPECT_EQ(link.reopenAttempts, 5);
+}
+
+constexpr LocalSeconds StartOfTest = 1796515200 + 14 * 3600 + 30 * 60 + 5;  // 14:30:05
+
+// The handler's view and hooks: keeps what it shows and, in order, what it passes on.
+class ReadingHandlerTest : public ::testing::Test, public ReadingView, public ReadingHooks {
+ protected:
+  void showValue(const std::string& text) override { value = text; }
+  void showMode(const std::string&) override {}
+  void showCurrentTime(const std::string& text) override { current = text; }
+  void showStartTime(const std::string& text) override { start = text; }
+  void showRunTime(const std::string& text) override { run = text; }
+  bool autoScaleChecked() const override { return autoScale; }
+  void recordingStarted() override { calls.push_back("start"); }
+  void DrawToScope() override { calls.push_back("draw"); }
+  void AutoRangeY(float min, float max) override {
+    calls.push_back("range " + std::to_string(min) + " " + std::to_string(max));
+  }
+  void testAlarm(float v) override { calls.push_back("alarm " + std::to_string(v)); }
+  void feed(std::string frame) {
+    calls.clear();
+    handler.Messung(frame);
+  }
+
+  std::string value, current, start, run;
+  bool autoScale = true;
+  Texts calls;
+  RecordingState state;
+  testing::FakeClock clock{StartOfTest};
+  ReadingHandler handler{state, clock, *this, *this, ','};
+};
+
+TEST_F(ReadingHandlerTest, WhatAReadingReachesDependsOnTheRecording) {
+  feed("DC  1.234 V  \r");  // idle: shown and tested for the alarm only
+  EXPECT_EQ(value + " " + current, "1,234 V 14:30:05");
+  EXPECT_EQ(calls, Texts{"alarm 1.234000"});
+
+  state.StartPending = true;  // the next reading starts the recording
+  state.StoreInterval = 4;
+  feed("DC  0.500 V  \r");
+  EXPECT_TRUE(state.Running && !state.StartPending);
+  EXPECT_EQ(state.StartTime, StartOfTest);
+  EXPECT_EQ(start + " " + run, "14:30:05 00:00:00");
+  EXPECT_EQ(state.StoreCounter, 4);  // the first reading is stored
+  EXPECT_EQ(calls, (Texts{"start", "draw", "range 0.500000 0.500000", "alarm 0.500000"}));
+
+  autoScale = false;
+  clock.advance(24 * 3600 + 5 * 60 + 17);  // whole days are dropped
+  feed("DC  0.500 V  \r");
+  EXPECT_EQ(run + " " + current, "00:05:17 14:35:22");
+  EXPECT_EQ(calls, (Texts{"draw", "alarm 0.500000"}));
+}
+
+TEST_F(ReadingHandlerTest, ReadingWithoutValueBreaksTheLineAndGoesNoFurther) {
+  state.Running = true;
+  state.LastX = state.LastY = state.LastDrawnX = state.LastDrawnY = 9;
+  feed("DC   OL   V  \r");
+  EXPECT_EQ(state.CurrentValue, InvalidValue);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(state.LastX + state.LastY + state.LastDrawnX + state.LastDrawnY, 0);
+  state = RecordingState{};
+  state.StartPending = true;  // a pending start happens even on an unusable reading
+  feed("DC   OL   V  \r");
+  EXPECT_TRUE(state.Running);
+  EXPECT_EQ(calls, Texts{"start"});
+}
+
+}  // namespace
+}  // namespace kelvor

@@ -1,0 +1,80 @@
+#include "core/alarm/AlarmRule.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/acquisition/MeterFrame.h"
+#include "core/alarm/AlarmCondition.h"
+#include "core/scope/Recorder.h"
+
+namespace kelvor {
+namespace {
+
+constexpr LocalSeconds Day = 86400;
+constexpr LocalSeconds Afternoon = 20793 * Day + 14 * 3600 + 3 * 60 + 9;  // 14:03:09
+const std::string None = Recorder::NoTime;
+
+TEST(AlarmRule, ComparesStrictlyAndIgnoresZeroAndGaps) {
+  const std::vector<std::tuple<const char*, float, bool>> cases{
+      {"< 0,8", 0.79f, true},        {"< 0,8", 0.8f, false},  {"< 0,8", -0.0f, false},
+      {"> 0,8", 0.8f, false},        {"> 0,8", -5.0f, false}, {"< 0", -0.5f, true},
+      {"< 0,8", InvalidValue, false}};  // no reading
+  for (const auto& [text, value, alarm] : cases) {
+    const AlarmCondition condition = GetAlarm(text);
+    ASSERT_TRUE(condition.valid);
+    for (const bool on : {true, false}) {
+      const AlarmOutcome outcome =
+          alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, 0, None);
+      EXPECT_EQ(outcome.alarmTime + (outcome.beep ? " beep" : ""),
+                on && alarm ? "14:03:09 beep" : None)
+          << text << value;
+    }
+  }
+}
+
+struct CountingSound : AlarmSound {
+  void beeps(int n) override { calls += n; }
+  int calls = 0;
+};
+
+TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
+  CountingSound sound;
+  AlarmRule rule(sound);
+  EXPECT_TRUE(rule.apply(GetAlarm("> 2,5")));
+  for (const char* text : {"", "< -1", "> 1e300"}) EXPECT_FALSE(rule.apply(GetAlarm(text)));
+  EXPECT_TRUE(rule.AlarmAbove() && rule.AlarmLevel() == 2.5f);
+  ASSERT_TRUE(rule.apply(GetAlarm("< 0,8")));
+  std::string shown = None;  // the first alarm's running time stays, whole days dropped
+  LocalSeconds now = Afternoon + Day + 197;
+  for (const float value : {0.9f, 0.0f, 0.5f, 0.4f, 0.9f, 0.7f})
+    shown = rule.testAlarm(true, value, now += 60, Afternoon, shown);
+  shown = rule.testAlarm(false, 0.5f, Afternoon + 900, Afternoon, shown);  // switched off
+  EXPECT_EQ(shown + " " + std::to_string(sound.calls), "00:06:17 3");
+  EXPECT_EQ(rule.testAlarm(true, 0.5f, Afternoon, 0, None), "14:03:09");  // no start: time of day
+}
+
+TEST(GetAlarm, ReadsOperatorAndThresholdOrRejects) {
+  // Below a float's range reads as 0.
+  const std::vector<std::tuple<std::string, bool, float>> accepted{
+      {"<0.8 V", false, 0.8f}, {"<= 0,8", false, 0.8f},  {"  >=  1.5 V  ", true, 1.5f},
+      {"> 1,2,3", true, 1.2f}, {"> 2E3", true, 2000.0f}, {"> 3.4e38", true, 3.4e38f},
+      {"> 1e-50", true, 0.0f}};
+  for (const auto& [text, above, level] : accepted) {
+    const AlarmCondition condition = GetAlarm(text);
+    EXPECT_TRUE(condition.valid && condition.AlarmAbove == above) << text.substr(0, 20);
+    EXPECT_FLOAT_EQ(condition.AlarmLevel, level) << text.substr(0, 20);
+  }
+  // The number is read from its first 255 characters.
+  EXPECT_FLOAT_EQ(GetAlarm("> 2." + std::string(250, '0') + "e-1").AlarmLevel, 0.2f);
+  EXPECT_FLOAT_EQ(GetAlarm("> 2." + std::string(252, '0') + "e-1").AlarmLevel, 2.0f);
+  for (const std::string& text : std::vector<std::string>{
+           "", "> V", "0,8", "8 <", "=< 1", "<> 1", "< < 1", "= 1", "< -5", "> +5", "< ,5",
+           "> 3.5e38", "> 1e400", "> 9" + std::string(400, '9')})
+    EXPECT_FALSE(GetAlarm(text).valid) << text.substr(0, 20);
+}
+
+}  // namespace
+}  // namespace kelvor

@@ -1,0 +1,217 @@
+// The plot's picture: lines on the raster and the channels drawn from the trace store.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <random>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "core/acquisition/MeterFrame.h"
+#include "core/scope/PlotDrawing.h"
+#include "core/scope/Raster.h"
+#include "core/scope/ValueLists.h"
+#include "support/TraceStoreFill.h"
+
+namespace kelvor {
+namespace {
+
+using testing::fillChannel;
+using testing::Pixel;
+using testing::pixelsIn;
+using Line = std::array<int, 4>;
+using Samples = std::vector<TraceSample>;  // {value, time}
+constexpr std::uint32_t Red = 0xFF0000;
+constexpr float Gap = InvalidValue;
+
+std::array<int, 4> asArray(const RasterRect& r) {
+  return r.empty() ? std::array<int, 4>{} : std::array<int, 4>{r.x, r.y, r.width, r.height};
+}
+
+// Draws the line on a fresh w x h raster, both ways round, and compares pixels and changed
+// area with textbook Bresenham from the end with the smaller major coordinate (the minor
+// coordinate moves when the decision term is positive: an exact half stays on the start's side).
+void expectLikeReference(Line l, int w, int h) {
+  std::int64_t x1 = l[0], y1 = l[1], x2 = l[2], y2 = l[3];
+  const bool xMajor = std::llabs(x2 - x1) >= std::llabs(y2 - y1);
+  if (!xMajor) std::swap(x1, y1), std::swap(x2, y2);
+  if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
+  const std::int64_t dx = x2 - x1, dy = std::llabs(y2 - y1), sy = y2 < y1 ? -1 : 1;
+  Raster reference(w, h);  // point by point; setPixel drops what is outside
+  reference.takeChanged();
+  for (std::int64_t x = x1, y = y1, d = 2 * dy - dx; x <= x2; ++x, d += 2 * dy) {
+    if (std::llabs(x) < INT_MAX && std::llabs(y) < INT_MAX)
+      reference.setPixel(static_cast<int>(xMajor ? x : y), static_cast<int>(xMajor ? y : x), Red);
+    if (d > 0) y += sy, d -= 2 * dx;
+  }
+  const std::set<Pixel> expected = pixelsIn(reference, Red);
+  const std::array<int, 4> bounds = asArray(reference.takeChanged());
+  for (const Line drawn : {l, Line{l[2], l[3], l[0], l[1]}}) {
+    Raster raster(w, h);
+    raster.takeChanged();
+    raster.line(drawn[0], drawn[1], drawn[2], drawn[3], Red);
+    if (pixelsIn(raster, Red) != expected || asArray(raster.takeChanged()) != bounds)
+      ADD_FAILURE() << "line " << drawn[0] << ", " << drawn[1] << " - " << drawn[2] << ", "
+                    << drawn[3];
+  }
+}
+
+TEST(Raster, LinesClipExactlyAtEveryEdgeAndCorner) {
+  // Every line from a ring around a small raster to the ring and to every point inside:
+  // many cross an edge exactly half-way between two pixels.
+  std::vector<std::pair<int, int>> ring;
+  for (int x = -5; x <= 13; ++x) ring.insert(ring.end(), {{x, -5}, {x, 11}});
+  for (int y = -4; y <= 10; ++y) ring.insert(ring.end(), {{-5, y}, {13, y}});
+  std::vector<std::pair<int, int>> ends = ring;
+  for (int x = 0; x < 9; ++x)
+    for (int y = 0; y < 7; ++y) ends.emplace_back(x, y);
+  for (const auto& [x1, y1] : ring)
+    for (const auto& [x2, y2] : ends) expectLikeReference({x1, y1, x2, y2}, 9, 7);
+  // Far ends, half of them aimed through the raster (mirrored about a point near it).
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<int> far(-40000, 40000), near(-20, 60);
+  for (int n = 0; n < 300; ++n) {
+    Line l{far(random), far(random), far(random), far(random)};
+    if (n % 2 == 0) l = {l[0], l[1], 2 * near(random) - l[0], 2 * near(random) - l[1]};
+    expectLikeReference(l, 41, 29);
+  }
+  Raster limits(40, 30), diagonal(40, 30);  // ends at the limits of int: the visible part
+  limits.line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, Red);
+  diagonal.line(0, 0, 29, 29, Red);
+  EXPECT_EQ(pixelsIn(limits, Red), pixelsIn(diagonal, Red));
+}
+
+TEST(Raster, IgnoresPointsOutsideAndTracksChanges) {
+  Raster raster(5, 4);
+  EXPECT_EQ(asArray(raster.takeChanged()), (std::array<int, 4>{0, 0, 5, 4}));
+  for (const auto& [x, y] : std::vector<Pixel>{{-1, 0}, {0, -1}, {5, 0}, {0, 4}, {2, 3}})
+    raster.setPixel(x, y, Red);
+  EXPECT_EQ(pixelsIn(raster, Red), (std::set<Pixel>{{2, 3}}));
+  EXPECT_EQ(asArray(raster.takeChanged()), (std::array<int, 4>{2, 3, 1, 1}));
+  EXPECT_TRUE(raster.takeChanged().empty());
+}
+
+TEST(PlotDrawing, MapSampleRoundsHalvesToEvenAndGuardsTheScale) {
+  // 100 x 50, lowest grid line 3 up standing for 10: with 200 s and a span of 25,
+  // x = t / 2 and y = 47 - 2 (v - 10). Rows: t, v, seconds across, span, x, y.
+  const double nan = std::nan("");
+  using Row = std::array<double, 6>;
+  for (const Row& r :
+       {Row{3, 10.25, 200, 25, 2, 46}, Row{5, 9.75, 200, 25, 2, 48},
+        Row{-3, 10.75, 200, 25, -2, 46}, Row{1000, 10, nan, 25, 0, 47}, Row{0, 1e6, 200, 0, 0, 47},
+        Row{1e30, -1e33, 200, 25, 1e9, 1e9}, Row{nan, nan, 200, 25, 0, 0}}) {
+    ScaleParams scale;
+    scale.SecondsAcross = static_cast<float>(r[2]);
+    scale.YOffsetPixels = 3;
+    scale.YBase = 10;
+    scale.YSpan = static_cast<float>(r[3]);
+    const PlotPoint p = mapSample(r[0], r[1], 100, 50, scale);
+    EXPECT_EQ((std::array<double, 2>{static_cast<double>(p.x), static_cast<double>(p.y)}),
+              (std::array<double, 2>{r[4], r[5]}))
+        << r[0] << " " << r[1];
+  }
+}
+
+std::array<int, 4> pensOf(const RecordingState& s) {
+  return {s.LastX, s.LastY, s.LastDrawnX, s.LastDrawnY};
+}
+
+// On a 100 x 50 raster: x = t * 100 / across, y = 50 - v.
+ScaleParams unitScale(float across = 100) {
+  ScaleParams scale;
+  scale.SecondsAcross = across;
+  scale.YSpan = 50;
+  return scale;
+}
+
+TEST(PlotDrawing, ChannelsDrawTheirSamplesSkippingGaps) {
+  const DrawStyle every = DrawStyle::EveryReading, onePerColumn = DrawStyle::OnePerColumn;
+  const std::vector<std::tuple<DrawStyle, float, Samples, std::vector<Line>>> cases{
+      {every, 100, {{20, 0}, {20, 10}, {30, 20}}, {{0, 30, 10, 30}, {10, 30, 20, 20}}},
+      {every, 100, {{Gap, 6}, {20, 10}, {Gap, 60}, {20, 20}, {Gap, 5}}, {{10, 30, 20, 30}}},
+      // From the second point on, only points right of the last one: 5 yes, 5 and 3 no, 8 yes.
+      {onePerColumn, 100, {{20, 0}, {20, 5}, {10, 5}, {30, 3}, {20, 8}}, {{5, 30, 8, 30}}},
+      {every, 400, {{20, 4}, {45, 5}, {20, 8}}, {{1, 30, 1, 5}, {1, 5, 2, 30}}}};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const auto& [style, across, samples, segments] = cases[i];
+    const int ch = static_cast<int>(i);
+    const std::uint32_t rgb = paletteRgb(ValueLists::ChannelColors[i]);
+    TraceStore store;
+    fillChannel(store, ch, samples);
+    Raster raster(100, 50), expected(100, 50);
+    for (const Line& s : segments) expected.line(s[0], s[1], s[2], s[3], rgb);
+    RecordingState pens;
+    drawChannels(raster, store, unitScale(across), style, pens);
+    EXPECT_EQ(pixelsIn(raster, 0), pixelsIn(expected, 0)) << i;
+  }
+}
+
+TEST(PlotDrawing, ReportsTheValueRangeTheLastTimeAndThePens) {
+  // Channels with samples; min, max, last time; LastX, LastY, LastDrawnX, LastDrawnY after.
+  using Channels = std::vector<std::pair<int, Samples>>;
+  const std::vector<std::tuple<Channels, std::array<float, 3>, std::array<int, 4>>> cases{
+      {{{1, {{Gap, 50}}}}, {1e33f, -1e33f, 0}, {0, 0, 66, 55}},  // pens from 77, 88, 66, 55
+      {{{0, {{5, 0}, {-3, 10}}}, {3, {{12, 7}}}, {5, {{4, 2}, {5, 20}}}},
+       {-3, 12, 20},
+       {20, 45, 20, 45}},
+      // The last sample's time, not the largest; an earlier channel ending later wins.
+      {{{0, {{1, 100}, {2, 50}}}, {4, {{1, 30}}}}, {1, 2, 50}, {0, 0, 30, 49}}};
+  for (const auto& [channels, drawn, pensAfter] : cases) {
+    TraceStore store;
+    for (const auto& [channel, samples] : channels) fillChannel(store, channel, samples);
+    Raster raster(100, 50);
+    RecordingState pens;
+    std::tie(pens.LastX, pens.LastY, pens.LastDrawnX, pens.LastDrawnY) = std::tuple(77, 88, 66, 55);
+    const ChannelsDrawn d = drawChannels(raster, store, unitScale(), DrawStyle::EveryReading, pens);
+    EXPECT_EQ((std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}), drawn);
+    EXPECT_EQ(pensOf(pens), pensAfter);
+  }
+}
+
+// drawChannels leaves out samples that change no pixel: random stores, gaps and non-finite
+// values among them, must give the same picture and results as drawing every segment.
+TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float odd[] = {Gap, inf, -inf, std::nanf(""), 1e30f, -1e30f};
+  for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> unit(0, 1);
+    const float step = seed % 2 ? 0.5f + 8 * unit(random) : 50 + 500 * unit(random);
+    TraceStore store;
+    for (int ch = 0; ch < TraceStore::Channels; ++ch) {  // dense or sparse, some full
+      const int count = seed % 4 ? static_cast<int>(3000 * unit(random)) : TraceStore::LiveCapacity;
+      for (int i = 1; i <= count; ++i) {
+        const float v = unit(random) < 0.05f ? odd[random() % 6]
+                                             : 8 * std::sin(i / 700.0f + ch) + 3 * unit(random);
+        const float t = seed % 5 ? step * (i - 100) : 20000 * unit(random);  // or shuffled
+        store.setSample(ch, i, v, unit(random) < 0.5f ? std::round(t) : t);  // some on halves
+      }
+      store.setCount(ch, count);
+    }
+    // Now and then no or an endless time scale, an endless or negative span or none at all.
+    ScaleParams scale =
+        unitScale(seed % 11 ? step * 3000 * (0.2f + unit(random)) : odd[seed / 11 - 1]);
+    scale.YBase = -12 + 4 * unit(random);
+    scale.YSpan = seed % 7 ? 10 + 20 * unit(random) : odd[seed / 7];
+    const DrawStyle style = seed / 2 % 2 ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;
+    const int w = seed % 3 ? 439 : 7, h = seed % 3 ? 160 : 3;
+    RecordingState pens, plainPens;
+    Raster raster(w, h), plain(w, h);
+    const ChannelsDrawn d = drawChannels(raster, store, scale, style, pens);
+    const ChannelsDrawn p = drawChannelsPlain(plain, store, scale, style, plainPens);
+    EXPECT_TRUE(std::equal(raster.data(), raster.data() + w * h, plain.data())) << seed;
+    EXPECT_EQ(pensOf(pens), pensOf(plainPens)) << seed;
+    EXPECT_EQ((std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}),
+              (std::array<float, 3>{p.min, p.max, static_cast<float>(p.lastTime)}))
+        << seed;
+  }
+}
+
+}  // namespace
+}  // namespace kelvor

@@ -1,0 +1,70 @@
+#include "core/settings/StoredSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <map>
+#include <vector>
+
+namespace kelvor {
+namespace {
+
+using Store = std::map<std::string, std::string>;
+
+StoredSettings readFrom(const Store& store, char separator = ',') {
+  return StoredSettings::read(
+      [&store](const std::string& key) -> std::optional<std::string> {
+        const auto it = store.find(key);
+        return it == store.end() ? std::nullopt : std::optional<std::string>(it->second);
+      },
+      separator);
+}
+
+TEST(StoredSettings, ReadsNumbersAndFlags) {
+  const StoredSettings defaults = readFrom({});
+  EXPECT_TRUE(defaults.AutoScale && !defaults.PrintColored);
+  // Whole numbers, rounded halves to even; text that is no number keeps the default.
+  for (const auto& [text, port] : std::vector<std::pair<std::string, int>>{
+           {" 7 ", 7}, {"2,5", 2}, {"3,5", 4}, {"COM3", 1}, {"99999999999", 1}})
+    EXPECT_EQ(readFrom({{"Port", text}}).Port, port) << text;
+  // Flags are the numeric value of the text.
+  for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
+           {"0", false}, {"7", true}, {"abc", false}, {"0.0", false}, {"-1", true}}) {
+    const StoredSettings s = readFrom({{"AutoScale", text}, {"PrintColored", text}});
+    EXPECT_TRUE(s.AutoScale == on && s.PrintColored == on) << text;
+  }
+}
+
+TEST(StoredSettings, WrittenTextsReadBack) {
+  StoredSettings s;
+  s.PrintColored = true;
+  s.AutoScale = false;
+  s.Port = 256;
+  s.SavedLeft = -120;
+  s.SavedHeight = 8000;
+  Store store;
+  for (const auto& [key, text] : s.texts()) store[key] = text;
+  EXPECT_EQ(readFrom(store, '.').texts(), s.texts());
+}
+
+TEST(StoredSettings, PlacementIsRestoredOnlyWhenLargeEnoughAndOnTheScreen) {
+  // A 1920 x 1080 pixel screen at 96 dpi is 28800 x 16200 twips; left, top, width, height.
+  const std::vector<std::pair<std::array<int, 4>, bool>> placements{
+      {{1000, 800, 9401, 6001}, true},     {{28799, -7999, 12000, 8000}, true},
+      {{-11999, 800, 12000, 8000}, true},  {{1000, 800, 9400, 8000}, false},
+      {{1000, 800, 12000, 6000}, false},   {{28800, 800, 12000, 8000}, false},
+      {{1000, 16200, 12000, 8000}, false}, {{-12000, 800, 12000, 8000}, false},
+      {{1000, -8000, 12000, 8000}, false}, {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, false}};
+  for (const auto& [p, restorable] : placements) {
+    StoredSettings s;
+    s.SavedLeft = p[0];
+    s.SavedTop = p[1];
+    s.SavedWidth = p[2];
+    s.SavedHeight = p[3];
+    EXPECT_EQ(placementRestorable(s, 28800, 16200), restorable) << p[0] << " " << p[1];
+  }
+}
+
+}  // namespace
+}  // namespace kelvor

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "support/PseudoTerminal.h"
+
+namespace kelvor::testing {
+
+// A settings folder of the test's own (XDG_CONFIG_HOME) while it lives, where meters can be
+// linked as COM ports.
+class ConfigHome {
+ public:
+  ConfigHome() {
+    qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+    QDir(dir_.path()).mkpath(QStringLiteral("Kelvor/ports"));
+  }
+  ~ConfigHome() { qunsetenv("XDG_CONFIG_HOME"); }
+  ConfigHome(const ConfigHome&) = delete;
+  ConfigHome& operator=(const ConfigHome&) = delete;
+
+  QString filePath(const QString& name) const { return dir_.filePath(name); }
+  bool link(int port, const PseudoTerminal& meter) const {
+    return QFile::link(meter.slavePath(), filePath(QStringLiteral("Kelvor/ports/COM%1").arg(port)));
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+}  // namespace kelvor::testing
