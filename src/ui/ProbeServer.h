@@ -15,6 +15,7 @@ namespace kelvor {
 //   visible NAME   1 or 0
 //   click NAME     clicks a button or triggers a menu item (after replying)
 //   modal          "<title>|<text>" of the open message box, or nothing
+//   buttons        the texts of the open modal dialog's visible push buttons, tab-joined
 //   dismiss        closes the open modal dialog (after replying)
 //   choose-file PATH  types PATH into the name field of the open file dialog and accepts
 //                  it, as a user choosing that file does (after replying)

@@ -12,6 +12,7 @@
 
 #include "core/scope/RangeLists.h"
 #include "core/settings/InterfaceLanguage.h"
+#include "platform/QtTranslations.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "platform/SystemLocale.h"
@@ -149,6 +150,7 @@ void frmMain::connectControls() {
 // The value lists are fixed; what is left is the language and the file filter.
 void frmMain::InitVars() {
   globals_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
+  QtTranslations::install(globals_.LangCode);
   globals_.FileFilter = InterfaceLanguage::fileFilterFor(globals_.LangCode);
 }
 

@@ -44,6 +44,20 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
     }
     EXPECT_TRUE(QString::fromLatin1(bytes).contains(separator)) << bytes.toStdString();
 
+    // Qt's own dialogs speak the interface language: the open dialog's default title and
+    // buttons, and the question before a file is replaced (answered No here).
+    const bool german = separator == ',';
+    ASSERT_TRUE(app.ok(QStringLiteral("click mnuFileLoad(1)")));
+    EXPECT_EQ(app.awaitModal(), german ? "Öffnen" : "Open");
+    EXPECT_TRUE(app.value("buttons").contains(german ? "Abbrechen" : "Cancel"));
+    ASSERT_TRUE(app.dismiss());
+    ASSERT_TRUE(app.ok(QStringLiteral("click mnuFileSave(0)")) &&
+                waitUntil([&] { return app.ok("choose-file " + saved); }, 5s));
+    EXPECT_TRUE(app.awaitModal("Datei speichern|").contains(german ? "existiert" : "exists"));
+    EXPECT_TRUE(app.value("buttons").contains(german ? "Nein" : "No"));
+    ASSERT_TRUE(app.ok("dismiss") &&
+                waitUntil([&] { return app.modal() == "Datei speichern"; }, 5s) && app.dismiss());
+
     // Loading into another channel leaves the recording running.
     ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(1)"), saved));
     EXPECT_EQ(app.value(QStringLiteral("checked chkActive")), QLatin1String("1"));
