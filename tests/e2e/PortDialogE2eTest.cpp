@@ -21,8 +21,6 @@ TEST(PortDialogE2e, OkReopensThePortWithTheNewRateAndQuitStoresIt) {
     EXPECT_TRUE(sim.lineSettings().contains(setting)) << sim.lineSettings().toStdString();
 
   ASSERT_TRUE(openPortDialog(app));
-  EXPECT_TRUE(app.text("cboPorts").startsWith("COM1 (")) << app.text("cboPorts").toStdString();
-  EXPECT_EQ(app.value(QStringLiteral("checked optBPS(1)")), QLatin1String("1"));
   ASSERT_TRUE(app.ok(QStringLiteral("click optBPS(4)")));
   ASSERT_TRUE(app.ok(QStringLiteral("click cmdOK")));
   ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 5s));
@@ -34,9 +32,8 @@ TEST(PortDialogE2e, OkReopensThePortWithTheNewRateAndQuitStoresIt) {
 
   ASSERT_TRUE(app.ok(QStringLiteral("click mnuFile2(6)")));
   EXPECT_TRUE(waitUntil([&] { return !app.running(); }, 10s));
-  EXPECT_EQ(home.stored("BPS"), QLatin1String("9600"));
-  EXPECT_EQ(home.stored("Port"), QLatin1String("1"));
-  EXPECT_EQ(home.stored("wState"), QLatin1String("0"));
+  EXPECT_EQ(QStringList({home.stored("BPS"), home.stored("Port"), home.stored("wState")}),
+            QStringList({"9600", "1", "0"}));
 }
 
 TEST(PortDialogE2e, OkOpensThePortThatAppearedMeanwhile) {

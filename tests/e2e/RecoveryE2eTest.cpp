@@ -1,6 +1,7 @@
 // A recorder left alone for hours: the meter goes away and comes back, or talks nonsense.
 #include <QFile>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -66,10 +67,8 @@ TEST(RecoveryE2e, AMeterThatGoesAwayIsPolledAgainWhenItComesBack) {
     EXPECT_GT(lines[i].time, lines[i - 1].time);
     // Each meter counts up by one per poll; no meter's values come after a later meter's.
     const int before = static_cast<int>(lines[i - 1].value / 1000);
-    EXPECT_LE(before, meter);
-    if (before == meter) {
-      EXPECT_GT(lines[i].value, lines[i - 1].value);
-    }
+    EXPECT_TRUE(before < meter || (before == meter && lines[i].value > lines[i - 1].value))
+        << lines[i - 1].value << " then " << lines[i].value;
   }
   EXPECT_EQ(std::count(perMeter.begin(), perMeter.end(), 0), 0);
   EXPECT_EQ(app.value(QStringLiteral("checked chkActive")), QLatin1String("1"));
@@ -103,13 +102,10 @@ TEST(RecoveryE2e, HostileMeterNeverStopsTheProgramNorLeavesAWrongValue) {
 
   const std::vector<LoggedByte> polls = sim.polls();
   ASSERT_GE(polls.size(), 12u);
-  for (std::size_t i = 0; i < polls.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(polls[i].byte, 'D');
-    if (i > 0) {
-      EXPECT_NEAR(polls[i].seconds - polls[i - 1].seconds, 1.0, 0.2);
-    }
-  }
+  for (std::size_t i = 0; i < polls.size(); ++i)
+    EXPECT_TRUE(polls[i].byte == 'D' &&
+                (i == 0 || std::fabs(polls[i].seconds - polls[i - 1].seconds - 1.0) <= 0.2))
+        << i << ": " << polls[i].byte << " at " << polls[i].seconds;
   const std::set<double> meterValues = {1.111, 3.333, 4.444, 5.555, 7.777};
   for (const TraceLine& line : savedChannel(app, home)) {
     SCOPED_TRACE(line.time);

@@ -16,9 +16,7 @@ class ConfigHome {
     qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
     QDir(dir_.path()).mkpath(QStringLiteral("Kelvor/ports"));
   }
-  ~ConfigHome() { qunsetenv("XDG_CONFIG_HOME"); }
-  ConfigHome(const ConfigHome&) = delete;
-  ConfigHome& operator=(const ConfigHome&) = delete;
+  ~ConfigHome() { qunsetenv("XDG_CONFIG_HOME"); }  // not copied: the folder is its own
 
   QString filePath(const QString& name) const { return dir_.filePath(name); }
   bool link(int port, const PseudoTerminal& meter) const {

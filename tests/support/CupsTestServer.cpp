@@ -10,16 +10,6 @@
 
 namespace kelvor::testing {
 
-const TestQueue& CupsTestServer::landscapeQueue() {
-  static const TestQueue queue{"LandscapePDF", "Kelvor Test PDF Landscape", true};
-  return queue;
-}
-
-const TestQueue& CupsTestServer::portraitQueue() {
-  static const TestQueue queue{"PortraitPDF", "Kelvor Test PDF Portrait", false};
-  return queue;
-}
-
 CupsTestServer::CupsTestServer() : dir_(QStringLiteral("/tmp/kvcups-XXXXXX")) {
   if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
                      QStringLiteral("/printsupport/libcupsprintersupport.so"))) {

@@ -19,10 +19,8 @@ class PseudoTerminal {
     if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
       slavePath_ = QString::fromLocal8Bit(::ptsname(master_));
   }
-  ~PseudoTerminal() { close(); }
-  void close() {
+  ~PseudoTerminal() {
     if (master_ >= 0) ::close(master_);
-    master_ = -1;
   }
   QString slavePath() const { return slavePath_; }
   void send(const std::string& bytes) const {

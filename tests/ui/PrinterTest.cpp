@@ -100,8 +100,7 @@ using PrinterTest = testing::CupsServerFixture<testing::StartedMainWindow>;
 TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
   const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
   if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is missing (poppler-utils)";
-  const TestQueue& portrait = testing::CupsTestServer::portraitQueue();
-  const TestQueue& landscape = testing::CupsTestServer::landscapeQueue();
+  const TestQueue &portrait = server().portraitQueue, &landscape = server().landscapeQueue;
   PrinterChoice choice;
   print.setPrinterAccess({[&] { return choice.deviceName(); },
                           [&](QPrinter& printer) { return choice.setUp(printer); }});

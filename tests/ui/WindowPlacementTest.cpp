@@ -33,11 +33,8 @@ TEST(WindowPlacement, RestoreAndCaptureAcrossRuns) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StoredSettings saved;
-    saved.SavedLeft = 600;
-    saved.SavedTop = 450;
-    saved.SavedWidth = c.widthTwips;
-    saved.SavedHeight = 7200;
-    saved.SavedState = c.state;
+    std::tie(saved.SavedLeft, saved.SavedTop, saved.SavedWidth, saved.SavedHeight,
+             saved.SavedState) = std::tuple(600, 450, c.widthTwips, 7200, c.state);
     QMainWindow window;
     window.resize(620, 400);  // the design size
     WindowPlacement::restore(&window, saved);

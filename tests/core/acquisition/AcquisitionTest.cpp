@@ -95,7 +95,7 @@ class PollingCycleTest : public ::testing::Test {
   PollingCycle cycle{globals, link, readTimer, [this](std::string& a) { answers.push_back(a); }};
 };
 
-TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUp) {
+TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) {
   // Meter type, the pieces arriving, ticks, answered with the first 14 characters.
   for (const auto& [meterType, pieces, ticks, answered] :
        std::vector<std::tuple<int, Texts, int, bool>>{
@@ -112,9 +112,7 @@ TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUp) {
   EXPECT_EQ(poll({FrameB}), 1);  // after giving up the next poll works again
   EXPECT_EQ(answers, Texts{FrameB});
   EXPECT_EQ(link.written, "DDDDD");
-}
-
-TEST_F(PollingCycleTest, NothingIsPolledOnAClosedPortOrAfterAFailedWrite) {
+  // Nothing is polled after a failed write or on a closed port.
   link.writeSucceeds = false;
   EXPECT_EQ(poll({FrameA}), 0);
   globals.PortOpen = link.open = false;  // the user never got it open: not retried either
@@ -122,7 +120,7 @@ TEST_F(PollingCycleTest, NothingIsPolledOnAClosedPortOrAfterAFailedWrite) {
   EXPECT_EQ(poll({FrameA}) + link.reopenAttempts, 0);
 }
 
-TEST_F(PollingCycleTest, StaleInputIsDiscardedBeforeThePoll) {
+TEST_F(PollingCycleTest, StaleInputIsDiscardedAndAFailedPortIsClosedAndReopenedOncePerPoll) {
   cycle.onPollTick();  // a new poll during collection starts with an empty buffer
   link.incoming = FrameA.substr(0, 5);
   cycle.onReadTick();
@@ -130,9 +128,7 @@ TEST_F(PollingCycleTest, StaleInputIsDiscardedBeforeThePoll) {
   link.incoming = FrameA.substr(9);  // the late tail of an earlier answer
   EXPECT_EQ(poll({FrameA}), 1);
   EXPECT_EQ(answers, (Texts{FrameB, FrameA}));
-}
 
-TEST_F(PollingCycleTest, AFailedPortIsClosedAndReopenedOncePerPoll) {
   cycle.onPollTick();
   link.gone = true;  // pulled out while the answer is awaited
   cycle.onReadTick();
@@ -183,7 +179,7 @@ class ReadingHandlerTest : public ::testing::Test, public ReadingView, public Re
   ReadingHandler handler{state, clock, *this, *this, ','};
 };
 
-TEST_F(ReadingHandlerTest, WhatAReadingReachesDependsOnTheRecording) {
+TEST_F(ReadingHandlerTest, WhatAReadingReachesDependsOnTheRecordingAndOnItsValue) {
   feed("DC  1.234 V  \r");  // idle: shown and tested for the alarm only
   EXPECT_EQ(value + " " + current, "1,234 V 14:30:05");
   EXPECT_EQ(calls, Texts{"alarm 1.234000"});
@@ -202,16 +198,14 @@ TEST_F(ReadingHandlerTest, WhatAReadingReachesDependsOnTheRecording) {
   feed("DC  0.500 V  \r");
   EXPECT_EQ(run + " " + current, "00:05:17 14:35:22");
   EXPECT_EQ(calls, (Texts{"draw", "alarm 0.500000"}));
-}
 
-TEST_F(ReadingHandlerTest, ReadingWithoutValueBreaksTheLineAndGoesNoFurther) {
-  state.Running = true;
+  // A reading without value breaks the line and goes no further.
   state.LastX = state.LastY = state.LastDrawnX = state.LastDrawnY = 9;
   feed("DC   OL   V  \r");
   EXPECT_EQ(state.CurrentValue, InvalidValue);
   EXPECT_TRUE(calls.empty());
   EXPECT_EQ(state.LastX + state.LastY + state.LastDrawnX + state.LastDrawnY, 0);
-  state = RecordingState{};
+  state.Running = false;
   state.StartPending = true;  // a pending start happens even on an unusable reading
   feed("DC   OL   V  \r");
   EXPECT_TRUE(state.Running);

@@ -19,12 +19,6 @@ using testing::fillChannel;
 using Samples = std::vector<TraceSample>;
 using Pairs = std::vector<std::pair<float, float>>;
 
-Pairs pairsOf(const Samples& samples) {
-  Pairs pairs;
-  for (const TraceSample& s : samples) pairs.emplace_back(s.value, s.time);
-  return pairs;
-}
-
 TEST(TraceFile, WritesExactBytesUpToTheCount) {
   for (const auto& [separator, samples, expected] :
        std::vector<std::tuple<char, Samples, std::string>>{
@@ -86,7 +80,9 @@ TEST(TraceFile, ReadsBothLayoutsAndSkipsBlankLines) {
     const TraceFileParse parse = readTraceFile(bytes, ',');
     ASSERT_TRUE(parse.ok()) << bytes;
     EXPECT_EQ(parse.separator, separator);
-    EXPECT_EQ(pairsOf(parse.samples), expected) << bytes;
+    Pairs read;
+    for (const TraceSample& s : parse.samples) read.emplace_back(s.value, s.time);
+    EXPECT_EQ(read, expected) << bytes;
   }
 }
 

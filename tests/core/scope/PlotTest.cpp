@@ -62,7 +62,7 @@ void expectLikeReference(Line l, int w, int h) {
   }
 }
 
-TEST(Raster, LinesClipExactlyAtEveryEdgeAndCorner) {
+TEST(Raster, LinesAndPointsClipExactlyAtEveryEdgeAndCornerAndChangesAreTracked) {
   // Every line from a ring around a small raster to the ring and to every point inside:
   // many cross an edge exactly half-way between two pixels.
   std::vector<std::pair<int, int>> ring;
@@ -85,9 +85,7 @@ TEST(Raster, LinesClipExactlyAtEveryEdgeAndCorner) {
   limits.line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, Red);
   diagonal.line(0, 0, 29, 29, Red);
   EXPECT_EQ(pixelsIn(limits, Red), pixelsIn(diagonal, Red));
-}
-
-TEST(Raster, IgnoresPointsOutsideAndTracksChanges) {
+  // Single points outside are ignored; the changed area is what was drawn since last asked.
   Raster raster(5, 4);
   EXPECT_EQ(asArray(raster.takeChanged()), (std::array<int, 4>{0, 0, 5, 4}));
   for (const auto& [x, y] : std::vector<Pixel>{{-1, 0}, {0, -1}, {5, 0}, {0, 4}, {2, 3}})
@@ -140,10 +138,9 @@ TEST(PlotDrawing, ChannelsDrawTheirSamplesSkippingGaps) {
       {every, 400, {{20, 4}, {45, 5}, {20, 8}}, {{1, 30, 1, 5}, {1, 5, 2, 30}}}};
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const auto& [style, across, samples, segments] = cases[i];
-    const int ch = static_cast<int>(i);
     const std::uint32_t rgb = paletteRgb(ValueLists::ChannelColors[i]);
     TraceStore store;
-    fillChannel(store, ch, samples);
+    fillChannel(store, static_cast<int>(i), samples);
     Raster raster(100, 50), expected(100, 50);
     for (const Line& s : segments) expected.line(s[0], s[1], s[2], s[3], rgb);
     RecordingState pens;

@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <tuple>
 #include <vector>
 
 #include "core/acquisition/ReadingHandler.h"
+#include "core/scope/Recorder.h"
 #include "core/scope/ValueLists.h"
 #include "support/FakeClock.h"
-#include "support/FakeScopeWindow.h"
 
 // Under AddressSanitizer the allocator is the sanitizer's own: ask it; otherwise ask glibc.
 #if defined(__SANITIZE_ADDRESS__)
@@ -25,12 +26,18 @@ namespace {
 
 constexpr LocalSeconds Eight = 20793LL * 86400 + 8 * 3600;
 
-class ScopeControllerTest : public ::testing::Test {
+// The plot and its recorder; the fixture plays the main window at the design size, which
+// hands readings on to both (no alarm).
+class ScopeControllerTest : public ::testing::Test,
+                            public ScopeView,
+                            public RecorderView,
+                            public ReadingView,
+                            public ReadingHooks {
  protected:
   ScopeControllerTest() {
     resetYLists();
     scope.selectDurationItem(DefaultDurationItem);  // 0:15
-    window.durationShown.clear();
+    durationShown.clear();
   }
   void resetYLists() {  // 0 .. 1.5
     scope.setYMinItemSilently(DefaultYMinItem);
@@ -38,13 +45,49 @@ class ScopeControllerTest : public ::testing::Test {
     scope.setYRange(0.0f, 1.5f);
   }
   void startRecording() {
-    window.active = true;
+    active = true;
     recorder.chkActive_Click();
   }
   void readingAt(int seconds, std::string frame) {
     clock.set(Eight + seconds);
     handler.Messung(frame);
   }
+  // ScopeView
+  bool isMinimised() const override { return false; }
+  bool isShown() const override { return true; }
+  PlotArea layoutPlotArea() override {
+    PlotArea area;
+    area.outerWidth = std::floor(465 - area.left + 0.5);
+    area.outerHeight = std::floor(299.25 - ScopeController::NonPlotHeight + 0.5);
+    area.innerWidth = static_cast<int>(area.outerWidth) - 4;
+    area.innerHeight = static_cast<int>(area.outerHeight) - 4;
+    return area;
+  }
+  void applyTimeAxis(const XAxisLayout&) override {}
+  void applyYAxis(const YAxisLayout&) override {}
+  void setBusy(bool) override {}
+  void plotChanged(const RasterRect& area) override { changed = area; }
+  DrawStyle drawStyle() const override { return style; }
+  bool autoScaleChecked() const override { return true; }
+  bool activeChecked() const override { return active; }
+  void showDurationItem(int item) override { durationShown.push_back(item); }
+  void showYMinItem(int item) override { yMinShown = item; }
+  void showYMaxItem(int item) override { yMaxShown = item; }
+  // RecorderView
+  void setActiveChecked(bool checked) override { active = checked; }
+  void showStartTime(const std::string&) override {}
+  void showCurrentTime(const std::string&) override {}
+  void showRunTime(const std::string&) override {}
+  void showAlarmTime(const std::string&) override {}
+  void setReadingColor(std::uint32_t) override {}
+  // ReadingView
+  void showValue(const std::string&) override {}
+  void showMode(const std::string&) override {}
+  // ReadingHooks
+  void recordingStarted() override { recorder.recordingStarted(); }
+  void DrawToScope() override { scope.DrawToScope(); }
+  void AutoRangeY(float min, float max) override { scope.AutoRangeY(min, max); }
+  void testAlarm(float) override {}
   int greenPixelsInColumn(int x) {
     int count = 0;
     for (int y = 0; y < scope.raster().height(); ++y)
@@ -52,17 +95,20 @@ class ScopeControllerTest : public ::testing::Test {
     return count;
   }
 
+  bool active = false;
+  DrawStyle style = DrawStyle::EveryReading;
+  std::vector<int> durationShown;
+  int yMinShown = -1, yMaxShown = -1;
+  RasterRect changed;
   RecordingState state;
   TraceStore store;
   testing::FakeClock clock{Eight};
-  testing::FakeWindow window;
-  Recorder recorder{state, store, clock, window};
-  ScopeController scope{state, store, clock, recorder, window, ','};
-  testing::ScopeHooks hooks{recorder, scope};
-  ReadingHandler handler{state, clock, window, hooks, ','};
+  Recorder recorder{state, store, clock, *this};
+  ScopeController scope{state, store, clock, recorder, *this, ','};
+  ReadingHandler handler{state, clock, *this, *this, ','};
 };
 
-TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValue) {
+TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApart) {
   // Rows: lowest and highest value; lower item, upper item, YMin, YMax then.
   using Row = std::array<float, 6>;
   for (const Row& r : {Row{3.2f, 3.2f, 28, 19, 0, 5}, Row{-0.3f, -0.3f, 31, 22, -0.5f, 1.5f},
@@ -73,27 +119,25 @@ TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValue) {
                    static_cast<float>(scope.yMaxItem()), scope.YMin(), scope.YMax()}),
               r);
   }
-}
-
-TEST_F(ScopeControllerTest, TheTwoYListsKeepTheEndsApart) {
+  // Choosing one end in its list moves the other one past it.
   scope.selectYMinItem(18);  // 5 in the lower list pushes the upper end to 7,5
   EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax()}), (std::vector<float>{5, 7.5f}));
-  EXPECT_EQ(window.yMaxShown, 18);
+  EXPECT_EQ(yMaxShown, 18);
   scope.selectYMaxItem(32);  // -0,5 in the upper list pushes the lower end to -0,75
   EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax()}), (std::vector<float>{-0.75f, -0.5f}));
-  EXPECT_EQ(window.yMinShown, 32);
+  EXPECT_EQ(yMinShown, 32);
 }
 
 TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerColumn) {
   // Rows: style, the reading at 100 s, the second of the last one, whether the column
   // between the two carries the line.
-  for (const auto& [style, middle, lastSecond, joined] :
+  for (const auto& [rowStyle, middle, lastSecond, joined] :
        std::vector<std::tuple<DrawStyle, const char*, int, bool>>{
            {DrawStyle::EveryReading, "DC  0.700 V  \r", 200, true},
            {DrawStyle::EveryReading, "DC   OL   V  \r", 200, false},
            {DrawStyle::OnePerColumn, "DC  0.700 V  \r", 100, false}}) {
     recorder.reset();
-    window.style = style;
+    style = rowStyle;
     startRecording();
     scope.FullReDraw(0);
     readingAt(0, "DC  0.200 V  \r");
@@ -106,8 +150,7 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
     else
       EXPECT_EQ(greenPixelsInColumn((from.x + to.x) / 2) > 0, joined) << middle;
     if (joined) {  // the last reading repaints only the segment it added
-      EXPECT_EQ((std::vector<int>{window.changed.x, window.changed.y, window.changed.width,
-                                  window.changed.height}),
+      EXPECT_EQ((std::vector<int>{changed.x, changed.y, changed.width, changed.height}),
                 (std::vector<int>{from.x, to.y, to.x - from.x + 1, from.y - to.y + 1}));
     }
   }
@@ -129,7 +172,7 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   recorder.SaveMesswert();  // takes the last free slot
   recorder.SaveMesswert();  // full: ends the recording, keeps the samples
   EXPECT_EQ(store.count(2), TraceStore::LiveCapacity);
-  EXPECT_FALSE(window.active || state.Running);
+  EXPECT_FALSE(active || state.Running);
 }
 
 // Bytes the program holds on the heap now, or nothing where that cannot be measured.
@@ -178,7 +221,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   }
   std::vector<int> expectedSteps;
   for (int item = DefaultDurationItem - 1; item >= 1; --item) expectedSteps.push_back(item);
-  EXPECT_EQ(window.durationShown, expectedSteps);
+  EXPECT_EQ(durationShown, expectedSteps);
   EXPECT_TRUE(state.Running);
   if (afterWarmUp) {
     const long long growth =

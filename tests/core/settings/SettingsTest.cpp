@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace kelvor {
@@ -21,7 +22,7 @@ StoredSettings readFrom(const Store& store, char separator = ',') {
       separator);
 }
 
-TEST(StoredSettings, ReadsNumbersAndFlags) {
+TEST(StoredSettings, ReadsNumbersAndFlagsAndWhatItWrote) {
   const StoredSettings defaults = readFrom({});
   EXPECT_TRUE(defaults.AutoScale && !defaults.PrintColored);
   // Whole numbers, rounded halves to even; text that is no number keeps the default.
@@ -34,9 +35,7 @@ TEST(StoredSettings, ReadsNumbersAndFlags) {
     const StoredSettings s = readFrom({{"AutoScale", text}, {"PrintColored", text}});
     EXPECT_TRUE(s.AutoScale == on && s.PrintColored == on) << text;
   }
-}
-
-TEST(StoredSettings, WrittenTextsReadBack) {
+  // What is written reads back the same.
   StoredSettings s;
   s.PrintColored = true;
   s.AutoScale = false;
@@ -58,10 +57,8 @@ TEST(StoredSettings, PlacementIsRestoredOnlyWhenLargeEnoughAndOnTheScreen) {
       {{1000, -8000, 12000, 8000}, false}, {{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, false}};
   for (const auto& [p, restorable] : placements) {
     StoredSettings s;
-    s.SavedLeft = p[0];
-    s.SavedTop = p[1];
-    s.SavedWidth = p[2];
-    s.SavedHeight = p[3];
+    std::tie(s.SavedLeft, s.SavedTop, s.SavedWidth, s.SavedHeight) =
+        std::tuple(p[0], p[1], p[2], p[3]);
     EXPECT_EQ(placementRestorable(s, 28800, 16200), restorable) << p[0] << " " << p[1];
   }
 }

@@ -43,14 +43,10 @@ TEST(NumberFormat, PatternsPadRoundAndCopyLiterals) {
     EXPECT_EQ(formatPattern(value, pattern, ','), expected) << value << " " << pattern;
   // General format: binary noise of singles stays below the 7th digit; exponents have two
   // digits at least and a sign; rounding can move the exponent.
-  const std::vector<std::pair<double, std::string>> general{{-0.0, "0"},
-                                                            {1234567.0, "1234567"},
-                                                            {0.0001, "0,0001"},
-                                                            {0.00001, "1E-05"},
-                                                            {static_cast<double>(0.1f), "0,1"},
-                                                            {12345678.0, "1,234568E+07"},
-                                                            {9999999.5, "1E+07"},
-                                                            {-HUGE_VAL, "-INF"}};
+  const std::vector<std::pair<double, std::string>> general{
+      {-0.0, "0"},          {1234567.0, "1234567"}, {0.0001, "0,0001"},
+      {0.00001, "1E-05"},   {double{0.1f}, "0,1"},  {12345678.0, "1,234568E+07"},
+      {9999999.5, "1E+07"}, {-HUGE_VAL, "-INF"}};
   for (const auto& [value, expected] : general) EXPECT_EQ(formatGeneral(value, 7, ','), expected);
 }
 
