@@ -16,7 +16,11 @@
 
 // Under AddressSanitizer the allocator is the sanitizer's own: ask it; otherwise ask glibc.
 #if defined(__SANITIZE_ADDRESS__)
+#if __has_include(<sanitizer/allocator_interface.h>)
 #include <sanitizer/allocator_interface.h>
+#else
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 #elif defined(__GLIBC__)
 #include <malloc.h>
 #endif
