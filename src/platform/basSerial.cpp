@@ -65,18 +65,14 @@ basSerial::OpenResult basSerial::OpenPort(int port, int baud) {
   lastPort_ = port;
   lastBaud_ = baud;
   hasLastPort_ = true;
-  OpenResult result = openDevice(PortNaming::devicePath(port), baud);
-  notTerminal_ = result.errorCode == ENOTTY;
-  return result;
+  return openDevice(PortNaming::devicePath(port), baud);
 }
 
 bool basSerial::reopen() {
   // A port that is no terminal stays closed until the user chooses a port again.
   if (!hasLastPort_ || notTerminal_) return false;
   ClosePort();
-  const OpenResult result = openDevice(PortNaming::devicePath(lastPort_), lastBaud_);
-  notTerminal_ = result.errorCode == ENOTTY;
-  return result.ok;
+  return openDevice(PortNaming::devicePath(lastPort_), lastBaud_).ok;
 }
 
 void basSerial::noteError(int error) {
@@ -89,6 +85,7 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud)
   OpenResult result;
   result.devicePath = devicePath;
   failed_ = false;
+  notTerminal_ = false;
   PortHandle = -1;
   // Nothing that is not a terminal is opened for writing, let alone written to or set up.
   if (const int error = TerminalDevice::pathError(devicePath)) return refused(result, error);
@@ -118,6 +115,7 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud)
 }
 
 basSerial::OpenResult& basSerial::refused(OpenResult& result, int error) {
+  notTerminal_ = error == ENOTTY;
   result.errorCode = error;
   result.errorText = systemErrorText(error);
   return result;

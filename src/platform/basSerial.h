@@ -57,7 +57,8 @@ class basSerial : public SerialLink {
   void configure(int baud);
   // Remembers whether an I/O error means the device is gone.
   void noteError(int error);
-  static OpenResult& refused(OpenResult& result, int error);
+  // Fills in a failed open's error; remembers whether the path was no terminal.
+  OpenResult& refused(OpenResult& result, int error);
 
   bool failed_ = false;
   int lastPort_ = 0;

@@ -108,16 +108,16 @@ QString ProbeServer::answer(const QString& request) {
   const QString command = request.section(QLatin1Char(' '), 0, 0);
   const QString name = request.section(QLatin1Char(' '), 1);
 
-  if (command == QLatin1String("modal") || command == QLatin1String("dismiss") ||
-      command == QLatin1String("buttons")) {
+  if (command == QLatin1String("buttons")) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return QStringLiteral("error no modal dialog");
+    QStringList texts;
+    for (const QPushButton* button : modal->findChildren<QPushButton*>())
+      if (button->isVisible()) texts << button->text();
+    return ok(texts.join(QLatin1Char('\t')));
+  }
+  if (command == QLatin1String("modal") || command == QLatin1String("dismiss")) {
     QWidget* modal = QApplication::activeModalWidget();
-    if (command == QLatin1String("buttons")) {
-      if (!modal) return QStringLiteral("error no modal dialog");
-      QStringList texts;
-      for (const QPushButton* button : modal->findChildren<QPushButton*>())
-        if (button->isVisible()) texts << button->text();
-      return ok(texts.join(QLatin1Char('\t')));
-    }
     if (command == QLatin1String("dismiss")) {
       if (!modal) return QStringLiteral("error no modal dialog");
       later([modal] { modal->close(); });
