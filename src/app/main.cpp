@@ -4,8 +4,8 @@
 #include "core/settings/AppGlobals.h"
 #include "core/text/PathText.h"
 #include "platform/SystemClock.h"
-#include "ui/ProbeServer.h"
-#include "ui/frmMain.h"
+#include "ui/automation/ProbeServer.h"
+#include "ui/mainwindow/frmMain.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -8,9 +8,9 @@
 #include "support/ConfigHome.h"
 #include "support/FakeClock.h"
 #include "support/TraceStoreFill.h"
-#include "ui/PrintCommands.h"
-#include "ui/TraceFileCommands.h"
-#include "ui/frmMain.h"
+#include "ui/commands/TraceFileCommands.h"
+#include "ui/mainwindow/frmMain.h"
+#include "ui/printing/PrintCommands.h"
 
 namespace kelvor::testing {
 

@@ -1,0 +1,96 @@
+#include "ui/dialogs/frmAbout.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/common/Allgemein.h"
+
+// The build passes the project's version; these stand in when it does not.
+#ifndef KELVOR_VERSION_MAJOR
+#define KELVOR_VERSION_MAJOR 1
+#endif
+#ifndef KELVOR_VERSION_MINOR
+#define KELVOR_VERSION_MINOR 0
+#endif
+#ifndef KELVOR_VERSION_PATCH
+#define KELVOR_VERSION_PATCH 0
+#endif
+
+namespace kelvor {
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+}  // namespace
+
+ProgramVersion frmAbout::currentVersion() {
+  return {KELVOR_VERSION_MAJOR, KELVOR_VERSION_MINOR, KELVOR_VERSION_PATCH};
+}
+
+frmAbout::frmAbout(QWidget* parent, const ProgramVersion& version) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setWindowTitle(QStringLiteral("Information"));
+  buildControls();
+  lblApp->setText(QString::fromStdString(version.appText(ProductName)));
+  lblBuild->setText(QString::fromStdString(version.buildText()));
+  adjustSize();
+  Allgemein::CentreForm(this);
+}
+
+void frmAbout::buildControls() {
+  lblApp = makeLabel(this, QStringLiteral("lblApp"), QStringLiteral("App Vxx.xx"));
+  QFont big = lblApp->font();
+  big.setPointSizeF(big.pointSizeF() * 1.5);
+  big.setBold(true);
+  lblApp->setFont(big);
+  lblBuild = makeLabel(this, QStringLiteral("lblBuild"), QStringLiteral("Build"));
+
+  frameDev = new QGroupBox(QStringLiteral("Entwicklung"), this);
+  frameDev->setObjectName(QStringLiteral("frameDev"));
+  homePage = makeLabel(frameDev, QStringLiteral("Label1(0)"), QString::fromLatin1(HomePage));
+  homePage->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  maker = makeLabel(frameDev, QStringLiteral("Label1(1)"), QStringLiteral("Das Kelvor-Projekt"));
+  cmdCopyHome = new QPushButton(QStringLiteral("Copy link to Clipboard"), frameDev);
+  cmdCopyHome->setObjectName(QStringLiteral("cmdCopyHome"));
+  auto* contact = new QVBoxLayout(frameDev);
+  contact->addWidget(maker);
+  contact->addWidget(homePage);
+  contact->addWidget(cmdCopyHome, 0, Qt::AlignLeft);
+
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdOK);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblApp);
+  layout->addWidget(lblBuild);
+  layout->addWidget(frameDev);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(cmdCopyHome, &QPushButton::clicked, this, &frmAbout::cmdCopyHome_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void frmAbout::cmdCopyHome_Click() {
+  auto* link = new QMimeData;  // text/plain only
+  link->setText(homePage->text());
+  QGuiApplication::clipboard()->setMimeData(link);
+}
+
+}  // namespace kelvor

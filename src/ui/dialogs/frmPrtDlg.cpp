@@ -1,0 +1,286 @@
+#include "ui/dialogs/frmPrtDlg.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <optional>
+#include <vector>
+
+#include "core/settings/InterfaceLanguage.h"
+#include "platform/PrinterCatalog.h"
+#include "ui/common/Allgemein.h"
+#include "ui/mainwindow/LanguageTexts.h"
+#include "ui/printing/PrinterChoice.h"
+
+namespace kelvor {
+
+namespace {
+
+QString indexed(const char* name, std::size_t index) {
+  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+template <typename T>
+T* named(T* control, const QString& name) {
+  control->setObjectName(name);
+  return control;
+}
+
+// Holds the pointer at the hourglass for the life of the object.
+class WaitPointer {
+ public:
+  WaitPointer() { Allgemein::SetMousePointer(Allgemein::Hourglass); }
+  ~WaitPointer() { Allgemein::SetMousePointer(Allgemein::DefaultPointer); }
+  WaitPointer(const WaitPointer&) = delete;
+  WaitPointer& operator=(const WaitPointer&) = delete;
+};
+
+}  // namespace
+
+QPixmap frmPrtDlg::orientationPicture(int index) {
+  constexpr int Size = 32;
+  const bool landscape = index == 1;
+  QPixmap picture(Size, Size);
+  picture.fill(Qt::transparent);
+  QPainter p(&picture);
+  p.setRenderHint(QPainter::Antialiasing, false);
+
+  // The sheet: 22 x 30 upright, 30 x 22 on its side, with the top right corner folded.
+  const QRect sheet = landscape ? QRect(1, 5, 30, 22) : QRect(5, 1, 22, 30);
+  constexpr int Fold = 6;
+  QPolygon outline;
+  outline << sheet.topLeft() << QPoint(sheet.right() - Fold, sheet.top())
+          << QPoint(sheet.right(), sheet.top() + Fold) << sheet.bottomRight() << sheet.bottomLeft();
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(Qt::white);
+  p.drawPolygon(outline);
+  p.drawPolyline(QPolygon() << QPoint(sheet.right() - Fold, sheet.top())
+                            << QPoint(sheet.right() - Fold, sheet.top() + Fold)
+                            << QPoint(sheet.right(), sheet.top() + Fold));
+
+  // The large grey A, upright on the sheet either way, drawn as strokes so that it looks the
+  // same whatever fonts the machine has.
+  const QRect letter = sheet.adjusted(5, 5, -5, -3);
+  const QPoint apex(letter.center().x(), letter.top());
+  const QPoint leftFoot = letter.bottomLeft();
+  const QPoint rightFoot = letter.bottomRight();
+  const int barY = letter.top() + letter.height() * 3 / 5;
+  auto onLeg = [&](const QPoint& foot) {
+    const double t =
+        static_cast<double>(barY - apex.y()) / static_cast<double>(foot.y() - apex.y());
+    return QPointF(apex.x() + t * (foot.x() - apex.x()), barY);
+  };
+  QPainterPath a;
+  a.moveTo(leftFoot);
+  a.lineTo(apex);
+  a.lineTo(rightFoot);
+  a.moveTo(onLeg(leftFoot));
+  a.lineTo(onLeg(rightFoot));
+  p.setPen(QPen(QColor(128, 128, 128), 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(a);
+  return picture;
+}
+
+bool frmPrtDlg::pageSetupDialog(QPrinter& printer, QWidget* owner) {
+  QPageSetupDialog dialog(&printer, owner);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+frmPrtDlg::frmPrtDlg(AppGlobals& globals, PrinterChoice& choice, QWidget* reference)
+    : QDialog(reference),
+      showProperties(&frmPrtDlg::pageSetupDialog),
+      globals_(globals),
+      choice_(choice),
+      owner_(reference) {
+  setObjectName(QStringLiteral("frmPrtDlg"));
+  setWindowTitle(QStringLiteral("Drucker"));
+  buildControls();
+  Form_Load(reference);
+}
+
+void frmPrtDlg::buildControls() {
+  fraDrucker = named(new QGroupBox(QStringLiteral("Drucker"), this), QStringLiteral("fraDrucker"));
+  cboPrinter = named(new QComboBox(fraDrucker), QStringLiteral("cboPrinter"));
+  cboPrinter->setEditable(false);
+  cboPrinter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  const char* const nameCaptions[] = {"Name:", "Treiber:", "Anschluß:"};
+  for (std::size_t i = 0; i < lblName.size(); ++i)
+    lblName[i] =
+        named(new QLabel(QString::fromUtf8(nameCaptions[i]), fraDrucker), indexed("lblName", i));
+  lblTyp = named(new QLabel(QStringLiteral("Ein Drucker"), fraDrucker), QStringLiteral("lblTyp"));
+  lblPort = named(new QLabel(QStringLiteral("Ein Port"), fraDrucker), QStringLiteral("lblPort"));
+  for (QLabel* info : {lblTyp, lblPort}) info->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  cmdSettings = named(new QPushButton(QStringLiteral("&Einstellungen"), fraDrucker),
+                      QStringLiteral("cmdSettings"));
+  connect(cmdSettings, &QPushButton::clicked, this, &frmPrtDlg::cmdSettings_Click);
+
+  auto* printerGrid = new QGridLayout(fraDrucker);
+  printerGrid->addWidget(lblName[0], 0, 0);
+  printerGrid->addWidget(cboPrinter, 0, 1);
+  printerGrid->addWidget(cmdSettings, 0, 2);
+  printerGrid->addWidget(lblName[1], 1, 0);
+  printerGrid->addWidget(lblTyp, 1, 1, 1, 2);
+  printerGrid->addWidget(lblName[2], 2, 0);
+  printerGrid->addWidget(lblPort, 2, 1, 1, 2);
+  printerGrid->setColumnStretch(1, 1);
+
+  // The two option groups are exclusive each on its own.
+  auto* colours = new QButtonGroup(this);
+  optColor[0] =
+      named(new QRadioButton(QStringLiteral("&Farbe / Graustufen"), this), indexed("optColor", 0));
+  optColor[1] =
+      named(new QRadioButton(QString::fromUtf8("&Schwarz/weiß"), this), indexed("optColor", 1));
+  auto* orientations = new QButtonGroup(this);
+  optOri[0] = named(new QRadioButton(QStringLiteral("&Hochformat"), this), indexed("optOri", 0));
+  optOri[1] = named(new QRadioButton(QStringLiteral("&Querformat"), this), indexed("optOri", 1));
+  for (std::size_t i = 0; i < optColor.size(); ++i) {
+    colours->addButton(optColor[i], static_cast<int>(i));
+    orientations->addButton(optOri[i], static_cast<int>(i));
+    connect(optOri[i], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) optOri_Click(static_cast<int>(i));
+    });
+  }
+
+  imgOrientation = named(new QLabel(this), QStringLiteral("imgOrientation"));
+  imgOrientation->setFixedSize(32, 32);
+  for (std::size_t i = 0; i < imgOri.size(); ++i) {
+    imgOri[i] = named(new QLabel(this), indexed("imgOri", i));
+    imgOri[i]->setPixmap(orientationPicture(static_cast<int>(i)));
+    imgOri[i]->setFixedSize(32, 32);
+    imgOri[i]->hide();  // only the sources of imgOrientation
+  }
+
+  cmdOK = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
+  cmdCancel =
+      named(new QPushButton(QStringLiteral("Abbrechen"), this), QStringLiteral("cmdCancel"));
+  connect(cmdOK, &QPushButton::clicked, this, &frmPrtDlg::cmdOK_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmPrtDlg::cmdCancel_Click);
+
+  auto* colourColumn = new QVBoxLayout;
+  colourColumn->addWidget(optColor[0]);
+  colourColumn->addWidget(optColor[1]);
+  colourColumn->addStretch();
+  auto* orientationColumn = new QVBoxLayout;
+  orientationColumn->addWidget(optOri[0]);
+  orientationColumn->addWidget(optOri[1]);
+  orientationColumn->addStretch();
+  auto* options = new QHBoxLayout;
+  options->addLayout(colourColumn);
+  options->addSpacing(16);
+  options->addWidget(imgOrientation, 0, Qt::AlignTop);
+  options->addLayout(orientationColumn);
+  options->addStretch();
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(fraDrucker);
+  layout->addLayout(options);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmPrtDlg::Form_Load(QWidget* reference) {
+  makeLang(globals_.LangCode);
+  SavedPrinter = choice_.name();
+
+  // Listing the printers changes nothing; the list selects nothing by itself.
+  {
+    const QSignalBlocker quiet(cboPrinter);
+    cboPrinter->addItems(PrinterCatalog::printerNames());
+    cboPrinter->setCurrentIndex(-1);
+  }
+  connect(cboPrinter, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+    if (index >= 0) cboPrinter_Click();
+  });
+  // The entry of the current printer, if it is listed; otherwise none is selected.
+  const int current =
+      cboPrinter->findText(choice_.deviceName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (current >= 0) cboPrinter->setCurrentIndex(current);
+
+  optColor[globals_.PrintColored ? 0 : 1]->setChecked(true);
+  refreshInfos();
+
+  adjustSize();
+  Allgemein::CentreForm(this, reference);
+  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+}
+
+QStringList frmPrtDlg::makeLang(int langCode) {
+  if (!InterfaceLanguage::isEnglish(langCode)) return {};
+  const std::vector<QObject*> controls = {this,       fraDrucker,  lblName[0],  lblName[1],
+                                          lblName[2], cmdSettings, optColor[0], optColor[1],
+                                          optOri[0],  optOri[1],   cmdOK,       cmdCancel};
+  return LanguageTexts::applyCaptions(controls, InterfaceLanguage::frmPrtDlgEnglishCaptions());
+}
+
+void frmPrtDlg::refreshInfos() {
+  const std::optional<PrinterDetails> details = PrinterCatalog::details(choice_.deviceName());
+  lblTyp->setText(details ? details->makeAndModel : QString());
+  lblPort->setText(details ? details->deviceUri : QString());
+  const int o = choice_.orientation();
+  if (o > 0) {
+    optOri[static_cast<std::size_t>(o - 1)]->setChecked(true);
+    imgOrientation->setPixmap(imgOri[static_cast<std::size_t>(o - 1)]->pixmap());
+  }
+}
+
+void frmPrtDlg::cboPrinter_Click() {
+  choice_.setName(cboPrinter->currentText());
+  refreshInfos();
+  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+}
+
+void frmPrtDlg::optOri_Click(int index) {
+  // Only the picture follows; the printer's orientation is changed through its settings.
+  imgOrientation->setPixmap(imgOri[static_cast<std::size_t>(index)]->pixmap());
+}
+
+void frmPrtDlg::cmdSettings_Click() {
+  // The settings of a printer that cannot be opened are not offered.
+  QPrinter printer(QPrinter::HighResolution);
+  if (!choice_.setUp(printer) || !printer.isValid()) return;
+  if (showProperties && showProperties(printer, owner_ ? owner_ : this))
+    choice_.setPageLayout(printer.printerName(), printer.pageLayout());
+}
+
+void frmPrtDlg::cmdOK_Click() {
+  const WaitPointer wait;
+  SavedPrinter = cboPrinter->currentIndex() >= 0 ? cboPrinter->currentText() : QString();
+  choice_.setName(SavedPrinter);
+  globals_.PrintColored = optColor[0]->isChecked();
+  accept();
+}
+
+void frmPrtDlg::cmdCancel_Click() {
+  const WaitPointer wait;
+  choice_.setName(SavedPrinter);
+  reject();
+}
+
+void frmPrtDlg::done(int result) {
+  Form_QueryUnload();
+  QDialog::done(result);
+}
+
+void frmPrtDlg::Form_QueryUnload() {
+  const WaitPointer wait;
+  choice_.setName(SavedPrinter);
+}
+
+}  // namespace kelvor

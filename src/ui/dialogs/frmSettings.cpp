@@ -1,0 +1,142 @@
+#include "ui/dialogs/frmSettings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <optional>
+
+#include "core/text/LeadingNumber.h"
+#include "ui/common/Allgemein.h"
+
+namespace kelvor {
+
+namespace {
+
+QString indexed(const char* name, std::size_t index) {
+  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QRadioButton* makeOption(QGroupBox* frame, const QString& name, const QString& caption) {
+  auto* option = new QRadioButton(caption, frame);
+  option->setObjectName(name);
+  frame->layout()->addWidget(option);
+  return option;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) {
+  auto* frame = new QGroupBox(caption, parent);
+  frame->setObjectName(QLatin1String(name));
+  new QVBoxLayout(frame);
+  return frame;
+}
+
+// The port number of a list item "COMn (...)": the number after "COM", read up to the first
+// character that cannot continue it. Nothing unless it is a port number of the list.
+std::optional<int> portOfItem(const QString& item) {
+  const std::optional<double> value = readLeadingNumber(item.mid(3).toStdString());
+  if (!value || *value != std::floor(*value)) return std::nullopt;
+  if (*value < PortScanner::FirstPort || *value > PortScanner::LastPort) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+}  // namespace
+
+frmSettings::frmSettings(AppGlobals& globals, const std::vector<PresentPort>& ports,
+                         QWidget* reference)
+    : QDialog(reference), globals_(globals) {
+  setObjectName(QStringLiteral("frmSettings"));
+  setWindowTitle(QStringLiteral("COM-Port"));
+  buildControls();
+  Form_Load(ports, reference);
+}
+
+void frmSettings::buildControls() {
+  fraPort = makeFrame(this, "fraPort", QStringLiteral("&Port"));
+  cboPorts = new QComboBox(fraPort);
+  cboPorts->setObjectName(QStringLiteral("cboPorts"));
+  cboPorts->setEditable(false);
+  cboPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  fraPort->layout()->addWidget(cboPorts);
+
+  Frame2 = makeFrame(this, "Frame2", QString());
+  const char* const rateCaptions[] = {"&600 bps", "120&0 bps", "2400 &bps", "4&800 bps",
+                                      "&9600 bps"};
+  for (std::size_t i = 0; i < optBPS.size(); ++i)
+    optBPS[i] = makeOption(Frame2, indexed("optBPS", i), QString::fromUtf8(rateCaptions[i]));
+
+  Frame3 = makeFrame(this, "Frame3", QString());
+  optDevice[0] =
+      makeOption(Frame3, indexed("optDevice", 0), QStringLiteral("&Default DMM (one frame)"));
+  optDevice[1] = makeOption(Frame3, indexed("optDevice", 1), QStringLiteral("M3&8xx (4 frames)"));
+  static_cast<QVBoxLayout*>(Frame3->layout())->addStretch();
+
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
+  cmdCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
+
+  auto* options = new QHBoxLayout;
+  options->addWidget(Frame2);
+  options->addWidget(Frame3);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(fraPort);
+  layout->addLayout(options);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference) {
+  DialogResult = ResultLoaded;
+  for (const PresentPort& port : ports) {
+    cboPorts->addItem(port.itemText(), port.number);
+    if (port.number == globals_.ComPort) cboPorts->setCurrentIndex(cboPorts->count() - 1);
+  }
+  // The list selects its first item by itself; a port that is not present selects none.
+  if (cboPorts->findData(globals_.ComPort) < 0) cboPorts->setCurrentIndex(-1);
+
+  for (std::size_t i = 0; i < Rates.size(); ++i)
+    if (globals_.ComBaud == Rates[i]) optBPS[i]->setChecked(true);
+  if (globals_.MeterType == 0 || globals_.MeterType == 1)
+    optDevice[static_cast<std::size_t>(globals_.MeterType)]->setChecked(true);
+
+  adjustSize();
+  Allgemein::CentreForm(this, reference);
+}
+
+void frmSettings::cmdOK_Click() {
+  if (cboPorts->currentIndex() >= 0) {
+    if (const std::optional<int> port = portOfItem(cboPorts->currentText()))
+      globals_.ComPort = *port;
+  }
+  for (std::size_t i = 0; i < Rates.size(); ++i) {
+    if (optBPS[i]->isChecked()) {
+      globals_.ComBaud = Rates[i];
+      break;
+    }
+  }
+  for (std::size_t i = 0; i < optDevice.size(); ++i) {
+    if (optDevice[i]->isChecked()) {
+      globals_.MeterType = static_cast<int>(i);
+      break;
+    }
+  }
+  DialogResult = ResultOK;
+  accept();
+}
+
+void frmSettings::cmdCancel_Click() {
+  reject();
+}
+
+}  // namespace kelvor

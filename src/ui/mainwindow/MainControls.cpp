@@ -1,0 +1,378 @@
+#include "ui/mainwindow/MainControls.h"
+
+#include "ui/common/Units.h"
+#include "ui/plot/ScopeWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColor>
+#include <QComboBox>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QWidget>
+
+namespace kelvor {
+
+namespace {
+
+// A design box in points, relative to the control's container.
+struct Box {
+  double left;
+  double top;
+  double width;
+  double height;
+};
+
+// The last member index of the axis label arrays.
+constexpr int LastAxisLabel = 100;
+
+// Channel captions of the load and save submenus, in channel order.
+constexpr const char* ChannelCaptions[6] = {"&Grün", "&Rot",  "&Margenta",
+                                            "&Blau", "&Cyan", "&Gelb"};
+
+QString text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+// Object name of a control-array member: "name(index)".
+QString indexed(const char* name, int index) {
+  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+template <typename Widget>
+Widget* place(Widget* widget, const QString& name, const Box& box) {
+  widget->setObjectName(name);
+  Units::placeInPoints(widget, box.left, box.top, box.width, box.height);
+  return widget;
+}
+
+void fillWith(QWidget* widget, const QColor& background) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, background);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+// Labels stay transparent (no background fill), so they show their container.
+QLabel* makeLabel(QWidget* parent, const QString& name, const char* caption, const Box& box,
+                  Qt::Alignment horizontal = Qt::AlignLeft) {
+  auto* label = place(new QLabel(text(caption), parent), name, box);
+  label->setAlignment(horizontal | Qt::AlignTop);
+  return label;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, const char* caption, const Box& box) {
+  return place(new QCheckBox(text(caption), parent), QLatin1String(name), box);
+}
+
+QComboBox* makePickList(QWidget* parent, const char* name, const Box& box) {
+  auto* combo = place(new QComboBox(parent), QLatin1String(name), box);
+  combo->setEditable(false);
+  return combo;
+}
+
+QRadioButton* makeOption(QWidget* parent, QButtonGroup* group, const char* name, int index,
+                         const char* caption, const Box& box) {
+  auto* option = place(new QRadioButton(text(caption), parent), indexed(name, index), box);
+  group->addButton(option, index);
+  return option;
+}
+
+QButtonGroup* makeGroup(QWidget* parent, const char* name) {
+  auto* group = new QButtonGroup(parent);
+  group->setObjectName(QLatin1String(name));
+  group->setExclusive(true);
+  return group;
+}
+
+// The plot area: black, with its picture kept in a raster.
+ScopeWidget* createScope(QWidget* parent) {
+  return new ScopeWidget(parent);
+}
+
+// Filled rather than drawn, so each line covers its whole rounded pixel box.
+QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorRole colour) {
+  auto* line = place(new QFrame(parent), QLatin1String(name), {0, top, 2048, 1});
+  line->setFrameShape(QFrame::NoFrame);
+  fillWith(line, parent->palette().color(colour));
+  return line;
+}
+
+void buildRecordingGroup(MainControls& c, QWidget* panel) {
+  c.Frame2 = place(new QGroupBox(panel), QStringLiteral("Frame2"), {0, 6, 120, 102.75});
+  QGroupBox* frame = c.Frame2;
+  c.Label7 = makeLabel(frame, indexed("Label7", 0), "&Meßdauer:", {9, 12, 57.75, 9.75});
+  c.cboMessDauer = makePickList(frame, "cboMessDauer", {69, 9, 42.75, 15.75});
+  c.Label7->setBuddy(c.cboMessDauer);
+  c.chkAlarm = makeCheckBox(frame, "chkAlarm", "A&larm wenn:", {9, 27, 60.75, 15.75});
+  c.txtAlarm = place(new QLineEdit(QStringLiteral("< 0,8"), frame), QStringLiteral("txtAlarm"),
+                     {69, 27, 42.75, 14.25});
+  c.chkActive = makeCheckBox(frame, "chkActive", "&Zeichnen Aktiv", {9, 48, 99.75, 12.75});
+
+  QButtonGroup* drawStyles = makeGroup(frame, "optDrawStyleGroup");
+  c.optDrawStyle[0] =
+      makeOption(frame, drawStyles, "optDrawStyle", 0, "1/s", {24, 61.5, 39.75, 12.75});
+  c.optDrawStyle[1] =
+      makeOption(frame, drawStyles, "optDrawStyle", 1, "1/Spalte", {63, 61.5, 54.75, 12.75});
+  c.optDrawStyle[0]->setChecked(true);
+
+  c.cmdReset = place(new QPushButton(text("&Reset"), frame), QStringLiteral("cmdReset"),
+                     {9, 78, 45.75, 18.75});
+  c.cmdCLS = place(new QPushButton(text("&Löschen"), frame), QStringLiteral("cmdCLS"),
+                   {66, 78, 42.75, 18.75});
+}
+
+// The large digits: green on black, in the design's display face.
+QLabel* makeReadingLabel(QWidget* panel, const char* name, const char* caption, const Box& box) {
+  QLabel* label = makeLabel(panel, QLatin1String(name), caption, box);
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(24);
+  font.setWeight(QFont::Normal);
+  label->setFont(font);
+  fillWith(label, Qt::black);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
+  label->setPalette(palette);
+  return label;
+}
+
+void buildReadingDisplay(MainControls& c, QWidget* panel) {
+  c.lblVal = makeReadingLabel(panel, "lblVal", "0,000", {126, 6, 114.75, 30});
+  c.lblACDC = makeReadingLabel(panel, "lblACDC", "MOhm", {237, 6, 75.75, 30});
+}
+
+void buildRangeGroup(MainControls& c, QWidget* panel) {
+  c.Frame4 = place(new QGroupBox(text("Meßbereich"), panel), QStringLiteral("Frame4"),
+                   {126, 39, 96.75, 69.75});
+  QGroupBox* frame = c.Frame4;
+  c.Label6 = makeLabel(frame, QStringLiteral("Label6"), "Y-Mi&n:", {9, 15, 24.75, 9.75});
+  c.cboYMin = makePickList(frame, "cboYMin", {42, 15, 48.75, 15.75});
+  c.Label6->setBuddy(c.cboYMin);
+  c.Label8 = makeLabel(frame, QStringLiteral("Label8"), "Y-Ma&x:", {9, 33, 27.75, 9.75});
+  c.cboYMax = makePickList(frame, "cboYMax", {42, 33, 48.75, 15.75});
+  c.Label8->setBuddy(c.cboYMax);
+  c.chkAutoScale = makeCheckBox(frame, "chkAutoScale", "&Auto-Skalierung", {18, 54, 72.75, 12.75});
+}
+
+void buildColourGroup(MainControls& c, QWidget* panel) {
+  c.Frame1 = place(new QGroupBox(text("&Farbe"), panel), QStringLiteral("Frame1"),
+                   {228, 39, 84.75, 69.75});
+  QGroupBox* frame = c.Frame1;
+
+  // Channels 0-2 in the left column, 3-5 in the right one, each without a caption.
+  QButtonGroup* colours = makeGroup(frame, "optColorGroup");
+  for (int i = 0; i < static_cast<int>(c.optColor.size()); ++i) {
+    const Box box{6.0 + 39.0 * (i / 3), 24.0 + 12.0 * (i % 3), 35, 9.75};
+    c.optColor[static_cast<std::size_t>(i)] = makeOption(frame, colours, "optColor", i, "", box);
+  }
+  c.optColor[0]->setChecked(true);
+
+  // Colour bars beside the buttons; their indexes are not channel numbers.
+  struct Bar {
+    int index;
+    QColor colour;
+    double left;
+    double top;
+  };
+  const Bar bars[] = {{0, QColor(0, 255, 0), 18, 27},   {1, QColor(255, 0, 0), 18, 39},
+                      {4, QColor(255, 0, 255), 18, 51}, {5, QColor(0, 0, 255), 57, 27},
+                      {6, QColor(0, 255, 255), 57, 39}, {7, QColor(255, 255, 0), 57, 51}};
+  for (const Bar& bar : bars) {
+    auto* widget =
+        place(new QWidget(frame), indexed("Picture2", bar.index), {bar.left, bar.top, 20, 1});
+    fillWith(widget, bar.colour);
+    c.Picture2[bar.index] = widget;
+  }
+}
+
+void buildTimeGroup(MainControls& c, QWidget* panel) {
+  c.Frame3 =
+      place(new QGroupBox(text("Zeit"), panel), QStringLiteral("Frame3"), {318, 6, 117.75, 102.75});
+  struct TimeLabel {
+    QLabel* MainControls::*member;
+    const char* name;
+    const char* caption;
+    Box box;
+  };
+  const TimeLabel labels[] = {
+      {&MainControls::Label3, "Label3", "Aktuell:", {12, 24, 45.75, 9.75}},
+      {&MainControls::lblAkt, "lblAkt", "22:22:22", {63, 24, 33.75, 12.75}},
+      {&MainControls::Label1, "Label1", "Startzeit:", {12, 41.25, 45.75, 9.75}},
+      {&MainControls::lblStart, "lblStart", "22:22:22", {63, 41.25, 33.75, 12.75}},
+      {&MainControls::Label5, "Label5", "Laufzeit:", {12, 58.5, 45.75, 9.75}},
+      {&MainControls::lblLauf, "lblLauf", "22:22:22", {63, 58.5, 33.75, 12.75}},
+      {&MainControls::Label4, "Label4", "Alarm bei:", {12, 75.75, 45.75, 9.75}},
+      {&MainControls::lblAbbr, "lblAbbr", "22:22:22", {63, 75.75, 33.75, 12.75}},
+  };
+  for (const TimeLabel& label : labels) {
+    c.*label.member = makeLabel(c.Frame3, QLatin1String(label.name), label.caption, label.box);
+  }
+}
+
+void buildPanel(MainControls& c) {
+  c.picControls =
+      place(new QWidget(c.central), QStringLiteral("picControls"), {24, 2, 439, 111.75});
+  buildRecordingGroup(c, c.picControls);
+  buildReadingDisplay(c, c.picControls);
+  buildRangeGroup(c, c.picControls);
+  buildColourGroup(c, c.picControls);
+  buildTimeGroup(c, c.picControls);
+}
+
+// Member 0 of each axis label array; the other members are copies (createAxisLabels).
+void buildAxisLabels(MainControls& c) {
+  c.lblX.push_back(
+      makeLabel(c.central, indexed("lblX", 0), "1", {74.25, 276, 24.75, 9.75}, Qt::AlignHCenter));
+  c.lblY.push_back(
+      makeLabel(c.central, indexed("lblY", 0), "0,00", {0, 267, 20.25, 12.75}, Qt::AlignRight));
+}
+
+void buildAxisTexts(MainControls& c) {
+  c.lblTpP = makeLabel(c.central, QStringLiteral("lblTpP"), "10s / Pixel", {162, 285, 87.75, 9.75});
+  c.lblZeitEinheit =
+      makeLabel(c.central, QStringLiteral("lblZeitEinheit"), "t  -->", {297, 285, 39.75, 9.75});
+}
+
+QMenu* makeMenu(QWidget* parent, const QString& menuName, const QString& actionName,
+                const char* caption, const QFont& font) {
+  auto* menu = new QMenu(text(caption), parent);
+  menu->setObjectName(menuName);
+  menu->setFont(font);  // popups are windows of their own and do not inherit fonts
+  menu->menuAction()->setObjectName(actionName);
+  return menu;
+}
+
+QAction* addItem(QMenu* menu, const QString& name, const char* caption) {
+  auto* action = new QAction(text(caption), menu);
+  action->setObjectName(name);
+  menu->addAction(action);
+  return action;
+}
+
+QAction* addSeparator(QMenu* menu, const QString& name) {
+  auto* action = new QAction(menu);
+  action->setObjectName(name);
+  action->setSeparator(true);
+  menu->addAction(action);
+  return action;
+}
+
+// One of the per-channel submenus of the file menu (load or save).
+QMenu* addChannelMenu(QMenu* fileMenu, int fileIndex, const char* menuName, const char* caption,
+                      const char* itemName, std::array<QAction*, 6>& items) {
+  QMenu* menu = makeMenu(fileMenu, QLatin1String(menuName), indexed("mnuFile", fileIndex), caption,
+                         fileMenu->font());
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    items[static_cast<std::size_t>(i)] = addItem(menu, indexed(itemName, i), ChannelCaptions[i]);
+  }
+  fileMenu->addMenu(menu);
+  return menu;
+}
+
+void buildFileMenu(MainControls& c, QMenuBar* bar) {
+  c.fileMenu = makeMenu(bar, QStringLiteral("mnuFileMainMenu"), QStringLiteral("mnuFileMain"),
+                        "&Datei", bar->font());
+  c.mnuFileMain = c.fileMenu->menuAction();
+  c.mnuFile[0] =
+      addChannelMenu(c.fileMenu, 0, "mnuFileLoadMenu", "&Laden", "mnuFileLoad", c.mnuFileLoad)
+          ->menuAction();
+  c.mnuFile[1] =
+      addChannelMenu(c.fileMenu, 1, "mnuFileSaveMenu", "&Speichern", "mnuFileSave", c.mnuFileSave)
+          ->menuAction();
+  c.mnuFile[2] = addSeparator(c.fileMenu, indexed("mnuFile", 2));
+  c.mnuPrint[0] = addItem(c.fileMenu, indexed("mnuPrint", 0), "&Drucken");
+  c.mnuPrint[1] = addItem(c.fileMenu, indexed("mnuPrint", 1), "Drucker &einrichten");
+  c.mnuFile2[3] = addSeparator(c.fileMenu, indexed("mnuFile2", 3));
+  c.mnuFile2[4] = addItem(c.fileMenu, indexed("mnuFile2", 4), "COM-P&ort");
+  c.mnuFile2[5] = addSeparator(c.fileMenu, indexed("mnuFile2", 5));
+  c.mnuFile2[6] = addItem(c.fileMenu, indexed("mnuFile2", 6), "&Beenden");
+  bar->addMenu(c.fileMenu);
+}
+
+void buildEditAndHelpMenus(MainControls& c, QMenuBar* bar) {
+  c.editMenu = makeMenu(bar, QStringLiteral("mnuEditMenu"), QStringLiteral("mnuEdit"),
+                        "&Bearbeiten", bar->font());
+  c.mnuEdit = c.editMenu->menuAction();
+  c.mnuCopy[0] = addItem(c.editMenu, indexed("mnuCopy", 0), "Grafik kopieren farbig");
+  c.mnuCopy[1] = addItem(c.editMenu, indexed("mnuCopy", 1), "Grafik kopieren s/w");
+  bar->addMenu(c.editMenu);
+
+  c.helpMenu = makeMenu(bar, QStringLiteral("mnuHelpMenu"), QStringLiteral("mnuHelp"), "&Hilfe",
+                        bar->font());
+  c.mnuHelp = c.helpMenu->menuAction();
+  c.mnuInfo = addItem(c.helpMenu, QStringLiteral("mnuInfo"), "&Info");
+  bar->addMenu(c.helpMenu);
+}
+
+// The design's boxes are small: captions fit them at 8 pt.
+// The control boxes are sized for a narrow sans face at 8 points; Arial (or its
+// metric twin Liberation Sans) fits them, wider faces are the fallback.
+QFont windowFont() {
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), font.family()});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(8);
+  return font;
+}
+
+QLabel* copyLabel(const QLabel* original, const QString& name, bool visible) {
+  auto* label = new QLabel(original->text(), original->parentWidget());
+  label->setObjectName(name);
+  label->setAlignment(original->alignment());
+  label->setFont(original->font());
+  label->setGeometry(original->geometry());
+  label->setVisible(visible);
+  return label;
+}
+
+}  // namespace
+
+MainControls MainControls::build(QMainWindow* window) {
+  MainControls c;
+  const QFont font = windowFont();
+
+  c.central = new QWidget(window);
+  c.central->setObjectName(QStringLiteral("centralArea"));
+  c.central->setFont(font);
+  window->setCentralWidget(c.central);
+
+  // Creation order is stacking and tab order.
+  c.picScope = place(createScope(c.central), QStringLiteral("picScope"), {24, 114, 439, 160});
+  buildPanel(c);
+  buildAxisLabels(c);
+  // An etched separator under the menu bar: shadow line with a highlight line below it.
+  c.Line1 = makeLine(c.central, "Line1", 0, QPalette::Dark);
+  c.Line2 = makeLine(c.central, "Line2", 1, QPalette::Light);
+  buildAxisTexts(c);
+
+  QMenuBar* bar = window->menuBar();
+  bar->setFont(font);
+  buildFileMenu(c, bar);
+  buildEditAndHelpMenus(c, bar);
+  return c;
+}
+
+void MainControls::createAxisLabels() {
+  if (lblX.empty() || lblY.empty()) return;
+  // Growing only up to the last index keeps a second call from adding duplicates.
+  for (int i = static_cast<int>(lblX.size()); i <= LastAxisLabel; ++i) {
+    lblX.push_back(copyLabel(lblX.front(), indexed("lblX", i), true));
+  }
+  for (int i = static_cast<int>(lblY.size()); i <= LastAxisLabel; ++i) {
+    lblY.push_back(copyLabel(lblY.front(), indexed("lblY", i), false));
+  }
+}
+
+}  // namespace kelvor

@@ -1,0 +1,260 @@
+#include "ui/mainwindow/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/scope/RangeLists.h"
+#include "core/settings/InterfaceLanguage.h"
+#include "platform/QtTranslations.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemLanguage.h"
+#include "platform/SystemLocale.h"
+#include "ui/commands/PortExchange.h"
+#include "ui/common/Allgemein.h"
+#include "ui/common/Units.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmPrtDlg.h"
+#include "ui/mainwindow/LanguageTexts.h"
+#include "ui/mainwindow/MeterPolling.h"
+#include "ui/mainwindow/ValueFont.h"
+#include "ui/mainwindow/WindowPlacement.h"
+#include "ui/plot/ScopeWidget.h"
+
+#ifndef KELVOR_DEVELOPMENT_DIR
+#define KELVOR_DEVELOPMENT_DIR ""
+#endif
+
+namespace kelvor {
+
+namespace {
+// The smallest outer size of the window in its normal state, in twips.
+constexpr int MinimumWidthTwips = 9600;
+constexpr int MinimumHeightTwips = 6150;
+
+QStringList toQt(const std::vector<std::string>& texts) {
+  QStringList list;
+  for (const std::string& text : texts) list << QString::fromStdString(text);
+  return list;
+}
+}  // namespace
+
+frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
+    : QMainWindow(parent),
+      globals_(globals),
+      clock_(clock),
+      controls_(MainControls::build(this)),
+      panel_(*this, controls_),
+      recorder_(recording_, traces_, clock_, panel_),
+      scope_(recording_, traces_, clock_, recorder_, panel_, SystemLocale::decimalSeparator()),
+      traceFiles_(traces_, recording_, recorder_, scope_, controls_, globals_, this),
+      print_(traces_, scope_, controls_, globals_, this),
+      port_(globals),
+      alarmPlayer_([] { QApplication::beep(); }),
+      alarm_(controls_, recording_, clock_, alarmPlayer_, this),
+      readingLabels_(controls_),
+      readingConsumers_(recorder_, scope_, alarm_),
+      readingHandler_(recording_, clock_, readingLabels_, readingConsumers_,
+                      SystemLocale::decimalSeparator()),
+      polling_(new MeterPolling(
+          globals_, port_.serial(), [this](std::string& answer) { onAnswer(answer); }, this)) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("Kelvor"));
+  controls_.picScope->setRaster(&scope_.raster());
+  print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
+                           [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
+  print_.setPrinterSetup([this] {
+    frmPrtDlg dialog(globals_, printerChoice_, this);
+    dialog.exec();
+  });
+  const int menuHeight = menuBar()->sizeHint().height();
+  resize(Units::pointsToPixels(DesignInnerWidth),
+         Units::pointsToPixels(DesignInnerHeight) + menuHeight);
+  connectControls();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load() {
+  // A build can name its developer's folder; started from there the program never polls.
+  const std::string developmentDir = KELVOR_DEVELOPMENT_DIR;
+  if (!developmentDir.empty() && globals_.AppDir == developmentDir)
+    polling_->timMessung().setEnabled(false);
+
+  InitVars();
+  GetSettings();
+  makeLang();
+  fillRangeLists();
+  fillDurationList();
+  controls_.createAxisLabels();
+  scope_.setYRange(0.0f, 1.5f);
+  loaded_ = true;
+  Form_Resize();
+  scope_.FullReDraw(0);
+  recorder_.reset();
+  globals_.PortOpen = port_.OpenPort(this);
+  // The window is still hidden: selecting the Y range runs no redraw yet.
+  scope_.selectYMaxItem(DefaultYMaxItem);
+  scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
+                   scope_.yMaxList().values[DefaultYMaxItem]);
+  scope_.selectDurationItem(DefaultDurationItem);
+  recording_.ActiveColor = 10;
+  GetAlarm();
+  restorePlacement();
+  applyMinimumSize();
+  show();
+}
+
+void frmMain::connectControls() {
+  const MainControls& c = controls_;
+  connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder_.chkActive_Click(); });
+  connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.cmdCLS_Click(); });
+  connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder_.reset(); });
+  if (auto* channels = c.optColor[0]->group()) {
+    connect(channels, &QButtonGroup::idClicked, this,
+            [this](int index) { recorder_.optColor_Click(index); });
+  }
+  connect(c.cboMessDauer, &QComboBox::activated, this,
+          [this](int item) { scope_.selectDurationItem(item); });
+  connect(c.cboYMin, &QComboBox::activated, this,
+          [this](int item) { scope_.selectYMinItem(item); });
+  connect(c.cboYMax, &QComboBox::activated, this,
+          [this](int item) { scope_.selectYMaxItem(item); });
+  for (const int index : {4, 6}) {
+    connect(c.mnuFile2.at(index), &QAction::triggered, this,
+            [this, index] { mnuFile2_Click(index); });
+  }
+  connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+  for (const int index : {0, 1}) {
+    const auto i = static_cast<std::size_t>(index);
+    connect(c.mnuPrint[i], &QAction::triggered, this,
+            [this, index] { print_.mnuPrint_Click(index); });
+    connect(c.mnuCopy[i], &QAction::triggered, this,
+            [this, index] { print_.mnuCopy_Click(index); });
+  }
+  for (std::size_t channel = 0; channel < c.mnuFileSave.size(); ++channel) {
+    const int index = static_cast<int>(channel);
+    connect(c.mnuFileSave[channel], &QAction::triggered, this,
+            [this, index] { traceFiles_.mnuFileSave_Click(index); });
+    connect(c.mnuFileLoad[channel], &QAction::triggered, this,
+            [this, index] { traceFiles_.mnuFileLoad_Click(index); });
+  }
+}
+
+// The value lists are fixed; what is left is the language and the file filter.
+void frmMain::InitVars() {
+  globals_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
+  QtTranslations::install(globals_.LangCode);
+  globals_.FileFilter = InterfaceLanguage::fileFilterFor(globals_.LangCode);
+}
+
+void frmMain::GetSettings() {
+  const SettingsStore store;
+  saved_ = StoredSettings::read(store.lookup(), SystemLocale::decimalSeparator());
+  saved_.applyTo(globals_);
+  controls_.chkAutoScale->setChecked(saved_.AutoScale);
+  ValueFont::choose(controls_.lblVal, controls_.lblACDC);
+}
+
+void frmMain::SaveSettings() {
+  saved_.takeFrom(globals_);
+  saved_.AutoScale = controls_.chkAutoScale->isChecked();
+  WindowPlacement::capture(this, saved_);
+  hide();
+  const SettingsStore store;
+  if (!store.write(saved_.texts()))
+    qWarning("Kelvor: cannot write the settings to %s", qPrintable(store.filePath()));
+}
+
+void frmMain::makeLang() {
+  kelvor::makeLang(controls_, globals_.LangCode);
+}
+
+void frmMain::fillRangeLists() {
+  const QSignalBlocker quietMin(controls_.cboYMin);
+  const QSignalBlocker quietMax(controls_.cboYMax);
+  controls_.cboYMin->addItems(toQt(scope_.yMinList().texts));
+  controls_.cboYMax->addItems(toQt(scope_.yMaxList().texts));
+  scope_.setYMinItemSilently(DefaultYMinItem);
+}
+
+void frmMain::fillDurationList() {
+  const QSignalBlocker quiet(controls_.cboMessDauer);
+  controls_.cboMessDauer->addItems(toQt(scope_.durationTexts()));
+}
+
+void frmMain::GetAlarm() {
+  alarm_.GetAlarm();
+}
+
+void frmMain::applyMinimumSize() {
+  // The toolkit keeps a normal window at or above the smallest size the layout needs.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  setMinimumSize(Units::twipsToPixels(MinimumWidthTwips) - frame.width(),
+                 Units::twipsToPixels(MinimumHeightTwips) - frame.height());
+}
+
+void frmMain::Form_Resize() {
+  // The control panel stays centred over the span from the plot's left edge to the right.
+  const double innerWidth = Units::pixelsToPoints(controls_.central->width());
+  const double panelWidth = Units::pixelsToPoints(controls_.picControls->width());
+  const double left = ScopePanel::PlotLeft + (innerWidth - ScopePanel::PlotLeft - panelWidth) / 2;
+  controls_.picControls->move(Units::pointsToPixels(left), controls_.picControls->y());
+  scope_.FullReDraw(0);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (loaded_) Form_Resize();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Coming back from minimised: the plot skipped its redraws meanwhile.
+  if (loaded_ && event->type() == QEvent::WindowStateChange && !isMinimized()) Form_Resize();
+}
+
+void frmMain::restorePlacement() {
+  WindowPlacement::restore(this, saved_);
+}
+
+void frmMain::mnuFile2_Click(int index) {
+  if (index == 4) runPortSettings(this, globals_, port_);
+  if (index == 6) close();
+}
+
+void frmMain::mnuInfo_Click() {
+  frmAbout about(this);
+  about.exec();
+}
+
+void frmMain::onAnswer(std::string& answer) {
+  readingHandler_.Messung(answer);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  QueryUnload();
+  event->accept();
+  // Closing the main window ends the program, whatever else is still open.
+  QCoreApplication::quit();
+}
+
+void frmMain::QueryUnload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  SaveSettings();
+  // The dialogs go with the main window.
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top != this && top->isWindow()) top->close();
+  polling_->timMessung().setEnabled(false);
+  polling_->ReadDataTimer().setEnabled(false);
+  port_.ClosePort();
+}
+
+}  // namespace kelvor

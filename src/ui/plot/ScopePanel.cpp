@@ -1,0 +1,147 @@
+#include "ui/plot/ScopePanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <cmath>
+
+#include "core/scope/XAxis.h"
+#include "core/scope/YAxis.h"
+#include "ui/common/Allgemein.h"
+#include "ui/common/Units.h"
+#include "ui/mainwindow/MainControls.h"
+#include "ui/plot/ScopeWidget.h"
+
+namespace kelvor {
+
+namespace {
+
+QString fromCore(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// Moves a label to a new top-left corner in points, keeping its size.
+void moveInPoints(QLabel* label, double left, double top) {
+  label->move(Units::pointsToPixels(left), Units::pointsToPixels(top));
+}
+
+void selectSilently(QComboBox* list, int item) {
+  const QSignalBlocker quiet(list);
+  list->setCurrentIndex(item);
+}
+
+}  // namespace
+
+ScopePanel::ScopePanel(QMainWindow& window, const MainControls& controls)
+    : window_(window), controls_(controls) {}
+
+bool ScopePanel::activeChecked() const {
+  return controls_.chkActive->isChecked();
+}
+
+void ScopePanel::setActiveChecked(bool checked) {
+  const QSignalBlocker quiet(controls_.chkActive);
+  controls_.chkActive->setChecked(checked);
+}
+
+void ScopePanel::showStartTime(const std::string& text) {
+  controls_.lblStart->setText(fromCore(text));
+}
+void ScopePanel::showCurrentTime(const std::string& text) {
+  controls_.lblAkt->setText(fromCore(text));
+}
+void ScopePanel::showRunTime(const std::string& text) {
+  controls_.lblLauf->setText(fromCore(text));
+}
+void ScopePanel::showAlarmTime(const std::string& text) {
+  controls_.lblAbbr->setText(fromCore(text));
+}
+
+void ScopePanel::setReadingColor(std::uint32_t rgb) {
+  const QColor colour = QColor::fromRgb(static_cast<QRgb>(rgb));
+  for (QLabel* label : {controls_.lblVal, controls_.lblACDC}) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+  }
+}
+
+bool ScopePanel::isMinimised() const {
+  return window_.isMinimized();
+}
+bool ScopePanel::isShown() const {
+  return window_.isVisible();
+}
+
+PlotArea ScopePanel::layoutPlotArea() {
+  const double innerWidth = Units::pixelsToPoints(controls_.central->width());
+  const double innerHeight = Units::pixelsToPoints(controls_.central->height());
+  const double border = 2 * ScopeWidget::BorderPoints;
+  PlotArea area;
+  area.left = PlotLeft;
+  area.top = PlotTop;
+  // Whole points; never so small that nothing is left inside the border.
+  area.outerWidth = std::max(border + 1, std::floor(innerWidth - PlotLeft + 0.5));
+  area.outerHeight =
+      std::max(border + 1, std::floor(innerHeight - ScopeController::NonPlotHeight + 0.5));
+  area.innerWidth = static_cast<int>(area.outerWidth - border);
+  area.innerHeight = static_cast<int>(area.outerHeight - border);
+  Units::placeInPoints(controls_.picScope, area.left, area.top, area.outerWidth, area.outerHeight);
+  return area;
+}
+
+void ScopePanel::applyTimeAxis(const XAxisLayout& layout) {
+  controls_.lblTpP->setText(fromCore(layout.lblTpPCaption));
+  controls_.lblZeitEinheit->setText(fromCore(layout.lblZeitEinheitCaption));
+  moveInPoints(controls_.lblTpP, layout.lblTpPLeft, layout.lblTpPTop);
+  moveInPoints(controls_.lblZeitEinheit, layout.lblZeitEinheitLeft, layout.lblZeitEinheitTop);
+  for (std::size_t i = 0; i < controls_.lblX.size() && i < layout.lblX.size(); ++i) {
+    QLabel* label = controls_.lblX[i];
+    moveInPoints(label, layout.lblX[i].left, layout.lblX[i].top);
+    label->setText(fromCore(layout.lblX[i].caption));
+    label->setVisible(layout.lblX[i].visible);
+  }
+}
+
+void ScopePanel::applyYAxis(const YAxisLayout& layout) {
+  for (std::size_t j = 0; j < controls_.lblY.size() && j < layout.lblY.size(); ++j) {
+    QLabel* label = controls_.lblY[j];
+    if (layout.lblY[j].visible) {
+      label->move(label->x(), Units::pointsToPixels(layout.lblY[j].top));
+      label->setText(fromCore(layout.lblY[j].caption));
+    }
+    label->setVisible(layout.lblY[j].visible);
+  }
+  if (layout.hideTimeLabel0 && !controls_.lblX.empty()) controls_.lblX[0]->hide();
+}
+
+void ScopePanel::setBusy(bool busy) {
+  Allgemein::SetMousePointer(busy ? Allgemein::Hourglass : Allgemein::DefaultPointer);
+}
+
+void ScopePanel::plotChanged(const RasterRect& area) {
+  controls_.picScope->showChanged(area);
+}
+
+DrawStyle ScopePanel::drawStyle() const {
+  return controls_.optDrawStyle[1]->isChecked() ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;
+}
+
+bool ScopePanel::autoScaleChecked() const {
+  return controls_.chkAutoScale->isChecked();
+}
+
+void ScopePanel::showDurationItem(int item) {
+  selectSilently(controls_.cboMessDauer, item);
+}
+void ScopePanel::showYMinItem(int item) {
+  selectSilently(controls_.cboYMin, item);
+}
+void ScopePanel::showYMaxItem(int item) {
+  selectSilently(controls_.cboYMax, item);
+}
+
+}  // namespace kelvor

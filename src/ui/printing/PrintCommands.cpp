@@ -1,0 +1,198 @@
+#include "ui/printing/PrintCommands.h"
+
+#include <QLabel>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "core/printing/PrintMessages.h"
+#include "ui/common/Allgemein.h"
+#include "ui/dialogs/MessageBox.h"
+#include "ui/mainwindow/MainControls.h"
+#include "ui/printing/ClipboardPicture.h"
+#include "ui/printing/DiagramPainter.h"
+
+namespace kelvor {
+
+namespace {
+
+AxisCaption captionOf(const QLabel* label) {
+  if (!label) return AxisCaption{{}, false};
+  return AxisCaption{label->text().toStdString(), !label->isHidden()};
+}
+
+std::vector<AxisCaption> captionsOf(const std::vector<QLabel*>& labels) {
+  std::vector<AxisCaption> captions;
+  captions.reserve(labels.size());
+  for (const QLabel* label : labels) captions.push_back(captionOf(label));
+  return captions;
+}
+
+// The system's default printer; a system with printers but no default one prints on the
+// first of them.
+QString systemPrinter() {
+  QString name = QPrinterInfo::defaultPrinterName();
+  if (name.isEmpty()) {
+    const QStringList all = QPrinterInfo::availablePrinterNames();
+    if (!all.isEmpty()) name = all.first();
+  }
+  return name;
+}
+
+// One plane for a device without colour: a grey-scale job, or a printer that has no colour.
+int colourPlanesOf(const QPrinter& printer) {
+  if (printer.colorMode() == QPrinter::GrayScale) return 1;
+  if (printer.outputFormat() == QPrinter::NativeFormat) {
+    const QPrinterInfo info(printer);
+    if (!info.isNull() && !info.supportedColorModes().isEmpty() &&
+        !info.supportedColorModes().contains(QPrinter::Color))
+      return 1;
+  }
+  return 3;
+}
+
+}  // namespace
+
+PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& scope,
+                             const MainControls& controls, const AppGlobals& globals,
+                             QWidget* parent, MessageSink messages)
+    : store_(store),
+      scope_(scope),
+      controls_(controls),
+      globals_(globals),
+      parent_(parent),
+      messages_(std::move(messages)) {
+  setPrinterAccess({});
+}
+
+void PrintCommands::setPrinterAccess(PrinterAccess access) {
+  access_ = std::move(access);
+  if (!access_.currentName) {
+    access_.currentName = [this] {
+      return currentPrinter_.isEmpty() ? systemPrinter() : currentPrinter_;
+    };
+  }
+  if (!access_.setUp) {
+    access_.setUp = [this](QPrinter& printer) {
+      const QString name = access_.currentName();
+      if (name.isEmpty() || QPrinterInfo::printerInfo(name).isNull()) return false;
+      printer.setPrinterName(name);
+      return printer.printerName() == name;
+    };
+  }
+}
+
+void PrintCommands::tell(const QString& text) const {
+  // The message is not shown under the hourglass.
+  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+  if (messages_) {
+    messages_(parent_, text);
+  } else {
+    MessageBox::warning(parent_, text);
+  }
+}
+
+void PrintCommands::failed(const std::string& reason) const {
+  tell(QString::fromStdString(PrintMessages::printFailed(PrinterName_.toStdString(), reason)));
+}
+
+DiagramInput PrintCommands::diagramInput(bool coloured) const {
+  DiagramInput input;
+  input.store = &store_;
+  input.scale = scope_.scale();
+  const QRadioButton* onePerColumn = controls_.optDrawStyle[1];
+  input.style =
+      onePerColumn && onePerColumn->isChecked() ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;
+  input.lblX = captionsOf(controls_.lblX);
+  input.lblY = captionsOf(controls_.lblY);
+  input.lblZeitEinheit = captionOf(controls_.lblZeitEinheit);
+  input.plotWidth = scope_.raster().width();
+  input.plotHeight = scope_.raster().height();
+  input.coloured = coloured;
+  return input;
+}
+
+void PrintCommands::mnuPrint_Click(int index) {
+  Allgemein::SetMousePointer(Allgemein::Hourglass);
+  if (index == 0) {
+    DruckDialog();
+  } else if (index == 1) {
+    DruckerSetup();
+  }
+  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+}
+
+void PrintCommands::DruckDialog() {
+  // The name is read first, so that any failure can name the printer.
+  PrinterName_ = access_.currentName();
+  if (PrinterName_.isEmpty()) {
+    failed(PrintMessages::noPrinterInstalled(globals_.LangCode));
+    return;
+  }
+  QPrinter printer(QPrinter::HighResolution);
+  if (!access_.setUp(printer)) {
+    failed(PrintMessages::printerUnavailable(globals_.LangCode));
+    return;
+  }
+  printer.setColorMode(globals_.PrintColored ? QPrinter::Color : QPrinter::GrayScale);
+  printTo(printer);
+}
+
+void PrintCommands::DruckerSetup() {
+  if (printerSetup_) printerSetup_();
+}
+
+DeviceInfo PrintCommands::printerDevice(const QPrinter& printer) {
+  const int resolution = printer.resolution();
+  const QPageLayout page = printer.pageLayout();
+  const QRect paper = page.fullRectPixels(resolution);
+  const QRect paint = page.paintRectPixels(resolution);
+  DeviceInfo device;
+  device.dpiX = printer.logicalDpiX();
+  device.dpiY = printer.logicalDpiY();
+  device.area = GdiPrintableArea(paper.width(), paper.height(), paint.left() - paper.left(),
+                                 paint.top() - paper.top(), paint.width(), paint.height());
+  device.colourPlanes = colourPlanesOf(printer);
+  device.measureText = textMeasureFor(&printer);
+  return device;
+}
+
+bool PrintCommands::printTo(QPrinter& printer) {
+  PrinterName_ = printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName();
+
+  const DeviceInfo device = printerDevice(printer);
+
+  // Laid out before the job starts: a page that cannot take the diagram starts no job.
+  const DiagramPicture picture = Druck(diagramInput(globals_.PrintColored), device);
+  if (picture.failed()) {
+    tell(QString::fromStdString(picture.failure()));
+    return false;
+  }
+
+  if (parent_) printer.setDocName(parent_->window()->windowTitle());
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    failed(PrintMessages::jobNotStarted(globals_.LangCode));
+    return false;
+  }
+  // The layout's origin is the printable area's corner.
+  if (printer.fullPage()) painter.translate(device.area.offsetX, device.area.offsetY);
+  paintDiagram(painter, picture);
+  if (!painter.end()) {
+    failed(PrintMessages::jobNotFinished(globals_.LangCode));
+    return false;
+  }
+  return true;
+}
+
+void PrintCommands::mnuCopy_Click(int index) {
+  if (index != 0 && index != 1) return;
+  Allgemein::SetMousePointer(Allgemein::Hourglass);
+  ClipboardPicture::copy(diagramInput(index == 0));
+  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+}
+
+}  // namespace kelvor

@@ -1,0 +1,55 @@
+#include "ui/printing/PrinterChoice.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/PrinterCatalog.h"
+
+namespace kelvor {
+
+QString PrinterChoice::deviceName() const {
+  if (!name_.isEmpty()) return name_;
+  // Printers without a default one: the first of them serves as the default.
+  const QString standard = PrinterCatalog::defaultPrinterName();
+  if (!standard.isEmpty()) return standard;
+  const QStringList all = PrinterCatalog::printerNames();
+  return all.isEmpty() ? QString() : all.first();
+}
+
+int PrinterChoice::orientation() const {
+  const QString printer = deviceName();
+  if (printer.isEmpty()) return 0;
+  if (const std::optional<QPageLayout> layout = pageLayout(printer))
+    return layout->orientation() == QPageLayout::Landscape ? PrinterCatalog::Landscape
+                                                           : PrinterCatalog::Portrait;
+  const std::optional<PrinterDetails> details = PrinterCatalog::details(printer);
+  return details ? details->orientation : 0;
+}
+
+void PrinterChoice::setPageLayout(const QString& printer, const QPageLayout& layout) {
+  layouts_.insert(printer, layout);
+}
+
+std::optional<QPageLayout> PrinterChoice::pageLayout(const QString& printer) const {
+  const auto found = layouts_.constFind(printer);
+  if (found == layouts_.constEnd()) return std::nullopt;
+  return found.value();
+}
+
+bool PrinterChoice::setUp(QPrinter& printer) const {
+  const QString name = deviceName();
+  if (name.isEmpty() || QPrinterInfo::printerInfo(name).isNull()) return false;
+  printer.setOutputFormat(QPrinter::NativeFormat);
+  printer.setPrinterName(name);
+  if (printer.printerName() != name) return false;
+  if (const std::optional<QPageLayout> layout = pageLayout(name)) {
+    printer.setPageLayout(*layout);
+  } else {
+    const int o = orientation();
+    printer.setPageOrientation(o == PrinterCatalog::Landscape ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
+  }
+  return true;
+}
+
+}  // namespace kelvor

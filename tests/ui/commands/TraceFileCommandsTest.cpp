@@ -1,0 +1,132 @@
+#include "ui/commands/TraceFileCommands.h"
+
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRadioButton>
+#include <optional>
+#include <vector>
+
+#include "core/files/TraceFileMessages.h"
+#include "platform/SystemLocale.h"
+#include "support/FileSizeLimit.h"
+#include "support/StartedMainWindow.h"
+
+namespace kelvor {
+namespace {
+
+QByteArray contentsOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+class TraceFileCommandsTest : public testing::StartedMainWindow {
+ protected:
+  QString path(const char* name) const { return files.filePath(QLatin1String(name)); }
+  // Everything in the folder, hidden and temporary files included.
+  QStringList tree() const {
+    QStringList found;
+    for (QDirIterator it(files.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                         QDirIterator::Subdirectories);
+         it.hasNext();)
+      found << it.next();
+    found.sort();
+    return found;
+  }
+};
+
+// A file that cannot be read or is too large or endless is reported once, naming it, and
+// changes neither the channel nor the recording (malformed files: core and end to end).
+TEST_F(TraceFileCommandsTest, FailedLoadChangesNothing) {
+  ASSERT_TRUE(writeFile(path("huge.kvr"), ""));
+  ASSERT_TRUE(QFile::resize(path("huge.kvr"), TraceFileCommands::MaxFileBytes + 1));  // sparse
+  window.controls().optColor[2]->click();
+  window.controls().chkActive->click();
+  window.recording().Running = true;
+  const LocalSeconds start = window.recording().StartTime;
+  for (const auto& [file, tooLarge] : {std::pair{path("missing.kvr"), false},
+                                       {path("huge.kvr"), true},
+                                       {QString("/dev/zero"), true}}) {
+    SCOPED_TRACE(file.toStdString());
+    testing::fillChannel(window.traces(), 2, {{4, 0}, {5, 1}});
+    messages.clear();
+    EXPECT_FALSE(traceFiles.loadFrom(2, file));
+    ASSERT_EQ(messages.size(), 1);
+    const std::string text = messages[0].toStdString();
+    const std::string shown = QDir::toNativeSeparators(file).toStdString();
+    EXPECT_NE(text.find(shown), std::string::npos) << text;
+    EXPECT_EQ(text == TraceFileMessages::tooLarge(globals.LangCode, shown,
+                                                  TraceFileCommands::MaxFileBytes),
+              tooLarge);
+    EXPECT_EQ(std::tuple(window.traces().count(2), window.controls().chkActive->isChecked(),
+                         window.recording().Running, window.recording().StartTime),
+              std::tuple(2, true, true, start));
+  }
+}
+
+TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
+  std::vector<TraceSample> many;
+  for (int i = 0; i < 3000; ++i)
+    many.push_back({1.234567f * static_cast<float>(i), static_cast<float>(i)});
+  testing::fillChannel(window.traces(), 5, many);
+  // A handful of samples: all of them may still wait in a write buffer when the limit strikes.
+  testing::fillChannel(window.traces(), 4, {{1.5f, 0}, {2.5f, 1}, {3.5f, 2}, {4.5f, 3}});
+  const QByteArray old("old trace\r\n");
+  ASSERT_TRUE(writeFile(path("plain"), old));
+  ASSERT_TRUE(QDir(files.path()).mkpath(QStringLiteral("sub/inner")));
+  ASSERT_TRUE(QDir(files.path()).mkdir(QStringLiteral("full")));
+  ASSERT_TRUE(writeFile(path("full/keep.kvr"), old));
+
+  struct Case {
+    const char* name;
+    QString target;
+    int channel;
+    rlim_t sizeLimit;  // 0: none
+    int langCode;
+    const char* words;
+  };
+  const std::vector<Case> cases = {
+      {"parent is a regular file", path("plain") + "/trace.kvr", 5, 0, 0,
+       "konnte nicht gespeichert werden"},
+      {"missing folder", path("missing/trace.kvr"), 5, 0, 1, "could not be saved"},
+      {"target is a folder", path("sub"), 5, 0, 2, "could not be saved"},
+      {"write fails on the way", path("full/keep.kvr"), 5, 4096, 0,
+       "Eine vorhandene Datei dieses Namens ist unverändert"},
+      {"small trace, write fails at the end", path("full/keep.kvr"), 4, 16, 1,
+       "could not be saved"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    globals.LangCode = c.langCode;
+    messages.clear();
+    const QStringList before = tree();
+    std::optional<FileSizeLimit> limit;
+    ASSERT_TRUE(c.sizeLimit == 0 || limit.emplace(c.sizeLimit).active());
+    EXPECT_FALSE(traceFiles.saveTo(c.channel, c.target));
+    limit.reset();
+    ASSERT_EQ(messages.size(), 1);
+    const QString& text = messages[0];
+    // The system's reason stands on the line after the file name.
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(c.target)) &&
+                text.contains(QString::fromUtf8(c.words)) &&
+                text.section('\n', 1, 1).trimmed().size() > 3)
+        << text.toStdString();
+    EXPECT_EQ(std::pair(contentsOf(path("plain")), contentsOf(path("full/keep.kvr"))),
+              std::pair(old, old));
+    EXPECT_EQ(tree(), before) << "nothing left behind, nothing removed";
+  }
+  // Without the limit the same save goes through and replaces the old file.
+  EXPECT_TRUE(traceFiles.saveTo(5, path("full/keep.kvr")));
+  EXPECT_EQ(contentsOf(path("full/keep.kvr")).left(8),
+            QByteArray("0;0\r\n1") + SystemLocale::decimalSeparator() + '2');
+}
+
+}  // namespace
+}  // namespace kelvor

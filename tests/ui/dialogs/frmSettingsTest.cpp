@@ -1,0 +1,64 @@
+#include "ui/dialogs/frmSettings.h"
+
+#include <gtest/gtest.h>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <tuple>
+#include <vector>
+
+#include "support/ConfigHome.h"
+
+namespace kelvor {
+namespace {
+
+template <std::size_t N>
+int checked(const std::array<QRadioButton*, N>& options) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (options[i]->isChecked()) return static_cast<int>(i);
+  return -1;
+}
+
+// The dialog lists the meters linked as COM2, COM7 and COM12 (the fixed devices are looked
+// up in an empty folder) and shows port, rate and meter as they are, nothing for an absent or
+// unknown one; OK takes what was chosen and keeps what was not, all digits of the port
+// included.
+TEST(PortDialog, ShowsTheSettingsAndOkTakesTheChoice) {
+  testing::PseudoTerminal meter2, meter7, meter12;
+  testing::ConfigHome home;
+  for (const auto& [number, meter] : {std::pair{12, &meter12}, {2, &meter2}, {7, &meter7}})
+    ASSERT_TRUE(home.link(number, *meter));
+  const PortScanner scanner(home.filePath(QStringLiteral("Kelvor/ports")), home.filePath("none"));
+  struct Case {
+    int port, baud, meter;
+    int shownPort, shownRate, shownMeter;
+    int choosePort, chooseRate, chooseMeter;  // -1: not touched
+    int portAfter, baudAfter, meterAfter;
+  };
+  const std::vector<Case> cases = {
+      {12, 9600, 1, 2, 4, 1, -1, -1, -1, 12, 9600, 1},
+      {5, 4711, 3, -1, -1, -1, -1, -1, -1, 5, 4711, 3},
+      {2, 4711, 3, 0, -1, -1, 2, 0, 1, 12, 600, 1},
+      {7, 600, 1, 1, 0, 1, 0, 3, 0, 2, 4800, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.port);
+    AppGlobals globals;
+    globals.ComPort = c.port;
+    globals.ComBaud = c.baud;
+    globals.MeterType = c.meter;
+    frmSettings d(globals, scanner.presentPorts());
+    EXPECT_EQ(std::tuple(d.cboPorts->count(), d.cboPorts->currentIndex(), checked(d.optBPS),
+                         checked(d.optDevice)),
+              std::tuple(3, c.shownPort, c.shownRate, c.shownMeter));
+    if (c.choosePort >= 0) d.cboPorts->setCurrentIndex(c.choosePort);
+    if (c.chooseRate >= 0) d.optBPS[static_cast<std::size_t>(c.chooseRate)]->click();
+    if (c.chooseMeter >= 0) d.optDevice[static_cast<std::size_t>(c.chooseMeter)]->click();
+    d.cmdOK->click();
+    EXPECT_EQ(std::tuple(globals.ComPort, globals.ComBaud, globals.MeterType),
+              std::tuple(c.portAfter, c.baudAfter, c.meterAfter));
+  }
+}
+
+}  // namespace
+}  // namespace kelvor

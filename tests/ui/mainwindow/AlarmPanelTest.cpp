@@ -1,0 +1,75 @@
+#include "ui/mainwindow/AlarmPanel.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <tuple>
+#include <vector>
+
+#include "support/FakeClock.h"
+#include "ui/mainwindow/MainControls.h"
+
+namespace kelvor {
+namespace {
+
+struct CountingSound : AlarmSound {
+  void beeps(int) override { ++calls; }
+  int calls = 0;
+};
+
+struct AlarmPanelTest : ::testing::Test {
+  QMainWindow window;
+  MainControls controls = MainControls::build(&window);
+  RecordingState recording;
+  testing::FakeClock clock{0};
+  CountingSound sound;
+  AlarmPanel panel{controls, recording, clock, sound};
+};
+
+// Every text change parses the condition: an unusable one switches the alarm off, a usable
+// one never switches it on. Each row starts from the state the one before left; a reading
+// that meets the condition beeps only while the alarm is on.
+TEST_F(AlarmPanelTest, EveryTextChangeParsesTheCondition) {
+  struct Case {
+    const char* text;
+    bool checkedBefore, checkedAfter, above;
+    float level;
+  };
+  const std::vector<Case> cases = {
+      {"> 5", true, true, true, 5.0f},        {"abc", true, false, true, 5.0f},
+      {"< 2,5", false, false, false, 2.5f},   {"", true, false, false, 2.5f},
+      {">= 1e300", true, false, false, 2.5f}, {"  >  1.5 V  ", true, true, true, 1.5f},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    controls.chkAlarm->setChecked(c.checkedBefore);
+    controls.txtAlarm->setText(QString::fromUtf8(c.text));
+    EXPECT_EQ(std::tuple(controls.chkAlarm->isChecked(), panel.AlarmAbove(), panel.AlarmLevel()),
+              std::tuple(c.checkedAfter, c.above, c.level));
+    panel.testAlarm(c.above ? 1e6f : -1e6f);
+  }
+  EXPECT_EQ(sound.calls, 2);
+}
+
+// Focus from the keyboard or the program selects the whole condition for overtyping; a
+// click, a return to the window or a closed menu keeps the caret where it was.
+TEST_F(AlarmPanelTest, FocusSelectsTheConditionOnlyFromTheKeyboard) {
+  const std::pair<Qt::FocusReason, bool> reasons[] = {
+      {Qt::TabFocusReason, true},           {Qt::ShortcutFocusReason, true},
+      {Qt::OtherFocusReason, true},         {Qt::MouseFocusReason, false},
+      {Qt::ActiveWindowFocusReason, false}, {Qt::PopupFocusReason, false}};
+  for (const auto& [reason, selects] : reasons) {
+    SCOPED_TRACE(reason);
+    controls.txtAlarm->setCursorPosition(2);
+    QFocusEvent focusIn(QEvent::FocusIn, reason);
+    QApplication::sendEvent(controls.txtAlarm, &focusIn);
+    EXPECT_EQ(std::pair(controls.txtAlarm->hasSelectedText(), controls.txtAlarm->cursorPosition()),
+              std::pair(selects, selects ? 5 : 2));
+  }
+}
+
+}  // namespace
+}  // namespace kelvor

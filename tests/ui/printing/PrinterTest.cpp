@@ -1,0 +1,157 @@
+// The print and copy commands (the page layout is tested in core), the printer dialog and
+// the diagram printed through a real print queue of the private CUPS server.
+#include <gtest/gtest.h>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <vector>
+
+#include "support/CupsTestServer.h"
+#include "support/StartedMainWindow.h"
+#include "ui/dialogs/frmPrtDlg.h"
+
+namespace kelvor {
+namespace {
+
+using testing::TestQueue;
+
+bool coloured(const QImage& image) {
+  return image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(image.format()) != image;
+}
+
+using PrintCommandsTest = testing::StartedMainWindow;
+
+// "Drucken" on a printer that is missing, gone, cannot start the job or has no room for the
+// diagram reports it once, naming the printer, not under the hourglass; a working printer
+// gets one page. The printer is set up under the hourglass, which goes afterwards.
+TEST_F(PrintCommandsTest, PrintCommandPrintsOrReports) {
+  struct Case {
+    QString printer;
+    const char* file;  // the PDF the printer writes; nullptr: it cannot be set up
+    double pageMm;
+    bool prints, named;  // the message names the printer or its file
+  };
+  const std::vector<Case> cases = {
+      {"", nullptr, 210, false, false},
+      {"Laser", nullptr, 210, false, true},
+      {"Laser", "missing/out.pdf", 210, false, true},
+      {"Laser", "narrow.pdf", 20, false, false},
+      {"Laser", "page.pdf", 210, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file ? c.file : c.printer.toStdString());
+    messages.clear();
+    const QString path = c.file ? files.filePath(QLatin1String(c.file)) : QString();
+    bool busyWhileSettingUp = false;
+    print.setPrinterAccess(
+        {[&] { return c.printer; },
+         [&](QPrinter& printer) {
+           busyWhileSettingUp = testing::busy();
+           printer.setOutputFileName(path);
+           printer.setPageSize(QPageSize(QSizeF(c.pageMm, c.pageMm), QPageSize::Millimeter));
+           printer.setPageMargins(QMarginsF(10.5, 0, 10.5, 0), QPageLayout::Millimeter);
+           return c.file != nullptr;
+         }});
+    print.mnuPrint_Click(0);
+    EXPECT_EQ(std::pair(testing::busy(), busyWhileSettingUp),
+              std::pair(false, !c.printer.isEmpty()));
+    QFile pdf(path);
+    EXPECT_EQ(pdf.open(QIODevice::ReadOnly) && pdf.readAll().count("/Type /Page\n") == 1, c.prints);
+    ASSERT_EQ(messages.size(), c.prints ? 0 : 1) << messages.join('\n').toStdString();
+    if (c.prints) continue;
+    EXPECT_EQ(
+        std::pair(messages[0].contains(c.file ? path : c.printer), messages[0].endsWith("+busy")),
+        std::pair(c.named || c.printer.isEmpty(), false))
+        << messages[0].toStdString();
+  }
+}
+
+// The copy commands put an SVG of the clipboard page's size and a bitmap of it on the
+// clipboard, replacing what was there: in the channel colours, or in black.
+TEST_F(PrintCommandsTest, CopyPutsSvgAndBitmapOnTheClipboard) {
+  for (const int index : {0, 1}) {
+    SCOPED_TRACE(index);
+    QGuiApplication::clipboard()->setText(QStringLiteral("earlier contents"));
+    print.mnuCopy_Click(index);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_FALSE(data->hasText() || testing::busy());
+    const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
+    EXPECT_TRUE(svg.contains(R"(width="381mm" height="224.12mm")") &&
+                svg.contains(R"(viewBox="0 0 1440 847")"))
+        << svg.left(400).toStdString();
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(std::pair(image.size(), coloured(image)), std::pair(QSize(1440, 847), index == 0));
+  }
+}
+
+using PrinterTest = testing::CupsServerFixture<testing::StartedMainWindow>;
+
+// The dialog shows the current printer (the default when none is chosen) with its driver,
+// port and orientation and makes the one chosen in the list current while it is open; only
+// OK keeps the choice and the colour option. The job then reaches that queue as one page in
+// the queue's orientation, or in the one set up through the printer settings.
+TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
+  const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is missing (poppler-utils)";
+  const TestQueue &portrait = server().portraitQueue, &landscape = server().landscapeQueue;
+  PrinterChoice choice;
+  print.setPrinterAccess({[&] { return choice.deviceName(); },
+                          [&](QPrinter& printer) { return choice.setUp(printer); }});
+  struct Case {
+    QString before;  // empty: the system's default printer
+    const TestQueue &shown, &chosen;
+    bool ok, setUpPortrait;
+  };
+  for (const Case& c : {Case{"", portrait, landscape, false, false},
+                        Case{portrait.name, portrait, landscape, true, false},
+                        Case{landscape.name, landscape, landscape, true, true}}) {
+    SCOPED_TRACE(c.before.toStdString() + (c.ok ? " OK" : " Cancel"));
+    choice.setName(c.before);
+    globals.PrintColored = false;
+    frmPrtDlg d(globals, choice, &window);
+    EXPECT_EQ(QStringList({d.cboPrinter->currentText(), d.lblTyp->text(), d.lblPort->text()}),
+              QStringList({c.shown.name, c.shown.makeAndModel,
+                           "file://" + server().outputFile(c.shown.name)}));
+    EXPECT_EQ(d.optOri[1]->isChecked(), c.shown.landscape);
+    d.cboPrinter->setCurrentText(c.chosen.name);
+    EXPECT_EQ(std::pair(choice.name(), d.optOri[1]->isChecked()),
+              std::pair(c.chosen.name, c.chosen.landscape));
+    d.showProperties = [this](QPrinter& printer, QWidget* owner) {
+      EXPECT_EQ(owner, &window);
+      printer.setPageOrientation(QPageLayout::Portrait);
+      return true;
+    };
+    if (c.setUpPortrait) d.cmdSettings->click();
+    d.optColor[0]->click();
+    (c.ok ? d.cmdOK : d.cmdCancel)->click();
+    EXPECT_EQ(std::pair(choice.name(), globals.PrintColored),
+              std::pair(c.ok ? c.chosen.name : c.before, c.ok));
+
+    const TestQueue& queue = c.ok ? c.chosen : c.shown;
+    print.mnuPrint_Click(0);
+    const QString problem = server().waitForJobs(queue.name);
+    ASSERT_TRUE(problem.isEmpty() && messages.isEmpty())
+        << problem.toStdString() << messages.join('\n').toStdString();
+    QFile pdf(server().outputFile(queue.name));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 1);
+    const QString png = files.filePath(queue.name);
+    ASSERT_EQ(QProcess::execute(pdftoppm, {"-r", "50", "-png", "-singlefile", pdf.fileName(), png}),
+              0);
+    const QImage page(png + QStringLiteral(".png"));
+    QImage blank(page.size(), page.format());
+    blank.fill(Qt::white);
+    EXPECT_EQ(std::tuple(page.width() > page.height(), page != blank, coloured(page)),
+              std::tuple(queue.landscape && !c.setUpPortrait, true, c.ok));
+  }
+}
+
+}  // namespace
+}  // namespace kelvor
