@@ -1,7 +1,7 @@
 // Kelvor: a long-time recorder for digital multimeters with a serial interface.
 #include <QApplication>
 
-#include "core/settings/AppGlobals.h"
+#include "core/settings/ProgramContext.h"
 #include "core/text/PathText.h"
 #include "platform/SystemClock.h"
 #include "ui/automation/ProbeServer.h"
@@ -12,12 +12,12 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QStringLiteral("Kelvor"));
   QApplication::setApplicationName(QStringLiteral("Kelvor"));
 
-  kelvor::AppGlobals globals;
-  globals.AppDir = kelvor::StripBackslash(QApplication::applicationDirPath().toStdString());
+  kelvor::ProgramContext context;
+  context.AppDir = kelvor::StripBackslash(QApplication::applicationDirPath().toStdString());
   kelvor::ProbeServer::startFromEnvironment(&app);
 
   kelvor::SystemClock clock;
-  kelvor::frmMain window(globals, clock);
+  kelvor::frmMain window(context, clock);
   window.Form_Load();
   return QApplication::exec();
 }

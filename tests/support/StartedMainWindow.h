@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "core/settings/AppGlobals.h"
 #include "support/ConfigHome.h"
 #include "support/FakeClock.h"
 #include "support/TraceStoreFill.h"
@@ -35,8 +34,8 @@ class StartedMainWindow : public ::testing::Test {
   PseudoTerminal meter;
   ConfigHome home;
   FakeClock clock{20793LL * 86400 + 9 * 3600};
-  AppGlobals globals;
-  frmMain window{globals, clock};
+  ProgramContext context;
+  frmMain window{context, clock};
   QTemporaryDir files;
   QStringList messages;
   PrintCommands::MessageSink report = [this](QWidget*, const QString& text) {
@@ -44,9 +43,11 @@ class StartedMainWindow : public ::testing::Test {
   };
   TraceFileCommands traceFiles{window.traces(),   window.recording(),
                                window.recorder(), window.scope(),
-                               window.controls(), globals,
+                               window.controls(), context,
                                &window,           report};
-  PrintCommands print{window.traces(), window.scope(), window.controls(), globals, &window, report};
+  PrintCommands print{
+      window.traces(), window.scope(), window.controls(), context.LangCode, window.printOptions(),
+      &window,         report};
 };
 
 }  // namespace kelvor::testing

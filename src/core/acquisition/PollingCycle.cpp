@@ -6,12 +6,16 @@
 
 namespace kelvor {
 
-PollingCycle::PollingCycle(const AppGlobals& globals, SerialLink& port, Timer& readTimer,
-                           AnswerHandler onAnswer)
-    : globals_(globals), port_(port), readTimer_(readTimer), onAnswer_(std::move(onAnswer)) {}
+PollingCycle::PollingCycle(const PortConfig& config, const ConnectionState& connection,
+                           SerialLink& port, Timer& readTimer, AnswerHandler onAnswer)
+    : config_(config),
+      connection_(connection),
+      port_(port),
+      readTimer_(readTimer),
+      onAnswer_(std::move(onAnswer)) {}
 
 void PollingCycle::onPollTick() {
-  if (!globals_.PortOpen) return;
+  if (!connection_.PortOpen) return;
   // A port that failed (an adapter pulled out, a meter switched off) is closed and tried
   // again once per poll, so a recording goes on by itself when the device is back.
   if (port_.failed()) port_.ClosePort();
@@ -43,7 +47,7 @@ void PollingCycle::onReadTick() {
     return;
   }
 
-  if (rxBuffer_.size() >= static_cast<std::size_t>(globals_.FrameLength)) {
+  if (rxBuffer_.size() >= static_cast<std::size_t>(config_.FrameLength())) {
     // Only the first frame counts; the four-display meter's other frames are dropped.
     if (rxBuffer_.size() > MeterFrameLength) rxBuffer_.resize(MeterFrameLength);
     onAnswer_(rxBuffer_);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/Timer.h"
+#include "core/acquisition/PortConfig.h"
 #include "core/acquisition/SerialLink.h"
-#include "core/settings/AppGlobals.h"
 
 namespace kelvor {
 
@@ -22,8 +22,8 @@ class PollingCycle {
   static constexpr int FirstStepMarkerMs = 60;
   static constexpr int MaxReadSteps = 30;
 
-  PollingCycle(const AppGlobals& globals, SerialLink& port, Timer& readTimer,
-               AnswerHandler onAnswer);
+  PollingCycle(const PortConfig& config, const ConnectionState& connection, SerialLink& port,
+               Timer& readTimer, AnswerHandler onAnswer);
 
   // Tick of the measurement timer.
   void onPollTick();
@@ -34,7 +34,8 @@ class PollingCycle {
   int RxTries() const { return rxTries_; }
 
  private:
-  const AppGlobals& globals_;
+  const PortConfig& config_;
+  const ConnectionState& connection_;
   SerialLink& port_;
   Timer& readTimer_;
   AnswerHandler onAnswer_;

@@ -42,8 +42,6 @@ void ReadingHandler::startRecording(LocalSeconds now) {
   view_.showStartTime(TimeStr(now));
   view_.showCurrentTime(TimeStr(now));
   view_.showRunTime("00:00:00");
-  // The first drawn reading of a recording is stored at once.
-  state_.StoreCounter = state_.StoreInterval;
   hooks_.recordingStarted();
   state_.clearPenPositions();
 }

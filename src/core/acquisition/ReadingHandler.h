@@ -23,7 +23,8 @@ class ReadingView {
 class ReadingHooks {
  public:
   virtual ~ReadingHooks() = default;
-  // A recording has just started: the active channel's earlier samples are discarded.
+  // A recording has just started: the active channel's earlier samples are discarded and
+  // the first drawn reading is stored at once.
   virtual void recordingStarted() = 0;
   // A usable reading while recording: draw it and store it when due.
   virtual void DrawToScope() = 0;

@@ -1,7 +1,6 @@
 #include "core/alarm/AlarmRule.h"
 
 #include "core/acquisition/MeterFrame.h"
-#include "core/scope/Recorder.h"
 
 #include <utility>
 
@@ -18,7 +17,7 @@ AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float v
   const bool holds = AlarmAbove ? value > AlarmLevel : value < AlarmLevel;
   if (!holds) return outcome;
   outcome.beep = true;
-  if (alarmTimeShown == Recorder::NoTime) outcome.alarmTime = TimeStr(now - startTime);
+  if (alarmTimeShown == NoTime) outcome.alarmTime = TimeStr(now - startTime);
   return outcome;
 }
 
@@ -29,12 +28,13 @@ bool AlarmRule::apply(const AlarmCondition& condition) {
   return true;
 }
 
-std::string AlarmRule::testAlarm(bool armed, float value, LocalSeconds now, LocalSeconds startTime,
-                                 std::string_view alarmTimeShown) {
-  AlarmOutcome outcome =
-      alarmOutcome(AlarmAbove_, AlarmLevel_, armed, value, now, startTime, alarmTimeShown);
+bool AlarmRule::testAlarm(float value, LocalSeconds now, RecordingState& recording) {
+  AlarmOutcome outcome = alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, now,
+                                      recording.StartTime, recording.AlarmTime);
   if (outcome.beep) sound_.beeps(1);
-  return std::move(outcome.alarmTime);
+  if (outcome.alarmTime == recording.AlarmTime) return false;
+  recording.AlarmTime = std::move(outcome.alarmTime);
+  return true;
 }
 
 }  // namespace kelvor

@@ -5,6 +5,7 @@
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/alarm/AlarmSound.h"
+#include "core/scope/RecordingState.h"
 #include "core/text/TimeText.h"
 
 namespace kelvor {
@@ -15,8 +16,8 @@ struct AlarmOutcome {
   std::string alarmTime;  // the alarm-time label's new text (unchanged when nothing is due)
 };
 
-// The alarm rule for one usable reading. `armed` is the state of the alarm check box;
-// `alarmTimeShown` is what the alarm-time label shows now. The comparison is strict, and a
+// The alarm rule for one usable reading. `armed` tells whether the alarm is switched on;
+// `alarmTimeShown` is the recording's alarm time so far. The comparison is strict, and a
 // reading of exactly 0 never raises the alarm. The first alarm since the label was cleared
 // to "-- : -- : --" shows TimeStr(now - startTime): the running time during a recording,
 // the time of day while no start is set (startTime 0).
@@ -24,7 +25,8 @@ AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float v
                           LocalSeconds now, LocalSeconds startTime,
                           std::string_view alarmTimeShown);
 
-// The main window's alarm: the threshold of the last valid condition and the sound.
+// The alarm: the threshold of the last valid condition, whether it is switched on, and the
+// sound.
 class AlarmRule {
  public:
   explicit AlarmRule(AlarmSound& sound) : sound_(sound) {}
@@ -33,19 +35,22 @@ class AlarmRule {
   // previous ones in place. Returns whether the condition was valid (when it was not, the
   // caller switches the alarm off).
   bool apply(const AlarmCondition& condition);
+  void setArmed(bool armed) { armed_ = armed; }
 
-  // Applies the rule to one usable reading: beeps once when it meets the condition and
-  // returns the alarm-time label's new text.
-  std::string testAlarm(bool armed, float value, LocalSeconds now, LocalSeconds startTime,
-                        std::string_view alarmTimeShown);
+  // Applies the rule to one usable reading: beeps once when it meets the condition, and the
+  // first alarm since the recording's alarm time was cleared sets that time. Returns whether
+  // the alarm time changed.
+  bool testAlarm(float value, LocalSeconds now, RecordingState& recording);
 
   float AlarmLevel() const { return AlarmLevel_; }
   bool AlarmAbove() const { return AlarmAbove_; }
+  bool armed() const { return armed_; }
 
  private:
   AlarmSound& sound_;
   float AlarmLevel_ = 0.0f;
   bool AlarmAbove_ = false;
+  bool armed_ = false;
 };
 
 }  // namespace kelvor

@@ -8,13 +8,18 @@ namespace kelvor {
 Recorder::Recorder(RecordingState& state, TraceStore& store, const Clock& clock, RecorderView& view)
     : state_(state), store_(store), clock_(clock), view_(view) {}
 
+void Recorder::clearAlarmTime() {
+  state_.AlarmTime = NoTime;
+  view_.showAlarmTime(state_.AlarmTime);
+}
+
 void Recorder::setActiveFromCode(bool checked) {
   if (view_.activeChecked() == checked) return;
   view_.setActiveChecked(checked);
-  chkActive_Click();
+  drawingSwitched();
 }
 
-void Recorder::chkActive_Click() {
+void Recorder::drawingSwitched() {
   if (view_.activeChecked()) {
     if (state_.StartTime == 0) state_.StartTime = clock_.now();
     state_.StartPending = true;
@@ -23,7 +28,7 @@ void Recorder::chkActive_Click() {
   }
 }
 
-void Recorder::optColor_Click(int index) {
+void Recorder::chooseChannel(int index) {
   state_.ActiveColor = ValueLists::ChannelColors[static_cast<std::size_t>(index)];
   state_.ActiveChannel = index;
   store_.setCount(index, 0);
@@ -36,13 +41,13 @@ void Recorder::optColor_Click(int index) {
     view_.showRunTime("00:00:00");
   }
   view_.setReadingColor(paletteRgb(state_.ActiveColor));
-  view_.showAlarmTime(NoTime);
+  clearAlarmTime();
 }
 
 void Recorder::reset() {
   view_.showStartTime(NoTime);
   view_.showRunTime(NoTime);
-  view_.showAlarmTime(NoTime);
+  clearAlarmTime();
   state_.StartTime = 0;
   setActiveFromCode(false);
   state_.Running = false;

@@ -28,14 +28,14 @@ class RecorderView {
 // storing one reading as a sample.
 class Recorder {
  public:
-  static constexpr const char* NoTime = "-- : -- : --";
-
   Recorder(RecordingState& state, TraceStore& store, const Clock& clock, RecorderView& view);
 
   // "Drawing active" was checked or unchecked (by the user or from code).
-  void chkActive_Click();
-  // A channel button was chosen: the channel becomes active and is emptied.
-  void optColor_Click(int index);
+  void drawingSwitched();
+  // Unchecks "drawing active" and ends the recording, as the user's untick does.
+  void stop() { setActiveFromCode(false); }
+  // A channel was chosen: it becomes active and is emptied.
+  void chooseChannel(int index);
   // Ends any recording and empties all channels; the picture stays.
   void reset();
   // Stores the current reading as the next sample of the active channel, or ends the
@@ -46,6 +46,7 @@ class Recorder {
 
  private:
   void setActiveFromCode(bool checked);
+  void clearAlarmTime();
 
   RecordingState& state_;
   TraceStore& store_;

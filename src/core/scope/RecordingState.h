@@ -1,9 +1,14 @@
 #pragma once
 
+#include <string>
+
 #include "core/acquisition/MeterFrame.h"
 #include "core/text/TimeText.h"
 
 namespace kelvor {
+
+// What the time labels show while there is no time to show.
+inline constexpr const char* NoTime = "-- : -- : --";
 
 // The main window's recording variables: the current reading, the recording's state and
 // the pen positions of the live drawing.
@@ -13,13 +18,13 @@ struct RecordingState {
   bool StartPending = false;   // drawing was switched on; the next reading starts a recording
   bool Running = false;        // a recording is in progress on the active channel
   int StoreCounter = 0;        // readings drawn since the last stored sample
-  int StoreInterval = 1;       // readings per stored sample
   int ActiveChannel = 0;
   int ActiveColor = 10;  // palette index of the active channel
   int LastX = 0;         // last processed live point; all four 0: no previous point
   int LastY = 0;
   int LastDrawnX = 0;
   int LastDrawnY = 0;
+  std::string AlarmTime = NoTime;  // the first alarm since the last reset or channel change
 
   void clearPenPositions() { LastX = LastY = LastDrawnX = LastDrawnY = 0; }
 };

@@ -7,11 +7,10 @@
 namespace kelvor {
 
 ScopeController::ScopeController(RecordingState& state, TraceStore& store, const Clock& clock,
-                                 Recorder& recorder, ScopeView& view, char decimalSeparator)
+                                 ScopeView& view, char decimalSeparator)
     : state_(state),
       store_(store),
       clock_(clock),
-      recorder_(recorder),
       view_(view),
       separator_(decimalSeparator),
       durationItems_(durationItems()),
@@ -142,12 +141,6 @@ void ScopeController::DrawToScope() {
   }
   state_.LastX = p.x;
   state_.LastY = p.y;
-
-  ++state_.StoreCounter;
-  if (state_.StoreCounter >= scale_.StoreInterval) {
-    recorder_.SaveMesswert();
-    state_.StoreCounter = 0;
-  }
   publishChanges();
 }
 

@@ -7,7 +7,7 @@
 #include "core/scope/PlotDrawing.h"
 #include "core/scope/RangeLists.h"
 #include "core/scope/Raster.h"
-#include "core/scope/Recorder.h"
+#include "core/scope/RecordingState.h"
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
 
@@ -61,8 +61,8 @@ class ScopeController {
   // Height of the window's inner area that is not plot: the panel above, labels below.
   static constexpr double NonPlotHeight = 136;
 
-  ScopeController(RecordingState& state, TraceStore& store, const Clock& clock, Recorder& recorder,
-                  ScopeView& view, char decimalSeparator);
+  ScopeController(RecordingState& state, TraceStore& store, const Clock& clock, ScopeView& view,
+                  char decimalSeparator);
 
   const std::vector<std::string>& durationTexts() const { return durationItems_; }
   const YRangeItems& yMinList() const { return yMinItems_; }
@@ -109,7 +109,6 @@ class ScopeController {
   RecordingState& state_;
   TraceStore& store_;
   const Clock& clock_;
-  Recorder& recorder_;
   ScopeView& view_;
   char separator_;
 

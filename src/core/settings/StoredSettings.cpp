@@ -89,19 +89,19 @@ std::vector<StoredSettings::KeyText> StoredSettings::texts() const {
   return texts;
 }
 
-void StoredSettings::applyTo(AppGlobals& globals) const {
-  globals.PrintColored = PrintColored;
-  globals.ComPort = Port;
-  globals.ComBaud = BPS;
-  globals.MeterType = Device;
-  globals.FrameLength = AppGlobals::frameLengthFor(Device);
+PortConfig StoredSettings::portConfig() const {
+  PortConfig config;
+  config.ComPort = Port;
+  config.ComBaud = BPS;
+  config.MeterType = static_cast<MeterKind>(Device);
+  return config;
 }
 
-void StoredSettings::takeFrom(const AppGlobals& globals) {
-  PrintColored = globals.PrintColored;
-  Port = globals.ComPort;
-  BPS = globals.ComBaud;
-  Device = globals.MeterType;
+void StoredSettings::takeFrom(const PortConfig& config, const PrintOptions& print) {
+  PrintColored = print.PrintColored;
+  Port = config.ComPort;
+  BPS = config.ComBaud;
+  Device = static_cast<int>(config.MeterType);
 }
 
 bool placementRestorable(const StoredSettings& saved, int screenWidthTwips, int screenHeightTwips) {

@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/settings/AppGlobals.h"
+#include "core/acquisition/PortConfig.h"
+#include "core/printing/PrintOptions.h"
 
 namespace kelvor {
 
@@ -42,10 +43,10 @@ struct StoredSettings {
   // normal; after a minimised or maximised exit the store keeps the earlier placement.
   std::vector<KeyText> texts() const;
 
-  // Hands the port, meter and print options to the shared state (FrameLength follows the
-  // meter type), and takes them back from it at exit.
-  void applyTo(AppGlobals& globals) const;
-  void takeFrom(const AppGlobals& globals);
+  // The port and meter to use, and the print options; taken back at exit.
+  PortConfig portConfig() const;
+  PrintOptions printOptions() const { return PrintOptions{PrintColored}; }
+  void takeFrom(const PortConfig& config, const PrintOptions& print);
 };
 
 // The locale-aware conversion of a stored text to a 32-bit integer: a number written with

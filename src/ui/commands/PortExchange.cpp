@@ -3,37 +3,35 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/MeterConnection.h"
 #include "ui/common/Allgemein.h"
 #include "ui/dialogs/frmSettings.h"
 #include "ui/mainwindow/MeterPort.h"
 
 namespace kelvor {
 
-bool runPortSettings(QWidget* mainWindow, AppGlobals& globals, MeterPort& port,
+bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
                      const PortScanner& scanner) {
-  const bool wasOpen = globals.PortOpen;
-  port.ClosePort();
-  // While the dialog is open nothing may poll a closed port.
-  globals.PortOpen = false;
+  const bool wasOpen = meter.state().PortOpen;
+  meter.close();
 
   bool accepted = false;
   QPointer<QWidget> owner(mainWindow);
   {
-    frmSettings dialog(globals, scanner.presentPorts(), mainWindow);
+    frmSettings dialog(config, scanner.presentPorts(), mainWindow);
     dialog.exec();
-    accepted = dialog.DialogResult == frmSettings::ResultOK;
+    accepted = dialog.DialogResult == frmSettings::Result::OK;
   }
 
   const bool closing = mainWindow && (!owner || !owner->isVisible());
   if (!closing) {
     if (accepted) {
-      globals.FrameLength = AppGlobals::frameLengthFor(globals.MeterType);
-      globals.PortOpen = port.OpenPort(owner);
+      openMeterPort(meter, owner);
     } else if (wasOpen) {
-      globals.PortOpen = port.OpenPort(owner);
+      openMeterPort(meter, owner);
     }
   }
-  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+  Allgemein::SetMousePointer(MousePointer::Default);
   return accepted;
 }
 

@@ -3,9 +3,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QSignalBlocker>
 
 #include "core/files/TraceFileMessages.h"
+#include "core/settings/InterfaceLanguage.h"
 #include "platform/AtomicFile.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Allgemein.h"
@@ -21,23 +21,6 @@ bool isChannel(int channel) {
   return channel >= 0 && channel < TraceStore::Channels;
 }
 
-// The hourglass for the duration of a command, gone again on every way out.
-class BusyPointer {
- public:
-  BusyPointer() { Allgemein::SetMousePointer(Allgemein::Hourglass); }
-  ~BusyPointer() { done(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-  void done() {
-    if (!shown_) return;
-    shown_ = false;
-    Allgemein::SetMousePointer(Allgemein::DefaultPointer);
-  }
-
- private:
-  bool shown_ = true;
-};
-
 std::string shown(const QString& path) {
   return QDir::toNativeSeparators(path).toStdString();
 }
@@ -46,19 +29,23 @@ std::string shown(const QString& path) {
 
 TraceFileCommands::TraceFileCommands(TraceStore& store, RecordingState& state, Recorder& recorder,
                                      ScopeController& scope, const MainControls& controls,
-                                     const AppGlobals& globals, QWidget* parent,
+                                     const ProgramContext& context, QWidget* parent,
                                      MessageSink messages)
     : store_(store),
       state_(state),
       recorder_(recorder),
       scope_(scope),
       controls_(controls),
-      globals_(globals),
+      context_(context),
       parent_(parent),
       messages_(messages ? std::move(messages) : MessageSink(&MessageBox::warning)) {}
 
 QString TraceFileCommands::initialDirectory() const {
-  return StdDialoge::initialDirectory(QString::fromStdString(globals_.AppDir));
+  return StdDialoge::initialDirectory(QString::fromStdString(context_.AppDir));
+}
+
+QString TraceFileCommands::fileFilter() const {
+  return QString::fromStdString(InterfaceLanguage::fileFilterFor(context_.LangCode));
 }
 
 void TraceFileCommands::tell(const std::string& text) const {
@@ -67,18 +54,17 @@ void TraceFileCommands::tell(const std::string& text) const {
 
 void TraceFileCommands::mnuFileSave_Click(int channel) {
   if (!isChannel(channel)) return;
-  const QString path = StdDialoge::FileSaveDialog(
-      parent_, QString::fromUtf8(SaveTitle), initialDirectory(), QString(),
-      QString::fromStdString(globals_.FileFilter), QString::fromLatin1(SaveExtension));
+  const QString path =
+      StdDialoge::FileSaveDialog(parent_, QString::fromUtf8(SaveTitle), initialDirectory(),
+                                 QString(), fileFilter(), QString::fromLatin1(SaveExtension));
   if (path.trimmed().isEmpty()) return;  // cancelled
   saveTo(channel, path);
 }
 
 void TraceFileCommands::mnuFileLoad_Click(int channel) {
   if (!isChannel(channel)) return;
-  const QString path =
-      StdDialoge::FileOpenDialog(parent_, QString(), initialDirectory(), QString(),
-                                 QString::fromStdString(globals_.FileFilter), QString());
+  const QString path = StdDialoge::FileOpenDialog(parent_, QString(), initialDirectory(), QString(),
+                                                  fileFilter(), QString());
   if (path.trimmed().isEmpty()) return;  // cancelled
   loadFrom(channel, path);
 }
@@ -91,7 +77,7 @@ bool TraceFileCommands::saveTo(int channel, const QString& path) {
   const std::optional<QString> failure = AtomicFile::write(path, QByteArray::fromStdString(bytes));
   if (!failure) return true;
   busy.done();
-  tell(TraceFileMessages::saveFailed(globals_.LangCode, shown(path), failure->toStdString()));
+  tell(TraceFileMessages::saveFailed(context_.LangCode, shown(path), failure->toStdString()));
   return false;
 }
 
@@ -101,7 +87,7 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     busy.done();
-    tell(TraceFileMessages::openFailed(globals_.LangCode, shown(path),
+    tell(TraceFileMessages::openFailed(context_.LangCode, shown(path),
                                        file.errorString().toStdString()));
     return false;
   }
@@ -109,14 +95,14 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   const QByteArray bytes = file.read(MaxFileBytes + 1);
   if (file.error() != QFileDevice::NoError) {
     busy.done();
-    tell(TraceFileMessages::openFailed(globals_.LangCode, shown(path),
+    tell(TraceFileMessages::openFailed(context_.LangCode, shown(path),
                                        file.errorString().toStdString()));
     return false;
   }
   file.close();
   if (bytes.size() > MaxFileBytes) {
     busy.done();
-    tell(TraceFileMessages::tooLarge(globals_.LangCode, shown(path), MaxFileBytes));
+    tell(TraceFileMessages::tooLarge(context_.LangCode, shown(path), MaxFileBytes));
     return false;
   }
 
@@ -125,18 +111,14 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
                     SystemLocale::decimalSeparator());
   if (!parse.ok()) {
     busy.done();
-    tell(TraceFileMessages::notLoaded(globals_.LangCode, shown(path), parse.separator,
+    tell(TraceFileMessages::notLoaded(context_.LangCode, shown(path), parse.separator,
                                       *parse.problem));
     return false;
   }
 
   // No new reading may land in the trace that is being replaced.
   if (loadEndsRecording(state_, controls_.chkActive->isChecked(), channel)) {
-    {
-      const QSignalBlocker quiet(controls_.chkActive);  // the handler runs once, here
-      controls_.chkActive->setChecked(false);
-    }
-    recorder_.chkActive_Click();
+    recorder_.stop();
   }
   applyLoadedTrace(store_, channel, parse.samples);
   // The whole picture is rebuilt, so the channel's earlier trace disappears with it; the
@@ -144,7 +126,7 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   scope_.FullReDraw(1);
   busy.done();
   if (parse.linesLeftOut > 0) {
-    tell(TraceFileMessages::linesLeftOut(globals_.LangCode, shown(path),
+    tell(TraceFileMessages::linesLeftOut(context_.LangCode, shown(path),
                                          static_cast<int>(parse.samples.size()),
                                          parse.linesLeftOut));
   }

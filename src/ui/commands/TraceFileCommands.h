@@ -8,7 +8,7 @@
 #include "core/scope/RecordingState.h"
 #include "core/scope/ScopeController.h"
 #include "core/scope/TraceStore.h"
-#include "core/settings/AppGlobals.h"
+#include "core/settings/ProgramContext.h"
 
 class QWidget;
 
@@ -32,8 +32,8 @@ class TraceFileCommands {
   static constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
 
   TraceFileCommands(TraceStore& store, RecordingState& state, Recorder& recorder,
-                    ScopeController& scope, const MainControls& controls, const AppGlobals& globals,
-                    QWidget* parent, MessageSink messages = {});
+                    ScopeController& scope, const MainControls& controls,
+                    const ProgramContext& context, QWidget* parent, MessageSink messages = {});
 
   // Menu handlers: the index of the clicked entry is the channel (0 to 5).
   void mnuFileSave_Click(int channel);
@@ -45,6 +45,7 @@ class TraceFileCommands {
 
  private:
   QString initialDirectory() const;
+  QString fileFilter() const;
   void tell(const std::string& text) const;
 
   TraceStore& store_;
@@ -52,7 +53,7 @@ class TraceFileCommands {
   Recorder& recorder_;
   ScopeController& scope_;
   const MainControls& controls_;
-  const AppGlobals& globals_;
+  const ProgramContext& context_;
   QWidget* parent_;
   MessageSink messages_;
 };

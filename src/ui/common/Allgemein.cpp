@@ -22,9 +22,9 @@ void Allgemein::CentreForm(QWidget* window, const QWidget* reference) {
                area.top() + area.height() / 2 - size.height() / 2);
 }
 
-void Allgemein::SetMousePointer(int pointer) {
+void Allgemein::SetMousePointer(MousePointer pointer) {
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-  if (pointer == Hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (pointer == MousePointer::Hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 }  // namespace kelvor

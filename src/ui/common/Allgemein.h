@@ -4,6 +4,9 @@ class QWidget;
 
 namespace kelvor {
 
+// The mouse pointer for the whole program.
+enum class MousePointer { Default = 0, Hourglass = 11 };
+
 // Small shared window procedures.
 class Allgemein {
  public:
@@ -11,12 +14,27 @@ class Allgemein {
   // reference is given. The window keeps its size and is not clipped to the screen.
   static void CentreForm(QWidget* window, const QWidget* reference = nullptr);
 
-  // The mouse pointer for the whole program: 11 shows the hourglass, 0 restores the
-  // default. Override cursors never pile up: 11 twice and 0 once leaves the default.
-  static void SetMousePointer(int pointer);
+  // Shows the hourglass or restores the default. Override cursors never pile up: the
+  // hourglass twice and the default once leaves the default.
+  static void SetMousePointer(MousePointer pointer);
+};
 
-  static constexpr int DefaultPointer = 0;
-  static constexpr int Hourglass = 11;
+// The hourglass for the duration of a command, gone again on every way out.
+class BusyPointer {
+ public:
+  BusyPointer() { Allgemein::SetMousePointer(MousePointer::Hourglass); }
+  ~BusyPointer() { done(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+  // The work is over before the object goes, e.g. ahead of a message.
+  void done() {
+    if (!shown_) return;
+    shown_ = false;
+    Allgemein::SetMousePointer(MousePointer::Default);
+  }
+
+ private:
+  bool shown_ = true;
 };
 
 }  // namespace kelvor

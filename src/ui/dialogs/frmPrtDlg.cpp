@@ -38,15 +38,6 @@ T* named(T* control, const QString& name) {
   return control;
 }
 
-// Holds the pointer at the hourglass for the life of the object.
-class WaitPointer {
- public:
-  WaitPointer() { Allgemein::SetMousePointer(Allgemein::Hourglass); }
-  ~WaitPointer() { Allgemein::SetMousePointer(Allgemein::DefaultPointer); }
-  WaitPointer(const WaitPointer&) = delete;
-  WaitPointer& operator=(const WaitPointer&) = delete;
-};
-
 }  // namespace
 
 QPixmap frmPrtDlg::orientationPicture(int index) {
@@ -99,10 +90,11 @@ bool frmPrtDlg::pageSetupDialog(QPrinter& printer, QWidget* owner) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-frmPrtDlg::frmPrtDlg(AppGlobals& globals, PrinterChoice& choice, QWidget* reference)
+frmPrtDlg::frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice, QWidget* reference)
     : QDialog(reference),
       showProperties(&frmPrtDlg::pageSetupDialog),
-      globals_(globals),
+      langCode_(langCode),
+      options_(options),
       choice_(choice),
       owner_(reference) {
   setObjectName(QStringLiteral("frmPrtDlg"));
@@ -196,7 +188,7 @@ void frmPrtDlg::buildControls() {
 }
 
 void frmPrtDlg::Form_Load(QWidget* reference) {
-  makeLang(globals_.LangCode);
+  makeLang(langCode_);
   SavedPrinter = choice_.name();
 
   // Listing the printers changes nothing; the list selects nothing by itself.
@@ -213,12 +205,12 @@ void frmPrtDlg::Form_Load(QWidget* reference) {
       cboPrinter->findText(choice_.deviceName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (current >= 0) cboPrinter->setCurrentIndex(current);
 
-  optColor[globals_.PrintColored ? 0 : 1]->setChecked(true);
+  optColor[options_.PrintColored ? 0 : 1]->setChecked(true);
   refreshInfos();
 
   adjustSize();
   Allgemein::CentreForm(this, reference);
-  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+  Allgemein::SetMousePointer(MousePointer::Default);
 }
 
 QStringList frmPrtDlg::makeLang(int langCode) {
@@ -243,7 +235,7 @@ void frmPrtDlg::refreshInfos() {
 void frmPrtDlg::cboPrinter_Click() {
   choice_.setName(cboPrinter->currentText());
   refreshInfos();
-  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+  Allgemein::SetMousePointer(MousePointer::Default);
 }
 
 void frmPrtDlg::optOri_Click(int index) {
@@ -260,15 +252,15 @@ void frmPrtDlg::cmdSettings_Click() {
 }
 
 void frmPrtDlg::cmdOK_Click() {
-  const WaitPointer wait;
+  const BusyPointer wait;
   SavedPrinter = cboPrinter->currentIndex() >= 0 ? cboPrinter->currentText() : QString();
   choice_.setName(SavedPrinter);
-  globals_.PrintColored = optColor[0]->isChecked();
+  options_.PrintColored = optColor[0]->isChecked();
   accept();
 }
 
 void frmPrtDlg::cmdCancel_Click() {
-  const WaitPointer wait;
+  const BusyPointer wait;
   choice_.setName(SavedPrinter);
   reject();
 }
@@ -279,7 +271,7 @@ void frmPrtDlg::done(int result) {
 }
 
 void frmPrtDlg::Form_QueryUnload() {
-  const WaitPointer wait;
+  const BusyPointer wait;
   choice_.setName(SavedPrinter);
 }
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <functional>
 
-#include "core/settings/AppGlobals.h"
+#include "core/printing/PrintOptions.h"
 
 class QComboBox;
 class QGroupBox;
@@ -29,7 +29,8 @@ class frmPrtDlg : public QDialog {
  public:
   // Loads the dialog from the current printer and PrintColored and centres it over
   // `reference` (the main window; the screen when there is none).
-  frmPrtDlg(AppGlobals& globals, PrinterChoice& choice, QWidget* reference = nullptr);
+  frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice,
+            QWidget* reference = nullptr);
 
   // The printer's settings dialog, shown for `printer` with `owner` as its parent; true when
   // the user accepted it, and `printer` then holds the page set-up chosen.
@@ -76,7 +77,8 @@ class frmPrtDlg : public QDialog {
   void Form_Load(QWidget* reference);
   void Form_QueryUnload();
 
-  AppGlobals& globals_;
+  int langCode_;
+  PrintOptions& options_;
   PrinterChoice& choice_;
   QWidget* owner_ = nullptr;
   // The printer choice at opening, restored by every closing but "OK"; "OK" puts the chosen

@@ -6,10 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
-#include <optional>
 
-#include "core/text/LeadingNumber.h"
 #include "ui/common/Allgemein.h"
 
 namespace kelvor {
@@ -34,20 +31,11 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) 
   return frame;
 }
 
-// The port number of a list item "COMn (...)": the number after "COM", read up to the first
-// character that cannot continue it. Nothing unless it is a port number of the list.
-std::optional<int> portOfItem(const QString& item) {
-  const std::optional<double> value = readLeadingNumber(item.mid(3).toStdString());
-  if (!value || *value != std::floor(*value)) return std::nullopt;
-  if (*value < PortScanner::FirstPort || *value > PortScanner::LastPort) return std::nullopt;
-  return static_cast<int>(*value);
-}
-
 }  // namespace
 
-frmSettings::frmSettings(AppGlobals& globals, const std::vector<PresentPort>& ports,
+frmSettings::frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
                          QWidget* reference)
-    : QDialog(reference), globals_(globals) {
+    : QDialog(reference), config_(config) {
   setObjectName(QStringLiteral("frmSettings"));
   setWindowTitle(QStringLiteral("COM-Port"));
   buildControls();
@@ -97,41 +85,38 @@ void frmSettings::buildControls() {
 }
 
 void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference) {
-  DialogResult = ResultLoaded;
+  DialogResult = Result::Loaded;
   for (const PresentPort& port : ports) {
     cboPorts->addItem(port.itemText(), port.number);
-    if (port.number == globals_.ComPort) cboPorts->setCurrentIndex(cboPorts->count() - 1);
+    if (port.number == config_.ComPort) cboPorts->setCurrentIndex(cboPorts->count() - 1);
   }
   // The list selects its first item by itself; a port that is not present selects none.
-  if (cboPorts->findData(globals_.ComPort) < 0) cboPorts->setCurrentIndex(-1);
+  if (cboPorts->findData(config_.ComPort) < 0) cboPorts->setCurrentIndex(-1);
 
   for (std::size_t i = 0; i < Rates.size(); ++i)
-    if (globals_.ComBaud == Rates[i]) optBPS[i]->setChecked(true);
-  if (globals_.MeterType == 0 || globals_.MeterType == 1)
-    optDevice[static_cast<std::size_t>(globals_.MeterType)]->setChecked(true);
+    if (config_.ComBaud == Rates[i]) optBPS[i]->setChecked(true);
+  for (std::size_t i = 0; i < Meters.size(); ++i)
+    if (config_.MeterType == Meters[i]) optDevice[i]->setChecked(true);
 
   adjustSize();
   Allgemein::CentreForm(this, reference);
 }
 
 void frmSettings::cmdOK_Click() {
-  if (cboPorts->currentIndex() >= 0) {
-    if (const std::optional<int> port = portOfItem(cboPorts->currentText()))
-      globals_.ComPort = *port;
-  }
+  if (cboPorts->currentIndex() >= 0) config_.ComPort = cboPorts->currentData().toInt();
   for (std::size_t i = 0; i < Rates.size(); ++i) {
     if (optBPS[i]->isChecked()) {
-      globals_.ComBaud = Rates[i];
+      config_.ComBaud = Rates[i];
       break;
     }
   }
   for (std::size_t i = 0; i < optDevice.size(); ++i) {
     if (optDevice[i]->isChecked()) {
-      globals_.MeterType = static_cast<int>(i);
+      config_.MeterType = Meters[i];
       break;
     }
   }
-  DialogResult = ResultOK;
+  DialogResult = Result::OK;
   accept();
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "core/settings/AppGlobals.h"
+#include "core/acquisition/PortConfig.h"
 #include "platform/PortScanner.h"
 
 class QComboBox;
@@ -21,18 +21,19 @@ class frmSettings : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int ResultLoaded = 2;
-  static constexpr int ResultOK = 1;
+  // How the dialog ended: loaded and then left without OK, or OK.
+  enum class Result { OK = 1, Loaded = 2 };
   // The rates of optBPS(0) to optBPS(4).
   static constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
+  // The meters of optDevice(0) and optDevice(1).
+  static constexpr std::array<MeterKind, 2> Meters{MeterKind::OneFrame, MeterKind::FourFrames};
 
   // Lists `ports`, selects the one of ComPort, checks the options of ComBaud and MeterType
   // and centres itself over `reference` (or the screen).
-  frmSettings(AppGlobals& globals, const std::vector<PresentPort>& ports,
+  frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
               QWidget* reference = nullptr);
 
-  // 2 after loading, 1 after OK.
-  int DialogResult = ResultLoaded;
+  Result DialogResult = Result::Loaded;
 
   QGroupBox* Frame3 = nullptr;
   std::array<QRadioButton*, 2> optDevice{};
@@ -44,16 +45,16 @@ class frmSettings : public QDialog {
   QPushButton* cmdCancel = nullptr;
 
   // OK: takes the selected port (none selected keeps ComPort), the checked rate and the
-  // checked meter kind (none checked keeps the value), sets DialogResult to 1 and hides.
+  // checked meter kind (none checked keeps the value), sets DialogResult to OK and hides.
   void cmdOK_Click();
-  // Cancel (also Escape and the close box): hides; DialogResult stays 2.
+  // Cancel (also Escape and the close box): hides; DialogResult stays Loaded.
   void cmdCancel_Click();
 
  private:
   void buildControls();
   void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference);
 
-  AppGlobals& globals_;
+  PortConfig& config_;
 };
 
 }  // namespace kelvor

@@ -3,24 +3,17 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <string>
 
 #include "core/alarm/AlarmCondition.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {
 
-AlarmPanel::AlarmPanel(const MainControls& controls, const RecordingState& recording,
-                       const Clock& clock, AlarmSound& sound, QObject* parent)
-    : QObject(parent),
-      txtAlarm_(controls.txtAlarm),
-      chkAlarm_(controls.chkAlarm),
-      lblAbbr_(controls.lblAbbr),
-      recording_(recording),
-      clock_(clock),
-      rule_(sound) {
+AlarmPanel::AlarmPanel(const MainControls& controls, AlarmRule& rule, QObject* parent)
+    : QObject(parent), txtAlarm_(controls.txtAlarm), chkAlarm_(controls.chkAlarm), rule_(rule) {
+  rule_.setArmed(chkAlarm_->isChecked());
+  connect(chkAlarm_, &QCheckBox::toggled, this, [this](bool on) { rule_.setArmed(on); });
   connect(txtAlarm_, &QLineEdit::textChanged, this, [this] { GetAlarm(); });
   txtAlarm_->installEventFilter(this);
 }
@@ -28,13 +21,6 @@ AlarmPanel::AlarmPanel(const MainControls& controls, const RecordingState& recor
 void AlarmPanel::GetAlarm() {
   // An unusable condition only switches the alarm off; the last threshold stays.
   if (!rule_.apply(kelvor::GetAlarm(txtAlarm_->text().toStdString()))) chkAlarm_->setChecked(false);
-}
-
-void AlarmPanel::testAlarm(float value) {
-  const std::string shown = lblAbbr_->text().toStdString();
-  const std::string alarmTime =
-      rule_.testAlarm(chkAlarm_->isChecked(), value, clock_.now(), recording_.StartTime, shown);
-  if (alarmTime != shown) lblAbbr_->setText(QString::fromStdString(alarmTime));
 }
 
 bool AlarmPanel::eventFilter(QObject* watched, QEvent* event) {

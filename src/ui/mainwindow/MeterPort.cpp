@@ -1,16 +1,16 @@
 #include "ui/mainwindow/MeterPort.h"
 
-#include <QMessageBox>
-
 #include "core/acquisition/PortTable.h"
+#include "platform/MeterConnection.h"
 #include "ui/dialogs/MessageBox.h"
 
 namespace kelvor {
 
-bool MeterPort::OpenPort(QWidget* parent) {
-  const basSerial::OpenResult result = serial_.OpenPort(globals_.ComPort, globals_.ComBaud);
+bool openMeterPort(MeterConnection& meter, QWidget* parent) {
+  const basSerial::OpenResult result = meter.open();
   if (result.ok) return true;
-  const QString text = QString::fromStdString(openErrorText(result.errorCode, globals_.ComPort)) +
+  const int port = meter.config().ComPort;
+  const QString text = QString::fromStdString(openErrorText(result.errorCode, port)) +
                        QStringLiteral("\n%1: %2").arg(result.devicePath, result.errorText);
   MessageBox::warning(parent, text);
   return false;

@@ -22,7 +22,7 @@
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/mainwindow/LanguageTexts.h"
-#include "ui/mainwindow/MeterPolling.h"
+#include "ui/mainwindow/MeterPort.h"
 #include "ui/mainwindow/ValueFont.h"
 #include "ui/mainwindow/WindowPlacement.h"
 #include "ui/plot/ScopeWidget.h"
@@ -45,32 +45,27 @@ QStringList toQt(const std::vector<std::string>& texts) {
 }
 }  // namespace
 
-frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
+frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
     : QMainWindow(parent),
-      globals_(globals),
-      clock_(clock),
+      context_(context),
       controls_(MainControls::build(this)),
       panel_(*this, controls_),
-      recorder_(recording_, traces_, clock_, panel_),
-      scope_(recording_, traces_, clock_, recorder_, panel_, SystemLocale::decimalSeparator()),
-      traceFiles_(traces_, recording_, recorder_, scope_, controls_, globals_, this),
-      print_(traces_, scope_, controls_, globals_, this),
-      port_(globals),
-      alarmPlayer_([] { QApplication::beep(); }),
-      alarm_(controls_, recording_, clock_, alarmPlayer_, this),
       readingLabels_(controls_),
-      readingConsumers_(recorder_, scope_, alarm_),
-      readingHandler_(recording_, clock_, readingLabels_, readingConsumers_,
-                      SystemLocale::decimalSeparator()),
-      polling_(new MeterPolling(
-          globals_, port_.serial(), [this](std::string& answer) { onAnswer(answer); }, this)) {
+      alarmPlayer_([] { QApplication::beep(); }),
+      meter_(portConfig_, clock, alarmPlayer_, {readingLabels_, panel_},
+             SystemLocale::decimalSeparator()),
+      scope_(recording(), traces(), clock, panel_, SystemLocale::decimalSeparator()),
+      alarm_(controls_, meter_.session().alarm(), this),
+      traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
+      print_(traces(), scope_, controls_, context_.LangCode, printOptions_, this) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Kelvor"));
+  meter_.session().attachPlot(&scope_);
   controls_.picScope->setRaster(&scope_.raster());
   print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
-    frmPrtDlg dialog(globals_, printerChoice_, this);
+    frmPrtDlg dialog(context_.LangCode, printOptions_, printerChoice_, this);
     dialog.exec();
   });
   const int menuHeight = menuBar()->sizeHint().height();
@@ -84,8 +79,8 @@ frmMain::~frmMain() = default;
 void frmMain::Form_Load() {
   // A build can name its developer's folder; started from there the program never polls.
   const std::string developmentDir = KELVOR_DEVELOPMENT_DIR;
-  if (!developmentDir.empty() && globals_.AppDir == developmentDir)
-    polling_->timMessung().setEnabled(false);
+  if (!developmentDir.empty() && context_.AppDir == developmentDir)
+    meter_.timMessung().setEnabled(false);
 
   InitVars();
   GetSettings();
@@ -97,14 +92,14 @@ void frmMain::Form_Load() {
   loaded_ = true;
   Form_Resize();
   scope_.FullReDraw(0);
-  recorder_.reset();
-  globals_.PortOpen = port_.OpenPort(this);
+  recorder().reset();
+  openMeterPort(meter_, this);
   // The window is still hidden: selecting the Y range runs no redraw yet.
   scope_.selectYMaxItem(DefaultYMaxItem);
   scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
                    scope_.yMaxList().values[DefaultYMaxItem]);
   scope_.selectDurationItem(DefaultDurationItem);
-  recording_.ActiveColor = 10;
+  recording().ActiveColor = 10;
   GetAlarm();
   restorePlacement();
   applyMinimumSize();
@@ -113,12 +108,12 @@ void frmMain::Form_Load() {
 
 void frmMain::connectControls() {
   const MainControls& c = controls_;
-  connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder_.chkActive_Click(); });
+  connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder().drawingSwitched(); });
   connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.cmdCLS_Click(); });
-  connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder_.reset(); });
+  connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
-            [this](int index) { recorder_.optColor_Click(index); });
+            [this](int index) { recorder().chooseChannel(index); });
   }
   connect(c.cboMessDauer, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
@@ -147,23 +142,23 @@ void frmMain::connectControls() {
   }
 }
 
-// The value lists are fixed; what is left is the language and the file filter.
+// The value lists are fixed; what is left is the language.
 void frmMain::InitVars() {
-  globals_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
-  QtTranslations::install(globals_.LangCode);
-  globals_.FileFilter = InterfaceLanguage::fileFilterFor(globals_.LangCode);
+  context_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
+  QtTranslations::install(context_.LangCode);
 }
 
 void frmMain::GetSettings() {
   const SettingsStore store;
   saved_ = StoredSettings::read(store.lookup(), SystemLocale::decimalSeparator());
-  saved_.applyTo(globals_);
+  portConfig_ = saved_.portConfig();
+  printOptions_ = saved_.printOptions();
   controls_.chkAutoScale->setChecked(saved_.AutoScale);
   ValueFont::choose(controls_.lblVal, controls_.lblACDC);
 }
 
 void frmMain::SaveSettings() {
-  saved_.takeFrom(globals_);
+  saved_.takeFrom(portConfig_, printOptions_);
   saved_.AutoScale = controls_.chkAutoScale->isChecked();
   WindowPlacement::capture(this, saved_);
   hide();
@@ -173,7 +168,7 @@ void frmMain::SaveSettings() {
 }
 
 void frmMain::makeLang() {
-  kelvor::makeLang(controls_, globals_.LangCode);
+  kelvor::makeLang(controls_, context_.LangCode);
 }
 
 void frmMain::fillRangeLists() {
@@ -225,17 +220,13 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(int index) {
-  if (index == 4) runPortSettings(this, globals_, port_);
+  if (index == 4) runPortSettings(this, portConfig_, meter_);
   if (index == 6) close();
 }
 
 void frmMain::mnuInfo_Click() {
   frmAbout about(this);
   about.exec();
-}
-
-void frmMain::onAnswer(std::string& answer) {
-  readingHandler_.Messung(answer);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -252,9 +243,8 @@ void frmMain::QueryUnload() {
   // The dialogs go with the main window.
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top != this && top->isWindow()) top->close();
-  polling_->timMessung().setEnabled(false);
-  polling_->ReadDataTimer().setEnabled(false);
-  port_.ClosePort();
+  meter_.stopPolling();
+  meter_.close();
 }
 
 }  // namespace kelvor

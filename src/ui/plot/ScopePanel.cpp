@@ -119,7 +119,7 @@ void ScopePanel::applyYAxis(const YAxisLayout& layout) {
 }
 
 void ScopePanel::setBusy(bool busy) {
-  Allgemein::SetMousePointer(busy ? Allgemein::Hourglass : Allgemein::DefaultPointer);
+  Allgemein::SetMousePointer(busy ? MousePointer::Hourglass : MousePointer::Default);
 }
 
 void ScopePanel::plotChanged(const RasterRect& area) {

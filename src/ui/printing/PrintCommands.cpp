@@ -57,12 +57,13 @@ int colourPlanesOf(const QPrinter& printer) {
 }  // namespace
 
 PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& scope,
-                             const MainControls& controls, const AppGlobals& globals,
-                             QWidget* parent, MessageSink messages)
+                             const MainControls& controls, int langCode,
+                             const PrintOptions& options, QWidget* parent, MessageSink messages)
     : store_(store),
       scope_(scope),
       controls_(controls),
-      globals_(globals),
+      langCode_(langCode),
+      options_(options),
       parent_(parent),
       messages_(std::move(messages)) {
   setPrinterAccess({});
@@ -87,7 +88,7 @@ void PrintCommands::setPrinterAccess(PrinterAccess access) {
 
 void PrintCommands::tell(const QString& text) const {
   // The message is not shown under the hourglass.
-  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+  Allgemein::SetMousePointer(MousePointer::Default);
   if (messages_) {
     messages_(parent_, text);
   } else {
@@ -116,28 +117,28 @@ DiagramInput PrintCommands::diagramInput(bool coloured) const {
 }
 
 void PrintCommands::mnuPrint_Click(int index) {
-  Allgemein::SetMousePointer(Allgemein::Hourglass);
+  Allgemein::SetMousePointer(MousePointer::Hourglass);
   if (index == 0) {
     DruckDialog();
   } else if (index == 1) {
     DruckerSetup();
   }
-  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+  Allgemein::SetMousePointer(MousePointer::Default);
 }
 
 void PrintCommands::DruckDialog() {
   // The name is read first, so that any failure can name the printer.
   PrinterName_ = access_.currentName();
   if (PrinterName_.isEmpty()) {
-    failed(PrintMessages::noPrinterInstalled(globals_.LangCode));
+    failed(PrintMessages::noPrinterInstalled(langCode_));
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
   if (!access_.setUp(printer)) {
-    failed(PrintMessages::printerUnavailable(globals_.LangCode));
+    failed(PrintMessages::printerUnavailable(langCode_));
     return;
   }
-  printer.setColorMode(globals_.PrintColored ? QPrinter::Color : QPrinter::GrayScale);
+  printer.setColorMode(options_.PrintColored ? QPrinter::Color : QPrinter::GrayScale);
   printTo(printer);
 }
 
@@ -166,7 +167,7 @@ bool PrintCommands::printTo(QPrinter& printer) {
   const DeviceInfo device = printerDevice(printer);
 
   // Laid out before the job starts: a page that cannot take the diagram starts no job.
-  const DiagramPicture picture = Druck(diagramInput(globals_.PrintColored), device);
+  const DiagramPicture picture = Druck(diagramInput(options_.PrintColored), device);
   if (picture.failed()) {
     tell(QString::fromStdString(picture.failure()));
     return false;
@@ -175,14 +176,14 @@ bool PrintCommands::printTo(QPrinter& printer) {
   if (parent_) printer.setDocName(parent_->window()->windowTitle());
   QPainter painter;
   if (!painter.begin(&printer)) {
-    failed(PrintMessages::jobNotStarted(globals_.LangCode));
+    failed(PrintMessages::jobNotStarted(langCode_));
     return false;
   }
   // The layout's origin is the printable area's corner.
   if (printer.fullPage()) painter.translate(device.area.offsetX, device.area.offsetY);
   paintDiagram(painter, picture);
   if (!painter.end()) {
-    failed(PrintMessages::jobNotFinished(globals_.LangCode));
+    failed(PrintMessages::jobNotFinished(langCode_));
     return false;
   }
   return true;
@@ -190,9 +191,9 @@ bool PrintCommands::printTo(QPrinter& printer) {
 
 void PrintCommands::mnuCopy_Click(int index) {
   if (index != 0 && index != 1) return;
-  Allgemein::SetMousePointer(Allgemein::Hourglass);
+  Allgemein::SetMousePointer(MousePointer::Hourglass);
   ClipboardPicture::copy(diagramInput(index == 0));
-  Allgemein::SetMousePointer(Allgemein::DefaultPointer);
+  Allgemein::SetMousePointer(MousePointer::Default);
 }
 
 }  // namespace kelvor

@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "core/printing/Druck.h"
+#include "core/printing/PrintOptions.h"
 #include "core/scope/ScopeController.h"
 #include "core/scope/TraceStore.h"
-#include "core/settings/AppGlobals.h"
 
 class QPrinter;
 class QWidget;
@@ -33,7 +33,8 @@ class PrintCommands {
   };
 
   PrintCommands(const TraceStore& store, const ScopeController& scope, const MainControls& controls,
-                const AppGlobals& globals, QWidget* parent, MessageSink messages = {});
+                int langCode, const PrintOptions& options, QWidget* parent,
+                MessageSink messages = {});
   // The built-in printer access refers to this object.
   PrintCommands(const PrintCommands&) = delete;
   PrintCommands& operator=(const PrintCommands&) = delete;
@@ -75,7 +76,8 @@ class PrintCommands {
   const TraceStore& store_;
   const ScopeController& scope_;
   const MainControls& controls_;
-  const AppGlobals& globals_;
+  int langCode_;
+  const PrintOptions& options_;
   QWidget* parent_;
   MessageSink messages_;
   PrinterAccess access_;

@@ -10,6 +10,7 @@
 #include "core/acquisition/PortTable.h"
 #include "core/acquisition/ReadingHandler.h"
 #include "support/FakeClock.h"
+#include "support/FakeLink.h"
 #include "support/FakeTimer.h"
 
 namespace kelvor {
@@ -48,33 +49,11 @@ TEST(PortTable, FixedDevicesByPortNumber) {
     EXPECT_EQ(fixedDeviceForPort(port), device) << port;
 }
 
-// A serial line: the test puts what arrives into `incoming`; `gone` pulls the device out.
-struct FakeLink : SerialLink {
-  bool usable() {
-    failedFlag = failedFlag || (open && gone);
-    return open && !gone;
-  }
-  bool WritePort(std::string_view text) override {
-    if (usable()) written += text;
-    return usable() && writeSucceeds;
-  }
-  std::string ReadPort() override { return usable() ? std::exchange(incoming, {}) : ""; }
-  void discardInput() override { incoming.clear(); }
-  bool isOpen() const override { return open; }
-  bool failed() const override { return failedFlag; }
-  void ClosePort() override { open = failedFlag = false; }
-  bool reopen() override { return ++reopenAttempts > 0 && (open = !gone); }
-
-  std::string incoming, written;
-  bool writeSucceeds = true, open = true, gone = false, failedFlag = false;
-  int reopenAttempts = 0;
-};
-
 const std::string FrameA = "DC  1.234 V  \r", FrameB = "AC  5.678 V  \r";
 
 class PollingCycleTest : public ::testing::Test {
  protected:
-  PollingCycleTest() { globals.PortOpen = true; }
+  PollingCycleTest() { connection.PortOpen = true; }
 
   // Polls and delivers read ticks, piece i arriving before tick i, until the cycle stops
   // asking; returns the number of ticks.
@@ -88,11 +67,13 @@ class PollingCycleTest : public ::testing::Test {
     return ticks;
   }
 
-  AppGlobals globals;
-  FakeLink link;
+  PortConfig config;
+  ConnectionState connection;
+  testing::FakeLink link;
   testing::FakeTimer readTimer;
   Texts answers;
-  PollingCycle cycle{globals, link, readTimer, [this](std::string& a) { answers.push_back(a); }};
+  PollingCycle cycle{config, connection, link, readTimer,
+                     [this](std::string& a) { answers.push_back(a); }};
 };
 
 TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) {
@@ -104,8 +85,7 @@ TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) 
            {1, {FrameA}, PollingCycle::MaxReadSteps, false},
            {0, {FrameA.substr(0, 7)}, PollingCycle::MaxReadSteps, false}}) {
     answers.clear();
-    globals.MeterType = meterType;
-    globals.FrameLength = AppGlobals::frameLengthFor(meterType);
+    config.MeterType = static_cast<MeterKind>(meterType);
     EXPECT_EQ(poll(pieces), ticks) << pieces[0];
     EXPECT_EQ(answers, answered ? Texts{FrameA} : Texts{}) << pieces[0];
   }
@@ -115,7 +95,7 @@ TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) 
   // Nothing is polled after a failed write or on a closed port.
   link.writeSucceeds = false;
   EXPECT_EQ(poll({FrameA}), 0);
-  globals.PortOpen = link.open = false;  // the user never got it open: not retried either
+  connection.PortOpen = link.open = false;  // the user never got it open: not retried either
   link.writeSucceeds = true;
   EXPECT_EQ(poll({FrameA}) + link.reopenAttempts, 0);
 }
@@ -185,12 +165,10 @@ TEST_F(ReadingHandlerTest, WhatAReadingReachesDependsOnTheRecordingAndOnItsValue
   EXPECT_EQ(calls, Texts{"alarm 1.234000"});
 
   state.StartPending = true;  // the next reading starts the recording
-  state.StoreInterval = 4;
   feed("DC  0.500 V  \r");
   EXPECT_TRUE(state.Running && !state.StartPending);
   EXPECT_EQ(state.StartTime, StartOfTest);
   EXPECT_EQ(start + " " + run, "14:30:05 00:00:00");
-  EXPECT_EQ(state.StoreCounter, 4);  // the first reading is stored
   EXPECT_EQ(calls, (Texts{"start", "draw", "range 0.500000 0.500000", "alarm 0.500000"}));
 
   autoScale = false;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr LocalSeconds Day = 86400;
 constexpr LocalSeconds Afternoon = 20793 * Day + 14 * 3600 + 3 * 60 + 9;  // 14:03:09
-const std::string None = Recorder::NoTime;
+const std::string None = NoTime;
 
 TEST(AlarmRule, ComparesStrictlyAndIgnoresZeroAndGaps) {
   const std::vector<std::tuple<const char*, float, bool>> cases{
@@ -47,13 +47,19 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
   for (const char* text : {"", "< -1", "> 1e300"}) EXPECT_FALSE(rule.apply(GetAlarm(text)));
   EXPECT_TRUE(rule.AlarmAbove() && rule.AlarmLevel() == 2.5f);
   ASSERT_TRUE(rule.apply(GetAlarm("< 0,8")));
-  std::string shown = None;  // the first alarm's running time stays, whole days dropped
+  RecordingState recording;  // the first alarm's running time stays, whole days dropped
+  recording.StartTime = Afternoon;
+  rule.setArmed(true);
   LocalSeconds now = Afternoon + Day + 197;
   for (const float value : {0.9f, 0.0f, 0.5f, 0.4f, 0.9f, 0.7f})
-    shown = rule.testAlarm(true, value, now += 60, Afternoon, shown);
-  shown = rule.testAlarm(false, 0.5f, Afternoon + 900, Afternoon, shown);  // switched off
-  EXPECT_EQ(shown + " " + std::to_string(sound.calls), "00:06:17 3");
-  EXPECT_EQ(rule.testAlarm(true, 0.5f, Afternoon, 0, None), "14:03:09");  // no start: time of day
+    rule.testAlarm(value, now += 60, recording);
+  rule.setArmed(false);
+  EXPECT_FALSE(rule.testAlarm(0.5f, Afternoon + 900, recording));
+  EXPECT_EQ(recording.AlarmTime + " " + std::to_string(sound.calls), "00:06:17 3");
+  rule.setArmed(true);
+  recording = RecordingState();
+  EXPECT_TRUE(rule.testAlarm(0.5f, Afternoon, recording));
+  EXPECT_EQ(recording.AlarmTime, "14:03:09");  // no start: time of day
 }
 
 TEST(GetAlarm, ReadsOperatorAndThresholdOrRejects) {

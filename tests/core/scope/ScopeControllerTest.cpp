@@ -9,10 +9,11 @@
 #include <tuple>
 #include <vector>
 
-#include "core/acquisition/ReadingHandler.h"
-#include "core/scope/Recorder.h"
 #include "core/scope/ValueLists.h"
+#include "core/session/MeterSession.h"
 #include "support/FakeClock.h"
+#include "support/FakeLink.h"
+#include "support/FakeTimer.h"
 
 // Under AddressSanitizer the allocator is the sanitizer's own: ask it; otherwise ask glibc.
 #if defined(__SANITIZE_ADDRESS__)
@@ -30,15 +31,15 @@ namespace {
 
 constexpr LocalSeconds Eight = 20793LL * 86400 + 8 * 3600;
 
-// The plot and its recorder; the fixture plays the main window at the design size, which
-// hands readings on to both (no alarm).
+// The plot attached to a meter session; the fixture plays the main window at the design size.
 class ScopeControllerTest : public ::testing::Test,
                             public ScopeView,
                             public RecorderView,
                             public ReadingView,
-                            public ReadingHooks {
+                            public AlarmSound {
  protected:
   ScopeControllerTest() {
+    session.attachPlot(&scope);
     resetYLists();
     scope.selectDurationItem(DefaultDurationItem);  // 0:15
     durationShown.clear();
@@ -50,11 +51,11 @@ class ScopeControllerTest : public ::testing::Test,
   }
   void startRecording() {
     active = true;
-    recorder.chkActive_Click();
+    recorder.drawingSwitched();
   }
   void readingAt(int seconds, std::string frame) {
     clock.set(Eight + seconds);
-    handler.Messung(frame);
+    session.takeAnswer(frame);
   }
   // ScopeView
   bool isMinimised() const override { return false; }
@@ -87,11 +88,7 @@ class ScopeControllerTest : public ::testing::Test,
   // ReadingView
   void showValue(const std::string&) override {}
   void showMode(const std::string&) override {}
-  // ReadingHooks
-  void recordingStarted() override { recorder.recordingStarted(); }
-  void DrawToScope() override { scope.DrawToScope(); }
-  void AutoRangeY(float min, float max) override { scope.AutoRangeY(min, max); }
-  void testAlarm(float) override {}
+  void beeps(int) override {}
   int greenPixelsInColumn(int x) {
     int count = 0;
     for (int y = 0; y < scope.raster().height(); ++y)
@@ -104,12 +101,16 @@ class ScopeControllerTest : public ::testing::Test,
   std::vector<int> durationShown;
   int yMinShown = -1, yMaxShown = -1;
   RasterRect changed;
-  RecordingState state;
-  TraceStore store;
   testing::FakeClock clock{Eight};
-  Recorder recorder{state, store, clock, *this};
-  ScopeController scope{state, store, clock, recorder, *this, ','};
-  ReadingHandler handler{state, clock, *this, *this, ','};
+  testing::FakeLink link;
+  testing::FakeTimer readTimer;
+  PortConfig config;
+  ConnectionState connection;
+  MeterSession session{config, connection, {link, readTimer, clock, *this}, {*this, *this}, ','};
+  RecordingState& state = session.recording();
+  TraceStore& store = session.traces();
+  Recorder& recorder = session.recorder();
+  ScopeController scope{state, store, clock, *this, ','};
 };
 
 TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApart) {
@@ -162,7 +163,7 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
 
 TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsWhenFull) {
   store.setCount(2, 10);
-  recorder.optColor_Click(2);
+  recorder.chooseChannel(2);
   EXPECT_EQ(store.count(2), 0);
   startRecording();
   clock.advance(60);
@@ -177,6 +178,14 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   recorder.SaveMesswert();  // full: ends the recording, keeps the samples
   EXPECT_EQ(store.count(2), TraceStore::LiveCapacity);
   EXPECT_FALSE(active || state.Running);
+}
+
+TEST_F(ScopeControllerTest, TheFirstReadingOfARecordingIsStoredAtOnceAtAnyDuration) {
+  scope.selectDurationItem(1);  // 24:00: many readings make one sample
+  ASSERT_GT(scope.scale().StoreInterval, 2);
+  startRecording();
+  readingAt(0, "DC  0.200 V  \r");
+  EXPECT_EQ(store.count(0), 1);
 }
 
 // Bytes the program holds on the heap now, or nothing where that cannot be measured.

@@ -62,7 +62,7 @@ TEST_F(TraceFileCommandsTest, FailedLoadChangesNothing) {
     const std::string text = messages[0].toStdString();
     const std::string shown = QDir::toNativeSeparators(file).toStdString();
     EXPECT_NE(text.find(shown), std::string::npos) << text;
-    EXPECT_EQ(text == TraceFileMessages::tooLarge(globals.LangCode, shown,
+    EXPECT_EQ(text == TraceFileMessages::tooLarge(context.LangCode, shown,
                                                   TraceFileCommands::MaxFileBytes),
               tooLarge);
     EXPECT_EQ(std::tuple(window.traces().count(2), window.controls().chkActive->isChecked(),
@@ -104,7 +104,7 @@ TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    globals.LangCode = c.langCode;
+    context.LangCode = c.langCode;
     messages.clear();
     const QStringList before = tree();
     std::optional<FileSizeLimit> limit;

@@ -43,11 +43,8 @@ TEST(PortDialog, ShowsTheSettingsAndOkTakesTheChoice) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.port);
-    AppGlobals globals;
-    globals.ComPort = c.port;
-    globals.ComBaud = c.baud;
-    globals.MeterType = c.meter;
-    frmSettings d(globals, scanner.presentPorts());
+    PortConfig config{c.port, c.baud, static_cast<MeterKind>(c.meter)};
+    frmSettings d(config, scanner.presentPorts());
     EXPECT_EQ(std::tuple(d.cboPorts->count(), d.cboPorts->currentIndex(), checked(d.optBPS),
                          checked(d.optDevice)),
               std::tuple(3, c.shownPort, c.shownRate, c.shownMeter));
@@ -55,7 +52,7 @@ TEST(PortDialog, ShowsTheSettingsAndOkTakesTheChoice) {
     if (c.chooseRate >= 0) d.optBPS[static_cast<std::size_t>(c.chooseRate)]->click();
     if (c.chooseMeter >= 0) d.optDevice[static_cast<std::size_t>(c.chooseMeter)]->click();
     d.cmdOK->click();
-    EXPECT_EQ(std::tuple(globals.ComPort, globals.ComBaud, globals.MeterType),
+    EXPECT_EQ(std::tuple(config.ComPort, config.ComBaud, static_cast<int>(config.MeterType)),
               std::tuple(c.portAfter, c.baudAfter, c.meterAfter));
   }
 }

@@ -9,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "support/FakeClock.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {
@@ -24,9 +23,9 @@ struct AlarmPanelTest : ::testing::Test {
   QMainWindow window;
   MainControls controls = MainControls::build(&window);
   RecordingState recording;
-  testing::FakeClock clock{0};
   CountingSound sound;
-  AlarmPanel panel{controls, recording, clock, sound};
+  AlarmRule rule{sound};
+  AlarmPanel panel{controls, rule};
 };
 
 // Every text change parses the condition: an unusable one switches the alarm off, a usable
@@ -47,9 +46,9 @@ TEST_F(AlarmPanelTest, EveryTextChangeParsesTheCondition) {
     SCOPED_TRACE(c.text);
     controls.chkAlarm->setChecked(c.checkedBefore);
     controls.txtAlarm->setText(QString::fromUtf8(c.text));
-    EXPECT_EQ(std::tuple(controls.chkAlarm->isChecked(), panel.AlarmAbove(), panel.AlarmLevel()),
+    EXPECT_EQ(std::tuple(controls.chkAlarm->isChecked(), rule.AlarmAbove(), rule.AlarmLevel()),
               std::tuple(c.checkedAfter, c.above, c.level));
-    panel.testAlarm(c.above ? 1e6f : -1e6f);
+    rule.testAlarm(c.above ? 1e6f : -1e6f, 0, recording);
   }
   EXPECT_EQ(sound.calls, 2);
 }

@@ -22,10 +22,9 @@ TEST(LanguageTexts, EnglishCaptionsForLanguageCodesOneAndTwo) {
     const MainControls controls = MainControls::build(&window);
     EXPECT_EQ(makeLang(controls, langCode), QStringList()) << "every name found its control";
     EXPECT_EQ(controls.cmdCLS->text(), QString::fromUtf8(main));
-    AppGlobals globals;
-    globals.LangCode = langCode;
+    PrintOptions options;
     PrinterChoice choice;
-    EXPECT_EQ(frmPrtDlg(globals, choice).cmdSettings->text(), QString::fromUtf8(printer));
+    EXPECT_EQ(frmPrtDlg(langCode, options, choice).cmdSettings->text(), QString::fromUtf8(printer));
   }
 }
 

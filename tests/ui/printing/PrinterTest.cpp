@@ -114,8 +114,9 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
                         Case{landscape.name, landscape, landscape, true, true}}) {
     SCOPED_TRACE(c.before.toStdString() + (c.ok ? " OK" : " Cancel"));
     choice.setName(c.before);
-    globals.PrintColored = false;
-    frmPrtDlg d(globals, choice, &window);
+    PrintOptions& options = window.printOptions();
+    options.PrintColored = false;
+    frmPrtDlg d(context.LangCode, options, choice, &window);
     EXPECT_EQ(QStringList({d.cboPrinter->currentText(), d.lblTyp->text(), d.lblPort->text()}),
               QStringList({c.shown.name, c.shown.makeAndModel,
                            "file://" + server().outputFile(c.shown.name)}));
@@ -131,7 +132,7 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
     if (c.setUpPortrait) d.cmdSettings->click();
     d.optColor[0]->click();
     (c.ok ? d.cmdOK : d.cmdCancel)->click();
-    EXPECT_EQ(std::pair(choice.name(), globals.PrintColored),
+    EXPECT_EQ(std::pair(choice.name(), options.PrintColored),
               std::pair(c.ok ? c.chosen.name : c.before, c.ok));
 
     const TestQueue& queue = c.ok ? c.chosen : c.shown;

@@ -1,0 +1,27 @@
+#pragma once
+
+namespace kelvor {
+
+// The kinds of meter the port can serve. The value is what the settings store keeps; any
+// other stored value counts as the four-display meter, as it always has.
+enum class MeterKind : int {
+  OneFrame = 0,    // one frame per poll
+  FourFrames = 1,  // the four-display meter: four frames per poll, the first one counts
+};
+
+// The stored port configuration: which port, how fast, which meter.
+struct PortConfig {
+  int ComPort = 1;     // port number n of "COMn"
+  int ComBaud = 1200;  // baud rate
+  MeterKind MeterType = MeterKind::OneFrame;
+
+  // Characters of one complete answer: 14, or 56 for the four frames.
+  int FrameLength() const { return MeterType == MeterKind::OneFrame ? 14 : 56; }
+};
+
+// The connection's state at run time.
+struct ConnectionState {
+  bool PortOpen = false;  // the last attempt to open the port succeeded
+};
+
+}  // namespace kelvor

@@ -1,0 +1,31 @@
+#include "platform/MeterConnection.h"
+
+namespace kelvor {
+
+MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,
+                                 const MeterSession::Views& views, char decimalSeparator)
+    : config_(config),
+      timMessung_([this] { session_.onPollTick(); }),
+      readDataTimer_([this] { session_.onReadTick(); }),
+      session_(config, state_, {serial_, readDataTimer_, clock, sound}, views, decimalSeparator) {
+  timMessung_.setInterval(PollIntervalMs);
+  timMessung_.setEnabled(true);
+}
+
+basSerial::OpenResult MeterConnection::open() {
+  basSerial::OpenResult result = serial_.OpenPort(config_.ComPort, config_.ComBaud);
+  state_.PortOpen = result.ok;
+  return result;
+}
+
+void MeterConnection::close() {
+  serial_.ClosePort();
+  state_.PortOpen = false;
+}
+
+void MeterConnection::stopPolling() {
+  timMessung_.setEnabled(false);
+  readDataTimer_.setEnabled(false);
+}
+
+}  // namespace kelvor

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/acquisition/PortConfig.h"
+#include "core/session/MeterSession.h"
+#include "platform/QtTimer.h"
+#include "platform/basSerial.h"
+
+namespace kelvor {
+
+// A meter session on the real serial port and the event loop's timers: timMessung polls
+// once a second, ReadDataTimer collects the answer in short steps. Nothing here blocks the
+// event loop: a read step takes only what has already arrived. Polling runs from the start;
+// it reaches the port once the port is open.
+class MeterConnection {
+ public:
+  static constexpr int PollIntervalMs = 1000;
+
+  MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,
+                  const MeterSession::Views& views, char decimalSeparator);
+
+  // Opens the configured port at the configured rate; PortOpen tells whether it worked.
+  basSerial::OpenResult open();
+  // Closes the port; nothing polls it until it is opened again.
+  void close();
+  // Stops both timers for good (the program ends).
+  void stopPolling();
+
+  MeterSession& session() { return session_; }
+  const ConnectionState& state() const { return state_; }
+  const PortConfig& config() const { return config_; }
+  QtTimer& timMessung() { return timMessung_; }
+  QtTimer& ReadDataTimer() { return readDataTimer_; }
+
+ private:
+  const PortConfig& config_;
+  ConnectionState state_;
+  basSerial serial_;
+  QtTimer timMessung_;
+  QtTimer readDataTimer_;
+  MeterSession session_;
+};
+
+}  // namespace kelvor
