@@ -295,9 +295,10 @@ void buildFileMenu(MainControls& c, QMenuBar* bar) {
   c.mnuPrint[0] = addItem(c.fileMenu, indexed("mnuPrint", 0), "&Drucken");
   c.mnuPrint[1] = addItem(c.fileMenu, indexed("mnuPrint", 1), "Drucker &einrichten");
   c.mnuFile2[3] = addSeparator(c.fileMenu, indexed("mnuFile2", 3));
-  c.mnuFile2[4] = addItem(c.fileMenu, indexed("mnuFile2", 4), "COM-P&ort");
+  c.mnuFile2[MainControls::PortSettingsItem] =
+      addItem(c.fileMenu, indexed("mnuFile2", 4), "COM-P&ort");
   c.mnuFile2[5] = addSeparator(c.fileMenu, indexed("mnuFile2", 5));
-  c.mnuFile2[6] = addItem(c.fileMenu, indexed("mnuFile2", 6), "&Beenden");
+  c.mnuFile2[MainControls::ExitItem] = addItem(c.fileMenu, indexed("mnuFile2", 6), "&Beenden");
   bar->addMenu(c.fileMenu);
 }
 

@@ -121,9 +121,8 @@ void frmMain::connectControls() {
           [this](int item) { scope_.selectYMinItem(item); });
   connect(c.cboYMax, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMaxItem(item); });
-  for (const int index : {4, 6}) {
-    connect(c.mnuFile2.at(index), &QAction::triggered, this,
-            [this, index] { mnuFile2_Click(index); });
+  for (const auto item : {MainControls::PortSettingsItem, MainControls::ExitItem}) {
+    connect(c.mnuFile2.at(item), &QAction::triggered, this, [this, item] { mnuFile2_Click(item); });
   }
   connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
   for (const int index : {0, 1}) {
@@ -219,9 +218,9 @@ void frmMain::restorePlacement() {
   WindowPlacement::restore(this, saved_);
 }
 
-void frmMain::mnuFile2_Click(int index) {
-  if (index == 4) runPortSettings(this, portConfig_, meter_);
-  if (index == 6) close();
+void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
+  if (item == MainControls::PortSettingsItem) runPortSettings(this, portConfig_, meter_);
+  if (item == MainControls::ExitItem) close();
 }
 
 void frmMain::mnuInfo_Click() {

@@ -63,7 +63,7 @@ class frmMain : public QMainWindow {
   void restorePlacement();
   void QueryUnload();
   void connectControls();
-  void mnuFile2_Click(int index);
+  void mnuFile2_Click(MainControls::FileMenuItem item);
   void mnuInfo_Click();
 
   ProgramContext& context_;

@@ -8,8 +8,6 @@
 #include "core/acquisition/MeterFrame.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/PortTable.h"
-#include "core/acquisition/ReadingHandler.h"
-#include "support/FakeClock.h"
 #include "support/FakeLink.h"
 #include "support/FakeTimer.h"
 
@@ -127,67 +125,6 @@ TEST_F(PollingCycleTest, StaleInputIsDiscardedAndAFailedPortIsClosedAndReopenedO
   link.failedFlag = true;  // failed between two polls, still open: closed and reopened
   cycle.onPollTick();
   EXPECT_EQ(link.reopenAttempts, 5);
-}
-
-constexpr LocalSeconds StartOfTest = 1796515200 + 14 * 3600 + 30 * 60 + 5;  // 14:30:05
-
-// The handler's view and hooks: keeps what it shows and, in order, what it passes on.
-class ReadingHandlerTest : public ::testing::Test, public ReadingView, public ReadingHooks {
- protected:
-  void showValue(const std::string& text) override { value = text; }
-  void showMode(const std::string&) override {}
-  void showCurrentTime(const std::string& text) override { current = text; }
-  void showStartTime(const std::string& text) override { start = text; }
-  void showRunTime(const std::string& text) override { run = text; }
-  bool autoScaleChecked() const override { return autoScale; }
-  void recordingStarted() override { calls.push_back("start"); }
-  void DrawToScope() override { calls.push_back("draw"); }
-  void AutoRangeY(float min, float max) override {
-    calls.push_back("range " + std::to_string(min) + " " + std::to_string(max));
-  }
-  void testAlarm(float v) override { calls.push_back("alarm " + std::to_string(v)); }
-  void feed(std::string frame) {
-    calls.clear();
-    handler.Messung(frame);
-  }
-
-  std::string value, current, start, run;
-  bool autoScale = true;
-  Texts calls;
-  RecordingState state;
-  testing::FakeClock clock{StartOfTest};
-  ReadingHandler handler{state, clock, *this, *this, ','};
-};
-
-TEST_F(ReadingHandlerTest, WhatAReadingReachesDependsOnTheRecordingAndOnItsValue) {
-  feed("DC  1.234 V  \r");  // idle: shown and tested for the alarm only
-  EXPECT_EQ(value + " " + current, "1,234 V 14:30:05");
-  EXPECT_EQ(calls, Texts{"alarm 1.234000"});
-
-  state.StartPending = true;  // the next reading starts the recording
-  feed("DC  0.500 V  \r");
-  EXPECT_TRUE(state.Running && !state.StartPending);
-  EXPECT_EQ(state.StartTime, StartOfTest);
-  EXPECT_EQ(start + " " + run, "14:30:05 00:00:00");
-  EXPECT_EQ(calls, (Texts{"start", "draw", "range 0.500000 0.500000", "alarm 0.500000"}));
-
-  autoScale = false;
-  clock.advance(24 * 3600 + 5 * 60 + 17);  // whole days are dropped
-  feed("DC  0.500 V  \r");
-  EXPECT_EQ(run + " " + current, "00:05:17 14:35:22");
-  EXPECT_EQ(calls, (Texts{"draw", "alarm 0.500000"}));
-
-  // A reading without value breaks the line and goes no further.
-  state.LastX = state.LastY = state.LastDrawnX = state.LastDrawnY = 9;
-  feed("DC   OL   V  \r");
-  EXPECT_EQ(state.CurrentValue, InvalidValue);
-  EXPECT_TRUE(calls.empty());
-  EXPECT_EQ(state.LastX + state.LastY + state.LastDrawnX + state.LastDrawnY, 0);
-  state.Running = false;
-  state.StartPending = true;  // a pending start happens even on an unusable reading
-  feed("DC   OL   V  \r");
-  EXPECT_TRUE(state.Running);
-  EXPECT_EQ(calls, Texts{"start"});
 }
 
 }  // namespace
