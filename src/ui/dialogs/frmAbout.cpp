@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/common/Allgemein.h"
+#include "ui/common/ObjectNames.h"
 
 // The build passes the project's version; these stand in when it does not.
 #ifndef KELVOR_VERSION_MAJOR
@@ -23,6 +24,8 @@
 #endif
 
 namespace kelvor {
+
+using ObjectNames::indexedName;
 
 namespace {
 
@@ -40,7 +43,7 @@ ProgramVersion frmAbout::currentVersion() {
 }
 
 frmAbout::frmAbout(QWidget* parent, const ProgramVersion& version) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(QLatin1String(ObjectNames::frmAbout));
   setWindowTitle(QStringLiteral("Information"));
   buildControls();
   lblApp->setText(QString::fromStdString(version.appText(ProductName)));
@@ -50,27 +53,29 @@ frmAbout::frmAbout(QWidget* parent, const ProgramVersion& version) : QDialog(par
 }
 
 void frmAbout::buildControls() {
-  lblApp = makeLabel(this, QStringLiteral("lblApp"), QStringLiteral("App Vxx.xx"));
+  lblApp = makeLabel(this, QLatin1String(ObjectNames::lblApp), QStringLiteral("App Vxx.xx"));
   QFont big = lblApp->font();
   big.setPointSizeF(big.pointSizeF() * 1.5);
   big.setBold(true);
   lblApp->setFont(big);
-  lblBuild = makeLabel(this, QStringLiteral("lblBuild"), QStringLiteral("Build"));
+  lblBuild = makeLabel(this, QLatin1String(ObjectNames::lblBuild), QStringLiteral("Build"));
 
   frameDev = new QGroupBox(QStringLiteral("Entwicklung"), this);
-  frameDev->setObjectName(QStringLiteral("frameDev"));
-  homePage = makeLabel(frameDev, QStringLiteral("Label1(0)"), QString::fromLatin1(HomePage));
+  frameDev->setObjectName(QLatin1String(ObjectNames::frameDev));
+  homePage =
+      makeLabel(frameDev, indexedName(ObjectNames::Label1, 0), QString::fromLatin1(HomePage));
   homePage->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  maker = makeLabel(frameDev, QStringLiteral("Label1(1)"), QStringLiteral("Das Kelvor-Projekt"));
+  maker = makeLabel(frameDev, indexedName(ObjectNames::Label1, 1),
+                    QStringLiteral("Das Kelvor-Projekt"));
   cmdCopyHome = new QPushButton(QStringLiteral("Copy link to Clipboard"), frameDev);
-  cmdCopyHome->setObjectName(QStringLiteral("cmdCopyHome"));
+  cmdCopyHome->setObjectName(QLatin1String(ObjectNames::cmdCopyHome));
   auto* contact = new QVBoxLayout(frameDev);
   contact->addWidget(maker);
   contact->addWidget(homePage);
   contact->addWidget(cmdCopyHome, 0, Qt::AlignLeft);
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
   cmdOK->setDefault(true);
 
   auto* buttons = new QHBoxLayout;

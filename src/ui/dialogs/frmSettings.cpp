@@ -8,14 +8,13 @@
 #include <QVBoxLayout>
 
 #include "ui/common/Allgemein.h"
+#include "ui/common/ObjectNames.h"
 
 namespace kelvor {
 
-namespace {
+using ObjectNames::indexedName;
 
-QString indexed(const char* name, std::size_t index) {
-  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
+namespace {
 
 QRadioButton* makeOption(QGroupBox* frame, const QString& name, const QString& caption) {
   auto* option = new QRadioButton(caption, frame);
@@ -36,37 +35,38 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) 
 frmSettings::frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
                          QWidget* reference)
     : QDialog(reference), config_(config) {
-  setObjectName(QStringLiteral("frmSettings"));
+  setObjectName(QLatin1String(ObjectNames::frmSettings));
   setWindowTitle(QStringLiteral("COM-Port"));
   buildControls();
   Form_Load(ports, reference);
 }
 
 void frmSettings::buildControls() {
-  fraPort = makeFrame(this, "fraPort", QStringLiteral("&Port"));
+  fraPort = makeFrame(this, ObjectNames::fraPort, QStringLiteral("&Port"));
   cboPorts = new QComboBox(fraPort);
-  cboPorts->setObjectName(QStringLiteral("cboPorts"));
+  cboPorts->setObjectName(QLatin1String(ObjectNames::cboPorts));
   cboPorts->setEditable(false);
   cboPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   fraPort->layout()->addWidget(cboPorts);
 
-  Frame2 = makeFrame(this, "Frame2", QString());
+  Frame2 = makeFrame(this, ObjectNames::Frame2, QString());
   const char* const rateCaptions[] = {"&600 bps", "120&0 bps", "2400 &bps", "4&800 bps",
                                       "&9600 bps"};
   for (std::size_t i = 0; i < optBPS.size(); ++i)
-    optBPS[i] = makeOption(Frame2, indexed("optBPS", i), QString::fromUtf8(rateCaptions[i]));
+    optBPS[i] = makeOption(Frame2, indexedName(ObjectNames::optBPS, i), QString::fromUtf8(rateCaptions[i]));
 
-  Frame3 = makeFrame(this, "Frame3", QString());
+  Frame3 = makeFrame(this, ObjectNames::Frame3, QString());
   optDevice[0] =
-      makeOption(Frame3, indexed("optDevice", 0), QStringLiteral("&Default DMM (one frame)"));
-  optDevice[1] = makeOption(Frame3, indexed("optDevice", 1), QStringLiteral("M3&8xx (4 frames)"));
+      makeOption(Frame3, indexedName(ObjectNames::optDevice, 0), QStringLiteral("&Default DMM (one frame)"));
+  optDevice[1] =
+      makeOption(Frame3, indexedName(ObjectNames::optDevice, 1), QStringLiteral("M3&8xx (4 frames)"));
   static_cast<QVBoxLayout*>(Frame3->layout())->addStretch();
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
   cmdOK->setDefault(true);
   cmdCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  cmdCancel->setObjectName(QLatin1String(ObjectNames::cmdCancel));
   connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
 

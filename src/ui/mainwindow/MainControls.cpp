@@ -1,5 +1,6 @@
 #include "ui/mainwindow/MainControls.h"
 
+#include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
 #include "ui/plot/ScopeWidget.h"
 
@@ -25,6 +26,8 @@
 
 namespace kelvor {
 
+using ObjectNames::indexedName;
+
 namespace {
 
 // A design box in points, relative to the control's container.
@@ -44,11 +47,6 @@ constexpr const char* ChannelCaptions[6] = {"&Grün", "&Rot",  "&Margenta",
 
 QString text(const char* utf8) {
   return QString::fromUtf8(utf8);
-}
-
-// Object name of a control-array member: "name(index)".
-QString indexed(const char* name, int index) {
-  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
 template <typename Widget>
@@ -85,7 +83,7 @@ QComboBox* makePickList(QWidget* parent, const char* name, const Box& box) {
 
 QRadioButton* makeOption(QWidget* parent, QButtonGroup* group, const char* name, int index,
                          const char* caption, const Box& box) {
-  auto* option = place(new QRadioButton(text(caption), parent), indexed(name, index), box);
+  auto* option = place(new QRadioButton(text(caption), parent), indexedName(name, index), box);
   group->addButton(option, index);
   return option;
 }
@@ -111,26 +109,28 @@ QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorR
 }
 
 void buildRecordingGroup(MainControls& c, QWidget* panel) {
-  c.Frame2 = place(new QGroupBox(panel), QStringLiteral("Frame2"), {0, 6, 120, 102.75});
+  c.Frame2 = place(new QGroupBox(panel), QLatin1String(ObjectNames::Frame2), {0, 6, 120, 102.75});
   QGroupBox* frame = c.Frame2;
-  c.Label7 = makeLabel(frame, indexed("Label7", 0), "&Meßdauer:", {9, 12, 57.75, 9.75});
-  c.cboMessDauer = makePickList(frame, "cboMessDauer", {69, 9, 42.75, 15.75});
+  c.Label7 =
+      makeLabel(frame, indexedName(ObjectNames::Label7, 0), "&Meßdauer:", {9, 12, 57.75, 9.75});
+  c.cboMessDauer = makePickList(frame, ObjectNames::cboMessDauer, {69, 9, 42.75, 15.75});
   c.Label7->setBuddy(c.cboMessDauer);
-  c.chkAlarm = makeCheckBox(frame, "chkAlarm", "A&larm wenn:", {9, 27, 60.75, 15.75});
-  c.txtAlarm = place(new QLineEdit(QStringLiteral("< 0,8"), frame), QStringLiteral("txtAlarm"),
-                     {69, 27, 42.75, 14.25});
-  c.chkActive = makeCheckBox(frame, "chkActive", "&Zeichnen Aktiv", {9, 48, 99.75, 12.75});
+  c.chkAlarm = makeCheckBox(frame, ObjectNames::chkAlarm, "A&larm wenn:", {9, 27, 60.75, 15.75});
+  c.txtAlarm = place(new QLineEdit(QStringLiteral("< 0,8"), frame),
+                     QLatin1String(ObjectNames::txtAlarm), {69, 27, 42.75, 14.25});
+  c.chkActive =
+      makeCheckBox(frame, ObjectNames::chkActive, "&Zeichnen Aktiv", {9, 48, 99.75, 12.75});
 
-  QButtonGroup* drawStyles = makeGroup(frame, "optDrawStyleGroup");
+  QButtonGroup* drawStyles = makeGroup(frame, ObjectNames::optDrawStyleGroup);
   c.optDrawStyle[0] =
-      makeOption(frame, drawStyles, "optDrawStyle", 0, "1/s", {24, 61.5, 39.75, 12.75});
-  c.optDrawStyle[1] =
-      makeOption(frame, drawStyles, "optDrawStyle", 1, "1/Spalte", {63, 61.5, 54.75, 12.75});
+      makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 0, "1/s", {24, 61.5, 39.75, 12.75});
+  c.optDrawStyle[1] = makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 1, "1/Spalte",
+                                 {63, 61.5, 54.75, 12.75});
   c.optDrawStyle[0]->setChecked(true);
 
-  c.cmdReset = place(new QPushButton(text("&Reset"), frame), QStringLiteral("cmdReset"),
+  c.cmdReset = place(new QPushButton(text("&Reset"), frame), QLatin1String(ObjectNames::cmdReset),
                      {9, 78, 45.75, 18.75});
-  c.cmdCLS = place(new QPushButton(text("&Löschen"), frame), QStringLiteral("cmdCLS"),
+  c.cmdCLS = place(new QPushButton(text("&Löschen"), frame), QLatin1String(ObjectNames::cmdCLS),
                    {66, 78, 42.75, 18.75});
 }
 
@@ -149,33 +149,35 @@ QLabel* makeReadingLabel(QWidget* panel, const char* name, const char* caption, 
 }
 
 void buildReadingDisplay(MainControls& c, QWidget* panel) {
-  c.lblVal = makeReadingLabel(panel, "lblVal", "0,000", {126, 6, 114.75, 30});
-  c.lblACDC = makeReadingLabel(panel, "lblACDC", "MOhm", {237, 6, 75.75, 30});
+  c.lblVal = makeReadingLabel(panel, ObjectNames::lblVal, "0,000", {126, 6, 114.75, 30});
+  c.lblACDC = makeReadingLabel(panel, ObjectNames::lblACDC, "MOhm", {237, 6, 75.75, 30});
 }
 
 void buildRangeGroup(MainControls& c, QWidget* panel) {
-  c.Frame4 = place(new QGroupBox(text("Meßbereich"), panel), QStringLiteral("Frame4"),
+  c.Frame4 = place(new QGroupBox(text("Meßbereich"), panel), QLatin1String(ObjectNames::Frame4),
                    {126, 39, 96.75, 69.75});
   QGroupBox* frame = c.Frame4;
-  c.Label6 = makeLabel(frame, QStringLiteral("Label6"), "Y-Mi&n:", {9, 15, 24.75, 9.75});
-  c.cboYMin = makePickList(frame, "cboYMin", {42, 15, 48.75, 15.75});
+  c.Label6 = makeLabel(frame, QLatin1String(ObjectNames::Label6), "Y-Mi&n:", {9, 15, 24.75, 9.75});
+  c.cboYMin = makePickList(frame, ObjectNames::cboYMin, {42, 15, 48.75, 15.75});
   c.Label6->setBuddy(c.cboYMin);
-  c.Label8 = makeLabel(frame, QStringLiteral("Label8"), "Y-Ma&x:", {9, 33, 27.75, 9.75});
-  c.cboYMax = makePickList(frame, "cboYMax", {42, 33, 48.75, 15.75});
+  c.Label8 = makeLabel(frame, QLatin1String(ObjectNames::Label8), "Y-Ma&x:", {9, 33, 27.75, 9.75});
+  c.cboYMax = makePickList(frame, ObjectNames::cboYMax, {42, 33, 48.75, 15.75});
   c.Label8->setBuddy(c.cboYMax);
-  c.chkAutoScale = makeCheckBox(frame, "chkAutoScale", "&Auto-Skalierung", {18, 54, 72.75, 12.75});
+  c.chkAutoScale =
+      makeCheckBox(frame, ObjectNames::chkAutoScale, "&Auto-Skalierung", {18, 54, 72.75, 12.75});
 }
 
 void buildColourGroup(MainControls& c, QWidget* panel) {
-  c.Frame1 = place(new QGroupBox(text("&Farbe"), panel), QStringLiteral("Frame1"),
+  c.Frame1 = place(new QGroupBox(text("&Farbe"), panel), QLatin1String(ObjectNames::Frame1),
                    {228, 39, 84.75, 69.75});
   QGroupBox* frame = c.Frame1;
 
   // Channels 0-2 in the left column, 3-5 in the right one, each without a caption.
-  QButtonGroup* colours = makeGroup(frame, "optColorGroup");
+  QButtonGroup* colours = makeGroup(frame, ObjectNames::optColorGroup);
   for (int i = 0; i < static_cast<int>(c.optColor.size()); ++i) {
     const Box box{6.0 + 39.0 * (i / 3), 24.0 + 12.0 * (i % 3), 35, 9.75};
-    c.optColor[static_cast<std::size_t>(i)] = makeOption(frame, colours, "optColor", i, "", box);
+    c.optColor[static_cast<std::size_t>(i)] =
+        makeOption(frame, colours, ObjectNames::optColor, i, "", box);
   }
   c.optColor[0]->setChecked(true);
 
@@ -190,16 +192,16 @@ void buildColourGroup(MainControls& c, QWidget* panel) {
                       {4, QColor(255, 0, 255), 18, 51}, {5, QColor(0, 0, 255), 57, 27},
                       {6, QColor(0, 255, 255), 57, 39}, {7, QColor(255, 255, 0), 57, 51}};
   for (const Bar& bar : bars) {
-    auto* widget =
-        place(new QWidget(frame), indexed("Picture2", bar.index), {bar.left, bar.top, 20, 1});
+    auto* widget = place(new QWidget(frame), indexedName(ObjectNames::Picture2, bar.index),
+                         {bar.left, bar.top, 20, 1});
     fillWith(widget, bar.colour);
     c.Picture2[bar.index] = widget;
   }
 }
 
 void buildTimeGroup(MainControls& c, QWidget* panel) {
-  c.Frame3 =
-      place(new QGroupBox(text("Zeit"), panel), QStringLiteral("Frame3"), {318, 6, 117.75, 102.75});
+  c.Frame3 = place(new QGroupBox(text("Zeit"), panel), QLatin1String(ObjectNames::Frame3),
+                   {318, 6, 117.75, 102.75});
   struct TimeLabel {
     QLabel* MainControls::*member;
     const char* name;
@@ -207,14 +209,14 @@ void buildTimeGroup(MainControls& c, QWidget* panel) {
     Box box;
   };
   const TimeLabel labels[] = {
-      {&MainControls::Label3, "Label3", "Aktuell:", {12, 24, 45.75, 9.75}},
-      {&MainControls::lblAkt, "lblAkt", "22:22:22", {63, 24, 33.75, 12.75}},
-      {&MainControls::Label1, "Label1", "Startzeit:", {12, 41.25, 45.75, 9.75}},
-      {&MainControls::lblStart, "lblStart", "22:22:22", {63, 41.25, 33.75, 12.75}},
-      {&MainControls::Label5, "Label5", "Laufzeit:", {12, 58.5, 45.75, 9.75}},
-      {&MainControls::lblLauf, "lblLauf", "22:22:22", {63, 58.5, 33.75, 12.75}},
-      {&MainControls::Label4, "Label4", "Alarm bei:", {12, 75.75, 45.75, 9.75}},
-      {&MainControls::lblAbbr, "lblAbbr", "22:22:22", {63, 75.75, 33.75, 12.75}},
+      {&MainControls::Label3, ObjectNames::Label3, "Aktuell:", {12, 24, 45.75, 9.75}},
+      {&MainControls::lblAkt, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
+      {&MainControls::Label1, ObjectNames::Label1, "Startzeit:", {12, 41.25, 45.75, 9.75}},
+      {&MainControls::lblStart, ObjectNames::lblStart, "22:22:22", {63, 41.25, 33.75, 12.75}},
+      {&MainControls::Label5, ObjectNames::Label5, "Laufzeit:", {12, 58.5, 45.75, 9.75}},
+      {&MainControls::lblLauf, ObjectNames::lblLauf, "22:22:22", {63, 58.5, 33.75, 12.75}},
+      {&MainControls::Label4, ObjectNames::Label4, "Alarm bei:", {12, 75.75, 45.75, 9.75}},
+      {&MainControls::lblAbbr, ObjectNames::lblAbbr, "22:22:22", {63, 75.75, 33.75, 12.75}},
   };
   for (const TimeLabel& label : labels) {
     c.*label.member = makeLabel(c.Frame3, QLatin1String(label.name), label.caption, label.box);
@@ -223,7 +225,7 @@ void buildTimeGroup(MainControls& c, QWidget* panel) {
 
 void buildPanel(MainControls& c) {
   c.picControls =
-      place(new QWidget(c.central), QStringLiteral("picControls"), {24, 2, 439, 111.75});
+      place(new QWidget(c.central), QLatin1String(ObjectNames::picControls), {24, 2, 439, 111.75});
   buildRecordingGroup(c, c.picControls);
   buildReadingDisplay(c, c.picControls);
   buildRangeGroup(c, c.picControls);
@@ -233,16 +235,17 @@ void buildPanel(MainControls& c) {
 
 // Member 0 of each axis label array; the other members are copies (createAxisLabels).
 void buildAxisLabels(MainControls& c) {
-  c.lblX.push_back(
-      makeLabel(c.central, indexed("lblX", 0), "1", {74.25, 276, 24.75, 9.75}, Qt::AlignHCenter));
-  c.lblY.push_back(
-      makeLabel(c.central, indexed("lblY", 0), "0,00", {0, 267, 20.25, 12.75}, Qt::AlignRight));
+  c.lblX.push_back(makeLabel(c.central, indexedName(ObjectNames::lblX, 0), "1",
+                             {74.25, 276, 24.75, 9.75}, Qt::AlignHCenter));
+  c.lblY.push_back(makeLabel(c.central, indexedName(ObjectNames::lblY, 0), "0,00",
+                             {0, 267, 20.25, 12.75}, Qt::AlignRight));
 }
 
 void buildAxisTexts(MainControls& c) {
-  c.lblTpP = makeLabel(c.central, QStringLiteral("lblTpP"), "10s / Pixel", {162, 285, 87.75, 9.75});
-  c.lblZeitEinheit =
-      makeLabel(c.central, QStringLiteral("lblZeitEinheit"), "t  -->", {297, 285, 39.75, 9.75});
+  c.lblTpP = makeLabel(c.central, QLatin1String(ObjectNames::lblTpP), "10s / Pixel",
+                       {162, 285, 87.75, 9.75});
+  c.lblZeitEinheit = makeLabel(c.central, QLatin1String(ObjectNames::lblZeitEinheit), "t  -->",
+                               {297, 285, 39.75, 9.75});
 }
 
 QMenu* makeMenu(QWidget* parent, const QString& menuName, const QString& actionName,
@@ -272,48 +275,51 @@ QAction* addSeparator(QMenu* menu, const QString& name) {
 // One of the per-channel submenus of the file menu (load or save).
 QMenu* addChannelMenu(QMenu* fileMenu, int fileIndex, const char* menuName, const char* caption,
                       const char* itemName, std::array<QAction*, 6>& items) {
-  QMenu* menu = makeMenu(fileMenu, QLatin1String(menuName), indexed("mnuFile", fileIndex), caption,
-                         fileMenu->font());
+  QMenu* menu = makeMenu(fileMenu, QLatin1String(menuName),
+                         indexedName(ObjectNames::mnuFile, fileIndex), caption, fileMenu->font());
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    items[static_cast<std::size_t>(i)] = addItem(menu, indexed(itemName, i), ChannelCaptions[i]);
+    items[static_cast<std::size_t>(i)] =
+        addItem(menu, indexedName(itemName, i), ChannelCaptions[i]);
   }
   fileMenu->addMenu(menu);
   return menu;
 }
 
 void buildFileMenu(MainControls& c, QMenuBar* bar) {
-  c.fileMenu = makeMenu(bar, QStringLiteral("mnuFileMainMenu"), QStringLiteral("mnuFileMain"),
-                        "&Datei", bar->font());
+  c.fileMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuFileMainMenu),
+                        QLatin1String(ObjectNames::mnuFileMain), "&Datei", bar->font());
   c.mnuFileMain = c.fileMenu->menuAction();
-  c.mnuFile[0] =
-      addChannelMenu(c.fileMenu, 0, "mnuFileLoadMenu", "&Laden", "mnuFileLoad", c.mnuFileLoad)
-          ->menuAction();
-  c.mnuFile[1] =
-      addChannelMenu(c.fileMenu, 1, "mnuFileSaveMenu", "&Speichern", "mnuFileSave", c.mnuFileSave)
-          ->menuAction();
-  c.mnuFile[2] = addSeparator(c.fileMenu, indexed("mnuFile", 2));
-  c.mnuPrint[0] = addItem(c.fileMenu, indexed("mnuPrint", 0), "&Drucken");
-  c.mnuPrint[1] = addItem(c.fileMenu, indexed("mnuPrint", 1), "Drucker &einrichten");
-  c.mnuFile2[3] = addSeparator(c.fileMenu, indexed("mnuFile2", 3));
+  c.mnuFile[0] = addChannelMenu(c.fileMenu, 0, ObjectNames::mnuFileLoadMenu, "&Laden",
+                                ObjectNames::mnuFileLoad, c.mnuFileLoad)
+                     ->menuAction();
+  c.mnuFile[1] = addChannelMenu(c.fileMenu, 1, ObjectNames::mnuFileSaveMenu, "&Speichern",
+                                ObjectNames::mnuFileSave, c.mnuFileSave)
+                     ->menuAction();
+  c.mnuFile[2] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile, 2));
+  c.mnuPrint[0] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 0), "&Drucken");
+  c.mnuPrint[1] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 1), "Drucker &einrichten");
+  c.mnuFile2[3] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 3));
   c.mnuFile2[MainControls::PortSettingsItem] =
-      addItem(c.fileMenu, indexed("mnuFile2", 4), "COM-P&ort");
-  c.mnuFile2[5] = addSeparator(c.fileMenu, indexed("mnuFile2", 5));
-  c.mnuFile2[MainControls::ExitItem] = addItem(c.fileMenu, indexed("mnuFile2", 6), "&Beenden");
+      addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4), "COM-P&ort");
+  c.mnuFile2[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
+  c.mnuFile2[MainControls::ExitItem] =
+      addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6), "&Beenden");
   bar->addMenu(c.fileMenu);
 }
 
 void buildEditAndHelpMenus(MainControls& c, QMenuBar* bar) {
-  c.editMenu = makeMenu(bar, QStringLiteral("mnuEditMenu"), QStringLiteral("mnuEdit"),
-                        "&Bearbeiten", bar->font());
+  c.editMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuEditMenu),
+                        QLatin1String(ObjectNames::mnuEdit), "&Bearbeiten", bar->font());
   c.mnuEdit = c.editMenu->menuAction();
-  c.mnuCopy[0] = addItem(c.editMenu, indexed("mnuCopy", 0), "Grafik kopieren farbig");
-  c.mnuCopy[1] = addItem(c.editMenu, indexed("mnuCopy", 1), "Grafik kopieren s/w");
+  c.mnuCopy[0] =
+      addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 0), "Grafik kopieren farbig");
+  c.mnuCopy[1] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 1), "Grafik kopieren s/w");
   bar->addMenu(c.editMenu);
 
-  c.helpMenu = makeMenu(bar, QStringLiteral("mnuHelpMenu"), QStringLiteral("mnuHelp"), "&Hilfe",
-                        bar->font());
+  c.helpMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuHelpMenu),
+                        QLatin1String(ObjectNames::mnuHelp), "&Hilfe", bar->font());
   c.mnuHelp = c.helpMenu->menuAction();
-  c.mnuInfo = addItem(c.helpMenu, QStringLiteral("mnuInfo"), "&Info");
+  c.mnuInfo = addItem(c.helpMenu, QLatin1String(ObjectNames::mnuInfo), "&Info");
   bar->addMenu(c.helpMenu);
 }
 
@@ -345,17 +351,18 @@ MainControls MainControls::build(QMainWindow* window) {
   const QFont font = windowFont();
 
   c.central = new QWidget(window);
-  c.central->setObjectName(QStringLiteral("centralArea"));
+  c.central->setObjectName(QLatin1String(ObjectNames::centralArea));
   c.central->setFont(font);
   window->setCentralWidget(c.central);
 
   // Creation order is stacking and tab order.
-  c.picScope = place(createScope(c.central), QStringLiteral("picScope"), {24, 114, 439, 160});
+  c.picScope =
+      place(createScope(c.central), QLatin1String(ObjectNames::picScope), {24, 114, 439, 160});
   buildPanel(c);
   buildAxisLabels(c);
   // An etched separator under the menu bar: shadow line with a highlight line below it.
-  c.Line1 = makeLine(c.central, "Line1", 0, QPalette::Dark);
-  c.Line2 = makeLine(c.central, "Line2", 1, QPalette::Light);
+  c.Line1 = makeLine(c.central, ObjectNames::Line1, 0, QPalette::Dark);
+  c.Line2 = makeLine(c.central, ObjectNames::Line2, 1, QPalette::Light);
   buildAxisTexts(c);
 
   QMenuBar* bar = window->menuBar();
@@ -369,10 +376,10 @@ void MainControls::createAxisLabels() {
   if (lblX.empty() || lblY.empty()) return;
   // Growing only up to the last index keeps a second call from adding duplicates.
   for (int i = static_cast<int>(lblX.size()); i <= LastAxisLabel; ++i) {
-    lblX.push_back(copyLabel(lblX.front(), indexed("lblX", i), true));
+    lblX.push_back(copyLabel(lblX.front(), indexedName(ObjectNames::lblX, i), true));
   }
   for (int i = static_cast<int>(lblY.size()); i <= LastAxisLabel; ++i) {
-    lblY.push_back(copyLabel(lblY.front(), indexed("lblY", i), false));
+    lblY.push_back(copyLabel(lblY.front(), indexedName(ObjectNames::lblY, i), false));
   }
 }
 

@@ -18,6 +18,7 @@
 #include "platform/SystemLocale.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
@@ -58,7 +59,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
       print_(traces(), scope_, controls_, context_.LangCode, printOptions_, this) {
-  setObjectName(QStringLiteral("frmMain"));
+  setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
   controls_.picScope->setRaster(&scope_.raster());

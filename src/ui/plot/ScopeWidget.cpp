@@ -4,12 +4,13 @@
 #include <QPainter>
 #include <cmath>
 
+#include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
 
 namespace kelvor {
 
 ScopeWidget::ScopeWidget(QWidget* parent) : QFrame(parent) {
-  setObjectName(QStringLiteral("picScope"));
+  setObjectName(QLatin1String(ObjectNames::picScope));
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(Units::pointsToPixels(BorderPoints) / 2);
   setAutoFillBackground(true);
