@@ -36,7 +36,10 @@ class ProbeServer : public QObject {
   static ProbeServer* startFromEnvironment(QObject* parent);
 
   explicit ProbeServer(QObject* parent = nullptr);
+  // Listens for this user alone. A stale socket at the path is replaced; anything else there,
+  // a running instance's socket included, is left alone and listening fails.
   bool listen(const QString& path);
+  QString errorString() const { return error_; }  // why listening failed
 
   // Answers one request line (without its line break).
   static QString answer(const QString& request);
@@ -46,6 +49,7 @@ class ProbeServer : public QObject {
   void onReadyRead(QLocalSocket* socket);
 
   QLocalServer* server_;
+  QString error_;
 };
 
 }  // namespace kelvor
