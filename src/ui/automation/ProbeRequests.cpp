@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "ui/automation/ProbeServer.h"
+#include "ui/common/ObjectNames.h"
 
 namespace kelvor {
 
@@ -29,7 +30,7 @@ QObject* findByName(const QString& name) {
 
 QWidget* mainWindow() {
   for (QWidget* top : QApplication::topLevelWidgets())
-    if (top->objectName() == QLatin1String("frmMain")) return top;
+    if (top->objectName() == QLatin1String(ObjectNames::frmMain)) return top;
   return nullptr;
 }
 
