@@ -3,21 +3,17 @@
 #include <string>
 
 #include "core/files/TraceFile.h"
+#include "core/text/Message.h"
 
 namespace kelvor {
 
-// The texts of the trace-file commands' messages, German for LangCode 0 and English
-// otherwise. `fileName` is the full path as the user chose it; `reason` the system's text.
+// The messages of the trace-file commands that need more than the file's name and the
+// system's reason. `fileName` is the full path as the user chose it.
 struct TraceFileMessages {
-  static std::string saveFailed(int langCode, const std::string& fileName,
-                                const std::string& reason);
-  static std::string openFailed(int langCode, const std::string& fileName,
-                                const std::string& reason);
-  static std::string tooLarge(int langCode, const std::string& fileName, long long maxBytes);
-  static std::string notLoaded(int langCode, const std::string& fileName,
-                               const std::string& separator, const TraceFileProblem& problem);
-  static std::string linesLeftOut(int langCode, const std::string& fileName, int loaded,
-                                  int leftOut);
+  static Message tooLarge(const std::string& fileName, long long maxBytes);
+  static Message notLoaded(const std::string& fileName, const std::string& separator,
+                           const TraceFileProblem& problem);
+  static Message linesLeftOut(const std::string& fileName, int loaded, int leftOut);
 };
 
 }  // namespace kelvor

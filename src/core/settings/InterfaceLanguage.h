@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 namespace kelvor {
 
 // The interface language, decided once at start-up from the system's language identifier
@@ -19,23 +16,6 @@ int langCodeFor(int languageId);
 
 // True when a language code shows the English texts (1 and 2).
 bool isEnglish(int langCode);
-
-// The filter of the trace-file dialogs: pairs of description and pattern joined by "|".
-std::string fileFilterFor(int langCode);
-
-// One caption of a window's translation table: the control's object name and its text.
-struct CaptionText {
-  const char* objectName;
-  const char* caption;
-};
-
-// The English captions of the main window, in the order they are applied. Controls not
-// listed keep their German captions in every language.
-const std::vector<CaptionText>& frmMainEnglishCaptions();
-
-// The English captions of the printer dialog (its own caption under the name "frmPrtDlg"),
-// in the order they are applied. The orientation options and "OK" keep their captions.
-const std::vector<CaptionText>& frmPrtDlgEnglishCaptions();
 
 }  // namespace InterfaceLanguage
 

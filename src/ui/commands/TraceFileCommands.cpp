@@ -5,10 +5,10 @@
 #include <QFile>
 
 #include "core/files/TraceFileMessages.h"
-#include "core/settings/InterfaceLanguage.h"
 #include "platform/AtomicFile.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/MessageTexts.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/StdDialoge.h"
 #include "ui/mainwindow/MainControls.h"
@@ -45,11 +45,11 @@ QString TraceFileCommands::initialDirectory() const {
 }
 
 QString TraceFileCommands::fileFilter() const {
-  return QString::fromStdString(InterfaceLanguage::fileFilterFor(context_.LangCode));
+  return QString::fromStdString(messageText(Message(MessageId::FileFilter), context_.LangCode));
 }
 
-void TraceFileCommands::tell(const std::string& text) const {
-  messages_(parent_, QString::fromStdString(text));
+void TraceFileCommands::tell(const Message& message) const {
+  messages_(parent_, QString::fromStdString(messageText(message, context_.LangCode)));
 }
 
 void TraceFileCommands::mnuFileSave_Click(int channel) {
@@ -77,7 +77,7 @@ bool TraceFileCommands::saveTo(int channel, const QString& path) {
   const std::optional<QString> failure = AtomicFile::write(path, QByteArray::fromStdString(bytes));
   if (!failure) return true;
   busy.done();
-  tell(TraceFileMessages::saveFailed(context_.LangCode, shown(path), failure->toStdString()));
+  tell(Message(MessageId::SaveFailed, {shown(path), failure->toStdString()}));
   return false;
 }
 
@@ -87,22 +87,20 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     busy.done();
-    tell(TraceFileMessages::openFailed(context_.LangCode, shown(path),
-                                       file.errorString().toStdString()));
+    tell(Message(MessageId::OpenFailed, {shown(path), file.errorString().toStdString()}));
     return false;
   }
   // Read with a bound, so that a device or an endless file cannot exhaust the memory.
   const QByteArray bytes = file.read(MaxFileBytes + 1);
   if (file.error() != QFileDevice::NoError) {
     busy.done();
-    tell(TraceFileMessages::openFailed(context_.LangCode, shown(path),
-                                       file.errorString().toStdString()));
+    tell(Message(MessageId::OpenFailed, {shown(path), file.errorString().toStdString()}));
     return false;
   }
   file.close();
   if (bytes.size() > MaxFileBytes) {
     busy.done();
-    tell(TraceFileMessages::tooLarge(context_.LangCode, shown(path), MaxFileBytes));
+    tell(TraceFileMessages::tooLarge(shown(path), MaxFileBytes));
     return false;
   }
 
@@ -111,8 +109,7 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
                     SystemLocale::decimalSeparator());
   if (!parse.ok()) {
     busy.done();
-    tell(TraceFileMessages::notLoaded(context_.LangCode, shown(path), parse.separator,
-                                      *parse.problem));
+    tell(TraceFileMessages::notLoaded(shown(path), parse.separator, *parse.problem));
     return false;
   }
 
@@ -126,8 +123,7 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   scope_.FullReDraw(1);
   busy.done();
   if (parse.linesLeftOut > 0) {
-    tell(TraceFileMessages::linesLeftOut(context_.LangCode, shown(path),
-                                         static_cast<int>(parse.samples.size()),
+    tell(TraceFileMessages::linesLeftOut(shown(path), static_cast<int>(parse.samples.size()),
                                          parse.linesLeftOut));
   }
   return true;

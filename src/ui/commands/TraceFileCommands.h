@@ -9,6 +9,7 @@
 #include "core/scope/ScopeController.h"
 #include "core/scope/TraceStore.h"
 #include "core/settings/ProgramContext.h"
+#include "core/text/Message.h"
 
 class QWidget;
 
@@ -46,7 +47,7 @@ class TraceFileCommands {
  private:
   QString initialDirectory() const;
   QString fileFilter() const;
-  void tell(const std::string& text) const;
+  void tell(const Message& message) const;
 
   TraceStore& store_;
   RecordingState& state_;

@@ -218,7 +218,7 @@ QStringList frmPrtDlg::makeLang(int langCode) {
   const std::vector<QObject*> controls = {this,       fraDrucker,  lblName[0],  lblName[1],
                                           lblName[2], cmdSettings, optColor[0], optColor[1],
                                           optOri[0],  optOri[1],   cmdOK,       cmdCancel};
-  return LanguageTexts::applyCaptions(controls, InterfaceLanguage::frmPrtDlgEnglishCaptions());
+  return LanguageTexts::applyCaptions(controls, frmPrtDlgEnglishCaptions());
 }
 
 void frmPrtDlg::refreshInfos() {

@@ -40,13 +40,72 @@ void addAll(std::vector<QObject*>& list, const Container& members) {
 
 }  // namespace
 
+const std::vector<CaptionText>& frmMainEnglishCaptions() {
+  static const std::vector<CaptionText> table = {
+      {"Label1", "Start:"},
+      {"Label3", "Current:"},
+      {"Label4", "Alarmtime:"},
+      {"Label5", "Runtime:"},
+      {"Frame1", "&Color"},
+      {"Frame3", "&Time"},
+      {"optDrawStyle(0)", "1/sec"},
+      {"optDrawStyle(1)", "1/Column"},
+      {"chkAlarm", "&Alarm if:"},
+      {"cmdCLS", "&Erase"},
+      {"chkActive", "&Drawing active"},
+      {"cmdReset", "&Reset"},
+      {"Label7(0)", "&Duration:"},
+      {"Frame4", "Interval"},
+      {"chkAutoScale", "&Auto-Scale"},
+      {"mnuFileMain", "&File"},
+      {"mnuFile(0)", "&Open"},
+      {"mnuFileLoad(0)", "&Green"},
+      {"mnuFileLoad(1)", "&Red"},
+      {"mnuFileLoad(2)", "&Margenta"},
+      {"mnuFileLoad(3)", "&Blue"},
+      {"mnuFileLoad(4)", "&Cyan"},
+      {"mnuFileLoad(5)", "&Yellow"},
+      {"mnuFile(1)", "&Save"},
+      {"mnuFileSave(0)", "&Green"},
+      {"mnuFileSave(1)", "&Red"},
+      {"mnuFileSave(2)", "&Margenta"},
+      {"mnuFileSave(3)", "&Blue"},
+      {"mnuFileSave(4)", "&Cyan"},
+      {"mnuFileSave(5)", "&Yellow"},
+      {"mnuPrint(0)", "&Print"},
+      {"mnuPrint(1)", "Printer &settings"},
+      {"mnuFile2(6)", "&Close"},
+      {"mnuEdit", "&Edit"},
+      {"mnuCopy(0)", "Copy diagram colored"},
+      {"mnuCopy(1)", "Copy diagram s/w"},
+      {"mnuHelp", "&Help"},
+      {"mnuInfo", "&Info"},
+  };
+  return table;
+}
+
+const std::vector<CaptionText>& frmPrtDlgEnglishCaptions() {
+  static const std::vector<CaptionText> table = {
+      {"frmPrtDlg", "Printer"},
+      {"fraDrucker", "Printer"},
+      {"lblName(0)", "Name:"},
+      {"lblName(1)", "Driver:"},
+      {"lblName(2)", "Port:"},
+      {"cmdSettings", "&Settings"},
+      {"optColor(0)", "&Colored / Grayscaled"},
+      {"optColor(1)", "&Mono"},
+      {"cmdCancel", "Cancel"},
+  };
+  return table;
+}
+
 QStringList LanguageTexts::applyCaptions(const std::vector<QObject*>& controls,
-                                         const std::vector<InterfaceLanguage::CaptionText>& table) {
+                                         const std::vector<CaptionText>& table) {
   QHash<QString, QObject*> byName;
   for (QObject* control : controls)
     if (control) byName.insert(control->objectName(), control);
   QStringList missing;
-  for (const InterfaceLanguage::CaptionText& entry : table) {
+  for (const CaptionText& entry : table) {
     const QString name = QString::fromUtf8(entry.objectName);
     QObject* control = byName.value(name);
     if (!control || !setCaption(control, QString::fromUtf8(entry.caption))) missing << name;
@@ -75,7 +134,7 @@ std::vector<QObject*> LanguageTexts::captionedControls(const MainControls& c) {
 QStringList makeLang(const MainControls& controls, int langCode) {
   if (!InterfaceLanguage::isEnglish(langCode)) return {};
   return LanguageTexts::applyCaptions(LanguageTexts::captionedControls(controls),
-                                      InterfaceLanguage::frmMainEnglishCaptions());
+                                      frmMainEnglishCaptions());
 }
 
 }  // namespace kelvor

@@ -11,9 +11,22 @@ namespace kelvor {
 
 struct MainControls;
 
+// One caption of a window's translation table: the control's object name and its text.
+struct CaptionText {
+  const char* objectName;
+  const char* caption;
+};
+
+// The English captions of the main window, in the order they are applied. Controls not
+// listed keep their German captions in every language.
+const std::vector<CaptionText>& frmMainEnglishCaptions();
+
+// The English captions of the printer dialog (its own caption under the name "frmPrtDlg"),
+// in the order they are applied. The orientation options and "OK" keep their captions.
+const std::vector<CaptionText>& frmPrtDlgEnglishCaptions();
+
 // Puts a window's captions into the interface language. Each window has one table of
-// English captions (core/settings/InterfaceLanguage.h); its German captions are the ones it
-// is built with.
+// English captions (above); its German captions are the ones it is built with.
 class LanguageTexts {
  public:
   // Sets the caption of every table entry, in table order, on the control with that object
@@ -21,7 +34,7 @@ class LanguageTexts {
   // and windows, whose caption is their title).
   // Returns the names that matched no control, so a renamed control cannot slip through.
   static QStringList applyCaptions(const std::vector<QObject*>& controls,
-                                   const std::vector<InterfaceLanguage::CaptionText>& table);
+                                   const std::vector<CaptionText>& table);
 
   // Every control of the main window that carries a caption.
   static std::vector<QObject*> captionedControls(const MainControls& controls);

@@ -10,6 +10,7 @@
 
 #include "core/printing/PrintMessages.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/MessageTexts.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/mainwindow/MainControls.h"
 #include "ui/printing/ClipboardPicture.h"
@@ -130,12 +131,12 @@ void PrintCommands::DruckDialog() {
   // The name is read first, so that any failure can name the printer.
   PrinterName_ = access_.currentName();
   if (PrinterName_.isEmpty()) {
-    failed(PrintMessages::noPrinterInstalled(langCode_));
+    failed(messageText(Message(MessageId::NoPrinterInstalled), langCode_));
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
   if (!access_.setUp(printer)) {
-    failed(PrintMessages::printerUnavailable(langCode_));
+    failed(messageText(Message(MessageId::PrinterUnavailable), langCode_));
     return;
   }
   printer.setColorMode(options_.PrintColored ? QPrinter::Color : QPrinter::GrayScale);
@@ -176,14 +177,14 @@ bool PrintCommands::printTo(QPrinter& printer) {
   if (parent_) printer.setDocName(parent_->window()->windowTitle());
   QPainter painter;
   if (!painter.begin(&printer)) {
-    failed(PrintMessages::jobNotStarted(langCode_));
+    failed(messageText(Message(MessageId::PrintJobNotStarted), langCode_));
     return false;
   }
   // The layout's origin is the printable area's corner.
   if (printer.fullPage()) painter.translate(device.area.offsetX, device.area.offsetY);
   paintDiagram(painter, picture);
   if (!painter.end()) {
-    failed(PrintMessages::jobNotFinished(langCode_));
+    failed(messageText(Message(MessageId::PrintJobNotFinished), langCode_));
     return false;
   }
   return true;

@@ -13,6 +13,7 @@
 #include "platform/SystemLocale.h"
 #include "support/FileSizeLimit.h"
 #include "support/StartedMainWindow.h"
+#include "ui/common/MessageTexts.h"
 
 namespace kelvor {
 namespace {
@@ -62,9 +63,8 @@ TEST_F(TraceFileCommandsTest, FailedLoadChangesNothing) {
     const std::string text = messages[0].toStdString();
     const std::string shown = QDir::toNativeSeparators(file).toStdString();
     EXPECT_NE(text.find(shown), std::string::npos) << text;
-    EXPECT_EQ(text == TraceFileMessages::tooLarge(context.LangCode, shown,
-                                                  TraceFileCommands::MaxFileBytes),
-              tooLarge);
+    const Message large = TraceFileMessages::tooLarge(shown, TraceFileCommands::MaxFileBytes);
+    EXPECT_EQ(text == messageText(large, context.LangCode), tooLarge);
     EXPECT_EQ(std::tuple(window.traces().count(2), window.controls().chkActive->isChecked(),
                          window.recording().Running, window.recording().StartTime),
               std::tuple(2, true, true, start));

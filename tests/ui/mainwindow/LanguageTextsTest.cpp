@@ -1,4 +1,4 @@
-// The captions chosen at run time by the interface language: one control per window.
+// The captions and message texts chosen at run time by the interface language.
 #include "ui/mainwindow/LanguageTexts.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <tuple>
 
+#include "core/files/TraceFileMessages.h"
+#include "ui/common/MessageTexts.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/mainwindow/MainControls.h"
 #include "ui/printing/PrinterChoice.h"
@@ -26,6 +28,28 @@ TEST(LanguageTexts, EnglishCaptionsForLanguageCodesOneAndTwo) {
     PrinterChoice choice;
     EXPECT_EQ(frmPrtDlg(langCode, options, choice).cmdSettings->text(), QString::fromUtf8(printer));
   }
+}
+
+// Arguments in their places (a "%2" in a file name stays), a load's problem inside its message.
+TEST(LanguageTexts, MessagesInEitherLanguage) {
+  using K = TraceFileProblem::Kind;
+  const auto notLoaded = [](K kind, const char* field) {
+    return TraceFileMessages::notLoaded("f", ";", TraceFileProblem{kind, 2, field});
+  };
+  const std::vector<std::tuple<Message, int, std::string>> cases{
+      {TraceFileMessages::tooLarge("a%2", (3 << 20) + 1023 * 1024), 2,
+       "The file a%2 is too large for a trace (more than 3 MB).\nThe channel is unchanged."},
+      {notLoaded(K::NotANumber, "x"), 1,
+       "The file f was not loaded.\nLine 2: \"x\" is not a number.\nThe channel is unchanged."},
+      {notLoaded(K::MissingSeparator, "x").parts[0], 0, "Das Trennzeichen \";\" fehlt."},
+      {notLoaded(K::OutOfRange, "9").parts[0], 0, "\"9\" liegt außerhalb des Zahlenbereichs."},
+      {notLoaded(K::EmptyFile, "x").parts[0], 1, "The file is empty."},
+      {TraceFileMessages::linesLeftOut("f", 16000, 2), 0,
+       "Die Datei f enthält mehr Messwerte, als ein Kanal fasst.\n"
+       "Geladen wurden die ersten 16000, die übrigen 2 wurden ausgelassen."},
+      {Message(MessageId::FileFilter), 0, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*"}};
+  for (const auto& [message, langCode, text] : cases)
+    EXPECT_EQ(messageText(message, langCode), text) << langCode;
 }
 
 }  // namespace

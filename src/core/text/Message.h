@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kelvor {
+
+// What a message tells the user, independent of the interface language.
+enum class MessageId {
+  SaveFailed,    // file, the system's reason
+  OpenFailed,    // file, the system's reason
+  TooLarge,      // file, the limit in MB
+  NotLoaded,     // file, line; then the text of one of the four problems below
+  EmptyFile,     //
+  NoSeparator,   // the separator
+  NotANumber,    // the field
+  OutOfRange,    // the field
+  LinesLeftOut,  // file, samples loaded, lines left out
+  NoPrinterInstalled,
+  PrinterUnavailable,
+  PrintJobNotStarted,
+  PrintJobNotFinished,
+  FileFilter,  // the trace-file dialogs' filter
+};
+
+// A message as an identifier and the values it names; the windows turn it into the text of
+// the interface language (ui/common/MessageTexts.h).
+struct Message {
+  explicit Message(MessageId what, std::vector<std::string> values = {},
+                   std::vector<Message> inner = {})
+      : id(what), args(std::move(values)), parts(std::move(inner)) {}
+
+  MessageId id;
+  std::vector<std::string> args;  // the text's %1, %2, ... in order
+  std::vector<Message> parts;     // messages whose texts follow the args as further placeholders
+};
+
+}  // namespace kelvor

@@ -1,0 +1,81 @@
+#include "ui/common/MessageTexts.h"
+
+#include <iterator>
+#include <vector>
+
+#include "core/settings/InterfaceLanguage.h"
+
+namespace kelvor {
+
+namespace {
+
+struct Texts {
+  MessageId id;
+  const char* german;
+  const char* english;
+};
+
+// In the order of MessageId.
+constexpr Texts Table[] = {
+    {MessageId::SaveFailed,
+     "Die Datei %1 konnte nicht gespeichert werden:\n%2\n"
+     "Eine vorhandene Datei dieses Namens ist unverändert.",
+     "The file %1 could not be saved:\n%2\nAn existing file of this name is unchanged."},
+    {MessageId::OpenFailed, "Die Datei %1 kann nicht geöffnet werden:\n%2",
+     "The file %1 cannot be opened:\n%2"},
+    {MessageId::TooLarge,
+     "Die Datei %1 ist zu groß für eine Messkurve (mehr als %2 MB).\nDer Kanal ist unverändert.",
+     "The file %1 is too large for a trace (more than %2 MB).\nThe channel is unchanged."},
+    {MessageId::NotLoaded,
+     "Die Datei %1 wurde nicht geladen.\nZeile %2: %3\nDer Kanal ist unverändert.",
+     "The file %1 was not loaded.\nLine %2: %3\nThe channel is unchanged."},
+    {MessageId::EmptyFile, "Die Datei ist leer.", "The file is empty."},
+    {MessageId::NoSeparator, "Das Trennzeichen \"%1\" fehlt.", "The separator \"%1\" is missing."},
+    {MessageId::NotANumber, "\"%1\" ist keine Zahl.", "\"%1\" is not a number."},
+    {MessageId::OutOfRange, "\"%1\" liegt außerhalb des Zahlenbereichs.",
+     "\"%1\" is out of range."},
+    {MessageId::LinesLeftOut,
+     "Die Datei %1 enthält mehr Messwerte, als ein Kanal fasst.\n"
+     "Geladen wurden die ersten %2, die übrigen %3 wurden ausgelassen.",
+     "The file %1 holds more samples than a channel can take.\n"
+     "The first %2 were loaded, the remaining %3 were left out."},
+    {MessageId::NoPrinterInstalled, "Es ist kein Drucker installiert.", "No printer is installed."},
+    {MessageId::PrinterUnavailable, "Der Drucker ist nicht verfügbar.",
+     "The printer is not available."},
+    {MessageId::PrintJobNotStarted, "Der Druckauftrag konnte nicht begonnen werden.",
+     "The print job could not be started."},
+    {MessageId::PrintJobNotFinished, "Der Druckauftrag konnte nicht abgeschlossen werden.",
+     "The print job could not be completed."},
+    {MessageId::FileFilter, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*",
+     "Kelvor-Files(*.kvr)|*.kvr|All Files(*.*)|*.*"},
+};
+
+constexpr bool everyIdInOrder() {
+  for (std::size_t i = 0; i < std::size(Table); ++i)
+    if (static_cast<std::size_t>(Table[i].id) != i) return false;
+  return std::size(Table) == static_cast<std::size_t>(MessageId::FileFilter) + 1;
+}
+static_assert(everyIdInOrder(), "one text pair per MessageId, in its order");
+
+}  // namespace
+
+std::string messageText(const Message& message, int langCode) {
+  const Texts& texts = Table[static_cast<std::size_t>(message.id)];
+  const std::string pattern = InterfaceLanguage::isEnglish(langCode) ? texts.english : texts.german;
+  std::vector<std::string> args = message.args;
+  for (const Message& part : message.parts) args.push_back(messageText(part, langCode));
+  std::string text;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char digit = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    const auto n = static_cast<std::size_t>(digit - '1');  // %1 is args[0]
+    if (pattern[i] == '%' && digit >= '1' && digit <= '9' && n < args.size()) {
+      text += args[n];
+      ++i;
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
+}
+
+}  // namespace kelvor

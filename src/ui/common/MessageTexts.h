@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "core/text/Message.h"
+
+namespace kelvor {
+
+// The text of a message in the interface language: English for language codes 1 and 2,
+// German otherwise. Each %1 to %9 of the text is replaced by that argument, the args first,
+// then the texts of the parts; an argument's own "%" stays as it is.
+std::string messageText(const Message& message, int langCode);
+
+}  // namespace kelvor
