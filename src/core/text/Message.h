@@ -6,13 +6,14 @@
 
 namespace kelvor {
 
-// What a message tells the user, independent of the interface language.
+// What a message tells the user, independent of the interface language; the comments list
+// its arguments (none where there is no comment).
 enum class MessageId {
-  SaveFailed,    // file, the system's reason
-  OpenFailed,    // file, the system's reason
-  TooLarge,      // file, the limit in MB
-  NotLoaded,     // file, line; then the text of one of the four problems below
-  EmptyFile,     //
+  SaveFailed,  // file, the system's reason
+  OpenFailed,  // file, the system's reason
+  TooLarge,    // file, the limit in MB
+  NotLoaded,   // file, line; then the text of one of the four problems below
+  EmptyFile,
   NoSeparator,   // the separator
   NotANumber,    // the field
   OutOfRange,    // the field
