@@ -143,7 +143,7 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
     recorder.reset();
     style = rowStyle;
     startRecording();
-    scope.FullReDraw(0);
+    scope.FullReDraw(Rescale::Keep);
     readingAt(0, "DC  0.200 V  \r");
     readingAt(100, middle);
     readingAt(lastSecond, "DC  1.200 V  \r");
