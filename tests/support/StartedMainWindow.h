@@ -46,7 +46,7 @@ class StartedMainWindow : public ::testing::Test {
                                window.recorder(), window.scope(),
                                window.controls(), globals,
                                &window,           report};
-  PrintCommands print{window.traces(), window.scope(), window.controls(), globals, &window, report};
+  PrintCommands print{window.traces(), window.scope(), globals, &window, report};
 };
 
 }  // namespace kelvor::testing

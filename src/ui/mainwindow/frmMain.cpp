@@ -54,7 +54,7 @@ frmMain::frmMain(AppGlobals& globals, const Clock& clock, QWidget* parent)
       recorder_(recording_, traces_, clock_, panel_),
       scope_(recording_, traces_, clock_, recorder_, panel_, SystemLocale::decimalSeparator()),
       traceFiles_(traces_, recording_, recorder_, scope_, controls_, globals_, this),
-      print_(traces_, scope_, controls_, globals_, this),
+      print_(traces_, scope_, globals_, this),
       port_(globals),
       alarmPlayer_([] { QApplication::beep(); }),
       alarm_(controls_, recording_, clock_, alarmPlayer_, this),
@@ -96,7 +96,7 @@ void frmMain::Form_Load() {
   scope_.setYRange(0.0f, 1.5f);
   loaded_ = true;
   Form_Resize();
-  scope_.FullReDraw(0);
+  scope_.FullReDraw(Rescale::Keep);
   recorder_.reset();
   globals_.PortOpen = port_.OpenPort(this);
   // The window is still hidden: selecting the Y range runs no redraw yet.
@@ -114,7 +114,7 @@ void frmMain::Form_Load() {
 void frmMain::connectControls() {
   const MainControls& c = controls_;
   connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder_.chkActive_Click(); });
-  connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.cmdCLS_Click(); });
+  connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
   connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder_.reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
@@ -206,7 +206,7 @@ void frmMain::Form_Resize() {
   const double panelWidth = Units::pixelsToPoints(controls_.picControls->width());
   const double left = ScopePanel::PlotLeft + (innerWidth - ScopePanel::PlotLeft - panelWidth) / 2;
   controls_.picControls->move(Units::pointsToPixels(left), controls_.picControls->y());
-  scope_.FullReDraw(0);
+  scope_.FullReDraw(Rescale::Keep);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
