@@ -1,7 +1,6 @@
 #include "core/scope/PlotDrawing.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdint>
