@@ -6,31 +6,23 @@
 
 #include "core/acquisition/MeterFrame.h"
 #include "core/scope/ValueLists.h"
+#include "core/scope/WholeNumbers.h"
 
 namespace kelvor {
 
 namespace {
 
-// Coordinates stay within this, so lines between any two of them are safe to draw.
-constexpr double CoordinateLimit = 1e9;
 // lblX and lblY have the members 0 to 100.
 constexpr std::size_t LastLabel = 100;
 constexpr std::uint32_t Black = 0x000000;
 
-double limited(double r) {
-  return std::clamp(r, -CoordinateLimit, CoordinateLimit);
-}
-
-// Nearest whole number, halves to even; not-a-number gives 0.
 int rounded(double r) {
-  if (std::isnan(r)) return 0;
-  return static_cast<int>(std::nearbyint(limited(r)));
+  return toCoordinate(r);
 }
 
-// Rounded down; not-a-number gives 0.
-int wholePart(double r) {
-  if (std::isnan(r)) return 0;
-  return static_cast<int>(std::floor(limited(r)));
+// r + 0.5 rounded down within the coordinate limit; not-a-number gives 0.
+int halfUp(double r) {
+  return static_cast<int>(floorWithin(r + 0.5, CoordinateLimit));
 }
 
 // A screen distance (points) carried over to the page: round(screen * page / screenSize).
@@ -54,39 +46,174 @@ const AxisCaption* captionAt(const std::vector<AxisCaption>& labels, std::size_t
   return k < labels.size() ? &labels[k] : nullptr;
 }
 
-// Where a sample lands on the page.
-class SamplePlacer {
- public:
-  SamplePlacer(const ScaleParams& scale, const DiagramFrame& frame, int yOff)
-      : across_(static_cast<double>(scale.SecondsAcross)),
-        base_(static_cast<double>(scale.YBase)),
-        span_(static_cast<double>(scale.YSpan)),
-        left_(static_cast<double>(frame.left)),
-        width_(static_cast<double>(frame.plotWidth)),
-        height_(static_cast<double>(frame.plotHeight)),
-        bottomLine_(static_cast<double>(frame.plotHeight) - static_cast<double>(yOff) +
-                    static_cast<double>(frame.top)) {}
+// The page as the layout uses it: the device (the clipboard picture's fixed values unless a
+// printer), its scale against 300 dpi, the diagram's place and the screen's grid on it.
+struct Page {
+  int planes = 15;
+  double dpiX = 200.0;
+  double dpiY = 200.0;
+  int baseFontSize = 12;
+  DiagramFrame frame = metafileFrame();
+  double sx = 0.0;
+  double sy = 0.0;
+  int xStep = 1;  // one time division
+  int yStep = 1;  // one Y division
+  int yOff = 0;   // the lowest grid line above the bottom edge
 
-  // Without a time scale every sample stands on the left edge.
-  int x(float t) const {
-    if (!(across_ > 0.0) || !std::isfinite(across_)) return rounded(left_);
-    return rounded(static_cast<double>(t) / across_ * width_ + left_);
+  int right() const { return frame.left + frame.plotWidth - 1; }
+  int bottom() const { return frame.top + frame.plotHeight; }
+};
+
+Page pageFor(const DiagramInput& input, const DeviceInfo& device) {
+  Page page;
+  if (!device.metafile) {
+    page.planes = device.colourPlanes;
+    page.dpiX = static_cast<double>(device.dpiX);
+    page.dpiY = static_cast<double>(device.dpiY);
+    page.baseFontSize = 14;
+    page.frame =
+        printerFrame(device.area.width, std::max(device.area.height, 0), device.dpiX, device.dpiY);
   }
-  // Without a value span every sample stands on the lowest grid line.
-  int y(float v) const {
-    if (span_ == 0.0) return rounded(bottomLine_);
-    return rounded(bottomLine_ - (static_cast<double>(v) - base_) * height_ / span_);
+  page.sx = page.dpiX / 300.0;
+  page.sy = page.dpiY / 300.0;
+  // The screen's grid carried over to the page. A step below one unit would give no grid
+  // at all (and no end to the walks below), so it is one unit at least.
+  const ScaleParams& scale = input.scale;
+  const DiagramFrame& f = page.frame;
+  page.xStep = std::max(1, scaled(scale.XDivPixels, f.plotWidth, input.plotWidth));
+  page.yStep = std::max(1, scaled(scale.YDivPixels, f.plotHeight, input.plotHeight));
+  page.yOff = std::max(0, scaled(scale.YOffsetPixels, f.plotHeight, input.plotHeight));
+  return page;
+}
+
+void drawFrame(DiagramPicture& picture, const Page& page) {
+  const int width = halfUp(2.0 * page.sy);
+  const int left = page.frame.left;
+  const int top = page.frame.top;
+  const int right = page.right();
+  const int bottom = page.bottom();
+  picture.GdiLine(left, top, right, top, width, Black);
+  picture.GdiLine(right, top, right, bottom, width, Black);
+  picture.GdiLine(right, bottom, left, bottom, width, Black);
+  picture.GdiLine(left, bottom, left, top, width, Black);
+}
+
+// Vertical lines at every half division, horizontal ones from the lowest one up.
+void drawGrid(DiagramPicture& picture, const Page& page) {
+  const DiagramFrame& f = page.frame;
+  const int verticalPen = GdiRound(page.sx);
+  const long long halfDivisions = 2LL * f.plotWidth / page.xStep;
+  for (long long i = 1; i <= halfDivisions; ++i) {
+    const auto x = static_cast<int>(static_cast<long long>(page.xStep) * i / 2 + f.left);
+    picture.GdiLine(x, f.top, x, page.bottom(), verticalPen, Black);
+  }
+  const int horizontalPen = GdiRound(page.sy);
+  for (long long g = page.yOff; g <= f.plotHeight; g += page.yStep) {
+    const auto y = static_cast<int>(f.plotHeight - g + f.top);
+    picture.GdiLine(f.left, y, f.left + f.plotWidth, y, horizontalPen, Black);
+  }
+}
+
+// Y labels right-aligned left of the frame, centred on their grid lines. Gives half the
+// height of the last one put on the page (0 without any).
+int drawYLabels(DiagramPicture& picture, const DiagramInput& input, const DeviceInfo& device,
+                const Page& page) {
+  const DiagramFrame& f = page.frame;
+  int half = 0;
+  std::size_t k = 0;
+  for (long long g = page.yOff; g <= f.plotHeight && k <= LastLabel; g += page.yStep, ++k) {
+    const AxisCaption* label = captionAt(input.lblY, k);
+    if (!label || !label->visible) continue;
+    const TextExtent extent = measure(device, label->text, picture.font());
+    half = extent.cy / 2;
+    const int x = rounded(f.left - extent.cx - 10.0 * page.sx);
+    const auto y = static_cast<int>(f.plotHeight - half - g + f.top);
+    picture.GdiText(x, y, label->text);
+  }
+  return half;
+}
+
+// Time labels below the frame, centred on the full divisions, as far as they end inside
+// the frame's right edge; the unit below them, `half` (see drawYLabels) further down.
+void drawTimeLabels(DiagramPicture& picture, const DiagramInput& input, const DeviceInfo& device,
+                    const Page& page, int half) {
+  const DiagramFrame& f = page.frame;
+  const int labelTop = rounded(halfUp(page.sy * 5.0) + f.plotHeight + f.top);
+  for (std::size_t j = 0; j <= LastLabel; ++j) {
+    const AxisCaption* label = captionAt(input.lblX, j);
+    if (!label) break;
+    const TextExtent extent =
+        label->visible ? measure(device, label->text, picture.font()) : TextExtent{0, 0};
+    const int x = rounded(f.left - extent.cx / 2.0 + static_cast<double>(j) * page.xStep);
+    if (j > 0 &&
+        static_cast<long long>(x) + extent.cx > static_cast<long long>(f.left) + f.plotWidth)
+      break;
+    if (label->visible) picture.GdiText(x, labelTop, label->text);
+  }
+  if (input.lblZeitEinheit.visible) {
+    picture.GdiText(rounded(f.plotWidth / 2.0 + f.left), rounded(half * 2.2 + f.plotHeight + f.top),
+                    input.lblZeitEinheit.text);
+  }
+}
+
+// The trace pen: about two dots at 300 dpi; on a coarse device one unit. Where the device's
+// resolutions differ, the pen's thickness lies across the segment: steep segments take the
+// width across, flat ones the height.
+class TracePen {
+ public:
+  explicit TracePen(const Page& page)
+      : sx_(page.sx), sy_(page.sy), dpiX_(page.dpiX), dpiY_(page.dpiY) {
+    if (sx_ < 0.5 || sy_ < 0.5) {
+      factor_ = sx_ < sy_ ? 1.0 / sx_ : 1.0 / sy_;
+      width_ = 1;
+    }
+  }
+
+  int width(const PlotPoint& from, const PlotPoint& to) const {
+    if (dpiX_ == dpiY_) return width_;
+    const double dx = std::fabs(static_cast<double>(to.x) - from.x);
+    const double dy = std::fabs(static_cast<double>(to.y) - from.y);
+    return dy / dpiY_ >= dx / dpiX_ ? GdiRound(factor_ * sx_) : GdiRound(factor_ * sy_);
   }
 
  private:
-  double across_;
-  double base_;
-  double span_;
-  double left_;
-  double width_;
-  double height_;
-  double bottomLine_;
+  double sx_, sy_, dpiX_, dpiY_;
+  double factor_ = 2.0;
+  int width_ = GdiRound(2.0 * sx_);
 };
+
+void drawTraces(DiagramPicture& picture, const DiagramInput& input, const DeviceInfo& device,
+                const Page& page) {
+  if (!input.store) return;
+  const TraceStore& store = *input.store;
+  const TracePen pen(page);
+  // Dark colours where bright ones would fade: on the clipboard picture and without colour.
+  const int colourShift = device.metafile || page.planes == 1 ? 8 : 0;
+  const DiagramFrame& f = page.frame;
+  const SampleMapping mapping(input.scale,
+                              PlotBox{f.left, f.top, f.plotWidth, f.plotHeight, page.yOff});
+  PlotPoint last;  // the last drawn point, carried from channel to channel
+  for (int channel = 0; channel < TraceStore::Channels; ++channel) {
+    const std::uint32_t colour =
+        input.coloured
+            ? paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(channel)] - colourShift)
+            : Black;
+    bool firstPoint = true;
+    ColumnThinning thinning(input.style);
+    const int count = std::clamp(store.count(channel), 0, TraceStore::LastSlot);
+    for (int i = 1; i <= count; ++i) {
+      const float value = store.value(channel, i);
+      if (value == InvalidValue) continue;
+      const PlotPoint p =
+          mapping(static_cast<double>(store.time(channel, i)), static_cast<double>(value));
+      if (!thinning.draws(p.x)) continue;
+      const PlotPoint& from = firstPoint ? p : last;
+      picture.GdiLine(from.x, from.y, p.x, p.y, pen.width(last, p), colour);
+      firstPoint = false;
+      last = p;
+    }
+  }
+}
 
 }  // namespace
 
@@ -121,147 +248,18 @@ DiagramFrame metafileFrame() {
 
 DiagramPicture Druck(const DiagramInput& input, const DeviceInfo& device) {
   DiagramPicture picture;
-
-  int planes = 15;
-  double dpiX = 200.0;
-  double dpiY = 200.0;
-  int baseFontSize = 12;
-  DiagramFrame frame = metafileFrame();
-  if (!device.metafile) {
-    // Nothing to lay out on: no width (the printer gave no page) or no resolution.
-    if (device.area.width <= 0 || device.dpiX <= 0 || device.dpiY <= 0) {
-      picture.setFailure(PrintImpossible);
-      return picture;
-    }
-    planes = device.colourPlanes;
-    dpiX = static_cast<double>(device.dpiX);
-    dpiY = static_cast<double>(device.dpiY);
-    baseFontSize = 14;
-    frame =
-        printerFrame(device.area.width, std::max(device.area.height, 0), device.dpiX, device.dpiY);
+  // Nothing to lay out on: no width (the printer gave no page) or no resolution.
+  if (!device.metafile && (device.area.width <= 0 || device.dpiX <= 0 || device.dpiY <= 0)) {
+    picture.setFailure(PrintImpossible);
+    return picture;
   }
-  const double sx = dpiX / 300.0;
-  const double sy = dpiY / 300.0;
-  const int left = frame.left;
-  const int top = frame.top;
-  const int plotWidth = frame.plotWidth;
-  const int plotHeight = frame.plotHeight;
-
-  picture.GdiFont(DiagramFontFace, wholePart(sy * baseFontSize + 0.5), 0);
-
-  // The screen's grid carried over to the page. A step below one unit would give no grid
-  // at all (and no end to the walks below), so it is one unit at least.
-  const ScaleParams& scale = input.scale;
-  const int xStep = std::max(1, scaled(scale.XDivPixels, plotWidth, input.plotWidth));
-  const int yStep = std::max(1, scaled(scale.YDivPixels, plotHeight, input.plotHeight));
-  const int yOff = std::max(0, scaled(scale.YOffsetPixels, plotHeight, input.plotHeight));
-
-  // Frame.
-  const int frameWidth = wholePart(2.0 * sy + 0.5);
-  const int right = left + plotWidth - 1;
-  const int bottom = top + plotHeight;
-  picture.GdiLine(left, top, right, top, frameWidth, Black);
-  picture.GdiLine(right, top, right, bottom, frameWidth, Black);
-  picture.GdiLine(right, bottom, left, bottom, frameWidth, Black);
-  picture.GdiLine(left, bottom, left, top, frameWidth, Black);
-
-  // Vertical grid lines at every half division.
-  const int verticalPen = GdiRound(sx);
-  const long long halfDivisions = 2LL * plotWidth / xStep;
-  for (long long i = 1; i <= halfDivisions; ++i) {
-    const auto x = static_cast<int>(static_cast<long long>(xStep) * i / 2 + left);
-    picture.GdiLine(x, top, x, bottom, verticalPen, Black);
-  }
-
-  // Horizontal grid lines from the lowest one up.
-  const int horizontalPen = GdiRound(sy);
-  for (long long g = yOff; g <= plotHeight; g += yStep) {
-    const auto y = static_cast<int>(plotHeight - g + top);
-    picture.GdiLine(left, y, left + plotWidth, y, horizontalPen, Black);
-  }
-
-  // Y labels right-aligned left of the frame, centred on their grid lines.
-  const GdiTextFont& font = picture.font();
-  int half = 0;
-  std::size_t k = 0;
-  for (long long g = yOff; g <= plotHeight && k <= LastLabel; g += yStep, ++k) {
-    const AxisCaption* label = captionAt(input.lblY, k);
-    if (!label || !label->visible) continue;
-    const TextExtent extent = measure(device, label->text, font);
-    half = extent.cy / 2;
-    const int x = rounded(left - extent.cx - 10.0 * sx);
-    const auto y = static_cast<int>(plotHeight - half - g + top);
-    picture.GdiText(x, y, label->text);
-  }
-
-  // Time labels below the frame, centred on the full divisions, as far as they end inside
-  // the frame's right edge.
-  const int labelTop = rounded(wholePart(sy * 5.0 + 0.5) + plotHeight + top);
-  for (std::size_t j = 0; j <= LastLabel; ++j) {
-    const AxisCaption* label = captionAt(input.lblX, j);
-    if (!label) break;
-    const TextExtent extent =
-        label->visible ? measure(device, label->text, font) : TextExtent{0, 0};
-    const int x = rounded(left - extent.cx / 2.0 + static_cast<double>(j) * xStep);
-    if (j > 0 && static_cast<long long>(x) + extent.cx > static_cast<long long>(left) + plotWidth)
-      break;
-    if (label->visible) picture.GdiText(x, labelTop, label->text);
-  }
-
-  if (input.lblZeitEinheit.visible) {
-    picture.GdiText(rounded(plotWidth / 2.0 + left), rounded(half * 2.2 + plotHeight + top),
-                    input.lblZeitEinheit.text);
-  }
-
-  // Trace pen: about two dots at 300 dpi; on a coarse device one unit.
-  double factor = 2.0;
-  int traceWidth = GdiRound(2.0 * sx);
-  if (sx < 0.5 || sy < 0.5) {
-    factor = sx < sy ? 1.0 / sx : 1.0 / sy;
-    traceWidth = 1;
-  }
-  const bool anisotropic = dpiX != dpiY;
-  // Dark colours where bright ones would fade: on the clipboard picture and without colour.
-  const int colourShift = device.metafile || planes == 1 ? 8 : 0;
-
-  const SamplePlacer placer(scale, frame, yOff);
-  int px = 0;  // the last drawn point, carried from channel to channel
-  int py = 0;
-  for (int channel = 0; channel < TraceStore::Channels && input.store; ++channel) {
-    const TraceStore& store = *input.store;
-    const std::uint32_t colour =
-        input.coloured
-            ? paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(channel)] - colourShift)
-            : Black;
-    bool firstPoint = true;
-    int lastX = 0;
-    const int count = std::clamp(store.count(channel), 0, TraceStore::LastSlot);
-    for (int i = 1; i <= count; ++i) {
-      const float value = store.value(channel, i);
-      if (value == InvalidValue) continue;
-      const int x = placer.x(store.time(channel, i));
-      const int y = placer.y(value);
-      if (anisotropic) {
-        // The pen's thickness lies across the segment: steep segments take the width
-        // across, flat ones the height.
-        const double dx = std::fabs(static_cast<double>(x) - px);
-        const double dy = std::fabs(static_cast<double>(y) - py);
-        traceWidth = dy / dpiY >= dx / dpiX ? GdiRound(factor * sx) : GdiRound(factor * sy);
-      }
-      if (x > lastX || input.style == DrawStyle::EveryReading) {
-        if (firstPoint) {
-          picture.GdiLine(x, y, x, y, traceWidth, colour);
-          firstPoint = false;
-        } else {
-          picture.GdiLine(px, py, x, y, traceWidth, colour);
-        }
-        px = x;
-        py = y;
-      }
-      lastX = x;
-    }
-  }
-
+  const Page page = pageFor(input, device);
+  picture.GdiFont(DiagramFontFace, halfUp(page.sy * page.baseFontSize), 0);
+  drawFrame(picture, page);
+  drawGrid(picture, page);
+  const int half = drawYLabels(picture, input, device, page);
+  drawTimeLabels(picture, input, device, page, half);
+  drawTraces(picture, input, device, page);
   picture.GdiFont("", 0, 0);
   return picture;
 }

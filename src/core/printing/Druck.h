@@ -5,17 +5,12 @@
 #include <vector>
 
 #include "core/printing/GDIPrinting.h"
-#include "core/scope/PlotDrawing.h"
+#include "core/scope/AxisCaptions.h"
+#include "core/scope/PlotGeometry.h"
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
 
 namespace kelvor {
-
-// An axis label as the screen shows it. A hidden label is not put on the page.
-struct AxisCaption {
-  std::string text;
-  bool visible = true;
-};
 
 // What the diagram shows: the samples, the screen's scale and axis labels, and the colours.
 struct DiagramInput {

@@ -1,17 +1,14 @@
 #include "core/printing/GDIPrinting.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <utility>
+
+#include "core/scope/WholeNumbers.h"
 
 namespace kelvor {
 
 int GdiRound(double v) {
-  if (!(v > 0.5)) return 1;
-  const double r = std::floor(v + 0.5);
-  constexpr double Largest = static_cast<double>(std::numeric_limits<int>::max());
-  return r < Largest ? static_cast<int>(r) : std::numeric_limits<int>::max();
+  return v > 0.5 ? toInt(wholePart(v + 0.5)) : 1;
 }
 
 PrintableArea GdiPrintableArea(int paperWidth, int paperHeight, int paintLeft, int paintTop,

@@ -1,7 +1,6 @@
 #include "core/scope/PlotDrawing.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -11,66 +10,6 @@
 
 namespace kelvor {
 namespace {
-
-// Mapped coordinates stay within this, so any line between two of them is safe to draw.
-constexpr double CoordinateLimit = 1e9;
-
-// The rounding below relies on doubles being evaluated at their own precision.
-static_assert(FLT_EVAL_METHOD == 0, "double arithmetic with excess precision");
-
-// Within +-2^51, adding and removing 1.5 * 2^52 leaves no fraction bits, so the hardware rounds
-// to the nearest whole number, halves to even: std::nearbyint in the default rounding mode,
-// up to the sign of zero, without the library call that would dominate a loop over all samples.
-constexpr double RoundingShift = 6755399441055744.0;
-constexpr double RoundingRange = 2251799813685248.0;  // 2^51; beyond it doubles are whole
-
-inline double roundHalfEven(double r) {
-  return std::fabs(r) < RoundingRange ? (r + RoundingShift) - RoundingShift : r;
-}
-
-// Nearest whole number, halves to even, within the coordinate limit; not-a-number gives 0.
-// Clamping first is the same as rounding first, as the limit is a whole number.
-inline int toCoordinate(double r) {
-  if (r != r) return 0;
-  double c = r < CoordinateLimit ? r : CoordinateLimit;
-  c = c > -CoordinateLimit ? c : -CoordinateLimit;
-  return static_cast<int>((c + RoundingShift) - RoundingShift);
-}
-
-// mapSample with the scale read once.
-class SampleMapper {
- public:
-  SampleMapper(int w, int h, const ScaleParams& scale)
-      : across_(static_cast<double>(scale.SecondsAcross)),
-        width_(w),
-        height_(h),
-        bottomLine_(static_cast<double>(h) - static_cast<double>(scale.YOffsetPixels)),
-        base_(static_cast<double>(scale.YBase)),
-        span_(static_cast<double>(scale.YSpan)) {}
-
-  int x(double t) const { return across_ > 0 ? toCoordinate(t / across_ * width_) : 0; }
-  int y(double v) const {
-    return span_ != 0 ? toCoordinate(bottomLine_ - (v - base_) * height_ / span_)
-                      : toCoordinate(bottomLine_);
-  }
-
-  // x of many samples in a loop of its own, so the processor overlaps their divisions.
-  void xs(const double* t, int* x, int n) const {
-    if (!(across_ > 0)) {
-      std::fill(x, x + n, 0);
-      return;
-    }
-    for (int k = 0; k < n; ++k) x[k] = toCoordinate(t[k] / across_ * width_);
-  }
-
- private:
-  double across_;
-  double width_;
-  double height_;
-  double bottomLine_;
-  double base_;
-  double span_;
-};
 
 int wholeSeconds(double t) {
   return static_cast<int>(std::min(t, static_cast<double>(INT_MAX)));
@@ -87,7 +26,7 @@ int wholeSeconds(double t) {
 // Infinite and not-a-number values are mapped one by one.
 class TraceWriter {
  public:
-  TraceWriter(Raster& raster, const SampleMapper& mapper, std::uint32_t rgb)
+  TraceWriter(Raster& raster, const SampleMapping& mapper, std::uint32_t rgb)
       : raster_(raster),
         mapper_(mapper),
         rgb_(rgb),
@@ -167,7 +106,7 @@ class TraceWriter {
   }
 
   Raster& raster_;
-  const SampleMapper& mapper_;
+  const SampleMapping& mapper_;
   std::uint32_t rgb_;
   int width_;
   int height_;
@@ -190,8 +129,7 @@ class TraceWriter {
 }  // namespace
 
 PlotPoint mapSample(double t, double v, int w, int h, const ScaleParams& scale) {
-  const SampleMapper mapper(w, h, scale);
-  return {mapper.x(t), mapper.y(v)};
+  return SampleMapping(scale, w, h)(t, v);
 }
 
 void DrawGrid(Raster& raster, const ScaleParams& scale) {
@@ -222,8 +160,7 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
                            DrawStyle style, RecordingState& pens) {
   constexpr int Block = 256;  // samples mapped at a time
   ChannelsDrawn drawn;
-  const SampleMapper mapper(raster.width(), raster.height(), scale);
-  const bool everyReading = style == DrawStyle::EveryReading;
+  const SampleMapping mapper(scale, raster.width(), raster.height());
   double t = 0;  // the last valid sample's time, carried from channel to channel
   double lastTime = 0;
   float values[Block];
@@ -233,7 +170,7 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
     TraceWriter writer(raster, mapper,
                        paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]));
     bool anyValid = false;
-    int lastX = 0;
+    ColumnThinning thinning(style);
     float lastValue = 0;
     const int count = store.count(ch);
     for (int first = 1; first <= count; first += Block) {
@@ -250,13 +187,12 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
         t = times[k];
         if (v < drawn.min) drawn.min = v;
         if (v > drawn.max) drawn.max = v;
-        if (xs[k] > lastX || everyReading) writer.add(xs[k], v);
-        lastX = xs[k];
+        if (thinning.draws(xs[k])) writer.add(xs[k], v);
         lastValue = v;
       }
     }
     writer.finish(pens);
-    pens.LastX = lastX;
+    pens.LastX = thinning.lastX();
     pens.LastY = anyValid ? mapper.y(static_cast<double>(lastValue)) : 0;
     if (t > lastTime) lastTime = t;
   }
@@ -267,13 +203,12 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
 ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
                                 DrawStyle style, RecordingState& pens) {
   ChannelsDrawn drawn;
-  const int w = raster.width();
-  const int h = raster.height();
+  const SampleMapping mapper(scale, raster.width(), raster.height());
   double t = 0;
   double lastTime = 0;
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
     bool first = true;
-    pens.LastX = 0;
+    ColumnThinning thinning(style);
     pens.LastY = 0;
     const std::uint32_t colour =
         paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]);
@@ -281,11 +216,11 @@ ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const S
     for (int i = 1; i <= count; ++i) {
       const float v = store.value(ch, i);
       if (v == InvalidValue) continue;
-      t = std::nearbyint(static_cast<double>(store.time(ch, i)));
+      t = roundHalfEven(static_cast<double>(store.time(ch, i)));
       if (v < drawn.min) drawn.min = v;
       if (v > drawn.max) drawn.max = v;
-      const PlotPoint p = mapSample(t, static_cast<double>(v), w, h, scale);
-      if (p.x > pens.LastX || style == DrawStyle::EveryReading) {
+      const PlotPoint p = mapper(t, static_cast<double>(v));
+      if (thinning.draws(p.x)) {
         if (first) {
           raster.setPixel(p.x, p.y, colour);
           first = false;
@@ -295,9 +230,9 @@ ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const S
         pens.LastDrawnX = p.x;
         pens.LastDrawnY = p.y;
       }
-      pens.LastX = p.x;
       pens.LastY = p.y;
     }
+    pens.LastX = thinning.lastX();
     if (t > lastTime) lastTime = t;
   }
   drawn.lastTime = wholeSeconds(lastTime);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/scope/PlotGeometry.h"
 #include "core/scope/Raster.h"
 #include "core/scope/RecordingState.h"
 #include "core/scope/ScaleParams.h"
@@ -7,18 +8,7 @@
 
 namespace kelvor {
 
-// "1/s": every reading or sample; "1/Spalte": at most one point per pixel column.
-enum class DrawStyle { EveryReading = 0, OnePerColumn = 1 };
-
-struct PlotPoint {
-  int x = 0;
-  int y = 0;
-};
-
-// Where a sample (t seconds, value v) lands on a plot of w x h units: each coordinate rounded
-// to the nearest whole number (halves to even) and kept within +-1e9. Without a time scale
-// (SecondsAcross <= 0) x is 0; without a value span (YSpan 0) y is the lowest grid line;
-// a coordinate that is not a number becomes 0.
+// Where a sample (t seconds, value v) lands on the screen's plot of w x h units.
 PlotPoint mapSample(double t, double v, int w, int h, const ScaleParams& scale);
 
 // The grey grid: a vertical line every half time division (none at x = 0), and a horizontal

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/scope/ValueLists.h"
+#include "core/scope/WholeNumbers.h"
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberFormat.h"
 
@@ -10,8 +11,8 @@ namespace kelvor {
 
 namespace {
 
-int roundHalfEven(double value) {
-  return static_cast<int>(std::nearbyint(value));
+int nearestWhole(double value) {
+  return toInt(roundWithin(value, WholePartCap));
 }
 
 double leadingNumber(const std::string& text) {
@@ -36,10 +37,10 @@ std::vector<std::string> durationItems() {
 
 int getMinutes(const std::string& text) {
   const std::size_t colon = text.find(':');
-  if (colon == std::string::npos) return roundHalfEven(leadingNumber(text));
+  if (colon == std::string::npos) return nearestWhole(leadingNumber(text));
   const double hours = leadingNumber(text.substr(0, colon));
   const double minutes = leadingNumber(text.substr(colon + 1, 255));
-  return roundHalfEven(hours * 60 + minutes);
+  return nearestWhole(hours * 60 + minutes);
 }
 
 int autoRangeXItem(const std::vector<std::string>& items, int selected, int t,

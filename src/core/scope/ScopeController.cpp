@@ -18,7 +18,7 @@ ScopeController::ScopeController(RecordingState& state, TraceStore& store, const
       yMaxItems_(yMaxItems(decimalSeparator)) {}
 
 PlotPoint ScopeController::map(double t, double v, int w, int h) const {
-  return mapSample(t, v, w, h, scale_);
+  return SampleMapping(scale_, w, h)(t, v);
 }
 
 void ScopeController::publishChanges() {
@@ -28,19 +28,19 @@ void ScopeController::publishChanges() {
 
 // --- duration ---------------------------------------------------------------------------
 
-void ScopeController::cboMessDauer_Click() {
+void ScopeController::durationChosen() {
   if (durationItem_ < 0) return;
   const std::size_t element =
       ValueLists::DurationList.size() - 1 - static_cast<std::size_t>(durationItem_);
   MessDauer_ = static_cast<float>(ValueLists::DurationList[element]);
-  FullReDraw(0);
+  FullReDraw(Rescale::Keep);
 }
 
 void ScopeController::selectDurationItem(int item) {
   if (item < 0 || item >= static_cast<int>(durationItems_.size())) return;
   durationItem_ = item;
   view_.showDurationItem(item);
-  cboMessDauer_Click();
+  durationChosen();
 }
 
 void ScopeController::AutoRangeX(int t) {
@@ -63,16 +63,16 @@ void ScopeController::setYMaxItemSilently(int item) {
 void ScopeController::selectYMinItem(int item) {
   if (item < 0 || item >= yMinItems_.size()) return;
   setYMinItemSilently(item);
-  cboYMin_Click();
+  yMinChosen();
 }
 
 void ScopeController::selectYMaxItem(int item) {
   if (item < 0 || item >= yMaxItems_.size()) return;
   setYMaxItemSilently(item);
-  cboYMax_Click();
+  yMaxChosen();
 }
 
-void ScopeController::cboYMax_Click() {
+void ScopeController::yMaxChosen() {
   if (!view_.isShown()) return;
   YMax_ = yMaxItems_.values[static_cast<std::size_t>(yMaxItem_)];
   // Keep the lower end below the upper one.
@@ -81,16 +81,16 @@ void ScopeController::cboYMax_Click() {
   if (j != yMinItem_) selectYMinItem(j);
   // The next reading starts a new line instead of joining a point drawn at the old scale.
   state_.clearPenPositions();
-  FullReDraw(0);
+  FullReDraw(Rescale::Keep);
 }
 
-void ScopeController::cboYMin_Click() {
+void ScopeController::yMinChosen() {
   if (!view_.isShown()) return;
   YMin_ = yMinItems_.values[static_cast<std::size_t>(yMinItem_)];
   int k = yMaxItem_;
   while (k > 0 && yMaxItems_.values[static_cast<std::size_t>(k)] <= YMin_) --k;
   if (k != yMaxItem_) selectYMaxItem(k);
-  FullReDraw(0);
+  FullReDraw(Rescale::Keep);
 }
 
 void ScopeController::AutoRangeY(float min, float max) {
@@ -113,7 +113,7 @@ void ScopeController::DrawGrid() {
   kelvor::DrawGrid(raster_, scale_);
 }
 
-void ScopeController::cmdCLS_Click() {
+void ScopeController::clearPicture() {
   raster_.clear();
   DrawGrid();
   publishChanges();
@@ -129,7 +129,7 @@ void ScopeController::DrawToScope() {
     AutoRangeX(t);  // may rebuild the whole plot at a longer duration
     p = map(t, value, w, h);
   }
-  if (p.x > state_.LastX || view_.drawStyle() == DrawStyle::EveryReading) {
+  if (ColumnThinning(view_.drawStyle(), state_.LastX).draws(p.x)) {
     const std::uint32_t colour = paletteRgb(state_.ActiveColor);
     if (state_.LastDrawnX != 0 || state_.LastDrawnY != 0) {
       raster_.line(state_.LastDrawnX, state_.LastDrawnY, p.x, p.y, colour);
@@ -144,7 +144,7 @@ void ScopeController::DrawToScope() {
   publishChanges();
 }
 
-void ScopeController::RedrawGraphs(int rescale) {
+void ScopeController::RedrawGraphs(Rescale rescale) {
   view_.setBusy(true);
   const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), state_);
 
@@ -165,18 +165,24 @@ void ScopeController::RedrawGraphs(int rescale) {
     state_.LastDrawnY = state_.LastY;
   }
 
-  if (rescale == 1 && view_.autoScaleChecked()) {
+  if (rescale == Rescale::Fit && view_.autoScaleChecked()) {
     AutoRangeX(drawn.lastTime);
     AutoRangeY(drawn.min, drawn.max);
   }
   view_.setBusy(false);
 }
 
-void ScopeController::FullReDraw(int rescale) {
+void ScopeController::FullReDraw(Rescale rescale) {
   if (view_.isMinimised()) return;
   area_ = view_.layoutPlotArea();
   raster_.resize(area_.innerWidth, area_.innerHeight);
+  layOutTimeAxis();
+  layOutYAxis();
+  RedrawGraphs(rescale);
+  publishChanges();
+}
 
+void ScopeController::layOutTimeAxis() {
   XAxisInput x;
   x.MessDauer = MessDauer_;
   x.W = static_cast<float>(area_.innerWidth);
@@ -187,12 +193,14 @@ void ScopeController::FullReDraw(int rescale) {
   x.lblX0Width = static_cast<float>(TimeLabelWidth);
   x.decimalSeparator = separator_;
   const XAxisLayout timeAxis = SetXAchse(x);
-  if (timeAxis.computed) {
-    timeAxis.applyTo(scale_);
-    timeLabelTop_ = timeAxis.lblX0Top;
-    view_.applyTimeAxis(timeAxis);
-  }
+  if (!timeAxis.computed) return;
+  timeAxis.applyTo(scale_);
+  timeLabelTop_ = timeAxis.lblX0Top;
+  captions_.follow(timeAxis);
+  view_.applyTimeAxis(timeAxis);
+}
 
+void ScopeController::layOutYAxis() {
   YAxisInput y;
   y.YMin = YMin_;
   y.YMax = YMax_;
@@ -204,15 +212,12 @@ void ScopeController::FullReDraw(int rescale) {
   y.lblX0Top = timeLabelTop_;
   y.decimalSeparator = separator_;
   const YAxisLayout yAxis = SetYAchse(y);
-  if (yAxis.computed) {
-    yAxis.applyTo(scale_);
-    if (yAxis.lblY[0].visible) yLabelTop_ = yAxis.lblY[0].top;
-    view_.applyYAxis(yAxis);
-    if (scale_.XDivPixels > 0) DrawGrid();
-  }
-
-  RedrawGraphs(rescale);
-  publishChanges();
+  if (!yAxis.computed) return;
+  yAxis.applyTo(scale_);
+  if (yAxis.lblY[0].visible) yLabelTop_ = yAxis.lblY[0].top;
+  captions_.follow(yAxis);
+  view_.applyYAxis(yAxis);
+  if (scale_.XDivPixels > 0) DrawGrid();
 }
 
 }  // namespace kelvor

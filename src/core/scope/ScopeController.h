@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Clock.h"
+#include "core/scope/AxisCaptions.h"
 #include "core/scope/PlotDrawing.h"
 #include "core/scope/RangeLists.h"
 #include "core/scope/Raster.h"
@@ -15,6 +16,10 @@ namespace kelvor {
 
 struct XAxisLayout;
 struct YAxisLayout;
+
+// Whether a redraw may change the ranges: Keep leaves them; Fit lets the automatic ranges
+// (when chosen) take in the drawn samples.
+enum class Rescale { Keep, Fit };
 
 // The plot area's place in the window (points) after it was sized to the window.
 struct PlotArea {
@@ -68,10 +73,10 @@ class ScopeController {
   const YRangeItems& yMinList() const { return yMinItems_; }
   const YRangeItems& yMaxList() const { return yMaxItems_; }
 
-  // List handlers (the selection is already made).
-  void cboMessDauer_Click();
-  void cboYMin_Click();
-  void cboYMax_Click();
+  // Take the list's selection (already made) and redraw at it.
+  void durationChosen();
+  void yMinChosen();
+  void yMaxChosen();
   // Select an item as the program does: shows it and runs the handler.
   void selectDurationItem(int item);
   void selectYMinItem(int item);
@@ -86,11 +91,12 @@ class ScopeController {
 
   void DrawGrid();
   void DrawToScope();
-  void RedrawGraphs(int rescale);
-  void FullReDraw(int rescale);
+  void RedrawGraphs(Rescale rescale);
+  void FullReDraw(Rescale rescale);
   void AutoRangeX(int t);
   void AutoRangeY(float min, float max);
-  void cmdCLS_Click();
+  // Clears the picture down to the grid; the stored samples stay.
+  void clearPicture();
 
   const Raster& raster() const { return raster_; }
   const ScaleParams& scale() const { return scale_; }
@@ -101,9 +107,14 @@ class ScopeController {
   int yMinItem() const { return yMinItem_; }
   int yMaxItem() const { return yMaxItem_; }
   const PlotArea& plotArea() const { return area_; }
+  // The axis labels as the last layouts captioned them.
+  const AxisCaptions& captions() const { return captions_; }
+  DrawStyle drawStyle() const { return view_.drawStyle(); }
 
  private:
   PlotPoint map(double t, double v, int w, int h) const;
+  void layOutTimeAxis();
+  void layOutYAxis();
   void publishChanges();
 
   RecordingState& state_;
@@ -117,6 +128,7 @@ class ScopeController {
   PlotArea area_;
   double timeLabelTop_ = 276;  // lblX(0)'s top, moved by the time axis
   double yLabelTop_ = 267;     // lblY(0)'s top, moved by the Y axis
+  AxisCaptions captions_;
 
   std::vector<std::string> durationItems_;
   YRangeItems yMinItems_;

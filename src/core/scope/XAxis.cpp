@@ -12,11 +12,6 @@ namespace kelvor {
 
 namespace {
 
-// Rounded to the nearest integer, halves to the even neighbour.
-long long roundedHalfEven(double x) {
-  return wholePart(std::nearbyint(x));
-}
-
 // Whole minutes and seconds within the hour of a rounded number of seconds.
 long long minutesInHour(long long r) {
   return (r % 3600) / 60;
@@ -29,7 +24,7 @@ long long secondsInMinute(long long r) {
 
 std::string timePerPixelCaption(double p, char decimalSeparator) {
   if (p < 60.0) return formatPattern(p, "#0.00", decimalSeparator) + "s / Pixel";
-  const long long r = roundedHalfEven(p);
+  const long long r = roundWithin(p, WholePartCap);
   const auto minutes = static_cast<double>(minutesInHour(r));
   if (p < 3600.0) {
     const auto seconds = static_cast<double>(secondsInMinute(r));
@@ -43,7 +38,7 @@ std::string timePerPixelCaption(double p, char decimalSeparator) {
 
 std::string tickCaption(float t, TimeLabelMode mode) {
   const double dT = static_cast<double>(t);
-  const long long r = roundedHalfEven(dT);
+  const long long r = roundWithin(dT, WholePartCap);
   const auto minutes = static_cast<double>(minutesInHour(r));
   // The patterns hold no decimal point, so the separator never shows.
   if (mode == TimeLabelMode::MinutesSeconds) {

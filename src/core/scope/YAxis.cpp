@@ -71,6 +71,37 @@ std::string labelPatternFor(float s, float yBase, char sep) {
   return "###0";
 }
 
+// The grid step: where the search ends, or a neighbouring step that suits the range better.
+float chooseStep(float yMin, float yMax, double h, float hout) {
+  const float r = yMax - yMin;
+  const double dR = static_cast<double>(r);
+  const int k = searchStep(yMin, yMax, r, hout);
+  const bool hasBelow = k < LastStepIndex;
+  float s = static_cast<float>(stepEntry(k));
+
+  // A range from zero prefers a neighbouring step that divides it.
+  if (yMin == 0.0f && !isWholeMultipleOfStep(r, s)) {
+    if (isWholeMultiple(r, stepEntry(k - 1))) {
+      s = static_cast<float>(stepEntry(k - 1));
+    } else if (hasBelow && isWholeMultiple(r, stepEntry(k + 1))) {
+      s = static_cast<float>(stepEntry(k + 1));
+    }
+  }
+  // A range on one side of zero prefers a neighbour that divides both ends.
+  const bool sameSign = (yMin > 0.0f && yMax > 0.0f) || (yMin < 0.0f && yMax < 0.0f);
+  if (sameSign && !isWholeMultipleOfStep(r, s)) {
+    if (isWholeMultiple(yMin, stepEntry(k - 1)) && isWholeMultiple(yMax, stepEntry(k - 1))) {
+      s = static_cast<float>(stepEntry(k - 1));
+    } else if (hasBelow && isWholeMultiple(yMin, stepEntry(k + 1)) &&
+               isWholeMultiple(yMax, stepEntry(k + 1))) {
+      s = static_cast<float>(stepEntry(k + 1));
+    }
+  }
+  // Lines closer than 12 points: one step larger than where the search stopped.
+  if (wholePart(h / (dR / static_cast<double>(s))) < 12) s = static_cast<float>(stepEntry(k - 1));
+  return s;
+}
+
 }  // namespace
 
 float Frac(double x) {
@@ -102,30 +133,7 @@ YAxisLayout SetYAchse(const YAxisInput& in) {
   const double dMax = static_cast<double>(yMax);
   const double dR = static_cast<double>(r);
 
-  const int k = searchStep(yMin, yMax, r, in.Hout);
-  const bool hasBelow = k < LastStepIndex;
-  float s = static_cast<float>(stepEntry(k));
-
-  // A range from zero prefers a neighbouring step that divides it.
-  if (yMin == 0.0f && !isWholeMultipleOfStep(r, s)) {
-    if (isWholeMultiple(r, stepEntry(k - 1))) {
-      s = static_cast<float>(stepEntry(k - 1));
-    } else if (hasBelow && isWholeMultiple(r, stepEntry(k + 1))) {
-      s = static_cast<float>(stepEntry(k + 1));
-    }
-  }
-  // A range on one side of zero prefers a neighbour that divides both ends.
-  const bool sameSign = (yMin > 0.0f && yMax > 0.0f) || (yMin < 0.0f && yMax < 0.0f);
-  if (sameSign && !isWholeMultipleOfStep(r, s)) {
-    if (isWholeMultiple(yMin, stepEntry(k - 1)) && isWholeMultiple(yMax, stepEntry(k - 1))) {
-      s = static_cast<float>(stepEntry(k - 1));
-    } else if (hasBelow && isWholeMultiple(yMin, stepEntry(k + 1)) &&
-               isWholeMultiple(yMax, stepEntry(k + 1))) {
-      s = static_cast<float>(stepEntry(k + 1));
-    }
-  }
-  // Lines closer than 12 points: one step larger than where the search stopped.
-  if (wholePart(h / (dR / static_cast<double>(s))) < 12) s = static_cast<float>(stepEntry(k - 1));
+  const float s = chooseStep(yMin, yMax, h, in.Hout);
   const double dS = static_cast<double>(s);
 
   // The largest whole spacing for which H points stand for more than the range.

@@ -120,7 +120,7 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   applyLoadedTrace(store_, channel, parse.samples);
   // The whole picture is rebuilt, so the channel's earlier trace disappears with it; the
   // automatic ranges then follow the loaded samples.
-  scope_.FullReDraw(1);
+  scope_.FullReDraw(Rescale::Fit);
   busy.done();
   if (parse.linesLeftOut > 0) {
     tell(TraceFileMessages::linesLeftOut(shown(path), static_cast<int>(parse.samples.size()),

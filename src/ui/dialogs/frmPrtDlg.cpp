@@ -103,7 +103,8 @@ frmPrtDlg::frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice,
   Form_Load(reference);
 }
 
-void frmPrtDlg::buildControls() {
+// The printer's name, driver and port, and the button to its settings.
+void frmPrtDlg::buildPrinterGroup() {
   fraDrucker = named(new QGroupBox(QStringLiteral("Drucker"), this), QStringLiteral("fraDrucker"));
   cboPrinter = named(new QComboBox(fraDrucker), QStringLiteral("cboPrinter"));
   cboPrinter->setEditable(false);
@@ -128,6 +129,10 @@ void frmPrtDlg::buildControls() {
   printerGrid->addWidget(lblName[2], 2, 0);
   printerGrid->addWidget(lblPort, 2, 1, 1, 2);
   printerGrid->setColumnStretch(1, 1);
+}
+
+void frmPrtDlg::buildControls() {
+  buildPrinterGroup();
 
   // The two option groups are exclusive each on its own.
   auto* colours = new QButtonGroup(this);
@@ -225,10 +230,11 @@ void frmPrtDlg::refreshInfos() {
   const std::optional<PrinterDetails> details = PrinterCatalog::details(choice_.deviceName());
   lblTyp->setText(details ? details->makeAndModel : QString());
   lblPort->setText(details ? details->deviceUri : QString());
-  const int o = choice_.orientation();
-  if (o > 0) {
-    optOri[static_cast<std::size_t>(o - 1)]->setChecked(true);
-    imgOrientation->setPixmap(imgOri[static_cast<std::size_t>(o - 1)]->pixmap());
+  const PageOrientation o = choice_.orientation();
+  if (o != PageOrientation::Unknown) {
+    const std::size_t index = o == PageOrientation::Landscape ? 1 : 0;
+    optOri[index]->setChecked(true);
+    imgOrientation->setPixmap(imgOri[index]->pixmap());
   }
 }
 

@@ -74,6 +74,7 @@ class frmPrtDlg : public QDialog {
 
  private:
   void buildControls();
+  void buildPrinterGroup();
   void Form_Load(QWidget* reference);
   void Form_QueryUnload();
 

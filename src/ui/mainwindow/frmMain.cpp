@@ -58,7 +58,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       scope_(recording(), traces(), clock, panel_, SystemLocale::decimalSeparator()),
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
-      print_(traces(), scope_, controls_, context_.LangCode, printOptions_, this) {
+      print_(traces(), scope_, context_.LangCode, printOptions_, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
@@ -92,7 +92,7 @@ void frmMain::Form_Load() {
   scope_.setYRange(0.0f, 1.5f);
   loaded_ = true;
   Form_Resize();
-  scope_.FullReDraw(0);
+  scope_.FullReDraw(Rescale::Keep);
   recorder().reset();
   openMeterPort(meter_, this);
   // The window is still hidden: selecting the Y range runs no redraw yet.
@@ -110,7 +110,7 @@ void frmMain::Form_Load() {
 void frmMain::connectControls() {
   const MainControls& c = controls_;
   connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder().drawingSwitched(); });
-  connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.cmdCLS_Click(); });
+  connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
   connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
@@ -201,7 +201,7 @@ void frmMain::Form_Resize() {
   const double panelWidth = Units::pixelsToPoints(controls_.picControls->width());
   const double left = ScopePanel::PlotLeft + (innerWidth - ScopePanel::PlotLeft - panelWidth) / 2;
   controls_.picControls->move(Units::pointsToPixels(left), controls_.picControls->y());
-  scope_.FullReDraw(0);
+  scope_.FullReDraw(Rescale::Keep);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {

@@ -1,36 +1,21 @@
 #include "ui/printing/PrintCommands.h"
 
-#include <QLabel>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRadioButton>
 #include <QWidget>
 
 #include "core/printing/PrintMessages.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/MessageTexts.h"
 #include "ui/dialogs/MessageBox.h"
-#include "ui/mainwindow/MainControls.h"
 #include "ui/printing/ClipboardPicture.h"
 #include "ui/printing/DiagramPainter.h"
 
 namespace kelvor {
 
 namespace {
-
-AxisCaption captionOf(const QLabel* label) {
-  if (!label) return AxisCaption{{}, false};
-  return AxisCaption{label->text().toStdString(), !label->isHidden()};
-}
-
-std::vector<AxisCaption> captionsOf(const std::vector<QLabel*>& labels) {
-  std::vector<AxisCaption> captions;
-  captions.reserve(labels.size());
-  for (const QLabel* label : labels) captions.push_back(captionOf(label));
-  return captions;
-}
 
 // The system's default printer; a system with printers but no default one prints on the
 // first of them.
@@ -57,12 +42,10 @@ int colourPlanesOf(const QPrinter& printer) {
 
 }  // namespace
 
-PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& scope,
-                             const MainControls& controls, int langCode,
+PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& scope, int langCode,
                              const PrintOptions& options, QWidget* parent, MessageSink messages)
     : store_(store),
       scope_(scope),
-      controls_(controls),
       langCode_(langCode),
       options_(options),
       parent_(parent),
@@ -105,12 +88,11 @@ DiagramInput PrintCommands::diagramInput(bool coloured) const {
   DiagramInput input;
   input.store = &store_;
   input.scale = scope_.scale();
-  const QRadioButton* onePerColumn = controls_.optDrawStyle[1];
-  input.style =
-      onePerColumn && onePerColumn->isChecked() ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;
-  input.lblX = captionsOf(controls_.lblX);
-  input.lblY = captionsOf(controls_.lblY);
-  input.lblZeitEinheit = captionOf(controls_.lblZeitEinheit);
+  input.style = scope_.drawStyle();
+  const AxisCaptions& captions = scope_.captions();
+  input.lblX = captions.time;
+  input.lblY = captions.y;
+  input.lblZeitEinheit = captions.unit;
   input.plotWidth = scope_.raster().width();
   input.plotHeight = scope_.raster().height();
   input.coloured = coloured;

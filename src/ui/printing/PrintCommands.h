@@ -13,8 +13,6 @@ class QWidget;
 
 namespace kelvor {
 
-struct MainControls;
-
 // The File menu's "&Drucken" and "Drucker &einrichten" and the Edit menu's "Grafik kopieren
 // farbig" and "Grafik kopieren s/w": the diagram as the screen shows it, on the current
 // printer or on the clipboard. Failures are reported in a message naming the printer.
@@ -32,9 +30,8 @@ class PrintCommands {
     std::function<bool(QPrinter& printer)> setUp;
   };
 
-  PrintCommands(const TraceStore& store, const ScopeController& scope, const MainControls& controls,
-                int langCode, const PrintOptions& options, QWidget* parent,
-                MessageSink messages = {});
+  PrintCommands(const TraceStore& store, const ScopeController& scope, int langCode,
+                const PrintOptions& options, QWidget* parent, MessageSink messages = {});
   // The built-in printer access refers to this object.
   PrintCommands(const PrintCommands&) = delete;
   PrintCommands& operator=(const PrintCommands&) = delete;
@@ -61,7 +58,7 @@ class PrintCommands {
   // rectangle), colour, and its text measures.
   static DeviceInfo printerDevice(const QPrinter& printer);
 
-  // The diagram as the screen shows it now.
+  // The diagram as the screen shows it now, with the axis captions the scope laid out.
   DiagramInput diagramInput(bool coloured) const;
 
   // The device name the last print command used (empty when there was no printer).
@@ -75,7 +72,6 @@ class PrintCommands {
 
   const TraceStore& store_;
   const ScopeController& scope_;
-  const MainControls& controls_;
   int langCode_;
   const PrintOptions& options_;
   QWidget* parent_;

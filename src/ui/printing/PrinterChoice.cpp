@@ -16,14 +16,16 @@ QString PrinterChoice::deviceName() const {
   return all.isEmpty() ? QString() : all.first();
 }
 
-int PrinterChoice::orientation() const {
+PageOrientation PrinterChoice::orientation() const {
   const QString printer = deviceName();
-  if (printer.isEmpty()) return 0;
+  if (printer.isEmpty()) return PageOrientation::Unknown;
   if (const std::optional<QPageLayout> layout = pageLayout(printer))
-    return layout->orientation() == QPageLayout::Landscape ? PrinterCatalog::Landscape
-                                                           : PrinterCatalog::Portrait;
+    return layout->orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
+                                                           : PageOrientation::Portrait;
   const std::optional<PrinterDetails> details = PrinterCatalog::details(printer);
-  return details ? details->orientation : 0;
+  if (!details) return PageOrientation::Unknown;
+  return details->orientation == PrinterCatalog::Landscape ? PageOrientation::Landscape
+                                                           : PageOrientation::Portrait;
 }
 
 void PrinterChoice::setPageLayout(const QString& printer, const QPageLayout& layout) {
@@ -45,9 +47,8 @@ bool PrinterChoice::setUp(QPrinter& printer) const {
   if (const std::optional<QPageLayout> layout = pageLayout(name)) {
     printer.setPageLayout(*layout);
   } else {
-    const int o = orientation();
-    printer.setPageOrientation(o == PrinterCatalog::Landscape ? QPageLayout::Landscape
-                                                              : QPageLayout::Portrait);
+    printer.setPageOrientation(orientation() == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
   }
   return true;
 }

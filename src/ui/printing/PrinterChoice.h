@@ -13,6 +13,9 @@ namespace kelvor {
 // dialog shows and changes. At start-up it is the system's default printer. The page set-up
 // made through a printer's settings dialog is kept here for the rest of the run, so the next
 // print and the next opening of the dialog use it.
+// The orientation a printer prints in; Unknown for a printer that cannot be asked.
+enum class PageOrientation { Unknown, Portrait, Landscape };
+
 class PrinterChoice {
  public:
   // The chosen printer's name; empty means the system's default printer.
@@ -24,9 +27,9 @@ class PrinterChoice {
   // when there is no printer at all).
   QString deviceName() const;
 
-  // The orientation the current printer prints in, 1 portrait or 2 landscape: the page
-  // set-up made in this run, else the printer's own default; 0 when the printer is unknown.
-  int orientation() const;
+  // The orientation the current printer prints in: the page set-up made in this run, else
+  // the printer's own default.
+  PageOrientation orientation() const;
 
   // The page set-up made through a printer's settings dialog in this run.
   void setPageLayout(const QString& printer, const QPageLayout& layout);

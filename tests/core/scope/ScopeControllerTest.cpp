@@ -133,6 +133,24 @@ TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApar
   EXPECT_EQ(yMinShown, 32);
 }
 
+// The captions that printing takes: the time labels and unit as laid out; Y labels above the
+// highest grid line hide but keep their captions.
+TEST_F(ScopeControllerTest, CaptionsFollowTheAxisLayouts) {
+  const AxisCaptions& c = scope.captions();
+  auto firstNine = [](const std::vector<AxisCaption>& labels) {  // "-" where hidden
+    std::string texts;
+    for (std::size_t i = 0; i < 9; ++i) texts += (labels[i].visible ? labels[i].text : "-") + " ";
+    return texts;
+  };
+  scope.selectYMaxItem(12);  // 0 .. 40: nine lines
+  scope.selectYMaxItem(11);  // 0 .. 50: six lines
+  scope.selectDurationItem(0);
+  EXPECT_EQ(std::vector<std::string>(
+                {firstNine(c.time), firstNine(c.y), c.y[6].text + " " + c.y[8].text, c.unit.text}),
+            std::vector<std::string>({"0:00 3:00 6:00 9:00 12:00 15:00 18:00 21:00 24:00 ",
+                                      "0 10 20 30 40 50 - - - ", "30 40", "t in h -->"}));
+}
+
 TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerColumn) {
   // Rows: style, the reading at 100 s, the second of the last one, whether the column
   // between the two carries the line.
@@ -144,7 +162,7 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
     recorder.reset();
     style = rowStyle;
     startRecording();
-    scope.FullReDraw(0);
+    scope.FullReDraw(Rescale::Keep);
     readingAt(0, "DC  0.200 V  \r");
     readingAt(100, middle);
     readingAt(lastSecond, "DC  1.200 V  \r");
