@@ -21,16 +21,15 @@
 #include "core/settings/InterfaceLanguage.h"
 #include "platform/PrinterCatalog.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/ObjectNames.h"
 #include "ui/mainwindow/LanguageTexts.h"
 #include "ui/printing/PrinterChoice.h"
 
 namespace kelvor {
 
-namespace {
+using ObjectNames::indexedName;
 
-QString indexed(const char* name, std::size_t index) {
-  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
+namespace {
 
 template <typename T>
 T* named(T* control, const QString& name) {
@@ -97,7 +96,7 @@ frmPrtDlg::frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice,
       options_(options),
       choice_(choice),
       owner_(reference) {
-  setObjectName(QStringLiteral("frmPrtDlg"));
+  setObjectName(QLatin1String(ObjectNames::frmPrtDlg));
   setWindowTitle(QStringLiteral("Drucker"));
   buildControls();
   Form_Load(reference);
@@ -105,19 +104,22 @@ frmPrtDlg::frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice,
 
 // The printer's name, driver and port, and the button to its settings.
 void frmPrtDlg::buildPrinterGroup() {
-  fraDrucker = named(new QGroupBox(QStringLiteral("Drucker"), this), QStringLiteral("fraDrucker"));
-  cboPrinter = named(new QComboBox(fraDrucker), QStringLiteral("cboPrinter"));
+  fraDrucker =
+      named(new QGroupBox(QStringLiteral("Drucker"), this), QLatin1String(ObjectNames::fraDrucker));
+  cboPrinter = named(new QComboBox(fraDrucker), QLatin1String(ObjectNames::cboPrinter));
   cboPrinter->setEditable(false);
   cboPrinter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   const char* const nameCaptions[] = {"Name:", "Treiber:", "Anschluß:"};
   for (std::size_t i = 0; i < lblName.size(); ++i)
-    lblName[i] =
-        named(new QLabel(QString::fromUtf8(nameCaptions[i]), fraDrucker), indexed("lblName", i));
-  lblTyp = named(new QLabel(QStringLiteral("Ein Drucker"), fraDrucker), QStringLiteral("lblTyp"));
-  lblPort = named(new QLabel(QStringLiteral("Ein Port"), fraDrucker), QStringLiteral("lblPort"));
+    lblName[i] = named(new QLabel(QString::fromUtf8(nameCaptions[i]), fraDrucker),
+                       indexedName(ObjectNames::lblName, i));
+  lblTyp = named(new QLabel(QStringLiteral("Ein Drucker"), fraDrucker),
+                 QLatin1String(ObjectNames::lblTyp));
+  lblPort = named(new QLabel(QStringLiteral("Ein Port"), fraDrucker),
+                  QLatin1String(ObjectNames::lblPort));
   for (QLabel* info : {lblTyp, lblPort}) info->setTextInteractionFlags(Qt::TextSelectableByMouse);
   cmdSettings = named(new QPushButton(QStringLiteral("&Einstellungen"), fraDrucker),
-                      QStringLiteral("cmdSettings"));
+                      QLatin1String(ObjectNames::cmdSettings));
   connect(cmdSettings, &QPushButton::clicked, this, &frmPrtDlg::cmdSettings_Click);
 
   auto* printerGrid = new QGridLayout(fraDrucker);
@@ -136,13 +138,15 @@ void frmPrtDlg::buildControls() {
 
   // The two option groups are exclusive each on its own.
   auto* colours = new QButtonGroup(this);
-  optColor[0] =
-      named(new QRadioButton(QStringLiteral("&Farbe / Graustufen"), this), indexed("optColor", 0));
-  optColor[1] =
-      named(new QRadioButton(QString::fromUtf8("&Schwarz/weiß"), this), indexed("optColor", 1));
+  optColor[0] = named(new QRadioButton(QStringLiteral("&Farbe / Graustufen"), this),
+                      indexedName(ObjectNames::optColor, 0));
+  optColor[1] = named(new QRadioButton(QString::fromUtf8("&Schwarz/weiß"), this),
+                      indexedName(ObjectNames::optColor, 1));
   auto* orientations = new QButtonGroup(this);
-  optOri[0] = named(new QRadioButton(QStringLiteral("&Hochformat"), this), indexed("optOri", 0));
-  optOri[1] = named(new QRadioButton(QStringLiteral("&Querformat"), this), indexed("optOri", 1));
+  optOri[0] = named(new QRadioButton(QStringLiteral("&Hochformat"), this),
+                    indexedName(ObjectNames::optOri, 0));
+  optOri[1] = named(new QRadioButton(QStringLiteral("&Querformat"), this),
+                    indexedName(ObjectNames::optOri, 1));
   for (std::size_t i = 0; i < optColor.size(); ++i) {
     colours->addButton(optColor[i], static_cast<int>(i));
     orientations->addButton(optOri[i], static_cast<int>(i));
@@ -151,19 +155,19 @@ void frmPrtDlg::buildControls() {
     });
   }
 
-  imgOrientation = named(new QLabel(this), QStringLiteral("imgOrientation"));
+  imgOrientation = named(new QLabel(this), QLatin1String(ObjectNames::imgOrientation));
   imgOrientation->setFixedSize(32, 32);
   for (std::size_t i = 0; i < imgOri.size(); ++i) {
-    imgOri[i] = named(new QLabel(this), indexed("imgOri", i));
+    imgOri[i] = named(new QLabel(this), indexedName(ObjectNames::imgOri, i));
     imgOri[i]->setPixmap(orientationPicture(static_cast<int>(i)));
     imgOri[i]->setFixedSize(32, 32);
     imgOri[i]->hide();  // only the sources of imgOrientation
   }
 
-  cmdOK = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"));
+  cmdOK = named(new QPushButton(QStringLiteral("OK"), this), QLatin1String(ObjectNames::cmdOK));
   cmdOK->setDefault(true);
-  cmdCancel =
-      named(new QPushButton(QStringLiteral("Abbrechen"), this), QStringLiteral("cmdCancel"));
+  cmdCancel = named(new QPushButton(QStringLiteral("Abbrechen"), this),
+                    QLatin1String(ObjectNames::cmdCancel));
   connect(cmdOK, &QPushButton::clicked, this, &frmPrtDlg::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmPrtDlg::cmdCancel_Click);
 
