@@ -44,8 +44,8 @@ QString TestHome::stored(const QString& key) const {
 
 QProcessEnvironment TestHome::environment(const QString& language) const {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("XDG_CONFIG_HOME"), path());
-  env.insert(QStringLiteral("KELVOR_DEMO_HOME"), path());  // for tools/start-with-simulator
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.path());
+  env.insert(QStringLiteral("KELVOR_DEMO_HOME"), dir_.path());  // for tools/start-with-simulator
   env.insert(QStringLiteral("KELVOR_PROBE"), file(QStringLiteral("probe.sock")));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   env.insert(QStringLiteral("LANG"), language);

@@ -106,7 +106,7 @@ TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
   }
   // Without the limit the same save goes through and replaces the old file.
   EXPECT_TRUE(traceFiles.saveTo(4, path("full/keep.kvr")));
-  EXPECT_EQ(contentsOf(path("full/keep.kvr")).left(6),
+  EXPECT_EQ(contentsOf(path("full/keep.kvr")).left(7),
             QByteArray("1") + SystemLocale::decimalSeparator() + "5;0\r\n");
 }
 
