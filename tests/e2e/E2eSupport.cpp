@@ -1,11 +1,11 @@
 #include "e2e/E2eSupport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QThread>
+#include <QTime>
 
 namespace kelvor::e2e {
 
@@ -22,12 +22,6 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 QByteArray contentsOf(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-TestHome::TestHome() {
-  QDir(dir_.path()).mkpath(QStringLiteral("runtime"));
-  QFile::setPermissions(file(QStringLiteral("runtime")),
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QString TestHome::writeFile(const QString& name, const QByteArray& bytes) const {
@@ -50,9 +44,8 @@ QString TestHome::stored(const QString& key) const {
 
 QProcessEnvironment TestHome::environment(const QString& language) const {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("XDG_CONFIG_HOME"), path());
-  env.insert(QStringLiteral("XDG_RUNTIME_DIR"), file(QStringLiteral("runtime")));
-  env.insert(QStringLiteral("KELVOR_DEMO_HOME"), path());  // for tools/start-with-simulator
+  env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.path());
+  env.insert(QStringLiteral("KELVOR_DEMO_HOME"), dir_.path());  // for tools/start-with-simulator
   env.insert(QStringLiteral("KELVOR_PROBE"), file(QStringLiteral("probe.sock")));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   env.insert(QStringLiteral("LANG"), language);
@@ -83,14 +76,13 @@ QStringList MeterSim::logLines() const {
 std::vector<LoggedByte> MeterSim::polls() const {
   // "<date>T<hh:mm:ss.mmm> rx 0xHH ..."
   static const QRegularExpression rx(
-      QStringLiteral(R"(T?(\d\d):(\d\d):(\d\d)\.(\d\d\d)\S*\s+rx\s+0x([0-9A-Fa-f]{2}))"));
+      QStringLiteral(R"((\d\d:\d\d:\d\d\.\d\d\d)\S*\s+rx\s+0x(\S\S))"));
   std::vector<LoggedByte> bytes;
   for (const QString& line : logLines()) {
     const QRegularExpressionMatch m = rx.match(line);
-    if (!m.hasMatch()) continue;
-    const double seconds = m.captured(1).toInt() * 3600.0 + m.captured(2).toInt() * 60.0 +
-                           m.captured(3).toInt() + m.captured(4).toInt() / 1000.0;
-    bytes.push_back({seconds, m.captured(5).toInt(nullptr, 16)});
+    const QTime time = QTime::fromString(m.captured(1), QStringLiteral("hh:mm:ss.zzz"));
+    if (m.hasMatch())
+      bytes.push_back({time.msecsSinceStartOfDay() / 1000.0, m.captured(2).toInt(nullptr, 16)});
   }
   return bytes;
 }

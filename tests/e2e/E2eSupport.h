@@ -24,8 +24,6 @@ QByteArray contentsOf(const QString& path);
 // A private configuration home: settings, port links, sockets and files of one test.
 class TestHome {
  public:
-  TestHome();
-  QString path() const { return dir_.path(); }
   QString file(const QString& name) const { return dir_.filePath(name); }
   QString writeFile(const QString& name, const QByteArray& bytes) const;  // returns the path
   void writeSettings(const std::map<QString, QString>& values) const;     // group "Settings"

@@ -16,7 +16,7 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
     ASSERT_TRUE(app.connected());
 
     // Record a few readings into the green channel (the active one after start-up).
-    ASSERT_EQ(app.request(QStringLiteral("click chkActive")), QLatin1String("ok "));
+    ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));
     QStringList readings;
     waitUntil(
         [&] {
@@ -44,17 +44,12 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
     }
     EXPECT_TRUE(QString::fromLatin1(bytes).contains(separator)) << bytes.toStdString();
 
-    // Qt's own dialogs speak the interface language: the open dialog's default title and
-    // buttons, and the question before a file is replaced (answered No here).
+    // Qt's own dialogs speak the interface language: the question before a file is replaced
+    // (answered No here).
     const bool german = separator == ',';
-    ASSERT_TRUE(app.ok(QStringLiteral("click mnuFileLoad(1)")));
-    EXPECT_EQ(app.awaitModal(), german ? "Öffnen" : "Open");
-    EXPECT_TRUE(app.value("buttons").contains(german ? "Abbrechen" : "Cancel"));
-    ASSERT_TRUE(app.dismiss());
     ASSERT_TRUE(app.ok(QStringLiteral("click mnuFileSave(0)")) &&
                 waitUntil([&] { return app.ok("choose-file " + saved); }, 5s));
     EXPECT_TRUE(app.awaitModal("Datei speichern|").contains(german ? "existiert" : "exists"));
-    EXPECT_TRUE(app.value("buttons").contains(german ? "Nein" : "No"));
     ASSERT_TRUE(app.ok("dismiss") &&
                 waitUntil([&] { return app.modal() == "Datei speichern"; }, 5s) && app.dismiss());
 
@@ -84,9 +79,6 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
     // Loading into the channel being recorded switches drawing off.
     ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(0)"), again));
     EXPECT_EQ(app.value(QStringLiteral("checked chkActive")), QLatin1String("0"));
-    const QString third = home.file(QStringLiteral("green-again.kvr"));
-    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), third));
-    EXPECT_EQ(contentsOf(third), bytes);
     EXPECT_TRUE(app.modal().isEmpty());
   }
 }

@@ -26,11 +26,7 @@ TEST(PrinterCatalog, OptionsGiveDriverPortAndOrientation) {
       {"landscape", {{"orientation-requested", "4"}}, {}, {}, 2},
       {"reverse landscape", {{"orientation-requested", "5"}}, {}, {}, 2},
       {"landscape switch", {{"landscape", "true"}}, {}, {}, 2},
-      {"orientation before switch",
-       {{"orientation-requested", "3"}, {"landscape", "1"}},
-       {},
-       {},
-       1},
+      {"before switch", {{"orientation-requested", "3"}, {"landscape", "1"}}, {}, {}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -30,7 +30,6 @@ CupsTestServer::CupsTestServer() : dir_(QStringLiteral("/tmp/kvcups-XXXXXX")) {
     return;
   }
   // Qt's print support and the CUPS library ask this server only.
-  savedServer_ = qgetenv("CUPS_SERVER");
   const QByteArray socket = QFile::encodeName(dir_.filePath(QStringLiteral("cups.sock")));
   qputenv("CUPS_SERVER", socket);
   qunsetenv("PRINTER");
@@ -43,7 +42,7 @@ CupsTestServer::~CupsTestServer() {
   script_.terminate();
   script_.waitForFinished(10000);
   cupsSetServer(nullptr);
-  savedServer_.isEmpty() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", savedServer_);
+  qunsetenv("CUPS_SERVER");
 }
 
 QString CupsTestServer::outputFile(const QString& queue) const {

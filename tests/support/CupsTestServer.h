@@ -39,7 +39,6 @@ class CupsTestServer {
  private:
   QTemporaryDir dir_;
   QProcess script_;
-  QByteArray savedServer_;
   bool unavailable_ = false;
   QString problem_;
 };
