@@ -106,7 +106,9 @@ TEST(SettingsStore, FailedWriteIsReportedAndChangesNothing) {
     const SettingsFile file;
     const QByteArray before = "[Settings]\nPort=3\n";
     file.writeRaw(before);
-    if (!cutShort) ASSERT_TRUE(QFile::remove(file.path()) && QDir().mkpath(file.path()));
+    if (!cutShort) {
+      ASSERT_TRUE(QFile::remove(file.path()) && QDir().mkpath(file.path()));
+    }
     std::optional<FileSizeLimit> limit;
     // Smaller than the new contents, and than any buffer a writer may keep.
     if (cutShort) limit.emplace(24);
