@@ -215,6 +215,14 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
     const std::set<int> lineWidths{width};
     EXPECT_EQ(runLengths(paletteRgb(GridColor), true), lineWidths) << "vertical, " << width;
     EXPECT_EQ(runLengths(paletteRgb(GridColor), false), lineWidths) << "horizontal, " << width;
+    // The lowest line is where its value is drawn; the last vertical one is within half a
+    // division of the right edge.
+    const Raster& r = scope.raster();
+    const int base = mapSample(0, scope.scale().YBase, r, scope.scale()).y;
+    int last = r.width() - 1;
+    while (last > 0 && r.pixel(last, base - 1) != paletteRgb(GridColor)) --last;
+    EXPECT_EQ(r.pixel(last + 1, base), paletteRgb(GridColor));
+    EXPECT_LE(r.width() - last, scope.scale().XDivPixels / 2 * perPoint + 1);
     using testing::fillChannel;
     const std::array<std::array<float, 2>, 2> ramps{{{0.1f, 1.4f}, {0.5f, 0.6f}}};
     for (int ch = 0; ch < 2; ++ch) fillChannel(store, ch, {{ramps[ch][0], 0}, {ramps[ch][1], 800}});
