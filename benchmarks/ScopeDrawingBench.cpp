@@ -1,5 +1,6 @@
 // The drawing of a full redraw: the grid and all six channels, at the plot's design size and
-// at full HD, in both draw styles, and the plain one-segment-per-sample drawing beside it.
+// at full HD on a 96 dpi screen, at 3840 x 2160 on one of twice the density (lines two pixels
+// wide), in both draw styles, and the plain one-segment-per-sample drawing beside it.
 
 #include <benchmark/benchmark.h>
 
@@ -50,10 +51,14 @@ ScaleParams dayScale(int w, int h) {
   return scale;
 }
 
-void fullRedrawDrawing(benchmark::State& state, int w, int h, DrawStyle style, bool plain) {
+// w x h device pixels at 4/3 pixels per point times the ratio.
+void fullRedrawDrawing(benchmark::State& state, int w, int h, int ratio, DrawStyle style,
+                       bool plain) {
   const TraceStore& store = dayRecording();
-  const ScaleParams scale = dayScale(w, h);
+  const int pointWidth = w * 3 / 4 / ratio, pointHeight = h * 3 / 4 / ratio;
+  const ScaleParams scale = dayScale(pointWidth, pointHeight);
   Raster raster(w, h);
+  raster.showPoints(pointWidth, pointHeight, ratio);
   RecordingState pens;
   // Not cleared between runs: drawing costs the same on any picture.
   for (auto _ : state) {
@@ -68,15 +73,16 @@ void fullRedrawDrawing(benchmark::State& state, int w, int h, DrawStyle style, b
 
 void registerAll() {
   struct Size {
-    int w, h;
+    int w, h, ratio;
   };
   for (const bool plain : {false, true}) {
-    for (const Size size : {Size{439, 160}, Size{1920, 1080}}) {
+    for (const Size size : {Size{585, 213, 1}, Size{1920, 1080, 1}, Size{3840, 2160, 2}}) {
       for (const DrawStyle style : {DrawStyle::EveryReading, DrawStyle::OnePerColumn}) {
         const std::string name = std::string(plain ? "Plain" : "Redraw") + "/" +
                                  std::to_string(size.w) + "x" + std::to_string(size.h) + "/" +
                                  (style == DrawStyle::EveryReading ? "1/s" : "1/Spalte");
-        benchmark::RegisterBenchmark(name.c_str(), fullRedrawDrawing, size.w, size.h, style, plain)
+        benchmark::RegisterBenchmark(name.c_str(), fullRedrawDrawing, size.w, size.h, size.ratio,
+                                     style, plain)
             ->Unit(benchmark::kMicrosecond)
             ->MinTime(0.1)
             ->Repetitions(15)

@@ -19,7 +19,9 @@ int wholeSeconds(double t) {
 // is joined to the one before. The writer leaves out what cannot change a pixel: points in
 // the same column as the one before only widen that column's vertical run (consecutive
 // points are joined, so the run is contiguous), and a segment with both ends beyond the same
-// raster edge is not drawn at all, since a line never leaves the box of its ends.
+// raster edge is not drawn at all, since a line never leaves the box of its ends (widened by
+// the line width left and up, where a wide line's copies reach in). Only the first point is
+// drawn as a point: every later one ends a line.
 // Within a run only the values are compared: y falls or rises with the value for all finite
 // values alike (every step of the mapping is monotonic and none gives not-a-number for one
 // finite value but not another), so only the lowest, highest and last value need mapping.
@@ -31,7 +33,8 @@ class TraceWriter {
         mapper_(mapper),
         rgb_(rgb),
         width_(raster.width()),
-        height_(raster.height()) {}
+        height_(raster.height()),
+        reach_(raster.lineWidth() - 1) {}
 
   void add(int x, float v) {
     if (started_ && x == column_) {
@@ -45,6 +48,7 @@ class TraceWriter {
       drawColumn();
       if (!beyondOneEdge(column_, fromY, x, y)) raster_.line(column_, fromY, x, y, rgb_);
     }
+    first_ = !started_;
     started_ = true;
     column_ = x;
     anyFinite_ = false;
@@ -82,14 +86,14 @@ class TraceWriter {
   }
 
   bool beyondOneEdge(int x1, int y1, int x2, int y2) const {
-    return (x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 >= width_ && x2 >= width_) ||
-           (y1 >= height_ && y2 >= height_);
+    return (x1 < -reach_ && x2 < -reach_) || (y1 < -reach_ && y2 < -reach_) ||
+           (x1 >= width_ && x2 >= width_) || (y1 >= height_ && y2 >= height_);
   }
 
   void drawColumn() {
-    if (column_ < 0 || column_ >= width_) return;
+    if (column_ < -reach_ || column_ >= width_) return;
     if (single_) {
-      if (singleY_ >= 0 && singleY_ < height_) raster_.setPixel(column_, singleY_, rgb_);
+      if (first_) raster_.dot(column_, singleY_, rgb_);
       return;
     }
     int top = anyOther_ ? otherTop_ : INT_MAX;
@@ -110,7 +114,9 @@ class TraceWriter {
   std::uint32_t rgb_;
   int width_;
   int height_;
+  int reach_;  // how far a wide line's copies reach left of or above its ends
   bool started_ = false;
+  bool first_ = false;  // the pending run starts the polyline
   // The pending run: its column (also the last point's), whether it holds a single point (and
   // that point's row), its last value, the range of its finite values and the rows of its
   // other values.
@@ -128,20 +134,30 @@ class TraceWriter {
 
 }  // namespace
 
-PlotPoint mapSample(double t, double v, int w, int h, const ScaleParams& scale) {
-  return SampleMapping(scale, w, h)(t, v);
+SampleMapping screenMapping(const ScaleParams& scale, const Raster& raster) {
+  return SampleMapping(scale, raster.pointWidth(), raster.pointHeight(), raster.pixelsPerPointX(),
+                       raster.pixelsPerPointY());
+}
+
+PlotPoint mapSample(double t, double v, const Raster& raster, const ScaleParams& scale) {
+  return screenMapping(scale, raster)(t, v);
 }
 
 void DrawGrid(Raster& raster, const ScaleParams& scale) {
-  const int w = raster.width();
-  const int h = raster.height();
+  // Positions in points, as the axes place their labels; drawn at the nearest pixel.
+  const double xPerPoint = raster.pixelsPerPointX();
+  const double yPerPoint = raster.pixelsPerPointY();
+  const int w = raster.pointWidth();
+  const int h = raster.pointHeight();
+  const int right = raster.width();
+  const int bottom = raster.height();
   const std::uint32_t grey = paletteRgb(GridColor);
   if (scale.XDivPixels > 0) {
     const std::int64_t division = scale.XDivPixels;
     const std::int64_t lines = 2 * std::int64_t{w} / division;
     for (std::int64_t i = 1; i <= lines; ++i) {
-      const int x = static_cast<int>(division * i / 2);
-      raster.line(x, 0, x, h, grey);
+      const int x = toCoordinate(static_cast<double>(division * i / 2) * xPerPoint);
+      raster.line(x, 0, x, bottom, grey);
     }
   }
   if (scale.YDivPixels > 0) {
@@ -150,8 +166,8 @@ void DrawGrid(Raster& raster, const ScaleParams& scale) {
     // Lines at y <= 0 lie on or below the bottom row h - 1 and so outside: skip them at once.
     if (y < 1) y += (1 - y + step - 1) / step * step;
     for (; y <= h; y += step) {
-      const int row = static_cast<int>(h - y);
-      raster.line(0, row, w, row, grey);
+      const int row = toCoordinate(static_cast<double>(h - y) * yPerPoint);
+      raster.line(0, row, right, row, grey);
     }
   }
 }
@@ -160,7 +176,7 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
                            DrawStyle style, RecordingState& pens) {
   constexpr int Block = 256;  // samples mapped at a time
   ChannelsDrawn drawn;
-  const SampleMapping mapper(scale, raster.width(), raster.height());
+  const SampleMapping mapper = screenMapping(scale, raster);
   double t = 0;  // the last valid sample's time, carried from channel to channel
   double lastTime = 0;
   float values[Block];
@@ -203,7 +219,7 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
 ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
                                 DrawStyle style, RecordingState& pens) {
   ChannelsDrawn drawn;
-  const SampleMapping mapper(scale, raster.width(), raster.height());
+  const SampleMapping mapper = screenMapping(scale, raster);
   double t = 0;
   double lastTime = 0;
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
@@ -222,7 +238,7 @@ ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const S
       const PlotPoint p = mapper(t, static_cast<double>(v));
       if (thinning.draws(p.x)) {
         if (first) {
-          raster.setPixel(p.x, p.y, colour);
+          raster.dot(p.x, p.y, colour);
           first = false;
         } else {
           raster.line(pens.LastDrawnX, pens.LastDrawnY, p.x, p.y, colour);

@@ -8,11 +8,14 @@
 
 namespace kelvor {
 
-// Where a sample (t seconds, value v) lands on the screen's plot of w x h units.
-PlotPoint mapSample(double t, double v, int w, int h, const ScaleParams& scale);
+// Samples on the screen's picture: the points of the plot it shows, mapped to its pixels.
+SampleMapping screenMapping(const ScaleParams& scale, const Raster& raster);
+// Where a sample (t seconds, value v) lands on the screen's picture, in its pixels.
+PlotPoint mapSample(double t, double v, const Raster& raster, const ScaleParams& scale);
 
 // The grey grid: a vertical line every half time division (none at x = 0), and a horizontal
-// line on every Y division from the lowest grid line up.
+// line on every Y division from the lowest grid line up, placed in points and each drawn one
+// line width wide at the nearest pixel.
 void DrawGrid(Raster& raster, const ScaleParams& scale);
 
 // What drawing all channels found, for the automatic ranges.

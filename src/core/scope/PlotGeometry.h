@@ -26,13 +26,15 @@ struct PlotBox {
   int yOffset = 0;
 };
 
-// Where a sample (t seconds, value v) lands in a plot box at a scale: each coordinate rounded
-// to the nearest whole number (halves to even) within CoordinateLimit. Without a time scale
-// (SecondsAcross not positive and finite) x is the left edge; without a value span (YSpan 0)
+// Where a sample (t seconds, value v) lands in a plot box at a scale: each coordinate taken
+// times the target's units per box unit (device pixels per point on the screen, else 1) and
+// rounded once to the nearest whole number (halves to even) within CoordinateLimit. Without a time
+// scale (SecondsAcross not positive and finite) x is the left edge; without a value span (YSpan 0)
 // y is the lowest grid line; a coordinate that is not a number becomes 0.
 class SampleMapping {
  public:
-  SampleMapping(const ScaleParams& scale, const PlotBox& box)
+  SampleMapping(const ScaleParams& scale, const PlotBox& box, double xPerUnit = 1.0,
+                double yPerUnit = 1.0)
       : across_(static_cast<double>(scale.SecondsAcross)),
         timeScale_(across_ > 0.0 && std::isfinite(across_)),
         left_(static_cast<double>(box.left)),
@@ -41,18 +43,20 @@ class SampleMapping {
         bottomLine_(static_cast<double>(box.height) - static_cast<double>(box.yOffset) +
                     static_cast<double>(box.top)),
         base_(static_cast<double>(scale.YBase)),
-        span_(static_cast<double>(scale.YSpan)) {}
+        span_(static_cast<double>(scale.YSpan)),
+        xPerUnit_(xPerUnit),
+        yPerUnit_(yPerUnit) {}
 
-  // The screen's raster of w x h units: its box starts at 0, 0 and takes the scale's offset.
-  SampleMapping(const ScaleParams& scale, int w, int h)
-      : SampleMapping(scale, PlotBox{0, 0, w, h, scale.YOffsetPixels}) {}
+  // The screen's plot of w x h points: its box starts at 0, 0 and takes the scale's offset.
+  SampleMapping(const ScaleParams& scale, int w, int h, double xPerPoint, double yPerPoint)
+      : SampleMapping(scale, PlotBox{0, 0, w, h, scale.YOffsetPixels}, xPerPoint, yPerPoint) {}
 
   int x(double t) const {
-    return timeScale_ ? toCoordinate(t / across_ * width_ + left_) : leftX();
+    return timeScale_ ? toCoordinate((t / across_ * width_ + left_) * xPerUnit_) : leftX();
   }
   int y(double v) const {
-    return span_ != 0 ? toCoordinate(bottomLine_ - (v - base_) * height_ / span_)
-                      : toCoordinate(bottomLine_);
+    return span_ != 0 ? toCoordinate((bottomLine_ - (v - base_) * height_ / span_) * yPerUnit_)
+                      : toCoordinate(bottomLine_ * yPerUnit_);
   }
   PlotPoint operator()(double t, double v) const { return {x(t), y(v)}; }
 
@@ -62,11 +66,11 @@ class SampleMapping {
       std::fill(x, x + n, leftX());
       return;
     }
-    for (int k = 0; k < n; ++k) x[k] = toCoordinate(t[k] / across_ * width_ + left_);
+    for (int k = 0; k < n; ++k) x[k] = toCoordinate((t[k] / across_ * width_ + left_) * xPerUnit_);
   }
 
  private:
-  int leftX() const { return toCoordinate(left_); }
+  int leftX() const { return toCoordinate(left_ * xPerUnit_); }
 
   double across_;
   bool timeScale_;
@@ -76,6 +80,8 @@ class SampleMapping {
   double bottomLine_;
   double base_;
   double span_;
+  double xPerUnit_;
+  double yPerUnit_;
 };
 
 // Which samples of a trace are drawn: with EveryReading all; with OnePerColumn only a

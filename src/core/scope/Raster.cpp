@@ -35,8 +35,17 @@ Raster::Raster(int width, int height) {
 void Raster::resize(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
+  pointWidth_ = width_;
+  pointHeight_ = height_;
+  lineWidth_ = 1;
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), Opaque);
   touchAll();
+}
+
+void Raster::showPoints(int width, int height, int lineWidth) {
+  pointWidth_ = std::max(width, 0);
+  pointHeight_ = std::max(height, 0);
+  lineWidth_ = std::max(lineWidth, 1);
 }
 
 void Raster::clear(std::uint32_t rgb) {
@@ -58,40 +67,54 @@ std::uint32_t Raster::pixel(int x, int y) const {
          0xFFFFFFu;
 }
 
+void Raster::line(int x1, int y1, int x2, int y2, std::uint32_t rgb) {
+  const std::uint32_t colour = Opaque | rgb;
+  // Across the minor axis; across x for a point too, like the vertical lines it may be part
+  // of, so a column's points make the same pixels however they are split into lines.
+  const std::int64_t run = std::int64_t{x2} - x1;
+  const std::int64_t rise = std::int64_t{y2} - y1;
+  const bool acrossX = run == 0 || abs64(run) < abs64(rise);
+  for (std::int64_t offset = 0; offset < lineWidth_; ++offset) {
+    const std::int64_t dx = acrossX ? offset : 0;
+    const std::int64_t dy = acrossX ? 0 : offset;
+    thinLine(x1 + dx, y1 + dy, x2 + dx, y2 + dy, colour);
+  }
+}
+
 // Bresenham: the pixels follow the major axis one by one, the minor coordinate is the exact
 // line rounded to the nearest whole number, halves towards the end with the smaller major
 // coordinate. The ends are put in that order first, so a line and its reverse are the same.
 // The part inside the raster is found arithmetically, so far-away ends cost nothing extra and
 // the visible pixels are exactly those of the whole line.
-void Raster::line(int x1, int y1, int x2, int y2, std::uint32_t rgb) {
+void Raster::thinLine(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                      std::uint32_t colour) {
   if ((x1 < 0 && x2 < 0) || (y1 < 0 && y2 < 0) || (x1 >= width_ && x2 >= width_) ||
       (y1 >= height_ && y2 >= height_)) {
     return;  // entirely on one side (this also covers an empty raster)
   }
-  const std::uint32_t colour = Opaque | rgb;
   std::uint32_t* const base = pixels_.data();
   const std::ptrdiff_t stride = width_;
 
   if (y1 == y2) {
-    const int left = std::max(std::min(x1, x2), 0);
-    const int right = std::min(std::max(x1, x2), width_ - 1);
+    const int left = static_cast<int>(std::max<std::int64_t>(std::min(x1, x2), 0));
+    const int right = static_cast<int>(std::min<std::int64_t>(std::max(x1, x2), width_ - 1));
     std::uint32_t* const row = base + y1 * stride;
     std::fill(row + left, row + right + 1, colour);
-    touchRect(left, y1, right, y1);
+    touchRect(left, static_cast<int>(y1), right, static_cast<int>(y1));
     return;
   }
   if (x1 == x2) {
-    const int top = std::max(std::min(y1, y2), 0);
-    const int bottom = std::min(std::max(y1, y2), height_ - 1);
+    const int top = static_cast<int>(std::max<std::int64_t>(std::min(y1, y2), 0));
+    const int bottom = static_cast<int>(std::min<std::int64_t>(std::max(y1, y2), height_ - 1));
     std::uint32_t* p = base + top * stride + x1;
     for (int y = top; y <= bottom; ++y, p += stride) *p = colour;
-    touchRect(x1, top, x1, bottom);
+    touchRect(static_cast<int>(x1), top, static_cast<int>(x1), bottom);
     return;
   }
 
   // Walk along the major axis u from u1 to u2 (u1 < u2); v is the minor coordinate.
-  std::int64_t dx = std::int64_t{x2} - x1;
-  std::int64_t dy = std::int64_t{y2} - y1;
+  std::int64_t dx = x2 - x1;
+  std::int64_t dy = y2 - y1;
   const bool xMajor = abs64(dx) >= abs64(dy);
   if (xMajor ? dx < 0 : dy < 0) {
     std::swap(x1, x2);

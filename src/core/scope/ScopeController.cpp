@@ -17,8 +17,8 @@ ScopeController::ScopeController(RecordingState& state, TraceStore& store, const
       yMinItems_(yMinItems(decimalSeparator)),
       yMaxItems_(yMaxItems(decimalSeparator)) {}
 
-PlotPoint ScopeController::map(double t, double v, int w, int h) const {
-  return SampleMapping(scale_, w, h)(t, v);
+PlotPoint ScopeController::map(double t, double v) const {
+  return mapSample(t, v, raster_, scale_);
 }
 
 void ScopeController::publishChanges() {
@@ -120,21 +120,19 @@ void ScopeController::clearPicture() {
 }
 
 void ScopeController::DrawToScope() {
-  const int w = raster_.width();
-  const int h = raster_.height();
   const auto t = static_cast<int>(clock_.now() - state_.StartTime);
   const double value = static_cast<double>(state_.CurrentValue);
-  PlotPoint p = map(t, value, w, h);
+  PlotPoint p = map(t, value);
   if (view_.autoScaleChecked()) {
     AutoRangeX(t);  // may rebuild the whole plot at a longer duration
-    p = map(t, value, w, h);
+    p = map(t, value);
   }
   if (ColumnThinning(view_.drawStyle(), state_.LastX).draws(p.x)) {
     const std::uint32_t colour = paletteRgb(state_.ActiveColor);
     if (state_.LastDrawnX != 0 || state_.LastDrawnY != 0) {
       raster_.line(state_.LastDrawnX, state_.LastDrawnY, p.x, p.y, colour);
     } else {
-      raster_.setPixel(p.x, p.y, colour);
+      raster_.dot(p.x, p.y, colour);
     }
     state_.LastDrawnX = p.x;
     state_.LastDrawnY = p.y;
@@ -156,8 +154,7 @@ void ScopeController::RedrawGraphs(Rescale rescale) {
       state_.LastY = 0;
     } else {
       const PlotPoint p = map(static_cast<double>(store_.time(state_.ActiveChannel, n)),
-                              static_cast<double>(store_.value(state_.ActiveChannel, n)),
-                              raster_.width(), raster_.height());
+                              static_cast<double>(store_.value(state_.ActiveChannel, n)));
       state_.LastX = p.x;
       state_.LastY = p.y;
     }
@@ -175,7 +172,9 @@ void ScopeController::RedrawGraphs(Rescale rescale) {
 void ScopeController::FullReDraw(Rescale rescale) {
   if (view_.isMinimised()) return;
   area_ = view_.layoutPlotArea();
-  raster_.resize(area_.innerWidth, area_.innerHeight);
+  raster_.resize(area_.pictureWidth > 0 ? area_.pictureWidth : area_.innerWidth,
+                 area_.pictureHeight > 0 ? area_.pictureHeight : area_.innerHeight);
+  raster_.showPoints(area_.innerWidth, area_.innerHeight, area_.lineWidth);
   layOutTimeAxis();
   layOutYAxis();
   RedrawGraphs(rescale);

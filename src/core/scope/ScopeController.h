@@ -21,7 +21,9 @@ struct YAxisLayout;
 // (when chosen) take in the drawn samples.
 enum class Rescale { Keep, Fit };
 
-// The plot area's place in the window (points) after it was sized to the window.
+// The plot area's place in the window (points) after it was sized to the window, and the
+// size of its picture in device pixels (0: one pixel per point) with the width in pixels of
+// a line one point wide.
 struct PlotArea {
   double left = 24;
   double top = 114;
@@ -29,6 +31,9 @@ struct PlotArea {
   double outerHeight = 0;
   int innerWidth = 0;
   int innerHeight = 0;
+  int pictureWidth = 0;
+  int pictureHeight = 0;
+  int lineWidth = 1;
 };
 
 // What the plot needs from the main window.
@@ -43,7 +48,7 @@ class ScopeView {
   virtual void applyYAxis(const YAxisLayout& layout) = 0;
   // The hourglass during long work.
   virtual void setBusy(bool busy) = 0;
-  // Part of the picture changed (raster units); repaint just that.
+  // Part of the picture changed (device pixels); repaint just that.
   virtual void plotChanged(const RasterRect& area) = 0;
   virtual DrawStyle drawStyle() const = 0;
   virtual bool autoScaleChecked() const = 0;
@@ -112,7 +117,7 @@ class ScopeController {
   DrawStyle drawStyle() const { return view_.drawStyle(); }
 
  private:
-  PlotPoint map(double t, double v, int w, int h) const;
+  PlotPoint map(double t, double v) const;
   void layOutTimeAxis();
   void layOutYAxis();
   void publishChanges();

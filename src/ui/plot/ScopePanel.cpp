@@ -90,6 +90,10 @@ PlotArea ScopePanel::layoutPlotArea() {
   area.innerWidth = static_cast<int>(area.outerWidth - border);
   area.innerHeight = static_cast<int>(area.outerHeight - border);
   Units::placeInPoints(controls_.picScope, area.left, area.top, area.outerWidth, area.outerHeight);
+  const QSize picture = controls_.picScope->pictureSize();
+  area.pictureWidth = picture.width();
+  area.pictureHeight = picture.height();
+  area.lineWidth = controls_.picScope->lineWidth();
   return area;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/common/ObjectNames.h"
@@ -24,22 +25,33 @@ void ScopeWidget::setRaster(const Raster* raster) {
   update();
 }
 
+QSize ScopeWidget::pictureSize() const {
+  const double ratio = devicePixelRatioF();
+  const QSize inner = contentsRect().size();
+  return QSize(static_cast<int>(std::lround(inner.width() * ratio)),
+               static_cast<int>(std::lround(inner.height() * ratio)));
+}
+
+int ScopeWidget::lineWidth() const {
+  return std::max(1, static_cast<int>(std::lround(devicePixelRatioF())));
+}
+
 QImage ScopeWidget::picture() const {
   if (!raster_ || raster_->width() <= 0 || raster_->height() <= 0) return {};
   // The raster's rows are 32-bit RGB pixels already; wrap them without copying.
-  return QImage(reinterpret_cast<const uchar*>(raster_->data()), raster_->width(),
-                raster_->height(), raster_->width() * 4, QImage::Format_RGB32);
+  QImage image(reinterpret_cast<const uchar*>(raster_->data()), raster_->width(), raster_->height(),
+               raster_->width() * 4, QImage::Format_RGB32);
+  image.setDevicePixelRatio(devicePixelRatioF());
+  return image;
 }
 
 QRect ScopeWidget::widgetRectOf(const RasterRect& area) const {
   const QRect inner = contentsRect();
-  if (!raster_ || raster_->width() <= 0 || raster_->height() <= 0) return inner;
-  const double sx = static_cast<double>(inner.width()) / raster_->width();
-  const double sy = static_cast<double>(inner.height()) / raster_->height();
-  const int left = inner.left() + static_cast<int>(std::floor(area.x * sx));
-  const int top = inner.top() + static_cast<int>(std::floor(area.y * sy));
-  const int right = inner.left() + static_cast<int>(std::ceil((area.x + area.width) * sx));
-  const int bottom = inner.top() + static_cast<int>(std::ceil((area.y + area.height) * sy));
+  const double scale = 1.0 / devicePixelRatioF();
+  const int left = inner.left() + static_cast<int>(std::floor(area.x * scale));
+  const int top = inner.top() + static_cast<int>(std::floor(area.y * scale));
+  const int right = inner.left() + static_cast<int>(std::ceil((area.x + area.width) * scale));
+  const int bottom = inner.top() + static_cast<int>(std::ceil((area.y + area.height) * scale));
   return QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1);
 }
 
@@ -53,7 +65,7 @@ void ScopeWidget::paintEvent(QPaintEvent* event) {
   if (image.isNull()) return;
   QPainter painter(this);
   painter.setClipRect(event->rect().intersected(contentsRect()));
-  painter.drawImage(contentsRect(), image);
+  painter.drawImage(contentsRect().topLeft(), image);
 }
 
 }  // namespace kelvor

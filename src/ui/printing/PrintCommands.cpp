@@ -93,8 +93,8 @@ DiagramInput PrintCommands::diagramInput(bool coloured) const {
   input.lblX = captions.time;
   input.lblY = captions.y;
   input.lblZeitEinheit = captions.unit;
-  input.plotWidth = scope_.raster().width();
-  input.plotHeight = scope_.raster().height();
+  input.plotWidth = scope_.plotArea().innerWidth;
+  input.plotHeight = scope_.plotArea().innerHeight;
   input.coloured = coloured;
   return input;
 }

@@ -109,7 +109,7 @@ TEST(PlotDrawing, MapSampleRoundsHalvesToEvenAndGuardsTheScale) {
     scale.YOffsetPixels = 3;
     scale.YBase = 10;
     scale.YSpan = static_cast<float>(r[3]);
-    const PlotPoint p = mapSample(r[0], r[1], 100, 50, scale);
+    const PlotPoint p = mapSample(r[0], r[1], Raster(100, 50), scale);
     EXPECT_EQ((std::array<double, 2>{static_cast<double>(p.x), static_cast<double>(p.y)}),
               (std::array<double, 2>{r[4], r[5]}))
         << r[0] << " " << r[1];
@@ -197,12 +197,17 @@ TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
     scale.YBase = -12 + 4 * unit(random);
     scale.YSpan = seed % 7 ? 10 + 20 * unit(random) : odd[seed / 7];
     const DrawStyle style = seed / 2 % 2 ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;
-    const int w = seed % 3 ? 439 : 7, h = seed % 3 ? 160 : 3;
+    // On the screen's device pixels: at 96 dpi, at twice that with lines two pixels wide, or
+    // one pixel per point; a small raster now and then.
+    const int w = seed % 5 ? 439 : 7, h = seed % 5 ? 160 : 3, lineWidth = seed % 3 == 2 ? 2 : 1;
+    const double perPoint = std::array{1.0, 4.0 / 3, 8.0 / 3}[seed % 3];
+    const int pw = static_cast<int>(w * perPoint), ph = static_cast<int>(h * perPoint);
     RecordingState pens, plainPens;
-    Raster raster(w, h), plain(w, h);
+    Raster raster(pw, ph), plain(pw, ph);
+    raster.showPoints(w, h, lineWidth), plain.showPoints(w, h, lineWidth);
     const ChannelsDrawn d = drawChannels(raster, store, scale, style, pens);
     const ChannelsDrawn p = drawChannelsPlain(plain, store, scale, style, plainPens);
-    EXPECT_TRUE(std::equal(raster.data(), raster.data() + w * h, plain.data())) << seed;
+    EXPECT_TRUE(std::equal(raster.data(), raster.data() + pw * ph, plain.data())) << seed;
     EXPECT_EQ(pensOf(pens), pensOf(plainPens)) << seed;
     EXPECT_EQ((std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}),
               (std::array<float, 3>{p.min, p.max, static_cast<float>(p.lastTime)}))

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeLink.h"
 #include "support/FakeTimer.h"
+#include "support/TraceStoreFill.h"
 
 // Under AddressSanitizer the allocator is the sanitizer's own: ask it; otherwise ask glibc.
 #if defined(__SANITIZE_ADDRESS__)
@@ -66,6 +68,9 @@ class ScopeControllerTest : public ::testing::Test,
     area.outerHeight = std::floor(299.25 - ScopeController::NonPlotHeight + 0.5);
     area.innerWidth = static_cast<int>(area.outerWidth) - 4;
     area.innerHeight = static_cast<int>(area.outerHeight) - 4;
+    area.pictureWidth = static_cast<int>(std::lround(area.innerWidth * pixelsPerPoint));
+    area.pictureHeight = static_cast<int>(std::lround(area.innerHeight * pixelsPerPoint));
+    area.lineWidth = lineWidth;
     return area;
   }
   void applyTimeAxis(const XAxisLayout&) override {}
@@ -95,7 +100,27 @@ class ScopeControllerTest : public ::testing::Test,
       count += scope.raster().pixel(x, y) == paletteRgb(10) ? 1 : 0;
     return count;
   }
+  // The lengths of the runs of a colour along the rows (or columns) of the picture, leaving
+  // out runs that fill a whole row (column): lines that cross it.
+  std::set<int> runLengths(std::uint32_t rgb, bool alongRows) const {
+    const Raster& r = scope.raster();
+    const int lines = alongRows ? r.height() : r.width(),
+              length = alongRows ? r.width() : r.height();
+    std::set<int> found;
+    for (int i = 0; i < lines; ++i)
+      for (int k = 0, run = 0; k <= length; ++k) {
+        if (k < length && r.pixel(alongRows ? k : i, alongRows ? i : k) == rgb) {
+          ++run;
+        } else {
+          if (run > 0 && run < length) found.insert(run);
+          run = 0;
+        }
+      }
+    return found;
+  }
 
+  double pixelsPerPoint = 4.0 / 3;  // 96 dpi
+  int lineWidth = 1;
   bool active = false;
   DrawStyle style = DrawStyle::EveryReading;
   std::vector<int> durationShown;
@@ -166,8 +191,8 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
     readingAt(0, "DC  0.200 V  \r");
     readingAt(100, middle);
     readingAt(lastSecond, "DC  1.200 V  \r");
-    const PlotPoint from = mapSample(100, 0.7, 437, 159, scope.scale()),
-                    to = mapSample(lastSecond, 1.2, 437, 159, scope.scale());
+    const PlotPoint from = mapSample(100, 0.7, scope.raster(), scope.scale()),
+                    to = mapSample(lastSecond, 1.2, scope.raster(), scope.scale());
     if (to.x == from.x)
       EXPECT_LT(greenPixelsInColumn(from.x), 5);  // within one column only the first is drawn
     else
@@ -175,6 +200,40 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
     if (joined) {  // the last reading repaints only the segment it added
       EXPECT_EQ((std::vector<int>{changed.x, changed.y, changed.width, changed.height}),
                 (std::vector<int>{from.x, to.y, to.x - from.x + 1, from.y - to.y + 1}));
+    }
+  }
+}
+
+// At 96 dpi and on a screen of twice the density: every grid line is one line width wide,
+// and a straight ramp has no horizontal run longer than its slope needs plus one pixel.
+TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixels) {
+  for (const auto& [perPoint, width] : {std::pair(4.0 / 3, 1), std::pair(8.0 / 3, 2)}) {
+    pixelsPerPoint = perPoint, lineWidth = width;
+    store.setCount(0, 0), store.setCount(1, 0);
+    scope.FullReDraw(Rescale::Keep);
+    ASSERT_EQ(scope.raster().width(), std::lround(437 * perPoint));
+    const std::set<int> lineWidths{width};
+    EXPECT_EQ(runLengths(paletteRgb(GridColor), true), lineWidths) << "vertical, " << width;
+    EXPECT_EQ(runLengths(paletteRgb(GridColor), false), lineWidths) << "horizontal, " << width;
+    // The lowest line is where its value is drawn; the last vertical one is within half a
+    // division of the right edge.
+    const Raster& r = scope.raster();
+    const int base = mapSample(0, scope.scale().YBase, r, scope.scale()).y;
+    int last = r.width() - 1;
+    while (last > 0 && r.pixel(last, base - 1) != paletteRgb(GridColor)) --last;
+    EXPECT_EQ(r.pixel(last + 1, base), paletteRgb(GridColor));
+    EXPECT_LE(r.width() - last, scope.scale().XDivPixels / 2 * perPoint + 1);
+    using testing::fillChannel;
+    const std::array<std::array<float, 2>, 2> ramps{{{0.1f, 1.4f}, {0.5f, 0.6f}}};
+    for (int ch = 0; ch < 2; ++ch) fillChannel(store, ch, {{ramps[ch][0], 0}, {ramps[ch][1], 800}});
+    scope.FullReDraw(Rescale::Keep);
+    for (int ch = 0; ch < 2; ++ch) {
+      const PlotPoint from = mapSample(0, ramps[ch][0], scope.raster(), scope.scale()),
+                      to = mapSample(800, ramps[ch][1], scope.raster(), scope.scale());
+      const std::set<int> runs = runLengths(paletteRgb(ValueLists::ChannelColors[ch]), true);
+      ASSERT_FALSE(runs.empty());
+      EXPECT_LE(*runs.rbegin(), std::ceil(width * (to.x - from.x) / double(from.y - to.y)) + 1)
+          << ch << ", " << width;
     }
   }
 }
