@@ -11,10 +11,7 @@
 #include <vector>
 
 #include "core/scope/ValueLists.h"
-#include "core/session/MeterSession.h"
-#include "support/FakeClock.h"
-#include "support/FakeLink.h"
-#include "support/FakeTimer.h"
+#include "support/FakeMeter.h"
 #include "support/TraceStoreFill.h"
 
 // Under AddressSanitizer the allocator is the sanitizer's own: ask it; otherwise ask glibc.
@@ -126,12 +123,9 @@ class ScopeControllerTest : public ::testing::Test,
   std::vector<int> durationShown;
   int yMinShown = -1, yMaxShown = -1;
   RasterRect changed;
-  testing::FakeClock clock{Eight};
-  testing::FakeLink link;
-  testing::FakeTimer readTimer;
-  PortConfig config;
-  ConnectionState connection;
-  MeterSession session{config, connection, {link, readTimer, clock, *this}, {*this, *this}, ','};
+  testing::FakeMeter meter{Eight, *this, *this, *this};
+  testing::FakeClock& clock = meter.clock;
+  MeterSession& session = meter.session;
   RecordingState& state = session.recording();
   TraceStore& store = session.traces();
   Recorder& recorder = session.recorder();

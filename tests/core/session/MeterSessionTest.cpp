@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "core/alarm/AlarmCondition.h"
-#include "support/FakeClock.h"
-#include "support/FakeLink.h"
-#include "support/FakeTimer.h"
+#include "support/FakeMeter.h"
 
 namespace kelvor {
 namespace {
@@ -22,7 +20,7 @@ class MeterSessionTest : public ::testing::Test,
                          public RecorderView,
                          public AlarmSound {
  protected:
-  MeterSessionTest() { connection.PortOpen = true; }
+  MeterSessionTest() { meter.connection.PortOpen = true; }
   void showValue(const std::string& text) override { value = text; }
   void showMode(const std::string&) override {}
   void showCurrentTime(const std::string& text) override { current = text; }
@@ -37,7 +35,7 @@ class MeterSessionTest : public ::testing::Test,
   // One poll answered by `frame`; returns the samples of channel 0 and the beeps so far.
   std::vector<int> poll(const std::string& frame) {
     session.onPollTick();
-    link.incoming = frame;
+    meter.link.incoming = frame;
     session.onReadTick();
     return {session.traces().count(0), beepCount};
   }
@@ -45,12 +43,9 @@ class MeterSessionTest : public ::testing::Test,
   std::string value, current, start, run, alarm;
   bool active = false;
   int beepCount = 0;
-  testing::FakeClock clock{StartOfTest};
-  testing::FakeLink link;
-  testing::FakeTimer readTimer;
-  PortConfig config;
-  ConnectionState connection;
-  MeterSession session{config, connection, {link, readTimer, clock, *this}, {*this, *this}, ','};
+  testing::FakeMeter meter{StartOfTest, *this, *this, *this};
+  testing::FakeClock& clock = meter.clock;
+  MeterSession& session = meter.session;
   RecordingState& state = session.recording();
 };
 
