@@ -12,6 +12,8 @@ packages=(
   libcups2-dev cups-daemon cups-client poppler-utils  # printer details; the printer tests' own CUPS
   clang libclang-rt-14-dev  # the fuzz targets: libFuzzer and clang's sanitizer runtimes
   socat                     # tools/bench-idle talks to the program's probe socket
+  desktop-file-utils appstream libxml2-utils  # the install test validates what it installs
+  lintian                   # tools/package checks the Debian package
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

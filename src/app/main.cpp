@@ -1,13 +1,23 @@
 // Kelvor: a long-time recorder for digital multimeters with a serial interface.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "core/settings/ProgramContext.h"
+#include "core/settings/ProgramVersion.h"
 #include "core/text/PathText.h"
 #include "platform/SystemClock.h"
 #include "ui/automation/ProbeServer.h"
 #include "ui/mainwindow/frmMain.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before anything needs a display.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("kelvor %s\n", kelvor::ProgramVersion::current().number().c_str());
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Kelvor"));
   QApplication::setApplicationName(QStringLiteral("Kelvor"));

@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QMediaDevices>
+#include <QStandardPaths>
 #include <QUrl>
 #include <string_view>
 #include <utility>
@@ -14,6 +17,9 @@
 namespace kelvor {
 
 namespace {
+
+// Off unless asked for (QT_LOGGING_RULES="kelvor.sound.info=true"): which file is the alarm.
+Q_LOGGING_CATEGORY(soundLog, "kelvor.sound", QtWarningMsg)
 
 // Far more than any alarm sound needs; the sound library would hold it all in memory.
 constexpr qint64 MaxSoundFileBytes = 64 * 1024 * 1024;
@@ -36,7 +42,9 @@ AlarmPlayer::AlarmPlayer(Fallback fallback)
 
 AlarmPlayer::AlarmPlayer(const QString& soundFile, const QAudioDevice& output, Fallback fallback)
     : output_(output), fallback_(std::move(fallback)) {
-  if (!isPlayableWave(soundFile)) return;
+  const bool playable = isPlayableWave(soundFile);
+  qCInfo(soundLog, "alarm sound %s%s", qPrintable(soundFile), playable ? "" : " (not playable)");
+  if (!playable) return;
   // Loaded even without an output, so the file's state is known either way.
   effect_ = std::make_unique<QSoundEffect>(output_);
   effect_->setSource(QUrl::fromLocalFile(soundFile));
@@ -49,7 +57,18 @@ AlarmPlayer::~AlarmPlayer() {
 }
 
 QString AlarmPlayer::defaultSoundFile() {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("alarm.wav"));
+  const QString name = QStringLiteral("alarm.wav");
+  const QDir programDir(QCoreApplication::applicationDirPath());
+  // Beside the program (a build folder), in the installed data folder relative to it, then
+  // in the system's data folders.
+  QStringList candidates{programDir.filePath(name),
+                         programDir.filePath(QStringLiteral("../share/kelvor/") + name)};
+  const QString shared =
+      QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("kelvor/") + name);
+  if (!shared.isEmpty()) candidates << shared;
+  for (const QString& candidate : candidates)
+    if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate);
+  return candidates.front();
 }
 
 QSoundEffect::Status AlarmPlayer::status() const {

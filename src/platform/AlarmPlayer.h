@@ -28,7 +28,8 @@ class AlarmPlayer : public AlarmSound {
   AlarmPlayer(const AlarmPlayer&) = delete;
   AlarmPlayer& operator=(const AlarmPlayer&) = delete;
 
-  // <program directory>/alarm.wav
+  // alarm.wav beside the program, else in ../share/kelvor/ relative to it, else in the
+  // system's data folders (kelvor/alarm.wav); the first of them when there is none.
   static QString defaultSoundFile();
 
   void beeps(int n) override;

@@ -14,6 +14,11 @@ struct ProgramVersion {
   std::string appText(const std::string& productName) const;
   // "Build " and the revision with at least three digits: "Build 007", "Build 146".
   std::string buildText() const;
+  // "1.0.0": what --version prints.
+  std::string number() const;
+
+  // This build's version: the project's version, set in one place by the build.
+  static ProgramVersion current();
 };
 
 }  // namespace kelvor

@@ -12,17 +12,6 @@
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
 
-// The build passes the project's version; these stand in when it does not.
-#ifndef KELVOR_VERSION_MAJOR
-#define KELVOR_VERSION_MAJOR 1
-#endif
-#ifndef KELVOR_VERSION_MINOR
-#define KELVOR_VERSION_MINOR 0
-#endif
-#ifndef KELVOR_VERSION_PATCH
-#define KELVOR_VERSION_PATCH 0
-#endif
-
 namespace kelvor {
 
 using ObjectNames::indexedName;
@@ -37,10 +26,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) 
 }
 
 }  // namespace
-
-ProgramVersion frmAbout::currentVersion() {
-  return {KELVOR_VERSION_MAJOR, KELVOR_VERSION_MINOR, KELVOR_VERSION_PATCH};
-}
 
 frmAbout::frmAbout(QWidget* parent, const ProgramVersion& version) : QDialog(parent) {
   setObjectName(QLatin1String(ObjectNames::frmAbout));

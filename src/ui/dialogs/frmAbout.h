@@ -19,10 +19,10 @@ class frmAbout : public QDialog {
   static constexpr const char* ProductName = "Kelvor";
   static constexpr const char* HomePage = "https://kelvor.example.org";
 
-  explicit frmAbout(QWidget* parent = nullptr, const ProgramVersion& version = currentVersion());
+  explicit frmAbout(QWidget* parent = nullptr,
+                    const ProgramVersion& version = ProgramVersion::current());
 
   // The version this program was built as (the project's version in CMake).
-  static ProgramVersion currentVersion();
 
   QLabel* lblApp = nullptr;
   QLabel* lblBuild = nullptr;

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop and a user get from it:
+# every file in its place, the desktop entry, metainfo and icon valid, the man pages readable,
+# and the installed program taking its alarm sound from the prefix, not from the build.
+# Usage: install-test.sh BUILD_DIR VERSION
+set -euo pipefail
+build=$1 version=$2
+prefix=$(mktemp -d)
+home=$(mktemp -d)
+trap 'rm -rf "$prefix" "$home"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for file in bin/kelvor bin/kelvor-metersim share/kelvor/alarm.wav \
+            share/applications/org.kelvor.Kelvor.desktop \
+            share/icons/hicolor/scalable/apps/org.kelvor.Kelvor.svg \
+            share/metainfo/org.kelvor.Kelvor.metainfo.xml \
+            share/man/man1/kelvor.1.gz share/man/man1/kelvor-metersim.1.gz \
+            share/doc/kelvor/copyright share/doc/kelvor/examples/60-kelvor-meters.rules; do
+  [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+
+desktop-file-validate "$prefix/share/applications/org.kelvor.Kelvor.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.kelvor.Kelvor.metainfo.xml" >/dev/null ||
+  fail "metainfo"
+grep -q "version=\"$version\"" "$prefix/share/metainfo/org.kelvor.Kelvor.metainfo.xml" ||
+  fail "metainfo names no release $version"
+icon=$prefix/share/icons/hicolor/scalable/apps/org.kelvor.Kelvor.svg
+xmllint --noout "$icon" || fail "icon is no well-formed XML"
+[ "$(xmllint --xpath 'local-name(/*)' "$icon")" = svg ] || fail "icon is no SVG"
+for page in kelvor kelvor-metersim; do
+  zcat "$prefix/share/man/man1/$page.1.gz" | grep -q "^\.TH" || fail "man page $page"
+done
+
+[ "$("$prefix/bin/kelvor" --version)" = "kelvor $version" ] || fail "--version"
+# Started from the prefix (its port is missing, so it waits at the message until stopped).
+log=$(cd "$home" && env -u KELVOR_PROBE XDG_CONFIG_HOME="$home" QT_QPA_PLATFORM=offscreen \
+        QT_LOGGING_RULES="kelvor.sound.info=true" timeout 5 "$prefix/bin/kelvor" 2>&1 || true)
+grep -qxF "kelvor.sound: alarm sound $prefix/share/kelvor/alarm.wav" <<<"$log" ||
+  fail "the installed program took another sound: $log"
+echo "installed and checked in $prefix"
