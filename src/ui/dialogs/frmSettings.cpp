@@ -53,13 +53,14 @@ void frmSettings::buildControls() {
   const char* const rateCaptions[] = {"&600 bps", "120&0 bps", "2400 &bps", "4&800 bps",
                                       "&9600 bps"};
   for (std::size_t i = 0; i < optBPS.size(); ++i)
-    optBPS[i] = makeOption(Frame2, indexedName(ObjectNames::optBPS, i), QString::fromUtf8(rateCaptions[i]));
+    optBPS[i] =
+        makeOption(Frame2, indexedName(ObjectNames::optBPS, i), QString::fromUtf8(rateCaptions[i]));
 
   Frame3 = makeFrame(this, ObjectNames::Frame3, QString());
-  optDevice[0] =
-      makeOption(Frame3, indexedName(ObjectNames::optDevice, 0), QStringLiteral("&Default DMM (one frame)"));
-  optDevice[1] =
-      makeOption(Frame3, indexedName(ObjectNames::optDevice, 1), QStringLiteral("M3&8xx (4 frames)"));
+  optDevice[0] = makeOption(Frame3, indexedName(ObjectNames::optDevice, 0),
+                            QStringLiteral("&Default DMM (one frame)"));
+  optDevice[1] = makeOption(Frame3, indexedName(ObjectNames::optDevice, 1),
+                            QStringLiteral("M3&8xx (4 frames)"));
   static_cast<QVBoxLayout*>(Frame3->layout())->addStretch();
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
