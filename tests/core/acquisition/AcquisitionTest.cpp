@@ -8,6 +8,7 @@
 #include "core/acquisition/MeterFrame.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/PortTable.h"
+#include "support/FakeClock.h"
 #include "support/FakeLink.h"
 #include "support/FakeTimer.h"
 
@@ -70,8 +71,10 @@ class PollingCycleTest : public ::testing::Test {
   testing::FakeLink link;
   testing::FakeTimer readTimer;
   Texts answers;
-  PollingCycle cycle{config, connection, link, readTimer,
-                     [this](std::string& a) { answers.push_back(a); }};
+  testing::FakeClock clock{1000};
+  MeterState meter{clock};
+  PollingCycle cycle{config,    connection, link,
+                     readTimer, meter,      [this](std::string& a) { answers.push_back(a); }};
 };
 
 TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) {
@@ -114,17 +117,37 @@ TEST_F(PollingCycleTest, StaleInputIsDiscardedAndAFailedPortIsClosedAndReopenedO
   cycle.onPollTick();
   cycle.onPollTick();
   EXPECT_EQ(link.reopenAttempts, 2);
+  EXPECT_EQ(meter.condition(), MeterCondition::Retrying);
   link.gone = false;  // plugged in again
   EXPECT_EQ(poll({FrameB}), 1);
+  EXPECT_EQ(meter.condition(), MeterCondition::Answering);
   link.gone = true;  // a failed write closes the port; the next poll reopens it
   cycle.onPollTick();
   EXPECT_FALSE(link.isOpen());
+  EXPECT_EQ(meter.condition(), MeterCondition::Retrying);
   link.gone = false;
   cycle.onPollTick();
   EXPECT_TRUE(link.reopenAttempts == 4 && readTimer.enabled());
+  EXPECT_EQ(meter.condition(), MeterCondition::Answering);
   link.failedFlag = true;  // failed between two polls, still open: closed and reopened
   cycle.onPollTick();
   EXPECT_EQ(link.reopenAttempts, 5);
+}
+
+// Answers, polls given up and polls cut short by the next one all count for the state.
+TEST_F(PollingCycleTest, AMeterThatStopsAnsweringIsToldApart) {
+  meter.portOpened(true);
+  for (const auto& [silent, cutShort, condition] :
+       std::vector<std::tuple<int, bool, MeterCondition>>{{4, false, MeterCondition::Answering},
+                                                          {5, false, MeterCondition::NoAnswer},
+                                                          {5, true, MeterCondition::NoAnswer},
+                                                          {4, true, MeterCondition::Answering}}) {
+    EXPECT_EQ(poll({FrameA}), 1);
+    for (int i = 0; i < silent; ++i) cutShort ? cycle.onPollTick() : (void)poll({});
+    if (cutShort) cycle.onPollTick();  // the next poll finds the last one unanswered
+    EXPECT_EQ(meter.condition(), condition) << silent << cutShort;
+    EXPECT_EQ(meter.lastAnswer(), clock.now());
+  }
 }
 
 }  // namespace
