@@ -1,5 +1,6 @@
 #include "core/acquisition/MeterState.h"
 
+#include "core/acquisition/PortTable.h"
 #include "core/scope/RecordingState.h"
 
 namespace kelvor {
@@ -7,7 +8,8 @@ namespace kelvor {
 void MeterState::portOpened(bool ok) {
   missed_ = 0;
   awaiting_ = false;
-  set(ok ? MeterCondition::Answering : MeterCondition::NotOpen);
+  // Told even without a change: the port may be another one now.
+  set(ok ? MeterCondition::Answering : MeterCondition::NotOpen, true);
 }
 
 void MeterState::pollSent() {
@@ -36,8 +38,8 @@ void MeterState::missed() {
   if (++missed_ >= MissedPollLimit) set(MeterCondition::NoAnswer);
 }
 
-void MeterState::set(MeterCondition condition) {
-  if (condition == condition_) return;
+void MeterState::set(MeterCondition condition, bool always) {
+  if (condition == condition_ && !always) return;
   condition_ = condition;
   if (listener_) listener_->meterStateChanged(condition);
 }
@@ -45,7 +47,7 @@ void MeterState::set(MeterCondition condition) {
 Message meterTitle(MeterCondition condition, int comPort) {
   static constexpr MessageId Titles[] = {MessageId::TitleAnswering, MessageId::TitleNoAnswer,
                                          MessageId::TitleRetrying, MessageId::TitleNotOpen};
-  return Message(Titles[static_cast<int>(condition)], {"COM" + std::to_string(comPort)});
+  return Message(Titles[static_cast<int>(condition)], {portName(comPort)});
 }
 
 Message meterDetails(const PortConfig& config, const std::string& devicePath,

@@ -16,7 +16,7 @@ enum class MeterCondition {
   NotOpen,    // the port could not be opened, or it was closed
 };
 
-// Told whenever the condition changes.
+// Told whenever the condition changes, and whenever the port is opened or closed.
 class MeterStateListener {
  public:
   virtual ~MeterStateListener() = default;
@@ -53,7 +53,7 @@ class MeterState {
 
  private:
   void missed();
-  void set(MeterCondition condition);
+  void set(MeterCondition condition, bool always = false);
 
   const Clock& clock_;
   MeterStateListener* listener_ = nullptr;

@@ -30,6 +30,8 @@ enum class MessageId {
   MeterDetails,    // device, baud rate, time of the last answer; then the meter kind
   OneFrameMeter,
   FourFrameMeter,
+  ChannelStats,  // samples, gaps, minimum, maximum, mean, first and last time in seconds
+  NoSamples,
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

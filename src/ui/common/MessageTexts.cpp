@@ -57,12 +57,16 @@ constexpr Texts Table[] = {
      "Device: %1\nBaud rate: %2\nMeter: %4\nLast answer: %3"},
     {MessageId::OneFrameMeter, "eine Anzeige", "one display"},
     {MessageId::FourFrameMeter, "vier Anzeigen", "four displays"},
+    {MessageId::ChannelStats,
+     "Messwerte: %1 (Lücken: %2)\nMinimum: %3\nMaximum: %4\nMittelwert: %5\nZeit: %6 s bis %7 s",
+     "Samples: %1 (gaps: %2)\nMinimum: %3\nMaximum: %4\nMean: %5\nTime: %6 s to %7 s"},
+    {MessageId::NoSamples, "Keine Messwerte", "No samples"},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::FourFrameMeter) + 1;
+  return std::size(Table) == static_cast<std::size_t>(MessageId::NoSamples) + 1;
 }
 static_assert(everyIdInOrder(), "one text pair per MessageId, in its order");
 

@@ -24,7 +24,7 @@ TEST(MeterState, FollowsPollsAnswersAndThePort) {
        std::vector<std::tuple<std::string, char, std::string>>{
            {"", 'X', ""},
            {"o", 'A', "A"},
-           {"x", 'X', ""},
+           {"xo", 'A', "XA"},
            {"opppppp", 'N', "AN"},       // the sixth poll finds five unanswered before it
            {"oppppp", 'A', "A"},         // four missed so far, the fifth still awaited
            {"opppppg", 'N', "AN"},       // the fifth given up
@@ -33,7 +33,7 @@ TEST(MeterState, FollowsPollsAnswersAndThePort) {
            {"oppppppa", 'A', "ANA"},     // and ends "no answer"
            {"opppppplb", 'A', "ANRA"},   // failed and reopened
            {"opppplbpppp", 'A', "ARA"},  // reopened: the polls before count no more
-           {"oppppppx", 'X', "ANX"}}) {  // closed
+           {"opppppxx", 'X', "AXX"}}) {  // closed
     SCOPED_TRACE(events);
     testing::FakeClock clock(1000);
     MeterState state(clock);
