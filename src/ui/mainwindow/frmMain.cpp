@@ -65,6 +65,10 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
   controls_.picScope->setRaster(&scope_.raster());
+  controls_.picScope->setReadout([this](int column) {
+    return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
+                        recording().CurrentUnit, SystemLocale::decimalSeparator());
+  });
   print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {

@@ -18,25 +18,25 @@ namespace {
 using Texts = std::vector<std::string>;
 
 TEST(MeterFrame, ShowsAndReadsTheFrame) {
-  const float none = InvalidValue;  // frame, separator, value text | mode text, value
+  const float none = InvalidValue;  // frame, separator, value text | mode | unit, value
   for (const auto& [frame, separator, shown, value] :
        std::vector<std::tuple<std::string, char, std::string, float>>{
            // A blank joins number and unit while the number has fewer than six characters.
-           {"DC  1.234 V  \r", '.', "1.234 V|DC", 1.234f},
-           {"DC -1.234 V  \r", ',', "-1,234V|DC", -1.234f},
-           {"TE   21.5 C  \r", ',', "21,50 C|TE", 21.5f},
-           {"OH  1.500kOhm\r", ',', "1,500|kOhm", 1.5f},  // the unit goes to the mode label
+           {"DC  1.234 V  \r", '.', "1.234 V|DC|V", 1.234f},
+           {"DC -1.234 V  \r", ',', "-1,234V|DC|V", -1.234f},
+           {"TE   21.5 C  \r", ',', "21,50 C|TE|C", 21.5f},
+           {"OH  1.500kOhm\r", ',', "1,500|kOhm|kOhm", 1.5f},  // the unit goes to the mode label
            // The magnitude of the single float chooses the pattern.
-           {"DC 9.9996 V  \r", ',', "10,000V|DC", 9.9996f},
-           {"DC 10.000 V  \r", ',', "10,00 V|DC", 10.0f},
+           {"DC 9.9996 V  \r", ',', "10,000V|DC|V", 9.9996f},
+           {"DC 10.000 V  \r", ',', "10,00 V|DC|V", 10.0f},
            // Overloads and fields without a number carry no value and show the meter's text.
-           {"OH  .OL  MOhm\r", ',', ".OL|MOhm", none},
-           {"DC        V  \r", ',', "----- V|DC", none},
-           {"DC 1E+99 V   \r", ',', "1E+99 V|DC", none},    // beyond a single float
-           {"DC  1.234 V  \rX", ',', "-----|--", none}}) {  // wrong length
+           {"OH  .OL  MOhm\r", ',', ".OL|MOhm|MOhm", none},
+           {"DC        V  \r", ',', "----- V|DC|V", none},
+           {"DC 1E+99 V   \r", ',', "1E+99 V|DC|V", none},   // beyond a single float
+           {"DC  1.234 V  \rX", ',', "-----|--|", none}}) {  // wrong length
     std::string text = frame;
     const DecodedFrame decoded = decodeFrame(text, separator);
-    EXPECT_EQ(decoded.valueText + "|" + decoded.modeText, shown);
+    EXPECT_EQ(decoded.valueText + "|" + decoded.modeText + "|" + decoded.unit, shown);
     EXPECT_EQ(decoded.value, value) << frame;
     EXPECT_TRUE(frame.size() != 14 || text == frame.substr(0, 13));  // the return is removed
   }

@@ -3,10 +3,13 @@
 
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
+#include <QTime>
 
 #include "platform/SystemLocale.h"
 #include "support/StartedMainWindow.h"
+#include "ui/plot/ScopeWidget.h"
 
 namespace kelvor {
 namespace {
@@ -49,6 +52,41 @@ TEST_F(StatusTips, TitleDimmingAndTooltipsFollowTheMeterAndTheChannels) {
   EXPECT_EQ(hover(channel), QStringLiteral("Messwerte: 2 (Lücken: 1)\nMinimum: 0,5\nMaximum: 1,5"
                                            "\nMittelwert: 1\nZeit: 6 s bis 9 s")
                                 .replace(QLatin1Char(','), separator));
+}
+
+// The mouse over the column of each sample of channel 3; the gap's column shows the nearer one.
+TEST_F(StatusTips, ReadoutShowsTheStoredSamplesAtTheColumnOverThePicture) {
+  ScopeWidget* plot = window.controls().picScope;
+  const ScaleParams& scale = window.scope().scale();
+  const float across = scale.SecondsAcross;
+  window.traces().clearAll();
+  testing::fillChannel(window.traces(), 3,
+                       {{1.5f, 0}, {InvalidValue, across / 3}, {-2.25f, across / 2}});
+  window.scope().FullReDraw(Rescale::Keep);
+  window.recording().CurrentUnit = "mA";
+  const QImage picture = plot->picture().copy(), shown = plot->grab().toImage();
+  const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
+  const double secondsPerColumn = across / plot->picture().width();
+  for (const auto& [time, value] :
+       {std::pair{0.0f, "1,5 mA"}, {across / 3, "-2,25 mA"}, {across / 2, "-2,25 mA"}}) {
+    const int column = mapSample(static_cast<double>(time), 0, window.scope().raster(), scale).x;
+    const QPointF at(plot->contentsRect().left() + column, plot->contentsRect().center().y());
+    QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, {}, {});
+    QCoreApplication::sendEvent(plot, &move);
+    ASSERT_EQ(plot->readoutShown().size(), 2u) << time;
+    EXPECT_EQ(QString::fromStdString(plot->readoutShown()[1].text),
+              QString(value).replace(QLatin1Char(','), separator));
+    const QTime shownTime = QTime::fromString(
+        QString::fromStdString(plot->readoutShown()[0].text.substr(0, 8)), "hh:mm:ss");
+    EXPECT_NEAR(shownTime.msecsSinceStartOfDay() / 1000.0, static_cast<double>(time),
+                secondsPerColumn / 2 + 0.5);
+    EXPECT_NE(plot->grab().toImage(), shown) << "the cursor is painted";
+  }
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(plot, &leave);
+  EXPECT_TRUE(plot->readoutShown().empty());
+  EXPECT_EQ(plot->picture(), picture);
+  EXPECT_EQ(plot->grab().toImage(), shown);
 }
 
 }  // namespace
