@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "core/scope/ChannelStats.h"
 #include "ui/common/MessageTexts.h"
@@ -19,13 +20,12 @@ ChannelStatsTips::ChannelStatsTips(const MainControls& controls, const TraceStor
 }
 
 bool ChannelStatsTips::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip) {
-    for (std::size_t channel = 0; channel < controls_.optColor.size(); ++channel) {
-      if (controls_.optColor[channel] != watched) continue;
-      const ChannelStats stats = channelStats(traces_, static_cast<int>(channel));
-      const Message text = channelStatsMessage(stats, decimalSeparator_);
-      controls_.optColor[channel]->setToolTip(QString::fromStdString(messageText(text, langCode_)));
-    }
+  const auto& buttons = controls_.optColor;
+  const auto button = std::find(buttons.begin(), buttons.end(), watched);
+  if (event->type() == QEvent::ToolTip && button != buttons.end()) {
+    const auto channel = static_cast<int>(button - buttons.begin());
+    const Message text = channelStatsMessage(channelStats(traces_, channel), decimalSeparator_);
+    (*button)->setToolTip(QString::fromStdString(messageText(text, langCode_)));
   }
   return QObject::eventFilter(watched, event);
 }
