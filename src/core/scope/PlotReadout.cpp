@@ -1,5 +1,6 @@
 #include "core/scope/PlotReadout.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/acquisition/MeterFrame.h"
@@ -51,7 +52,11 @@ std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const Recordin
                                       const std::string& unit, char decimalSeparator) {
   const auto elapsed = static_cast<LocalSeconds>(roundHalfEven(readout.seconds));
   std::string time = TimeStr(elapsed);
-  if (state.Running && state.StartTime != 0) time += "  " + TimeStr(state.StartTime + elapsed);
+  const bool live = std::any_of(
+      readout.channels.begin(), readout.channels.end(),
+      [&state](const ChannelReading& reading) { return reading.channel == state.ActiveChannel; });
+  if (live && state.Running && state.StartTime != 0)
+    time += "  " + TimeStr(state.StartTime + elapsed);
   std::vector<ReadoutLine> lines{{time, paletteRgb(15)}};
   for (const ChannelReading& reading : readout.channels) {
     const int colour = ValueLists::ChannelColors[static_cast<std::size_t>(reading.channel)];

@@ -34,8 +34,8 @@ struct ReadoutLine {
   std::uint32_t rgb = 0;
 };
 
-// The box's lines: the elapsed time (with the time of day while the active channel is recorded
-// live), then each channel's value with the unit, in the channel's colour.
+// The box's lines: the elapsed time (with the time of day where the active channel, being
+// recorded live, is read), then each channel's value with the unit, in the channel's colour.
 std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
                                       const std::string& unit, char decimalSeparator);
 
