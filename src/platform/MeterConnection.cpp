@@ -15,12 +15,14 @@ MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, A
 basSerial::OpenResult MeterConnection::open() {
   basSerial::OpenResult result = serial_.OpenPort(config_.ComPort, config_.ComBaud);
   state_.PortOpen = result.ok;
+  session_.meterState().portOpened(result.ok);
   return result;
 }
 
 void MeterConnection::close() {
   serial_.ClosePort();
   state_.PortOpen = false;
+  session_.meterState().portOpened(false);
 }
 
 void MeterConnection::stopPolling() {

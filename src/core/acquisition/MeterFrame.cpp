@@ -67,6 +67,7 @@ DecodedFrame decodeFrame(std::string& frame, char decimalSeparator) {
   ReplaceString(frame, "\r", "");
   const std::string mode = frame.substr(0, 2);
   const std::string unit = frame.size() > 9 ? trimmed(frame.substr(9, 4)) : std::string();
+  decoded.unit = unit;
   if (mode == "AC" || mode == "DC" || mode == "TE") {
     decoded.modeText = mode;
     if (decoded.valueText.size() < 6) decoded.valueText += ' ';

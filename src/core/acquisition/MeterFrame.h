@@ -16,6 +16,7 @@ struct DecodedFrame {
   float value = InvalidValue;  // InvalidValue when the frame carries no number
   std::string valueText;       // the large display: the number, with the unit in AC/DC/TE mode
   std::string modeText;        // the mode ("AC", "DC", "TE") or else the unit
+  std::string unit;            // the unit field without blanks
 };
 
 // Decodes one answer. Removes the carriage returns from `frame` as a side effect, as the

@@ -7,25 +7,31 @@
 namespace kelvor {
 
 PollingCycle::PollingCycle(const PortConfig& config, const ConnectionState& connection,
-                           SerialLink& port, Timer& readTimer, AnswerHandler onAnswer)
+                           SerialLink& port, Timer& readTimer, MeterState& meter,
+                           AnswerHandler onAnswer)
     : config_(config),
       connection_(connection),
       port_(port),
       readTimer_(readTimer),
+      meter_(meter),
       onAnswer_(std::move(onAnswer)) {}
 
 void PollingCycle::onPollTick() {
   if (!connection_.PortOpen) return;
   // A port that failed (an adapter pulled out, a meter switched off) is closed and tried
   // again once per poll, so a recording goes on by itself when the device is back.
-  if (port_.failed()) port_.ClosePort();
-  if (!port_.isOpen() && !port_.reopen()) return;
+  if (port_.failed()) closeFailedPort();
+  if (!port_.isOpen()) {
+    if (!port_.reopen()) return;
+    meter_.portBack();
+  }
 
   // Whatever is still waiting is the late tail of an earlier answer; left in place it
   // would become the first characters of this answer and shift the frame.
   port_.discardInput();
+  meter_.pollSent();
   if (!port_.WritePort("D")) {
-    if (port_.failed()) port_.ClosePort();
+    if (port_.failed()) closeFailedPort();
     return;
   }
   readTimer_.setEnabled(false);
@@ -43,19 +49,27 @@ void PollingCycle::onReadTick() {
   rxBuffer_ += port_.ReadPort();
   if (port_.failed()) {
     // The device went away during the answer; the next poll tries to reopen it.
-    port_.ClosePort();
+    closeFailedPort();
     return;
   }
 
   if (rxBuffer_.size() >= static_cast<std::size_t>(config_.FrameLength())) {
     // Only the first frame counts; the four-display meter's other frames are dropped.
     if (rxBuffer_.size() > MeterFrameLength) rxBuffer_.resize(MeterFrameLength);
+    meter_.answered();
     onAnswer_(rxBuffer_);
   } else if (rxTries_ < MaxReadSteps) {
     readTimer_.setInterval(NextReadDelayMs);
     readTimer_.setEnabled(true);
+  } else {
+    // The poll is given up; the next one comes with the measurement timer.
+    meter_.pollGivenUp();
   }
-  // Otherwise the poll is given up silently; the next one comes with the measurement timer.
+}
+
+void PollingCycle::closeFailedPort() {
+  port_.ClosePort();
+  meter_.portLost();
 }
 
 }  // namespace kelvor

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Timer.h"
+#include "core/acquisition/MeterState.h"
 #include "core/acquisition/PortConfig.h"
 #include "core/acquisition/SerialLink.h"
 
@@ -12,7 +13,8 @@ namespace kelvor {
 // One poll of the meter per tick of the measurement timer: write "D", then collect the
 // answer in short steps of the read timer until a complete answer is there or the poll is
 // given up. The read timer's interval marks the step: 100 ms (anything from 60 on) is the
-// first step after a poll, 50 ms a further one.
+// first step after a poll, 50 ms a further one. Every poll, answer and port failure is told
+// to the meter's state.
 class PollingCycle {
  public:
   using AnswerHandler = std::function<void(std::string& answer)>;
@@ -23,7 +25,7 @@ class PollingCycle {
   static constexpr int MaxReadSteps = 30;
 
   PollingCycle(const PortConfig& config, const ConnectionState& connection, SerialLink& port,
-               Timer& readTimer, AnswerHandler onAnswer);
+               Timer& readTimer, MeterState& meter, AnswerHandler onAnswer);
 
   // Tick of the measurement timer.
   void onPollTick();
@@ -34,10 +36,13 @@ class PollingCycle {
   int RxTries() const { return rxTries_; }
 
  private:
+  void closeFailedPort();
+
   const PortConfig& config_;
   const ConnectionState& connection_;
   SerialLink& port_;
   Timer& readTimer_;
+  MeterState& meter_;
   AnswerHandler onAnswer_;
   std::string rxBuffer_;
   int rxTries_ = 0;

@@ -15,6 +15,7 @@ ReadingHandler::ReadingHandler(RecordingState& state, const Clock& clock, Readin
 void ReadingHandler::Messung(std::string& answer) {
   const DecodedFrame reading = decodeFrame(answer, decimalSeparator_);
   state_.CurrentValue = reading.value;
+  state_.CurrentUnit = reading.unit;
   view_.showMode(reading.modeText);
   view_.showValue(reading.valueText);
 

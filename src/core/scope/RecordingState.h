@@ -14,6 +14,7 @@ inline constexpr const char* NoTime = "-- : -- : --";
 // the pen positions of the live drawing.
 struct RecordingState {
   float CurrentValue = 0.0f;
+  std::string CurrentUnit;     // the unit of the last complete answer
   LocalSeconds StartTime = 0;  // 0: no start set
   bool StartPending = false;   // drawing was switched on; the next reading starts a recording
   bool Running = false;        // a recording is in progress on the active channel

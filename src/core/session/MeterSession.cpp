@@ -11,7 +11,8 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
       recorder_(recording_, traces_, devices.clock, views.recorder),
       alarm_(devices.sound),
       handler_(recording_, devices.clock, views.reading, *this, decimalSeparator),
-      cycle_(config, connection, devices.link, devices.readTimer,
+      meterState_(devices.clock),
+      cycle_(config, connection, devices.link, devices.readTimer, meterState_,
              [this](std::string& answer) { takeAnswer(answer); }) {}
 
 int MeterSession::storeInterval() const {

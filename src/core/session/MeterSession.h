@@ -52,6 +52,7 @@ class MeterSession : private ReadingHooks {
   Recorder& recorder() { return recorder_; }
   AlarmRule& alarm() { return alarm_; }
   const PollingCycle& cycle() const { return cycle_; }
+  MeterState& meterState() { return meterState_; }
 
  private:
   void recordingStarted() override;
@@ -68,6 +69,7 @@ class MeterSession : private ReadingHooks {
   Recorder recorder_;
   AlarmRule alarm_;
   ReadingHandler handler_;
+  MeterState meterState_;
   PollingCycle cycle_;
   ScopeController* plot_ = nullptr;
 };

@@ -22,7 +22,16 @@ enum class MessageId {
   PrinterUnavailable,
   PrintJobNotStarted,
   PrintJobNotFinished,
-  FileFilter,  // the trace-file dialogs' filter
+  FileFilter,      // the trace-file dialogs' filter
+  TitleAnswering,  // port name: the main window's title while the meter answers
+  TitleNoAnswer,   // port name
+  TitleRetrying,   // port name
+  TitleNotOpen,    // port name
+  MeterDetails,    // device, baud rate, time of the last answer; then the meter kind
+  OneFrameMeter,
+  FourFrameMeter,
+  ChannelStats,  // samples, gaps, minimum, maximum, mean, first and last time in seconds
+  NoSamples,
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -175,6 +176,24 @@ QString visible(QObject* object, const QString& name) {
   return error("not visible ", name);
 }
 
+// The colour a label's text is drawn in now, dimmed or not, as "#rrggbb".
+QString colour(QObject* object, const QString& name) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (!widget) return error("no widget ", name);
+  const auto group = widget->isEnabled() ? QPalette::Active : QPalette::Disabled;
+  return ok(widget->palette().color(group, QPalette::WindowText).name());
+}
+
+// The tooltip as hovering over the control's middle brings it up.
+QString tooltip(QObject* object, const QString& name) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (!widget) return error("no widget ", name);
+  const QPoint middle = widget->rect().center();
+  QHelpEvent hover(QEvent::ToolTip, middle, widget->mapToGlobal(middle));
+  QCoreApplication::sendEvent(widget, &hover);
+  return ok(widget->toolTip());
+}
+
 QString click(QObject* object, const QString&) {
   QPointer<QObject> target(object);
   later([target] {
@@ -198,7 +217,8 @@ constexpr Verb<QString (*)(const QString&)> requests[] = {
 
 // Requests about one control, named by the argument.
 constexpr Verb<QString (*)(QObject*, const QString&)> controlRequests[] = {
-    {"text", text}, {"checked", checked}, {"visible", visible}, {"click", click}};
+    {"text", text},     {"checked", checked}, {"visible", visible},
+    {"colour", colour}, {"tooltip", tooltip}, {"click", click}};
 
 template <typename Handler, size_t N>
 Handler handlerFor(const Verb<Handler> (&table)[N], const QString& verb) {

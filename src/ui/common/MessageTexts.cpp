@@ -48,12 +48,25 @@ constexpr Texts Table[] = {
      "The print job could not be completed."},
     {MessageId::FileFilter, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*",
      "Kelvor-Files(*.kvr)|*.kvr|All Files(*.*)|*.*"},
+    {MessageId::TitleAnswering, "Kelvor – %1", "Kelvor – %1"},
+    {MessageId::TitleNoAnswer, "Kelvor – %1: keine Antwort", "Kelvor – %1: no answer"},
+    {MessageId::TitleRetrying, "Kelvor – %1: getrennt, neuer Versuch",
+     "Kelvor – %1: disconnected, retrying"},
+    {MessageId::TitleNotOpen, "Kelvor – %1: nicht geöffnet", "Kelvor – %1: not open"},
+    {MessageId::MeterDetails, "Gerät: %1\nBaudrate: %2\nMessgerät: %4\nLetzte Antwort: %3",
+     "Device: %1\nBaud rate: %2\nMeter: %4\nLast answer: %3"},
+    {MessageId::OneFrameMeter, "eine Anzeige", "one display"},
+    {MessageId::FourFrameMeter, "vier Anzeigen", "four displays"},
+    {MessageId::ChannelStats,
+     "Messwerte: %1 (Lücken: %2)\nMinimum: %3\nMaximum: %4\nMittelwert: %5\nZeit: %6 s bis %7 s",
+     "Samples: %1 (gaps: %2)\nMinimum: %3\nMaximum: %4\nMean: %5\nTime: %6 s to %7 s"},
+    {MessageId::NoSamples, "Keine Messwerte", "No samples"},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::FileFilter) + 1;
+  return std::size(Table) == static_cast<std::size_t>(MessageId::NoSamples) + 1;
 }
 static_assert(everyIdInOrder(), "one text pair per MessageId, in its order");
 

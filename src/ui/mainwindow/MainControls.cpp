@@ -2,6 +2,7 @@
 
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
+#include "ui/mainwindow/MeterStateDisplay.h"
 #include "ui/plot/ScopeWidget.h"
 
 #include <QAction>
@@ -142,9 +143,7 @@ QLabel* makeReadingLabel(QWidget* panel, const char* name, const char* caption, 
   font.setWeight(QFont::Normal);
   label->setFont(font);
   fillWith(label, Qt::black);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
-  label->setPalette(palette);
+  MeterStateDisplay::setReadingColour(label, QColor(0, 255, 0));
   return label;
 }
 

@@ -55,6 +55,8 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       alarmPlayer_([] { QApplication::beep(); }),
       meter_(portConfig_, clock, alarmPlayer_, {readingLabels_, panel_},
              SystemLocale::decimalSeparator()),
+      meterDisplay_(*this, controls_, meter_, context_.LangCode),
+      channelTips_(controls_, traces(), context_.LangCode, SystemLocale::decimalSeparator()),
       scope_(recording(), traces(), clock, panel_, SystemLocale::decimalSeparator()),
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
@@ -63,6 +65,10 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
   controls_.picScope->setRaster(&scope_.raster());
+  controls_.picScope->setReadout([this](int column) {
+    return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
+                        recording().CurrentUnit, SystemLocale::decimalSeparator());
+  });
   print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {

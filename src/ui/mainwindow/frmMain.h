@@ -12,7 +12,9 @@
 #include "platform/MeterConnection.h"
 #include "ui/commands/TraceFileCommands.h"
 #include "ui/mainwindow/AlarmPanel.h"
+#include "ui/mainwindow/ChannelStatsTips.h"
 #include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/MeterStateDisplay.h"
 #include "ui/mainwindow/ReadingLabels.h"
 #include "ui/plot/ScopePanel.h"
 #include "ui/printing/PrintCommands.h"
@@ -74,6 +76,8 @@ class frmMain : public QMainWindow {
   ReadingLabels readingLabels_;
   AlarmPlayer alarmPlayer_;
   MeterConnection meter_;
+  MeterStateDisplay meterDisplay_;
+  ChannelStatsTips channelTips_;
   ScopeController scope_;
   AlarmPanel alarm_;
   TraceFileCommands traceFiles_;

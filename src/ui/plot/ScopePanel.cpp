@@ -13,6 +13,7 @@
 #include "ui/common/Allgemein.h"
 #include "ui/common/Units.h"
 #include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/MeterStateDisplay.h"
 #include "ui/plot/ScopeWidget.h"
 
 namespace kelvor {
@@ -62,11 +63,8 @@ void ScopePanel::showAlarmTime(const std::string& text) {
 
 void ScopePanel::setReadingColor(std::uint32_t rgb) {
   const QColor colour = QColor::fromRgb(static_cast<QRgb>(rgb));
-  for (QLabel* label : {controls_.lblVal, controls_.lblACDC}) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-  }
+  for (QLabel* label : {controls_.lblVal, controls_.lblACDC})
+    MeterStateDisplay::setReadingColour(label, colour);
 }
 
 bool ScopePanel::isMinimised() const {

@@ -1,5 +1,6 @@
 #include "ui/plot/ScopeWidget.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -18,6 +19,7 @@ ScopeWidget::ScopeWidget(QWidget* parent) : QFrame(parent) {
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
+  setMouseTracking(true);
 }
 
 void ScopeWidget::setRaster(const Raster* raster) {
@@ -66,6 +68,47 @@ void ScopeWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setClipRect(event->rect().intersected(contentsRect()));
   painter.drawImage(contentsRect().topLeft(), image);
+  if (cursorX_ >= 0) paintReadout(painter);
+}
+
+void ScopeWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QRect inner = contentsRect();
+  const int x = event->position().toPoint().x();
+  cursorX_ = readout_ && inner.contains(event->position().toPoint()) ? x : -1;
+  const auto column = std::lround((x - inner.left()) * devicePixelRatioF());
+  shown_ = cursorX_ >= 0 ? readout_(static_cast<int>(column)) : std::vector<ReadoutLine>{};
+  update();
+  QFrame::mouseMoveEvent(event);
+}
+
+void ScopeWidget::leaveEvent(QEvent* event) {
+  cursorX_ = -1;
+  shown_.clear();
+  update();
+  QFrame::leaveEvent(event);
+}
+
+void ScopeWidget::paintReadout(QPainter& painter) const {
+  const QRect inner = contentsRect();
+  painter.setPen(QColor(160, 160, 160));
+  painter.drawLine(cursorX_, inner.top(), cursorX_, inner.bottom());
+  const QFontMetrics metrics(font());
+  int width = 0;
+  for (const ReadoutLine& line : shown_)
+    width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line.text)));
+  const int pad = 3;
+  QRect box(cursorX_ + 2 * pad, inner.top() + pad, width + 2 * pad,
+            metrics.height() * static_cast<int>(shown_.size()) + 2 * pad);
+  // Left of the cursor where the box would leave the plot on the right.
+  if (box.right() > inner.right()) box.moveRight(cursorX_ - 2 * pad);
+  painter.fillRect(box, Qt::black);
+  painter.drawRect(box);
+  int baseline = box.top() + pad + metrics.ascent();
+  for (const ReadoutLine& line : shown_) {
+    painter.setPen(QColor::fromRgb(static_cast<QRgb>(line.rgb)));
+    painter.drawText(box.left() + pad, baseline, QString::fromStdString(line.text));
+    baseline += metrics.height();
+  }
 }
 
 }  // namespace kelvor

@@ -8,6 +8,7 @@
 #include "core/acquisition/MeterFrame.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/PortTable.h"
+#include "support/FakeClock.h"
 #include "support/FakeLink.h"
 #include "support/FakeTimer.h"
 
@@ -17,25 +18,25 @@ namespace {
 using Texts = std::vector<std::string>;
 
 TEST(MeterFrame, ShowsAndReadsTheFrame) {
-  const float none = InvalidValue;  // frame, separator, value text | mode text, value
+  const float none = InvalidValue;  // frame, separator, value text | mode | unit, value
   for (const auto& [frame, separator, shown, value] :
        std::vector<std::tuple<std::string, char, std::string, float>>{
            // A blank joins number and unit while the number has fewer than six characters.
-           {"DC  1.234 V  \r", '.', "1.234 V|DC", 1.234f},
-           {"DC -1.234 V  \r", ',', "-1,234V|DC", -1.234f},
-           {"TE   21.5 C  \r", ',', "21,50 C|TE", 21.5f},
-           {"OH  1.500kOhm\r", ',', "1,500|kOhm", 1.5f},  // the unit goes to the mode label
+           {"DC  1.234 V  \r", '.', "1.234 V|DC|V", 1.234f},
+           {"DC -1.234 V  \r", ',', "-1,234V|DC|V", -1.234f},
+           {"TE   21.5 C  \r", ',', "21,50 C|TE|C", 21.5f},
+           {"OH  1.500kOhm\r", ',', "1,500|kOhm|kOhm", 1.5f},  // the unit goes to the mode label
            // The magnitude of the single float chooses the pattern.
-           {"DC 9.9996 V  \r", ',', "10,000V|DC", 9.9996f},
-           {"DC 10.000 V  \r", ',', "10,00 V|DC", 10.0f},
+           {"DC 9.9996 V  \r", ',', "10,000V|DC|V", 9.9996f},
+           {"DC 10.000 V  \r", ',', "10,00 V|DC|V", 10.0f},
            // Overloads and fields without a number carry no value and show the meter's text.
-           {"OH  .OL  MOhm\r", ',', ".OL|MOhm", none},
-           {"DC        V  \r", ',', "----- V|DC", none},
-           {"DC 1E+99 V   \r", ',', "1E+99 V|DC", none},    // beyond a single float
-           {"DC  1.234 V  \rX", ',', "-----|--", none}}) {  // wrong length
+           {"OH  .OL  MOhm\r", ',', ".OL|MOhm|MOhm", none},
+           {"DC        V  \r", ',', "----- V|DC|V", none},
+           {"DC 1E+99 V   \r", ',', "1E+99 V|DC|V", none},   // beyond a single float
+           {"DC  1.234 V  \rX", ',', "-----|--|", none}}) {  // wrong length
     std::string text = frame;
     const DecodedFrame decoded = decodeFrame(text, separator);
-    EXPECT_EQ(decoded.valueText + "|" + decoded.modeText, shown);
+    EXPECT_EQ(decoded.valueText + "|" + decoded.modeText + "|" + decoded.unit, shown);
     EXPECT_EQ(decoded.value, value) << frame;
     EXPECT_TRUE(frame.size() != 14 || text == frame.substr(0, 13));  // the return is removed
   }
@@ -70,8 +71,10 @@ class PollingCycleTest : public ::testing::Test {
   testing::FakeLink link;
   testing::FakeTimer readTimer;
   Texts answers;
-  PollingCycle cycle{config, connection, link, readTimer,
-                     [this](std::string& a) { answers.push_back(a); }};
+  testing::FakeClock clock{1000};
+  MeterState meter{clock};
+  PollingCycle cycle{config,    connection, link,
+                     readTimer, meter,      [this](std::string& a) { answers.push_back(a); }};
 };
 
 TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) {
@@ -114,17 +117,37 @@ TEST_F(PollingCycleTest, StaleInputIsDiscardedAndAFailedPortIsClosedAndReopenedO
   cycle.onPollTick();
   cycle.onPollTick();
   EXPECT_EQ(link.reopenAttempts, 2);
+  EXPECT_EQ(meter.condition(), MeterCondition::Retrying);
   link.gone = false;  // plugged in again
   EXPECT_EQ(poll({FrameB}), 1);
+  EXPECT_EQ(meter.condition(), MeterCondition::Answering);
   link.gone = true;  // a failed write closes the port; the next poll reopens it
   cycle.onPollTick();
   EXPECT_FALSE(link.isOpen());
+  EXPECT_EQ(meter.condition(), MeterCondition::Retrying);
   link.gone = false;
   cycle.onPollTick();
   EXPECT_TRUE(link.reopenAttempts == 4 && readTimer.enabled());
+  EXPECT_EQ(meter.condition(), MeterCondition::Answering);
   link.failedFlag = true;  // failed between two polls, still open: closed and reopened
   cycle.onPollTick();
   EXPECT_EQ(link.reopenAttempts, 5);
+}
+
+// Answers, polls given up and polls cut short by the next one all count for the state.
+TEST_F(PollingCycleTest, AMeterThatStopsAnsweringIsToldApart) {
+  meter.portOpened(true);
+  for (const auto& [silent, cutShort, condition] :
+       std::vector<std::tuple<int, bool, MeterCondition>>{{4, false, MeterCondition::Answering},
+                                                          {5, false, MeterCondition::NoAnswer},
+                                                          {5, true, MeterCondition::NoAnswer},
+                                                          {4, true, MeterCondition::Answering}}) {
+    EXPECT_EQ(poll({FrameA}), 1);
+    for (int i = 0; i < silent; ++i) cutShort ? cycle.onPollTick() : (void)poll({});
+    if (cutShort) cycle.onPollTick();  // the next poll finds the last one unanswered
+    EXPECT_EQ(meter.condition(), condition) << silent << cutShort;
+    EXPECT_EQ(meter.lastAnswer(), clock.now());
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <tuple>
 
+#include "core/acquisition/MeterState.h"
 #include "core/files/TraceFileMessages.h"
 #include "ui/common/MessageTexts.h"
 #include "ui/dialogs/frmPrtDlg.h"
@@ -36,6 +37,7 @@ TEST(LanguageTexts, MessagesInEitherLanguage) {
   const auto notLoaded = [](K kind, const char* field) {
     return TraceFileMessages::notLoaded("f", ";", TraceFileProblem{kind, 2, field});
   };
+  const PortConfig fourFrames{1, 9600, MeterKind::FourFrames};
   const std::vector<std::tuple<Message, int, std::string>> cases{
       {TraceFileMessages::tooLarge("a%2", (3 << 20) + 1023 * 1024), 2,
        "The file a%2 is too large for a trace (more than 3 MB).\nThe channel is unchanged."},
@@ -47,7 +49,11 @@ TEST(LanguageTexts, MessagesInEitherLanguage) {
       {TraceFileMessages::linesLeftOut("f", 16000, 2), 0,
        "Die Datei f enthält mehr Messwerte, als ein Kanal fasst.\n"
        "Geladen wurden die ersten 16000, die übrigen 2 wurden ausgelassen."},
-      {Message(MessageId::FileFilter), 0, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*"}};
+      {Message(MessageId::FileFilter), 0, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*"},
+      {meterTitle(MeterCondition::Retrying, 12), 1, "Kelvor – COM12: disconnected, retrying"},
+      {meterTitle(MeterCondition::NotOpen, 3), 0, "Kelvor – COM3: nicht geöffnet"},
+      {meterDetails(fourFrames, "/dev/ttyUSB0", 0), 1,
+       "Device: /dev/ttyUSB0\nBaud rate: 9600\nMeter: four displays\nLast answer: -- : -- : --"}};
   for (const auto& [message, langCode, text] : cases)
     EXPECT_EQ(messageText(message, langCode), text) << langCode;
 }

@@ -1,0 +1,63 @@
+#include "core/acquisition/MeterState.h"
+
+#include "core/acquisition/PortTable.h"
+#include "core/scope/RecordingState.h"
+
+namespace kelvor {
+
+void MeterState::portOpened(bool ok) {
+  missed_ = 0;
+  awaiting_ = false;
+  // Told even without a change: the port may be another one now.
+  set(ok ? MeterCondition::Answering : MeterCondition::NotOpen, true);
+}
+
+void MeterState::pollSent() {
+  if (awaiting_) missed();
+  awaiting_ = true;
+}
+
+void MeterState::pollGivenUp() {
+  if (awaiting_) missed();
+  awaiting_ = false;
+}
+
+void MeterState::answered() {
+  missed_ = 0;
+  awaiting_ = false;
+  lastAnswer_ = clock_.now();
+  set(MeterCondition::Answering);
+}
+
+void MeterState::portLost() {
+  awaiting_ = false;
+  set(MeterCondition::Retrying);
+}
+
+void MeterState::missed() {
+  if (++missed_ >= MissedPollLimit) set(MeterCondition::NoAnswer);
+}
+
+void MeterState::set(MeterCondition condition, bool always) {
+  if (condition == condition_ && !always) return;
+  condition_ = condition;
+  if (listener_) listener_->meterStateChanged(condition);
+}
+
+Message meterTitle(MeterCondition condition, int comPort) {
+  static constexpr MessageId Titles[] = {MessageId::TitleAnswering, MessageId::TitleNoAnswer,
+                                         MessageId::TitleRetrying, MessageId::TitleNotOpen};
+  return Message(Titles[static_cast<int>(condition)], {portName(comPort)});
+}
+
+Message meterDetails(const PortConfig& config, const std::string& devicePath,
+                     LocalSeconds lastAnswer) {
+  const MessageId kind = config.MeterType == MeterKind::OneFrame ? MessageId::OneFrameMeter
+                                                                 : MessageId::FourFrameMeter;
+  return Message(MessageId::MeterDetails,
+                 {devicePath, std::to_string(config.ComBaud),
+                  lastAnswer == 0 ? std::string(NoTime) : TimeStr(lastAnswer)},
+                 {Message(kind)});
+}
+
+}  // namespace kelvor

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+
+#include "core/Clock.h"
+#include "core/acquisition/PortConfig.h"
+#include "core/text/Message.h"
+
+namespace kelvor {
+
+// What the meter is doing, as far as the polling cycle can tell.
+enum class MeterCondition {
+  Answering,  // answers come (or the port has just been opened)
+  NoAnswer,   // the last polls in a row brought no complete answer
+  Retrying,   // the port failed and is being reopened once per poll
+  NotOpen,    // the port could not be opened, or it was closed
+};
+
+// Told whenever the condition changes, and whenever the port is opened or closed.
+class MeterStateListener {
+ public:
+  virtual ~MeterStateListener() = default;
+  virtual void meterStateChanged(MeterCondition condition) = 0;
+};
+
+// Follows the polls, answers and port failures and keeps the meter's condition, so that an
+// old value is never taken for a live one.
+class MeterState {
+ public:
+  // Polls in a row without a complete answer that make "no answer".
+  static constexpr int MissedPollLimit = 5;
+
+  explicit MeterState(const Clock& clock) : clock_(clock) {}
+
+  void setListener(MeterStateListener* listener) { listener_ = listener; }
+
+  // The port was opened (ok) or could not be opened or was closed (!ok).
+  void portOpened(bool ok);
+  // A poll went out; the one before it, still unanswered, counts as missed.
+  void pollSent();
+  // The current poll was given up without a complete answer.
+  void pollGivenUp();
+  // A complete answer came.
+  void answered();
+  // The port failed; it is closed and reopened once per poll.
+  void portLost();
+  // A failed port could be reopened.
+  void portBack() { portOpened(true); }
+
+  MeterCondition condition() const { return condition_; }
+  // Clock time of the last complete answer; 0 before the first.
+  LocalSeconds lastAnswer() const { return lastAnswer_; }
+
+ private:
+  void missed();
+  void set(MeterCondition condition, bool always = false);
+
+  const Clock& clock_;
+  MeterStateListener* listener_ = nullptr;
+  MeterCondition condition_ = MeterCondition::NotOpen;
+  int missed_ = 0;
+  bool awaiting_ = false;
+  LocalSeconds lastAnswer_ = 0;
+};
+
+// The main window's title for the condition on port COMn.
+Message meterTitle(MeterCondition condition, int comPort);
+// The port, line and meter behind the reading display, and when the meter last answered.
+Message meterDetails(const PortConfig& config, const std::string& devicePath,
+                     LocalSeconds lastAnswer);
+
+}  // namespace kelvor

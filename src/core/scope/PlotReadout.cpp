@@ -1,0 +1,70 @@
+#include "core/scope/PlotReadout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/acquisition/MeterFrame.h"
+#include "core/scope/PlotDrawing.h"
+#include "core/scope/ValueLists.h"
+#include "core/scope/WholeNumbers.h"
+#include "core/text/NumberFormat.h"
+
+namespace kelvor {
+
+namespace {
+
+// The sample drawn nearest to the column, if the channel's trace reaches over it.
+bool nearestSample(const TraceStore& store, int channel, const SampleMapping& mapping, int column,
+                   ChannelReading& found) {
+  int firstX = 0, lastX = 0, distance = -1;
+  for (int slot = 1; slot <= store.count(channel); ++slot) {
+    const float value = store.value(channel, slot);
+    if (value == InvalidValue) continue;
+    const float time = store.time(channel, slot);
+    const int x = mapping.x(roundHalfEven(static_cast<double>(time)));
+    if (distance < 0) firstX = x;
+    lastX = x;
+    if (distance < 0 || std::abs(x - column) < distance) {
+      distance = std::abs(x - column);
+      found = {channel, value, time};
+    }
+  }
+  return distance >= 0 && column >= firstX && column <= lastX;
+}
+
+}  // namespace
+
+PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const Raster& raster,
+                      int column) {
+  PlotReadout readout;
+  const double across = static_cast<double>(raster.pointWidth()) * raster.pixelsPerPointX();
+  if (across > 0) readout.seconds = column / across * static_cast<double>(scale.SecondsAcross);
+  const SampleMapping mapping = screenMapping(scale, raster);
+  for (int channel = 0; channel < TraceStore::Channels; ++channel) {
+    ChannelReading reading;
+    if (nearestSample(store, channel, mapping, column, reading))
+      readout.channels.push_back(reading);
+  }
+  return readout;
+}
+
+std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
+                                      const std::string& unit, char decimalSeparator) {
+  const auto elapsed = static_cast<LocalSeconds>(roundHalfEven(readout.seconds));
+  std::string time = TimeStr(elapsed);
+  const bool live = std::any_of(
+      readout.channels.begin(), readout.channels.end(),
+      [&state](const ChannelReading& reading) { return reading.channel == state.ActiveChannel; });
+  if (live && state.Running && state.StartTime != 0)
+    time += "  " + TimeStr(state.StartTime + elapsed);
+  std::vector<ReadoutLine> lines{{time, paletteRgb(15)}};
+  for (const ChannelReading& reading : readout.channels) {
+    const int colour = ValueLists::ChannelColors[static_cast<std::size_t>(reading.channel)];
+    lines.push_back({formatGeneral(static_cast<double>(reading.value), 7, decimalSeparator) +
+                         (unit.empty() ? "" : " " + unit),
+                     paletteRgb(colour)});
+  }
+  return lines;
+}
+
+}  // namespace kelvor

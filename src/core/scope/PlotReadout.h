@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/scope/Raster.h"
+#include "core/scope/RecordingState.h"
+#include "core/scope/ScaleParams.h"
+#include "core/scope/TraceStore.h"
+
+namespace kelvor {
+
+// A channel's stored sample nearest to a column of the picture.
+struct ChannelReading {
+  int channel = 0;
+  float value = 0.0f;
+  float time = 0.0f;  // seconds since the channel's recording start
+};
+
+// What the plot shows at one pixel column of its picture: the time the column stands for and,
+// for each channel whose trace reaches over the column, its sample drawn nearest to it.
+struct PlotReadout {
+  double seconds = 0.0;
+  std::vector<ChannelReading> channels;
+};
+
+PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const Raster& raster,
+                      int column);
+
+// One line of the readout box in its colour.
+struct ReadoutLine {
+  std::string text;
+  std::uint32_t rgb = 0;
+};
+
+// The box's lines: the elapsed time (with the time of day where the active channel, being
+// recorded live, is read), then each channel's value with the unit, in the channel's colour.
+std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
+                                      const std::string& unit, char decimalSeparator);
+
+}  // namespace kelvor

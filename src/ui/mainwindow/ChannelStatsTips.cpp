@@ -1,0 +1,33 @@
+#include "ui/mainwindow/ChannelStatsTips.h"
+
+#include <QEvent>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "core/scope/ChannelStats.h"
+#include "ui/common/MessageTexts.h"
+#include "ui/mainwindow/MainControls.h"
+
+namespace kelvor {
+
+ChannelStatsTips::ChannelStatsTips(const MainControls& controls, const TraceStore& traces,
+                                   const int& langCode, char decimalSeparator)
+    : controls_(controls),
+      traces_(traces),
+      langCode_(langCode),
+      decimalSeparator_(decimalSeparator) {
+  for (QRadioButton* button : controls_.optColor) button->installEventFilter(this);
+}
+
+bool ChannelStatsTips::eventFilter(QObject* watched, QEvent* event) {
+  const auto& buttons = controls_.optColor;
+  const auto button = std::find(buttons.begin(), buttons.end(), watched);
+  if (event->type() == QEvent::ToolTip && button != buttons.end()) {
+    const auto channel = static_cast<int>(button - buttons.begin());
+    const Message text = channelStatsMessage(channelStats(traces_, channel), decimalSeparator_);
+    (*button)->setToolTip(QString::fromStdString(messageText(text, langCode_)));
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kelvor

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+#include "core/scope/TraceStore.h"
+
+namespace kelvor {
+
+struct MainControls;
+
+// The tooltip of each colour button tells that channel's statistics, worked out when the
+// tooltip is about to be shown rather than on every reading.
+class ChannelStatsTips : public QObject {
+ public:
+  ChannelStatsTips(const MainControls& controls, const TraceStore& traces, const int& langCode,
+                   char decimalSeparator);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  const MainControls& controls_;
+  const TraceStore& traces_;
+  const int& langCode_;
+  char decimalSeparator_;
+};
+
+}  // namespace kelvor

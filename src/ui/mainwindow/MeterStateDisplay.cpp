@@ -1,0 +1,51 @@
+#include "ui/mainwindow/MeterStateDisplay.h"
+
+#include <QEvent>
+#include <QLabel>
+
+#include "platform/MeterConnection.h"
+#include "platform/PortNaming.h"
+#include "ui/common/MessageTexts.h"
+#include "ui/mainwindow/MainControls.h"
+
+namespace kelvor {
+
+MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& controls,
+                                     MeterConnection& meter, const int& langCode)
+    : window_(window), controls_(controls), meter_(meter), langCode_(langCode) {
+  meter_.session().meterState().setListener(this);
+  controls_.lblVal->installEventFilter(this);
+}
+
+MeterStateDisplay::~MeterStateDisplay() {
+  meter_.session().meterState().setListener(nullptr);
+}
+
+void MeterStateDisplay::meterStateChanged(MeterCondition condition) {
+  const Message title = meterTitle(condition, meter_.config().ComPort);
+  window_.setWindowTitle(QString::fromStdString(messageText(title, langCode_)));
+  // A disabled label is drawn in the palette's dimmed colour.
+  for (QLabel* label : {controls_.lblVal, controls_.lblACDC})
+    label->setEnabled(condition == MeterCondition::Answering);
+}
+
+void MeterStateDisplay::setReadingColour(QLabel* label, const QColor& colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, colour.darker(200));
+  label->setPalette(palette);
+}
+
+bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
+  // Filled in when it is about to be shown, so that the time of the last answer is current.
+  if (watched == controls_.lblVal && event->type() == QEvent::ToolTip) {
+    const PortConfig& config = meter_.config();
+    const Message details =
+        meterDetails(config, PortNaming::devicePath(config.ComPort).toStdString(),
+                     meter_.session().meterState().lastAnswer());
+    controls_.lblVal->setToolTip(QString::fromStdString(messageText(details, langCode_)));
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kelvor

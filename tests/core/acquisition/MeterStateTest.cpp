@@ -1,0 +1,59 @@
+#include "core/acquisition/MeterState.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/FakeClock.h"
+
+namespace kelvor {
+namespace {
+
+struct Recorded : MeterStateListener {
+  void meterStateChanged(MeterCondition condition) override { changes += letter(condition); }
+  static char letter(MeterCondition condition) { return "ANRX"[static_cast<int>(condition)]; }
+  std::string changes;
+};
+
+// Events: o/x port opened or not, p poll sent, g poll given up, a answered, l port lost,
+// b port back. Conditions: A answering, N no answer, R retrying, X not open.
+TEST(MeterState, FollowsPollsAnswersAndThePort) {
+  for (const auto& [events, after, changes] :
+       std::vector<std::tuple<std::string, char, std::string>>{
+           {"", 'X', ""},
+           {"o", 'A', "A"},
+           {"xo", 'A', "XA"},
+           {"opppppp", 'N', "AN"},       // the sixth poll finds five unanswered before it
+           {"oppppp", 'A', "A"},         // four missed so far, the fifth still awaited
+           {"opppppg", 'N', "AN"},       // the fifth given up
+           {"oggggggpg", 'A', "A"},      // given up without a poll out: nothing missed
+           {"oppppapppppa", 'A', "A"},   // an answer starts the count again
+           {"oppppppa", 'A', "ANA"},     // and ends "no answer"
+           {"opppppplb", 'A', "ANRA"},   // failed and reopened
+           {"opppplbpppp", 'A', "ARA"},  // reopened: the polls before count no more
+           {"opppppxx", 'X', "AXX"}}) {  // closed
+    SCOPED_TRACE(events);
+    testing::FakeClock clock(1000);
+    MeterState state(clock);
+    Recorded listener;
+    state.setListener(&listener);
+    for (const char event : events) {
+      clock.advance(1);
+      if (event == 'o' || event == 'x') state.portOpened(event == 'o');
+      if (event == 'p') state.pollSent();
+      if (event == 'g') state.pollGivenUp();
+      if (event == 'a') state.answered();
+      if (event == 'l') state.portLost();
+      if (event == 'b') state.portBack();
+    }
+    EXPECT_EQ(Recorded::letter(state.condition()), after);
+    EXPECT_EQ(listener.changes, changes);
+    const auto answer = events.rfind('a');
+    EXPECT_EQ(state.lastAnswer(), answer == std::string::npos ? 0 : 1001 + answer);
+  }
+}
+
+}  // namespace
+}  // namespace kelvor

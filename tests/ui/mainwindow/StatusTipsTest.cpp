@@ -1,0 +1,97 @@
+// What the main window tells about the meter and the channels without changing its layout.
+#include <gtest/gtest.h>
+
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTime>
+
+#include "platform/SystemLocale.h"
+#include "support/StartedMainWindow.h"
+#include "ui/plot/ScopeWidget.h"
+
+namespace kelvor {
+namespace {
+
+using StatusTips = testing::StartedMainWindow;
+
+// The tooltip as hovering brings it up.
+QString hover(QWidget* widget) {
+  QHelpEvent event(QEvent::ToolTip, widget->rect().center(), widget->rect().center());
+  QCoreApplication::sendEvent(widget, &event);
+  return widget->toolTip();
+}
+
+TEST_F(StatusTips, TitleDimmingAndTooltipsFollowTheMeterAndTheChannels) {
+  QLabel* value = window.controls().lblVal;
+  const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
+  MeterState& state = window.meter().session().meterState();
+  context.LangCode = 1;
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1"));
+  EXPECT_TRUE(value->isEnabled());
+  EXPECT_EQ(hover(value), QStringLiteral("Device: %1\nBaud rate: 1200\nMeter: one display\n"
+                                         "Last answer: -- : -- : --")
+                              .arg(home.filePath("Kelvor/ports/COM1")));
+  state.portLost();
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1: disconnected, retrying"));
+  EXPECT_FALSE(value->isEnabled() || window.controls().lblACDC->isEnabled());
+  EXPECT_EQ(value->palette().color(QPalette::Disabled, QPalette::WindowText).name(), "#007f00");
+  window.recorder().chooseChannel(2);  // a new channel colour is dimmed as well
+  EXPECT_EQ(value->palette().color(QPalette::Disabled, QPalette::WindowText),
+            value->palette().color(QPalette::Active, QPalette::WindowText).darker(200));
+  clock.advance(5);
+  state.answered();
+  EXPECT_TRUE(value->isEnabled());
+  EXPECT_TRUE(hover(value).endsWith("Last answer: 09:00:05")) << hover(value).toStdString();
+
+  QRadioButton* channel = window.controls().optColor[2];
+  EXPECT_EQ(hover(channel), "No samples") << "emptied by choosing it";
+  testing::fillChannel(window.traces(), 2, {{0.5f, 6}, {InvalidValue, 7}, {1.5f, 9}});
+  context.LangCode = 0;
+  EXPECT_EQ(hover(channel), QStringLiteral("Messwerte: 2 (Lücken: 1)\nMinimum: 0,5\nMaximum: 1,5"
+                                           "\nMittelwert: 1\nZeit: 6 s bis 9 s")
+                                .replace(QLatin1Char(','), separator));
+}
+
+// The mouse over the column of each sample of channel 3: the gap's column shows the nearer
+// sample, channel 5 with its one sample only its own column.
+TEST_F(StatusTips, ReadoutShowsTheStoredSamplesAtTheColumnOverThePicture) {
+  ScopeWidget* plot = window.controls().picScope;
+  const ScaleParams& scale = window.scope().scale();
+  const float across = scale.SecondsAcross;
+  window.traces().clearAll();
+  testing::fillChannel(window.traces(), 3,
+                       {{1.5f, 0}, {InvalidValue, across / 3}, {-2.25f, across / 2}});
+  testing::fillChannel(window.traces(), 5, {{7.0f, across / 3}});  // reaches no other column
+  window.scope().FullReDraw(Rescale::Keep);
+  window.recording().CurrentUnit = "mA";
+  const QImage picture = plot->picture().copy(), shown = plot->grab().toImage();
+  const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
+  const double secondsPerColumn = across / plot->picture().width();
+  for (const auto& [time, value] :
+       {std::pair{0.0f, "1,5 mA"}, {across / 3, "-2,25 mA|7 mA"}, {across / 2, "-2,25 mA"}}) {
+    const int column = mapSample(static_cast<double>(time), 0, window.scope().raster(), scale).x;
+    const QPointF at(plot->contentsRect().left() + column, plot->contentsRect().center().y());
+    QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, {}, {});
+    QCoreApplication::sendEvent(plot, &move);
+    ASSERT_FALSE(plot->readoutShown().empty());
+    QStringList values;
+    for (std::size_t i = 1; i < plot->readoutShown().size(); ++i)
+      values << QString::fromStdString(plot->readoutShown()[i].text);
+    EXPECT_EQ(values.join('|'), QString(value).replace(QLatin1Char(','), separator));
+    const QTime shownTime = QTime::fromString(
+        QString::fromStdString(plot->readoutShown()[0].text.substr(0, 8)), "hh:mm:ss");
+    EXPECT_NEAR(shownTime.msecsSinceStartOfDay() / 1000.0, static_cast<double>(time),
+                secondsPerColumn / 2 + 0.5);
+    EXPECT_NE(plot->grab().toImage(), shown) << "the cursor is painted";
+  }
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(plot, &leave);
+  EXPECT_TRUE(plot->readoutShown().empty());
+  EXPECT_EQ(plot->picture(), picture);
+  EXPECT_EQ(plot->grab().toImage(), shown);
+}
+
+}  // namespace
+}  // namespace kelvor
