@@ -22,7 +22,8 @@ enum class MessageId {
   PrinterUnavailable,
   PrintJobNotStarted,
   PrintJobNotFinished,
-  FileFilter,  // the trace-file dialogs' filter
+  FileFilter,     // the trace-file dialogs' filter
+  JournalFailed,  // file, the system's reason
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

@@ -48,12 +48,16 @@ constexpr Texts Table[] = {
      "The print job could not be completed."},
     {MessageId::FileFilter, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*",
      "Kelvor-Files(*.kvr)|*.kvr|All Files(*.*)|*.*"},
+    {MessageId::JournalFailed,
+     "Die Aufzeichnung %1 kann nicht geschrieben werden:\n%2\n"
+     "Die Messung läuft im Speicher weiter.",
+     "The recording %1 cannot be written:\n%2\nThe measurement goes on in memory."},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::FileFilter) + 1;
+  return std::size(Table) == static_cast<std::size_t>(MessageId::JournalFailed) + 1;
 }
 static_assert(everyIdInOrder(), "one text pair per MessageId, in its order");
 

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <cstring>
 
 #include "core/scope/RangeLists.h"
 #include "core/settings/InterfaceLanguage.h"
@@ -18,8 +20,10 @@
 #include "platform/SystemLocale.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
+#include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/mainwindow/LanguageTexts.h"
@@ -55,13 +59,16 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       alarmPlayer_([] { QApplication::beep(); }),
       meter_(portConfig_, clock, alarmPlayer_, {readingLabels_, panel_},
              SystemLocale::decimalSeparator()),
-      scope_(recording(), traces(), clock, panel_, SystemLocale::decimalSeparator()),
+      scope_(recording(), traces(), meter_.session().clock(), panel_,
+             SystemLocale::decimalSeparator()),
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
       print_(traces(), scope_, context_.LangCode, printOptions_, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
+  meter_.session().journal().setFaultHandler(
+      [this](const JournalFault& fault) { showJournalFault(fault); });
   controls_.picScope->setRaster(&scope_.raster());
   print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
@@ -111,7 +118,7 @@ void frmMain::connectControls() {
   const MainControls& c = controls_;
   connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder().drawingSwitched(); });
   connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
-  connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder().reset(); });
+  connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
             [this](int index) { recorder().chooseChannel(index); });
@@ -227,6 +234,13 @@ void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
 void frmMain::mnuInfo_Click() {
   frmAbout about(this);
   about.exec();
+}
+
+void frmMain::showJournalFault(const JournalFault& fault) {
+  const Message message(MessageId::JournalFailed, {fault.path, std::strerror(fault.error)});
+  const QString text = QString::fromStdString(messageText(message, context_.LangCode));
+  // Told after the reading that ran into it; the recording goes on meanwhile.
+  QTimer::singleShot(0, this, [this, text] { MessageBox::warning(this, text); });
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
