@@ -1,12 +1,15 @@
 #include "platform/JournalFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace kelvor {
 
@@ -36,6 +39,31 @@ std::string JournalFile::recordingsFolder() {
   const std::string base =
       data && *data == '/' ? std::string(data) : std::string(home ? home : "") + "/.local/share";
   return base + "/Kelvor/recordings";
+}
+
+std::vector<std::string> JournalFile::unfinished(const std::string& folder) {
+  std::vector<std::string> paths;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return paths;
+  const std::size_t suffix = std::strlen(PartSuffix);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() <= suffix || name.compare(name.size() - suffix, suffix, PartSuffix) != 0)
+      continue;
+    const std::string path = folder + '/' + name;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) paths.push_back(path);  // held by no one
+    ::close(fd);
+  }
+  ::closedir(dir);
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+bool JournalFile::keep(const std::string& partPath) {
+  const std::string final = partPath.substr(0, partPath.size() - std::strlen(PartSuffix));
+  return ::rename(partPath.c_str(), final.c_str()) == 0;
 }
 
 JournalFault JournalFile::fault(const std::string& path) const {
@@ -82,9 +110,7 @@ JournalFault JournalFile::finish() {
   JournalFault result = sync();
   if (::close(fd_) != 0 && result.error == 0) result = fault(path_);
   fd_ = -1;
-  const std::string final =
-      path_.substr(0, path_.size() - std::char_traits<char>::length(PartSuffix));
-  if (result.error == 0 && ::rename(path_.c_str(), final.c_str()) != 0) result = fault(path_);
+  if (result.error == 0 && !keep(path_)) result = fault(path_);
   return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/journal/JournalKeeper.h"
 
@@ -18,6 +19,12 @@ class JournalFile : public JournalSink {
 
   // $XDG_DATA_HOME/Kelvor/recordings, by default ~/.local/share/Kelvor/recordings.
   static std::string recordingsFolder();
+
+  // The ".part" journals of the folder that no program holds: recordings that ended
+  // unexpectedly.
+  static std::vector<std::string> unfinished(const std::string& folder = recordingsFolder());
+  // Renames such a journal to its ".csv" name; false when the system refuses.
+  static bool keep(const std::string& partPath);
 
   JournalFault open(const std::string& name) override;
   JournalFault append(const std::string& bytes) override;

@@ -46,6 +46,9 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   ASSERT_TRUE(app.connected());
   const std::vector<int> shown = recordReadings(app, 10);
   ASSERT_EQ(shown.size(), 10u);
+  const QString saved = home.file(QStringLiteral("channel0.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+  const QByteArray live = contentsOf(saved).chopped(6);  // without the closing blank lines
   app.kill();
   const QStringList parts = folder.entryList({"*_COM1.csv.part"}, QDir::Files);
   ASSERT_EQ(parts.size(), 1);
@@ -70,6 +73,27 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   // In order, none left out: the ramp counts up by one a reading.
   for (std::size_t i = 1; i < values.size(); ++i) EXPECT_EQ(values[i], values[i - 1] + 1);
   EXPECT_NE(std::search(values.begin(), values.end(), shown.begin(), shown.end()), values.end());
+
+  // The next start tells of it and loads it into its channel on request, then keeps it.
+  KelvorApp next(home);
+  ASSERT_TRUE(next.connected());
+  const QString question = next.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
+  EXPECT_TRUE(question.contains(QString("vom %1 endete unerwartet; sie enthält %2 Messwerte.\n"
+                                        "In Kanal 1 laden?")
+                                    .arg(lines[1].left(19))
+                                    .arg(values.size())))
+      << question.toStdString();
+  ASSERT_TRUE(next.ok(QStringLiteral("click cmdJournalLoad")));
+  ASSERT_TRUE(waitUntil([&] { return next.modal().isEmpty(); }, 5s));
+  // The channel as the live recording stored it, and the readings that came after.
+  ASSERT_TRUE(next.choose(QStringLiteral("mnuFileSave(0)"), saved + "2"));
+  const QByteArray recovered = contentsOf(saved + "2");
+  EXPECT_TRUE(recovered.startsWith(live) && !recordLines(recovered, ',').empty() &&
+              recovered.count('\n') <= live.count('\n') + 4)
+      << live.toStdString() << "\n--\n"
+      << recovered.toStdString();
+  EXPECT_EQ(folder.entryList({"*.part"}, QDir::Files), QStringList());
+  EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
 }
 
 }  // namespace

@@ -225,6 +225,23 @@ std::string journalFileName(const WallTime& start, int port) {
   return text + "_COM" + std::to_string(port) + ".csv";
 }
 
+std::string journalStartText(const std::string& fileName) {
+  std::string text = fileName.substr(0, 19);
+  if (text.size() < 19) return text;
+  text[10] = ' ';
+  text[13] = text[16] = ':';
+  return text;
+}
+
+bool looksLikeJournal(const std::string& text) {
+  return text.rfind("time;utc;", 0) == 0 || text.rfind("time,utc,", 0) == 0;
+}
+
+ParsedJournal parseUnfinishedJournal(const std::string& text) {
+  const std::size_t end = text.rfind('\n');
+  return parseJournal(end == std::string::npos ? text : text.substr(0, end + 1));
+}
+
 ParsedJournal parseJournal(const std::string& text) {
   ParsedJournal parsed;
   std::vector<std::string> fields;

@@ -41,6 +41,8 @@ std::string journalLine(const JournalRow& row, JournalStyle style);
 
 // "2026-12-06_14-03-07_COM1.csv": the local start of the recording and the port.
 std::string journalFileName(const WallTime& start, int port);
+// "2026-12-06 14:03:07" of a journal's file name, the start of its recording.
+std::string journalStartText(const std::string& fileName);
 // "2026-12-06 14:03:07": the local date and time of day.
 std::string localDateTimeText(const WallTime& time);
 
@@ -51,5 +53,10 @@ struct ParsedJournal {
   int badLine = 0;  // 0: the whole text was read
 };
 ParsedJournal parseJournal(const std::string& text);
+// Whether a text starts as a journal does (either header), rather than as a trace file.
+bool looksLikeJournal(const std::string& text);
+// The rows of a journal whose end may be torn (a power cut): what follows its last complete
+// row is left out.
+ParsedJournal parseUnfinishedJournal(const std::string& text);
 
 }  // namespace kelvor

@@ -22,8 +22,10 @@ enum class MessageId {
   PrinterUnavailable,
   PrintJobNotStarted,
   PrintJobNotFinished,
-  FileFilter,     // the trace-file dialogs' filter
-  JournalFailed,  // file, the system's reason
+  FileFilter,        // the trace-file dialogs' filter
+  JournalFailed,     // file, the system's reason
+  JournalRecovered,  // start, readings, channel, file
+  NotAJournalRow,
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

@@ -74,6 +74,10 @@ inline constexpr char mnuHelp[] = "mnuHelp";
 inline constexpr char mnuHelpMenu[] = "mnuHelpMenu";
 inline constexpr char mnuInfo[] = "mnuInfo";
 
+// The question about a journal that ended unexpectedly
+inline constexpr char cmdJournalLoad[] = "cmdJournalLoad";
+inline constexpr char cmdJournalKeep[] = "cmdJournalKeep";
+
 // frmSettings (besides Frame2, Frame3)
 inline constexpr char fraPort[] = "fraPort";
 inline constexpr char cboPorts[] = "cboPorts";

@@ -18,6 +18,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "platform/SystemLocale.h"
+#include "ui/commands/JournalRecovery.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/MessageTexts.h"
@@ -67,6 +68,9 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
+  traceFiles_.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
+    meter_.session().replay(rows, channel);
+  });
   meter_.session().journal().setFaultHandler(
       [this](const JournalFault& fault) { showJournalFault(fault); });
   controls_.picScope->setRaster(&scope_.raster());
@@ -112,6 +116,13 @@ void frmMain::Form_Load() {
   restorePlacement();
   applyMinimumSize();
   show();
+  // Recordings that ended unexpectedly, once the window stands.
+  QTimer::singleShot(0, this, [this] {
+    JournalRecovery::offer(this, context_.LangCode,
+                           [this](const std::vector<JournalRow>& rows, int channel) {
+                             traceFiles_.replayJournal(rows, channel);
+                           });
+  });
 }
 
 void frmMain::connectControls() {
