@@ -17,7 +17,7 @@ std::vector<int> recordReadings(KelvorApp& app, std::size_t count) {
   waitUntil(
       [&] {
         const QStringList now = app.text("lblLauf lblVal").split('\t');
-        const int value = now.value(1).section(',', 0, 0).toInt();
+        const int value = now.value(1).section(QRegularExpression("[,.]"), 0, 0).toInt();
         if (now.value(0) != QLatin1String("-- : -- : --") &&
             (shown.empty() || shown.back() != value))
           shown.push_back(value);
@@ -94,6 +94,43 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
       << recovered.toStdString();
   EXPECT_EQ(folder.entryList({"*.part"}, QDir::Files), QStringList());
   EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
+}
+
+// A journal that cannot be written is told once; the recording goes on in memory.
+TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
+  for (const char* options : {"ro", "size=8k"}) {
+    SCOPED_TRACE(options);
+    TestHome home;
+    const QString data = home.file(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", data}) != 0)
+      GTEST_SKIP() << "no tmpfs may be mounted here";
+    // The small one is full before the first row: one file of its whole size.
+    if (QByteArray(options) != "ro") home.writeFile("data/filler", QByteArray(8192, 'x'));
+    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+    ASSERT_TRUE(sim.ready());
+    {
+      KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+      ASSERT_TRUE(app.connected());
+      const std::vector<int> shown = recordReadings(app, 4);
+      ASSERT_EQ(shown.size(), 4u);
+      const QString message = app.awaitModal(QStringLiteral("Kelvor|The recording "));
+      EXPECT_TRUE(message.contains(data + "/Kelvor") &&
+                  message.contains(QByteArray(options) == "ro" ? "Read-only file system"
+                                                               : "No space left on device"))
+          << message.toStdString();
+      ASSERT_TRUE(app.dismiss());
+      pause(2s);
+      EXPECT_TRUE(app.modal().isEmpty());
+      const QString saved = home.file(QStringLiteral("channel0.kvr"));
+      ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+      const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
+      ASSERT_FALSE(lines.empty());
+      EXPECT_LE(lines.front().value, shown.front());  // from the first reading on
+      EXPECT_GT(lines.back().value, shown.back());
+    }
+    EXPECT_EQ(QProcess::execute("umount", {data}), 0);
+  }
 }
 
 }  // namespace
