@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/mount.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cerrno>
 
 namespace kelvor {
 namespace {
@@ -37,26 +35,6 @@ TEST(JournalFile, APartFileIsLockedWhileOpenAndRenamedAtTheEnd) {
   ::close(other);
   EXPECT_FALSE(QFile::exists(part));
   EXPECT_EQ(contentsOf(part.chopped(5)), "time\r\n1\r\n");
-}
-
-// A read-only folder and a full file system: each fault names the file and the reason.
-TEST(JournalFile, FaultsOfTheFileSystemAreReturnedWithTheFile) {
-  const QTemporaryDir dir;
-  const std::string mountPoint = dir.path().toStdString();
-  const std::string folder = mountPoint + "/recordings";
-  for (const auto& [options, error] :
-       {std::pair<const char*, int>{"size=8k", ENOSPC}, {"", EROFS}}) {
-    SCOPED_TRACE(error);
-    if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", *options ? 0 : MS_RDONLY, options) != 0)
-      GTEST_SKIP() << "no tmpfs may be mounted here";
-    JournalFile journal(folder);
-    JournalFault fault = journal.open("a.csv");
-    if (fault.error == 0) fault = journal.append(std::string(64 * 1024, 'x'));
-    EXPECT_EQ(fault.error, error);
-    EXPECT_EQ(fault.path, error == EROFS ? folder : folder + "/a.csv.part");
-    journal.abandon();
-    ASSERT_EQ(::umount(mountPoint.c_str()), 0);
-  }
 }
 
 }  // namespace

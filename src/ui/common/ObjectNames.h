@@ -67,6 +67,7 @@ inline constexpr char mnuFileSave[] = "mnuFileSave";
 inline constexpr char mnuFileSaveMenu[] = "mnuFileSaveMenu";
 inline constexpr char mnuPrint[] = "mnuPrint";
 inline constexpr char mnuFile2[] = "mnuFile2";
+inline constexpr char mnuRecordings[] = "mnuRecordings";
 inline constexpr char mnuEdit[] = "mnuEdit";
 inline constexpr char mnuEditMenu[] = "mnuEditMenu";
 inline constexpr char mnuCopy[] = "mnuCopy";

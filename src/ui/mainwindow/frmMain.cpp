@@ -6,10 +6,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QUrl>
 #include <cstring>
 
 #include "core/scope/RangeLists.h"
@@ -144,6 +147,11 @@ void frmMain::connectControls() {
     connect(c.mnuFile2.at(item), &QAction::triggered, this, [this, item] { mnuFile2_Click(item); });
   }
   connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+  connect(c.mnuRecordings, &QAction::triggered, this, [] {
+    const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
+    QDir().mkpath(folder);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+  });
   for (const int index : {0, 1}) {
     const auto i = static_cast<std::size_t>(index);
     connect(c.mnuPrint[i], &QAction::triggered, this,
@@ -172,6 +180,7 @@ void frmMain::GetSettings() {
   portConfig_ = saved_.portConfig();
   printOptions_ = saved_.printOptions();
   controls_.chkAutoScale->setChecked(saved_.AutoScale);
+  meter_.session().journal().setEnabled(saved_.Journal);
   ValueFont::choose(controls_.lblVal, controls_.lblACDC);
 }
 

@@ -147,6 +147,11 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   switchDrawing(true);
   poll("DC  7.000 V  \r");
   EXPECT_EQ(journal.calls[4], "open 2026-12-06_14-30-19_COM1.csv");
+  session.reset();  // with the setting "Journal" 0 a recording keeps none
+  session.journal().setEnabled(false);
+  switchDrawing(true);
+  poll("DC  8.000 V  \r");
+  EXPECT_EQ(journal.calls.size(), 8u);
 }
 
 }  // namespace
