@@ -25,13 +25,11 @@ const Reading Readings[] = {
      "0.999,2,-0.001,kV,DC,ok,\"DC -0.001 kV \""},
     {"OH 123456 Ohm\r", 123456.f, 1000, "1,000;2;123456;Ohm;OH;ok;\"OH 123456 Ohm\"",
      "1.000,2,123456,Ohm,OH,ok,\"OH 123456 Ohm\""},
-    {"AC  O.L  V;\" \r", InvalidValue, 61001,
-     "61,001;2;;\"V;\"\"\";AC;overload;\"AC  O.L  V;\"\" \"",
-     "61.001,2,,\"V;\"\"\",AC,overload,\"AC  O.L  V;\"\" \""},
-    {"gar\x01"
-     "bage\\\r",
-     InvalidValue, 86400000, "86400,000;2;;;;invalid;\"gar\\x01bage\\x5C\"",
-     "86400.000,2,,,,invalid,\"gar\\x01bage\\x5C\""},
+    {"AC  O.L  V,  \r", InvalidValue, 61001, "61,001;2;;V,;AC;overload;\"AC  O.L  V,  \"",
+     "61.001,2,,\"V,\",AC,overload,\"AC  O.L  V,  \""},
+    {"gar\x01\"bage\\\r", InvalidValue, 86400000,
+     "86400,000;2;;;;invalid;\"gar\\x01\"\"bage\\x5C\"",
+     "86400.000,2,,,,invalid,\"gar\\x01\"\"bage\\x5C\""},
 };
 
 TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
@@ -72,7 +70,7 @@ TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
       EXPECT_EQ(row.value, Readings[i].value);
     }
     EXPECT_EQ(parsed.rows[3].status, ReadingStatus::Overload);
-    EXPECT_EQ(parsed.rows[3].unit, "V;\"");
+    EXPECT_EQ(parsed.rows[3].unit, "V,");
     EXPECT_EQ(parsed.rows[4].status, ReadingStatus::Invalid);
   }
 }
@@ -83,11 +81,11 @@ TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
   const std::pair<std::string, int> cases[] = {
       {"", 1},
       {"time;utc\r\n", 1},
-      {header + row + "t,u,1,000,1,2.5,V,DC,ok,r\r\n", 3},  // German decimal under English
-      {header + row + "t,u,1.000,7,2.5,V,DC,ok,r\r\n", 3},  // no such channel
-      {header + row + "t,u,1.000,1,x,V,DC,ok,r\r\n", 3},
-      {header + "t,u,1.000,1,2.5,V,DC,invalid,r\r\n", 2},  // a value with a bad status
-      {header + "t,u,1.000,1,,V,DC,ok,r\r\n", 2},          // ok without a value
+      {header + row + "t,u,1,000,1,2.5,V,DC,ok,r\r\n", 3},     // German decimal under English
+      {header + row + "t,u,1.000,7,2.5,V,DC,ok,r\r\n", 3},     // no such channel
+      {header + row + "t,u,1.000,1,x,V,DC,invalid,r\r\n", 3},  // a value that is no number
+      {header + "t,u,1.000,1,2.5,V,DC,invalid,r\r\n", 2},      // a value with a bad status
+      {header + "t,u,1.000,1,,V,DC,ok,r\r\n", 2},              // ok without a value
       {header + "t,u,1.000,1,,V,DC,fine,r\r\n", 2},
       {header + "t,u,1.000,1,,V,DC,invalid,\"r\r\n", 2},  // an open quote
       {header + "t,u,1.000,1,,V,DC,invalid,\"r\"x\r\n", 2},
