@@ -8,6 +8,7 @@ MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, A
       timMessung_([this] { session_.onPollTick(); }),
       readDataTimer_([this] { session_.onReadTick(); }),
       session_(config, state_, {serial_, readDataTimer_, clock, sound}, views, decimalSeparator) {
+  session_.journal().attach(&journalFile_);
   timMessung_.setInterval(PollIntervalMs);
   timMessung_.setEnabled(true);
 }
@@ -28,6 +29,7 @@ void MeterConnection::close() {
 void MeterConnection::stopPolling() {
   timMessung_.setEnabled(false);
   readDataTimer_.setEnabled(false);
+  session_.journal().end();
 }
 
 }  // namespace kelvor

@@ -2,6 +2,7 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/session/MeterSession.h"
+#include "platform/JournalFile.h"
 #include "platform/QtTimer.h"
 #include "platform/basSerial.h"
 
@@ -22,7 +23,7 @@ class MeterConnection {
   basSerial::OpenResult open();
   // Closes the port; nothing polls it until it is opened again.
   void close();
-  // Stops both timers for good (the program ends).
+  // Stops both timers for good and ends the journal cleanly (the program ends).
   void stopPolling();
 
   MeterSession& session() { return session_; }
@@ -37,6 +38,7 @@ class MeterConnection {
   basSerial serial_;
   QtTimer timMessung_;
   QtTimer readDataTimer_;
+  JournalFile journalFile_;
   MeterSession session_;
 };
 

@@ -9,4 +9,9 @@ LocalSeconds SystemClock::now() const {
   return local.toSecsSinceEpoch() + local.offsetFromUtc();
 }
 
+WallTime SystemClock::wallTime() const {
+  const QDateTime local = QDateTime::currentDateTime();
+  return {local.toMSecsSinceEpoch(), local.offsetFromUtc()};
+}
+
 }  // namespace kelvor

@@ -45,6 +45,7 @@ QString TestHome::stored(const QString& key) const {
 QProcessEnvironment TestHome::environment(const QString& language) const {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.path());
+  env.insert(QStringLiteral("XDG_DATA_HOME"), file(QStringLiteral("data")));
   env.insert(QStringLiteral("KELVOR_DEMO_HOME"), dir_.path());  // for tools/start-with-simulator
   env.insert(QStringLiteral("KELVOR_PROBE"), file(QStringLiteral("probe.sock")));
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -154,6 +155,11 @@ bool KelvorApp::quit() {
   process_.waitForFinished(10000);
   return process_.state() == QProcess::NotRunning &&
          process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+}
+
+void KelvorApp::kill() {
+  process_.kill();
+  process_.waitForFinished(3000);
 }
 
 std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {

@@ -78,6 +78,7 @@ class KelvorApp {
   // has run; a message box that it leaves up is a failure.
   ::testing::AssertionResult choose(const QString& menuEntry, const QString& path);
   bool quit();  // closes the main window like the close box; true on a clean exit
+  void kill();  // SIGKILL, as a crash or a power cut ends it
 
  private:
   QString probePath_;

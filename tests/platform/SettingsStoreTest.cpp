@@ -56,9 +56,10 @@ TEST(SettingsStore, EveryValueIsATextUnderItsKey) {
   ASSERT_TRUE(file.store().write(s.texts()));
 
   // Texts, not typed values: the file reads the same for any reader of ini files.
-  EXPECT_EQ(file.raw().toStdString(),
-            "[Settings]\nAutoScale=1\nBPS=1200\nDevice=0\nPort=12\nPrintColored=0\nwHeight=0\n"
-            "wLeft=-15\nwState=0\nwTop=0\nwWidht=10500\n");
+  EXPECT_EQ(
+      file.raw().toStdString(),
+      "[Settings]\nAutoScale=1\nBPS=1200\nDevice=0\nJournal=1\nPort=12\nPrintColored=0\nwHeight=0\n"
+      "wLeft=-15\nwState=0\nwTop=0\nwWidht=10500\n");
   EXPECT_EQ(file.read().texts(), s.texts());
 }
 

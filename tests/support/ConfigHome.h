@@ -8,15 +8,19 @@
 
 namespace kelvor::testing {
 
-// A settings folder of the test's own (XDG_CONFIG_HOME) while it lives, where meters can be
-// linked as COM ports.
+// A settings and data folder of the test's own (XDG_CONFIG_HOME, XDG_DATA_HOME: journals)
+// while it lives, where meters can be linked as COM ports.
 class ConfigHome {
  public:
   ConfigHome() {
     qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit());
     QDir(dir_.path()).mkpath(QStringLiteral("Kelvor/ports"));
   }
-  ~ConfigHome() { qunsetenv("XDG_CONFIG_HOME"); }  // not copied: the folder is its own
+  ~ConfigHome() {
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+  }  // not copied: the folder is its own
 
   QString filePath(const QString& name) const { return dir_.filePath(name); }
   bool link(int port, const PseudoTerminal& meter) const {

@@ -13,6 +13,7 @@ ReadingHandler::ReadingHandler(RecordingState& state, const Clock& clock, Readin
       decimalSeparator_(decimalSeparator) {}
 
 void ReadingHandler::Messung(std::string& answer) {
+  const std::string sent = answer;
   const DecodedFrame reading = decodeFrame(answer, decimalSeparator_);
   state_.CurrentValue = reading.value;
   state_.CurrentUnit = reading.unit;
@@ -22,6 +23,7 @@ void ReadingHandler::Messung(std::string& answer) {
   const LocalSeconds now = clock_.now();
   view_.showCurrentTime(TimeStr(now));
   if (state_.StartPending) startRecording(now);
+  if (state_.Running) hooks_.readingDecoded(sent, reading);
 
   if (state_.CurrentValue == InvalidValue) {
     // The live line must not be joined across a reading without a value.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Clock.h"
+#include "core/acquisition/MeterFrame.h"
 #include "core/scope/RecordingState.h"
 
 namespace kelvor {
@@ -32,6 +33,8 @@ class ReadingHooks {
   virtual void AutoRangeY(float min, float max) = 0;
   // A usable reading, recording or not: test it against the alarm condition.
   virtual void testAlarm(float value) = 0;
+  // Any reading while recording, usable or not: `answer` as the meter sent it.
+  virtual void readingDecoded(const std::string& answer, const DecodedFrame& reading) = 0;
 };
 
 // Turns one complete answer of the meter into the current reading: decodes it, shows it,

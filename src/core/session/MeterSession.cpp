@@ -1,16 +1,20 @@
 #include "core/session/MeterSession.h"
 
 #include "core/scope/ScopeController.h"
+#include "core/scope/ValueLists.h"
 
 namespace kelvor {
 
 MeterSession::MeterSession(const PortConfig& config, const ConnectionState& connection,
                            const Devices& devices, const Views& views, char decimalSeparator)
-    : clock_(devices.clock),
+    : config_(config),
+      clock_(devices.clock),
+      readingView_(views.reading),
       recorderView_(views.recorder),
-      recorder_(recording_, traces_, devices.clock, views.recorder),
+      recorder_(recording_, traces_, clock_, views.recorder),
       alarm_(devices.sound),
-      handler_(recording_, devices.clock, views.reading, *this, decimalSeparator),
+      journal_(decimalSeparator),
+      handler_(recording_, clock_, views.reading, *this, decimalSeparator),
       meterState_(devices.clock),
       cycle_(config, connection, devices.link, devices.readTimer, meterState_,
              [this](std::string& answer) { takeAnswer(answer); }) {}
@@ -41,6 +45,37 @@ void MeterSession::AutoRangeY(float min, float max) {
 void MeterSession::testAlarm(float value) {
   if (alarm_.testAlarm(value, clock_.now(), recording_))
     recorderView_.showAlarmTime(recording_.AlarmTime);
+}
+
+void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
+  const RecordingState live = recording_;
+  recording_.ActiveChannel = channel;
+  recording_.ActiveColor = ValueLists::ChannelColors[static_cast<std::size_t>(channel)];
+  recording_.StartTime = clock_.now();
+  recording_.clearPenPositions();
+  recordingStarted();
+  for (const JournalRow& row : rows) {
+    if (traces_.count(channel) >= TraceStore::LiveCapacity) break;
+    clock_.replayAt(recording_.StartTime + (row.elapsedMs + 500) / 1000);
+    if (row.value == InvalidValue) {
+      recording_.clearPenPositions();
+      continue;
+    }
+    recording_.CurrentValue = row.value;
+    DrawToScope();
+    if (readingView_.autoScaleChecked()) AutoRangeY(row.value, row.value);
+  }
+  clock_.replayAt(0);
+  recording_ = live;
+}
+
+void MeterSession::reset() {
+  recorder_.reset();
+  journal_.end();
+}
+
+void MeterSession::readingDecoded(const std::string& answer, const DecodedFrame& reading) {
+  journal_.record(answer, reading, recording_.ActiveChannel, config_.ComPort, clock_.wallTime());
 }
 
 }  // namespace kelvor

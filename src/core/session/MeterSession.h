@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/Timer.h"
@@ -9,6 +10,7 @@
 #include "core/acquisition/ReadingHandler.h"
 #include "core/acquisition/SerialLink.h"
 #include "core/alarm/AlarmRule.h"
+#include "core/journal/JournalKeeper.h"
 #include "core/scope/Recorder.h"
 #include "core/scope/RecordingState.h"
 #include "core/scope/TraceStore.h"
@@ -16,6 +18,20 @@
 namespace kelvor {
 
 class ScopeController;
+
+// The session's "now": the device clock, or while a journal is replayed the time of the
+// reading being replayed.
+class SessionClock : public Clock {
+ public:
+  explicit SessionClock(const Clock& device) : device_(device) {}
+  LocalSeconds now() const override { return replayed_ != 0 ? replayed_ : device_.now(); }
+  WallTime wallTime() const override { return device_.wallTime(); }
+  void replayAt(LocalSeconds t) { replayed_ = t; }
+
+ private:
+  const Clock& device_;
+  LocalSeconds replayed_ = 0;  // 0: live
+};
 
 // The path of a reading from the port to its consumers, with or without a window: polls the
 // meter, decodes the answer, records it into the trace store and tests it against the alarm.
@@ -46,28 +62,40 @@ class MeterSession : private ReadingHooks {
   void takeAnswer(std::string& answer) { handler_.Messung(answer); }
 
   void attachPlot(ScopeController* plot) { plot_ = plot; }
+  // Replays a journal's readings into a channel with the drawing and storing cadence of a
+  // live recording that started at its first reading; the live recording's state stays.
+  void replay(const std::vector<JournalRow>& rows, int channel);
 
   RecordingState& recording() { return recording_; }
   TraceStore& traces() { return traces_; }
   Recorder& recorder() { return recorder_; }
   AlarmRule& alarm() { return alarm_; }
+  JournalKeeper& journal() { return journal_; }
+  // Reset: ends the recording and its journal and empties all channels.
+  void reset();
   const PollingCycle& cycle() const { return cycle_; }
   MeterState& meterState() { return meterState_; }
+  // The clock that the recorder and an attached plot go by.
+  const Clock& clock() const { return clock_; }
 
  private:
   void recordingStarted() override;
   void DrawToScope() override;
   void AutoRangeY(float min, float max) override;
   void testAlarm(float value) override;
+  void readingDecoded(const std::string& answer, const DecodedFrame& reading) override;
   // Readings per stored sample: the plot's, or every reading without one.
   int storeInterval() const;
 
-  const Clock& clock_;
+  const PortConfig& config_;
+  SessionClock clock_;
+  ReadingView& readingView_;
   RecorderView& recorderView_;
   RecordingState recording_;
   TraceStore traces_;
   Recorder recorder_;
   AlarmRule alarm_;
+  JournalKeeper journal_;
   ReadingHandler handler_;
   MeterState meterState_;
   PollingCycle cycle_;

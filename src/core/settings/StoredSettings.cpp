@@ -60,6 +60,8 @@ StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator)
   s.PrintColored = printColored && numericValue(*printColored) != 0.0;
   const auto autoScale = lookup("AutoScale");
   s.AutoScale = !autoScale || numericValue(*autoScale) != 0.0;
+  const auto journal = lookup("Journal");
+  s.Journal = !journal || numericValue(*journal) != 0.0;
   s.Port = integerOr(lookup("Port"), s.Port, decimalSeparator);
   s.BPS = integerOr(lookup("BPS"), s.BPS, decimalSeparator);
   s.Device = integerOr(lookup("Device"), s.Device, decimalSeparator);
@@ -78,6 +80,7 @@ std::vector<StoredSettings::KeyText> StoredSettings::texts() const {
       {"Port", std::to_string(Port)},
       {"BPS", std::to_string(BPS)},
       {"Device", std::to_string(Device)},
+      {"Journal", Journal ? "1" : "0"},
       {"wState", std::to_string(SavedState)},
   };
   if (SavedState == StateNormal) {

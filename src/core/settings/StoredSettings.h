@@ -16,6 +16,7 @@ namespace kelvor {
 struct StoredSettings {
   bool PrintColored = false;
   bool AutoScale = true;
+  bool Journal = true;  // every reading of a recording into a journal file
   int Port = 1;
   int BPS = 1200;
   int Device = 0;
@@ -39,8 +40,8 @@ struct StoredSettings {
   static StoredSettings read(const Lookup& lookup, char decimalSeparator);
 
   // The texts written at exit, in writing order: "PrintColored", "AutoScale", "Port", "BPS",
-  // "Device", "wState", and then "wLeft", "wTop", "wWidht", "wHeight" only when the state is
-  // normal; after a minimised or maximised exit the store keeps the earlier placement.
+  // "Device", "Journal", "wState", and then "wLeft", "wTop", "wWidht", "wHeight" only when the
+  // state is normal; after a minimised or maximised exit the store keeps the earlier placement.
   std::vector<KeyText> texts() const;
 
   // The port and meter to use, and the print options; taken back at exit.

@@ -32,6 +32,9 @@ enum class MessageId {
   FourFrameMeter,
   ChannelStats,  // samples, gaps, minimum, maximum, mean, first and last time in seconds
   NoSamples,
+  JournalFailed,     // file, the system's reason
+  JournalRecovered,  // start, readings, channel, file
+  NotAJournalRow,
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

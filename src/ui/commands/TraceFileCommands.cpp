@@ -104,6 +104,16 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
     return false;
   }
 
+  const std::string text = bytes.toStdString();
+  if (looksLikeJournal(text)) {
+    const ParsedJournal journal = parseJournal(text);
+    busy.done();
+    if (journal.badLine == 0) replayJournal(journal.rows, channel);
+    if (journal.badLine == 0) return true;
+    tell(Message(MessageId::NotLoaded, {shown(path), std::to_string(journal.badLine)},
+                 {Message(MessageId::NotAJournalRow)}));
+    return false;
+  }
   const TraceFileParse parse =
       readTraceFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                     SystemLocale::decimalSeparator());
@@ -127,6 +137,13 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
                                          parse.linesLeftOut));
   }
   return true;
+}
+
+void TraceFileCommands::replayJournal(const std::vector<JournalRow>& rows, int channel) {
+  if (!isChannel(channel) || !replay_) return;
+  if (loadEndsRecording(state_, controls_.chkActive->isChecked(), channel)) recorder_.stop();
+  replay_(rows, channel);
+  scope_.FullReDraw(Rescale::Fit);
 }
 
 }  // namespace kelvor

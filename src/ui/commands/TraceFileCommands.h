@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/files/TraceFile.h"
+#include "core/journal/JournalFormat.h"
 #include "core/scope/Recorder.h"
 #include "core/scope/RecordingState.h"
 #include "core/scope/ScopeController.h"
@@ -43,6 +44,10 @@ class TraceFileCommands {
   // The commands after the dialog, on a full path; true when the file was saved or loaded.
   bool saveTo(int channel, const QString& path);
   bool loadFrom(int channel, const QString& path);
+  // Replays a journal's readings into the channel (see MeterSession::replay) and redraws.
+  using Replay = std::function<void(const std::vector<JournalRow>& rows, int channel)>;
+  void setReplay(Replay replay) { replay_ = std::move(replay); }
+  void replayJournal(const std::vector<JournalRow>& rows, int channel);
 
  private:
   QString initialDirectory() const;
@@ -57,6 +62,7 @@ class TraceFileCommands {
   const ProgramContext& context_;
   QWidget* parent_;
   MessageSink messages_;
+  Replay replay_;
 };
 
 }  // namespace kelvor

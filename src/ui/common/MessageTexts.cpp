@@ -61,12 +61,23 @@ constexpr Texts Table[] = {
      "Messwerte: %1 (Lücken: %2)\nMinimum: %3\nMaximum: %4\nMittelwert: %5\nZeit: %6 s bis %7 s",
      "Samples: %1 (gaps: %2)\nMinimum: %3\nMaximum: %4\nMean: %5\nTime: %6 s to %7 s"},
     {MessageId::NoSamples, "Keine Messwerte", "No samples"},
+    {MessageId::JournalFailed,
+     "Die Aufzeichnung %1 kann nicht geschrieben werden:\n%2\n"
+     "Die Messung läuft im Speicher weiter.",
+     "The recording %1 cannot be written:\n%2\nThe measurement goes on in memory."},
+    {MessageId::JournalRecovered,
+     "Die Aufzeichnung vom %1 endete unerwartet; sie enthält %2 Messwerte.\n"
+     "In Kanal %3 laden?\n(%4)",
+     "The recording of %1 ended unexpectedly; it holds %2 readings.\n"
+     "Load it into channel %3?\n(%4)"},
+    {MessageId::NotAJournalRow, "Die Zeile ist keine Zeile einer Aufzeichnung.",
+     "The line is not a row of a recording."},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::NoSamples) + 1;
+  return std::size(Table) == static_cast<std::size_t>(MessageId::NotAJournalRow) + 1;
 }
 static_assert(everyIdInOrder(), "one text pair per MessageId, in its order");
 

@@ -67,12 +67,17 @@ inline constexpr char mnuFileSave[] = "mnuFileSave";
 inline constexpr char mnuFileSaveMenu[] = "mnuFileSaveMenu";
 inline constexpr char mnuPrint[] = "mnuPrint";
 inline constexpr char mnuFile2[] = "mnuFile2";
+inline constexpr char mnuRecordings[] = "mnuRecordings";
 inline constexpr char mnuEdit[] = "mnuEdit";
 inline constexpr char mnuEditMenu[] = "mnuEditMenu";
 inline constexpr char mnuCopy[] = "mnuCopy";
 inline constexpr char mnuHelp[] = "mnuHelp";
 inline constexpr char mnuHelpMenu[] = "mnuHelpMenu";
 inline constexpr char mnuInfo[] = "mnuInfo";
+
+// The question about a journal that ended unexpectedly
+inline constexpr char cmdJournalLoad[] = "cmdJournalLoad";
+inline constexpr char cmdJournalKeep[] = "cmdJournalKeep";
 
 // frmSettings (besides Frame2, Frame3)
 inline constexpr char fraPort[] = "fraPort";

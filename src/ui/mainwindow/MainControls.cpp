@@ -300,6 +300,8 @@ void buildFileMenu(MainControls& c, QMenuBar* bar) {
   c.mnuFile2[3] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 3));
   c.mnuFile2[MainControls::PortSettingsItem] =
       addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4), "COM-P&ort");
+  c.mnuRecordings =
+      addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings), "&Aufzeichnungen…");
   c.mnuFile2[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
   c.mnuFile2[MainControls::ExitItem] =
       addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6), "&Beenden");

@@ -6,9 +6,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+#include <cstring>
 
 #include "core/scope/RangeLists.h"
 #include "core/settings/InterfaceLanguage.h"
@@ -16,10 +21,13 @@
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "platform/SystemLocale.h"
+#include "ui/commands/JournalRecovery.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
+#include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/mainwindow/LanguageTexts.h"
@@ -57,13 +65,19 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
              SystemLocale::decimalSeparator()),
       meterDisplay_(*this, controls_, meter_, context_.LangCode),
       channelTips_(controls_, traces(), context_.LangCode, SystemLocale::decimalSeparator()),
-      scope_(recording(), traces(), clock, panel_, SystemLocale::decimalSeparator()),
+      scope_(recording(), traces(), meter_.session().clock(), panel_,
+             SystemLocale::decimalSeparator()),
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
       print_(traces(), scope_, context_.LangCode, printOptions_, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
+  traceFiles_.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
+    meter_.session().replay(rows, channel);
+  });
+  meter_.session().journal().setFaultHandler(
+      [this](const JournalFault& fault) { showJournalFault(fault); });
   controls_.picScope->setRaster(&scope_.raster());
   controls_.picScope->setReadout([this](int column) {
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
@@ -111,13 +125,20 @@ void frmMain::Form_Load() {
   restorePlacement();
   applyMinimumSize();
   show();
+  // Recordings that ended unexpectedly, once the window stands.
+  QTimer::singleShot(0, this, [this] {
+    JournalRecovery::offer(this, context_.LangCode,
+                           [this](const std::vector<JournalRow>& rows, int channel) {
+                             traceFiles_.replayJournal(rows, channel);
+                           });
+  });
 }
 
 void frmMain::connectControls() {
   const MainControls& c = controls_;
   connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder().drawingSwitched(); });
   connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
-  connect(c.cmdReset, &QPushButton::clicked, this, [this] { recorder().reset(); });
+  connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
             [this](int index) { recorder().chooseChannel(index); });
@@ -132,6 +153,11 @@ void frmMain::connectControls() {
     connect(c.mnuFile2.at(item), &QAction::triggered, this, [this, item] { mnuFile2_Click(item); });
   }
   connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+  connect(c.mnuRecordings, &QAction::triggered, this, [] {
+    const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
+    QDir().mkpath(folder);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+  });
   for (const int index : {0, 1}) {
     const auto i = static_cast<std::size_t>(index);
     connect(c.mnuPrint[i], &QAction::triggered, this,
@@ -160,6 +186,7 @@ void frmMain::GetSettings() {
   portConfig_ = saved_.portConfig();
   printOptions_ = saved_.printOptions();
   controls_.chkAutoScale->setChecked(saved_.AutoScale);
+  meter_.session().journal().setEnabled(saved_.Journal);
   ValueFont::choose(controls_.lblVal, controls_.lblACDC);
 }
 
@@ -233,6 +260,13 @@ void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
 void frmMain::mnuInfo_Click() {
   frmAbout about(this);
   about.exec();
+}
+
+void frmMain::showJournalFault(const JournalFault& fault) {
+  const Message message(MessageId::JournalFailed, {fault.path, std::strerror(fault.error)});
+  const QString text = QString::fromStdString(messageText(message, context_.LangCode));
+  // Told after the reading that ran into it; the recording goes on meanwhile.
+  QTimer::singleShot(0, this, [this, text] { MessageBox::warning(this, text); });
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

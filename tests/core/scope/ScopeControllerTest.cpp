@@ -129,7 +129,7 @@ class ScopeControllerTest : public ::testing::Test,
   RecordingState& state = session.recording();
   TraceStore& store = session.traces();
   Recorder& recorder = session.recorder();
-  ScopeController scope{state, store, clock, *this, ','};
+  ScopeController scope{state, store, session.clock(), *this, ','};
 };
 
 TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApart) {
@@ -275,9 +275,10 @@ std::vector<char>* volatile keptAlive = nullptr;  // keeps the probe from being 
 
 // A day of readings steps through every shorter duration, stores every interval-th reading in
 // order, and does not grow the heap: samples go into the preallocated store, the picture into
-// the raster of fixed size.
+// the raster of fixed size. The day's journal replayed gives the same samples.
 TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEverySample) {
   constexpr long long HeapBound = 4 * 1024;  // a leak of 8 bytes a reading exceeds it
+  std::vector<JournalRow> journal(86401);
   const std::optional<std::size_t> atStart = heapInUse();
   std::vector<char> probe(4 * HeapBound, 'x');
   keptAlive = &probe;
@@ -291,6 +292,8 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
     std::snprintf(frame, sizeof frame, "DC %6.1f V  \r", second / 60.0);
     const int before = store.count(0);
     readingAt(second, frame);
+    journal[static_cast<std::size_t>(second)].value = state.CurrentValue;
+    journal[static_cast<std::size_t>(second)].elapsedMs = second * 1000LL;
     if (store.count(0) == before) continue;
     const int interval = scope.scale().StoreInterval, gap = second - lastStored;
     ASSERT_EQ(store.count(0), before + 1) << second;
@@ -312,6 +315,16 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
         static_cast<long long>(*heapInUse()) - static_cast<long long>(*afterWarmUp);
     EXPECT_LT(growth, HeapBound) << "the heap grew by " << growth << " bytes";
   }
+  std::vector<std::pair<float, float>> live, replayed;
+  for (int i = 1; i <= store.count(0); ++i) live.emplace_back(store.value(0, i), store.time(0, i));
+  recorder.reset();
+  scope.selectDurationItem(DefaultDurationItem);
+  resetYLists();
+  session.replay(journal, 0);
+  for (int i = 1; i <= store.count(0); ++i)
+    replayed.emplace_back(store.value(0, i), store.time(0, i));
+  EXPECT_EQ(replayed, live);
+  EXPECT_GT(live.size(), 2000u);
 }
 
 }  // namespace

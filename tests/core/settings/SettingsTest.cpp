@@ -24,7 +24,7 @@ StoredSettings readFrom(const Store& store, char separator = ',') {
 
 TEST(StoredSettings, ReadsNumbersAndFlagsAndWhatItWrote) {
   const StoredSettings defaults = readFrom({});
-  EXPECT_TRUE(defaults.AutoScale && !defaults.PrintColored);
+  EXPECT_TRUE(defaults.AutoScale && defaults.Journal && !defaults.PrintColored);
   // Whole numbers, rounded halves to even; text that is no number keeps the default.
   for (const auto& [text, port] : std::vector<std::pair<std::string, int>>{
            {" 7 ", 7}, {"2,5", 2}, {"3,5", 4}, {"COM3", 1}, {"99999999999", 1}})
@@ -32,13 +32,14 @@ TEST(StoredSettings, ReadsNumbersAndFlagsAndWhatItWrote) {
   // Flags are the numeric value of the text.
   for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
            {"0", false}, {"7", true}, {"abc", false}, {"0.0", false}, {"-1", true}}) {
-    const StoredSettings s = readFrom({{"AutoScale", text}, {"PrintColored", text}});
-    EXPECT_TRUE(s.AutoScale == on && s.PrintColored == on) << text;
+    const StoredSettings s =
+        readFrom({{"AutoScale", text}, {"PrintColored", text}, {"Journal", text}});
+    EXPECT_TRUE(s.AutoScale == on && s.PrintColored == on && s.Journal == on) << text;
   }
   // What is written reads back the same.
   StoredSettings s;
   s.PrintColored = true;
-  s.AutoScale = false;
+  s.AutoScale = s.Journal = false;
   s.Port = 256;
   s.SavedLeft = -120;
   s.SavedHeight = 8000;

@@ -53,6 +53,30 @@ TEST_F(TraceFileCommandsTest, FailedLoadChangesNothing) {
   }
 }
 
+// A journal loads under either language by replaying its readings into the channel; a
+// malformed one names its line and changes nothing.
+TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannel) {
+  traceFiles.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
+    window.meter().session().replay(rows, channel);
+  });
+  const QByteArray german =
+      "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n"
+      "t;u;0,000;1;1,5;V;DC;ok;r\r\nt;u;1,000;1;;V;DC;overload;r\r\nt;u;2,000;1;2,5;V;DC;ok;r\r\n";
+  QByteArray english = german;
+  english.replace(',', '.').replace(';', ',');
+  for (const QByteArray& journal : {german + "t;u;3,000;1;x;V;DC;ok;r\r\n", german, english}) {
+    ASSERT_TRUE(writeFile(path("day.csv"), journal));
+    messages.clear();
+    const bool loaded = traceFiles.loadFrom(1, path("day.csv"));
+    EXPECT_EQ(loaded, messages.isEmpty());
+    EXPECT_EQ(loaded, journal.size() <= german.size());
+    EXPECT_EQ(messages.join("").contains("day.csv was not loaded.\nLine 5: The line is not a row"),
+              !loaded);
+    // Stored as a live recording would have: the first reading at once, the others as due.
+    EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
+  }
+}
+
 // A write that fails part-way keeps the old file and leaves nothing else behind, also where all
 // of a small trace may still have waited in a buffer when the limit struck.
 TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {

@@ -1,0 +1,155 @@
+// The journal: appending one reading (the row's text and one write() to the system), the
+// periodic sync, and loading a day's journal (86 400 readings) into a channel: reading its
+// text and replaying it through the session with the plot at its design size.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "core/scope/ScopeController.h"
+#include "core/session/MeterSession.h"
+#include "platform/JournalFile.h"
+#include "support/FakeLink.h"
+#include "support/FakeTimer.h"
+
+namespace kelvor {
+namespace {
+
+constexpr WallTime Start{1796562187120, 3600};
+
+// A scratch folder under /var/tmp (on disk, where /tmp may be memory) for the journal files.
+std::string scratchFolder() {
+  char pattern[] = "/var/tmp/kelvor-bench-XXXXXX";
+  const char* made = mkdtemp(pattern);
+  return made ? made : "/tmp";
+}
+
+std::string frameAt(int second) {
+  char frame[16];
+  std::snprintf(frame, sizeof frame, "DC %6.3f V  \r", std::sin(second / 600.0) * 5);
+  return frame;
+}
+
+// One reading into an open journal: the row's text and its write(), no sync.
+void appendReading(benchmark::State& state) {
+  JournalFile file(scratchFolder());
+  file.open("append.csv");
+  JournalRow row = journalRowOf(frameAt(7), {1.234f, "", "", ""});
+  for (auto _ : state) {
+    row.time.utcMs += 1000;
+    row.elapsedMs += 1000;
+    benchmark::DoNotOptimize(file.append(journalLine(row, journalStyleFor(','))));
+  }
+  file.finish();
+}
+
+// The sync that follows at most every 10 seconds, with the 10 rows written since the last.
+void syncAfterTenReadings(benchmark::State& state) {
+  JournalFile file(scratchFolder());
+  file.open("sync.csv");
+  JournalRow row = journalRowOf(frameAt(7), {1.234f, "", "", ""});
+  const std::string line = journalLine(row, journalStyleFor(','));
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int i = 0; i < 10; ++i) file.append(line);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(file.sync());
+  }
+  file.finish();
+}
+
+// The session of a window at its design size, as in the day-long test of the plot.
+struct Window : ScopeView, RecorderView, ReadingView, AlarmSound {
+  bool isMinimised() const override { return false; }
+  bool isShown() const override { return true; }
+  PlotArea layoutPlotArea() override {
+    PlotArea area;
+    area.outerWidth = std::floor(465 - area.left + 0.5);
+    area.outerHeight = std::floor(299.25 - ScopeController::NonPlotHeight + 0.5);
+    area.innerWidth = static_cast<int>(area.outerWidth) - 4;
+    area.innerHeight = static_cast<int>(area.outerHeight) - 4;
+    area.pictureWidth = static_cast<int>(std::lround(area.innerWidth * 4.0 / 3));
+    area.pictureHeight = static_cast<int>(std::lround(area.innerHeight * 4.0 / 3));
+    return area;
+  }
+  void applyTimeAxis(const XAxisLayout&) override {}
+  void applyYAxis(const YAxisLayout&) override {}
+  void setBusy(bool) override {}
+  void plotChanged(const RasterRect&) override {}
+  DrawStyle drawStyle() const override { return DrawStyle::EveryReading; }
+  bool autoScaleChecked() const override { return true; }
+  bool activeChecked() const override { return false; }
+  void showDurationItem(int) override {}
+  void showYMinItem(int) override {}
+  void showYMaxItem(int) override {}
+  void setActiveChecked(bool) override {}
+  void showStartTime(const std::string&) override {}
+  void showCurrentTime(const std::string&) override {}
+  void showRunTime(const std::string&) override {}
+  void showAlarmTime(const std::string&) override {}
+  void setReadingColor(std::uint32_t) override {}
+  void showValue(const std::string&) override {}
+  void showMode(const std::string&) override {}
+  void beeps(int) override {}
+};
+
+struct StillClock : Clock {
+  LocalSeconds now() const override { return Start.utcMs / 1000; }
+};
+
+std::string dayJournal() {
+  std::string text = journalHeader(journalStyleFor(','));
+  for (int second = 0; second < 86400; ++second) {
+    std::string frame = frameAt(second);
+    const DecodedFrame decoded = decodeFrame(frame, ',');
+    JournalRow row = journalRowOf(frameAt(second), decoded);
+    row.time = {Start.utcMs + second * 1000LL, Start.offsetSeconds};
+    row.elapsedMs = second * 1000LL;
+    text += journalLine(row, journalStyleFor(','));
+  }
+  return text;
+}
+
+void loadDayJournal(benchmark::State& state) {
+  const std::string text = dayJournal();
+  Window window;
+  StillClock clock;
+  testing::FakeLink link;
+  testing::FakeTimer timer;
+  PortConfig config;
+  ConnectionState connection;
+  MeterSession session{config, connection, {link, timer, clock, window}, {window, window}, ','};
+  ScopeController scope{session.recording(), session.traces(), session.clock(), window, ','};
+  session.attachPlot(&scope);
+  for (auto _ : state) {
+    state.PauseTiming();
+    scope.selectDurationItem(DefaultDurationItem);
+    state.ResumeTiming();
+    const ParsedJournal journal = parseJournal(text);
+    session.replay(journal.rows, 0);
+    benchmark::DoNotOptimize(session.traces().count(0));
+  }
+  state.counters["samples"] = session.traces().count(0);
+  state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
+}
+
+BENCHMARK(appendReading)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(syncAfterTenReadings)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(loadDayJournal)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kelvor
+
+BENCHMARK_MAIN();

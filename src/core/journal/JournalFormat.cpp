@@ -1,0 +1,274 @@
+#include "core/journal/JournalFormat.h"
+
+#include <cstdio>
+
+#include "core/text/LeadingNumber.h"
+#include "core/text/NumberFormat.h"
+
+namespace kelvor {
+
+namespace {
+
+constexpr const char* Columns[] = {"time", "utc",  "elapsed_s", "channel", "value",
+                                   "unit", "mode", "status",    "raw"};
+constexpr std::size_t ColumnCount = std::size(Columns);
+constexpr const char* StatusNames[] = {"ok", "overload", "invalid"};
+
+struct DateTimeParts {
+  long long year;
+  unsigned month, day, hour, minute, second, millisecond;
+};
+
+long long floorDiv(long long a, long long b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
+// The calendar date and time of day of milliseconds since 1970-01-01 00:00:00.
+DateTimeParts partsOf(long long ms) {
+  const long long days = floorDiv(ms, 86400000);
+  const auto inDay = static_cast<unsigned>(ms - days * 86400000);
+  // Days to civil date in the proleptic Gregorian calendar, eras of 400 years.
+  const long long z = days + 719468;
+  const long long era = floorDiv(z, 146097);
+  const auto doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  const unsigned month = mp < 10 ? mp + 3 : mp - 9;
+  return {static_cast<long long>(yoe) + era * 400 + (month <= 2 ? 1 : 0),
+          month,
+          doy - (153 * mp + 2) / 5 + 1,
+          inDay / 3600000,
+          inDay / 60000 % 60,
+          inDay / 1000 % 60,
+          inDay % 1000};
+}
+
+// "yyyy-mm-dd<between>hh<colon>mm<colon>ss", with ".mmm" when `millis` is set.
+std::string dateTimeText(long long ms, char between, char colon, bool millis) {
+  const DateTimeParts p = partsOf(ms);
+  char text[64];
+  std::snprintf(text, sizeof text, "%04lld-%02u-%02u%c%02u%c%02u%c%02u", p.year, p.month, p.day,
+                between, p.hour, colon, p.minute, colon, p.second);
+  std::string result = text;
+  if (millis) {
+    std::snprintf(text, sizeof text, ".%03u", p.millisecond);
+    result += text;
+  }
+  return result;
+}
+
+std::string localMs(const WallTime& t, bool millis) {
+  return dateTimeText(t.utcMs + t.offsetSeconds * 1000LL, ' ', ':', millis);
+}
+
+std::string trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The raw frame as text: bytes that are no printable ASCII as \xHH.
+std::string printable(const std::string& raw) {
+  std::string text;
+  for (const char c : raw) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7f && c != '\\') {
+      text += c;
+    } else {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      text += escaped;
+    }
+  }
+  return text;
+}
+
+std::string quoted(const std::string& text) {
+  std::string result = "\"";
+  for (const char c : text) result += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return result + '"';
+}
+
+std::string field(const std::string& text, JournalStyle style) {
+  const bool plain = text.find_first_of(std::string("\"\r\n") + style.field) == std::string::npos;
+  return plain ? text : quoted(text);
+}
+
+std::string elapsedText(std::int64_t ms, char decimal) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%lld%c%03lld", static_cast<long long>(ms / 1000), decimal,
+                static_cast<long long>(ms % 1000));
+  return text;
+}
+
+// The fields of one line as RFC 4180 quotes them; false when the quotes do not pair up.
+bool splitFields(const std::string& line, char separator, std::vector<std::string>& fields) {
+  fields.assign(1, std::string());
+  bool inQuotes = false;
+  bool closed = false;  // the current field's quotes have closed
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (inQuotes) {
+      if (c != '"') {
+        fields.back() += c;
+      } else if (i + 1 < line.size() && line[i + 1] == '"') {
+        fields.back() += '"';
+        ++i;
+      } else {
+        inQuotes = false;
+        closed = true;
+      }
+    } else if (c == separator) {
+      fields.emplace_back();
+      closed = false;
+    } else if (closed || (c == '"' && !fields.back().empty())) {
+      return false;
+    } else if (c == '"') {
+      inQuotes = true;
+    } else {
+      fields.back() += c;
+    }
+  }
+  return !inQuotes;
+}
+
+// A number written with the style's decimal separator, or nothing.
+std::optional<double> numberField(std::string text, char decimal) {
+  if (text.empty() || !looksNumeric(text, decimal) || text.find(' ') != std::string::npos)
+    return std::nullopt;
+  ReplaceString(text, std::string(1, decimal), ".");
+  return readLeadingNumber(text);
+}
+
+// One row of the journal, or false when a field is not as the program writes it.
+bool readRow(const std::vector<std::string>& fields, JournalStyle style, JournalRow& row) {
+  if (fields.size() != ColumnCount) return false;
+  const auto elapsed = numberField(fields[2], style.decimal);
+  const auto channel = numberField(fields[3], style.decimal);
+  if (!elapsed || *elapsed < 0 || !channel || *channel < 1 || *channel > 6 ||
+      *channel != static_cast<int>(*channel))
+    return false;
+  row.elapsedMs = static_cast<std::int64_t>(*elapsed * 1000.0 + 0.5);
+  row.channel = static_cast<int>(*channel);
+  int status = 0;
+  while (status < 3 && fields[7] != StatusNames[status]) ++status;
+  if (status == 3) return false;
+  row.status = static_cast<ReadingStatus>(status);
+  const auto value = numberField(fields[4], style.decimal);
+  if ((row.status == ReadingStatus::Ok) != value.has_value()) return false;
+  if (!fields[4].empty() && !value) return false;
+  row.value = value ? static_cast<float>(*value) : InvalidValue;
+  row.unit = fields[5];
+  row.mode = fields[6];
+  row.raw = fields[8];
+  return true;
+}
+
+}  // namespace
+
+JournalStyle journalStyleFor(char decimalSeparator) {
+  return decimalSeparator == ',' ? JournalStyle{';', ','} : JournalStyle{',', '.'};
+}
+
+JournalRow journalRowOf(const std::string& answer, const DecodedFrame& reading) {
+  JournalRow row;
+  for (const char c : answer)
+    if (c != '\r') row.raw += c;
+  row.value = reading.value;
+  const bool whole = answer.size() == MeterFrameLength;  // as the decoder takes a frame
+  if (whole) {
+    row.mode = trimmed(row.raw.substr(0, 2));
+    row.unit = trimmed(row.raw.substr(9, 4));
+  }
+  std::string field = whole ? row.raw.substr(3, 6) : std::string();
+  ReplaceString(field, ".", "");
+  if (reading.value != InvalidValue)
+    row.status = ReadingStatus::Ok;
+  else
+    row.status = trimmed(field) == "OL" ? ReadingStatus::Overload : ReadingStatus::Invalid;
+  return row;
+}
+
+std::string journalHeader(JournalStyle style) {
+  std::string header;
+  for (const char* column : Columns)
+    header += (header.empty() ? "" : std::string(1, style.field)) + column;
+  return header + "\r\n";
+}
+
+std::string journalLine(const JournalRow& row, JournalStyle style) {
+  const std::string value =
+      row.value == InvalidValue ? "" : formatGeneral(row.value, 7, style.decimal);
+  const std::string fields[] = {localMs(row.time, true),
+                                dateTimeText(row.time.utcMs, 'T', ':', true) + "Z",
+                                elapsedText(row.elapsedMs, style.decimal),
+                                std::to_string(row.channel),
+                                value,
+                                field(row.unit, style),
+                                field(row.mode, style),
+                                StatusNames[static_cast<int>(row.status)],
+                                quoted(printable(row.raw))};
+  std::string line;
+  for (const std::string& text : fields)
+    line += (line.empty() ? "" : std::string(1, style.field)) + text;
+  return line + "\r\n";
+}
+
+std::string localDateTimeText(const WallTime& time) {
+  return localMs(time, false);
+}
+
+std::string journalFileName(const WallTime& start, int port) {
+  const std::string text =
+      dateTimeText(start.utcMs + start.offsetSeconds * 1000LL, '_', '-', false);
+  return text + "_COM" + std::to_string(port) + ".csv";
+}
+
+std::string journalStartText(const std::string& fileName) {
+  std::string text = fileName.substr(0, 19);
+  if (text.size() < 19) return text;
+  text[10] = ' ';
+  text[13] = text[16] = ':';
+  return text;
+}
+
+bool looksLikeJournal(const std::string& text) {
+  return text.rfind("time;utc;", 0) == 0 || text.rfind("time,utc,", 0) == 0;
+}
+
+ParsedJournal parseUnfinishedJournal(const std::string& text) {
+  const std::size_t end = text.rfind('\n');
+  return parseJournal(end == std::string::npos ? text : text.substr(0, end + 1));
+}
+
+ParsedJournal parseJournal(const std::string& text) {
+  ParsedJournal parsed;
+  std::vector<std::string> fields;
+  JournalStyle style{';', ','};
+  std::size_t start = 0;
+  for (int line = 1; start < text.size(); ++line) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string content = text.substr(start, end - start);
+    start = end + 1;
+    if (!content.empty() && content.back() == '\r') content.pop_back();
+    if (line == 1) {
+      if (content + "\r\n" != journalHeader(style)) style = JournalStyle{',', '.'};
+      if (content + "\r\n" == journalHeader(style)) continue;
+    } else {
+      JournalRow row;
+      if (splitFields(content, style.field, fields) && readRow(fields, style, row)) {
+        parsed.rows.push_back(row);
+        continue;
+      }
+    }
+    parsed.rows.clear();
+    parsed.badLine = line;
+    return parsed;
+  }
+  if (text.empty()) parsed.badLine = 1;
+  return parsed;
+}
+
+}  // namespace kelvor

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Clock.h"
+#include "core/acquisition/MeterFrame.h"
+
+namespace kelvor {
+
+enum class ReadingStatus { Ok, Overload, Invalid };
+
+// One reading of a journal: when it came, where it went, and what the meter sent.
+struct JournalRow {
+  WallTime time;
+  std::int64_t elapsedMs = 0;  // since the start of the recording
+  int channel = 1;             // the colour channel, 1 to 6
+  float value = InvalidValue;  // InvalidValue when the reading has no usable value
+  std::string unit;
+  std::string mode;
+  ReadingStatus status = ReadingStatus::Invalid;
+  std::string raw;  // the meter's characters without carriage returns
+};
+
+// The separators of a journal, as spreadsheets of the interface language read them:
+// ";" and "," under German, "," and "." under English.
+struct JournalStyle {
+  char field;
+  char decimal;
+};
+JournalStyle journalStyleFor(char decimalSeparator);
+
+// The meter's part of a row (value, unit, mode, status, raw) from one answer as the reading
+// handler saw it.
+JournalRow journalRowOf(const std::string& answer, const DecodedFrame& reading);
+
+// The header row and one reading's row, each ending in CR LF, quoted as RFC 4180 asks.
+std::string journalHeader(JournalStyle style);
+std::string journalLine(const JournalRow& row, JournalStyle style);
+
+// "2026-12-06_14-03-07_COM1.csv": the local start of the recording and the port.
+std::string journalFileName(const WallTime& start, int port);
+// "2026-12-06 14:03:07" of a journal's file name, the start of its recording.
+std::string journalStartText(const std::string& fileName);
+// "2026-12-06 14:03:07": the local date and time of day.
+std::string localDateTimeText(const WallTime& time);
+
+// A journal read back under either style: the rows (their times of day are left out), or
+// the number of the first line that is not as the program writes it.
+struct ParsedJournal {
+  std::vector<JournalRow> rows;
+  int badLine = 0;  // 0: the whole text was read
+};
+ParsedJournal parseJournal(const std::string& text);
+// Whether a text starts as a journal does (either header), rather than as a trace file.
+bool looksLikeJournal(const std::string& text);
+// The rows of a journal whose end may be torn (a power cut): what follows its last complete
+// row is left out.
+ParsedJournal parseUnfinishedJournal(const std::string& text);
+
+}  // namespace kelvor

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/Clock.h"
+#include "core/acquisition/MeterFrame.h"
+#include "core/journal/JournalFormat.h"
+
+namespace kelvor {
+
+// What went wrong with a journal: the system's error number and the file.
+struct JournalFault {
+  int error = 0;  // 0: no fault
+  std::string path;
+};
+
+// Where a journal's bytes go: one open file of the recordings folder at a time.
+class JournalSink {
+ public:
+  virtual ~JournalSink() = default;
+  // Creates `name` + ".part" in the recordings folder, holding a lock on it while it is open.
+  virtual JournalFault open(const std::string& name) = 0;
+  // Hands the bytes to the operating system at once.
+  virtual JournalFault append(const std::string& bytes) = 0;
+  // Brings what was appended to the disk.
+  virtual JournalFault sync() = 0;
+  // Syncs, closes and renames the file to `name`: the recording ended cleanly.
+  virtual JournalFault finish() = 0;
+  // Closes the file as it is, after a fault.
+  virtual void abandon() = 0;
+};
+
+// Decides when a journal starts, goes on and ends: the first reading after the start of the
+// program or after a clean end opens a new journal; switching drawing off and on again leaves
+// it open; Reset and the end of the program end it. A fault is reported once per journal; the
+// recording goes on without it and the next one tries again.
+class JournalKeeper {
+ public:
+  static constexpr std::int64_t SyncIntervalMs = 10000;
+  using FaultHandler = std::function<void(const JournalFault&)>;
+
+  explicit JournalKeeper(char decimalSeparator) : style_(journalStyleFor(decimalSeparator)) {}
+
+  void attach(JournalSink* sink) { sink_ = sink; }
+  void setEnabled(bool enabled) { enabled_ = enabled; }
+  void setFaultHandler(FaultHandler handler) { onFault_ = std::move(handler); }
+
+  // A reading was decoded while drawing is active; `answer` as the meter sent it.
+  void record(const std::string& answer, const DecodedFrame& reading, int channel, int port,
+              const WallTime& at);
+  // The recording ended cleanly.
+  void end();
+
+ private:
+  enum class State { Closed, Open, Failed };
+  bool check(const JournalFault& fault);
+
+  JournalStyle style_;
+  JournalSink* sink_ = nullptr;
+  bool enabled_ = true;
+  FaultHandler onFault_;
+  State state_ = State::Closed;
+  WallTime start_;
+  std::int64_t lastSyncMs_ = 0;
+};
+
+}  // namespace kelvor

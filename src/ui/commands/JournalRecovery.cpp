@@ -1,0 +1,41 @@
+#include "ui/commands/JournalRecovery.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/JournalFile.h"
+#include "ui/commands/TraceFileCommands.h"
+#include "ui/common/MessageTexts.h"
+#include "ui/common/ObjectNames.h"
+#include "ui/dialogs/MessageBox.h"
+
+namespace kelvor {
+
+void JournalRecovery::offer(QWidget* parent, int langCode, const Replay& replay) {
+  for (const std::string& path : JournalFile::unfinished()) {
+    QFile file(QString::fromStdString(path));
+    const ParsedJournal journal = parseUnfinishedJournal(
+        file.open(QIODevice::ReadOnly) ? file.read(TraceFileCommands::MaxFileBytes).toStdString()
+                                       : std::string());
+    file.close();
+    const int channel = journal.rows.empty() ? 1 : journal.rows.front().channel;
+    const std::string start = journalStartText(QFileInfo(file).fileName().toStdString());
+    const Message question(MessageId::JournalRecovered, {start, std::to_string(journal.rows.size()),
+                                                         std::to_string(channel), path});
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(MessageBox::Title),
+                    QString::fromStdString(messageText(question, langCode)), QMessageBox::NoButton,
+                    parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    QPushButton* load = box.addButton(QMessageBox::Yes);
+    load->setObjectName(QLatin1String(ObjectNames::cmdJournalLoad));
+    box.addButton(QMessageBox::No)->setObjectName(QLatin1String(ObjectNames::cmdJournalKeep));
+    box.setDefaultButton(load);
+    box.exec();
+    if (box.clickedButton() == load && !journal.rows.empty()) replay(journal.rows, channel - 1);
+    JournalFile::keep(path);
+  }
+}
+
+}  // namespace kelvor

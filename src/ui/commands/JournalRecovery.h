@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "core/journal/JournalFormat.h"
+
+class QWidget;
+
+namespace kelvor {
+
+// At start: each journal whose recording ended unexpectedly (a ".part" file that no program
+// holds) is told once, with its start and its number of readings, and offered for loading
+// into the channel it was recorded in; either way it is then kept under its ".csv" name.
+class JournalRecovery {
+ public:
+  using Replay = std::function<void(const std::vector<JournalRow>& rows, int channel)>;
+  static void offer(QWidget* parent, int langCode, const Replay& replay);
+};
+
+}  // namespace kelvor

@@ -1,0 +1,104 @@
+#include "core/journal/JournalFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kelvor {
+namespace {
+
+// 2026-12-06 13:03:07.120 UTC, 14:03:07.120 local (UTC+1).
+constexpr WallTime Start{1796562187120, 3600};
+
+struct Reading {
+  std::string answer;
+  float value;  // as the decoder gave it
+  std::int64_t afterMs;
+  std::string german, english;  // the row's fields after the instant
+};
+
+// The same readings under both interface languages, byte for byte.
+const Reading Readings[] = {
+    {"DC  1.234 V  \r", 1.234f, 0, "0,000;2;1,234;V;DC;ok;\"DC  1.234 V  \"",
+     "0.000,2,1.234,V,DC,ok,\"DC  1.234 V  \""},
+    {"DC -0.001 kV \r", -0.001f, 999, "0,999;2;-0,001;kV;DC;ok;\"DC -0.001 kV \"",
+     "0.999,2,-0.001,kV,DC,ok,\"DC -0.001 kV \""},
+    {"OH 123456 Ohm\r", 123456.f, 1000, "1,000;2;123456;Ohm;OH;ok;\"OH 123456 Ohm\"",
+     "1.000,2,123456,Ohm,OH,ok,\"OH 123456 Ohm\""},
+    {"AC  O.L  V,  \r", InvalidValue, 61001, "61,001;2;;V,;AC;overload;\"AC  O.L  V,  \"",
+     "61.001,2,,\"V,\",AC,overload,\"AC  O.L  V,  \""},
+    {"gar\x01\"bage\\\r", InvalidValue, 86400000,
+     "86400,000;2;;;;invalid;\"gar\\x01\"\"bage\\x5C\"",
+     "86400.000,2,,,,invalid,\"gar\\x01\"\"bage\\x5C\""},
+};
+
+TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
+  std::string journals[2] = {journalHeader(journalStyleFor(',')),
+                             journalHeader(journalStyleFor('.'))};
+  EXPECT_EQ(journals[0], "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n");
+  EXPECT_EQ(journals[1], "time,utc,elapsed_s,channel,value,unit,mode,status,raw\r\n");
+  for (const Reading& reading : Readings) {
+    SCOPED_TRACE(reading.answer);
+    DecodedFrame decoded;
+    decoded.value = reading.value;
+    JournalRow row = journalRowOf(reading.answer, decoded);
+    row.time = {Start.utcMs + reading.afterMs, Start.offsetSeconds};
+    row.elapsedMs = reading.afterMs;
+    row.channel = 2;
+    const std::string german = journalLine(row, journalStyleFor(','));
+    const std::string english = journalLine(row, journalStyleFor('.'));
+    const std::string instant = localDateTimeText(row.time) + german.substr(19, 4);
+    EXPECT_EQ(german, instant + ";" + german.substr(24, 24) + ";" + reading.german + "\r\n");
+    EXPECT_EQ(english, instant + "," + german.substr(24, 24) + "," + reading.english + "\r\n");
+    journals[0] += german;
+    journals[1] += english;
+  }
+  // The instants of the first and the last row, in full.
+  EXPECT_EQ(journals[0].substr(55, 48), "2026-12-06 14:03:07.120;2026-12-06T13:03:07.120Z");
+  EXPECT_EQ(journals[1].substr(journals[1].rfind("\r\n2") + 2, 48),
+            "2026-12-07 14:03:07.120,2026-12-07T13:03:07.120Z");
+  EXPECT_EQ(journalFileName(Start, 12), "2026-12-06_14-03-07_COM12.csv");
+
+  for (const std::string& journal : journals) {
+    const ParsedJournal parsed = parseJournal(journal);
+    ASSERT_EQ(parsed.badLine, 0);
+    ASSERT_EQ(parsed.rows.size(), std::size(Readings));
+    for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
+      const JournalRow& row = parsed.rows[i];
+      EXPECT_EQ(row.elapsedMs, Readings[i].afterMs);
+      EXPECT_EQ(row.channel, 2);
+      EXPECT_EQ(row.value, Readings[i].value);
+    }
+    EXPECT_EQ(parsed.rows[3].status, ReadingStatus::Overload);
+    EXPECT_EQ(parsed.rows[3].unit, "V,");
+    EXPECT_EQ(parsed.rows[4].status, ReadingStatus::Invalid);
+  }
+}
+
+TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
+  const std::string header = "time,utc,elapsed_s,channel,value,unit,mode,status,raw\r\n";
+  const std::string row = "t,u,1.000,1,2.5,V,DC,ok,\"DC  2.500 V  \"\r\n";
+  const std::pair<std::string, int> cases[] = {
+      {"", 1},
+      {"time;utc\r\n", 1},
+      {header + row + "t,u,1,000,1,2.5,V,DC,ok,r\r\n", 3},     // German decimal under English
+      {header + row + "t,u,1.000,7,2.5,V,DC,ok,r\r\n", 3},     // no such channel
+      {header + row + "t,u,1.000,1,x,V,DC,invalid,r\r\n", 3},  // a value that is no number
+      {header + "t,u,1.000,1,2.5,V,DC,invalid,r\r\n", 2},      // a value with a bad status
+      {header + "t,u,1.000,1,,V,DC,ok,r\r\n", 2},              // ok without a value
+      {header + "t,u,1.000,1,,V,DC,fine,r\r\n", 2},
+      {header + "t,u,1.000,1,,V,DC,invalid,\"r\r\n", 2},  // an open quote
+      {header + "t,u,1.000,1,,V,DC,invalid,\"r\"x\r\n", 2},
+      {header + row + row + "t,u\n", 4},
+  };
+  for (const auto& [text, line] : cases) {
+    SCOPED_TRACE(text);
+    const ParsedJournal parsed = parseJournal(text);
+    EXPECT_EQ(parsed.badLine, line);
+    EXPECT_TRUE(parsed.rows.empty());
+  }
+  EXPECT_EQ(parseJournal(header + row + row).rows.size(), 2u);
+}
+
+}  // namespace
+}  // namespace kelvor

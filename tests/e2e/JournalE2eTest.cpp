@@ -1,0 +1,137 @@
+// Every reading on disk as it comes, with its time of day.
+#include <QDateTime>
+#include <QDir>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "e2e/E2eSupport.h"
+
+namespace kelvor::e2e {
+namespace {
+
+// Records until `count` readings of a recording have been shown; returns their values.
+std::vector<int> recordReadings(KelvorApp& app, std::size_t count) {
+  std::vector<int> shown;
+  if (!app.ok(QStringLiteral("click chkActive"))) return shown;
+  waitUntil(
+      [&] {
+        const QStringList now = app.text("lblLauf lblVal").split('\t');
+        const int value = now.value(1).section(QRegularExpression("[,.]"), 0, 0).toInt();
+        if (now.value(0) != QLatin1String("-- : -- : --") &&
+            (shown.empty() || shown.back() != value))
+          shown.push_back(value);
+        return shown.size() >= count;
+      },
+      20s);
+  return shown;
+}
+
+TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  {
+    KelvorApp app(home);
+    ASSERT_TRUE(app.connected());
+    ASSERT_EQ(recordReadings(app, 2).size(), 2u);
+    EXPECT_TRUE(app.quit());
+  }
+  EXPECT_EQ(folder.entryList(QDir::Files).join(' ').count(QRegularExpression("_COM1\\.csv\\b")), 1)
+      << folder.entryList(QDir::Files).join(' ').toStdString();
+  EXPECT_TRUE(folder.entryList({"*.part"}, QDir::Files).isEmpty());
+
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  const std::vector<int> shown = recordReadings(app, 10);
+  ASSERT_EQ(shown.size(), 10u);
+  const QString saved = home.file(QStringLiteral("channel0.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+  const QByteArray live = contentsOf(saved).chopped(6);  // without the closing blank lines
+  app.kill();
+  const QStringList parts = folder.entryList({"*_COM1.csv.part"}, QDir::Files);
+  ASSERT_EQ(parts.size(), 1);
+  const QStringList lines =
+      QString::fromUtf8(contentsOf(folder.filePath(parts[0]))).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_GE(lines.size(), 11);
+  EXPECT_EQ(lines[0], "time;utc;elapsed_s;channel;value;unit;mode;status;raw");
+  QDateTime previous;
+  std::vector<int> values;
+  for (int i = 1; i < lines.size(); ++i) {
+    SCOPED_TRACE(lines[i].toStdString());
+    const QStringList fields = lines[i].split(';');
+    ASSERT_EQ(fields.size(), 9);
+    const QDateTime time = QDateTime::fromString(fields[1], Qt::ISODateWithMs);
+    EXPECT_EQ(time.toLocalTime().toString("yyyy-MM-dd hh:mm:ss.zzz"), fields[0]);
+    EXPECT_TRUE(i == 1 || std::abs(previous.msecsTo(time) - 1000) <= 250);
+    EXPECT_EQ(fields.mid(3, 5).join(';'), "1;" + fields[4] + ";V;DC;ok");
+    EXPECT_EQ(fields[8].mid(4, 6).toDouble(), fields[4].toDouble());  // "DC  1.000 V  "
+    previous = time;
+    values.push_back(fields[4].toInt());
+  }
+  // In order, none left out: the ramp counts up by one a reading.
+  for (std::size_t i = 1; i < values.size(); ++i) EXPECT_EQ(values[i], values[i - 1] + 1);
+  EXPECT_NE(std::search(values.begin(), values.end(), shown.begin(), shown.end()), values.end());
+
+  // The next start tells of it and loads it into its channel on request, then keeps it.
+  KelvorApp next(home);
+  ASSERT_TRUE(next.connected());
+  const QString question = next.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
+  EXPECT_TRUE(question.contains(QString("vom %1 endete unerwartet; sie enthält %2 Messwerte.\n"
+                                        "In Kanal 1 laden?")
+                                    .arg(lines[1].left(19))
+                                    .arg(values.size())))
+      << question.toStdString();
+  ASSERT_TRUE(next.ok(QStringLiteral("click cmdJournalLoad")));
+  ASSERT_TRUE(waitUntil([&] { return next.modal().isEmpty(); }, 5s));
+  // The channel as the live recording stored it, and the readings that came after.
+  ASSERT_TRUE(next.choose(QStringLiteral("mnuFileSave(0)"), saved + "2"));
+  const QByteArray recovered = contentsOf(saved + "2");
+  EXPECT_TRUE(recovered.startsWith(live) && !recordLines(recovered, ',').empty() &&
+              recovered.count('\n') <= live.count('\n') + 4)
+      << live.toStdString() << "\n--\n"
+      << recovered.toStdString();
+  EXPECT_EQ(folder.entryList({"*.part"}, QDir::Files), QStringList());
+  EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
+}
+
+// A journal that cannot be written is told once; the recording goes on in memory.
+TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
+  for (const char* options : {"ro", "size=8k"}) {
+    SCOPED_TRACE(options);
+    TestHome home;
+    const QString data = home.file(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", data}) != 0)
+      GTEST_SKIP() << "no tmpfs may be mounted here";
+    // The small one is full before the first row: one file of its whole size.
+    if (QByteArray(options) != "ro") home.writeFile("data/filler", QByteArray(8192, 'x'));
+    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+    ASSERT_TRUE(sim.ready());
+    {
+      KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+      ASSERT_TRUE(app.connected());
+      const std::vector<int> shown = recordReadings(app, 4);
+      ASSERT_EQ(shown.size(), 4u);
+      const QString message = app.awaitModal(QStringLiteral("Kelvor|The recording "));
+      EXPECT_TRUE(message.contains(data + "/Kelvor") &&
+                  message.contains(QByteArray(options) == "ro" ? "Read-only file system"
+                                                               : "No space left on device"))
+          << message.toStdString();
+      ASSERT_TRUE(app.dismiss());
+      pause(2s);
+      EXPECT_TRUE(app.modal().isEmpty());
+      const QString saved = home.file(QStringLiteral("channel0.kvr"));
+      ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+      const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
+      ASSERT_FALSE(lines.empty());
+      EXPECT_LE(lines.front().value, shown.front());  // from the first reading on
+      EXPECT_GT(lines.back().value, shown.back());
+    }
+    EXPECT_EQ(QProcess::execute("umount", {data}), 0);
+  }
+}
+
+}  // namespace
+}  // namespace kelvor::e2e
