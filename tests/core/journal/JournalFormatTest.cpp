@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace kelvor {
 namespace {
@@ -65,13 +66,11 @@ TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
     ASSERT_EQ(parsed.rows.size(), std::size(Readings));
     for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
       const JournalRow& row = parsed.rows[i];
-      EXPECT_EQ(row.elapsedMs, Readings[i].afterMs);
-      EXPECT_EQ(row.channel, 2);
-      EXPECT_EQ(row.value, Readings[i].value);
+      EXPECT_EQ(std::tuple(row.elapsedMs, row.channel, row.value),
+                std::tuple(Readings[i].afterMs, 2, Readings[i].value));
     }
-    EXPECT_EQ(parsed.rows[3].status, ReadingStatus::Overload);
-    EXPECT_EQ(parsed.rows[3].unit, "V,");
-    EXPECT_EQ(parsed.rows[4].status, ReadingStatus::Invalid);
+    EXPECT_EQ(std::tuple(parsed.rows[3].status, parsed.rows[3].unit, parsed.rows[4].status),
+              std::tuple(ReadingStatus::Overload, "V,", ReadingStatus::Invalid));
   }
 }
 

@@ -129,13 +129,12 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   journal.calls.clear();
   journal.failing = "+2026";
   switchDrawing(true);
-  for (const char* frame : {"DC  5.000 V  \r", "DC  6.000 V  \r"}) {
-    clock.advance(1);
-    poll(frame);
-  }
+  clock.advance(1);
+  poll("DC  5.000 V  \r");
+  clock.advance(1);
+  EXPECT_EQ(poll("DC  6.000 V  \r")[0], 2);
   EXPECT_EQ(journal.calls.size(), 4u);  // open, header, the failed row, abandon
   EXPECT_EQ(faults, std::vector<int>{28});
-  EXPECT_EQ(session.traces().count(0), 2);
   EXPECT_EQ(session.traces().value(0, 2), 6.0f);
   session.reset();
   journal.failing.clear();
