@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRadioButton>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "platform/SystemLocale.h"
@@ -30,50 +31,43 @@ class TraceFileCommandsTest : public testing::StartedMainWindow {
   QString path(const char* name) const { return files.filePath(QLatin1String(name)); }
 };
 
-// A file that cannot be read or is too large or endless is reported once, naming it, and
-// changes neither the channel nor the recording (malformed files: core and end to end).
-TEST_F(TraceFileCommandsTest, FailedLoadChangesNothing) {
-  window.controls().optColor[2]->click();
-  window.controls().chkActive->click();
-  window.recording().Running = true;
-  const LocalSeconds start = window.recording().StartTime;
-  for (const auto& [file, tooLarge] :
-       {std::pair{path("missing.kvr"), false}, {QString("/dev/zero"), true}}) {
-    SCOPED_TRACE(file.toStdString());
-    testing::fillChannel(window.traces(), 2, {{4, 0}, {5, 1}});
-    messages.clear();
-    EXPECT_FALSE(traceFiles.loadFrom(2, file));
-    ASSERT_EQ(messages.size(), 1);
-    const QString& text = messages[0];
-    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(file))) << text.toStdString();
-    EXPECT_EQ(text.contains(" 64 MB)."), tooLarge) << text.toStdString();
-    EXPECT_EQ(std::tuple(window.traces().count(2), window.controls().chkActive->isChecked(),
-                         window.recording().Running, window.recording().StartTime),
-              std::tuple(2, true, true, start));
-  }
-}
-
-// A journal loads under either language by replaying its readings into the channel; a
-// malformed one names its line and changes nothing.
-TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannel) {
+// A file that cannot be read, is too large or endless, or is a malformed journal is reported
+// once, naming it (and the line), and changes neither the channel nor the recording. A journal
+// loads under either language by replaying its readings into the channel.
+TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChangesNothing) {
   traceFiles.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
     window.meter().session().replay(rows, channel);
   });
+  window.controls().optColor[1]->click();
+  window.controls().chkActive->click();
+  window.recording().Running = true;
+  const auto recording = [this] {
+    return std::tuple(window.controls().chkActive->isChecked(), window.recording().Running,
+                      window.recording().StartTime);
+  };
+  const auto before = recording();
   const QByteArray german =
       "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n"
       "t;u;0,000;1;1,5;V;DC;ok;r\r\nt;u;1,000;1;;V;DC;overload;r\r\nt;u;2,000;1;2,5;V;DC;ok;r\r\n";
   QByteArray english = german;
   english.replace(',', '.').replace(';', ',');
-  for (const QByteArray& journal : {german + "t;u;3,000;1;x;V;DC;ok;r\r\n", german, english}) {
-    ASSERT_TRUE(writeFile(path("day.csv"), journal));
+  ASSERT_TRUE(writeFile(path("bad.csv"), german + "t;u;3,000;1;x;V;DC;ok;r\r\n") &&
+              writeFile(path("de.csv"), german) && writeFile(path("en.csv"), english));
+  for (const auto& [file, words] : std::vector<std::pair<QString, QString>>{
+           {path("missing.kvr"), path("missing.kvr")},
+           {"/dev/zero", "/dev/zero is too large for a trace (more than 64 MB)."},
+           {path("bad.csv"), "bad.csv was not loaded.\nLine 5: The line is not a row"},
+           {path("de.csv"), ""},
+           {path("en.csv"), ""}}) {
+    SCOPED_TRACE(file.toStdString());
     messages.clear();
-    const bool loaded = traceFiles.loadFrom(1, path("day.csv"));
-    EXPECT_EQ(loaded, messages.isEmpty());
-    EXPECT_EQ(loaded, journal.size() <= german.size());
-    EXPECT_EQ(messages.join("").contains("day.csv was not loaded.\nLine 5: The line is not a row"),
-              !loaded);
+    const bool loaded = traceFiles.loadFrom(1, file);
+    EXPECT_EQ(loaded, words.isEmpty());
+    EXPECT_EQ(messages.size(), loaded ? 0 : 1);
+    EXPECT_TRUE(loaded || messages.join("").contains(words)) << messages.join("").toStdString();
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
+    EXPECT_TRUE(loaded || recording() == before);
   }
 }
 
@@ -90,32 +84,26 @@ TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
   ASSERT_TRUE(QDir(files.path()).mkpath(QStringLiteral("sub/inner")));
   ASSERT_TRUE(QDir(files.path()).mkdir(QStringLiteral("full")));
   ASSERT_TRUE(writeFile(path("full/keep.kvr"), old));
-  struct Case {
-    QString target;
-    int channel;
-    rlim_t sizeLimit;  // 0: none
-    int langCode;
-    const char* words;
-  };
-  const std::vector<Case> cases = {
-      {path("plain") + "/trace.kvr", 4, 0, 0, "konnte nicht gespeichert werden"},
-      {path("sub"), 4, 0, 2, "could not be saved"},
-      {path("full/keep.kvr"), 5, 4096, 0, "Eine vorhandene Datei dieses Namens ist unverändert"},
-      {path("full/keep.kvr"), 4, 16, 1, "An existing file of this name is unchanged"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.sizeLimit);
-    context.LangCode = c.langCode;
+  // Target, channel, size limit (0: none), language, words of the message.
+  for (const auto& [target, channel, sizeLimit, langCode, words] :
+       std::vector<std::tuple<QString, int, rlim_t, int, const char*>>{
+           {path("plain") + "/trace.kvr", 4, 0, 0, "konnte nicht gespeichert werden"},
+           {path("sub"), 4, 0, 2, "could not be saved"},
+           {path("full/keep.kvr"), 5, 4096, 0,
+            "Eine vorhandene Datei dieses Namens ist unverändert"},
+           {path("full/keep.kvr"), 4, 16, 1, "An existing file of this name is unchanged"}}) {
+    SCOPED_TRACE(sizeLimit);
+    context.LangCode = langCode;
     messages.clear();
     std::optional<FileSizeLimit> limit;
-    ASSERT_TRUE(c.sizeLimit == 0 || limit.emplace(c.sizeLimit).active());
-    EXPECT_FALSE(traceFiles.saveTo(c.channel, c.target));
+    ASSERT_TRUE(sizeLimit == 0 || limit.emplace(sizeLimit).active());
+    EXPECT_FALSE(traceFiles.saveTo(channel, target));
     limit.reset();
     ASSERT_EQ(messages.size(), 1);
     const QString& text = messages[0];
     // The system's reason stands on the line after the file name.
-    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(c.target)) &&
-                text.contains(QString::fromUtf8(c.words)) &&
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(target)) &&
+                text.contains(QString::fromUtf8(words)) &&
                 text.section('\n', 1, 1).trimmed().size() > 3)
         << text.toStdString();
     EXPECT_EQ(std::pair(contentsOf(path("plain")), contentsOf(path("full/keep.kvr"))),
