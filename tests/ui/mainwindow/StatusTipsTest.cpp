@@ -23,7 +23,7 @@ QString hover(QWidget* widget) {
   return widget->toolTip();
 }
 
-TEST_F(StatusTips, TitleDimmingAndTooltipsFollowTheMeterAndTheChannels) {
+TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   QLabel* value = window.controls().lblVal;
   const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
   MeterState& state = window.meter().session().meterState();
@@ -52,11 +52,9 @@ TEST_F(StatusTips, TitleDimmingAndTooltipsFollowTheMeterAndTheChannels) {
   EXPECT_EQ(hover(channel), QStringLiteral("Messwerte: 2 (Lücken: 1)\nMinimum: 0,5\nMaximum: 1,5"
                                            "\nMittelwert: 1\nZeit: 6 s bis 9 s")
                                 .replace(QLatin1Char(','), separator));
-}
 
-// The mouse over the column of each sample of channel 3: the gap's column shows the nearer
-// sample, channel 5 with its one sample only its own column.
-TEST_F(StatusTips, ReadoutShowsTheStoredSamplesAtTheColumnOverThePicture) {
+  // The mouse over the column of each sample of channel 3: the gap's column shows the nearer
+  // sample, channel 5 with its one sample only its own column.
   ScopeWidget* plot = window.controls().picScope;
   const ScaleParams& scale = window.scope().scale();
   const float across = scale.SecondsAcross;
@@ -67,9 +65,8 @@ TEST_F(StatusTips, ReadoutShowsTheStoredSamplesAtTheColumnOverThePicture) {
   window.scope().FullReDraw(Rescale::Keep);
   window.recording().CurrentUnit = "mA";
   const QImage picture = plot->picture().copy(), shown = plot->grab().toImage();
-  const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
   const double secondsPerColumn = across / plot->picture().width();
-  for (const auto& [time, value] :
+  for (const auto& [time, texts] :
        {std::pair{0.0f, "1,5 mA"}, {across / 3, "-2,25 mA|7 mA"}, {across / 2, "-2,25 mA"}}) {
     const int column = mapSample(static_cast<double>(time), 0, window.scope().raster(), scale).x;
     const QPointF at(plot->contentsRect().left() + column, plot->contentsRect().center().y());
@@ -79,7 +76,7 @@ TEST_F(StatusTips, ReadoutShowsTheStoredSamplesAtTheColumnOverThePicture) {
     QStringList values;
     for (std::size_t i = 1; i < plot->readoutShown().size(); ++i)
       values << QString::fromStdString(plot->readoutShown()[i].text);
-    EXPECT_EQ(values.join('|'), QString(value).replace(QLatin1Char(','), separator));
+    EXPECT_EQ(values.join('|'), QString(texts).replace(QLatin1Char(','), separator));
     const QTime shownTime = QTime::fromString(
         QString::fromStdString(plot->readoutShown()[0].text.substr(0, 8)), "hh:mm:ss");
     EXPECT_NEAR(shownTime.msecsSinceStartOfDay() / 1000.0, static_cast<double>(time),

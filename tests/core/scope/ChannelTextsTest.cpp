@@ -1,0 +1,61 @@
+// What a channel's stored samples read as: its statistics and the plot's readout at a column.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/acquisition/MeterFrame.h"
+#include "core/scope/ChannelStats.h"
+#include "core/scope/PlotReadout.h"
+#include "core/scope/ValueLists.h"
+#include "support/TraceStoreFill.h"
+
+namespace kelvor {
+namespace {
+
+using Args = std::vector<std::string>;
+
+// Gaps count apart and take no part in minimum, maximum and mean; the span covers them.
+TEST(ChannelStats, CountsMinimumMaximumMeanAndSpanWithGaps) {
+  const float gap = InvalidValue;
+  for (const auto& [samples, args] : std::vector<std::tuple<std::vector<TraceSample>, Args>>{
+           {{{2.5f, 0}, {-1.0f, 1}, {4.0f, 2}}, {"3", "0", "-1", "4", "1,833333", "0", "2"}},
+           {{{gap, 3}, {7.0f, 4}, {gap, 5}, {5.0f, 6}, {gap, 9}},
+            {"2", "3", "5", "7", "6", "3", "9"}},
+           {{{-2.0f, 10}}, {"1", "0", "-2", "-2", "-2", "10", "10"}},
+           {{{gap, 1}, {gap, 2}}, {"0", "2", "0", "0", "0", "1", "2"}}}) {
+    TraceStore store;
+    testing::fillChannel(store, 0, {{9.0f, 0}, {9.0f, 1}});  // another channel counts not
+    testing::fillChannel(store, 4, samples);
+    EXPECT_EQ(channelStatsMessage(channelStats(store, 4), ',').args, args) << samples.size();
+  }
+  const Message empty = channelStatsMessage(channelStats(TraceStore(), 2), ',');
+  EXPECT_TRUE(empty.id == MessageId::NoSamples && empty.args.empty());
+}
+
+// Time of day only where the active channel, recording live, is read; values with the separator
+// and unit.
+TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
+  const PlotReadout readout{99.5, {{1, 0.25f, 99.0f}, {4, -12.0f, 101.0f}}};
+  for (const auto& [running, active, unit, separator, texts] :
+       std::vector<std::tuple<bool, int, std::string, char, std::string>>{
+           {true, 4, "V", ',', "00:01:40  10:01:40|0,25 V|-12 V"},
+           {false, 4, "mA", '.', "00:01:40|0.25 mA|-12 mA"},
+           {true, 1, "", '.', "00:01:40  10:01:40|0.25|-12"},
+           {true, 2, "V", '.', "00:01:40|0.25 V|-12 V"}}) {  // another channel records
+    RecordingState state;
+    state.Running = running;
+    state.ActiveChannel = active;
+    state.StartTime = 36000;
+    std::string joined;
+    const std::vector<ReadoutLine> lines = readoutLines(readout, state, unit, separator);
+    for (const ReadoutLine& line : lines) joined += (joined.empty() ? "" : "|") + line.text;
+    EXPECT_EQ(joined, texts);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].rgb, paletteRgb(ValueLists::ChannelColors[4]));
+  }
+}
+
+}  // namespace
+}  // namespace kelvor
