@@ -198,8 +198,9 @@ std::string journalHeader(JournalStyle style) {
 }
 
 std::string journalLine(const JournalRow& row, JournalStyle style) {
-  const std::string value =
-      row.value == InvalidValue ? "" : formatGeneral(row.value, 7, style.decimal);
+  const std::string value = row.value == InvalidValue
+                                ? ""
+                                : formatGeneral(static_cast<double>(row.value), 7, style.decimal);
   const std::string fields[] = {localMs(row.time, true),
                                 dateTimeText(row.time.utcMs, 'T', ':', true) + "Z",
                                 elapsedText(row.elapsedMs, style.decimal),
