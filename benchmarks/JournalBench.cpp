@@ -12,6 +12,7 @@
 #include "core/scope/ScopeController.h"
 #include "core/session/MeterSession.h"
 #include "platform/JournalFile.h"
+#include "support/DesignPlotArea.h"
 #include "support/FakeLink.h"
 #include "support/FakeTimer.h"
 
@@ -65,16 +66,7 @@ void syncAfterTenReadings(benchmark::State& state) {
 struct Window : ScopeView, RecorderView, ReadingView, AlarmSound {
   bool isMinimised() const override { return false; }
   bool isShown() const override { return true; }
-  PlotArea layoutPlotArea() override {
-    PlotArea area;
-    area.outerWidth = std::floor(465 - area.left + 0.5);
-    area.outerHeight = std::floor(299.25 - ScopeController::NonPlotHeight + 0.5);
-    area.innerWidth = static_cast<int>(area.outerWidth) - 4;
-    area.innerHeight = static_cast<int>(area.outerHeight) - 4;
-    area.pictureWidth = static_cast<int>(std::lround(area.innerWidth * 4.0 / 3));
-    area.pictureHeight = static_cast<int>(std::lround(area.innerHeight * 4.0 / 3));
-    return area;
-  }
+  PlotArea layoutPlotArea() override { return testing::designPlotArea(); }
   void applyTimeAxis(const XAxisLayout&) override {}
   void applyYAxis(const YAxisLayout&) override {}
   void setBusy(bool) override {}

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/scope/ValueLists.h"
+#include "support/DesignPlotArea.h"
 #include "support/FakeMeter.h"
 #include "support/TraceStoreFill.h"
 
@@ -59,17 +60,7 @@ class ScopeControllerTest : public ::testing::Test,
   // ScopeView
   bool isMinimised() const override { return false; }
   bool isShown() const override { return true; }
-  PlotArea layoutPlotArea() override {
-    PlotArea area;
-    area.outerWidth = std::floor(465 - area.left + 0.5);
-    area.outerHeight = std::floor(299.25 - ScopeController::NonPlotHeight + 0.5);
-    area.innerWidth = static_cast<int>(area.outerWidth) - 4;
-    area.innerHeight = static_cast<int>(area.outerHeight) - 4;
-    area.pictureWidth = static_cast<int>(std::lround(area.innerWidth * pixelsPerPoint));
-    area.pictureHeight = static_cast<int>(std::lround(area.innerHeight * pixelsPerPoint));
-    area.lineWidth = lineWidth;
-    return area;
-  }
+  PlotArea layoutPlotArea() override { return testing::designPlotArea(pixelsPerPoint, lineWidth); }
   void applyTimeAxis(const XAxisLayout&) override {}
   void applyYAxis(const YAxisLayout&) override {}
   void setBusy(bool) override {}
