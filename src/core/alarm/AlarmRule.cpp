@@ -31,7 +31,8 @@ bool AlarmRule::apply(const AlarmCondition& condition) {
 bool AlarmRule::testAlarm(float value, LocalSeconds now, RecordingState& recording) {
   AlarmOutcome outcome = alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, now,
                                       recording.StartTime, recording.AlarmTime);
-  if (outcome.beep) sound_.beeps(1);
+  alarmed_ = outcome.beep;
+  if (alarmed_) sound_.beeps(1);
   if (outcome.alarmTime == recording.AlarmTime) return false;
   recording.AlarmTime = std::move(outcome.alarmTime);
   return true;

@@ -42,6 +42,8 @@ class AlarmRule {
   // the alarm time changed.
   bool testAlarm(float value, LocalSeconds now, RecordingState& recording);
 
+  // Whether the last reading tested met the condition (and beeped).
+  bool alarmed() const { return alarmed_; }
   float AlarmLevel() const { return AlarmLevel_; }
   bool AlarmAbove() const { return AlarmAbove_; }
   bool armed() const { return armed_; }
@@ -51,6 +53,7 @@ class AlarmRule {
   float AlarmLevel_ = 0.0f;
   bool AlarmAbove_ = false;
   bool armed_ = false;
+  bool alarmed_ = false;
 };
 
 }  // namespace kelvor

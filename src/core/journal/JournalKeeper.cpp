@@ -10,28 +10,37 @@ bool JournalKeeper::check(const JournalFault& fault) {
   return false;
 }
 
-void JournalKeeper::record(const std::string& answer, const DecodedFrame& reading, int channel,
-                           int port, const WallTime& at) {
-  if (!sink_ || state_ == State::Failed || (!enabled_ && state_ == State::Closed)) return;
-  if (state_ == State::Closed) {
+JournalRow JournalKeeper::record(const std::string& answer, const DecodedFrame& reading,
+                                 int channel, int port, const WallTime& at) {
+  if (!recording_) {
+    recording_ = true;
     start_ = at;
     lastSyncMs_ = at.utcMs;
-    if (!check(sink_->open(journalFileName(at, port)))) return;
-    state_ = State::Open;
-    if (!check(sink_->append(journalHeader(style_)))) return;
   }
   JournalRow row = journalRowOf(answer, reading);
   row.time = at;
   row.elapsedMs = at.utcMs - start_.utcMs;
   row.channel = channel + 1;
+  write(row, port);
+  return row;
+}
+
+void JournalKeeper::write(const JournalRow& row, int port) {
+  if (!sink_ || state_ == State::Failed || (!enabled_ && state_ == State::Closed)) return;
+  if (state_ == State::Closed) {
+    if (!check(sink_->open(journalFileName(start_, port)))) return;
+    state_ = State::Open;
+    if (!check(sink_->append(journalHeader(style_)))) return;
+  }
   if (!check(sink_->append(journalLine(row, style_)))) return;
-  if (at.utcMs - lastSyncMs_ >= SyncIntervalMs) {
-    lastSyncMs_ = at.utcMs;
+  if (row.time.utcMs - lastSyncMs_ >= SyncIntervalMs) {
+    lastSyncMs_ = row.time.utcMs;
     check(sink_->sync());
   }
 }
 
 void JournalKeeper::end() {
+  recording_ = false;
   const bool open = state_ == State::Open;
   state_ = State::Closed;
   if (!open) return;

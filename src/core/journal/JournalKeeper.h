@@ -46,21 +46,24 @@ class JournalKeeper {
   void setEnabled(bool enabled) { enabled_ = enabled; }
   void setFaultHandler(FaultHandler handler) { onFault_ = std::move(handler); }
 
-  // A reading was decoded while drawing is active; `answer` as the meter sent it.
-  void record(const std::string& answer, const DecodedFrame& reading, int channel, int port,
-              const WallTime& at);
+  // A reading was decoded while drawing is active; `answer` as the meter sent it. Returns
+  // its row, timed from the first reading of the recording, whether a file takes it or not.
+  JournalRow record(const std::string& answer, const DecodedFrame& reading, int channel, int port,
+                    const WallTime& at);
   // The recording ended cleanly.
   void end();
 
  private:
   enum class State { Closed, Open, Failed };
   bool check(const JournalFault& fault);
+  void write(const JournalRow& row, int port);
 
   JournalStyle style_;
   JournalSink* sink_ = nullptr;
   bool enabled_ = true;
   FaultHandler onFault_;
   State state_ = State::Closed;
+  bool recording_ = false;  // a reading came since the start of the program or the last end
   WallTime start_;
   std::int64_t lastSyncMs_ = 0;
 };

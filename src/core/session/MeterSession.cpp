@@ -19,6 +19,15 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
       cycle_(config, connection, devices.link, devices.readTimer, meterState_,
              [this](std::string& answer) { takeAnswer(answer); }) {}
 
+void MeterSession::takeAnswer(std::string& answer) {
+  recorded_.reset();
+  handler_.Messung(answer);
+  if (!recorded_) return;
+  // The alarm is tested only for a usable value.
+  const bool alarm = recorded_->value != InvalidValue && alarm_.alarmed();
+  for (ReadingListener* listener : listeners_) listener->readingRecorded(*recorded_, alarm);
+}
+
 int MeterSession::storeInterval() const {
   return plot_ ? plot_->scale().StoreInterval : 1;
 }
@@ -75,7 +84,8 @@ void MeterSession::reset() {
 }
 
 void MeterSession::readingDecoded(const std::string& answer, const DecodedFrame& reading) {
-  journal_.record(answer, reading, recording_.ActiveChannel, config_.ComPort, clock_.wallTime());
+  recorded_ = journal_.record(answer, reading, recording_.ActiveChannel, config_.ComPort,
+                              clock_.wallTime());
 }
 
 }  // namespace kelvor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,14 @@ class SessionClock : public Clock {
   LocalSeconds replayed_ = 0;  // 0: live
 };
 
+// Told of every reading the session records (drawing active, usable or not), after the
+// journal has taken it: its journal row, and whether it met the alarm condition.
+class ReadingListener {
+ public:
+  virtual ~ReadingListener() = default;
+  virtual void readingRecorded(const JournalRow& row, bool alarm) = 0;
+};
+
 // The path of a reading from the port to its consumers, with or without a window: polls the
 // meter, decodes the answer, records it into the trace store and tests it against the alarm.
 // A window attaches its plot, which then draws every reading and sets how many readings make
@@ -59,7 +68,8 @@ class MeterSession : private ReadingHooks {
   void onPollTick() { cycle_.onPollTick(); }
   void onReadTick() { cycle_.onReadTick(); }
   // One complete answer of the meter (what a read tick hands on).
-  void takeAnswer(std::string& answer) { handler_.Messung(answer); }
+  void takeAnswer(std::string& answer);
+  void addListener(ReadingListener* listener) { listeners_.push_back(listener); }
 
   void attachPlot(ScopeController* plot) { plot_ = plot; }
   // Replays a journal's readings into a channel with the drawing and storing cadence of a
@@ -100,6 +110,8 @@ class MeterSession : private ReadingHooks {
   MeterState meterState_;
   PollingCycle cycle_;
   ScopeController* plot_ = nullptr;
+  std::vector<ReadingListener*> listeners_;
+  std::optional<JournalRow> recorded_;  // the row of the answer being handled, if recorded
 };
 
 }  // namespace kelvor

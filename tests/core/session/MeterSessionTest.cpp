@@ -18,9 +18,16 @@ constexpr LocalSeconds StartOfTest = 1796515200 + 14 * 3600 + 30 * 60 + 5;  // 1
 class MeterSessionTest : public ::testing::Test,
                          public ReadingView,
                          public RecorderView,
-                         public AlarmSound {
+                         public AlarmSound,
+                         public ReadingListener {
  protected:
-  MeterSessionTest() { meter.connection.PortOpen = true; }
+  MeterSessionTest() {
+    meter.connection.PortOpen = true;
+    session.addListener(this);
+  }
+  void readingRecorded(const JournalRow& row, bool alarmed) override {
+    told.push_back(std::to_string(row.elapsedMs) + (alarmed ? " alarm" : ""));
+  }
   void showValue(const std::string& text) override { value = text; }
   void showMode(const std::string&) override {}
   void showCurrentTime(const std::string& text) override { current = text; }
@@ -41,6 +48,7 @@ class MeterSessionTest : public ::testing::Test,
   }
 
   std::string value, current, start, run, alarm;
+  std::vector<std::string> told;  // what listeners heard: elapsed ms, " alarm"
   bool active = false;
   int beepCount = 0;
   testing::FakeMeter meter{StartOfTest, *this, *this, *this};
@@ -76,6 +84,9 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   state.StartPending = true;  // a pending start happens even on an unusable reading
   poll("DC   OL   V  \r");
   EXPECT_TRUE(state.Running);
+  // Listeners hear recorded readings only, timed from the first; an unusable reading after
+  // an alarm is no alarm.
+  EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm", "86717000", "86717000"}));
 }
 
 // A journal's files as calls: "open NAME", "+BYTES", "sync", "finish"; a call may fail.
