@@ -1,0 +1,172 @@
+#include "core/record/RecordOptions.h"
+
+#include <array>
+#include <functional>
+#include <map>
+
+#include "core/acquisition/PortTable.h"
+
+namespace kelvor {
+
+namespace {
+
+constexpr int MaxPort = 256;
+constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
+
+// A whole number of at most nine digits, nothing else.
+std::optional<std::int64_t> wholeNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  std::int64_t n = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+bool parsePort(const std::string& text, RecordOptions& o) {
+  if (text.rfind("/dev/", 0) == 0 && text.size() > 5) {
+    o.devicePath = text;
+    return true;
+  }
+  const auto n = text.rfind("COM", 0) == 0 ? wholeNumber(text.substr(3)) : std::nullopt;
+  if (!n || *n < 1 || *n > MaxPort) return false;
+  o.port.ComPort = static_cast<int>(*n);
+  o.devicePath.clear();
+  return true;
+}
+
+bool parseBaud(const std::string& text, RecordOptions& o) {
+  const auto n = wholeNumber(text);
+  for (const int rate : Rates)
+    if (n && *n == rate) o.port.ComBaud = rate;
+  return n && o.port.ComBaud == *n;
+}
+
+bool parseMeter(const std::string& text, RecordOptions& o) {
+  if (text != "single" && text != "four") return false;
+  o.port.MeterType = text == "single" ? MeterKind::OneFrame : MeterKind::FourFrames;
+  return true;
+}
+
+bool parseCount(const std::string& text, RecordOptions& o) {
+  const auto n = wholeNumber(text);
+  if (!n || *n < 1) return false;
+  o.count = *n;
+  return true;
+}
+
+bool parseLanguage(const std::string& text, RecordOptions& o) {
+  if (text != "de" && text != "en") return false;
+  o.english = text == "en";
+  return true;
+}
+
+using ValueParser = std::function<bool(const std::string&, RecordOptions&)>;
+
+// The options that take a value, with what each accepts (for the error line).
+const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions() {
+  static const std::map<std::string, std::pair<ValueParser, const char*>> options{
+      {"--port", {parsePort, "COMn (1 to 256) or /dev/PATH"}},
+      {"--baud", {parseBaud, "600, 1200, 2400, 4800 or 9600"}},
+      {"--meter", {parseMeter, "single or four"}},
+      {"--duration",
+       {[](const std::string& t, RecordOptions& o) {
+          const auto s = parseDuration(t);
+          o.durationS = s.value_or(0);
+          return s.has_value();
+        },
+        "a positive number with s, m or h, e.g. 90s, 15m, 24h"}},
+      {"--count", {parseCount, "a whole number of readings from 1"}},
+      {"--alarm",
+       {[](const std::string& t, RecordOptions& o) {
+          o.alarmText = t;
+          o.alarm = GetAlarm(t);
+          return o.alarm.valid;
+        },
+        "a condition such as \"< 0,8\" or \"> 1.5\""}},
+      {"--output",
+       {[](const std::string& t, RecordOptions& o) {
+          o.output = t;
+          return !t.empty();
+        },
+        "FILE.csv or -"}},
+      {"--language", {parseLanguage, "de or en"}},
+  };
+  return options;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> parseDuration(const std::string& text) {
+  if (text.size() < 2) return std::nullopt;
+  static const std::map<char, std::int64_t> Units{{'s', 1}, {'m', 60}, {'h', 3600}};
+  const auto unit = Units.find(text.back());
+  const auto n = wholeNumber(text.substr(0, text.size() - 1));
+  if (unit == Units.end() || !n || *n == 0) return std::nullopt;
+  return *n * unit->second;
+}
+
+int portForDevice(const std::string& path) {
+  for (int port = 1; port <= MaxPort; ++port)
+    if (fixedDeviceForPort(port) == path) return port;
+  return 0;
+}
+
+ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
+                                       const RecordOptions& defaults) {
+  ParsedRecordOptions result{defaults, {}};
+  RecordOptions& o = result.options;
+  const std::map<std::string, bool*> flags{
+      {"--quiet", &o.quiet}, {"--wait", &o.wait}, {"--help", &o.help}, {"--version", &o.version}};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> value;
+    if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != name.npos) {
+      value = name.substr(equals + 1);
+      name.resize(equals);
+    }
+    if (const auto flag = flags.find(name); flag != flags.end() && !value) {
+      *flag->second = true;
+      continue;
+    }
+    const auto option = valueOptions().find(name);
+    if (option == valueOptions().end()) {
+      result.error = "unknown option: " + args[i];
+      return result;
+    }
+    if (!value && i + 1 < args.size()) value = args[++i];
+    if (!value) {
+      result.error = name + " needs a value: " + option->second.second;
+    } else if (!option->second.first(*value, o)) {
+      result.error = name + " " + *value + ": expected " + option->second.second;
+    }
+    if (!result.error.empty()) return result;
+  }
+  return result;
+}
+
+std::string recordHelp() {
+  return "Usage: kelvor-record [OPTION]...\n"
+         "Records a serial multimeter's readings into a journal, without a window.\n"
+         "Port, baud rate and meter kind default to Kelvor's stored settings.\n\n"
+         "  --port COMn|/dev/PATH   the meter's port\n"
+         "  --baud RATE             600, 1200, 2400, 4800 or 9600\n"
+         "  --meter single|four     one display, or the four-display meter\n"
+         "  --duration TIME         stop after 90s, 15m, 24h, ...\n"
+         "  --count N               stop after N readings\n"
+         "  --alarm CONDITION       report readings such as \"< 0,8\" or \"> 1.5\"\n"
+         "  --output FILE.csv       write the journal to FILE.csv (FILE.csv.part while\n"
+         "                          recording, renamed at the end); an existing file is\n"
+         "                          kept and the new one named FILE-2.csv\n"
+         "  --output -              write the journal to standard output\n"
+         "  --language de|en        texts, separators and decimal sign of the journal\n"
+         "  --wait                  wait for a port that cannot be opened yet\n"
+         "  --quiet                 no progress line\n"
+         "  --help, --version\n\n"
+         "Without --output the journal goes to ~/.local/share/Kelvor/recordings/.\n"
+         "SIGINT or SIGTERM ends the recording cleanly. Exit status: 0 done, 1 port or\n"
+         "journal error, 2 wrong options.\n";
+}
+
+}  // namespace kelvor

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/acquisition/PortConfig.h"
+#include "core/alarm/AlarmCondition.h"
+
+namespace kelvor {
+
+// What kelvor-record was asked to do. Port, rate and meter start as the stored settings'.
+struct RecordOptions {
+  PortConfig port;
+  std::string devicePath;       // --port /dev/...: the device, mapped to its number later
+  std::int64_t durationS = 0;   // 0: no limit
+  std::int64_t count = 0;       // readings; 0: no limit
+  std::string alarmText;        // as given; empty: no alarm
+  AlarmCondition alarm;         // parsed from alarmText
+  std::string output;           // "": the recordings folder; "-": standard output
+  std::optional<bool> english;  // --language; nothing: the system's language
+  bool quiet = false;
+  bool wait = false;
+  bool help = false;
+  bool version = false;
+};
+
+// The options, or one line saying what is wrong with them.
+struct ParsedRecordOptions {
+  RecordOptions options;
+  std::string error;  // empty: the options are fine
+};
+
+// Parses the arguments after the program's name; `defaults` holds the stored settings.
+ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
+                                       const RecordOptions& defaults);
+
+// "90s", "15m", "24h" in seconds; nothing for anything else, zero included.
+std::optional<std::int64_t> parseDuration(const std::string& text);
+
+// The port number whose fixed device is `path` ("/dev/ttyUSB4" is 37); 0 when none.
+int portForDevice(const std::string& path);
+
+// The text of --help.
+std::string recordHelp();
+
+}  // namespace kelvor

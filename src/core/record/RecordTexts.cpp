@@ -1,0 +1,51 @@
+#include "core/record/RecordTexts.h"
+
+#include <cstdio>
+
+#include "core/acquisition/PortTable.h"
+#include "core/text/NumberFormat.h"
+
+namespace kelvor::RecordTexts {
+
+std::string readingText(const JournalRow& row, char decimalSeparator) {
+  if (row.status == ReadingStatus::Overload) return "OL";
+  if (row.status != ReadingStatus::Ok) return "?";
+  const std::string number = formatGeneral(static_cast<double>(row.value), 7, decimalSeparator);
+  return row.unit.empty() ? number : number + " " + row.unit;
+}
+
+std::string durationText(std::int64_t ms) {
+  const std::int64_t s = ms / 1000;
+  char text[32];
+  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(s / 3600),
+                static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
+  return text;
+}
+
+std::string alarmLine(const JournalRow& row, char decimalSeparator, bool english) {
+  return "Alarm: " + readingText(row, decimalSeparator) + (english ? " at " : " um ") +
+         localDateTimeText(row.time);
+}
+
+std::string firstAlarmLine(const std::string& runTime, bool english) {
+  return (english ? "First alarm after " : "Erster Alarm nach ") + runTime +
+         (english ? " of the recording" : " der Aufzeichnung");
+}
+
+std::string silenceLine(int port, bool silent, bool english) {
+  const char* text = silent ? (english ? ": no answer" : ": keine Antwort")
+                            : (english ? ": answering again" : ": antwortet wieder");
+  return portName(port) + text;
+}
+
+std::string progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,
+                         std::int64_t remainingMs, const std::string& journal, bool english) {
+  std::string line = reading + " | " + std::to_string(readings) +
+                     (english ? " readings | " : " Messwerte | ") + durationText(elapsedMs) +
+                     (english ? " elapsed" : " vergangen");
+  if (remainingMs >= 0)
+    line += " | " + durationText(remainingMs) + (english ? " left" : " verbleibend");
+  return line + " | " + journal;
+}
+
+}  // namespace kelvor::RecordTexts

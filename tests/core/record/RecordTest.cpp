@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/record/HeadlessViews.h"
+#include "core/record/RecordOptions.h"
+#include "core/record/RecordTexts.h"
+#include "core/record/RecordWatch.h"
+#include "support/FakeMeter.h"
+
+namespace kelvor {
+namespace {
+
+// Port, rate, meter, duration, count, alarm, output, language, flags; or the error line up
+// to its first colon (the line names the option and value, then what is expected).
+std::string summary(const std::vector<std::string>& args) {
+  RecordOptions defaults;
+  defaults.port = {3, 2400, MeterKind::OneFrame};
+  const ParsedRecordOptions parsed = parseRecordOptions(args, defaults);
+  const std::string& error = parsed.error;
+  if (!error.empty()) return error.find('\n') == error.npos ? error.substr(0, error.find(':')) : "";
+  const RecordOptions& o = parsed.options;
+  std::ostringstream text;
+  text << "COM" << o.port.ComPort << o.devicePath << ' ' << o.port.ComBaud << ' '
+       << static_cast<int>(o.port.MeterType) << ' ' << o.durationS << "s " << o.count << ' '
+       << (o.alarm.valid ? (o.alarm.AlarmAbove ? ">" : "<") + std::to_string(o.alarm.AlarmLevel)
+                         : "-")
+       << ' ' << (o.output.empty() ? "~" : o.output) << ' '
+       << (o.english ? (*o.english ? "en" : "de") : "sys") << ' ' << o.quiet << o.wait << o.help
+       << o.version;
+  return text.str();
+}
+
+TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
+  using Args = std::vector<std::string>;
+  for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
+           {{}, "COM3 2400 0 0s 0 - ~ sys 0000"},
+           {{"--port", "COM256", "--baud", "600", "--meter", "four"},
+            "COM256 600 1 0s 0 - ~ sys 0000"},
+           {{"--port=COM1", "--baud=9600", "--meter=single"}, "COM1 9600 0 0s 0 - ~ sys 0000"},
+           {{"--port", "/dev/ttyUSB4"}, "COM3/dev/ttyUSB4 2400 0 0s 0 - ~ sys 0000"},
+           {{"--duration", "90s", "--count", "1"}, "COM3 2400 0 90s 1 - ~ sys 0000"},
+           {{"--duration", "15m"}, "COM3 2400 0 900s 0 - ~ sys 0000"},
+           {{"--duration", "24h"}, "COM3 2400 0 86400s 0 - ~ sys 0000"},
+           {{"--alarm", "< 0,8", "--output", "-"}, "COM3 2400 0 0s 0 <0.800000 - sys 0000"},
+           {{"--alarm", ">1.5", "--output", "a/f.csv"},
+            "COM3 2400 0 0s 0 >1.500000 a/f.csv sys 0000"},
+           {{"--language", "en", "--quiet", "--wait"}, "COM3 2400 0 0s 0 - ~ en 1100"},
+           {{"--language", "de", "--help", "--version"}, "COM3 2400 0 0s 0 - ~ de 0011"}}) {
+    EXPECT_EQ(summary(args), expected);
+  }
+  // Wrong values: the line names option and value.
+  for (const std::string wrong : {"--baud 1234", "--duration 0", "--duration 0s", "--duration 5d",
+                                  "--duration s", "--count -1", "--count 0", "--count 1234567890",
+                                  "--count 1.5", "--port COM0", "--port COM257", "--port /dev/",
+                                  "--meter two", "--language fr", "--alarm 0,8", "--output "})
+    EXPECT_EQ(summary({wrong.substr(0, wrong.find(' ')), wrong.substr(wrong.find(' ') + 1)}),
+              wrong);
+  for (const auto& [args, expected] :
+       std::vector<std::pair<Args, std::string>>{{{"--count"}, "--count needs a value"},
+                                                 {{"--frobnicate"}, "unknown option"},
+                                                 {{"--quiet=1"}, "unknown option"},
+                                                 {{"COM1"}, "unknown option"}})
+    EXPECT_EQ(summary(args), expected);
+}
+
+TEST(RecordOptions, MapsFixedDevicesToTheirPortNumbers) {
+  for (const auto& [path, port] : std::vector<std::pair<std::string, int>>{
+           {"/dev/ttyS0", 1}, {"/dev/ttyUSB4", 37}, {"/dev/ttyAMA31", 128}, {"/dev/null", 0}})
+    EXPECT_EQ(portForDevice(path), port) << path;
+}
+
+// Events a second apart: p a poll, a a reading. Seen: S silent, B back, D done, else ".".
+TEST(RecordWatch, EndsAfterCountOrDurationAndReportsSilenceOnce) {
+  for (const auto& [duration, count, events, seen] :
+       std::vector<std::tuple<int, int, std::string, std::string>>{
+           {0, 3, "apapa", "....D"},      // the third reading
+           {5, 0, "aaaaaa", "....DD"},    // readings at 0 to 4 s fill five seconds
+           {5, 0, "ppppppp", "......D"},  // a silent meter: one poll after the end
+           {5, 0, "ppppppa", "......."},  // the duration counts from the first reading
+           {0, 0, "pppppppppppaa", ".........S.B."},
+           {0, 0, "pppppppppappppppppppa", "...................SB"},
+           {0, 0, "apppppppppppppppppppa", "..........S.........B"}}) {
+    SCOPED_TRACE(events);
+    RecordWatch watch(duration, count, 100000);
+    std::string told;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+      const std::int64_t now = 100007 + static_cast<std::int64_t>(i) * 1000;
+      if (events[i] == 'a' ? watch.answered(now) : watch.polled(now))
+        told += events[i] == 'a' ? 'B' : 'S';
+      else
+        told += watch.done() ? 'D' : '.';
+    }
+    EXPECT_EQ(told, seen);
+  }
+}
+
+// Days of readings: the window ends a recording when its channel is full, a headless one
+// goes on, every reading into the journal, timed from its start.
+TEST(HeadlessViews, AFullTraceStoreNeverEndsTheRecording) {
+  struct Heard : ReadingListener, AlarmSound {
+    void readingRecorded(const JournalRow& row, bool alarm) override {
+      last = row.elapsedMs, rows += 1, alarms += alarm;
+    }
+    void beeps(int) override {}
+    std::int64_t last = -1;
+    int rows = 0, alarms = 0;
+  } heard;
+  HeadlessViews views;
+  testing::FakeMeter meter(1796515200, views, views, heard);
+  meter.connection.PortOpen = true;
+  meter.session.addListener(&heard);
+  meter.session.alarm().apply(GetAlarm("> 1"));
+  meter.session.alarm().setArmed(true);
+  meter.session.recorder().drawingSwitched();
+  const int readings = TraceStore::LiveCapacity + 10;
+  for (int i = 0; i < readings; ++i) {
+    meter.session.onPollTick();
+    meter.link.incoming = i + 1 < readings ? "DC  0.500 V  \r" : "DC  1.500 V  \r";
+    meter.session.onReadTick();
+    meter.clock.advance(1);
+  }
+  EXPECT_EQ(heard.rows, readings);
+  EXPECT_EQ(heard.last, (readings - 1) * std::int64_t{1000});
+  EXPECT_EQ(heard.alarms, 1);
+  EXPECT_LE(meter.session.traces().count(0), TraceStore::LiveCapacity);
+}
+
+TEST(RecordTexts, ProgressLineInBothLanguages) {
+  JournalRow row;
+  row.value = 0.75f, row.unit = "V", row.status = ReadingStatus::Ok;
+  EXPECT_EQ(RecordTexts::progressLine(RecordTexts::readingText(row, '.'), 42, 90061000, 61999,
+                                      "/r/a.csv.part", true),
+            "0.75 V | 42 readings | 25:01:01 elapsed | 00:01:01 left | /r/a.csv.part");
+  row.status = ReadingStatus::Overload;
+  EXPECT_EQ(RecordTexts::progressLine(RecordTexts::readingText(row, ','), 1, 0, -1, "-", false),
+            "OL | 1 Messwerte | 00:00:00 vergangen | -");
+}
+
+}  // namespace
+}  // namespace kelvor
