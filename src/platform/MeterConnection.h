@@ -26,6 +26,9 @@ class MeterConnection {
   // Stops both timers for good and ends the journal cleanly (the program ends).
   void stopPolling();
 
+  // Writes the journal to `sink` instead of the recordings folder (kelvor-record's --output).
+  void useJournal(JournalSink& sink) { session_.journal().attach(&sink); }
+
   MeterSession& session() { return session_; }
   const ConnectionState& state() const { return state_; }
   const PortConfig& config() const { return config_; }

@@ -1,0 +1,55 @@
+#include "record/ConsoleReporter.h"
+
+#include "core/record/RecordTexts.h"
+
+namespace kelvor {
+
+std::int64_t ConsoleReporter::nowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void ConsoleReporter::readingRecorded(const JournalRow& row, bool alarm) {
+  lastReading_ = RecordTexts::readingText(row, style_.decimalSeparator);
+  if (watch_.answered(nowMs())) line(RecordTexts::silenceLine(style_.port, false, style_.english));
+  if (alarm) line(RecordTexts::alarmLine(row, style_.decimalSeparator, style_.english));
+  // Timed from the journal's start: the trace store, and its start, begin again when full.
+  if (alarm && !alarmed_)
+    line(RecordTexts::firstAlarmLine(RecordTexts::durationText(row.elapsedMs), style_.english));
+  alarmed_ = alarmed_ || alarm;
+  showProgress();
+}
+
+void ConsoleReporter::beeps(int) {
+  if (style_.bell) std::fputc('\a', stderr);
+}
+
+void ConsoleReporter::polled() {
+  if (watch_.polled(nowMs())) line(RecordTexts::silenceLine(style_.port, true, style_.english));
+  showProgress();
+}
+
+void ConsoleReporter::line(const std::string& text) {
+  std::fprintf(stderr, "%s%s\n", progressShown_ ? "\r\x1b[K" : "", text.c_str());
+  progressShown_ = false;
+  showProgress();
+}
+
+void ConsoleReporter::showProgress() {
+  if (!style_.progress) return;
+  const std::int64_t now = nowMs();
+  const std::string text =
+      RecordTexts::progressLine(lastReading_, watch_.readings(), watch_.elapsedMs(now),
+                                watch_.remainingMs(now), journal_(), style_.english);
+  std::fprintf(stderr, "\r\x1b[K%s", text.c_str());
+  std::fflush(stderr);
+  progressShown_ = true;
+}
+
+void ConsoleReporter::finish() {
+  if (progressShown_) std::fputc('\n', stderr);
+  progressShown_ = false;
+}
+
+}  // namespace kelvor

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "core/alarm/AlarmSound.h"
+#include "core/record/RecordWatch.h"
+#include "core/session/MeterSession.h"
+
+namespace kelvor {
+
+// What kelvor-record tells on standard error: alarms and the first alarm's time, a meter
+// that falls silent or answers again, and on a terminal (unless quiet) a progress line that
+// rewrites itself. It also rings the terminal's bell as the alarm sound.
+class ConsoleReporter : public ReadingListener, public AlarmSound {
+ public:
+  struct Style {
+    bool english = false;
+    char decimalSeparator = ',';
+    bool progress = false;  // stderr is a terminal and --quiet is absent
+    bool bell = false;      // stderr is a terminal
+    int port = 1;
+  };
+
+  ConsoleReporter(const Style& style, RecordWatch& watch) : style_(style), watch_(watch) {}
+
+  void readingRecorded(const JournalRow& row, bool alarm) override;
+  void beeps(int n) override;
+  // Once a second while the port is open: a poll went out.
+  void polled();
+  void setJournal(std::function<std::string()> path) { journal_ = std::move(path); }
+  // A line of its own, above the progress line.
+  void line(const std::string& text);
+  // Leaves the progress line as it stands.
+  void finish();
+
+  static std::int64_t nowMs();
+
+ private:
+  void showProgress();
+
+  Style style_;
+  RecordWatch& watch_;
+  std::string lastReading_ = "-";
+  bool alarmed_ = false;  // an alarm reading came
+  std::function<std::string()> journal_ = [] { return std::string(); };
+  bool progressShown_ = false;
+};
+
+}  // namespace kelvor

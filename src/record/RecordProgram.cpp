@@ -1,0 +1,109 @@
+#include "record/RecordProgram.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <cstring>
+
+#include "core/acquisition/PortTable.h"
+#include "platform/NamedJournal.h"
+#include "platform/StreamJournal.h"
+
+namespace kelvor {
+
+RecordProgram::RecordProgram(const RecordOptions& options, bool english, char decimalSeparator,
+                             const Clock& clock)
+    : options_(options),
+      watch_(options.durationS, options.count, ConsoleReporter::nowMs()),
+      reporter_({english, decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
+                 ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
+                watch_),
+      meter_(options_.port, clock, reporter_, {views_, views_}, decimalSeparator),
+      journal_(chooseJournal()),
+      signals_([this](int) { stop(0); }) {
+  meter_.useJournal(*journal_);
+  MeterSession& session = meter_.session();
+  session.addListener(&reporter_);
+  session.addListener(this);
+  session.journal().setEnabled(true);
+  session.journal().setFaultHandler([this](const JournalFault& fault) {
+    reporter_.line("kelvor-record: " + fault.path + ": " + std::strerror(fault.error));
+    QTimer::singleShot(0, &ticks_, [this] { stop(1); });
+  });
+  if (options_.alarm.valid) {
+    session.alarm().apply(options_.alarm);
+    session.alarm().setArmed(true);
+  }
+  ticks_.setInterval(static_cast<int>(RecordWatch::PollMs));
+  QObject::connect(&ticks_, &QTimer::timeout, [this] {
+    reporter_.polled();
+    if (watch_.done()) stop(0);
+  });
+  waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
+  QObject::connect(&waiting_, &QTimer::timeout, [this] {
+    if (openPort()) started();
+  });
+}
+
+std::unique_ptr<JournalSink> RecordProgram::chooseJournal() {
+  if (options_.output == "-") {
+    reporter_.setJournal([] { return std::string("-"); });
+    return std::make_unique<StreamJournal>(STDOUT_FILENO);
+  }
+  if (!options_.output.empty()) {
+    auto file = std::make_unique<NamedJournal>(options_.output);
+    reporter_.setJournal([named = file.get()] { return named->path(); });
+    return file;
+  }
+  auto file = std::make_unique<JournalFile>();
+  reporter_.setJournal([folder = file.get()] { return folder->path(); });
+  return file;
+}
+
+bool RecordProgram::openPort() {
+  const basSerial::OpenResult result = meter_.open();
+  if (result.ok || openFailureTold_) return result.ok;
+  openFailureTold_ = true;
+  const QString device = result.devicePath + QStringLiteral(": ") + result.errorText;
+  reporter_.line(openErrorText(result.errorCode, options_.port.ComPort) + ": " +
+                 device.toStdString());
+  return false;
+}
+
+void RecordProgram::readingRecorded(const JournalRow&, bool) {
+  // Stopped once the reading is handled, between two events.
+  if (watch_.done()) QTimer::singleShot(0, &ticks_, [this] { stop(0); });
+}
+
+void RecordProgram::started() {
+  waiting_.stop();
+  ticks_.start();
+}
+
+int RecordProgram::run() {
+  meter_.session().recorder().drawingSwitched();
+  if (openPort()) {
+    started();
+  } else if (options_.wait) {
+    waiting_.start();
+  } else {
+    stop(1);
+    return status_;
+  }
+  QCoreApplication::exec();
+  return status_;
+}
+
+void RecordProgram::stop(int status) {
+  if (stopped_) return;
+  stopped_ = true;
+  status_ = status;
+  ticks_.stop();
+  waiting_.stop();
+  meter_.stopPolling();  // ends the journal: synced, closed and renamed
+  meter_.close();
+  reporter_.finish();
+  QCoreApplication::exit(status);
+}
+
+}  // namespace kelvor

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QTimer>
+#include <memory>
+
+#include "core/record/HeadlessViews.h"
+#include "core/record/RecordOptions.h"
+#include "core/record/RecordWatch.h"
+#include "platform/MeterConnection.h"
+#include "platform/StopSignals.h"
+#include "record/ConsoleReporter.h"
+
+namespace kelvor {
+
+// One run of kelvor-record: the window's meter session on the port, every reading into the
+// journal, until the count or duration is reached or a stop signal comes.
+class RecordProgram : private ReadingListener {
+ public:
+  RecordProgram(const RecordOptions& options, bool english, char decimalSeparator,
+                const Clock& clock);
+
+  // Runs the event loop; returns the exit status.
+  int run();
+
+ private:
+  // Opens the port; false (after saying why, once) when it cannot be opened.
+  bool openPort();
+  void started();
+  void readingRecorded(const JournalRow& row, bool alarm) override;
+  void stop(int status);
+  std::unique_ptr<JournalSink> chooseJournal();
+
+  RecordOptions options_;
+  RecordWatch watch_;
+  ConsoleReporter reporter_;
+  HeadlessViews views_;
+  MeterConnection meter_;
+  std::unique_ptr<JournalSink> journal_;
+  StopSignals signals_;
+  QTimer ticks_;    // once a second while recording
+  QTimer waiting_;  // once a second while --wait waits for the port
+  bool openFailureTold_ = false;
+  int status_ = 0;
+  bool stopped_ = false;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,71 @@
+// kelvor-record: Kelvor's recording without a window, for unattended meters.
+#include <signal.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/record/RecordOptions.h"
+#include "core/settings/InterfaceLanguage.h"
+#include "core/settings/ProgramVersion.h"
+#include "platform/SettingsStore.h"
+#include "platform/StopSignals.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemLanguage.h"
+#include "platform/SystemLocale.h"
+#include "record/RecordProgram.h"
+
+namespace {
+
+int wrongOptions(const std::string& why) {
+  std::fprintf(stderr, "kelvor-record: %s\n", why.c_str());
+  return 2;
+}
+
+// The number of the port whose device a path is, after its links; 0 when none.
+int portOfDevice(const std::string& path) {
+  char resolved[PATH_MAX];
+  return kelvor::portForDevice(::realpath(path.c_str(), resolved) ? resolved : path);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  kelvor::StopSignals::block();  // before any thread starts
+  ::signal(SIGPIPE, SIG_IGN);    // a closed standard output is a journal fault
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Kelvor"));
+  QCoreApplication::setApplicationName(QStringLiteral("Kelvor"));
+
+  const char decimal = kelvor::SystemLocale::decimalSeparator();
+  kelvor::RecordOptions defaults;
+  defaults.port =
+      kelvor::StoredSettings::read(kelvor::SettingsStore().lookup(), decimal).portConfig();
+  const kelvor::ParsedRecordOptions parsed =
+      kelvor::parseRecordOptions({argv + 1, argv + argc}, defaults);
+  if (!parsed.error.empty()) return wrongOptions(parsed.error);
+  kelvor::RecordOptions options = parsed.options;
+  if (options.help || options.version) {
+    if (options.help)
+      std::fputs(kelvor::recordHelp().c_str(), stdout);
+    else
+      std::printf("kelvor-record %s\n", kelvor::ProgramVersion::current().number().c_str());
+    return 0;
+  }
+  if (!options.devicePath.empty()) {
+    options.port.ComPort = portOfDevice(options.devicePath);
+    if (options.port.ComPort == 0)
+      return wrongOptions("--port " + options.devicePath + ": no COM port has this device");
+  }
+  using kelvor::InterfaceLanguage::isEnglish;
+  using kelvor::InterfaceLanguage::langCodeFor;
+  const bool english =
+      options.english.value_or(isEnglish(langCodeFor(kelvor::SystemLanguage::languageId())));
+  // --language sets the journal's separators too; otherwise they follow the system.
+  const char separator = options.english ? (english ? '.' : ',') : decimal;
+  kelvor::SystemClock clock;
+  kelvor::RecordProgram program(options, english, separator, clock);
+  return program.run();
+}

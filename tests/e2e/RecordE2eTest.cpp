@@ -1,0 +1,137 @@
+// kelvor-record against the simulator: ends, stops and survives as the window's recording.
+#include <signal.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "e2e/E2eSupport.h"
+
+namespace kelvor::e2e {
+namespace {
+
+// kelvor-record as a child process, under English settings ("," between fields).
+struct RecordProcess {
+  RecordProcess(const TestHome& home, const QStringList& arguments) {
+    process.setProcessEnvironment(home.environment(QStringLiteral("en_US.UTF-8")));
+    process.start(QStringLiteral(KELVOR_RECORD_EXE), arguments);
+  }
+  // The exit status, or -1 while it still runs after `time` or after a signal.
+  int status(std::chrono::milliseconds time = 30s) {
+    const bool ended = waitUntil([this] { return process.state() == QProcess::NotRunning; }, time);
+    return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  }
+  QProcess process;
+};
+
+// The values of a journal's rows, after its header.
+std::vector<double> journalValues(const QByteArray& journal) {
+  QStringList lines = QString::fromUtf8(journal).split("\r\n", Qt::SkipEmptyParts);
+  std::vector<double> values;
+  if (lines.value(0) != "time,utc,elapsed_s,channel,value,unit,mode,status,raw") return values;
+  for (const QString& line : lines.mid(1)) values.push_back(line.section(',', 4, 4).toDouble());
+  return values;
+}
+
+std::vector<double> ramp(int count) {
+  std::vector<double> values;
+  for (int i = 1; i <= count; ++i) values.push_back(i);
+  return values;
+}
+
+TEST(RecordE2e, CountOrDurationEndsTheRecordingWithTheMetersValuesPolledOnceASecond) {
+  for (const auto& [arguments, rows] :
+       std::vector<std::pair<QStringList, int>>{{{"--count", "10", "--output", "f.csv"}, 10},
+                                                {{"--duration", "5s", "--output", "f.csv"}, 5},
+                                                {{"--count", "3", "--output", "-"}, 3}}) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    TestHome home;
+    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+    ASSERT_TRUE(sim.ready());
+    const QString file = home.file(QStringLiteral("f.csv"));
+    RecordProcess recorder(home, QStringList{"--port", "COM1"} +
+                                     QStringList(arguments).replaceInStrings("f.csv", file));
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(recorder.status(), 0);
+    EXPECT_NEAR(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
+                rows, 1.5);
+    const bool toFile = arguments.last() != "-";
+    EXPECT_EQ(journalValues(toFile ? contentsOf(file) : recorder.process.readAllStandardOutput()),
+              ramp(rows));
+    EXPECT_FALSE(QFileInfo::exists(file + ".part"));
+    const std::vector<LoggedByte> polls = sim.polls();
+    ASSERT_EQ(polls.size(), static_cast<std::size_t>(rows));
+    for (std::size_t i = 0; i < polls.size(); ++i)
+      EXPECT_TRUE(polls[i].byte == 'D' && (i == 0 || polls[i].seconds - polls[i - 1].seconds > 0.8))
+          << i << ": " << polls[i].byte << " at " << polls[i].seconds;
+  }
+}
+
+// SIGTERM finishes the journal; SIGKILL leaves a ".part" that the window offers to load.
+TEST(RecordE2e, SigtermFinishesTheJournalAndSigkillLeavesOneToRecover) {
+  for (const int signal : {SIGTERM, SIGKILL}) {
+    SCOPED_TRACE(signal);
+    TestHome home;
+    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+    ASSERT_TRUE(sim.ready());
+    const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+    RecordProcess recorder(home, {"--port", "COM1"});
+    const auto part = [&] { return folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0); };
+    ASSERT_TRUE(waitUntil(
+        [&] { return journalValues(contentsOf(folder.filePath(part()))).size() == 4; }, 10s));
+    const QString name = part();
+    ::kill(static_cast<pid_t>(recorder.process.processId()), signal);
+    if (signal == SIGTERM) {
+      EXPECT_EQ(recorder.status(), 0);
+      EXPECT_EQ(folder.entryList(QDir::Files), QStringList{name.chopped(5)});
+      EXPECT_EQ(journalValues(contentsOf(folder.filePath(name.chopped(5)))), ramp(4));
+      continue;
+    }
+    EXPECT_EQ(recorder.status(), -1);
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList{name});
+    sim.stop(false);
+    KelvorApp window(home);
+    ASSERT_TRUE(window.connected());
+    EXPECT_TRUE(window.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "))
+                    .contains(QStringLiteral("sie enthält 4 Messwerte")));
+  }
+}
+
+// Waiting for a port that is not there yet (COM200 has no fixed device), then the adapter
+// unplugged and plugged in again.
+TEST(RecordE2e, WaitsForThePortAndGoesOnAfterItComesBack) {
+  TestHome home;
+  const QString file = home.file(QStringLiteral("f.csv"));
+  RecordProcess recorder(home, {"--port", "COM200", "--wait", "--count", "8", "--output", file});
+  ASSERT_TRUE(waitUntil(
+      [&] { return recorder.process.readAllStandardError().startsWith("Error 2 opening"); }, 5s));
+  auto sim = std::make_unique<MeterSim>(home, QStringList{"--port", "200", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim->ready());
+  ASSERT_TRUE(
+      waitUntil([&] { return journalValues(contentsOf(file + ".part")).size() == 3; }, 10s));
+  sim.reset();
+  sim = std::make_unique<MeterSim>(home, QStringList{"--port", "200", "--values", "ramp:100,1"});
+  ASSERT_TRUE(sim->ready());
+  EXPECT_EQ(recorder.status(), 0);
+  // The first meter's ramp from 1, then the second one's from 100: none twice, none back.
+  const std::vector<double> values = journalValues(contentsOf(file));
+  ASSERT_EQ(values.size(), 8u);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    EXPECT_TRUE(values[i] == (i == 0 ? 1 : values[i - 1] + 1) || (i >= 3 && values[i] == 100))
+        << i << ": " << values[i];
+  EXPECT_NE(std::find(values.begin(), values.end(), 100.0), values.end());
+}
+
+TEST(RecordE2e, AWrongOptionOrAMissingPortEndsWithOneLine) {
+  TestHome home;
+  RecordProcess wrong(home, {"--baud", "1234"}), missing(home, {"--port", "COM200"});
+  EXPECT_EQ(wrong.status(), 2);
+  EXPECT_EQ(wrong.process.readAll() + wrong.process.readAllStandardError(),
+            "kelvor-record: --baud 1234: expected 600, 1200, 2400, 4800 or 9600\n");
+  EXPECT_EQ(missing.status(), 1);
+  EXPECT_EQ(missing.process.readAll() + missing.process.readAllStandardError(),
+            "Error 2 opening COM200: " + home.file("Kelvor/ports/COM200").toUtf8() +
+                ": No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace kelvor::e2e
