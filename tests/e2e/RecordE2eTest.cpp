@@ -53,7 +53,7 @@ TEST(RecordE2e, CountOrDurationEndsTheRecordingWithTheMetersValuesPolledOnceASec
     const auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(recorder.status(), 0);
     EXPECT_NEAR(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
-                rows, 1.5);
+                rows + 1, 2);  // a second a reading, start-up included
     const bool toFile = arguments.last() != "-";
     EXPECT_EQ(journalValues(toFile ? contentsOf(file) : recorder.process.readAllStandardOutput()),
               ramp(rows));
