@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev  # the fuzz targets: libFuzzer and clang's sanitizer runtimes
   socat                     # tools/bench-idle talks to the program's probe socket
   desktop-file-utils appstream libxml2-utils  # the install test validates what it installs
-  lintian                   # tools/package checks the Debian package
+  lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

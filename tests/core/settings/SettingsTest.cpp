@@ -36,16 +36,6 @@ TEST(StoredSettings, ReadsNumbersAndFlagsAndWhatItWrote) {
         readFrom({{"AutoScale", text}, {"PrintColored", text}, {"Journal", text}});
     EXPECT_TRUE(s.AutoScale == on && s.PrintColored == on && s.Journal == on) << text;
   }
-  // What is written reads back the same.
-  StoredSettings s;
-  s.PrintColored = true;
-  s.AutoScale = s.Journal = false;
-  s.Port = 256;
-  s.SavedLeft = -120;
-  s.SavedHeight = 8000;
-  Store store;
-  for (const auto& [key, text] : s.texts()) store[key] = text;
-  EXPECT_EQ(readFrom(store, '.').texts(), s.texts());
 }
 
 TEST(StoredSettings, PlacementIsRestoredOnlyWhenLargeEnoughAndOnTheScreen) {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/text/NumberFormat.h"
-#include "core/text/PathText.h"
 
 namespace kelvor {
 namespace {
@@ -48,12 +47,6 @@ TEST(NumberFormat, PatternsPadRoundAndCopyLiterals) {
       {0.00001, "1E-05"},   {double{0.1f}, "0,1"},  {12345678.0, "1,234568E+07"},
       {9999999.5, "1E+07"}, {-HUGE_VAL, "-INF"}};
   for (const auto& [value, expected] : general) EXPECT_EQ(formatGeneral(value, 7, ','), expected);
-}
-
-TEST(PathText, StripBackslashKeepsRootsOnly) {
-  for (const auto& [path, stripped] : std::vector<std::pair<std::string, std::string>>{
-           {"/opt/kelvor/", "/opt/kelvor"}, {"/", "/"}, {"C:\\", "C:\\"}, {"", ""}})
-    EXPECT_EQ(StripBackslash(path), stripped) << path;
 }
 
 // The program starts with setlocale(LC_ALL, ""); on a German desktop the C library then

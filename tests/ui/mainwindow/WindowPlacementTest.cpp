@@ -19,22 +19,17 @@ namespace {
 // minimised or maximised start), a placement too small is ignored, a minimised or maximised
 // exit keeps the placement read at start, and an unknown state counts as normal.
 TEST(WindowPlacement, RestoreAndCaptureAcrossRuns) {
-  struct Case {
-    const char* what;
-    int widthTwips, state;
-    bool restored;
-    int stateAtExit;
-  };
-  const std::vector<Case> cases = {
-      {"normal", 10500, 0, true, 0},        {"too small: centred", 9400, 0, false, 0},
-      {"maximised", 10500, 2, true, 2},     {"minimised", 10500, 1, true, 1},
-      {"unknown state", 10500, 7, true, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  // Width in twips, state stored, whether the placement is restored, state at exit.
+  for (const auto& [widthTwips, state, restored, stateAtExit] :
+       std::vector<std::tuple<int, int, bool, int>>{{10500, 0, true, 0},
+                                                    {9400, 0, false, 0},
+                                                    {10500, 2, true, 2},
+                                                    {10500, 1, true, 1},
+                                                    {10500, 7, true, 0}}) {
+    SCOPED_TRACE(state * 100000 + widthTwips);
     StoredSettings saved;
     std::tie(saved.SavedLeft, saved.SavedTop, saved.SavedWidth, saved.SavedHeight,
-             saved.SavedState) = std::tuple(600, 450, c.widthTwips, 7200, c.state);
+             saved.SavedState) = std::tuple(600, 450, widthTwips, 7200, state);
     QMainWindow window;
     window.resize(620, 400);  // the design size
     WindowPlacement::restore(&window, saved);
@@ -42,11 +37,11 @@ TEST(WindowPlacement, RestoreAndCaptureAcrossRuns) {
     QCoreApplication::processEvents();
     StoredSettings atExit = saved;
     WindowPlacement::capture(&window, atExit);
-    EXPECT_EQ(atExit.SavedState, c.stateAtExit);
+    EXPECT_EQ(atExit.SavedState, stateAtExit);
     window.showNormal();
     QCoreApplication::processEvents();
-    if (c.restored) {
-      EXPECT_EQ(window.frameGeometry(), QRect(40, 30, Units::twipsToPixels(c.widthTwips), 480));
+    if (restored) {
+      EXPECT_EQ(window.frameGeometry(), QRect(40, 30, Units::twipsToPixels(widthTwips), 480));
       EXPECT_EQ(std::tie(atExit.SavedLeft, atExit.SavedTop, atExit.SavedWidth, atExit.SavedHeight),
                 std::tie(saved.SavedLeft, saved.SavedTop, saved.SavedWidth, saved.SavedHeight));
     } else {

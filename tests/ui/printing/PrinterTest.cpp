@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <tuple>
 #include <vector>
 
 #include "support/CupsTestServer.h"
@@ -32,43 +33,36 @@ using PrintCommandsTest = testing::StartedMainWindow;
 // diagram reports it once, naming the printer, not under the hourglass; a working printer
 // gets one page. The printer is set up under the hourglass, which goes afterwards.
 TEST_F(PrintCommandsTest, PrintCommandPrintsOrReports) {
-  struct Case {
-    QString printer;
-    const char* file;  // the PDF the printer writes; nullptr: it cannot be set up
-    double pageMm;
-    bool prints, named;  // the message names the printer or its file
-  };
-  const std::vector<Case> cases = {
-      {"", nullptr, 210, false, false},
-      {"Laser", nullptr, 210, false, true},
-      {"Laser", "missing/out.pdf", 210, false, true},
-      {"Laser", "narrow.pdf", 20, false, false},
-      {"Laser", "page.pdf", 210, true, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file ? c.file : c.printer.toStdString());
+  // Printer, the PDF it writes (nullptr: it cannot be set up), page size in mm, whether it
+  // prints, whether the message names the printer or its file.
+  for (const auto& [printer, file, pageMm, prints, named] :
+       std::vector<std::tuple<QString, const char*, double, bool, bool>>{
+           {"", nullptr, 210, false, true},
+           {"Laser", nullptr, 210, false, true},
+           {"Laser", "missing/out.pdf", 210, false, true},
+           {"Laser", "narrow.pdf", 20, false, false},
+           {"Laser", "page.pdf", 210, true, false}}) {
+    SCOPED_TRACE(file ? file : printer.toStdString());
     messages.clear();
-    const QString path = c.file ? files.filePath(QLatin1String(c.file)) : QString();
+    const QString path = file ? files.filePath(QLatin1String(file)) : QString();
     bool busyWhileSettingUp = false;
-    print.setPrinterAccess(
-        {[&] { return c.printer; },
-         [&](QPrinter& printer) {
-           busyWhileSettingUp = testing::busy();
-           printer.setOutputFileName(path);
-           printer.setPageSize(QPageSize(QSizeF(c.pageMm, c.pageMm), QPageSize::Millimeter));
-           printer.setPageMargins(QMarginsF(10.5, 0, 10.5, 0), QPageLayout::Millimeter);
-           return c.file != nullptr;
-         }});
+    print.setPrinterAccess({[who = printer] { return who; },
+                            [&, mm = pageMm, made = file != nullptr](QPrinter& p) {
+                              busyWhileSettingUp = testing::busy();
+                              p.setOutputFileName(path);
+                              p.setPageSize(QPageSize(QSizeF(mm, mm), QPageSize::Millimeter));
+                              p.setPageMargins(QMarginsF(10.5, 0, 10.5, 0),
+                                               QPageLayout::Millimeter);
+                              return made;
+                            }});
     print.mnuPrint_Click(0);
-    EXPECT_EQ(std::pair(testing::busy(), busyWhileSettingUp),
-              std::pair(false, !c.printer.isEmpty()));
+    EXPECT_EQ(std::pair(testing::busy(), busyWhileSettingUp), std::pair(false, !printer.isEmpty()));
     QFile pdf(path);
-    EXPECT_EQ(pdf.open(QIODevice::ReadOnly) && pdf.readAll().count("/Type /Page\n") == 1, c.prints);
-    ASSERT_EQ(messages.size(), c.prints ? 0 : 1) << messages.join('\n').toStdString();
-    if (c.prints) continue;
-    EXPECT_EQ(
-        std::pair(messages[0].contains(c.file ? path : c.printer), messages[0].endsWith("+busy")),
-        std::pair(c.named || c.printer.isEmpty(), false))
+    EXPECT_EQ(pdf.open(QIODevice::ReadOnly) && pdf.readAll().count("/Type /Page\n") == 1, prints);
+    ASSERT_EQ(messages.size(), prints ? 0 : 1) << messages.join('\n').toStdString();
+    if (prints) continue;
+    EXPECT_EQ(std::pair(messages[0].contains(file ? path : printer), messages[0].endsWith("+busy")),
+              std::pair(named, false))
         << messages[0].toStdString();
   }
 }
