@@ -28,39 +28,34 @@ void JournalWriter::abandon() {
 }
 
 JournalFault JournalWriter::queue(Operation operation, std::string text) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  if (!worker_.joinable()) {
-    lock.unlock();
+  if (!worker_.joinable()) {  // closed: done here and now
     perform({operation, std::move(text)});
     return {};
   }
-  tasks_.push_back({operation, std::move(text)});
-  lock.unlock();
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    tasks_.push_back({operation, std::move(text)});
+  }
   wake_.notify_one();
   return {};
 }
 
 void JournalWriter::close() {
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (!worker_.joinable()) return;
-    closing_ = true;
-  }
-  wake_.notify_one();
+  if (!worker_.joinable()) return;
+  queue(Operation::Stop);  // after everything queued before
   worker_.join();
   QCoreApplication::sendPostedEvents(&home_);
 }
 
 void JournalWriter::work() {
-  std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    wake_.wait(lock, [this] { return closing_ || !tasks_.empty(); });
-    if (tasks_.empty()) return;  // closing, and all is done
+    std::unique_lock<std::mutex> lock(mutex_);
+    wake_.wait(lock, [this] { return !tasks_.empty(); });
     const Task task = std::move(tasks_.front());
     tasks_.pop_front();
     lock.unlock();
+    if (task.operation == Operation::Stop) return;
     perform(task);
-    lock.lock();
   }
 }
 
@@ -83,6 +78,7 @@ void JournalWriter::perform(const Task& task) {
       fault = file_->finish();
       break;
     case Operation::Abandon:
+    case Operation::Stop:
       break;
   }
   if (fault.error == 0) return;

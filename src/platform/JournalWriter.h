@@ -15,6 +15,7 @@ namespace kelvor {
 // thread that owns the file and hands every row to the system as soon as it gets it. A fault
 // is told once per journal, in the thread that made the writer; the rest of that journal is
 // dropped and the next open tries again. So the calls themselves always return no fault.
+// All calls come from one thread, the one that made the writer.
 class JournalWriter : public JournalSink {
  public:
   using FaultHandler = std::function<void(const JournalFault&)>;
@@ -35,7 +36,7 @@ class JournalWriter : public JournalSink {
   void close();
 
  private:
-  enum class Operation { Open, Append, Sync, Finish, Abandon };
+  enum class Operation { Open, Append, Sync, Finish, Abandon, Stop };
   struct Task {
     Operation operation;
     std::string text;
@@ -51,7 +52,6 @@ class JournalWriter : public JournalSink {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<Task> tasks_;
-  bool closing_ = false;
   bool failed_ = false;  // the worker's: the open journal ran into a fault
   std::thread worker_;
 };
