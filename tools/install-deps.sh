@@ -14,6 +14,7 @@ packages=(
   socat                     # tools/bench-idle talks to the program's probe socket
   desktop-file-utils appstream libxml2-utils  # the install test validates what it installs
   lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12
+  libreoffice-calc-nogui    # the journal test opens sample journals in a spreadsheet
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

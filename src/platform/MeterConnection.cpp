@@ -7,8 +7,10 @@ MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, A
     : config_(config),
       timMessung_([this] { session_.onPollTick(); }),
       readDataTimer_([this] { session_.onReadTick(); }),
+      journal_(std::make_unique<JournalFile>(),
+               [this](const JournalFault& fault) { session_.journal().report(fault); }),
       session_(config, state_, {serial_, readDataTimer_, clock, sound}, views, decimalSeparator) {
-  session_.journal().attach(&journalFile_);
+  session_.journal().attach(&journal_);
   timMessung_.setInterval(PollIntervalMs);
   timMessung_.setEnabled(true);
 }
@@ -30,6 +32,7 @@ void MeterConnection::stopPolling() {
   timMessung_.setEnabled(false);
   readDataTimer_.setEnabled(false);
   session_.journal().end();
+  journal_.close();
 }
 
 }  // namespace kelvor

@@ -3,6 +3,7 @@
 #include "core/acquisition/PortConfig.h"
 #include "core/session/MeterSession.h"
 #include "platform/JournalFile.h"
+#include "platform/JournalWriter.h"
 #include "platform/QtTimer.h"
 #include "platform/basSerial.h"
 
@@ -23,7 +24,8 @@ class MeterConnection {
   basSerial::OpenResult open();
   // Closes the port; nothing polls it until it is opened again.
   void close();
-  // Stops both timers for good and ends the journal cleanly (the program ends).
+  // Stops both timers for good and ends the journal cleanly, waiting until it is on disk (the
+  // program ends).
   void stopPolling();
 
   // Writes the journal to `sink` instead of the recordings folder (kelvor-record's --output).
@@ -41,7 +43,7 @@ class MeterConnection {
   basSerial serial_;
   QtTimer timMessung_;
   QtTimer readDataTimer_;
-  JournalFile journalFile_;
+  JournalWriter journal_;  // the file work, away from the event loop
   MeterSession session_;
 };
 

@@ -6,7 +6,7 @@ bool JournalKeeper::check(const JournalFault& fault) {
   if (fault.error == 0) return true;
   if (state_ == State::Open) sink_->abandon();
   state_ = State::Failed;
-  if (onFault_) onFault_(fault);
+  report(fault);
   return false;
 }
 
@@ -45,7 +45,7 @@ void JournalKeeper::end() {
   state_ = State::Closed;
   if (!open) return;
   const JournalFault fault = sink_->finish();  // closes the file whatever happens
-  if (fault.error != 0 && onFault_) onFault_(fault);
+  if (fault.error != 0) report(fault);
 }
 
 }  // namespace kelvor

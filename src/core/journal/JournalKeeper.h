@@ -52,6 +52,10 @@ class JournalKeeper {
                     const WallTime& at);
   // The recording ended cleanly.
   void end();
+  // Tells a fault to the handler: also one that the sink found later, on its own.
+  void report(const JournalFault& fault) const {
+    if (onFault_) onFault_(fault);
+  }
 
  private:
   enum class State { Closed, Open, Failed };
