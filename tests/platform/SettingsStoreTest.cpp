@@ -98,6 +98,8 @@ TEST(SettingsStore, WritingKeepsOtherKeysAndReplacesTheFileInOneStep) {
   EXPECT_EQ(plain.value(QStringLiteral("Other/kept")).toString(), QLatin1String("yes"));
   EXPECT_EQ(QDir(file.folder()).entryList(QDir::Files | QDir::Hidden | QDir::System),
             QStringList{"Kelvor.conf"});
+  // It may hold the broker's password: nobody else reads it.
+  EXPECT_FALSE(QFile::permissions(file.path()) & (QFile::ReadGroup | QFile::ReadOther));
 }
 
 // The file cannot be replaced (a folder of its name), or the write is cut short.
