@@ -37,8 +37,8 @@ void queueReading(benchmark::State& state) {
 
 void roundTrip(benchmark::State& state) {
   testing::MqttBroker broker;
-  if (broker.unavailable()) {
-    state.SkipWithError(broker.problem().toStdString().c_str());
+  if (!broker.running()) {
+    state.SkipWithError("no broker (Debian: mosquitto mosquitto-clients)");
     return;
   }
   MqttPublisher publisher;
@@ -51,7 +51,7 @@ void roundTrip(benchmark::State& state) {
   publisher.configure(settings, "bench");
   const JournalRow row = reading();
   publisher.readingRecorded(row, false);
-  testing::waitFor([&] { return publisher.acknowledged() == 1; }, std::chrono::seconds(10));
+  while (publisher.acknowledged() == 0) std::this_thread::yield();  // connected
   for (auto _ : state) {
     const std::uint64_t before = publisher.acknowledged();
     publisher.readingRecorded(row, false);

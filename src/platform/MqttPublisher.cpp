@@ -25,6 +25,11 @@ constexpr int KeepAliveSeconds = 30;
 constexpr std::size_t Window = 20;  // messages in flight at most
 constexpr int LoopMs = 250;         // keep-alive and TLS housekeeping without traffic
 constexpr auto StopWait = std::chrono::seconds(3);
+
+void publishStatus(mosquitto* mosq, const std::string& prefix, const std::string& state) {
+  mosquitto_publish(mosq, nullptr, topicName(prefix, PublishTopic::Status).c_str(),
+                    static_cast<int>(state.size()), state.data(), Qos, true);
+}
 }  // namespace
 
 // The queue, shared by the recording's thread, the publishing thread and the next run.
@@ -84,7 +89,6 @@ class PublishRun {
   bool setUp(mosquitto* mosq, Outcome& outcome);
   void serve(mosquitto* mosq);
   void sendPending(mosquitto* mosq);
-  std::string topicOf(PublishTopic topic) const;
   void fail(PublishFault fault, std::string detail);
 
   static void onConnect(mosquitto*, void* self, int rc);
@@ -165,7 +169,8 @@ bool PublishRun::setUp(mosquitto* mosq, Outcome& outcome) {
   if (!settings_.user.empty())
     mosquitto_username_pw_set(mosq, settings_.user.c_str(),
                               settings_.password.empty() ? nullptr : settings_.password.c_str());
-  mosquitto_will_set(mosq, (prefix_ + "/status").c_str(), 7, "offline", Qos, true);
+  mosquitto_will_set(mosq, topicName(prefix_, PublishTopic::Status).c_str(), 7, "offline", Qos,
+                     true);
   if (settings_.tls) {
     const char* caFile = settings_.caFile.empty() ? nullptr : settings_.caFile.c_str();
     const int rc = mosquitto_tls_set(mosq, caFile, caFile ? nullptr : "/etc/ssl/certs", nullptr,
@@ -184,14 +189,14 @@ void PublishRun::serve(mosquitto* mosq) {
   while (!over_) {
     if (stopping()) {
       if (connected) {
-        mosquitto_publish(mosq, nullptr, (prefix_ + "/status").c_str(), 7, "offline", Qos, true);
+        publishStatus(mosq, prefix_, "offline");
         mosquitto_disconnect(mosq);
       }
       return;
     }
     if (!connected && outcome_.connected) {
       connected = true;
-      mosquitto_publish(mosq, nullptr, (prefix_ + "/status").c_str(), 6, "online", Qos, true);
+      publishStatus(mosq, prefix_, "online");
       report({PublishStatus::State::Connected, PublishFault::None, 0, {}});
     }
     if (connected) sendPending(mosq);
@@ -220,23 +225,11 @@ void PublishRun::sendPending(mosquitto* mosq) {
     const std::optional<QueuedMessage> message = shared_->queue.takeNext();
     if (!message) return;
     int mid = 0;
-    const std::string topic = topicOf(message->topic);
+    const std::string topic = topicName(prefix_, message->topic);
     mosquitto_publish(mosq, &mid, topic.c_str(), static_cast<int>(message->payload.size()),
                       message->payload.data(), Qos, false);
     inFlight_[mid] = message->id;
   }
-}
-
-std::string PublishRun::topicOf(PublishTopic topic) const {
-  switch (topic) {
-    case PublishTopic::Alarm:
-      return prefix_ + "/alarm";
-    case PublishTopic::Dropped:
-      return prefix_ + "/dropped";
-    case PublishTopic::Reading:
-      break;
-  }
-  return prefix_ + "/reading";
 }
 
 void PublishRun::fail(PublishFault fault, std::string detail) {
@@ -308,11 +301,10 @@ void MqttPublisher::stop() {
 
 void MqttPublisher::readingRecorded(const JournalRow& row, bool alarm) {
   if (!run_) return;
-  std::string json = readingJson(row);
+  const std::string json = readingJson(row);
   {
     std::lock_guard lock(shared_->mutex);
-    shared_->queue.push(PublishTopic::Reading, json);
-    if (alarm) shared_->queue.push(PublishTopic::Alarm, std::move(json));
+    shared_->queue.pushReading(json, alarm);
   }
   run_->wake();
 }

@@ -5,6 +5,16 @@
 
 namespace kelvor {
 
+std::string topicName(const std::string& prefix, PublishTopic topic) {
+  const char* const names[] = {"/reading", "/alarm", "/dropped", "/status"};
+  return prefix + names[static_cast<int>(topic)];
+}
+
+void PublishQueue::pushReading(const std::string& json, bool alarm) {
+  push(PublishTopic::Reading, json);
+  if (alarm) push(PublishTopic::Alarm, json);
+}
+
 void PublishQueue::push(PublishTopic topic, std::string payload) {
   if (messages_.size() >= capacity_ && messages_.size() > inFlight_) {
     messages_.erase(messages_.begin() + static_cast<std::ptrdiff_t>(inFlight_));

@@ -9,7 +9,9 @@
 namespace kelvor {
 
 // The topics below the prefix that a message goes to.
-enum class PublishTopic { Reading, Alarm, Dropped };
+enum class PublishTopic { Reading, Alarm, Dropped, Status };
+// "<prefix>/reading", "<prefix>/alarm", "<prefix>/dropped", "<prefix>/status".
+std::string topicName(const std::string& prefix, PublishTopic topic);
 
 struct QueuedMessage {
   std::uint64_t id = 0;
@@ -29,6 +31,8 @@ class PublishQueue {
   explicit PublishQueue(std::size_t capacity = DefaultCapacity) : capacity_(capacity) {}
 
   void push(PublishTopic topic, std::string payload);
+  // A reading's JSON, and once more for the alarm topic when it met the alarm condition.
+  void pushReading(const std::string& json, bool alarm);
   // The next message to send, now in flight; nothing when every message is in flight.
   std::optional<QueuedMessage> takeNext();
   void acknowledged(std::uint64_t id);

@@ -12,51 +12,27 @@ namespace kelvor {
 namespace {
 
 TEST(Publishing, AReadingIsOneJsonObjectWithNullForNoUsableValue) {
-  struct Case {
-    float value;
-    std::int64_t elapsedMs;
-    std::string unit, mode;
-    ReadingStatus status;
-    std::string json;
+  constexpr WallTime Time{1796562187120, 3600};  // 2026-12-06 13:03:07.120 UTC
+  const std::pair<JournalRow, std::string> cases[] = {
+      {{Time, 12001, 3, 1.234f, "V", "DC", ReadingStatus::Ok, ""},
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":12.001,"channel":3,"value":1.234,"unit":"V","mode":"DC","status":"ok"})"},
+      {{Time, 7, 1, -0.5f, "m\"V\\", "A\x01", ReadingStatus::Ok, ""},
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":0.007,"channel":1,"value":-0.5,"unit":"m\"V\\","mode":"A\u0001","status":"ok"})"},
+      {{Time, 86400000, 6, InvalidValue, "", "AC", ReadingStatus::Overload, ""},
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":86400.000,"channel":6,"value":null,"unit":"","mode":"AC","status":"overload"})"},
   };
-  const Case cases[] = {
-      {1.234f, 12001, "V", "DC", ReadingStatus::Ok,
-       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":12.001,"channel":3,"value":1.234,)"
-       R"("unit":"V","mode":"DC","status":"ok"})"},
-      {-0.5f, 7, "m\"V\\", "A\x01", ReadingStatus::Ok,
-       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":0.007,"channel":3,"value":-0.5,)"
-       R"("unit":"m\"V\\","mode":"A\u0001","status":"ok"})"},
-      {InvalidValue, 86400000, "", "AC", ReadingStatus::Overload,
-       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":86400.000,"channel":3,"value":null,)"
-       R"("unit":"","mode":"AC","status":"overload"})"},
-  };
-  for (const Case& c : cases) {
-    JournalRow row;
-    row.time = {1796562187120, 3600};
-    row.elapsedMs = c.elapsedMs;
-    row.channel = 3;
-    row.value = c.value;
-    row.unit = c.unit;
-    row.mode = c.mode;
-    row.status = c.status;
-    EXPECT_EQ(readingJson(row), c.json);
-  }
+  for (const auto& [row, json] : cases) EXPECT_EQ(readingJson(row), json);
 }
 
 TEST(Publishing, BrokerAddressesAndSettingsRoundTrip) {
-  const std::map<std::string, std::pair<std::string, int>> good = {
-      {"broker", {"broker", 0}},
-      {"10.0.0.2:1884", {"10.0.0.2", 1884}},
-      {"[::1]:65535", {"::1", 65535}},
-      {"[fe80::1]", {"fe80::1", 0}}};
-  for (const auto& [text, address] : good) {
-    const auto parsed = parseBrokerAddress(text);
-    ASSERT_TRUE(parsed) << text;
-    EXPECT_EQ(std::make_pair(parsed->host, parsed->port), address) << text;
+  // "text>host port", or "text>-" for none.
+  for (const std::string c :
+       {"broker>broker 0", "10.0.0.2:1884>10.0.0.2 1884", "[::1]:65535>::1 65535",
+        "[fe80::1]>fe80::1 0", ">-", ":1883>-", "host:>-", "host:0>-", "host:65536>-",
+        "host:18x3>-", "[::1>-", "[::1]1883>-", "host:99999999999>-"}) {
+    const auto a = parseBrokerAddress(c.substr(0, c.find('>')));
+    EXPECT_EQ(a ? a->host + " " + std::to_string(a->port) : "-", c.substr(c.find('>') + 1)) << c;
   }
-  for (const char* bad : {"", ":1883", "host:", "host:0", "host:65536", "host:18x3", "[::1",
-                          "[::1]1883", "host:99999999999"})
-    EXPECT_FALSE(parseBrokerAddress(bad)) << bad;
 
   PublishSettings s{true, "b", 1884, "u", "p;w=", true, "/ca.pem", "t/x"};
   for (const PublishSettings& written : {s, PublishSettings{}}) {
@@ -80,10 +56,8 @@ TEST(Publishing, BrokerAddressesAndSettingsRoundTrip) {
 }
 
 TEST(Publishing, RetriesWaitLongerUpToAMinuteAndEachFaultIsToldOnce) {
-  const int seconds[] = {1, 1, 2, 4, 8, 16, 32, 60, 60, 60};
-  for (int failures = 0; failures < 10; ++failures)
-    EXPECT_EQ(retryDelay(failures).count(), seconds[failures]) << failures;
-  EXPECT_EQ(retryDelay(1000).count(), 60);
+  const std::map<int, int> seconds = {{0, 1}, {1, 1}, {2, 2}, {3, 4}, {6, 32}, {7, 60}, {1000, 60}};
+  for (const auto& [failures, delay] : seconds) EXPECT_EQ(retryDelay(failures).count(), delay);
 
   FaultReports reports;
   const std::vector<std::pair<PublishFault, bool>> steps = {
@@ -95,40 +69,32 @@ TEST(Publishing, RetriesWaitLongerUpToAMinuteAndEachFaultIsToldOnce) {
   EXPECT_TRUE(reports.shouldReport(PublishFault::Login));
 }
 
-// The messages just taken ("<id><payload>"), then the queue's size and how many are in flight.
-std::string contents(const PublishQueue& q, const std::vector<QueuedMessage>& sent) {
-  std::string text;
-  for (const QueuedMessage& m : sent) text += std::to_string(m.id) + m.payload + " ";
-  return text + "| " + std::to_string(q.size()) + "/" + std::to_string(q.inFlight());
-}
-
 TEST(Publishing, TheQueueSendsInOrderKeepsUnacknowledgedAndDropsTheOldestUnsent) {
   PublishQueue q(3);
-  std::vector<QueuedMessage> sent;
-  const auto send = [&](int n) {
-    sent.clear();
+  // Takes up to n messages: "<id><topic R, A or D><payload> ... | <queued>/<in flight>".
+  const auto send = [&q](int n) {
+    std::string text;
     for (int i = 0; i < n; ++i)
-      if (auto m = q.takeNext()) sent.push_back(*m);
+      if (auto m = q.takeNext())
+        text += std::to_string(m->id) + "RAD"[static_cast<int>(m->topic)] + m->payload + " ";
+    return text + "| " + std::to_string(q.size()) + "/" + std::to_string(q.inFlight());
   };
-  q.push(PublishTopic::Reading, "a");
-  q.push(PublishTopic::Alarm, "b");
-  send(1);
-  EXPECT_EQ(contents(q, sent), "1a | 2/1");
-  q.connectionLost();  // a is sent again, first
-  send(5);
-  EXPECT_EQ(contents(q, sent), "1a 2b | 2/2");
+  q.pushReading("a", true);  // also on the alarm topic
+  EXPECT_EQ(send(1), "1Ra | 2/1");
+  q.connectionLost();  // sent again, first
+  EXPECT_EQ(send(5), "1Ra 2Aa | 2/2");
   q.acknowledged(2);
   q.acknowledged(7);  // unknown: nothing
-  EXPECT_EQ(contents(q, {}), "| 1/1");
+  EXPECT_EQ(send(0), "| 1/1");
   for (const char* p : {"c", "d", "e", "f"}) q.push(PublishTopic::Reading, p);  // c, d dropped
   EXPECT_EQ(q.droppedTotal(), 2u);
   q.acknowledged(1);
-  send(5);
-  EXPECT_EQ(contents(q, sent), "7{\"dropped\":2} 5e 6f | 3/3");
-  EXPECT_EQ(sent[0].topic, PublishTopic::Dropped);
-  q.connectionLost();
-  send(5);  // the count is told once, and sent again only with the rest after a lost link
-  EXPECT_EQ(contents(q, sent), "7{\"dropped\":2} 5e 6f | 3/3");
+  EXPECT_EQ(send(5), "7D{\"dropped\":2} 5Re 6Rf | 3/3");
+  q.connectionLost();  // the count is told once, and sent again only with the rest
+  EXPECT_EQ(send(5), "7D{\"dropped\":2} 5Re 6Rf | 3/3");
+  EXPECT_EQ(topicName("p", PublishTopic::Reading) + topicName("", PublishTopic::Alarm) +
+                topicName("", PublishTopic::Dropped) + topicName("", PublishTopic::Status),
+            "p/reading/alarm/dropped/status");
 }
 
 }  // namespace
