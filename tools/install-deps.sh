@@ -12,6 +12,7 @@ packages=(
   libcups2-dev cups-daemon cups-client poppler-utils  # printer details; the printer tests' own CUPS
   clang libclang-rt-14-dev  # the fuzz targets: libFuzzer and clang's sanitizer runtimes
   socat                     # tools/bench-idle talks to the program's probe socket
+  libmosquitto-dev mosquitto mosquitto-clients openssl  # publishing; the tests run their own broker
   desktop-file-utils appstream libxml2-utils  # the install test validates what it installs
   lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12
   libreoffice-calc-nogui    # the journal test opens sample journals in a spreadsheet

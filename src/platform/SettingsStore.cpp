@@ -46,6 +46,8 @@ bool SettingsStore::write(const std::vector<StoredSettings::KeyText>& texts) con
     settings.setValue(QString::fromStdString(key), QString::fromStdString(text));
   settings.endGroup();
   settings.sync();
+  // The store may hold the broker's password: for this user's eyes only.
+  QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   if (readCleanly) return settings.status() == QSettings::NoError;
   // QSettings keeps only its first error: after a damaged file was read, a failed write
   // would not show in the status. Look at what reached the disk instead.

@@ -94,6 +94,8 @@ TEST(SettingsStore, WritingKeepsOtherKeysAndReplacesTheFileInOneStep) {
   EXPECT_EQ(std::pair(plain.status(), plain.value(QStringLiteral("Other/kept")).toString()),
             std::pair(QSettings::NoError, QStringLiteral("yes")));
   EXPECT_EQ(file.files(), QStringList{"Kelvor.conf"});
+  // It may hold the broker's password: nobody else reads it.
+  EXPECT_FALSE(QFile::permissions(file.path) & (QFile::ReadGroup | QFile::ReadOther));
 }
 
 // The file cannot be replaced (a folder of its name), or the write is cut short.

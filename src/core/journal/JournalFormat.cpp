@@ -197,18 +197,26 @@ std::string journalHeader(JournalStyle style) {
   return header + "\r\n";
 }
 
+std::string utcText(const WallTime& time) {
+  return dateTimeText(time.utcMs, 'T', ':', true) + "Z";
+}
+
+const char* statusName(ReadingStatus status) {
+  return StatusNames[static_cast<int>(status)];
+}
+
 std::string journalLine(const JournalRow& row, JournalStyle style) {
   const std::string value = row.value == InvalidValue
                                 ? ""
                                 : formatGeneral(static_cast<double>(row.value), 7, style.decimal);
   const std::string fields[] = {localMs(row.time, true),
-                                dateTimeText(row.time.utcMs, 'T', ':', true) + "Z",
+                                utcText(row.time),
                                 elapsedText(row.elapsedMs, style.decimal),
                                 std::to_string(row.channel),
                                 value,
                                 field(row.unit, style),
                                 field(row.mode, style),
-                                StatusNames[static_cast<int>(row.status)],
+                                statusName(row.status),
                                 quoted(printable(row.raw))};
   std::string line;
   for (const std::string& text : fields)

@@ -45,6 +45,10 @@ std::string journalFileName(const WallTime& start, int port);
 std::string journalStartText(const std::string& fileName);
 // "2026-12-06 14:03:07": the local date and time of day.
 std::string localDateTimeText(const WallTime& time);
+// "2026-12-06T13:03:07.120Z": the instant in UTC, to the millisecond.
+std::string utcText(const WallTime& time);
+// "ok", "overload" or "invalid".
+const char* statusName(ReadingStatus status);
 
 // A journal read back under either style: the rows (their times of day are left out), or
 // the number of the first line that is not as the program writes it.

@@ -35,6 +35,15 @@ enum class MessageId {
   JournalFailed,     // file, the system's reason
   JournalRecovered,  // start, readings, channel, file
   NotAJournalRow,
+  PublishOff,
+  PublishConnecting,   // broker
+  PublishConnected,    // broker
+  PublishWaiting,      // seconds; then the reason, one of the four below
+  PublishUnreachable,  // broker, the system's reason
+  PublishUnknownHost,  // broker
+  PublishLogin,        // broker, the broker's answer
+  PublishCertificate,  // broker, the library's reason
+  PublishFailed,       // the reason, one of the four above
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

@@ -72,12 +72,29 @@ constexpr Texts Table[] = {
      "Load it into channel %3?\n(%4)"},
     {MessageId::NotAJournalRow, "Die Zeile ist keine Zeile einer Aufzeichnung.",
      "The line is not a row of a recording."},
+    {MessageId::PublishOff, "Aus", "Off"},
+    {MessageId::PublishConnecting, "Verbinde mit %1 …", "Connecting to %1 …"},
+    {MessageId::PublishConnected, "Verbunden mit %1", "Connected to %1"},
+    {MessageId::PublishWaiting, "%2 Neuer Versuch in %1 s.", "%2 Retrying in %1 s."},
+    {MessageId::PublishUnreachable, "Der Broker %1 ist nicht erreichbar (%2).",
+     "The broker %1 cannot be reached (%2)."},
+    {MessageId::PublishUnknownHost, "Der Rechner %1 ist unbekannt.", "The host %1 is unknown."},
+    {MessageId::PublishLogin,
+     "Der Broker %1 hat die Anmeldung abgelehnt (%2). Benutzername und Passwort prüfen.",
+     "The broker %1 refused the login (%2). Check the user name and password."},
+    {MessageId::PublishCertificate,
+     "Das Zertifikat des Brokers %1 wurde nicht anerkannt (%2). CA-Datei prüfen.",
+     "The certificate of the broker %1 was not accepted (%2). Check the CA file."},
+    {MessageId::PublishFailed,
+     "Veröffentlichen: %1\nDie Messung läuft weiter; Kelvor versucht es in wachsenden "
+     "Abständen erneut.",
+     "Publishing: %1\nThe measurement goes on; Kelvor tries again at growing intervals."},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::NotAJournalRow) + 1;
+  return std::size(Table) == static_cast<std::size_t>(MessageId::PublishFailed) + 1;
 }
 static_assert(everyIdInOrder(), "one text pair per MessageId, in its order");
 

@@ -12,6 +12,7 @@ inline constexpr char frmMain[] = "frmMain";
 inline constexpr char frmSettings[] = "frmSettings";
 inline constexpr char frmPrtDlg[] = "frmPrtDlg";
 inline constexpr char frmAbout[] = "frmAbout";
+inline constexpr char frmPublish[] = "frmPublish";
 
 // frmMain: the control panel
 inline constexpr char picControls[] = "picControls";
@@ -68,6 +69,7 @@ inline constexpr char mnuFileSaveMenu[] = "mnuFileSaveMenu";
 inline constexpr char mnuPrint[] = "mnuPrint";
 inline constexpr char mnuFile2[] = "mnuFile2";
 inline constexpr char mnuRecordings[] = "mnuRecordings";
+inline constexpr char mnuPublish[] = "mnuPublish";
 inline constexpr char mnuEdit[] = "mnuEdit";
 inline constexpr char mnuEditMenu[] = "mnuEditMenu";
 inline constexpr char mnuCopy[] = "mnuCopy";
@@ -101,6 +103,17 @@ inline constexpr char lblApp[] = "lblApp";
 inline constexpr char lblBuild[] = "lblBuild";
 inline constexpr char frameDev[] = "frameDev";
 inline constexpr char cmdCopyHome[] = "cmdCopyHome";
+
+// frmPublish
+inline constexpr char chkPublish[] = "chkPublish";
+inline constexpr char txtHost[] = "txtHost";
+inline constexpr char txtPort[] = "txtPort";
+inline constexpr char txtUser[] = "txtUser";
+inline constexpr char txtPassword[] = "txtPassword";
+inline constexpr char chkTls[] = "chkTls";
+inline constexpr char txtCaFile[] = "txtCaFile";
+inline constexpr char txtTopic[] = "txtTopic";
+inline constexpr char lblPublishState[] = "lblPublishState";
 
 // Buttons of the dialogs
 inline constexpr char cmdOK[] = "cmdOK";

@@ -302,6 +302,7 @@ void buildFileMenu(MainControls& c, QMenuBar* bar) {
       addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4), "COM-P&ort");
   c.mnuRecordings =
       addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings), "&Aufzeichnungen…");
+  c.mnuPublish = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish), "&Veröffentlichen…");
   c.mnuFile2[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
   c.mnuFile2[MainControls::ExitItem] =
       addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6), "&Beenden");

@@ -69,7 +69,8 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
              SystemLocale::decimalSeparator()),
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
-      print_(traces(), scope_, context_.LangCode, printOptions_, this) {
+      print_(traces(), scope_, context_.LangCode, printOptions_, this),
+      publish_(meter_.session(), portConfig_, context_.LangCode, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
@@ -153,6 +154,7 @@ void frmMain::connectControls() {
     connect(c.mnuFile2.at(item), &QAction::triggered, this, [this, item] { mnuFile2_Click(item); });
   }
   connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+  connect(c.mnuPublish, &QAction::triggered, this, [this] { publish_.mnuPublish_Click(); });
   connect(c.mnuRecordings, &QAction::triggered, this, [] {
     const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
     QDir().mkpath(folder);
@@ -187,6 +189,7 @@ void frmMain::GetSettings() {
   printOptions_ = saved_.printOptions();
   controls_.chkAutoScale->setChecked(saved_.AutoScale);
   meter_.session().journal().setEnabled(saved_.Journal);
+  publish_.start(store.lookup());
   ValueFont::choose(controls_.lblVal, controls_.lblACDC);
 }
 

@@ -10,6 +10,7 @@
 #include "core/settings/StoredSettings.h"
 #include "platform/AlarmPlayer.h"
 #include "platform/MeterConnection.h"
+#include "ui/commands/PublishCommands.h"
 #include "ui/commands/TraceFileCommands.h"
 #include "ui/mainwindow/AlarmPanel.h"
 #include "ui/mainwindow/ChannelStatsTips.h"
@@ -84,6 +85,7 @@ class frmMain : public QMainWindow {
   TraceFileCommands traceFiles_;
   PrinterChoice printerChoice_;
   PrintCommands print_;
+  PublishCommands publish_;
   StoredSettings saved_;
   bool loaded_ = false;
   bool unloaded_ = false;

@@ -1,0 +1,125 @@
+#include "core/publish/Publishing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/text/NumberFormat.h"
+
+namespace kelvor {
+
+namespace {
+
+bool flag(const std::optional<std::string>& text) {
+  return text && !text->empty() && *text != "0";
+}
+
+std::optional<int> portNumber(const std::string& text) {
+  if (text.empty() || text.size() > 5 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  const int port = std::stoi(text);
+  if (port < 1 || port > 65535) return std::nullopt;
+  return port;
+}
+
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string jsonString(const std::string& text) {
+  std::string result = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      result += '\\';
+      result += c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      result += escaped;
+    } else {
+      result += c;
+    }
+  }
+  return result + '"';
+}
+
+}  // namespace
+
+std::string PublishSettings::topicFor(const std::string& hostName, int comPort) const {
+  if (!topic.empty()) return topic;
+  return "kelvor/" + hostName + "/COM" + std::to_string(comPort);
+}
+
+PublishSettings PublishSettings::read(const StoredSettings::Lookup& lookup) {
+  PublishSettings s;
+  s.enabled = flag(lookup("MqttEnabled"));
+  s.host = lookup("MqttHost").value_or("");
+  s.port = portNumber(lookup("MqttPort").value_or("")).value_or(0);
+  s.user = lookup("MqttUser").value_or("");
+  s.password = lookup("MqttPassword").value_or("");
+  s.tls = flag(lookup("MqttTls"));
+  s.caFile = lookup("MqttCaFile").value_or("");
+  s.topic = lookup("MqttTopic").value_or("");
+  return s;
+}
+
+std::vector<StoredSettings::KeyText> PublishSettings::texts() const {
+  return {{"MqttEnabled", enabled ? "1" : "0"},
+          {"MqttHost", host},
+          {"MqttPort", port != 0 ? std::to_string(port) : ""},
+          {"MqttUser", user},
+          {"MqttPassword", password},
+          {"MqttTls", tls ? "1" : "0"},
+          {"MqttCaFile", caFile},
+          {"MqttTopic", topic}};
+}
+
+std::optional<BrokerAddress> parseBrokerAddress(const std::string& text) {
+  BrokerAddress address;
+  std::string rest;
+  if (!text.empty() && text[0] == '[') {
+    const auto close = text.find(']');
+    if (close == std::string::npos) return std::nullopt;
+    address.host = text.substr(1, close - 1);
+    rest = text.substr(close + 1);
+  } else {
+    const auto colon = text.find(':');
+    address.host = text.substr(0, colon);
+    if (colon != std::string::npos) rest = text.substr(colon);
+  }
+  if (address.host.empty()) return std::nullopt;
+  if (rest.empty()) return address;
+  const auto port = rest[0] == ':' ? portNumber(rest.substr(1)) : std::nullopt;
+  if (!port) return std::nullopt;
+  address.port = *port;
+  return address;
+}
+
+std::string readingJson(const JournalRow& row) {
+  const auto value = static_cast<double>(row.value);
+  const bool usable = row.value != InvalidValue && std::isfinite(value);
+  char elapsed[32];
+  std::snprintf(elapsed, sizeof elapsed, "%lld.%03lld",
+                static_cast<long long>(row.elapsedMs / 1000),
+                static_cast<long long>(row.elapsedMs % 1000));
+  return "{\"time\":\"" + utcText(row.time) + "\",\"elapsed\":" + elapsed +
+         ",\"channel\":" + std::to_string(row.channel) +
+         ",\"value\":" + (usable ? formatGeneral(value, 7, '.') : std::string("null")) +
+         ",\"unit\":" + jsonString(row.unit) + ",\"mode\":" + jsonString(row.mode) +
+         ",\"status\":\"" + statusName(row.status) + "\"}";
+}
+
+std::chrono::seconds retryDelay(int failures) {
+  const int doublings = std::clamp(failures - 1, 0, 6);
+  return std::chrono::seconds(std::min(60, 1 << doublings));
+}
+
+bool FaultReports::shouldReport(PublishFault fault) {
+  // An unreachable broker is an ordinary outage: the state line shows it, nothing more.
+  if (fault == PublishFault::None || fault == PublishFault::Unreachable ||
+      std::find(told_.begin(), told_.end(), fault) != told_.end())
+    return false;
+  told_.push_back(fault);
+  return true;
+}
+
+}  // namespace kelvor

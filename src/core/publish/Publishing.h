@@ -1,0 +1,74 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/journal/JournalFormat.h"
+#include "core/settings/StoredSettings.h"
+
+namespace kelvor {
+
+// Where and how the readings are published: an MQTT broker, optionally with a login and TLS.
+// Stored with the other settings under the keys "Mqtt…".
+struct PublishSettings {
+  static constexpr int PlainPort = 1883;
+  static constexpr int TlsPort = 8883;
+
+  bool enabled = false;
+  std::string host;
+  int port = 0;  // 0: the usual port, 1883 or with TLS 8883
+  std::string user;
+  std::string password;
+  bool tls = false;
+  std::string caFile;  // empty: the system's certificate authorities
+  std::string topic;   // empty: "kelvor/<host name>/COMn"
+
+  int effectivePort() const { return port != 0 ? port : (tls ? TlsPort : PlainPort); }
+  std::string topicFor(const std::string& hostName, int comPort) const;
+
+  static PublishSettings read(const StoredSettings::Lookup& lookup);
+  std::vector<StoredSettings::KeyText> texts() const;
+};
+
+// A broker address as given on a command line: "HOST" or "HOST:PORT", an IPv6 address in
+// brackets ("[::1]:1883"). Nothing when the host is empty or the port is not 1 to 65535.
+struct BrokerAddress {
+  std::string host;
+  int port = 0;  // 0: none given
+};
+std::optional<BrokerAddress> parseBrokerAddress(const std::string& text);
+
+// One reading as the JSON object published for it; "value" is null without a usable value.
+std::string readingJson(const JournalRow& row);
+
+// How long to wait before the next attempt after `failures` failed ones in a row (at least
+// one): doubling from one second up to a minute.
+std::chrono::seconds retryDelay(int failures);
+
+// What went wrong with the broker; each kind is told to the user once until a connection
+// succeeds again.
+enum class PublishFault { None, Unreachable, UnknownHost, Login, Certificate };
+
+// The connection as the user sees it.
+struct PublishStatus {
+  enum class State { Off, Connecting, Connected, Waiting };
+  State state = State::Off;
+  PublishFault fault = PublishFault::None;  // why it is waiting
+  int retrySeconds = 0;                     // while waiting
+  std::string detail;                       // the library's or system's words
+};
+
+// Decides which faults are told: the first of its kind since the last connection; an
+// unreachable broker never.
+class FaultReports {
+ public:
+  bool shouldReport(PublishFault fault);
+  void connected() { told_.clear(); }
+
+ private:
+  std::vector<PublishFault> told_;
+};
+
+}  // namespace kelvor

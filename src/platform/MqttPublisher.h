@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/publish/Publishing.h"
+#include "core/session/MeterSession.h"
+
+namespace kelvor {
+
+struct PublishShared;
+class PublishRun;
+
+// Publishes every recorded reading to an MQTT broker (libmosquitto, QoS 1) on a thread of its
+// own: "<prefix>/reading", alarm readings also "<prefix>/alarm", a retained
+// "<prefix>/status" ("online", last will "offline"), and once after readings were dropped
+// "<prefix>/dropped". Telling it of a reading only queues it, so the recording never waits
+// for the network; a reading leaves the queue when the broker has acknowledged it. After a
+// failure it tries again with a growing delay. Its signals arrive on the owner's thread.
+class MqttPublisher : public QObject, public ReadingListener {
+  Q_OBJECT
+
+ public:
+  explicit MqttPublisher(QObject* parent = nullptr);
+  ~MqttPublisher() override;
+
+  // Publishes with these settings under this topic prefix; stops when they are not enabled.
+  // Readings not yet published stay queued.
+  void configure(const PublishSettings& settings, const std::string& topicPrefix);
+  void readingRecorded(const JournalRow& row, bool alarm) override;
+
+  const PublishStatus& status() const { return status_; }
+  bool active() const { return run_ != nullptr; }
+  // Messages the broker has acknowledged since the start.
+  std::uint64_t acknowledged() const;
+  // The name of this machine, for the default topic prefix.
+  static std::string hostName();
+
+ signals:
+  void statusChanged();
+  // A fault the user should hear of: the first of its kind since the last connection.
+  void faultOccurred(kelvor::PublishFault fault, const QString& detail);
+
+ private:
+  void stop();
+  void take(const PublishStatus& status);
+
+  std::shared_ptr<PublishShared> shared_;
+  std::shared_ptr<PublishRun> run_;
+  PublishStatus status_;
+  FaultReports reports_;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,93 @@
+#include "ui/commands/PublishCommands.h"
+
+#include <QTimer>
+
+#include "core/session/MeterSession.h"
+#include "platform/SettingsStore.h"
+#include "ui/common/MessageTexts.h"
+#include "ui/dialogs/MessageBox.h"
+#include "ui/dialogs/frmPublish.h"
+
+namespace kelvor {
+
+PublishCommands::PublishCommands(MeterSession& session, const PortConfig& port, const int& langCode,
+                                 QWidget* window)
+    : port_(port), langCode_(langCode), window_(window) {
+  session.addListener(&publisher_);
+  connect(&publisher_, &MqttPublisher::faultOccurred, this,
+          [this](PublishFault fault, const QString& detail) {
+            const QString message =
+                text(Message(MessageId::PublishFailed, {}, {reason(fault, detail.toStdString())}));
+            // Told after the reading that ran into it; the recording goes on meanwhile.
+            QTimer::singleShot(0, window_,
+                               [this, message] { MessageBox::warning(window_, message); });
+          });
+}
+
+void PublishCommands::start(const StoredSettings::Lookup& lookup) {
+  settings_ = PublishSettings::read(lookup);
+  restart();
+}
+
+void PublishCommands::restart() {
+  publisher_.configure(settings_, settings_.topicFor(MqttPublisher::hostName(), port_.ComPort));
+}
+
+void PublishCommands::mnuPublish_Click() {
+  PublishSettings edited = settings_;
+  const QString defaultTopic =
+      QString::fromStdString(PublishSettings{}.topicFor(MqttPublisher::hostName(), port_.ComPort));
+  frmPublish dialog(edited, defaultTopic, langCode_, window_);
+  dialog.showState(stateText());
+  const auto live = connect(&publisher_, &MqttPublisher::statusChanged, &dialog,
+                            [this, &dialog] { dialog.showState(stateText()); });
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  disconnect(live);
+  if (!accepted) return;
+  settings_ = edited;
+  const SettingsStore store;
+  if (!store.write(settings_.texts()))
+    qWarning("Kelvor: cannot write the settings to %s", qPrintable(store.filePath()));
+  restart();
+}
+
+QString PublishCommands::stateText() const {
+  const PublishStatus& status = publisher_.status();
+  switch (status.state) {
+    case PublishStatus::State::Connecting:
+      return text(Message(MessageId::PublishConnecting, {broker()}));
+    case PublishStatus::State::Connected:
+      return text(Message(MessageId::PublishConnected, {broker()}));
+    case PublishStatus::State::Waiting:
+      return text(Message(MessageId::PublishWaiting, {std::to_string(status.retrySeconds)},
+                          {reason(status.fault, status.detail)}));
+    case PublishStatus::State::Off:
+      break;
+  }
+  return text(Message(MessageId::PublishOff));
+}
+
+QString PublishCommands::text(const Message& message) const {
+  return QString::fromStdString(messageText(message, langCode_));
+}
+
+Message PublishCommands::reason(PublishFault fault, const std::string& detail) const {
+  switch (fault) {
+    case PublishFault::UnknownHost:
+      return Message(MessageId::PublishUnknownHost, {settings_.host});
+    case PublishFault::Login:
+      return Message(MessageId::PublishLogin, {broker(), detail});
+    case PublishFault::Certificate:
+      return Message(MessageId::PublishCertificate, {broker(), detail});
+    case PublishFault::None:
+    case PublishFault::Unreachable:
+      break;
+  }
+  return Message(MessageId::PublishUnreachable, {broker(), detail});
+}
+
+std::string PublishCommands::broker() const {
+  return settings_.host + ":" + std::to_string(settings_.effectivePort());
+}
+
+}  // namespace kelvor

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+#include "core/publish/Publishing.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kelvor {
+
+// The publishing dialog ("Datei → Veröffentlichen…"): the broker, the login, TLS and the
+// topic prefix, publishing on or off, and a line with the connection state. OK takes the
+// fields into the settings; the caller stores them and restarts publishing.
+class frmPublish : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `defaultTopic` shows in the empty topic field.
+  frmPublish(PublishSettings& settings, const QString& defaultTopic, int langCode,
+             QWidget* parent = nullptr);
+
+  void showState(const QString& text);
+
+  QCheckBox* chkPublish = nullptr;
+  QLineEdit* txtHost = nullptr;
+  QLineEdit* txtPort = nullptr;
+  QLineEdit* txtUser = nullptr;
+  QLineEdit* txtPassword = nullptr;
+  QCheckBox* chkTls = nullptr;
+  QLineEdit* txtCaFile = nullptr;
+  QLineEdit* txtTopic = nullptr;
+  QLabel* lblPublishState = nullptr;
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdCancel = nullptr;
+
+  // OK: takes every field (a port that is no number 1 to 65535 is the usual one) and accepts.
+  void cmdOK_Click();
+
+ private:
+  PublishSettings& settings_;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/publish/PublishQueue.h"
+#include "core/publish/Publishing.h"
+
+namespace kelvor {
+namespace {
+
+TEST(Publishing, AReadingIsOneJsonObjectWithNullForNoUsableValue) {
+  constexpr WallTime Time{1796562187120, 3600};  // 2026-12-06 13:03:07.120 UTC
+  const std::pair<JournalRow, std::string> cases[] = {
+      {{Time, 12001, 3, 1.234f, "V", "DC", ReadingStatus::Ok, ""},
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":12.001,"channel":3,"value":1.234,"unit":"V","mode":"DC","status":"ok"})"},
+      {{Time, 7, 1, -0.5f, "m\"V\\", "A\x01", ReadingStatus::Ok, ""},
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":0.007,"channel":1,"value":-0.5,"unit":"m\"V\\","mode":"A\u0001","status":"ok"})"},
+      {{Time, 86400000, 6, InvalidValue, "", "AC", ReadingStatus::Overload, ""},
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":86400.000,"channel":6,"value":null,"unit":"","mode":"AC","status":"overload"})"},
+  };
+  for (const auto& [row, json] : cases) EXPECT_EQ(readingJson(row), json);
+}
+
+TEST(Publishing, BrokerAddressesAndSettingsRoundTrip) {
+  // "text>host port", or "text>-" for none.
+  for (const std::string c :
+       {"broker>broker 0", "10.0.0.2:1884>10.0.0.2 1884", "[::1]:65535>::1 65535",
+        "[fe80::1]>fe80::1 0", ">-", ":1883>-", "host:>-", "host:0>-", "host:65536>-",
+        "host:18x3>-", "[::1>-", "[::1]1883>-", "host:99999999999>-"}) {
+    const auto a = parseBrokerAddress(c.substr(0, c.find('>')));
+    EXPECT_EQ(a ? a->host + " " + std::to_string(a->port) : "-", c.substr(c.find('>') + 1)) << c;
+  }
+
+  PublishSettings s{true, "b", 1884, "u", "p;w=", true, "/ca.pem", "t/x"};
+  for (const PublishSettings& written : {s, PublishSettings{}}) {
+    std::map<std::string, std::string> store;
+    for (const auto& [key, text] : written.texts()) store[key] = text;
+    const PublishSettings back = PublishSettings::read([&](const std::string& key) {
+      const auto found = store.find(key);
+      return found == store.end() ? std::nullopt : std::optional(found->second);
+    });
+    EXPECT_EQ(std::tuple(back.enabled, back.tls, back.texts()),
+              std::tuple(written.enabled, written.tls, written.texts()));
+  }
+  const PublishSettings none =
+      PublishSettings::read([](const std::string&) { return std::nullopt; });
+  EXPECT_FALSE(none.enabled);
+  EXPECT_EQ(none.topicFor("lab", 3), "kelvor/lab/COM3");
+  EXPECT_EQ(none.effectivePort(), 1883);
+  s.port = 0;
+  EXPECT_EQ(s.effectivePort(), 8883);
+  EXPECT_EQ(s.topicFor("lab", 3), "t/x");
+}
+
+TEST(Publishing, RetriesWaitLongerUpToAMinuteAndEachFaultIsToldOnce) {
+  const std::map<int, int> seconds = {{0, 1}, {1, 1}, {2, 2}, {3, 4}, {6, 32}, {7, 60}, {1000, 60}};
+  for (const auto& [failures, delay] : seconds) EXPECT_EQ(retryDelay(failures).count(), delay);
+
+  FaultReports reports;
+  const std::vector<std::pair<PublishFault, bool>> steps = {
+      {PublishFault::Login, true},        {PublishFault::Login, false},
+      {PublishFault::Unreachable, false}, {PublishFault::Certificate, true},
+      {PublishFault::Login, false},       {PublishFault::None, false}};
+  for (const auto& [fault, told] : steps) EXPECT_EQ(reports.shouldReport(fault), told);
+  reports.connected();
+  EXPECT_TRUE(reports.shouldReport(PublishFault::Login));
+}
+
+TEST(Publishing, TheQueueSendsInOrderKeepsUnacknowledgedAndDropsTheOldestUnsent) {
+  PublishQueue q(3);
+  // Takes up to n messages: "<id><topic R, A or D><payload> ... | <queued>/<in flight>".
+  const auto send = [&q](int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+      if (auto m = q.takeNext())
+        text += std::to_string(m->id) + "RAD"[static_cast<int>(m->topic)] + m->payload + " ";
+    return text + "| " + std::to_string(q.size()) + "/" + std::to_string(q.inFlight());
+  };
+  q.pushReading("a", true);  // also on the alarm topic
+  EXPECT_EQ(send(1), "1Ra | 2/1");
+  q.connectionLost();  // sent again, first
+  EXPECT_EQ(send(5), "1Ra 2Aa | 2/2");
+  q.acknowledged(2);
+  q.acknowledged(7);  // unknown: nothing
+  EXPECT_EQ(send(0), "| 1/1");
+  for (const char* p : {"c", "d", "e", "f"}) q.push(PublishTopic::Reading, p);  // c, d dropped
+  EXPECT_EQ(q.droppedTotal(), 2u);
+  q.acknowledged(1);
+  EXPECT_EQ(send(5), "7D{\"dropped\":2} 5Re 6Rf | 3/3");
+  q.connectionLost();  // the count is told once, and sent again only with the rest
+  EXPECT_EQ(send(5), "7D{\"dropped\":2} 5Re 6Rf | 3/3");
+  EXPECT_EQ(topicName("p", PublishTopic::Reading) + topicName("", PublishTopic::Alarm) +
+                topicName("", PublishTopic::Dropped) + topicName("", PublishTopic::Status),
+            "p/reading/alarm/dropped/status");
+}
+
+}  // namespace
+}  // namespace kelvor
