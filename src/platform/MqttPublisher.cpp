@@ -314,6 +314,11 @@ std::uint64_t MqttPublisher::acknowledged() const {
   return shared_->acknowledged;
 }
 
+std::size_t MqttPublisher::waiting() const {
+  std::lock_guard lock(shared_->mutex);
+  return shared_->queue.size();
+}
+
 std::string MqttPublisher::hostName() {
   return QSysInfo::machineHostName().toStdString();
 }

@@ -36,6 +36,8 @@ class MqttPublisher : public QObject, public ReadingListener {
   bool active() const { return run_ != nullptr; }
   // Messages the broker has acknowledged since the start.
   std::uint64_t acknowledged() const;
+  // Messages not yet acknowledged (queued or in flight).
+  std::size_t waiting() const;
   // The name of this machine, for the default topic prefix.
   static std::string hostName();
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/acquisition/PortTable.h"
+#include "core/text/MessageTexts.h"
 #include "platform/NamedJournal.h"
 #include "platform/StreamJournal.h"
 
@@ -14,6 +15,7 @@ namespace kelvor {
 RecordProgram::RecordProgram(const RecordOptions& options, bool english, char decimalSeparator,
                              const Clock& clock)
     : options_(options),
+      english_(english),
       watch_(options.durationS, options.count, ConsoleReporter::nowMs()),
       reporter_({english, decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
                  ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
@@ -34,6 +36,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
     session.alarm().apply(options_.alarm);
     session.alarm().setArmed(true);
   }
+  if (options_.publish.enabled) startPublishing();
   ticks_.setInterval(static_cast<int>(RecordWatch::PollMs));
   QObject::connect(&ticks_, &QTimer::timeout, [this] {
     reporter_.polled();
@@ -43,6 +46,19 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
   QObject::connect(&waiting_, &QTimer::timeout, [this] {
     if (openPort()) started();
   });
+}
+
+void RecordProgram::startPublishing() {
+  meter_.session().addListener(&publisher_);
+  QObject::connect(&publisher_, &MqttPublisher::faultOccurred,
+                   [this](PublishFault fault, const QString& detail) {
+                     const Message why =
+                         publishFaultReason(fault, options_.publish, detail.toStdString());
+                     reporter_.line("kelvor-record: MQTT: " + messageText(why, english_ ? 1 : 0));
+                   });
+  const PublishSettings& settings = options_.publish;
+  publisher_.configure(settings,
+                       settings.topicFor(MqttPublisher::hostName(), options_.port.ComPort));
 }
 
 std::unique_ptr<JournalSink> RecordProgram::chooseJournal() {
@@ -103,7 +119,21 @@ void RecordProgram::stop(int status) {
   meter_.stopPolling();  // ends the journal: synced, closed and renamed
   meter_.close();
   reporter_.finish();
-  QCoreApplication::exit(status);
+  exitWhenPublished();
+}
+
+void RecordProgram::exitWhenPublished() {
+  constexpr int DrainMs = 5000;
+  constexpr int StepMs = 20;
+  auto* drain = new QTimer(&ticks_);
+  QObject::connect(drain, &QTimer::timeout, [this, drain, waited = 0]() mutable {
+    waited += StepMs;
+    const bool connected = publisher_.status().state == PublishStatus::State::Connected;
+    if (publisher_.waiting() > 0 && connected && waited < DrainMs) return;
+    drain->stop();
+    QCoreApplication::exit(status_);
+  });
+  drain->start(publisher_.active() ? StepMs : 0);
 }
 
 }  // namespace kelvor

@@ -7,6 +7,7 @@
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
 #include "platform/MeterConnection.h"
+#include "platform/MqttPublisher.h"
 #include "platform/StopSignals.h"
 #include "record/ConsoleReporter.h"
 
@@ -28,15 +29,20 @@ class RecordProgram : private ReadingListener {
   void started();
   void readingRecorded(const JournalRow& row, bool alarm) override;
   void stop(int status);
+  void startPublishing();
+  // Ends the event loop once the broker has every reading, or after a few seconds.
+  void exitWhenPublished();
   std::unique_ptr<JournalSink> chooseJournal();
 
   RecordOptions options_;
+  bool english_;
   RecordWatch watch_;
   ConsoleReporter reporter_;
   HeadlessViews views_;
   MeterConnection meter_;
   std::unique_ptr<JournalSink> journal_;
   StopSignals signals_;
+  MqttPublisher publisher_;
   QTimer ticks_;    // once a second while recording
   QTimer waiting_;  // once a second while --wait waits for the port
   bool openFailureTold_ = false;

@@ -47,6 +47,9 @@ int main(int argc, char* argv[]) {
       kelvor::parseRecordOptions({argv + 1, argv + argc}, defaults);
   if (!parsed.error.empty()) return wrongOptions(parsed.error);
   kelvor::RecordOptions options = parsed.options;
+  // Never on the command line, where other users could read it.
+  if (const char* password = std::getenv("KELVOR_MQTT_PASSWORD"))
+    options.publish.password = password;
   if (options.help || options.version) {
     if (options.help)
       std::fputs(kelvor::recordHelp().c_str(), stdout);

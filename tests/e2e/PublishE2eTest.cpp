@@ -26,14 +26,13 @@ void publishTo(const TestHome& home, int port, const QString& password,
   home.writeSettings(more);
 }
 
-// "<utc> <value>" of every row of the open journal.
-QStringList journalRows(const TestHome& home) {
+// "<utc> <value>" of every row of a German journal, by default the open one of the window.
+QStringList journalRows(const TestHome& home, QString path = {}) {
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  const QStringList parts = folder.entryList({"*.part"}, QDir::Files);
+  if (path.isEmpty()) path = folder.filePath(folder.entryList({"*.part"}, QDir::Files).value(0));
   QStringList rows;
-  for (const QString& line : QString::fromUtf8(contentsOf(folder.filePath(parts.value(0))))
-                                 .split("\r\n", Qt::SkipEmptyParts)
-                                 .mid(1)) {
+  for (const QString& line :
+       QString::fromUtf8(contentsOf(path)).split("\r\n", Qt::SkipEmptyParts).mid(1)) {
     const QStringList fields = line.split(';');
     rows << fields.value(1) + ' ' + QString::number(fields.value(4).replace(',', '.').toDouble());
   }
@@ -120,6 +119,39 @@ TEST(PublishE2e, AWrongLoginHostOrCertificateIsToldOnceAndTheRecordingGoesOn) {
     // Five readings: two more failed attempts meanwhile, and no second message.
     EXPECT_TRUE(waitUntil([&] { return journalRows(home).size() >= 5; }, 20s));
     EXPECT_EQ(app.modal(), "");
+  }
+}
+
+// kelvor-record publishes as the window does; a refused login is one line and costs nothing.
+TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
+  MqttBroker broker;
+  if (!broker.problem().isEmpty()) GTEST_SKIP() << broker.problem().toStdString();
+  ASSERT_TRUE(broker.subscribe());
+  for (const QString password : {MqttBroker::Password, "wrong"}) {
+    TestHome home;
+    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+    ASSERT_TRUE(sim.ready());
+    QProcess recorder;
+    QProcessEnvironment environment = home.environment();
+    environment.insert("KELVOR_MQTT_PASSWORD", password);
+    recorder.setProcessEnvironment(environment);
+    const QString file = home.file("f.csv");
+    recorder.start(KELVOR_RECORD_EXE,
+                   {"--port", "COM1", "--count", "4", "--output", file, "--language", "de",
+                    "--mqtt", QString("127.0.0.1:%1").arg(broker.port()), "--mqtt-topic", "lab/dmm",
+                    "--mqtt-user", MqttBroker::User});
+    EXPECT_TRUE(recorder.waitForFinished(30000));
+    EXPECT_EQ(recorder.exitCode(), 0);
+    EXPECT_EQ(journalRows(home, file).size(), 4);
+    const QString errors = QString::fromUtf8(recorder.readAllStandardError());
+    if (password == MqttBroker::Password) {
+      EXPECT_TRUE(waitUntil([&] { return publishedRows(broker) == journalRows(home, file); }, 5s));
+      EXPECT_EQ(errors, "");
+    } else {
+      EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
+      EXPECT_TRUE(errors.startsWith("kelvor-record: MQTT: Der Broker 127.0.0.1"))
+          << errors.toStdString();
+    }
   }
 }
 

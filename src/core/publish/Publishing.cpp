@@ -122,4 +122,24 @@ bool FaultReports::shouldReport(PublishFault fault) {
   return true;
 }
 
+std::string brokerText(const PublishSettings& settings) {
+  return settings.host + ":" + std::to_string(settings.effectivePort());
+}
+
+Message publishFaultReason(PublishFault fault, const PublishSettings& settings,
+                           const std::string& detail) {
+  switch (fault) {
+    case PublishFault::UnknownHost:
+      return Message(MessageId::PublishUnknownHost, {settings.host});
+    case PublishFault::Login:
+      return Message(MessageId::PublishLogin, {brokerText(settings), detail});
+    case PublishFault::Certificate:
+      return Message(MessageId::PublishCertificate, {brokerText(settings), detail});
+    case PublishFault::None:
+    case PublishFault::Unreachable:
+      break;
+  }
+  return Message(MessageId::PublishUnreachable, {brokerText(settings), detail});
+}
+
 }  // namespace kelvor

@@ -7,6 +7,7 @@
 
 #include "core/journal/JournalFormat.h"
 #include "core/settings/StoredSettings.h"
+#include "core/text/Message.h"
 
 namespace kelvor {
 
@@ -59,6 +60,12 @@ struct PublishStatus {
   int retrySeconds = 0;                     // while waiting
   std::string detail;                       // the library's or system's words
 };
+
+// "host:port" of the broker the settings name.
+std::string brokerText(const PublishSettings& settings);
+// Why publishing does not work, for the user: `detail` is the library's or system's words.
+Message publishFaultReason(PublishFault fault, const PublishSettings& settings,
+                           const std::string& detail);
 
 // Decides which faults are told: the first of its kind since the last connection; an
 // unreachable broker never.

@@ -62,6 +62,22 @@ bool parseLanguage(const std::string& text, RecordOptions& o) {
   return true;
 }
 
+bool parseBroker(const std::string& text, RecordOptions& o) {
+  const auto address = parseBrokerAddress(text);
+  if (!address) return false;
+  o.publish.enabled = true;
+  o.publish.host = address->host;
+  o.publish.port = address->port;
+  return true;
+}
+
+// An option that stores a text that must not be empty.
+template <std::string PublishSettings::*Field>
+bool publishText(const std::string& text, RecordOptions& o) {
+  o.publish.*Field = text;
+  return !text.empty();
+}
+
 using ValueParser = std::function<bool(const std::string&, RecordOptions&)>;
 
 // The options that take a value, with what each accepts (for the error line).
@@ -92,6 +108,15 @@ const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions()
         },
         "FILE.csv or -"}},
       {"--language", {parseLanguage, "de or en"}},
+      {"--mqtt", {parseBroker, "HOST or HOST:PORT"}},
+      {"--mqtt-topic", {publishText<&PublishSettings::topic>, "a topic prefix"}},
+      {"--mqtt-user", {publishText<&PublishSettings::user>, "a user name"}},
+      {"--mqtt-cafile",
+       {[](const std::string& t, RecordOptions& o) {
+          o.publish.tls = true;
+          return publishText<&PublishSettings::caFile>(t, o);
+        },
+        "a CA certificate file (TLS)"}},
   };
   return options;
 }
@@ -143,6 +168,9 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
     }
     if (!result.error.empty()) return result;
   }
+  const PublishSettings& p = o.publish;
+  if (!p.enabled && (!p.topic.empty() || !p.user.empty() || p.tls))
+    result.error = "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST";
   return result;
 }
 
@@ -162,6 +190,11 @@ std::string recordHelp() {
          "  --output -              write the journal to standard output\n"
          "  --language de|en        texts, separators and decimal sign of the journal\n"
          "  --wait                  wait for a port that cannot be opened yet\n"
+         "  --mqtt HOST[:PORT]      also publish every reading to this MQTT broker\n"
+         "  --mqtt-topic PREFIX     topic prefix (default kelvor/<host name>/COMn)\n"
+         "  --mqtt-user NAME        broker login; the password is read from the\n"
+         "                          environment variable KELVOR_MQTT_PASSWORD\n"
+         "  --mqtt-cafile FILE      TLS, trusting the CA certificate in FILE\n"
          "  --quiet                 no progress line\n"
          "  --help, --version\n\n"
          "Without --output the journal goes to ~/.local/share/Kelvor/recordings/.\n"

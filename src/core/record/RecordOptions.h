@@ -7,6 +7,7 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/alarm/AlarmCondition.h"
+#include "core/publish/Publishing.h"
 
 namespace kelvor {
 
@@ -20,6 +21,7 @@ struct RecordOptions {
   AlarmCondition alarm;         // parsed from alarmText
   std::string output;           // "": the recordings folder; "-": standard output
   std::optional<bool> english;  // --language; nothing: the system's language
+  PublishSettings publish;      // --mqtt…; the password comes from the environment
   bool quiet = false;
   bool wait = false;
   bool help = false;

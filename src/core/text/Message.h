@@ -47,7 +47,7 @@ enum class MessageId {
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of
-// the interface language (ui/common/MessageTexts.h).
+// the interface language (core/text/MessageTexts.h).
 struct Message {
   explicit Message(MessageId what, std::vector<std::string> values = {},
                    std::vector<Message> inner = {})

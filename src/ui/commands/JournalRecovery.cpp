@@ -7,7 +7,7 @@
 
 #include "platform/JournalFile.h"
 #include "ui/commands/TraceFileCommands.h"
-#include "ui/common/MessageTexts.h"
+#include "core/text/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/MessageBox.h"
 

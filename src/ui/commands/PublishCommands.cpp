@@ -3,8 +3,8 @@
 #include <QTimer>
 
 #include "core/session/MeterSession.h"
+#include "core/text/MessageTexts.h"
 #include "platform/SettingsStore.h"
-#include "ui/common/MessageTexts.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmPublish.h"
 
@@ -72,22 +72,11 @@ QString PublishCommands::text(const Message& message) const {
 }
 
 Message PublishCommands::reason(PublishFault fault, const std::string& detail) const {
-  switch (fault) {
-    case PublishFault::UnknownHost:
-      return Message(MessageId::PublishUnknownHost, {settings_.host});
-    case PublishFault::Login:
-      return Message(MessageId::PublishLogin, {broker(), detail});
-    case PublishFault::Certificate:
-      return Message(MessageId::PublishCertificate, {broker(), detail});
-    case PublishFault::None:
-    case PublishFault::Unreachable:
-      break;
-  }
-  return Message(MessageId::PublishUnreachable, {broker(), detail});
+  return publishFaultReason(fault, settings_, detail);
 }
 
 std::string PublishCommands::broker() const {
-  return settings_.host + ":" + std::to_string(settings_.effectivePort());
+  return brokerText(settings_);
 }
 
 }  // namespace kelvor

@@ -8,7 +8,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Allgemein.h"
-#include "ui/common/MessageTexts.h"
+#include "core/text/MessageTexts.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/StdDialoge.h"
 #include "ui/mainwindow/MainControls.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/scope/ChannelStats.h"
-#include "ui/common/MessageTexts.h"
+#include "core/text/MessageTexts.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {

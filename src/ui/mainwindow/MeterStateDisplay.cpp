@@ -5,7 +5,7 @@
 
 #include "platform/MeterConnection.h"
 #include "platform/PortNaming.h"
-#include "ui/common/MessageTexts.h"
+#include "core/text/MessageTexts.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {

@@ -24,7 +24,7 @@
 #include "ui/commands/JournalRecovery.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
-#include "ui/common/MessageTexts.h"
+#include "core/text/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"

@@ -53,18 +53,27 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
     EXPECT_EQ(summary(args), expected);
   }
   // Wrong values: the line names option and value.
-  for (const std::string wrong : {"--baud 1234", "--duration 0", "--duration 0s", "--duration 5d",
-                                  "--duration s", "--count -1", "--count 0", "--count 1234567890",
-                                  "--count 1.5", "--port COM0", "--port COM257", "--port /dev/",
-                                  "--meter two", "--language fr", "--alarm 0,8", "--output "})
+  for (const std::string wrong :
+       {"--baud 1234", "--duration 0", "--duration 0s", "--duration 5d", "--duration s",
+        "--count -1", "--count 0", "--count 1234567890", "--count 1.5", "--port COM0",
+        "--port COM257", "--port /dev/", "--meter two", "--language fr", "--alarm 0,8", "--output ",
+        "--mqtt ", "--mqtt-user "})
     EXPECT_EQ(summary({wrong.substr(0, wrong.find(' ')), wrong.substr(wrong.find(' ') + 1)}),
               wrong);
-  for (const auto& [args, expected] :
-       std::vector<std::pair<Args, std::string>>{{{"--count"}, "--count needs a value"},
-                                                 {{"--frobnicate"}, "unknown option"},
-                                                 {{"--quiet=1"}, "unknown option"},
-                                                 {{"COM1"}, "unknown option"}})
+  for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
+           {{"--count"}, "--count needs a value"},
+           {{"--frobnicate"}, "unknown option"},
+           {{"--quiet=1"}, "unknown option"},
+           {{"COM1"}, "unknown option"},
+           {{"--mqtt-cafile", "ca.pem"},
+            "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST"}})
     EXPECT_EQ(summary(args), expected);
+  const PublishSettings p = parseRecordOptions({"--mqtt", "[::1]:1884", "--mqtt-topic", "t",
+                                                "--mqtt-user", "u", "--mqtt-cafile", "ca.pem"},
+                                               {})
+                                .options.publish;
+  EXPECT_EQ(std::tuple(p.enabled, p.host, p.port, p.topic, p.user, p.tls, p.caFile),
+            std::tuple(true, "::1", 1884, "t", "u", true, "ca.pem"));
 }
 
 TEST(RecordOptions, MapsFixedDevicesToTheirPortNumbers) {

@@ -8,7 +8,7 @@
 
 #include "core/acquisition/MeterState.h"
 #include "core/files/TraceFileMessages.h"
-#include "ui/common/MessageTexts.h"
+#include "core/text/MessageTexts.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/mainwindow/MainControls.h"
 #include "ui/printing/PrinterChoice.h"

@@ -1,4 +1,4 @@
-#include "ui/common/MessageTexts.h"
+#include "core/text/MessageTexts.h"
 
 #include <iterator>
 #include <vector>
