@@ -116,11 +116,13 @@ QString chooseFile(const QString& name) {
   return ok(name);
 }
 
-// A picture of the main window as the user sees it, saved as an image file.
+// A picture of the open dialog, or else the main window, as the user sees it, saved as an
+// image file.
 QString grab(const QString& path) {
-  QWidget* main = mainWindow();
-  if (!main) return error("no main window");
-  return main->grab().save(path) ? ok(path) : error("cannot save ", path);
+  QWidget* shown = QApplication::activeModalWidget();
+  if (!shown) shown = mainWindow();
+  if (!shown) return error("no main window");
+  return shown->grab().save(path) ? ok(path) : error("cannot save ", path);
 }
 
 QString quit(const QString&) {
