@@ -162,6 +162,23 @@ void KelvorApp::kill() {
   process_.waitForFinished(3000);
 }
 
+std::vector<double> recordReadings(KelvorApp& app, std::size_t count) {
+  std::vector<double> shown;
+  if (!app.ok(QStringLiteral("click chkActive"))) return shown;
+  static const QRegularExpression number(QStringLiteral("^-?\\d+([,.]\\d+)?"));
+  waitUntil(
+      [&] {
+        const QStringList now = app.text("lblLauf lblVal").split('\t');
+        const double value = number.match(now.value(1)).captured().replace(',', '.').toDouble();
+        if (now.value(0) != QLatin1String("-- : -- : --") &&
+            (shown.empty() || shown.back() != value))
+          shown.push_back(value);
+        return shown.size() >= count;
+      },
+      20s);
+  return shown;
+}
+
 std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {
   if (!bytes.endsWith("\r\n\r\n\r\n")) return {};
   const QRegularExpression record(

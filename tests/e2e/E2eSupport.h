@@ -86,6 +86,10 @@ class KelvorApp {
   QLocalSocket socket_;
 };
 
+// Switches drawing on and waits until `count` different readings of the recording have been
+// shown; returns their values (fewer when the time is up).
+std::vector<double> recordReadings(KelvorApp& app, std::size_t count);
+
 // The records of a saved trace file; empty when the layout is not as the program writes it.
 struct TraceLine {
   double value;

@@ -1,7 +1,8 @@
-// kelvor-record against the simulator: ends, stops and survives as the window's recording.
+// kelvor-record against the simulator: ends, stops, waits for its port and survives unplugging.
 #include <signal.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "e2e/E2eSupport.h"
@@ -50,10 +51,7 @@ TEST(RecordE2e, CountOrDurationEndsTheRecordingWithTheMetersValuesPolledOnceASec
     const QString file = home.file(QStringLiteral("f.csv"));
     RecordProcess recorder(home, QStringList{"--port", "COM1"} +
                                      QStringList(arguments).replaceInStrings("f.csv", file));
-    const auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(recorder.status(), 0);
-    EXPECT_NEAR(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
-                rows + 1, 2);  // a second a reading, start-up included
     const bool toFile = arguments.last() != "-";
     EXPECT_EQ(journalValues(toFile ? contentsOf(file) : recorder.process.readAllStandardOutput()),
               ramp(rows));
@@ -66,8 +64,9 @@ TEST(RecordE2e, CountOrDurationEndsTheRecordingWithTheMetersValuesPolledOnceASec
   }
 }
 
-// SIGTERM finishes the journal; SIGKILL leaves a ".part" that the window offers to load.
-TEST(RecordE2e, SigtermFinishesTheJournalAndSigkillLeavesOneToRecover) {
+// SIGTERM finishes the journal; SIGKILL leaves its ".part" (what the window then offers to
+// load is JournalE2e's).
+TEST(RecordE2e, SigtermFinishesTheJournalAndSigkillLeavesItsPart) {
   for (const int signal : {SIGTERM, SIGKILL}) {
     SCOPED_TRACE(signal);
     TestHome home;
@@ -78,26 +77,16 @@ TEST(RecordE2e, SigtermFinishesTheJournalAndSigkillLeavesOneToRecover) {
     const auto part = [&] { return folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0); };
     ASSERT_TRUE(waitUntil(
         [&] { return journalValues(contentsOf(folder.filePath(part()))).size() == 4; }, 10s));
-    const QString name = part();
+    const QString name = signal == SIGTERM ? part().chopped(5) : part();
     ::kill(static_cast<pid_t>(recorder.process.processId()), signal);
-    if (signal == SIGTERM) {
-      EXPECT_EQ(recorder.status(), 0);
-      EXPECT_EQ(folder.entryList(QDir::Files), QStringList{name.chopped(5)});
-      EXPECT_EQ(journalValues(contentsOf(folder.filePath(name.chopped(5)))), ramp(4));
-      continue;
-    }
-    EXPECT_EQ(recorder.status(), -1);
+    EXPECT_EQ(recorder.status(), signal == SIGTERM ? 0 : -1);
     EXPECT_EQ(folder.entryList(QDir::Files), QStringList{name});
-    sim.stop(false);
-    KelvorApp window(home);
-    ASSERT_TRUE(window.connected());
-    EXPECT_TRUE(window.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "))
-                    .contains(QStringLiteral("sie enthält 4 Messwerte")));
+    EXPECT_EQ(journalValues(contentsOf(folder.filePath(name))), ramp(4));
   }
 }
 
-// Waiting for a port that is not there yet (COM200 has no fixed device), then the adapter
-// unplugged and plugged in again.
+// Waiting for a port that is not there yet (COM200 has no fixed device), then the meter gone
+// and back again.
 TEST(RecordE2e, WaitsForThePortAndGoesOnAfterItComesBack) {
   TestHome home;
   const QString file = home.file(QStringLiteral("f.csv"));
@@ -108,7 +97,11 @@ TEST(RecordE2e, WaitsForThePortAndGoesOnAfterItComesBack) {
   ASSERT_TRUE(sim->ready());
   ASSERT_TRUE(
       waitUntil([&] { return journalValues(contentsOf(file + ".part")).size() == 3; }, 10s));
-  sim.reset();
+  // The simulator dies and leaves its link dangling, aimed where no other test's
+  // pseudo-terminal can turn up meanwhile (the system reuses their numbers).
+  sim->stop(true);
+  const QString link = home.file(QStringLiteral("Kelvor/ports/COM200"));
+  ASSERT_TRUE(QFile::remove(link) && QFile::link(home.file(QStringLiteral("gone")), link));
   sim = std::make_unique<MeterSim>(home, QStringList{"--port", "200", "--values", "ramp:100,1"});
   ASSERT_TRUE(sim->ready());
   EXPECT_EQ(recorder.status(), 0);
