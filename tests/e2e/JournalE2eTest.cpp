@@ -1,6 +1,8 @@
 // Every reading on disk as it comes, with its time of day.
+#include <QDateTime>
 #include <QDir>
 #include <algorithm>
+#include <cmath>
 
 #include "e2e/E2eSupport.h"
 
@@ -37,10 +39,16 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   ASSERT_GE(lines.size(), 11);
   EXPECT_EQ(lines[0], "time;utc;elapsed_s;channel;value;unit;mode;status;raw");
   std::vector<int> values;
+  QDateTime previous;
   for (int i = 1; i < lines.size(); ++i) {
     const QString value = lines[i].section(';', 4, 4);
     EXPECT_EQ(lines[i].section(';', 3, 7), "1;" + value + ";V;DC;ok") << lines[i].toStdString();
     values.push_back(value.toInt());
+    // The time of day is the UTC instant's, and the readings come a second apart.
+    const QDateTime time = QDateTime::fromString(lines[i].section(';', 1, 1), Qt::ISODateWithMs);
+    EXPECT_EQ(time.toLocalTime().toString("yyyy-MM-dd hh:mm:ss.zzz"), lines[i].section(';', 0, 0));
+    EXPECT_TRUE(i == 1 || std::abs(previous.msecsTo(time) - 1000) <= 250) << i;
+    previous = time;
   }
   // In order, none left out: the ramp counts up by one a reading.
   for (std::size_t i = 1; i < values.size(); ++i) EXPECT_EQ(values[i], values[i - 1] + 1);
@@ -68,36 +76,41 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
 }
 
-// A journal that cannot be written is told once; the recording goes on in memory. The file
-// system is full before the first row: one file of its whole size.
-TEST(JournalE2e, AFullFileSystemIsToldOnceAndNoReadingIsLost) {
-  TestHome home;
-  const QString data = home.file(QStringLiteral("data"));
-  ASSERT_TRUE(QDir().mkpath(data));
-  if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=8k", "tmpfs", data}) != 0)
-    GTEST_SKIP() << "no tmpfs may be mounted here";
-  home.writeFile("data/filler", QByteArray(8192, 'x'));
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
-  {
-    KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
-    ASSERT_TRUE(app.connected());
-    const std::vector<double> shown = recordReadings(app, 4);
-    ASSERT_EQ(shown.size(), 4u);
-    const QString message = app.awaitModal(QStringLiteral("Kelvor|The recording "));
-    EXPECT_TRUE(message.contains(data + "/Kelvor") && message.contains("No space left on device"))
-        << message.toStdString();
-    ASSERT_TRUE(app.dismiss());
-    pause(2s);
-    EXPECT_TRUE(app.modal().isEmpty());
-    const QString saved = home.file(QStringLiteral("channel0.kvr"));
-    ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
-    const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
-    ASSERT_FALSE(lines.empty());
-    EXPECT_LE(lines.front().value, shown.front());  // from the first reading on
-    EXPECT_GT(lines.back().value, shown.back());
+// A journal that cannot be written is told once; the recording goes on in memory.
+TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
+  for (const QString options : {"ro", "size=8k"}) {
+    SCOPED_TRACE(options.toStdString());
+    TestHome home;
+    const QString data = home.file(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", data}) != 0)
+      GTEST_SKIP() << "no tmpfs may be mounted here";
+    // The small one is full before the first row: one file of its whole size.
+    if (options != "ro") home.writeFile("data/filler", QByteArray(8192, 'x'));
+    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+    ASSERT_TRUE(sim.ready());
+    {
+      KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+      ASSERT_TRUE(app.connected());
+      const std::vector<double> shown = recordReadings(app, 4);
+      ASSERT_EQ(shown.size(), 4u);
+      const QString message = app.awaitModal(QStringLiteral("Kelvor|The recording "));
+      EXPECT_TRUE(
+          message.contains(data + "/Kelvor") &&
+          message.contains(options == "ro" ? "Read-only file system" : "No space left on device"))
+          << message.toStdString();
+      ASSERT_TRUE(app.dismiss());
+      pause(2s);
+      EXPECT_TRUE(app.modal().isEmpty());
+      const QString saved = home.file(QStringLiteral("channel0.kvr"));
+      ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+      const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
+      ASSERT_FALSE(lines.empty());
+      EXPECT_LE(lines.front().value, shown.front());  // from the first reading on
+      EXPECT_GT(lines.back().value, shown.back());
+    }
+    EXPECT_EQ(QProcess::execute("umount", {data}), 0);
   }
-  EXPECT_EQ(QProcess::execute("umount", {data}), 0);
 }
 
 }  // namespace
