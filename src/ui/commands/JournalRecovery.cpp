@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/text/MessageTexts.h"
 #include "platform/JournalFile.h"
 #include "ui/commands/TraceFileCommands.h"
-#include "core/text/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/MessageBox.h"
 

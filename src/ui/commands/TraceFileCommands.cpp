@@ -5,10 +5,10 @@
 #include <QFile>
 
 #include "core/files/TraceFileMessages.h"
+#include "core/text/MessageTexts.h"
 #include "platform/AtomicFile.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Allgemein.h"
-#include "core/text/MessageTexts.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/StdDialoge.h"
 #include "ui/mainwindow/MainControls.h"

@@ -3,9 +3,9 @@
 #include <QEvent>
 #include <QLabel>
 
+#include "core/text/MessageTexts.h"
 #include "platform/MeterConnection.h"
 #include "platform/PortNaming.h"
-#include "core/text/MessageTexts.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {

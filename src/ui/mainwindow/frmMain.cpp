@@ -17,6 +17,7 @@
 
 #include "core/scope/RangeLists.h"
 #include "core/settings/InterfaceLanguage.h"
+#include "core/text/MessageTexts.h"
 #include "platform/QtTranslations.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
@@ -24,7 +25,6 @@
 #include "ui/commands/JournalRecovery.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
-#include "core/text/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"

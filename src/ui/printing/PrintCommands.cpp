@@ -7,8 +7,8 @@
 #include <QWidget>
 
 #include "core/printing/PrintMessages.h"
-#include "ui/common/Allgemein.h"
 #include "core/text/MessageTexts.h"
+#include "ui/common/Allgemein.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/printing/ClipboardPicture.h"
 #include "ui/printing/DiagramPainter.h"
