@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop and a user get from it:
 # every file in its place, the desktop entry, metainfo and icon valid, the man pages readable,
-# the service template accepted by systemd, and the installed program taking its alarm sound
-# from the prefix, not from the build.
+# the service template accepted by systemd and rated by it at most 2.5 exposed, and the
+# installed program taking its alarm sound from the prefix, not from the build.
 # Usage: install-test.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1 version=$2
@@ -45,8 +45,15 @@ if command -v systemd-analyze >/dev/null; then
   grep -q "^ExecStart=$prefix/bin/kelvor-record --port %i" "$unit" || fail "unit runs no kelvor-record"
   out=$(MANPATH=$prefix/share/man systemd-analyze verify "$unit" 2>&1) && [ -z "$out" ] ||
     fail "systemd-analyze verify: $out"
+  # How exposed systemd rates the service, from 0 (locked down) to 10: at most 2.5.
+  out=$(systemd-analyze security --offline=yes "$unit" 2>&1) || fail "systemd-analyze security: $out"
+  level=$(sed -n 's/.*Overall exposure level for [^:]*: \([0-9.]*\).*/\1/p' <<<"$out")
+  [ -n "$level" ] || fail "systemd-analyze security named no exposure level: $out"
+  echo "service exposure level: $level (at most 2.5)"
+  awk -v level="$level" 'BEGIN { exit !(level <= 2.5) }' ||
+    fail "service exposure level $level is above 2.5; exposed by: $(grep -E ' [0-9.]+$' <<<"$out")"
 else
-  echo "skipped: systemd-analyze verify (systemd-analyze is not installed)"
+  echo "skipped: systemd-analyze verify and security (systemd-analyze is not installed)"
 fi
 # Started from the prefix (its port is missing, so it waits at the message until stopped).
 log=$(cd "$home" && env -u KELVOR_PROBE XDG_CONFIG_HOME="$home" QT_QPA_PLATFORM=offscreen \
