@@ -57,6 +57,15 @@ const std::map<std::string, std::function<int()>> actions = {
        errno = saved;
        return at == reinterpret_cast<void*>(-1) ? -1 : 0;
      }},
+#ifdef __x86_64__
+    // getpid through the 32-bit interface, another architecture's system call.
+    {"i386-getpid",
+     [] {
+       long pid = 20;
+       asm volatile("int $0x80" : "+a"(pid) : : "memory");
+       return pid > 0 ? 0 : -1;
+     }},
+#endif
     // A call outside the allow list (the one LeakSanitizer stops the threads with): "ok" once
     // made, whatever it answers.
     {"ptrace",

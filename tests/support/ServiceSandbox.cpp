@@ -47,6 +47,8 @@ std::string failure(const std::string& what, int result) {
 // Any call outside the list kills the process, as systemd's allow list does by default.
 std::string loadCallFilter(const std::vector<std::string>& allowedCalls) {
   Filter filter(seccomp_init(SCMP_ACT_KILL_PROCESS), &seccomp_release);
+  // Only this architecture's calls: another's (int 0x80 on x86-64) would pass other numbers.
+  seccomp_attr_set(filter.get(), SCMP_FLTATR_ACT_BADARCH, SCMP_ACT_KILL_PROCESS);
   for (const std::string& name : allowedCalls) {
     const int call = seccomp_syscall_resolve_name(name.c_str());
     // Calls of other architectures (arm_fadvise64_64, ...) have no number here.
