@@ -22,6 +22,8 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
 void MeterSession::takeAnswer(std::string& answer) {
   recorded_.reset();
   handler_.Messung(answer);
+  // The alarm is tested only for a usable value; an unusable one ends a shown alarm.
+  meterState_.alarmTested(recording_.CurrentValue != InvalidValue && alarm_.alarmed());
   if (!recorded_) return;
   // The alarm is tested only for a usable value.
   const bool alarm = recorded_->value != InvalidValue && alarm_.alarmed();

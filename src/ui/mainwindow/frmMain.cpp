@@ -115,7 +115,7 @@ void frmMain::Form_Load() {
   Form_Resize();
   scope_.FullReDraw(Rescale::Keep);
   recorder().reset();
-  openMeterPort(meter_, this);
+  openMeterPort(meter_, this, context_.LangCode);
   // The window is still hidden: selecting the Y range runs no redraw yet.
   scope_.selectYMaxItem(DefaultYMaxItem);
   scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
@@ -256,7 +256,8 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem) runPortSettings(this, portConfig_, meter_);
+  if (item == MainControls::PortSettingsItem)
+    runPortSettings(this, portConfig_, meter_, context_.LangCode);
   if (item == MainControls::ExitItem) close();
 }
 
