@@ -37,6 +37,17 @@ int MeterSession::storeInterval() const {
 void MeterSession::recordingStarted() {
   recording_.StoreCounter = storeInterval();
   recorder_.recordingStarted();
+  redrawFromStore();
+}
+
+void MeterSession::redrawFromStore() {
+  // The picture shows what the store holds: a trace that left the store leaves the picture.
+  if (plot_) plot_->FullReDraw(Rescale::Keep);
+}
+
+void MeterSession::chooseChannel(int index) {
+  recorder_.chooseChannel(index);
+  redrawFromStore();
 }
 
 void MeterSession::DrawToScope() {
@@ -83,6 +94,7 @@ void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
 void MeterSession::reset() {
   recorder_.reset();
   journal_.end();
+  redrawFromStore();
 }
 
 void MeterSession::readingDecoded(const std::string& answer, const DecodedFrame& reading) {

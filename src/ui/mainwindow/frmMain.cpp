@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "core/scope/RangeLists.h"
+#include "core/scope/RecoveryChannel.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "core/text/MessageTexts.h"
 #include "platform/QtTranslations.h"
@@ -128,7 +129,11 @@ void frmMain::Form_Load() {
   show();
   // Recordings that ended unexpectedly, once the window stands.
   QTimer::singleShot(0, this, [this] {
-    JournalRecovery::offer(this, context_.LangCode,
+    // Never into the channel that records, nor over a trace.
+    const auto channelFor = [this](int journalChannel) {
+      return recoveryChannel(journalChannel, recording().ActiveChannel, traces());
+    };
+    JournalRecovery::offer(this, context_.LangCode, channelFor,
                            [this](const std::vector<JournalRow>& rows, int channel) {
                              traceFiles_.replayJournal(rows, channel);
                            });
@@ -142,7 +147,7 @@ void frmMain::connectControls() {
   connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
-            [this](int index) { recorder().chooseChannel(index); });
+            [this](int index) { meter_.session().chooseChannel(index); });
   }
   connect(c.cboMessDauer, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
