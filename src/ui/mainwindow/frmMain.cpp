@@ -85,7 +85,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
                         recording().CurrentUnit, SystemLocale::decimalSeparator());
   });
-  print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
+  print_.setPrinterAccess({[this] { return printerChoice_.shownName(context_.LangCode); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
     frmPrtDlg dialog(context_.LangCode, printOptions_, printerChoice_, this);
