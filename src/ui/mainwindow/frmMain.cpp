@@ -31,6 +31,7 @@
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
+#include "ui/mainwindow/ControlRoom.h"
 #include "ui/mainwindow/LanguageTexts.h"
 #include "ui/mainwindow/MeterPort.h"
 #include "ui/mainwindow/ValueFont.h"
@@ -108,6 +109,7 @@ void frmMain::Form_Load() {
   InitVars();
   GetSettings();
   makeLang();
+  ControlRoom::fit(controls_.picControls);
   fillRangeLists();
   fillDurationList();
   controls_.createAxisLabels();
