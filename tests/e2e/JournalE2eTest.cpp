@@ -54,26 +54,29 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   for (std::size_t i = 1; i < values.size(); ++i) EXPECT_EQ(values[i], values[i - 1] + 1);
   EXPECT_NE(std::search(values.begin(), values.end(), shown.begin(), shown.end()), values.end());
 
-  // The next start tells of it and loads it into its channel on request, then keeps it.
+  // The next start tells of it and loads it on request, then keeps it: not into channel 1,
+  // which records, but into the first free one, named with its colour.
   KelvorApp next(home);
   ASSERT_TRUE(next.connected());
   const QString question = next.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
   EXPECT_TRUE(question.contains(QString("vom %1 endete unerwartet; sie enthält %2 Messwerte.\n"
-                                        "In Kanal 1 laden?")
+                                        "In Kanal 2 (rot) laden?")
                                     .arg(lines[1].left(19))
                                     .arg(values.size())))
       << question.toStdString();
   ASSERT_TRUE(next.ok(QStringLiteral("click cmdJournalLoad")));
   ASSERT_TRUE(waitUntil([&] { return next.modal().isEmpty(); }, 5s));
-  // The channel as the live recording stored it, and the readings that came after.
-  ASSERT_TRUE(next.choose(QStringLiteral("mnuFileSave(0)"), saved + "2"));
+  EXPECT_EQ(folder.entryList({"*.part"}, QDir::Files), QStringList());
+  EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
+  // A new recording leaves it alone. It holds the channel as the live recording stored it,
+  // and the readings that came after.
+  ASSERT_EQ(recordReadings(next, 2).size(), 2u);
+  ASSERT_TRUE(next.choose(QStringLiteral("mnuFileSave(1)"), saved + "2"));
   const QByteArray recovered = contentsOf(saved + "2");
   EXPECT_TRUE(recovered.startsWith(live) && !recordLines(recovered, ',').empty() &&
               recovered.count('\n') <= live.count('\n') + 4)
       << live.toStdString() << "\n--\n"
       << recovered.toStdString();
-  EXPECT_EQ(folder.entryList({"*.part"}, QDir::Files), QStringList());
-  EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
 }
 
 // A journal that cannot be written is told once; the recording goes on in memory.

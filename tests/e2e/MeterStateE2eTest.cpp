@@ -50,6 +50,19 @@ TEST(MeterStateE2e, AnUnpluggedMeterIsRetriedAndLiveAgainAfterReplug) {
   EXPECT_TRUE(shows(app, "Kelvor – COM3", "4.000 V", Live, 5s));
 }
 
+// Without a sound the alarm is seen: red digits and the title, for as long as it holds.
+TEST(MeterStateE2e, AnArmedAlarmTurnsTheDisplayRedAndNamesItInTheTitle) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "const:1,1,1,0.5,0.5,0.5"});
+  ASSERT_TRUE(sim.ready());
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  ASSERT_TRUE(waitUntil([&] { return app.text("lblVal") == "1,000 V"; }, 10s));
+  ASSERT_TRUE(app.ok(QStringLiteral("click chkAlarm")));  // "< 0,8"
+  EXPECT_TRUE(shows(app, "Kelvor – COM1: Alarm", "0,500 V", QStringLiteral("#ff0000"), 8s));
+  EXPECT_TRUE(shows(app, "Kelvor – COM1", "1,000 V", Live, 8s));
+}
+
 TEST(MeterStateE2e, AMissingPortIsNotOpen) {
   TestHome home;
   home.writeSettings({{"Port", "5"}});
@@ -57,7 +70,10 @@ TEST(MeterStateE2e, AMissingPortIsNotOpen) {
   ASSERT_TRUE(QFile::link(home.file("gone"), home.file(QStringLiteral("Kelvor/ports/COM5"))));
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
-  EXPECT_TRUE(app.awaitModal().startsWith("Kelvor|Error 2 opening COM5"));
+  const QString message = app.awaitModal();
+  EXPECT_TRUE(message.startsWith("Kelvor|Error 2 opening COM5") &&
+              message.endsWith("\nDen Port unter Datei → COM-Port wählen."))
+      << message.toStdString();
   ASSERT_TRUE(app.dismiss());
   EXPECT_TRUE(shows(app, "Kelvor – COM5: nicht geöffnet", "0,000", Dimmed, 5s));
 }

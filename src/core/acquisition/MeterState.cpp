@@ -8,6 +8,7 @@ namespace kelvor {
 void MeterState::portOpened(bool ok) {
   missed_ = 0;
   awaiting_ = false;
+  alarm_ = false;
   // Told even without a change: the port may be another one now.
   set(ok ? MeterCondition::Answering : MeterCondition::NotOpen, true);
 }
@@ -34,6 +35,12 @@ void MeterState::portLost() {
   set(MeterCondition::Retrying);
 }
 
+void MeterState::alarmTested(bool alarm) {
+  if (alarm == alarm_) return;
+  alarm_ = alarm;
+  if (listener_) listener_->meterStateChanged(condition_);
+}
+
 void MeterState::missed() {
   if (++missed_ >= MissedPollLimit) set(MeterCondition::NoAnswer);
 }
@@ -44,10 +51,12 @@ void MeterState::set(MeterCondition condition, bool always) {
   if (listener_) listener_->meterStateChanged(condition);
 }
 
-Message meterTitle(MeterCondition condition, int comPort) {
+Message meterTitle(MeterCondition condition, int comPort, bool alarm) {
   static constexpr MessageId Titles[] = {MessageId::TitleAnswering, MessageId::TitleNoAnswer,
                                          MessageId::TitleRetrying, MessageId::TitleNotOpen};
-  return Message(Titles[static_cast<int>(condition)], {portName(comPort)});
+  const bool alarmShown = alarm && condition == MeterCondition::Answering;
+  return Message(alarmShown ? MessageId::TitleAlarm : Titles[static_cast<int>(condition)],
+                 {portName(comPort)});
 }
 
 Message meterDetails(const PortConfig& config, const std::string& devicePath,

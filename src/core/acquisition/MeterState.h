@@ -16,7 +16,7 @@ enum class MeterCondition {
   NotOpen,    // the port could not be opened, or it was closed
 };
 
-// Told whenever the condition changes, and whenever the port is opened or closed.
+// Told whenever the condition or the alarm changes, and whenever the port is opened or closed.
 class MeterStateListener {
  public:
   virtual ~MeterStateListener() = default;
@@ -46,8 +46,12 @@ class MeterState {
   void portLost();
   // A failed port could be reopened.
   void portBack() { portOpened(true); }
+  // A reading came: whether it meets the armed alarm condition (an unusable one never does).
+  void alarmTested(bool alarm);
 
   MeterCondition condition() const { return condition_; }
+  // Whether the latest reading met the alarm condition; false again once a port is opened.
+  bool alarm() const { return alarm_; }
   // Clock time of the last complete answer; 0 before the first.
   LocalSeconds lastAnswer() const { return lastAnswer_; }
 
@@ -60,11 +64,13 @@ class MeterState {
   MeterCondition condition_ = MeterCondition::NotOpen;
   int missed_ = 0;
   bool awaiting_ = false;
+  bool alarm_ = false;
   LocalSeconds lastAnswer_ = 0;
 };
 
-// The main window's title for the condition on port COMn.
-Message meterTitle(MeterCondition condition, int comPort);
+// The main window's title for the condition on port COMn; an alarm shows while the meter
+// answers.
+Message meterTitle(MeterCondition condition, int comPort, bool alarm = false);
 // The port, line and meter behind the reading display, and when the meter last answered.
 Message meterDetails(const PortConfig& config, const std::string& devicePath,
                      LocalSeconds lastAnswer);

@@ -22,6 +22,8 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
 void MeterSession::takeAnswer(std::string& answer) {
   recorded_.reset();
   handler_.Messung(answer);
+  // The alarm is tested only for a usable value; an unusable one ends a shown alarm.
+  meterState_.alarmTested(recording_.CurrentValue != InvalidValue && alarm_.alarmed());
   if (!recorded_) return;
   // The alarm is tested only for a usable value.
   const bool alarm = recorded_->value != InvalidValue && alarm_.alarmed();
@@ -35,6 +37,17 @@ int MeterSession::storeInterval() const {
 void MeterSession::recordingStarted() {
   recording_.StoreCounter = storeInterval();
   recorder_.recordingStarted();
+  redrawFromStore();
+}
+
+void MeterSession::redrawFromStore() {
+  // The picture shows what the store holds: a trace that left the store leaves the picture.
+  if (plot_) plot_->FullReDraw(Rescale::Keep);
+}
+
+void MeterSession::chooseChannel(int index) {
+  recorder_.chooseChannel(index);
+  redrawFromStore();
 }
 
 void MeterSession::DrawToScope() {
@@ -81,6 +94,7 @@ void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
 void MeterSession::reset() {
   recorder_.reset();
   journal_.end();
+  redrawFromStore();
 }
 
 void MeterSession::readingDecoded(const std::string& answer, const DecodedFrame& reading) {

@@ -83,6 +83,8 @@ class MeterSession : private ReadingHooks {
   JournalKeeper& journal() { return journal_; }
   // Reset: ends the recording and its journal and empties all channels.
   void reset();
+  // The channel button: the channel becomes the active one and is emptied.
+  void chooseChannel(int index);
   const PollingCycle& cycle() const { return cycle_; }
   MeterState& meterState() { return meterState_; }
   // The clock that the recorder and an attached plot go by.
@@ -94,6 +96,8 @@ class MeterSession : private ReadingHooks {
   void AutoRangeY(float min, float max) override;
   void testAlarm(float value) override;
   void readingDecoded(const std::string& answer, const DecodedFrame& reading) override;
+  // Every command that empties or replaces a channel ends with this.
+  void redrawFromStore();
   // Readings per stored sample: the plot's, or every reading without one.
   int storeInterval() const;
 

@@ -22,18 +22,29 @@ enum class MessageId {
   PrinterUnavailable,
   PrintJobNotStarted,
   PrintJobNotFinished,
+  PdfFile,         // the printer dialog's choice of printing into a file
+  PdfFileFilter,   // its file dialog's filter
   FileFilter,      // the trace-file dialogs' filter
   TitleAnswering,  // port name: the main window's title while the meter answers
   TitleNoAnswer,   // port name
   TitleRetrying,   // port name
   TitleNotOpen,    // port name
+  TitleAlarm,      // port name: the latest reading meets the armed alarm condition
   MeterDetails,    // device, baud rate, time of the last answer; then the meter kind
   OneFrameMeter,
   FourFrameMeter,
-  ChannelStats,  // samples, gaps, minimum, maximum, mean, first and last time in seconds
+  PortChoiceHint,  // the last line of a port's open failure
+  NoSerialPort,    // the port dialog's empty list
+  ChannelStats,    // samples, gaps, minimum, maximum, mean, first and last time in seconds
   NoSamples,
+  ChannelGreen,  // the channels' colours, in channel order
+  ChannelRed,
+  ChannelMagenta,
+  ChannelBlue,
+  ChannelCyan,
+  ChannelYellow,
   JournalFailed,     // file, the system's reason
-  JournalRecovered,  // start, readings, channel, file
+  JournalRecovered,  // start, readings, channel, file; then the channel's colour
   NotAJournalRow,
   PublishOff,
   PublishConnecting,   // broker

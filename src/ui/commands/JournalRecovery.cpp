@@ -13,17 +13,21 @@
 
 namespace kelvor {
 
-void JournalRecovery::offer(QWidget* parent, int langCode, const Replay& replay) {
+void JournalRecovery::offer(QWidget* parent, int langCode, const ChannelFor& channelFor,
+                            const Replay& replay) {
   for (const std::string& path : JournalFile::unfinished()) {
     QFile file(QString::fromStdString(path));
     const ParsedJournal journal = parseUnfinishedJournal(
         file.open(QIODevice::ReadOnly) ? file.read(TraceFileCommands::MaxFileBytes).toStdString()
                                        : std::string());
     file.close();
-    const int channel = journal.rows.empty() ? 1 : journal.rows.front().channel;
+    const int channel = channelFor(journal.rows.empty() ? 0 : journal.rows.front().channel - 1);
     const std::string start = journalStartText(QFileInfo(file).fileName().toStdString());
-    const Message question(MessageId::JournalRecovered, {start, std::to_string(journal.rows.size()),
-                                                         std::to_string(channel), path});
+    const auto colour = static_cast<MessageId>(static_cast<int>(MessageId::ChannelGreen) + channel);
+    const Message question(
+        MessageId::JournalRecovered,
+        {start, std::to_string(journal.rows.size()), std::to_string(channel + 1), path},
+        {Message(colour)});
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(MessageBox::Title),
                     QString::fromStdString(messageText(question, langCode)), QMessageBox::NoButton,
                     parent);
@@ -33,7 +37,7 @@ void JournalRecovery::offer(QWidget* parent, int langCode, const Replay& replay)
     box.addButton(QMessageBox::No)->setObjectName(QLatin1String(ObjectNames::cmdJournalKeep));
     box.setDefaultButton(load);
     box.exec();
-    if (box.clickedButton() == load && !journal.rows.empty()) replay(journal.rows, channel - 1);
+    if (box.clickedButton() == load && !journal.rows.empty()) replay(journal.rows, channel);
     JournalFile::keep(path);
   }
 }

@@ -10,26 +10,30 @@
 
 namespace kelvor {
 
-bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
-                     const PortScanner& scanner) {
-  const bool wasOpen = meter.state().PortOpen;
-  meter.close();
+namespace {
+// Whether the line to the meter would be another one with `after`.
+bool lineChanged(const PortConfig& before, const PortConfig& after) {
+  return before.ComPort != after.ComPort || before.ComBaud != after.ComBaud ||
+         before.MeterType != after.MeterType;
+}
+}  // namespace
 
+bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter, int langCode,
+                     const PortScanner& scanner) {
+  const PortConfig before = config;
   bool accepted = false;
   QPointer<QWidget> owner(mainWindow);
   {
-    frmSettings dialog(config, scanner.presentPorts(), mainWindow);
+    // The list is read without opening any device, so the meter is polled meanwhile.
+    frmSettings dialog(config, scanner.presentPorts(), mainWindow, langCode);
     dialog.exec();
     accepted = dialog.DialogResult == frmSettings::Result::OK;
   }
 
   const bool closing = mainWindow && (!owner || !owner->isVisible());
-  if (!closing) {
-    if (accepted) {
-      openMeterPort(meter, owner);
-    } else if (wasOpen) {
-      openMeterPort(meter, owner);
-    }
+  if (accepted && !closing && (lineChanged(before, config) || !meter.state().PortOpen)) {
+    meter.close();
+    openMeterPort(meter, owner, langCode);
   }
   Allgemein::SetMousePointer(MousePointer::Default);
   return accepted;

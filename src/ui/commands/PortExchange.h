@@ -9,14 +9,13 @@ namespace kelvor {
 
 class MeterConnection;
 
-// The main window's "COM-P&ort" command: closes the port, lets the user choose port, rate
-// and meter in the modal frmSettings (centred over `mainWindow`), and then
-//  - after OK: opens the chosen port;
-//  - after Cancel or the close box: opens the port that was open before, if one was;
-//  - when the main window was closed meanwhile (it is hidden): leaves the port closed.
-// Nothing polls the port while it is closed; an open failure has been reported by then.
-// Returns true after OK.
-bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
+// The main window's "COM-P&ort" command: lets the user choose port, rate and meter in the
+// modal frmSettings (centred over `mainWindow`) while the meter goes on being polled, and
+// then, after OK with another port, rate or meter, or with the port not open, closes the port
+// and opens the chosen one. Cancel, the close box and OK without a change leave the port as it
+// is; so does OK when the main window was closed meanwhile (it is hidden). An open failure
+// has been reported by then. Returns true after OK.
+bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter, int langCode,
                      const PortScanner& scanner = PortScanner());
 
 }  // namespace kelvor

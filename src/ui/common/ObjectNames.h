@@ -84,6 +84,7 @@ inline constexpr char cmdJournalKeep[] = "cmdJournalKeep";
 // frmSettings (besides Frame2, Frame3)
 inline constexpr char fraPort[] = "fraPort";
 inline constexpr char cboPorts[] = "cboPorts";
+inline constexpr char lblNoPorts[] = "lblNoPorts";
 inline constexpr char optBPS[] = "optBPS";
 inline constexpr char optDevice[] = "optDevice";
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/settings/InterfaceLanguage.h"
+#include "core/text/MessageTexts.h"
 #include "platform/PrinterCatalog.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
@@ -199,11 +200,15 @@ void frmPrtDlg::buildControls() {
 void frmPrtDlg::Form_Load(QWidget* reference) {
   makeLang(langCode_);
   SavedPrinter = choice_.name();
+  SavedPdfFile = choice_.pdfFile();
 
-  // Listing the printers changes nothing; the list selects nothing by itself.
+  // Listing the printers changes nothing; the list selects nothing by itself. The PDF file
+  // comes last.
   {
     const QSignalBlocker quiet(cboPrinter);
     cboPrinter->addItems(PrinterCatalog::printerNames());
+    cboPrinter->addItem(
+        QString::fromStdString(messageText(Message(MessageId::PdfFile), langCode_)));
     cboPrinter->setCurrentIndex(-1);
   }
   connect(cboPrinter, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
@@ -211,7 +216,9 @@ void frmPrtDlg::Form_Load(QWidget* reference) {
   });
   // The entry of the current printer, if it is listed; otherwise none is selected.
   const int current =
-      cboPrinter->findText(choice_.deviceName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+      SavedPdfFile
+          ? pdfItem()
+          : cboPrinter->findText(choice_.deviceName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (current >= 0) cboPrinter->setCurrentIndex(current);
 
   optColor[options_.PrintColored ? 0 : 1]->setChecked(true);
@@ -230,9 +237,19 @@ QStringList frmPrtDlg::makeLang(int langCode) {
   return LanguageTexts::applyCaptions(controls, frmPrtDlgEnglishCaptions());
 }
 
+int frmPrtDlg::pdfItem() const {
+  return cboPrinter->count() - 1;
+}
+
+void frmPrtDlg::choose(const QString& printer, bool pdfFile) {
+  pdfFile ? choice_.choosePdfFile() : choice_.setName(printer);
+}
+
 void frmPrtDlg::refreshInfos() {
   const std::optional<PrinterDetails> details = PrinterCatalog::details(choice_.deviceName());
-  lblTyp->setText(details ? details->makeAndModel : QString());
+  lblTyp->setText(details             ? details->makeAndModel
+                  : choice_.pdfFile() ? cboPrinter->itemText(pdfItem())
+                                      : QString());
   lblPort->setText(details ? details->deviceUri : QString());
   const PageOrientation o = choice_.orientation();
   if (o != PageOrientation::Unknown) {
@@ -243,7 +260,7 @@ void frmPrtDlg::refreshInfos() {
 }
 
 void frmPrtDlg::cboPrinter_Click() {
-  choice_.setName(cboPrinter->currentText());
+  choose(cboPrinter->currentText(), cboPrinter->currentIndex() == pdfItem());
   refreshInfos();
   Allgemein::SetMousePointer(MousePointer::Default);
 }
@@ -263,15 +280,17 @@ void frmPrtDlg::cmdSettings_Click() {
 
 void frmPrtDlg::cmdOK_Click() {
   const BusyPointer wait;
-  SavedPrinter = cboPrinter->currentIndex() >= 0 ? cboPrinter->currentText() : QString();
-  choice_.setName(SavedPrinter);
+  SavedPdfFile = cboPrinter->currentIndex() == pdfItem();
+  SavedPrinter =
+      cboPrinter->currentIndex() >= 0 && !SavedPdfFile ? cboPrinter->currentText() : QString();
+  choose(SavedPrinter, SavedPdfFile);
   options_.PrintColored = optColor[0]->isChecked();
   accept();
 }
 
 void frmPrtDlg::cmdCancel_Click() {
   const BusyPointer wait;
-  choice_.setName(SavedPrinter);
+  choose(SavedPrinter, SavedPdfFile);
   reject();
 }
 
@@ -282,7 +301,7 @@ void frmPrtDlg::done(int result) {
 
 void frmPrtDlg::Form_QueryUnload() {
   const BusyPointer wait;
-  choice_.setName(SavedPrinter);
+  choose(SavedPrinter, SavedPdfFile);
 }
 
 }  // namespace kelvor

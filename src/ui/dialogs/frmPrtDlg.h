@@ -19,10 +19,11 @@ namespace kelvor {
 
 class PrinterChoice;
 
-// The printer dialog: lists the installed printers, makes the chosen one current while it is
-// open, shows its driver, port and orientation, opens the printer's settings dialog and
-// sets PrintColored. "Abbrechen" and the close box bring back the printer that was current
-// at opening and leave PrintColored; "OK" keeps the chosen printer and sets PrintColored.
+// The printer dialog: lists the installed printers and, last, the PDF file (the choice when
+// there is no printer), makes the chosen one current while it is open, shows its driver, port and
+// orientation, opens the printer's settings dialog and sets PrintColored. "Abbrechen" and the close
+// box bring back the printer that was current at opening and leave PrintColored; "OK" keeps the
+// chosen printer and sets PrintColored.
 class frmPrtDlg : public QDialog {
   Q_OBJECT
 
@@ -77,6 +78,8 @@ class frmPrtDlg : public QDialog {
   void buildPrinterGroup();
   void Form_Load(QWidget* reference);
   void Form_QueryUnload();
+  int pdfItem() const;
+  void choose(const QString& printer, bool pdfFile);
 
   int langCode_;
   PrintOptions& options_;
@@ -85,6 +88,7 @@ class frmPrtDlg : public QDialog {
   // The printer choice at opening, restored by every closing but "OK"; "OK" puts the chosen
   // printer here. Empty: the system's default printer.
   QString SavedPrinter;
+  bool SavedPdfFile = false;  // the PDF file instead of a printer
 };
 
 }  // namespace kelvor

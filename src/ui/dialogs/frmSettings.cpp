@@ -3,10 +3,12 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/text/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
 
@@ -33,12 +35,12 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) 
 }  // namespace
 
 frmSettings::frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
-                         QWidget* reference)
+                         QWidget* reference, int langCode)
     : QDialog(reference), config_(config) {
   setObjectName(QLatin1String(ObjectNames::frmSettings));
   setWindowTitle(QStringLiteral("COM-Port"));
   buildControls();
-  Form_Load(ports, reference);
+  Form_Load(ports, reference, langCode);
 }
 
 void frmSettings::buildControls() {
@@ -48,6 +50,10 @@ void frmSettings::buildControls() {
   cboPorts->setEditable(false);
   cboPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   fraPort->layout()->addWidget(cboPorts);
+  lblNoPorts = new QLabel(fraPort);
+  lblNoPorts->setObjectName(QLatin1String(ObjectNames::lblNoPorts));
+  lblNoPorts->hide();
+  fraPort->layout()->addWidget(lblNoPorts);
 
   Frame2 = makeFrame(this, ObjectNames::Frame2, QString());
   const char* const rateCaptions[] = {"&600 bps", "120&0 bps", "2400 &bps", "4&800 bps",
@@ -85,7 +91,8 @@ void frmSettings::buildControls() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference) {
+void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference,
+                            int langCode) {
   DialogResult = Result::Loaded;
   for (const PresentPort& port : ports) {
     cboPorts->addItem(port.itemText(), port.number);
@@ -93,6 +100,11 @@ void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* refe
   }
   // The list selects its first item by itself; a port that is not present selects none.
   if (cboPorts->findData(config_.ComPort) < 0) cboPorts->setCurrentIndex(-1);
+  if (ports.empty()) {
+    lblNoPorts->setText(
+        QString::fromStdString(messageText(Message(MessageId::NoSerialPort), langCode)));
+    lblNoPorts->show();
+  }
 
   for (std::size_t i = 0; i < Rates.size(); ++i)
     if (config_.ComBaud == Rates[i]) optBPS[i]->setChecked(true);

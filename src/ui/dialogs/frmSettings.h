@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -29,9 +30,10 @@ class frmSettings : public QDialog {
   static constexpr std::array<MeterKind, 2> Meters{MeterKind::OneFrame, MeterKind::FourFrames};
 
   // Lists `ports`, selects the one of ComPort, checks the options of ComBaud and MeterType
-  // and centres itself over `reference` (or the screen).
+  // and centres itself over `reference` (or the screen). An empty list is explained below it
+  // in the interface language `langCode`.
   frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
-              QWidget* reference = nullptr);
+              QWidget* reference = nullptr, int langCode = 0);
 
   Result DialogResult = Result::Loaded;
 
@@ -41,6 +43,7 @@ class frmSettings : public QDialog {
   std::array<QRadioButton*, 5> optBPS{};
   QGroupBox* fraPort = nullptr;
   QComboBox* cboPorts = nullptr;
+  QLabel* lblNoPorts = nullptr;  // shown only when no port is present
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
 
@@ -52,7 +55,7 @@ class frmSettings : public QDialog {
 
  private:
   void buildControls();
-  void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference);
+  void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference, int langCode);
 
   PortConfig& config_;
 };

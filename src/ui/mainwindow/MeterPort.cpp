@@ -1,17 +1,21 @@
 #include "ui/mainwindow/MeterPort.h"
 
 #include "core/acquisition/PortTable.h"
+#include "core/text/MessageTexts.h"
 #include "platform/MeterConnection.h"
 #include "ui/dialogs/MessageBox.h"
 
 namespace kelvor {
 
-bool openMeterPort(MeterConnection& meter, QWidget* parent) {
+bool openMeterPort(MeterConnection& meter, QWidget* parent, int langCode) {
   const basSerial::OpenResult result = meter.open();
   if (result.ok) return true;
   const int port = meter.config().ComPort;
-  const QString text = QString::fromStdString(openErrorText(result.errorCode, port)) +
-                       QStringLiteral("\n%1: %2").arg(result.devicePath, result.errorText);
+  const QString hint =
+      QString::fromStdString(messageText(Message(MessageId::PortChoiceHint), langCode));
+  const QString text =
+      QString::fromStdString(openErrorText(result.errorCode, port)) +
+      QStringLiteral("\n%1: %2\n%3").arg(result.devicePath, result.errorText, hint);
   MessageBox::warning(parent, text);
   return false;
 }

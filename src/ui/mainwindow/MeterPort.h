@@ -7,7 +7,8 @@ namespace kelvor {
 class MeterConnection;
 
 // Opens the meter's configured port; on failure shows "Error N opening COMn" (with the
-// device and the system's reason on a second line) and returns false.
-bool openMeterPort(MeterConnection& meter, QWidget* parent);
+// device and the system's reason on a second line, and where the port is chosen on the
+// last) and returns false.
+bool openMeterPort(MeterConnection& meter, QWidget* parent, int langCode);
 
 }  // namespace kelvor

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/MeterStateDisplay.h"
 
+#include <QColor>
 #include <QEvent>
 #include <QLabel>
 
@@ -21,19 +22,37 @@ MeterStateDisplay::~MeterStateDisplay() {
   meter_.session().meterState().setListener(nullptr);
 }
 
-void MeterStateDisplay::meterStateChanged(MeterCondition condition) {
-  const Message title = meterTitle(condition, meter_.config().ComPort);
-  window_.setWindowTitle(QString::fromStdString(messageText(title, langCode_)));
-  // A disabled label is drawn in the palette's dimmed colour.
-  for (QLabel* label : {controls_.lblVal, controls_.lblACDC})
-    label->setEnabled(condition == MeterCondition::Answering);
-}
+namespace {
+// The reading display's own colour, kept while an alarm shows in red.
+constexpr char ReadingColour[] = "readingColour";
+constexpr char AlarmShown[] = "alarmShown";
 
-void MeterStateDisplay::setReadingColour(QLabel* label, const QColor& colour) {
+void paintReading(QLabel* label) {
+  const QColor colour = label->property(AlarmShown).toBool()
+                            ? QColor(Qt::red)
+                            : label->property(ReadingColour).value<QColor>();
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, colour);
   palette.setColor(QPalette::Disabled, QPalette::WindowText, colour.darker(200));
   label->setPalette(palette);
+}
+}  // namespace
+
+void MeterStateDisplay::meterStateChanged(MeterCondition condition) {
+  const MeterState& state = meter_.session().meterState();
+  const Message title = meterTitle(condition, meter_.config().ComPort, state.alarm());
+  window_.setWindowTitle(QString::fromStdString(messageText(title, langCode_)));
+  // A disabled label is drawn in the palette's dimmed colour.
+  for (QLabel* label : {controls_.lblVal, controls_.lblACDC}) {
+    label->setEnabled(condition == MeterCondition::Answering);
+    label->setProperty(AlarmShown, state.alarm());
+    paintReading(label);
+  }
+}
+
+void MeterStateDisplay::setReadingColour(QLabel* label, const QColor& colour) {
+  label->setProperty(ReadingColour, colour);
+  paintReading(label);
 }
 
 bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {

@@ -15,7 +15,8 @@ struct MainControls;
 
 // Shows what the meter is doing: the window title names the port and the state, the reading
 // display keeps its last value but is drawn dimmed while the meter does not answer, and its
-// tooltip names the device, the line, the meter and the time of the last answer.
+// tooltip names the device, the line, the meter and the time of the last answer. While the
+// latest reading meets the armed alarm condition, the display is red and the title says so.
 class MeterStateDisplay : public QObject, public MeterStateListener {
  public:
   MeterStateDisplay(QWidget& window, const MainControls& controls, MeterConnection& meter,
@@ -24,7 +25,8 @@ class MeterStateDisplay : public QObject, public MeterStateListener {
 
   void meterStateChanged(MeterCondition condition) override;
 
-  // The reading display's colour while the meter answers; the dimmed one is derived from it.
+  // The reading display's colour while the meter answers and no alarm shows; the dimmed one
+  // is derived from it.
   static void setReadingColour(QLabel* label, const QColor& colour);
 
  protected:

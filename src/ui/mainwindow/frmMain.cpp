@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "core/scope/RangeLists.h"
+#include "core/scope/RecoveryChannel.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "core/text/MessageTexts.h"
 #include "platform/QtTranslations.h"
@@ -30,6 +31,7 @@
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
+#include "ui/mainwindow/ControlRoom.h"
 #include "ui/mainwindow/LanguageTexts.h"
 #include "ui/mainwindow/MeterPort.h"
 #include "ui/mainwindow/ValueFont.h"
@@ -84,7 +86,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
                         recording().CurrentUnit, SystemLocale::decimalSeparator());
   });
-  print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
+  print_.setPrinterAccess({[this] { return printerChoice_.shownName(context_.LangCode); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
     frmPrtDlg dialog(context_.LangCode, printOptions_, printerChoice_, this);
@@ -107,6 +109,7 @@ void frmMain::Form_Load() {
   InitVars();
   GetSettings();
   makeLang();
+  ControlRoom::fit(controls_.picControls);
   fillRangeLists();
   fillDurationList();
   controls_.createAxisLabels();
@@ -115,7 +118,7 @@ void frmMain::Form_Load() {
   Form_Resize();
   scope_.FullReDraw(Rescale::Keep);
   recorder().reset();
-  openMeterPort(meter_, this);
+  openMeterPort(meter_, this, context_.LangCode);
   // The window is still hidden: selecting the Y range runs no redraw yet.
   scope_.selectYMaxItem(DefaultYMaxItem);
   scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
@@ -128,7 +131,11 @@ void frmMain::Form_Load() {
   show();
   // Recordings that ended unexpectedly, once the window stands.
   QTimer::singleShot(0, this, [this] {
-    JournalRecovery::offer(this, context_.LangCode,
+    // Never into the channel that records, nor over a trace.
+    const auto channelFor = [this](int journalChannel) {
+      return recoveryChannel(journalChannel, recording().ActiveChannel, traces());
+    };
+    JournalRecovery::offer(this, context_.LangCode, channelFor,
                            [this](const std::vector<JournalRow>& rows, int channel) {
                              traceFiles_.replayJournal(rows, channel);
                            });
@@ -142,7 +149,7 @@ void frmMain::connectControls() {
   connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
-            [this](int index) { recorder().chooseChannel(index); });
+            [this](int index) { meter_.session().chooseChannel(index); });
   }
   connect(c.cboMessDauer, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
@@ -256,7 +263,8 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem) runPortSettings(this, portConfig_, meter_);
+  if (item == MainControls::PortSettingsItem)
+    runPortSettings(this, portConfig_, meter_, context_.LangCode);
   if (item == MainControls::ExitItem) close();
 }
 

@@ -1,9 +1,11 @@
 #include "ui/printing/PrintCommands.h"
 
+#include <QFileDialog>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include "core/printing/PrintMessages.h"
@@ -49,8 +51,22 @@ PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& sco
       langCode_(langCode),
       options_(options),
       parent_(parent),
-      messages_(std::move(messages)) {
+      messages_(std::move(messages)),
+      askPdfFile_([langCode](QWidget* owner) { return askPdfFileName(owner, langCode); }) {
   setPrinterAccess({});
+}
+
+QString PrintCommands::askPdfFileName(QWidget* parent, int langCode) {
+  QFileDialog dialog(
+      parent, QString::fromStdString(messageText(Message(MessageId::PdfFile), langCode)),
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+      QString::fromStdString(messageText(Message(MessageId::PdfFileFilter), langCode)));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  // The question is not asked under the hourglass.
+  Allgemein::SetMousePointer(MousePointer::Default);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
 }
 
 void PrintCommands::setPrinterAccess(PrinterAccess access) {
@@ -120,6 +136,11 @@ void PrintCommands::DruckDialog() {
   if (!access_.setUp(printer)) {
     failed(messageText(Message(MessageId::PrinterUnavailable), langCode_));
     return;
+  }
+  if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
+    const QString file = askPdfFile_(parent_);
+    if (file.isEmpty()) return;
+    printer.setOutputFileName(file);
   }
   printer.setColorMode(options_.PrintColored ? QPrinter::Color : QPrinter::GrayScale);
   printTo(printer);

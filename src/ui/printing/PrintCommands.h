@@ -15,7 +15,8 @@ namespace kelvor {
 
 // The File menu's "&Drucken" and "Drucker &einrichten" and the Edit menu's "Grafik kopieren
 // farbig" and "Grafik kopieren s/w": the diagram as the screen shows it, on the current
-// printer or on the clipboard. Failures are reported in a message naming the printer.
+// printer, into a PDF file, or on the clipboard. Failures are reported in a message naming
+// the printer.
 class PrintCommands {
  public:
   // Shows a message to the user; a message box unless a test captures the texts.
@@ -41,6 +42,10 @@ class PrintCommands {
   const QString& currentPrinter() const { return currentPrinter_; }
   // Replaces the built-in printer access (for a printer choice kept elsewhere).
   void setPrinterAccess(PrinterAccess access);
+  // Asks for the name of the PDF file to print into; empty when the user cancels.
+  using FileNameQuestion = std::function<QString(QWidget* parent)>;
+  void setPdfFileQuestion(FileNameQuestion ask) { askPdfFile_ = std::move(ask); }
+  static QString askPdfFileName(QWidget* parent, int langCode);
   // What "Drucker &einrichten" opens: the printer dialog, shown modally.
   void setPrinterSetup(std::function<void()> openDialog) { printerSetup_ = std::move(openDialog); }
 
@@ -78,6 +83,7 @@ class PrintCommands {
   MessageSink messages_;
   PrinterAccess access_;
   std::function<void()> printerSetup_;
+  FileNameQuestion askPdfFile_;
   QString currentPrinter_;
   QString PrinterName_;
 };

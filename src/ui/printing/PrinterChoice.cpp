@@ -3,12 +3,22 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "core/text/MessageTexts.h"
 #include "platform/PrinterCatalog.h"
 
 namespace kelvor {
 
+bool PrinterChoice::pdfFile() const {
+  return pdfFile_ || (name_.isEmpty() && deviceName().isEmpty());
+}
+
+QString PrinterChoice::shownName(int langCode) const {
+  if (!pdfFile()) return deviceName();
+  return QString::fromStdString(messageText(Message(MessageId::PdfFile), langCode));
+}
+
 QString PrinterChoice::deviceName() const {
-  if (!name_.isEmpty()) return name_;
+  if (!name_.isEmpty() || pdfFile_) return name_;
   // Printers without a default one: the first of them serves as the default.
   const QString standard = PrinterCatalog::defaultPrinterName();
   if (!standard.isEmpty()) return standard;
@@ -18,10 +28,10 @@ QString PrinterChoice::deviceName() const {
 
 PageOrientation PrinterChoice::orientation() const {
   const QString printer = deviceName();
-  if (printer.isEmpty()) return PageOrientation::Unknown;
   if (const std::optional<QPageLayout> layout = pageLayout(printer))
     return layout->orientation() == QPageLayout::Landscape ? PageOrientation::Landscape
                                                            : PageOrientation::Portrait;
+  if (printer.isEmpty()) return pdfFile() ? PageOrientation::Portrait : PageOrientation::Unknown;
   const std::optional<PrinterDetails> details = PrinterCatalog::details(printer);
   if (!details) return PageOrientation::Unknown;
   return details->orientation == PrinterCatalog::Landscape ? PageOrientation::Landscape
@@ -39,6 +49,12 @@ std::optional<QPageLayout> PrinterChoice::pageLayout(const QString& printer) con
 }
 
 bool PrinterChoice::setUp(QPrinter& printer) const {
+  if (pdfFile()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    if (const std::optional<QPageLayout> layout = pageLayout(QString()))
+      printer.setPageLayout(*layout);
+    return true;
+  }
   const QString name = deviceName();
   if (name.isEmpty() || QPrinterInfo::printerInfo(name).isNull()) return false;
   printer.setOutputFormat(QPrinter::NativeFormat);

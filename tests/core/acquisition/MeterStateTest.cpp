@@ -12,13 +12,19 @@ namespace kelvor {
 namespace {
 
 struct Recorded : MeterStateListener {
-  void meterStateChanged(MeterCondition condition) override { changes += letter(condition); }
-  static char letter(MeterCondition condition) { return "ANRX"[static_cast<int>(condition)]; }
+  void meterStateChanged(MeterCondition condition) override {
+    changes += letter(condition, state->alarm());
+  }
+  static char letter(MeterCondition condition, bool alarm) {
+    return (alarm ? "anrx" : "ANRX")[static_cast<int>(condition)];
+  }
+  const MeterState* state = nullptr;
   std::string changes;
 };
 
 // Events: o/x port opened or not, p poll sent, g poll given up, a answered, l port lost,
-// b port back. Conditions: A answering, N no answer, R retrying, X not open.
+// b port back, h/n a reading that meets the alarm condition or not. Conditions: A answering,
+// N no answer, R retrying, X not open; a lower-case one with the alarm shown.
 TEST(MeterState, FollowsPollsAnswersAndThePort) {
   for (const auto& [events, after, changes] :
        std::vector<std::tuple<std::string, char, std::string>>{
@@ -33,11 +39,14 @@ TEST(MeterState, FollowsPollsAnswersAndThePort) {
            {"oppppppa", 'A', "ANA"},     // and ends "no answer"
            {"opppppplb", 'A', "ANRA"},   // failed and reopened
            {"opppplbpppp", 'A', "ARA"},  // reopened: the polls before count no more
-           {"opppppxx", 'X', "AXX"}}) {  // closed
+           {"opppppxx", 'X', "AXX"},     // closed
+           {"ohhnh", 'a', "AaAa"},       // told when the alarm comes and goes
+           {"ohx", 'X', "AaX"}}) {       // opening or closing the port ends it
     SCOPED_TRACE(events);
     testing::FakeClock clock(1000);
     MeterState state(clock);
     Recorded listener;
+    listener.state = &state;
     state.setListener(&listener);
     for (const char event : events) {
       clock.advance(1);
@@ -47,8 +56,9 @@ TEST(MeterState, FollowsPollsAnswersAndThePort) {
       if (event == 'a') state.answered();
       if (event == 'l') state.portLost();
       if (event == 'b') state.portBack();
+      if (event == 'h' || event == 'n') state.alarmTested(event == 'h');
     }
-    EXPECT_EQ(Recorded::letter(state.condition()), after);
+    EXPECT_EQ(Recorded::letter(state.condition(), state.alarm()), after);
     EXPECT_EQ(listener.changes, changes);
     const auto answer = events.rfind('a');
     EXPECT_EQ(state.lastAnswer(), answer == std::string::npos ? 0 : 1001 + answer);

@@ -44,10 +44,12 @@ class MeterSessionTest : public ::testing::Test,
     session.onPollTick();
     meter.link.incoming = frame;
     session.onReadTick();
+    alarmShown += session.meterState().alarm() ? 'A' : '-';
     return {session.traces().count(0), beepCount};
   }
 
   std::string value, current, start, run, alarm;
+  std::string alarmShown;         // after each poll: A while the reading meets the alarm condition
   std::vector<std::string> told;  // what listeners heard: elapsed ms, " alarm"
   bool active = false;
   int beepCount = 0;
@@ -87,6 +89,7 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   // Listeners hear recorded readings only, timed from the first; an unusable reading after
   // an alarm is no alarm.
   EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm", "86717000", "86717000"}));
+  EXPECT_EQ(alarmShown, "A-A--");
 }
 
 // A journal's files as calls: "open NAME", "+BYTES", "sync", "finish"; a call may fail.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <tuple>
@@ -54,6 +55,24 @@ TEST(PortDialog, ShowsTheSettingsAndOkTakesTheChoice) {
     d.cmdOK->click();
     EXPECT_EQ(std::tuple(config.ComPort, config.ComBaud, static_cast<int>(config.MeterType)),
               std::tuple(c.portAfter, c.baudAfter, c.meterAfter));
+  }
+}
+
+// Without any port the list says why it is empty, in the interface language; OK keeps the port.
+TEST(PortDialog, AnEmptyListAsksForAnAdapter) {
+  for (const auto& [langCode, text] :
+       {std::pair{0,
+                  "Es wurde keine serielle Schnittstelle gefunden.\n"
+                  "Ein USB-Adapter muss angesteckt werden."},
+        {1, "No serial port was found.\nA USB adapter needs to be plugged in."}}) {
+    PortConfig config{5, 1200, MeterKind::OneFrame};
+    frmSettings d(config, {}, nullptr, langCode);
+    d.show();
+    EXPECT_EQ(d.lblNoPorts->isVisible() ? d.lblNoPorts->text() : QString(), QString(text));
+    d.optBPS[4]->click();
+    d.cmdOK->click();
+    EXPECT_EQ(std::tuple(config.ComPort, config.ComBaud, d.DialogResult),
+              std::tuple(5, 9600, frmSettings::Result::OK));
   }
 }
 

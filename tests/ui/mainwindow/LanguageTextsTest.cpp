@@ -52,6 +52,13 @@ TEST(LanguageTexts, MessagesInEitherLanguage) {
       {Message(MessageId::FileFilter), 0, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*"},
       {meterTitle(MeterCondition::Retrying, 12), 1, "Kelvor – COM12: disconnected, retrying"},
       {meterTitle(MeterCondition::NotOpen, 3), 0, "Kelvor – COM3: nicht geöffnet"},
+      {meterTitle(MeterCondition::Answering, 1, true), 0, "Kelvor – COM1: Alarm"},
+      {meterTitle(MeterCondition::NoAnswer, 1, true), 1, "Kelvor – COM1: no answer"},
+      {Message(MessageId::PortChoiceHint), 1, "Choose the port under File → COM port."},
+      {Message(MessageId::JournalRecovered, {"s", "9", "2", "f"}, {Message(MessageId::ChannelRed)}),
+       0,
+       "Die Aufzeichnung vom s endete unerwartet; sie enthält 9 Messwerte.\n"
+       "In Kanal 2 (rot) laden?\n(f)"},
       {meterDetails(fourFrames, "/dev/ttyUSB0", 0), 1,
        "Device: /dev/ttyUSB0\nBaud rate: 9600\nMeter: four displays\nLast answer: -- : -- : --"}};
   for (const auto& [message, langCode, text] : cases)

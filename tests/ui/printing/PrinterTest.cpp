@@ -14,6 +14,9 @@
 #include <tuple>
 #include <vector>
 
+#include <cups/cups.h>
+
+#include "core/text/MessageTexts.h"
 #include "support/CupsTestServer.h"
 #include "support/StartedMainWindow.h"
 #include "ui/dialogs/frmPrtDlg.h"
@@ -146,6 +149,54 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
     EXPECT_EQ(std::tuple(page.width() > page.height(), page != blank, coloured(page)),
               std::tuple(queue.landscape && !c.setUpPortrait, true, c.ok));
   }
+}
+
+// The page at 50 dpi as poppler draws it; a null image when it cannot.
+QImage pageImage(const QString& pdf, const QString& png) {
+  const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (QProcess::execute(pdftoppm, {"-r", "50", "-png", "-singlefile", pdf, png}) != 0) return {};
+  return QImage(png + QStringLiteral(".png"));
+}
+
+// Without any printer the dialog offers the PDF file, and printing asks for the file's name
+// and writes the page into it: the same page as a PDF printer of the same page set-up prints.
+TEST_F(PrinterTest, WithoutAPrinterThePageGoesIntoAPdfFile) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+    GTEST_SKIP() << "pdftoppm is missing (poppler-utils)";
+  const TestQueue& queue = server().portraitQueue;
+  PrinterChoice choice;
+  print.setPrinterAccess({[&] { return choice.shownName(context.LangCode); },
+                          [&](QPrinter& printer) { return choice.setUp(printer); }});
+  const QString file = files.filePath(QStringLiteral("page.pdf"));
+  print.setPdfFileQuestion([&](QWidget*) { return file; });
+  QPrinter queuePrinter(QPrinter::HighResolution);
+  queuePrinter.setPrinterName(queue.name);
+  const QPageLayout queueLayout = queuePrinter.pageLayout();
+  {
+    const QByteArray nowhere = QFile::encodeName(files.filePath(QStringLiteral("no-cups.sock")));
+    cupsSetServer(nowhere.constData());
+    frmPrtDlg d(context.LangCode, window.printOptions(), choice, &window);
+    const QString pdfFile =
+        QString::fromStdString(messageText(Message(MessageId::PdfFile), context.LangCode));
+    EXPECT_EQ(QStringList({d.cboPrinter->itemText(0), d.cboPrinter->currentText()}),
+              QStringList({pdfFile, pdfFile}));
+    d.showProperties = [&](QPrinter& printer, QWidget*) {
+      printer.setPageLayout(queueLayout);
+      return true;
+    };
+    d.cmdSettings->click();
+    d.cmdOK->click();
+    print.mnuPrint_Click(0);
+    cupsSetServer(QFile::encodeName(qEnvironmentVariable("CUPS_SERVER")).constData());
+  }
+  EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+  choice.setName(queue.name);
+  print.mnuPrint_Click(0);
+  ASSERT_EQ(server().waitForJobs(queue.name), QString());
+  EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+  const QImage direct = pageImage(file, files.filePath(QStringLiteral("direct")));
+  EXPECT_FALSE(direct.isNull());
+  EXPECT_EQ(direct, pageImage(server().outputFile(queue.name), files.filePath("queued")));
 }
 
 }  // namespace
