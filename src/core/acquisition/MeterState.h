@@ -48,7 +48,7 @@ class MeterState {
   void portBack() { portOpened(true); }
 
   MeterCondition condition() const { return condition_; }
-  // Clock time of the last complete answer; 0 before the first.
+  // Local time of day of the last complete answer; 0 before the first.
   LocalSeconds lastAnswer() const { return lastAnswer_; }
 
  private:
