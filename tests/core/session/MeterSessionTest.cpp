@@ -132,12 +132,17 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
       clock.stepWall(readings[i].wallStepMs);
       poll("DC  1.000 V  \r");
       const std::string seconds = std::to_string(i);
+      // The journal row's time of day and elapsed_s (after time and utc).
+      const std::string line = journalLine(lastRow, journalStyleFor('.'));
+      const auto elapsedAt = line.find(',', 20) + 1;
       got.push_back(current + " " + run + " " +
                     std::to_string(session.traces().time(0, static_cast<int>(i) + 1)).substr(0, 3) +
-                    " " + localDateTimeText(lastRow.time).substr(11) + " " +
+                    " " + line.substr(11, 8) + " " +
+                    line.substr(elapsedAt, line.find(',', elapsedAt) - elapsedAt) + " " +
                     elapsedOf(readingJson(lastRow)));
       expected.push_back(std::string(readings[i].timeOfDay) + " " + TimeStr(i) + " " + seconds +
-                         ".0 " + readings[i].timeOfDay + " \"elapsed\":" + seconds + ".000");
+                         ".0 " + readings[i].timeOfDay + " " + seconds +
+                         ".000 \"elapsed\":" + seconds + ".000");
     }
     EXPECT_EQ(got, expected);
     EXPECT_EQ(start, readings[0].timeOfDay);
