@@ -89,7 +89,9 @@ struct Window : ScopeView, RecorderView, ReadingView, AlarmSound {
 };
 
 struct StillClock : Clock {
-  LocalSeconds now() const override { return Start.utcMs / 1000; }
+  std::int64_t steadyMs() const override { return 0; }
+  std::int64_t utcMs() const override { return Start.utcMs; }
+  int utcOffsetAt(std::int64_t) const override { return 0; }
 };
 
 std::string dayJournal() {

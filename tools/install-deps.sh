@@ -17,6 +17,7 @@ packages=(
   systemd libseccomp-dev    # the service unit's checks; its restrictions applied in a test
   lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12
   libreoffice-calc-nogui    # the journal test opens sample journals in a spreadsheet
+  libfaketime               # an end-to-end test sets the recorder's wall clock back
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

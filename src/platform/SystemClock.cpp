@@ -1,17 +1,23 @@
 #include "platform/SystemClock.h"
 
 #include <QDateTime>
+#include <chrono>
 
 namespace kelvor {
 
-LocalSeconds SystemClock::now() const {
-  const QDateTime local = QDateTime::currentDateTime();
-  return local.toSecsSinceEpoch() + local.offsetFromUtc();
+std::int64_t SystemClock::steadyMs() const {
+  // CLOCK_MONOTONIC on Linux: unaffected by setting the time of day.
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
-WallTime SystemClock::wallTime() const {
-  const QDateTime local = QDateTime::currentDateTime();
-  return {local.toMSecsSinceEpoch(), local.offsetFromUtc()};
+std::int64_t SystemClock::utcMs() const {
+  return QDateTime::currentMSecsSinceEpoch();
+}
+
+int SystemClock::utcOffsetAt(std::int64_t utcMs) const {
+  return QDateTime::fromMSecsSinceEpoch(utcMs, Qt::LocalTime).offsetFromUtc();
 }
 
 }  // namespace kelvor

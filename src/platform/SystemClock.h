@@ -4,11 +4,12 @@
 
 namespace kelvor {
 
-// The local wall clock, at one-second resolution and to the millisecond.
+// The system's monotonic clock and its wall clock in the local time zone.
 class SystemClock : public Clock {
  public:
-  LocalSeconds now() const override;
-  WallTime wallTime() const override;
+  std::int64_t steadyMs() const override;
+  std::int64_t utcMs() const override;
+  int utcOffsetAt(std::int64_t utcMs) const override;
 };
 
 }  // namespace kelvor

@@ -4,15 +4,10 @@
 
 namespace kelvor {
 
-std::int64_t ConsoleReporter::nowMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
 void ConsoleReporter::readingRecorded(const JournalRow& row, bool alarm) {
   lastReading_ = RecordTexts::readingText(row, style_.decimalSeparator);
-  if (watch_.answered(nowMs())) line(RecordTexts::silenceLine(style_.port, false, style_.english));
+  if (watch_.answered(clock_.steadyMs()))
+    line(RecordTexts::silenceLine(style_.port, false, style_.english));
   if (alarm) line(RecordTexts::alarmLine(row, style_.decimalSeparator, style_.english));
   // Timed from the journal's start: the trace store, and its start, begin again when full.
   if (alarm && !alarmed_)
@@ -26,7 +21,8 @@ void ConsoleReporter::beeps(int) {
 }
 
 void ConsoleReporter::polled() {
-  if (watch_.polled(nowMs())) line(RecordTexts::silenceLine(style_.port, true, style_.english));
+  if (watch_.polled(clock_.steadyMs()))
+    line(RecordTexts::silenceLine(style_.port, true, style_.english));
   showProgress();
 }
 
@@ -38,7 +34,7 @@ void ConsoleReporter::line(const std::string& text) {
 
 void ConsoleReporter::showProgress() {
   if (!style_.progress) return;
-  const std::int64_t now = nowMs();
+  const std::int64_t now = clock_.steadyMs();
   const std::string text =
       RecordTexts::progressLine(lastReading_, watch_.readings(), watch_.elapsedMs(now),
                                 watch_.remainingMs(now), journal_(), style_.english);

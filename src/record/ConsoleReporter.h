@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -24,7 +23,9 @@ class ConsoleReporter : public ReadingListener, public AlarmSound {
     int port = 1;
   };
 
-  ConsoleReporter(const Style& style, RecordWatch& watch) : style_(style), watch_(watch) {}
+  // The watch goes by the clock's steady time.
+  ConsoleReporter(const Style& style, RecordWatch& watch, const Clock& clock)
+      : style_(style), watch_(watch), clock_(clock) {}
 
   void readingRecorded(const JournalRow& row, bool alarm) override;
   void beeps(int n) override;
@@ -36,13 +37,12 @@ class ConsoleReporter : public ReadingListener, public AlarmSound {
   // Leaves the progress line as it stands.
   void finish();
 
-  static std::int64_t nowMs();
-
  private:
   void showProgress();
 
   Style style_;
   RecordWatch& watch_;
+  const Clock& clock_;
   std::string lastReading_ = "-";
   bool alarmed_ = false;  // an alarm reading came
   std::function<std::string()> journal_ = [] { return std::string(); };

@@ -16,10 +16,10 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
                              const Clock& clock)
     : options_(options),
       english_(english),
-      watch_(options.durationS, options.count, ConsoleReporter::nowMs()),
+      watch_(options.durationS, options.count, clock.steadyMs()),
       reporter_({english, decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
                  ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
-                watch_),
+                watch_, clock),
       meter_(options_.port, clock, reporter_, {views_, views_}, decimalSeparator),
       journal_(chooseJournal()),
       signals_([this](int) { stop(0); }) {

@@ -1,9 +1,13 @@
 // kelvor-record against the simulator: ends, stops, waits for its port and survives unplugging.
 #include <signal.h>
 
+#include <cstdio>
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "e2e/E2eSupport.h"
 
@@ -12,8 +16,11 @@ namespace {
 
 // kelvor-record as a child process, under English settings ("," between fields).
 struct RecordProcess {
-  RecordProcess(const TestHome& home, const QStringList& arguments) {
-    process.setProcessEnvironment(home.environment(QStringLiteral("en_US.UTF-8")));
+  RecordProcess(const TestHome& home, const QStringList& arguments,
+                const QProcessEnvironment& extra = {}) {
+    QProcessEnvironment environment = home.environment(QStringLiteral("en_US.UTF-8"));
+    environment.insert(extra);
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KELVOR_RECORD_EXE), arguments);
   }
   // The exit status, or -1 while it still runs after `time` or after a signal.
@@ -112,6 +119,64 @@ TEST(RecordE2e, WaitsForThePortAndGoesOnAfterItComesBack) {
     EXPECT_TRUE(values[i] == (i == 0 ? 1 : values[i - 1] + 1) || (i >= 3 && values[i] == 100))
         << i << ": " << values[i];
   EXPECT_NE(std::find(values.begin(), values.end(), 100.0), values.end());
+}
+
+// The wall clock of kelvor-record alone, set through libfaketime from a file it reads at every
+// call ("+0", "-30": seconds from the real time); the steady clock stays the system's. Under
+// AddressSanitizer its runtime must come first among the preloaded libraries.
+QProcessEnvironment wallClockFrom(const QString& offsetFile) {
+  QProcessEnvironment environment;
+  const QString preload = QStringLiteral(KELVOR_PRELOAD_FIRST " " KELVOR_FAKETIME_LIB);
+  environment.insert(QStringLiteral("LD_PRELOAD"), preload.trimmed());
+  environment.insert(QStringLiteral("FAKETIME_TIMESTAMP_FILE"), offsetFile);
+  environment.insert(QStringLiteral("FAKETIME_NO_CACHE"), QStringLiteral("1"));
+  environment.insert(QStringLiteral("DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
+  return environment;
+}
+
+// The wall clock set back 30 s mid-run (a time server's correction): the journal's elapsed_s
+// go on a second a reading, and the window loads the journal through "Datei → Laden".
+TEST(RecordE2e, AWallClockSetBackLeavesTheDurationsOfTheJournalWhole) {
+  if (!QFileInfo::exists(QStringLiteral(KELVOR_FAKETIME_LIB)))
+    GTEST_SKIP() << "libfaketime is not installed";
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const QString offset = home.writeFile(QStringLiteral("offset"), "+0\n");
+  const QString file = home.file(QStringLiteral("f.csv"));
+  RecordProcess recorder(home, {"--port", "COM1", "--count", "9", "--output", file},
+                         wallClockFrom(offset));
+  ASSERT_TRUE(
+      waitUntil([&] { return journalValues(contentsOf(file + ".part")).size() == 4; }, 10s));
+  // Replaced at once: the library must never read a half-written file.
+  const QString next = home.writeFile(QStringLiteral("offset.next"), "-30\n");
+  ASSERT_EQ(std::rename(next.toLocal8Bit().constData(), offset.toLocal8Bit().constData()), 0);
+  ASSERT_EQ(recorder.status(), 0) << recorder.process.readAllStandardError().toStdString();
+
+  const QStringList rows = QString::fromUtf8(contentsOf(file)).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 10);
+  const QRegularExpression seconds(QStringLiteral("^\\d+\\.\\d{3}$"));
+  QDateTime before;
+  bool steppedBack = false;
+  for (int i = 1; i < rows.size(); ++i) {
+    const QString elapsed = rows[i].section(',', 2, 2);
+    ASSERT_TRUE(seconds.match(elapsed).hasMatch()) << rows[i].toStdString();
+    EXPECT_NEAR(elapsed.toDouble(), i - 1, 0.25) << rows[i].toStdString();
+    const QDateTime utc = QDateTime::fromString(rows[i].section(',', 1, 1), Qt::ISODateWithMs);
+    steppedBack = steppedBack || before.msecsTo(utc) < -25000;
+    before = utc;
+  }
+  EXPECT_TRUE(steppedBack) << "the wall clock was not set back";
+
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(0)"), file));
+  const QString saved = home.file(QStringLiteral("loaded.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+  std::vector<int> times;
+  for (const TraceLine& line : recordLines(contentsOf(saved), QLatin1Char(',')))
+    times.push_back(line.time);
+  EXPECT_EQ(times, (std::vector<int>{0, 2, 4, 6, 8}));  // every second reading is stored
 }
 
 TEST(RecordE2e, AWrongOptionOrAMissingPortEndsWithOneLine) {

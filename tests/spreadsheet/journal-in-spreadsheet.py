@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Opens the sample journals (tests/data: the program's own bytes, compared by the core tests)
 in LibreOffice Calc as the README tells a user to, German with ";" and ",", English with ","
-and ".", and checks the sheet: the columns in order, the time a date and time, elapsed_s and
-value numbers, no value for an overload or an invalid reading.
+and ".": the import dialog's defaults plus "detect special numbers", no column type chosen.
+Checks the sheet: the columns in order, the time a date and time, elapsed_s and value
+numbers, no value for an overload or an invalid reading.
 Usage: journal-in-spreadsheet.py DATA_FOLDER"""
 import os
 import shutil
@@ -16,7 +17,7 @@ TABLE = "{urn:oasis:names:tc:opendocument:xmlns:table:1.0}"
 OFFICE = "{urn:oasis:names:tc:opendocument:xmlns:office:1.0}"
 SPACES = "{urn:oasis:names:tc:opendocument:xmlns:text:1.0}s"
 
-# Separator and language of each form; the column "time" imported as a date (year, month, day).
+# Separator and language of each form.
 FORMS = [("journal-german.csv", 59, 1031), ("journal-english.csv", 44, 1033)]
 
 RAW = ["DC  1.234 V  ", "DC -0.001 kV ", "OH 123456 Ohm", "AC  O.L  V,  ", 'gar\\x01"bage\\x5C']
@@ -78,7 +79,9 @@ def main():
     with tempfile.TemporaryDirectory() as home:  # a profile of its own: runs may overlap
         env = dict(os.environ, HOME=home)
         for name, separator, language in FORMS:
-            options = f"CSV:{separator},34,76,1,1/5,{language}"
+            # UTF-8, from line 1, no column types, quoted fields not forced to text, special
+            # numbers (dates and times) detected.
+            options = f"CSV:{separator},34,76,1,,{language},false,true"
             subprocess.run(["soffice", f"-env:UserInstallation=file://{home}/profile",
                             "--headless", "--norestore", f"--infilter={options}",
                             "--convert-to", "fods", "--outdir", home,

@@ -26,7 +26,7 @@ void MeterState::pollGivenUp() {
 void MeterState::answered() {
   missed_ = 0;
   awaiting_ = false;
-  lastAnswer_ = clock_.now();
+  lastAnswer_ = clock_.wallTime().local();
   set(MeterCondition::Answering);
 }
 

@@ -52,7 +52,7 @@ class MeterState {
   MeterCondition condition() const { return condition_; }
   // Whether the latest reading met the alarm condition; false again once a port is opened.
   bool alarm() const { return alarm_; }
-  // Clock time of the last complete answer; 0 before the first.
+  // Local time of day of the last complete answer; 0 before the first.
   LocalSeconds lastAnswer() const { return lastAnswer_; }
 
  private:

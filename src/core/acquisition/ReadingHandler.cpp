@@ -20,8 +20,8 @@ void ReadingHandler::Messung(std::string& answer) {
   view_.showMode(reading.modeText);
   view_.showValue(reading.valueText);
 
-  const LocalSeconds now = clock_.now();
-  view_.showCurrentTime(TimeStr(now));
+  const Moment now = clock_.moment();
+  view_.showCurrentTime(TimeStr(now.wall.local()));
   if (state_.StartPending) startRecording(now);
   if (state_.Running) hooks_.readingDecoded(sent, reading);
 
@@ -31,19 +31,18 @@ void ReadingHandler::Messung(std::string& answer) {
     return;
   }
   if (state_.Running) {
-    view_.showRunTime(TimeStr(now - state_.StartTime));
+    view_.showRunTime(TimeStr(state_.runSeconds(clock_)));
     hooks_.DrawToScope();
     if (view_.autoScaleChecked()) hooks_.AutoRangeY(state_.CurrentValue, state_.CurrentValue);
   }
   hooks_.testAlarm(state_.CurrentValue);
 }
 
-void ReadingHandler::startRecording(LocalSeconds now) {
+void ReadingHandler::startRecording(const Moment& now) {
   state_.StartPending = false;
   state_.Running = true;
   state_.StartTime = now;
-  view_.showStartTime(TimeStr(now));
-  view_.showCurrentTime(TimeStr(now));
+  view_.showStartTime(TimeStr(now.wall.local()));
   view_.showRunTime("00:00:00");
   hooks_.recordingStarted();
   state_.clearPenPositions();

@@ -50,7 +50,7 @@ class ReadingHandler {
   void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
  private:
-  void startRecording(LocalSeconds now);
+  void startRecording(const Moment& now);
 
   RecordingState& state_;
   const Clock& clock_;

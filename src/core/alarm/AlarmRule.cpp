@@ -7,8 +7,7 @@
 namespace kelvor {
 
 AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float value,
-                          LocalSeconds now, LocalSeconds startTime,
-                          std::string_view alarmTimeShown) {
+                          LocalSeconds shown, std::string_view alarmTimeShown) {
   AlarmOutcome outcome;
   outcome.alarmTime = std::string(alarmTimeShown);
   // A frame without a number never gets here from the reading handler; should one slip
@@ -17,7 +16,7 @@ AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float v
   const bool holds = AlarmAbove ? value > AlarmLevel : value < AlarmLevel;
   if (!holds) return outcome;
   outcome.beep = true;
-  if (alarmTimeShown == NoTime) outcome.alarmTime = TimeStr(now - startTime);
+  if (alarmTimeShown == NoTime) outcome.alarmTime = TimeStr(shown);
   return outcome;
 }
 
@@ -28,9 +27,11 @@ bool AlarmRule::apply(const AlarmCondition& condition) {
   return true;
 }
 
-bool AlarmRule::testAlarm(float value, LocalSeconds now, RecordingState& recording) {
-  AlarmOutcome outcome = alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, now,
-                                      recording.StartTime, recording.AlarmTime);
+bool AlarmRule::testAlarm(float value, const Clock& clock, RecordingState& recording) {
+  const LocalSeconds shown =
+      recording.StartTime ? recording.runSeconds(clock) : clock.wallTime().local();
+  AlarmOutcome outcome =
+      alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, shown, recording.AlarmTime);
   alarmed_ = outcome.beep;
   if (alarmed_) sound_.beeps(1);
   if (outcome.alarmTime == recording.AlarmTime) return false;

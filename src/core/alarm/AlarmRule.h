@@ -19,11 +19,9 @@ struct AlarmOutcome {
 // The alarm rule for one usable reading. `armed` tells whether the alarm is switched on;
 // `alarmTimeShown` is the recording's alarm time so far. The comparison is strict, and a
 // reading of exactly 0 never raises the alarm. The first alarm since the label was cleared
-// to "-- : -- : --" shows TimeStr(now - startTime): the running time during a recording,
-// the time of day while no start is set (startTime 0).
+// to "-- : -- : --" shows TimeStr(shown).
 AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float value,
-                          LocalSeconds now, LocalSeconds startTime,
-                          std::string_view alarmTimeShown);
+                          LocalSeconds shown, std::string_view alarmTimeShown);
 
 // The alarm: the threshold of the last valid condition, whether it is switched on, and the
 // sound.
@@ -38,9 +36,10 @@ class AlarmRule {
   void setArmed(bool armed) { armed_ = armed; }
 
   // Applies the rule to one usable reading: beeps once when it meets the condition, and the
-  // first alarm since the recording's alarm time was cleared sets that time. Returns whether
-  // the alarm time changed.
-  bool testAlarm(float value, LocalSeconds now, RecordingState& recording);
+  // first alarm since the recording's alarm time was cleared sets that time: the running
+  // time of a recording, the time of day while no start is set. Returns whether the alarm
+  // time changed.
+  bool testAlarm(float value, const Clock& clock, RecordingState& recording);
 
   // Whether the last reading tested met the condition (and beeped).
   bool alarmed() const { return alarmed_; }

@@ -4,6 +4,7 @@
 
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberFormat.h"
+#include "core/text/ReadingNumber.h"
 
 namespace kelvor {
 
@@ -93,13 +94,6 @@ std::string quoted(const std::string& text) {
 std::string field(const std::string& text, JournalStyle style) {
   const bool plain = text.find_first_of(std::string("\"\r\n") + style.field) == std::string::npos;
   return plain ? text : quoted(text);
-}
-
-std::string elapsedText(std::int64_t ms, char decimal) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%lld%c%03lld", static_cast<long long>(ms / 1000), decimal,
-                static_cast<long long>(ms % 1000));
-  return text;
 }
 
 // The fields of one line as RFC 4180 quotes them; false when the quotes do not pair up.
@@ -206,14 +200,12 @@ const char* statusName(ReadingStatus status) {
 }
 
 std::string journalLine(const JournalRow& row, JournalStyle style) {
-  const std::string value = row.value == InvalidValue
-                                ? ""
-                                : formatGeneral(static_cast<double>(row.value), 7, style.decimal);
-  const std::string fields[] = {localMs(row.time, true),
+  // The time of day to the second: with milliseconds a spreadsheet takes it for text.
+  const std::string fields[] = {localMs(row.time, false),
                                 utcText(row.time),
-                                elapsedText(row.elapsedMs, style.decimal),
+                                secondsText(row.elapsedMs, style.decimal),
                                 std::to_string(row.channel),
-                                value,
+                                readingNumber(row.value, style.decimal),
                                 field(row.unit, style),
                                 field(row.mode, style),
                                 statusName(row.status),

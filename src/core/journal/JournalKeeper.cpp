@@ -11,30 +11,30 @@ bool JournalKeeper::check(const JournalFault& fault) {
 }
 
 JournalRow JournalKeeper::record(const std::string& answer, const DecodedFrame& reading,
-                                 int channel, int port, const WallTime& at) {
+                                 int channel, int port, const Moment& at) {
   if (!recording_) {
     recording_ = true;
     start_ = at;
-    lastSyncMs_ = at.utcMs;
+    lastSyncMs_ = at.steadyMs;
   }
   JournalRow row = journalRowOf(answer, reading);
-  row.time = at;
-  row.elapsedMs = at.utcMs - start_.utcMs;
+  row.time = at.wall;
+  row.elapsedMs = at.steadyMs - start_.steadyMs;
   row.channel = channel + 1;
-  write(row, port);
+  write(row, port, at.steadyMs);
   return row;
 }
 
-void JournalKeeper::write(const JournalRow& row, int port) {
+void JournalKeeper::write(const JournalRow& row, int port, std::int64_t steadyMs) {
   if (!sink_ || state_ == State::Failed || (!enabled_ && state_ == State::Closed)) return;
   if (state_ == State::Closed) {
-    if (!check(sink_->open(journalFileName(start_, port)))) return;
+    if (!check(sink_->open(journalFileName(start_.wall, port)))) return;
     state_ = State::Open;
     if (!check(sink_->append(journalHeader(style_)))) return;
   }
   if (!check(sink_->append(journalLine(row, style_)))) return;
-  if (row.time.utcMs - lastSyncMs_ >= SyncIntervalMs) {
-    lastSyncMs_ = row.time.utcMs;
+  if (steadyMs - lastSyncMs_ >= SyncIntervalMs) {
+    lastSyncMs_ = steadyMs;
     check(sink_->sync());
   }
 }

@@ -47,9 +47,10 @@ class JournalKeeper {
   void setFaultHandler(FaultHandler handler) { onFault_ = std::move(handler); }
 
   // A reading was decoded while drawing is active; `answer` as the meter sent it. Returns
-  // its row, timed from the first reading of the recording, whether a file takes it or not.
+  // its row, timed by the steady clock from the first reading of the recording, whether a
+  // file takes it or not.
   JournalRow record(const std::string& answer, const DecodedFrame& reading, int channel, int port,
-                    const WallTime& at);
+                    const Moment& at);
   // The recording ended cleanly.
   void end();
   // Tells a fault to the handler: also one that the sink found later, on its own.
@@ -60,7 +61,7 @@ class JournalKeeper {
  private:
   enum class State { Closed, Open, Failed };
   bool check(const JournalFault& fault);
-  void write(const JournalRow& row, int port);
+  void write(const JournalRow& row, int port, std::int64_t steadyMs);
 
   JournalStyle style_;
   JournalSink* sink_ = nullptr;
@@ -68,8 +69,8 @@ class JournalKeeper {
   FaultHandler onFault_;
   State state_ = State::Closed;
   bool recording_ = false;  // a reading came since the start of the program or the last end
-  WallTime start_;
-  std::int64_t lastSyncMs_ = 0;
+  Moment start_;
+  std::int64_t lastSyncMs_ = 0;  // steady clock
 };
 
 }  // namespace kelvor

@@ -1,10 +1,9 @@
 #include "core/publish/Publishing.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
-#include "core/text/NumberFormat.h"
+#include "core/text/ReadingNumber.h"
 
 namespace kelvor {
 
@@ -95,15 +94,10 @@ std::optional<BrokerAddress> parseBrokerAddress(const std::string& text) {
 }
 
 std::string readingJson(const JournalRow& row) {
-  const auto value = static_cast<double>(row.value);
-  const bool usable = row.value != InvalidValue && std::isfinite(value);
-  char elapsed[32];
-  std::snprintf(elapsed, sizeof elapsed, "%lld.%03lld",
-                static_cast<long long>(row.elapsedMs / 1000),
-                static_cast<long long>(row.elapsedMs % 1000));
-  return "{\"time\":\"" + utcText(row.time) + "\",\"elapsed\":" + elapsed +
+  const std::string value = readingNumber(row.value, '.');
+  return "{\"time\":\"" + utcText(row.time) + "\",\"elapsed\":" + secondsText(row.elapsedMs, '.') +
          ",\"channel\":" + std::to_string(row.channel) +
-         ",\"value\":" + (usable ? formatGeneral(value, 7, '.') : std::string("null")) +
+         ",\"value\":" + (value.empty() ? std::string("null") : value) +
          ",\"unit\":" + jsonString(row.unit) + ",\"mode\":" + jsonString(row.mode) +
          ",\"status\":\"" + statusName(row.status) + "\"}";
 }

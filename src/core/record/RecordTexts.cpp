@@ -3,14 +3,14 @@
 #include <cstdio>
 
 #include "core/acquisition/PortTable.h"
-#include "core/text/NumberFormat.h"
+#include "core/text/ReadingNumber.h"
 
 namespace kelvor::RecordTexts {
 
 std::string readingText(const JournalRow& row, char decimalSeparator) {
   if (row.status == ReadingStatus::Overload) return "OL";
-  if (row.status != ReadingStatus::Ok) return "?";
-  const std::string number = formatGeneral(static_cast<double>(row.value), 7, decimalSeparator);
+  const std::string number = readingNumber(row.value, decimalSeparator);
+  if (row.status != ReadingStatus::Ok || number.empty()) return "?";
   return row.unit.empty() ? number : number + " " + row.unit;
 }
 

@@ -49,14 +49,17 @@ PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const R
 }
 
 std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
-                                      const std::string& unit, char decimalSeparator) {
+                                      const Clock& clock, const std::string& unit,
+                                      char decimalSeparator) {
   const auto elapsed = static_cast<LocalSeconds>(roundHalfEven(readout.seconds));
   std::string time = TimeStr(elapsed);
   const bool live = std::any_of(
       readout.channels.begin(), readout.channels.end(),
       [&state](const ChannelReading& reading) { return reading.channel == state.ActiveChannel; });
-  if (live && state.Running && state.StartTime != 0)
-    time += "  " + TimeStr(state.StartTime + elapsed);
+  if (live && state.Running && state.StartTime) {
+    const std::int64_t agoMs = clock.steadyMs() - (state.StartTime->steadyMs + elapsed * 1000);
+    time += "  " + TimeStr(clock.wallTimeAt(clock.utcMs() - agoMs).local());
+  }
   std::vector<ReadoutLine> lines{{time, paletteRgb(15)}};
   for (const ChannelReading& reading : readout.channels) {
     const int colour = ValueLists::ChannelColors[static_cast<std::size_t>(reading.channel)];

@@ -35,8 +35,10 @@ struct ReadoutLine {
 };
 
 // The box's lines: the elapsed time (with the time of day where the active channel, being
-// recorded live, is read), then each channel's value with the unit, in the channel's colour.
+// recorded live, is read: counted back from the wall clock's now by the steady clock), then
+// each channel's value with the unit, in the channel's colour.
 std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
-                                      const std::string& unit, char decimalSeparator);
+                                      const Clock& clock, const std::string& unit,
+                                      char decimalSeparator);
 
 }  // namespace kelvor

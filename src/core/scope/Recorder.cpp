@@ -21,7 +21,7 @@ void Recorder::setActiveFromCode(bool checked) {
 
 void Recorder::drawingSwitched() {
   if (view_.activeChecked()) {
-    if (state_.StartTime == 0) state_.StartTime = clock_.now();
+    if (!state_.StartTime) state_.StartTime = clock_.moment();
     state_.StartPending = true;
   } else {
     state_.Running = false;
@@ -35,9 +35,9 @@ void Recorder::chooseChannel(int index) {
   state_.clearPenPositions();
   if (view_.activeChecked()) {
     // A running recording goes on in the new channel with a new time origin.
-    state_.StartTime = clock_.now();
-    view_.showStartTime(TimeStr(state_.StartTime));
-    view_.showCurrentTime(TimeStr(state_.StartTime));
+    state_.StartTime = clock_.moment();
+    view_.showStartTime(TimeStr(state_.StartTime->wall.local()));
+    view_.showCurrentTime(TimeStr(state_.StartTime->wall.local()));
     view_.showRunTime("00:00:00");
   }
   view_.setReadingColor(paletteRgb(state_.ActiveColor));
@@ -48,7 +48,7 @@ void Recorder::reset() {
   view_.showStartTime(NoTime);
   view_.showRunTime(NoTime);
   clearAlarmTime();
-  state_.StartTime = 0;
+  state_.StartTime.reset();
   setActiveFromCode(false);
   state_.Running = false;
   store_.clearAll();
@@ -61,7 +61,7 @@ void Recorder::SaveMesswert() {
     setActiveFromCode(false);
     return;
   }
-  const auto seconds = static_cast<float>(clock_.now() - state_.StartTime);
+  const auto seconds = static_cast<float>(state_.runSeconds(clock_));
   store_.setSample(state_.ActiveChannel, n, state_.CurrentValue, seconds);
   store_.setCount(state_.ActiveChannel, n);  // the count last: the sample is complete
 }

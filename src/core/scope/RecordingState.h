@@ -1,9 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "core/Clock.h"
 #include "core/acquisition/MeterFrame.h"
-#include "core/text/TimeText.h"
 
 namespace kelvor {
 
@@ -14,11 +15,11 @@ inline constexpr const char* NoTime = "-- : -- : --";
 // the pen positions of the live drawing.
 struct RecordingState {
   float CurrentValue = 0.0f;
-  std::string CurrentUnit;     // the unit of the last complete answer
-  LocalSeconds StartTime = 0;  // 0: no start set
-  bool StartPending = false;   // drawing was switched on; the next reading starts a recording
-  bool Running = false;        // a recording is in progress on the active channel
-  int StoreCounter = 0;        // readings drawn since the last stored sample
+  std::string CurrentUnit;          // the unit of the last complete answer
+  std::optional<Moment> StartTime;  // none: no start set
+  bool StartPending = false;        // drawing was switched on; the next reading starts a recording
+  bool Running = false;             // a recording is in progress on the active channel
+  int StoreCounter = 0;             // readings drawn since the last stored sample
   int ActiveChannel = 0;
   int ActiveColor = 10;  // palette index of the active channel
   int LastX = 0;         // last processed live point; all four 0: no previous point
@@ -28,6 +29,11 @@ struct RecordingState {
   std::string AlarmTime = NoTime;  // the first alarm since the last reset or channel change
 
   void clearPenPositions() { LastX = LastY = LastDrawnX = LastDrawnY = 0; }
+  // Whole seconds since the start by the steady clock, whatever the wall clock did; 0
+  // without a start.
+  std::int64_t runSeconds(const Clock& clock) const {
+    return StartTime ? wholeSeconds(clock.steadyMs() - StartTime->steadyMs) : 0;
+  }
 };
 
 }  // namespace kelvor

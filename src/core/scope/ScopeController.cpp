@@ -120,7 +120,7 @@ void ScopeController::clearPicture() {
 }
 
 void ScopeController::DrawToScope() {
-  const auto t = static_cast<int>(clock_.now() - state_.StartTime);
+  const auto t = static_cast<int>(state_.runSeconds(clock_));
   const double value = static_cast<double>(state_.CurrentValue);
   PlotPoint p = map(t, value);
   if (view_.autoScaleChecked()) {

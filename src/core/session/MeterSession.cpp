@@ -65,7 +65,7 @@ void MeterSession::AutoRangeY(float min, float max) {
 }
 
 void MeterSession::testAlarm(float value) {
-  if (alarm_.testAlarm(value, clock_.now(), recording_))
+  if (alarm_.testAlarm(value, clock_, recording_))
     recorderView_.showAlarmTime(recording_.AlarmTime);
 }
 
@@ -73,12 +73,12 @@ void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
   const RecordingState live = recording_;
   recording_.ActiveChannel = channel;
   recording_.ActiveColor = ValueLists::ChannelColors[static_cast<std::size_t>(channel)];
-  recording_.StartTime = clock_.now();
+  recording_.StartTime = clock_.moment();
   recording_.clearPenPositions();
   recordingStarted();
   for (const JournalRow& row : rows) {
     if (traces_.count(channel) >= TraceStore::LiveCapacity) break;
-    clock_.replayAt(recording_.StartTime + (row.elapsedMs + 500) / 1000);
+    clock_.replayAt(recording_.StartTime->steadyMs + row.elapsedMs);
     if (row.value == InvalidValue) {
       recording_.clearPenPositions();
       continue;
@@ -87,7 +87,7 @@ void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
     DrawToScope();
     if (readingView_.autoScaleChecked()) AutoRangeY(row.value, row.value);
   }
-  clock_.replayAt(0);
+  clock_.replayAt(std::nullopt);
   recording_ = live;
 }
 
@@ -98,8 +98,8 @@ void MeterSession::reset() {
 }
 
 void MeterSession::readingDecoded(const std::string& answer, const DecodedFrame& reading) {
-  recorded_ = journal_.record(answer, reading, recording_.ActiveChannel, config_.ComPort,
-                              clock_.wallTime());
+  recorded_ =
+      journal_.record(answer, reading, recording_.ActiveChannel, config_.ComPort, clock_.moment());
 }
 
 }  // namespace kelvor

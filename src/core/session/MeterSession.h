@@ -20,18 +20,20 @@ namespace kelvor {
 
 class ScopeController;
 
-// The session's "now": the device clock, or while a journal is replayed the time of the
-// reading being replayed.
+// The session's clocks: the device's, except that while a journal is replayed the steady
+// clock stands at the reading being replayed.
 class SessionClock : public Clock {
  public:
   explicit SessionClock(const Clock& device) : device_(device) {}
-  LocalSeconds now() const override { return replayed_ != 0 ? replayed_ : device_.now(); }
-  WallTime wallTime() const override { return device_.wallTime(); }
-  void replayAt(LocalSeconds t) { replayed_ = t; }
+  std::int64_t steadyMs() const override { return replayed_ ? *replayed_ : device_.steadyMs(); }
+  std::int64_t utcMs() const override { return device_.utcMs(); }
+  int utcOffsetAt(std::int64_t utcMs) const override { return device_.utcOffsetAt(utcMs); }
+  // Replaying at this steady time; none: live.
+  void replayAt(std::optional<std::int64_t> steadyMs) { replayed_ = steadyMs; }
 
  private:
   const Clock& device_;
-  LocalSeconds replayed_ = 0;  // 0: live
+  std::optional<std::int64_t> replayed_;
 };
 
 // Told of every reading the session records (drawing active, usable or not), after the

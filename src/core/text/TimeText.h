@@ -7,7 +7,8 @@ namespace kelvor {
 
 // Local date-time at one-second resolution: seconds since 1970-01-01 00:00:00 of the local
 // wall clock (so the time of day is the value modulo 86400). 0 means "no time set".
-// The difference of two such values is a duration in whole seconds.
+// Never subtract two of them for a duration: the wall clock steps (set back, daylight-saving
+// time); durations come from the clock's steady time.
 using LocalSeconds = std::int64_t;
 
 // "hh:mm:ss" of the time-of-day part of t; whole days are dropped, so a duration of

@@ -84,7 +84,8 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   controls_.picScope->setRaster(&scope_.raster());
   controls_.picScope->setReadout([this](int column) {
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
-                        recording().CurrentUnit, SystemLocale::decimalSeparator());
+                        meter_.session().clock(), recording().CurrentUnit,
+                        SystemLocale::decimalSeparator());
   });
   print_.setPrinterAccess({[this] { return printerChoice_.shownName(context_.LangCode); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});

@@ -9,6 +9,7 @@
 #include "core/acquisition/MeterFrame.h"
 #include "core/alarm/AlarmCondition.h"
 #include "core/scope/Recorder.h"
+#include "support/FakeClock.h"
 
 namespace kelvor {
 namespace {
@@ -27,7 +28,7 @@ TEST(AlarmRule, ComparesStrictlyAndIgnoresZeroAndGaps) {
     ASSERT_TRUE(condition.valid);
     for (const bool on : {true, false}) {
       const AlarmOutcome outcome =
-          alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, 0, None);
+          alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, None);
       EXPECT_EQ(outcome.alarmTime + (outcome.beep ? " beep" : ""),
                 on && alarm ? "14:03:09 beep" : None)
           << text << value;
@@ -47,19 +48,23 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
   for (const char* text : {"", "< -1", "> 1e300"}) EXPECT_FALSE(rule.apply(GetAlarm(text)));
   EXPECT_TRUE(rule.AlarmAbove() && rule.AlarmLevel() == 2.5f);
   ASSERT_TRUE(rule.apply(GetAlarm("< 0,8")));
-  RecordingState recording;  // the first alarm's running time stays, whole days dropped
-  recording.StartTime = Afternoon;
+  // The first alarm's running time stays, whole days dropped; a wall clock set back an hour
+  // changes no running time.
+  testing::FakeClock clock(Afternoon);
+  RecordingState recording;
+  recording.StartTime = clock.moment();
   rule.setArmed(true);
-  LocalSeconds now = Afternoon + Day + 197;
+  clock.advance(Day + 197);
+  clock.stepWall(-3600 * 1000);
   for (const float value : {0.9f, 0.0f, 0.5f, 0.4f, 0.9f, 0.7f})
-    rule.testAlarm(value, now += 60, recording);
+    clock.advance(60), rule.testAlarm(value, clock, recording);
   rule.setArmed(false);
-  EXPECT_FALSE(rule.testAlarm(0.5f, Afternoon + 900, recording));
+  EXPECT_FALSE(rule.testAlarm(0.5f, clock, recording));
   EXPECT_EQ(recording.AlarmTime + " " + std::to_string(sound.calls), "00:06:17 3");
   rule.setArmed(true);
   recording = RecordingState();
-  EXPECT_TRUE(rule.testAlarm(0.5f, Afternoon, recording));
-  EXPECT_EQ(recording.AlarmTime, "14:03:09");  // no start: time of day
+  EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
+  EXPECT_EQ(recording.AlarmTime, "13:12:26");  // no start: the wall clock's time of day
 }
 
 TEST(GetAlarm, ReadsOperatorAndThresholdOrRejects) {

@@ -83,6 +83,14 @@ TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
     EXPECT_TRUE(parsed.rows.empty());
   }
   EXPECT_EQ(parseJournal(header + row + row).rows.size(), 2u);
+  // Milliseconds in "time" (earlier versions) and a wall clock set back load and recover:
+  // the durations are in elapsed_s.
+  const std::string earlier =
+      header + "2026-12-06 14:03:07.120,2026-12-06T13:03:07.120Z,0.000,1,2.5,V,DC,ok,r\r\n" +
+      "2026-12-06 14:02:38.121,2026-12-06T13:02:38.121Z,1.001,1,2.5,V,DC,ok,r\r\n";
+  const ParsedJournal recovered = parseUnfinishedJournal(earlier + "2026-12-06 14:02:39");
+  ASSERT_EQ(recovered.rows.size(), 2u);
+  EXPECT_EQ(recovered.rows[1].elapsedMs, 1001);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <string>
 #include <tuple>
@@ -7,6 +8,8 @@
 
 #include "core/publish/PublishQueue.h"
 #include "core/publish/Publishing.h"
+#include "core/record/RecordTexts.h"
+#include "core/text/ReadingNumber.h"
 
 namespace kelvor {
 namespace {
@@ -22,6 +25,28 @@ TEST(Publishing, AReadingIsOneJsonObjectWithNullForNoUsableValue) {
        R"({"time":"2026-12-06T13:03:07.120Z","elapsed":86400.000,"channel":6,"value":null,"unit":"","mode":"AC","status":"overload"})"},
   };
   for (const auto& [row, json] : cases) EXPECT_EQ(readingJson(row), json);
+}
+
+// One form of a reading's number for the journal (English), the message and the console;
+// nothing usable is an empty field, null and "?".
+TEST(Publishing, AReadingsNumberReadsTheSameInJournalMessageAndConsole) {
+  const std::pair<float, std::string> values[] = {
+      {-0.001f, "-0.001"},  {123456.f, "123456"}, {-12345678.f, "-1.234568E+07"},
+      {3.4e38f, "3.4E+38"}, {-1e-30f, "-1E-30"},  {InvalidValue, ""},
+      {std::nanf(""), ""},  {-HUGE_VALF, ""}};
+  for (const auto& [value, text] : values) {
+    JournalRow row{{1796562187120, 3600}, 1000, 1, value, "V", "DC", ReadingStatus::Ok, ""};
+    const std::string line = journalLine(row, journalStyleFor('.'));
+    const std::string json = readingJson(row);
+    const auto at = json.find("\"value\":") + 8;
+    EXPECT_EQ(
+        line.substr(53, line.find(",V,") - 53) + "|" + json.substr(at, json.find(",\"unit") - at) +
+            "|" + RecordTexts::readingText(row, '.'),
+        text + "|" + (text.empty() ? "null" : text) + "|" + (text.empty() ? "?" : text + " V"));
+  }
+  for (const auto& [ms, text] : std::vector<std::pair<std::int64_t, std::string>>{
+           {0, "0,000"}, {999, "0,999"}, {-26050, "-26,050"}, {86400001, "86400,001"}})
+    EXPECT_EQ(secondsText(ms, ','), text);
 }
 
 TEST(Publishing, BrokerAddressesAndSettingsRoundTrip) {

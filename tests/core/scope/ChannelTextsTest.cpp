@@ -9,6 +9,7 @@
 #include "core/scope/ChannelStats.h"
 #include "core/scope/PlotReadout.h"
 #include "core/scope/ValueLists.h"
+#include "support/FakeClock.h"
 #include "support/TraceStoreFill.h"
 
 namespace kelvor {
@@ -40,16 +41,19 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
   const PlotReadout readout{99.5, {{1, 0.25f, 99.0f}, {4, -12.0f, 101.0f}}};
   for (const auto& [running, active, unit, separator, texts] :
        std::vector<std::tuple<bool, int, std::string, char, std::string>>{
-           {true, 4, "V", ',', "00:01:40  10:01:40|0,25 V|-12 V"},
+           {true, 4, "V", ',', "00:01:40  09:59:40|0,25 V|-12 V"},
            {false, 4, "mA", '.', "00:01:40|0.25 mA|-12 mA"},
-           {true, 1, "", '.', "00:01:40  10:01:40|0.25|-12"},
+           {true, 1, "", '.', "00:01:40  09:59:40|0.25|-12"},
            {true, 2, "V", '.', "00:01:40|0.25 V|-12 V"}}) {  // another channel records
     RecordingState state;
     state.Running = running;
     state.ActiveChannel = active;
-    state.StartTime = 36000;
+    testing::FakeClock clock(36000);  // 10:00:00, set back two minutes 200 s later
+    state.StartTime = clock.moment();
+    clock.advance(200);
+    clock.stepWall(-120000);
     std::string joined;
-    const std::vector<ReadoutLine> lines = readoutLines(readout, state, unit, separator);
+    const std::vector<ReadoutLine> lines = readoutLines(readout, state, clock, unit, separator);
     for (const ReadoutLine& line : lines) joined += (joined.empty() ? "" : "|") + line.text;
     EXPECT_EQ(joined, texts);
     ASSERT_EQ(lines.size(), 3u);

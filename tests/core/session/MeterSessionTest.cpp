@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/alarm/AlarmCondition.h"
+#include "core/publish/Publishing.h"
 #include "support/FakeMeter.h"
 
 namespace kelvor {
@@ -27,6 +28,7 @@ class MeterSessionTest : public ::testing::Test,
   }
   void readingRecorded(const JournalRow& row, bool alarmed) override {
     told.push_back(std::to_string(row.elapsedMs) + (alarmed ? " alarm" : ""));
+    lastRow = row;
   }
   void showValue(const std::string& text) override { value = text; }
   void showMode(const std::string&) override {}
@@ -51,6 +53,7 @@ class MeterSessionTest : public ::testing::Test,
   std::string value, current, start, run, alarm;
   std::string alarmShown;         // after each poll: A while the reading meets the alarm condition
   std::vector<std::string> told;  // what listeners heard: elapsed ms, " alarm"
+  JournalRow lastRow;
   bool active = false;
   int beepCount = 0;
   testing::FakeMeter meter{StartOfTest, *this, *this, *this};
@@ -92,6 +95,63 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   EXPECT_EQ(alarmShown, "A-A--");
 }
 
+// Durations go by the steady clock, whatever the wall clock does: set back 30 s, forward an
+// hour, the end and the start of daylight-saving time. Each reading a second later is a
+// second further in the trace, the journal and the published message, and in the run time;
+// the current time and the journal's time column show the true local time.
+TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
+  struct Reading {
+    std::int64_t wallStepMs;  // before the reading
+    const char* timeOfDay;    // Europe/Berlin
+  };
+  const std::pair<std::int64_t, std::vector<Reading>> recordings[] = {
+      {1792889998,  // 2026-10-25 00:59:58 UTC: the end of daylight-saving time
+       {{0, "02:59:58"},
+        {0, "02:59:59"},
+        {0, "02:00:00"},
+        {-30000, "02:59:31"},  // back before the change again
+        {3600000, "02:59:32"},
+        {0, "02:59:33"}}},
+      {1774745998,  // 2026-03-29 00:59:58 UTC: its start
+       {{0, "01:59:58"},
+        {0, "01:59:59"},
+        {0, "03:00:00"},
+        {-30000, "01:59:31"},
+        {3600000, "03:59:32"}}},
+  };
+  const auto elapsedOf = [](const std::string& json) {  // the message's "elapsed":…
+    const auto at = json.find("\"elapsed\"");
+    return json.substr(at, json.find(',', at) - at);
+  };
+  clock.setZone(testing::europeBerlinOffset);
+  for (const auto& [startUtc, readings] : recordings) {
+    session.reset();
+    clock.stepWall(startUtc * 1000 - clock.utcMs());
+    active = true;
+    session.recorder().drawingSwitched();
+    std::vector<std::string> got, expected;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+      if (i > 0) clock.advance(1);
+      clock.stepWall(readings[i].wallStepMs);
+      poll("DC  1.000 V  \r");
+      const std::string seconds = std::to_string(i);
+      // The journal row's time of day and elapsed_s (after time and utc).
+      const std::string line = journalLine(lastRow, journalStyleFor('.'));
+      const auto elapsedAt = line.find(',', 20) + 1;
+      got.push_back(current + " " + run + " " +
+                    std::to_string(session.traces().time(0, static_cast<int>(i) + 1)).substr(0, 3) +
+                    " " + line.substr(11, 8) + " " +
+                    line.substr(elapsedAt, line.find(',', elapsedAt) - elapsedAt) + " " +
+                    elapsedOf(readingJson(lastRow)));
+      expected.push_back(std::string(readings[i].timeOfDay) + " " + TimeStr(i) + " " + seconds +
+                         ".0 " + readings[i].timeOfDay + " " + seconds +
+                         ".000 \"elapsed\":" + seconds + ".000");
+    }
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(start, readings[0].timeOfDay);
+  }
+}
+
 // A journal's files as calls: "open NAME", "+BYTES", "sync", "finish"; a call may fail.
 struct FakeJournal : JournalSink {
   JournalFault call(const std::string& what) {
@@ -128,6 +188,7 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   switchDrawing(false);
   poll("DC  3.000 V  \r");
   switchDrawing(true);
+  clock.stepWall(-60000);  // set back a minute: the sync still comes ten seconds after the last
   clock.advance(9);
   poll("DC  4.000 V  \r");
   session.reset();
@@ -135,9 +196,9 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
             (std::vector<std::string>{
                 "open 2026-12-06_14-30-07_COM1.csv",
                 "+time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n",
-                "+2026-12-06 14:30:07.000;2026-12-06T14:30:07.000Z;0,000;1;2;V;DC;ok",
-                "+2026-12-06 14:30:08.000;2026-12-06T14:30:08.000Z;1,000;1;;V;DC;ove",
-                "+2026-12-06 14:30:17.000;2026-12-06T14:30:17.000Z;10,000;1;4;V;DC;o", "sync",
+                "+2026-12-06 14:30:07;2026-12-06T14:30:07.000Z;0,000;1;2;V;DC;ok;\"DC",
+                "+2026-12-06 14:30:08;2026-12-06T14:30:08.000Z;1,000;1;;V;DC;overloa",
+                "+2026-12-06 14:29:17;2026-12-06T14:29:17.000Z;10,000;1;4;V;DC;ok;\"D", "sync",
                 "finish"}));
 
   journal.calls.clear();
@@ -154,7 +215,7 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   journal.failing.clear();
   switchDrawing(true);
   poll("DC  7.000 V  \r");
-  EXPECT_EQ(journal.calls[4], "open 2026-12-06_14-30-19_COM1.csv");
+  EXPECT_EQ(journal.calls[4], "open 2026-12-06_14-29-19_COM1.csv");
   session.reset();  // with the setting "Journal" 0 a recording keeps none
   session.journal().setEnabled(false);
   switchDrawing(true);

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "support/FakeClock.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {
@@ -48,7 +49,7 @@ TEST_F(AlarmPanelTest, EveryTextChangeParsesTheCondition) {
     controls.txtAlarm->setText(QString::fromUtf8(c.text));
     EXPECT_EQ(std::tuple(controls.chkAlarm->isChecked(), rule.AlarmAbove(), rule.AlarmLevel()),
               std::tuple(c.checkedAfter, c.above, c.level));
-    rule.testAlarm(c.above ? 1e6f : -1e6f, 0, recording);
+    rule.testAlarm(c.above ? 1e6f : -1e6f, testing::FakeClock(1), recording);
   }
   EXPECT_EQ(sound.calls, 2);
 }
