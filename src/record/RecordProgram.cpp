@@ -24,6 +24,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
       journal_(chooseJournal()),
       signals_([this](int) { stop(0); }) {
   meter_.useJournal(*journal_);
+  if (!options_.devicePath.empty()) meter_.useDevice(QString::fromStdString(options_.devicePath));
   MeterSession& session = meter_.session();
   session.addListener(&reporter_);
   session.addListener(this);

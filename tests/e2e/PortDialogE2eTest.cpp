@@ -39,7 +39,7 @@ TEST(PortDialogE2e, OkOpensTheChosenPortCancelAndTheCloseBoxReopenTheOldOne) {
     pause(2500ms);
     EXPECT_EQ(sim.polls().size(), whileOpen);
     ASSERT_TRUE(app.ok(close));
-    ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 5s));
+    ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 5s)) << app.modal().toStdString();
     EXPECT_TRUE(waitUntil([&] { return sim.polls().size() > whileOpen + 1; }, 5s));
     const bool taken = close == std::string("click cmdOK");
     EXPECT_TRUE(sim.lineSettings().contains(taken ? "9600 baud" : "1200 baud"))

@@ -114,6 +114,22 @@ TEST(RecordE2e, WaitsForThePortAndGoesOnAfterItComesBack) {
   EXPECT_NE(std::find(values.begin(), values.end(), 100.0), values.end());
 }
 
+// --port /dev/PATH opens that device, never the link of its number; a port that a run has
+// closed opens again for the next one (as an ordinary user too, who is bound by exclusive use).
+TEST(RecordE2e, APathOpensThatDeviceAndAClosedPortOpensAgain) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "64", "--values", "const:1"});
+  ASSERT_TRUE(sim.ready());
+  RecordProcess path(home, {"--port", "/dev/ttyUSB31", "--count", "1", "--output", "-"});
+  EXPECT_EQ(path.status(), 1);
+  EXPECT_TRUE(
+      path.process.readAllStandardError().startsWith("Error 2 opening COM64: /dev/ttyUSB31:"));
+  for (int run = 1; run <= 2; ++run) {
+    RecordProcess recorder(home, {"--port", "COM64", "--count", "2", "--output", "-"});
+    EXPECT_EQ(recorder.status(), 0) << run << recorder.process.readAllStandardError().toStdString();
+  }
+}
+
 TEST(RecordE2e, AWrongOptionOrAMissingPortEndsWithOneLine) {
   TestHome home;
   RecordProcess wrong(home, {"--baud", "1234"}), missing(home, {"--port", "COM200"});
