@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/text/NumberFormat.h"
+#include "core/text/PrintableText.h"
 
 namespace kelvor {
 
@@ -23,21 +24,13 @@ std::optional<int> portNumber(const std::string& text) {
   return port;
 }
 
-// A JSON string: quotes, backslashes and control characters escaped.
-std::string jsonString(const std::string& text) {
+// A JSON string of a meter's text as printable ASCII (see printableText) with quotes and
+// backslashes escaped: whatever the meter sent, the payload stays valid UTF-8.
+std::string jsonString(const std::string& bytes) {
   std::string result = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      result += '\\';
-      result += c;
-    } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      result += escaped;
-    } else {
-      result += c;
-    }
+  for (const char c : printableText(bytes)) {
+    if (c == '"' || c == '\\') result += '\\';
+    result += c;
   }
   return result + '"';
 }

@@ -4,6 +4,7 @@
 
 #include "core/acquisition/PortTable.h"
 #include "core/text/NumberFormat.h"
+#include "core/text/PrintableText.h"
 
 namespace kelvor::RecordTexts {
 
@@ -11,7 +12,7 @@ std::string readingText(const JournalRow& row, char decimalSeparator) {
   if (row.status == ReadingStatus::Overload) return "OL";
   if (row.status != ReadingStatus::Ok) return "?";
   const std::string number = formatGeneral(static_cast<double>(row.value), 7, decimalSeparator);
-  return row.unit.empty() ? number : number + " " + row.unit;
+  return row.unit.empty() ? number : number + " " + printableText(row.unit);
 }
 
 std::string durationText(std::int64_t ms) {
