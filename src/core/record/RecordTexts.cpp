@@ -33,6 +33,12 @@ std::string firstAlarmLine(const std::string& runTime, bool english) {
          (english ? " of the recording" : " der Aufzeichnung");
 }
 
+std::string otherNameLine(const std::string& wanted, const std::string& journal, bool english) {
+  return wanted +
+         (english ? " exists; the journal is " : " gibt es schon; die Aufzeichnung steht in ") +
+         journal;
+}
+
 std::string silenceLine(int port, bool silent, bool english) {
   const char* text = silent ? (english ? ": no answer" : ": keine Antwort")
                             : (english ? ": answering again" : ": antwortet wieder");
