@@ -109,6 +109,8 @@ TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
       EXPECT_LE(lines.front().value, shown.front());  // from the first reading on
       EXPECT_GT(lines.back().value, shown.back());
     }
+    // No empty journal is left for the next start to offer.
+    EXPECT_EQ(QDir(data + "/Kelvor/recordings").entryList(QDir::Files), QStringList());
     EXPECT_EQ(QProcess::execute("umount", {data}), 0);
   }
 }
