@@ -101,6 +101,10 @@ std::string readingJson(const JournalRow& row) {
          ",\"status\":\"" + statusName(row.status) + "\"}";
 }
 
+bool isTopicPrefix(const std::string& text) {
+  return text.find_first_of("#+") == std::string::npos;
+}
+
 std::chrono::seconds retryDelay(int failures) {
   const int doublings = std::clamp(failures - 1, 0, 6);
   return std::chrono::seconds(std::min(60, 1 << doublings));
@@ -109,6 +113,7 @@ std::chrono::seconds retryDelay(int failures) {
 bool FaultReports::shouldReport(PublishFault fault) {
   // An unreachable broker is an ordinary outage: the state line shows it, nothing more.
   if (fault == PublishFault::None || fault == PublishFault::Unreachable ||
+      (fault == PublishFault::Refused && connectedOnce_) ||
       std::find(told_.begin(), told_.end(), fault) != told_.end())
     return false;
   told_.push_back(fault);
@@ -128,6 +133,10 @@ Message publishFaultReason(PublishFault fault, const PublishSettings& settings,
       return Message(MessageId::PublishLogin, {brokerText(settings), detail});
     case PublishFault::Certificate:
       return Message(MessageId::PublishCertificate, {brokerText(settings), detail});
+    case PublishFault::Refused:
+      return Message(MessageId::PublishRefused, {brokerText(settings), detail});
+    case PublishFault::CaFile:
+      return Message(MessageId::PublishCaFile, {settings.caFile, detail});
     case PublishFault::None:
     case PublishFault::Unreachable:
       break;

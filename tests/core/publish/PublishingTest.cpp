@@ -61,10 +61,13 @@ TEST(Publishing, RetriesWaitLongerUpToAMinuteAndEachFaultIsToldOnce) {
   const std::vector<std::pair<PublishFault, bool>> steps = {
       {PublishFault::Login, true},        {PublishFault::Login, false},
       {PublishFault::Unreachable, false}, {PublishFault::Certificate, true},
-      {PublishFault::Login, false},       {PublishFault::None, false}};
+      {PublishFault::Login, false},       {PublishFault::None, false},
+      {PublishFault::Refused, true},      {PublishFault::Refused, false}};
   for (const auto& [fault, told] : steps) EXPECT_EQ(reports.shouldReport(fault), told);
   reports.connected();
   EXPECT_TRUE(reports.shouldReport(PublishFault::Login));
+  // Once connected, a refusal is an outage like an unreachable broker.
+  EXPECT_FALSE(reports.shouldReport(PublishFault::Refused));
 }
 
 TEST(Publishing, TheQueueSendsInOrderKeepsUnacknowledgedAndDropsTheOldestUnsent) {
