@@ -1,8 +1,10 @@
 // Every reading on disk as it comes, with its time of day.
 #include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 
 #include "e2e/E2eSupport.h"
 
@@ -14,14 +16,19 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
   ASSERT_TRUE(sim.ready());
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  {
+  // The close box, a logout's SIGTERM and SIGINT: each finishes the journal, stores the settings.
+  for (const int signal : {0, SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    QFile::remove(home.file(QStringLiteral("Kelvor/Kelvor.conf")));
     KelvorApp app(home);
     ASSERT_TRUE(app.connected());
     ASSERT_EQ(recordReadings(app, 2).size(), 2u);
-    EXPECT_TRUE(app.quit());
+    EXPECT_TRUE(app.quit(signal));
+    EXPECT_EQ(home.stored(QStringLiteral("Port")), "1");
   }
-  const QStringList finished = folder.entryList(QDir::Files);  // one, and no .part left
-  EXPECT_TRUE(finished.size() == 1 && finished[0].endsWith("_COM1.csv"))
+  const QStringList finished = folder.entryList(QDir::Files);  // no .part left
+  EXPECT_TRUE(finished.size() == 3 &&
+              finished.filter(QRegularExpression("_COM1(-2)?\\.csv$")).size() == 3)
       << finished.join(' ').toStdString();
 
   KelvorApp app(home);
