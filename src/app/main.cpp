@@ -6,6 +6,7 @@
 #include "core/settings/ProgramContext.h"
 #include "core/settings/ProgramVersion.h"
 #include "core/text/PathText.h"
+#include "platform/StopSignals.h"
 #include "platform/SystemClock.h"
 #include "ui/automation/ProbeServer.h"
 #include "ui/mainwindow/frmMain.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
       return 0;
     }
   }
+  kelvor::StopSignals::block();  // before any thread starts
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Kelvor"));
   QApplication::setApplicationName(QStringLiteral("Kelvor"));
@@ -29,5 +31,7 @@ int main(int argc, char* argv[]) {
   kelvor::SystemClock clock;
   kelvor::frmMain window(context, clock);
   window.Form_Load();
+  // A logout's SIGTERM or a Ctrl+C ends the program as the close box does.
+  const kelvor::StopSignals stop([&window](int) { window.close(); });
   return QApplication::exec();
 }

@@ -26,6 +26,15 @@ bool makeFolders(const std::string& folder) {
   }
 }
 
+// Whether a journal holds a complete row: a second line end, after the header's.
+bool holdsARow(int fd) {
+  char start[4096];
+  const ssize_t n = ::pread(fd, start, sizeof start, 0);
+  const char* end = n > 0 ? start + n : start;
+  const char* first = std::find(static_cast<const char*>(start), end, '\n');
+  return first != end && std::find(first + 1, end, '\n') != end;
+}
+
 bool exists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
@@ -53,7 +62,12 @@ std::vector<std::string> JournalFile::unfinished(const std::string& folder) {
     const std::string path = folder + '/' + name;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) continue;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) paths.push_back(path);  // held by no one
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {  // held by no one
+      if (holdsARow(fd))
+        paths.push_back(path);
+      else
+        ::unlink(path.c_str());
+    }
     ::close(fd);
   }
   ::closedir(dir);
@@ -99,6 +113,7 @@ JournalFault JournalFile::append(const std::string& bytes) {
     if (n <= 0) return fault(path_);
     written += static_cast<std::size_t>(n);
   }
+  written_ = true;
   return {};
 }
 
@@ -110,13 +125,16 @@ JournalFault JournalFile::finish() {
   JournalFault result = sync();
   if (::close(fd_) != 0 && result.error == 0) result = fault(path_);
   fd_ = -1;
+  written_ = false;
   if (result.error == 0 && !keep(path_)) result = fault(path_);
   return result;
 }
 
 void JournalFile::abandon() {
+  if (fd_ >= 0 && !written_) ::unlink(path_.c_str());
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  written_ = false;
 }
 
 }  // namespace kelvor

@@ -21,15 +21,17 @@ class JournalFile : public JournalSink {
   static std::string recordingsFolder();
 
   // The ".part" journals of the folder that no program holds: recordings that ended
-  // unexpectedly.
+  // unexpectedly. Those without a single complete row are removed on the way.
   static std::vector<std::string> unfinished(const std::string& folder = recordingsFolder());
   // Renames such a journal to its ".csv" name; false when the system refuses.
   static bool keep(const std::string& partPath);
 
   JournalFault open(const std::string& name) override;
+  // The first append brings the header with the first row (see JournalKeeper).
   JournalFault append(const std::string& bytes) override;
   JournalFault sync() override;
   JournalFault finish() override;
+  // Closes the file; one that no append reached whole (a full disk) is removed.
   void abandon() override;
 
   // The path of the open file ("" when none is open).
@@ -41,6 +43,7 @@ class JournalFile : public JournalSink {
   std::string folder_;
   std::string path_;  // the ".part" file
   int fd_ = -1;
+  bool written_ = false;  // an append reached the file whole
 };
 
 }  // namespace kelvor

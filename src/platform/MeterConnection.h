@@ -22,6 +22,9 @@ class MeterConnection {
 
   // Opens the configured port at the configured rate; PortOpen tells whether it worked.
   basSerial::OpenResult open();
+  // Opens `devicePath` from now on instead of what the port number maps to (kelvor-record's
+  // --port /dev/PATH); the number still names the port in messages and file names.
+  void useDevice(const QString& devicePath) { device_ = devicePath; }
   // Closes the port; nothing polls it until it is opened again.
   void close();
   // Stops both timers for good and ends the journal cleanly, waiting until it is on disk (the
@@ -39,6 +42,7 @@ class MeterConnection {
 
  private:
   const PortConfig& config_;
+  QString device_;  // empty: the port number's device
   ConnectionState state_;
   basSerial serial_;
   QtTimer timMessung_;

@@ -146,6 +146,8 @@ PublishRun::Outcome PublishRun::session() {
       fail(PublishFault::UnknownHost, settings_.host);
     else if (rc == MOSQ_ERR_TLS)
       fail(PublishFault::Certificate, lastError_);
+    else if (rc == MOSQ_ERR_ERRNO && error == ECONNREFUSED)
+      fail(PublishFault::Refused, std::strerror(error));
     else
       fail(PublishFault::Unreachable,
            rc == MOSQ_ERR_ERRNO ? std::strerror(error) : mosquitto_strerror(rc));
@@ -173,6 +175,11 @@ bool PublishRun::setUp(mosquitto* mosq, Outcome& outcome) {
                      true);
   if (settings_.tls) {
     const char* caFile = settings_.caFile.empty() ? nullptr : settings_.caFile.c_str();
+    // The library says no more than "invalid arguments" of a file it cannot read.
+    if (caFile && ::access(caFile, R_OK) != 0) {
+      outcome = {false, PublishFault::CaFile, std::strerror(errno)};
+      return false;
+    }
     const int rc = mosquitto_tls_set(mosq, caFile, caFile ? nullptr : "/etc/ssl/certs", nullptr,
                                      nullptr, nullptr);
     if (rc != MOSQ_ERR_SUCCESS) {

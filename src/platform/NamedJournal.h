@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/JournalFile.h"
@@ -12,7 +13,13 @@ class NamedJournal : public JournalSink {
  public:
   explicit NamedJournal(const std::string& path);
 
-  JournalFault open(const std::string&) override { return file_.open(name_); }
+  // Called with the journal's path when a file of the chosen name exists, so that the
+  // journal got another name ("run-2.csv").
+  void setOtherNameHandler(std::function<void(const std::string&)> handler) {
+    onOtherName_ = std::move(handler);
+  }
+
+  JournalFault open(const std::string&) override;
   JournalFault append(const std::string& bytes) override { return file_.append(bytes); }
   JournalFault sync() override { return file_.sync(); }
   JournalFault finish() override { return file_.finish(); }
@@ -23,6 +30,7 @@ class NamedJournal : public JournalSink {
  private:
   std::string name_;
   JournalFile file_;
+  std::function<void(const std::string&)> onOtherName_;
 };
 
 }  // namespace kelvor

@@ -65,14 +65,23 @@ basSerial::OpenResult basSerial::OpenPort(int port, int baud) {
   lastPort_ = port;
   lastBaud_ = baud;
   hasLastPort_ = true;
+  lastDevice_.clear();
   return openDevice(PortNaming::devicePath(port), baud);
+}
+
+basSerial::OpenResult basSerial::openFixedDevice(const QString& devicePath, int baud) {
+  lastBaud_ = baud;
+  hasLastPort_ = true;
+  lastDevice_ = devicePath;
+  return openDevice(devicePath, baud);
 }
 
 bool basSerial::reopen() {
   // A port that is no terminal stays closed until the user chooses a port again.
   if (!hasLastPort_ || notTerminal_) return false;
   ClosePort();
-  return openDevice(PortNaming::devicePath(lastPort_), lastBaud_).ok;
+  const QString device = lastDevice_.isEmpty() ? PortNaming::devicePath(lastPort_) : lastDevice_;
+  return openDevice(device, lastBaud_).ok;
 }
 
 void basSerial::noteError(int error) {
@@ -150,7 +159,12 @@ void basSerial::configure(int baud) {
 }
 
 void basSerial::ClosePort() {
-  if (PortHandle >= 0) ::close(PortHandle);
+  if (PortHandle >= 0) {
+    // The device keeps exclusive mode past the close: without this, no one but root could
+    // open it again.
+    (void)::ioctl(PortHandle, TIOCNXCL);
+    ::close(PortHandle);
+  }
   PortHandle = -1;
   failed_ = false;
 }

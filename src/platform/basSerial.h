@@ -30,13 +30,16 @@ class basSerial : public SerialLink {
   // port that is already open: callers close first. A path that is not a terminal is
   // refused with ENOTTY before anything is written to it or set on it.
   OpenResult OpenPort(int port, int baud);
+  // Opens exactly `devicePath` (its links followed), never what a port number maps to;
+  // reopen() opens this path again.
+  OpenResult openFixedDevice(const QString& devicePath, int baud);
   // Opens a device path directly (the port number only names it in messages).
   OpenResult openDevice(const QString& devicePath, int baud);
   void ClosePort() override;
   bool isOpen() const override { return PortHandle >= 0; }
   bool failed() const override { return failed_; }
-  // Opens the port number and rate of the last OpenPort again, without any message; not
-  // after the port was found to be no terminal.
+  // Opens the port number (or fixed device) and rate of the last open again, without any
+  // message; not after the port was found to be no terminal.
   bool reopen() override;
 
   bool WritePort(std::string_view text) override;
@@ -63,6 +66,7 @@ class basSerial : public SerialLink {
   bool failed_ = false;
   int lastPort_ = 0;
   int lastBaud_ = 0;
+  QString lastDevice_;  // empty: the port number's device of the moment
   bool hasLastPort_ = false;
   bool notTerminal_ = false;  // the last open found no terminal at the port's path
 };

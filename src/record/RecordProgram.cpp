@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/acquisition/PortTable.h"
+#include "core/record/RecordTexts.h"
 #include "core/text/MessageTexts.h"
 #include "platform/NamedJournal.h"
 #include "platform/StreamJournal.h"
@@ -24,6 +25,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
       journal_(chooseJournal()),
       signals_([this](int) { stop(0); }) {
   meter_.useJournal(*journal_);
+  if (!options_.devicePath.empty()) meter_.useDevice(QString::fromStdString(options_.devicePath));
   MeterSession& session = meter_.session();
   session.addListener(&reporter_);
   session.addListener(this);
@@ -66,9 +68,17 @@ std::unique_ptr<JournalSink> RecordProgram::chooseJournal() {
     reporter_.setJournal([] { return std::string("-"); });
     return std::make_unique<StreamJournal>(STDOUT_FILENO);
   }
+  if (StreamJournal::isStream(options_.output)) {
+    reporter_.setJournal([this] { return options_.output; });
+    return std::make_unique<StreamJournal>(options_.output);
+  }
   if (!options_.output.empty()) {
     auto file = std::make_unique<NamedJournal>(options_.output);
     reporter_.setJournal([named = file.get()] { return named->path(); });
+    file->setOtherNameHandler([this](const std::string& path) {
+      reporter_.line("kelvor-record: " +
+                     RecordTexts::otherNameLine(options_.output, path, english_));
+    });
     return file;
   }
   auto file = std::make_unique<JournalFile>();

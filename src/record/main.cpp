@@ -1,5 +1,6 @@
 // kelvor-record: Kelvor's recording without a window, for unattended meters.
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -57,6 +58,9 @@ int main(int argc, char* argv[]) {
       std::printf("kelvor-record %s\n", kelvor::ProgramVersion::current().number().c_str());
     return 0;
   }
+  struct stat output {};
+  if (::stat(options.output.c_str(), &output) == 0 && S_ISDIR(output.st_mode))
+    return wrongOptions("--output " + options.output + ": is a folder, not a file");
   if (!options.devicePath.empty()) {
     options.port.ComPort = portOfDevice(options.devicePath);
     if (options.port.ComPort == 0)

@@ -1,5 +1,7 @@
 #include "e2e/E2eSupport.h"
 
+#include <signal.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -150,8 +152,11 @@ bool KelvorApp::dismiss() {
   return ::testing::AssertionFailure() << "left open: " << left.toStdString();
 }
 
-bool KelvorApp::quit() {
-  request(QStringLiteral("quit"));
+bool KelvorApp::quit(int signal) {
+  if (signal == 0)
+    request(QStringLiteral("quit"));
+  else
+    ::kill(static_cast<pid_t>(process_.processId()), signal);
   process_.waitForFinished(10000);
   return process_.state() == QProcess::NotRunning &&
          process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;

@@ -77,7 +77,9 @@ class KelvorApp {
   // Clicks a menu entry, answers its file dialog with `path` and waits until the command
   // has run; a message box that it leaves up is a failure.
   ::testing::AssertionResult choose(const QString& menuEntry, const QString& path);
-  bool quit();  // closes the main window like the close box; true on a clean exit
+  // Closes the main window like the close box, or sends `signal` (SIGTERM, SIGINT); true on a
+  // clean exit.
+  bool quit(int signal = 0);
   void kill();  // SIGKILL, as a crash or a power cut ends it
 
  private:

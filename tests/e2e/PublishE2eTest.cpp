@@ -155,5 +155,28 @@ TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
   }
 }
 
+// Without a broker: a refused connection and an unreadable CA file are one line each.
+TEST(PublishE2e, TheCommandLineRecorderSaysOnceWhyNoBrokerTakesTheReadings) {
+  for (const auto& [options, line] : std::vector<std::pair<QStringList, QString>>{
+           {{},
+            "The broker 127.0.0.1:1 refused the connection (Connection refused). Check the "
+            "host and port."},
+           {{"--mqtt-cafile", "/no/such/ca.pem"},
+            "The CA file /no/such/ca.pem cannot be read (No such file or directory)."}}) {
+    TestHome home;
+    MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+    ASSERT_TRUE(sim.ready());
+    QProcess recorder;
+    recorder.setProcessEnvironment(home.environment(QStringLiteral("en_US.UTF-8")));
+    recorder.start(KELVOR_RECORD_EXE, QStringList{"--port", "COM1", "--count", "3", "--output", "-",
+                                                  "--language", "en", "--mqtt", "127.0.0.1:1"} +
+                                          options);
+    EXPECT_TRUE(recorder.waitForFinished(30000));
+    EXPECT_EQ(recorder.exitCode(), 0);
+    EXPECT_EQ(recorder.readAllStandardError().toStdString(),
+              ("kelvor-record: MQTT: " + line + "\n").toStdString());
+  }
+}
+
 }  // namespace
 }  // namespace kelvor::e2e

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <tuple>
 
 #include "e2e/E2eSupport.h"
 
@@ -177,6 +178,46 @@ TEST(RecordE2e, AWallClockSetBackLeavesTheDurationsOfTheJournalWhole) {
   for (const TraceLine& line : recordLines(contentsOf(saved), QLatin1Char(',')))
     times.push_back(line.time);
   EXPECT_EQ(times, (std::vector<int>{0, 2, 4, 6, 8}));  // every second reading is stored
+}
+
+// --port /dev/PATH opens that device, never the link of its number; a port that a run has
+// closed opens again for the next one (as an ordinary user too, who is bound by exclusive use).
+TEST(RecordE2e, APathOpensThatDeviceAndAClosedPortOpensAgain) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "64", "--values", "const:1"});
+  ASSERT_TRUE(sim.ready());
+  RecordProcess path(home, {"--port", "/dev/ttyUSB31", "--count", "1", "--output", "-"});
+  EXPECT_EQ(path.status(), 1);
+  EXPECT_TRUE(
+      path.process.readAllStandardError().startsWith("Error 2 opening COM64: /dev/ttyUSB31:"));
+  for (int run = 1; run <= 2; ++run) {
+    RecordProcess recorder(home, {"--port", "COM64", "--count", "2", "--output", "-"});
+    EXPECT_EQ(recorder.status(), 0) << run << recorder.process.readAllStandardError().toStdString();
+  }
+}
+
+// --output: a device takes the journal as a stream, a folder is refused, and beside a file of
+// that name the journal gets another one, which is told.
+TEST(RecordE2e, AnOutputThatIsNoNewFileIsStreamedRefusedOrRenamedAloud) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const QString taken = home.writeFile(QStringLiteral("f.csv"), "mine");
+  const QString folder = home.file(QStringLiteral("Kelvor"));
+  for (const auto& [output, status, said] : std::vector<std::tuple<QString, int, QString>>{
+           {"/dev/null", 0, ""},
+           {folder, 2, "kelvor-record: --output " + folder + ": is a folder, not a file\n"},
+           {taken, 0,
+            "kelvor-record: " + taken + " exists; the journal is " + home.file("f-2.csv") +
+                "\n"}}) {
+    SCOPED_TRACE(output.toStdString());
+    RecordProcess recorder(home, {"--port", "COM1", "--count", "1", "--output", output});
+    EXPECT_EQ(recorder.status(), status);
+    EXPECT_EQ(recorder.process.readAllStandardError(), said.toUtf8());
+  }
+  EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/dev/null-2")));
+  EXPECT_EQ(contentsOf(taken), "mine");
+  EXPECT_EQ(journalValues(contentsOf(home.file("f-2.csv"))).size(), 1u);
 }
 
 TEST(RecordE2e, AWrongOptionOrAMissingPortEndsWithOneLine) {

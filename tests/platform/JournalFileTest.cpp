@@ -8,6 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+
+#include "support/FileSizeLimit.h"
 
 namespace kelvor {
 namespace {
@@ -35,6 +39,27 @@ TEST(JournalFile, APartFileIsLockedWhileOpenAndRenamedAtTheEnd) {
   ::close(other);
   EXPECT_FALSE(QFile::exists(part));
   EXPECT_EQ(contentsOf(part.chopped(5)), "time\r\n1\r\n");
+}
+
+// A journal that never took an append whole (a full disk) leaves nothing behind; one that a
+// crash left without a complete row is removed when the unfinished ones are looked for.
+TEST(JournalFile, AJournalWithoutARowLeavesNothing) {
+  const QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  JournalFile full(folder);
+  ASSERT_EQ(full.open("full.csv").error, 0);
+  {
+    const FileSizeLimit limit(16);
+    ASSERT_TRUE(limit.active());
+    EXPECT_EQ(full.append(std::string(40, 'x')).error, EFBIG);
+  }
+  full.abandon();
+  for (const char* bytes : {"time\r\n", "time\r\n1", "time\r\n1\r\n"}) {
+    QFile part(dir.filePath(QString::number(std::strlen(bytes)) + ".csv.part"));
+    ASSERT_TRUE(part.open(QIODevice::WriteOnly) && part.write(bytes) > 0);
+  }
+  EXPECT_EQ(JournalFile::unfinished(folder), std::vector<std::string>{folder + "/9.csv.part"});
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"9.csv.part"});
 }
 
 }  // namespace

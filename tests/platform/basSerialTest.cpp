@@ -1,6 +1,9 @@
 #include "platform/basSerial.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -94,6 +97,13 @@ TEST(basSerial, OpenFailuresAndWhatIsNotATerminal) {
                          port.WritePort("D")),
               std::tuple(false, error, false, -1, false));
   }
+  // Closed, the port is free again: exclusive mode (which stops all but root) is cleared.
+  holder.ClosePort();
+  const int fd = ::open(QFile::encodeName(meter.slavePath()).constData(), O_RDWR | O_NOCTTY);
+  int exclusive = -1;
+  EXPECT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0);
+  ::close(fd);
 }
 
 TEST(basSerial, ReopensThePortNumberOnItsNewDeviceButNoOtherThing) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <limits>
 
 #include "core/scope/ValueLists.h"
 #include "core/text/LeadingNumber.h"
@@ -99,11 +98,11 @@ std::optional<float> readTraceNumber(std::string_view field, char decimalSeparat
   if (outOfRange) *outOfRange = false;
   const std::string_view text = trimmed(field);
 
-  // What the writer makes of values that are not finite.
-  if (sameLetters(text, "NAN")) return std::numeric_limits<float>::quiet_NaN();
-  if (sameLetters(text, "INF") || sameLetters(text, "+INF"))
-    return std::numeric_limits<float>::infinity();
-  if (sameLetters(text, "-INF")) return -std::numeric_limits<float>::infinity();
+  // A sample is finite: infinity is as far out of range as 1E+400, "NAN" is no number.
+  if (sameLetters(text, "INF") || sameLetters(text, "+INF") || sameLetters(text, "-INF")) {
+    if (outOfRange) *outOfRange = true;
+    return std::nullopt;
+  }
 
   // The whole text must be one number; it is rewritten with "." for the conversion.
   std::string canonical;

@@ -58,8 +58,8 @@ struct TraceFileParse {
 // number. Every line is checked, also those beyond the capacity.
 TraceFileParse readTraceFile(std::string_view bytes, char decimalSeparator);
 
-// Reads one field as the trace reader does: nothing when it is not a number; `outOfRange`
-// tells a number too large for a single float.
+// Reads one field as the trace reader does: nothing when it is not a finite number;
+// `outOfRange` tells a number too large for a single float (infinity too).
 std::optional<float> readTraceNumber(std::string_view field, char decimalSeparator,
                                      bool* outOfRange = nullptr);
 

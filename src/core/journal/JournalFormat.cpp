@@ -4,6 +4,7 @@
 
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberFormat.h"
+#include "core/text/PrintableText.h"
 #include "core/text/ReadingNumber.h"
 
 namespace kelvor {
@@ -67,22 +68,6 @@ std::string trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The raw frame as text: bytes that are no printable ASCII as \xHH.
-std::string printable(const std::string& raw) {
-  std::string text;
-  for (const char c : raw) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7f && c != '\\') {
-      text += c;
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      text += escaped;
-    }
-  }
-  return text;
 }
 
 std::string quoted(const std::string& text) {
@@ -153,9 +138,9 @@ bool readRow(const std::vector<std::string>& fields, JournalStyle style, Journal
   if ((row.status == ReadingStatus::Ok) != value.has_value()) return false;
   if (!fields[4].empty() && !value) return false;
   row.value = value ? static_cast<float>(*value) : InvalidValue;
-  row.unit = fields[5];
-  row.mode = fields[6];
-  row.raw = fields[8];
+  row.unit = bytesOfPrintable(fields[5]);
+  row.mode = bytesOfPrintable(fields[6]);
+  row.raw = bytesOfPrintable(fields[8]);
   return true;
 }
 
@@ -172,10 +157,11 @@ JournalRow journalRowOf(const std::string& answer, const DecodedFrame& reading) 
   row.value = reading.value;
   const bool whole = answer.size() == MeterFrameLength;  // as the decoder takes a frame
   if (whole) {
+    // Read as the decoder reads them; carriage returns inside a frame shorten it.
     row.mode = trimmed(row.raw.substr(0, 2));
-    row.unit = trimmed(row.raw.substr(9, 4));
+    row.unit = row.raw.size() > 9 ? trimmed(row.raw.substr(9, 4)) : std::string();
   }
-  std::string field = whole ? row.raw.substr(3, 6) : std::string();
+  std::string field = whole ? answer.substr(3, 6) : std::string();
   ReplaceString(field, ".", "");
   if (reading.value != InvalidValue)
     row.status = ReadingStatus::Ok;
@@ -206,10 +192,10 @@ std::string journalLine(const JournalRow& row, JournalStyle style) {
                                 secondsText(row.elapsedMs, style.decimal),
                                 std::to_string(row.channel),
                                 readingNumber(row.value, style.decimal),
-                                field(row.unit, style),
-                                field(row.mode, style),
+                                field(printableText(row.unit), style),
+                                field(printableText(row.mode), style),
                                 statusName(row.status),
-                                quoted(printable(row.raw))};
+                                quoted(printableText(row.raw))};
   std::string line;
   for (const std::string& text : fields)
     line += (line.empty() ? "" : std::string(1, style.field)) + text;

@@ -17,7 +17,7 @@ struct JournalRow {
   std::int64_t elapsedMs = 0;  // since the start of the recording
   int channel = 1;             // the colour channel, 1 to 6
   float value = InvalidValue;  // InvalidValue when the reading has no usable value
-  std::string unit;
+  std::string unit;            // unit and mode as the meter sent them; written as printable text
   std::string mode;
   ReadingStatus status = ReadingStatus::Invalid;
   std::string raw;  // the meter's characters without carriage returns

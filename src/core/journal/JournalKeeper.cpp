@@ -27,12 +27,14 @@ JournalRow JournalKeeper::record(const std::string& answer, const DecodedFrame& 
 
 void JournalKeeper::write(const JournalRow& row, int port, std::int64_t steadyMs) {
   if (!sink_ || state_ == State::Failed || (!enabled_ && state_ == State::Closed)) return;
+  // The header goes with the first row: a journal on disk holds a reading or nothing.
+  std::string bytes = journalLine(row, style_);
   if (state_ == State::Closed) {
     if (!check(sink_->open(journalFileName(start_.wall, port)))) return;
     state_ = State::Open;
-    if (!check(sink_->append(journalHeader(style_)))) return;
+    bytes = journalHeader(style_) + bytes;
   }
-  if (!check(sink_->append(journalLine(row, style_)))) return;
+  if (!check(sink_->append(bytes))) return;
   if (steadyMs - lastSyncMs_ >= SyncIntervalMs) {
     lastSyncMs_ = steadyMs;
     check(sink_->sync());

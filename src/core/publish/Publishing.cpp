@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/text/PrintableText.h"
 #include "core/text/ReadingNumber.h"
 
 namespace kelvor {
@@ -22,21 +23,13 @@ std::optional<int> portNumber(const std::string& text) {
   return port;
 }
 
-// A JSON string: quotes, backslashes and control characters escaped.
-std::string jsonString(const std::string& text) {
+// A JSON string of a meter's text as printable ASCII (see printableText) with quotes and
+// backslashes escaped: whatever the meter sent, the payload stays valid UTF-8.
+std::string jsonString(const std::string& bytes) {
   std::string result = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      result += '\\';
-      result += c;
-    } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      result += escaped;
-    } else {
-      result += c;
-    }
+  for (const char c : printableText(bytes)) {
+    if (c == '"' || c == '\\') result += '\\';
+    result += c;
   }
   return result + '"';
 }
@@ -102,6 +95,10 @@ std::string readingJson(const JournalRow& row) {
          ",\"status\":\"" + statusName(row.status) + "\"}";
 }
 
+bool isTopicPrefix(const std::string& text) {
+  return text.find_first_of("#+") == std::string::npos;
+}
+
 std::chrono::seconds retryDelay(int failures) {
   const int doublings = std::clamp(failures - 1, 0, 6);
   return std::chrono::seconds(std::min(60, 1 << doublings));
@@ -110,6 +107,7 @@ std::chrono::seconds retryDelay(int failures) {
 bool FaultReports::shouldReport(PublishFault fault) {
   // An unreachable broker is an ordinary outage: the state line shows it, nothing more.
   if (fault == PublishFault::None || fault == PublishFault::Unreachable ||
+      (fault == PublishFault::Refused && connectedOnce_) ||
       std::find(told_.begin(), told_.end(), fault) != told_.end())
     return false;
   told_.push_back(fault);
@@ -129,6 +127,10 @@ Message publishFaultReason(PublishFault fault, const PublishSettings& settings,
       return Message(MessageId::PublishLogin, {brokerText(settings), detail});
     case PublishFault::Certificate:
       return Message(MessageId::PublishCertificate, {brokerText(settings), detail});
+    case PublishFault::Refused:
+      return Message(MessageId::PublishRefused, {brokerText(settings), detail});
+    case PublishFault::CaFile:
+      return Message(MessageId::PublishCaFile, {settings.caFile, detail});
     case PublishFault::None:
     case PublishFault::Unreachable:
       break;

@@ -50,7 +50,11 @@ std::chrono::seconds retryDelay(int failures);
 
 // What went wrong with the broker; each kind is told to the user once until a connection
 // succeeds again.
-enum class PublishFault { None, Unreachable, UnknownHost, Login, Certificate };
+enum class PublishFault { None, Unreachable, UnknownHost, Login, Certificate, Refused, CaFile };
+
+// Whether a text can begin the topics of published readings: MQTT's wildcards # and + only
+// subscribe, a message cannot be published to them.
+bool isTopicPrefix(const std::string& text);
 
 // The connection as the user sees it.
 struct PublishStatus {
@@ -68,14 +72,19 @@ Message publishFaultReason(PublishFault fault, const PublishSettings& settings,
                            const std::string& detail);
 
 // Decides which faults are told: the first of its kind since the last connection; an
-// unreachable broker never.
+// unreachable broker never, nor one that refuses the connection after it once accepted it
+// (both are outages; a refusal at the start is a wrong host or port).
 class FaultReports {
  public:
   bool shouldReport(PublishFault fault);
-  void connected() { told_.clear(); }
+  void connected() {
+    told_.clear();
+    connectedOnce_ = true;
+  }
 
  private:
   std::vector<PublishFault> told_;
+  bool connectedOnce_ = false;
 };
 
 }  // namespace kelvor

@@ -109,7 +109,11 @@ const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions()
         "FILE.csv or -"}},
       {"--language", {parseLanguage, "de or en"}},
       {"--mqtt", {parseBroker, "HOST or HOST:PORT"}},
-      {"--mqtt-topic", {publishText<&PublishSettings::topic>, "a topic prefix"}},
+      {"--mqtt-topic",
+       {[](const std::string& t, RecordOptions& o) {
+          return publishText<&PublishSettings::topic>(t, o) && isTopicPrefix(t);
+        },
+        "a topic prefix without # or +"}},
       {"--mqtt-user", {publishText<&PublishSettings::user>, "a user name"}},
       {"--mqtt-cafile",
        {[](const std::string& t, RecordOptions& o) {

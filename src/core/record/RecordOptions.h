@@ -14,7 +14,7 @@ namespace kelvor {
 // What kelvor-record was asked to do. Port, rate and meter start as the stored settings'.
 struct RecordOptions {
   PortConfig port;
-  std::string devicePath;       // --port /dev/...: the device, mapped to its number later
+  std::string devicePath;       // --port /dev/...: the device opened; its number names it
   std::int64_t durationS = 0;   // 0: no limit
   std::int64_t count = 0;       // readings; 0: no limit
   std::string alarmText;        // as given; empty: no alarm

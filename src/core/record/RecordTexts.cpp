@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/acquisition/PortTable.h"
+#include "core/text/PrintableText.h"
 #include "core/text/ReadingNumber.h"
 
 namespace kelvor::RecordTexts {
@@ -11,7 +12,7 @@ std::string readingText(const JournalRow& row, char decimalSeparator) {
   if (row.status == ReadingStatus::Overload) return "OL";
   const std::string number = readingNumber(row.value, decimalSeparator);
   if (row.status != ReadingStatus::Ok || number.empty()) return "?";
-  return row.unit.empty() ? number : number + " " + row.unit;
+  return row.unit.empty() ? number : number + " " + printableText(row.unit);
 }
 
 std::string durationText(std::int64_t ms) {
@@ -30,6 +31,12 @@ std::string alarmLine(const JournalRow& row, char decimalSeparator, bool english
 std::string firstAlarmLine(const std::string& runTime, bool english) {
   return (english ? "First alarm after " : "Erster Alarm nach ") + runTime +
          (english ? " of the recording" : " der Aufzeichnung");
+}
+
+std::string otherNameLine(const std::string& wanted, const std::string& journal, bool english) {
+  return wanted +
+         (english ? " exists; the journal is " : " gibt es schon; die Aufzeichnung steht in ") +
+         journal;
 }
 
 std::string silenceLine(int port, bool silent, bool english) {

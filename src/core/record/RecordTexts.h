@@ -20,6 +20,8 @@ std::string alarmLine(const JournalRow& row, char decimalSeparator, bool english
 std::string firstAlarmLine(const std::string& runTime, bool english);
 // "COM1: no answer" / "COM1: answering again"
 std::string silenceLine(int port, bool silent, bool english);
+// "run.csv exists; the journal is run-2.csv": --output named a file that is there already.
+std::string otherNameLine(const std::string& wanted, const std::string& journal, bool english);
 // The progress line: last reading, readings so far, elapsed and remaining time (the latter
 // only with a duration, remainingMs >= 0), the journal.
 std::string progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,

@@ -49,12 +49,15 @@ enum class MessageId {
   PublishOff,
   PublishConnecting,   // broker
   PublishConnected,    // broker
-  PublishWaiting,      // seconds; then the reason, one of the four below
+  PublishWaiting,      // seconds; then the reason, one of the six below
   PublishUnreachable,  // broker, the system's reason
   PublishUnknownHost,  // broker
   PublishLogin,        // broker, the broker's answer
   PublishCertificate,  // broker, the library's reason
-  PublishFailed,       // the reason, one of the four above
+  PublishRefused,      // broker, the system's reason
+  PublishCaFile,       // file, the system's reason
+  PublishWildcard,     // topic
+  PublishFailed,       // the reason, one of the six above
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

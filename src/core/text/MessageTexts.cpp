@@ -99,6 +99,13 @@ constexpr Texts Table[] = {
     {MessageId::PublishCertificate,
      "Das Zertifikat des Brokers %1 wurde nicht anerkannt (%2). CA-Datei prüfen.",
      "The certificate of the broker %1 was not accepted (%2). Check the CA file."},
+    {MessageId::PublishRefused,
+     "Der Broker %1 hat die Verbindung abgewiesen (%2). Rechner und Port prüfen.",
+     "The broker %1 refused the connection (%2). Check the host and port."},
+    {MessageId::PublishCaFile, "Die CA-Datei %1 kann nicht gelesen werden (%2).",
+     "The CA file %1 cannot be read (%2)."},
+    {MessageId::PublishWildcard, "Das Thema %1 darf weder # noch + enthalten.",
+     "The topic %1 must contain neither # nor +."},
     {MessageId::PublishFailed,
      "Veröffentlichen: %1\nDie Messung läuft weiter; Kelvor versucht es in wachsenden "
      "Abständen erneut.",

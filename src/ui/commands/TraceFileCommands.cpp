@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/files/TraceFileMessages.h"
 #include "core/text/MessageTexts.h"
@@ -41,7 +42,7 @@ TraceFileCommands::TraceFileCommands(TraceStore& store, RecordingState& state, R
       messages_(messages ? std::move(messages) : MessageSink(&MessageBox::warning)) {}
 
 QString TraceFileCommands::initialDirectory() const {
-  return StdDialoge::initialDirectory(QString::fromStdString(context_.AppDir));
+  return StdDialoge::initialDirectory(lastFolder_);
 }
 
 QString TraceFileCommands::fileFilter() const {
@@ -58,6 +59,7 @@ void TraceFileCommands::mnuFileSave_Click(int channel) {
       StdDialoge::FileSaveDialog(parent_, QString::fromUtf8(SaveTitle), initialDirectory(),
                                  QString(), fileFilter(), QString::fromLatin1(SaveExtension));
   if (path.trimmed().isEmpty()) return;  // cancelled
+  lastFolder_ = QFileInfo(path).absolutePath();
   saveTo(channel, path);
 }
 
@@ -66,6 +68,7 @@ void TraceFileCommands::mnuFileLoad_Click(int channel) {
   const QString path = StdDialoge::FileOpenDialog(parent_, QString(), initialDirectory(), QString(),
                                                   fileFilter(), QString());
   if (path.trimmed().isEmpty()) return;  // cancelled
+  lastFolder_ = QFileInfo(path).absolutePath();
   loadFrom(channel, path);
 }
 

@@ -63,6 +63,7 @@ class TraceFileCommands {
   QWidget* parent_;
   MessageSink messages_;
   Replay replay_;
+  QString lastFolder_;  // of the last file chosen in a dialog
 };
 
 }  // namespace kelvor

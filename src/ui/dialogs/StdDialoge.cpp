@@ -97,10 +97,8 @@ QString StdDialoge::FileSaveDialog(QWidget* owner, const QString& title, const Q
   return FileDialog(owner, title, directory, fileName, filter, defaultExtension, SaveWithPrompt);
 }
 
-QString StdDialoge::initialDirectory(const QString& programDirectory) {
-  const QFileInfo program(programDirectory);
-  if (!programDirectory.isEmpty() && program.isDir() && program.isWritable())
-    return program.absoluteFilePath();
+QString StdDialoge::initialDirectory(const QString& lastFolder) {
+  if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir()) return lastFolder;
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
   return QDir::homePath();

@@ -48,9 +48,10 @@ class StdDialoge {
                                 const QString& fileName, const QString& filter,
                                 const QString& defaultExtension);
 
-  // Where the dialogs start: the program's folder when the user may write there, otherwise
-  // the user's documents folder (or home folder when there is none).
-  static QString initialDirectory(const QString& programDirectory);
+  // Where the dialogs start: the folder last used while it exists, otherwise the user's
+  // documents folder (or home folder when there is none). Never the program's folder, which
+  // is no place for traces (/usr/bin once installed).
+  static QString initialDirectory(const QString& lastFolder);
 };
 
 }  // namespace kelvor

@@ -9,7 +9,9 @@
 #include <QVBoxLayout>
 
 #include "core/settings/InterfaceLanguage.h"
+#include "core/text/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
+#include "ui/dialogs/MessageBox.h"
 
 namespace kelvor {
 
@@ -29,7 +31,7 @@ QLineEdit* field(QWidget* parent, const char* name, const std::string& text) {
 
 frmPublish::frmPublish(PublishSettings& settings, const QString& defaultTopic, int langCode,
                        QWidget* parent)
-    : QDialog(parent), settings_(settings) {
+    : QDialog(parent), settings_(settings), langCode_(langCode) {
   const bool english = InterfaceLanguage::isEnglish(langCode);
   const auto tr = [english](const char* german, const char* englishText) {
     return QString::fromUtf8(english ? englishText : german);
@@ -85,6 +87,13 @@ void frmPublish::showState(const QString& text) {
 }
 
 void frmPublish::cmdOK_Click() {
+  const std::string topic = txtTopic->text().trimmed().toStdString();
+  if (!isTopicPrefix(topic)) {
+    const Message why(MessageId::PublishWildcard, {topic});
+    MessageBox::warning(this, QString::fromStdString(messageText(why, langCode_)));
+    txtTopic->setFocus();
+    return;
+  }
   settings_.enabled = chkPublish->isChecked();
   settings_.host = txtHost->text().trimmed().toStdString();
   const auto address = parseBrokerAddress("x:" + txtPort->text().trimmed().toStdString());
@@ -93,7 +102,7 @@ void frmPublish::cmdOK_Click() {
   settings_.password = txtPassword->text().toStdString();
   settings_.tls = chkTls->isChecked();
   settings_.caFile = txtCaFile->text().trimmed().toStdString();
-  settings_.topic = txtTopic->text().trimmed().toStdString();
+  settings_.topic = topic;
   accept();
 }
 

@@ -36,11 +36,13 @@ class frmPublish : public QDialog {
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
 
-  // OK: takes every field (a port that is no number 1 to 65535 is the usual one) and accepts.
+  // OK: takes every field (a port that is no number 1 to 65535 is the usual one) and accepts;
+  // a topic with a wildcard is refused with a message and the dialog stays.
   void cmdOK_Click();
 
  private:
   PublishSettings& settings_;
+  int langCode_;
 };
 
 }  // namespace kelvor

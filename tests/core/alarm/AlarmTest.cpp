@@ -8,6 +8,7 @@
 
 #include "core/acquisition/MeterFrame.h"
 #include "core/alarm/AlarmCondition.h"
+#include "core/alarm/WaveFile.h"
 #include "core/scope/Recorder.h"
 #include "support/FakeClock.h"
 
@@ -65,6 +66,33 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
   recording = RecordingState();
   EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
   EXPECT_EQ(recording.AlarmTime, "13:12:26");  // no start: the wall clock's time of day
+}
+
+// A little-endian 32-bit number as four bytes.
+std::string le32(std::uint32_t n) {
+  return {static_cast<char>(n), static_cast<char>(n >> 8), static_cast<char>(n >> 16),
+          static_cast<char>(n >> 24)};
+}
+
+// A wave file: mono, 8 bits, 8000 Hz, with the given chunks before its four bytes of data.
+std::string wave(const std::string& chunksBefore) {
+  const std::string format = "fmt " + le32(16) + std::string("\1\0\1\0", 4) + le32(8000) +
+                             le32(8000) + std::string("\1\0\x08\0", 4);
+  const std::string body = "WAVE" + format + chunksBefore + "data" + le32(4) + "abcd";
+  return "RIFF" + le32(static_cast<std::uint32_t>(body.size())) + body;
+}
+
+TEST(WaveFile, ReadsThePcmFormatPastOtherChunks) {
+  // Chunks of odd length are padded to an even one (a user's sound with metadata).
+  for (const auto& [chunks, readable] :
+       std::vector<std::pair<std::string, bool>>{{"", true},
+                                                 {"LIST" + le32(3) + "abc" + '\0', true},
+                                                 {"LIST" + le32(3) + "abc", false}}) {
+    const WaveFormat f = readPcmWave(wave(chunks)).value_or(WaveFormat{});
+    EXPECT_EQ(std::tuple(f.channels, f.sampleRate, f.bitsPerSample, f.dataBytes),
+              readable ? std::tuple(1, 8000u, 8, 4u) : std::tuple(0, 0u, 0, 0u))
+        << chunks.size();
+  }
 }
 
 TEST(GetAlarm, ReadsOperatorAndThresholdOrRejects) {

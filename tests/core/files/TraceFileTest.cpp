@@ -36,8 +36,7 @@ TEST(TraceFile, WritesExactBytesUpToTheCount) {
 
 TEST(TraceFile, RoundTripKeepsSevenDigitsAndGapsUnderEitherSeparator) {
   Samples samples{{0.812f, 0},       {InvalidValue, 1}, {FLT_MAX, 0.001f}, {-FLT_MAX, 86400.5f},
-                  {FLT_TRUE_MIN, 7}, {FLT_MIN, -2},     {-0.0f, 0},        {HUGE_VALF, 1},
-                  {-HUGE_VALF, 2},   {std::nanf(""), 3}};
+                  {FLT_TRUE_MIN, 7}, {FLT_MIN, -2},     {-0.0f, 0}};
   // Powers of ten across the whole float range, with mantissas that need all 7 digits.
   for (int exponent = -45; exponent <= 38; ++exponent) {
     for (const double mantissa : {1.0, 3.402823, -9.999999}) {
@@ -46,10 +45,9 @@ TEST(TraceFile, RoundTripKeepsSevenDigitsAndGapsUnderEitherSeparator) {
         samples.push_back({static_cast<float>(value), static_cast<float>(-value)});
     }
   }
-  // Agreement to seven significant digits (not-a-number with not-a-number).
+  // Agreement to seven significant digits.
   const auto near = [](float expected, float actual) {
-    if (std::isnan(expected) || std::isinf(expected) || expected == 0.0f)
-      return std::isnan(expected) ? std::isnan(actual) : actual == expected;
+    if (expected == 0.0f) return actual == expected;
     return std::fabs(static_cast<double>(actual) - static_cast<double>(expected)) <=
            std::fabs(static_cast<double>(expected)) * 5e-7 + static_cast<double>(FLT_TRUE_MIN);
   };
@@ -94,7 +92,11 @@ TEST(TraceFile, MalformedFilesNameTheLineAndTheField) {
            {"1 || 0\r\n2;1\r\n", Kind::MissingSeparator, "2 "},
            {"1;0\r\n\r\nabc;1\r\n", Kind::NotANumber, "3 abc"},
            {"1,5 V;0\r\n", Kind::NotANumber, "1 1,5 V"},
-           {"1;0\r\n1E+39;1\r\n", Kind::OutOfRange, "2 1E+39"}}) {
+           {"1;0\r\n1E+39;1\r\n", Kind::OutOfRange, "2 1E+39"},
+           // Not finite: the plot's auto-scale and the writer know no such sample.
+           {"nan;0\r\n", Kind::NotANumber, "1 nan"},
+           {"1;0\r\n-INF;2\r\n", Kind::OutOfRange, "2 -INF"},
+           {"1;inf\r\n", Kind::OutOfRange, "1 inf"}}) {
     const TraceFileParse parse = readTraceFile(bytes, ',');
     ASSERT_FALSE(parse.ok()) << bytes;
     EXPECT_TRUE(parse.problem->kind == kind && parse.samples.empty()) << bytes;

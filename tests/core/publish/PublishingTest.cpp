@@ -19,8 +19,9 @@ TEST(Publishing, AReadingIsOneJsonObjectWithNullForNoUsableValue) {
   const std::pair<JournalRow, std::string> cases[] = {
       {{Time, 12001, 3, 1.234f, "V", "DC", ReadingStatus::Ok, ""},
        R"({"time":"2026-12-06T13:03:07.120Z","elapsed":12.001,"channel":3,"value":1.234,"unit":"V","mode":"DC","status":"ok"})"},
-      {{Time, 7, 1, -0.5f, "m\"V\\", "A\x01", ReadingStatus::Ok, ""},
-       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":0.007,"channel":1,"value":-0.5,"unit":"m\"V\\","mode":"A\u0001","status":"ok"})"},
+      // Whatever the meter sent, printable ASCII as in the journal: valid UTF-8.
+      {{Time, 7, 1, -0.5f, "\xB5\"V\\", "A\x01", ReadingStatus::Ok, ""},
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":0.007,"channel":1,"value":-0.5,"unit":"\\xB5\"V\\x5C","mode":"A\\x01","status":"ok"})"},
       {{Time, 86400000, 6, InvalidValue, "", "AC", ReadingStatus::Overload, ""},
        R"({"time":"2026-12-06T13:03:07.120Z","elapsed":86400.000,"channel":6,"value":null,"unit":"","mode":"AC","status":"overload"})"},
   };
@@ -85,10 +86,13 @@ TEST(Publishing, RetriesWaitLongerUpToAMinuteAndEachFaultIsToldOnce) {
   const std::vector<std::pair<PublishFault, bool>> steps = {
       {PublishFault::Login, true},        {PublishFault::Login, false},
       {PublishFault::Unreachable, false}, {PublishFault::Certificate, true},
-      {PublishFault::Login, false},       {PublishFault::None, false}};
+      {PublishFault::Login, false},       {PublishFault::None, false},
+      {PublishFault::Refused, true},      {PublishFault::Refused, false}};
   for (const auto& [fault, told] : steps) EXPECT_EQ(reports.shouldReport(fault), told);
   reports.connected();
   EXPECT_TRUE(reports.shouldReport(PublishFault::Login));
+  // Once connected, a refusal is an outage like an unreachable broker.
+  EXPECT_FALSE(reports.shouldReport(PublishFault::Refused));
 }
 
 TEST(Publishing, TheQueueSendsInOrderKeepsUnacknowledgedAndDropsTheOldestUnsent) {

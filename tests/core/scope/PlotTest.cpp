@@ -137,7 +137,9 @@ TEST(PlotDrawing, ReportsTheValueRangeTheLastTimeAndThePens) {
        {-3, 12, 20},
        {20, 45, 20, 45}},
       // The last sample's time, not the largest; an earlier channel ending later wins.
-      {{{0, {{1, 100}, {2, 50}}}, {4, {{1, 30}}}}, {1, 2, 50}, {0, 0, 30, 49}}};
+      {{{0, {{1, 100}, {2, 50}}}, {4, {{1, 30}}}}, {1, 2, 50}, {0, 0, 30, 49}},
+      // A time beyond the integer range (a loaded file) is capped, not wrapped.
+      {{{2, {{7, 1e30f}}}}, {7, 7, static_cast<float>(INT_MAX)}, {0, 0, 1000000000, 43}}};
   for (const auto& [channels, drawn, pensAfter] : cases) {
     TraceStore store;
     for (const auto& [channel, samples] : channels) fillChannel(store, channel, samples);
@@ -147,6 +149,22 @@ TEST(PlotDrawing, ReportsTheValueRangeTheLastTimeAndThePens) {
     const ChannelsDrawn d = drawChannels(raster, store, unitScale(), DrawStyle::EveryReading, pens);
     EXPECT_EQ((std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}), drawn);
     EXPECT_EQ(pensOf(pens), pensAfter);
+  }
+}
+
+// Horizontal grid lines every division from the lowest one up, the top row included when a
+// division lands exactly there.
+TEST(PlotDrawing, GridRowsFromTheLowestLineUpToTheTopRow) {
+  for (const auto& [offset, rows] : std::vector<std::pair<int, std::set<int>>>{
+           {0, {0, 10, 20, 30, 40}}, {5, {5, 15, 25, 35, 45}}, {-12, {2, 12, 22, 32, 42}}}) {
+    ScaleParams scale = unitScale();
+    scale.YDivPixels = 10;
+    scale.YOffsetPixels = offset;
+    Raster raster(100, 50);
+    DrawGrid(raster, scale);
+    std::set<int> drawn;
+    for (const Pixel& p : pixelsIn(raster, paletteRgb(GridColor))) drawn.insert(p.second);
+    EXPECT_EQ(drawn, rows) << offset;
   }
 }
 

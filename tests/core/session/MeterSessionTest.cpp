@@ -152,14 +152,17 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
   }
 }
 
-// A journal's files as calls: "open NAME", "+BYTES", "sync", "finish"; a call may fail.
+// A journal's files as calls: "open NAME", "+BYTES" (rows without their CR LF), "sync",
+// "finish"; a call may fail.
 struct FakeJournal : JournalSink {
   JournalFault call(const std::string& what) {
     calls.push_back(what);
     return {what.rfind(failing, 0) == 0 && !failing.empty() ? 28 : 0, "j.part"};
   }
   JournalFault open(const std::string& name) override { return call("open " + name); }
-  JournalFault append(const std::string& bytes) override { return call("+" + bytes.substr(0, 66)); }
+  JournalFault append(const std::string& bytes) override {
+    return call("+" + bytes.substr(0, bytes.size() - 2));
+  }
   JournalFault sync() override { return call("sync"); }
   JournalFault finish() override { return call("finish"); }
   void abandon() override { calls.push_back("abandon"); }
@@ -192,35 +195,37 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   clock.advance(9);
   poll("DC  4.000 V  \r");
   session.reset();
-  EXPECT_EQ(journal.calls,
-            (std::vector<std::string>{
-                "open 2026-12-06_14-30-07_COM1.csv",
-                "+time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n",
-                "+2026-12-06 14:30:07;2026-12-06T14:30:07.000Z;0,000;1;2;V;DC;ok;\"DC",
-                "+2026-12-06 14:30:08;2026-12-06T14:30:08.000Z;1,000;1;;V;DC;overloa",
-                "+2026-12-06 14:29:17;2026-12-06T14:29:17.000Z;10,000;1;4;V;DC;ok;\"D", "sync",
-                "finish"}));
+  EXPECT_EQ(
+      journal.calls,
+      (std::vector<std::string>{
+          "open 2026-12-06_14-30-07_COM1.csv",
+          // The header comes with the first row: a journal holds a reading or nothing.
+          "+time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n"
+          "2026-12-06 14:30:07;2026-12-06T14:30:07.000Z;0,000;1;2;V;DC;ok;\"DC  2.000 V  \"",
+          "+2026-12-06 14:30:08;2026-12-06T14:30:08.000Z;1,000;1;;V;DC;overload;\"DC   OL   V  \"",
+          "+2026-12-06 14:29:17;2026-12-06T14:29:17.000Z;10,000;1;4;V;DC;ok;\"DC  4.000 V  \"",
+          "sync", "finish"}));
 
   journal.calls.clear();
-  journal.failing = "+2026";
+  journal.failing = "+time";
   switchDrawing(true);
   clock.advance(1);
   poll("DC  5.000 V  \r");
   clock.advance(1);
   EXPECT_EQ(poll("DC  6.000 V  \r")[0], 2);
-  EXPECT_EQ(journal.calls.size(), 4u);  // open, header, the failed row, abandon
+  EXPECT_EQ(journal.calls.size(), 3u);  // open, the failed header and row, abandon
   EXPECT_EQ(faults, std::vector<int>{28});
   EXPECT_EQ(session.traces().value(0, 2), 6.0f);
   session.reset();
   journal.failing.clear();
   switchDrawing(true);
   poll("DC  7.000 V  \r");
-  EXPECT_EQ(journal.calls[4], "open 2026-12-06_14-29-19_COM1.csv");
+  EXPECT_EQ(journal.calls[3], "open 2026-12-06_14-29-19_COM1.csv");
   session.reset();  // with the setting "Journal" 0 a recording keeps none
   session.journal().setEnabled(false);
   switchDrawing(true);
   poll("DC  8.000 V  \r");
-  EXPECT_EQ(journal.calls.size(), 8u);
+  EXPECT_EQ(journal.calls.size(), 6u);
 }
 
 }  // namespace

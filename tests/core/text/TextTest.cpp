@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/text/NumberFormat.h"
+#include "core/text/TimeText.h"
 
 namespace kelvor {
 namespace {
@@ -27,6 +28,13 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
     numeric += looksNumeric(text, '.') ? '1' : '0';
   for (const char* text : {"1.5", "1,5", "1,2.3"}) numeric += looksNumeric(text, ',') ? '1' : '0';
   EXPECT_EQ(numeric, "11100000110");
+}
+
+TEST(TimeText, TheTimeOfDayOfLocalSeconds) {
+  // Whole days drop out; a negative time is in the day before.
+  for (const auto& [seconds, text] : std::vector<std::pair<LocalSeconds, std::string>>{
+           {20793 * 86400LL + 50589, "14:03:09"}, {90061, "01:01:01"}, {-1, "23:59:59"}})
+    EXPECT_EQ(TimeStr(seconds), text) << seconds;
 }
 
 TEST(NumberFormat, PatternsPadRoundAndCopyLiterals) {

@@ -1,10 +1,14 @@
 #include "ui/commands/TraceFileCommands.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -74,6 +78,28 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
 
 // A write that fails part-way keeps the old file and leaves nothing else behind, also where all
 // of a small trace may still have waited in a buffer when the limit struck.
+// The dialogs start in the user's documents folder (never the program's), then in the folder
+// of the file chosen last.
+TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUsed) {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QStringList started;
+  const auto answer = [&started](const QString& file) {
+    QTimer::singleShot(0, [&started, file] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      started << dialog->directory().absolutePath();
+      dialog->selectFile(file);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+  };
+  answer(path("a.kvr"));
+  traceFiles.mnuFileSave_Click(0);
+  answer(path("a.kvr"));
+  traceFiles.mnuFileLoad_Click(0);
+  EXPECT_EQ(started, QStringList({QFileInfo(documents).isDir() ? documents : QDir::homePath(),
+                                  QDir(files.path()).absolutePath()}));
+}
+
 TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
   std::vector<TraceSample> many;
   for (int i = 0; i < 3000; ++i)

@@ -1,0 +1,36 @@
+#include "ui/dialogs/frmPublish.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace kelvor {
+namespace {
+
+// A topic with a wildcard, to which nothing can be published, is refused with a message; the
+// dialog stays and the settings keep their topic.
+TEST(frmPublish, AWildcardTopicIsRefusedWithAMessage) {
+  for (const char* topic : {"lab/#", "lab/+/dmm"}) {
+    PublishSettings settings;
+    settings.topic = "lab";
+    frmPublish dialog(settings, QStringLiteral("kelvor/host/COM1"), 1);  // English
+    dialog.txtTopic->setText(QString::fromLatin1(topic));
+    QString told;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        told = box->text();
+        box->accept();
+      }
+    });
+    dialog.cmdOK_Click();
+    EXPECT_EQ(told, QStringLiteral("The topic %1 must contain neither # nor +.").arg(topic));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(settings.topic, "lab");
+  }
+}
+
+}  // namespace
+}  // namespace kelvor
