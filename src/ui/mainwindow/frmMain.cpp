@@ -84,6 +84,11 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
                         recording().CurrentUnit, SystemLocale::decimalSeparator());
   });
+  controls_.picScope->setViewRequests(
+      {[this](double factor, double at) { scope_.zoomTime(factor, at); },
+       [this](double factor, double at) { scope_.zoomValues(factor, at); },
+       [this](double widths) { scope_.moveTime(widths); }, [this] { scope_.showWholeRecording(); },
+       [this] { scope_.followLive(); }});
   print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
@@ -139,6 +144,7 @@ void frmMain::connectControls() {
   const MainControls& c = controls_;
   connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder().drawingSwitched(); });
   connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
+  connect(c.chkAutoScale, &QCheckBox::clicked, this, [this] { scope_.autoScaleChanged(); });
   connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,

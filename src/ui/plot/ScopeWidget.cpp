@@ -1,8 +1,10 @@
 #include "ui/plot/ScopeWidget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -11,7 +13,7 @@
 
 namespace kelvor {
 
-ScopeWidget::ScopeWidget(QWidget* parent) : QFrame(parent) {
+ScopeWidget::ScopeWidget(QWidget* parent) : QFrame(parent), marker_(new QLabel(this)) {
   setObjectName(QLatin1String(ObjectNames::picScope));
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(Units::pointsToPixels(BorderPoints) / 2);
@@ -20,6 +22,76 @@ ScopeWidget::ScopeWidget(QWidget* parent) : QFrame(parent) {
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
   setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
+  marker_->setObjectName(QStringLiteral("lblLive"));
+  marker_->setStyleSheet(QStringLiteral("color: rgb(192, 192, 192); background: black;"));
+  marker_->setCursor(Qt::PointingHandCursor);
+  marker_->installEventFilter(this);
+  marker_->hide();
+}
+
+void ScopeWidget::setLiveMarker(const QString& text) {
+  marker_->setText(text);
+  marker_->adjustSize();
+  placeMarker();
+  marker_->show();
+}
+
+void ScopeWidget::placeMarker() {
+  const QRect inner = contentsRect();
+  marker_->move(inner.right() - marker_->width() - 2, inner.top() + 2);
+}
+
+void ScopeWidget::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  placeMarker();
+}
+
+bool ScopeWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == marker_ && event->type() == QEvent::MouseButtonPress && requests_.followLive) {
+    requests_.followLive();
+    return true;
+  }
+  return QFrame::eventFilter(watched, event);
+}
+
+void ScopeWidget::wheelEvent(QWheelEvent* event) {
+  const QRect inner = contentsRect();
+  const double steps = event->angleDelta().y() / 120.0;
+  if (steps == 0 || inner.isEmpty()) return QFrame::wheelEvent(event);
+  const double factor = std::pow(1.25, steps);
+  const QPointF at = event->position() - inner.topLeft();
+  if (event->modifiers() & Qt::ControlModifier) {
+    if (requests_.zoomValues) requests_.zoomValues(factor, 1.0 - at.y() / inner.height());
+  } else if (requests_.zoomTime) {
+    requests_.zoomTime(factor, at.x() / inner.width());
+  }
+  event->accept();
+}
+
+void ScopeWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) dragX_ = event->position().toPoint().x();
+  QFrame::mousePressEvent(event);
+}
+
+void ScopeWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) dragX_ = -1;
+  QFrame::mouseReleaseEvent(event);
+}
+
+void ScopeWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus) && requests_.zoomTime) {
+    requests_.zoomTime(key == Qt::Key_Minus ? 0.5 : 2.0, 0.5);
+  } else if ((key == Qt::Key_Left || key == Qt::Key_Right) && requests_.moveTime) {
+    requests_.moveTime(key == Qt::Key_Left ? -0.25 : 0.25);
+  } else if (key == Qt::Key_Home && requests_.showAll) {
+    requests_.showAll();
+  } else if (key == Qt::Key_End && requests_.followLive) {
+    requests_.followLive();
+  } else {
+    QFrame::keyPressEvent(event);
+  }
 }
 
 void ScopeWidget::setRaster(const Raster* raster) {
@@ -74,6 +146,11 @@ void ScopeWidget::paintEvent(QPaintEvent* event) {
 void ScopeWidget::mouseMoveEvent(QMouseEvent* event) {
   const QRect inner = contentsRect();
   const int x = event->position().toPoint().x();
+  if (dragX_ >= 0 && (event->buttons() & Qt::LeftButton) && x != dragX_ && !inner.isEmpty()) {
+    const double widths = static_cast<double>(dragX_ - x) / inner.width();
+    dragX_ = x;
+    if (requests_.moveTime) requests_.moveTime(widths);
+  }
   cursorX_ = readout_ && inner.contains(event->position().toPoint()) ? x : -1;
   const auto column = std::lround((x - inner.left()) * devicePixelRatioF());
   shown_ = cursorX_ >= 0 ? readout_(static_cast<int>(column)) : std::vector<ReadoutLine>{};
