@@ -1,4 +1,5 @@
 #include "core/journal/JournalFormat.h"
+#include "core/journal/JournalStream.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,43 @@ TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
     EXPECT_TRUE(parsed.rows.empty());
   }
   EXPECT_EQ(parseJournal(header + row + row).rows.size(), 2u);
+}
+
+// Read a piece at a time, split anywhere (also between CR and LF), a journal gives what
+// reading it whole gives, with or without a torn end.
+TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
+  const std::string header = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+  const std::string row = "t;u;1,500;2;-2,5;V;DC;ok;\"DC -2.500 V  \"\r\n";
+  const std::string texts[] = {"",
+                               header,
+                               header + row + row + row,
+                               header + row + row + "t;u;2,0",  // torn
+                               header + row + "t;u;x\r\n" + row,
+                               header + row + row + "\n",
+                               "time;utc",
+                               sample("journal-english.csv")};
+  const auto same = [](const ParsedJournal& a, const ParsedJournal& b) {
+    if (a.badLine != b.badLine || a.rows.size() != b.rows.size()) return false;
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+      if (std::tie(a.rows[i].elapsedMs, a.rows[i].value, a.rows[i].raw) !=
+          std::tie(b.rows[i].elapsedMs, b.rows[i].value, b.rows[i].raw))
+        return false;
+    }
+    return true;
+  };
+  for (const std::string& text : texts) {
+    for (const std::size_t piece :
+         {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size() + 1}) {
+      for (const bool unfinished : {false, true}) {
+        JournalStream stream;
+        for (std::size_t at = 0; at < text.size(); at += piece)
+          stream.feed(text.data() + at, std::min(piece, text.size() - at));
+        EXPECT_TRUE(same(stream.finish(unfinished),
+                         unfinished ? parseUnfinishedJournal(text) : parseJournal(text)))
+            << text << " in pieces of " << piece << (unfinished ? ", unfinished" : "");
+      }
+    }
+  }
 }
 
 }  // namespace
