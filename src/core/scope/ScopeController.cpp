@@ -286,6 +286,20 @@ void ScopeController::autoScaleChanged() {
   FullReDraw(Rescale::Keep);
 }
 
+void ScopeController::setCursor(bool b, int column) {
+  const double across = static_cast<double>(raster_.pointWidth()) * raster_.pixelsPerPointX();
+  if (!(across > 0)) return;
+  const double t = scale_.LeftTime + column / across * static_cast<double>(scale_.SecondsAcross);
+  (b ? cursors_.b : cursors_.a) = t;
+}
+
+std::vector<int> ScopeController::cursorColumns() const {
+  std::vector<int> columns;
+  for (const auto& t : {cursors_.a, cursors_.b})
+    if (t) columns.push_back(map(*t, 0).x);
+  return columns;
+}
+
 std::string ScopeController::liveMarker() const {
   if (window_.following()) return "Live";
   const bool inside = state_.LastX >= 0 && state_.LastX < raster_.width() && state_.LastY >= 0 &&

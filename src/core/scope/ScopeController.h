@@ -5,6 +5,7 @@
 
 #include "core/Clock.h"
 #include "core/scope/AxisCaptions.h"
+#include "core/scope/PlotCursors.h"
 #include "core/scope/PlotDrawing.h"
 #include "core/scope/RangeLists.h"
 #include "core/scope/Raster.h"
@@ -119,6 +120,11 @@ class ScopeController {
   // The automatic ranges were switched on or off: the values follow them again.
   void autoScaleChanged();
   const ViewWindow& viewWindow() const { return window_; }
+  // Cursor A (or B) at a column of the picture; the cursors' columns where they are shown.
+  void setCursor(bool b, int column);
+  void clearCursors() { cursors_ = {}; }
+  const PlotCursors& cursors() const { return cursors_; }
+  std::vector<int> cursorColumns() const;
   std::string liveMarker() const;
 
   const Raster& raster() const { return raster_; }
@@ -154,6 +160,7 @@ class ScopeController {
   double yLabelTop_ = 267;     // lblY(0)'s top, moved by the Y axis
   AxisCaptions captions_;
   ViewWindow window_;
+  PlotCursors cursors_;
 
   std::vector<std::string> durationItems_;
   YRangeItems yMinItems_;

@@ -88,7 +88,13 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       {[this](double factor, double at) { scope_.zoomTime(factor, at); },
        [this](double factor, double at) { scope_.zoomValues(factor, at); },
        [this](double widths) { scope_.moveTime(widths); }, [this] { scope_.showWholeRecording(); },
-       [this] { scope_.followLive(); }});
+       [this] { scope_.followLive(); }, [this](int column, bool b) { scope_.setCursor(b, column); },
+       [this] { scope_.clearCursors(); }});
+  controls_.picScope->setCursorSource([this] {
+    return ScopeWidget::CursorDisplay{
+        scope_.cursorColumns(),
+        cursorLines(traces(), scope_.cursors(), SystemLocale::decimalSeparator())};
+  });
   print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {

@@ -70,12 +70,20 @@ void ScopeWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void ScopeWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) dragX_ = event->position().toPoint().x();
+  if (event->button() == Qt::LeftButton) pressX_ = event->position().toPoint().x();
   QFrame::mousePressEvent(event);
 }
 
+// A press and release without a drag is a click: it sets a cursor.
 void ScopeWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) dragX_ = -1;
+  if (event->button() == Qt::LeftButton && pressX_ >= 0) {
+    if (dragX_ < 0 && requests_.setCursor) {
+      const auto column = std::lround((pressX_ - contentsRect().left()) * devicePixelRatioF());
+      requests_.setCursor(static_cast<int>(column), event->modifiers() & Qt::ShiftModifier);
+      update();
+    }
+    pressX_ = dragX_ = -1;
+  }
   QFrame::mouseReleaseEvent(event);
 }
 
@@ -89,6 +97,9 @@ void ScopeWidget::keyPressEvent(QKeyEvent* event) {
     requests_.showAll();
   } else if (key == Qt::Key_End && requests_.followLive) {
     requests_.followLive();
+  } else if (key == Qt::Key_Escape && requests_.clearCursors) {
+    requests_.clearCursors();
+    update();
   } else {
     QFrame::keyPressEvent(event);
   }
@@ -140,12 +151,32 @@ void ScopeWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setClipRect(event->rect().intersected(contentsRect()));
   painter.drawImage(contentsRect().topLeft(), image);
+  paintCursors(painter);
   if (cursorX_ >= 0) paintReadout(painter);
+}
+
+void ScopeWidget::paintCursors(QPainter& painter) {
+  cursorsShown_ = cursorSource_ ? cursorSource_() : CursorDisplay{};
+  if (cursorsShown_.lines.empty()) return;
+  const QRect inner = contentsRect();
+  painter.setPen(QColor(255, 255, 255));
+  for (const int column : cursorsShown_.columns) {
+    const int x = inner.left() + static_cast<int>(std::lround(column / devicePixelRatioF()));
+    if (x >= inner.left() && x <= inner.right())
+      painter.drawLine(x, inner.top(), x, inner.bottom());
+  }
+  const QFontMetrics metrics(font());
+  QRect box(inner.left() + 4, 0, 0, 0);
+  box.setHeight(metrics.height() * static_cast<int>(cursorsShown_.lines.size()) + 6);
+  box.moveBottom(inner.bottom() - 4);
+  paintBox(painter, box, cursorsShown_.lines);
 }
 
 void ScopeWidget::mouseMoveEvent(QMouseEvent* event) {
   const QRect inner = contentsRect();
   const int x = event->position().toPoint().x();
+  constexpr int DragStart = 3;  // pixels the pointer moves before a press becomes a drag
+  if (pressX_ >= 0 && dragX_ < 0 && std::abs(x - pressX_) > DragStart) dragX_ = pressX_;
   if (dragX_ >= 0 && (event->buttons() & Qt::LeftButton) && x != dragX_ && !inner.isEmpty()) {
     const double widths = static_cast<double>(dragX_ - x) / inner.width();
     dragX_ = x;
@@ -170,18 +201,29 @@ void ScopeWidget::paintReadout(QPainter& painter) const {
   painter.setPen(QColor(160, 160, 160));
   painter.drawLine(cursorX_, inner.top(), cursorX_, inner.bottom());
   const QFontMetrics metrics(font());
-  int width = 0;
-  for (const ReadoutLine& line : shown_)
-    width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line.text)));
   const int pad = 3;
-  QRect box(cursorX_ + 2 * pad, inner.top() + pad, width + 2 * pad,
+  QRect box(cursorX_ + 2 * pad, inner.top() + pad, 0,
             metrics.height() * static_cast<int>(shown_.size()) + 2 * pad);
-  // Left of the cursor where the box would leave the plot on the right.
-  if (box.right() > inner.right()) box.moveRight(cursorX_ - 2 * pad);
+  paintBox(painter, box, shown_);
+}
+
+// A black box with the lines in their colours; its width follows the longest line, and it
+// goes left of its left edge where it would leave the plot on the right.
+void ScopeWidget::paintBox(QPainter& painter, QRect box,
+                           const std::vector<ReadoutLine>& lines) const {
+  const QRect inner = contentsRect();
+  const QFontMetrics metrics(font());
+  const int pad = 3;
+  int width = 0;
+  for (const ReadoutLine& line : lines)
+    width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line.text)));
+  box.setWidth(width + 2 * pad);
+  if (box.right() > inner.right()) box.moveRight(box.left() - 4 * pad);
+  painter.setPen(QColor(160, 160, 160));
   painter.fillRect(box, Qt::black);
   painter.drawRect(box);
   int baseline = box.top() + pad + metrics.ascent();
-  for (const ReadoutLine& line : shown_) {
+  for (const ReadoutLine& line : lines) {
     painter.setPen(QColor::fromRgb(static_cast<QRgb>(line.rgb)));
     painter.drawText(box.left() + pad, baseline, QString::fromStdString(line.text));
     baseline += metrics.height();

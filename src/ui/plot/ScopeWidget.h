@@ -51,11 +51,22 @@ class ScopeWidget : public QFrame {
     std::function<void(double widths)> moveTime;
     std::function<void()> showAll;
     std::function<void()> followLive;
+    // A click sets cursor A, a click with Shift cursor B; Esc clears them.
+    std::function<void(int column, bool b)> setCursor;
+    std::function<void()> clearCursors;
   };
   void setViewRequests(ViewRequests requests) { requests_ = std::move(requests); }
   // The marker in the top right corner ("Live" or "Angehalten").
   void setLiveMarker(const QString& text);
   const QLabel* liveMarker() const { return marker_; }
+  // The cursors' columns in the picture and their readout, asked for at each paint.
+  struct CursorDisplay {
+    std::vector<int> columns;
+    std::vector<ReadoutLine> lines;
+  };
+  void setCursorSource(std::function<CursorDisplay()> source) { cursorSource_ = std::move(source); }
+  // The cursors' readout as last painted.
+  const std::vector<ReadoutLine>& cursorLinesShown() const { return cursorsShown_.lines; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -72,6 +83,8 @@ class ScopeWidget : public QFrame {
   QRect widgetRectOf(const RasterRect& area) const;
   void paintReadout(QPainter& painter) const;
   void placeMarker();
+  void paintCursors(QPainter& painter);
+  void paintBox(QPainter& painter, QRect box, const std::vector<ReadoutLine>& lines) const;
 
   const Raster* raster_ = nullptr;
   Readout readout_;
@@ -79,7 +92,10 @@ class ScopeWidget : public QFrame {
   std::vector<ReadoutLine> shown_;
   ViewRequests requests_;
   QLabel* marker_;
-  int dragX_ = -1;  // where the last drag step ended; -1 while not dragging
+  int pressX_ = -1;  // where the left button went down; -1 while it is up
+  int dragX_ = -1;   // where the last drag step ended; -1 until the press became a drag
+  std::function<CursorDisplay()> cursorSource_;
+  CursorDisplay cursorsShown_;
 };
 
 }  // namespace kelvor

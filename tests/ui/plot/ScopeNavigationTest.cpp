@@ -40,9 +40,10 @@ class ScopeNavigation : public testing::StartedMainWindow {
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(plot, &event);
   }
-  void mouse(QEvent::Type type, double across, Qt::MouseButtons buttons) {
+  void mouse(QEvent::Type type, double across, Qt::MouseButtons buttons,
+             Qt::KeyboardModifiers modifiers = {}) {
     const QPointF at = inside(across);
-    QMouseEvent event(type, at, plot->mapToGlobal(at), Qt::LeftButton, buttons, {});
+    QMouseEvent event(type, at, plot->mapToGlobal(at), Qt::LeftButton, buttons, modifiers);
     QCoreApplication::sendEvent(plot, &event);
   }
   void key(int code) {
@@ -116,6 +117,33 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   key(Qt::Key_End);
   EXPECT_EQ(shown(), liveTexts);
   EXPECT_EQ(plot->picture(), live);
+}
+
+// A click sets cursor A, a click with Shift cursor B, without moving the view; the readout
+// tells their times and what lies between them; Esc clears them.
+TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
+  const QImage live = plot->picture().copy();
+  for (const auto& [across, modifiers] :
+       {std::pair{0.25, Qt::KeyboardModifiers{}},
+        std::pair{0.5, Qt::KeyboardModifiers{Qt::ShiftModifier}}}) {
+    mouse(QEvent::MouseButtonPress, across, Qt::LeftButton, modifiers);
+    mouse(QEvent::MouseMove, across + 0.001, Qt::LeftButton, modifiers);  // a hand's tremor
+    mouse(QEvent::MouseButtonRelease, across + 0.001, Qt::NoButton, modifiers);
+  }
+  EXPECT_EQ(left(), 0.0) << "a click moves nothing";
+  plot->grab();
+  const std::vector<ReadoutLine>& lines = plot->cursorLinesShown();
+  const PlotCursors& cursors = window.scope().cursors();
+  ASSERT_TRUE(cursors.a && cursors.b);
+  EXPECT_NEAR(*cursors.a, 0.25 * across(), across() / 400);
+  EXPECT_NEAR(*cursors.b - *cursors.a, 0.25 * across(), across() / 200);
+  ASSERT_EQ(lines.size(), 5u) << "the times and channels 0 to 3";
+  EXPECT_EQ(lines[0].text.rfind("A 00:", 0), 0u) << lines[0].text;
+  EXPECT_NE(lines[4].text.find("  n "), std::string::npos) << lines[4].text;
+  EXPECT_EQ(plot->picture(), live) << "cursors are painted over the picture, not into it";
+  key(Qt::Key_Escape);
+  plot->grab();
+  EXPECT_TRUE(plot->cursorLinesShown().empty() && !window.scope().cursors().any());
 }
 
 }  // namespace
