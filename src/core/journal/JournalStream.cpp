@@ -29,6 +29,8 @@ void JournalStream::readLine(const std::string& content) {
   if (!readJournalLine(content, line_, style_, row)) {
     parsed_.rows.clear();
     parsed_.badLine = line_;
+  } else if (line_ > 1 && sink_) {
+    sink_(row);
   } else if (line_ > 1) {
     parsed_.rows.push_back(std::move(row));
   }

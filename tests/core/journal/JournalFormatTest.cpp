@@ -1,12 +1,17 @@
 #include "core/journal/JournalFormat.h"
 #include "core/journal/JournalStream.h"
+#include "core/journal/JournalTraces.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
+
+#include "support/TraceStoreFill.h"
 
 namespace kelvor {
 namespace {
@@ -120,6 +125,30 @@ TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
             << text << " in pieces of " << piece << (unfinished ? ", unfinished" : "");
       }
     }
+  }
+}
+
+// For review every reading becomes a sample at its elapsed time (a reading without a value a
+// gap), up to the store's room; a bad line leaves the channel empty.
+TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
+  const std::string header = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+  const std::string rows =
+      "t;u;0,000;1;2,5;V;DC;ok;r\r\nt;u;1,250;1;;V;DC;overload;r\r\n"
+      "t;u;2,000;1;-3;V;DC;ok;r\r\nt;u;3,0";  // torn: left out
+  for (const auto& [room, bad, count, leftOut] : std::vector<std::tuple<int, bool, int, int>>{
+           {10, false, 3, 0}, {2, false, 2, 1}, {10, true, 0, 0}}) {
+    TraceStore store(room);
+    testing::fillChannel(store, 4, {{9, 9}, {9, 9}});  // emptied first
+    JournalTraces traces(store, 4);
+    const std::string text = header + rows + (bad ? "\r\nt;u;x\r\n" : "");
+    for (std::size_t at = 0; at < text.size(); at += 5)
+      traces.feed(text.data() + at, std::min<std::size_t>(5, text.size() - at));
+    EXPECT_EQ(traces.finish(), bad ? 5 : 0);
+    EXPECT_EQ(std::tuple(store.count(4), traces.leftOut()), std::tuple(count, leftOut));
+    const std::vector<std::pair<float, float>> expected{{2.5f, 0}, {InvalidValue, 1.25f}, {-3, 2}};
+    for (int slot = 1; slot <= store.count(4); ++slot)
+      EXPECT_EQ(std::pair(store.value(4, slot), store.time(4, slot)),
+                expected[static_cast<std::size_t>(slot - 1)]);
   }
 }
 
