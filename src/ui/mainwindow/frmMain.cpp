@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 #include "core/scope/RangeLists.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "core/text/MessageTexts.h"
+#include "platform/JournalFile.h"
 #include "platform/QtTranslations.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
@@ -34,6 +36,7 @@
 #include "ui/mainwindow/MeterPort.h"
 #include "ui/mainwindow/ValueFont.h"
 #include "ui/mainwindow/WindowPlacement.h"
+#include "ui/plot/ReviewWindow.h"
 #include "ui/plot/ScopeWidget.h"
 
 #ifndef KELVOR_DEVELOPMENT_DIR
@@ -167,6 +170,7 @@ void frmMain::connectControls() {
   }
   connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
   connect(c.mnuPublish, &QAction::triggered, this, [this] { publish_.mnuPublish_Click(); });
+  connect(c.mnuReview, &QAction::triggered, this, [this] { mnuReview_Click(); });
   connect(c.mnuRecordings, &QAction::triggered, this, [] {
     const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
     QDir().mkpath(folder);
@@ -275,6 +279,21 @@ void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
 void frmMain::mnuInfo_Click() {
   frmAbout about(this);
   about.exec();
+}
+
+// Journals chosen from the recordings' folder open in a review window of their own.
+void frmMain::mnuReview_Click() {
+  const bool english = InterfaceLanguage::isEnglish(context_.LangCode);
+  const QStringList paths = QFileDialog::getOpenFileNames(
+      this, english ? tr("Review recording") : tr("Aufzeichnung ansehen"),
+      QString::fromStdString(JournalFile::recordingsFolder()),
+      english ? tr("Journals (*.csv *.part)") : tr("Aufzeichnungen (*.csv *.part)"));
+  if (paths.isEmpty()) return;
+  auto* review = new ReviewWindow(SystemLocale::decimalSeparator(), english, this);
+  review->setAttribute(Qt::WA_DeleteOnClose);
+  const QStringList problems = review->open(paths);
+  review->show();
+  if (!problems.isEmpty()) MessageBox::warning(review, problems.join('\n'));
 }
 
 void frmMain::showJournalFault(const JournalFault& fault) {
