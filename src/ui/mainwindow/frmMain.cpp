@@ -82,6 +82,23 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   });
   meter_.session().journal().setFaultHandler(
       [this](const JournalFault& fault) { showJournalFault(fault); });
+  connectPlot();
+  print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
+                           [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
+  print_.setPrinterSetup([this] {
+    frmPrtDlg dialog(context_.LangCode, printOptions_, printerChoice_, this);
+    dialog.exec();
+  });
+  const int menuHeight = menuBar()->sizeHint().height();
+  resize(Units::pointsToPixels(DesignInnerWidth),
+         Units::pointsToPixels(DesignInnerHeight) + menuHeight);
+  connectControls();
+}
+
+frmMain::~frmMain() = default;
+
+// The plot's picture, its readout, the user's looking around and the cursors.
+void frmMain::connectPlot() {
   controls_.picScope->setRaster(&scope_.raster());
   controls_.picScope->setReadout([this](int column) {
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
@@ -98,19 +115,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
         scope_.cursorColumns(),
         cursorLines(traces(), scope_.cursors(), SystemLocale::decimalSeparator())};
   });
-  print_.setPrinterAccess({[this] { return printerChoice_.deviceName(); },
-                           [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
-  print_.setPrinterSetup([this] {
-    frmPrtDlg dialog(context_.LangCode, printOptions_, printerChoice_, this);
-    dialog.exec();
-  });
-  const int menuHeight = menuBar()->sizeHint().height();
-  resize(Units::pointsToPixels(DesignInnerWidth),
-         Units::pointsToPixels(DesignInnerHeight) + menuHeight);
-  connectControls();
 }
-
-frmMain::~frmMain() = default;
 
 void frmMain::Form_Load() {
   // A build can name its developer's folder; started from there the program never polls.

@@ -68,6 +68,7 @@ class frmMain : public QMainWindow {
   void connectControls();
   void mnuFile2_Click(MainControls::FileMenuItem item);
   void mnuInfo_Click();
+  void connectPlot();
   void mnuReview_Click();
   void showJournalFault(const JournalFault& fault);
 
