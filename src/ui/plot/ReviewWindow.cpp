@@ -1,14 +1,22 @@
 #include "ui/plot/ReviewWindow.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgGenerator>
 #include <QVBoxLayout>
 
 #include "core/journal/JournalFormat.h"
 #include "core/journal/JournalTraces.h"
+#include "core/journal/ShownRows.h"
 #include "core/scope/PlotReadout.h"
+#include "platform/AtomicFile.h"
 #include "ui/common/Units.h"
+#include "ui/dialogs/MessageBox.h"
 #include "ui/plot/ScopeWidget.h"
 
 namespace kelvor {
@@ -30,7 +38,15 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
   auto* below = new QHBoxLayout;
   below->addWidget(caption_, 1);
   below->addWidget(timeOfDay_);
+  auto* savePicture = new QPushButton(english ? tr("Save picture…") : tr("Bild speichern…"), this);
+  auto* saveRows = new QPushButton(english ? tr("Save CSV…") : tr("CSV speichern…"), this);
+  savePicture->setObjectName(QStringLiteral("cmdSavePicture"));
+  saveRows->setObjectName(QStringLiteral("cmdSaveRows"));
+  below->addWidget(savePicture);
+  below->addWidget(saveRows);
   layout->addLayout(below);
+  connect(savePicture, &QPushButton::clicked, this, [this] { chooseAndSave(true); });
+  connect(saveRows, &QPushButton::clicked, this, [this] { chooseAndSave(false); });
   scope_->setRaster(&plot_.raster());
   const auto then = [this](auto step) {
     return [this, step](auto... args) {
@@ -82,6 +98,7 @@ QStringList ReviewWindow::open(const QStringList& paths) {
           QString::fromStdString(journalStartText(QFileInfo(path).fileName().toStdString())),
           QStringLiteral("yyyy-MM-dd hh:mm:ss"));
       start_ = start.isValid() ? start.time().msecsSinceStartOfDay() / 1000 : 0;
+      if (start.isValid()) startWall_ = {start.toMSecsSinceEpoch(), start.offsetFromUtc()};
     }
     ++channel;
   }
@@ -106,6 +123,41 @@ void ReviewWindow::fitPlot() {
 void ReviewWindow::refresh() {
   caption_->setText(QString::fromStdString(plot_.caption(timeOfDay_->isChecked(), start_)));
   scope_->showAll();
+}
+
+void ReviewWindow::chooseAndSave(bool picture) {
+  const QString filter = picture ? QStringLiteral("PNG (*.png);;SVG (*.svg)")
+                                 : (english_ ? tr("Journal (*.csv)") : tr("Aufzeichnung (*.csv)"));
+  const QString path = QFileDialog::getSaveFileName(this, windowTitle(), {}, filter);
+  if (path.isEmpty()) return;
+  if (const auto problem = picture ? savePicture(path) : saveRows(path))
+    MessageBox::warning(this, path + ": " + *problem);
+}
+
+std::optional<QString> ReviewWindow::savePicture(const QString& path) const {
+  const QImage image = scope_->picture();
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(image.size());
+    svg.setViewBox(QRect(QPoint(0, 0), image.size()));
+    svg.setTitle(windowTitle());
+    QPainter painter(&svg);
+    painter.drawImage(0, 0, image);
+  } else {
+    image.save(&buffer, "PNG");
+  }
+  return AtomicFile::write(path, buffer.data());
+}
+
+std::optional<QString> ReviewWindow::saveRows(const QString& path) const {
+  const ScaleParams& scale = plot_.scale();
+  const std::string text = shownRows(plot_.store(), scale.LeftTime,
+                                     scale.LeftTime + static_cast<double>(scale.SecondsAcross),
+                                     startWall_, journalStyleFor(separator_));
+  return AtomicFile::write(path, QByteArray::fromStdString(text));
 }
 
 }  // namespace kelvor

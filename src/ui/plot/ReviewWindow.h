@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 
+#include "core/Clock.h"
 #include "core/scope/ReviewPlot.h"
 #include "core/text/TimeText.h"
 
@@ -32,11 +34,17 @@ class ReviewWindow : public QWidget {
   // After a change of the plot's view: new picture and caption.
   void refresh();
 
+  // What is shown, saved: the picture at the screen's resolution as PNG, or as SVG when the
+  // name ends in ".svg"; the samples as journal rows. Empty when written, else the reason.
+  std::optional<QString> savePicture(const QString& path) const;
+  std::optional<QString> saveRows(const QString& path) const;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void fitPlot();
+  void chooseAndSave(bool picture);
 
   char separator_;
   bool english_;
@@ -44,7 +52,8 @@ class ReviewWindow : public QWidget {
   ScopeWidget* scope_;
   QLabel* caption_;
   QCheckBox* timeOfDay_;
-  LocalSeconds start_ = 0;
+  LocalSeconds start_ = 0;  // time of day of the first journal's start
+  WallTime startWall_;
 };
 
 }  // namespace kelvor

@@ -1,10 +1,12 @@
 #include "core/journal/JournalFormat.h"
 #include "core/journal/JournalStream.h"
 #include "core/journal/JournalTraces.h"
+#include "core/journal/ShownRows.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -150,6 +152,24 @@ TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
       EXPECT_EQ(std::pair(store.value(4, slot), store.time(4, slot)),
                 expected[static_cast<std::size_t>(slot - 1)]);
   }
+}
+
+// What is shown, exported as journal rows: the samples in the range in time order, gaps and
+// values without a number as invalid readings, read back by the journal's own reader.
+TEST(JournalFormat, TheShownRangeIsWrittenAsJournalRows) {
+  TraceStore store;
+  testing::fillChannel(store, 0, {{1, 0}, {InvalidValue, 1.5f}, {3, 2}, {4, 3}});
+  testing::fillChannel(store, 2, {{2, 1}, {NAN, 1.75f}, {9, 10}});
+  const std::string text = shownRows(store, 0.5, 2, Start, journalStyleFor('.'));
+  EXPECT_EQ(text.substr(text.find("\r\n") + 2, 23), "2026-12-06 14:03:08.120");
+  const ParsedJournal parsed = parseJournal(text);
+  ASSERT_EQ(parsed.badLine, 0);
+  std::vector<std::tuple<std::int64_t, int, float>> rows;
+  for (const JournalRow& row : parsed.rows)
+    rows.emplace_back(row.elapsedMs, row.channel, row.value);
+  EXPECT_EQ(rows,
+            (std::vector<std::tuple<std::int64_t, int, float>>{
+                {1000, 3, 2}, {1500, 1, InvalidValue}, {1750, 3, InvalidValue}, {2000, 1, 3}}));
 }
 
 }  // namespace

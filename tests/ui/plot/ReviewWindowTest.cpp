@@ -4,10 +4,14 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <cmath>
+#include <tuple>
 
+#include "core/journal/JournalFormat.h"
 #include "core/scope/PlotDrawing.h"
 #include "core/scope/ValueLists.h"
 #include "ui/plot/ReviewWindow.h"
@@ -72,6 +76,21 @@ TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasure
   EXPECT_NE(lines[0].text.find("\u0394t 00:01:00"), std::string::npos) << lines[0].text;
   EXPECT_NE(lines[1].text.find("n 60  min 600  max 659  \u00D8 629,5"), std::string::npos)
       << lines[1].text;
+
+  // What is shown, saved: the picture as on the screen, the minute's readings as journal rows.
+  const QString png = folder.filePath("shown.png"), svg = folder.filePath("shown.svg"),
+                csv = folder.filePath("shown.csv");
+  ASSERT_FALSE(review.savePicture(png) || review.savePicture(svg) || review.saveRows(csv));
+  EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
+            scope->picture().convertToFormat(QImage::Format_RGB32));
+  QFile svgFile(svg), csvFile(csv);
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly) && csvFile.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svgFile.readAll().contains("<image"));
+  const ParsedJournal rows = parseJournal(csvFile.readAll().toStdString());
+  const double last = plot.scale().LeftTime + static_cast<double>(plot.scale().SecondsAcross);
+  ASSERT_EQ(rows.rows.size(), static_cast<std::size_t>(std::floor(last)) - 3600 + 1);
+  EXPECT_EQ(std::tuple(rows.rows[0].elapsedMs, rows.rows[0].value, rows.rows[59].value),
+            std::tuple(std::int64_t{3600000}, 600.0f, 659.0f));
 }
 
 }  // namespace
