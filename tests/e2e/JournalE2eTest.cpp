@@ -147,5 +147,32 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   EXPECT_EQ(samples.back().value, samples.back().time % 1000);
 }
 
+// A week's journal chosen from the file menu opens in a review window of its own, the whole
+// week shown, while the main window goes on.
+TEST(JournalE2e, AWeeksJournalOpensForReviewFromTheFileMenu) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  QByteArray text = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+  for (int t = 0; t < 604800; ++t)
+    text +=
+        "t;u;" + QByteArray::number(t) + ",000;1;" + QByteArray::number(t % 100) + ";V;DC;ok;r\r\n";
+  ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("data/Kelvor/recordings"))));
+  const QString journal =
+      home.writeFile(QStringLiteral("data/Kelvor/recordings/2026-12-06_14-03-07_COM1.csv"), text);
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuReview"), journal));
+  QString span;
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        return (span = app.value(QStringLiteral("text lblReviewSpan"))).startsWith("t 00:00:00 ");
+      },
+      10s))
+      << span.toStdString();
+  EXPECT_TRUE(span.endsWith(QStringLiteral("min / Pixel"))) << span.toStdString();  // a week across
+  EXPECT_TRUE(app.quit());
+}
+
 }  // namespace
 }  // namespace kelvor::e2e
