@@ -1,6 +1,8 @@
 // The journal: appending one reading (the row's text and one write() to the system), the
 // periodic sync, and loading a day's journal (86 400 readings) into a channel: reading its
-// text and replaying it through the session with the plot at its design size.
+// text and replaying it through the session with the plot at its design size; and opening a
+// week's journal (604 800 readings) for review: read from disk a piece at a time into a channel
+// at full resolution, with its summary.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/journal/JournalTraces.h"
 #include "core/scope/ScopeController.h"
 #include "core/session/MeterSession.h"
 #include "platform/JournalFile.h"
@@ -94,9 +97,9 @@ struct StillClock : Clock {
   int utcOffsetAt(std::int64_t) const override { return 0; }
 };
 
-std::string dayJournal() {
+std::string journalOf(int seconds) {
   std::string text = journalHeader(journalStyleFor(','));
-  for (int second = 0; second < 86400; ++second) {
+  for (int second = 0; second < seconds; ++second) {
     std::string frame = frameAt(second);
     const DecodedFrame decoded = decodeFrame(frame, ',');
     JournalRow row = journalRowOf(frameAt(second), decoded);
@@ -108,7 +111,7 @@ std::string dayJournal() {
 }
 
 void loadDayJournal(benchmark::State& state) {
-  const std::string text = dayJournal();
+  const std::string text = journalOf(86400);
   Window window;
   StillClock clock;
   testing::FakeLink link;
@@ -130,6 +133,29 @@ void loadDayJournal(benchmark::State& state) {
   state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
 }
 
+void openWeekJournal(benchmark::State& state) {
+  constexpr int Week = 604800;
+  const std::string path = scratchFolder() + "/week.csv";
+  const std::string text = journalOf(Week);
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out || std::fwrite(text.data(), 1, text.size(), out) != text.size())
+    state.SkipWithError("write");
+  if (out) std::fclose(out);
+  std::vector<char> piece(1 << 20);
+  TraceStore store(Week);
+  for (auto _ : state) {
+    JournalTraces traces(store, 0);
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    for (std::size_t n = 0; in && (n = std::fread(piece.data(), 1, piece.size(), in)) > 0;)
+      traces.feed(piece.data(), n);
+    if (in) std::fclose(in);
+    if (traces.finish() != 0 || store.count(0) != Week) state.SkipWithError("not read");
+  }
+  std::remove(path.c_str());
+  state.counters["summary_MiB"] = static_cast<double>(store.summary(0).memoryBytes()) / (1 << 20);
+  state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
+}
+
 BENCHMARK(appendReading)
     ->Repetitions(15)
     ->ReportAggregatesOnly(true)
@@ -140,6 +166,10 @@ BENCHMARK(syncAfterTenReadings)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(loadDayJournal)
     ->Repetitions(15)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(openWeekJournal)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 

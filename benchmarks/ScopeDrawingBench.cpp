@@ -1,10 +1,13 @@
 // The drawing of a full redraw: the grid and all six channels, at the plot's design size and
 // at full HD on a 96 dpi screen, at 3840 x 2160 on one of twice the density (lines two pixels
-// wide), in both draw styles, and the plain one-segment-per-sample drawing beside it.
+// wide), in both draw styles, and the plain one-segment-per-sample drawing beside it. Then
+// long recordings of a reading a second (six channels of a day, one of a week) at full HD,
+// zoomed from the whole recording down to a minute, with the size of their summaries.
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -71,7 +74,69 @@ void fullRedrawDrawing(benchmark::State& state, int w, int h, int ratio, DrawSty
   }
 }
 
+// A reading a second over `seconds` in `channels` channels: noisy sines as above.
+std::unique_ptr<TraceStore> everySecond(int channels, int seconds) {
+  auto s = std::make_unique<TraceStore>(seconds);
+  std::mt19937 random(20261207);
+  std::normal_distribution<double> noise(0.0, 0.15);
+  for (int ch = 0; ch < channels; ++ch) {
+    for (int i = 1; i <= seconds; ++i) {
+      const double v = ch - 2.5 + 6 * std::sin(2 * Pi * i / 86400.0 * (ch + 1)) + noise(random);
+      s->setSample(ch, i, static_cast<float>(v), static_cast<float>(i - 1));
+    }
+    s->setCount(ch, seconds);
+  }
+  return s;
+}
+
+// Full HD at 96 dpi (1440 x 810 points), `shown` seconds across from `left` on.
+void zoomedRedraw(benchmark::State& state, const TraceStore* store, int channels, double shown,
+                  double left) {
+  Raster raster(1920, 1080);
+  raster.showPoints(1440, 810, 1);
+  ScaleParams scale = dayScale(1440, 810);
+  scale.SecondsAcross = static_cast<float>(shown);
+  scale.LeftTime = left;
+  RecordingState pens;
+  for (auto _ : state) {
+    DrawGrid(raster, scale);
+    const ChannelsDrawn drawn = drawChannels(raster, *store, scale, DrawStyle::EveryReading, pens);
+    benchmark::DoNotOptimize(drawn);
+    benchmark::DoNotOptimize(raster.data());
+    benchmark::ClobberMemory();
+  }
+  std::size_t summary = 0;
+  for (int ch = 0; ch < channels; ++ch) summary += store->summary(ch).memoryBytes();
+  state.counters["summary_MiB"] = static_cast<double>(summary) / (1024.0 * 1024.0);
+}
+
+void registerLong() {
+  static const std::unique_ptr<TraceStore> day = everySecond(6, 86400);
+  static const std::unique_ptr<TraceStore> week = everySecond(1, 604800);
+  struct Long {
+    const char* name;
+    const TraceStore* store;
+    int channels;
+    double seconds;
+  };
+  for (const Long& recording :
+       {Long{"6x86400", day.get(), 6, 86400.0}, Long{"1x604800", week.get(), 1, 604800.0}}) {
+    // The whole recording, a tenth, an hour and a minute in the middle.
+    for (const double shown : {recording.seconds, recording.seconds / 10, 3600.0, 60.0}) {
+      const std::string name = std::string("Zoomed/") + recording.name + "/1920x1080/" +
+                               std::to_string(static_cast<long>(shown)) + "s";
+      benchmark::RegisterBenchmark(name.c_str(), zoomedRedraw, recording.store, recording.channels,
+                                   shown, (recording.seconds - shown) / 2)
+          ->Unit(benchmark::kMicrosecond)
+          ->MinTime(0.1)
+          ->Repetitions(15)
+          ->ReportAggregatesOnly(true);
+    }
+  }
+}
+
 void registerAll() {
+  registerLong();
   struct Size {
     int w, h, ratio;
   };

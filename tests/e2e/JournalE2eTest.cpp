@@ -131,5 +131,66 @@ TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
   }
 }
 
+// A crashed journal longer than 64 MiB is read to its end: the question counts every row, and
+// loading replays them all, so the channel's last sample is the journal's last reading.
+TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  constexpr int Rows = 800000;
+  QByteArray text = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+  text.reserve(Rows * 90);
+  for (int i = 0; i < Rows; ++i) {
+    const QByteArray value = QByteArray::number(i % 1000);
+    text += "2026-12-06 14:03:07.120;2026-12-06T13:03:07.120Z;" + QByteArray::number(i) +
+            ",000;2;" + value + ";V;DC;ok;\"DC  " + value.rightJustified(5) + " V  \"\r\n";
+  }
+  ASSERT_GT(text.size(), 64 << 20);
+  ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("data/Kelvor/recordings"))));
+  home.writeFile(QStringLiteral("data/Kelvor/recordings/2026-12-06_14-03-07_COM1.csv.part"), text);
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  const QString question = app.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
+  EXPECT_TRUE(
+      question.contains(QStringLiteral("sie enthält %1 Messwerte.\nIn Kanal 2 laden?").arg(Rows)))
+      << question.toStdString();
+  ASSERT_TRUE(app.ok(QStringLiteral("click cmdJournalLoad")));
+  ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 60s));
+  const QString saved = home.file(QStringLiteral("channel1.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(1)"), saved));
+  const std::vector<TraceLine> samples = recordLines(contentsOf(saved), ',');
+  ASSERT_FALSE(samples.empty());
+  // Stored every few hundred readings at the day's scale: the last lies near the end.
+  EXPECT_GT(samples.back().time, Rows - 1000);
+  EXPECT_EQ(samples.back().value, samples.back().time % 1000);
+}
+
+// A week's journal chosen from the file menu opens in a review window of its own, the whole
+// week shown, while the main window goes on.
+TEST(JournalE2e, AWeeksJournalOpensForReviewFromTheFileMenu) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  QByteArray text = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+  for (int t = 0; t < 604800; ++t)
+    text +=
+        "t;u;" + QByteArray::number(t) + ",000;1;" + QByteArray::number(t % 100) + ";V;DC;ok;r\r\n";
+  ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("data/Kelvor/recordings"))));
+  const QString journal =
+      home.writeFile(QStringLiteral("data/Kelvor/recordings/2026-12-06_14-03-07_COM1.csv"), text);
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuReview"), journal));
+  QString span;
+  EXPECT_TRUE(waitUntil(
+      [&] {
+        return (span = app.value(QStringLiteral("text lblReviewSpan"))).startsWith("t 00:00:00 ");
+      },
+      10s))
+      << span.toStdString();
+  EXPECT_TRUE(span.endsWith(QStringLiteral("min / Pixel"))) << span.toStdString();  // a week across
+  EXPECT_TRUE(app.quit());
+}
+
 }  // namespace
 }  // namespace kelvor::e2e

@@ -258,4 +258,15 @@ ParsedJournal parseJournal(const std::string& text) {
   return parsed;
 }
 
+bool readJournalLine(std::string content, int line, JournalStyle& style, JournalRow& row) {
+  if (!content.empty() && content.back() == '\r') content.pop_back();
+  if (line == 1) {
+    style = JournalStyle{';', ','};
+    if (content + "\r\n" != journalHeader(style)) style = JournalStyle{',', '.'};
+    return content + "\r\n" == journalHeader(style);
+  }
+  std::vector<std::string> fields;
+  return splitFields(content, style.field, fields) && readRow(fields, style, row);
+}
+
 }  // namespace kelvor

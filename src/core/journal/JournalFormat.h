@@ -62,5 +62,9 @@ bool looksLikeJournal(const std::string& text);
 // The rows of a journal whose end may be torn (a power cut): what follows its last complete
 // row is left out.
 ParsedJournal parseUnfinishedJournal(const std::string& text);
+// One line of a journal, its line end taken off, as parseJournal reads it: line 1 is the
+// header (which sets the style), every later line a row. False when it is not as the
+// program writes it; `row` is set only for a row.
+bool readJournalLine(std::string content, int line, JournalStyle& style, JournalRow& row);
 
 }  // namespace kelvor

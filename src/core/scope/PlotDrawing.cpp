@@ -7,6 +7,7 @@
 
 #include "core/acquisition/MeterFrame.h"
 #include "core/scope/ValueLists.h"
+#include "core/scope/ValueRange.h"
 
 namespace kelvor {
 namespace {
@@ -132,6 +133,216 @@ class TraceWriter {
   int otherBottom_ = 0;
 };
 
+// The last valid sample of a channel after drawing it, and the range of all its values.
+struct ChannelEnd {
+  bool any = false;
+  int x = 0;
+  float value = 0;
+  double time = 0;  // rounded to whole seconds
+  ValueRange range;
+};
+
+// Every valid sample in slot order, the columns thinned by the draw style.
+ChannelEnd drawSampleBySample(TraceWriter& writer, const TraceStore& store, int ch,
+                              const SampleMapping& mapper, DrawStyle style) {
+  constexpr int Block = 256;  // samples mapped at a time
+  ChannelEnd end;
+  double times[Block];
+  int xs[Block];
+  ColumnThinning thinning(style);
+  const float* values = store.values(ch);
+  const int count = store.count(ch);
+  for (int first = 1; first <= count; first += Block) {
+    const int n = std::min(Block, count - first + 1);
+    for (int k = 0; k < n; ++k)
+      times[k] = roundHalfEven(static_cast<double>(store.time(ch, first + k)));
+    mapper.xs(times, xs, n);
+    for (int k = 0; k < n; ++k) {
+      const float v = values[first + k];
+      if (v == InvalidValue) continue;
+      end.any = true;
+      end.time = times[k];
+      end.value = v;
+      end.range.add(v);
+      if (thinning.draws(xs[k])) writer.add(xs[k], v);
+    }
+  }
+  end.x = thinning.lastX();
+  return end;
+}
+
+// The columns of a channel whose times are in order: a sample's column never lies left of an
+// earlier one's, so each column's samples are one run of slots, found by searching.
+class OrderedColumns {
+ public:
+  OrderedColumns(const TraceStore& store, int ch, const SampleMapping& mapper)
+      : values_(store.values(ch)),
+        times_(store.times(ch)),
+        count_(store.count(ch)),
+        mapper_(mapper) {}
+
+  int count() const { return count_; }
+  float value(int slot) const { return values_[slot]; }
+  double time(int slot) const { return roundHalfEven(static_cast<double>(times_[slot])); }
+  int x(int slot) const { return mapper_.x(time(slot)); }
+
+  // The first slot from `from` on whose column is `column` or right of it; count + 1 if none.
+  int firstAtOrRightOf(int column, int from) const {
+    int low = from, high = count_ + 1;
+    while (low < high) {
+      const int mid = low + (high - low) / 2;
+      if (x(mid) < column) {
+        low = mid + 1;
+      } else {
+        high = mid;
+      }
+    }
+    return low;
+  }
+
+  // The first slot after `from` right of from's column (count + 1 if none). The guess is a
+  // run as long as the last one; from there steps of doubling length outwards, then halving
+  // inwards, so a run of evenly spaced samples costs a few mappings, any run about 2 log k.
+  int runEnd(int from, int column) {
+    int inside = from;  // x(inside) <= column; beyond: past the end or x(beyond) > column
+    int beyond = std::min(from + run_, count_ + 1);
+    if (beyond <= count_ && x(beyond) <= column) {
+      for (int step = 1; beyond <= count_ && x(beyond) <= column; step *= 2) {
+        inside = beyond;
+        beyond = inside + step;
+      }
+      beyond = std::min(beyond, count_ + 1);
+    } else {
+      for (int step = 1; beyond - step > inside; step *= 2) {
+        if (x(beyond - step) <= column) {
+          inside = beyond - step;
+          break;
+        }
+        beyond -= step;
+      }
+    }
+    while (beyond - inside > 1) {
+      const int mid = inside + (beyond - inside) / 2;
+      if (x(mid) <= column) {
+        inside = mid;
+      } else {
+        beyond = mid;
+      }
+    }
+    run_ = beyond - from;
+    return beyond;
+  }
+
+  // The first valid slot in begin..end - 1, else end; the last, else begin - 1.
+  int firstValid(int begin, int end) const {
+    while (begin < end && values_[begin] == InvalidValue) ++begin;
+    return begin;
+  }
+  int lastValid(int begin, int end) const {
+    while (end > begin && values_[end - 1] == InvalidValue) --end;
+    return end - 1;
+  }
+
+ private:
+  const float* values_;
+  const float* times_;
+  int count_;
+  const SampleMapping& mapper_;
+  int run_ = 1;  // the length of the last run found
+};
+
+// Hands the writer, per column, only what decides its pixels: with "1/s" the first value, the
+// lowest and highest (and any value of another kind) and the last; with "1/Spalte" the first,
+// which is all that style draws of a column (of the channel's first column not even that when
+// it lies at or left of the left edge). Of the columns left of the picture only the last
+// matters (the line from it into the picture), of those right of it the first (the line
+// into it) and the last (where the pens end).
+class ColumnFeeder {
+ public:
+  ColumnFeeder(TraceWriter& writer, const OrderedColumns& columns, const MinMaxSummary& summary,
+               const float* values, DrawStyle style, int firstColumn)
+      : writer_(writer),
+        columns_(columns),
+        summary_(summary),
+        values_(values),
+        every_(style == DrawStyle::EveryReading),
+        firstColumn_(firstColumn) {}
+
+  // The slots begin..end - 1 of one column; whole: with its lowest and highest values.
+  void column(int begin, int end, int x, bool whole) {
+    const int first = columns_.firstValid(begin, end);
+    if (first == end) return;
+    if (!every_) {
+      if (x != firstColumn_ || x > 0) writer_.add(x, columns_.value(first));
+      return;
+    }
+    const int last = columns_.lastValid(first, end);
+    if (whole) {
+      writer_.add(x, columns_.value(first));
+      if (last == first) return;
+      const ValueRange range = summary_.range(values_ + 1, first - 1, last);
+      if (range.anyFinite()) {
+        writer_.add(x, range.low);
+        writer_.add(x, range.high);
+      }
+      if (range.has(ValueRange::Above)) writer_.add(x, INFINITY);
+      if (range.has(ValueRange::Below)) writer_.add(x, -INFINITY);
+      if (range.has(ValueRange::NotANumber)) writer_.add(x, NAN);
+    }
+    writer_.add(x, columns_.value(last));
+  }
+
+  // The column of the valid slot `slot`, for its line only (the column is not drawn).
+  void lineTo(int slot, int from) {
+    const int x = columns_.x(slot);
+    column(every_ ? slot : columns_.firstAtOrRightOf(x, from), slot + 1, x, false);
+  }
+
+ private:
+  TraceWriter& writer_;
+  const OrderedColumns& columns_;
+  const MinMaxSummary& summary_;
+  const float* values_;
+  bool every_;
+  int firstColumn_;
+};
+
+ChannelEnd drawByColumns(TraceWriter& writer, const TraceStore& store, int ch,
+                         const SampleMapping& mapper, const Raster& raster, DrawStyle style) {
+  ChannelEnd end;
+  OrderedColumns columns(store, ch, mapper);
+  const int count = columns.count();
+  const int firstSlot = columns.firstValid(1, count + 1);
+  if (firstSlot > count) return end;
+  const int lastSlot = columns.lastValid(firstSlot, count + 1);
+  ColumnFeeder feeder(writer, columns, store.summary(ch), store.values(ch), style,
+                      columns.x(firstSlot));
+  const int left = -(raster.lineWidth() - 1), right = raster.width();
+  int slot = columns.firstAtOrRightOf(left, 1);
+  const int before = columns.lastValid(1, slot);
+  if (before >= 1) feeder.lineTo(before, 1);
+  while (slot <= count) {
+    const int x = columns.x(slot);
+    if (x >= right) break;
+    const int next = columns.runEnd(slot, x);
+    feeder.column(slot, next, x, true);
+    slot = next;
+  }
+  const int beyond = columns.firstValid(slot, count + 1);
+  if (beyond <= count) {
+    const int x = columns.x(beyond);
+    const int next = columns.runEnd(beyond, x);
+    feeder.column(beyond, next, x, true);
+    if (lastSlot >= next) feeder.lineTo(lastSlot, next);
+  }
+  end.any = true;
+  end.x = columns.x(lastSlot);
+  end.value = columns.value(lastSlot);
+  end.time = columns.time(lastSlot);
+  end.range = store.summary(ch).range(store.values(ch) + 1, 0, count);
+  return end;
+}
+
 }  // namespace
 
 SampleMapping screenMapping(const ScaleParams& scale, const Raster& raster) {
@@ -174,43 +385,23 @@ void DrawGrid(Raster& raster, const ScaleParams& scale) {
 
 ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
                            DrawStyle style, RecordingState& pens) {
-  constexpr int Block = 256;  // samples mapped at a time
   ChannelsDrawn drawn;
   const SampleMapping mapper = screenMapping(scale, raster);
-  double t = 0;  // the last valid sample's time, carried from channel to channel
   double lastTime = 0;
-  float values[Block];
-  double times[Block];
-  int xs[Block];
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
     TraceWriter writer(raster, mapper,
                        paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]));
-    bool anyValid = false;
-    ColumnThinning thinning(style);
-    float lastValue = 0;
-    const int count = store.count(ch);
-    for (int first = 1; first <= count; first += Block) {
-      const int n = std::min(Block, count - first + 1);
-      for (int k = 0; k < n; ++k) {
-        values[k] = store.value(ch, first + k);
-        times[k] = roundHalfEven(static_cast<double>(store.time(ch, first + k)));
-      }
-      mapper.xs(times, xs, n);
-      for (int k = 0; k < n; ++k) {
-        const float v = values[k];
-        if (v == InvalidValue) continue;
-        anyValid = true;
-        t = times[k];
-        if (v < drawn.min) drawn.min = v;
-        if (v > drawn.max) drawn.max = v;
-        if (thinning.draws(xs[k])) writer.add(xs[k], v);
-        lastValue = v;
-      }
+    const bool summarised = store.timesInOrder(ch) && store.summary(ch).length() == store.count(ch);
+    const ChannelEnd end = summarised ? drawByColumns(writer, store, ch, mapper, raster, style)
+                                      : drawSampleBySample(writer, store, ch, mapper, style);
+    if (end.any) {
+      drawn.min = std::min(drawn.min, end.range.lowest(drawn.min));
+      drawn.max = std::max(drawn.max, end.range.highest(drawn.max));
+      if (end.time > lastTime) lastTime = end.time;
     }
     writer.finish(pens);
-    pens.LastX = thinning.lastX();
-    pens.LastY = anyValid ? mapper.y(static_cast<double>(lastValue)) : 0;
-    if (t > lastTime) lastTime = t;
+    pens.LastX = end.any ? end.x : 0;
+    pens.LastY = end.any ? mapper.y(static_cast<double>(end.value)) : 0;
   }
   drawn.lastTime = wholeSeconds(lastTime);
   return drawn;

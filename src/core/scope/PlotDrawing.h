@@ -28,7 +28,8 @@ struct ChannelsDrawn {
 // Draws the stored samples of channels 0 to 5 in their colours (so yellow ends on top),
 // skipping gap markers, and leaves the pen positions in `pens` as the last channel left
 // them. Samples that cannot change a pixel are not drawn; the picture equals drawing every
-// segment one by one.
+// segment one by one. A channel whose times are in order is drawn from its summary, column by
+// column, at a cost that grows with the picture's width rather than with its samples.
 ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
                            DrawStyle style, RecordingState& pens);
 

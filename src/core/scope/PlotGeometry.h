@@ -26,7 +26,8 @@ struct PlotBox {
   int yOffset = 0;
 };
 
-// Where a sample (t seconds, value v) lands in a plot box at a scale: each coordinate taken
+// Where a sample (t seconds, value v) lands in a plot box at a scale whose left edge stands for
+// LeftTime: each coordinate taken
 // times the target's units per box unit (device pixels per point on the screen, else 1) and
 // rounded once to the nearest whole number (halves to even) within CoordinateLimit. Without a time
 // scale (SecondsAcross not positive and finite) x is the left edge; without a value span (YSpan 0)
@@ -37,6 +38,7 @@ class SampleMapping {
                 double yPerUnit = 1.0)
       : across_(static_cast<double>(scale.SecondsAcross)),
         timeScale_(across_ > 0.0 && std::isfinite(across_)),
+        leftTime_(scale.LeftTime),
         left_(static_cast<double>(box.left)),
         width_(static_cast<double>(box.width)),
         height_(static_cast<double>(box.height)),
@@ -52,7 +54,8 @@ class SampleMapping {
       : SampleMapping(scale, PlotBox{0, 0, w, h, scale.YOffsetPixels}, xPerPoint, yPerPoint) {}
 
   int x(double t) const {
-    return timeScale_ ? toCoordinate((t / across_ * width_ + left_) * xPerUnit_) : leftX();
+    return timeScale_ ? toCoordinate(((t - leftTime_) / across_ * width_ + left_) * xPerUnit_)
+                      : leftX();
   }
   int y(double v) const {
     return span_ != 0 ? toCoordinate((bottomLine_ - (v - base_) * height_ / span_) * yPerUnit_)
@@ -66,7 +69,9 @@ class SampleMapping {
       std::fill(x, x + n, leftX());
       return;
     }
-    for (int k = 0; k < n; ++k) x[k] = toCoordinate((t[k] / across_ * width_ + left_) * xPerUnit_);
+    for (int k = 0; k < n; ++k) {
+      x[k] = toCoordinate(((t[k] - leftTime_) / across_ * width_ + left_) * xPerUnit_);
+    }
   }
 
  private:
@@ -74,6 +79,7 @@ class SampleMapping {
 
   double across_;
   bool timeScale_;
+  double leftTime_;
   double left_;
   double width_;
   double height_;

@@ -38,7 +38,8 @@ PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const R
                       int column) {
   PlotReadout readout;
   const double across = static_cast<double>(raster.pointWidth()) * raster.pixelsPerPointX();
-  if (across > 0) readout.seconds = column / across * static_cast<double>(scale.SecondsAcross);
+  if (across > 0)
+    readout.seconds = scale.LeftTime + column / across * static_cast<double>(scale.SecondsAcross);
   const SampleMapping mapping = screenMapping(scale, raster);
   for (int channel = 0; channel < TraceStore::Channels; ++channel) {
     ChannelReading reading;

@@ -5,6 +5,7 @@ namespace kelvor {
 // The scale of the plot, set by the time axis and the Y axis and read by every drawing.
 struct ScaleParams {
   float SecondsAcross = 0.0f;  // seconds that the full width stands for
+  double LeftTime = 0.0;       // seconds at the left edge: 0 unless the view was moved
   int XDivPixels = 0;          // width of one time division (0: no time axis yet)
   int StoreInterval = 1;       // readings per stored sample
   int YDivPixels = 0;          // height of one Y division

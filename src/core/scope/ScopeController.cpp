@@ -1,8 +1,12 @@
 #include "core/scope/ScopeController.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/scope/ValueLists.h"
 #include "core/scope/XAxis.h"
 #include "core/scope/YAxis.h"
+#include "core/text/NumberFormat.h"
 
 namespace kelvor {
 
@@ -44,6 +48,7 @@ void ScopeController::selectDurationItem(int item) {
 }
 
 void ScopeController::AutoRangeX(int t) {
+  if (window_.time()) return;  // the user's view stays
   const int item = autoRangeXItem(durationItems_, durationItem_, t, scale_.SecondsAcross);
   if (item != durationItem_) selectDurationItem(item);
 }
@@ -94,6 +99,7 @@ void ScopeController::yMinChosen() {
 }
 
 void ScopeController::AutoRangeY(float min, float max) {
+  if (window_.value()) return;
   if (max > YMax_) {
     int k = yMaxItem_;
     while (k > 0 && yMaxItems_.values[static_cast<std::size_t>(k)] < max) --k;
@@ -140,6 +146,7 @@ void ScopeController::DrawToScope() {
   state_.LastX = p.x;
   state_.LastY = p.y;
   publishChanges();
+  if (!window_.following()) view_.showLiveMarker(liveMarker());
 }
 
 void ScopeController::RedrawGraphs(Rescale rescale) {
@@ -179,6 +186,7 @@ void ScopeController::FullReDraw(Rescale rescale) {
   layOutYAxis();
   RedrawGraphs(rescale);
   publishChanges();
+  view_.showLiveMarker(liveMarker());
 }
 
 void ScopeController::layOutTimeAxis() {
@@ -191,9 +199,18 @@ void ScopeController::layOutTimeAxis() {
   x.plotHeight = static_cast<float>(area_.outerHeight);
   x.lblX0Width = static_cast<float>(TimeLabelWidth);
   x.decimalSeparator = separator_;
-  const XAxisLayout timeAxis = SetXAchse(x);
-  if (!timeAxis.computed) return;
+  const XAxisLayout live = SetXAchse(x);
+  if (!live.computed) return;
+  XAxisLayout timeAxis = live;
+  if (window_.time()) {
+    // The span asked for, captioned from its left edge; readings are stored as live.
+    x.MessDauer = static_cast<float>(window_.time()->across / 60.0);
+    x.startSeconds = window_.time()->left;
+    timeAxis = SetXAchse(x);
+    timeAxis.StoreInterval = live.StoreInterval;
+  }
   timeAxis.applyTo(scale_);
+  scale_.LeftTime = window_.time() ? window_.time()->left : 0.0;
   timeLabelTop_ = timeAxis.lblX0Top;
   captions_.follow(timeAxis);
   view_.applyTimeAxis(timeAxis);
@@ -201,8 +218,8 @@ void ScopeController::layOutTimeAxis() {
 
 void ScopeController::layOutYAxis() {
   YAxisInput y;
-  y.YMin = YMin_;
-  y.YMax = YMax_;
+  y.YMin = window_.value() ? static_cast<float>(window_.value()->low) : YMin_;
+  y.YMax = window_.value() ? static_cast<float>(window_.value()->high) : YMax_;
   y.H = area_.innerHeight;
   y.Hout = static_cast<float>(area_.outerHeight);
   y.plotTop = area_.top;
@@ -217,6 +234,79 @@ void ScopeController::layOutYAxis() {
   captions_.follow(yAxis);
   view_.applyYAxis(yAxis);
   if (scale_.XDivPixels > 0) DrawGrid();
+}
+
+// --- looking around ---------------------------------------------------------------------
+
+ViewWindow::TimeSpan ScopeController::shownTimes() const {
+  return {scale_.LeftTime, static_cast<double>(scale_.SecondsAcross)};
+}
+
+void ScopeController::zoomTime(double factor, double at) {
+  window_.zoomTime(shownTimes(), factor, at);
+  FullReDraw(Rescale::Keep);
+}
+
+void ScopeController::moveTime(double widths) {
+  window_.moveTime(shownTimes(), widths);
+  FullReDraw(Rescale::Keep);
+}
+
+void ScopeController::showWholeRecording() {
+  double last = 0;
+  for (int ch = 0; ch < TraceStore::Channels; ++ch) {
+    const int n = store_.count(ch);
+    if (n > 0 && std::isfinite(store_.time(ch, n))) {
+      last = std::max(last, static_cast<double>(store_.time(ch, n)));
+    }
+  }
+  window_.showTimes(0, last);
+  FullReDraw(Rescale::Keep);
+}
+
+void ScopeController::zoomValues(double factor, double at) {
+  const double base = static_cast<double>(scale_.YBase);
+  const double span = static_cast<double>(scale_.YSpan);
+  const double h = static_cast<double>(area_.innerHeight);
+  if (h <= 0 || !(span > 0)) return;
+  // The values at the bottom and top edge of the plot.
+  const double low = base - static_cast<double>(scale_.YOffsetPixels) * span / h;
+  window_.zoomValue({low, low + span}, factor, at);
+  FullReDraw(Rescale::Keep);
+}
+
+void ScopeController::followLive() {
+  window_.follow();
+  FullReDraw(Rescale::Keep);
+}
+
+void ScopeController::autoScaleChanged() {
+  if (!window_.value()) return;
+  window_.followValues();
+  FullReDraw(Rescale::Keep);
+}
+
+void ScopeController::setCursor(bool b, int column) {
+  const double across = static_cast<double>(raster_.pointWidth()) * raster_.pixelsPerPointX();
+  if (!(across > 0)) return;
+  const double t = scale_.LeftTime + column / across * static_cast<double>(scale_.SecondsAcross);
+  (b ? cursors_.b : cursors_.a) = t;
+}
+
+std::vector<int> ScopeController::cursorColumns() const {
+  std::vector<int> columns;
+  for (const auto& t : {cursors_.a, cursors_.b})
+    if (t) columns.push_back(map(*t, 0).x);
+  return columns;
+}
+
+std::string ScopeController::liveMarker() const {
+  if (window_.following()) return "Live";
+  const bool inside = state_.LastX >= 0 && state_.LastX < raster_.width() && state_.LastY >= 0 &&
+                      state_.LastY < raster_.height();
+  if (!state_.Running || inside) return "Angehalten";
+  return "Angehalten: " +
+         formatPattern(static_cast<double>(state_.CurrentValue), "#0.0###", separator_);
 }
 
 }  // namespace kelvor

@@ -5,12 +5,14 @@
 
 #include "core/Clock.h"
 #include "core/scope/AxisCaptions.h"
+#include "core/scope/PlotCursors.h"
 #include "core/scope/PlotDrawing.h"
 #include "core/scope/RangeLists.h"
 #include "core/scope/Raster.h"
 #include "core/scope/RecordingState.h"
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
+#include "core/scope/ViewWindow.h"
 
 namespace kelvor {
 
@@ -57,6 +59,9 @@ class ScopeView {
   virtual void showDurationItem(int item) = 0;
   virtual void showYMinItem(int item) = 0;
   virtual void showYMaxItem(int item) = 0;
+  // "Live" while the plot follows the recording, else "Angehalten" (with the newest value
+  // when it lies outside the picture).
+  virtual void showLiveMarker(const std::string& text) { (void)text; }
 };
 
 // The plot: its picture, its scales, the duration and Y range lists, live drawing and the
@@ -103,6 +108,25 @@ class ScopeController {
   // Clears the picture down to the grid; the stored samples stay.
   void clearPicture();
 
+  // Looking around; each redraws. `at` is the pointer's place across the width (0 left) or
+  // up the height (0 bottom). While the time axis is zoomed or moved the plot stays where it
+  // is put and the duration is not widened; while the values are zoomed their automatic
+  // range pauses.
+  void zoomTime(double factor, double at);
+  void moveTime(double widths);
+  void showWholeRecording();
+  void zoomValues(double factor, double at);
+  void followLive();
+  // The automatic ranges were switched on or off: the values follow them again.
+  void autoScaleChanged();
+  const ViewWindow& viewWindow() const { return window_; }
+  // Cursor A (or B) at a column of the picture; the cursors' columns where they are shown.
+  void setCursor(bool b, int column);
+  void clearCursors() { cursors_ = {}; }
+  const PlotCursors& cursors() const { return cursors_; }
+  std::vector<int> cursorColumns() const;
+  std::string liveMarker() const;
+
   const Raster& raster() const { return raster_; }
   const ScaleParams& scale() const { return scale_; }
   float YMin() const { return YMin_; }
@@ -121,6 +145,7 @@ class ScopeController {
   void layOutTimeAxis();
   void layOutYAxis();
   void publishChanges();
+  ViewWindow::TimeSpan shownTimes() const;
 
   RecordingState& state_;
   TraceStore& store_;
@@ -134,6 +159,8 @@ class ScopeController {
   double timeLabelTop_ = 276;  // lblX(0)'s top, moved by the time axis
   double yLabelTop_ = 267;     // lblY(0)'s top, moved by the Y axis
   AxisCaptions captions_;
+  ViewWindow window_;
+  PlotCursors cursors_;
 
   std::vector<std::string> durationItems_;
   YRangeItems yMinItems_;

@@ -37,6 +37,7 @@ std::string timePerPixelCaption(double p, char decimalSeparator) {
 }
 
 std::string tickCaption(float t, TimeLabelMode mode) {
+  if (t < 0) return "-" + tickCaption(-t, mode);
   const double dT = static_cast<double>(t);
   const long long r = roundWithin(dT, WholePartCap);
   const auto minutes = static_cast<double>(minutesInHour(r));
@@ -113,7 +114,7 @@ XAxisLayout SetXAchse(const XAxisInput& in) {
     const auto index = static_cast<double>(j);
     label.left = left - labelWidth / 2.0 + static_cast<double>(out.XDivPixels) * index;
     label.top = out.lblX0Top;
-    label.caption = tickCaption(static_cast<float>(dS * 60.0 * index), out.mode);
+    label.caption = tickCaption(static_cast<float>(in.startSeconds + dS * 60.0 * index), out.mode);
     label.visible = label.left + labelWidth <= left + width;
   }
 

@@ -20,6 +20,7 @@ struct XAxisInput {
   float plotWidth = 0.0f;
   float plotHeight = 0.0f;
   float lblX0Width = 0.0f;  // width of time label 0; every time label has it
+  double startSeconds = 0;  // the time at the left edge, which label 0 shows
   char decimalSeparator = ',';
 };
 
@@ -61,6 +62,7 @@ XAxisLayout SetXAchse(const XAxisInput& input);
 std::string timePerPixelCaption(double p, char decimalSeparator);
 
 // A tick time t (seconds) as "m:ss" or "h:mm"; "m:ss" shows only the minutes within the hour.
+// Times before 0 have a minus sign.
 std::string tickCaption(float t, TimeLabelMode mode);
 
 }  // namespace kelvor

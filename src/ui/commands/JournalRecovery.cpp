@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/journal/JournalStream.h"
 #include "core/text/MessageTexts.h"
 #include "platform/JournalFile.h"
-#include "ui/commands/TraceFileCommands.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/MessageBox.h"
 
@@ -17,9 +17,14 @@ void JournalRecovery::offer(QWidget* parent, int langCode, const ChannelFor& cha
                             const Replay& replay) {
   for (const std::string& path : JournalFile::unfinished()) {
     QFile file(QString::fromStdString(path));
-    const ParsedJournal journal = parseUnfinishedJournal(
-        file.open(QIODevice::ReadOnly) ? file.read(TraceFileCommands::MaxFileBytes).toStdString()
-                                       : std::string());
+    // Read as a stream to its end, whatever its length: every row counts.
+    JournalStream stream;
+    if (file.open(QIODevice::ReadOnly)) {
+      QByteArray chunk;
+      while (!(chunk = file.read(1 << 20)).isEmpty())
+        stream.feed(chunk.constData(), static_cast<std::size_t>(chunk.size()));
+    }
+    const ParsedJournal journal = stream.finish(true);
     file.close();
     const int channel = channelFor(journal.rows.empty() ? 0 : journal.rows.front().channel - 1);
     const std::string start = journalStartText(QFileInfo(file).fileName().toStdString());

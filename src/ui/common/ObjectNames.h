@@ -69,6 +69,7 @@ inline constexpr char mnuFileSaveMenu[] = "mnuFileSaveMenu";
 inline constexpr char mnuPrint[] = "mnuPrint";
 inline constexpr char mnuFile2[] = "mnuFile2";
 inline constexpr char mnuRecordings[] = "mnuRecordings";
+inline constexpr char mnuReview[] = "mnuReview";
 inline constexpr char mnuPublish[] = "mnuPublish";
 inline constexpr char mnuEdit[] = "mnuEdit";
 inline constexpr char mnuEditMenu[] = "mnuEditMenu";

@@ -75,6 +75,7 @@ const std::vector<CaptionText>& frmMainEnglishCaptions() {
       {"mnuPrint(0)", "&Print"},
       {"mnuPrint(1)", "Printer &settings"},
       {"mnuRecordings", "&Recordings…"},
+      {"mnuReview", "Re&view recording…"},
       {"mnuPublish", "P&ublish…"},
       {"mnuFile2(6)", "&Close"},
       {"mnuEdit", "&Edit"},
@@ -121,7 +122,8 @@ std::vector<QObject*> LanguageTexts::captionedControls(const MainControls& c) {
       c.cmdReset,    c.cmdCLS,         c.lblVal,  c.lblACDC, c.Frame4,        c.Label6,
       c.Label8,      c.chkAutoScale,   c.Frame1,  c.Frame3,  c.Label3,        c.lblAkt,
       c.Label1,      c.lblStart,       c.Label5,  c.lblLauf, c.Label4,        c.lblAbbr,
-      c.mnuFileMain, c.mnuEdit,        c.mnuHelp, c.mnuInfo, c.mnuRecordings, c.mnuPublish};
+      c.mnuFileMain, c.mnuEdit,        c.mnuHelp, c.mnuInfo, c.mnuRecordings, c.mnuPublish,
+      c.mnuReview};
   addAll(list, c.optDrawStyle);
   addAll(list, c.optColor);
   addAll(list, c.mnuFile);

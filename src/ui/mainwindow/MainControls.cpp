@@ -302,6 +302,8 @@ void buildFileMenu(MainControls& c, QMenuBar* bar) {
       addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4), "COM-P&ort");
   c.mnuRecordings =
       addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings), "&Aufzeichnungen…");
+  c.mnuReview =
+      addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview), "Aufzeichnung an&sehen…");
   c.mnuPublish = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish), "&Veröffentlichen…");
   c.mnuFile2[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
   c.mnuFile2[MainControls::ExitItem] =

@@ -95,6 +95,7 @@ struct MainControls {
   std::map<int, QAction*> mnuFile2;  // 3 "-", 4 "COM-P&ort", 5 "-", 6 "&Beenden"
   enum FileMenuItem { PortSettingsItem = 4, ExitItem = 6 };  // the commands of mnuFile2
   QAction* mnuRecordings = nullptr;                          // opens the folder of the journals
+  QAction* mnuReview = nullptr;                              // opens journals for review
   QAction* mnuPublish = nullptr;                             // the publishing dialog
   QAction* mnuEdit = nullptr;
   std::array<QAction*, 2> mnuCopy{};

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include "core/scope/RecoveryChannel.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "core/text/MessageTexts.h"
+#include "platform/JournalFile.h"
 #include "platform/QtTranslations.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
@@ -36,6 +38,7 @@
 #include "ui/mainwindow/MeterPort.h"
 #include "ui/mainwindow/ValueFont.h"
 #include "ui/mainwindow/WindowPlacement.h"
+#include "ui/plot/ReviewWindow.h"
 #include "ui/plot/ScopeWidget.h"
 
 #ifndef KELVOR_DEVELOPMENT_DIR
@@ -81,12 +84,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   });
   meter_.session().journal().setFaultHandler(
       [this](const JournalFault& fault) { showJournalFault(fault); });
-  controls_.picScope->setRaster(&scope_.raster());
-  controls_.picScope->setReadout([this](int column) {
-    return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
-                        meter_.session().clock(), recording().CurrentUnit,
-                        SystemLocale::decimalSeparator());
-  });
+  connectPlot();
   print_.setPrinterAccess({[this] { return printerChoice_.shownName(context_.LangCode); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
@@ -100,6 +98,27 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+// The plot's picture, its readout, the user's looking around and the cursors.
+void frmMain::connectPlot() {
+  controls_.picScope->setRaster(&scope_.raster());
+  controls_.picScope->setReadout([this](int column) {
+    return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
+                        meter_.session().clock(), recording().CurrentUnit,
+                        SystemLocale::decimalSeparator());
+  });
+  controls_.picScope->setViewRequests(
+      {[this](double factor, double at) { scope_.zoomTime(factor, at); },
+       [this](double factor, double at) { scope_.zoomValues(factor, at); },
+       [this](double widths) { scope_.moveTime(widths); }, [this] { scope_.showWholeRecording(); },
+       [this] { scope_.followLive(); }, [this](int column, bool b) { scope_.setCursor(b, column); },
+       [this] { scope_.clearCursors(); }});
+  controls_.picScope->setCursorSource([this] {
+    return ScopeWidget::CursorDisplay{
+        scope_.cursorColumns(),
+        cursorLines(traces(), scope_.cursors(), SystemLocale::decimalSeparator())};
+  });
+}
 
 void frmMain::Form_Load() {
   // A build can name its developer's folder; started from there the program never polls.
@@ -147,6 +166,7 @@ void frmMain::connectControls() {
   const MainControls& c = controls_;
   connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder().drawingSwitched(); });
   connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
+  connect(c.chkAutoScale, &QCheckBox::clicked, this, [this] { scope_.autoScaleChanged(); });
   connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
@@ -163,6 +183,7 @@ void frmMain::connectControls() {
   }
   connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
   connect(c.mnuPublish, &QAction::triggered, this, [this] { publish_.mnuPublish_Click(); });
+  connect(c.mnuReview, &QAction::triggered, this, [this] { mnuReview_Click(); });
   connect(c.mnuRecordings, &QAction::triggered, this, [] {
     const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
     QDir().mkpath(folder);
@@ -272,6 +293,21 @@ void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
 void frmMain::mnuInfo_Click() {
   frmAbout about(this);
   about.exec();
+}
+
+// Journals chosen from the recordings' folder open in a review window of their own.
+void frmMain::mnuReview_Click() {
+  const bool english = InterfaceLanguage::isEnglish(context_.LangCode);
+  const QStringList paths = QFileDialog::getOpenFileNames(
+      this, english ? tr("Review recording") : tr("Aufzeichnung ansehen"),
+      QString::fromStdString(JournalFile::recordingsFolder()),
+      english ? tr("Journals (*.csv *.part)") : tr("Aufzeichnungen (*.csv *.part)"));
+  if (paths.isEmpty()) return;
+  auto* review = new ReviewWindow(SystemLocale::decimalSeparator(), english, this);
+  review->setAttribute(Qt::WA_DeleteOnClose);
+  const QStringList problems = review->open(paths);
+  review->show();
+  if (!problems.isEmpty()) MessageBox::warning(review, problems.join('\n'));
 }
 
 void frmMain::showJournalFault(const JournalFault& fault) {

@@ -68,6 +68,8 @@ class frmMain : public QMainWindow {
   void connectControls();
   void mnuFile2_Click(MainControls::FileMenuItem item);
   void mnuInfo_Click();
+  void connectPlot();
+  void mnuReview_Click();
   void showJournalFault(const JournalFault& fault);
 
   ProgramContext& context_;

@@ -146,4 +146,8 @@ void ScopePanel::showYMaxItem(int item) {
   selectSilently(controls_.cboYMax, item);
 }
 
+void ScopePanel::showLiveMarker(const std::string& text) {
+  controls_.picScope->setLiveMarker(fromCore(text));
+}
+
 }  // namespace kelvor

@@ -38,6 +38,7 @@ class ScopePanel : public RecorderView, public ScopeView {
   void showDurationItem(int item) override;
   void showYMinItem(int item) override;
   void showYMaxItem(int item) override;
+  void showLiveMarker(const std::string& text) override;
 
   // Design place of the plot area's top-left corner, in points.
   static constexpr double PlotLeft = 24;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QLabel>
 #include <functional>
 #include <vector>
 
@@ -40,19 +41,61 @@ class ScopeWidget : public QFrame {
   // The lines shown now; none while the mouse is elsewhere.
   const std::vector<ReadoutLine>& readoutShown() const { return shown_; }
 
+  // What the user asks of the view: the wheel zooms the time axis around the pointer (with
+  // Ctrl the values), dragging with the left button moves it, + and - zoom, the arrow keys
+  // move, Home shows everything and End, or a click on the live marker, follows live again.
+  // `at` is the pointer's place across the width (0 left) or up the height (0 bottom).
+  struct ViewRequests {
+    std::function<void(double factor, double at)> zoomTime;
+    std::function<void(double factor, double at)> zoomValues;
+    std::function<void(double widths)> moveTime;
+    std::function<void()> showAll;
+    std::function<void()> followLive;
+    // A click sets cursor A, a click with Shift cursor B; Esc clears them.
+    std::function<void(int column, bool b)> setCursor;
+    std::function<void()> clearCursors;
+  };
+  void setViewRequests(ViewRequests requests) { requests_ = std::move(requests); }
+  // The marker in the top right corner ("Live" or "Angehalten").
+  void setLiveMarker(const QString& text);
+  const QLabel* liveMarker() const { return marker_; }
+  // The cursors' columns in the picture and their readout, asked for at each paint.
+  struct CursorDisplay {
+    std::vector<int> columns;
+    std::vector<ReadoutLine> lines;
+  };
+  void setCursorSource(std::function<CursorDisplay()> source) { cursorSource_ = std::move(source); }
+  // The cursors' readout as last painted.
+  const std::vector<ReadoutLine>& cursorLinesShown() const { return cursorsShown_.lines; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QRect widgetRectOf(const RasterRect& area) const;
   void paintReadout(QPainter& painter) const;
+  void placeMarker();
+  void paintCursors(QPainter& painter);
+  void paintBox(QPainter& painter, QRect box, const std::vector<ReadoutLine>& lines) const;
 
   const Raster* raster_ = nullptr;
   Readout readout_;
   int cursorX_ = -1;  // in widget coordinates; -1 without a readout
   std::vector<ReadoutLine> shown_;
+  ViewRequests requests_;
+  QLabel* marker_;
+  int pressX_ = -1;  // where the left button went down; -1 while it is up
+  int dragX_ = -1;   // where the last drag step ended; -1 until the press became a drag
+  std::function<CursorDisplay()> cursorSource_;
+  CursorDisplay cursorsShown_;
 };
 
 }  // namespace kelvor

@@ -1,12 +1,19 @@
 #include "core/journal/JournalFormat.h"
+#include "core/journal/JournalStream.h"
+#include "core/journal/JournalTraces.h"
+#include "core/journal/ShownRows.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
+
+#include "support/TraceStoreFill.h"
 
 namespace kelvor {
 namespace {
@@ -115,6 +122,85 @@ TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
   const ParsedJournal recovered = parseUnfinishedJournal(earlier + "2026-12-06 14:02:39");
   ASSERT_EQ(recovered.rows.size(), 2u);
   EXPECT_EQ(recovered.rows[1].elapsedMs, 1001);
+}
+
+// Read a piece at a time, split anywhere (also between CR and LF), a journal gives what
+// reading it whole gives, with or without a torn end.
+TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
+  const std::string header = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+  const std::string row = "t;u;1,500;2;-2,5;V;DC;ok;\"DC -2.500 V  \"\r\n";
+  const std::string texts[] = {"",
+                               header,
+                               header + row + row + row,
+                               header + row + row + "t;u;2,0",  // torn
+                               header + row + "t;u;x\r\n" + row,
+                               header + row + row + "\n",
+                               "time;utc",
+                               sample("journal-english.csv")};
+  const auto same = [](const ParsedJournal& a, const ParsedJournal& b) {
+    if (a.badLine != b.badLine || a.rows.size() != b.rows.size()) return false;
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+      if (std::tie(a.rows[i].elapsedMs, a.rows[i].value, a.rows[i].raw) !=
+          std::tie(b.rows[i].elapsedMs, b.rows[i].value, b.rows[i].raw))
+        return false;
+    }
+    return true;
+  };
+  for (const std::string& text : texts) {
+    for (const std::size_t piece :
+         {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size() + 1}) {
+      for (const bool unfinished : {false, true}) {
+        JournalStream stream;
+        for (std::size_t at = 0; at < text.size(); at += piece)
+          stream.feed(text.data() + at, std::min(piece, text.size() - at));
+        EXPECT_TRUE(same(stream.finish(unfinished),
+                         unfinished ? parseUnfinishedJournal(text) : parseJournal(text)))
+            << text << " in pieces of " << piece << (unfinished ? ", unfinished" : "");
+      }
+    }
+  }
+}
+
+// For review every reading becomes a sample at its elapsed time (a reading without a value a
+// gap), up to the store's room; a bad line leaves the channel empty.
+TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
+  const std::string header = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+  const std::string rows =
+      "t;u;0,000;1;2,5;V;DC;ok;r\r\nt;u;1,250;1;;V;DC;overload;r\r\n"
+      "t;u;2,000;1;-3;V;DC;ok;r\r\nt;u;3,0";  // torn: left out
+  for (const auto& [room, bad, count, leftOut] : std::vector<std::tuple<int, bool, int, int>>{
+           {10, false, 3, 0}, {2, false, 2, 1}, {10, true, 0, 0}}) {
+    TraceStore store(room);
+    testing::fillChannel(store, 4, {{9, 9}, {9, 9}});  // emptied first
+    JournalTraces traces(store, 4);
+    const std::string text = header + rows + (bad ? "\r\nt;u;x\r\n" : "");
+    for (std::size_t at = 0; at < text.size(); at += 5)
+      traces.feed(text.data() + at, std::min<std::size_t>(5, text.size() - at));
+    EXPECT_EQ(traces.finish(), bad ? 5 : 0);
+    EXPECT_EQ(std::tuple(store.count(4), traces.leftOut()), std::tuple(count, leftOut));
+    const std::vector<std::pair<float, float>> expected{{2.5f, 0}, {InvalidValue, 1.25f}, {-3, 2}};
+    for (int slot = 1; slot <= store.count(4); ++slot)
+      EXPECT_EQ(std::pair(store.value(4, slot), store.time(4, slot)),
+                expected[static_cast<std::size_t>(slot - 1)]);
+  }
+}
+
+// What is shown, exported as journal rows: the samples in the range in time order, gaps and
+// values without a number as invalid readings, read back by the journal's own reader.
+TEST(JournalFormat, TheShownRangeIsWrittenAsJournalRows) {
+  TraceStore store;
+  testing::fillChannel(store, 0, {{1, 0}, {InvalidValue, 1.5f}, {3, 2}, {4, 3}});
+  testing::fillChannel(store, 2, {{2, 1}, {NAN, 1.75f}, {9, 10}});
+  const std::string text = shownRows(store, 0.5, 2, Start, journalStyleFor('.'));
+  EXPECT_EQ(text.substr(text.find("\r\n") + 2, 23), "2026-12-06 14:03:08.120");
+  const ParsedJournal parsed = parseJournal(text);
+  ASSERT_EQ(parsed.badLine, 0);
+  std::vector<std::tuple<std::int64_t, int, float>> rows;
+  for (const JournalRow& row : parsed.rows)
+    rows.emplace_back(row.elapsedMs, row.channel, row.value);
+  EXPECT_EQ(rows,
+            (std::vector<std::tuple<std::int64_t, int, float>>{
+                {1000, 3, 2}, {1500, 1, InvalidValue}, {1750, 3, InvalidValue}, {2000, 1, 3}}));
 }
 
 }  // namespace

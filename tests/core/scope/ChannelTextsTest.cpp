@@ -7,6 +7,7 @@
 
 #include "core/acquisition/MeterFrame.h"
 #include "core/scope/ChannelStats.h"
+#include "core/scope/PlotCursors.h"
 #include "core/scope/PlotReadout.h"
 #include "core/scope/ValueLists.h"
 #include "support/FakeClock.h"
@@ -58,6 +59,32 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
     EXPECT_EQ(joined, texts);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[2].rgb, paletteRgb(ValueLists::ChannelColors[4]));
+  }
+}
+
+// Between the cursors, in either order, gaps left out; the values at each cursor are the
+// nearest samples in time.
+TEST(PlotCursors, TimesDifferencesAndStatisticsBetweenTheCursors) {
+  TraceStore store;
+  testing::fillChannel(store, 0, {{1, 0}, {3, 10}, {InvalidValue, 15}, {5, 20}, {7.5f, 30}});
+  testing::fillChannel(store, 2, {{2, 12}});
+  const std::string ch2 = "A 2  B 2  \u0394 0  n 1  min 2  max 2  \u00D8 2";
+  for (const auto& [a, b, texts] :
+       std::vector<std::tuple<std::optional<double>, std::optional<double>, std::string>>{
+           {9, 21,
+            "A 00:00:09  B 00:00:21  \u0394t 00:00:12|A 3  B 5  \u0394 2  n 2  min 3  max 5  "
+            "\u00D8 4|" +
+                ch2},
+           {30, 0,
+            "A 00:00:30  B 00:00:00  \u0394t -00:00:30|A 7,5  B 1  \u0394 -6,5  n 4  min 1  "
+            "max 7,5  \u00D8 4,125|" +
+                ch2},
+           {std::nullopt, 14, "B 00:00:14|A --  B 3|A --  B 2"},
+           {std::nullopt, std::nullopt, ""}}) {
+    std::string joined;
+    for (const ReadoutLine& line : cursorLines(store, {a, b}, ','))
+      joined += (joined.empty() ? "" : "|") + line.text;
+    EXPECT_EQ(joined, texts);
   }
 }
 

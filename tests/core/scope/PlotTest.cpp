@@ -168,29 +168,40 @@ TEST(PlotDrawing, GridRowsFromTheLowestLineUpToTheTopRow) {
   }
 }
 
-// drawChannels leaves out samples that change no pixel: random stores, gaps and non-finite
-// values among them, must give the same picture and results as drawing every segment.
+// drawChannels leaves out samples that change no pixel, and draws channels in time order
+// column by column from their summaries: random stores, gaps and non-finite values among them,
+// at random zoom levels and offsets, must give the same picture and results as drawing every
+// segment.
 TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
   const float inf = std::numeric_limits<float>::infinity();
   const float odd[] = {Gap, inf, -inf, std::nanf(""), 1e30f, -1e30f};
-  for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+  for (std::uint32_t seed = 1; seed <= 36; ++seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> unit(0, 1);
     const float step = seed % 2 ? 0.5f + 8 * unit(random) : 50 + 500 * unit(random);
-    TraceStore store;
-    for (int ch = 0; ch < TraceStore::Channels; ++ch) {  // dense or sparse, some full
-      const int count = seed % 4 ? static_cast<int>(3000 * unit(random)) : TraceStore::LiveCapacity;
-      for (int i = 1; i <= count; ++i) {
-        const float v = unit(random) < 0.05f ? odd[random() % 6]
-                                             : 8 * std::sin(i / 700.0f + ch) + 3 * unit(random);
-        const float t = seed % 5 ? step * (i - 100) : 20000 * unit(random);  // or shuffled
-        store.setSample(ch, i, v, unit(random) < 0.5f ? std::round(t) : t);  // some on halves
+    // Now and then a store of a week's readings; mostly filled twice (the second fill rewrites
+    // the first).
+    const int size = seed % 6 == 1 ? 200000 : TraceStore::LastSlot;
+    TraceStore store(size);
+    for (int fill = seed % 3 == 1 ? 1 : 0; fill < 2; ++fill) {
+      for (int ch = 0; ch < TraceStore::Channels; ++ch) {  // dense or sparse, some full
+        const int count =
+            seed % 4 ? static_cast<int>((size / 5) * unit(random)) : TraceStore::LiveCapacity;
+        for (int i = 1; i <= count; ++i) {
+          const float v = unit(random) < 0.05f
+                              ? odd[random() % 6]
+                              : 8 * std::sin(i / 700.0f + ch + 3 * fill) + 3 * unit(random);
+          const float t = seed % 5 ? step * (i - 100) : 20000 * unit(random);  // or shuffled
+          store.setSample(ch, i, v, unit(random) < 0.5f ? std::round(t) : t);  // some on halves
+        }
+        store.setCount(ch, count);
       }
-      store.setCount(ch, count);
     }
-    // Now and then no or an endless time scale, an endless or negative span or none at all.
-    ScaleParams scale =
-        unitScale(seed % 11 ? step * 3000 * (0.2f + unit(random)) : odd[seed / 11 - 1]);
+    // Zoomed from a thousandth to a hundred times the width and moved anywhere over the
+    // samples; now and then no or an endless time scale, an endless or negative span or none.
+    const float zoom = std::pow(10.0f, -3 + 5 * unit(random));
+    ScaleParams scale = unitScale(seed % 11 ? step * 3000 * zoom : odd[seed / 11 - 1]);
+    scale.LeftTime = seed % 4 ? double(step * size / 5 * (1.2f * unit(random) - 0.2f)) : 0.0;
     scale.YBase = -12 + 4 * unit(random);
     scale.YSpan = seed % 7 ? 10 + 20 * unit(random) : odd[seed / 7];
     const DrawStyle style = seed / 2 % 2 ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;

@@ -157,6 +157,31 @@ TEST_F(ScopeControllerTest, CaptionsFollowTheAxisLayouts) {
                                       "0 10 20 30 40 50 - - - ", "30 40", "t in h -->"}));
 }
 
+// A zoomed view stays where it is while readings arrive beyond it: the duration is not widened,
+// the values not re-ranged, and the marker tells the newest value it hides. Following live
+// again widens the duration at the next reading.
+TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatchesUp) {
+  startRecording();
+  readingAt(0, "DC    0.5 V  \r");
+  const int interval = scope.scale().StoreInterval;
+  scope.zoomTime(0.1, 0);  // ten times the span: readings are still stored at the live rate
+  EXPECT_EQ(scope.scale().StoreInterval, interval);
+  scope.zoomTime(40, 0);  // then the first quarter of 0:15
+  scope.zoomValues(2, 0);
+  const double left = scope.scale().LeftTime, across = scope.scale().SecondsAcross;
+  const float span = scope.scale().YSpan;
+  readingAt(1200, "DC    7.5 V  \r");  // past 0:15 and above 1,5
+  EXPECT_EQ(std::tuple(scope.durationItem(), scope.yMaxItem(), scope.scale().LeftTime,
+                       static_cast<double>(scope.scale().SecondsAcross), scope.scale().YSpan),
+            std::tuple(DefaultDurationItem, DefaultYMaxItem, left, across, span));
+  EXPECT_EQ(scope.liveMarker(), "Angehalten: 7,5");
+  scope.followLive();
+  EXPECT_EQ(scope.liveMarker(), "Live");
+  readingAt(1201, "DC    7.5 V  \r");
+  EXPECT_LT(scope.durationItem(), DefaultDurationItem);
+  EXPECT_LT(scope.yMaxItem(), DefaultYMaxItem);
+}
+
 TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerColumn) {
   // Rows: style, the reading at 100 s, the second of the last one, whether the column
   // between the two carries the line.

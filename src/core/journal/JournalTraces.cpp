@@ -1,0 +1,24 @@
+#include "core/journal/JournalTraces.h"
+
+namespace kelvor {
+
+JournalTraces::JournalTraces(TraceStore& store, int channel) : store_(store), channel_(channel) {
+  store_.setCount(channel_, 0);
+  stream_.setRowSink([this](const JournalRow& row) {
+    if (count_ >= store_.lastSlot()) {
+      ++leftOut_;
+      return;
+    }
+    ++count_;
+    store_.setSample(channel_, count_, row.value,
+                     static_cast<float>(static_cast<double>(row.elapsedMs) / 1000.0));
+  });
+}
+
+int JournalTraces::finish() {
+  const int badLine = stream_.finish(true).badLine;
+  store_.setCount(channel_, badLine == 0 ? count_ : 0);
+  return badLine;
+}
+
+}  // namespace kelvor

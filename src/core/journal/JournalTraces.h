@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "core/journal/JournalStream.h"
+#include "core/scope/TraceStore.h"
+
+namespace kelvor {
+
+// A journal read into one channel of a store at its full resolution: every reading a sample
+// at its elapsed time (seconds since the recording's start), a reading without a usable value
+// a gap. Fed a piece at a time, so its length is bounded only by the store.
+class JournalTraces {
+ public:
+  JournalTraces(TraceStore& store, int channel);
+
+  void feed(const char* data, std::size_t size) { stream_.feed(data, size); }
+  // Sets the channel's count (which builds its summary); a torn last row is left out. Returns 0, or the number of the first
+  // line that is not as the program writes it; then the channel is left empty.
+  int finish();
+  // Readings beyond the store's room: left out.
+  int leftOut() const { return leftOut_; }
+
+ private:
+  TraceStore& store_;
+  int channel_;
+  int count_ = 0;
+  int leftOut_ = 0;
+  JournalStream stream_;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QStringList>
+#include <QWidget>
+#include <optional>
+
+#include "core/Clock.h"
+#include "core/scope/ReviewPlot.h"
+#include "core/text/TimeText.h"
+
+namespace kelvor {
+
+class ScopeWidget;
+
+// A window of its own that shows journals for review while the live recording goes on: each
+// journal in a channel of its own at full resolution, with the live plot's zoom, moving,
+// readout and cursors, the time in elapsed time or time of day.
+class ReviewWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int MaxReadings = 16 * 1024 * 1024;  // per journal
+
+  ReviewWindow(char decimalSeparator, bool english, QWidget* parent = nullptr);
+
+  // Reads the journals (at most six) into channels 0, 1, ...; the messages of those that could
+  // not be read, one per journal.
+  QStringList open(const QStringList& paths);
+
+  ReviewPlot& plot() { return plot_; }
+  ScopeWidget* scope() const { return scope_; }
+  // After a change of the plot's view: new picture and caption.
+  void refresh();
+
+  // What is shown, saved: the picture at the screen's resolution as PNG, or as SVG when the
+  // name ends in ".svg"; the samples as journal rows. Empty when written, else the reason.
+  std::optional<QString> savePicture(const QString& path) const;
+  std::optional<QString> saveRows(const QString& path) const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void fitPlot();
+  void chooseAndSave(bool picture);
+
+  char separator_;
+  bool english_;
+  ReviewPlot plot_;
+  ScopeWidget* scope_;
+  QLabel* caption_;
+  QCheckBox* timeOfDay_;
+  LocalSeconds start_ = 0;  // time of day of the first journal's start
+  WallTime startWall_;
+};
+
+}  // namespace kelvor

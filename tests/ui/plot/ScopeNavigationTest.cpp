@@ -1,0 +1,150 @@
+// Looking around the plot with the mouse and the keys, as the user does it.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include "support/StartedMainWindow.h"
+#include "ui/plot/ScopeWidget.h"
+
+namespace kelvor {
+namespace {
+
+class ScopeNavigation : public testing::StartedMainWindow {
+ protected:
+  void SetUp() override {
+    StartedMainWindow::SetUp();
+    std::vector<TraceSample> ramp;  // a reading a second for 900 s
+    for (int t = 0; t < 900; ++t)
+      ramp.push_back({0.001f * static_cast<float>(t), static_cast<float>(t)});
+    testing::fillChannel(window.traces(), 3, ramp);
+    window.scope().FullReDraw(Rescale::Keep);
+  }
+
+  // What the plot shows: its picture, the time per point, the first time labels and the
+  // lowest Y label, and the marker.
+  std::vector<QString> shown() {
+    const MainControls& c = window.controls();
+    return {c.lblTpP->text(), c.lblX[0]->text(), c.lblX[1]->text(), c.lblY[0]->text(),
+            plot->liveMarker()->text()};
+  }
+  QPointF inside(double across, double up = 0.5) const {
+    const QRect r = plot->contentsRect();
+    return {r.left() + across * r.width(), r.bottom() - up * r.height()};
+  }
+  void wheel(double across, int notches, Qt::KeyboardModifiers modifiers = {}) {
+    const QPointF at = inside(across);
+    QWheelEvent event(at, plot->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(plot, &event);
+  }
+  void mouse(QEvent::Type type, double across, Qt::MouseButtons buttons,
+             Qt::KeyboardModifiers modifiers = {}) {
+    const QPointF at = inside(across);
+    QMouseEvent event(type, at, plot->mapToGlobal(at), Qt::LeftButton, buttons, modifiers);
+    QCoreApplication::sendEvent(plot, &event);
+  }
+  void key(int code) {
+    QKeyEvent event(QEvent::KeyPress, code, {});
+    QCoreApplication::sendEvent(plot, &event);
+  }
+  double left() { return window.scope().scale().LeftTime; }
+  double across() { return static_cast<double>(window.scope().scale().SecondsAcross); }
+
+  ScopeWidget* plot = window.controls().picScope;
+};
+
+TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlotBack) {
+  const QImage live = plot->picture().copy();
+  const std::vector<QString> liveTexts = shown();
+  EXPECT_EQ(liveTexts[4], "Live");
+  const double liveAcross = across();
+  const int storeInterval = window.scope().scale().StoreInterval;
+
+  // Two notches in at a quarter of the width: the time there stays there.
+  wheel(0.25, 2);
+  EXPECT_NEAR(across(), liveAcross / 1.5625, liveAcross * 0.1);
+  EXPECT_NEAR(left() + 0.25 * across(), 0.25 * liveAcross, liveAcross * 0.03);
+  std::vector<QString> zoomed = shown();
+  EXPECT_NE(zoomed[0], liveTexts[0]) << "the time per point follows";
+  EXPECT_EQ(zoomed[4], "Angehalten");
+  EXPECT_NE(plot->picture(), live);
+  EXPECT_EQ(window.scope().scale().StoreInterval, storeInterval) << "readings stored as live";
+
+  // Dragging a tenth of the width to the left brings later times in; the labels follow.
+  const double before = left();
+  mouse(QEvent::MouseButtonPress, 0.5, Qt::LeftButton);
+  mouse(QEvent::MouseMove, 0.4, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, 0.4, Qt::NoButton);
+  EXPECT_NEAR(left(), before + 0.1 * across(), across() * 0.01);
+  EXPECT_NE(shown()[1], zoomed[1]) << "label 0 shows the time at the left edge";
+
+  // The keys: a quarter width each way, twice and half the time per point.
+  const double dragged = left(), zoomedAcross = across();
+  key(Qt::Key_Right);
+  EXPECT_NEAR(left(), dragged + 0.25 * zoomedAcross, 1e-6);
+  key(Qt::Key_Left);
+  EXPECT_NEAR(left(), dragged, 1e-6);
+  key(Qt::Key_Plus);
+  EXPECT_NEAR(across(), zoomedAcross / 2, zoomedAcross * 0.1);
+  key(Qt::Key_Minus);
+  EXPECT_EQ(across(), zoomedAcross);
+  // Home: everything from 0 to the last sample.
+  key(Qt::Key_Home);
+  EXPECT_EQ(left(), 0.0);
+  EXPECT_GE(across(), 899.0);
+  EXPECT_LT(across(), 899.0 * 1.1);
+
+  // Ctrl with the wheel zooms the values: a narrower span, other Y labels.
+  const float span = window.scope().scale().YSpan;
+  wheel(0.5, 3, Qt::ControlModifier);
+  EXPECT_LT(window.scope().scale().YSpan, span);
+  EXPECT_NE(shown()[3], liveTexts[3]);
+
+  // A click on the marker, and End, bring back the live plot pixel for pixel.
+  QMouseEvent click(QEvent::MouseButtonPress, QPointF(2, 2),
+                    plot->liveMarker()->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::LeftButton,
+                    {});
+  QCoreApplication::sendEvent(const_cast<QLabel*>(plot->liveMarker()), &click);
+  EXPECT_EQ(shown(), liveTexts);
+  EXPECT_EQ(plot->picture(), live);
+  wheel(0.7, -1);
+  mouse(QEvent::MouseButtonPress, 0.5, Qt::LeftButton);
+  mouse(QEvent::MouseMove, 0.9, Qt::LeftButton);
+  EXPECT_NE(plot->picture(), live);
+  key(Qt::Key_End);
+  EXPECT_EQ(shown(), liveTexts);
+  EXPECT_EQ(plot->picture(), live);
+}
+
+// A click sets cursor A, a click with Shift cursor B, without moving the view; the readout
+// tells their times and what lies between them; Esc clears them.
+TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
+  const QImage live = plot->picture().copy();
+  for (const auto& [across, modifiers] :
+       {std::pair{0.25, Qt::KeyboardModifiers{}},
+        std::pair{0.5, Qt::KeyboardModifiers{Qt::ShiftModifier}}}) {
+    mouse(QEvent::MouseButtonPress, across, Qt::LeftButton, modifiers);
+    mouse(QEvent::MouseMove, across + 0.001, Qt::LeftButton, modifiers);  // a hand's tremor
+    mouse(QEvent::MouseButtonRelease, across + 0.001, Qt::NoButton, modifiers);
+  }
+  EXPECT_EQ(left(), 0.0) << "a click moves nothing";
+  plot->grab();
+  const std::vector<ReadoutLine>& lines = plot->cursorLinesShown();
+  const PlotCursors& cursors = window.scope().cursors();
+  ASSERT_TRUE(cursors.a && cursors.b);
+  EXPECT_NEAR(*cursors.a, 0.25 * across(), across() / 400);
+  EXPECT_NEAR(*cursors.b - *cursors.a, 0.25 * across(), across() / 200);
+  ASSERT_EQ(lines.size(), 5u) << "the times and channels 0 to 3";
+  EXPECT_EQ(lines[0].text.rfind("A 00:", 0), 0u) << lines[0].text;
+  EXPECT_NE(lines[4].text.find("  n "), std::string::npos) << lines[4].text;
+  EXPECT_EQ(plot->picture(), live) << "cursors are painted over the picture, not into it";
+  key(Qt::Key_Escape);
+  plot->grab();
+  EXPECT_TRUE(plot->cursorLinesShown().empty() && !window.scope().cursors().any());
+}
+
+}  // namespace
+}  // namespace kelvor
