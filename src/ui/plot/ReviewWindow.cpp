@@ -15,6 +15,7 @@
 #include "core/journal/ShownRows.h"
 #include "core/scope/PlotReadout.h"
 #include "platform/AtomicFile.h"
+#include "platform/SystemClock.h"
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/plot/ScopeWidget.h"
@@ -65,8 +66,10 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
                                       cursorLines(plot_.store(), plot_.cursors(), separator_)};
   });
   scope_->setReadout([this](int column) {
-    return readoutLines(readoutAt(plot_.store(), plot_.scale(), plot_.raster(), column), {}, "",
-                        separator_);
+    // Nothing records here, so the clock is never asked for a time of day.
+    static const SystemClock clock;
+    return readoutLines(readoutAt(plot_.store(), plot_.scale(), plot_.raster(), column), {}, clock,
+                        "", separator_);
   });
   connect(timeOfDay_, &QCheckBox::toggled, this, [this] { refresh(); });
   resize(Units::pointsToPixels(600), Units::pointsToPixels(360));
