@@ -151,8 +151,8 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
   const QString question = app.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
-  EXPECT_TRUE(
-      question.contains(QStringLiteral("sie enthält %1 Messwerte.\nIn Kanal 2 laden?").arg(Rows)))
+  EXPECT_TRUE(question.contains(
+      QStringLiteral("sie enthält %1 Messwerte.\nIn Kanal 2 (rot) laden?").arg(Rows)))
       << question.toStdString();
   ASSERT_TRUE(app.ok(QStringLiteral("click cmdJournalLoad")));
   ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 60s));
