@@ -16,6 +16,7 @@ packages=(
   desktop-file-utils appstream libxml2-utils  # the install test validates what it installs
   lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12
   libreoffice-calc-nogui    # the journal test opens sample journals in a spreadsheet
+  ser2net                   # network ports: the tests serve the simulator through it
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.
