@@ -4,6 +4,7 @@
 #include "core/session/MeterSession.h"
 #include "platform/JournalFile.h"
 #include "platform/JournalWriter.h"
+#include "platform/PortLink.h"
 #include "platform/QtTimer.h"
 #include "platform/basSerial.h"
 
@@ -20,7 +21,8 @@ class MeterConnection {
   MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,
                   const MeterSession::Views& views, char decimalSeparator);
 
-  // Opens the configured port at the configured rate; PortOpen tells whether it worked.
+  // Opens the configured port, local or on the network, at the configured rate; PortOpen
+  // tells whether it worked.
   basSerial::OpenResult open();
   // Closes the port; nothing polls it until it is opened again.
   void close();
@@ -40,7 +42,7 @@ class MeterConnection {
  private:
   const PortConfig& config_;
   ConnectionState state_;
-  basSerial serial_;
+  PortLink serial_;
   QtTimer timMessung_;
   QtTimer readDataTimer_;
   JournalWriter journal_;  // the file work, away from the event loop

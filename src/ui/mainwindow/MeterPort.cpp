@@ -9,7 +9,7 @@ namespace kelvor {
 bool openMeterPort(MeterConnection& meter, QWidget* parent) {
   const basSerial::OpenResult result = meter.open();
   if (result.ok) return true;
-  const int port = meter.config().ComPort;
+  const std::string port = portLabel(meter.config());
   const QString text = QString::fromStdString(openErrorText(result.errorCode, port)) +
                        QStringLiteral("\n%1: %2").arg(result.devicePath, result.errorText);
   MessageBox::warning(parent, text);
