@@ -84,6 +84,8 @@ inline constexpr char cmdJournalKeep[] = "cmdJournalKeep";
 // frmSettings (besides Frame2, Frame3)
 inline constexpr char fraPort[] = "fraPort";
 inline constexpr char cboPorts[] = "cboPorts";
+inline constexpr char txtNetwork[] = "txtNetwork";
+inline constexpr char lblNetworkError[] = "lblNetworkError";
 inline constexpr char optBPS[] = "optBPS";
 inline constexpr char optDevice[] = "optDevice";
 

@@ -3,10 +3,13 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/network/NetworkAddress.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
 
@@ -48,6 +51,7 @@ void frmSettings::buildControls() {
   cboPorts->setEditable(false);
   cboPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   fraPort->layout()->addWidget(cboPorts);
+  buildNetworkField();
 
   Frame2 = makeFrame(this, ObjectNames::Frame2, QString());
   const char* const rateCaptions[] = {"&600 bps", "120&0 bps", "2400 &bps", "4&800 bps",
@@ -85,6 +89,25 @@ void frmSettings::buildControls() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void frmSettings::buildNetworkField() {
+  txtNetwork = new QLineEdit(fraPort);
+  txtNetwork->setObjectName(QLatin1String(ObjectNames::txtNetwork));
+  txtNetwork->setPlaceholderText(QStringLiteral("rfc2217://HOST:PORT, tcp://HOST:PORT"));
+  txtNetwork->setMinimumWidth(txtNetwork->fontMetrics().horizontalAdvance(
+      QStringLiteral("rfc2217://bench-computer:20001")));
+  auto* caption = new QLabel(QStringLiteral("&Netzwerk:"), fraPort);
+  caption->setBuddy(txtNetwork);
+  auto* row = new QHBoxLayout;
+  row->addWidget(caption);
+  row->addWidget(txtNetwork, 1);
+  static_cast<QVBoxLayout*>(fraPort->layout())->addLayout(row);
+  lblNetworkError = new QLabel(
+      QStringLiteral("Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT"), fraPort);
+  lblNetworkError->setObjectName(QLatin1String(ObjectNames::lblNetworkError));
+  lblNetworkError->hide();
+  fraPort->layout()->addWidget(lblNetworkError);
+}
+
 void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference) {
   DialogResult = Result::Loaded;
   for (const PresentPort& port : ports) {
@@ -93,6 +116,8 @@ void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* refe
   }
   // The list selects its first item by itself; a port that is not present selects none.
   if (cboPorts->findData(config_.ComPort) < 0) cboPorts->setCurrentIndex(-1);
+
+  txtNetwork->setText(QString::fromStdString(config_.Address));
 
   for (std::size_t i = 0; i < Rates.size(); ++i)
     if (config_.ComBaud == Rates[i]) optBPS[i]->setChecked(true);
@@ -104,6 +129,14 @@ void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* refe
 }
 
 void frmSettings::cmdOK_Click() {
+  const std::string address = txtNetwork->text().trimmed().toStdString();
+  const auto network = parseNetworkAddress(address);
+  if (!address.empty() && !network) {
+    lblNetworkError->show();
+    txtNetwork->setFocus();
+    return;
+  }
+  config_.Address = network ? network->text() : std::string();
   if (cboPorts->currentIndex() >= 0) config_.ComPort = cboPorts->currentData().toInt();
   for (std::size_t i = 0; i < Rates.size(); ++i) {
     if (optBPS[i]->isChecked()) {
