@@ -158,13 +158,14 @@ TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
       waitUntil([&] { return journalValues(contentsOf(file + ".part")).size() >= 3; }, 10s));
 
   server.kill();
-  EXPECT_TRUE(waitUntil(
-      [&] { return app.text("frmMain") == "Kelvor – COM1: getrennt, neuer Versuch"; }, 5s))
+  const QString title = "Kelvor – " + rfc2217(forWindow.rfc2217);
+  EXPECT_TRUE(
+      waitUntil([&] { return app.text("frmMain") == title + ": getrennt, neuer Versuch"; }, 5s))
       << app.text("frmMain").toStdString();
   pause(10s);
   const QString before = app.text("lblVal");
   ASSERT_TRUE(server.start());
-  EXPECT_TRUE(waitUntil([&] { return app.text("frmMain") == "Kelvor – COM1"; }, 5s));
+  EXPECT_TRUE(waitUntil([&] { return app.text("frmMain") == title; }, 5s));
   EXPECT_TRUE(waitUntil([&] { return app.text("lblVal") != before; }, 5s));
 
   ASSERT_TRUE(ended(recorder)) << recorder.readAllStandardError().toStdString();

@@ -45,9 +45,13 @@ void MeterState::set(MeterCondition condition, bool always) {
 }
 
 Message meterTitle(MeterCondition condition, int comPort) {
+  return meterTitle(condition, portName(comPort));
+}
+
+Message meterTitle(MeterCondition condition, const std::string& port) {
   static constexpr MessageId Titles[] = {MessageId::TitleAnswering, MessageId::TitleNoAnswer,
                                          MessageId::TitleRetrying, MessageId::TitleNotOpen};
-  return Message(Titles[static_cast<int>(condition)], {portName(comPort)});
+  return Message(Titles[static_cast<int>(condition)], {port});
 }
 
 Message meterDetails(const PortConfig& config, const std::string& devicePath,
