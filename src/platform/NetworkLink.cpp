@@ -83,19 +83,24 @@ basSerial::OpenResult NetworkLink::open(const NetworkAddress& address,
     result.errorText = systemText(EALREADY);
     return result;
   }
-  opening_ = true;
   ClosePort();
+  opening_ = true;
+  abandoned_ = false;
   last_ = address;
   settings_ = settings;
   socket_ = connectTo(address, result.errorText);
   if (socket_ < 0) {
     result.errorCode = -socket_;
     socket_ = -1;
-  } else if (address.kind == NetworkAddress::Kind::Rfc2217) {
+  } else if (!abandoned_ && address.kind == NetworkAddress::Kind::Rfc2217) {
     result.errorCode = negotiate(result.errorText, result.note);
-    if (result.errorCode != 0) ClosePort();
+  }
+  if (abandoned_ && socket_ >= 0) {
+    result.errorCode = ECANCELED;
+    result.errorText = systemText(ECANCELED);
   }
   opening_ = false;
+  if (result.errorCode != 0) ClosePort();
   result.ok = socket_ >= 0;
   return result;
 }
@@ -159,7 +164,7 @@ int NetworkLink::negotiate(QString& reason, QString& note) {
   TelnetComPort& telnet = *telnet_;
   const auto settled = [this, &telnet] {
     receiveAvailable();
-    return failed_ || telnet.comPortRefused() || !telnet.refusedSetting().empty() ||
+    return abandoned_ || failed_ || telnet.comPortRefused() || !telnet.refusedSetting().empty() ||
            telnet.lineAnswered();
   };
   int error = 0;
@@ -175,7 +180,7 @@ int NetworkLink::negotiate(QString& reason, QString& note) {
   }
   const auto controlSettled = [this, &telnet] {
     receiveAvailable();
-    return !telnet.refusedSetting().empty() || telnet.controlAnswered();
+    return abandoned_ || !telnet.refusedSetting().empty() || telnet.controlAnswered();
   };
   if (error == 0 && !waitFor(controlSettled, ControlWaitMs))
     note = QStringLiteral("the server did not confirm DTR and RTS");
@@ -234,6 +239,11 @@ void NetworkLink::discardInput() {
 }
 
 void NetworkLink::ClosePort() {
+  if (opening_) {
+    // The open on the stack below still uses the socket; it closes it when it returns.
+    abandoned_ = true;
+    return;
+  }
   if (socket_ >= 0) ::close(socket_);
   socket_ = -1;
   failed_ = false;

@@ -48,7 +48,8 @@ class NetworkLink : public SerialLink {
 
   int socket_ = -1;
   bool failed_ = false;
-  bool opening_ = false;  // an open waits with the event loop running: no second one meanwhile
+  bool opening_ = false;    // an open waits with the event loop running: no second one meanwhile
+  bool abandoned_ = false;  // closed while an open was waiting: the open ends as cancelled
   std::optional<NetworkAddress> last_;
   RemoteLineSettings settings_;
   std::unique_ptr<TelnetComPort> telnet_;  // only for RFC 2217

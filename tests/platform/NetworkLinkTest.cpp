@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <cerrno>
 #include <functional>
 #include <initializer_list>
@@ -78,7 +79,14 @@ TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
               std::tuple(error == 0, error, error == 0));
     EXPECT_EQ((error ? result.errorText : result.note).left(says.size()), says);
   }
+  // Closed while it waits for a server that never answers (another port chosen meanwhile).
+  ScriptedServer silent{QByteArray()};
   NetworkLink link;
+  QTimer::singleShot(50, [&link] { link.ClosePort(); });
+  const basSerial::OpenResult cancelled =
+      link.open(silent.address(NetworkAddress::Kind::Rfc2217), RemoteLineSettings{});
+  EXPECT_EQ(std::tuple(cancelled.ok, cancelled.errorCode, link.isOpen()),
+            std::tuple(false, ECANCELED, false));
   const basSerial::OpenResult unknown =
       link.open(*parseNetworkAddress("tcp://kelvor-test.invalid:4001"), RemoteLineSettings{});
   EXPECT_FALSE(unknown.ok || unknown.errorText.isEmpty());
