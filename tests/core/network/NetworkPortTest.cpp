@@ -27,6 +27,7 @@ TEST(NetworkAddress, ReadsGoodFormsAndRefusesBadOnes) {
            {"tcp://::1:4001", ""},  // IPv6 without brackets
            {"tcp://[::1]4001", ""},
            {"tcp://[]:4001", ""},
+           {"tcp://[fe80::1%]:4001", ""},
            {"tcp://[host]:4001", ""},
            {"tcp://host:40x1", ""},
            {"tcp://host:+401", ""},
@@ -85,19 +86,19 @@ TEST(TelnetComPort, NegotiatesSetsTheLineAndUndoublesDataSplitAnywhere) {
            {"control lines never answered", agreed + LineAnswers, "", SetLine, "", true},
            {"a rate refused", agreed + comPort({101, 0, 0, 0x25, 0x80}), "", SetLine,
             "baud rate 1200 (server: 9600)"},
-           {"stop bits refused", agreed + comPort({104, 1}), "", SetLine,
-            "stop bits 2 (server: 1)"},
+           {"stop bits refused (the first refusal named)",
+            agreed + comPort({104, 1}) + comPort({103, 3}), "", SetLine, "stop bits 2 (server: 1)"},
            {"parity refused", agreed + comPort({103, 3}), "", SetLine,
             "parity none (server: even)"},
-           {"data bits refused", agreed + comPort({102, 8}), "", SetLine,
-            "data bits 7 (server: 8)"},
+           {"data bits refused", agreed + comPort({101, 0, 0, 0x04, 0xB0}) + comPort({102, 8}), "",
+            SetLine, "data bits 7 (server: 8)"},
            {"DTR refused", agreed + comPort({105, 9}), "", SetLine, "DTR on (server: off)"},
            {"the server asks first", b({Iac, Do, 44, Iac, Will, 3, Iac, Will, 1, Iac, Do, 34}), "",
             SetLine + b({Iac, Do, 3, Iac, Dont, 1, Iac, Wont, 34})},
            {"option refused", b({Iac, Dont, 44, Iac, Wont, 0}), "", "", "", false, false, true},
            {"doubled 0xFF is data; other commands and notifications are not",
             b({'A', Iac, Iac, 'B', Iac, 241, 'C'}) + comPort({107, 0x30}) +
-                comPort({106, Iac, Iac}) + "D" + b({Iac, Sb, 44, 101, Iac, 'x'}) + "E",
+                comPort({106, Iac, Iac}) + "D" + b({Iac, Sb, 44, 104, 1, Iac, 'x'}) + "E",
             b({'A', Iac, 'B', 'C', 'D', 'E'}), ""},
        }) {
     // Every row is told whole, then split into two reads at every place.
@@ -133,8 +134,10 @@ TEST(TelnetComPort, Doubles0xFfInDataAndInTheSettingsItSends) {
   EXPECT_EQ(port.takeReplies(), b({Iac, Sb, 44, 1, 0, 0, 1, Iac, Iac, Iac, Se}) + comPort({2, 7}) +
                                     comPort({3, 3}) + comPort({4, 1}) + comPort({5, 9}) +
                                     comPort({5, 11}));
-  port.receive(b({Iac, Sb, 44, 101, 0, 0, 1, Iac, Iac, Iac, Se}));
+  port.receive(b({Iac, Sb, 44, 101, 0, 0, 1, Iac, Iac, Iac, Se}) + comPort({102, 7}) +
+               comPort({103, 3}) + comPort({104, 1}));
   EXPECT_EQ(port.refusedSetting(), "");
+  EXPECT_TRUE(port.lineAnswered());
 }
 
 }  // namespace
