@@ -18,6 +18,7 @@ packages=(
   lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12
   libreoffice-calc-nogui    # the journal test opens sample journals in a spreadsheet
   libfaketime               # an end-to-end test sets the recorder's wall clock back
+  ser2net                   # network ports: the tests serve the simulator through it
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

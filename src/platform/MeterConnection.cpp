@@ -16,9 +16,7 @@ MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, A
 }
 
 basSerial::OpenResult MeterConnection::open() {
-  basSerial::OpenResult result = device_.isEmpty()
-                                     ? serial_.OpenPort(config_.ComPort, config_.ComBaud)
-                                     : serial_.openFixedDevice(device_, config_.ComBaud);
+  basSerial::OpenResult result = serial_.open(config_, device_);
   state_.PortOpen = result.ok;
   session_.meterState().portOpened(result.ok);
   return result;

@@ -4,6 +4,7 @@
 #include "core/session/MeterSession.h"
 #include "platform/JournalFile.h"
 #include "platform/JournalWriter.h"
+#include "platform/PortLink.h"
 #include "platform/QtTimer.h"
 #include "platform/basSerial.h"
 
@@ -20,7 +21,8 @@ class MeterConnection {
   MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,
                   const MeterSession::Views& views, char decimalSeparator);
 
-  // Opens the configured port at the configured rate; PortOpen tells whether it worked.
+  // Opens the configured port, local or on the network, at the configured rate; PortOpen
+  // tells whether it worked.
   basSerial::OpenResult open();
   // Opens `devicePath` from now on instead of what the port number maps to (kelvor-record's
   // --port /dev/PATH); the number still names the port in messages and file names.
@@ -44,7 +46,7 @@ class MeterConnection {
   const PortConfig& config_;
   QString device_;  // empty: the port number's device
   ConnectionState state_;
-  basSerial serial_;
+  PortLink serial_;
   QtTimer timMessung_;
   QtTimer readDataTimer_;
   JournalWriter journal_;  // the file work, away from the event loop

@@ -1,10 +1,12 @@
 #include "platform/PortNaming.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include "core/acquisition/PortTable.h"
+#include "core/network/NetworkAddress.h"
 
 namespace kelvor {
 
@@ -22,6 +24,16 @@ QString PortNaming::devicePath(int portNumber) {
   if (QFileInfo(link).isSymLink() || QFileInfo::exists(link)) return link;
   const std::string fixed = fixedDeviceForPort(portNumber);
   return fixed.empty() ? link : QString::fromStdString(fixed);
+}
+
+QString PortNaming::networkAddress(int portNumber) {
+  constexpr qint64 MaxAddressBytes = 1024;
+  const QFileInfo link(linkPath(portNumber));
+  if (link.isSymLink() || !link.isFile() || link.size() > MaxAddressBytes) return {};
+  QFile file(link.filePath());
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QString text = QString::fromUtf8(file.readAll()).trimmed();
+  return looksLikeNetworkAddress(text.toStdString()) ? text : QString();
 }
 
 }  // namespace kelvor

@@ -16,6 +16,10 @@ class PortNaming {
   // The device to open: the link when present (even a dangling one), else the fixed table
   // entry, else the link path (which then does not exist, so opening reports "not found").
   static QString devicePath(int portNumber);
+  // The network address a port's link names when the link is a text file holding one
+  // ("rfc2217://HOST:PORT", "tcp://HOST:PORT", or something malformed that looks like it);
+  // empty for a symbolic link, a device or no link.
+  static QString networkAddress(int portNumber);
 };
 
 }  // namespace kelvor

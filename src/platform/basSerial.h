@@ -19,6 +19,7 @@ class basSerial : public SerialLink {
     int errorCode = 0;   // the operating system's error number when !ok
     QString devicePath;  // what was opened
     QString errorText;   // the system's description of errorCode
+    QString note;        // opened, with something the user should know
   };
 
   basSerial() = default;

@@ -88,10 +88,13 @@ std::unique_ptr<JournalSink> RecordProgram::chooseJournal() {
 
 bool RecordProgram::openPort() {
   const basSerial::OpenResult result = meter_.open();
+  if (result.ok && !result.note.isEmpty())
+    reporter_.line("kelvor-record: " + result.devicePath.toStdString() + ": " +
+                   result.note.toStdString());
   if (result.ok || openFailureTold_) return result.ok;
   openFailureTold_ = true;
   const QString device = result.devicePath + QStringLiteral(": ") + result.errorText;
-  reporter_.line(openErrorText(result.errorCode, options_.port.ComPort) + ": " +
+  reporter_.line(openErrorText(result.errorCode, portLabel(options_.port)) + ": " +
                  device.toStdString());
   return false;
 }

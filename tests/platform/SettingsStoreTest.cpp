@@ -46,6 +46,7 @@ TEST(SettingsStore, EveryValueIsATextUnderItsKey) {
   EXPECT_EQ(file.read().texts(), s.texts());
   EXPECT_FALSE(QFile::exists(file.path));
   s.Port = 12;
+  s.NetAddress = "rfc2217://[::1]:2001";
   s.PrintColored = true;
   s.AutoScale = s.Journal = false;
   s.SavedLeft = -15;
@@ -53,10 +54,10 @@ TEST(SettingsStore, EveryValueIsATextUnderItsKey) {
   ASSERT_TRUE(file.store.write(s.texts()));
 
   // Texts, not typed values: the file reads the same for any reader of ini files.
-  EXPECT_EQ(
-      file.raw().toStdString(),
-      "[Settings]\nAutoScale=0\nBPS=1200\nDevice=0\nJournal=0\nPort=12\nPrintColored=1\nwHeight=0\n"
-      "wLeft=-15\nwState=0\nwTop=0\nwWidht=10500\n");
+  EXPECT_EQ(file.raw().toStdString(),
+            "[Settings]\nAutoScale=0\nBPS=1200\nDevice=0\nJournal=0\nNetAddress=rfc2217://"
+            "[::1]:2001\nPort=12\nPrintColored=1\nwHeight=0\n"
+            "wLeft=-15\nwState=0\nwTop=0\nwWidht=10500\n");
   EXPECT_EQ(file.read().texts(), s.texts());
 }
 

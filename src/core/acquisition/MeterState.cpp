@@ -52,11 +52,14 @@ void MeterState::set(MeterCondition condition, bool always) {
 }
 
 Message meterTitle(MeterCondition condition, int comPort, bool alarm) {
+  return meterTitle(condition, portName(comPort), alarm);
+}
+
+Message meterTitle(MeterCondition condition, const std::string& port, bool alarm) {
   static constexpr MessageId Titles[] = {MessageId::TitleAnswering, MessageId::TitleNoAnswer,
                                          MessageId::TitleRetrying, MessageId::TitleNotOpen};
   const bool alarmShown = alarm && condition == MeterCondition::Answering;
-  return Message(alarmShown ? MessageId::TitleAlarm : Titles[static_cast<int>(condition)],
-                 {portName(comPort)});
+  return Message(alarmShown ? MessageId::TitleAlarm : Titles[static_cast<int>(condition)], {port});
 }
 
 Message meterDetails(const PortConfig& config, const std::string& devicePath,

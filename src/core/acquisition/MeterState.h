@@ -71,6 +71,8 @@ class MeterState {
 // The main window's title for the condition on port COMn; an alarm shows while the meter
 // answers.
 Message meterTitle(MeterCondition condition, int comPort, bool alarm = false);
+// The same for a port by its name (a network address).
+Message meterTitle(MeterCondition condition, const std::string& port, bool alarm = false);
 // The port, line and meter behind the reading display, and when the meter last answered.
 Message meterDetails(const PortConfig& config, const std::string& devicePath,
                      LocalSeconds lastAnswer);

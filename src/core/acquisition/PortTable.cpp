@@ -31,7 +31,15 @@ std::string portName(int portNumber) {
 }
 
 std::string openErrorText(int errorCode, int portNumber) {
-  return "Error " + std::to_string(errorCode) + " opening " + portName(portNumber);
+  return openErrorText(errorCode, portName(portNumber));
+}
+
+std::string openErrorText(int errorCode, const std::string& port) {
+  return "Error " + std::to_string(errorCode) + " opening " + port;
+}
+
+std::string portLabel(const PortConfig& config) {
+  return config.Address.empty() ? portName(config.ComPort) : config.Address;
 }
 
 }  // namespace kelvor

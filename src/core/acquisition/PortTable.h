@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/acquisition/PortConfig.h"
+
 namespace kelvor {
 
 // The fixed part of the port numbering on Linux: COM1-32 are /dev/ttyS0-31, COM33-64
@@ -14,5 +16,10 @@ std::string portName(int portNumber);
 
 // The open-failure message: "Error 2 opening COM3".
 std::string openErrorText(int errorCode, int portNumber);
+// The same for a port by its name: "Error 111 opening tcp://bench:4001".
+std::string openErrorText(int errorCode, const std::string& port);
+
+// What the user chose as the port: the network address, else "COMn".
+std::string portLabel(const PortConfig& config);
 
 }  // namespace kelvor

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/acquisition/PortTable.h"
+#include "core/network/NetworkAddress.h"
 
 namespace kelvor {
 
@@ -25,13 +26,22 @@ std::optional<std::int64_t> wholeNumber(const std::string& text) {
 }
 
 bool parsePort(const std::string& text, RecordOptions& o) {
+  if (looksLikeNetworkAddress(text)) {
+    const auto address = parseNetworkAddress(text);
+    if (!address) return false;
+    o.port.Address = address->text();
+    o.devicePath.clear();
+    return true;
+  }
   if (text.rfind("/dev/", 0) == 0 && text.size() > 5) {
     o.devicePath = text;
+    o.port.Address.clear();
     return true;
   }
   const auto n = text.rfind("COM", 0) == 0 ? wholeNumber(text.substr(3)) : std::nullopt;
   if (!n || *n < 1 || *n > MaxPort) return false;
   o.port.ComPort = static_cast<int>(*n);
+  o.port.Address.clear();
   o.devicePath.clear();
   return true;
 }
@@ -83,7 +93,7 @@ using ValueParser = std::function<bool(const std::string&, RecordOptions&)>;
 // The options that take a value, with what each accepts (for the error line).
 const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions() {
   static const std::map<std::string, std::pair<ValueParser, const char*>> options{
-      {"--port", {parsePort, "COMn (1 to 256) or /dev/PATH"}},
+      {"--port", {parsePort, "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT or tcp://HOST:PORT"}},
       {"--baud", {parseBaud, "600, 1200, 2400, 4800 or 9600"}},
       {"--meter", {parseMeter, "single or four"}},
       {"--duration",
@@ -183,6 +193,10 @@ std::string recordHelp() {
          "Records a serial multimeter's readings into a journal, without a window.\n"
          "Port, baud rate and meter kind default to Kelvor's stored settings.\n\n"
          "  --port COMn|/dev/PATH   the meter's port\n"
+         "  --port rfc2217://HOST:PORT\n"
+         "                          a port on another machine behind a serial server,\n"
+         "                          this side setting the line (RFC 2217)\n"
+         "  --port tcp://HOST:PORT  the same as raw bytes, the line set on the server\n"
          "  --baud RATE             600, 1200, 2400, 4800 or 9600\n"
          "  --meter single|four     one display, or the four-display meter\n"
          "  --duration TIME         stop after 90s, 15m, 24h, ...\n"

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/network/NetworkAddress.h"
 #include "core/text/LeadingNumber.h"
 
 namespace kelvor {
@@ -65,6 +66,8 @@ StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator)
   s.Port = integerOr(lookup("Port"), s.Port, decimalSeparator);
   s.BPS = integerOr(lookup("BPS"), s.BPS, decimalSeparator);
   s.Device = integerOr(lookup("Device"), s.Device, decimalSeparator);
+  if (const auto address = lookup("NetAddress"); address && parseNetworkAddress(*address))
+    s.NetAddress = *address;
   s.SavedLeft = placementValue(lookup("wLeft"), false);
   s.SavedTop = placementValue(lookup("wTop"), false);
   s.SavedWidth = placementValue(lookup("wWidht"), true);
@@ -80,6 +83,7 @@ std::vector<StoredSettings::KeyText> StoredSettings::texts() const {
       {"Port", std::to_string(Port)},
       {"BPS", std::to_string(BPS)},
       {"Device", std::to_string(Device)},
+      {"NetAddress", NetAddress},
       {"Journal", Journal ? "1" : "0"},
       {"wState", std::to_string(SavedState)},
   };
@@ -97,6 +101,7 @@ PortConfig StoredSettings::portConfig() const {
   config.ComPort = Port;
   config.ComBaud = BPS;
   config.MeterType = static_cast<MeterKind>(Device);
+  config.Address = NetAddress;
   return config;
 }
 
@@ -105,6 +110,7 @@ void StoredSettings::takeFrom(const PortConfig& config, const PrintOptions& prin
   Port = config.ComPort;
   BPS = config.ComBaud;
   Device = static_cast<int>(config.MeterType);
+  NetAddress = config.Address;
 }
 
 bool placementRestorable(const StoredSettings& saved, int screenWidthTwips, int screenHeightTwips) {

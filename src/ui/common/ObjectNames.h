@@ -86,6 +86,8 @@ inline constexpr char cmdJournalKeep[] = "cmdJournalKeep";
 inline constexpr char fraPort[] = "fraPort";
 inline constexpr char cboPorts[] = "cboPorts";
 inline constexpr char lblNoPorts[] = "lblNoPorts";
+inline constexpr char txtNetwork[] = "txtNetwork";
+inline constexpr char lblNetworkError[] = "lblNetworkError";
 inline constexpr char optBPS[] = "optBPS";
 inline constexpr char optDevice[] = "optDevice";
 

@@ -4,10 +4,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/network/NetworkAddress.h"
 #include "core/text/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
@@ -54,6 +56,7 @@ void frmSettings::buildControls() {
   lblNoPorts->setObjectName(QLatin1String(ObjectNames::lblNoPorts));
   lblNoPorts->hide();
   fraPort->layout()->addWidget(lblNoPorts);
+  buildNetworkField();
 
   Frame2 = makeFrame(this, ObjectNames::Frame2, QString());
   const char* const rateCaptions[] = {"&600 bps", "120&0 bps", "2400 &bps", "4&800 bps",
@@ -91,6 +94,25 @@ void frmSettings::buildControls() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void frmSettings::buildNetworkField() {
+  txtNetwork = new QLineEdit(fraPort);
+  txtNetwork->setObjectName(QLatin1String(ObjectNames::txtNetwork));
+  txtNetwork->setPlaceholderText(QStringLiteral("rfc2217://HOST:PORT, tcp://HOST:PORT"));
+  txtNetwork->setMinimumWidth(txtNetwork->fontMetrics().horizontalAdvance(
+      QStringLiteral("rfc2217://bench-computer:20001")));
+  auto* caption = new QLabel(QStringLiteral("&Netzwerk:"), fraPort);
+  caption->setBuddy(txtNetwork);
+  auto* row = new QHBoxLayout;
+  row->addWidget(caption);
+  row->addWidget(txtNetwork, 1);
+  static_cast<QVBoxLayout*>(fraPort->layout())->addLayout(row);
+  lblNetworkError = new QLabel(
+      QStringLiteral("Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT"), fraPort);
+  lblNetworkError->setObjectName(QLatin1String(ObjectNames::lblNetworkError));
+  lblNetworkError->hide();
+  fraPort->layout()->addWidget(lblNetworkError);
+}
+
 void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference,
                             int langCode) {
   DialogResult = Result::Loaded;
@@ -106,6 +128,8 @@ void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* refe
     lblNoPorts->show();
   }
 
+  txtNetwork->setText(QString::fromStdString(config_.Address));
+
   for (std::size_t i = 0; i < Rates.size(); ++i)
     if (config_.ComBaud == Rates[i]) optBPS[i]->setChecked(true);
   for (std::size_t i = 0; i < Meters.size(); ++i)
@@ -116,6 +140,14 @@ void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* refe
 }
 
 void frmSettings::cmdOK_Click() {
+  const std::string address = txtNetwork->text().trimmed().toStdString();
+  const auto network = parseNetworkAddress(address);
+  if (!address.empty() && !network) {
+    lblNetworkError->show();
+    txtNetwork->setFocus();
+    return;
+  }
+  config_.Address = network ? network->text() : std::string();
   if (cboPorts->currentIndex() >= 0) config_.ComPort = cboPorts->currentData().toInt();
   for (std::size_t i = 0; i < Rates.size(); ++i) {
     if (optBPS[i]->isChecked()) {

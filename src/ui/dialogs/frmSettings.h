@@ -10,6 +10,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -44,17 +45,22 @@ class frmSettings : public QDialog {
   QGroupBox* fraPort = nullptr;
   QComboBox* cboPorts = nullptr;
   QLabel* lblNoPorts = nullptr;  // shown only when no port is present
+  // A port on the network instead of a local one; empty: the local port of the list.
+  QLineEdit* txtNetwork = nullptr;
+  QLabel* lblNetworkError = nullptr;  // shown while the address cannot be taken
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
 
-  // OK: takes the selected port (none selected keeps ComPort), the checked rate and the
-  // checked meter kind (none checked keeps the value), sets DialogResult to OK and hides.
+  // OK: takes the selected port (none selected keeps ComPort) or the network address, the
+  // checked rate and the checked meter kind (none checked keeps the value), sets DialogResult
+  // to OK and hides. A malformed address keeps the dialog open and says so.
   void cmdOK_Click();
   // Cancel (also Escape and the close box): hides; DialogResult stays Loaded.
   void cmdCancel_Click();
 
  private:
   void buildControls();
+  void buildNetworkField();
   void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference, int langCode);
 
   PortConfig& config_;

@@ -10,7 +10,7 @@ namespace kelvor {
 bool openMeterPort(MeterConnection& meter, QWidget* parent, int langCode) {
   const basSerial::OpenResult result = meter.open();
   if (result.ok) return true;
-  const int port = meter.config().ComPort;
+  const std::string port = portLabel(meter.config());
   const QString hint =
       QString::fromStdString(messageText(Message(MessageId::PortChoiceHint), langCode));
   const QString text =

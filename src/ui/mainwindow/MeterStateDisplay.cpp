@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 
+#include "core/acquisition/PortTable.h"
 #include "core/text/MessageTexts.h"
 #include "platform/MeterConnection.h"
 #include "platform/PortNaming.h"
@@ -40,7 +41,7 @@ void paintReading(QLabel* label) {
 
 void MeterStateDisplay::meterStateChanged(MeterCondition condition) {
   const MeterState& state = meter_.session().meterState();
-  const Message title = meterTitle(condition, meter_.config().ComPort, state.alarm());
+  const Message title = meterTitle(condition, portLabel(meter_.config()), state.alarm());
   window_.setWindowTitle(QString::fromStdString(messageText(title, langCode_)));
   // A disabled label is drawn in the palette's dimmed colour.
   for (QLabel* label : {controls_.lblVal, controls_.lblACDC}) {
@@ -60,7 +61,9 @@ bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
   if (watched == controls_.lblVal && event->type() == QEvent::ToolTip) {
     const PortConfig& config = meter_.config();
     const Message details =
-        meterDetails(config, PortNaming::devicePath(config.ComPort).toStdString(),
+        meterDetails(config,
+                     config.Address.empty() ? PortNaming::devicePath(config.ComPort).toStdString()
+                                            : config.Address,
                      meter_.session().meterState().lastAnswer());
     controls_.lblVal->setToolTip(QString::fromStdString(messageText(details, langCode_)));
   }

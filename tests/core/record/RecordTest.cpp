@@ -24,7 +24,7 @@ std::string summary(const std::vector<std::string>& args) {
   if (!error.empty()) return error.find('\n') == error.npos ? error.substr(0, error.find(':')) : "";
   const RecordOptions& o = parsed.options;
   std::ostringstream text;
-  text << "COM" << o.port.ComPort << o.devicePath << ' ' << o.port.ComBaud << ' '
+  text << "COM" << o.port.ComPort << o.devicePath << o.port.Address << ' ' << o.port.ComBaud << ' '
        << static_cast<int>(o.port.MeterType) << ' ' << o.durationS << "s " << o.count << ' '
        << (o.alarm.valid ? (o.alarm.AlarmAbove ? ">" : "<") + std::to_string(o.alarm.AlarmLevel)
                          : "-")
@@ -42,6 +42,8 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
             "COM256 600 1 0s 0 - ~ sys 0000"},
            {{"--port=COM1", "--baud=9600", "--meter=single"}, "COM1 9600 0 0s 0 - ~ sys 0000"},
            {{"--port", "/dev/ttyUSB4"}, "COM3/dev/ttyUSB4 2400 0 0s 0 - ~ sys 0000"},
+           {{"--port", "TCP://[::1]:4001"}, "COM3tcp://[::1]:4001 2400 0 0s 0 - ~ sys 0000"},
+           {{"--port", "rfc2217://h:1", "--port", "COM1"}, "COM1 2400 0 0s 0 - ~ sys 0000"},
            {{"--duration", "90s", "--count", "1"}, "COM3 2400 0 90s 1 - ~ sys 0000"},
            {{"--duration", "15m"}, "COM3 2400 0 900s 0 - ~ sys 0000"},
            {{"--duration", "24h"}, "COM3 2400 0 86400s 0 - ~ sys 0000"},
@@ -66,6 +68,8 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
            {{"--frobnicate"}, "unknown option"},
            {{"--quiet=1"}, "unknown option"},
            {{"COM1"}, "unknown option"},
+           {{"--port", "tcp://h"}, "--port tcp"},  // cut at the address's colon
+           {{"--port", "ftp://h:1"}, "--port ftp"},
            {{"--mqtt-cafile", "ca.pem"},
             "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST"}})
     EXPECT_EQ(summary(args), expected);

@@ -29,6 +29,10 @@ TEST(StoredSettings, ReadsNumbersAndFlagsAndWhatItWrote) {
   for (const auto& [text, port] : std::vector<std::pair<std::string, int>>{
            {" 7 ", 7}, {"2,5", 2}, {"3,5", 4}, {"COM3", 1}, {"99999999999", 1}})
     EXPECT_EQ(readFrom({{"Port", text}}).Port, port) << text;
+  // A network port is kept only when it is a well-formed address.
+  EXPECT_EQ(readFrom({{"NetAddress", "tcp://[::1]:4001"}}).portConfig().Address,
+            "tcp://[::1]:4001");
+  EXPECT_EQ(readFrom({{"NetAddress", "tcp://[::1]"}}).portConfig().Address, "");
   // Flags are the numeric value of the text.
   for (const auto& [text, on] : std::vector<std::pair<std::string, bool>>{
            {"0", false}, {"7", true}, {"abc", false}, {"0.0", false}, {"-1", true}}) {

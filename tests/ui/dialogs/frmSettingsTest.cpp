@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <tuple>
@@ -73,6 +74,26 @@ TEST(PortDialog, AnEmptyListAsksForAnAdapter) {
     d.cmdOK->click();
     EXPECT_EQ(std::tuple(config.ComPort, config.ComBaud, d.DialogResult),
               std::tuple(5, 9600, frmSettings::Result::OK));
+  }
+}
+
+// The network field shows the stored address; OK takes a well-formed one, an empty field
+// goes back to the local port, and a malformed one keeps the dialog open saying so.
+TEST(PortDialog, TakesANetworkAddressOrSaysItIsNone) {
+  for (const auto& [stored, typed, accepted, after] :
+       std::vector<std::tuple<std::string, QString, bool, std::string>>{
+           {"", " TCP://[::1]:4001 ", true, "tcp://[::1]:4001"},
+           {"rfc2217://bench:2001", "", true, ""},
+           {"rfc2217://bench:2001", "rfc2217://bench", false, "rfc2217://bench:2001"}}) {
+    PortConfig config;
+    config.Address = stored;
+    frmSettings d(config, {});
+    EXPECT_EQ(d.txtNetwork->text().toStdString(), stored);
+    d.txtNetwork->setText(typed);
+    d.cmdOK->click();
+    EXPECT_EQ(d.DialogResult == frmSettings::Result::OK, accepted) << typed.toStdString();
+    EXPECT_EQ(d.lblNetworkError->isVisibleTo(&d), !accepted);
+    EXPECT_EQ(config.Address, after);
   }
 }
 

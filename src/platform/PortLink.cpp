@@ -1,0 +1,34 @@
+#include "platform/PortLink.h"
+
+#include <cerrno>
+
+#include "core/network/NetworkAddress.h"
+#include "core/network/TelnetComPort.h"
+#include "platform/PortNaming.h"
+
+namespace kelvor {
+
+basSerial::OpenResult PortLink::open(const PortConfig& config, const QString& fixedDevice) {
+  local_.ClosePort();
+  network_.ClosePort();
+  if (!fixedDevice.isEmpty()) {
+    active_ = &local_;
+    return local_.openFixedDevice(fixedDevice, config.ComBaud);
+  }
+  const QString text = config.Address.empty() ? PortNaming::networkAddress(config.ComPort)
+                                              : QString::fromStdString(config.Address);
+  if (text.isEmpty()) {
+    active_ = &local_;
+    return local_.OpenPort(config.ComPort, config.ComBaud);
+  }
+  active_ = &network_;
+  const auto address = parseNetworkAddress(text.toStdString());
+  if (address) return network_.open(*address, remoteLineSettingsFor(config));
+  basSerial::OpenResult result;
+  result.devicePath = text;
+  result.errorCode = EINVAL;
+  result.errorText = QStringLiteral("not a network address (rfc2217://HOST:PORT, tcp://HOST:PORT)");
+  return result;
+}
+
+}  // namespace kelvor

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/acquisition/PortConfig.h"
+#include "core/acquisition/SerialLink.h"
+#include "platform/NetworkLink.h"
+#include "platform/basSerial.h"
+
+namespace kelvor {
+
+// The meter's port, local or on the network: the configured address, else the address a
+// port link file holds, else the local device of the port number. The polling cycle sees one
+// SerialLink whichever it is.
+class PortLink : public SerialLink {
+ public:
+  // A fixed device (kelvor-record's --port /dev/PATH) is opened as it is, never a link of its
+  // port number.
+  basSerial::OpenResult open(const PortConfig& config, const QString& fixedDevice = {});
+
+  bool WritePort(std::string_view text) override { return active_->WritePort(text); }
+  std::string ReadPort() override { return active_->ReadPort(); }
+  void discardInput() override { active_->discardInput(); }
+  bool isOpen() const override { return active_->isOpen(); }
+  bool failed() const override { return active_->failed(); }
+  void ClosePort() override { active_->ClosePort(); }
+  bool reopen() override { return active_->reopen(); }
+
+ private:
+  basSerial local_;
+  NetworkLink network_;
+  SerialLink* active_ = &local_;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,213 @@
+// Meters behind a real serial server on loopback: ser2net serves the simulator's
+// pseudo-terminal by RFC 2217 and as raw TCP; the window and kelvor-record read through it.
+#include <signal.h>
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <memory>
+
+#include "e2e/E2eSupport.h"
+
+namespace kelvor::e2e {
+namespace {
+
+// A loopback port that nothing listens on at the moment it is chosen.
+quint16 freePort() {
+  QTcpServer probe;
+  return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+}
+
+// ser2net on loopback: an RFC 2217 port and a raw TCP port for each simulator's terminal.
+// Its own line settings (9600 baud, 1 stop bit) differ from the meter's, so a line at 1200
+// baud with 2 stop bits can only have been set through RFC 2217.
+class Ser2net {
+ public:
+  struct Served {
+    QString terminal;
+    quint16 rfc2217 = freePort();
+    quint16 tcp = freePort();
+  };
+
+  Ser2net(const TestHome& home, const std::vector<Served>& served) {
+    QByteArray yaml;
+    for (const Served& s : served) {
+      const QByteArray device = "serialdev," + s.terminal.toUtf8();
+      yaml += "connection: &r" + QByteArray::number(s.rfc2217) +
+              "\n  accepter: telnet(rfc2217),tcp,127.0.0.1," + QByteArray::number(s.rfc2217) +
+              "\n  connector: " + device + ",9600n81,local\n";
+      yaml += "connection: &t" + QByteArray::number(s.tcp) + "\n  accepter: tcp,127.0.0.1," +
+              QByteArray::number(s.tcp) + "\n  connector: " + device + ",1200n82,local\n";
+    }
+    config_ = home.writeFile(QStringLiteral("ser2net.yaml"), yaml);
+    pidFile_ = home.file(QStringLiteral("ser2net.pid"));
+    port_ = served.front().tcp;
+    start();
+  }
+  ~Ser2net() { kill(); }
+  // True once it accepts connections.
+  bool start() {
+    process_.start(QStringLiteral("ser2net"), {"-n", "-u", "-c", config_, "-P", pidFile_});
+    return waitUntil(
+        [this] {
+          QTcpSocket socket;
+          socket.connectToHost(QHostAddress::LocalHost, port_);
+          return socket.waitForConnected(100);
+        },
+        5s);
+  }
+  void kill() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+
+ private:
+  QProcess process_;
+  QString config_, pidFile_;
+  quint16 port_ = 0;
+};
+
+QString terminalOf(const TestHome& home, int port) {
+  return QFileInfo(home.file(QStringLiteral("Kelvor/ports/COM%1").arg(port))).symLinkTarget();
+}
+
+QString rfc2217(quint16 port) {
+  return QStringLiteral("rfc2217://127.0.0.1:%1").arg(port);
+}
+QString tcp(quint16 port) {
+  return QStringLiteral("tcp://127.0.0.1:%1").arg(port);
+}
+
+// kelvor-record's journal values, after its header.
+std::vector<double> journalValues(const QByteArray& journal) {
+  QStringList lines = QString::fromUtf8(journal).split("\r\n", Qt::SkipEmptyParts);
+  std::vector<double> values;
+  for (const QString& line : lines.mid(1)) values.push_back(line.section(',', 4, 4).toDouble());
+  return values;
+}
+
+QProcess* startRecord(QProcess& process, const TestHome& home, const QStringList& arguments) {
+  process.setProcessEnvironment(home.environment(QStringLiteral("en_US.UTF-8")));
+  process.start(QStringLiteral(KELVOR_RECORD_EXE), arguments);
+  return &process;
+}
+
+bool ended(QProcess& process) {
+  return waitUntil([&] { return process.state() == QProcess::NotRunning; }, 30s) &&
+         process.exitCode() == 0;
+}
+
+TEST(NetworkE2e, WindowAndRecorderReadThroughRfc2217AndRawTcp) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const Ser2net::Served served{terminalOf(home, 1)};
+  Ser2net server(home, {served});
+  double last = 0;
+  for (const QString& address : {rfc2217(served.rfc2217), tcp(served.tcp)}) {
+    SCOPED_TRACE(address.toStdString());
+    home.writeSettings({{"NetAddress", address}});
+    {
+      KelvorApp app(home);
+      ASSERT_TRUE(app.connected());
+      const std::vector<double> shown = recordReadings(app, 3);
+      ASSERT_EQ(shown.size(), 3u);
+      EXPECT_GT(shown.front(), last);
+      EXPECT_TRUE(app.quit());
+      last = shown.back();
+    }
+    if (address.startsWith("rfc2217")) {
+      EXPECT_TRUE(sim.lineSettings().endsWith("1200 baud, 8 data bits, parity none, 2 stop bits"))
+          << sim.lineSettings().toStdString();
+    }
+    const QString file = home.file(QStringLiteral("f.csv"));
+    QProcess recorder;
+    startRecord(recorder, home, {"--port", address, "--count", "3", "--output", file});
+    ASSERT_TRUE(ended(recorder)) << recorder.readAllStandardError().toStdString();
+    const std::vector<double> values = journalValues(contentsOf(file));
+    ASSERT_EQ(values.size(), 3u);
+    EXPECT_TRUE(values[0] > last && values[1] == values[0] + 1 && values[2] == values[1] + 1);
+    last = values.back();
+    QFile::remove(file);
+  }
+  // Every poll one "D", a second apart while a program runs.
+  const std::vector<LoggedByte> polls = sim.polls();
+  for (std::size_t i = 1; i < polls.size(); ++i)
+    EXPECT_TRUE(polls[i].byte == 'D' && polls[i].seconds - polls[i - 1].seconds > 0.8) << i;
+}
+
+// ser2net gone for ten seconds: the window says so and both go on when it is back, each
+// reading once and in order. kelvor-record names its port by a link file holding the address.
+TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
+  TestHome home;
+  MeterSim window(home, {"--port", "1", "--values", "ramp:1,1"});
+  MeterSim record(home, {"--port", "2", "--values", "ramp:1,1"});
+  ASSERT_TRUE(window.ready() && record.ready());
+  const Ser2net::Served forWindow{terminalOf(home, 1)}, forRecord{terminalOf(home, 2)};
+  Ser2net server(home, {forWindow, forRecord});
+  home.writeFile(QStringLiteral("Kelvor/ports/COM5"), tcp(forRecord.tcp).toUtf8() + "\n");
+  home.writeSettings({{"NetAddress", rfc2217(forWindow.rfc2217)}});
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  ASSERT_EQ(recordReadings(app, 2).size(), 2u);
+  const QString file = home.file(QStringLiteral("f.csv"));
+  QProcess recorder;
+  startRecord(recorder, home, {"--port", "COM5", "--count", "10", "--output", file});
+  ASSERT_TRUE(
+      waitUntil([&] { return journalValues(contentsOf(file + ".part")).size() >= 3; }, 10s));
+
+  server.kill();
+  const QString title = "Kelvor – " + rfc2217(forWindow.rfc2217);
+  EXPECT_TRUE(
+      waitUntil([&] { return app.text("frmMain") == title + ": getrennt, neuer Versuch"; }, 5s))
+      << app.text("frmMain").toStdString();
+  pause(10s);
+  const QString before = app.text("lblVal");
+  ASSERT_TRUE(server.start());
+  EXPECT_TRUE(waitUntil([&] { return app.text("frmMain") == title; }, 5s));
+  EXPECT_TRUE(waitUntil([&] { return app.text("lblVal") != before; }, 5s));
+
+  ASSERT_TRUE(ended(recorder)) << recorder.readAllStandardError().toStdString();
+  const std::vector<double> values = journalValues(contentsOf(file));
+  ASSERT_EQ(values.size(), 10u);
+  for (std::size_t i = 1; i < values.size(); ++i)
+    EXPECT_GT(values[i], values[i - 1]) << i;  // none twice, none back
+}
+
+// Nothing listening: the open error at once. A server that takes the connection and never
+// answers: the window goes on answering while it waits, then says why.
+TEST(NetworkE2e, NothingListeningOrNoAnswerIsAnOpenErrorAndTheWindowStaysResponsive) {
+  TestHome home;
+  const quint16 closed = freePort();
+  home.writeSettings({{"NetAddress", tcp(closed)}});
+  {
+    QElapsedTimer started;
+    started.start();
+    KelvorApp app(home);
+    ASSERT_TRUE(app.connected());
+    const QString refused = "Kelvor|Error 111 opening " + tcp(closed) + "\n" + tcp(closed);
+    const QString shown = app.awaitModal();  // with the system's reason, in its language
+    EXPECT_TRUE(shown.startsWith(refused + ": ") && shown.size() > refused.size() + 5)
+        << shown.toStdString();
+    EXPECT_LT(started.elapsed(), 5000);
+    EXPECT_TRUE(app.dismiss());
+  }
+  QTcpServer silent;
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+  home.writeSettings({{"NetAddress", rfc2217(silent.serverPort())}});
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  QElapsedTimer asked;
+  asked.start();
+  EXPECT_FALSE(app.text("frmMain").isEmpty());
+  EXPECT_LT(asked.elapsed(), 500);
+  EXPECT_EQ(app.modal(), "");  // answered while the open still waits for the server
+  const QString message = app.awaitModal();
+  EXPECT_TRUE(message.startsWith("Kelvor|Error 110 opening " + rfc2217(silent.serverPort())))
+      << message.toStdString();
+  EXPECT_TRUE(app.dismiss());
+}
+
+}  // namespace
+}  // namespace kelvor::e2e

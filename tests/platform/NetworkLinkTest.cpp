@@ -1,0 +1,126 @@
+#include "platform/NetworkLink.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <cerrno>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace kelvor {
+namespace {
+
+bool waitFor(const std::function<bool()>& condition) {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  while (!condition() && elapsed.elapsed() < 3000) QCoreApplication::processEvents();
+  return condition();
+}
+
+QByteArray b(std::initializer_list<int> list) {
+  QByteArray out;
+  for (const int c : list) out += static_cast<char>(c);
+  return out;
+}
+
+QByteArray comPort(std::initializer_list<int> command) {
+  return b({255, 250, 44}) + b(command) + b({255, 240});
+}
+
+const QByteArray Agreed = b({255, 253, 0, 255, 251, 0, 255, 253, 44});
+const QByteArray LineAnswers =
+    comPort({101, 0, 0, 0x04, 0xB0}) + comPort({102, 7}) + comPort({103, 1}) + comPort({104, 2});
+const QByteArray ControlAnswers = comPort({105, 8}) + comPort({105, 12});
+
+// A serial server on loopback that answers the first bytes of each connection with `script`
+// and keeps what it received.
+struct ScriptedServer {
+  explicit ScriptedServer(const QByteArray& answers) : script(answers) {
+    server.listen(QHostAddress::LocalHost);
+    QObject::connect(&server, &QTcpServer::newConnection, [this] {
+      client = server.nextPendingConnection();
+      QObject::connect(client, &QTcpSocket::readyRead, [this] {
+        if (received.isEmpty()) client->write(script);
+        received += client->readAll();
+      });
+    });
+  }
+  NetworkAddress address(NetworkAddress::Kind kind) const {
+    return {kind, "127.0.0.1", server.serverPort()};
+  }
+  QByteArray script, received;
+  QTcpServer server;
+  QTcpSocket* client = nullptr;
+};
+
+TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
+  // server's answers | open error number | what the reason or the note says
+  for (const auto& [answers, error, says] : std::vector<std::tuple<QByteArray, int, QString>>{
+           {Agreed + LineAnswers + ControlAnswers, 0, ""},
+           {Agreed + LineAnswers, 0, "the server did not confirm DTR and RTS"},
+           {Agreed + LineAnswers + comPort({105, 9}), EINVAL, "the server refused DTR on"},
+           {Agreed + comPort({101, 0, 0, 0x25, 0x80}), EINVAL,
+            "the server refused baud rate 1200 (server: 9600)"},
+           {b({255, 254, 44}), EPROTONOSUPPORT,
+            "the server does not set serial lines (no COM-PORT-OPTION)"}}) {
+    SCOPED_TRACE(says.toStdString());
+    ScriptedServer server(answers);
+    NetworkLink link;
+    const basSerial::OpenResult result =
+        link.open(server.address(NetworkAddress::Kind::Rfc2217), RemoteLineSettings{});
+    EXPECT_EQ(std::tuple(result.ok, result.errorCode, link.isOpen()),
+              std::tuple(error == 0, error, error == 0));
+    EXPECT_EQ((error ? result.errorText : result.note).left(says.size()), says);
+  }
+  // Closed while it waits for a server that never answers (another port chosen meanwhile).
+  ScriptedServer silent{QByteArray()};
+  NetworkLink link;
+  QTimer::singleShot(50, [&link] { link.ClosePort(); });
+  const basSerial::OpenResult cancelled =
+      link.open(silent.address(NetworkAddress::Kind::Rfc2217), RemoteLineSettings{});
+  EXPECT_EQ(std::tuple(cancelled.ok, cancelled.errorCode, link.isOpen()),
+            std::tuple(false, ECANCELED, false));
+  const basSerial::OpenResult unknown =
+      link.open(*parseNetworkAddress("tcp://kelvor-test.invalid:4001"), RemoteLineSettings{});
+  EXPECT_FALSE(unknown.ok || unknown.errorText.isEmpty());
+}
+
+// 0xFF doubled on the way out and undoubled on the way in (RFC 2217 only); a connection the
+// server closes is a failed line, and reopening connects again.
+TEST(NetworkLink, CarriesDataBothWaysAndNoticesALostConnection) {
+  for (const auto kind : {NetworkAddress::Kind::Rfc2217, NetworkAddress::Kind::RawTcp}) {
+    const bool telnet = kind == NetworkAddress::Kind::Rfc2217;
+    SCOPED_TRACE(telnet);
+    ScriptedServer server(telnet ? Agreed + LineAnswers + ControlAnswers : QByteArray());
+    NetworkLink link;
+    ASSERT_TRUE(link.open(server.address(kind), RemoteLineSettings{}).ok);
+    server.received.clear();
+    ASSERT_TRUE(link.WritePort("D\xff"));
+    const QByteArray sent = telnet ? QByteArray("D\xff\xff") : QByteArray("D\xff");
+    EXPECT_TRUE(waitFor([&] { return server.received.endsWith(sent); }));
+    server.client->write(telnet ? QByteArray("A\xff\xff"
+                                             "B")
+                                : QByteArray("A\xff"
+                                             "B"));
+    std::string got;
+    EXPECT_TRUE(waitFor([&] { return (got += link.ReadPort()).size() >= 3; }));
+    EXPECT_EQ(got,
+              "A\xff"
+              "B");
+    server.client->close();
+    EXPECT_TRUE(waitFor([&] { return link.ReadPort().empty() && link.failed(); }));
+    link.ClosePort();
+    server.received.clear();
+    EXPECT_TRUE(link.reopen());
+  }
+}
+
+}  // namespace
+}  // namespace kelvor
