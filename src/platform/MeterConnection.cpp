@@ -1,5 +1,7 @@
 #include "platform/MeterConnection.h"
 
+#include "core/acquisition/MeterChoice.h"
+
 namespace kelvor {
 
 MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,
@@ -16,7 +18,7 @@ MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, A
 }
 
 basSerial::OpenResult MeterConnection::open() {
-  basSerial::OpenResult result = serial_.OpenPort(config_.ComPort, config_.ComBaud);
+  basSerial::OpenResult result = serial_.OpenPort(config_.ComPort, lineFor(config_));
   state_.PortOpen = result.ok;
   session_.meterState().portOpened(result.ok);
   return result;

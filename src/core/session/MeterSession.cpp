@@ -1,5 +1,6 @@
 #include "core/session/MeterSession.h"
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/scope/ScopeController.h"
 #include "core/scope/ValueLists.h"
 
@@ -21,7 +22,7 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
 
 void MeterSession::takeAnswer(std::string& answer) {
   recorded_.reset();
-  handler_.Messung(answer);
+  handler_.Messung(answer, familyFor(config_));
   if (!recorded_) return;
   // The alarm is tested only for a usable value.
   const bool alarm = recorded_->value != InvalidValue && alarm_.alarmed();
