@@ -65,6 +65,9 @@ StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator)
   s.Port = integerOr(lookup("Port"), s.Port, decimalSeparator);
   s.BPS = integerOr(lookup("BPS"), s.BPS, decimalSeparator);
   s.Device = integerOr(lookup("Device"), s.Device, decimalSeparator);
+  const auto meter = lookup("Meter");
+  s.MeterStored = meter.has_value();
+  s.Meter = meter.value_or("");
   s.SavedLeft = placementValue(lookup("wLeft"), false);
   s.SavedTop = placementValue(lookup("wTop"), false);
   s.SavedWidth = placementValue(lookup("wWidht"), true);
@@ -83,6 +86,7 @@ std::vector<StoredSettings::KeyText> StoredSettings::texts() const {
       {"Journal", Journal ? "1" : "0"},
       {"wState", std::to_string(SavedState)},
   };
+  if (MeterStored || !Meter.empty()) texts.insert(texts.begin() + 5, {"Meter", Meter});
   if (SavedState == StateNormal) {
     texts.insert(texts.end(), {{"wLeft", std::to_string(SavedLeft)},
                                {"wTop", std::to_string(SavedTop)},
@@ -97,6 +101,7 @@ PortConfig StoredSettings::portConfig() const {
   config.ComPort = Port;
   config.ComBaud = BPS;
   config.MeterType = static_cast<MeterKind>(Device);
+  config.Meter = Meter;
   return config;
 }
 
@@ -105,6 +110,7 @@ void StoredSettings::takeFrom(const PortConfig& config, const PrintOptions& prin
   Port = config.ComPort;
   BPS = config.ComBaud;
   Device = static_cast<int>(config.MeterType);
+  Meter = config.Meter;
 }
 
 bool placementRestorable(const StoredSettings& saved, int screenWidthTwips, int screenHeightTwips) {

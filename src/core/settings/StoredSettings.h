@@ -20,6 +20,10 @@ struct StoredSettings {
   int Port = 1;
   int BPS = 1200;
   int Device = 0;
+  // A meter model or protocol family ("uni-t-ut61e", "fs9721"); empty: the kind in Device.
+  // Written once chosen (or once read), so that an empty choice clears an earlier one.
+  std::string Meter;
+  bool MeterStored = false;
   // Window placement in twips and the window state (0 normal, 1 minimised, 2 maximised).
   int SavedLeft = 0;
   int SavedTop = 0;
@@ -40,8 +44,9 @@ struct StoredSettings {
   static StoredSettings read(const Lookup& lookup, char decimalSeparator);
 
   // The texts written at exit, in writing order: "PrintColored", "AutoScale", "Port", "BPS",
-  // "Device", "Journal", "wState", and then "wLeft", "wTop", "wWidht", "wHeight" only when the
-  // state is normal; after a minimised or maximised exit the store keeps the earlier placement.
+  // "Device", "Meter" (once there is one), "Journal", "wState", and then "wLeft", "wTop", "wWidht",
+  // "wHeight" only when the state is normal; after a minimised or maximised exit the store keeps
+  // the earlier placement.
   std::vector<KeyText> texts() const;
 
   // The port and meter to use, and the print options; taken back at exit.

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/MeterFamily.h"
+#include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/StreamFramer.h"
 #include "support/FakeClock.h"
@@ -185,6 +188,27 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
   for (char& c : high) c = static_cast<char>(c | 0x80);
   sevenBit.add(high);
   EXPECT_EQ(sevenBit.takeNewest(), "012345;000:0\r\n");
+}
+
+TEST(MeterFamilies, EveryModelNamesAFamilyAndEveryFamilyHasModels) {
+  std::set<std::string> ids, families;
+  for (const MeterModel& model : meterModels()) {
+    const MeterFamily* family = familyNamed(model.family);
+    ASSERT_NE(family, nullptr) << model.title();
+    EXPECT_EQ(model.line.dataBits, family->line().dataBits) << model.title();
+    EXPECT_TRUE(ids.insert(model.id()).second) << model.id();
+    families.insert(model.family);
+  }
+  EXPECT_GE(ids.size(), 30u);
+  EXPECT_EQ(families.size(), meterFamilies().size());
+  PortConfig config;  // stored kinds keep their meaning; a model brings family and line
+  config.MeterType = static_cast<MeterKind>(7);
+  EXPECT_EQ(familyFor(config).name(), "four");
+  ASSERT_TRUE(chooseMeter(config, "uni-t-ut61e"));
+  EXPECT_EQ(std::tuple(familyFor(config).name(),
+                       lineFor(config) == LineSettings{19200, 7, Parity::Odd, 1}),
+            std::tuple("es51922", true));
+  EXPECT_FALSE(chooseMeter(config, "uni-t-ut61"));
 }
 
 TEST(MeterFamilies, AStreamingMeterIsOnlyListenedToAndGivesOneReadingATick) {
