@@ -25,7 +25,8 @@ DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
   reading.selfDescribed = true;
   reading.unit = display.prefix + display.unit;
   reading.mode = display.mode;
-  reading.modeText = display.mode;
+  // The meter's own battery sign, beside the mode where it cannot be missed.
+  reading.modeText = display.flags.lowBattery ? display.mode + " BAT" : display.mode;
   reading.flags = display.flags;
   const bool fits = display.decimals >= 0 &&
                     static_cast<std::size_t>(display.decimals) < display.digits.size() + 1;

@@ -86,6 +86,8 @@ inline constexpr char fraPort[] = "fraPort";
 inline constexpr char cboPorts[] = "cboPorts";
 inline constexpr char optBPS[] = "optBPS";
 inline constexpr char optDevice[] = "optDevice";
+inline constexpr char fraMeter[] = "fraMeter";
+inline constexpr char cboMeter[] = "cboMeter";
 
 // frmPrtDlg (besides optColor)
 inline constexpr char fraDrucker[] = "fraDrucker";
