@@ -30,6 +30,7 @@ enum class MessageId {
   MeterDetails,    // device, baud rate, time of the last answer; then the meter kind
   OneFrameMeter,
   FourFrameMeter,
+  NamedMeter,    // a model or protocol family by name
   ChannelStats,  // samples, gaps, minimum, maximum, mean, first and last time in seconds
   NoSamples,
   JournalFailed,     // file, the system's reason

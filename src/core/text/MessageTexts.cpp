@@ -57,6 +57,7 @@ constexpr Texts Table[] = {
      "Device: %1\nBaud rate: %2\nMeter: %4\nLast answer: %3"},
     {MessageId::OneFrameMeter, "eine Anzeige", "one display"},
     {MessageId::FourFrameMeter, "vier Anzeigen", "four displays"},
+    {MessageId::NamedMeter, "%1", "%1"},
     {MessageId::ChannelStats,
      "Messwerte: %1 (Lücken: %2)\nMinimum: %3\nMaximum: %4\nMittelwert: %5\nZeit: %6 s bis %7 s",
      "Samples: %1 (gaps: %2)\nMinimum: %3\nMaximum: %4\nMean: %5\nTime: %6 s to %7 s"},

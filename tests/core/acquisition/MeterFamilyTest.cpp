@@ -11,6 +11,7 @@
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/StreamFramer.h"
+#include "core/journal/JournalFormat.h"
 #include "support/FakeClock.h"
 #include "support/FakeLink.h"
 #include "support/FakeTimer.h"
@@ -155,6 +156,17 @@ TEST(MeterFamilies, Ut71xCodedFrames) {
                           {"12345p100\r\n", "-"},  // a fixed bit wrong
                           {"123451101\r\r", "-"},
                       });
+}
+
+TEST(MeterFamilies, TheJournalTakesUnitModeAndOverloadFromTheDecoder) {
+  const MeterFamily& es51922 = *familyNamed("es51922");
+  for (const auto& [frame, expected] : std::vector<std::pair<std::string, std::string>>{
+           {"401234;40040\r\n", "mV|AC|ok|401234;40040\n"},
+           {"600000310000\r\n", "MΩ|resistance|overload|600000310000\n"}}) {
+    std::string decoded = frame;
+    const JournalRow row = journalRowOf(frame, *es51922.decode(decoded, '.'));
+    EXPECT_EQ(row.unit + "|" + row.mode + "|" + statusName(row.status) + "|" + row.raw, expected);
+  }
 }
 
 TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
