@@ -1,4 +1,5 @@
 // Every protocol family against the simulator, through kelvor-record and the window.
+#include <QDir>
 #include <QElapsedTimer>
 
 #include "e2e/E2eSupport.h"
@@ -96,7 +97,8 @@ TEST(MeterFamiliesE2e, TheFourFrameMeterAt600BaudStillAnswersEverySecond) {
   }
 }
 
-// The window shows each family's reading with unit and prefix, its mode and low battery.
+// The window shows each family's reading with unit and prefix, its mode and low battery, and
+// records it into the journal.
 TEST(MeterFamiliesE2e, TheWindowShowsEveryStreamingFamilysReading) {
   for (const auto& [family, shown] :
        std::vector<std::pair<QString, QString>>{{"fs9721", "-2.500 kΩ|resistance BAT"},
@@ -114,6 +116,19 @@ TEST(MeterFamiliesE2e, TheWindowShowsEveryStreamingFamilysReading) {
     EXPECT_TRUE(
         waitUntil([&] { return app.text("lblVal") + "|" + app.text("lblACDC") == shown; }, 10s))
         << app.text("lblVal").toStdString();
+    // Recorded, the journal carries the decoded unit and mode, one reading a second.
+    ASSERT_EQ(recordReadings(app, 1).size(), 1u);
+    const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+    const auto rows = [&] {
+      const QString part = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0);
+      return QString::fromUtf8(contentsOf(folder.filePath(part))).split("\r\n", Qt::SkipEmptyParts);
+    };
+    ASSERT_TRUE(waitUntil([&] { return rows().size() >= 3; }, 10s));
+    const QStringList lines = rows();
+    for (const QString& line : lines.mid(1, 2))
+      EXPECT_EQ(line.section(',', 4, 7), "-2.5,kΩ,resistance,ok") << line.toStdString();
+    EXPECT_NEAR(lines[2].section(',', 2, 2).toDouble() - lines[1].section(',', 2, 2).toDouble(),
+                1.0, 0.25);
   }
 }
 
