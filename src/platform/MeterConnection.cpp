@@ -1,5 +1,7 @@
 #include "platform/MeterConnection.h"
 
+#include "core/acquisition/MeterChoice.h"
+
 namespace kelvor {
 
 MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/network/NetworkAddress.h"
 #include "core/network/TelnetComPort.h"
 #include "platform/PortNaming.h"
@@ -13,13 +14,13 @@ basSerial::OpenResult PortLink::open(const PortConfig& config, const QString& fi
   network_.ClosePort();
   if (!fixedDevice.isEmpty()) {
     active_ = &local_;
-    return local_.openFixedDevice(fixedDevice, config.ComBaud);
+    return local_.openFixedDevice(fixedDevice, lineFor(config));
   }
   const QString text = config.Address.empty() ? PortNaming::networkAddress(config.ComPort)
                                               : QString::fromStdString(config.Address);
   if (text.isEmpty()) {
     active_ = &local_;
-    return local_.OpenPort(config.ComPort, config.ComBaud);
+    return local_.OpenPort(config.ComPort, lineFor(config));
   }
   active_ = &network_;
   const auto address = parseNetworkAddress(text.toStdString());

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -61,19 +62,20 @@ basSerial::~basSerial() {
   ClosePort();
 }
 
-basSerial::OpenResult basSerial::OpenPort(int port, int baud) {
+basSerial::OpenResult basSerial::OpenPort(int port, const LineSettings& line) {
   lastPort_ = port;
-  lastBaud_ = baud;
+  lastLine_ = line;
   hasLastPort_ = true;
   lastDevice_.clear();
-  return openDevice(PortNaming::devicePath(port), baud);
+  return openDevice(PortNaming::devicePath(port), line);
 }
 
-basSerial::OpenResult basSerial::openFixedDevice(const QString& devicePath, int baud) {
-  lastBaud_ = baud;
+basSerial::OpenResult basSerial::openFixedDevice(const QString& devicePath,
+                                                 const LineSettings& line) {
+  lastLine_ = line;
   hasLastPort_ = true;
   lastDevice_ = devicePath;
-  return openDevice(devicePath, baud);
+  return openDevice(devicePath, line);
 }
 
 bool basSerial::reopen() {
@@ -81,7 +83,7 @@ bool basSerial::reopen() {
   if (!hasLastPort_ || notTerminal_) return false;
   ClosePort();
   const QString device = lastDevice_.isEmpty() ? PortNaming::devicePath(lastPort_) : lastDevice_;
-  return openDevice(device, lastBaud_).ok;
+  return openDevice(device, lastLine_).ok;
 }
 
 void basSerial::noteError(int error) {
@@ -90,7 +92,7 @@ void basSerial::noteError(int error) {
     failed_ = true;
 }
 
-basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud) {
+basSerial::OpenResult basSerial::openDevice(const QString& devicePath, const LineSettings& line) {
   OpenResult result;
   result.devicePath = devicePath;
   failed_ = false;
@@ -106,8 +108,8 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud)
     ::close(fd);
     return refused(result, error);
   }
-  // Opening raised DTR and RTS; the interface cable needs RTS low, so drop it at once.
-  setModemLine(fd, TIOCM_RTS, false);
+  // Opening raised DTR and RTS; most interface cables need RTS low, so drop it at once.
+  setModemLine(fd, TIOCM_RTS, line.rts);
 
   // Exclusive use: no second opener, and a lock that also holds against root.
   (void)::ioctl(fd, TIOCEXCL);
@@ -118,7 +120,7 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, int baud)
   }
 
   PortHandle = fd;
-  configure(baud);
+  configure(line);
   result.ok = true;
   return result;
 }
@@ -130,15 +132,19 @@ basSerial::OpenResult& basSerial::refused(OpenResult& result, int error) {
   return result;
 }
 
-termios basSerial::meterLineSettings(const termios& current, int baud) {
+termios basSerial::meterLineSettings(const termios& current, const LineSettings& line) {
   termios tio = current;
   ::cfmakeraw(&tio);
-  tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CRTSCTS);
-  tio.c_cflag |= CS7 | CSTOPB | CLOCAL | CREAD;
+  tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
+  static constexpr tcflag_t Sizes[] = {CS5, CS6, CS7, CS8};
+  tio.c_cflag |= Sizes[std::clamp(line.dataBits, 5, 8) - 5] | CLOCAL | CREAD;
+  if (line.stopBits == 2) tio.c_cflag |= CSTOPB;
+  if (line.parity != Parity::None) tio.c_cflag |= PARENB;
+  if (line.parity == Parity::Odd) tio.c_cflag |= PARODD;
   tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
-  const speed_t speed = speedFor(baud);
+  const speed_t speed = speedFor(line.baud);
   if (speed != B0) {
     ::cfsetispeed(&tio, speed);
     ::cfsetospeed(&tio, speed);
@@ -146,16 +152,16 @@ termios basSerial::meterLineSettings(const termios& current, int baud) {
   return tio;
 }
 
-void basSerial::configure(int baud) {
+void basSerial::configure(const LineSettings& line) {
   termios current{};
   if (::tcgetattr(PortHandle, &current) == 0) {
     // A device that rejects part of this keeps what it accepts (a pseudo-terminal always
-    // has 8 data bits); the port stays usable.
-    const termios wanted = meterLineSettings(current, baud);
+    // has 8 data bits, and refuses settings on a reopened terminal); the port stays usable.
+    const termios wanted = meterLineSettings(current, line);
     (void)::tcsetattr(PortHandle, TCSANOW, &wanted);
   }
-  setModemLine(PortHandle, TIOCM_RTS, false);
-  setModemLine(PortHandle, TIOCM_DTR, true);
+  setModemLine(PortHandle, TIOCM_RTS, line.rts);
+  setModemLine(PortHandle, TIOCM_DTR, line.dtr);
 }
 
 void basSerial::ClosePort() {

@@ -5,13 +5,15 @@
 #include <QString>
 #include <string>
 
+#include "core/acquisition/LineSettings.h"
 #include "core/acquisition/SerialLink.h"
 
 namespace kelvor {
 
-// The serial line to the meter: 7 data bits, no parity, 2 stop bits at the chosen rate,
-// DTR high and RTS low (the meter's interface cable draws its power from them), exclusive
-// access, non-blocking reads of what has arrived.
+// The serial line to the meter: the meter's character format at the chosen rate (7 data
+// bits, no parity, 2 stop bits unless told otherwise), its control lines (DTR high and RTS
+// low: the interface cable draws its power from them), exclusive access, non-blocking reads
+// of what has arrived.
 class basSerial : public SerialLink {
  public:
   struct OpenResult {
@@ -30,12 +32,16 @@ class basSerial : public SerialLink {
   // Opens the device that the port number maps to and configures it. Does not close a
   // port that is already open: callers close first. A path that is not a terminal is
   // refused with ENOTTY before anything is written to it or set on it.
-  OpenResult OpenPort(int port, int baud);
+  OpenResult OpenPort(int port, int baud) { return OpenPort(port, LineSettings{baud}); }
+  OpenResult OpenPort(int port, const LineSettings& line);
   // Opens exactly `devicePath` (its links followed), never what a port number maps to;
   // reopen() opens this path again.
-  OpenResult openFixedDevice(const QString& devicePath, int baud);
+  OpenResult openFixedDevice(const QString& devicePath, const LineSettings& line);
   // Opens a device path directly (the port number only names it in messages).
-  OpenResult openDevice(const QString& devicePath, int baud);
+  OpenResult openDevice(const QString& devicePath, int baud) {
+    return openDevice(devicePath, LineSettings{baud});
+  }
+  OpenResult openDevice(const QString& devicePath, const LineSettings& line);
   void ClosePort() override;
   bool isOpen() const override { return PortHandle >= 0; }
   bool failed() const override { return failed_; }
@@ -55,10 +61,14 @@ class basSerial : public SerialLink {
   // The line settings the meter needs, applied to a device's current settings: raw, 7 data
   // bits, no parity, 2 stop bits, no flow control, reads that never wait; the rate when the
   // line knows it, else the device's own.
-  static termios meterLineSettings(const termios& current, int baud);
+  static termios meterLineSettings(const termios& current, int baud) {
+    return meterLineSettings(current, LineSettings{baud});
+  }
+  // The same with the meter's own data bits, parity and stop bits.
+  static termios meterLineSettings(const termios& current, const LineSettings& line);
 
  private:
-  void configure(int baud);
+  void configure(const LineSettings& line);
   // Remembers whether an I/O error means the device is gone.
   void noteError(int error);
   // Fills in a failed open's error; remembers whether the path was no terminal.
@@ -66,7 +76,7 @@ class basSerial : public SerialLink {
 
   bool failed_ = false;
   int lastPort_ = 0;
-  int lastBaud_ = 0;
+  LineSettings lastLine_;
   QString lastDevice_;  // empty: the port number's device of the moment
   bool hasLastPort_ = false;
   bool notTerminal_ = false;  // the last open found no terminal at the port's path

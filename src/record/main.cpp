@@ -51,8 +51,10 @@ int main(int argc, char* argv[]) {
   // Never on the command line, where other users could read it.
   if (const char* password = std::getenv("KELVOR_MQTT_PASSWORD"))
     options.publish.password = password;
-  if (options.help || options.version) {
-    if (options.help)
+  if (options.help || options.version || options.listMeters) {
+    if (options.listMeters)
+      std::fputs(kelvor::meterList().c_str(), stdout);
+    else if (options.help)
       std::fputs(kelvor::recordHelp().c_str(), stdout);
     else
       std::printf("kelvor-record %s\n", kelvor::ProgramVersion::current().number().c_str());

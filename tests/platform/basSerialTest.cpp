@@ -53,6 +53,16 @@ TEST(basSerial, LineSettingsForTheMeter) {
     EXPECT_EQ(tio.c_cc[VMIN] + tio.c_cc[VTIME], 0);
     EXPECT_EQ(::cfgetospeed(&tio), speed);
   }
+  // Other families' character formats.
+  for (const auto& [line, flags] :
+       {std::pair{LineSettings{19200, 7, Parity::Odd, 1}, CS7 | PARENB | PARODD},
+        {LineSettings{2400, 8, Parity::None, 1}, CS8},
+        {LineSettings{2400, 8, Parity::Even, 2}, CS8 | PARENB | CSTOPB}}) {
+    const termios tio = basSerial::meterLineSettings(start, line);
+    EXPECT_EQ(tio.c_cflag & (CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS),
+              static_cast<tcflag_t>(flags))
+        << line.baud;
+  }
 }
 
 TEST(basSerial, ExchangesBytesThirtyTwoAtATimeAndDiscardsWhatWaits) {

@@ -29,12 +29,14 @@ bool isOneOf(const std::string& name, std::initializer_list<const char*> names) 
 }
 
 bool takesValue(const std::string& name) {
-  return isOneOf(name, {"--port", "--link", "--meter", "--values", "--mode", "--unit", "--delay",
-                        "--split", "--overload", "--script", "--log", "--quit-after"});
+  return isOneOf(
+      name, {"--port", "--link", "--meter", "--values", "--mode", "--unit", "--delay", "--split",
+             "--overload", "--script", "--log", "--quit-after", "--baud", "--corrupt"});
 }
 
 bool isFlag(const std::string& name) {
-  return isOneOf(name, {"--silent", "--garbage", "--no-cr", "--only-first-frame", "--cycle"});
+  return isOneOf(name, {"--silent", "--garbage", "--no-cr", "--only-first-frame", "--cycle",
+                        "--high-bit", "--mid-frame", "--low-battery"});
 }
 
 // Applies one option; returns an error text or an empty string.
@@ -48,8 +50,16 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     if (value.empty()) return "--link needs a path";
     options->linkPath = value;
   } else if (name == "--meter") {
-    if (value != "single" && value != "four") return "--meter is single or four";
+    const std::optional<Family> family = familyNamed(value);
+    if (!family) return "--meter is single, four, fs9721, fs9922, es51922 or ut71x";
+    options->family = *family;
     options->fourDisplays = value == "four";
+  } else if (name == "--baud") {
+    if (!parseCount(value, 115200, &number) || number < 50) return "--baud needs a rate from 50";
+    options->baud = static_cast<int>(number);
+  } else if (name == "--corrupt") {
+    if (!parseCount(value, 1000000, &number) || number < 1) return "--corrupt needs N from 1";
+    options->corruptEvery = static_cast<int>(number);
   } else if (name == "--values") {
     options->valuesText = value;
   } else if (name == "--mode") {
@@ -86,6 +96,12 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     options->onlyFirstFrame = true;
   } else if (name == "--cycle") {
     options->cycleScript = true;
+  } else if (name == "--high-bit") {
+    options->highBit = true;
+  } else if (name == "--mid-frame") {
+    options->midFrame = true;
+  } else if (name == "--low-battery") {
+    options->lowBattery = true;
   }
   return {};
 }
@@ -96,6 +112,8 @@ std::string checkCombination(const Options& options) {
       (options.silent ? 1 : 0) + (options.garbage ? 1 : 0) + (options.scriptPath.empty() ? 0 : 1);
   if (answerKinds > 1) return "--silent, --garbage and --script exclude each other";
   if (options.cycleScript && options.scriptPath.empty()) return "--cycle needs --script";
+  if (streams(options.family) && !options.scriptPath.empty())
+    return "--script is for the polled meters (single, four)";
   return {};
 }
 
@@ -172,16 +190,20 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 std::string usageText() {
   return R"(Usage: kelvor-metersim [OPTIONS]
 
-Plays a digital multimeter on a pseudo-terminal. The client polls with the byte "D";
-every poll is answered with one 14-byte frame (mode, blank, 6-character value,
-4-character unit, carriage return), or four frames with --meter four.
+Plays a digital multimeter on a pseudo-terminal. The polled meters (single, four)
+answer each byte "D" with one 14-byte frame (mode, blank, 6-character value,
+4-character unit, carriage return), or four frames with --meter four. The streaming
+meters (fs9721, fs9922, es51922, ut71x) send their frames without being asked, back to
+back at their line rate, with a new value every second.
 
 Port:
   --port N              link the terminal as <config>/Kelvor/ports/COMN (default 1);
                         <config> is $XDG_CONFIG_HOME or else $HOME/.config
   --link PATH           link the terminal at PATH instead
 Answers:
-  --meter single|four   one frame (default) or four frames per poll
+  --meter FAMILY        single (default), four, fs9721, fs9922, es51922 or ut71x
+  --baud RATE           pace the bytes as a line of this rate carries them (streaming
+                        meters: their own rate unless given; polled: at once unless given)
   --values SOURCE       const:V1[,V2,...]   the values in turn, one per answer
                         ramp:START,STEP      START, START+STEP, ... one per answer
                         sine:OFFSET,AMPLITUDE,PERIOD_SECONDS   by time since start
@@ -198,6 +220,13 @@ Faults:
   --garbage             answer with random bytes that do not form a frame
   --no-cr               end frames with a blank instead of the carriage return
   --only-first-frame    with --meter four, send only the first frame
+  --mid-frame           a streaming meter starts in the middle of a frame
+  --corrupt N           every Nth streamed frame has a wrong position nibble, sign or
+                        fixed bit
+  --high-bit            set the 8th bit of every streamed byte (as some adapters do)
+  --low-battery         streamed frames show the low-battery sign
+  (--silent, --garbage and --overload apply to streaming meters too; --garbage then
+   puts a few stray bytes between the frames)
 Script:
   --script FILE         take the answers from FILE, one line per poll; the last line
                         repeats. A line is a 13-character frame body (the carriage

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "StreamEncoder.h"
 #include "ValueSource.h"
 
 namespace kelvor::metersim {
@@ -21,6 +22,12 @@ struct Options {
   int port = 1;
   std::string linkPath;  // empty: the COMn place in the configuration folder
   bool fourDisplays = false;
+  Family family = Family::Single;
+  std::optional<int> baud;  // pace the bytes at this rate; streaming families: their own rate
+  int corruptEvery = 0;     // every Nth streamed frame damaged; 0: none
+  bool highBit = false;     // the 8th bit set on every streamed byte
+  bool midFrame = false;    // the stream starts in the middle of a frame
+  bool lowBattery = false;
   std::string valuesText = "const:1.234";
   std::unique_ptr<ValueSource> values;
   std::string mode = "DC";

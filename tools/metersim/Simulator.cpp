@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <stdexcept>
 
@@ -21,6 +22,9 @@ constexpr std::size_t kMaxPendingWrites = 64;
 // How often line settings are looked at while nothing else happens (only when logging).
 constexpr std::chrono::milliseconds kLineCheckInterval(200);
 constexpr std::chrono::milliseconds kHangupPause(100);
+constexpr std::chrono::milliseconds kStreamGranularity(2);
+// How long a silent streaming meter stays quiet before it is asked for bytes again.
+constexpr std::chrono::milliseconds kSilencePause(100);
 
 int stopWriteFd = -1;
 
@@ -69,8 +73,17 @@ StopSignals::~StopSignals() {
   stopWriteFd = -1;
 }
 
-Simulator::Simulator(PtyPort& port, Responder& responder, EventLog* log)
-    : port_(port), responder_(responder), log_(log), start_(Clock::now()) {
+Simulator::Simulator(PtyPort& port, Responder& responder, EventLog* log, Streamer* streamer,
+                     int baud)
+    : port_(port),
+      responder_(responder),
+      log_(log),
+      start_(Clock::now()),
+      streamer_(streamer),
+      streamAt_(start_) {
+  if (baud > 0)
+    byteTime_ = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(static_cast<double>(kBitsPerCharacter) / baud));
   if (!log_) return;
   if (!port_.showsCharacterFormat()) {
     log_->note("note: this system reports 8 data bits and no parity for every pseudo-terminal");
@@ -85,6 +98,7 @@ void Simulator::run(int stopFd, std::optional<Clock::duration> quitAfter) {
 
   while (true) {
     Clock::time_point now = Clock::now();
+    if (streamer_) streamDue(now);
     writeDue(now);
     if (quitAt && now >= *quitAt) return;
     if (log_ && now >= nextLineCheck) {
@@ -98,6 +112,8 @@ void Simulator::run(int stopFd, std::optional<Clock::duration> quitAfter) {
       if (!wakeAt || when < *wakeAt) wakeAt = when;
     };
     if (!pending_.empty() && !waitingForRoom_) wakeBy(pending_.front().due);
+    // Streamed bytes go out in small bunches, as often as a line would need to be served.
+    if (streamer_) wakeBy(std::max(streamAt_, now + kStreamGranularity));
     if (log_) wakeBy(nextLineCheck);
     const bool reading = now >= readPausedUntil_;
     if (!reading) wakeBy(readPausedUntil_);
@@ -153,7 +169,13 @@ void Simulator::schedule(const Answer& answer, Clock::time_point now) {
   if (!pending_.empty()) due = std::max(due, pending_.back().due);
 
   const std::size_t firstPart = answer.split.bytes;
-  if (firstPart > 0 && firstPart < answer.bytes.size()) {
+  if (byteTime_ != Clock::duration::zero()) {
+    // Character by character, as the line carries them.
+    for (const char c : answer.bytes) {
+      pending_.push_back({due, std::string(1, c)});
+      due += byteTime_;
+    }
+  } else if (firstPart > 0 && firstPart < answer.bytes.size()) {
     pending_.push_back({due, answer.bytes.substr(0, firstPart)});
     pending_.push_back(
         {due + std::chrono::milliseconds(answer.split.pauseMs), answer.bytes.substr(firstPart)});
@@ -162,7 +184,31 @@ void Simulator::schedule(const Answer& answer, Clock::time_point now) {
   }
 }
 
+void Simulator::streamDue(Clock::time_point now) {
+  std::string bytes;
+  while (streamAt_ <= now) {
+    if (streamBuffer_.empty()) {
+      const double elapsed = std::chrono::duration<double>(streamAt_ - start_).count();
+      streamBuffer_ = streamer_->next(elapsed);
+      if (streamBuffer_.empty()) {
+        streamAt_ += kSilencePause;
+        continue;
+      }
+    }
+    bytes += streamBuffer_.front();
+    streamBuffer_.erase(0, 1);
+    streamAt_ += byteTime_;
+  }
+  // A client that does not read loses what its line would have lost.
+  if (!bytes.empty() && pending_.size() < kMaxPendingWrites) pending_.push_back({now, bytes});
+}
+
 void Simulator::writeDue(Clock::time_point now) {
+  // Paced bytes that are due go out in one write; unpaced answers one write each.
+  while (byteTime_ != Clock::duration::zero() && pending_.size() > 1 && pending_[1].due <= now) {
+    pending_[1].bytes.insert(0, pending_.front().bytes);
+    pending_.pop_front();
+  }
   while (!waitingForRoom_ && !pending_.empty() && pending_.front().due <= now) {
     std::string& bytes = pending_.front().bytes;
     const ssize_t written = write(port_.master(), bytes.data(), bytes.size());

@@ -8,6 +8,7 @@
 #include "EventLog.h"
 #include "PtyPort.h"
 #include "Responder.h"
+#include "Streamer.h"
 
 namespace kelvor::metersim {
 
@@ -32,8 +33,11 @@ class Simulator {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // `log` may be null; if not, the current line settings are logged at once.
-  Simulator(PtyPort& port, Responder& responder, EventLog* log);
+  // `log` may be null; if not, the current line settings are logged at once. With a
+  // streamer the meter sends on its own, else it answers polls; `baud` paces the bytes
+  // (0: answers go out at once).
+  Simulator(PtyPort& port, Responder& responder, EventLog* log, Streamer* streamer = nullptr,
+            int baud = 0);
 
   // Runs until `stopFd` becomes readable or `quitAfter` has passed.
   void run(int stopFd, std::optional<Clock::duration> quitAfter);
@@ -47,6 +51,8 @@ class Simulator {
   void receive(Clock::time_point now);
   void schedule(const Answer& answer, Clock::time_point now);
   void writeDue(Clock::time_point now);
+  // Queues the streamed bytes whose time on the line has come.
+  void streamDue(Clock::time_point now);
   void checkLineSettings();
 
   PtyPort& port_;
@@ -57,6 +63,10 @@ class Simulator {
   bool waitingForRoom_ = false;        // the terminal's buffer was full
   Clock::time_point readPausedUntil_;  // after a hang-up, so the loop does not spin
   std::string lineSettings_;
+  Streamer* streamer_;
+  Clock::duration byteTime_{};  // one character on the line; zero: not paced
+  Clock::time_point streamAt_;  // when the next streamed byte is due
+  std::string streamBuffer_;    // the rest of the frame being streamed
 };
 
 }  // namespace kelvor::metersim

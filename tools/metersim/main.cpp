@@ -14,6 +14,7 @@
 #include "Responder.h"
 #include "Script.h"
 #include "Simulator.h"
+#include "Streamer.h"
 
 namespace {
 
@@ -46,7 +47,10 @@ int simulate(kelvor::metersim::Options& options, std::vector<kelvor::metersim::S
   StopSignals stopSignals;
   PtyPort port;
   Responder responder(options, std::move(script));
-  Simulator simulator(port, responder, log.get());
+  std::unique_ptr<Streamer> streamer;
+  if (streams(options.family)) streamer = std::make_unique<Streamer>(options);
+  const int baud = options.baud.value_or(streamer ? defaultBaud(options.family) : 0);
+  Simulator simulator(port, responder, log.get(), streamer.get(), baud);
   PortLink link(options.linkPath.empty() ? defaultLinkPath(options.port) : options.linkPath,
                 port.slavePath());
   std::printf("ready %s -> %s\n", link.path().c_str(), port.slavePath().c_str());

@@ -1,5 +1,6 @@
 #include "core/acquisition/MeterState.h"
 
+#include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
 #include "core/scope/RecordingState.h"
 
@@ -66,10 +67,14 @@ Message meterDetails(const PortConfig& config, const std::string& devicePath,
                      LocalSeconds lastAnswer) {
   const MessageId kind = config.MeterType == MeterKind::OneFrame ? MessageId::OneFrameMeter
                                                                  : MessageId::FourFrameMeter;
+  const MeterModel* model = modelNamed(config.Meter);
+  const Message meter = config.Meter.empty() ? Message(kind)
+                        : model              ? Message(MessageId::NamedMeter, {model->title()})
+                                             : Message(MessageId::NamedMeter, {config.Meter});
   return Message(MessageId::MeterDetails,
                  {devicePath, std::to_string(config.ComBaud),
                   lastAnswer == 0 ? std::string(NoTime) : TimeStr(lastAnswer)},
-                 {Message(kind)});
+                 {meter});
 }
 
 }  // namespace kelvor

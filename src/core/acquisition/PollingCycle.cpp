@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/MeterFrame.h"
 
 namespace kelvor {
@@ -23,14 +24,20 @@ void PollingCycle::onPollTick() {
   if (port_.failed()) closeFailedPort();
   if (!port_.isOpen()) {
     if (!port_.reopen()) return;
+    framer_.reset();
     meter_.portBack();
   }
 
+  const MeterFamily& family = familyFor(config_);
+  if (family.streaming()) {
+    listen(family);
+    return;
+  }
   // Whatever is still waiting is the late tail of an earlier answer; left in place it
   // would become the first characters of this answer and shift the frame.
   port_.discardInput();
   meter_.pollSent();
-  if (!port_.WritePort("D")) {
+  if (!port_.WritePort(family.pollCommand())) {
     if (port_.failed()) closeFailedPort();
     return;
   }
@@ -53,7 +60,7 @@ void PollingCycle::onReadTick() {
     return;
   }
 
-  if (rxBuffer_.size() >= static_cast<std::size_t>(config_.FrameLength())) {
+  if (rxBuffer_.size() >= familyFor(config_).answerLength()) {
     // Only the first frame counts; the four-display meter's other frames are dropped.
     if (rxBuffer_.size() > MeterFrameLength) rxBuffer_.resize(MeterFrameLength);
     meter_.answered();
@@ -65,6 +72,28 @@ void PollingCycle::onReadTick() {
     // The poll is given up; the next one comes with the measurement timer.
     meter_.pollGivenUp();
   }
+}
+
+void PollingCycle::listen(const MeterFamily& family) {
+  if (!framer_ || &framer_->family() != &family) framer_ = std::make_unique<StreamFramer>(family);
+  for (int i = 0; i < MaxStreamReads; ++i) {
+    const std::string bytes = port_.ReadPort();
+    if (bytes.empty()) break;
+    framer_->add(bytes);
+  }
+  if (port_.failed()) {
+    closeFailedPort();
+    return;
+  }
+  // A tick without a valid frame counts as a poll without an answer.
+  meter_.pollSent();
+  std::optional<std::string> frame = framer_->takeNewest();
+  if (!frame) {
+    meter_.pollGivenUp();
+    return;
+  }
+  meter_.answered();
+  onAnswer_(*frame);
 }
 
 void PollingCycle::closeFailedPort() {

@@ -16,6 +16,9 @@ struct PortConfig {
   int ComPort = 1;     // port number n of "COMn"
   int ComBaud = 1200;  // baud rate
   MeterKind MeterType = MeterKind::OneFrame;
+  // A meter model or protocol family by name ("fs9721"); empty: the kind above. Kept apart
+  // from the kind so that its stored values keep the meaning they always had.
+  std::string Meter = {};
   std::string Address{};  // a network port ("rfc2217://HOST:PORT", "tcp://…"); "": ComPort
 
   // Characters of one complete answer: 14, or 56 for the four frames.

@@ -1,5 +1,6 @@
 #include "core/acquisition/ReadingHandler.h"
 
+#include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterFrame.h"
 
 namespace kelvor {
@@ -13,8 +14,15 @@ ReadingHandler::ReadingHandler(RecordingState& state, const Clock& clock, Readin
       decimalSeparator_(decimalSeparator) {}
 
 void ReadingHandler::Messung(std::string& answer) {
+  Messung(answer, *familyNamed("single"));
+}
+
+void ReadingHandler::Messung(std::string& answer, const MeterFamily& family) {
   const std::string sent = answer;
-  const DecodedFrame reading = decodeFrame(answer, decimalSeparator_);
+  const std::optional<DecodedFrame> decoded = family.decode(answer, decimalSeparator_);
+  // Only a streaming family refuses bytes, and its frames were found by decoding them.
+  if (!decoded) return;
+  const DecodedFrame& reading = *decoded;
   state_.CurrentValue = reading.value;
   state_.CurrentUnit = reading.unit;
   view_.showMode(reading.modeText);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Clock.h"
+#include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterFrame.h"
 #include "core/scope/RecordingState.h"
 
@@ -46,6 +47,8 @@ class ReadingHandler {
 
   // Removes the carriage returns from `answer` as a side effect.
   void Messung(std::string& answer);
+  // The same for an answer or frame of the given family.
+  void Messung(std::string& answer, const MeterFamily& family);
 
   void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 

@@ -155,6 +155,14 @@ JournalRow journalRowOf(const std::string& answer, const DecodedFrame& reading) 
   for (const char c : answer)
     if (c != '\r') row.raw += c;
   row.value = reading.value;
+  if (reading.selfDescribed) {
+    row.unit = reading.unit;
+    row.mode = reading.mode;
+    row.status = reading.value != InvalidValue ? ReadingStatus::Ok
+                 : reading.flags.overload      ? ReadingStatus::Overload
+                                               : ReadingStatus::Invalid;
+    return row;
+  }
   const bool whole = answer.size() == MeterFrameLength;  // as the decoder takes a frame
   if (whole) {
     // Read as the decoder reads them; carriage returns inside a frame shorten it.

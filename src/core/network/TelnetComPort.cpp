@@ -1,5 +1,7 @@
 #include "core/network/TelnetComPort.h"
 
+#include "core/acquisition/MeterChoice.h"
+
 #include <algorithm>
 
 namespace kelvor {
@@ -44,8 +46,17 @@ std::string valueText(int slot, std::uint32_t value) {
 }  // namespace
 
 RemoteLineSettings remoteLineSettingsFor(const PortConfig& config) {
+  using Remote = RemoteLineSettings;
+  const LineSettings line = lineFor(config);
   RemoteLineSettings settings;
-  settings.baud = static_cast<std::uint32_t>(config.ComBaud);
+  settings.baud = static_cast<std::uint32_t>(line.baud);
+  settings.dataBits = static_cast<std::uint8_t>(line.dataBits);
+  settings.parity = line.parity == Parity::Odd    ? Remote::Parity::Odd
+                    : line.parity == Parity::Even ? Remote::Parity::Even
+                                                  : Remote::Parity::None;
+  settings.stopBits = line.stopBits == 2 ? Remote::StopBits::Two : Remote::StopBits::One;
+  settings.dtr = line.dtr;
+  settings.rts = line.rts;
   return settings;
 }
 

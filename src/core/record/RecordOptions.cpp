@@ -1,9 +1,12 @@
 #include "core/record/RecordOptions.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
 
+#include "core/acquisition/MeterChoice.h"
+#include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
 #include "core/network/NetworkAddress.h"
 
@@ -49,14 +52,12 @@ bool parsePort(const std::string& text, RecordOptions& o) {
 bool parseBaud(const std::string& text, RecordOptions& o) {
   const auto n = wholeNumber(text);
   for (const int rate : Rates)
-    if (n && *n == rate) o.port.ComBaud = rate;
-  return n && o.port.ComBaud == *n;
+    if (n && *n == rate) o.baud = rate;
+  return n && o.baud == *n;
 }
 
 bool parseMeter(const std::string& text, RecordOptions& o) {
-  if (text != "single" && text != "four") return false;
-  o.port.MeterType = text == "single" ? MeterKind::OneFrame : MeterKind::FourFrames;
-  return true;
+  return chooseMeter(o.port, text);
 }
 
 bool parseCount(const std::string& text, RecordOptions& o) {
@@ -95,7 +96,8 @@ const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions()
   static const std::map<std::string, std::pair<ValueParser, const char*>> options{
       {"--port", {parsePort, "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT or tcp://HOST:PORT"}},
       {"--baud", {parseBaud, "600, 1200, 2400, 4800 or 9600"}},
-      {"--meter", {parseMeter, "single or four"}},
+      {"--meter",
+       {parseMeter, "single, four, fs9721, fs9922, es51922, ut71x or a model of --list-meters"}},
       {"--duration",
        {[](const std::string& t, RecordOptions& o) {
           const auto s = parseDuration(t);
@@ -156,8 +158,11 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
                                        const RecordOptions& defaults) {
   ParsedRecordOptions result{defaults, {}};
   RecordOptions& o = result.options;
-  const std::map<std::string, bool*> flags{
-      {"--quiet", &o.quiet}, {"--wait", &o.wait}, {"--help", &o.help}, {"--version", &o.version}};
+  const std::map<std::string, bool*> flags{{"--quiet", &o.quiet},
+                                           {"--wait", &o.wait},
+                                           {"--help", &o.help},
+                                           {"--version", &o.version},
+                                           {"--list-meters", &o.listMeters}};
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     std::optional<std::string> value;
@@ -182,6 +187,8 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
     }
     if (!result.error.empty()) return result;
   }
+  // A rate given wins over the chosen meter's usual one, in whatever order they came.
+  if (o.baud != 0) o.port.ComBaud = o.baud;
   const PublishSettings& p = o.publish;
   if (!p.enabled && (!p.topic.empty() || !p.user.empty() || p.tls))
     result.error = "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST";
@@ -197,8 +204,11 @@ std::string recordHelp() {
          "                          a port on another machine behind a serial server,\n"
          "                          this side setting the line (RFC 2217)\n"
          "  --port tcp://HOST:PORT  the same as raw bytes, the line set on the server\n"
-         "  --baud RATE             600, 1200, 2400, 4800 or 9600\n"
-         "  --meter single|four     one display, or the four-display meter\n"
+         "  --baud RATE             600, 1200, 2400, 4800 or 9600 (default: the meter's\n"
+         "                          usual rate when --meter is given, 19200 for es51922)\n"
+         "  --meter NAME            a model of --list-meters, or a protocol family:\n"
+         "                          single, four (polled), fs9721, fs9922, es51922, ut71x\n"
+         "  --list-meters           the known meter models with family and line\n"
          "  --duration TIME         stop after 90s, 15m, 24h, ...\n"
          "  --count N               stop after N readings\n"
          "  --alarm CONDITION       report readings such as \"< 0,8\" or \"> 1.5\"\n"
@@ -218,6 +228,21 @@ std::string recordHelp() {
          "Without --output the journal goes to ~/.local/share/Kelvor/recordings/.\n"
          "SIGINT or SIGTERM ends the recording cleanly. Exit status: 0 done, 1 port or\n"
          "journal error, 2 wrong options.\n";
+}
+
+std::string meterList() {
+  std::string text =
+      "Families: single, four (polled ASCII); fs9721, fs9922, es51922, ut71x (streaming)\n";
+  for (const MeterModel& model : meterModels()) {
+    const LineSettings& line = model.line;
+    std::string row = model.id();
+    row.resize(std::max<std::size_t>(row.size() + 2, 24), ' ');
+    row += model.family;
+    row.resize(std::max<std::size_t>(row.size() + 2, 34), ' ');
+    text += row + std::to_string(line.baud) + " " + std::to_string(line.dataBits) +
+            parityLetter(line.parity) + std::to_string(line.stopBits) + "  " + model.title() + "\n";
+  }
+  return text;
 }
 
 }  // namespace kelvor

@@ -26,6 +26,8 @@ struct RecordOptions {
   bool wait = false;
   bool help = false;
   bool version = false;
+  bool listMeters = false;
+  int baud = 0;  // --baud; 0: the chosen meter's usual rate, or the stored one
 };
 
 // The options, or one line saying what is wrong with them.
@@ -46,5 +48,7 @@ int portForDevice(const std::string& path);
 
 // The text of --help.
 std::string recordHelp();
+// The text of --list-meters: the families, then one line a model (id, family, line, name).
+std::string meterList();
 
 }  // namespace kelvor

@@ -1,5 +1,6 @@
 #include "core/session/MeterSession.h"
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/scope/ScopeController.h"
 #include "core/scope/ValueLists.h"
 
@@ -21,7 +22,7 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
 
 void MeterSession::takeAnswer(std::string& answer) {
   recorded_.reset();
-  handler_.Messung(answer);
+  handler_.Messung(answer, familyFor(config_));
   // The alarm is tested only for a usable value; an unusable one ends a shown alarm.
   meterState_.alarmTested(recording_.CurrentValue != InvalidValue && alarm_.alarmed());
   if (!recorded_) return;

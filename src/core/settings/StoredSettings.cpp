@@ -68,6 +68,9 @@ StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator)
   s.Device = integerOr(lookup("Device"), s.Device, decimalSeparator);
   if (const auto address = lookup("NetAddress"); address && parseNetworkAddress(*address))
     s.NetAddress = *address;
+  const auto meter = lookup("Meter");
+  s.MeterStored = meter.has_value();
+  s.Meter = meter.value_or("");
   s.SavedLeft = placementValue(lookup("wLeft"), false);
   s.SavedTop = placementValue(lookup("wTop"), false);
   s.SavedWidth = placementValue(lookup("wWidht"), true);
@@ -87,6 +90,7 @@ std::vector<StoredSettings::KeyText> StoredSettings::texts() const {
       {"Journal", Journal ? "1" : "0"},
       {"wState", std::to_string(SavedState)},
   };
+  if (MeterStored || !Meter.empty()) texts.insert(texts.begin() + 5, {"Meter", Meter});
   if (SavedState == StateNormal) {
     texts.insert(texts.end(), {{"wLeft", std::to_string(SavedLeft)},
                                {"wTop", std::to_string(SavedTop)},
@@ -102,6 +106,7 @@ PortConfig StoredSettings::portConfig() const {
   config.ComBaud = BPS;
   config.MeterType = static_cast<MeterKind>(Device);
   config.Address = NetAddress;
+  config.Meter = Meter;
   return config;
 }
 
@@ -111,6 +116,7 @@ void StoredSettings::takeFrom(const PortConfig& config, const PrintOptions& prin
   BPS = config.ComBaud;
   Device = static_cast<int>(config.MeterType);
   NetAddress = config.Address;
+  Meter = config.Meter;
 }
 
 bool placementRestorable(const StoredSettings& saved, int screenWidthTwips, int screenHeightTwips) {

@@ -21,6 +21,10 @@ struct StoredSettings {
   int BPS = 1200;
   int Device = 0;
   std::string NetAddress;  // a network port instead of Port; "" when none (a malformed one too)
+  // A meter model or protocol family ("uni-t-ut61e", "fs9721"); empty: the kind in Device.
+  // Written once chosen (or once read), so that an empty choice clears an earlier one.
+  std::string Meter;
+  bool MeterStored = false;
   // Window placement in twips and the window state (0 normal, 1 minimised, 2 maximised).
   int SavedLeft = 0;
   int SavedTop = 0;
@@ -41,9 +45,9 @@ struct StoredSettings {
   static StoredSettings read(const Lookup& lookup, char decimalSeparator);
 
   // The texts written at exit, in writing order: "PrintColored", "AutoScale", "Port", "BPS",
-  // "Device", "NetAddress", "Journal", "wState", and then "wLeft", "wTop", "wWidht", "wHeight" only
-  // when the state is normal; after a minimised or maximised exit the store keeps the earlier
-  // placement.
+  // "Device", "NetAddress", "Meter" (once there is one), "Journal", "wState", and then "wLeft",
+  // "wTop", "wWidht", "wHeight" only when the state is normal; after a minimised or maximised
+  // exit the store keeps the earlier placement.
   std::vector<KeyText> texts() const;
 
   // The port and meter to use, and the print options; taken back at exit.

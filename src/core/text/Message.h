@@ -35,6 +35,7 @@ enum class MessageId {
   FourFrameMeter,
   PortChoiceHint,  // the last line of a port's open failure
   NoSerialPort,    // the port dialog's empty list
+  NamedMeter,      // a model or protocol family by name
   ChannelStats,    // samples, gaps, minimum, maximum, mean, first and last time in seconds
   NoSamples,
   ChannelGreen,  // the channels' colours, in channel order

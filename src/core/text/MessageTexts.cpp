@@ -65,6 +65,7 @@ constexpr Texts Table[] = {
     {MessageId::NoSerialPort,
      "Es wurde keine serielle Schnittstelle gefunden.\nEin USB-Adapter muss angesteckt werden.",
      "No serial port was found.\nA USB adapter needs to be plugged in."},
+    {MessageId::NamedMeter, "%1", "%1"},
     {MessageId::ChannelStats,
      "Messwerte: %1 (Lücken: %2)\nMinimum: %3\nMaximum: %4\nMittelwert: %5\nZeit: %6 s bis %7 s",
      "Samples: %1 (gaps: %2)\nMinimum: %3\nMaximum: %4\nMean: %5\nTime: %6 s to %7 s"},

@@ -14,7 +14,8 @@ namespace {
 // Whether the line to the meter would be another one with `after`.
 bool lineChanged(const PortConfig& before, const PortConfig& after) {
   return before.ComPort != after.ComPort || before.ComBaud != after.ComBaud ||
-         before.MeterType != after.MeterType || before.Address != after.Address;
+         before.MeterType != after.MeterType || before.Meter != after.Meter ||
+         before.Address != after.Address;
 }
 }  // namespace
 

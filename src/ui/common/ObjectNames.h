@@ -90,6 +90,8 @@ inline constexpr char txtNetwork[] = "txtNetwork";
 inline constexpr char lblNetworkError[] = "lblNetworkError";
 inline constexpr char optBPS[] = "optBPS";
 inline constexpr char optDevice[] = "optDevice";
+inline constexpr char fraMeter[] = "fraMeter";
+inline constexpr char cboMeter[] = "cboMeter";
 
 // frmPrtDlg (besides optColor)
 inline constexpr char fraDrucker[] = "fraDrucker";

@@ -50,10 +50,16 @@ class frmSettings : public QDialog {
   QLabel* lblNetworkError = nullptr;  // shown while the address cannot be taken
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
+  // The meter by model or protocol family; typing filters the list. The empty first item
+  // leaves the choice to optDevice.
+  QGroupBox* fraMeter = nullptr;
+  QComboBox* cboMeter = nullptr;
 
   // OK: takes the selected port (none selected keeps ComPort) or the network address, the
   // checked rate and the checked meter kind (none checked keeps the value), sets DialogResult
-  // to OK and hides. A malformed address keeps the dialog open and says so.
+  // to OK and hides. A malformed address keeps the dialog open and says so. A model chosen in
+  // cboMeter brings its own rate; a family takes the checked one, or its usual one when that
+  // is no option here.
   void cmdOK_Click();
   // Cancel (also Escape and the close box): hides; DialogResult stays Loaded.
   void cmdCancel_Click();
@@ -61,6 +67,8 @@ class frmSettings : public QDialog {
  private:
   void buildControls();
   void buildNetworkField();
+  QGroupBox* buildMeterChoice();
+  void takeMeterChoice();
   void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference, int langCode);
 
   PortConfig& config_;

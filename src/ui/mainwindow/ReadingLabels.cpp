@@ -2,13 +2,19 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QStringDecoder>
 
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {
 
 namespace {
+// The families' decoders write units such as "kΩ" and "µA" in UTF-8; the polled meters'
+// frames are single bytes, shown as Latin-1 unless they happen to be valid UTF-8.
 QString fromMeter(const std::string& text) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  if (!utf8.hasError()) return decoded;
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 }  // namespace

@@ -30,7 +30,7 @@ std::string summary(const std::vector<std::string>& args) {
                          : "-")
        << ' ' << (o.output.empty() ? "~" : o.output) << ' '
        << (o.english ? (*o.english ? "en" : "de") : "sys") << ' ' << o.quiet << o.wait << o.help
-       << o.version;
+       << o.version << (o.port.Meter.empty() ? "" : " " + o.port.Meter);
   return text.str();
 }
 
@@ -51,7 +51,13 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
            {{"--alarm", ">1.5", "--output", "a/f.csv"},
             "COM3 2400 0 0s 0 >1.500000 a/f.csv sys 0000"},
            {{"--language", "en", "--quiet", "--wait"}, "COM3 2400 0 0s 0 - ~ en 1100"},
-           {{"--language", "de", "--help", "--version"}, "COM3 2400 0 0s 0 - ~ de 0011"}}) {
+           {{"--language", "de", "--help", "--version"}, "COM3 2400 0 0s 0 - ~ de 0011"},
+           // A meter without a rate brings its own; a rate given wins, before or after it.
+           {{"--meter", "es51922"}, "COM3 19200 0 0s 0 - ~ sys 0000 es51922"},
+           {{"--meter", "voltcraft-me-32"}, "COM3 600 0 0s 0 - ~ sys 0000 voltcraft-me-32"},
+           {{"--baud", "4800", "--meter", "uni-t-ut71c"},
+            "COM3 4800 0 0s 0 - ~ sys 0000 uni-t-ut71c"},
+           {{"--meter", "four"}, "COM3 1200 1 0s 0 - ~ sys 0000"}}) {
     EXPECT_EQ(summary(args), expected);
   }
   // Wrong values: the line names option and value.

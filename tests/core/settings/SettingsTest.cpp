@@ -40,6 +40,12 @@ TEST(StoredSettings, ReadsNumbersAndFlagsAndWhatItWrote) {
         readFrom({{"AutoScale", text}, {"PrintColored", text}, {"Journal", text}});
     EXPECT_TRUE(s.AutoScale == on && s.PrintColored == on && s.Journal == on) << text;
   }
+  // The meter model is kept beside the old kind, and cleared by writing it empty.
+  StoredSettings chosen = readFrom({{"Device", "1"}, {"Meter", "uni-t-ut61e"}});
+  EXPECT_EQ(std::pair(chosen.portConfig().Meter, static_cast<int>(chosen.portConfig().MeterType)),
+            std::pair(std::string("uni-t-ut61e"), 1));
+  chosen.takeFrom(PortConfig{}, {});
+  EXPECT_EQ(chosen.texts()[5], StoredSettings::KeyText("Meter", ""));
 }
 
 TEST(StoredSettings, PlacementIsRestoredOnlyWhenLargeEnoughAndOnTheScreen) {

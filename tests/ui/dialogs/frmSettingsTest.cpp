@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -95,6 +96,38 @@ TEST(PortDialog, TakesANetworkAddressOrSaysItIsNone) {
     EXPECT_EQ(d.lblNetworkError->isVisibleTo(&d), !accepted);
     EXPECT_EQ(config.Address, after);
   }
+}
+
+// The meter list: the stored model is shown; typing filters the list; a model brings its rate,
+// a family takes the checked one (or its own when no option has it); the empty entry leaves
+// the kind to the options.
+TEST(PortDialog, TheMeterListFiltersWhatIsTypedAndOkTakesModelOrFamily) {
+  struct Case {
+    std::string stored;
+    QString typed;  // empty: the list left as shown
+    int rate;       // optBPS to click, -1 none
+    std::string meterAfter;
+    int baudAfter;
+  };
+  for (const Case& c :
+       std::vector<Case>{{"uni-t-ut61e", "", -1, "uni-t-ut61e", 19200},
+                         {"", "Voltcraft VC-920 (ut71x)", 4, "voltcraft-vc-920", 2400},
+                         {"uni-t-ut61e", "fs9721 (2400 8N1)", 0, "fs9721", 600},
+                         {"", "es51922 (19200 7O1)", 0, "es51922", 19200},
+                         {"fs9922", "", 1, "fs9922", 1200},
+                         {"fs9922", " ", 1, "", 1200}}) {
+    SCOPED_TRACE(c.typed.toStdString());
+    PortConfig config{1, 2400, MeterKind::OneFrame, c.stored};
+    frmSettings d(config, {});
+    if (!c.typed.isEmpty()) d.cboMeter->setEditText(c.typed);
+    if (c.rate >= 0) d.optBPS[static_cast<std::size_t>(c.rate)]->click();
+    d.cmdOK->click();
+    EXPECT_EQ(std::pair(config.Meter, config.ComBaud), std::pair(c.meterAfter, c.baudAfter));
+  }
+  PortConfig config;
+  frmSettings d(config, {});
+  d.cboMeter->completer()->setCompletionPrefix(QStringLiteral("t ut71"));
+  EXPECT_EQ(d.cboMeter->completer()->completionCount(), 5);  // UNI-T UT71A to UT71E
 }
 
 }  // namespace

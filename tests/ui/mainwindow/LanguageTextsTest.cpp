@@ -60,7 +60,10 @@ TEST(LanguageTexts, MessagesInEitherLanguage) {
        "Die Aufzeichnung vom s endete unerwartet; sie enthält 9 Messwerte.\n"
        "In Kanal 2 (rot) laden?\n(f)"},
       {meterDetails(fourFrames, "/dev/ttyUSB0", 0), 1,
-       "Device: /dev/ttyUSB0\nBaud rate: 9600\nMeter: four displays\nLast answer: -- : -- : --"}};
+       "Device: /dev/ttyUSB0\nBaud rate: 9600\nMeter: four displays\nLast answer: -- : -- : --"},
+      {meterDetails({1, 19200, MeterKind::OneFrame, "uni-t-ut61e"}, "/dev/ttyUSB0", 0), 0,
+       "Gerät: /dev/ttyUSB0\nBaudrate: 19200\nMessgerät: UNI-T UT61E\nLetzte Antwort: -- : -- : "
+       "--"}};
   for (const auto& [message, langCode, text] : cases)
     EXPECT_EQ(messageText(message, langCode), text) << langCode;
 }

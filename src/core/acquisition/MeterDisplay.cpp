@@ -1,0 +1,46 @@
+#include "core/acquisition/MeterDisplay.h"
+
+#include "core/text/LeadingNumber.h"
+
+namespace kelvor {
+
+namespace {
+
+// "-12.345": the digits with the point in place, leading zeros before the units digit gone.
+std::string numberText(const MeterDisplay& display) {
+  const std::size_t integerDigits =
+      display.digits.size() - static_cast<std::size_t>(display.decimals);
+  std::string integer = display.digits.substr(0, integerDigits);
+  const std::size_t firstSignificant = integer.find_first_not_of('0');
+  integer = firstSignificant == std::string::npos ? "0" : integer.substr(firstSignificant);
+  std::string text = (display.negative ? "-" : "") + integer;
+  if (display.decimals > 0) text += "." + display.digits.substr(integerDigits);
+  return text;
+}
+
+}  // namespace
+
+DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
+  DecodedFrame reading;
+  reading.selfDescribed = true;
+  reading.unit = display.prefix + display.unit;
+  reading.mode = display.mode;
+  // The meter's own battery sign, beside the mode where it cannot be missed.
+  reading.modeText = display.flags.lowBattery ? display.mode + " BAT" : display.mode;
+  reading.flags = display.flags;
+  const bool fits = display.decimals >= 0 &&
+                    static_cast<std::size_t>(display.decimals) < display.digits.size() + 1;
+  if (display.flags.overload || !fits || display.digits.empty()) {
+    reading.flags.overload = true;
+    reading.valueText = display.overloadText;
+  } else {
+    const std::string text = numberText(display);
+    reading.value = static_cast<float>(readLeadingNumber(text).value_or(0.0));
+    reading.valueText = text;
+    ReplaceString(reading.valueText, ".", std::string(1, decimalSeparator));
+  }
+  if (!reading.unit.empty()) reading.valueText += " " + reading.unit;
+  return reading;
+}
+
+}  // namespace kelvor

@@ -1,0 +1,29 @@
+#include "core/acquisition/MeterFamily.h"
+
+#include "core/acquisition/AsciiFamily.h"
+#include "core/acquisition/Es51922Family.h"
+#include "core/acquisition/Fs9721Family.h"
+#include "core/acquisition/Fs9922Family.h"
+#include "core/acquisition/Ut71xFamily.h"
+
+namespace kelvor {
+
+const std::vector<const MeterFamily*>& meterFamilies() {
+  static const AsciiFamily single(false);
+  static const AsciiFamily four(true);
+  static const Fs9721Family fs9721;
+  static const Fs9922Family fs9922;
+  static const Es51922Family es51922;
+  static const Ut71xFamily ut71x;
+  static const std::vector<const MeterFamily*> families{&single, &four,    &fs9721,
+                                                        &fs9922, &es51922, &ut71x};
+  return families;
+}
+
+const MeterFamily* familyNamed(std::string_view name) {
+  for (const MeterFamily* family : meterFamilies())
+    if (family->name() == name) return family;
+  return nullptr;
+}
+
+}  // namespace kelvor

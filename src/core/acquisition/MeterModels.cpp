@@ -1,0 +1,51 @@
+#include "core/acquisition/MeterModels.h"
+
+#include <cctype>
+
+namespace kelvor {
+
+namespace {
+
+constexpr LineSettings Ascii1200{1200, 7, Parity::None, 2, true, false};
+constexpr LineSettings Ascii600{600, 7, Parity::None, 2, true, false};
+constexpr LineSettings Fortune{2400, 8, Parity::None, 1, true, false};
+constexpr LineSettings Cyrustek{19200, 7, Parity::Odd, 1, true, false};
+constexpr LineSettings Ut71{2400, 7, Parity::Odd, 1, true, false};
+
+}  // namespace
+
+std::string MeterModel::id() const {
+  std::string text = title();
+  for (char& c : text)
+    c = c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+const std::vector<MeterModel>& meterModels() {
+  static const std::vector<MeterModel> models{
+      {"Digitek", "DT4000ZC", "fs9721", Fortune}, {"Metex", "M-3640D", "single", Ascii1200},
+      {"Metex", "M-3650D", "single", Ascii1200},  {"Metex", "M-3850D", "single", Ascii1200},
+      {"Metex", "M-3860D", "four", Ascii1200},    {"Metex", "M-3870D", "four", Ascii1200},
+      {"Tenma", "72-7730", "fs9922", Fortune},    {"Tenma", "72-7745", "fs9721", Fortune},
+      {"Tenma", "72-7750", "es51922", Cyrustek},  {"TekPower", "TP4000ZC", "fs9721", Fortune},
+      {"UNI-T", "UT60A", "fs9721", Fortune},      {"UNI-T", "UT60E", "fs9721", Fortune},
+      {"UNI-T", "UT60G", "fs9721", Fortune},      {"UNI-T", "UT61B", "fs9922", Fortune},
+      {"UNI-T", "UT61C", "fs9922", Fortune},      {"UNI-T", "UT61D", "fs9922", Fortune},
+      {"UNI-T", "UT61E", "es51922", Cyrustek},    {"UNI-T", "UT71A", "ut71x", Ut71},
+      {"UNI-T", "UT71B", "ut71x", Ut71},          {"UNI-T", "UT71C", "ut71x", Ut71},
+      {"UNI-T", "UT71D", "ut71x", Ut71},          {"UNI-T", "UT71E", "ut71x", Ut71},
+      {"Victor", "86C", "fs9922", Fortune},       {"Voltcraft", "ME-32", "single", Ascii600},
+      {"Voltcraft", "VC-820", "fs9721", Fortune}, {"Voltcraft", "VC-830", "fs9922", Fortune},
+      {"Voltcraft", "VC-840", "fs9721", Fortune}, {"Voltcraft", "VC-920", "ut71x", Ut71},
+      {"Voltcraft", "VC-940", "ut71x", Ut71},     {"Voltcraft", "VC-960", "ut71x", Ut71},
+  };
+  return models;
+}
+
+const MeterModel* modelNamed(std::string_view id) {
+  for (const MeterModel& model : meterModels())
+    if (model.id() == id) return &model;
+  return nullptr;
+}
+
+}  // namespace kelvor

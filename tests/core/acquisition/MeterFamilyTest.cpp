@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/acquisition/MeterChoice.h"
+#include "core/acquisition/MeterFamily.h"
+#include "core/acquisition/MeterModels.h"
+#include "core/acquisition/PollingCycle.h"
+#include "core/acquisition/StreamFramer.h"
+#include "core/journal/JournalFormat.h"
+#include "support/FakeClock.h"
+#include "support/FakeLink.h"
+#include "support/FakeTimer.h"
+
+namespace kelvor {
+namespace {
+
+std::string bytes(std::initializer_list<int> values) {
+  std::string text;
+  for (const int value : values) text += static_cast<char>(value);
+  return text;
+}
+
+// "text|unit|mode|flags" of a decoded frame; flags as letters: O overload, H hold,
+// R relative, A auto range, B low battery, N min, X max. Nothing decoded: "-".
+std::string shown(const MeterFamily& family, std::string frame) {
+  const auto decoded = family.decode(frame, ',');
+  if (!decoded) return "-";
+  const MeterFlags& f = decoded->flags;
+  std::string flags;
+  for (const auto& [on, letter] : {std::pair(f.overload, 'O'),
+                                   {f.hold, 'H'},
+                                   {f.relative, 'R'},
+                                   {f.autoRange, 'A'},
+                                   {f.lowBattery, 'B'},
+                                   {f.min, 'N'},
+                                   {f.max, 'X'}})
+    if (on) flags += letter;
+  return decoded->valueText + "|" + decoded->mode + "|" + flags;
+}
+
+struct Row {
+  std::string frame;
+  std::string expected;
+};
+
+void expectRows(const char* family, const std::vector<Row>& rows) {
+  const MeterFamily& decoder = *familyNamed(family);
+  for (const Row& row : rows) EXPECT_EQ(shown(decoder, row.frame), row.expected) << family;
+}
+
+// Segment frames: position in the high nibble, digits as segments (1.234 is 05, 5B with
+// the point, 1F, 27), annunciators in bytes 1, 10 to 13.
+const std::string Fs9721Volts =
+    bytes({0x17, 0x20, 0x35, 0x4D, 0x5B, 0x61, 0x7F, 0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0});
+
+TEST(MeterFamilies, Fs9721SegmentFrames) {
+  std::string rotated = Fs9721Volts.substr(5) + Fs9721Volts.substr(0, 5);
+  std::string wrongPosition = Fs9721Volts, highBit = Fs9721Volts, badDigit = Fs9721Volts;
+  wrongPosition[5] = 0x51;
+  highBit[0] = static_cast<char>(0x97);
+  badDigit[2] = 0x36;  // no digit has these segments
+  expectRows("fs9721", {
+                           {Fs9721Volts, "1,234 V|DC|A"},
+                           {bytes({0x1B, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F, 0x82, 0x97, 0xA0, 0xB8,
+                                   0xC0, 0xD4, 0xE0}),
+                            "-12,34 mV|AC|A"},
+                           {bytes({0x13, 0x27, 0x3D, 0x4A, 0x57, 0x61, 0x75, 0x87, 0x9D, 0xA2, 0xB0,
+                                   0xC7, 0xD0, 0xE0}),
+                            "0,470 kΩ|resistance|HRA"},
+                           {bytes({0x13, 0x20, 0x30, 0x47, 0x5D, 0x6E, 0x78, 0x80, 0x90, 0xA0, 0xB2,
+                                   0xC4, 0xD0, 0xE0}),
+                            "O.L MΩ|resistance|OA"},
+                           {bytes({0x12, 0x22, 0x37, 0x49, 0x55, 0x67, 0x7D, 0x87, 0x9D, 0xA8, 0xB0,
+                                   0xC8, 0xD1, 0xE0}),
+                            "4,700 µF|capacitance|AB"},
+                           {bytes({0x12, 0x23, 0x3E, 0x47, 0x5D, 0x6F, 0x7D, 0x87, 0x9D, 0xA0, 0xB0,
+                                   0xC0, 0xD2, 0xE0}),
+                            "50,00 Hz|frequency|A"},
+                           {bytes({0x11, 0x20, 0x30, 0x4B, 0x5E, 0x60, 0x75, 0x85, 0x9B, 0xA1, 0xB0,
+                                   0xC0, 0xD4, 0xE0}),
+                            "0,512 V|diode|"},  // a leading dark digit; the diode sign
+                           {rotated, "-"},
+                           {wrongPosition, "-"},
+                           {highBit, "-"},  // an 8-bit line: the 8th bit is no adapter's mistake
+                           {badDigit, "-"},
+                           {Fs9721Volts.substr(1), "-"},
+                       });
+}
+
+std::string fs9922(const std::string& head, std::initializer_list<int> status) {
+  return head + bytes(status) + "\r\n";
+}
+
+TEST(MeterFamilies, Fs9922AsciiFrames) {
+  expectRows("fs9922",
+             {
+                 {fs9922("+1234 2", {0x30, 0, 0, 0x80, 0}), "12,34 V|DC|A"},
+                 {fs9922("-0056 1", {0x28, 0, 0x40, 0x40, 0}), "-0,056 mA|AC|A"},
+                 {fs9922("+?0:? 4", {0x20, 0, 0x10, 0x20, 0}), "OL MΩ|resistance|OA"},
+                 {fs9922("+0330 4", {0x06, 0x24, 0, 0x02, 0}), "33,0 °C|temperature|HRBX"},
+                 {fs9922("+0150 0", {0, 0x10, 0, 0x10, 0}), "150 hFE|hFE|N"},
+                 {fs9922("+4700 1", {0, 0x02, 0, 0x04, 0}), "4,700 nF|capacitance|"},
+                 {fs9922("+0000 2", {0, 0, 0x08, 0x20, 0}), "0,00 Ω|continuity|"},
+                 {fs9922("+9999 4", {0x20, 0, 0x20, 0x08, 0}), "999,9 kHz|frequency|A"},
+                 {fs9922("+0512 1", {0, 0, 0x04, 0x80, 0}), "0,512 V|diode|"},
+                 {fs9922("+0250 4", {0, 0, 0x02, 0, 0}), "25,0 %|duty cycle|"},
+                 {fs9922("+0071 1", {0x38, 0, 0, 0x80, 0}), "0,071 V|AC+DC|A"},
+                 {fs9922("+1234 3", {0x30, 0, 0, 0x80, 0}), "-"},  // no such point position
+                 {fs9922("+1234 2", {0xB0, 0, 0, 0x80, 0}), "-"},  // a fixed bit set
+                 {fs9922("+1234 2", {0x70, 0, 0, 0x80, 0}), "-"},
+                 {fs9922("*1234 2", {0x30, 0, 0, 0x80, 0}), "-"},
+                 {fs9922("+12A4 2", {0x30, 0, 0, 0x80, 0}), "-"},
+                 {"+1234 2" + bytes({0x30, 0, 0, 0x80, 0}) + "\n\r", "-"},
+             });
+}
+
+TEST(MeterFamilies, Es51922CodedFrames) {
+  expectRows("es51922", {
+                            {"012345;000:0\r\n", "1,2345 V|DC|A"},
+                            {"401234;40040\r\n", "-12,34 mV|AC|"},
+                            {"204700300020\r\n", "4,700 kΩ|resistance|A"},
+                            {"600000310000\r\n", "OL MΩ|resistance|O"},
+                            {"310000600002\r\n", "10,000 µF|capacitance|H"},
+                            {"112345=08080\r\n", "1234,5 µA|DC|X"},
+                            {"001500?22040\r\n", "1,500 mA|AC|RB"},
+                            {"305000200000\r\n", "5,000 kHz|frequency|"},
+                            {"105000;00010\r\n",
+                             "500,0 Hz|frequency|"},  // a voltage function showing frequency
+                            {"005120100000\r\n", "0,5120 V|diode|"},
+                            {"000123504000\r\n", "1,23 Ω|continuity|N"},
+                            {"016000;000<0\r\n", "1,6000 V|AC+DC|"},
+                            {"712345;000:0\r\n", "-"},  // no such voltage range
+                            {"0123457000:0\r\n", "-"},  // no such function
+                            {"012345;0@0:0\r\n", "-"},  // a fixed bit wrong
+                            {"012345;0 0:0\r\n", "-"},
+                            {"01234A;000:0\r\n", "-"},
+                            {"012345;000:0\n\r", "-"},
+                        });
+}
+
+TEST(MeterFamilies, Ut71xCodedFrames) {
+  expectRows("ut71x", {
+                          {"123451101\r\n", "12,345 V|DC|A"},
+                          {"012340040\r\n", "-12,34 mV|AC|"},
+                          {"100004400\r\n", "1,0000 MΩ|resistance|"},
+                          {"000002410\r\n", "OL kΩ|resistance|O"},
+                          {"010001720\r\n", "100,0 µA|DC|B"},
+                          {"002350680\r\n", "23,5 °C|temperature|H"},
+                          {"100001<08\r\n", "1,0000 kHz|frequency|X"},
+                          {"050000?02\r\n", "50,00 %|loop current|R"},
+                          {"123459100\r\n", "-"},  // no such range
+                          {"12345>100\r\n", "-"},  // no function
+                          {"12345p100\r\n", "-"},  // a fixed bit wrong
+                          {"123451101\r\r", "-"},
+                      });
+}
+
+TEST(MeterFamilies, TheJournalTakesUnitModeAndOverloadFromTheDecoder) {
+  const MeterFamily& es51922 = *familyNamed("es51922");
+  for (const auto& [frame, expected] : std::vector<std::pair<std::string, std::string>>{
+           {"401234;40040\r\n", "mV|AC|ok|401234;40040\n"},
+           {"600000310000\r\n", "MΩ|resistance|overload|600000310000\n"}}) {
+    std::string decoded = frame;
+    const JournalRow row = journalRowOf(frame, *es51922.decode(decoded, '.'));
+    EXPECT_EQ(row.unit + "|" + row.mode + "|" + statusName(row.status) + "|" + row.raw, expected);
+  }
+}
+
+TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
+  struct Case {
+    const char* family;
+    std::string older, newer;
+  };
+  const Case cases[] = {
+      {"fs9721", Fs9721Volts, Fs9721Volts.substr(0, 13) + bytes({0xE5})},
+      {"fs9922", fs9922("+1234 2", {0x30, 0, 0, 0x80, 0}),
+       fs9922("-0001 2", {0x30, 0, 0, 0x80, 0})},
+      {"es51922", "012345;000:0\r\n", "054321;000:0\r\n"},
+      {"ut71x", "123451101\r\n", "543211101\r\n"},
+  };
+  for (const Case& c : cases) {
+    const MeterFamily& family = *familyNamed(c.family);
+    StreamFramer framer(family);
+    // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
+    std::string damaged = c.newer;
+    damaged[3] = static_cast<char>(damaged[3] ^ 0x40);
+    framer.add(c.older.substr(4) + "\x01\xff garbage" + damaged + c.older);
+    framer.add(c.newer + c.older.substr(0, 6));
+    EXPECT_EQ(framer.takeNewest(), c.newer) << c.family;
+    EXPECT_EQ(framer.takeNewest(), std::nullopt) << c.family;  // nothing new since
+    framer.add(c.older.substr(6));                             // the rest of that third frame
+    EXPECT_EQ(framer.takeNewest(), c.older) << c.family;
+  }
+  // Some adapters set the 8th bit on a 7-bit line: masked, the frame reads as sent.
+  StreamFramer sevenBit(*familyNamed("es51922"));
+  std::string high = "012345;000:0\r\n";
+  for (char& c : high) c = static_cast<char>(c | 0x80);
+  sevenBit.add(high);
+  EXPECT_EQ(sevenBit.takeNewest(), "012345;000:0\r\n");
+}
+
+TEST(MeterFamilies, EveryModelNamesAFamilyAndEveryFamilyHasModels) {
+  std::set<std::string> ids, families;
+  for (const MeterModel& model : meterModels()) {
+    const MeterFamily* family = familyNamed(model.family);
+    ASSERT_NE(family, nullptr) << model.title();
+    EXPECT_EQ(model.line.dataBits, family->line().dataBits) << model.title();
+    EXPECT_TRUE(ids.insert(model.id()).second) << model.id();
+    families.insert(model.family);
+  }
+  EXPECT_GE(ids.size(), 30u);
+  EXPECT_EQ(families.size(), meterFamilies().size());
+  PortConfig config;  // stored kinds keep their meaning; a model brings family and line
+  config.MeterType = static_cast<MeterKind>(7);
+  EXPECT_EQ(familyFor(config).name(), "four");
+  ASSERT_TRUE(chooseMeter(config, "uni-t-ut61e"));
+  EXPECT_EQ(std::tuple(familyFor(config).name(),
+                       lineFor(config) == LineSettings{19200, 7, Parity::Odd, 1}),
+            std::tuple("es51922", true));
+  EXPECT_FALSE(chooseMeter(config, "uni-t-ut61"));
+}
+
+TEST(MeterFamilies, AStreamingMeterIsOnlyListenedToAndGivesOneReadingATick) {
+  PortConfig config;
+  config.Meter = "es51922";
+  ConnectionState connection{true};
+  testing::FakeLink link;
+  testing::FakeTimer readTimer;
+  testing::FakeClock clock{1000};
+  MeterState meter{clock};
+  std::vector<std::string> answers;
+  PollingCycle cycle{config,    connection, link,
+                     readTimer, meter,      [&](std::string& a) { answers.push_back(a); }};
+  meter.portOpened(true);
+  link.incoming = "2345;000:0\r\n012345;000:0\r\n054321;000:0\r\n0123";
+  cycle.onPollTick();
+  EXPECT_EQ(answers, std::vector<std::string>{"054321;000:0\r\n"});
+  for (int tick = 1; tick <= MeterState::MissedPollLimit; ++tick) {
+    EXPECT_EQ(meter.condition(), MeterCondition::Answering) << tick;
+    link.incoming = "garbage without a frame";
+    cycle.onPollTick();
+  }
+  EXPECT_EQ(std::tuple(meter.condition(), link.written, readTimer.enabled(), answers.size()),
+            std::tuple(MeterCondition::NoAnswer, "", false, std::size_t{1}));
+}
+
+}  // namespace
+}  // namespace kelvor

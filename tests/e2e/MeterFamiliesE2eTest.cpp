@@ -1,0 +1,136 @@
+// Every protocol family against the simulator, through kelvor-record and the window.
+#include <QDir>
+#include <QElapsedTimer>
+
+#include "e2e/E2eSupport.h"
+
+namespace kelvor::e2e {
+namespace {
+
+struct Recorder {
+  Recorder(const TestHome& home, const QStringList& arguments) {
+    process.setProcessEnvironment(home.environment(QStringLiteral("en_US.UTF-8")));
+    process.start(QStringLiteral(KELVOR_RECORD_EXE), arguments);
+  }
+  bool ended(std::chrono::milliseconds time = 30s) {
+    return waitUntil([this] { return process.state() == QProcess::NotRunning; }, time) &&
+           process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+  }
+  // The journal's rows after the header, each split into its fields.
+  std::vector<QStringList> rows() {
+    std::vector<QStringList> rows;
+    const QStringList lines =
+        QString::fromUtf8(process.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(1)) rows.push_back(line.split(','));
+    return rows;
+  }
+  QProcess process;
+};
+
+const QStringList StreamingFamilies{"fs9721", "fs9922", "es51922", "ut71x"};
+
+// A stream that starts mid-frame, carries stray bytes and damaged frames (and, on the 7-bit
+// lines, the 8th bit set) gives only the meter's values, with their unit, one a second.
+TEST(MeterFamiliesE2e, KelvorRecordTakesEveryStreamingFamilysValuesWithTheirUnit) {
+  for (const QString& family : StreamingFamilies) {
+    SCOPED_TRACE(family.toStdString());
+    TestHome home;
+    QStringList faults{"--mid-frame", "--garbage", "--corrupt", "2"};
+    if (family == "es51922" || family == "ut71x") faults << "--high-bit";
+    MeterSim sim(home, QStringList{"--port", "1", "--meter", family, "--values", "ramp:1,1",
+                                   "--unit", "mV"} +
+                           faults);
+    ASSERT_TRUE(sim.ready());
+    Recorder recorder(home, {"--port", "COM1", "--meter", family, "--count", "4", "--output", "-"});
+    ASSERT_TRUE(recorder.ended());
+    const std::vector<QStringList> rows = recorder.rows();
+    ASSERT_EQ(rows.size(), 4u);
+    double last = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const double value = rows[i].value(4).toDouble();
+      EXPECT_EQ(std::tuple(rows[i].value(5), rows[i].value(7)), std::tuple("mV", "ok")) << i;
+      EXPECT_TRUE(value == std::floor(value) && value >= last && value <= 8) << value;
+      EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i), 0.2);
+      last = value;
+    }
+    EXPECT_TRUE(sim.lineSettings().contains(family == "es51922" ? " 19200 baud" : " 2400 baud"))
+        << sim.lineSettings().toStdString();
+  }
+}
+
+// A meter of another family than the one chosen: "no answer" within seven seconds, and never
+// a number, in the window as in the journal of kelvor-record.
+TEST(MeterFamiliesE2e, TheWrongFamilyGivesNoAnswerAndNoNumber) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--meter", "es51922", "--values", "const:1.5"});
+  ASSERT_TRUE(sim.ready());
+  home.writeSettings({{"Meter", "ut71x"}});
+  QElapsedTimer clock;
+  clock.start();
+  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+  ASSERT_TRUE(app.connected());
+  EXPECT_TRUE(waitUntil(
+      [&] { return app.text("frmMain") == QStringLiteral("Kelvor – COM1: no answer"); }, 7s));
+  EXPECT_LE(clock.elapsed(), 7000);
+  EXPECT_EQ(app.text("lblVal"), "0,000");  // as the window starts
+  EXPECT_TRUE(app.quit());
+
+  Recorder recorder(home,
+                    {"--port", "COM1", "--meter", "fs9922", "--duration", "3s", "--output", "-"});
+  ASSERT_TRUE(recorder.ended());
+  EXPECT_TRUE(recorder.rows().empty());
+}
+
+// 56 characters at 600 baud take 0.93 s of each second; still one reading a second.
+TEST(MeterFamiliesE2e, TheFourFrameMeterAt600BaudStillAnswersEverySecond) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--meter", "four", "--baud", "600", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  Recorder recorder(home, {"--port", "COM1", "--meter", "four", "--baud", "600", "--count", "5",
+                           "--output", "-"});
+  ASSERT_TRUE(recorder.ended());
+  const std::vector<QStringList> rows = recorder.rows();
+  ASSERT_EQ(rows.size(), 5u);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].value(4).toDouble(), static_cast<double>(i + 1));
+    EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i), 0.2);
+  }
+}
+
+// The window shows each family's reading with unit and prefix, its mode and low battery, and
+// records it into the journal.
+TEST(MeterFamiliesE2e, TheWindowShowsEveryStreamingFamilysReading) {
+  for (const auto& [family, shown] :
+       std::vector<std::pair<QString, QString>>{{"fs9721", "-2.500 kΩ|resistance BAT"},
+                                                {"fs9922", "-2.500 kΩ|resistance BAT"},
+                                                {"es51922", "-2.5000 kΩ|resistance BAT"},
+                                                {"ut71x", "-2.5000 kΩ|resistance BAT"}}) {
+    SCOPED_TRACE(family.toStdString());
+    TestHome home;
+    MeterSim sim(home, {"--port", "1", "--meter", family, "--values", "const:-2.5", "--unit",
+                        "kOhm", "--mode", "OH", "--low-battery"});
+    ASSERT_TRUE(sim.ready());
+    home.writeSettings({{"Meter", family}});
+    KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+    ASSERT_TRUE(app.connected());
+    EXPECT_TRUE(
+        waitUntil([&] { return app.text("lblVal") + "|" + app.text("lblACDC") == shown; }, 10s))
+        << app.text("lblVal").toStdString();
+    // Recorded, the journal carries the decoded unit and mode, one reading a second.
+    ASSERT_EQ(recordReadings(app, 1).size(), 1u);
+    const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+    const auto rows = [&] {
+      const QString part = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0);
+      return QString::fromUtf8(contentsOf(folder.filePath(part))).split("\r\n", Qt::SkipEmptyParts);
+    };
+    ASSERT_TRUE(waitUntil([&] { return rows().size() >= 3; }, 10s));
+    const QStringList lines = rows();
+    for (const QString& line : lines.mid(1, 2))
+      EXPECT_EQ(line.section(',', 4, 7), "-2.5,kΩ,resistance,ok") << line.toStdString();
+    EXPECT_NEAR(lines[2].section(',', 2, 2).toDouble() - lines[1].section(',', 2, 2).toDouble(),
+                1.0, 0.25);
+  }
+}
+
+}  // namespace
+}  // namespace kelvor::e2e

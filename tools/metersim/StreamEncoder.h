@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kelvor::metersim {
+
+// The protocol families the simulator plays.
+enum class Family { Single, Four, Fs9721, Fs9922, Es51922, Ut71x };
+
+// The family of a --meter name, or nothing.
+std::optional<Family> familyNamed(const std::string& name);
+// The family's usual rate.
+int defaultBaud(Family family);
+bool streams(Family family);
+// Bits a character takes on the line: start, data, parity and stop bits are ten for every
+// family (7N2, 7O1, 8N1).
+constexpr int kBitsPerCharacter = 10;
+
+// What the meter shows for one reading.
+struct Shown {
+  double value = 0;
+  bool overload = false;
+  std::string mode;  // "DC", "AC", ...
+  std::string unit;  // the simulator's unit names: "V", "mV", "kOhm", "uA", "nF", "Hz", "C", "%"
+  bool lowBattery = false;
+};
+
+// One frame of a streaming family showing `shown`; nothing when the family's meters have no
+// range for that unit or the value does not fit.
+std::optional<std::string> encodeFrame(Family family, const Shown& shown);
+
+// The frame damaged the way a noisy line or a bad adapter damages it: a position nibble
+// (FS9721), the sign (FS9922) or a fixed bit (the coded families) is wrong.
+std::string corrupted(Family family, std::string frame);
+
+}  // namespace kelvor::metersim
