@@ -1,5 +1,5 @@
 // Any meter answer becomes a journal row that is one line of printable text under either
-// style and reads back equal, and a published reading that is printable ASCII (valid UTF-8).
+// style and reads back equal, and a published reading that is printable, valid UTF-8.
 // Input: the channel byte, then the answer.
 #include <algorithm>
 #include <cstddef>
@@ -12,8 +12,25 @@
 
 namespace {
 
+// No control character, and every byte above ASCII part of a well-formed UTF-8 sequence.
 bool printable(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char lead = byte(i);
+    if (lead >= 0x20 && lead < 0x7f) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = lead >= 0xC2 && lead < 0xE0   ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k)
+      if ((byte(i + k) & 0xC0) != 0x80) return false;
+    i += length;
+  }
+  return true;
 }
 
 void checkReadsBack(const kelvor::JournalRow& row, kelvor::JournalStyle style) {

@@ -203,7 +203,7 @@ std::string journalLine(const JournalRow& row, JournalStyle style) {
                                 field(printableText(row.unit), style),
                                 field(printableText(row.mode), style),
                                 statusName(row.status),
-                                quoted(printableText(row.raw))};
+                                quoted(printableAscii(row.raw))};
   std::string line;
   for (const std::string& text : fields)
     line += (line.empty() ? "" : std::string(1, style.field)) + text;

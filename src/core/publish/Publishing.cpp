@@ -23,7 +23,7 @@ std::optional<int> portNumber(const std::string& text) {
   return port;
 }
 
-// A JSON string of a meter's text as printable ASCII (see printableText) with quotes and
+// A JSON string of a reading's text as printable UTF-8 (see printableText) with quotes and
 // backslashes escaped: whatever the meter sent, the payload stays valid UTF-8.
 std::string jsonString(const std::string& bytes) {
   std::string result = "\"";

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/text/NumberFormat.h"
+#include "core/text/PrintableText.h"
 #include "core/text/TimeText.h"
 
 namespace kelvor {
@@ -35,6 +36,25 @@ TEST(TimeText, TheTimeOfDayOfLocalSeconds) {
   for (const auto& [seconds, text] : std::vector<std::pair<LocalSeconds, std::string>>{
            {20793 * 86400LL + 50589, "14:03:09"}, {90061, "01:01:01"}, {-1, "23:59:59"}})
     EXPECT_EQ(TimeStr(seconds), text) << seconds;
+}
+
+// A reading's text keeps printable UTF-8 and escapes the rest; the journal's raw column keeps
+// ASCII only. Both read back as the bytes they were.
+TEST(PrintableText, KeepsPrintableCharactersAndEscapesTheRest) {
+  for (const auto& [bytes, text, ascii] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"k\xCE\xA9", "k\xCE\xA9", "k\\xCE\\xA9"},  // kΩ
+           {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80", "\\xF0\\x9F\\x98\\x80"},
+           {"\xB5V", "\\xB5V", "\\xB5V"},  // Latin-1 micro sign
+           {"\xC2\x85\x7F\n", "\\xC2\\x85\\x7F\\x0A", "\\xC2\\x85\\x7F\\x0A"},  // controls
+           {"\xE0\x80\xAF", "\\xE0\\x80\\xAF", "\\xE0\\x80\\xAF"},              // overlong
+           {"\xED\xA0\x80", "\\xED\\xA0\\x80", "\\xED\\xA0\\x80"},              // a surrogate
+           {"\xF5\x80\x80\x80", "\\xF5\\x80\\x80\\x80", "\\xF5\\x80\\x80\\x80"},
+           {"\xCE", "\\xCE", "\\xCE"},  // cut short
+           {"a\\b", "a\\x5Cb", "a\\x5Cb"}}) {
+    EXPECT_EQ(std::pair(printableText(bytes), printableAscii(bytes)), std::pair(text, ascii));
+    EXPECT_EQ(std::pair(bytesOfPrintable(text), bytesOfPrintable(ascii)), std::pair(bytes, bytes));
+  }
 }
 
 TEST(NumberFormat, PatternsPadRoundAndCopyLiterals) {
