@@ -63,19 +63,26 @@ TEST(MeterStateE2e, AnArmedAlarmTurnsTheDisplayRedAndNamesItInTheTitle) {
   EXPECT_TRUE(shows(app, "Kelvor – COM1", "1,000 V", Live, 8s));
 }
 
-TEST(MeterStateE2e, AMissingPortIsNotOpen) {
+// A port that leads to something other than a terminal: the open error with its hint, once;
+// the program runs on without polling and never writes to what the link leads to.
+TEST(MeterStateE2e, AnUnusablePortIsToldOnceAndNotOpen) {
   TestHome home;
+  const QString notes = home.writeFile("notes.txt", "important notes");
   home.writeSettings({{"Port", "5"}});
   ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("Kelvor/ports"))));
-  ASSERT_TRUE(QFile::link(home.file("gone"), home.file(QStringLiteral("Kelvor/ports/COM5"))));
+  ASSERT_TRUE(QFile::link(notes, home.file(QStringLiteral("Kelvor/ports/COM5"))));
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
   const QString message = app.awaitModal();
-  EXPECT_TRUE(message.startsWith("Kelvor|Error 2 opening COM5") &&
-              message.endsWith("\nDen Port unter Datei → COM-Port wählen."))
+  EXPECT_TRUE(
+      message.startsWith("Kelvor|Error 25 opening COM5\n" + home.file("Kelvor/ports/COM5: ")) &&
+      message.endsWith("\nDen Port unter Datei → COM-Port wählen."))
       << message.toStdString();
   ASSERT_TRUE(app.dismiss());
   EXPECT_TRUE(shows(app, "Kelvor – COM5: nicht geöffnet", "0,000", Dimmed, 5s));
+  pause(2s);
+  EXPECT_TRUE(app.running() && app.modal().isEmpty());
+  EXPECT_EQ(contentsOf(notes), QByteArray("important notes"));
 }
 
 }  // namespace

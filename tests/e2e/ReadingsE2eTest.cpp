@@ -1,5 +1,5 @@
 // The real recorder against the real meter simulator over a pseudo-terminal. What each frame
-// shows is AcquisitionTest's; a hostile meter is RecoveryE2e's.
+// shows is AcquisitionTest's; a hostile meter is RecoveryE2e's, an unusable port MeterStateE2e's.
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -22,26 +22,6 @@ TEST(ReadingsE2e, FourFrameMeterShowsItsFirstFrame) {
   EXPECT_TRUE(waitUntil([&] { return app.text("lblVal lblACDC") == "2,500 V\tDC"; }, 5s))
       << app.text("lblVal lblACDC").toStdString();
   EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(app.text("lblAkt")).hasMatch());
-}
-
-// A port that leads to something other than a terminal is reported once; the program runs on
-// without polling, and never writes to what the link leads to.
-TEST(ReadingsE2e, UnusablePortIsReportedAndTheProgramRunsOn) {
-  TestHome home;
-  const QString notes = home.writeFile("notes.txt", "important notes");
-  ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("Kelvor/ports"))));
-  ASSERT_TRUE(QFile::link(notes, home.file(QStringLiteral("Kelvor/ports/COM1"))));
-  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
-  ASSERT_TRUE(app.connected());
-  const QString message = app.awaitModal();
-  EXPECT_TRUE(message.startsWith("Kelvor|Error 25 opening COM1\n") &&
-              message.contains("Kelvor/ports/COM1: Inappropriate ioctl for device"))
-      << message.toStdString();
-  ASSERT_TRUE(app.ok(QStringLiteral("dismiss")));
-  pause(3s);
-  EXPECT_TRUE(app.running());
-  EXPECT_TRUE(app.modal().isEmpty());
-  EXPECT_EQ(contentsOf(notes), QByteArray("important notes"));
 }
 
 TEST(ReadingsE2e, RunCommandShowsChangingReadingsWithinThreeSeconds) {
