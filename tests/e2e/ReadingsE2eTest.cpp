@@ -1,28 +1,13 @@
 // The real recorder against the real meter simulator over a pseudo-terminal. What each frame
-// shows is AcquisitionTest's; a hostile meter is RecoveryE2e's, an unusable port MeterStateE2e's.
-#include <QDir>
+// shows is AcquisitionTest's; a hostile meter is RecoveryE2e's, a four-display meter and an
+// unusable port MeterStateE2e's.
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <set>
 
 #include "e2e/E2eSupport.h"
 
 namespace kelvor::e2e {
 namespace {
-
-// The four-display meter answers with four frames, more than one read takes; the first is shown,
-// with its mode and the time of day.
-TEST(ReadingsE2e, FourFrameMeterShowsItsFirstFrame) {
-  TestHome home;
-  home.writeSettings({{"Device", "1"}});
-  MeterSim sim(home, {"--port", "1", "--meter", "four", "--values", "const:2.5"});
-  ASSERT_TRUE(sim.ready());
-  KelvorApp app(home);
-  ASSERT_TRUE(app.connected());
-  EXPECT_TRUE(waitUntil([&] { return app.text("lblVal lblACDC") == "2,500 V\tDC"; }, 5s))
-      << app.text("lblVal lblACDC").toStdString();
-  EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(app.text("lblAkt")).hasMatch());
-}
 
 TEST(ReadingsE2e, RunCommandShowsChangingReadingsWithinThreeSeconds) {
   TestHome home;
