@@ -1,9 +1,7 @@
 // Every reading on disk as it comes, with its time of day.
-#include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
 #include <algorithm>
-#include <cmath>
 #include <csignal>
 #include <memory>
 
@@ -50,19 +48,9 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   const QStringList lines =
       QString::fromUtf8(contentsOf(folder.filePath(parts[0]))).split("\r\n", Qt::SkipEmptyParts);
   ASSERT_GE(lines.size(), 11);
-  EXPECT_EQ(lines[0], "time;utc;elapsed_s;channel;value;unit;mode;status;raw");
+  // The row's fields and times are JournalFormatTest's, MeterSessionTest's and SystemClockTest's.
   std::vector<int> values;
-  QDateTime previous;
-  for (int i = 1; i < lines.size(); ++i) {
-    const QString value = lines[i].section(';', 4, 4);
-    EXPECT_EQ(lines[i].section(';', 3, 7), "1;" + value + ";V;DC;ok") << lines[i].toStdString();
-    values.push_back(value.toInt());
-    // The time of day is the UTC instant's, to the second, and the readings come a second apart.
-    const QDateTime time = QDateTime::fromString(lines[i].section(';', 1, 1), Qt::ISODateWithMs);
-    EXPECT_EQ(time.toLocalTime().toString("yyyy-MM-dd hh:mm:ss"), lines[i].section(';', 0, 0));
-    EXPECT_TRUE(i == 1 || std::abs(previous.msecsTo(time) - 1000) <= 250) << i;
-    previous = time;
-  }
+  for (int i = 1; i < lines.size(); ++i) values.push_back(lines[i].section(';', 4, 4).toInt());
   // In order, none left out: the ramp counts up by one a reading.
   for (std::size_t i = 1; i < values.size(); ++i) EXPECT_EQ(values[i], values[i - 1] + 1);
   EXPECT_NE(std::search(values.begin(), values.end(), shown.begin(), shown.end()), values.end());
