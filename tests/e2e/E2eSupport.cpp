@@ -197,4 +197,25 @@ std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {
   return lines;
 }
 
+RecordProcess::RecordProcess(const TestHome& home, const QStringList& arguments,
+                             const QProcessEnvironment& extra, const QString& language) {
+  QProcessEnvironment environment = home.environment(language);
+  environment.insert(extra);
+  process.setProcessEnvironment(environment);
+  process.start(QStringLiteral(KELVOR_RECORD_EXE), arguments);
+}
+
+int RecordProcess::status(std::chrono::milliseconds time) {
+  const bool ended = waitUntil([this] { return process.state() == QProcess::NotRunning; }, time);
+  return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+std::vector<double> journalValues(const QByteArray& journal) {
+  QStringList lines = QString::fromUtf8(journal).split("\r\n", Qt::SkipEmptyParts);
+  std::vector<double> values;
+  if (lines.value(0) != "time,utc,elapsed_s,channel,value,unit,mode,status,raw") return values;
+  for (const QString& line : lines.mid(1)) values.push_back(line.section(',', 4, 4).toDouble());
+  return values;
+}
+
 }  // namespace kelvor::e2e

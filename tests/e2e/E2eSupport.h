@@ -92,6 +92,19 @@ class KelvorApp {
 // shown; returns their values (fewer when the time is up).
 std::vector<double> recordReadings(KelvorApp& app, std::size_t count);
 
+// kelvor-record as a child process, by default under English settings ("," between fields).
+struct RecordProcess {
+  RecordProcess(const TestHome& home, const QStringList& arguments,
+                const QProcessEnvironment& extra = {},
+                const QString& language = QStringLiteral("en_US.UTF-8"));
+  // The exit status, or -1 while it still runs after `time` or after a signal.
+  int status(std::chrono::milliseconds time = 30s);
+  QProcess process;
+};
+
+// The values of an English journal's rows; empty when its header is not the English one.
+std::vector<double> journalValues(const QByteArray& journal);
+
 // The records of a saved trace file; empty when the layout is not as the program writes it.
 struct TraceLine {
   double value;

@@ -1,9 +1,7 @@
 // Every reading on disk as it comes, with its time of day.
-#include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
 #include <algorithm>
-#include <cmath>
 #include <csignal>
 #include <memory>
 
@@ -50,19 +48,9 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   const QStringList lines =
       QString::fromUtf8(contentsOf(folder.filePath(parts[0]))).split("\r\n", Qt::SkipEmptyParts);
   ASSERT_GE(lines.size(), 11);
-  EXPECT_EQ(lines[0], "time;utc;elapsed_s;channel;value;unit;mode;status;raw");
+  // The row's fields and times are JournalFormatTest's, MeterSessionTest's and SystemClockTest's.
   std::vector<int> values;
-  QDateTime previous;
-  for (int i = 1; i < lines.size(); ++i) {
-    const QString value = lines[i].section(';', 4, 4);
-    EXPECT_EQ(lines[i].section(';', 3, 7), "1;" + value + ";V;DC;ok") << lines[i].toStdString();
-    values.push_back(value.toInt());
-    // The time of day is the UTC instant's, to the second, and the readings come a second apart.
-    const QDateTime time = QDateTime::fromString(lines[i].section(';', 1, 1), Qt::ISODateWithMs);
-    EXPECT_EQ(time.toLocalTime().toString("yyyy-MM-dd hh:mm:ss"), lines[i].section(';', 0, 0));
-    EXPECT_TRUE(i == 1 || std::abs(previous.msecsTo(time) - 1000) <= 250) << i;
-    previous = time;
-  }
+  for (int i = 1; i < lines.size(); ++i) values.push_back(lines[i].section(';', 4, 4).toInt());
   // In order, none left out: the ramp counts up by one a reading.
   for (std::size_t i = 1; i < values.size(); ++i) EXPECT_EQ(values[i], values[i - 1] + 1);
   EXPECT_NE(std::search(values.begin(), values.end(), shown.begin(), shown.end()), values.end());
@@ -132,7 +120,8 @@ TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
 }
 
 // A crashed journal longer than 64 MiB is read to its end: the question counts every row, and
-// loading replays them all, so the channel's last sample is the journal's last reading.
+// loading replays them all, so the channel's last sample is the journal's last reading. Kept,
+// the journal of more than a week then opens from the file menu in a review window of its own.
 TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   TestHome home;
   MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
@@ -147,7 +136,9 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   }
   ASSERT_GT(text.size(), 64 << 20);
   ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("data/Kelvor/recordings"))));
-  home.writeFile(QStringLiteral("data/Kelvor/recordings/2026-12-06_14-03-07_COM1.csv.part"), text);
+  const QString journal =
+      home.writeFile(QStringLiteral("data/Kelvor/recordings/2026-12-06_14-03-07_COM1.csv"), text);
+  ASSERT_TRUE(QFile::rename(journal, journal + ".part"));
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
   const QString question = app.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
@@ -163,23 +154,6 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   // Stored every few hundred readings at the day's scale: the last lies near the end.
   EXPECT_GT(samples.back().time, Rows - 1000);
   EXPECT_EQ(samples.back().value, samples.back().time % 1000);
-}
-
-// A week's journal chosen from the file menu opens in a review window of its own, the whole
-// week shown, while the main window goes on.
-TEST(JournalE2e, AWeeksJournalOpensForReviewFromTheFileMenu) {
-  TestHome home;
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
-  QByteArray text = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
-  for (int t = 0; t < 604800; ++t)
-    text +=
-        "t;u;" + QByteArray::number(t) + ",000;1;" + QByteArray::number(t % 100) + ";V;DC;ok;r\r\n";
-  ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("data/Kelvor/recordings"))));
-  const QString journal =
-      home.writeFile(QStringLiteral("data/Kelvor/recordings/2026-12-06_14-03-07_COM1.csv"), text);
-  KelvorApp app(home);
-  ASSERT_TRUE(app.connected());
   ASSERT_TRUE(app.choose(QStringLiteral("mnuReview"), journal));
   QString span;
   EXPECT_TRUE(waitUntil(
@@ -188,7 +162,7 @@ TEST(JournalE2e, AWeeksJournalOpensForReviewFromTheFileMenu) {
       },
       10s))
       << span.toStdString();
-  EXPECT_TRUE(span.endsWith(QStringLiteral("min / Pixel"))) << span.toStdString();  // a week across
+  EXPECT_TRUE(span.endsWith(QStringLiteral("min / Pixel"))) << span.toStdString();
   EXPECT_TRUE(app.quit());
 }
 

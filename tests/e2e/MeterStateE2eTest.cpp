@@ -1,7 +1,9 @@
-// The window title and the reading display tell a live meter from a silent or missing one.
+// The window title and the reading display tell the reading, an alarm and a port that is not
+// open. A silent or unplugged meter is MeterStateTest's, PollingCycleTest's and StatusTips'; a
+// server away, NetworkE2e's.
 #include <QDir>
 #include <QFile>
-#include <memory>
+#include <QRegularExpression>
 
 #include "e2e/E2eSupport.h"
 
@@ -20,62 +22,41 @@ const QString Live = QStringLiteral("#00ff00"), Dimmed = QStringLiteral("#007f00
   return ::testing::AssertionSuccess();
 }
 
-// A meter falls silent for ten polls: "no answer" after five of them, the last value dimmed.
-TEST(MeterStateE2e, ASilentMeterIsShownAsNotAnsweringUntilItAnswersAgain) {
-  TestHome home;
-  const QString script = home.writeFile(
-      "answers.txt", "DC  1.000 V  \n" + QByteArray("silent\n").repeated(10) + "DC  2.000 V  \n");
-  MeterSim sim(home, {"--port", "1", "--script", script});
-  ASSERT_TRUE(sim.ready());
-  KelvorApp app(home);
-  ASSERT_TRUE(app.connected());
-  ASSERT_TRUE(waitUntil([&] { return app.text("lblVal") == "1,000 V"; }, 10s));
-  EXPECT_TRUE(shows(app, "Kelvor – COM1: keine Antwort", "1,000 V", Dimmed, 7s));
-  EXPECT_TRUE(shows(app, "Kelvor – COM1", "2,000 V", Live, 10s));
-}
-
-// The simulator goes away with its port and comes back under the same port number.
-TEST(MeterStateE2e, AnUnpluggedMeterIsRetriedAndLiveAgainAfterReplug) {
-  TestHome home;
-  auto sim = std::make_unique<MeterSim>(home, QStringList{"--port", "3", "--values", "const:3"});
-  ASSERT_TRUE(sim->ready());
-  home.writeSettings({{"Port", "3"}});
-  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
-  ASSERT_TRUE(app.connected());
-  ASSERT_TRUE(shows(app, "Kelvor – COM3", "3.000 V", Live, 10s));
-  sim->stop(false);
-  EXPECT_TRUE(shows(app, "Kelvor – COM3: disconnected, retrying", "3.000 V", Dimmed, 5s));
-  sim = std::make_unique<MeterSim>(home, QStringList{"--port", "3", "--values", "const:4"});
-  ASSERT_TRUE(sim->ready());
-  EXPECT_TRUE(shows(app, "Kelvor – COM3", "4.000 V", Live, 5s));
-}
-
 // Without a sound the alarm is seen: red digits and the title, for as long as it holds.
 TEST(MeterStateE2e, AnArmedAlarmTurnsTheDisplayRedAndNamesItInTheTitle) {
   TestHome home;
-  MeterSim sim(home, {"--port", "1", "--values", "const:1,1,1,0.5,0.5,0.5"});
+  home.writeSettings({{"Device", "1"}});  // four frames, more than one read takes: the first shown
+  MeterSim sim(home, {"--port", "1", "--meter", "four", "--values", "const:1,1,1,0.5,0.5,0.5"});
   ASSERT_TRUE(sim.ready());
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
-  ASSERT_TRUE(waitUntil([&] { return app.text("lblVal") == "1,000 V"; }, 10s));
+  ASSERT_TRUE(waitUntil([&] { return app.text("lblVal lblACDC") == "1,000 V\tDC"; }, 10s));
+  EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(app.text("lblAkt")).hasMatch());
   ASSERT_TRUE(app.ok(QStringLiteral("click chkAlarm")));  // "< 0,8"
   EXPECT_TRUE(shows(app, "Kelvor – COM1: Alarm", "0,500 V", QStringLiteral("#ff0000"), 8s));
   EXPECT_TRUE(shows(app, "Kelvor – COM1", "1,000 V", Live, 8s));
 }
 
-TEST(MeterStateE2e, AMissingPortIsNotOpen) {
+// A port that leads to something other than a terminal: the open error with its hint, once;
+// the program runs on without polling and never writes to what the link leads to.
+TEST(MeterStateE2e, AnUnusablePortIsToldOnceAndNotOpen) {
   TestHome home;
+  const QString notes = home.writeFile("notes.txt", "important notes");
   home.writeSettings({{"Port", "5"}});
   ASSERT_TRUE(QDir().mkpath(home.file(QStringLiteral("Kelvor/ports"))));
-  ASSERT_TRUE(QFile::link(home.file("gone"), home.file(QStringLiteral("Kelvor/ports/COM5"))));
+  ASSERT_TRUE(QFile::link(notes, home.file(QStringLiteral("Kelvor/ports/COM5"))));
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
   const QString message = app.awaitModal();
-  EXPECT_TRUE(message.startsWith("Kelvor|Error 2 opening COM5") &&
-              message.endsWith("\nDen Port unter Datei → COM-Port wählen."))
+  EXPECT_TRUE(
+      message.startsWith("Kelvor|Error 25 opening COM5\n" + home.file("Kelvor/ports/COM5: ")) &&
+      message.endsWith("\nDen Port unter Datei → COM-Port wählen."))
       << message.toStdString();
   ASSERT_TRUE(app.dismiss());
   EXPECT_TRUE(shows(app, "Kelvor – COM5: nicht geöffnet", "0,000", Dimmed, 5s));
+  pause(2s);
+  EXPECT_TRUE(app.running() && app.modal().isEmpty());
+  EXPECT_EQ(contentsOf(notes), QByteArray("important notes"));
 }
 
 }  // namespace

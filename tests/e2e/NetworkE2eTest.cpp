@@ -79,25 +79,6 @@ QString tcp(quint16 port) {
   return QStringLiteral("tcp://127.0.0.1:%1").arg(port);
 }
 
-// kelvor-record's journal values, after its header.
-std::vector<double> journalValues(const QByteArray& journal) {
-  QStringList lines = QString::fromUtf8(journal).split("\r\n", Qt::SkipEmptyParts);
-  std::vector<double> values;
-  for (const QString& line : lines.mid(1)) values.push_back(line.section(',', 4, 4).toDouble());
-  return values;
-}
-
-QProcess* startRecord(QProcess& process, const TestHome& home, const QStringList& arguments) {
-  process.setProcessEnvironment(home.environment(QStringLiteral("en_US.UTF-8")));
-  process.start(QStringLiteral(KELVOR_RECORD_EXE), arguments);
-  return &process;
-}
-
-bool ended(QProcess& process) {
-  return waitUntil([&] { return process.state() == QProcess::NotRunning; }, 30s) &&
-         process.exitCode() == 0;
-}
-
 TEST(NetworkE2e, WindowAndRecorderReadThroughRfc2217AndRawTcp) {
   TestHome home;
   MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
@@ -122,9 +103,8 @@ TEST(NetworkE2e, WindowAndRecorderReadThroughRfc2217AndRawTcp) {
           << sim.lineSettings().toStdString();
     }
     const QString file = home.file(QStringLiteral("f.csv"));
-    QProcess recorder;
-    startRecord(recorder, home, {"--port", address, "--count", "3", "--output", file});
-    ASSERT_TRUE(ended(recorder)) << recorder.readAllStandardError().toStdString();
+    RecordProcess recorder(home, {"--port", address, "--count", "3", "--output", file});
+    ASSERT_EQ(recorder.status(), 0) << recorder.process.readAllStandardError().toStdString();
     const std::vector<double> values = journalValues(contentsOf(file));
     ASSERT_EQ(values.size(), 3u);
     EXPECT_TRUE(values[0] > last && values[1] == values[0] + 1 && values[2] == values[1] + 1);
@@ -152,8 +132,7 @@ TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
   ASSERT_TRUE(app.connected());
   ASSERT_EQ(recordReadings(app, 2).size(), 2u);
   const QString file = home.file(QStringLiteral("f.csv"));
-  QProcess recorder;
-  startRecord(recorder, home, {"--port", "COM5", "--count", "10", "--output", file});
+  RecordProcess recorder(home, {"--port", "COM5", "--count", "10", "--output", file});
   ASSERT_TRUE(
       waitUntil([&] { return journalValues(contentsOf(file + ".part")).size() >= 3; }, 10s));
 
@@ -168,7 +147,7 @@ TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
   EXPECT_TRUE(waitUntil([&] { return app.text("frmMain") == title; }, 5s));
   EXPECT_TRUE(waitUntil([&] { return app.text("lblVal") != before; }, 5s));
 
-  ASSERT_TRUE(ended(recorder)) << recorder.readAllStandardError().toStdString();
+  ASSERT_EQ(recorder.status(), 0) << recorder.process.readAllStandardError().toStdString();
   const std::vector<double> values = journalValues(contentsOf(file));
   ASSERT_EQ(values.size(), 10u);
   for (std::size_t i = 1; i < values.size(); ++i)

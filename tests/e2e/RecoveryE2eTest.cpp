@@ -1,5 +1,5 @@
 // A recorder left alone for hours with a meter that talks nonsense. A meter that goes away and
-// comes back: MeterStateE2e (the window) and RecordE2e (the recording, same connection code).
+// comes back: RecordE2e (the serial port) and NetworkE2e (the window, a server away).
 #include <cmath>
 #include <set>
 

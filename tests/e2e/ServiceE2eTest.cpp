@@ -76,14 +76,6 @@ std::vector<double> publishedValues(MqttBroker& broker) {
   return values;
 }
 
-// The values of an English journal's rows.
-std::vector<double> journalValues(const QString& path) {
-  std::vector<double> values;
-  const QStringList lines = QString::fromUtf8(contentsOf(path)).split("\r\n", Qt::SkipEmptyParts);
-  for (const QString& line : lines.mid(1)) values.push_back(line.section(',', 4, 4).toDouble());
-  return values;
-}
-
 // The broker is named, not numbered: the name lookup runs under the restrictions too.
 TEST(ServiceE2e, TheRecorderRecordsAndPublishesUnderTheServicesRestrictions) {
   if (systemdAnalyzeMissing()) GTEST_SKIP() << "systemd-analyze is not installed";
@@ -108,7 +100,7 @@ TEST(ServiceE2e, TheRecorderRecordsAndPublishesUnderTheServicesRestrictions) {
   EXPECT_EQ(recorder.code, 0);
   EXPECT_EQ(recorder.output, "");
   const std::vector<double> ramp = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-  EXPECT_EQ(journalValues(file), ramp);
+  EXPECT_EQ(journalValues(contentsOf(file)), ramp);
   EXPECT_TRUE(waitUntil([&] { return publishedValues(broker) == ramp; }, 5s));
 }
 

@@ -76,8 +76,6 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
   }
 }
 
-// A write that fails part-way keeps the old file and leaves nothing else behind, also where all
-// of a small trace may still have waited in a buffer when the limit struck.
 // The dialogs start in the user's documents folder (never the program's), then in the folder
 // of the file chosen last.
 TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUsed) {
@@ -100,6 +98,8 @@ TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUs
                                   QDir(files.path()).absolutePath()}));
 }
 
+// A write that fails part-way keeps the old file and leaves nothing else behind, also where all
+// of a small trace may still have waited in a buffer when the limit struck.
 TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
   std::vector<TraceSample> many;
   for (int i = 0; i < 3000; ++i)

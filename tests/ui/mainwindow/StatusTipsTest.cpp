@@ -40,6 +40,10 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   window.recorder().chooseChannel(2);  // a new channel colour is dimmed as well
   EXPECT_EQ(value->palette().color(QPalette::Disabled, QPalette::WindowText),
             value->palette().color(QPalette::Active, QPalette::WindowText).darker(200));
+  state.answered();
+  for (int poll = 0; poll <= MeterState::MissedPollLimit; ++poll) state.pollSent();
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1: no answer"));
+  EXPECT_FALSE(value->isEnabled());
   clock.advance(5);
   state.answered();
   EXPECT_TRUE(value->isEnabled());

@@ -30,6 +30,13 @@ bool coloured(const QImage& image) {
   return image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(image.format()) != image;
 }
 
+// The page at 50 dpi as poppler draws it; a null image when it cannot.
+QImage pageImage(const QString& pdf, const QString& png) {
+  const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (QProcess::execute(pdftoppm, {"-r", "50", "-png", "-singlefile", pdf, png}) != 0) return {};
+  return QImage(png + QStringLiteral(".png"));
+}
+
 using PrintCommandsTest = testing::StartedMainWindow;
 
 // "Drucken" on a printer that is missing, gone, cannot start the job or has no room for the
@@ -95,8 +102,8 @@ using PrinterTest = testing::CupsServerFixture<testing::StartedMainWindow>;
 // OK keeps the choice and the colour option. The job then reaches that queue as one page in
 // the queue's orientation, or in the one set up through the printer settings.
 TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
-  const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-  if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is missing (poppler-utils)";
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+    GTEST_SKIP() << "pdftoppm is missing (poppler-utils)";
   const TestQueue &portrait = server().portraitQueue, &landscape = server().landscapeQueue;
   PrinterChoice choice;
   print.setPrinterAccess({[&] { return choice.deviceName(); },
@@ -140,22 +147,13 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
     QFile pdf(server().outputFile(queue.name));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 1);
-    const QString png = files.filePath(queue.name);
-    ASSERT_EQ(QProcess::execute(pdftoppm, {"-r", "50", "-png", "-singlefile", pdf.fileName(), png}),
-              0);
-    const QImage page(png + QStringLiteral(".png"));
+    const QImage page = pageImage(pdf.fileName(), files.filePath(queue.name));
+    ASSERT_FALSE(page.isNull());
     QImage blank(page.size(), page.format());
     blank.fill(Qt::white);
     EXPECT_EQ(std::tuple(page.width() > page.height(), page != blank, coloured(page)),
               std::tuple(queue.landscape && !c.setUpPortrait, true, c.ok));
   }
-}
-
-// The page at 50 dpi as poppler draws it; a null image when it cannot.
-QImage pageImage(const QString& pdf, const QString& png) {
-  const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-  if (QProcess::execute(pdftoppm, {"-r", "50", "-png", "-singlefile", pdf, png}) != 0) return {};
-  return QImage(png + QStringLiteral(".png"));
 }
 
 // Without any printer the dialog offers the PDF file, and printing asks for the file's name
