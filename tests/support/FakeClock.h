@@ -39,11 +39,7 @@ class FakeClock : public Clock {
   int utcOffsetAt(std::int64_t utcMs) const override { return zone_ ? zone_(utcMs) : 0; }
   LocalSeconds now() const { return wallTime().local(); }
 
-  void advance(LocalSeconds seconds) { advanceMs(seconds * 1000); }
-  void advanceMs(std::int64_t ms) {
-    steadyMs_ += ms;
-    utcMs_ += ms;
-  }
+  void advance(LocalSeconds seconds) { steadyMs_ += seconds * 1000, utcMs_ += seconds * 1000; }
   // Both clocks go on until the local time is `t`.
   void set(LocalSeconds t) { advance(t - now()); }
   // The wall clock alone is set back (negative) or forward.

@@ -1,4 +1,5 @@
-// What a channel's stored samples read as: its statistics and the plot's readout at a column.
+// What a channel's stored samples read as: its statistics and the plot's readout at a column;
+// and which channel a recovered journal may fill.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "core/scope/ChannelStats.h"
 #include "core/scope/PlotCursors.h"
 #include "core/scope/PlotReadout.h"
+#include "core/scope/RecoveryChannel.h"
 #include "core/scope/ValueLists.h"
 #include "support/FakeClock.h"
 #include "support/TraceStoreFill.h"
@@ -85,6 +87,29 @@ TEST(PlotCursors, TimesDifferencesAndStatisticsBetweenTheCursors) {
     for (const ReadoutLine& line : cursorLines(store, {a, b}, ','))
       joined += (joined.empty() ? "" : "|") + line.text;
     EXPECT_EQ(joined, texts);
+  }
+}
+
+// A recovered journal never empties the recording channel nor replaces a trace while a
+// channel is free.
+TEST(RecoveryChannel, NeitherTheRecordingChannelNorATrace) {
+  // journal channel, recording channel, channels holding a trace ('x'), chosen channel
+  for (const auto& [journal, recording, filled, chosen] :
+       std::vector<std::tuple<int, int, std::string, int>>{
+           {0, 0, "......", 1},  // recorded in the channel that records now
+           {3, 0, "......", 3},  // its own channel
+           {3, 0, "...x..", 1},  // its own one holds a trace
+           {0, 1, "......", 0},
+           {0, 0, ".xx...", 3},
+           {7, 2, "x.....", 1},  // a channel number that no channel has
+           {4, 0, ".xxxxx", 4},  // nothing free: its own, as loading a file does
+           {5, 5, "xxxxx.", 0},  // nothing free, its own records: the one after
+       }) {
+    SCOPED_TRACE(filled);
+    TraceStore store;
+    for (int channel = 0; channel < TraceStore::Channels; ++channel)
+      if (filled[static_cast<std::size_t>(channel)] == 'x') store.setCount(channel, 1);
+    EXPECT_EQ(recoveryChannel(journal, recording, store), chosen);
   }
 }
 

@@ -10,19 +10,13 @@
 #include <tuple>
 #include <vector>
 
+#include "core/record/HeadlessViews.h"
 #include "core/scope/ValueLists.h"
 #include "support/DesignPlotArea.h"
 #include "support/FakeMeter.h"
 #include "support/TraceStoreFill.h"
 
-// Under AddressSanitizer the allocator is the sanitizer's own: ask it; otherwise ask glibc.
-#if defined(__SANITIZE_ADDRESS__)
-#if __has_include(<sanitizer/allocator_interface.h>)
-#include <sanitizer/allocator_interface.h>
-#else
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#endif
-#elif defined(__GLIBC__)
+#if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
@@ -31,11 +25,11 @@ namespace {
 
 constexpr LocalSeconds Eight = 20793LL * 86400 + 8 * 3600;
 
-// The plot attached to a meter session; the fixture plays the main window at the design size.
+// The plot attached to a meter session; the fixture plays the main window at the design size
+// (showing nothing else).
 class ScopeControllerTest : public ::testing::Test,
                             public ScopeView,
-                            public RecorderView,
-                            public ReadingView,
+                            public HeadlessViews,
                             public AlarmSound {
  protected:
   ScopeControllerTest() {
@@ -67,16 +61,7 @@ class ScopeControllerTest : public ::testing::Test,
   void showDurationItem(int item) override { durationShown.push_back(item); }
   void showYMinItem(int item) override { yMinShown = item; }
   void showYMaxItem(int item) override { yMaxShown = item; }
-  // RecorderView
   void setActiveChecked(bool checked) override { active = checked; }
-  void showStartTime(const std::string&) override {}
-  void showCurrentTime(const std::string&) override {}
-  void showRunTime(const std::string&) override {}
-  void showAlarmTime(const std::string&) override {}
-  void setReadingColor(std::uint32_t) override {}
-  // ReadingView
-  void showValue(const std::string&) override {}
-  void showMode(const std::string&) override {}
   void beeps(int) override {}
   int greenPixelsInColumn(int x) {
     int count = 0;
@@ -263,11 +248,10 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   EXPECT_FALSE(active || state.Running);
 }
 
-// Bytes the program holds on the heap now, or nothing where that cannot be measured.
+// Bytes the program holds on glibc's heap now, or nothing where that cannot be measured
+// (under AddressSanitizer the allocator is the sanitizer's own; the plain build checks).
 std::optional<std::size_t> heapInUse() {
-#if defined(__SANITIZE_ADDRESS__)
-  return __sanitizer_get_current_allocated_bytes();
-#elif defined(__GLIBC__)
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
   const struct mallinfo2 info = mallinfo2();
   return info.uordblks + info.hblkhd;
 #else

@@ -118,12 +118,8 @@ QStringList problems(const QWidget* top) {
       if (!painted) continue;
       const QSize need = needed(w);
       if (need.width() > w->width() || need.height() > w->height())
-        found << QStringLiteral("%1 is %2x%3, needs %4x%5")
-                     .arg(nameOf(w))
-                     .arg(w->width())
-                     .arg(w->height())
-                     .arg(need.width())
-                     .arg(need.height());
+        found << QString::asprintf("%s is %dx%d, needs %dx%d", qPrintable(nameOf(w)), w->width(),
+                                   w->height(), need.width(), need.height());
       if (!room(parent).contains(*painted))
         found << QStringLiteral("%1 runs into the border of %2").arg(nameOf(w), nameOf(parent));
       for (const auto& [other, rect] : placed)

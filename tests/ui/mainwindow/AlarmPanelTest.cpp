@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <tuple>
-#include <vector>
 
 #include "support/FakeClock.h"
 #include "ui/mainwindow/MainControls.h"
@@ -33,23 +32,18 @@ struct AlarmPanelTest : ::testing::Test {
 // one never switches it on. Each row starts from the state the one before left; a reading
 // that meets the condition beeps only while the alarm is on.
 TEST_F(AlarmPanelTest, EveryTextChangeParsesTheCondition) {
-  struct Case {
-    const char* text;
-    bool checkedBefore, checkedAfter, above;
-    float level;
-  };
-  const std::vector<Case> cases = {
-      {"> 5", true, true, true, 5.0f},        {"abc", true, false, true, 5.0f},
-      {"< 2,5", false, false, false, 2.5f},   {"", true, false, false, 2.5f},
-      {">= 1e300", true, false, false, 2.5f}, {"  >  1.5 V  ", true, true, true, 1.5f},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    controls.chkAlarm->setChecked(c.checkedBefore);
-    controls.txtAlarm->setText(QString::fromUtf8(c.text));
+  // Text, checked before and after, condition then (above, level).
+  using Row = std::tuple<const char*, bool, bool, bool, float>;
+  for (const auto& [text, checkedBefore, checkedAfter, above, level] :
+       {Row{"> 5", true, true, true, 5.0f}, Row{"abc", true, false, true, 5.0f},
+        Row{"< 2,5", false, false, false, 2.5f}, Row{"", true, false, false, 2.5f},
+        Row{">= 1e300", true, false, false, 2.5f}, Row{"  >  1.5 V  ", true, true, true, 1.5f}}) {
+    controls.chkAlarm->setChecked(checkedBefore);
+    controls.txtAlarm->setText(QString::fromUtf8(text));
     EXPECT_EQ(std::tuple(controls.chkAlarm->isChecked(), rule.AlarmAbove(), rule.AlarmLevel()),
-              std::tuple(c.checkedAfter, c.above, c.level));
-    rule.testAlarm(c.above ? 1e6f : -1e6f, testing::FakeClock(1), recording);
+              std::tuple(checkedAfter, above, level))
+        << text;
+    rule.testAlarm(above ? 1e6f : -1e6f, testing::FakeClock(1), recording);
   }
   EXPECT_EQ(sound.calls, 2);
 }
