@@ -163,6 +163,12 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   // Stored every few hundred readings at the day's scale: the last lies near the end.
   EXPECT_GT(samples.back().time, Rows - 1000);
   EXPECT_EQ(samples.back().value, samples.back().time % 1000);
+  // The kept journal loads as wholly from the file menu.
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(2)"),
+                         home.file("data/Kelvor/recordings/2026-12-06_14-03-07_COM1.csv")));
+  const QString loaded = home.file(QStringLiteral("channel2.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(2)"), loaded));
+  EXPECT_GT(recordLines(contentsOf(loaded), ',').back().time, Rows - 1000);
 }
 
 // A week's journal chosen from the file menu opens in a review window of its own, the whole
