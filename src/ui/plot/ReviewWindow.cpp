@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/journal/JournalFormat.h"
+#include "core/journal/JournalStream.h"
 #include "core/journal/JournalTraces.h"
 #include "core/journal/ShownRows.h"
 #include "core/scope/PlotReadout.h"
@@ -101,8 +102,8 @@ QStringList ReviewWindow::open(const QStringList& paths) {
           QString::fromStdString(journalStartText(QFileInfo(path).fileName().toStdString())),
           QStringLiteral("yyyy-MM-dd hh:mm:ss"));
       start_ = start.isValid() ? start.time().msecsSinceStartOfDay() / 1000 : 0;
-      if (start.isValid()) startWall_ = {start.toMSecsSinceEpoch(), start.offsetFromUtc()};
     }
+    journals_ << path;
     ++channel;
   }
   fitPlot();
@@ -156,11 +157,20 @@ std::optional<QString> ReviewWindow::savePicture(const QString& path) const {
 }
 
 std::optional<QString> ReviewWindow::saveRows(const QString& path) const {
+  // The journals are read again, so that the rows keep all the meter told.
   const ScaleParams& scale = plot_.scale();
-  const std::string text = shownRows(plot_.store(), scale.LeftTime,
-                                     scale.LeftTime + static_cast<double>(scale.SecondsAcross),
-                                     startWall_, journalStyleFor(separator_));
-  return AtomicFile::write(path, QByteArray::fromStdString(text));
+  ShownRows shown(scale.LeftTime, scale.LeftTime + static_cast<double>(scale.SecondsAcross));
+  for (const QString& journal : journals_) {
+    QFile file(journal);
+    if (!file.open(QIODevice::ReadOnly)) return journal + ": " + file.errorString();
+    JournalStream stream;
+    stream.setRowSink([&shown](const JournalRow& row) { shown.take(row); });
+    for (QByteArray piece; !(piece = file.read(1 << 20)).isEmpty();)
+      stream.feed(piece.constData(), static_cast<std::size_t>(piece.size()));
+    stream.finish(true);
+  }
+  return AtomicFile::write(path,
+                           QByteArray::fromStdString(shown.text(journalStyleFor(separator_))));
 }
 
 }  // namespace kelvor

@@ -35,7 +35,8 @@ class ReviewWindow : public QWidget {
   void refresh();
 
   // What is shown, saved: the picture at the screen's resolution as PNG, or as SVG when the
-  // name ends in ".svg"; the samples as journal rows. Empty when written, else the reason.
+  // name ends in ".svg"; the journals' rows in the shown time range. Empty when written, else the
+  // reason.
   std::optional<QString> savePicture(const QString& path) const;
   std::optional<QString> saveRows(const QString& path) const;
 
@@ -53,7 +54,7 @@ class ReviewWindow : public QWidget {
   QLabel* caption_;
   QCheckBox* timeOfDay_;
   LocalSeconds start_ = 0;  // time of day of the first journal's start
-  WallTime startWall_;
+  QStringList journals_;    // those read, in the order of their channels
 };
 
 }  // namespace kelvor

@@ -89,8 +89,9 @@ TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasure
   const ParsedJournal rows = parseJournal(csvFile.readAll().toStdString());
   const double last = plot.scale().LeftTime + static_cast<double>(plot.scale().SecondsAcross);
   ASSERT_EQ(rows.rows.size(), static_cast<std::size_t>(std::floor(last)) - 3600 + 1);
-  EXPECT_EQ(std::tuple(rows.rows[0].elapsedMs, rows.rows[0].value, rows.rows[59].value),
-            std::tuple(std::int64_t{3600000}, 600.0f, 659.0f));
+  EXPECT_EQ(std::tuple(rows.rows[0].elapsedMs, rows.rows[0].value, rows.rows[59].value,
+                       rows.rows[0].unit, rows.rows[0].raw),
+            std::tuple(std::int64_t{3600000}, 600.0f, 659.0f, "V", "r"));
 }
 
 }  // namespace
