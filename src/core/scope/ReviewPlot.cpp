@@ -35,6 +35,14 @@ double ReviewPlot::lastTime() const {
   return last;
 }
 
+std::vector<RasterLine> ReviewPlot::lines() {
+  std::vector<RasterLine> lines;
+  raster_.recordLines(&lines);
+  redraw();
+  raster_.recordLines(nullptr);
+  return lines;
+}
+
 // The time axis for the span shown (the whole recording unless zoomed), the value axis for
 // all values (unless zoomed), then the grid and the channels.
 void ReviewPlot::redraw() {

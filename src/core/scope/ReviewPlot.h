@@ -23,6 +23,8 @@ class ReviewPlot {
   // The plot's size in points and its picture's in device pixels; then redraws.
   void resize(int pointWidth, int pointHeight, int pictureWidth, int pictureHeight, int lineWidth);
   void redraw();
+  // The lines of the picture (grid and channels) as they are drawn into it.
+  std::vector<RasterLine> lines();
 
   void zoomTime(double factor, double at);
   void moveTime(double widths);

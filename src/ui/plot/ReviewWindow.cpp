@@ -20,6 +20,7 @@
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/plot/ScopeWidget.h"
+#include "ui/printing/DiagramPainter.h"
 
 namespace kelvor {
 
@@ -138,21 +139,31 @@ void ReviewWindow::chooseAndSave(bool picture) {
     MessageBox::warning(this, path + ": " + *problem);
 }
 
-std::optional<QString> ReviewWindow::savePicture(const QString& path) const {
+std::optional<QString> ReviewWindow::savePicture(const QString& path) {
   const QImage image = scope_->picture();
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(image.size());
-    svg.setViewBox(QRect(QPoint(0, 0), image.size()));
-    svg.setTitle(windowTitle());
-    QPainter painter(&svg);
-    painter.drawImage(0, 0, image);
-  } else {
+  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
     image.save(&buffer, "PNG");
+    return AtomicFile::write(path, buffer.data());
   }
+  // The same lines as the picture, as vectors, drawn by the diagram's painter.
+  DiagramPicture vectors;
+  const int width = plot_.raster().lineWidth();
+  for (const RasterLine& line : plot_.lines())
+    vectors.GdiLine(line.x1, line.y1, line.x2, line.y2, width, line.rgb);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(image.size());
+  svg.setViewBox(QRect(QPoint(0, 0), image.size()));
+  svg.setTitle(windowTitle());
+  QPainter painter(&svg);
+  painter.fillRect(QRect(QPoint(0, 0), image.size()), Qt::black);
+  painter.setClipRect(QRect(QPoint(0, 0), image.size()));
+  // A pixel's line runs through its middle; a wider one reaches right and down.
+  painter.translate(width / 2.0, width / 2.0);
+  paintDiagram(painter, vectors);
+  painter.end();
   return AtomicFile::write(path, buffer.data());
 }
 

@@ -34,10 +34,10 @@ class ReviewWindow : public QWidget {
   // After a change of the plot's view: new picture and caption.
   void refresh();
 
-  // What is shown, saved: the picture at the screen's resolution as PNG, or as SVG when the
-  // name ends in ".svg"; the journals' rows in the shown time range. Empty when written, else the
-  // reason.
-  std::optional<QString> savePicture(const QString& path) const;
+  // What is shown, saved: the picture at the screen's resolution as PNG, or as vector lines
+  // in an SVG when the name ends in ".svg"; the journals' rows in the shown time range. Empty when
+  // written, else the reason.
+  std::optional<QString> savePicture(const QString& path);
   std::optional<QString> saveRows(const QString& path) const;
 
  protected:
