@@ -78,7 +78,11 @@ void ReviewPlot::redraw() {
   y.H = h;
   y.Hout = static_cast<float>(h);
   y.decimalSeparator = separator_;
-  SetYAchse(y).applyTo(scale_);
+  const YAxisLayout valueAxis = SetYAchse(y);
+  valueAxis.applyTo(scale_);
+  valueLabels_.clear();
+  for (const YAxisLabel& label : valueAxis.lblY)
+    if (label.visible) valueLabels_.push_back(label);
 
   raster_.clear();
   DrawGrid(raster_, scale_);

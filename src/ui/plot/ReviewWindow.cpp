@@ -30,6 +30,7 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
       english_(english),
       plot_(MaxReadings, decimalSeparator),
       scope_(new ScopeWidget(this)),
+      valueAxis_(new QWidget(this)),
       caption_(new QLabel(this)),
       timeOfDay_(new QCheckBox(english ? tr("Time of day") : tr("Tageszeit"), this)) {
   setObjectName(QStringLiteral("frmReview"));
@@ -37,7 +38,12 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
   caption_->setObjectName(QStringLiteral("lblReviewSpan"));
   timeOfDay_->setObjectName(QStringLiteral("chkTimeOfDay"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(scope_, 1);
+  auto* plotRow = new QHBoxLayout;
+  // Wide enough for the longest value label the axis writes.
+  valueAxis_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000,000")));
+  plotRow->addWidget(valueAxis_);
+  plotRow->addWidget(scope_, 1);
+  layout->addLayout(plotRow, 1);
   auto* below = new QHBoxLayout;
   below->addWidget(caption_, 1);
   below->addWidget(timeOfDay_);
@@ -64,14 +70,15 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
                            then([this](int column, bool b) { plot_.setCursor(b, column); }),
                            then([this] { plot_.clearCursors(); })});
   scope_->setCursorSource([this] {
-    return ScopeWidget::CursorDisplay{plot_.cursorColumns(),
-                                      cursorLines(plot_.store(), plot_.cursors(), separator_)};
+    return ScopeWidget::CursorDisplay{
+        plot_.cursorColumns(),
+        cursorLines(plot_.store(), plot_.cursors(), separator_, timeOfDayStart())};
   });
   scope_->setReadout([this](int column) {
     // Nothing records here, so the clock is never asked for a time of day.
     static const SystemClock clock;
     return readoutLines(readoutAt(plot_.store(), plot_.scale(), plot_.raster(), column), {}, clock,
-                        "", separator_);
+                        "", separator_, timeOfDayStart());
   });
   connect(timeOfDay_, &QCheckBox::toggled, this, [this] { refresh(); });
   resize(Units::pointsToPixels(600), Units::pointsToPixels(360));
@@ -125,9 +132,35 @@ void ReviewWindow::fitPlot() {
   refresh();
 }
 
+std::optional<LocalSeconds> ReviewWindow::timeOfDayStart() const {
+  return timeOfDay_->isChecked() ? std::optional(start_) : std::nullopt;
+}
+
 void ReviewWindow::refresh() {
   caption_->setText(QString::fromStdString(plot_.caption(timeOfDay_->isChecked(), start_)));
+  showValueLabels();
   scope_->showAll();
+}
+
+// Right-aligned beside the plot, each centred on its grid line.
+void ReviewWindow::showValueLabels() {
+  const std::vector<YAxisLabel>& labels = plot_.valueLabels();
+  while (valueLabels_.size() < labels.size()) {
+    auto* label = new QLabel(valueAxis_);
+    label->setObjectName(QStringLiteral("lblY(%1)").arg(valueLabels_.size()));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    valueLabels_.push_back(label);
+  }
+  const int height = fontMetrics().height();
+  const int top = scope_->y() - valueAxis_->y() + scope_->contentsRect().top();
+  for (std::size_t k = 0; k < valueLabels_.size(); ++k) {
+    QLabel* label = valueLabels_[k];
+    label->setVisible(k < labels.size());
+    if (k >= labels.size()) continue;
+    label->setText(QString::fromStdString(labels[k].caption));
+    const int row = top + Units::pointsToPixels(labels[k].top + 3);
+    label->setGeometry(0, row - height / 2, valueAxis_->width() - 4, height);
+  }
 }
 
 void ReviewWindow::chooseAndSave(bool picture) {

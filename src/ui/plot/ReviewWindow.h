@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/scope/ReviewPlot.h"
@@ -45,12 +46,17 @@ class ReviewWindow : public QWidget {
 
  private:
   void fitPlot();
+  void showValueLabels();
+  // The start for times of day, when they are chosen.
+  std::optional<LocalSeconds> timeOfDayStart() const;
   void chooseAndSave(bool picture);
 
   char separator_;
   bool english_;
   ReviewPlot plot_;
   ScopeWidget* scope_;
+  QWidget* valueAxis_;
+  std::vector<QLabel*> valueLabels_;  // lblY(0) upwards, from the lowest grid line
   QLabel* caption_;
   QCheckBox* timeOfDay_;
   LocalSeconds start_ = 0;  // time of day of the first journal's start

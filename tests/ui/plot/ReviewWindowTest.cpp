@@ -73,7 +73,17 @@ TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasure
   scope->grab();
   const std::vector<ReadoutLine>& lines = scope->cursorLinesShown();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NE(lines[0].text.find("\u0394t 00:01:00"), std::string::npos) << lines[0].text;
+  // Times of day, as chosen above; the readout under the pointer too.
+  EXPECT_EQ(lines[0].text, "A 15:03:07  B 15:04:07  \u0394t 00:01:00");
+  QMouseEvent move(QEvent::MouseMove, QPointF(scope->contentsRect().center()),
+                   scope->mapToGlobal(QPointF(scope->contentsRect().center())), Qt::NoButton,
+                   Qt::NoButton, {});
+  QCoreApplication::sendEvent(scope, &move);
+  EXPECT_EQ(scope->readoutShown().at(0).text.substr(8, 7), "  15:03")
+      << scope->readoutShown().at(0).text;
+  auto* value0 = review.findChild<QLabel*>(QStringLiteral("lblY(0)"));
+  ASSERT_TRUE(value0);
+  EXPECT_EQ(value0->text(), "0");
   EXPECT_NE(lines[1].text.find("n 60  min 600  max 659  \u00D8 629,5"), std::string::npos)
       << lines[1].text;
 
