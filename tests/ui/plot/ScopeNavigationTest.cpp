@@ -69,7 +69,7 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   EXPECT_NEAR(left() + 0.25 * across(), 0.25 * liveAcross, liveAcross * 0.03);
   std::vector<QString> zoomed = shown();
   EXPECT_NE(zoomed[0], liveTexts[0]) << "the time per point follows";
-  EXPECT_EQ(zoomed[4], "Angehalten");
+  EXPECT_EQ(zoomed[4], "Paused");
   EXPECT_NE(plot->picture(), live);
   EXPECT_EQ(window.scope().scale().StoreInterval, storeInterval) << "readings stored as live";
 
