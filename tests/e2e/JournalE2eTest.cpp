@@ -121,7 +121,8 @@ TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
 
 // A crashed journal longer than 64 MiB is read to its end: the question counts every row, and
 // loading replays them all, so the channel's last sample is the journal's last reading. Kept,
-// the journal of more than a week then opens from the file menu in a review window of its own.
+// the journal of more than a week then loads as wholly from the file menu and opens in a review
+// window of its own.
 TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   TestHome home;
   MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
@@ -154,6 +155,10 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   // Stored every few hundred readings at the day's scale: the last lies near the end.
   EXPECT_GT(samples.back().time, Rows - 1000);
   EXPECT_EQ(samples.back().value, samples.back().time % 1000);
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(2)"), journal));
+  const QString loaded = home.file(QStringLiteral("channel2.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(2)"), loaded));
+  EXPECT_GT(recordLines(contentsOf(loaded), ',').back().time, Rows - 1000);
   ASSERT_TRUE(app.choose(QStringLiteral("mnuReview"), journal));
   QString span;
   EXPECT_TRUE(waitUntil(

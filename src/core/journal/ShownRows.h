@@ -1,18 +1,28 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "core/Clock.h"
 #include "core/journal/JournalFormat.h"
-#include "core/scope/TraceStore.h"
 
 namespace kelvor {
 
-// The samples of all channels from `from` to `to` seconds (both included) as a journal in
-// the given style: a row per sample in time order (channel 1 to 6 for stores 0 to 5), its time
-// of day `start` plus its time, a gap as an invalid reading. Units, modes and the meter's
-// characters are not kept in a store, so those fields stay empty.
-std::string shownRows(const TraceStore& store, double from, double to, const WallTime& start,
-                      JournalStyle style);
+// The rows of one or more journals whose elapsed time lies from `from` to `to` seconds (both
+// included), kept as their journals wrote them (time of day, unit, mode, status, the meter's
+// characters), and written as one journal in time order; rows of the same time stay in the
+// order they were taken.
+class ShownRows {
+ public:
+  ShownRows(double from, double to) : from_(from), to_(to) {}
+
+  // Takes a row as a JournalStream hands it over.
+  void take(const JournalRow& row);
+  std::string text(JournalStyle style);
+
+ private:
+  double from_;
+  double to_;
+  std::vector<JournalRow> rows_;
+};
 
 }  // namespace kelvor

@@ -66,12 +66,15 @@ std::vector<ChannelBetween> channelsBetween(const TraceStore& store, const PlotC
 }
 
 std::vector<ReadoutLine> cursorLines(const TraceStore& store, const PlotCursors& cursors,
-                                     char decimalSeparator) {
+                                     char decimalSeparator, std::optional<LocalSeconds> start) {
   std::vector<ReadoutLine> lines;
   if (!cursors.any()) return lines;
+  const auto at = [&start](double t) {
+    return start ? TimeStr(*start + static_cast<LocalSeconds>(std::floor(t + 0.5))) : timeText(t);
+  };
   std::string head;
-  if (cursors.a) head += "A " + timeText(*cursors.a);
-  if (cursors.b) head += (head.empty() ? "" : "  ") + std::string("B ") + timeText(*cursors.b);
+  if (cursors.a) head += "A " + at(*cursors.a);
+  if (cursors.b) head += (head.empty() ? "" : "  ") + std::string("B ") + at(*cursors.b);
   if (cursors.a && cursors.b) head += "  \u0394t " + timeText(*cursors.b - *cursors.a);
   lines.push_back({head, paletteRgb(15)});
   for (const ChannelBetween& c : channelsBetween(store, cursors)) {

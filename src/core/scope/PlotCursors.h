@@ -32,8 +32,9 @@ std::vector<ChannelBetween> channelsBetween(const TraceStore& store, const PlotC
 
 // The readout of the cursors: "A 00:01:40  B 00:02:40  Δt 00:01:00", then per channel in its
 // colour the values at A and B, their difference ("Δ"), and the count, minimum, maximum and
-// mean ("Ø") between them.
+// mean ("Ø") between them. With `start`, the cursors' times are times of day after that start.
 std::vector<ReadoutLine> cursorLines(const TraceStore& store, const PlotCursors& cursors,
-                                     char decimalSeparator);
+                                     char decimalSeparator,
+                                     std::optional<LocalSeconds> start = std::nullopt);
 
 }  // namespace kelvor

@@ -51,9 +51,10 @@ PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const R
 
 std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
                                       const Clock& clock, const std::string& unit,
-                                      char decimalSeparator) {
+                                      char decimalSeparator, std::optional<LocalSeconds> start) {
   const auto elapsed = static_cast<LocalSeconds>(roundHalfEven(readout.seconds));
   std::string time = TimeStr(elapsed);
+  if (start) time += "  " + TimeStr(*start + elapsed);
   const bool live = std::any_of(
       readout.channels.begin(), readout.channels.end(),
       [&state](const ChannelReading& reading) { return reading.channel == state.ActiveChannel; });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "core/scope/RecordingState.h"
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
+#include "core/text/TimeText.h"
 
 namespace kelvor {
 
@@ -35,10 +37,12 @@ struct ReadoutLine {
 };
 
 // The box's lines: the elapsed time (with the time of day where the active channel, being
-// recorded live, is read: counted back from the wall clock's now by the steady clock), then
-// each channel's value with the unit, in the channel's colour.
+// recorded live, is read: counted back from the wall clock's now by the steady clock; or, with
+// `start`, the time of day after that start), then each channel's value with the unit, in the
+// channel's colour.
 std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
                                       const Clock& clock, const std::string& unit,
-                                      char decimalSeparator);
+                                      char decimalSeparator,
+                                      std::optional<LocalSeconds> start = std::nullopt);
 
 }  // namespace kelvor

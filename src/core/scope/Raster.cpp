@@ -68,7 +68,12 @@ std::uint32_t Raster::pixel(int x, int y) const {
 }
 
 void Raster::line(int x1, int y1, int x2, int y2, std::uint32_t rgb) {
+  if (recorded_) recorded_->push_back({x1, y1, x2, y2, rgb});
   const std::uint32_t colour = Opaque | rgb;
+  if (lineWidth_ == 1) {  // the common case, without copies to place
+    thinLine(x1, y1, x2, y2, colour);
+    return;
+  }
   // Across the minor axis; across x for a point too, like the vertical lines it may be part
   // of, so a column's points make the same pixels however they are split into lines.
   const std::int64_t run = std::int64_t{x2} - x1;

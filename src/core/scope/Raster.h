@@ -14,6 +14,15 @@ struct RasterRect {
   bool empty() const { return width <= 0 || height <= 0; }
 };
 
+// A line as it was asked of the raster: ends in pixels, colour 0xRRGGBB.
+struct RasterLine {
+  int x1 = 0;
+  int y1 = 0;
+  int x2 = 0;
+  int y2 = 0;
+  std::uint32_t rgb = 0;
+};
+
 // The plot's picture in device pixels, colours as 0xFFRRGGBB (the layout of a 32-bit RGB
 // image, so a window can show it without copying). Drawing outside is cut off. It knows the
 // size in points of the plot it shows and how wide in pixels a line one point wide is.
@@ -42,6 +51,9 @@ class Raster {
   // repeats it lineWidth() times, one pixel further right or down each time, across its minor
   // axis (across x for a single point).
   void line(int x1, int y1, int x2, int y2, std::uint32_t rgb);
+  // While `lines` is set, every line is also kept there as asked for, so that the same
+  // picture can be drawn again as vectors.
+  void recordLines(std::vector<RasterLine>* lines) { recorded_ = lines; }
   // The first point of a line: a single point lineWidth() wide.
   void dot(int x, int y, std::uint32_t rgb) { line(x, y, x, y, rgb); }
 
@@ -67,6 +79,7 @@ class Raster {
   int pointHeight_ = 0;
   int lineWidth_ = 1;
   std::vector<std::uint32_t> pixels_;
+  std::vector<RasterLine>* recorded_ = nullptr;
   int changedLeft_ = 0, changedTop_ = 0, changedRight_ = -1, changedBottom_ = -1;
 };
 

@@ -35,6 +35,14 @@ double ReviewPlot::lastTime() const {
   return last;
 }
 
+std::vector<RasterLine> ReviewPlot::lines() {
+  std::vector<RasterLine> lines;
+  raster_.recordLines(&lines);
+  redraw();
+  raster_.recordLines(nullptr);
+  return lines;
+}
+
 // The time axis for the span shown (the whole recording unless zoomed), the value axis for
 // all values (unless zoomed), then the grid and the channels.
 void ReviewPlot::redraw() {
@@ -70,7 +78,11 @@ void ReviewPlot::redraw() {
   y.H = h;
   y.Hout = static_cast<float>(h);
   y.decimalSeparator = separator_;
-  SetYAchse(y).applyTo(scale_);
+  const YAxisLayout valueAxis = SetYAchse(y);
+  valueAxis.applyTo(scale_);
+  valueLabels_.clear();
+  for (const YAxisLabel& label : valueAxis.lblY)
+    if (label.visible) valueLabels_.push_back(label);
 
   raster_.clear();
   DrawGrid(raster_, scale_);

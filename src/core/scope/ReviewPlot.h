@@ -8,6 +8,7 @@
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
 #include "core/scope/ViewWindow.h"
+#include "core/scope/YAxis.h"
 
 namespace kelvor {
 
@@ -23,6 +24,8 @@ class ReviewPlot {
   // The plot's size in points and its picture's in device pixels; then redraws.
   void resize(int pointWidth, int pointHeight, int pictureWidth, int pictureHeight, int lineWidth);
   void redraw();
+  // The lines of the picture (grid and channels) as they are drawn into it.
+  std::vector<RasterLine> lines();
 
   void zoomTime(double factor, double at);
   void moveTime(double widths);
@@ -35,6 +38,9 @@ class ReviewPlot {
   std::vector<int> cursorColumns() const;
 
   const Raster& raster() const { return raster_; }
+  // The value axis' visible labels, their tops in points from the plot's top (a label's
+  // grid line lies 3 points below its top).
+  const std::vector<YAxisLabel>& valueLabels() const { return valueLabels_; }
   const ScaleParams& scale() const { return scale_; }
   // "t 00:10:00 … 00:11:00   0,04s / Pixel": the times at the edges, as elapsed time or as
   // time of day after a start at `start`.
@@ -50,6 +56,7 @@ class ReviewPlot {
   ViewWindow window_;
   PlotCursors cursors_;
   std::string perPixel_;
+  std::vector<YAxisLabel> valueLabels_;
 };
 
 }  // namespace kelvor

@@ -6,6 +6,7 @@
 #include "core/scope/ValueLists.h"
 #include "core/scope/XAxis.h"
 #include "core/scope/YAxis.h"
+#include "core/text/MessageTexts.h"
 #include "core/text/NumberFormat.h"
 
 namespace kelvor {
@@ -304,8 +305,9 @@ std::string ScopeController::liveMarker() const {
   if (window_.following()) return "Live";
   const bool inside = state_.LastX >= 0 && state_.LastX < raster_.width() && state_.LastY >= 0 &&
                       state_.LastY < raster_.height();
-  if (!state_.Running || inside) return "Angehalten";
-  return "Angehalten: " +
+  const std::string paused = messageText(Message(MessageId::PausedMarker), langCode_);
+  if (!state_.Running || inside) return paused;
+  return paused + ": " +
          formatPattern(static_cast<double>(state_.CurrentValue), "#0.0###", separator_);
 }
 

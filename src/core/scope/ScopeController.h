@@ -59,8 +59,8 @@ class ScopeView {
   virtual void showDurationItem(int item) = 0;
   virtual void showYMinItem(int item) = 0;
   virtual void showYMaxItem(int item) = 0;
-  // "Live" while the plot follows the recording, else "Angehalten" (with the newest value
-  // when it lies outside the picture).
+  // "Live" while the plot follows the recording, else "Angehalten" ("Paused") (with the newest
+  // value when it lies outside the picture).
   virtual void showLiveMarker(const std::string& text) { (void)text; }
 };
 
@@ -126,6 +126,8 @@ class ScopeController {
   const PlotCursors& cursors() const { return cursors_; }
   std::vector<int> cursorColumns() const;
   std::string liveMarker() const;
+  // The interface language of the marker's text (see messageText).
+  void setLangCode(int langCode) { langCode_ = langCode; }
 
   const Raster& raster() const { return raster_; }
   const ScaleParams& scale() const { return scale_; }
@@ -152,6 +154,7 @@ class ScopeController {
   const Clock& clock_;
   ScopeView& view_;
   char separator_;
+  int langCode_ = 0;
 
   Raster raster_;
   ScaleParams scale_;

@@ -45,6 +45,7 @@ enum class MessageId {
   ChannelCyan,
   ChannelYellow,
   JournalFailed,     // file, the system's reason
+  PausedMarker,      // the live plot's marker while the view stays where the user put it
   JournalRecovered,  // start, readings, channel, file; then the channel's colour
   NotAJournalRow,
   PublishOff,

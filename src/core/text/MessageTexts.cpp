@@ -80,6 +80,7 @@ constexpr Texts Table[] = {
      "Die Aufzeichnung %1 kann nicht geschrieben werden:\n%2\n"
      "Die Messung läuft im Speicher weiter.",
      "The recording %1 cannot be written:\n%2\nThe measurement goes on in memory."},
+    {MessageId::PausedMarker, "Angehalten", "Paused"},
     {MessageId::JournalRecovered,
      "Die Aufzeichnung vom %1 endete unerwartet; sie enthält %2 Messwerte.\n"
      "In Kanal %3 (%5) laden?\n(%4)",

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "core/files/TraceFileMessages.h"
+#include "core/journal/JournalStream.h"
 #include "core/text/MessageTexts.h"
 #include "platform/AtomicFile.h"
 #include "platform/SystemLocale.h"
@@ -88,28 +89,21 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   if (!isChannel(channel)) return false;
   BusyPointer busy;
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  const auto failed = [&] {
     busy.done();
     tell(Message(MessageId::OpenFailed, {shown(path), file.errorString().toStdString()}));
     return false;
-  }
-  // Read with a bound, so that a device or an endless file cannot exhaust the memory.
-  const QByteArray bytes = file.read(MaxFileBytes + 1);
-  if (file.error() != QFileDevice::NoError) {
-    busy.done();
-    tell(Message(MessageId::OpenFailed, {shown(path), file.errorString().toStdString()}));
-    return false;
-  }
-  file.close();
-  if (bytes.size() > MaxFileBytes) {
-    busy.done();
-    tell(TraceFileMessages::tooLarge(shown(path), MaxFileBytes));
-    return false;
-  }
-
-  const std::string text = bytes.toStdString();
-  if (looksLikeJournal(text)) {
-    const ParsedJournal journal = parseJournal(text);
+  };
+  if (!file.open(QIODevice::ReadOnly)) return failed();
+  QByteArray bytes = file.read(ReadPiece);
+  if (file.error() != QFileDevice::NoError) return failed();
+  if (looksLikeJournal(bytes.toStdString())) {
+    // A journal is read as a stream to its end, whatever its length.
+    JournalStream stream;
+    for (; !bytes.isEmpty(); bytes = file.read(ReadPiece))
+      stream.feed(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (file.error() != QFileDevice::NoError) return failed();
+    const ParsedJournal journal = stream.finish(false);
     busy.done();
     if (journal.badLine == 0) replayJournal(journal.rows, channel);
     if (journal.badLine == 0) return true;
@@ -117,6 +111,20 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
                  {Message(MessageId::NotAJournalRow)}));
     return false;
   }
+  // Read with a bound, so that a device or an endless file cannot exhaust the memory.
+  bytes += file.read(MaxFileBytes + 1 - bytes.size());
+  if (file.error() != QFileDevice::NoError) return failed();
+  file.close();
+  if (bytes.size() > MaxFileBytes) {
+    busy.done();
+    tell(TraceFileMessages::tooLarge(shown(path), MaxFileBytes));
+    return false;
+  }
+  return loadTrace(channel, path, bytes, busy);
+}
+
+bool TraceFileCommands::loadTrace(int channel, const QString& path, const QByteArray& bytes,
+                                  BusyPointer& busy) {
   const TraceFileParse parse =
       readTraceFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                     SystemLocale::decimalSeparator());

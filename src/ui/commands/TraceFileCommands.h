@@ -17,6 +17,7 @@ class QWidget;
 namespace kelvor {
 
 struct MainControls;
+class BusyPointer;
 
 // The File menu's "Speichern" and "Laden" entries: a channel to a trace file and back.
 // A save writes beside the target and replaces it only after a complete write, so a failed
@@ -30,8 +31,10 @@ class TraceFileCommands {
 
   static constexpr const char* SaveTitle = "Datei speichern";
   static constexpr const char* SaveExtension = "txt";
-  // A trace holds at most 16000 short lines; anything this big is no trace file.
+  // A trace holds at most 16000 short lines; anything this big is no trace file. A journal
+  // has no such bound: it is read a piece at a time.
   static constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
+  static constexpr qint64 ReadPiece = 1 << 20;
 
   TraceFileCommands(TraceStore& store, RecordingState& state, Recorder& recorder,
                     ScopeController& scope, const MainControls& controls,
@@ -50,6 +53,7 @@ class TraceFileCommands {
   void replayJournal(const std::vector<JournalRow>& rows, int channel);
 
  private:
+  bool loadTrace(int channel, const QString& path, const QByteArray& bytes, BusyPointer& busy);
   QString initialDirectory() const;
   QString fileFilter() const;
   void tell(const Message& message) const;

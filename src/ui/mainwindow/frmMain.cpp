@@ -209,6 +209,7 @@ void frmMain::connectControls() {
 void frmMain::InitVars() {
   context_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
   QtTranslations::install(context_.LangCode);
+  scope_.setLangCode(context_.LangCode);
 }
 
 void frmMain::GetSettings() {

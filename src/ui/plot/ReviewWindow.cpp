@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/journal/JournalFormat.h"
+#include "core/journal/JournalStream.h"
 #include "core/journal/JournalTraces.h"
 #include "core/journal/ShownRows.h"
 #include "core/scope/PlotReadout.h"
@@ -19,6 +20,7 @@
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/plot/ScopeWidget.h"
+#include "ui/printing/DiagramPainter.h"
 
 namespace kelvor {
 
@@ -28,6 +30,7 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
       english_(english),
       plot_(MaxReadings, decimalSeparator),
       scope_(new ScopeWidget(this)),
+      valueAxis_(new QWidget(this)),
       caption_(new QLabel(this)),
       timeOfDay_(new QCheckBox(english ? tr("Time of day") : tr("Tageszeit"), this)) {
   setObjectName(QStringLiteral("frmReview"));
@@ -35,7 +38,12 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
   caption_->setObjectName(QStringLiteral("lblReviewSpan"));
   timeOfDay_->setObjectName(QStringLiteral("chkTimeOfDay"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(scope_, 1);
+  auto* plotRow = new QHBoxLayout;
+  // Wide enough for the longest value label the axis writes.
+  valueAxis_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000,000")));
+  plotRow->addWidget(valueAxis_);
+  plotRow->addWidget(scope_, 1);
+  layout->addLayout(plotRow, 1);
   auto* below = new QHBoxLayout;
   below->addWidget(caption_, 1);
   below->addWidget(timeOfDay_);
@@ -62,14 +70,15 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
                            then([this](int column, bool b) { plot_.setCursor(b, column); }),
                            then([this] { plot_.clearCursors(); })});
   scope_->setCursorSource([this] {
-    return ScopeWidget::CursorDisplay{plot_.cursorColumns(),
-                                      cursorLines(plot_.store(), plot_.cursors(), separator_)};
+    return ScopeWidget::CursorDisplay{
+        plot_.cursorColumns(),
+        cursorLines(plot_.store(), plot_.cursors(), separator_, timeOfDayStart())};
   });
   scope_->setReadout([this](int column) {
     // Nothing records here, so the clock is never asked for a time of day.
     static const SystemClock clock;
     return readoutLines(readoutAt(plot_.store(), plot_.scale(), plot_.raster(), column), {}, clock,
-                        "", separator_);
+                        "", separator_, timeOfDayStart());
   });
   connect(timeOfDay_, &QCheckBox::toggled, this, [this] { refresh(); });
   resize(Units::pointsToPixels(600), Units::pointsToPixels(360));
@@ -101,8 +110,8 @@ QStringList ReviewWindow::open(const QStringList& paths) {
           QString::fromStdString(journalStartText(QFileInfo(path).fileName().toStdString())),
           QStringLiteral("yyyy-MM-dd hh:mm:ss"));
       start_ = start.isValid() ? start.time().msecsSinceStartOfDay() / 1000 : 0;
-      if (start.isValid()) startWall_ = {start.toMSecsSinceEpoch(), start.offsetFromUtc()};
     }
+    journals_ << path;
     ++channel;
   }
   fitPlot();
@@ -123,9 +132,35 @@ void ReviewWindow::fitPlot() {
   refresh();
 }
 
+std::optional<LocalSeconds> ReviewWindow::timeOfDayStart() const {
+  return timeOfDay_->isChecked() ? std::optional(start_) : std::nullopt;
+}
+
 void ReviewWindow::refresh() {
   caption_->setText(QString::fromStdString(plot_.caption(timeOfDay_->isChecked(), start_)));
+  showValueLabels();
   scope_->showAll();
+}
+
+// Right-aligned beside the plot, each centred on its grid line.
+void ReviewWindow::showValueLabels() {
+  const std::vector<YAxisLabel>& labels = plot_.valueLabels();
+  while (valueLabels_.size() < labels.size()) {
+    auto* label = new QLabel(valueAxis_);
+    label->setObjectName(QStringLiteral("lblY(%1)").arg(valueLabels_.size()));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    valueLabels_.push_back(label);
+  }
+  const int height = fontMetrics().height();
+  const int top = scope_->y() - valueAxis_->y() + scope_->contentsRect().top();
+  for (std::size_t k = 0; k < valueLabels_.size(); ++k) {
+    QLabel* label = valueLabels_[k];
+    label->setVisible(k < labels.size());
+    if (k >= labels.size()) continue;
+    label->setText(QString::fromStdString(labels[k].caption));
+    const int row = top + Units::pointsToPixels(labels[k].top + 3);
+    label->setGeometry(0, row - height / 2, valueAxis_->width() - 4, height);
+  }
 }
 
 void ReviewWindow::chooseAndSave(bool picture) {
@@ -137,30 +172,49 @@ void ReviewWindow::chooseAndSave(bool picture) {
     MessageBox::warning(this, path + ": " + *problem);
 }
 
-std::optional<QString> ReviewWindow::savePicture(const QString& path) const {
+std::optional<QString> ReviewWindow::savePicture(const QString& path) {
   const QImage image = scope_->picture();
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(image.size());
-    svg.setViewBox(QRect(QPoint(0, 0), image.size()));
-    svg.setTitle(windowTitle());
-    QPainter painter(&svg);
-    painter.drawImage(0, 0, image);
-  } else {
+  if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
     image.save(&buffer, "PNG");
+    return AtomicFile::write(path, buffer.data());
   }
+  // The same lines as the picture, as vectors, drawn by the diagram's painter.
+  DiagramPicture vectors;
+  const int width = plot_.raster().lineWidth();
+  for (const RasterLine& line : plot_.lines())
+    vectors.GdiLine(line.x1, line.y1, line.x2, line.y2, width, line.rgb);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(image.size());
+  svg.setViewBox(QRect(QPoint(0, 0), image.size()));
+  svg.setTitle(windowTitle());
+  QPainter painter(&svg);
+  painter.fillRect(QRect(QPoint(0, 0), image.size()), Qt::black);
+  painter.setClipRect(QRect(QPoint(0, 0), image.size()));
+  // A pixel's line runs through its middle; a wider one reaches right and down.
+  painter.translate(width / 2.0, width / 2.0);
+  paintDiagram(painter, vectors);
+  painter.end();
   return AtomicFile::write(path, buffer.data());
 }
 
 std::optional<QString> ReviewWindow::saveRows(const QString& path) const {
+  // The journals are read again, so that the rows keep all the meter told.
   const ScaleParams& scale = plot_.scale();
-  const std::string text = shownRows(plot_.store(), scale.LeftTime,
-                                     scale.LeftTime + static_cast<double>(scale.SecondsAcross),
-                                     startWall_, journalStyleFor(separator_));
-  return AtomicFile::write(path, QByteArray::fromStdString(text));
+  ShownRows shown(scale.LeftTime, scale.LeftTime + static_cast<double>(scale.SecondsAcross));
+  for (const QString& journal : journals_) {
+    QFile file(journal);
+    if (!file.open(QIODevice::ReadOnly)) return journal + ": " + file.errorString();
+    JournalStream stream;
+    stream.setRowSink([&shown](const JournalRow& row) { shown.take(row); });
+    for (QByteArray piece; !(piece = file.read(1 << 20)).isEmpty();)
+      stream.feed(piece.constData(), static_cast<std::size_t>(piece.size()));
+    stream.finish(true);
+  }
+  return AtomicFile::write(path,
+                           QByteArray::fromStdString(shown.text(journalStyleFor(separator_))));
 }
 
 }  // namespace kelvor

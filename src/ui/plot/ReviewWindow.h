@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/scope/ReviewPlot.h"
@@ -34,9 +35,10 @@ class ReviewWindow : public QWidget {
   // After a change of the plot's view: new picture and caption.
   void refresh();
 
-  // What is shown, saved: the picture at the screen's resolution as PNG, or as SVG when the
-  // name ends in ".svg"; the samples as journal rows. Empty when written, else the reason.
-  std::optional<QString> savePicture(const QString& path) const;
+  // What is shown, saved: the picture at the screen's resolution as PNG, or as vector lines
+  // in an SVG when the name ends in ".svg"; the journals' rows in the shown time range. Empty when
+  // written, else the reason.
+  std::optional<QString> savePicture(const QString& path);
   std::optional<QString> saveRows(const QString& path) const;
 
  protected:
@@ -44,16 +46,21 @@ class ReviewWindow : public QWidget {
 
  private:
   void fitPlot();
+  void showValueLabels();
+  // The start for times of day, when they are chosen.
+  std::optional<LocalSeconds> timeOfDayStart() const;
   void chooseAndSave(bool picture);
 
   char separator_;
   bool english_;
   ReviewPlot plot_;
   ScopeWidget* scope_;
+  QWidget* valueAxis_;
+  std::vector<QLabel*> valueLabels_;  // lblY(0) upwards, from the lowest grid line
   QLabel* caption_;
   QCheckBox* timeOfDay_;
   LocalSeconds start_ = 0;  // time of day of the first journal's start
-  WallTime startWall_;
+  QStringList journals_;    // those read, in the order of their channels
 };
 
 }  // namespace kelvor

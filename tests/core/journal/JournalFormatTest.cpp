@@ -185,22 +185,37 @@ TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
   }
 }
 
-// What is shown, exported as journal rows: the samples in the range in time order, gaps and
-// values without a number as invalid readings, read back by the journal's own reader.
-TEST(JournalFormat, TheShownRangeIsWrittenAsJournalRows) {
-  TraceStore store;
-  testing::fillChannel(store, 0, {{1, 0}, {InvalidValue, 1.5f}, {3, 2}, {4, 3}});
-  testing::fillChannel(store, 2, {{2, 1}, {NAN, 1.75f}, {9, 10}});
-  const std::string text = shownRows(store, 0.5, 2, Start, journalStyleFor('.'));
-  EXPECT_EQ(text.substr(text.find("\r\n") + 2, 20), "2026-12-06 14:03:08,");
+// What is shown, exported as journal rows: the rows of each journal in the range, whole and in
+// time order, read back by the journal's own reader.
+TEST(JournalFormat, TheShownRangeIsWrittenAsTheJournalsRows) {
+  ShownRows shown(0.5, 2);
+  for (const auto& [ms, channel, unit] :
+       std::vector<std::tuple<int, int, const char*>>{{0, 1, "V"},
+                                                      {1500, 1, "V"},
+                                                      {2000, 1, "V"},
+                                                      {2001, 1, "V"},
+                                                      {500, 4, "A"},
+                                                      {1500, 4, "mA"}})
+    shown.take(JournalRow{{Start.utcMs + ms, 3600},
+                          ms,
+                          channel,
+                          1,
+                          unit,
+                          "DC",
+                          ReadingStatus::Ok,
+                          std::string("r") + unit});
+  const std::string text = shown.text(journalStyleFor('.'));
+  EXPECT_EQ(text.substr(text.find("\r\n") + 2, 45),
+            "2026-12-06 14:03:07,2026-12-06T13:03:07.620Z,");
   const ParsedJournal parsed = parseJournal(text);
   ASSERT_EQ(parsed.badLine, 0);
-  std::vector<std::tuple<std::int64_t, int, float>> rows;
+  std::vector<std::tuple<std::int64_t, int, std::string, std::string>> rows;
   for (const JournalRow& row : parsed.rows)
-    rows.emplace_back(row.elapsedMs, row.channel, row.value);
-  EXPECT_EQ(rows,
-            (std::vector<std::tuple<std::int64_t, int, float>>{
-                {1000, 3, 2}, {1500, 1, InvalidValue}, {1750, 3, InvalidValue}, {2000, 1, 3}}));
+    rows.emplace_back(row.elapsedMs, row.channel, row.unit, row.raw);
+  EXPECT_EQ(rows, (decltype(rows){{500, 4, "A", "rA"},
+                                  {1500, 1, "V", "rV"},
+                                  {1500, 4, "mA", "rmA"},
+                                  {2000, 1, "V", "rV"}}));
 }
 
 }  // namespace

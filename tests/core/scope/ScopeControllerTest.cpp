@@ -160,6 +160,8 @@ TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatch
                        static_cast<double>(scope.scale().SecondsAcross), scope.scale().YSpan),
             std::tuple(DefaultDurationItem, DefaultYMaxItem, left, across, span));
   EXPECT_EQ(scope.liveMarker(), "Angehalten: 7,5");
+  scope.setLangCode(1);
+  EXPECT_EQ(scope.liveMarker(), "Paused: 7,5");
   scope.followLive();
   EXPECT_EQ(scope.liveMarker(), "Live");
   readingAt(1201, "DC    7.5 V  \r");

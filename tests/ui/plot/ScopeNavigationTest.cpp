@@ -74,7 +74,7 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   EXPECT_NEAR(left() + 0.25 * across(), 0.25 * liveAcross, liveAcross * 0.03);
   std::vector<QString> zoomed = shown();
   EXPECT_NE(zoomed[0], liveTexts[0]) << "the time per point follows";
-  EXPECT_EQ(zoomed[4], "Angehalten");
+  EXPECT_EQ(zoomed[4], "Paused");
   EXPECT_NE(plot->picture(), live);
 
   // Dragging a tenth of the width to the left brings later times in; the labels follow.
