@@ -120,7 +120,11 @@ QString KelvorApp::request(const QString& line) {
   if (!connected()) return QStringLiteral("error not connected");
   socket_.write((line + QLatin1Char('\n')).toUtf8());
   socket_.flush();
-  if (!waitUntil([this] { return socket_.canReadLine(); }, 5s))
+  // A busy program (a journal of a week read under the sanitizers) answers late but in order;
+  // an answer given up on would be taken for the next request's.
+  if (!waitUntil(
+          [this] { return socket_.canReadLine() || process_.state() == QProcess::NotRunning; },
+          60s))
     return QStringLiteral("error no answer");
   return QString::fromUtf8(socket_.readLine()).chopped(1);
 }
@@ -131,9 +135,9 @@ QString KelvorApp::value(const QString& line) {
   return reply.mid(3).replace(QLatin1String("\\n"), QLatin1String("\n"));
 }
 
-QString KelvorApp::awaitModal(const QString& prefix) {
+QString KelvorApp::awaitModal(const QString& prefix, std::chrono::milliseconds within) {
   QString seen;
-  waitUntil([&] { return !(seen = modal()).isEmpty() && seen.startsWith(prefix); }, 5s);
+  waitUntil([&] { return !(seen = modal()).isEmpty() && seen.startsWith(prefix); }, within);
   return seen;
 }
 

@@ -72,8 +72,10 @@ class KelvorApp {
   // The texts of these controls (names separated by spaces), read at one moment, tab-joined.
   QString text(const QString& names) { return value("texts " + names); }
   QString modal() { return value(QStringLiteral("modal")); }
-  QString awaitModal(const QString& prefix = {});  // the first modal window starting so
-  bool dismiss();                                  // closes the modal window and waits
+  QString awaitModal(const QString& prefix = {},
+                     std::chrono::milliseconds within =
+                         std::chrono::seconds(5));  // the first modal window starting so
+  bool dismiss();                                   // closes the modal window and waits
   // Clicks a menu entry, answers its file dialog with `path` and waits until the command
   // has run; a message box that it leaves up is a failure.
   ::testing::AssertionResult choose(const QString& menuEntry, const QString& path);

@@ -142,7 +142,7 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   ASSERT_TRUE(QFile::rename(journal, journal + ".part"));
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
-  const QString question = app.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
+  const QString question = app.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "), 120s);
   EXPECT_TRUE(question.contains(
       QStringLiteral("sie enthält %1 Messwerte.\nIn Kanal 2 (rot) laden?").arg(Rows)))
       << question.toStdString();
