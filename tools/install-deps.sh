@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing Kelvor need,
 # but only those that are missing. Needs root (or sudo) when something is missing.
 set -euo pipefail

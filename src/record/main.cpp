@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-record: Kelvor's recording without a window, for unattended meters.
 #include <signal.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window title and the reading display tell a live meter from a silent or missing one.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recorder left alone for hours with a meter that talks nonsense. A meter that goes away and
 // comes back: MeterStateE2e (the window) and RecordE2e (the recording, same connection code).
 #include <cmath>

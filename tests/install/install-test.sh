@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what a desktop and a user get from it:
 # every file in its place, the desktop entry, metainfo and icon valid, the man pages readable,
 # the service template accepted by systemd and rated by it at most 2.5 exposed, and the

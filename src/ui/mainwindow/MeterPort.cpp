@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/MeterPort.h"
 
 #include "core/acquisition/PortTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a channel's stored samples read as: its statistics and the plot's readout at a column.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every visible control of the main window and the dialogs has the room that the style's own
 // rendering of its text and indicator needs at the actual font, and none covers another. The
 // suite runs once per scale factor and language (tests/CMakeLists.txt sets the environment).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The captions and message texts chosen at run time by the interface language.
 #include "ui/mainwindow/LanguageTexts.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot shows what the store holds after every command that empties or replaces a channel.
 #include <QCheckBox>
 #include <QPushButton>

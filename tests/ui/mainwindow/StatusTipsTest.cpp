@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window tells about the meter and the channels without changing its layout.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looking around the plot with the mouse and the keys, as the user does it.
 #include <gtest/gtest.h>
 

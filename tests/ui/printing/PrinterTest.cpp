@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print and copy commands (the page layout is tested in core), the printer dialog and
 // the diagram printed through a real print queue of the private CUPS server.
 #include <gtest/gtest.h>
