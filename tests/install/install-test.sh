@@ -13,7 +13,7 @@ trap 'rm -rf "$prefix" "$home"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/kelvor bin/kelvor-record bin/kelvor-metersim share/kelvor/alarm.wav \
+for file in bin/kelvor bin/kelvor-record bin/kelvor-metersim share/kelvor/alarm.wav share/kelvor/kelvor_en.qm \
             share/applications/org.kelvor.Kelvor.desktop \
             share/icons/hicolor/scalable/apps/org.kelvor.Kelvor.svg \
             share/metainfo/org.kelvor.Kelvor.metainfo.xml \

@@ -63,7 +63,7 @@ enum class MessageId {
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of
-// the interface language (core/text/MessageTexts.h).
+// the interface language (platform/MessageTexts.h).
 struct Message {
   explicit Message(MessageId what, std::vector<std::string> values = {},
                    std::vector<Message> inner = {})

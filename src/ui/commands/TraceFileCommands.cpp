@@ -7,8 +7,8 @@
 #include <QFileInfo>
 
 #include "core/files/TraceFileMessages.h"
-#include "core/text/MessageTexts.h"
 #include "platform/AtomicFile.h"
+#include "platform/MessageTexts.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Allgemein.h"
 #include "ui/dialogs/MessageBox.h"
@@ -47,11 +47,11 @@ QString TraceFileCommands::initialDirectory() const {
 }
 
 QString TraceFileCommands::fileFilter() const {
-  return QString::fromStdString(messageText(Message(MessageId::FileFilter), context_.LangCode));
+  return QString::fromStdString(messageText(Message(MessageId::FileFilter)));
 }
 
 void TraceFileCommands::tell(const Message& message) const {
-  messages_(parent_, QString::fromStdString(messageText(message, context_.LangCode)));
+  messages_(parent_, QString::fromStdString(messageText(message)));
 }
 
 void TraceFileCommands::mnuFileSave_Click(int channel) {

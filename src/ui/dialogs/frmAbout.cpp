@@ -55,8 +55,7 @@ void frmAbout::buildControls() {
   homePage =
       makeLabel(frameDev, indexedName(ObjectNames::Label1, 0), QString::fromLatin1(HomePage));
   homePage->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  maker = makeLabel(frameDev, indexedName(ObjectNames::Label1, 1),
-                    tr("Das Kelvor-Projekt"));
+  maker = makeLabel(frameDev, indexedName(ObjectNames::Label1, 1), tr("Das Kelvor-Projekt"));
   cmdCopyHome = new QPushButton(tr("Copy link to Clipboard"), frameDev);
   cmdCopyHome->setObjectName(QLatin1String(ObjectNames::cmdCopyHome));
   auto* contact = new QVBoxLayout(frameDev);

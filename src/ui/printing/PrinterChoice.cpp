@@ -4,7 +4,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "platform/PrinterCatalog.h"
 
 namespace kelvor {
@@ -13,9 +13,9 @@ bool PrinterChoice::pdfFile() const {
   return pdfFile_ || (name_.isEmpty() && deviceName().isEmpty());
 }
 
-QString PrinterChoice::shownName(int langCode) const {
+QString PrinterChoice::shownName() const {
   if (!pdfFile()) return deviceName();
-  return QString::fromStdString(messageText(Message(MessageId::PdfFile), langCode));
+  return QString::fromStdString(messageText(Message(MessageId::PdfFile)));
 }
 
 QString PrinterChoice::deviceName() const {

@@ -161,7 +161,7 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   PortConfig config;
   for (const std::vector<PresentPort>& ports :
        {std::vector<PresentPort>{}, std::vector<PresentPort>{{1, "/dev/ttyUSB0", "USB UART"}}}) {
-    frmSettings portDialog(config, ports, &window, context.LangCode);
+    frmSettings portDialog(config, ports, &window);
     EXPECT_TRUE(fits(&portDialog));
   }
   PrinterChoice printers;
