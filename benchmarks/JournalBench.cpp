@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal: appending one reading (the row's text and one write() to the system), the
 // periodic sync, and loading a day's journal (86 400 readings) into a channel: reading its
 // text and replaying it through the session with the plot at its design size; and opening a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Publishing one reading: queuing it on the recording's thread (all the recording ever
 // waits for), and the round trip until a local broker (tests/support's mosquitto) has
 // acknowledged it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing of a full redraw: the grid and all six channels, at the plot's design size and
 // at full HD on a 96 dpi screen, at 3840 x 2160 on one of twice the density (lines two pixels
 // wide), in both draw styles, and the plain one-segment-per-sample drawing beside it. Then

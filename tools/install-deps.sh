@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing Kelvor need,
 # but only those that are missing. Needs root (or sudo) when something is missing.
 set -euo pipefail
@@ -7,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   qt6-translations-l10n     # Qt's own dialogs and buttons in German
+  qt6-tools-dev qt6-l10n-tools  # lupdate and lrelease: the program's own catalogues
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2 locales xvfb xauth
   libcups2-dev cups-daemon cups-client poppler-utils  # printer details; the printer tests' own CUPS

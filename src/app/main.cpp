@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kelvor: a long-time recorder for digital multimeters with a serial interface.
 #include <QApplication>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/RecordProgram.h"
 
 #include <unistd.h>
@@ -7,7 +8,7 @@
 
 #include "core/acquisition/PortTable.h"
 #include "core/record/RecordTexts.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "platform/NamedJournal.h"
 #include "platform/StreamJournal.h"
 
@@ -56,7 +57,7 @@ void RecordProgram::startPublishing() {
                    [this](PublishFault fault, const QString& detail) {
                      const Message why =
                          publishFaultReason(fault, options_.publish, detail.toStdString());
-                     reporter_.line("kelvor-record: MQTT: " + messageText(why, english_ ? 1 : 0));
+                     reporter_.line("kelvor-record: MQTT: " + messageText(why));
                    });
   const PublishSettings& settings = options_.publish;
   publisher_.configure(settings,

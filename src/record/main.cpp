@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-record: Kelvor's recording without a window, for unattended meters.
 #include <signal.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include "core/record/RecordOptions.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "core/settings/ProgramVersion.h"
+#include "platform/ProgramCatalogue.h"
 #include "platform/SettingsStore.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemClock.h"
@@ -74,6 +76,9 @@ int main(int argc, char* argv[]) {
       options.english.value_or(isEnglish(langCodeFor(kelvor::SystemLanguage::languageId())));
   // --language sets the journal's separators too; otherwise they follow the system.
   const char separator = options.english ? (english ? '.' : ',') : decimal;
+  // The broker's messages come from the windows' catalogue.
+  kelvor::ProgramCatalogue::install(english ? kelvor::InterfaceLanguage::English
+                                            : kelvor::InterfaceLanguage::German);
   kelvor::SystemClock clock;
   kelvor::RecordProgram program(options, english, separator, clock);
   return program.run();

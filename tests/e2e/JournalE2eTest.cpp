@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reading on disk as it comes, with its time of day.
 #include <QDir>
 #include <QRegularExpression>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every protocol family against the simulator, through kelvor-record and the window.
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window title and the reading display tell the reading, an alarm and a port that is not
 // open. A silent or unplugged meter is MeterStateTest's, PollingCycleTest's and StatusTips'; a
 // server away, NetworkE2e's.

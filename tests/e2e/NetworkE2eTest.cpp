@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Meters behind a real serial server on loopback: ser2net serves the simulator's
 // pseudo-terminal by RFC 2217 and as raw TCP; the window and kelvor-record read through it.
 #include <signal.h>

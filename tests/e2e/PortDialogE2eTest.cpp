@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The port settings dialog of the real recorder, against the real meter simulator.
 #include <QDateTime>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Readings published to a real broker while the window records from the simulator.
 #include <QDir>
 #include <QJsonDocument>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real recorder against the real meter simulator over a pseudo-terminal. What each frame
 // shows is AcquisitionTest's; a hostile meter is RecoveryE2e's, a four-display meter and an
 // unusable port MeterStateE2e's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-record against the simulator: ends, stops, waits for its port and survives unplugging.
 #include <signal.h>
 

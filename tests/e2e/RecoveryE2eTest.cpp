@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recorder left alone for hours with a meter that talks nonsense. A meter that goes away and
 // comes back: RecordE2e (the serial port) and NetworkE2e (the window, a server away).
 #include <cmath>

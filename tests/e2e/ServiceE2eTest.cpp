@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-record under the restrictions of its systemd service that the kernel enforces: the
 // system-call allow list, no writable-and-executable memory, three socket address families.
 // The wrapper applies them as systemd would; the unit itself is judged by the install test.

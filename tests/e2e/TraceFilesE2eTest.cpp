@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trace files through the real window: record from the meter simulator, save a channel
 // through the File menu and the file dialog, load it into other channels, save again. Bad
 // and mixed files are TraceFileCommandsTest's (ui) and TraceFileTest's (core).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text typed as an alarm condition parses without a fault; an accepted threshold is a
 // finite, non-negative float (the number must start with a digit).
 #include <cmath>

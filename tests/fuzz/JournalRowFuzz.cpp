@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any meter answer becomes a journal row that is one line of printable text under either
 // style and reads back equal, and a published reading that is printable, valid UTF-8.
 // Input: the channel byte, then the answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any byte stream, cut anywhere, goes through every family's frame finder and decoder without
 // a fault; a frame found decodes, has the family's length, carries no 8th bit on a 7-bit line,
 // and its reading is a finite float or none at all, never a number on overload.

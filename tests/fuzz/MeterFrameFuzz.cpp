@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any answer of a meter, however broken, decodes without a fault, never yields a value that
 // is not a finite float, and reads the same under either decimal separator.
 #include <algorithm>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one fuzz target for SECONDS on a fresh copy of its seed corpus under WORK.
 # Usage: cmake -DFUZZER=... -DSEEDS=... -DWORK=... -DSECONDS=... -DMAX_LEN=... -P RunFuzzer.cmake
 foreach(variable FUZZER SEEDS WORK SECONDS MAX_LEN)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a serial server sends, the telnet parser neither faults nor grows without bound,
 // gives no more data than it received, and gives the same data and answers however the bytes
 // are split between reads (the first input byte chooses the split).

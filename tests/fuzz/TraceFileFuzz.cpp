@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file offered to the trace reader loads or is refused without a fault; the result is
 // the same under either decimal separator, and what loads can be written and loads back
 // with the same samples (to the seven digits the file keeps).

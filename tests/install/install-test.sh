@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what a desktop and a user get from it:
 # every file in its place, the desktop entry, metainfo and icon valid, the man pages readable,
 # the service template accepted by systemd and rated by it at most 2.5 exposed, and the
@@ -12,7 +13,7 @@ trap 'rm -rf "$prefix" "$home"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/kelvor bin/kelvor-record bin/kelvor-metersim share/kelvor/alarm.wav \
+for file in bin/kelvor bin/kelvor-record bin/kelvor-metersim share/kelvor/alarm.wav share/kelvor/kelvor_en.qm \
             share/applications/org.kelvor.Kelvor.desktop \
             share/icons/hicolor/scalable/apps/org.kelvor.Kelvor.svg \
             share/metainfo/org.kelvor.Kelvor.metainfo.xml \

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal on disk: the file itself, and the writer that keeps it off the caller's thread.
 #include "platform/JournalFile.h"
 #include "platform/JournalWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface language from the system locale, and Qt's own texts in it.
 #include "platform/SystemLanguage.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Opens the sample journals (tests/data: the program's own bytes, compared by the core tests)
 in LibreOffice Calc as the README tells a user to, German with ";" and ",", English with ","
 and ".": the import dialog's defaults plus "detect special numbers", no column type chosen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point for everything that needs a Qt application object.
 // Windows are created on Qt's offscreen platform unless the caller chose another.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-sandbox-probe ACTION: tries one thing that the recording service may or may not do
 // and prints "ok" or the error; a forbidden system call kills it instead.
 #include <sys/mman.h>

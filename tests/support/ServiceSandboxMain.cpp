@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-service-sandbox PROGRAM [ARGUMENT...]: runs the program under the restrictions of the
 // recording service that systemd enforces in the kernel (see ServiceSandbox.h), with the
 // system calls that this machine's systemd allows for SystemCallFilter=@system-service.

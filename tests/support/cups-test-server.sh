@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A private CUPS scheduler for the printer tests, in the folder $1 (which it fills):
 # two PDF queues whose jobs land unchanged in $1/out/<queue>.pdf, "LandscapePDF" (landscape
 # by default) and "PortraitPDF" (the default printer). Clients reach it through the socket

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meter simulator as a program: the exact bytes of its answers, and how it refuses a bad
 // command line. Timing, faults, logging and reconnecting are proved by the end-to-end tests,
 // which drive the real recorder against it.

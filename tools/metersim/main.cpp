@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-metersim: plays a digital multimeter on a pseudo-terminal for testing and demos.
 
 #include <chrono>

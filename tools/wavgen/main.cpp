@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the alarm sound: a short two-tone chime as a 16-bit mono PCM WAV file.
 // Usage: kelvor-wavgen <output file>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/acquisition/Es51922Family.h"
 
 #include <string_view>

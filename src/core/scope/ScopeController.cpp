@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/scope/ScopeController.h"
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 #include "core/scope/ValueLists.h"
 #include "core/scope/XAxis.h"
 #include "core/scope/YAxis.h"
-#include "core/text/MessageTexts.h"
 #include "core/text/NumberFormat.h"
 
 namespace kelvor {
@@ -301,14 +301,13 @@ std::vector<int> ScopeController::cursorColumns() const {
   return columns;
 }
 
-std::string ScopeController::liveMarker() const {
-  if (window_.following()) return "Live";
+Message ScopeController::liveMarker() const {
+  if (window_.following()) return Message(MessageId::LiveMarker);
   const bool inside = state_.LastX >= 0 && state_.LastX < raster_.width() && state_.LastY >= 0 &&
                       state_.LastY < raster_.height();
-  const std::string paused = messageText(Message(MessageId::PausedMarker), langCode_);
-  if (!state_.Running || inside) return paused;
-  return paused + ": " +
-         formatPattern(static_cast<double>(state_.CurrentValue), "#0.0###", separator_);
+  if (!state_.Running || inside) return Message(MessageId::PausedMarker);
+  return Message(MessageId::PausedWithValue,
+                 {formatPattern(static_cast<double>(state_.CurrentValue), "#0.0###", separator_)});
 }
 
 }  // namespace kelvor

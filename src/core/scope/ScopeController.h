@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -61,7 +62,7 @@ class ScopeView {
   virtual void showYMaxItem(int item) = 0;
   // "Live" while the plot follows the recording, else "Angehalten" ("Paused") (with the newest
   // value when it lies outside the picture).
-  virtual void showLiveMarker(const std::string& text) { (void)text; }
+  virtual void showLiveMarker(const Message& marker) { (void)marker; }
 };
 
 // The plot: its picture, its scales, the duration and Y range lists, live drawing and the
@@ -125,9 +126,7 @@ class ScopeController {
   void clearCursors() { cursors_ = {}; }
   const PlotCursors& cursors() const { return cursors_; }
   std::vector<int> cursorColumns() const;
-  std::string liveMarker() const;
-  // The interface language of the marker's text (see messageText).
-  void setLangCode(int langCode) { langCode_ = langCode; }
+  Message liveMarker() const;
 
   const Raster& raster() const { return raster_; }
   const ScaleParams& scale() const { return scale_; }
@@ -154,7 +153,6 @@ class ScopeController {
   const Clock& clock_;
   ScopeView& view_;
   char separator_;
-  int langCode_ = 0;
 
   Raster raster_;
   ScaleParams scale_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -45,7 +46,9 @@ enum class MessageId {
   ChannelCyan,
   ChannelYellow,
   JournalFailed,     // file, the system's reason
-  PausedMarker,      // the live plot's marker while the view stays where the user put it
+  LiveMarker,        // the live plot's marker while it follows the recording
+  PausedMarker,      // the same while the view stays where the user put it
+  PausedWithValue,   // the same with the newest value, which lies outside the view
   JournalRecovered,  // start, readings, channel, file; then the channel's colour
   NotAJournalRow,
   PublishOff,
@@ -63,7 +66,7 @@ enum class MessageId {
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of
-// the interface language (core/text/MessageTexts.h).
+// the interface language (platform/MessageTexts.h).
 struct Message {
   explicit Message(MessageId what, std::vector<std::string> values = {},
                    std::vector<Message> inner = {})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The probe's requests: each verb answered by its own small handler.
 #include <QAbstractButton>
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/commands/JournalRecovery.h"
 
 #include <QFile>
@@ -6,15 +7,14 @@
 #include <QPushButton>
 
 #include "core/journal/JournalStream.h"
-#include "core/text/MessageTexts.h"
 #include "platform/JournalFile.h"
+#include "platform/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/MessageBox.h"
 
 namespace kelvor {
 
-void JournalRecovery::offer(QWidget* parent, int langCode, const ChannelFor& channelFor,
-                            const Replay& replay) {
+void JournalRecovery::offer(QWidget* parent, const ChannelFor& channelFor, const Replay& replay) {
   for (const std::string& path : JournalFile::unfinished()) {
     QFile file(QString::fromStdString(path));
     // Read as a stream to its end, whatever its length: every row counts.
@@ -34,8 +34,7 @@ void JournalRecovery::offer(QWidget* parent, int langCode, const ChannelFor& cha
         {start, std::to_string(journal.rows.size()), std::to_string(channel + 1), path},
         {Message(colour)});
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(MessageBox::Title),
-                    QString::fromStdString(messageText(question, langCode)), QMessageBox::NoButton,
-                    parent);
+                    QString::fromStdString(messageText(question)), QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     QPushButton* load = box.addButton(QMessageBox::Yes);
     load->setObjectName(QLatin1String(ObjectNames::cmdJournalLoad));

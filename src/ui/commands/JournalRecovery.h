@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>
@@ -17,8 +18,7 @@ class JournalRecovery {
  public:
   using ChannelFor = std::function<int(int journalChannel)>;
   using Replay = std::function<void(const std::vector<JournalRow>& rows, int channel)>;
-  static void offer(QWidget* parent, int langCode, const ChannelFor& channelFor,
-                    const Replay& replay);
+  static void offer(QWidget* parent, const ChannelFor& channelFor, const Replay& replay);
 };
 
 }  // namespace kelvor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/commands/PortExchange.h"
 
 #include <QPointer>
@@ -19,14 +20,14 @@ bool lineChanged(const PortConfig& before, const PortConfig& after) {
 }
 }  // namespace
 
-bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter, int langCode,
+bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
                      const PortScanner& scanner) {
   const PortConfig before = config;
   bool accepted = false;
   QPointer<QWidget> owner(mainWindow);
   {
     // The list is read without opening any device, so the meter is polled meanwhile.
-    frmSettings dialog(config, scanner.presentPorts(), mainWindow, langCode);
+    frmSettings dialog(config, scanner.presentPorts(), mainWindow);
     dialog.exec();
     accepted = dialog.DialogResult == frmSettings::Result::OK;
   }
@@ -34,7 +35,7 @@ bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& m
   const bool closing = mainWindow && (!owner || !owner->isVisible());
   if (accepted && !closing && (lineChanged(before, config) || !meter.state().PortOpen)) {
     meter.close();
-    openMeterPort(meter, owner, langCode);
+    openMeterPort(meter, owner);
   }
   Allgemein::SetMousePointer(MousePointer::Default);
   return accepted;

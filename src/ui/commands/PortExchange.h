@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/acquisition/PortConfig.h"
@@ -15,7 +16,7 @@ class MeterConnection;
 // and opens the chosen one. Cancel, the close box and OK without a change leave the port as it
 // is; so does OK when the main window was closed meanwhile (it is hidden). An open failure
 // has been reported by then. Returns true after OK.
-bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter, int langCode,
+bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
                      const PortScanner& scanner = PortScanner());
 
 }  // namespace kelvor

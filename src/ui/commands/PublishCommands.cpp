@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/commands/PublishCommands.h"
 
 #include <QTimer>
 
 #include "core/session/MeterSession.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "platform/SettingsStore.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmPublish.h"
@@ -68,7 +69,7 @@ QString PublishCommands::stateText() const {
 }
 
 QString PublishCommands::text(const Message& message) const {
-  return QString::fromStdString(messageText(message, langCode_));
+  return QString::fromStdString(messageText(message));
 }
 
 Message PublishCommands::reason(PublishFault fault, const std::string& detail) const {

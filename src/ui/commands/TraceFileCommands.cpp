@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/commands/TraceFileCommands.h"
 
 #include <QCheckBox>
@@ -7,8 +8,8 @@
 
 #include "core/files/TraceFileMessages.h"
 #include "core/journal/JournalStream.h"
-#include "core/text/MessageTexts.h"
 #include "platform/AtomicFile.h"
+#include "platform/MessageTexts.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Allgemein.h"
 #include "ui/dialogs/MessageBox.h"
@@ -47,11 +48,11 @@ QString TraceFileCommands::initialDirectory() const {
 }
 
 QString TraceFileCommands::fileFilter() const {
-  return QString::fromStdString(messageText(Message(MessageId::FileFilter), context_.LangCode));
+  return QString::fromStdString(messageText(Message(MessageId::FileFilter)));
 }
 
 void TraceFileCommands::tell(const Message& message) const {
-  messages_(parent_, QString::fromStdString(messageText(message, context_.LangCode)));
+  messages_(parent_, QString::fromStdString(messageText(message)));
 }
 
 void TraceFileCommands::mnuFileSave_Click(int channel) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -107,6 +108,7 @@ inline constexpr char imgOri[] = "imgOri";
 // frmAbout (besides Label1)
 inline constexpr char lblApp[] = "lblApp";
 inline constexpr char lblBuild[] = "lblBuild";
+inline constexpr char lblLicence[] = "lblLicence";
 inline constexpr char frameDev[] = "frameDev";
 inline constexpr char cmdCopyHome[] = "cmdCopyHome";
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/frmAbout.h"
 
 #include <QClipboard>
@@ -29,7 +30,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption) 
 
 frmAbout::frmAbout(QWidget* parent, const ProgramVersion& version) : QDialog(parent) {
   setObjectName(QLatin1String(ObjectNames::frmAbout));
-  setWindowTitle(QStringLiteral("Information"));
+  setWindowTitle(tr("Information"));
   buildControls();
   lblApp->setText(QString::fromStdString(version.appText(ProductName)));
   lblBuild->setText(QString::fromStdString(version.buildText()));
@@ -44,22 +45,25 @@ void frmAbout::buildControls() {
   big.setBold(true);
   lblApp->setFont(big);
   lblBuild = makeLabel(this, QLatin1String(ObjectNames::lblBuild), QStringLiteral("Build"));
+  lblLicence = makeLabel(this, QLatin1String(ObjectNames::lblLicence),
+                         tr("Lizenz: GNU General Public License, Version 3 oder später") +
+                             QLatin1Char('\n') + QLatin1String(LicencePage));
+  lblLicence->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  frameDev = new QGroupBox(QStringLiteral("Entwicklung"), this);
+  frameDev = new QGroupBox(tr("Entwicklung"), this);
   frameDev->setObjectName(QLatin1String(ObjectNames::frameDev));
   homePage =
       makeLabel(frameDev, indexedName(ObjectNames::Label1, 0), QString::fromLatin1(HomePage));
   homePage->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  maker = makeLabel(frameDev, indexedName(ObjectNames::Label1, 1),
-                    QStringLiteral("Das Kelvor-Projekt"));
-  cmdCopyHome = new QPushButton(QStringLiteral("Copy link to Clipboard"), frameDev);
+  maker = makeLabel(frameDev, indexedName(ObjectNames::Label1, 1), tr("Das Kelvor-Projekt"));
+  cmdCopyHome = new QPushButton(tr("Copy link to Clipboard"), frameDev);
   cmdCopyHome->setObjectName(QLatin1String(ObjectNames::cmdCopyHome));
   auto* contact = new QVBoxLayout(frameDev);
   contact->addWidget(maker);
   contact->addWidget(homePage);
   contact->addWidget(cmdCopyHome, 0, Qt::AlignLeft);
 
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK = new QPushButton(tr("OK"), this);
   cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
   cmdOK->setDefault(true);
 
@@ -69,6 +73,7 @@ void frmAbout::buildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblApp);
   layout->addWidget(lblBuild);
+  layout->addWidget(lblLicence);
   layout->addWidget(frameDev);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);

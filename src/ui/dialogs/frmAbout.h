@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -11,13 +12,15 @@ class QPushButton;
 namespace kelvor {
 
 // The about box: name, version and build of the program and the project's contact lines;
-// the home page address can be copied to the clipboard.
+// the licence; the home page address can be copied to the clipboard.
 class frmAbout : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr const char* ProductName = "Kelvor";
   static constexpr const char* HomePage = "https://kelvor.example.org";
+  // The program is free software under the GPL, version 3 or later; this is its home page.
+  static constexpr const char* LicencePage = "https://www.gnu.org/licenses/gpl-3.0.html";
 
   explicit frmAbout(QWidget* parent = nullptr,
                     const ProgramVersion& version = ProgramVersion::current());
@@ -26,6 +29,7 @@ class frmAbout : public QDialog {
 
   QLabel* lblApp = nullptr;
   QLabel* lblBuild = nullptr;
+  QLabel* lblLicence = nullptr;
   QGroupBox* frameDev = nullptr;
   QLabel* homePage = nullptr;  // object name "Label1(0)"
   QLabel* maker = nullptr;     // object name "Label1(1)"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/frmPrtDlg.h"
 
 #include <QButtonGroup>
@@ -19,11 +20,10 @@
 #include <vector>
 
 #include "core/settings/InterfaceLanguage.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "platform/PrinterCatalog.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
-#include "ui/mainwindow/LanguageTexts.h"
 #include "ui/printing/PrinterChoice.h"
 
 namespace kelvor {
@@ -98,28 +98,28 @@ frmPrtDlg::frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice,
       choice_(choice),
       owner_(reference) {
   setObjectName(QLatin1String(ObjectNames::frmPrtDlg));
-  setWindowTitle(QStringLiteral("Drucker"));
+  setWindowTitle(tr("Drucker"));
   buildControls();
   Form_Load(reference);
 }
 
 // The printer's name, driver and port, and the button to its settings.
 void frmPrtDlg::buildPrinterGroup() {
-  fraDrucker =
-      named(new QGroupBox(QStringLiteral("Drucker"), this), QLatin1String(ObjectNames::fraDrucker));
+  fraDrucker = named(new QGroupBox(tr("Drucker"), this), QLatin1String(ObjectNames::fraDrucker));
   cboPrinter = named(new QComboBox(fraDrucker), QLatin1String(ObjectNames::cboPrinter));
   cboPrinter->setEditable(false);
   cboPrinter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  const char* const nameCaptions[] = {"Name:", "Treiber:", "Anschluß:"};
+  const char* const nameCaptions[] = {QT_TR_NOOP("Name:"), QT_TR_NOOP("Treiber:"),
+                                      QT_TR_NOOP("Anschluß:")};
   for (std::size_t i = 0; i < lblName.size(); ++i)
-    lblName[i] = named(new QLabel(QString::fromUtf8(nameCaptions[i]), fraDrucker),
-                       indexedName(ObjectNames::lblName, i));
+    lblName[i] =
+        named(new QLabel(tr(nameCaptions[i]), fraDrucker), indexedName(ObjectNames::lblName, i));
   lblTyp = named(new QLabel(QStringLiteral("Ein Drucker"), fraDrucker),
                  QLatin1String(ObjectNames::lblTyp));
   lblPort = named(new QLabel(QStringLiteral("Ein Port"), fraDrucker),
                   QLatin1String(ObjectNames::lblPort));
   for (QLabel* info : {lblTyp, lblPort}) info->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  cmdSettings = named(new QPushButton(QStringLiteral("&Einstellungen"), fraDrucker),
+  cmdSettings = named(new QPushButton(tr("&Einstellungen"), fraDrucker),
                       QLatin1String(ObjectNames::cmdSettings));
   connect(cmdSettings, &QPushButton::clicked, this, &frmPrtDlg::cmdSettings_Click);
 
@@ -139,15 +139,13 @@ void frmPrtDlg::buildControls() {
 
   // The two option groups are exclusive each on its own.
   auto* colours = new QButtonGroup(this);
-  optColor[0] = named(new QRadioButton(QStringLiteral("&Farbe / Graustufen"), this),
+  optColor[0] = named(new QRadioButton(tr("&Farbe / Graustufen"), this),
                       indexedName(ObjectNames::optColor, 0));
-  optColor[1] = named(new QRadioButton(QString::fromUtf8("&Schwarz/weiß"), this),
-                      indexedName(ObjectNames::optColor, 1));
+  optColor[1] =
+      named(new QRadioButton(tr("&Schwarz/weiß"), this), indexedName(ObjectNames::optColor, 1));
   auto* orientations = new QButtonGroup(this);
-  optOri[0] = named(new QRadioButton(QStringLiteral("&Hochformat"), this),
-                    indexedName(ObjectNames::optOri, 0));
-  optOri[1] = named(new QRadioButton(QStringLiteral("&Querformat"), this),
-                    indexedName(ObjectNames::optOri, 1));
+  optOri[0] = named(new QRadioButton(tr("&Hochformat"), this), indexedName(ObjectNames::optOri, 0));
+  optOri[1] = named(new QRadioButton(tr("&Querformat"), this), indexedName(ObjectNames::optOri, 1));
   for (std::size_t i = 0; i < optColor.size(); ++i) {
     colours->addButton(optColor[i], static_cast<int>(i));
     orientations->addButton(optOri[i], static_cast<int>(i));
@@ -165,10 +163,9 @@ void frmPrtDlg::buildControls() {
     imgOri[i]->hide();  // only the sources of imgOrientation
   }
 
-  cmdOK = named(new QPushButton(QStringLiteral("OK"), this), QLatin1String(ObjectNames::cmdOK));
+  cmdOK = named(new QPushButton(tr("OK"), this), QLatin1String(ObjectNames::cmdOK));
   cmdOK->setDefault(true);
-  cmdCancel = named(new QPushButton(QStringLiteral("Abbrechen"), this),
-                    QLatin1String(ObjectNames::cmdCancel));
+  cmdCancel = named(new QPushButton(tr("Abbrechen"), this), QLatin1String(ObjectNames::cmdCancel));
   connect(cmdOK, &QPushButton::clicked, this, &frmPrtDlg::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmPrtDlg::cmdCancel_Click);
 
@@ -198,7 +195,6 @@ void frmPrtDlg::buildControls() {
 }
 
 void frmPrtDlg::Form_Load(QWidget* reference) {
-  makeLang(langCode_);
   SavedPrinter = choice_.name();
   SavedPdfFile = choice_.pdfFile();
 
@@ -207,8 +203,7 @@ void frmPrtDlg::Form_Load(QWidget* reference) {
   {
     const QSignalBlocker quiet(cboPrinter);
     cboPrinter->addItems(PrinterCatalog::printerNames());
-    cboPrinter->addItem(
-        QString::fromStdString(messageText(Message(MessageId::PdfFile), langCode_)));
+    cboPrinter->addItem(QString::fromStdString(messageText(Message(MessageId::PdfFile))));
     cboPrinter->setCurrentIndex(-1);
   }
   connect(cboPrinter, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
@@ -227,14 +222,6 @@ void frmPrtDlg::Form_Load(QWidget* reference) {
   adjustSize();
   Allgemein::CentreForm(this, reference);
   Allgemein::SetMousePointer(MousePointer::Default);
-}
-
-QStringList frmPrtDlg::makeLang(int langCode) {
-  if (!InterfaceLanguage::isEnglish(langCode)) return {};
-  const std::vector<QObject*> controls = {this,       fraDrucker,  lblName[0],  lblName[1],
-                                          lblName[2], cmdSettings, optColor[0], optColor[1],
-                                          optOri[0],  optOri[1],   cmdOK,       cmdCancel};
-  return LanguageTexts::applyCaptions(controls, frmPrtDlgEnglishCaptions());
 }
 
 int frmPrtDlg::pdfItem() const {

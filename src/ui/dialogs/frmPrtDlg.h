@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -57,9 +58,6 @@ class frmPrtDlg : public QDialog {
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
 
-  // English captions for language codes 1 and 2; returns the table entries that found no
-  // control (none unless the dialog changed).
-  QStringList makeLang(int langCode);
   // Driver, port and orientation of the current printer.
   void refreshInfos();
 

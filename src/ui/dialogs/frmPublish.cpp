@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/frmPublish.h"
 
 #include <QCheckBox>
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/settings/InterfaceLanguage.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/MessageBox.h"
 
@@ -32,15 +33,10 @@ QLineEdit* field(QWidget* parent, const char* name, const std::string& text) {
 frmPublish::frmPublish(PublishSettings& settings, const QString& defaultTopic, int langCode,
                        QWidget* parent)
     : QDialog(parent), settings_(settings), langCode_(langCode) {
-  const bool english = InterfaceLanguage::isEnglish(langCode);
-  const auto tr = [english](const char* german, const char* englishText) {
-    return QString::fromUtf8(english ? englishText : german);
-  };
   setObjectName(QLatin1String(ObjectNames::frmPublish));
-  setWindowTitle(tr("Veröffentlichen", "Publish"));
-  chkPublish = named(
-      new QCheckBox(tr("Messwerte &veröffentlichen (MQTT)", "&Publish readings (MQTT)"), this),
-      ObjectNames::chkPublish);
+  setWindowTitle(tr("Veröffentlichen"));
+  chkPublish =
+      named(new QCheckBox(tr("Messwerte &veröffentlichen (MQTT)"), this), ObjectNames::chkPublish);
   chkPublish->setChecked(settings.enabled);
   txtHost = field(this, ObjectNames::txtHost, settings.host);
   txtPort = field(this, ObjectNames::txtPort, settings.port ? std::to_string(settings.port) : "");
@@ -48,30 +44,29 @@ frmPublish::frmPublish(PublishSettings& settings, const QString& defaultTopic, i
   txtUser = field(this, ObjectNames::txtUser, settings.user);
   txtPassword = field(this, ObjectNames::txtPassword, settings.password);
   txtPassword->setEchoMode(QLineEdit::Password);
-  chkTls = named(new QCheckBox(tr("&Sichere Verbindung (TLS)", "&Secure connection (TLS)"), this),
-                 ObjectNames::chkTls);
+  chkTls = named(new QCheckBox(tr("&Sichere Verbindung (TLS)"), this), ObjectNames::chkTls);
   chkTls->setChecked(settings.tls);
   txtCaFile = field(this, ObjectNames::txtCaFile, settings.caFile);
   txtTopic = field(this, ObjectNames::txtTopic, settings.topic);
   txtTopic->setPlaceholderText(defaultTopic);
   lblPublishState = named(new QLabel(this), ObjectNames::lblPublishState);
   lblPublishState->setWordWrap(true);
-  cmdOK = named(new QPushButton(QStringLiteral("OK"), this), ObjectNames::cmdOK);
+  cmdOK = named(new QPushButton(tr("OK"), this), ObjectNames::cmdOK);
   cmdOK->setDefault(true);
-  cmdCancel = named(new QPushButton(tr("Abbrechen", "Cancel"), this), ObjectNames::cmdCancel);
+  cmdCancel = named(new QPushButton(tr("Abbrechen"), this), ObjectNames::cmdCancel);
   connect(cmdOK, &QPushButton::clicked, this, &frmPublish::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* form = new QFormLayout;
   form->addRow(chkPublish);
-  form->addRow(tr("&Broker:", "&Broker:"), txtHost);
-  form->addRow(tr("P&ort:", "P&ort:"), txtPort);
-  form->addRow(tr("Ben&utzer:", "&User:"), txtUser);
-  form->addRow(tr("Pass&wort:", "Pass&word:"), txtPassword);
+  form->addRow(tr("&Broker:"), txtHost);
+  form->addRow(tr("P&ort:"), txtPort);
+  form->addRow(tr("Ben&utzer:"), txtUser);
+  form->addRow(tr("Pass&wort:"), txtPassword);
   form->addRow(chkTls);
-  form->addRow(tr("&CA-Datei:", "&CA file:"), txtCaFile);
-  form->addRow(tr("T&hema:", "&Topic:"), txtTopic);
-  form->addRow(tr("Zustand:", "State:"), lblPublishState);
+  form->addRow(tr("&CA-Datei:"), txtCaFile);
+  form->addRow(tr("T&hema:"), txtTopic);
+  form->addRow(tr("Zustand:"), lblPublishState);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(cmdOK);
@@ -90,7 +85,7 @@ void frmPublish::cmdOK_Click() {
   const std::string topic = txtTopic->text().trimmed().toStdString();
   if (!isTopicPrefix(topic)) {
     const Message why(MessageId::PublishWildcard, {topic});
-    MessageBox::warning(this, QString::fromStdString(messageText(why, langCode_)));
+    MessageBox::warning(this, QString::fromStdString(messageText(why)));
     txtTopic->setFocus();
     return;
   }

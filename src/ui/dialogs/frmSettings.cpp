@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/frmSettings.h"
 
 #include <QAbstractItemView>
@@ -15,7 +16,7 @@
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterModels.h"
 #include "core/network/NetworkAddress.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
 
@@ -42,16 +43,16 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) 
 }  // namespace
 
 frmSettings::frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
-                         QWidget* reference, int langCode)
+                         QWidget* reference)
     : QDialog(reference), config_(config) {
   setObjectName(QLatin1String(ObjectNames::frmSettings));
-  setWindowTitle(QStringLiteral("COM-Port"));
+  setWindowTitle(tr("COM-Port"));
   buildControls();
-  Form_Load(ports, reference, langCode);
+  Form_Load(ports, reference);
 }
 
 void frmSettings::buildControls() {
-  fraPort = makeFrame(this, ObjectNames::fraPort, QStringLiteral("&Port"));
+  fraPort = makeFrame(this, ObjectNames::fraPort, tr("&Port"));
   cboPorts = new QComboBox(fraPort);
   cboPorts->setObjectName(QLatin1String(ObjectNames::cboPorts));
   cboPorts->setEditable(false);
@@ -64,23 +65,23 @@ void frmSettings::buildControls() {
   buildNetworkField();
 
   Frame2 = makeFrame(this, ObjectNames::Frame2, QString());
-  const char* const rateCaptions[] = {"&600 bps", "120&0 bps", "2400 &bps", "4&800 bps",
-                                      "&9600 bps"};
+  const char* const rateCaptions[] = {QT_TR_NOOP("&600 bps"), QT_TR_NOOP("120&0 bps"),
+                                      QT_TR_NOOP("2400 &bps"), QT_TR_NOOP("4&800 bps"),
+                                      QT_TR_NOOP("&9600 bps")};
   for (std::size_t i = 0; i < optBPS.size(); ++i)
-    optBPS[i] =
-        makeOption(Frame2, indexedName(ObjectNames::optBPS, i), QString::fromUtf8(rateCaptions[i]));
+    optBPS[i] = makeOption(Frame2, indexedName(ObjectNames::optBPS, i), tr(rateCaptions[i]));
 
   Frame3 = makeFrame(this, ObjectNames::Frame3, QString());
-  optDevice[0] = makeOption(Frame3, indexedName(ObjectNames::optDevice, 0),
-                            QStringLiteral("&Default DMM (one frame)"));
-  optDevice[1] = makeOption(Frame3, indexedName(ObjectNames::optDevice, 1),
-                            QStringLiteral("M3&8xx (4 frames)"));
+  optDevice[0] =
+      makeOption(Frame3, indexedName(ObjectNames::optDevice, 0), tr("&Default DMM (one frame)"));
+  optDevice[1] =
+      makeOption(Frame3, indexedName(ObjectNames::optDevice, 1), tr("M3&8xx (4 frames)"));
   static_cast<QVBoxLayout*>(Frame3->layout())->addStretch();
 
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK = new QPushButton(tr("OK"), this);
   cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
   cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  cmdCancel = new QPushButton(tr("Abbrechen"), this);
   cmdCancel->setObjectName(QLatin1String(ObjectNames::cmdCancel));
   connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
@@ -106,21 +107,20 @@ void frmSettings::buildNetworkField() {
   txtNetwork->setPlaceholderText(QStringLiteral("rfc2217://HOST:PORT, tcp://HOST:PORT"));
   txtNetwork->setMinimumWidth(txtNetwork->fontMetrics().horizontalAdvance(
       QStringLiteral("rfc2217://bench-computer:20001")));
-  auto* caption = new QLabel(QStringLiteral("&Netzwerk:"), fraPort);
+  auto* caption = new QLabel(tr("&Netzwerk:"), fraPort);
   caption->setBuddy(txtNetwork);
   auto* row = new QHBoxLayout;
   row->addWidget(caption);
   row->addWidget(txtNetwork, 1);
   static_cast<QVBoxLayout*>(fraPort->layout())->addLayout(row);
-  lblNetworkError = new QLabel(
-      QStringLiteral("Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT"), fraPort);
+  lblNetworkError =
+      new QLabel(tr("Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT"), fraPort);
   lblNetworkError->setObjectName(QLatin1String(ObjectNames::lblNetworkError));
   lblNetworkError->hide();
   fraPort->layout()->addWidget(lblNetworkError);
 }
 
-void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference,
-                            int langCode) {
+void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* reference) {
   DialogResult = Result::Loaded;
   for (const PresentPort& port : ports) {
     cboPorts->addItem(port.itemText(), port.number);
@@ -129,8 +129,7 @@ void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* refe
   // The list selects its first item by itself; a port that is not present selects none.
   if (cboPorts->findData(config_.ComPort) < 0) cboPorts->setCurrentIndex(-1);
   if (ports.empty()) {
-    lblNoPorts->setText(
-        QString::fromStdString(messageText(Message(MessageId::NoSerialPort), langCode)));
+    lblNoPorts->setText(QString::fromStdString(messageText(Message(MessageId::NoSerialPort))));
     lblNoPorts->show();
   }
 
@@ -173,7 +172,7 @@ void frmSettings::cmdOK_Click() {
 }
 
 QGroupBox* frmSettings::buildMeterChoice() {
-  fraMeter = makeFrame(this, ObjectNames::fraMeter, QStringLiteral("&Messgerät"));
+  fraMeter = makeFrame(this, ObjectNames::fraMeter, tr("&Messgerät"));
   cboMeter = new QComboBox(fraMeter);
   cboMeter->setObjectName(QLatin1String(ObjectNames::cboMeter));
   cboMeter->setEditable(true);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -31,10 +32,9 @@ class frmSettings : public QDialog {
   static constexpr std::array<MeterKind, 2> Meters{MeterKind::OneFrame, MeterKind::FourFrames};
 
   // Lists `ports`, selects the one of ComPort, checks the options of ComBaud and MeterType
-  // and centres itself over `reference` (or the screen). An empty list is explained below it
-  // in the interface language `langCode`.
+  // and centres itself over `reference` (or the screen). An empty list is explained below it.
   frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
-              QWidget* reference = nullptr, int langCode = 0);
+              QWidget* reference = nullptr);
 
   Result DialogResult = Result::Loaded;
 
@@ -69,7 +69,7 @@ class frmSettings : public QDialog {
   void buildNetworkField();
   QGroupBox* buildMeterChoice();
   void takeMeterChoice();
-  void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference, int langCode);
+  void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference);
 
   PortConfig& config_;
 };

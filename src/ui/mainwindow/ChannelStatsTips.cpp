@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/ChannelStatsTips.h"
 
 #include <QEvent>
@@ -5,7 +6,7 @@
 #include <algorithm>
 
 #include "core/scope/ChannelStats.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {
@@ -25,7 +26,7 @@ bool ChannelStatsTips::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip && button != buttons.end()) {
     const auto channel = static_cast<int>(button - buttons.begin());
     const Message text = channelStatsMessage(channelStats(traces_, channel), decimalSeparator_);
-    (*button)->setToolTip(QString::fromStdString(messageText(text, langCode_)));
+    (*button)->setToolTip(QString::fromStdString(messageText(text)));
   }
   return QObject::eventFilter(watched, event);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/MainControls.h"
 
 #include "ui/common/ObjectNames.h"
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
@@ -43,11 +45,16 @@ struct Box {
 constexpr int LastAxisLabel = 100;
 
 // Channel captions of the load and save submenus, in channel order.
-constexpr const char* ChannelCaptions[6] = {"&Grün", "&Rot",  "&Margenta",
-                                            "&Blau", "&Cyan", "&Gelb"};
+constexpr const char* ChannelCaptions[6] = {QT_TRANSLATE_NOOP("kelvor::frmMain", "&Grün"),
+                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Rot"),
+                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Margenta"),
+                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Blau"),
+                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Cyan"),
+                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Gelb")};
 
+// A caption in the interface language (its German source when no catalogue is installed).
 QString text(const char* utf8) {
-  return QString::fromUtf8(utf8);
+  return QCoreApplication::translate(MainControls::TextContext, utf8);
 }
 
 template <typename Widget>
@@ -112,27 +119,32 @@ QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorR
 void buildRecordingGroup(MainControls& c, QWidget* panel) {
   c.Frame2 = place(new QGroupBox(panel), QLatin1String(ObjectNames::Frame2), {0, 6, 120, 102.75});
   QGroupBox* frame = c.Frame2;
-  c.Label7 =
-      makeLabel(frame, indexedName(ObjectNames::Label7, 0), "&Meßdauer:", {9, 12, 57.75, 9.75});
+  c.Label7 = makeLabel(frame, indexedName(ObjectNames::Label7, 0),
+                       QT_TRANSLATE_NOOP("kelvor::frmMain", "&Meßdauer:"), {9, 12, 57.75, 9.75});
   c.cboMessDauer = makePickList(frame, ObjectNames::cboMessDauer, {69, 9, 42.75, 15.75});
   c.Label7->setBuddy(c.cboMessDauer);
-  c.chkAlarm = makeCheckBox(frame, ObjectNames::chkAlarm, "A&larm wenn:", {9, 27, 60.75, 15.75});
+  c.chkAlarm =
+      makeCheckBox(frame, ObjectNames::chkAlarm,
+                   QT_TRANSLATE_NOOP("kelvor::frmMain", "A&larm wenn:"), {9, 27, 60.75, 15.75});
   c.txtAlarm = place(new QLineEdit(QStringLiteral("< 0,8"), frame),
                      QLatin1String(ObjectNames::txtAlarm), {69, 27, 42.75, 14.25});
   c.chkActive =
-      makeCheckBox(frame, ObjectNames::chkActive, "&Zeichnen Aktiv", {9, 48, 99.75, 12.75});
+      makeCheckBox(frame, ObjectNames::chkActive,
+                   QT_TRANSLATE_NOOP("kelvor::frmMain", "&Zeichnen Aktiv"), {9, 48, 99.75, 12.75});
 
   QButtonGroup* drawStyles = makeGroup(frame, ObjectNames::optDrawStyleGroup);
   c.optDrawStyle[0] =
-      makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 0, "1/s", {24, 61.5, 39.75, 12.75});
-  c.optDrawStyle[1] = makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 1, "1/Spalte",
-                                 {63, 61.5, 54.75, 12.75});
+      makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 0,
+                 QT_TRANSLATE_NOOP("kelvor::frmMain", "1/s"), {24, 61.5, 39.75, 12.75});
+  c.optDrawStyle[1] =
+      makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 1,
+                 QT_TRANSLATE_NOOP("kelvor::frmMain", "1/Spalte"), {63, 61.5, 54.75, 12.75});
   c.optDrawStyle[0]->setChecked(true);
 
-  c.cmdReset = place(new QPushButton(text("&Reset"), frame), QLatin1String(ObjectNames::cmdReset),
-                     {9, 78, 45.75, 18.75});
-  c.cmdCLS = place(new QPushButton(text("&Löschen"), frame), QLatin1String(ObjectNames::cmdCLS),
-                   {66, 78, 42.75, 18.75});
+  c.cmdReset = place(new QPushButton(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Reset")), frame),
+                     QLatin1String(ObjectNames::cmdReset), {9, 78, 45.75, 18.75});
+  c.cmdCLS = place(new QPushButton(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Löschen")), frame),
+                   QLatin1String(ObjectNames::cmdCLS), {66, 78, 42.75, 18.75});
 }
 
 // The large digits: green on black, in the design's display face.
@@ -153,22 +165,25 @@ void buildReadingDisplay(MainControls& c, QWidget* panel) {
 }
 
 void buildRangeGroup(MainControls& c, QWidget* panel) {
-  c.Frame4 = place(new QGroupBox(text("Meßbereich"), panel), QLatin1String(ObjectNames::Frame4),
-                   {126, 39, 96.75, 69.75});
+  c.Frame4 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Meßbereich")), panel),
+                   QLatin1String(ObjectNames::Frame4), {126, 39, 96.75, 69.75});
   QGroupBox* frame = c.Frame4;
-  c.Label6 = makeLabel(frame, QLatin1String(ObjectNames::Label6), "Y-Mi&n:", {9, 15, 24.75, 9.75});
+  c.Label6 = makeLabel(frame, QLatin1String(ObjectNames::Label6),
+                       QT_TRANSLATE_NOOP("kelvor::frmMain", "Y-Mi&n:"), {9, 15, 24.75, 9.75});
   c.cboYMin = makePickList(frame, ObjectNames::cboYMin, {42, 15, 48.75, 15.75});
   c.Label6->setBuddy(c.cboYMin);
-  c.Label8 = makeLabel(frame, QLatin1String(ObjectNames::Label8), "Y-Ma&x:", {9, 33, 27.75, 9.75});
+  c.Label8 = makeLabel(frame, QLatin1String(ObjectNames::Label8),
+                       QT_TRANSLATE_NOOP("kelvor::frmMain", "Y-Ma&x:"), {9, 33, 27.75, 9.75});
   c.cboYMax = makePickList(frame, ObjectNames::cboYMax, {42, 33, 48.75, 15.75});
   c.Label8->setBuddy(c.cboYMax);
-  c.chkAutoScale =
-      makeCheckBox(frame, ObjectNames::chkAutoScale, "&Auto-Skalierung", {18, 54, 72.75, 12.75});
+  c.chkAutoScale = makeCheckBox(frame, ObjectNames::chkAutoScale,
+                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Auto-Skalierung"),
+                                {18, 54, 72.75, 12.75});
 }
 
 void buildColourGroup(MainControls& c, QWidget* panel) {
-  c.Frame1 = place(new QGroupBox(text("&Farbe"), panel), QLatin1String(ObjectNames::Frame1),
-                   {228, 39, 84.75, 69.75});
+  c.Frame1 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Farbe")), panel),
+                   QLatin1String(ObjectNames::Frame1), {228, 39, 84.75, 69.75});
   QGroupBox* frame = c.Frame1;
 
   // Channels 0-2 in the left column, 3-5 in the right one, each without a caption.
@@ -199,8 +214,8 @@ void buildColourGroup(MainControls& c, QWidget* panel) {
 }
 
 void buildTimeGroup(MainControls& c, QWidget* panel) {
-  c.Frame3 = place(new QGroupBox(text("Zeit"), panel), QLatin1String(ObjectNames::Frame3),
-                   {318, 6, 117.75, 102.75});
+  c.Frame3 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Zeit")), panel),
+                   QLatin1String(ObjectNames::Frame3), {318, 6, 117.75, 102.75});
   struct TimeLabel {
     QLabel* MainControls::*member;
     const char* name;
@@ -208,13 +223,25 @@ void buildTimeGroup(MainControls& c, QWidget* panel) {
     Box box;
   };
   const TimeLabel labels[] = {
-      {&MainControls::Label3, ObjectNames::Label3, "Aktuell:", {12, 24, 45.75, 9.75}},
+      {&MainControls::Label3,
+       ObjectNames::Label3,
+       QT_TRANSLATE_NOOP("kelvor::frmMain", "Aktuell:"),
+       {12, 24, 45.75, 9.75}},
       {&MainControls::lblAkt, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
-      {&MainControls::Label1, ObjectNames::Label1, "Startzeit:", {12, 41.25, 45.75, 9.75}},
+      {&MainControls::Label1,
+       ObjectNames::Label1,
+       QT_TRANSLATE_NOOP("kelvor::frmMain", "Startzeit:"),
+       {12, 41.25, 45.75, 9.75}},
       {&MainControls::lblStart, ObjectNames::lblStart, "22:22:22", {63, 41.25, 33.75, 12.75}},
-      {&MainControls::Label5, ObjectNames::Label5, "Laufzeit:", {12, 58.5, 45.75, 9.75}},
+      {&MainControls::Label5,
+       ObjectNames::Label5,
+       QT_TRANSLATE_NOOP("kelvor::frmMain", "Laufzeit:"),
+       {12, 58.5, 45.75, 9.75}},
       {&MainControls::lblLauf, ObjectNames::lblLauf, "22:22:22", {63, 58.5, 33.75, 12.75}},
-      {&MainControls::Label4, ObjectNames::Label4, "Alarm bei:", {12, 75.75, 45.75, 9.75}},
+      {&MainControls::Label4,
+       ObjectNames::Label4,
+       QT_TRANSLATE_NOOP("kelvor::frmMain", "Alarm bei:"),
+       {12, 75.75, 45.75, 9.75}},
       {&MainControls::lblAbbr, ObjectNames::lblAbbr, "22:22:22", {63, 75.75, 33.75, 12.75}},
   };
   for (const TimeLabel& label : labels) {
@@ -286,44 +313,55 @@ QMenu* addChannelMenu(QMenu* fileMenu, int fileIndex, const char* menuName, cons
 
 void buildFileMenu(MainControls& c, QMenuBar* bar) {
   c.fileMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuFileMainMenu),
-                        QLatin1String(ObjectNames::mnuFileMain), "&Datei", bar->font());
+                        QLatin1String(ObjectNames::mnuFileMain),
+                        QT_TRANSLATE_NOOP("kelvor::frmMain", "&Datei"), bar->font());
   c.mnuFileMain = c.fileMenu->menuAction();
-  c.mnuFile[0] = addChannelMenu(c.fileMenu, 0, ObjectNames::mnuFileLoadMenu, "&Laden",
+  c.mnuFile[0] = addChannelMenu(c.fileMenu, 0, ObjectNames::mnuFileLoadMenu,
+                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Laden"),
                                 ObjectNames::mnuFileLoad, c.mnuFileLoad)
                      ->menuAction();
-  c.mnuFile[1] = addChannelMenu(c.fileMenu, 1, ObjectNames::mnuFileSaveMenu, "&Speichern",
+  c.mnuFile[1] = addChannelMenu(c.fileMenu, 1, ObjectNames::mnuFileSaveMenu,
+                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Speichern"),
                                 ObjectNames::mnuFileSave, c.mnuFileSave)
                      ->menuAction();
   c.mnuFile[2] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile, 2));
-  c.mnuPrint[0] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 0), "&Drucken");
-  c.mnuPrint[1] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 1), "Drucker &einrichten");
+  c.mnuPrint[0] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 0),
+                          QT_TRANSLATE_NOOP("kelvor::frmMain", "&Drucken"));
+  c.mnuPrint[1] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 1),
+                          QT_TRANSLATE_NOOP("kelvor::frmMain", "Drucker &einrichten"));
   c.mnuFile2[3] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 3));
   c.mnuFile2[MainControls::PortSettingsItem] =
-      addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4), "COM-P&ort");
-  c.mnuRecordings =
-      addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings), "&Aufzeichnungen…");
-  c.mnuReview =
-      addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview), "Aufzeichnung an&sehen…");
-  c.mnuPublish = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish), "&Veröffentlichen…");
+      addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4),
+              QT_TRANSLATE_NOOP("kelvor::frmMain", "COM-P&ort"));
+  c.mnuRecordings = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings),
+                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Aufzeichnungen…"));
+  c.mnuReview = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview),
+                        QT_TRANSLATE_NOOP("kelvor::frmMain", "Aufzeichnung an&sehen…"));
+  c.mnuPublish = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish),
+                         QT_TRANSLATE_NOOP("kelvor::frmMain", "&Veröffentlichen…"));
   c.mnuFile2[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
-  c.mnuFile2[MainControls::ExitItem] =
-      addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6), "&Beenden");
+  c.mnuFile2[MainControls::ExitItem] = addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6),
+                                               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Beenden"));
   bar->addMenu(c.fileMenu);
 }
 
 void buildEditAndHelpMenus(MainControls& c, QMenuBar* bar) {
-  c.editMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuEditMenu),
-                        QLatin1String(ObjectNames::mnuEdit), "&Bearbeiten", bar->font());
+  c.editMenu =
+      makeMenu(bar, QLatin1String(ObjectNames::mnuEditMenu), QLatin1String(ObjectNames::mnuEdit),
+               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Bearbeiten"), bar->font());
   c.mnuEdit = c.editMenu->menuAction();
-  c.mnuCopy[0] =
-      addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 0), "Grafik kopieren farbig");
-  c.mnuCopy[1] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 1), "Grafik kopieren s/w");
+  c.mnuCopy[0] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 0),
+                         QT_TRANSLATE_NOOP("kelvor::frmMain", "Grafik kopieren farbig"));
+  c.mnuCopy[1] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 1),
+                         QT_TRANSLATE_NOOP("kelvor::frmMain", "Grafik kopieren s/w"));
   bar->addMenu(c.editMenu);
 
-  c.helpMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuHelpMenu),
-                        QLatin1String(ObjectNames::mnuHelp), "&Hilfe", bar->font());
+  c.helpMenu =
+      makeMenu(bar, QLatin1String(ObjectNames::mnuHelpMenu), QLatin1String(ObjectNames::mnuHelp),
+               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Hilfe"), bar->font());
   c.mnuHelp = c.helpMenu->menuAction();
-  c.mnuInfo = addItem(c.helpMenu, QLatin1String(ObjectNames::mnuInfo), "&Info");
+  c.mnuInfo = addItem(c.helpMenu, QLatin1String(ObjectNames::mnuInfo),
+                      QT_TRANSLATE_NOOP("kelvor::frmMain", "&Info"));
   bar->addMenu(c.helpMenu);
 }
 
@@ -385,6 +423,24 @@ void MainControls::createAxisLabels() {
   for (int i = static_cast<int>(lblY.size()); i <= LastAxisLabel; ++i) {
     lblY.push_back(copyLabel(lblY.front(), indexedName(ObjectNames::lblY, i), false));
   }
+}
+
+std::vector<QObject*> MainControls::captionedControls() const {
+  std::vector<QObject*> list = {Frame2,  Label7,  chkAlarm,      chkActive,    cmdReset,    cmdCLS,
+                                Frame4,  Label6,  Label8,        chkAutoScale, Frame1,      Frame3,
+                                Label3,  Label1,  Label5,        Label4,       mnuFileMain, mnuEdit,
+                                mnuHelp, mnuInfo, mnuRecordings, mnuPublish,   mnuReview};
+  const auto addAll = [&list](const auto& members) {
+    for (const auto& member : members) list.push_back(member);
+  };
+  addAll(optDrawStyle);
+  addAll(mnuFile);
+  addAll(mnuFileLoad);
+  addAll(mnuFileSave);
+  addAll(mnuPrint);
+  for (const auto& [index, action] : mnuFile2) list.push_back(action);
+  addAll(mnuCopy);
+  return list;
 }
 
 }  // namespace kelvor

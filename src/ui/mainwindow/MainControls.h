@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QtGlobal>
@@ -18,6 +19,8 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
+class QObject;
+
 namespace kelvor {
 
 class ScopeWidget;
@@ -27,8 +30,15 @@ class ScopeWidget;
 // parts read and write the controls through them. Control arrays keep their indexes
 // (Picture2 has the indexes 0, 1, 4, 5, 6 and 7).
 struct MainControls {
-  // Builds all controls into `window` (central widget and menu bar).
+  // The translation context of the window's captions (the window's own tr() context).
+  static constexpr const char* TextContext = "kelvor::frmMain";
+
+  // Builds all controls into `window` (central widget and menu bar), with the captions in
+  // the interface language of the installed catalogue.
   static MainControls build(QMainWindow* window);
+
+  // Every control of the main window that carries a caption.
+  std::vector<QObject*> captionedControls() const;
 
   // Creates the members 1 to 100 of lblX (visible) and lblY (hidden) as copies of member 0.
   void createAxisLabels();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/MeterStateDisplay.h"
 
 #include <QColor>
@@ -5,7 +6,7 @@
 #include <QLabel>
 
 #include "core/acquisition/PortTable.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "platform/MeterConnection.h"
 #include "platform/PortNaming.h"
 #include "ui/mainwindow/MainControls.h"
@@ -42,7 +43,7 @@ void paintReading(QLabel* label) {
 void MeterStateDisplay::meterStateChanged(MeterCondition condition) {
   const MeterState& state = meter_.session().meterState();
   const Message title = meterTitle(condition, portLabel(meter_.config()), state.alarm());
-  window_.setWindowTitle(QString::fromStdString(messageText(title, langCode_)));
+  window_.setWindowTitle(QString::fromStdString(messageText(title)));
   // A disabled label is drawn in the palette's dimmed colour.
   for (QLabel* label : {controls_.lblVal, controls_.lblACDC}) {
     label->setEnabled(condition == MeterCondition::Answering);
@@ -65,7 +66,7 @@ bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
                      config.Address.empty() ? PortNaming::devicePath(config.ComPort).toStdString()
                                             : config.Address,
                      meter_.session().meterState().lastAnswer());
-    controls_.lblVal->setToolTip(QString::fromStdString(messageText(details, langCode_)));
+    controls_.lblVal->setToolTip(QString::fromStdString(messageText(details)));
   }
   return QObject::eventFilter(watched, event);
 }

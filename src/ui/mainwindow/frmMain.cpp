@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/frmMain.h"
 
 #include <QAction>
@@ -19,8 +20,9 @@
 #include "core/scope/RangeLists.h"
 #include "core/scope/RecoveryChannel.h"
 #include "core/settings/InterfaceLanguage.h"
-#include "core/text/MessageTexts.h"
 #include "platform/JournalFile.h"
+#include "platform/MessageTexts.h"
+#include "platform/ProgramCatalogue.h"
 #include "platform/QtTranslations.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
@@ -28,13 +30,13 @@
 #include "ui/commands/JournalRecovery.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/Captions.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/mainwindow/ControlRoom.h"
-#include "ui/mainwindow/LanguageTexts.h"
 #include "ui/mainwindow/MeterPort.h"
 #include "ui/mainwindow/ValueFont.h"
 #include "ui/mainwindow/WindowPlacement.h"
@@ -85,7 +87,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   meter_.session().journal().setFaultHandler(
       [this](const JournalFault& fault) { showJournalFault(fault); });
   connectPlot();
-  print_.setPrinterAccess({[this] { return printerChoice_.shownName(context_.LangCode); },
+  print_.setPrinterAccess({[this] { return printerChoice_.shownName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
     frmPrtDlg dialog(context_.LangCode, printOptions_, printerChoice_, this);
@@ -138,7 +140,7 @@ void frmMain::Form_Load() {
   Form_Resize();
   scope_.FullReDraw(Rescale::Keep);
   recorder().reset();
-  openMeterPort(meter_, this, context_.LangCode);
+  openMeterPort(meter_, this);
   // The window is still hidden: selecting the Y range runs no redraw yet.
   scope_.selectYMaxItem(DefaultYMaxItem);
   scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
@@ -155,7 +157,7 @@ void frmMain::Form_Load() {
     const auto channelFor = [this](int journalChannel) {
       return recoveryChannel(journalChannel, recording().ActiveChannel, traces());
     };
-    JournalRecovery::offer(this, context_.LangCode, channelFor,
+    JournalRecovery::offer(this, channelFor,
                            [this](const std::vector<JournalRow>& rows, int channel) {
                              traceFiles_.replayJournal(rows, channel);
                            });
@@ -209,7 +211,9 @@ void frmMain::connectControls() {
 void frmMain::InitVars() {
   context_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
   QtTranslations::install(context_.LangCode);
-  scope_.setLangCode(context_.LangCode);
+  if (!ProgramCatalogue::install(context_.LangCode))
+    qWarning("Kelvor: cannot load %s; the texts stay German",
+             qPrintable(ProgramCatalogue::fileFor(context_.LangCode)));
 }
 
 void frmMain::GetSettings() {
@@ -233,8 +237,10 @@ void frmMain::SaveSettings() {
     qWarning("Kelvor: cannot write the settings to %s", qPrintable(store.filePath()));
 }
 
+// The controls were built before InitVars decided the language: their captions are read
+// again through the catalogue it installed.
 void frmMain::makeLang() {
-  kelvor::makeLang(controls_, context_.LangCode);
+  translateCaptions(controls_.captionedControls(), MainControls::TextContext);
 }
 
 void frmMain::fillRangeLists() {
@@ -286,8 +292,7 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem)
-    runPortSettings(this, portConfig_, meter_, context_.LangCode);
+  if (item == MainControls::PortSettingsItem) runPortSettings(this, portConfig_, meter_);
   if (item == MainControls::ExitItem) close();
 }
 
@@ -300,9 +305,8 @@ void frmMain::mnuInfo_Click() {
 void frmMain::mnuReview_Click() {
   const bool english = InterfaceLanguage::isEnglish(context_.LangCode);
   const QStringList paths = QFileDialog::getOpenFileNames(
-      this, english ? tr("Review recording") : tr("Aufzeichnung ansehen"),
-      QString::fromStdString(JournalFile::recordingsFolder()),
-      english ? tr("Journals (*.csv *.part)") : tr("Aufzeichnungen (*.csv *.part)"));
+      this, tr("Aufzeichnung ansehen"), QString::fromStdString(JournalFile::recordingsFolder()),
+      tr("Aufzeichnungen (*.csv *.part)"));
   if (paths.isEmpty()) return;
   auto* review = new ReviewWindow(SystemLocale::decimalSeparator(), english, this);
   review->setAttribute(Qt::WA_DeleteOnClose);
@@ -313,7 +317,7 @@ void frmMain::mnuReview_Click() {
 
 void frmMain::showJournalFault(const JournalFault& fault) {
   const Message message(MessageId::JournalFailed, {fault.path, std::strerror(fault.error)});
-  const QString text = QString::fromStdString(messageText(message, context_.LangCode));
+  const QString text = QString::fromStdString(messageText(message));
   // Told after the reading that ran into it; the recording goes on meanwhile.
   QTimer::singleShot(0, this, [this, text] { MessageBox::warning(this, text); });
 }

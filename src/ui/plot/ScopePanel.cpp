@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/plot/ScopePanel.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 
 #include "core/scope/XAxis.h"
 #include "core/scope/YAxis.h"
+#include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/Units.h"
 #include "ui/mainwindow/MainControls.h"
@@ -146,8 +148,8 @@ void ScopePanel::showYMaxItem(int item) {
   selectSilently(controls_.cboYMax, item);
 }
 
-void ScopePanel::showLiveMarker(const std::string& text) {
-  controls_.picScope->setLiveMarker(fromCore(text));
+void ScopePanel::showLiveMarker(const Message& marker) {
+  controls_.picScope->setLiveMarker(fromCore(messageText(marker)));
 }
 
 }  // namespace kelvor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "core/scope/Recorder.h"
@@ -38,7 +39,7 @@ class ScopePanel : public RecorderView, public ScopeView {
   void showDurationItem(int item) override;
   void showYMinItem(int item) override;
   void showYMaxItem(int item) override;
-  void showLiveMarker(const std::string& text) override;
+  void showLiveMarker(const Message& marker) override;
 
   // Design place of the plot area's top-left corner, in points.
   static constexpr double PlotLeft = 24;

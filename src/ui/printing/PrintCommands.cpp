@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/printing/PrintCommands.h"
 
 #include <QFileDialog>
@@ -9,7 +10,7 @@
 #include <QWidget>
 
 #include "core/printing/PrintMessages.h"
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/printing/ClipboardPicture.h"
@@ -52,15 +53,14 @@ PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& sco
       options_(options),
       parent_(parent),
       messages_(std::move(messages)),
-      askPdfFile_([langCode](QWidget* owner) { return askPdfFileName(owner, langCode); }) {
+      askPdfFile_([](QWidget* owner) { return askPdfFileName(owner); }) {
   setPrinterAccess({});
 }
 
-QString PrintCommands::askPdfFileName(QWidget* parent, int langCode) {
-  QFileDialog dialog(
-      parent, QString::fromStdString(messageText(Message(MessageId::PdfFile), langCode)),
-      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-      QString::fromStdString(messageText(Message(MessageId::PdfFileFilter), langCode)));
+QString PrintCommands::askPdfFileName(QWidget* parent) {
+  QFileDialog dialog(parent, QString::fromStdString(messageText(Message(MessageId::PdfFile))),
+                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                     QString::fromStdString(messageText(Message(MessageId::PdfFileFilter))));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pdf"));
   // The question is not asked under the hourglass.
@@ -129,12 +129,12 @@ void PrintCommands::DruckDialog() {
   // The name is read first, so that any failure can name the printer.
   PrinterName_ = access_.currentName();
   if (PrinterName_.isEmpty()) {
-    failed(messageText(Message(MessageId::NoPrinterInstalled), langCode_));
+    failed(messageText(Message(MessageId::NoPrinterInstalled)));
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
   if (!access_.setUp(printer)) {
-    failed(messageText(Message(MessageId::PrinterUnavailable), langCode_));
+    failed(messageText(Message(MessageId::PrinterUnavailable)));
     return;
   }
   if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
@@ -180,14 +180,14 @@ bool PrintCommands::printTo(QPrinter& printer) {
   if (parent_) printer.setDocName(parent_->window()->windowTitle());
   QPainter painter;
   if (!painter.begin(&printer)) {
-    failed(messageText(Message(MessageId::PrintJobNotStarted), langCode_));
+    failed(messageText(Message(MessageId::PrintJobNotStarted)));
     return false;
   }
   // The layout's origin is the printable area's corner.
   if (printer.fullPage()) painter.translate(device.area.offsetX, device.area.offsetY);
   paintDiagram(painter, picture);
   if (!painter.end()) {
-    failed(messageText(Message(MessageId::PrintJobNotFinished), langCode_));
+    failed(messageText(Message(MessageId::PrintJobNotFinished)));
     return false;
   }
   return true;

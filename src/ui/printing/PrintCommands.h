@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -45,7 +46,7 @@ class PrintCommands {
   // Asks for the name of the PDF file to print into; empty when the user cancels.
   using FileNameQuestion = std::function<QString(QWidget* parent)>;
   void setPdfFileQuestion(FileNameQuestion ask) { askPdfFile_ = std::move(ask); }
-  static QString askPdfFileName(QWidget* parent, int langCode);
+  static QString askPdfFileName(QWidget* parent);
   // What "Drucker &einrichten" opens: the printer dialog, shown modally.
   void setPrinterSetup(std::function<void()> openDialog) { printerSetup_ = std::move(openDialog); }
 

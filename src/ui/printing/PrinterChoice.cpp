@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/printing/PrinterChoice.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "platform/PrinterCatalog.h"
 
 namespace kelvor {
@@ -12,9 +13,9 @@ bool PrinterChoice::pdfFile() const {
   return pdfFile_ || (name_.isEmpty() && deviceName().isEmpty());
 }
 
-QString PrinterChoice::shownName(int langCode) const {
+QString PrinterChoice::shownName() const {
   if (!pdfFile()) return deviceName();
-  return QString::fromStdString(messageText(Message(MessageId::PdfFile), langCode));
+  return QString::fromStdString(messageText(Message(MessageId::PdfFile)));
 }
 
 QString PrinterChoice::deviceName() const {

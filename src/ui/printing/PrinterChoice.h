@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QHash>
@@ -32,7 +33,7 @@ class PrinterChoice {
   }
   bool pdfFile() const;
   // What messages call the current printer: its name, or "PDF-Datei" / "PDF file".
-  QString shownName(int langCode) const;
+  QString shownName() const;
 
   // The name of the printer that printing uses now: the chosen one, or the system's default
   // printer when none is chosen (the first printer when the system names no default; empty

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/journal/JournalFormat.h"
 #include "core/journal/JournalStream.h"
 #include "core/journal/JournalTraces.h"

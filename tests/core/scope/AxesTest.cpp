@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time and value axes: scale, labels and the range lists they are chosen from.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a channel's stored samples read as: its statistics and the plot's readout at a column;
 // and which channel a recovered journal may fill.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot's picture: lines on the raster and the channels drawn from the trace store.
 #include <gtest/gtest.h>
 

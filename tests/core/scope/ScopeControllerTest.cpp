@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/scope/ScopeController.h"
 
 #include <gtest/gtest.h>
@@ -159,11 +160,10 @@ TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatch
   EXPECT_EQ(std::tuple(scope.durationItem(), scope.yMaxItem(), scope.scale().LeftTime,
                        static_cast<double>(scope.scale().SecondsAcross), scope.scale().YSpan),
             std::tuple(DefaultDurationItem, DefaultYMaxItem, left, across, span));
-  EXPECT_EQ(scope.liveMarker(), "Angehalten: 7,5");
-  scope.setLangCode(1);
-  EXPECT_EQ(scope.liveMarker(), "Paused: 7,5");
+  const auto marker = [&] { return std::pair(scope.liveMarker().id, scope.liveMarker().args); };
+  EXPECT_EQ(marker(), std::pair(MessageId::PausedWithValue, std::vector<std::string>{"7,5"}));
   scope.followLive();
-  EXPECT_EQ(scope.liveMarker(), "Live");
+  EXPECT_EQ(marker(), std::pair(MessageId::LiveMarker, std::vector<std::string>{}));
   readingAt(1201, "DC    7.5 V  \r");
   EXPECT_LT(scope.durationItem(), DefaultDurationItem);
   EXPECT_LT(scope.yMaxItem(), DefaultYMaxItem);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the probe may listen: what it finds at its socket path decides.
 #include "ui/automation/ProbeServer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/commands/TraceFileCommands.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/ProgramCatalogue.h"
 #include "platform/SystemLocale.h"
 #include "support/FileSizeLimit.h"
 #include "support/StartedMainWindow.h"
@@ -119,6 +121,7 @@ TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
            {path("full/keep.kvr"), 4, 16, 1, "An existing file of this name is unchanged"}}) {
     SCOPED_TRACE(sizeLimit);
     context.LangCode = langCode;
+    ProgramCatalogue::install(langCode);
     messages.clear();
     std::optional<FileSizeLimit> limit;
     ASSERT_TRUE(sizeLimit == 0 || limit.emplace(sizeLimit).active());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/frmPublish.h"
 
 #include <gtest/gtest.h>
@@ -7,12 +8,15 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "platform/ProgramCatalogue.h"
+
 namespace kelvor {
 namespace {
 
 // A topic with a wildcard, to which nothing can be published, is refused with a message; the
 // dialog stays and the settings keep their topic.
 TEST(frmPublish, AWildcardTopicIsRefusedWithAMessage) {
+  ASSERT_TRUE(ProgramCatalogue::install(1));
   for (const char* topic : {"lab/#", "lab/+/dmm"}) {
     PublishSettings settings;
     settings.topic = "lab";
@@ -30,6 +34,7 @@ TEST(frmPublish, AWildcardTopicIsRefusedWithAMessage) {
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(settings.topic, "lab");
   }
+  ProgramCatalogue::install(0);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/frmSettings.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/ProgramCatalogue.h"
 #include "support/ConfigHome.h"
 
 namespace kelvor {
@@ -67,8 +69,9 @@ TEST(PortDialog, AnEmptyListAsksForAnAdapter) {
                   "Es wurde keine serielle Schnittstelle gefunden.\n"
                   "Ein USB-Adapter muss angesteckt werden."},
         {1, "No serial port was found.\nA USB adapter needs to be plugged in."}}) {
+    ASSERT_TRUE(ProgramCatalogue::install(langCode));
     PortConfig config{5, 1200, MeterKind::OneFrame};
-    frmSettings d(config, {}, nullptr, langCode);
+    frmSettings d(config, {});
     d.show();
     EXPECT_EQ(d.lblNoPorts->isVisible() ? d.lblNoPorts->text() : QString(), QString(text));
     d.optBPS[4]->click();
@@ -76,6 +79,7 @@ TEST(PortDialog, AnEmptyListAsksForAnAdapter) {
     EXPECT_EQ(std::tuple(config.ComPort, config.ComBaud, d.DialogResult),
               std::tuple(5, 9600, frmSettings::Result::OK));
   }
+  ProgramCatalogue::install(0);
 }
 
 // The network field shows the stored address; OK takes a well-formed one, an empty field

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every visible control of the main window and the dialogs has the room that the style's own
 // rendering of its text and indicator needs at the actual font, and none covers another. The
 // suite runs once per scale factor and language (tests/CMakeLists.txt sets the environment).
@@ -156,7 +157,7 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   PortConfig config;
   for (const std::vector<PresentPort>& ports :
        {std::vector<PresentPort>{}, std::vector<PresentPort>{{1, "/dev/ttyUSB0", "USB UART"}}}) {
-    frmSettings portDialog(config, ports, &window, context.LangCode);
+    frmSettings portDialog(config, ports, &window);
     EXPECT_TRUE(fits(&portDialog));
   }
   PrinterChoice printers;

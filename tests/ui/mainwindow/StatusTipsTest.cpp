@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window tells about the meter and the channels without changing its layout.
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <QRadioButton>
 #include <QTime>
 
+#include "platform/ProgramCatalogue.h"
 #include "platform/SystemLocale.h"
 #include "support/StartedMainWindow.h"
 #include "ui/plot/ScopeWidget.h"
@@ -28,6 +30,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
   MeterState& state = window.meter().session().meterState();
   context.LangCode = 1;
+  ProgramCatalogue::install(1);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1"));
   EXPECT_TRUE(value->isEnabled());
   EXPECT_EQ(hover(value), QStringLiteral("Device: %1\nBaud rate: 1200\nMeter: one display\n"
@@ -53,6 +56,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   EXPECT_EQ(hover(channel), "No samples") << "emptied by choosing it";
   testing::fillChannel(window.traces(), 2, {{0.5f, 6}, {InvalidValue, 7}, {1.5f, 9}});
   context.LangCode = 0;
+  ProgramCatalogue::install(0);
   EXPECT_EQ(hover(channel), QStringLiteral("Messwerte: 2 (Lücken: 1)\nMinimum: 0,5\nMaximum: 1,5"
                                            "\nMittelwert: 1\nZeit: 6 s bis 9 s")
                                 .replace(QLatin1Char(','), separator));

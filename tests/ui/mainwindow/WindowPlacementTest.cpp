@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's placement at start-up and exit.
 #include "ui/mainwindow/WindowPlacement.h"
 

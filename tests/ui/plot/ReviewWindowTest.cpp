@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A week-long journal reviewed at its full resolution beside the live recording.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot in the main window: looking around with the mouse and the keys as the user does
 // it, and a picture that always shows what the store holds.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print and copy commands (the page layout is tested in core), the printer dialog and
 // the diagram printed through a real print queue of the private CUPS server.
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@
 
 #include <cups/cups.h>
 
-#include "core/text/MessageTexts.h"
+#include "platform/MessageTexts.h"
 #include "support/CupsTestServer.h"
 #include "support/StartedMainWindow.h"
 #include "ui/dialogs/frmPrtDlg.h"
@@ -163,7 +164,7 @@ TEST_F(PrinterTest, WithoutAPrinterThePageGoesIntoAPdfFile) {
     GTEST_SKIP() << "pdftoppm is missing (poppler-utils)";
   const TestQueue& queue = server().portraitQueue;
   PrinterChoice choice;
-  print.setPrinterAccess({[&] { return choice.shownName(context.LangCode); },
+  print.setPrinterAccess({[&] { return choice.shownName(); },
                           [&](QPrinter& printer) { return choice.setUp(printer); }});
   const QString file = files.filePath(QStringLiteral("page.pdf"));
   print.setPdfFileQuestion([&](QWidget*) { return file; });
@@ -174,8 +175,7 @@ TEST_F(PrinterTest, WithoutAPrinterThePageGoesIntoAPdfFile) {
     const QByteArray nowhere = QFile::encodeName(files.filePath(QStringLiteral("no-cups.sock")));
     cupsSetServer(nowhere.constData());
     frmPrtDlg d(context.LangCode, window.printOptions(), choice, &window);
-    const QString pdfFile =
-        QString::fromStdString(messageText(Message(MessageId::PdfFile), context.LangCode));
+    const QString pdfFile = QString::fromStdString(messageText(Message(MessageId::PdfFile)));
     EXPECT_EQ(QStringList({d.cboPrinter->itemText(0), d.cboPrinter->currentText()}),
               QStringList({pdfFile, pdfFile}));
     d.showProperties = [&](QPrinter& printer, QWidget*) {

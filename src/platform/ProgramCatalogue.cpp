@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/ProgramCatalogue.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTranslator>
+
+#include "core/settings/InterfaceLanguage.h"
+
+namespace kelvor {
+
+namespace {
+
+QPointer<QTranslator> installed;  // owned by the application
+
+void removeInstalled() {
+  if (!installed) return;
+  QCoreApplication::removeTranslator(installed);
+  delete installed.data();
+}
+
+}  // namespace
+
+QString ProgramCatalogue::fileFor(int langCode) {
+  if (!InterfaceLanguage::isEnglish(langCode)) return {};
+  const QString name = QStringLiteral("kelvor_en.qm");
+  const QDir programDir(QCoreApplication::applicationDirPath());
+  QStringList candidates{programDir.filePath(name),
+                         programDir.filePath(QStringLiteral("../share/kelvor/") + name)};
+  const QString shared =
+      QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("kelvor/") + name);
+  if (!shared.isEmpty()) candidates << shared;
+  for (const QString& candidate : candidates)
+    if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate);
+  return candidates.front();
+}
+
+bool ProgramCatalogue::install(int langCode) {
+  const QString file = fileFor(langCode);
+  if (file.isEmpty()) {
+    removeInstalled();
+    return true;
+  }
+  return installFile(file);
+}
+
+bool ProgramCatalogue::installFile(const QString& path) {
+  removeInstalled();
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(path) || !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return false;
+  }
+  installed = translator;
+  return true;
+}
+
+}  // namespace kelvor

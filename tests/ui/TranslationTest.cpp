@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The texts in the interface language, from the catalogues: captions, the about box's
+// licence, messages; and a catalogue that brackets every text leaves no text of the windows,
+// dialogs and messages without the brackets but those that are no language.
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <tuple>
+
+#include "core/acquisition/MeterState.h"
+#include "core/files/TraceFileMessages.h"
+#include "core/settings/InterfaceLanguage.h"
+#include "platform/MessageTexts.h"
+#include "platform/ProgramCatalogue.h"
+#include "support/FakeClock.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmPrtDlg.h"
+#include "ui/dialogs/frmPublish.h"
+#include "ui/dialogs/frmSettings.h"
+#include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/frmMain.h"
+#include "ui/printing/PrinterChoice.h"
+
+namespace kelvor {
+namespace {
+
+TEST(Translation, CaptionsFollowTheInstalledCatalogue) {
+  for (const auto& [langCode, main, printer, licence] :
+       {std::tuple{0, "&Löschen", "&Einstellungen", "Lizenz: GNU General Public License, "},
+        {1, "&Erase", "&Settings", "Licence: GNU General Public License, "},
+        {2, "&Erase", "&Settings", "Licence: GNU General Public License, "}}) {
+    SCOPED_TRACE(langCode);
+    ASSERT_TRUE(ProgramCatalogue::install(langCode));
+    QMainWindow window;
+    EXPECT_EQ(MainControls::build(&window).cmdCLS->text(), QString::fromUtf8(main));
+    PrintOptions options;
+    PrinterChoice choice;
+    EXPECT_EQ(frmPrtDlg(langCode, options, choice).cmdSettings->text(), QString::fromUtf8(printer));
+    const QString about = frmAbout().lblLicence->text();
+    EXPECT_TRUE(about.startsWith(QString::fromUtf8(licence))) << about.toStdString();
+    EXPECT_TRUE(about.endsWith(QLatin1String(frmAbout::LicencePage)));
+  }
+  ProgramCatalogue::install(InterfaceLanguage::German);
+}
+
+// Arguments in their places (a "%2" in a file name stays), a load's problem inside its message.
+TEST(Translation, MessagesInEitherLanguage) {
+  using K = TraceFileProblem::Kind;
+  const auto notLoaded = [](K kind, const char* field) {
+    return TraceFileMessages::notLoaded("f", ";", TraceFileProblem{kind, 2, field});
+  };
+  const PortConfig fourFrames{1, 9600, MeterKind::FourFrames};
+  const std::vector<std::tuple<Message, int, std::string>> cases{
+      {TraceFileMessages::tooLarge("a%2", (3 << 20) + 1023 * 1024), 2,
+       "The file a%2 is too large for a trace (more than 3 MB).\nThe channel is unchanged."},
+      {notLoaded(K::NotANumber, "x"), 1,
+       "The file f was not loaded.\nLine 2: \"x\" is not a number.\nThe channel is unchanged."},
+      {notLoaded(K::MissingSeparator, "x").parts[0], 0, "Das Trennzeichen \";\" fehlt."},
+      {notLoaded(K::OutOfRange, "9").parts[0], 0, "\"9\" liegt außerhalb des Zahlenbereichs."},
+      {notLoaded(K::EmptyFile, "x").parts[0], 1, "The file is empty."},
+      {TraceFileMessages::linesLeftOut("f", 16000, 2), 0,
+       "Die Datei f enthält mehr Messwerte, als ein Kanal fasst.\n"
+       "Geladen wurden die ersten 16000, die übrigen 2 wurden ausgelassen."},
+      {Message(MessageId::FileFilter), 0, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*"},
+      {meterTitle(MeterCondition::Retrying, 12), 1, "Kelvor – COM12: disconnected, retrying"},
+      {meterTitle(MeterCondition::NotOpen, 3), 0, "Kelvor – COM3: nicht geöffnet"},
+      {meterTitle(MeterCondition::Answering, 1, true), 0, "Kelvor – COM1: Alarm"},
+      {meterTitle(MeterCondition::NoAnswer, 1, true), 1, "Kelvor – COM1: no answer"},
+      {Message(MessageId::PortChoiceHint), 1, "Choose the port under File → COM port."},
+      {Message(MessageId::JournalRecovered, {"s", "9", "2", "f"}, {Message(MessageId::ChannelRed)}),
+       0,
+       "Die Aufzeichnung vom s endete unerwartet; sie enthält 9 Messwerte.\n"
+       "In Kanal 2 (rot) laden?\n(f)"},
+      {meterDetails(fourFrames, "/dev/ttyUSB0", 0), 1,
+       "Device: /dev/ttyUSB0\nBaud rate: 9600\nMeter: four displays\nLast answer: -- : -- : --"},
+      {meterDetails({1, 19200, MeterKind::OneFrame, "uni-t-ut61e"}, "/dev/ttyUSB0", 0), 0,
+       "Gerät: /dev/ttyUSB0\nBaudrate: 19200\nMessgerät: UNI-T UT61E\nLetzte Antwort: -- : -- : "
+       "--"}};
+  for (const auto& [message, langCode, text] : cases) {
+    ASSERT_TRUE(ProgramCatalogue::install(langCode));
+    EXPECT_EQ(messageText(message), text) << langCode;
+  }
+  ProgramCatalogue::install(InterfaceLanguage::German);
+}
+
+// The English catalogue with each translation replaced by its source in brackets.
+QString pseudoCatalogue(const QTemporaryDir& dir) {
+  QFile english(QStringLiteral(KELVOR_TRANSLATIONS "/kelvor_en.ts"));
+  if (!english.open(QIODevice::ReadOnly)) return {};
+  QString ts = QString::fromUtf8(english.readAll());
+  static const QRegularExpression message(
+      QStringLiteral("<source>(.*?)</source>(.*?)<translation[^>]*>.*?</translation>"),
+      QRegularExpression::DotMatchesEverythingOption);
+  ts.replace(message, QStringLiteral("<source>\\1</source>\\2<translation>[\\1]</translation>"));
+  const QString source = dir.filePath(QStringLiteral("pseudo.ts"));
+  const QString catalogue = dir.filePath(QStringLiteral("pseudo.qm"));
+  QFile out(source);
+  if (!out.open(QIODevice::WriteOnly) || out.write(ts.toUtf8()) < 0) return {};
+  out.close();
+  const int status =
+      QProcess::execute(QStringLiteral(KELVOR_LRELEASE),
+                        {QStringLiteral("-silent"), source, QStringLiteral("-qm"), catalogue});
+  return status == 0 ? catalogue : QString();
+}
+
+// Numbers, times, units, the program's name and address, and the placeholders that the
+// program fills in before anyone reads them.
+bool isNoLanguage(const QString& text) {
+  static const QRegularExpression numbers(QStringLiteral("^[-+0-9 .,:;/<>=%()]*$"));
+  static const QStringList names = {QStringLiteral("Kelvor"), QStringLiteral("MOhm"),
+                                    QStringLiteral("t  -->"), QStringLiteral("10s / Pixel"),
+                                    QString::fromLatin1(frmAbout::HomePage)};
+  return numbers.match(text).hasMatch() || names.contains(text) ||
+         text.startsWith(QStringLiteral("Kelvor V")) || text.startsWith(QStringLiteral("Build "));
+}
+
+void addMenuTexts(const QList<QAction*>& actions, QStringList& texts) {
+  for (const QAction* action : actions) {
+    if (action->isSeparator()) continue;
+    texts << action->text();
+    if (action->menu()) addMenuTexts(action->menu()->actions(), texts);
+  }
+}
+
+// The texts of a window that are not marked: captions of its visible controls, its title,
+// its menus.
+std::string unmarked(QWidget* top) {
+  top->show();
+  QStringList texts{top->windowTitle()};
+  for (const QWidget* widget : top->findChildren<QWidget*>()) {
+    if (!widget->isVisibleTo(top)) continue;
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) texts << frame->title();
+    if (const auto* bar = qobject_cast<const QMenuBar*>(widget))
+      addMenuTexts(bar->actions(), texts);
+  }
+  QStringList found;
+  for (const QString& text : texts)
+    if (!text.isEmpty() && !isNoLanguage(text) && !text.startsWith('[')) found << text;
+  return found.join(QStringLiteral(" | ")).toStdString();
+}
+
+TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(ProgramCatalogue::installFile(pseudoCatalogue(dir)));
+  testing::FakeClock clock{0};
+  ProgramContext context;
+  frmMain window(context, clock);
+  EXPECT_EQ(unmarked(&window), "");
+  PortConfig config;
+  frmSettings portDialog(config, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
+  EXPECT_EQ(unmarked(&portDialog), "");
+  PrintOptions options;
+  PrinterChoice printers;
+  frmPrtDlg printerDialog(context.LangCode, options, printers, &window);
+  EXPECT_EQ(unmarked(&printerDialog), "");
+  frmAbout about(&window);
+  EXPECT_EQ(unmarked(&about), "");
+  PublishSettings publishing;
+  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), context.LangCode, &window);
+  EXPECT_EQ(unmarked(&publish), "");
+  // What message boxes, titles and tips say.
+  for (int id = 0; id <= static_cast<int>(MessageId::PublishFailed); ++id)
+    EXPECT_TRUE(messageText(Message(static_cast<MessageId>(id))).front() == '[') << id;
+  ProgramCatalogue::install(InterfaceLanguage::German);
+}
+
+}  // namespace
+}  // namespace kelvor

@@ -1,0 +1,649 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>kelvor::Message</name>
+    <message>
+        <source>Die Datei %1 konnte nicht gespeichert werden:
+%2
+Eine vorhandene Datei dieses Namens ist unverändert.</source>
+        <translation>The file %1 could not be saved:
+%2
+An existing file of this name is unchanged.</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 kann nicht geöffnet werden:
+%2</source>
+        <translation>The file %1 cannot be opened:
+%2</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 ist zu groß für eine Messkurve (mehr als %2 MB).
+Der Kanal ist unverändert.</source>
+        <translation>The file %1 is too large for a trace (more than %2 MB).
+The channel is unchanged.</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 wurde nicht geladen.
+Zeile %2: %3
+Der Kanal ist unverändert.</source>
+        <translation>The file %1 was not loaded.
+Line %2: %3
+The channel is unchanged.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist leer.</source>
+        <translation>The file is empty.</translation>
+    </message>
+    <message>
+        <source>Das Trennzeichen &quot;%1&quot; fehlt.</source>
+        <translation>The separator &quot;%1&quot; is missing.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Zahl.</source>
+        <translation>&quot;%1&quot; is not a number.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; liegt außerhalb des Zahlenbereichs.</source>
+        <translation>&quot;%1&quot; is out of range.</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 enthält mehr Messwerte, als ein Kanal fasst.
+Geladen wurden die ersten %2, die übrigen %3 wurden ausgelassen.</source>
+        <translation>The file %1 holds more samples than a channel can take.
+The first %2 were loaded, the remaining %3 were left out.</translation>
+    </message>
+    <message>
+        <source>Es ist kein Drucker installiert.</source>
+        <translation>No printer is installed.</translation>
+    </message>
+    <message>
+        <source>Der Drucker ist nicht verfügbar.</source>
+        <translation>The printer is not available.</translation>
+    </message>
+    <message>
+        <source>Der Druckauftrag konnte nicht begonnen werden.</source>
+        <translation>The print job could not be started.</translation>
+    </message>
+    <message>
+        <source>Der Druckauftrag konnte nicht abgeschlossen werden.</source>
+        <translation>The print job could not be completed.</translation>
+    </message>
+    <message>
+        <source>PDF-Datei</source>
+        <translation>PDF file</translation>
+    </message>
+    <message>
+        <source>PDF-Dateien (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*</source>
+        <translation>Kelvor-Files(*.kvr)|*.kvr|All Files(*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Kelvor – %1</source>
+        <translation>Kelvor – %1</translation>
+    </message>
+    <message>
+        <source>Kelvor – %1: keine Antwort</source>
+        <translation>Kelvor – %1: no answer</translation>
+    </message>
+    <message>
+        <source>Kelvor – %1: getrennt, neuer Versuch</source>
+        <translation>Kelvor – %1: disconnected, retrying</translation>
+    </message>
+    <message>
+        <source>Kelvor – %1: nicht geöffnet</source>
+        <translation>Kelvor – %1: not open</translation>
+    </message>
+    <message>
+        <source>Kelvor – %1: Alarm</source>
+        <translation>Kelvor – %1: Alarm</translation>
+    </message>
+    <message>
+        <source>Gerät: %1
+Baudrate: %2
+Messgerät: %4
+Letzte Antwort: %3</source>
+        <translation>Device: %1
+Baud rate: %2
+Meter: %4
+Last answer: %3</translation>
+    </message>
+    <message>
+        <source>eine Anzeige</source>
+        <translation>one display</translation>
+    </message>
+    <message>
+        <source>vier Anzeigen</source>
+        <translation>four displays</translation>
+    </message>
+    <message>
+        <source>Den Port unter Datei → COM-Port wählen.</source>
+        <translation>Choose the port under File → COM port.</translation>
+    </message>
+    <message>
+        <source>Es wurde keine serielle Schnittstelle gefunden.
+Ein USB-Adapter muss angesteckt werden.</source>
+        <translation>No serial port was found.
+A USB adapter needs to be plugged in.</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>Messwerte: %1 (Lücken: %2)
+Minimum: %3
+Maximum: %4
+Mittelwert: %5
+Zeit: %6 s bis %7 s</source>
+        <translation>Samples: %1 (gaps: %2)
+Minimum: %3
+Maximum: %4
+Mean: %5
+Time: %6 s to %7 s</translation>
+    </message>
+    <message>
+        <source>Keine Messwerte</source>
+        <translation>No samples</translation>
+    </message>
+    <message>
+        <source>grün</source>
+        <translation>green</translation>
+    </message>
+    <message>
+        <source>rot</source>
+        <translation>red</translation>
+    </message>
+    <message>
+        <source>magenta</source>
+        <translation>magenta</translation>
+    </message>
+    <message>
+        <source>blau</source>
+        <translation>blue</translation>
+    </message>
+    <message>
+        <source>cyan</source>
+        <translation>cyan</translation>
+    </message>
+    <message>
+        <source>gelb</source>
+        <translation>yellow</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 kann nicht geschrieben werden:
+%2
+Die Messung läuft im Speicher weiter.</source>
+        <translation>The recording %1 cannot be written:
+%2
+The measurement goes on in memory.</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Angehalten</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>Angehalten: %1</source>
+        <translation>Paused: %1</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung vom %1 endete unerwartet; sie enthält %2 Messwerte.
+In Kanal %3 (%5) laden?
+(%4)</source>
+        <translation>The recording of %1 ended unexpectedly; it holds %2 readings.
+Load it into channel %3 (%5)?
+(%4)</translation>
+    </message>
+    <message>
+        <source>Die Zeile ist keine Zeile einer Aufzeichnung.</source>
+        <translation>The line is not a row of a recording.</translation>
+    </message>
+    <message>
+        <source>Aus</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Verbinde mit %1 …</source>
+        <translation>Connecting to %1 …</translation>
+    </message>
+    <message>
+        <source>Verbunden mit %1</source>
+        <translation>Connected to %1</translation>
+    </message>
+    <message>
+        <source>%2 Neuer Versuch in %1 s.</source>
+        <translation>%2 Retrying in %1 s.</translation>
+    </message>
+    <message>
+        <source>Der Broker %1 ist nicht erreichbar (%2).</source>
+        <translation>The broker %1 cannot be reached (%2).</translation>
+    </message>
+    <message>
+        <source>Der Rechner %1 ist unbekannt.</source>
+        <translation>The host %1 is unknown.</translation>
+    </message>
+    <message>
+        <source>Der Broker %1 hat die Anmeldung abgelehnt (%2). Benutzername und Passwort prüfen.</source>
+        <translation>The broker %1 refused the login (%2). Check the user name and password.</translation>
+    </message>
+    <message>
+        <source>Das Zertifikat des Brokers %1 wurde nicht anerkannt (%2). CA-Datei prüfen.</source>
+        <translation>The certificate of the broker %1 was not accepted (%2). Check the CA file.</translation>
+    </message>
+    <message>
+        <source>Der Broker %1 hat die Verbindung abgewiesen (%2). Rechner und Port prüfen.</source>
+        <translation>The broker %1 refused the connection (%2). Check the host and port.</translation>
+    </message>
+    <message>
+        <source>Die CA-Datei %1 kann nicht gelesen werden (%2).</source>
+        <translation>The CA file %1 cannot be read (%2).</translation>
+    </message>
+    <message>
+        <source>Das Thema %1 darf weder # noch + enthalten.</source>
+        <translation>The topic %1 must contain neither # nor +.</translation>
+    </message>
+    <message>
+        <source>Veröffentlichen: %1
+Die Messung läuft weiter; Kelvor versucht es in wachsenden Abständen erneut.</source>
+        <translation>Publishing: %1
+The measurement goes on; Kelvor tries again at growing intervals.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::ReviewWindow</name>
+    <message>
+        <source>Time of day</source>
+        <translation>Time of day</translation>
+    </message>
+    <message>
+        <source>Tageszeit</source>
+        <translation>Time of day</translation>
+    </message>
+    <message>
+        <source>Review recording</source>
+        <translation>Review recording</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung ansehen</source>
+        <translation>Review recording</translation>
+    </message>
+    <message>
+        <source>Save picture…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>Bild speichern…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>Save CSV…</source>
+        <translation>Save CSV…</translation>
+    </message>
+    <message>
+        <source>CSV speichern…</source>
+        <translation>Save CSV…</translation>
+    </message>
+    <message>
+        <source>Journal (*.csv)</source>
+        <translation>Journal (*.csv)</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung (*.csv)</source>
+        <translation>Journal (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::frmAbout</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Lizenz: GNU General Public License, Version 3 oder später</source>
+        <translation>Licence: GNU General Public License, version 3 or later</translation>
+    </message>
+    <message>
+        <source>Entwicklung</source>
+        <translation>Entwicklung</translation>
+    </message>
+    <message>
+        <source>Das Kelvor-Projekt</source>
+        <translation>Das Kelvor-Projekt</translation>
+    </message>
+    <message>
+        <source>Copy link to Clipboard</source>
+        <translation>Copy link to Clipboard</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::frmMain</name>
+    <message>
+        <source>Aufzeichnung ansehen</source>
+        <translation>Review recording</translation>
+    </message>
+    <message>
+        <source>Aufzeichnungen (*.csv *.part)</source>
+        <translation>Journals (*.csv *.part)</translation>
+    </message>
+    <message>
+        <source>&amp;Grün</source>
+        <translation>&amp;Green</translation>
+    </message>
+    <message>
+        <source>&amp;Rot</source>
+        <translation>&amp;Red</translation>
+    </message>
+    <message>
+        <source>&amp;Margenta</source>
+        <translation>&amp;Margenta</translation>
+    </message>
+    <message>
+        <source>&amp;Blau</source>
+        <translation>&amp;Blue</translation>
+    </message>
+    <message>
+        <source>&amp;Cyan</source>
+        <translation>&amp;Cyan</translation>
+    </message>
+    <message>
+        <source>&amp;Gelb</source>
+        <translation>&amp;Yellow</translation>
+    </message>
+    <message>
+        <source>&amp;Meßdauer:</source>
+        <translation>&amp;Duration:</translation>
+    </message>
+    <message>
+        <source>A&amp;larm wenn:</source>
+        <translation>&amp;Alarm if:</translation>
+    </message>
+    <message>
+        <source>&amp;Zeichnen Aktiv</source>
+        <translation>&amp;Drawing active</translation>
+    </message>
+    <message>
+        <source>1/s</source>
+        <translation>1/sec</translation>
+    </message>
+    <message>
+        <source>1/Spalte</source>
+        <translation>1/Column</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Erase</translation>
+    </message>
+    <message>
+        <source>Meßbereich</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>Y-Mi&amp;n:</source>
+        <translation>Y-Mi&amp;n:</translation>
+    </message>
+    <message>
+        <source>Y-Ma&amp;x:</source>
+        <translation>Y-Ma&amp;x:</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-Skalierung</source>
+        <translation>&amp;Auto-Scale</translation>
+    </message>
+    <message>
+        <source>&amp;Farbe</source>
+        <translation>&amp;Color</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>&amp;Time</translation>
+    </message>
+    <message>
+        <source>Aktuell:</source>
+        <translation>Current:</translation>
+    </message>
+    <message>
+        <source>Startzeit:</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>Laufzeit:</source>
+        <translation>Runtime:</translation>
+    </message>
+    <message>
+        <source>Alarm bei:</source>
+        <translation>Alarmtime:</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Laden</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Drucker &amp;einrichten</source>
+        <translation>Printer &amp;settings</translation>
+    </message>
+    <message>
+        <source>COM-P&amp;ort</source>
+        <translation>COM-P&amp;ort</translation>
+    </message>
+    <message>
+        <source>&amp;Aufzeichnungen…</source>
+        <translation>&amp;Recordings…</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung an&amp;sehen…</source>
+        <translation>Re&amp;view recording…</translation>
+    </message>
+    <message>
+        <source>&amp;Veröffentlichen…</source>
+        <translation>P&amp;ublish…</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Bearbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Grafik kopieren farbig</source>
+        <translation>Copy diagram colored</translation>
+    </message>
+    <message>
+        <source>Grafik kopieren s/w</source>
+        <translation>Copy diagram s/w</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::frmPrtDlg</name>
+    <message>
+        <source>Drucker</source>
+        <translation>Printer</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Treiber:</source>
+        <translation>Driver:</translation>
+    </message>
+    <message>
+        <source>Anschluß:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>&amp;Einstellungen</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Farbe / Graustufen</source>
+        <translation>&amp;Colored / Grayscaled</translation>
+    </message>
+    <message>
+        <source>&amp;Schwarz/weiß</source>
+        <translation>&amp;Mono</translation>
+    </message>
+    <message>
+        <source>&amp;Hochformat</source>
+        <translation>&amp;Hochformat</translation>
+    </message>
+    <message>
+        <source>&amp;Querformat</source>
+        <translation>&amp;Querformat</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::frmPublish</name>
+    <message>
+        <source>Veröffentlichen</source>
+        <translation>Publish</translation>
+    </message>
+    <message>
+        <source>Messwerte &amp;veröffentlichen (MQTT)</source>
+        <translation>&amp;Publish readings (MQTT)</translation>
+    </message>
+    <message>
+        <source>&amp;Sichere Verbindung (TLS)</source>
+        <translation>&amp;Secure connection (TLS)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Broker:</translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
+        <translation>P&amp;ort:</translation>
+    </message>
+    <message>
+        <source>Ben&amp;utzer:</source>
+        <translation>&amp;User:</translation>
+    </message>
+    <message>
+        <source>Pass&amp;wort:</source>
+        <translation>Pass&amp;word:</translation>
+    </message>
+    <message>
+        <source>&amp;CA-Datei:</source>
+        <translation>&amp;CA file:</translation>
+    </message>
+    <message>
+        <source>T&amp;hema:</source>
+        <translation>&amp;Topic:</translation>
+    </message>
+    <message>
+        <source>Zustand:</source>
+        <translation>State:</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::frmSettings</name>
+    <message>
+        <source>COM-Port</source>
+        <translation>COM-Port</translation>
+    </message>
+    <message>
+        <source>&amp;Port</source>
+        <translation>&amp;Port</translation>
+    </message>
+    <message>
+        <source>&amp;600 bps</source>
+        <translation>&amp;600 bps</translation>
+    </message>
+    <message>
+        <source>120&amp;0 bps</source>
+        <translation>120&amp;0 bps</translation>
+    </message>
+    <message>
+        <source>2400 &amp;bps</source>
+        <translation>2400 &amp;bps</translation>
+    </message>
+    <message>
+        <source>4&amp;800 bps</source>
+        <translation>4&amp;800 bps</translation>
+    </message>
+    <message>
+        <source>&amp;9600 bps</source>
+        <translation>&amp;9600 bps</translation>
+    </message>
+    <message>
+        <source>&amp;Default DMM (one frame)</source>
+        <translation>&amp;Default DMM (one frame)</translation>
+    </message>
+    <message>
+        <source>M3&amp;8xx (4 frames)</source>
+        <translation>M3&amp;8xx (4 frames)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Netzwerk:</source>
+        <translation>&amp;Netzwerk:</translation>
+    </message>
+    <message>
+        <source>Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT</source>
+        <translation>Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT</translation>
+    </message>
+    <message>
+        <source>&amp;Messgerät</source>
+        <translation>&amp;Messgerät</translation>
+    </message>
+</context>
+</TS>
