@@ -300,6 +300,13 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
+    <name>kelvor::TraceFileCommands</name>
+    <message>
+        <source>Datei speichern</source>
+        <translation>Datei speichern</translation>
+    </message>
+</context>
+<context>
     <name>kelvor::frmAbout</name>
     <message>
         <source>Information</source>

@@ -2,6 +2,7 @@
 #include "ui/commands/TraceFileCommands.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,9 +58,9 @@ void TraceFileCommands::tell(const Message& message) const {
 
 void TraceFileCommands::mnuFileSave_Click(int channel) {
   if (!isChannel(channel)) return;
-  const QString path =
-      StdDialoge::FileSaveDialog(parent_, QString::fromUtf8(SaveTitle), initialDirectory(),
-                                 QString(), fileFilter(), QString::fromLatin1(SaveExtension));
+  const QString path = StdDialoge::FileSaveDialog(
+      parent_, QCoreApplication::translate("kelvor::TraceFileCommands", SaveTitle),
+      initialDirectory(), QString(), fileFilter(), QString::fromLatin1(SaveExtension));
   if (path.trimmed().isEmpty()) return;  // cancelled
   lastFolder_ = QFileInfo(path).absolutePath();
   saveTo(channel, path);

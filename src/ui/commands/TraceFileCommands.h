@@ -30,7 +30,8 @@ class TraceFileCommands {
   // Shows a message to the user; a message box unless a test captures the texts.
   using MessageSink = std::function<void(QWidget* parent, const QString& text)>;
 
-  static constexpr const char* SaveTitle = "Datei speichern";
+  static constexpr const char* SaveTitle =
+      QT_TRANSLATE_NOOP("kelvor::TraceFileCommands", "Datei speichern");
   static constexpr const char* SaveExtension = "txt";
   // A trace holds at most 16000 short lines; anything this big is no trace file. A journal
   // has no such bound: it is read a piece at a time.
