@@ -14,6 +14,7 @@
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
 #include "core/scope/ViewWindow.h"
+#include "core/text/Message.h"
 
 namespace kelvor {
 
