@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/alarm/WaveFile.h"
+#include "platform/ProgramData.h"
 
 namespace kelvor {
 
@@ -58,18 +59,7 @@ AlarmPlayer::~AlarmPlayer() {
 }
 
 QString AlarmPlayer::defaultSoundFile() {
-  const QString name = QStringLiteral("alarm.wav");
-  const QDir programDir(QCoreApplication::applicationDirPath());
-  // Beside the program (a build folder), in the installed data folder relative to it, then
-  // in the system's data folders.
-  QStringList candidates{programDir.filePath(name),
-                         programDir.filePath(QStringLiteral("../share/kelvor/") + name)};
-  const QString shared =
-      QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("kelvor/") + name);
-  if (!shared.isEmpty()) candidates << shared;
-  for (const QString& candidate : candidates)
-    if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate);
-  return candidates.front();
+  return programDataFile(QStringLiteral("alarm.wav"));
 }
 
 QSoundEffect::Status AlarmPlayer::status() const {

@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include "core/settings/InterfaceLanguage.h"
+#include "platform/ProgramData.h"
 
 namespace kelvor {
 
@@ -26,16 +27,7 @@ void removeInstalled() {
 
 QString ProgramCatalogue::fileFor(int langCode) {
   if (!InterfaceLanguage::isEnglish(langCode)) return {};
-  const QString name = QStringLiteral("kelvor_en.qm");
-  const QDir programDir(QCoreApplication::applicationDirPath());
-  QStringList candidates{programDir.filePath(name),
-                         programDir.filePath(QStringLiteral("../share/kelvor/") + name)};
-  const QString shared =
-      QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("kelvor/") + name);
-  if (!shared.isEmpty()) candidates << shared;
-  for (const QString& candidate : candidates)
-    if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate);
-  return candidates.front();
+  return programDataFile(QStringLiteral("kelvor_en.qm"));
 }
 
 bool ProgramCatalogue::install(int langCode) {

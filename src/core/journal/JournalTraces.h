@@ -17,8 +17,9 @@ class JournalTraces {
   JournalTraces(TraceStore& store, int channel);
 
   void feed(const char* data, std::size_t size) { stream_.feed(data, size); }
-  // Sets the channel's count (which builds its summary); a torn last row is left out. Returns 0, or the number of the first
-  // line that is not as the program writes it; then the channel is left empty.
+  // Sets the channel's count (which builds its summary); a torn last row is left out. Returns 0, or
+  // the number of the first line that is not as the program writes it; then the channel is left
+  // empty.
   int finish();
   // Readings beyond the store's room: left out.
   int leftOut() const { return leftOut_; }
