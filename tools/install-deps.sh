@@ -21,6 +21,7 @@ packages=(
   libreoffice-calc-nogui    # the journal test opens sample journals in a spreadsheet
   libfaketime               # an end-to-end test sets the recorder's wall clock back
   ser2net                   # network ports: the tests serve the simulator through it
+  python3                   # the test suite's checks of the code's size limits
 )
 
 # German number formats are part of the tests: a locale with a decimal comma.

@@ -124,6 +124,14 @@ Last answer: %3</translation>
         <translation>Choose the port under File → COM port.</translation>
     </message>
     <message>
+        <source>Die Schnittstelle lehnt die Einstellung %1 ab: %2</source>
+        <translation>The port refuses the setting %1: %2</translation>
+    </message>
+    <message>
+        <source>Die Baudrate %1 lässt sich nicht einstellen.</source>
+        <translation>The baud rate %1 cannot be set.</translation>
+    </message>
+    <message>
         <source>Es wurde keine serielle Schnittstelle gefunden.
 Ein USB-Adapter muss angesteckt werden.</source>
         <translation>No serial port was found.

@@ -65,6 +65,10 @@ constexpr Texts Table[] = {
     {MessageId::FourFrameMeter, QT_TRANSLATE_NOOP("kelvor::Message", "vier Anzeigen")},
     {MessageId::PortChoiceHint,
      QT_TRANSLATE_NOOP("kelvor::Message", "Den Port unter Datei → COM-Port wählen.")},
+    {MessageId::LineRefused,
+     QT_TRANSLATE_NOOP("kelvor::Message", "Die Schnittstelle lehnt die Einstellung %1 ab: %2")},
+    {MessageId::RateUnknown,
+     QT_TRANSLATE_NOOP("kelvor::Message", "Die Baudrate %1 lässt sich nicht einstellen.")},
     {MessageId::NoSerialPort,
      QT_TRANSLATE_NOOP("kelvor::Message",
                        "Es wurde keine serielle Schnittstelle gefunden.\nEin USB-Adapter muss "

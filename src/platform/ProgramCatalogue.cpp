@@ -50,4 +50,8 @@ bool ProgramCatalogue::installFile(const QString& path) {
   return true;
 }
 
+bool ProgramCatalogue::knows(const char* context, const QString& source) {
+  return !installed || !installed->translate(context, source.toUtf8().constData()).isEmpty();
+}
+
 }  // namespace kelvor

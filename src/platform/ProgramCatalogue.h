@@ -17,6 +17,9 @@ class ProgramCatalogue {
   static bool install(int langCode);
   // Installs the catalogue in `path` in place of the one installed before.
   static bool installFile(const QString& path);
+  // Whether the installed catalogue has a text for `source` in `context`; always true while
+  // none is installed (the texts as written are the German ones).
+  static bool knows(const char* context, const QString& source);
 };
 
 }  // namespace kelvor

@@ -5,6 +5,10 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <QtGlobal>
+#include <cerrno>
+#include <cstring>
+
 namespace kelvor {
 
 namespace {
@@ -25,7 +29,17 @@ void StopSignals::block() {
 StopSignals::StopSignals(std::function<void(int signal)> onSignal) {
   const sigset_t set = stopSet();
   fd_ = ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
-  if (fd_ < 0) return;
+  if (fd_ < 0) {
+    // Without the descriptor nothing would ever read the blocked signals: let them stop the
+    // program the ordinary way instead.
+    const int error = errno;
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    qWarning(
+        "Kelvor: cannot receive SIGINT and SIGTERM as events (%s); they stop the program "
+        "at once",
+        std::strerror(error));
+    return;
+  }
   notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, onSignal] {
     signalfd_siginfo info{};

@@ -9,6 +9,8 @@ namespace kelvor {
 
 // SIGINT and SIGTERM as events of the event loop (a signalfd), so that a stop runs between
 // two readings like any other event. block() must run before the program starts a thread.
+// When the descriptor cannot be made, the signals are unblocked again (with a warning), so
+// they still end the program.
 class StopSignals {
  public:
   // Keeps both signals from interrupting any thread of the process.

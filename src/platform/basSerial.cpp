@@ -13,7 +13,12 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "core/text/Message.h"
+#include "platform/MessageTexts.h"
 #include "platform/PortNaming.h"
 #include "platform/TerminalDevice.h"
 
@@ -55,6 +60,16 @@ void setModemLine(int fd, int line, bool on) {
 
 QString systemErrorText(int code) {
   return QString::fromLocal8Bit(std::strerror(code));
+}
+
+QString messageFor(MessageId id, std::vector<std::string> args) {
+  return QString::fromStdString(messageText(Message(id, std::move(args))));
+}
+
+// "1200 7N2", as meter manuals write a line.
+std::string lineText(const LineSettings& line) {
+  return std::to_string(line.baud) + ' ' + std::to_string(line.dataBits) +
+         parityLetter(line.parity) + std::to_string(line.stopBits);
 }
 
 }  // namespace
@@ -101,6 +116,11 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, const Lin
   PortHandle = -1;
   // Nothing that is not a terminal is opened for writing, let alone written to or set up.
   if (const int error = TerminalDevice::pathError(devicePath)) return refused(result, error);
+  if (speedFor(line.baud) == B0) {
+    refused(result, EINVAL);
+    result.errorText = messageFor(MessageId::RateUnknown, {std::to_string(line.baud)});
+    return result;
+  }
   const QByteArray path = QFile::encodeName(devicePath);
   // Never O_CREAT or O_TRUNC: a port is opened as it is or not at all.
   const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -120,8 +140,15 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, const Lin
     return refused(result, error);
   }
 
+  if (const int error = applyLine(fd, line)) {
+    (void)::ioctl(fd, TIOCNXCL);
+    ::close(fd);
+    refused(result, error);
+    result.errorText =
+        messageFor(MessageId::LineRefused, {lineText(line), systemErrorText(error).toStdString()});
+    return result;
+  }
   PortHandle = fd;
-  configure(line);
   result.ok = true;
   return result;
 }
@@ -153,16 +180,20 @@ termios basSerial::meterLineSettings(const termios& current, const LineSettings&
   return tio;
 }
 
-void basSerial::configure(const LineSettings& line) {
+int basSerial::applyLine(int fd, const LineSettings& line) {
   termios current{};
-  if (::tcgetattr(PortHandle, &current) == 0) {
-    // A device that rejects part of this keeps what it accepts (a pseudo-terminal always
-    // has 8 data bits, and refuses settings on a reopened terminal); the port stays usable.
-    const termios wanted = meterLineSettings(current, line);
-    (void)::tcsetattr(PortHandle, TCSANOW, &wanted);
-  }
-  setModemLine(PortHandle, TIOCM_RTS, line.rts);
-  setModemLine(PortHandle, TIOCM_DTR, line.dtr);
+  if (::tcgetattr(fd, &current) != 0) return errno;
+  const termios wanted = meterLineSettings(current, line);
+  const int refusal = ::tcsetattr(fd, TCSANOW, &wanted) == 0 ? 0 : errno;
+  // A device may keep part of its own (a pseudo-terminal always has 8 data bits, and opened
+  // again it refuses any change); what must have taken is the rate and reading raw bytes.
+  termios now{};
+  if (::tcgetattr(fd, &now) != 0) return errno;
+  if (::cfgetospeed(&now) != ::cfgetospeed(&wanted) || (now.c_lflag & ICANON) != 0)
+    return refusal != 0 ? refusal : EINVAL;
+  setModemLine(fd, TIOCM_RTS, line.rts);
+  setModemLine(fd, TIOCM_DTR, line.dtr);
+  return 0;
 }
 
 void basSerial::ClosePort() {

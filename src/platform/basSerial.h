@@ -32,7 +32,8 @@ class basSerial : public SerialLink {
 
   // Opens the device that the port number maps to and configures it. Does not close a
   // port that is already open: callers close first. A path that is not a terminal is
-  // refused with ENOTTY before anything is written to it or set on it.
+  // refused with ENOTTY before anything is written to it or set on it; a baud rate the line
+  // cannot be set to with EINVAL, and a line setting the device refuses with its reason.
   OpenResult OpenPort(int port, int baud) { return OpenPort(port, LineSettings{baud}); }
   OpenResult OpenPort(int port, const LineSettings& line);
   // Opens exactly `devicePath` (its links followed), never what a port number maps to;
@@ -67,9 +68,11 @@ class basSerial : public SerialLink {
   }
   // The same with the meter's own data bits, parity and stop bits.
   static termios meterLineSettings(const termios& current, const LineSettings& line);
+  // Sets up the open terminal `fd` for the meter and its control lines; 0, or the error
+  // number of the device's refusal when it does not run at the rate or does not read raw.
+  static int applyLine(int fd, const LineSettings& line);
 
  private:
-  void configure(const LineSettings& line);
   // Remembers whether an I/O error means the device is gone.
   void noteError(int error);
   // Fills in a failed open's error; remembers whether the path was no terminal.

@@ -95,19 +95,27 @@ TEST(basSerial, OpenFailuresAndWhatIsNotATerminal) {
   QFile file(notes);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("important notes") == 15);
   file.close();
-  for (const auto& [path, error] :
-       std::vector<std::pair<QString, int>>{{QStringLiteral("/dev/kelvor-no-such-port"), ENOENT},
-                                            {meter.slavePath(), EBUSY},
-                                            {notes, ENOTTY},
-                                            {dir.path(), ENOTTY},
-                                            {QStringLiteral("/dev/null"), ENOTTY}}) {
+  PseudoTerminal spare;
+  for (const auto& [path, baud, error] : std::vector<std::tuple<QString, int, int>>{
+           {QStringLiteral("/dev/kelvor-no-such-port"), 1200, ENOENT},
+           {meter.slavePath(), 1200, EBUSY},
+           {notes, 1200, ENOTTY},
+           {dir.path(), 1200, ENOTTY},
+           {QStringLiteral("/dev/null"), 1200, ENOTTY},
+           {spare.slavePath(), 4711, EINVAL}}) {
     SCOPED_TRACE(path.toStdString());
     basSerial port;
-    const basSerial::OpenResult result = port.openDevice(path, 1200);
+    const basSerial::OpenResult result = port.openDevice(path, baud);
     EXPECT_EQ(std::tuple(result.ok, result.errorCode, result.errorText.isEmpty(), port.PortHandle,
                          port.WritePort("D")),
               std::tuple(false, error, false, -1, false));
   }
+  // A terminal whose meter side has gone refuses its line.
+  auto gone = std::make_unique<PseudoTerminal>();
+  const int goneFd = ::open(QFile::encodeName(gone->slavePath()).constData(), O_RDWR | O_NOCTTY);
+  gone.reset();
+  EXPECT_EQ(basSerial::applyLine(goneFd, LineSettings{}), EIO);
+  ::close(goneFd);
   // Closed, the port is free again: exclusive mode (which stops all but root) is cleared.
   holder.ClosePort();
   const int fd = ::open(QFile::encodeName(meter.slavePath()).constData(), O_RDWR | O_NOCTTY);

@@ -22,6 +22,7 @@
 #include "platform/MessageTexts.h"
 #include "platform/ProgramCatalogue.h"
 #include "support/FakeClock.h"
+#include "ui/common/Captions.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/dialogs/frmPublish.h"
@@ -42,6 +43,9 @@ TEST(Translation, CaptionsFollowTheInstalledCatalogue) {
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     QMainWindow window;
     EXPECT_EQ(MainControls::build(&window).cmdCLS->text(), QString::fromUtf8(main));
+    QLabel known(QString::fromUtf8("&Löschen")), unknown(QStringLiteral("&Unbekannt"));
+    EXPECT_EQ(translateCaptions({&known, &unknown}, MainControls::TextContext),
+              langCode == 0 ? QStringList() : QStringList(unknown.text()));
     PrintOptions options;
     PrinterChoice choice;
     EXPECT_EQ(frmPrtDlg(langCode, options, choice).cmdSettings->text(), QString::fromUtf8(printer));

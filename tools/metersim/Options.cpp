@@ -35,9 +35,25 @@ bool takesValue(const std::string& name) {
              "--overload", "--script", "--log", "--quit-after", "--baud", "--corrupt"});
 }
 
+// The options without a value, each switching one setting on.
+struct Flag {
+  const char* name;
+  bool Options::*setting;
+};
+constexpr Flag Flags[] = {
+    {"--silent", &Options::silent},      {"--garbage", &Options::garbage},
+    {"--no-cr", &Options::noCr},         {"--only-first-frame", &Options::onlyFirstFrame},
+    {"--cycle", &Options::cycleScript},  {"--high-bit", &Options::highBit},
+    {"--mid-frame", &Options::midFrame}, {"--low-battery", &Options::lowBattery}};
+
+const Flag* flagNamed(const std::string& name) {
+  for (const Flag& flag : Flags)
+    if (name == flag.name) return &flag;
+  return nullptr;
+}
+
 bool isFlag(const std::string& name) {
-  return isOneOf(name, {"--silent", "--garbage", "--no-cr", "--only-first-frame", "--cycle",
-                        "--high-bit", "--mid-frame", "--low-battery"});
+  return flagNamed(name) != nullptr;
 }
 
 // Applies one option; returns an error text or an empty string.
@@ -87,22 +103,8 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     if (!parsePositiveSeconds(value, &seconds))
       return "--quit-after needs a positive number of seconds";
     options->quitAfterSeconds = seconds;
-  } else if (name == "--silent") {
-    options->silent = true;
-  } else if (name == "--garbage") {
-    options->garbage = true;
-  } else if (name == "--no-cr") {
-    options->noCr = true;
-  } else if (name == "--only-first-frame") {
-    options->onlyFirstFrame = true;
-  } else if (name == "--cycle") {
-    options->cycleScript = true;
-  } else if (name == "--high-bit") {
-    options->highBit = true;
-  } else if (name == "--mid-frame") {
-    options->midFrame = true;
-  } else if (name == "--low-battery") {
-    options->lowBattery = true;
+  } else if (const Flag* flag = flagNamed(name)) {
+    options->*(flag->setting) = true;
   }
   return {};
 }

@@ -79,8 +79,8 @@ void ScopeController::selectYMaxItem(int item) {
 }
 
 void ScopeController::yMaxChosen() {
-  if (!view_.isShown()) return;
   YMax_ = yMaxItems_.values[static_cast<std::size_t>(yMaxItem_)];
+  if (!view_.isShown()) return;
   // Keep the lower end below the upper one.
   int j = yMinItem_;
   while (j < yMinItems_.size() - 1 && yMinItems_.values[static_cast<std::size_t>(j)] >= YMax_) ++j;
@@ -91,8 +91,8 @@ void ScopeController::yMaxChosen() {
 }
 
 void ScopeController::yMinChosen() {
-  if (!view_.isShown()) return;
   YMin_ = yMinItems_.values[static_cast<std::size_t>(yMinItem_)];
+  if (!view_.isShown()) return;
   int k = yMaxItem_;
   while (k > 0 && yMaxItems_.values[static_cast<std::size_t>(k)] <= YMin_) --k;
   if (k != yMaxItem_) selectYMaxItem(k);

@@ -35,6 +35,8 @@ enum class MessageId {
   OneFrameMeter,
   FourFrameMeter,
   PortChoiceHint,  // the last line of a port's open failure
+  LineRefused,     // the line ("1200 7N2"), the system's reason: the port refused it
+  RateUnknown,     // the baud rate: not one the serial line can be set to
   NoSerialPort,    // the port dialog's empty list
   NamedMeter,      // a model or protocol family by name
   ChannelStats,    // samples, gaps, minimum, maximum, mean, first and last time in seconds

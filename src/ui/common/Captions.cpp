@@ -5,8 +5,11 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QWidget>
+
+#include "platform/ProgramCatalogue.h"
 
 namespace kelvor {
 
@@ -26,7 +29,19 @@ void setCaption(QObject* object, const QString& caption) {
   }
 }
 
+// The sources of the captions made by captionText, by the text they were given.
+QHash<QString, QByteArray>& captionSources() {
+  static QHash<QString, QByteArray> sources;
+  return sources;
+}
+
 }  // namespace
+
+QString captionText(const char* context, const char* source) {
+  const QString caption = QCoreApplication::translate(context, source);
+  captionSources().insert(caption, QByteArray(source));
+  return caption;
+}
 
 QString captionOf(const QObject* object) {
   if (const auto* label = qobject_cast<const QLabel*>(object)) return label->text();
@@ -38,13 +53,21 @@ QString captionOf(const QObject* object) {
   return {};
 }
 
-void translateCaptions(const std::vector<QObject*>& controls, const char* context) {
+QStringList translateCaptions(const std::vector<QObject*>& controls, const char* context) {
+  QStringList unknown;
   for (QObject* control : controls) {
     if (!control) continue;
     const QString caption = captionOf(control);
     if (caption.isEmpty()) continue;
-    setCaption(control, QCoreApplication::translate(context, caption.toUtf8().constData()));
+    const QByteArray source = captionSources().value(caption, caption.toUtf8());
+    if (!ProgramCatalogue::knows(context, QString::fromUtf8(source))) {
+      unknown << caption;
+      qWarning("Kelvor: the catalogue has no text for the caption \"%s\" of %s",
+               qPrintable(caption), qPrintable(control->objectName()));
+    }
+    setCaption(control, captionText(context, source.constData()));
   }
+  return unknown;
 }
 
 }  // namespace kelvor

@@ -261,8 +261,10 @@ void frmPrtDlg::cmdSettings_Click() {
   // The settings of a printer that cannot be opened are not offered.
   QPrinter printer(QPrinter::HighResolution);
   if (!choice_.setUp(printer) || !printer.isValid()) return;
-  if (showProperties && showProperties(printer, owner_ ? owner_ : this))
+  if (showProperties && showProperties(printer, owner_ ? owner_ : this)) {
     choice_.setPageLayout(printer.printerName(), printer.pageLayout());
+    refreshInfos();  // the orientation may have changed
+  }
 }
 
 void frmPrtDlg::cmdOK_Click() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/MainControls.h"
 
+#include "ui/common/Captions.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
 #include "ui/mainwindow/MeterStateDisplay.h"
@@ -54,7 +55,7 @@ constexpr const char* ChannelCaptions[6] = {QT_TRANSLATE_NOOP("kelvor::frmMain",
 
 // A caption in the interface language (its German source when no catalogue is installed).
 QString text(const char* utf8) {
-  return QCoreApplication::translate(MainControls::TextContext, utf8);
+  return captionText(MainControls::TextContext, utf8);
 }
 
 template <typename Widget>

@@ -50,7 +50,7 @@ class ScopeControllerTest : public ::testing::Test,
   }
   // ScopeView
   bool isMinimised() const override { return false; }
-  bool isShown() const override { return true; }
+  bool isShown() const override { return shown; }
   PlotArea layoutPlotArea() override { return testing::designPlotArea(pixelsPerPoint, lineWidth); }
   void applyTimeAxis(const XAxisLayout&) override {}
   void applyYAxis(const YAxisLayout&) override {}
@@ -91,7 +91,7 @@ class ScopeControllerTest : public ::testing::Test,
 
   double pixelsPerPoint = 4.0 / 3;  // 96 dpi
   int lineWidth = 1;
-  bool active = false;
+  bool active = false, shown = true;
   DrawStyle style = DrawStyle::EveryReading;
   std::vector<int> durationShown;
   int yMinShown = -1, yMaxShown = -1;
@@ -123,6 +123,10 @@ TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApar
   scope.selectYMaxItem(32);  // -0,5 in the upper list pushes the lower end to -0,75
   EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax(), float(yMinShown)}),
             (std::vector<float>{-0.75f, -0.5f, 32}));
+  // A hidden window takes each end's value with its item.
+  shown = false;
+  scope.selectYMaxItem(12), scope.selectYMinItem(30);
+  EXPECT_EQ((std::vector<float>{scope.YMin(), scope.YMax()}), (std::vector<float>{-0.25f, 40}));
 }
 
 // The captions that printing takes: the time labels and unit as laid out; Y labels above the

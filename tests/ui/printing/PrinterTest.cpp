@@ -134,7 +134,10 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
       printer.setPageOrientation(QPageLayout::Portrait);
       return true;
     };
-    if (c.setUpPortrait) d.cmdSettings->click();
+    if (c.setUpPortrait) {
+      d.cmdSettings->click();
+      EXPECT_TRUE(d.optOri[0]->isChecked());
+    }
     d.optColor[0]->click();
     (c.ok ? d.cmdOK : d.cmdCancel)->click();
     EXPECT_EQ(std::pair(choice.name(), options.PrintColored),
