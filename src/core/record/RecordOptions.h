@@ -8,9 +8,23 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/alarm/AlarmCondition.h"
+#include "core/calc/Calculation.h"
 #include "core/publish/Publishing.h"
 
 namespace kelvor {
+
+// One meter of the command line: --port, and the --meter and --baud that follow it.
+struct RecordMeter {
+  PortConfig port;
+  std::string devicePath;
+  int baud = 0;
+};
+
+// A channel of the command line: a meter, or a calculated channel.
+struct RecordChannel {
+  RecordMeter meter;  // unused by a calculated channel
+  std::optional<Calculation> calculation;
+};
 
 // What kelvor-record was asked to do. Port, rate and meter start as the stored settings'.
 struct RecordOptions {
@@ -29,6 +43,9 @@ struct RecordOptions {
   bool version = false;
   bool listMeters = false;
   int baud = 0;  // --baud; 0: the chosen meter's usual rate, or the stored one
+  // The channels, numbered by the order of their --port and --calc options; without --port
+  // the stored meter is channel 1. Port, device path and rate above are the first meter's.
+  std::vector<RecordChannel> channels;
 };
 
 // The options, or one line saying what is wrong with them.
