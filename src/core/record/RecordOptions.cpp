@@ -2,154 +2,32 @@
 #include "core/record/RecordOptions.h"
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <map>
 
 #include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
-#include "core/calc/ChannelCalculator.h"
 #include "core/network/NetworkAddress.h"
 
 namespace kelvor {
 
 namespace {
 
-constexpr int MaxPort = 256;
-constexpr std::size_t MaxChannels = 6;
-constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
-
-// A whole number of at most nine digits, nothing else.
-std::optional<std::int64_t> wholeNumber(const std::string& text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  std::int64_t n = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    n = n * 10 + (c - '0');
-  }
-  return n;
-}
-
-bool parsePort(const std::string& text, RecordMeter& m) {
-  if (looksLikeNetworkAddress(text)) {
-    const auto address = parseNetworkAddress(text);
-    if (!address) return false;
-    m.port.Address = address->text();
-    m.devicePath.clear();
-    return true;
-  }
-  if (text.rfind("/dev/", 0) == 0 && text.size() > 5) {
-    m.devicePath = text;
-    m.port.Address.clear();
-    return true;
-  }
-  const auto n = text.rfind("COM", 0) == 0 ? wholeNumber(text.substr(3)) : std::nullopt;
-  if (!n || *n < 1 || *n > MaxPort) return false;
-  m.port.ComPort = static_cast<int>(*n);
-  m.port.Address.clear();
-  m.devicePath.clear();
-  return true;
-}
-
-bool parseBaud(const std::string& text, RecordMeter& m) {
-  const auto n = wholeNumber(text);
-  for (const int rate : Rates)
-    if (n && *n == rate) m.baud = rate;
-  return n && m.baud == *n;
-}
-
-// The channels as the options give them. A --meter or --baud belongs to the --port before
-// it; one before the first --port to the only one (or to the stored meter without --port).
-class ChannelsParsed {
- public:
-  explicit ChannelsParsed(const RecordOptions& defaults)
-      : stored_{defaults.port, defaults.devicePath, defaults.baud}, leading_(stored_) {}
-
-  bool port(const std::string& text) {
-    RecordMeter meter = ports_ == 0 ? leading_ : stored_;
-    if (!parsePort(text, meter)) return false;
-    channels_.push_back({meter, std::nullopt});
-    lastMeter_ = channels_.size() - 1;
-    ++ports_;
-    return true;
-  }
-  bool baud(const std::string& text) { return parseBaud(text, lineOf()); }
-  bool meter(const std::string& text) { return chooseMeter(lineOf().port, text); }
-  bool calc(const std::string& text) {
-    const ParsedCalculation parsed = parseCalculation(text);
-    if (parsed.calculation) channels_.push_back({{}, parsed.calculation});
-    return parsed.calculation.has_value();
-  }
-
-  // The channels, or the line saying what is wrong with them.
-  std::string finish(std::vector<RecordChannel>& channels);
-
- private:
-  RecordMeter& lineOf() {
-    leadingLine_ = leadingLine_ || ports_ == 0;
-    return ports_ == 0 ? leading_ : channels_[lastMeter_].meter;
-  }
-
-  RecordMeter stored_;
-  RecordMeter leading_;  // what --meter and --baud before any --port set
-  bool leadingLine_ = false;
-  int ports_ = 0;
-  std::size_t lastMeter_ = 0;
-  std::vector<RecordChannel> channels_;
-};
-
-std::string portName(const RecordMeter& m) {
-  if (!m.devicePath.empty()) return m.devicePath;
-  return m.port.Address.empty() ? "COM" + std::to_string(m.port.ComPort) : m.port.Address;
-}
-
-std::string ChannelsParsed::finish(std::vector<RecordChannel>& channels) {
-  if (ports_ == 0) channels_.insert(channels_.begin(), {leading_, std::nullopt});
-  if (ports_ > 1 && leadingLine_)
-    return "--meter and --baud belong to the --port before them; with several ports, give "
-           "them after their --port";
-  if (channels_.size() > MaxChannels)
-    return "at most " + std::to_string(MaxChannels) +
-           " channels (each --port and --calc is one), " + std::to_string(channels_.size()) +
-           " given";
-  std::vector<ChannelPlan> plan;
-  std::vector<std::string> names;
-  for (RecordChannel& c : channels_) {
-    plan.push_back({true, c.calculation});
-    if (c.calculation) continue;
-    // A rate given wins over the chosen meter's usual one, in whatever order they came.
-    if (c.meter.baud != 0) c.meter.port.ComBaud = c.meter.baud;
-    const std::string name = portName(c.meter);
-    if (std::find(names.begin(), names.end(), name) != names.end())
-      return "--port " + name + " given twice: a meter feeds one channel";
-    names.push_back(name);
-  }
-  if (const PlanProblem problem = checkPlan(plan); problem.channel != 0) {
-    const std::string calc = "--calc " + plan[problem.channel - 1].calculation->text() + ": ";
-    if (problem.source == 0) return calc + "the calculation depends on itself";
-    return calc + "there is no channel " + std::to_string(problem.source) +
-           " (channels are the --port and --calc options in their order, 1 to " +
-           std::to_string(channels_.size()) + ")";
-  }
-  channels = channels_;
-  return {};
-}
-
-using ChannelParser = bool (ChannelsParsed::*)(const std::string&);
+using ChannelParser = bool (CommandLineChannels::*)(const std::string&);
 
 // The options that make channels, with what each accepts.
 const std::map<std::string, std::pair<ChannelParser, const char*>>& channelOptions() {
   static const std::map<std::string, std::pair<ChannelParser, const char*>> options{
       {"--port",
-       {&ChannelsParsed::port,
+       {&CommandLineChannels::port,
         "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT or tcp://HOST:PORT"}},
-      {"--baud", {&ChannelsParsed::baud, "600, 1200, 2400, 4800 or 9600"}},
+      {"--baud", {&CommandLineChannels::baud, "600, 1200, 2400, 4800 or 9600"}},
       {"--meter",
-       {&ChannelsParsed::meter,
+       {&CommandLineChannels::meter,
         "single, four, fs9721, fs9922, es51922, ut71x or a model of --list-meters"}},
       {"--calc",
-       {&ChannelsParsed::calc,
+       {&CommandLineChannels::calc,
         "NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel numbers A and B"}},
   };
   return options;
@@ -240,7 +118,7 @@ std::optional<std::int64_t> parseDuration(const std::string& text) {
 }
 
 int portForDevice(const std::string& path) {
-  for (int port = 1; port <= MaxPort; ++port)
+  for (int port = 1; port <= HighestPort; ++port)
     if (fixedDeviceForPort(port) == path) return port;
   return 0;
 }
@@ -249,7 +127,7 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
                                        const RecordOptions& defaults) {
   ParsedRecordOptions result{defaults, {}};
   RecordOptions& o = result.options;
-  ChannelsParsed channels(defaults);
+  CommandLineChannels channels({defaults.port, defaults.devicePath, defaults.baud});
   const std::map<std::string, bool*> flags{{"--quiet", &o.quiet},
                                            {"--wait", &o.wait},
                                            {"--help", &o.help},

@@ -8,23 +8,10 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/alarm/AlarmCondition.h"
-#include "core/calc/Calculation.h"
 #include "core/publish/Publishing.h"
+#include "core/record/CommandLineChannels.h"
 
 namespace kelvor {
-
-// One meter of the command line: --port, and the --meter and --baud that follow it.
-struct RecordMeter {
-  PortConfig port;
-  std::string devicePath;
-  int baud = 0;
-};
-
-// A channel of the command line: a meter, or a calculated channel.
-struct RecordChannel {
-  RecordMeter meter;  // unused by a calculated channel
-  std::optional<Calculation> calculation;
-};
 
 // What kelvor-record was asked to do. Port, rate and meter start as the stored settings'.
 struct RecordOptions {
