@@ -61,7 +61,8 @@ std::optional<std::int64_t> wholeNumber(const std::string& text) {
 }
 
 bool CommandLineChannels::port(const std::string& text) {
-  RecordMeter meter = ports_ == 0 ? leading_ : stored_;
+  // Options before the first --port are kept for it (several ports forbid them).
+  RecordMeter meter = leading_;
   if (!parsePort(text, meter)) return false;
   channels_.push_back({meter, std::nullopt});
   lastMeter_ = channels_.size() - 1;

@@ -37,7 +37,7 @@ struct RecordChannel {
 // Each option's method is false when its value is not one it takes.
 class CommandLineChannels {
  public:
-  explicit CommandLineChannels(RecordMeter stored) : stored_(stored), leading_(std::move(stored)) {}
+  explicit CommandLineChannels(RecordMeter stored) : leading_(std::move(stored)) {}
 
   bool port(const std::string& text);
   bool baud(const std::string& text);
@@ -50,8 +50,7 @@ class CommandLineChannels {
  private:
   RecordMeter& lineOf();
 
-  RecordMeter stored_;
-  RecordMeter leading_;  // what --meter and --baud before any --port set
+  RecordMeter leading_;  // the stored meter, and what --meter and --baud before any --port set
   bool leadingLine_ = false;
   int ports_ = 0;
   std::size_t lastMeter_ = 0;

@@ -118,7 +118,7 @@ TEST(SiUnit, ShownValuesTakeThePrefixThatKeepsTheNumberBelowAThousand) {
   for (const auto& [value, unit, shown, shownUnit] :
        std::vector<std::tuple<double, std::string, double, std::string>>{
            {0.0125, "Ah", 12.5, "mAh"},
-           {1500, "W", 1.5, "kW"},
+           {1000, "W", 1, "kW"},
            {5e-7, "A", 500, "nA"},
            {0.001, "V", 1, "mV"},
            {999.5, "Ω", 999.5, "Ω"},
