@@ -263,6 +263,18 @@ Die Messung läuft weiter; Kelvor versucht es in wachsenden Abständen erneut.</
         <translation>Publishing: %1
 The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
+    <message>
+        <source>„%1“ ist keine Rechnung. Möglich sind Produkt, Quotient und Differenz zweier Kanäle und das Integral eines Kanals über die Zeit, zum Beispiel W=1*2, R=1/2, dU=1-2, Ah=int(2).</source>
+        <translation>“%1” is not a calculation. Possible are the product, quotient and difference of two channels and the integral of one channel over time, for example W=1*2, R=1/2, dV=1-2, Ah=int(2).</translation>
+    </message>
+    <message>
+        <source>%1: Kanal %2 gibt es nicht oder er hat keine Quelle.</source>
+        <translation>%1: channel %2 does not exist or has no source.</translation>
+    </message>
+    <message>
+        <source>%1: Die Rechnung hängt von sich selbst ab.</source>
+        <translation>%1: the calculation depends on itself.</translation>
+    </message>
 </context>
 <context>
     <name>kelvor::ReviewWindow</name>

@@ -126,12 +126,21 @@ constexpr Texts Table[] = {
          "kelvor::Message",
          "Veröffentlichen: %1\nDie Messung läuft weiter; Kelvor versucht es in wachsenden "
          "Abständen erneut.")},
+    {MessageId::NotACalculation,
+     QT_TRANSLATE_NOOP("kelvor::Message",
+                       "„%1“ ist keine Rechnung. Möglich sind Produkt, Quotient und Differenz "
+                       "zweier Kanäle und das Integral eines Kanals über die Zeit, zum "
+                       "Beispiel W=1*2, R=1/2, dU=1-2, Ah=int(2).")},
+    {MessageId::CalculationNoSource,
+     QT_TRANSLATE_NOOP("kelvor::Message", "%1: Kanal %2 gibt es nicht oder er hat keine Quelle.")},
+    {MessageId::CalculationCircular,
+     QT_TRANSLATE_NOOP("kelvor::Message", "%1: Die Rechnung hängt von sich selbst ab.")},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::PublishFailed) + 1;
+  return std::size(Table) == static_cast<std::size_t>(MessageId::CalculationCircular) + 1;
 }
 static_assert(everyIdInOrder(), "one text per MessageId, in its order");
 

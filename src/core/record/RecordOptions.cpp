@@ -2,7 +2,6 @@
 #include "core/record/RecordOptions.h"
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <map>
 
@@ -15,50 +14,23 @@ namespace kelvor {
 
 namespace {
 
-constexpr int MaxPort = 256;
-constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
+using ChannelParser = bool (CommandLineChannels::*)(const std::string&);
 
-// A whole number of at most nine digits, nothing else.
-std::optional<std::int64_t> wholeNumber(const std::string& text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  std::int64_t n = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    n = n * 10 + (c - '0');
-  }
-  return n;
-}
-
-bool parsePort(const std::string& text, RecordOptions& o) {
-  if (looksLikeNetworkAddress(text)) {
-    const auto address = parseNetworkAddress(text);
-    if (!address) return false;
-    o.port.Address = address->text();
-    o.devicePath.clear();
-    return true;
-  }
-  if (text.rfind("/dev/", 0) == 0 && text.size() > 5) {
-    o.devicePath = text;
-    o.port.Address.clear();
-    return true;
-  }
-  const auto n = text.rfind("COM", 0) == 0 ? wholeNumber(text.substr(3)) : std::nullopt;
-  if (!n || *n < 1 || *n > MaxPort) return false;
-  o.port.ComPort = static_cast<int>(*n);
-  o.port.Address.clear();
-  o.devicePath.clear();
-  return true;
-}
-
-bool parseBaud(const std::string& text, RecordOptions& o) {
-  const auto n = wholeNumber(text);
-  for (const int rate : Rates)
-    if (n && *n == rate) o.baud = rate;
-  return n && o.baud == *n;
-}
-
-bool parseMeter(const std::string& text, RecordOptions& o) {
-  return chooseMeter(o.port, text);
+// The options that make channels, with what each accepts.
+const std::map<std::string, std::pair<ChannelParser, const char*>>& channelOptions() {
+  static const std::map<std::string, std::pair<ChannelParser, const char*>> options{
+      {"--port",
+       {&CommandLineChannels::port,
+        "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT or tcp://HOST:PORT"}},
+      {"--baud", {&CommandLineChannels::baud, "600, 1200, 2400, 4800 or 9600"}},
+      {"--meter",
+       {&CommandLineChannels::meter,
+        "single, four, fs9721, fs9922, es51922, ut71x or a model of --list-meters"}},
+      {"--calc",
+       {&CommandLineChannels::calc,
+        "NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel numbers A and B"}},
+  };
+  return options;
 }
 
 bool parseCount(const std::string& text, RecordOptions& o) {
@@ -95,10 +67,6 @@ using ValueParser = std::function<bool(const std::string&, RecordOptions&)>;
 // The options that take a value, with what each accepts (for the error line).
 const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions() {
   static const std::map<std::string, std::pair<ValueParser, const char*>> options{
-      {"--port", {parsePort, "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT or tcp://HOST:PORT"}},
-      {"--baud", {parseBaud, "600, 1200, 2400, 4800 or 9600"}},
-      {"--meter",
-       {parseMeter, "single, four, fs9721, fs9922, es51922, ut71x or a model of --list-meters"}},
       {"--duration",
        {[](const std::string& t, RecordOptions& o) {
           const auto s = parseDuration(t);
@@ -150,7 +118,7 @@ std::optional<std::int64_t> parseDuration(const std::string& text) {
 }
 
 int portForDevice(const std::string& path) {
-  for (int port = 1; port <= MaxPort; ++port)
+  for (int port = 1; port <= HighestPort; ++port)
     if (fixedDeviceForPort(port) == path) return port;
   return 0;
 }
@@ -159,6 +127,7 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
                                        const RecordOptions& defaults) {
   ParsedRecordOptions result{defaults, {}};
   RecordOptions& o = result.options;
+  CommandLineChannels channels({defaults.port, defaults.devicePath, defaults.baud});
   const std::map<std::string, bool*> flags{{"--quiet", &o.quiet},
                                            {"--wait", &o.wait},
                                            {"--help", &o.help},
@@ -175,21 +144,32 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
       *flag->second = true;
       continue;
     }
+    const auto channel = channelOptions().find(name);
     const auto option = valueOptions().find(name);
-    if (option == valueOptions().end()) {
+    const bool makesChannel = channel != channelOptions().end();
+    if (!makesChannel && option == valueOptions().end()) {
       result.error = "unknown option: " + args[i];
       return result;
     }
+    const char* expected = makesChannel ? channel->second.second : option->second.second;
     if (!value && i + 1 < args.size()) value = args[++i];
     if (!value) {
-      result.error = name + " needs a value: " + option->second.second;
-    } else if (!option->second.first(*value, o)) {
-      result.error = name + " " + *value + ": expected " + option->second.second;
+      result.error = name + " needs a value: " + expected;
+    } else if (makesChannel ? !(channels.*(channel->second.first))(*value)
+                            : !option->second.first(*value, o)) {
+      result.error = name + " " + *value + ": expected " + expected;
     }
     if (!result.error.empty()) return result;
   }
-  // A rate given wins over the chosen meter's usual one, in whatever order they came.
-  if (o.baud != 0) o.port.ComBaud = o.baud;
+  result.error = channels.finish(o.channels);
+  if (!result.error.empty()) return result;
+  const RecordMeter& first =
+      std::find_if(o.channels.begin(), o.channels.end(), [](const RecordChannel& c) {
+        return !c.calculation;
+      })->meter;
+  o.port = first.port;
+  o.devicePath = first.devicePath;
+  o.baud = first.baud;
   const PublishSettings& p = o.publish;
   if (!p.enabled && (!p.topic.empty() || !p.user.empty() || p.tls))
     result.error = "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST";

@@ -9,6 +9,7 @@
 #include "core/acquisition/PortConfig.h"
 #include "core/alarm/AlarmCondition.h"
 #include "core/publish/Publishing.h"
+#include "core/record/CommandLineChannels.h"
 
 namespace kelvor {
 
@@ -29,6 +30,9 @@ struct RecordOptions {
   bool version = false;
   bool listMeters = false;
   int baud = 0;  // --baud; 0: the chosen meter's usual rate, or the stored one
+  // The channels, numbered by the order of their --port and --calc options; without --port
+  // the stored meter is channel 1. Port, device path and rate above are the first meter's.
+  std::vector<RecordChannel> channels;
 };
 
 // The options, or one line saying what is wrong with them.

@@ -36,6 +36,62 @@ int integerOr(const std::optional<std::string>& text, int fallback, char decimal
   return textToInt32(*text, decimalSeparator).value_or(fallback);
 }
 
+constexpr const char* MeterSource = "meter";
+constexpr const char* CalculationSource = "calc";
+
+// The channels' keys, or nothing when the store has none of them.
+std::vector<ChannelBinding> readChannels(const StoredSettings::Lookup& lookup,
+                                         char decimalSeparator) {
+  std::vector<ChannelBinding> channels(StoredSettings::ChannelCount);
+  bool any = false;
+  for (int i = 0; i < StoredSettings::ChannelCount; ++i) {
+    const std::string n = std::to_string(i + 1);
+    const auto source = lookup("Channel" + n);
+    any = any || source.has_value();
+    ChannelBinding& c = channels[i];
+    if (source == MeterSource) {
+      c.source = ChannelBinding::Source::Meter;
+      c.port.ComPort = integerOr(lookup("Port" + n), c.port.ComPort, decimalSeparator);
+      c.port.ComBaud = integerOr(lookup("BPS" + n), c.port.ComBaud, decimalSeparator);
+      c.port.MeterType =
+          static_cast<MeterKind>(integerOr(lookup("Device" + n), 0, decimalSeparator));
+      c.port.Meter = lookup("Meter" + n).value_or("");
+      if (const auto address = lookup("NetAddress" + n); address && parseNetworkAddress(*address))
+        c.port.Address = *address;
+    } else if (source == CalculationSource) {
+      c.source = ChannelBinding::Source::Calculation;
+      c.calculation = lookup("Calc" + n).value_or("");
+    }
+  }
+  if (!any) channels.clear();
+  return channels;
+}
+
+void appendChannelTexts(const std::vector<ChannelBinding>& channels,
+                        std::vector<StoredSettings::KeyText>& texts) {
+  for (std::size_t i = 0; i < channels.size(); ++i) {
+    const std::string n = std::to_string(i + 1);
+    const ChannelBinding& c = channels[i];
+    switch (c.source) {
+      case ChannelBinding::Source::Meter:
+        texts.insert(texts.end(),
+                     {{"Channel" + n, MeterSource},
+                      {"Port" + n, std::to_string(c.port.ComPort)},
+                      {"BPS" + n, std::to_string(c.port.ComBaud)},
+                      {"Device" + n, std::to_string(static_cast<int>(c.port.MeterType))},
+                      {"Meter" + n, c.port.Meter},
+                      {"NetAddress" + n, c.port.Address}});
+        break;
+      case ChannelBinding::Source::Calculation:
+        texts.insert(texts.end(),
+                     {{"Channel" + n, CalculationSource}, {"Calc" + n, c.calculation}});
+        break;
+      default:
+        texts.emplace_back("Channel" + n, "");
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<int> textToInt32(const std::string& text, char decimalSeparator) {
@@ -77,6 +133,7 @@ StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator)
   s.SavedWidth = placementValue(lookup("wWidht"), true);
   s.SavedHeight = placementValue(lookup("wHeight"), true);
   s.SavedState = placementValue(lookup("wState"), true);
+  s.Channels = readChannels(lookup, decimalSeparator);
   return s;
 }
 
@@ -98,7 +155,16 @@ std::vector<StoredSettings::KeyText> StoredSettings::texts() const {
                                {"wWidht", std::to_string(SavedWidth)},
                                {"wHeight", std::to_string(SavedHeight)}});
   }
+  appendChannelTexts(Channels, texts);
   return texts;
+}
+
+std::vector<ChannelBinding> StoredSettings::bindings(int activeChannel) const {
+  if (!Channels.empty()) return Channels;
+  std::vector<ChannelBinding> channels(ChannelCount);
+  if (activeChannel >= 0 && activeChannel < ChannelCount)
+    channels[activeChannel] = {ChannelBinding::Source::Meter, portConfig(), {}};
+  return channels;
 }
 
 PortConfig StoredSettings::portConfig() const {

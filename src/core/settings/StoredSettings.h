@@ -9,6 +9,7 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/printing/PrintOptions.h"
+#include "core/settings/ChannelBinding.h"
 
 namespace kelvor {
 
@@ -32,7 +33,12 @@ struct StoredSettings {
   int SavedWidth = 0;
   int SavedHeight = 0;
   int SavedState = 0;
+  // The six channels' sources under "Channel1" to "Channel6" ("meter", "calc" or nothing),
+  // a meter's port under "Port1", "BPS1", "Device1", "Meter1", "NetAddress1", a calculation
+  // under "Calc1", and so on. Empty when none are stored: the meter above is the only one.
+  std::vector<ChannelBinding> Channels;
 
+  static constexpr int ChannelCount = 6;
   static constexpr int StateNormal = 0;
   static constexpr int StateMinimised = 1;
   static constexpr int StateMaximised = 2;
@@ -48,8 +54,12 @@ struct StoredSettings {
   // The texts written at exit, in writing order: "PrintColored", "AutoScale", "Port", "BPS",
   // "Device", "NetAddress", "Meter" (once there is one), "Journal", "wState", and then "wLeft",
   // "wTop", "wWidht", "wHeight" only when the state is normal; after a minimised or maximised
-  // exit the store keeps the earlier placement.
+  // exit the store keeps the earlier placement. The channels' keys follow when there are any.
   std::vector<KeyText> texts() const;
+
+  // The six channels' sources: those stored, or else the one meter on the active channel
+  // (from 0), as a store without channel keys has always meant.
+  std::vector<ChannelBinding> bindings(int activeChannel) const;
 
   // The port and meter to use, and the print options; taken back at exit.
   PortConfig portConfig() const;

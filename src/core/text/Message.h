@@ -54,17 +54,20 @@ enum class MessageId {
   JournalRecovered,  // start, readings, channel, file; then the channel's colour
   NotAJournalRow,
   PublishOff,
-  PublishConnecting,   // broker
-  PublishConnected,    // broker
-  PublishWaiting,      // seconds; then the reason, one of the six below
-  PublishUnreachable,  // broker, the system's reason
-  PublishUnknownHost,  // broker
-  PublishLogin,        // broker, the broker's answer
-  PublishCertificate,  // broker, the library's reason
-  PublishRefused,      // broker, the system's reason
-  PublishCaFile,       // file, the system's reason
-  PublishWildcard,     // topic
-  PublishFailed,       // the reason, one of the six above
+  PublishConnecting,    // broker
+  PublishConnected,     // broker
+  PublishWaiting,       // seconds; then the reason, one of the six below
+  PublishUnreachable,   // broker, the system's reason
+  PublishUnknownHost,   // broker
+  PublishLogin,         // broker, the broker's answer
+  PublishCertificate,   // broker, the library's reason
+  PublishRefused,       // broker, the system's reason
+  PublishCaFile,        // file, the system's reason
+  PublishWildcard,      // topic
+  PublishFailed,        // the reason, one of the six above
+  NotACalculation,      // the text as given
+  CalculationNoSource,  // the calculation, the channel it reads
+  CalculationCircular,  // the calculation
 };
 
 // A message as an identifier and the values it names; the windows turn it into the text of

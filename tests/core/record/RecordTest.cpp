@@ -44,7 +44,9 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
            {{"--port=COM1", "--baud=9600", "--meter=single"}, "COM1 9600 0 0s 0 - ~ sys 0000"},
            {{"--port", "/dev/ttyUSB4"}, "COM3/dev/ttyUSB4 2400 0 0s 0 - ~ sys 0000"},
            {{"--port", "TCP://[::1]:4001"}, "COM3tcp://[::1]:4001 2400 0 0s 0 - ~ sys 0000"},
-           {{"--port", "rfc2217://h:1", "--port", "COM1"}, "COM1 2400 0 0s 0 - ~ sys 0000"},
+           // Several meters: the first one's port is the single port's.
+           {{"--port", "rfc2217://h:1", "--port", "COM1"},
+            "COM3rfc2217://h:1 2400 0 0s 0 - ~ sys 0000"},
            {{"--duration", "90s", "--count", "1"}, "COM3 2400 0 90s 1 - ~ sys 0000"},
            {{"--duration", "15m"}, "COM3 2400 0 900s 0 - ~ sys 0000"},
            {{"--duration", "24h"}, "COM3 2400 0 86400s 0 - ~ sys 0000"},
@@ -86,6 +88,55 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
                                 .options.publish;
   EXPECT_EQ(std::tuple(p.enabled, p.host, p.port, p.topic, p.user, p.tls, p.caFile),
             std::tuple(true, "::1", 1884, "t", "u", true, "ca.pem"));
+}
+
+// The channels, "|" between them: port, rate and meter, or the calculation; or the error.
+std::string channelsOf(const std::vector<std::string>& args) {
+  RecordOptions defaults;
+  defaults.port = {3, 2400, MeterKind::OneFrame};
+  const ParsedRecordOptions parsed = parseRecordOptions(args, defaults);
+  if (!parsed.error.empty()) return parsed.error;
+  std::string text;
+  for (const RecordChannel& c : parsed.options.channels) {
+    const PortConfig& port = c.meter.port;
+    text += text.empty() ? "" : " | ";
+    text += c.calculation
+                ? c.calculation->text()
+                : "COM" + std::to_string(port.ComPort) + c.meter.devicePath + port.Address + " " +
+                      std::to_string(port.ComBaud) + " " +
+                      (port.Meter.empty() ? std::to_string(int(port.MeterType)) : port.Meter);
+  }
+  return text;
+}
+
+TEST(RecordOptions, PortsAndCalculationsAreChannelsInTheirOrder) {
+  using Args = std::vector<std::string>;
+  for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
+           {{}, "COM3 2400 0"},
+           {{"--meter", "four", "--baud", "600", "--port", "COM1"}, "COM1 600 1"},
+           {{"--port", "COM1", "--meter", "fs9721", "--port", "COM2", "--meter", "single", "--baud",
+             "9600", "--calc", "W=1*2", "--calc", "Ah=int(2)", "--port", "COM4", "--calc", "d=1-5"},
+            "COM1 2400 fs9721 | COM2 9600 0 | W=1*2 | Ah=int(2) | COM4 2400 0 | d=1-5"},
+           {{"--calc", "P=1*1"}, "COM3 2400 0 | P=1*1"},
+           {{"--calc", "int(2)", "--port", "/dev/ttyUSB0", "--port", "tcp://h:1"},
+            "int(2) | COM3/dev/ttyUSB0 2400 0 | COM3tcp://h:1 2400 0"},
+           {{"--meter", "fs9721", "--port", "COM1", "--port", "COM2"},
+            "--meter and --baud belong to the --port before them; with several ports, give them "
+            "after their --port"},
+           {{"--port", "COM1", "--calc", "W=1*3"},
+            "--calc W=1*3: there is no channel 3 (channels are the --port and --calc options in "
+            "their order, 1 to 2)"},
+           {{"--port", "COM1", "--calc", "A=3*1", "--calc", "B=int(2)"},
+            "--calc A=3*1: the calculation depends on itself"},
+           {{"--port", "COM1", "--port", "COM2", "--port", "COM3", "--port", "COM4", "--calc",
+             "1*2", "--calc", "1*3", "--calc", "1*4"},
+            "at most 6 channels (each --port and --calc is one), 7 given"},
+           {{"--port", "/dev/ttyS0", "--port", "/dev/ttyS0"},
+            "--port /dev/ttyS0 given twice: a meter feeds one channel"},
+           {{"--calc", "W=1+2"},
+            "--calc W=1+2: expected NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel "
+            "numbers A and B"}})
+    EXPECT_EQ(channelsOf(args), expected);
 }
 
 TEST(RecordOptions, MapsFixedDevicesToTheirPortNumbers) {

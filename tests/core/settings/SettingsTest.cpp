@@ -49,6 +49,42 @@ TEST(StoredSettings, ReadsNumbersAndFlagsAndWhatItWrote) {
   EXPECT_EQ(chosen.texts()[5], StoredSettings::KeyText("Meter", ""));
 }
 
+// A channel's binding as one text: source, port, rate, kind, meter, address, calculation.
+std::string bindingText(const ChannelBinding& b) {
+  const PortConfig& p = b.port;
+  return std::to_string(static_cast<int>(b.source)) + " COM" + std::to_string(p.ComPort) + " " +
+         std::to_string(p.ComBaud) + " " + std::to_string(static_cast<int>(p.MeterType)) + " " +
+         p.Meter + " " + p.Address + " " + b.calculation;
+}
+
+TEST(StoredSettings, ChannelsAreStoredAndAStoreWithoutThemIsTheOneMeterOnTheActiveChannel) {
+  // A store of before: nothing more is written, and the meter feeds the active channel.
+  const StoredSettings old = readFrom({{"Port", "4"}, {"BPS", "9600"}, {"Meter", "fs9721"}});
+  for (const auto& [key, text] : old.texts()) EXPECT_EQ(key.find("Channel"), key.npos) << key;
+  std::string bindings;
+  for (const ChannelBinding& b : old.bindings(2)) bindings += bindingText(b) + "|";
+  EXPECT_EQ(bindings,
+            "0 COM1 1200 0   |0 COM1 1200 0   |1 COM4 9600 0 fs9721  |0 COM1 1200 0   |"
+            "0 COM1 1200 0   |0 COM1 1200 0   |");
+
+  StoredSettings s;
+  s.Channels.resize(StoredSettings::ChannelCount);
+  s.Channels[0] = {ChannelBinding::Source::Meter,
+                   {2, 2400, MeterKind::FourFrames, "uni-t-ut61e", "tcp://h:1"},
+                   ""};
+  s.Channels[2] = {ChannelBinding::Source::Calculation, {}, "W=1*2"};
+  s.Channels[3] = {ChannelBinding::Source::Meter, {7, 600}, ""};
+  Store store;
+  for (const auto& [key, text] : s.texts()) store[key] = text;
+  const StoredSettings back = readFrom(store);
+  ASSERT_EQ(back.Channels.size(), s.Channels.size());
+  for (std::size_t i = 0; i < s.Channels.size(); ++i)
+    EXPECT_EQ(bindingText(back.bindings(0)[i]), bindingText(s.Channels[i])) << i;
+  // Channels stored win over the single meter; a malformed address is dropped.
+  store["NetAddress1"] = "tcp://h";
+  EXPECT_EQ(bindingText(readFrom(store).bindings(3)[0]), "1 COM2 2400 1 uni-t-ut61e  ");
+}
+
 TEST(StoredSettings, PlacementIsRestoredOnlyWhenLargeEnoughAndOnTheScreen) {
   // A 1920 x 1080 pixel screen at 96 dpi is 28800 x 16200 twips; left, top, width, height.
   const std::vector<std::pair<std::array<int, 4>, bool>> placements{

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/calc/CalculatedChannel.h"
+#include "core/calc/Calculation.h"
+#include "core/calc/ChannelCalculator.h"
+#include "core/calc/SiUnit.h"
+
+namespace kelvor {
+namespace {
+
+using Reading = std::optional<ChannelReading>;
+
+Calculation calc(const std::string& text) {
+  return *parseCalculation(text).calculation;
+}
+
+TEST(Calculation, ParsesWhatTheUserWritesOrNamesTheTextThatIsNone) {
+  for (const auto& [text, written] :
+       std::vector<std::pair<std::string, std::string>>{{"W=1*2", "W=1*2"},
+                                                        {" P = 1 *\t2 ", "P=1*2"},
+                                                        {"R=1/2", "R=1/2"},
+                                                        {"dU=3-4", "dU=3-4"},
+                                                        {"Ah=int(2)", "Ah=int(2)"},
+                                                        {"int( 2 )", "int(2)"},
+                                                        {"12*3", "12*3"},
+                                                        {"W=1*", ""},
+                                                        {"W=*2", ""},
+                                                        {"W=1+2", ""},
+                                                        {"W=1*2*3", ""},
+                                                        {"W=1*-2", ""},
+                                                        {"=1*2", ""},
+                                                        {"W=int(1", ""},
+                                                        {"W=int()", ""},
+                                                        {"W=int(1,2)", ""},
+                                                        {"W=a*b", ""},
+                                                        {"W=123*1", ""},
+                                                        {"W=0*1", ""},
+                                                        {"Ein sehr langer Name=1*2", ""},
+                                                        {"", ""}}) {
+    const ParsedCalculation parsed = parseCalculation(text);
+    EXPECT_EQ(parsed.calculation ? parsed.calculation->text() : "", written) << text;
+    if (!parsed.calculation) {
+      EXPECT_TRUE(parsed.error && parsed.error->id == MessageId::NotACalculation &&
+                  parsed.error->args == std::vector<std::string>{text});
+    }
+  }
+}
+
+TEST(CalculatedChannel, WorksInUnitsWithoutPrefixAndNamesTheResultsUnit) {
+  for (const auto& [text, a, b, value, unit] :
+       std::vector<std::tuple<std::string, ChannelReading, ChannelReading, double, std::string>>{
+           {"1*2", {2, "V"}, {500, "mA"}, 1, "W"},
+           {"1*2", {2, "uA"}, {3, "OHM"}, 6e-6, "V"},
+           {"1*2", {2, "V"}, {25, "°C"}, 50, "V·°C"},
+           {"1/2", {12, "V"}, {3, "A"}, 4, "Ω"},
+           {"1/2", {5, "V"}, {2, "kOhm"}, 0.0025, "A"},
+           {"1/2", {3, "W"}, {1.5, "V"}, 2, "A"},
+           {"1/2", {3, "W"}, {2, "A"}, 1.5, "V"},
+           {"1/2", {1, "MOHM"}, {1, "KOHM"}, 1000, ""},
+           {"1/2", {1, "Hz"}, {2, "µV"}, 5e5, "Hz/V"},
+           {"1-2", {1.5, "V"}, {500, "mV"}, 1, "V"},
+           {"1-2", {1, "V"}, {1, "A"}, 0, "V-A"}}) {
+    CalculatedChannel channel(calc(text));
+    const Reading result = channel.onTick(0, a, b);
+    ASSERT_TRUE(result) << text << a.unit;
+    EXPECT_NEAR(result->value, value, std::fabs(value) * 1e-12) << text << a.unit;
+    EXPECT_EQ(result->unit, unit) << text << a.unit;
+  }
+  // No value without both sources, nor for a division by zero.
+  CalculatedChannel quotient(calc("1/2"));
+  EXPECT_FALSE(quotient.onTick(0, ChannelReading{1, "V"}, std::nullopt));
+  EXPECT_FALSE(quotient.onTick(0, std::nullopt, ChannelReading{1, "A"}));
+  EXPECT_FALSE(quotient.onTick(0, ChannelReading{1, "V"}, ChannelReading{0, "A"}));
+  EXPECT_EQ(productUnit("V·°C", "A"), "(V·°C)·A");
+  EXPECT_EQ(integralUnit("°C"), "°C·h");
+}
+
+TEST(CalculatedChannel, ChargeOfASteadyRampMatchesTheExactIntegral) {
+  // 100 mA rising by 1 mA a second, polled about once a second (a few ms early or late).
+  CalculatedChannel charge(calc("Ah=int(1)"));
+  Reading last;
+  for (std::int64_t tick = 0; tick <= 60; ++tick) {
+    const std::int64_t ms = tick * 1000 + (tick % 60 == 0 ? 0 : tick % 3 * 4 - 4);
+    last = charge.onTick(ms, ChannelReading{100.0 + static_cast<double>(ms) / 1000.0, "mA"},
+                         std::nullopt);
+  }
+  const double exact = (0.1 * 60.0 + 0.001 * 60.0 * 60.0 / 2.0) / 3600.0;
+  ASSERT_TRUE(last && last->unit == "Ah");
+  EXPECT_NEAR(last->value, exact, exact * 0.005);
+}
+
+TEST(CalculatedChannel, IntegralLeavesGapsOutAndStartsAgainWithTheRecording) {
+  CalculatedChannel energy(calc("int(1)"));
+  const ChannelReading oneWatt{3600, "W"};  // 1 Wh per second
+  // Tick (seconds), reading ("-" none, "V" one in volts), Wh expected ("-" no value).
+  std::string seen;
+  for (const auto& [second, reading] : std::vector<std::pair<int, char>>{
+           {0, 'W'}, {1, 'W'}, {2, '-'}, {3, 'W'}, {4, 'W'}, {5, 'V'}, {6, 'W'}, {7, 'W'}}) {
+    const Reading source = reading == 'W'   ? Reading(oneWatt)
+                           : reading == 'V' ? Reading({1, "V"})
+                                            : std::nullopt;
+    const Reading wh = energy.onTick(second * 1000, source, std::nullopt);
+    seen += wh ? std::to_string(static_cast<int>(std::lround(wh->value))) + wh->unit + " " : "- ";
+  }
+  EXPECT_EQ(seen, "0Wh 1Wh - 1Wh 2Wh - 2Wh 3Wh ");
+  energy.reset();
+  EXPECT_EQ(energy.onTick(9000, ChannelReading{1, "A"}, std::nullopt)->value, 0.0);
+  EXPECT_EQ(energy.onTick(10000, ChannelReading{3600, "A"}, std::nullopt)->unit, "Ah");
+}
+
+TEST(SiUnit, ShownValuesTakeThePrefixThatKeepsTheNumberBelowAThousand) {
+  for (const auto& [value, unit, shown, shownUnit] :
+       std::vector<std::tuple<double, std::string, double, std::string>>{
+           {0.0125, "Ah", 12.5, "mAh"},
+           {1000, "W", 1, "kW"},
+           {5e-7, "A", 500, "nA"},
+           {0.001, "V", 1, "mV"},
+           {999.5, "Ω", 999.5, "Ω"},
+           {-2e10, "Wh", -20, "GWh"},
+           {1e-15, "A", 0.001, "pA"},
+           {0, "W", 0, "W"},
+           {0.02, "V·°C", 0.02, "V·°C"}}) {
+    const ShownValue s = withPrefix(value, unit);
+    EXPECT_NEAR(s.value, shown, std::fabs(shown) * 1e-12) << value << unit;
+    EXPECT_EQ(s.unit, shownUnit) << value << unit;
+  }
+}
+
+TEST(ChannelCalculator, WorksOutEachChannelAfterItsSourcesAndChecksThePlan) {
+  // Channel 3 integrates channel 4, which is worked out from the meters on 1 and 2.
+  const std::vector<ChannelPlan> plan{
+      {true, {}}, {true, {}}, {true, calc("Wh=int(4)")}, {true, calc("W=1*2")}, {}, {}};
+  ChannelCalculator calculator(plan);
+  TickReadings tick{ChannelReading{2, "V"}, ChannelReading{1800, "A"}, {}, {}, {}, {}};
+  calculator.onTick(0, tick);
+  calculator.onTick(1000, tick);
+  ASSERT_TRUE(tick[2] && tick[3] && !tick[4]);
+  EXPECT_EQ(std::tuple(tick[3]->value, tick[3]->unit, tick[2]->value, tick[2]->unit),
+            std::tuple(3600.0, "W", 1.0, "Wh"));
+  const JournalRow row = journalRowOf(*plan[2].calculation, *tick[2], 3);
+  EXPECT_EQ(std::tuple(row.channel, row.value, row.unit, row.mode, row.status),
+            std::tuple(3, 1.0f, "Wh", "Wh=int(4)", ReadingStatus::Ok));
+  tick[1].reset();
+  calculator.onTick(2000, tick);
+  EXPECT_FALSE(tick[2] || tick[3]);
+  calculator.reset();
+  tick[1] = ChannelReading{1800, "A"};
+  calculator.onTick(3000, tick);
+  EXPECT_EQ(tick[2]->value, 0.0);
+
+  // Plans that cannot be worked out: the calculation and the channel it misses (0: itself).
+  for (const auto& [problemPlan, channel, source] :
+       std::vector<std::tuple<std::vector<ChannelPlan>, int, int>>{
+           {{{true, {}}, {true, calc("1*7")}}, 2, 7},
+           {{{true, {}}, {}, {true, calc("int(2)")}}, 3, 2},
+           {{{true, {}}, {true, calc("1*2")}}, 2, 0},
+           {{{true, calc("int(2)")}, {true, calc("int(1)")}}, 1, 0},
+           {plan, 0, 0}}) {
+    const PlanProblem problem = checkPlan(problemPlan);
+    EXPECT_EQ(std::pair(problem.channel, problem.source), std::pair(channel, source))
+        << channel << source;
+  }
+  const std::vector<ChannelPlan> missing{{true, calc("P=1*2")}};
+  const Message message = planMessage(checkPlan(missing), missing);
+  EXPECT_TRUE(message.id == MessageId::CalculationNoSource &&
+              message.args == std::vector<std::string>({"P=1*2", "2"}));
+}
+
+}  // namespace
+}  // namespace kelvor
