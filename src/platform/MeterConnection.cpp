@@ -31,11 +31,11 @@ void MeterConnection::close() {
   session_.meterState().portOpened(false);
 }
 
-void MeterConnection::stopPolling() {
+bool MeterConnection::stopPolling() {
   timMessung_.setEnabled(false);
   readDataTimer_.setEnabled(false);
   session_.journal().end();
-  journal_.close();
+  return journal_.close();
 }
 
 }  // namespace kelvor

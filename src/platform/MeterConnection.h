@@ -31,11 +31,15 @@ class MeterConnection {
   // Closes the port; nothing polls it until it is opened again.
   void close();
   // Stops both timers for good and ends the journal cleanly, waiting until it is on disk (the
-  // program ends).
-  void stopPolling();
+  // program ends), but no longer than JournalWriter::CloseLimit: false when the disk did not
+  // take it in that time, and journalPath() is the journal still open.
+  bool stopPolling();
 
-  // Writes the journal to `sink` instead of the recordings folder (kelvor-record's --output).
-  void useJournal(JournalSink& sink) { session_.journal().attach(&sink); }
+  // Writes the journal to `file` instead of the recordings folder (kelvor-record's --output);
+  // before the first reading.
+  void useJournal(std::unique_ptr<JournalSink> file) { journal_.useFile(std::move(file)); }
+  // The journal open now, as its writer thread last left it.
+  std::string journalPath() const { return journal_.path(); }
 
   MeterSession& session() { return session_; }
   const ConnectionState& state() const { return state_; }

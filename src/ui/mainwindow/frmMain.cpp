@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QUrl>
+#include <cstdio>
 #include <cstring>
 
 #include "core/scope/RangeLists.h"
@@ -336,8 +337,23 @@ void frmMain::QueryUnload() {
   // The dialogs go with the main window.
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top != this && top->isWindow()) top->close();
-  meter_.stopPolling();
+  const bool journalClosed = meter_.stopPolling();
   meter_.close();
+  if (!journalClosed) tellJournalStillOpen();
+}
+
+// Its disk stalled: the program ends all the same, saying where the readings are.
+void frmMain::tellJournalStillOpen() {
+  const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
+  const Message message(MessageId::JournalStillOpen, {meter_.journalPath(), waited});
+  const QString text = QString::fromStdString(messageText(message));
+  std::fprintf(stderr, "kelvor: %s\n", text.toLocal8Bit().constData());
+  if (!unattended_) MessageBox::warning(this, text);
+}
+
+void frmMain::closeUnattended() {
+  unattended_ = true;
+  close();
 }
 
 }  // namespace kelvor
