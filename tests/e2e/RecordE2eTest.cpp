@@ -174,6 +174,7 @@ TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
            {{"--port", "/dev/ttyUSB31"}, 1, "Error 2 opening COM64: /dev/ttyUSB31: "},
            {{"--baud", "1234"}, 2, "kelvor-record: --baud 1234: "},  // what is wrong: RecordOptions
            {{"--output", "/dev/null"}, 0, ""},
+           {{"--output", "/dev/full"}, 1, "kelvor-record: /dev/full: No space left on device\n"},
            {{"--output", fifo},
             1,
             "kelvor-record: The recording " + fifo +
