@@ -38,4 +38,9 @@ bool MeterConnection::stopPolling() {
   return journal_.close();
 }
 
+Message MeterConnection::journalLeftOpen() const {
+  const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
+  return Message(MessageId::JournalStillOpen, {journal_.path(), waited});
+}
+
 }  // namespace kelvor

@@ -137,9 +137,7 @@ void RecordProgram::stop(int status) {
   QCoreApplication::sendPostedEvents(&ticks_);  // what the journal's thread had to say
   meter_.close();
   if (!journalClosed) {
-    const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
-    reporter_.line("kelvor-record: " + messageText(Message(MessageId::JournalStillOpen,
-                                                           {meter_.journalPath(), waited})));
+    reporter_.line("kelvor-record: " + messageText(meter_.journalLeftOpen()));
     status_ = 1;
   }
   reporter_.finish();

@@ -344,9 +344,7 @@ void frmMain::QueryUnload() {
 
 // Its disk stalled: the program ends all the same, saying where the readings are.
 void frmMain::tellJournalStillOpen() {
-  const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
-  const Message message(MessageId::JournalStillOpen, {meter_.journalPath(), waited});
-  const QString text = QString::fromStdString(messageText(message));
+  const QString text = QString::fromStdString(messageText(meter_.journalLeftOpen()));
   std::fprintf(stderr, "kelvor: %s\n", text.toLocal8Bit().constData());
   if (!unattended_) MessageBox::warning(this, text);
 }

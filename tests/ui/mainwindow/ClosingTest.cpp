@@ -14,22 +14,18 @@ namespace kelvor {
 namespace {
 
 // A file layer on a stalled disk: every call waits until the test lets it go.
-class StalledFile : public JournalSink {
- public:
-  explicit StalledFile(std::shared_future<void> released) : released_(std::move(released)) {}
+struct StalledFile : JournalSink {
   JournalFault open(const std::string&) override { return stalled(); }
   JournalFault append(const std::string&) override { return stalled(); }
   JournalFault sync() override { return stalled(); }
   JournalFault finish() override { return stalled(); }
   void abandon() override { stalled(); }
   std::string path() const override { return "/media/stick/run.csv.part"; }
-
- private:
   JournalFault stalled() {
-    released_.wait();
+    released.wait();
     return {};
   }
-  std::shared_future<void> released_;
+  std::shared_future<void> released;
 };
 
 using Closing = testing::StartedMainWindow;
@@ -37,11 +33,11 @@ using Closing = testing::StartedMainWindow;
 TEST_F(Closing, AStalledJournalHoldsTheCloseFiveSecondsThenTellsWhereItsReadingsAre) {
   ASSERT_TRUE(ProgramCatalogue::install(1));
   std::promise<void> release;
-  window.meter().useJournal(std::make_unique<StalledFile>(release.get_future().share()));
-  JournalKeeper& journal = window.meter().session().journal();
-  journal.setEnabled(true);
+  auto file = std::make_unique<StalledFile>();
+  file->released = release.get_future().share();
+  window.meter().useJournal(std::move(file));
   std::string frame = "DC  1.000 V  \r";
-  journal.record(frame, decodeFrame(frame, '.'), 0, 1, clock.moment());
+  window.meter().session().journal().record(frame, decodeFrame(frame, '.'), 0, 1, clock.moment());
   QString told;
   QTimer::singleShot(0, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
