@@ -190,6 +190,12 @@ Die Messung läuft im Speicher weiter.</source>
 The measurement goes on in memory.</translation>
     </message>
     <message>
+        <source>Die Aufzeichnung %1 ist noch offen: ihr Datenträger antwortet seit %2 Sekunden nicht.
+Die Messwerte bis hierher stehen in dieser Datei, soweit der Datenträger sie angenommen hat.</source>
+        <translation>The recording %1 is still open: its disk has not answered for %2 seconds.
+The readings so far are in that file, as far as the disk took them.</translation>
+    </message>
+    <message>
         <source>Live</source>
         <translation>Live</translation>
     </message>

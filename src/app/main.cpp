@@ -33,6 +33,6 @@ int main(int argc, char* argv[]) {
   kelvor::frmMain window(context, clock);
   window.Form_Load();
   // A logout's SIGTERM or a Ctrl+C ends the program as the close box does.
-  const kelvor::StopSignals stop([&window](int) { window.close(); });
+  const kelvor::StopSignals stop([&window](int) { window.closeUnattended(); });
   return QApplication::exec();
 }

@@ -35,8 +35,7 @@ class JournalFile : public JournalSink {
   // Closes the file; one that no append reached whole (a full disk) is removed.
   void abandon() override;
 
-  // The path of the open file ("" when none is open).
-  std::string path() const { return fd_ < 0 ? std::string() : path_; }
+  std::string path() const override { return fd_ < 0 ? std::string() : path_; }
 
  private:
   JournalFault fault(const std::string& path) const;

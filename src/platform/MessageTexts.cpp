@@ -88,6 +88,11 @@ constexpr Texts Table[] = {
      QT_TRANSLATE_NOOP("kelvor::Message",
                        "Die Aufzeichnung %1 kann nicht geschrieben werden:\n%2\n"
                        "Die Messung läuft im Speicher weiter.")},
+    {MessageId::JournalStillOpen,
+     QT_TRANSLATE_NOOP("kelvor::Message",
+                       "Die Aufzeichnung %1 ist noch offen: ihr Datenträger antwortet seit %2 "
+                       "Sekunden nicht.\nDie Messwerte bis hierher stehen in dieser Datei, soweit "
+                       "der Datenträger sie angenommen hat.")},
     {MessageId::LiveMarker, QT_TRANSLATE_NOOP("kelvor::Message", "Live")},
     {MessageId::PausedMarker, QT_TRANSLATE_NOOP("kelvor::Message", "Angehalten")},
     {MessageId::PausedWithValue, QT_TRANSLATE_NOOP("kelvor::Message", "Angehalten: %1")},

@@ -31,11 +31,16 @@ void MeterConnection::close() {
   session_.meterState().portOpened(false);
 }
 
-void MeterConnection::stopPolling() {
+bool MeterConnection::stopPolling() {
   timMessung_.setEnabled(false);
   readDataTimer_.setEnabled(false);
   session_.journal().end();
-  journal_.close();
+  return journal_.close();
+}
+
+Message MeterConnection::journalLeftOpen() const {
+  const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
+  return Message(MessageId::JournalStillOpen, {journal_.path(), waited});
 }
 
 }  // namespace kelvor

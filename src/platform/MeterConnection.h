@@ -3,6 +3,7 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/session/MeterSession.h"
+#include "core/text/Message.h"
 #include "platform/JournalFile.h"
 #include "platform/JournalWriter.h"
 #include "platform/PortLink.h"
@@ -31,11 +32,17 @@ class MeterConnection {
   // Closes the port; nothing polls it until it is opened again.
   void close();
   // Stops both timers for good and ends the journal cleanly, waiting until it is on disk (the
-  // program ends).
-  void stopPolling();
+  // program ends), but no longer than JournalWriter::CloseLimit: false when the disk did not
+  // take it in that time.
+  bool stopPolling();
 
-  // Writes the journal to `sink` instead of the recordings folder (kelvor-record's --output).
-  void useJournal(JournalSink& sink) { session_.journal().attach(&sink); }
+  // Writes the journal to `file` instead of the recordings folder (kelvor-record's --output);
+  // before the first reading.
+  void useJournal(std::unique_ptr<JournalSink> file) { journal_.useFile(std::move(file)); }
+  // The journal open now, as its writer thread last left it.
+  std::string journalPath() const { return journal_.path(); }
+  // What to tell when stopPolling() could not wait for the journal: which one is still open.
+  Message journalLeftOpen() const;
 
   MeterSession& session() { return session_; }
   const ConnectionState& state() const { return state_; }

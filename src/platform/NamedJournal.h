@@ -26,7 +26,7 @@ class NamedJournal : public JournalSink {
   JournalFault finish() override { return file_.finish(); }
   void abandon() override { file_.abandon(); }
 
-  std::string path() const { return file_.path(); }
+  std::string path() const override { return file_.path(); }
 
  private:
   std::string name_;

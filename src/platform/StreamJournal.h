@@ -27,6 +27,8 @@ class StreamJournal : public JournalSink {
   JournalFault sync() override { return {}; }
   JournalFault finish() override;
   void abandon() override { finish(); }
+  // The stream's name ("-" for standard output), open or not.
+  std::string path() const override { return name_; }
 
  private:
   int fd_ = -1;

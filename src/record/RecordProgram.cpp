@@ -23,9 +23,8 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
                  ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
                 watch_, clock),
       meter_(options_.port, clock, reporter_, {views_, views_}, decimalSeparator),
-      journal_(chooseJournal()),
       signals_([this](int) { stop(0); }) {
-  meter_.useJournal(*journal_);
+  meter_.useJournal(chooseJournal());
   if (!options_.devicePath.empty()) meter_.useDevice(QString::fromStdString(options_.devicePath));
   MeterSession& session = meter_.session();
   session.addListener(&reporter_);
@@ -33,6 +32,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
   session.journal().setEnabled(true);
   session.journal().setFaultHandler([this](const JournalFault& fault) {
     reporter_.line("kelvor-record: " + fault.path + ": " + std::strerror(fault.error));
+    status_ = 1;  // also when it comes with the end
     QTimer::singleShot(0, &ticks_, [this] { stop(1); });
   });
   if (options_.alarm.valid) {
@@ -75,16 +75,18 @@ std::unique_ptr<JournalSink> RecordProgram::chooseJournal() {
   }
   if (!options_.output.empty()) {
     auto file = std::make_unique<NamedJournal>(options_.output);
-    reporter_.setJournal([named = file.get()] { return named->path(); });
+    reporter_.setJournal([this] { return meter_.journalPath(); });
+    // Found by the journal's thread, said in this one.
     file->setOtherNameHandler([this](const std::string& path) {
-      reporter_.line("kelvor-record: " +
-                     RecordTexts::otherNameLine(options_.output, path, english_));
+      const std::string line =
+          "kelvor-record: " + RecordTexts::otherNameLine(options_.output, path, english_);
+      QMetaObject::invokeMethod(
+          &ticks_, [this, line] { reporter_.line(line); }, Qt::QueuedConnection);
     });
     return file;
   }
-  auto file = std::make_unique<JournalFile>();
-  reporter_.setJournal([folder = file.get()] { return folder->path(); });
-  return file;
+  reporter_.setJournal([this] { return meter_.journalPath(); });
+  return std::make_unique<JournalFile>();
 }
 
 bool RecordProgram::openPort() {
@@ -130,8 +132,14 @@ void RecordProgram::stop(int status) {
   status_ = status;
   ticks_.stop();
   waiting_.stop();
-  meter_.stopPolling();  // ends the journal: synced, closed and renamed
+  // Ends the journal: synced, closed and renamed, unless its disk has stalled.
+  const bool journalClosed = meter_.stopPolling();
+  QCoreApplication::sendPostedEvents(&ticks_);  // what the journal's thread had to say
   meter_.close();
+  if (!journalClosed) {
+    reporter_.line("kelvor-record: " + messageText(meter_.journalLeftOpen()));
+    status_ = 1;
+  }
   reporter_.finish();
   exitWhenPublished();
 }

@@ -41,7 +41,6 @@ class RecordProgram : private ReadingListener {
   ConsoleReporter reporter_;
   HeadlessViews views_;
   MeterConnection meter_;
-  std::unique_ptr<JournalSink> journal_;
   StopSignals signals_;
   MqttPublisher publisher_;
   QTimer ticks_;    // once a second while recording

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-record against the simulator: ends, stops, waits for its port and survives unplugging.
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -156,7 +157,8 @@ TEST(RecordE2e, AWallClockSetBackLeavesTheDurationsOfTheJournalWhole) {
 }
 
 // --port /dev/PATH opens that device, never the link of its number, and a wrong option ends at
-// once. --output: a device takes the journal as a stream, a folder is refused, and beside a file
+// once. --output: a device takes the journal as a stream (a FIFO nobody reads, like a stalled
+// disk, holds up the end five seconds, which is told), a folder is refused, and beside a file
 // of that name the journal gets another one, which is told. A port that a run has closed opens
 // again for the next one (as an ordinary user too, who is bound by exclusive use).
 TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
@@ -165,11 +167,19 @@ TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
   ASSERT_TRUE(sim.ready());
   const QString taken = home.writeFile(QStringLiteral("f.csv"), "mine");
   const QString folder = home.file(QStringLiteral("Kelvor"));
+  const QString fifo = home.file(QStringLiteral("fifo"));
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
   // Options, exit status, the start of standard error (all of it when it ends a line).
   for (const auto& [options, status, said] : std::vector<std::tuple<QStringList, int, QString>>{
            {{"--port", "/dev/ttyUSB31"}, 1, "Error 2 opening COM64: /dev/ttyUSB31: "},
            {{"--baud", "1234"}, 2, "kelvor-record: --baud 1234: "},  // what is wrong: RecordOptions
            {{"--output", "/dev/null"}, 0, ""},
+           {{"--output", "/dev/full"}, 1, "kelvor-record: /dev/full: No space left on device\n"},
+           {{"--output", fifo},
+            1,
+            "kelvor-record: The recording " + fifo +
+                " is still open: its disk has not answered for 5 seconds.\nThe readings so far "
+                "are in that file, as far as the disk took them.\n"},
            {{"--output", folder},
             2,
             "kelvor-record: --output " + folder + ": is a folder, not a file\n"},

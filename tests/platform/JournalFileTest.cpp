@@ -77,7 +77,7 @@ struct FileLog {
 
 class GatedFile : public JournalSink {
  public:
-  explicit GatedFile(FileLog& log) : log_(log) {}
+  explicit GatedFile(std::shared_ptr<FileLog> log) : log_(std::move(log)) {}
   JournalFault open(const std::string& name) override { return call("open " + (name_ = name)); }
   JournalFault append(const std::string& bytes) override { return call("append " + bytes); }
   JournalFault sync() override { return call("sync"); }
@@ -86,12 +86,12 @@ class GatedFile : public JournalSink {
 
  private:
   JournalFault call(const std::string& what) {
-    log_.gate.wait();
-    log_.calls.push_back(what);
-    if (what == "open b") log_.second.set_value();
-    return what == log_.failing ? JournalFault{ENOSPC, name_} : JournalFault{};
+    log_->gate.wait();
+    log_->calls.push_back(what);
+    if (what == "open b") log_->second.set_value();
+    return what == log_->failing ? JournalFault{ENOSPC, name_} : JournalFault{};
   }
-  FileLog& log_;
+  std::shared_ptr<FileLog> log_;  // a worker left behind may outlive the test's scope
   std::string name_;
 };
 
@@ -114,9 +114,10 @@ TEST(JournalWriter, CallsReturnWhileTheFileIsStuckAndAllArrivesInOrder) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.failing);
     std::promise<void> gate;
-    FileLog log{gate.get_future().share(), c.failing, {}, {}};
+    auto shared = std::make_shared<FileLog>(FileLog{gate.get_future().share(), c.failing, {}, {}});
+    FileLog& log = *shared;
     std::vector<std::string> told;
-    JournalWriter writer(std::make_unique<GatedFile>(log),
+    JournalWriter writer(std::make_unique<GatedFile>(shared),
                          [&, thread = std::this_thread::get_id()](const JournalFault& fault) {
                            EXPECT_EQ(std::this_thread::get_id(), thread);
                            EXPECT_EQ(fault.error, ENOSPC);
@@ -138,6 +139,26 @@ TEST(JournalWriter, CallsReturnWhileTheFileIsStuckAndAllArrivesInOrder) {
     writer.open("c");  // after the end, at once
     EXPECT_EQ(log.calls.back(), "open c");
   }
+}
+
+// The end of the program waits for a stalled file layer only up to the limit, then names the
+// journal still open and leaves the worker to it: nothing later waits or reaches the file.
+TEST(JournalWriter, CloseGivesUpOnAStalledFileAtTheLimit) {
+  std::promise<void> gate;
+  const auto log = std::make_shared<FileLog>(FileLog{gate.get_future().share(), {}, {}, {}});
+  const auto start = std::chrono::steady_clock::now();
+  {
+    JournalWriter writer(std::make_unique<GatedFile>(log), [](const JournalFault&) {});
+    writer.open("b");
+    writer.append("b");
+    EXPECT_FALSE(writer.close(std::chrono::milliseconds(300)));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_EQ(writer.path(), "b");
+    writer.finish();
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  gate.set_value();
+  log->second.get_future().wait();  // the worker got on with it
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ class JournalSink {
   virtual JournalFault finish() = 0;
   // Closes the file as it is, after a fault.
   virtual void abandon() = 0;
+  // Where the readings go: the open file ("" when none is open).
+  virtual std::string path() const { return {}; }
 };
 
 // Decides when a journal starts, goes on and ends: the first reading after the start of the

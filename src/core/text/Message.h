@@ -48,6 +48,7 @@ enum class MessageId {
   ChannelCyan,
   ChannelYellow,
   JournalFailed,     // file, the system's reason
+  JournalStillOpen,  // file, seconds waited: its disk did not answer before the program ended
   LiveMarker,        // the live plot's marker while it follows the recording
   PausedMarker,      // the same while the view stays where the user put it
   PausedWithValue,   // the same with the newest value, which lies outside the view

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QUrl>
+#include <cstdio>
 #include <cstring>
 
 #include "core/scope/RangeLists.h"
@@ -336,8 +337,21 @@ void frmMain::QueryUnload() {
   // The dialogs go with the main window.
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top != this && top->isWindow()) top->close();
-  meter_.stopPolling();
+  const bool journalClosed = meter_.stopPolling();
   meter_.close();
+  if (!journalClosed) tellJournalStillOpen();
+}
+
+// Its disk stalled: the program ends all the same, saying where the readings are.
+void frmMain::tellJournalStillOpen() {
+  const QString text = QString::fromStdString(messageText(meter_.journalLeftOpen()));
+  std::fprintf(stderr, "kelvor: %s\n", text.toLocal8Bit().constData());
+  if (!unattended_) MessageBox::warning(this, text);
+}
+
+void frmMain::closeUnattended() {
+  unattended_ = true;
+  close();
 }
 
 }  // namespace kelvor

@@ -39,6 +39,9 @@ class frmMain : public QMainWindow {
 
   // The start-up sequence; ends by showing the window.
   void Form_Load();
+  // Closes as the close box does, for a stop signal: a journal left open by a stalled disk is
+  // then told on standard error only, so nothing waits for an answer.
+  void closeUnattended();
 
   const MainControls& controls() const { return controls_; }
   RecordingState& recording() { return meter_.session().recording(); }
@@ -72,6 +75,7 @@ class frmMain : public QMainWindow {
   void connectPlot();
   void mnuReview_Click();
   void showJournalFault(const JournalFault& fault);
+  void tellJournalStillOpen();
 
   ProgramContext& context_;
   PortConfig portConfig_;
@@ -92,6 +96,7 @@ class frmMain : public QMainWindow {
   StoredSettings saved_;
   bool loaded_ = false;
   bool unloaded_ = false;
+  bool unattended_ = false;  // closed by a stop signal
 };
 
 }  // namespace kelvor
