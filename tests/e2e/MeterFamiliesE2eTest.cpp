@@ -1,32 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every protocol family against the simulator, through kelvor-record and the window.
-#include <QDir>
-#include <QElapsedTimer>
 
 #include "e2e/E2eSupport.h"
 
 namespace kelvor::e2e {
 namespace {
 
-struct Recorder {
-  Recorder(const TestHome& home, const QStringList& arguments) {
-    process.setProcessEnvironment(home.environment(QStringLiteral("en_US.UTF-8")));
-    process.start(QStringLiteral(KELVOR_RECORD_EXE), arguments);
-  }
-  bool ended(std::chrono::milliseconds time = 30s) {
-    return waitUntil([this] { return process.state() == QProcess::NotRunning; }, time) &&
-           process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-  }
-  // The journal's rows after the header, each split into its fields.
-  std::vector<QStringList> rows() {
-    std::vector<QStringList> rows;
-    const QStringList lines =
-        QString::fromUtf8(process.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
-    for (const QString& line : lines.mid(1)) rows.push_back(line.split(','));
-    return rows;
-  }
-  QProcess process;
-};
+// The rows after the header of the journal that kelvor-record wrote to its output, each split
+// into its fields.
+std::vector<QStringList> rowsOf(RecordProcess& recorder) {
+  std::vector<QStringList> rows;
+  const QStringList lines =
+      QString::fromUtf8(recorder.process.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
+  for (const QString& line : lines.mid(1)) rows.push_back(line.split(','));
+  return rows;
+}
 
 const QStringList StreamingFamilies{"fs9721", "fs9922", "es51922", "ut71x"};
 
@@ -42,9 +30,10 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryStreamingFamilysValuesWithTheirUnit
                                    "--unit", "mV"} +
                            faults);
     ASSERT_TRUE(sim.ready());
-    Recorder recorder(home, {"--port", "COM1", "--meter", family, "--count", "4", "--output", "-"});
-    ASSERT_TRUE(recorder.ended());
-    const std::vector<QStringList> rows = recorder.rows();
+    RecordProcess recorder(home,
+                           {"--port", "COM1", "--meter", family, "--count", "4", "--output", "-"});
+    ASSERT_EQ(recorder.status(), 0);
+    const std::vector<QStringList> rows = rowsOf(recorder);
     ASSERT_EQ(rows.size(), 4u);
     double last = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -59,27 +48,15 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryStreamingFamilysValuesWithTheirUnit
   }
 }
 
-// A meter of another family than the one chosen: "no answer" within seven seconds, and never
-// a number, in the window as in the journal of kelvor-record.
-TEST(MeterFamiliesE2e, TheWrongFamilyGivesNoAnswerAndNoNumber) {
+// A meter of another family than the one chosen gives kelvor-record no number at all.
+TEST(MeterFamiliesE2e, TheWrongFamilyGivesNoNumber) {
   TestHome home;
   MeterSim sim(home, {"--port", "1", "--meter", "es51922", "--values", "const:1.5"});
   ASSERT_TRUE(sim.ready());
-  home.writeSettings({{"Meter", "ut71x"}});
-  QElapsedTimer clock;
-  clock.start();
-  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
-  ASSERT_TRUE(app.connected());
-  EXPECT_TRUE(waitUntil(
-      [&] { return app.text("frmMain") == QStringLiteral("Kelvor – COM1: no answer"); }, 7s));
-  EXPECT_LE(clock.elapsed(), 7000);
-  EXPECT_EQ(app.text("lblVal"), "0,000");  // as the window starts
-  EXPECT_TRUE(app.quit());
-
-  Recorder recorder(home,
-                    {"--port", "COM1", "--meter", "fs9922", "--duration", "3s", "--output", "-"});
-  ASSERT_TRUE(recorder.ended());
-  EXPECT_TRUE(recorder.rows().empty());
+  RecordProcess recorder(
+      home, {"--port", "COM1", "--meter", "fs9922", "--duration", "3s", "--output", "-"});
+  ASSERT_EQ(recorder.status(), 0);
+  EXPECT_TRUE(rowsOf(recorder).empty());
 }
 
 // 56 characters at 600 baud take 0.93 s of each second; still one reading a second.
@@ -87,10 +64,10 @@ TEST(MeterFamiliesE2e, TheFourFrameMeterAt600BaudStillAnswersEverySecond) {
   TestHome home;
   MeterSim sim(home, {"--port", "1", "--meter", "four", "--baud", "600", "--values", "ramp:1,1"});
   ASSERT_TRUE(sim.ready());
-  Recorder recorder(home, {"--port", "COM1", "--meter", "four", "--baud", "600", "--count", "5",
-                           "--output", "-"});
-  ASSERT_TRUE(recorder.ended());
-  const std::vector<QStringList> rows = recorder.rows();
+  RecordProcess recorder(home, {"--port", "COM1", "--meter", "four", "--baud", "600", "--count",
+                                "5", "--output", "-"});
+  ASSERT_EQ(recorder.status(), 0);
+  const std::vector<QStringList> rows = rowsOf(recorder);
   ASSERT_EQ(rows.size(), 5u);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].value(4).toDouble(), static_cast<double>(i + 1));
@@ -98,8 +75,8 @@ TEST(MeterFamiliesE2e, TheFourFrameMeterAt600BaudStillAnswersEverySecond) {
   }
 }
 
-// The window shows each family's reading with unit and prefix, its mode and low battery, and
-// records it into the journal.
+// The window shows each family's reading with unit and prefix, its mode and low battery. What
+// goes into the journal is kelvor-record's test above and the decoders' own.
 TEST(MeterFamiliesE2e, TheWindowShowsEveryStreamingFamilysReading) {
   for (const auto& [family, shown] :
        std::vector<std::pair<QString, QString>>{{"fs9721", "-2.500 kΩ|resistance BAT"},
@@ -117,19 +94,6 @@ TEST(MeterFamiliesE2e, TheWindowShowsEveryStreamingFamilysReading) {
     EXPECT_TRUE(
         waitUntil([&] { return app.text("lblVal") + "|" + app.text("lblACDC") == shown; }, 10s))
         << app.text("lblVal").toStdString();
-    // Recorded, the journal carries the decoded unit and mode, one reading a second.
-    ASSERT_EQ(recordReadings(app, 1).size(), 1u);
-    const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-    const auto rows = [&] {
-      const QString part = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0);
-      return QString::fromUtf8(contentsOf(folder.filePath(part))).split("\r\n", Qt::SkipEmptyParts);
-    };
-    ASSERT_TRUE(waitUntil([&] { return rows().size() >= 3; }, 10s));
-    const QStringList lines = rows();
-    for (const QString& line : lines.mid(1, 2))
-      EXPECT_EQ(line.section(',', 4, 7), "-2.5,kΩ,resistance,ok") << line.toStdString();
-    EXPECT_NEAR(lines[2].section(',', 2, 2).toDouble() - lines[1].section(',', 2, 2).toDouble(),
-                1.0, 0.25);
   }
 }
 

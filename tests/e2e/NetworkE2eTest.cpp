@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Meters behind a real serial server on loopback: ser2net serves the simulator's
 // pseudo-terminal by RFC 2217 and as raw TCP; the window and kelvor-record read through it.
+// Both kinds of connection carrying data both ways are NetworkLinkTest's.
 #include <signal.h>
 
 #include <QElapsedTimer>
@@ -80,63 +81,32 @@ QString tcp(quint16 port) {
   return QStringLiteral("tcp://127.0.0.1:%1").arg(port);
 }
 
-TEST(NetworkE2e, WindowAndRecorderReadThroughRfc2217AndRawTcp) {
-  TestHome home;
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
-  const Ser2net::Served served{terminalOf(home, 1)};
-  Ser2net server(home, {served});
-  double last = 0;
-  for (const QString& address : {rfc2217(served.rfc2217), tcp(served.tcp)}) {
-    SCOPED_TRACE(address.toStdString());
-    home.writeSettings({{"NetAddress", address}});
-    {
-      KelvorApp app(home);
-      ASSERT_TRUE(app.connected());
-      const std::vector<double> shown = recordReadings(app, 3);
-      ASSERT_EQ(shown.size(), 3u);
-      EXPECT_GT(shown.front(), last);
-      EXPECT_TRUE(app.quit());
-      last = shown.back();
-    }
-    if (address.startsWith("rfc2217")) {
-      EXPECT_TRUE(sim.lineSettings().endsWith("1200 baud, 8 data bits, parity none, 2 stop bits"))
-          << sim.lineSettings().toStdString();
-    }
-    const QString file = home.file(QStringLiteral("f.csv"));
-    RecordProcess recorder(home, {"--port", address, "--count", "3", "--output", file});
-    ASSERT_EQ(recorder.status(), 0) << recorder.process.readAllStandardError().toStdString();
-    const std::vector<double> values = journalValues(contentsOf(file));
-    ASSERT_EQ(values.size(), 3u);
-    EXPECT_TRUE(values[0] > last && values[1] == values[0] + 1 && values[2] == values[1] + 1);
-    last = values.back();
-    QFile::remove(file);
-  }
-  // Every poll one "D", a second apart while a program runs.
-  const std::vector<LoggedByte> polls = sim.polls();
-  for (std::size_t i = 1; i < polls.size(); ++i)
-    EXPECT_TRUE(polls[i].byte == 'D' && polls[i].seconds - polls[i - 1].seconds > 0.8) << i;
-}
-
-// ser2net gone for ten seconds: the window says so and both go on when it is back, each
-// reading once and in order. kelvor-record names its port by a link file holding the address.
+// The window reads through RFC 2217, kelvor-record as raw TCP from a port link file holding the
+// address. ser2net gone for ten seconds: the window says so and both go on when it is back,
+// each reading once and in order.
 TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
-  TestHome home;
+  TestHome home, recordHome;  // each simulator logs into its own home
   MeterSim window(home, {"--port", "1", "--values", "ramp:1,1"});
-  MeterSim record(home, {"--port", "2", "--values", "ramp:1,1"});
+  MeterSim record(recordHome, {"--port", "2", "--values", "ramp:1,1"});
   ASSERT_TRUE(window.ready() && record.ready());
-  const Ser2net::Served forWindow{terminalOf(home, 1)}, forRecord{terminalOf(home, 2)};
+  const Ser2net::Served forWindow{terminalOf(home, 1)}, forRecord{terminalOf(recordHome, 2)};
   Ser2net server(home, {forWindow, forRecord});
-  home.writeFile(QStringLiteral("Kelvor/ports/COM5"), tcp(forRecord.tcp).toUtf8() + "\n");
+  recordHome.writeFile(QStringLiteral("Kelvor/ports/COM5"), tcp(forRecord.tcp).toUtf8() + "\n");
   home.writeSettings({{"NetAddress", rfc2217(forWindow.rfc2217)}});
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
   ASSERT_EQ(recordReadings(app, 2).size(), 2u);
-  const QString file = home.file(QStringLiteral("f.csv"));
-  RecordProcess recorder(home, {"--port", "COM5", "--count", "10", "--output", file});
+  const QString file = recordHome.file(QStringLiteral("f.csv"));
+  RecordProcess recorder(recordHome, {"--port", "COM5", "--count", "10", "--output", file});
   ASSERT_TRUE(
       waitUntil([&] { return journalValues(contentsOf(file + ".part")).size() >= 3; }, 10s));
 
+  // Until the server goes: every poll one "D", a second apart, on either kind of connection.
+  for (const MeterSim* sim : {&window, &record}) {
+    const std::vector<LoggedByte> polls = sim->polls();
+    for (std::size_t i = 1; i < polls.size(); ++i)
+      EXPECT_TRUE(polls[i].byte == 'D' && polls[i].seconds - polls[i - 1].seconds > 0.8) << i;
+  }
   server.kill();
   const QString title = "Kelvor – " + rfc2217(forWindow.rfc2217);
   EXPECT_TRUE(
@@ -153,6 +123,8 @@ TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
   ASSERT_EQ(values.size(), 10u);
   for (std::size_t i = 1; i < values.size(); ++i)
     EXPECT_GT(values[i], values[i - 1]) << i;  // none twice, none back
+  EXPECT_TRUE(window.lineSettings().endsWith("1200 baud, 8 data bits, parity none, 2 stop bits"))
+      << window.lineSettings().toStdString();
 }
 
 // Nothing listening: the open error at once. A server that takes the connection and never

@@ -161,15 +161,12 @@ TEST(MeterSim, AnswersWithTheMeterFramesAndRemovesItsLinkWhenEnded) {
 // One row per kind of mistake: unknown or bare options, values out of range, bad value sources
 // and scripts, a link that would replace a file. Then the exit status and what the message names.
 TEST(MeterSim, RefusesABadCommandLineWithAMessageNamingTheCulprit) {
+  using Row = std::tuple<std::string, int, std::string>;  // arguments, exit status, culprit
   for (const auto& [arguments, exitStatus, culprit] :
-       std::vector<std::tuple<std::string, int, std::string>>{{"--help", 0, "--values"},
-                                                              {"--bogus", 2, "--bogus"},
-                                                              {"--delay", 2, "--delay"},
-                                                              {"--port 0", 2, "--port"},
-                                                              {"--values spline:1,2", 2, "spline"},
-                                                              {"--cycle", 2, "--cycle"},
-                                                              {"--script @bad-script", 2, "line 2"},
-                                                              {"--link @file", 1, "@file"}}) {
+       {Row{"--help", 0, "--values"}, Row{"--bogus", 2, "--bogus"}, Row{"--delay", 2, "--delay"},
+        Row{"--port 0", 2, "--port"}, Row{"--values spline:1,2", 2, "spline"},
+        Row{"--cycle", 2, "--cycle"}, Row{"--script @bad-script", 2, "line 2"},
+        Row{"--link @file", 1, "@file"}}) {
     SCOPED_TRACE(arguments);
     TestFolder folder;
     Simulator sim(folder, "--link @COM1 " + arguments);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,21 +27,24 @@ std::string bytes(std::initializer_list<int> values) {
   return text;
 }
 
+// "17 20 35" as the bytes 0x17, 0x20, 0x35.
+std::string hex(const std::string& text) {
+  std::string out;
+  std::istringstream in(text);
+  for (int value; in >> std::hex >> value;) out += static_cast<char>(value);
+  return out;
+}
+
 // "text|unit|mode|flags" of a decoded frame; flags as letters: O overload, H hold,
 // R relative, A auto range, B low battery, N min, X max. Nothing decoded: "-".
 std::string shown(const MeterFamily& family, std::string frame) {
   const auto decoded = family.decode(frame, ',');
   if (!decoded) return "-";
   const MeterFlags& f = decoded->flags;
+  const bool on[] = {f.overload, f.hold, f.relative, f.autoRange, f.lowBattery, f.min, f.max};
   std::string flags;
-  for (const auto& [on, letter] : {std::pair(f.overload, 'O'),
-                                   {f.hold, 'H'},
-                                   {f.relative, 'R'},
-                                   {f.autoRange, 'A'},
-                                   {f.lowBattery, 'B'},
-                                   {f.min, 'N'},
-                                   {f.max, 'X'}})
-    if (on) flags += letter;
+  for (int i = 0; i < 7; ++i)
+    if (on[i]) flags += "OHRABNX"[i];
   return decoded->valueText + "|" + decoded->mode + "|" + flags;
 }
 
@@ -56,8 +60,7 @@ void expectRows(const char* family, const std::vector<Row>& rows) {
 
 // Segment frames: position in the high nibble, digits as segments (1.234 is 05, 5B with
 // the point, 1F, 27), annunciators in bytes 1, 10 to 13.
-const std::string Fs9721Volts =
-    bytes({0x17, 0x20, 0x35, 0x4D, 0x5B, 0x61, 0x7F, 0x82, 0x97, 0xA0, 0xB0, 0xC0, 0xD4, 0xE0});
+const std::string Fs9721Volts = hex("17 20 35 4D 5B 61 7F 82 97 A0 B0 C0 D4 E0");
 
 TEST(MeterFamilies, Fs9721SegmentFrames) {
   std::string rotated = Fs9721Volts.substr(5) + Fs9721Volts.substr(0, 5);
@@ -65,32 +68,22 @@ TEST(MeterFamilies, Fs9721SegmentFrames) {
   wrongPosition[5] = 0x51;
   highBit[0] = static_cast<char>(0x97);
   badDigit[2] = 0x36;  // no digit has these segments
-  expectRows("fs9721", {
-                           {Fs9721Volts, "1,234 V|DC|A"},
-                           {bytes({0x1B, 0x28, 0x35, 0x45, 0x5B, 0x69, 0x7F, 0x82, 0x97, 0xA0, 0xB8,
-                                   0xC0, 0xD4, 0xE0}),
-                            "-12,34 mV|AC|A"},
-                           {bytes({0x13, 0x27, 0x3D, 0x4A, 0x57, 0x61, 0x75, 0x87, 0x9D, 0xA2, 0xB0,
-                                   0xC7, 0xD0, 0xE0}),
-                            "0,470 kΩ|resistance|HRA"},
-                           {bytes({0x13, 0x20, 0x30, 0x47, 0x5D, 0x6E, 0x78, 0x80, 0x90, 0xA0, 0xB2,
-                                   0xC4, 0xD0, 0xE0}),
-                            "O.L MΩ|resistance|OA"},
-                           {bytes({0x12, 0x22, 0x37, 0x49, 0x55, 0x67, 0x7D, 0x87, 0x9D, 0xA8, 0xB0,
-                                   0xC8, 0xD1, 0xE0}),
-                            "4,700 µF|capacitance|AB"},
-                           {bytes({0x12, 0x23, 0x3E, 0x47, 0x5D, 0x6F, 0x7D, 0x87, 0x9D, 0xA0, 0xB0,
-                                   0xC0, 0xD2, 0xE0}),
-                            "50,00 Hz|frequency|A"},
-                           {bytes({0x11, 0x20, 0x30, 0x4B, 0x5E, 0x60, 0x75, 0x85, 0x9B, 0xA1, 0xB0,
-                                   0xC0, 0xD4, 0xE0}),
-                            "0,512 V|diode|"},  // a leading dark digit; the diode sign
-                           {rotated, "-"},
-                           {wrongPosition, "-"},
-                           {highBit, "-"},  // an 8-bit line: the 8th bit is no adapter's mistake
-                           {badDigit, "-"},
-                           {Fs9721Volts.substr(1), "-"},
-                       });
+  expectRows("fs9721",
+             {
+                 {Fs9721Volts, "1,234 V|DC|A"},
+                 {hex("1B 28 35 45 5B 69 7F 82 97 A0 B8 C0 D4 E0"), "-12,34 mV|AC|A"},
+                 {hex("13 27 3D 4A 57 61 75 87 9D A2 B0 C7 D0 E0"), "0,470 kΩ|resistance|HRA"},
+                 {hex("13 20 30 47 5D 6E 78 80 90 A0 B2 C4 D0 E0"), "O.L MΩ|resistance|OA"},
+                 {hex("12 22 37 49 55 67 7D 87 9D A8 B0 C8 D1 E0"), "4,700 µF|capacitance|AB"},
+                 {hex("12 23 3E 47 5D 6F 7D 87 9D A0 B0 C0 D2 E0"), "50,00 Hz|frequency|A"},
+                 // A leading dark digit; the diode sign.
+                 {hex("11 20 30 4B 5E 60 75 85 9B A1 B0 C0 D4 E0"), "0,512 V|diode|"},
+                 {rotated, "-"},
+                 {wrongPosition, "-"},
+                 {highBit, "-"},  // an 8-bit line: the 8th bit is no adapter's mistake
+                 {badDigit, "-"},
+                 {Fs9721Volts.substr(1), "-"},
+             });
 }
 
 std::string fs9922(const std::string& head, std::initializer_list<int> status) {
@@ -130,8 +123,8 @@ TEST(MeterFamilies, Es51922CodedFrames) {
                             {"112345=08080\r\n", "1234,5 µA|DC|X"},
                             {"001500?22040\r\n", "1,500 mA|AC|RB"},
                             {"305000200000\r\n", "5,000 kHz|frequency|"},
-                            {"105000;00010\r\n",
-                             "500,0 Hz|frequency|"},  // a voltage function showing frequency
+                            // A voltage function showing frequency.
+                            {"105000;00010\r\n", "500,0 Hz|frequency|"},
                             {"005120100000\r\n", "0,5120 V|diode|"},
                             {"000123504000\r\n", "1,23 Ω|continuity|N"},
                             {"016000;000<0\r\n", "1,6000 V|AC+DC|"},

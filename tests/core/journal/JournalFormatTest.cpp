@@ -190,21 +190,10 @@ TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
 // time order, read back by the journal's own reader.
 TEST(JournalFormat, TheShownRangeIsWrittenAsTheJournalsRows) {
   ShownRows shown(0.5, 2);
-  for (const auto& [ms, channel, unit] :
-       std::vector<std::tuple<int, int, const char*>>{{0, 1, "V"},
-                                                      {1500, 1, "V"},
-                                                      {2000, 1, "V"},
-                                                      {2001, 1, "V"},
-                                                      {500, 4, "A"},
-                                                      {1500, 4, "mA"}})
-    shown.take(JournalRow{{Start.utcMs + ms, 3600},
-                          ms,
-                          channel,
-                          1,
-                          unit,
-                          "DC",
-                          ReadingStatus::Ok,
-                          std::string("r") + unit});
+  using Row = std::tuple<int, int, std::string>;  // elapsed ms, channel, unit
+  for (const auto& [ms, ch, unit] : {Row{0, 1, "V"}, Row{1500, 1, "V"}, Row{2000, 1, "V"},
+                                     Row{2001, 1, "V"}, Row{500, 4, "A"}, Row{1500, 4, "mA"}})
+    shown.take({{Start.utcMs + ms, 3600}, ms, ch, 1, unit, "DC", ReadingStatus::Ok, "r" + unit});
   const std::string text = shown.text(journalStyleFor('.'));
   EXPECT_EQ(text.substr(text.find("\r\n") + 2, 45),
             "2026-12-06 14:03:07,2026-12-06T13:03:07.620Z,");
