@@ -45,4 +45,8 @@ void PublishQueue::acknowledged(std::uint64_t id) {
   --inFlight_;
 }
 
+void PublishQueue::putBack(std::uint64_t id) {
+  if (inFlight_ > 0 && messages_[inFlight_ - 1].id == id) --inFlight_;
+}
+
 }  // namespace kelvor

@@ -22,8 +22,9 @@ struct QueuedMessage {
 
 // The messages waiting for the broker, oldest first. A message is taken for sending in order
 // and leaves the queue only when the broker has acknowledged it; a lost connection puts every
-// message in flight back to be sent again. Beyond the capacity the oldest unsent message is
-// dropped; the number dropped goes out once, as a message of its own, where they were.
+// message in flight back to be sent again, as does a message the sender could not take. Beyond
+// the capacity the oldest unsent message is dropped; the number dropped goes out once, as a
+// message of its own, where they were.
 class PublishQueue {
  public:
   // Four hours of one reading a second, or two of alarm readings (each goes out twice).
@@ -37,6 +38,8 @@ class PublishQueue {
   // The next message to send, now in flight; nothing when every message is in flight.
   std::optional<QueuedMessage> takeNext();
   void acknowledged(std::uint64_t id);
+  // The message last taken was not sent after all: it is the next one again.
+  void putBack(std::uint64_t id);
   void connectionLost() { inFlight_ = 0; }
 
   std::size_t size() const { return messages_.size(); }
