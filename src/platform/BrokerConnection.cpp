@@ -152,7 +152,7 @@ void BrokerConnection::sendPending(mosquitto* mosq) {
     const std::optional<QueuedMessage> message = shared_.queue.takeNext();
     if (!message) return;
     int mid = 0;
-    if (send_(mosq, &mid, topicName(prefix_, message->topic), message->payload) !=
+    if (send_(mosq, &mid, topicName(message->prefix, message->topic), message->payload) !=
         MOSQ_ERR_SUCCESS) {
       // Refused (out of memory, a full outgoing queue): sent again on the next round.
       shared_.queue.putBack(message->id);

@@ -24,6 +24,7 @@ MqttPublisher::~MqttPublisher() = default;
 
 void MqttPublisher::configure(const PublishSettings& settings, const std::string& topicPrefix) {
   enabled_ = settings.enabled && !settings.host.empty();
+  prefix_ = topicPrefix;
   worker_->configure(settings, topicPrefix);
 }
 
@@ -32,7 +33,7 @@ void MqttPublisher::readingRecorded(const JournalRow& row, bool alarm) {
   const std::string json = readingJson(row);
   {
     std::lock_guard lock(shared_.mutex);
-    shared_.queue.pushReading(json, alarm);
+    shared_.queue.pushReading(prefix_, json, alarm);
   }
   worker_->wake();
 }

@@ -56,6 +56,7 @@ class MqttPublisher : public QObject, public ReadingListener {
   PublishStatus status_;
   FaultReports reports_;
   bool enabled_ = false;
+  std::string prefix_;                     // of the readings recorded from now on
   std::unique_ptr<PublishWorker> worker_;  // last: ends before what it uses
 };
 

@@ -101,7 +101,8 @@ TEST(PublishE2e, EveryReadingIsPublishedOnceInOrderAlsoAfterTheBrokerWasAway) {
   EXPECT_LT(stall, 50ms);
   EXPECT_TRUE(app.quit());  // online after each connection, offline at the end
   const auto statuses = [&] { return broker.received().filter("lab/dmm/status").join(','); };
-  EXPECT_TRUE(waitUntil([&] { return statuses().endsWith("online,lab/dmm/status offline"); }, 5s));
+  EXPECT_TRUE(waitUntil([&] { return statuses().endsWith("online,lab/dmm/status offline"); }, 5s))
+      << statuses().toStdString();
 }
 
 // The window tells a fault in a message box once, and records meanwhile.

@@ -16,6 +16,7 @@ std::string topicName(const std::string& prefix, PublishTopic topic);
 
 struct QueuedMessage {
   std::uint64_t id = 0;
+  std::string prefix;  // of the topics when it was queued: a later change does not move it
   PublishTopic topic = PublishTopic::Reading;
   std::string payload;
 };
@@ -32,9 +33,9 @@ class PublishQueue {
 
   explicit PublishQueue(std::size_t capacity = DefaultCapacity) : capacity_(capacity) {}
 
-  void push(PublishTopic topic, std::string payload);
+  void push(const std::string& prefix, PublishTopic topic, std::string payload);
   // A reading's JSON, and once more for the alarm topic when it met the alarm condition.
-  void pushReading(const std::string& json, bool alarm);
+  void pushReading(const std::string& prefix, const std::string& json, bool alarm);
   // The next message to send, now in flight; nothing when every message is in flight.
   std::optional<QueuedMessage> takeNext();
   void acknowledged(std::uint64_t id);
