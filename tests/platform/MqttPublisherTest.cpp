@@ -27,13 +27,9 @@ TEST(MqttPublisher, AMessageTheLibraryRefusesIsSentAgainLaterInOrderAndOnce) {
                                             const std::string& payload) {
     return ++calls % 2 == 1 ? MOSQ_ERR_NOMEM : sendThroughLibrary(mosq, id, topic, payload);
   });
-  PublishSettings settings;
-  settings.enabled = true;
-  settings.host = "127.0.0.1";
-  settings.port = broker.port();
-  settings.user = MqttBroker::User;
-  settings.password = MqttBroker::Password;
-  publisher.configure(settings, "t");
+  publisher.configure(
+      {true, "127.0.0.1", broker.port(), MqttBroker::User, MqttBroker::Password, false, "", ""},
+      "t");
   for (int i = 1; i <= 5; ++i) {
     JournalRow row;
     row.value = static_cast<float>(i);
