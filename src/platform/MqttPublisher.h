@@ -9,23 +9,25 @@
 
 #include "core/publish/Publishing.h"
 #include "core/session/MeterSession.h"
+#include "platform/BrokerConnection.h"
 
 namespace kelvor {
 
-struct PublishShared;
-class PublishRun;
+class PublishWorker;
 
 // Publishes every recorded reading to an MQTT broker (libmosquitto, QoS 1) on a thread of its
 // own: "<prefix>/reading", alarm readings also "<prefix>/alarm", a retained
 // "<prefix>/status" ("online", last will "offline"), and once after readings were dropped
 // "<prefix>/dropped". Telling it of a reading only queues it, so the recording never waits
 // for the network; a reading leaves the queue when the broker has acknowledged it. After a
-// failure it tries again with a growing delay. Its signals arrive on the owner's thread.
+// failure it tries again with a growing delay. Its signals arrive on the owner's thread; new
+// settings and its end never keep that thread waiting for the network.
 class MqttPublisher : public QObject, public ReadingListener {
   Q_OBJECT
 
  public:
-  explicit MqttPublisher(QObject* parent = nullptr);
+  // `send` hands a message to the client library (tests put a refusing one in its place).
+  explicit MqttPublisher(QObject* parent = nullptr, SendMessage send = sendThroughLibrary);
   ~MqttPublisher() override;
 
   // Publishes with these settings under this topic prefix; stops when they are not enabled.
@@ -34,7 +36,7 @@ class MqttPublisher : public QObject, public ReadingListener {
   void readingRecorded(const JournalRow& row, bool alarm) override;
 
   const PublishStatus& status() const { return status_; }
-  bool active() const { return run_ != nullptr; }
+  bool active() const { return enabled_; }
   // Messages the broker has acknowledged since the start.
   std::uint64_t acknowledged() const;
   // Messages not yet acknowledged (queued or in flight).
@@ -48,13 +50,14 @@ class MqttPublisher : public QObject, public ReadingListener {
   void faultOccurred(kelvor::PublishFault fault, const QString& detail);
 
  private:
-  void stop();
   void take(const PublishStatus& status);
 
-  std::shared_ptr<PublishShared> shared_;
-  std::shared_ptr<PublishRun> run_;
+  mutable PublishShared shared_;
   PublishStatus status_;
   FaultReports reports_;
+  bool enabled_ = false;
+  std::string prefix_;                     // of the readings recorded from now on
+  std::unique_ptr<PublishWorker> worker_;  // last: ends before what it uses
 };
 
 }  // namespace kelvor

@@ -11,24 +11,24 @@ std::string topicName(const std::string& prefix, PublishTopic topic) {
   return prefix + names[static_cast<int>(topic)];
 }
 
-void PublishQueue::pushReading(const std::string& json, bool alarm) {
-  push(PublishTopic::Reading, json);
-  if (alarm) push(PublishTopic::Alarm, json);
+void PublishQueue::pushReading(const std::string& prefix, const std::string& json, bool alarm) {
+  push(prefix, PublishTopic::Reading, json);
+  if (alarm) push(prefix, PublishTopic::Alarm, json);
 }
 
-void PublishQueue::push(PublishTopic topic, std::string payload) {
+void PublishQueue::push(const std::string& prefix, PublishTopic topic, std::string payload) {
   if (messages_.size() >= capacity_ && messages_.size() > inFlight_) {
     messages_.erase(messages_.begin() + static_cast<std::ptrdiff_t>(inFlight_));
     ++droppedUntold_;
     ++droppedTotal_;
   }
-  messages_.push_back({nextId_++, topic, std::move(payload)});
+  messages_.push_back({nextId_++, prefix, topic, std::move(payload)});
 }
 
 std::optional<QueuedMessage> PublishQueue::takeNext() {
-  if (droppedUntold_ > 0) {
+  if (droppedUntold_ > 0 && inFlight_ < messages_.size()) {
     const auto at = messages_.begin() + static_cast<std::ptrdiff_t>(inFlight_);
-    messages_.insert(at, {nextId_++, PublishTopic::Dropped,
+    messages_.insert(at, {nextId_++, at->prefix, PublishTopic::Dropped,
                           "{\"dropped\":" + std::to_string(droppedUntold_) + "}"});
     droppedUntold_ = 0;
   }
@@ -43,6 +43,10 @@ void PublishQueue::acknowledged(std::uint64_t id) {
   if (found == end) return;
   messages_.erase(found);
   --inFlight_;
+}
+
+void PublishQueue::putBack(std::uint64_t id) {
+  if (inFlight_ > 0 && messages_[inFlight_ - 1].id == id) --inFlight_;
 }
 
 }  // namespace kelvor

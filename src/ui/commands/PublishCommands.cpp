@@ -31,7 +31,12 @@ void PublishCommands::start(const StoredSettings::Lookup& lookup) {
 }
 
 void PublishCommands::restart() {
-  publisher_.configure(settings_, settings_.topicFor(MqttPublisher::hostName(), port_.ComPort));
+  topicPrefix_ = settings_.topicFor(MqttPublisher::hostName(), port_.ComPort);
+  publisher_.configure(settings_, topicPrefix_);
+}
+
+void PublishCommands::followPort() {
+  if (settings_.topicFor(MqttPublisher::hostName(), port_.ComPort) != topicPrefix_) restart();
 }
 
 void PublishCommands::mnuPublish_Click() {

@@ -30,6 +30,8 @@ class PublishCommands : public QObject {
   // Reads the settings and starts publishing when it is switched on.
   void start(const StoredSettings::Lookup& lookup);
   void mnuPublish_Click();
+  // After a change of port: the default topic names the new one.
+  void followPort();
   // The connection state as the dialog's state line shows it.
   QString stateText() const;
   MqttPublisher& publisher() { return publisher_; }
@@ -44,6 +46,7 @@ class PublishCommands : public QObject {
   const int& langCode_;
   QWidget* window_;
   PublishSettings settings_;
+  std::string topicPrefix_;
   MqttPublisher publisher_;
 };
 

@@ -293,7 +293,8 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem) runPortSettings(this, portConfig_, meter_);
+  if (item == MainControls::PortSettingsItem && runPortSettings(this, portConfig_, meter_))
+    publish_.followPort();
   if (item == MainControls::ExitItem) close();
 }
 

@@ -103,22 +103,27 @@ TEST(Publishing, TheQueueSendsInOrderKeepsUnacknowledgedAndDropsTheOldestUnsent)
     std::string text;
     for (int i = 0; i < n; ++i)
       if (auto m = q.takeNext())
-        text += std::to_string(m->id) + "RAD"[static_cast<int>(m->topic)] + m->payload + " ";
+        text += std::to_string(m->id) + m->prefix + "RAD"[static_cast<int>(m->topic)] + m->payload +
+                " ";
     return text + "| " + std::to_string(q.size()) + "/" + std::to_string(q.inFlight());
   };
-  q.pushReading("a", true);  // also on the alarm topic
-  EXPECT_EQ(send(1), "1Ra | 2/1");
+  q.pushReading("o", "a", true);  // also on the alarm topic
+  EXPECT_EQ(send(1), "1oRa | 2/1");
+  q.putBack(1);  // the sender could not take it: next again
+  q.putBack(7);  // not the last one taken: nothing
+  EXPECT_EQ(send(1), "1oRa | 2/1");
   q.connectionLost();  // sent again, first
-  EXPECT_EQ(send(5), "1Ra 2Aa | 2/2");
+  EXPECT_EQ(send(5), "1oRa 2oAa | 2/2");
   q.acknowledged(2);
   q.acknowledged(7);  // unknown: nothing
   EXPECT_EQ(send(0), "| 1/1");
-  for (const char* p : {"c", "d", "e", "f"}) q.push(PublishTopic::Reading, p);  // c, d dropped
+  for (const char* p : {"c", "d", "e", "f"})
+    q.push(*p < 'e' ? "o" : "n", PublishTopic::Reading, p);  // c, d dropped
   EXPECT_EQ(q.droppedTotal(), 2u);
   q.acknowledged(1);
-  EXPECT_EQ(send(5), "7D{\"dropped\":2} 5Re 6Rf | 3/3");
+  EXPECT_EQ(send(5), "7nD{\"dropped\":2} 5nRe 6nRf | 3/3");
   q.connectionLost();  // the count is told once, and sent again only with the rest
-  EXPECT_EQ(send(5), "7D{\"dropped\":2} 5Re 6Rf | 3/3");
+  EXPECT_EQ(send(5), "7nD{\"dropped\":2} 5nRe 6nRf | 3/3");
   EXPECT_EQ(topicName("p", PublishTopic::Reading) + topicName("", PublishTopic::Alarm) +
                 topicName("", PublishTopic::Dropped) + topicName("", PublishTopic::Status),
             "p/reading/alarm/dropped/status");
