@@ -259,44 +259,28 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
 <context>
     <name>kelvor::ReviewWindow</name>
     <message>
-        <source>Time of day</source>
-        <translation>Time of day</translation>
-    </message>
-    <message>
         <source>Tageszeit</source>
         <translation>Time of day</translation>
-    </message>
-    <message>
-        <source>Review recording</source>
-        <translation>Review recording</translation>
     </message>
     <message>
         <source>Aufzeichnung ansehen</source>
         <translation>Review recording</translation>
     </message>
     <message>
-        <source>Save picture…</source>
-        <translation>Save picture…</translation>
-    </message>
-    <message>
         <source>Bild speichern…</source>
         <translation>Save picture…</translation>
-    </message>
-    <message>
-        <source>Save CSV…</source>
-        <translation>Save CSV…</translation>
     </message>
     <message>
         <source>CSV speichern…</source>
         <translation>Save CSV…</translation>
     </message>
     <message>
-        <source>Journal (*.csv)</source>
+        <source>Aufzeichnung (*.csv)</source>
         <translation>Journal (*.csv)</translation>
     </message>
     <message>
-        <source>Aufzeichnung (*.csv)</source>
-        <translation>Journal (*.csv)</translation>
+        <source>: Zeile %1 ist nicht, wie Kelvor sie schreibt</source>
+        <translation>: line %1 is not as Kelvor writes it</translation>
     </message>
 </context>
 <context>

@@ -44,7 +44,7 @@ TEST(Translation, CaptionsFollowTheInstalledCatalogue) {
     EXPECT_EQ(MainControls::build(&window).cmdCLS->text(), QString::fromUtf8(main));
     PrintOptions options;
     PrinterChoice choice;
-    EXPECT_EQ(frmPrtDlg(langCode, options, choice).cmdSettings->text(), QString::fromUtf8(printer));
+    EXPECT_EQ(frmPrtDlg(options, choice).cmdSettings->text(), QString::fromUtf8(printer));
     const QString about = frmAbout().lblLicence->text();
     EXPECT_TRUE(about.startsWith(QString::fromUtf8(licence))) << about.toStdString();
     EXPECT_TRUE(about.endsWith(QLatin1String(frmAbout::LicencePage)));
@@ -162,12 +162,12 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   EXPECT_EQ(unmarked(&portDialog), "");
   PrintOptions options;
   PrinterChoice printers;
-  frmPrtDlg printerDialog(context.LangCode, options, printers, &window);
+  frmPrtDlg printerDialog(options, printers, &window);
   EXPECT_EQ(unmarked(&printerDialog), "");
   frmAbout about(&window);
   EXPECT_EQ(unmarked(&about), "");
   PublishSettings publishing;
-  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), context.LangCode, &window);
+  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   EXPECT_EQ(unmarked(&publish), "");
   // What message boxes, titles and tips say.
   for (int id = 0; id <= static_cast<int>(MessageId::PublishFailed); ++id)
