@@ -255,6 +255,34 @@ Die Messung läuft weiter; Kelvor versucht es in wachsenden Abständen erneut.</
         <translation>Publishing: %1
 The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
+    <message>
+        <source>Alarm: %1 um %2</source>
+        <translation>Alarm: %1 at %2</translation>
+    </message>
+    <message>
+        <source>Erster Alarm nach %1 der Aufzeichnung</source>
+        <translation>First alarm after %1 of the recording</translation>
+    </message>
+    <message>
+        <source>%1: keine Antwort</source>
+        <translation>%1: no answer</translation>
+    </message>
+    <message>
+        <source>%1: antwortet wieder</source>
+        <translation>%1: answering again</translation>
+    </message>
+    <message>
+        <source>%1 gibt es schon; die Aufzeichnung steht in %2</source>
+        <translation>%1 exists; the journal is %2</translation>
+    </message>
+    <message>
+        <source>%1 | %2 Messwerte | %3 vergangen | %4</source>
+        <translation>%1 | %2 readings | %3 elapsed | %4</translation>
+    </message>
+    <message>
+        <source>%1 | %2 Messwerte | %3 vergangen | %4 verbleibend | %5</source>
+        <translation>%1 | %2 readings | %3 elapsed | %4 left | %5</translation>
+    </message>
 </context>
 <context>
     <name>kelvor::ReviewWindow</name>

@@ -122,12 +122,24 @@ constexpr Texts Table[] = {
          "kelvor::Message",
          "Veröffentlichen: %1\nDie Messung läuft weiter; Kelvor versucht es in wachsenden "
          "Abständen erneut.")},
+    {MessageId::RecordAlarm, QT_TRANSLATE_NOOP("kelvor::Message", "Alarm: %1 um %2")},
+    {MessageId::RecordFirstAlarm,
+     QT_TRANSLATE_NOOP("kelvor::Message", "Erster Alarm nach %1 der Aufzeichnung")},
+    {MessageId::RecordSilent, QT_TRANSLATE_NOOP("kelvor::Message", "%1: keine Antwort")},
+    {MessageId::RecordAnswering, QT_TRANSLATE_NOOP("kelvor::Message", "%1: antwortet wieder")},
+    {MessageId::RecordOtherName,
+     QT_TRANSLATE_NOOP("kelvor::Message", "%1 gibt es schon; die Aufzeichnung steht in %2")},
+    {MessageId::RecordProgress,
+     QT_TRANSLATE_NOOP("kelvor::Message", "%1 | %2 Messwerte | %3 vergangen | %4")},
+    {MessageId::RecordProgressLeft,
+     QT_TRANSLATE_NOOP("kelvor::Message",
+                       "%1 | %2 Messwerte | %3 vergangen | %4 verbleibend | %5")},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::PublishFailed) + 1;
+  return std::size(Table) == static_cast<std::size_t>(LastMessageId) + 1;
 }
 static_assert(everyIdInOrder(), "one text per MessageId, in its order");
 

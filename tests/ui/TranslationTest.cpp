@@ -18,6 +18,7 @@
 
 #include "core/acquisition/MeterState.h"
 #include "core/files/TraceFileMessages.h"
+#include "core/record/RecordTexts.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "platform/MessageTexts.h"
 #include "platform/ProgramCatalogue.h"
@@ -59,6 +60,9 @@ TEST(Translation, MessagesInEitherLanguage) {
     return TraceFileMessages::notLoaded("f", ";", TraceFileProblem{kind, 2, field});
   };
   const PortConfig fourFrames{1, 9600, MeterKind::FourFrames};
+  JournalRow reading, overload;
+  reading.value = 0.75f, reading.unit = "V", reading.status = ReadingStatus::Ok;
+  overload.status = ReadingStatus::Overload;
   const std::vector<std::tuple<Message, int, std::string>> cases{
       {TraceFileMessages::tooLarge("a%2", (3 << 20) + 1023 * 1024), 2,
        "The file a%2 is too large for a trace (more than 3 MB).\nThe channel is unchanged."},
@@ -84,7 +88,12 @@ TEST(Translation, MessagesInEitherLanguage) {
        "Device: /dev/ttyUSB0\nBaud rate: 9600\nMeter: four displays\nLast answer: -- : -- : --"},
       {meterDetails({1, 19200, MeterKind::OneFrame, "uni-t-ut61e"}, "/dev/ttyUSB0", 0), 0,
        "Gerät: /dev/ttyUSB0\nBaudrate: 19200\nMessgerät: UNI-T UT61E\nLetzte Antwort: -- : -- : "
-       "--"}};
+       "--"},
+      {RecordTexts::progressLine(RecordTexts::readingText(reading, '.'), 42, 90061000, 61999,
+                                 "/r/a.csv.part"),
+       1, "0.75 V | 42 readings | 25:01:01 elapsed | 00:01:01 left | /r/a.csv.part"},
+      {RecordTexts::progressLine(RecordTexts::readingText(overload, ','), 1, 0, -1, "-"), 0,
+       "OL | 1 Messwerte | 00:00:00 vergangen | -"}};
   for (const auto& [message, langCode, text] : cases) {
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     EXPECT_EQ(messageText(message), text) << langCode;
@@ -170,7 +179,7 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   EXPECT_EQ(unmarked(&publish), "");
   // What message boxes, titles and tips say.
-  for (int id = 0; id <= static_cast<int>(MessageId::PublishFailed); ++id)
+  for (int id = 0; id <= static_cast<int>(LastMessageId); ++id)
     EXPECT_TRUE(messageText(Message(static_cast<MessageId>(id))).front() == '[') << id;
   ProgramCatalogue::install(InterfaceLanguage::German);
 }

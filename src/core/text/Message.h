@@ -63,7 +63,15 @@ enum class MessageId {
   PublishCaFile,       // file, the system's reason
   PublishWildcard,     // topic
   PublishFailed,       // the reason, one of the six above
+  RecordAlarm,         // kelvor-record's lines: the reading, its date and time
+  RecordFirstAlarm,    // the run time
+  RecordSilent,        // port name
+  RecordAnswering,     // port name
+  RecordOtherName,     // the file asked for, the journal's file
+  RecordProgress,      // last reading, readings, elapsed time, journal
+  RecordProgressLeft,  // the same with the remaining time before the journal
 };
+inline constexpr MessageId LastMessageId = MessageId::RecordProgressLeft;
 
 // A message as an identifier and the values it names; the windows turn it into the text of
 // the interface language (platform/MessageTexts.h).
