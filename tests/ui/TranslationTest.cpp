@@ -93,7 +93,11 @@ TEST(Translation, MessagesInEitherLanguage) {
                                  "/r/a.csv.part"),
        1, "0.75 V | 42 readings | 25:01:01 elapsed | 00:01:01 left | /r/a.csv.part"},
       {RecordTexts::progressLine(RecordTexts::readingText(overload, ','), 1, 0, -1, "-"), 0,
-       "OL | 1 Messwerte | 00:00:00 vergangen | -"}};
+       "OL | 1 Messwerte | 00:00:00 vergangen | -"},
+      {Message(MessageId::SettingRefused, {},
+               {Message(MessageId::SettingParity), Message(MessageId::ParityNone),
+                Message(MessageId::ParityEven)}),
+       1, "the server refused parity none (server: even)"}};
   for (const auto& [message, langCode, text] : cases) {
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     EXPECT_EQ(messageText(message), text) << langCode;

@@ -70,8 +70,26 @@ enum class MessageId {
   RecordOtherName,     // the file asked for, the journal's file
   RecordProgress,      // last reading, readings, elapsed time, journal
   RecordProgressLeft,  // the same with the remaining time before the journal
+  LineNotConfirmed,    // a network serial server's reasons and notes
+  NoComPortOption,
+  ControlNotConfirmed,
+  SettingRefused,  // then the setting, the value asked for, the server's value
+  SettingBaudRate,
+  SettingDataBits,
+  SettingParity,
+  SettingStopBits,
+  SettingDtr,
+  SettingRts,
+  ParityNone,
+  ParityOdd,
+  ParityEven,
+  ParityMark,
+  ParitySpace,
+  LineOn,
+  LineOff,
+  Verbatim,  // the text, for a number among words
 };
-inline constexpr MessageId LastMessageId = MessageId::RecordProgressLeft;
+inline constexpr MessageId LastMessageId = MessageId::Verbatim;
 
 // A message as an identifier and the values it names; the windows turn it into the text of
 // the interface language (platform/MessageTexts.h).
@@ -84,5 +102,9 @@ struct Message {
   std::vector<std::string> args;  // the text's %1, %2, ... in order
   std::vector<Message> parts;     // messages whose texts follow the args as further placeholders
 };
+
+inline bool operator==(const Message& a, const Message& b) {
+  return a.id == b.id && a.args == b.args && a.parts == b.parts;
+}
 
 }  // namespace kelvor
