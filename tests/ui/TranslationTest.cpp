@@ -4,7 +4,10 @@
 // dialogs and messages without the brackets but those that are no language.
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
@@ -14,6 +17,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <tuple>
 
 #include "core/acquisition/MeterState.h"
@@ -23,12 +28,16 @@
 #include "platform/MessageTexts.h"
 #include "platform/ProgramCatalogue.h"
 #include "support/FakeClock.h"
+#include "ui/commands/TraceFileCommands.h"
+#include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/dialogs/frmPublish.h"
 #include "ui/dialogs/frmSettings.h"
 #include "ui/mainwindow/MainControls.h"
 #include "ui/mainwindow/frmMain.h"
+#include "ui/plot/ReviewWindow.h"
+#include "ui/printing/PrintCommands.h"
 #include "ui/printing/PrinterChoice.h"
 
 namespace kelvor {
@@ -128,10 +137,11 @@ QString pseudoCatalogue(const QTemporaryDir& dir) {
 // Numbers, times, units, the program's name and address, and the placeholders that the
 // program fills in before anyone reads them.
 bool isNoLanguage(const QString& text) {
-  static const QRegularExpression numbers(QStringLiteral("^[-+0-9 .,:;/<>=%()]*$"));
-  static const QStringList names = {QStringLiteral("Kelvor"), QStringLiteral("MOhm"),
-                                    QStringLiteral("t  -->"), QStringLiteral("10s / Pixel"),
-                                    QString::fromLatin1(frmAbout::HomePage)};
+  static const QRegularExpression numbers(
+      QStringLiteral("^(t )?[-+0-9 .,:;/<>=%()…]*(s / Pixel)?$"));
+  static const QStringList names = {
+      QStringLiteral("Kelvor"), QStringLiteral("MOhm"), QStringLiteral("t  -->"),
+      QStringLiteral("PNG (*.png)|SVG (*.svg)"), QString::fromLatin1(frmAbout::HomePage)};
   return numbers.match(text).hasMatch() || names.contains(text) ||
          text.startsWith(QStringLiteral("Kelvor V")) || text.startsWith(QStringLiteral("Build "));
 }
@@ -144,15 +154,29 @@ void addMenuTexts(const QList<QAction*>& actions, QStringList& texts) {
   }
 }
 
+// A standard button still showing Qt's own text, which Qt's catalogues translate.
+bool isQtButton(const QAbstractButton* button) {
+  const auto* box = qobject_cast<const QDialogButtonBox*>(button->parentWidget());
+  const QDialogButtonBox::StandardButton kind =
+      box ? box->standardButton(const_cast<QAbstractButton*>(button)) : QDialogButtonBox::NoButton;
+  return kind != QDialogButtonBox::NoButton &&
+         QDialogButtonBox(kind).button(kind)->text() == button->text();
+}
+
 // The texts of a window that are not marked: captions of its visible controls, its title,
-// its menus.
+// its menus; of a file dialog its title and filters (the rest is Qt's).
 std::string unmarked(QWidget* top) {
   top->show();
   QStringList texts{top->windowTitle()};
+  if (const auto* files = qobject_cast<const QFileDialog*>(top)) {
+    if (files->windowTitle() == QFileDialog(nullptr).windowTitle()) texts.clear();  // Qt's
+    texts << files->nameFilters().join('|');
+  }
   for (const QWidget* widget : top->findChildren<QWidget*>()) {
-    if (!widget->isVisibleTo(top)) continue;
+    if (!widget->isVisibleTo(top) || qobject_cast<const QFileDialog*>(top)) continue;
     if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+      if (!isQtButton(button)) texts << button->text();
     if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) texts << frame->title();
     if (const auto* bar = qobject_cast<const QMenuBar*>(widget))
       addMenuTexts(bar->actions(), texts);
@@ -161,6 +185,19 @@ std::string unmarked(QWidget* top) {
   for (const QString& text : texts)
     if (!text.isEmpty() && !isNoLanguage(text) && !text.startsWith('[')) found << text;
   return found.join(QStringLiteral(" | ")).toStdString();
+}
+
+// The unmarked texts of the modal window that `open` shows; the window is closed again.
+std::string unmarkedModal(const std::function<void()>& open) {
+  std::string found = "no window opened";
+  QTimer::singleShot(0, [&found] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      found = unmarked(modal);
+      modal->close();
+    }
+  });
+  open();
+  return found;
 }
 
 TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
@@ -182,6 +219,23 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   PublishSettings publishing;
   frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   EXPECT_EQ(unmarked(&publish), "");
+  ReviewWindow review(',', &window);
+  EXPECT_EQ(unmarked(&review), "");
+  TraceFileCommands files(window.traces(), window.recording(), window.recorder(), window.scope(),
+                          window.controls(), context, &window);
+  const auto click = [&review](const char* button) {
+    return [&review, button] { review.findChild<QPushButton*>(button)->click(); };
+  };
+  for (const auto& [what, open] : std::vector<std::pair<const char*, std::function<void()>>>{
+           {"save", [&files] { files.mnuFileSave_Click(0); }},
+           {"load", [&files] { files.mnuFileLoad_Click(0); }},
+           {"review", [&window] { window.controls().mnuReview->trigger(); }},
+           {"review picture", click("cmdSavePicture")},
+           {"review rows", click("cmdSaveRows")},
+           {"PDF", [&window] { PrintCommands::askPdfFileName(&window); }},
+           {"message box", [&window] { MessageBox::warning(&window, "[?]"); }}}) {
+    EXPECT_EQ(unmarkedModal(open), "") << what;
+  }
   // What message boxes, titles and tips say.
   for (int id = 0; id <= static_cast<int>(LastMessageId); ++id)
     EXPECT_TRUE(messageText(Message(static_cast<MessageId>(id))).front() == '[') << id;
