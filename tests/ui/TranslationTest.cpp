@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <initializer_list>
 #include <tuple>
 
 #include "core/acquisition/MeterState.h"
@@ -206,21 +207,18 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   testing::FakeClock clock{0};
   ProgramContext context;
   frmMain window(context, clock);
-  EXPECT_EQ(unmarked(&window), "");
   PortConfig config;
   frmSettings portDialog(config, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
-  EXPECT_EQ(unmarked(&portDialog), "");
   PrintOptions options;
   PrinterChoice printers;
   frmPrtDlg printerDialog(options, printers, &window);
-  EXPECT_EQ(unmarked(&printerDialog), "");
   frmAbout about(&window);
-  EXPECT_EQ(unmarked(&about), "");
   PublishSettings publishing;
   frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
-  EXPECT_EQ(unmarked(&publish), "");
   ReviewWindow review(',', &window);
-  EXPECT_EQ(unmarked(&review), "");
+  for (QWidget* shown : std::initializer_list<QWidget*>{&window, &portDialog, &printerDialog,
+                                                        &about, &publish, &review})
+    EXPECT_EQ(unmarked(shown), "") << shown->objectName().toStdString();
   TraceFileCommands files(window.traces(), window.recording(), window.recorder(), window.scope(),
                           window.controls(), context, &window);
   const auto click = [&review](const char* button) {
