@@ -281,48 +281,128 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <source>%1: Die Rechnung hängt von sich selbst ab.</source>
         <translation>%1: the calculation depends on itself.</translation>
     </message>
+    <message>
+        <source>Alarm: %1 um %2</source>
+        <translation>Alarm: %1 at %2</translation>
+    </message>
+    <message>
+        <source>Erster Alarm nach %1 der Aufzeichnung</source>
+        <translation>First alarm after %1 of the recording</translation>
+    </message>
+    <message>
+        <source>%1: keine Antwort</source>
+        <translation>%1: no answer</translation>
+    </message>
+    <message>
+        <source>%1: antwortet wieder</source>
+        <translation>%1: answering again</translation>
+    </message>
+    <message>
+        <source>%1 gibt es schon; die Aufzeichnung steht in %2</source>
+        <translation>%1 exists; the journal is %2</translation>
+    </message>
+    <message>
+        <source>%1 | %2 Messwerte | %3 vergangen | %4</source>
+        <translation>%1 | %2 readings | %3 elapsed | %4</translation>
+    </message>
+    <message>
+        <source>%1 | %2 Messwerte | %3 vergangen | %4 verbleibend | %5</source>
+        <translation>%1 | %2 readings | %3 elapsed | %4 left | %5</translation>
+    </message>
+    <message>
+        <source>der Server hat die Leitungseinstellungen nicht bestätigt</source>
+        <translation>the server did not confirm the line settings</translation>
+    </message>
+    <message>
+        <source>der Server stellt keine seriellen Leitungen ein (kein COM-PORT-OPTION)</source>
+        <translation>the server does not set serial lines (no COM-PORT-OPTION)</translation>
+    </message>
+    <message>
+        <source>der Server hat DTR und RTS nicht bestätigt</source>
+        <translation>the server did not confirm DTR and RTS</translation>
+    </message>
+    <message>
+        <source>der Server hat %1 %2 abgelehnt (Server: %3)</source>
+        <translation>the server refused %1 %2 (server: %3)</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>baud rate</translation>
+    </message>
+    <message>
+        <source>Datenbits</source>
+        <translation>data bits</translation>
+    </message>
+    <message>
+        <source>Parität</source>
+        <translation>parity</translation>
+    </message>
+    <message>
+        <source>Stoppbits</source>
+        <translation>stop bits</translation>
+    </message>
+    <message>
+        <source>DTR</source>
+        <translation>DTR</translation>
+    </message>
+    <message>
+        <source>RTS</source>
+        <translation>RTS</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>ungerade</source>
+        <translation>odd</translation>
+    </message>
+    <message>
+        <source>gerade</source>
+        <translation>even</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>mark</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>ein</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>aus</source>
+        <translation>off</translation>
+    </message>
 </context>
 <context>
     <name>kelvor::ReviewWindow</name>
     <message>
-        <source>Time of day</source>
-        <translation>Time of day</translation>
-    </message>
-    <message>
         <source>Tageszeit</source>
         <translation>Time of day</translation>
-    </message>
-    <message>
-        <source>Review recording</source>
-        <translation>Review recording</translation>
     </message>
     <message>
         <source>Aufzeichnung ansehen</source>
         <translation>Review recording</translation>
     </message>
     <message>
-        <source>Save picture…</source>
-        <translation>Save picture…</translation>
-    </message>
-    <message>
         <source>Bild speichern…</source>
         <translation>Save picture…</translation>
-    </message>
-    <message>
-        <source>Save CSV…</source>
-        <translation>Save CSV…</translation>
     </message>
     <message>
         <source>CSV speichern…</source>
         <translation>Save CSV…</translation>
     </message>
     <message>
-        <source>Journal (*.csv)</source>
+        <source>Aufzeichnung (*.csv)</source>
         <translation>Journal (*.csv)</translation>
     </message>
     <message>
-        <source>Aufzeichnung (*.csv)</source>
-        <translation>Journal (*.csv)</translation>
+        <source>: Zeile %1 ist nicht, wie Kelvor sie schreibt</source>
+        <translation>: line %1 is not as Kelvor writes it</translation>
     </message>
 </context>
 <context>

@@ -140,12 +140,48 @@ constexpr Texts Table[] = {
      QT_TRANSLATE_NOOP("kelvor::Message", "%1: Kanal %2 gibt es nicht oder er hat keine Quelle.")},
     {MessageId::CalculationCircular,
      QT_TRANSLATE_NOOP("kelvor::Message", "%1: Die Rechnung hängt von sich selbst ab.")},
+    {MessageId::RecordAlarm, QT_TRANSLATE_NOOP("kelvor::Message", "Alarm: %1 um %2")},
+    {MessageId::RecordFirstAlarm,
+     QT_TRANSLATE_NOOP("kelvor::Message", "Erster Alarm nach %1 der Aufzeichnung")},
+    {MessageId::RecordSilent, QT_TRANSLATE_NOOP("kelvor::Message", "%1: keine Antwort")},
+    {MessageId::RecordAnswering, QT_TRANSLATE_NOOP("kelvor::Message", "%1: antwortet wieder")},
+    {MessageId::RecordOtherName,
+     QT_TRANSLATE_NOOP("kelvor::Message", "%1 gibt es schon; die Aufzeichnung steht in %2")},
+    {MessageId::RecordProgress,
+     QT_TRANSLATE_NOOP("kelvor::Message", "%1 | %2 Messwerte | %3 vergangen | %4")},
+    {MessageId::RecordProgressLeft,
+     QT_TRANSLATE_NOOP("kelvor::Message",
+                       "%1 | %2 Messwerte | %3 vergangen | %4 verbleibend | %5")},
+    {MessageId::LineNotConfirmed,
+     QT_TRANSLATE_NOOP("kelvor::Message",
+                       "der Server hat die Leitungseinstellungen nicht bestätigt")},
+    {MessageId::NoComPortOption,
+     QT_TRANSLATE_NOOP("kelvor::Message",
+                       "der Server stellt keine seriellen Leitungen ein (kein COM-PORT-OPTION)")},
+    {MessageId::ControlNotConfirmed,
+     QT_TRANSLATE_NOOP("kelvor::Message", "der Server hat DTR und RTS nicht bestätigt")},
+    {MessageId::SettingRefused,
+     QT_TRANSLATE_NOOP("kelvor::Message", "der Server hat %1 %2 abgelehnt (Server: %3)")},
+    {MessageId::SettingBaudRate, QT_TRANSLATE_NOOP("kelvor::Message", "Baudrate")},
+    {MessageId::SettingDataBits, QT_TRANSLATE_NOOP("kelvor::Message", "Datenbits")},
+    {MessageId::SettingParity, QT_TRANSLATE_NOOP("kelvor::Message", "Parität")},
+    {MessageId::SettingStopBits, QT_TRANSLATE_NOOP("kelvor::Message", "Stoppbits")},
+    {MessageId::SettingDtr, QT_TRANSLATE_NOOP("kelvor::Message", "DTR")},
+    {MessageId::SettingRts, QT_TRANSLATE_NOOP("kelvor::Message", "RTS")},
+    {MessageId::ParityNone, QT_TRANSLATE_NOOP("kelvor::Message", "keine")},
+    {MessageId::ParityOdd, QT_TRANSLATE_NOOP("kelvor::Message", "ungerade")},
+    {MessageId::ParityEven, QT_TRANSLATE_NOOP("kelvor::Message", "gerade")},
+    {MessageId::ParityMark, QT_TRANSLATE_NOOP("kelvor::Message", "Mark")},
+    {MessageId::ParitySpace, QT_TRANSLATE_NOOP("kelvor::Message", "Space")},
+    {MessageId::LineOn, QT_TRANSLATE_NOOP("kelvor::Message", "ein")},
+    {MessageId::LineOff, QT_TRANSLATE_NOOP("kelvor::Message", "aus")},
+    {MessageId::Verbatim, QT_TRANSLATE_NOOP("kelvor::Message", "%1")},
 };
 
 constexpr bool everyIdInOrder() {
   for (std::size_t i = 0; i < std::size(Table); ++i)
     if (static_cast<std::size_t>(Table[i].id) != i) return false;
-  return std::size(Table) == static_cast<std::size_t>(MessageId::CalculationCircular) + 1;
+  return std::size(Table) == static_cast<std::size_t>(LastMessageId) + 1;
 }
 static_assert(everyIdInOrder(), "one text per MessageId, in its order");
 

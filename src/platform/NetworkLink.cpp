@@ -18,6 +18,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/MessageTexts.h"
+
 namespace kelvor {
 
 namespace {
@@ -63,6 +65,10 @@ std::shared_ptr<Lookup> lookUp(const NetworkAddress& address) {
     lookup->done = true;
   }).detach();
   return lookup;
+}
+
+QString text(const Message& message) {
+  return QString::fromStdString(messageText(message));
 }
 
 QString systemText(int error) {
@@ -170,30 +176,29 @@ int NetworkLink::negotiate(QString& reason, QString& note) {
   TelnetComPort& telnet = *telnet_;
   const auto settled = [this, &telnet] {
     receiveAvailable();
-    return abandoned_ || failed_ || telnet.comPortRefused() || !telnet.refusedSetting().empty() ||
+    return abandoned_ || failed_ || telnet.comPortRefused() || telnet.refusedSetting() ||
            telnet.lineAnswered();
   };
   int error = 0;
   if (!waitFor(settled, AnswerTimeoutMs)) {
     error = ETIMEDOUT;
-    reason = QStringLiteral("the server did not confirm the line settings");
+    reason = text(Message(MessageId::LineNotConfirmed));
   } else if (failed_) {
     error = ECONNRESET;
     reason = systemText(error);
   } else if (telnet.comPortRefused()) {
     error = EPROTONOSUPPORT;
-    reason = QStringLiteral("the server does not set serial lines (no COM-PORT-OPTION)");
+    reason = text(Message(MessageId::NoComPortOption));
   }
   const auto controlSettled = [this, &telnet] {
     receiveAvailable();
-    return abandoned_ || !telnet.refusedSetting().empty() || telnet.controlAnswered();
+    return abandoned_ || telnet.refusedSetting() || telnet.controlAnswered();
   };
   if (error == 0 && !waitFor(controlSettled, ControlWaitMs))
-    note = QStringLiteral("the server did not confirm DTR and RTS");
-  if (error == 0 && !telnet.refusedSetting().empty()) {
+    note = text(Message(MessageId::ControlNotConfirmed));
+  if (error == 0 && telnet.refusedSetting()) {
     error = EINVAL;
-    reason =
-        QStringLiteral("the server refused ") + QString::fromStdString(telnet.refusedSetting());
+    reason = text(*telnet.refusedSetting());
   }
   return error;
 }

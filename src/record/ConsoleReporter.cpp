@@ -2,17 +2,18 @@
 #include "record/ConsoleReporter.h"
 
 #include "core/record/RecordTexts.h"
+#include "platform/MessageTexts.h"
 
 namespace kelvor {
 
 void ConsoleReporter::readingRecorded(const JournalRow& row, bool alarm) {
   lastReading_ = RecordTexts::readingText(row, style_.decimalSeparator);
   if (watch_.answered(clock_.steadyMs()))
-    line(RecordTexts::silenceLine(style_.port, false, style_.english));
-  if (alarm) line(RecordTexts::alarmLine(row, style_.decimalSeparator, style_.english));
+    line(messageText(RecordTexts::silenceLine(style_.port, false)));
+  if (alarm) line(messageText(RecordTexts::alarmLine(row, style_.decimalSeparator)));
   // Timed from the journal's start: the trace store, and its start, begin again when full.
   if (alarm && !alarmed_)
-    line(RecordTexts::firstAlarmLine(RecordTexts::durationText(row.elapsedMs), style_.english));
+    line(messageText(RecordTexts::firstAlarmLine(RecordTexts::durationText(row.elapsedMs))));
   alarmed_ = alarmed_ || alarm;
   showProgress();
 }
@@ -23,7 +24,7 @@ void ConsoleReporter::beeps(int) {
 
 void ConsoleReporter::polled() {
   if (watch_.polled(clock_.steadyMs()))
-    line(RecordTexts::silenceLine(style_.port, true, style_.english));
+    line(messageText(RecordTexts::silenceLine(style_.port, true)));
   showProgress();
 }
 
@@ -36,9 +37,8 @@ void ConsoleReporter::line(const std::string& text) {
 void ConsoleReporter::showProgress() {
   if (!style_.progress) return;
   const std::int64_t now = clock_.steadyMs();
-  const std::string text =
-      RecordTexts::progressLine(lastReading_, watch_.readings(), watch_.elapsedMs(now),
-                                watch_.remainingMs(now), journal_(), style_.english);
+  const std::string text = messageText(RecordTexts::progressLine(
+      lastReading_, watch_.readings(), watch_.elapsedMs(now), watch_.remainingMs(now), journal_()));
   std::fprintf(stderr, "\r\x1b[K%s", text.c_str());
   std::fflush(stderr);
   progressShown_ = true;

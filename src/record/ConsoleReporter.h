@@ -17,7 +17,6 @@ namespace kelvor {
 class ConsoleReporter : public ReadingListener, public AlarmSound {
  public:
   struct Style {
-    bool english = false;
     char decimalSeparator = ',';
     bool progress = false;  // stderr is a terminal and --quiet is absent
     bool bell = false;      // stderr is a terminal

@@ -14,12 +14,11 @@
 
 namespace kelvor {
 
-RecordProgram::RecordProgram(const RecordOptions& options, bool english, char decimalSeparator,
+RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator,
                              const Clock& clock)
     : options_(options),
-      english_(english),
       watch_(options.durationS, options.count, clock.steadyMs()),
-      reporter_({english, decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
+      reporter_({decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
                  ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
                 watch_, clock),
       meter_(options_.port, clock, reporter_, {views_, views_}, decimalSeparator),
@@ -79,7 +78,7 @@ std::unique_ptr<JournalSink> RecordProgram::chooseJournal() {
     // Found by the journal's thread, said in this one.
     file->setOtherNameHandler([this](const std::string& path) {
       const std::string line =
-          "kelvor-record: " + RecordTexts::otherNameLine(options_.output, path, english_);
+          "kelvor-record: " + messageText(RecordTexts::otherNameLine(options_.output, path));
       QMetaObject::invokeMethod(
           &ticks_, [this, line] { reporter_.line(line); }, Qt::QueuedConnection);
     });

@@ -18,8 +18,7 @@ namespace kelvor {
 // journal, until the count or duration is reached or a stop signal comes.
 class RecordProgram : private ReadingListener {
  public:
-  RecordProgram(const RecordOptions& options, bool english, char decimalSeparator,
-                const Clock& clock);
+  RecordProgram(const RecordOptions& options, char decimalSeparator, const Clock& clock);
 
   // Runs the event loop; returns the exit status.
   int run();
@@ -36,7 +35,6 @@ class RecordProgram : private ReadingListener {
   std::unique_ptr<JournalSink> chooseJournal();
 
   RecordOptions options_;
-  bool english_;
   RecordWatch watch_;
   ConsoleReporter reporter_;
   HeadlessViews views_;

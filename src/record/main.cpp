@@ -76,10 +76,10 @@ int main(int argc, char* argv[]) {
       options.english.value_or(isEnglish(langCodeFor(kelvor::SystemLanguage::languageId())));
   // --language sets the journal's separators too; otherwise they follow the system.
   const char separator = options.english ? (english ? '.' : ',') : decimal;
-  // The broker's messages come from the windows' catalogue.
+  // Its lines and the broker's messages come from the windows' catalogue.
   kelvor::ProgramCatalogue::install(english ? kelvor::InterfaceLanguage::English
                                             : kelvor::InterfaceLanguage::German);
   kelvor::SystemClock clock;
-  kelvor::RecordProgram program(options, english, separator, clock);
+  kelvor::RecordProgram program(options, separator, clock);
   return program.run();
 }

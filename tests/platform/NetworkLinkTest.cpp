@@ -65,12 +65,12 @@ TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
   // server's answers | open error number | what the reason or the note says
   for (const auto& [answers, error, says] : std::vector<std::tuple<QByteArray, int, QString>>{
            {Agreed + LineAnswers + ControlAnswers, 0, ""},
-           {Agreed + LineAnswers, 0, "the server did not confirm DTR and RTS"},
-           {Agreed + LineAnswers + comPort({105, 9}), EINVAL, "the server refused DTR on"},
+           {Agreed + LineAnswers, 0, "der Server hat DTR und RTS nicht bestätigt"},
+           {Agreed + LineAnswers + comPort({105, 9}), EINVAL, "der Server hat DTR ein abgelehnt"},
            {Agreed + comPort({101, 0, 0, 0x25, 0x80}), EINVAL,
-            "the server refused baud rate 1200 (server: 9600)"},
+            "der Server hat Baudrate 1200 abgelehnt (Server: 9600)"},
            {b({255, 254, 44}), EPROTONOSUPPORT,
-            "the server does not set serial lines (no COM-PORT-OPTION)"}}) {
+            "der Server stellt keine seriellen Leitungen ein (kein COM-PORT-OPTION)"}}) {
     SCOPED_TRACE(says.toStdString());
     ScriptedServer server(answers);
     NetworkLink link;

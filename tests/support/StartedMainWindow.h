@@ -46,8 +46,7 @@ class StartedMainWindow : public ::testing::Test {
                                window.recorder(), window.scope(),
                                window.controls(), context,
                                &window,           report};
-  PrintCommands print{window.traces(),       window.scope(), context.LangCode,
-                      window.printOptions(), &window,        report};
+  PrintCommands print{window.traces(), window.scope(), window.printOptions(), &window, report};
 };
 
 }  // namespace kelvor::testing

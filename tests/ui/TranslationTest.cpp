@@ -4,7 +4,10 @@
 // dialogs and messages without the brackets but those that are no language.
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
@@ -14,21 +17,29 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <initializer_list>
 #include <tuple>
 
 #include "core/acquisition/MeterState.h"
 #include "core/files/TraceFileMessages.h"
+#include "core/record/RecordTexts.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "platform/MessageTexts.h"
 #include "platform/ProgramCatalogue.h"
 #include "support/FakeClock.h"
 #include "ui/common/Captions.h"
+#include "ui/commands/TraceFileCommands.h"
+#include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/dialogs/frmPublish.h"
 #include "ui/dialogs/frmSettings.h"
 #include "ui/mainwindow/MainControls.h"
 #include "ui/mainwindow/frmMain.h"
+#include "ui/plot/ReviewWindow.h"
+#include "ui/printing/PrintCommands.h"
 #include "ui/printing/PrinterChoice.h"
 
 namespace kelvor {
@@ -48,7 +59,7 @@ TEST(Translation, CaptionsFollowTheInstalledCatalogue) {
               langCode == 0 ? QStringList() : QStringList(unknown.text()));
     PrintOptions options;
     PrinterChoice choice;
-    EXPECT_EQ(frmPrtDlg(langCode, options, choice).cmdSettings->text(), QString::fromUtf8(printer));
+    EXPECT_EQ(frmPrtDlg(options, choice).cmdSettings->text(), QString::fromUtf8(printer));
     const QString about = frmAbout().lblLicence->text();
     EXPECT_TRUE(about.startsWith(QString::fromUtf8(licence))) << about.toStdString();
     EXPECT_TRUE(about.endsWith(QLatin1String(frmAbout::LicencePage)));
@@ -63,6 +74,9 @@ TEST(Translation, MessagesInEitherLanguage) {
     return TraceFileMessages::notLoaded("f", ";", TraceFileProblem{kind, 2, field});
   };
   const PortConfig fourFrames{1, 9600, MeterKind::FourFrames};
+  JournalRow reading, overload;
+  reading.value = 0.75f, reading.unit = "V", reading.status = ReadingStatus::Ok;
+  overload.status = ReadingStatus::Overload;
   const std::vector<std::tuple<Message, int, std::string>> cases{
       {TraceFileMessages::tooLarge("a%2", (3 << 20) + 1023 * 1024), 2,
        "The file a%2 is too large for a trace (more than 3 MB).\nThe channel is unchanged."},
@@ -88,7 +102,16 @@ TEST(Translation, MessagesInEitherLanguage) {
        "Device: /dev/ttyUSB0\nBaud rate: 9600\nMeter: four displays\nLast answer: -- : -- : --"},
       {meterDetails({1, 19200, MeterKind::OneFrame, "uni-t-ut61e"}, "/dev/ttyUSB0", 0), 0,
        "Gerät: /dev/ttyUSB0\nBaudrate: 19200\nMessgerät: UNI-T UT61E\nLetzte Antwort: -- : -- : "
-       "--"}};
+       "--"},
+      {RecordTexts::progressLine(RecordTexts::readingText(reading, '.'), 42, 90061000, 61999,
+                                 "/r/a.csv.part"),
+       1, "0.75 V | 42 readings | 25:01:01 elapsed | 00:01:01 left | /r/a.csv.part"},
+      {RecordTexts::progressLine(RecordTexts::readingText(overload, ','), 1, 0, -1, "-"), 0,
+       "OL | 1 Messwerte | 00:00:00 vergangen | -"},
+      {Message(MessageId::SettingRefused, {},
+               {Message(MessageId::SettingParity), Message(MessageId::ParityNone),
+                Message(MessageId::ParityEven)}),
+       1, "the server refused parity none (server: even)"}};
   for (const auto& [message, langCode, text] : cases) {
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     EXPECT_EQ(messageText(message), text) << langCode;
@@ -119,10 +142,11 @@ QString pseudoCatalogue(const QTemporaryDir& dir) {
 // Numbers, times, units, the program's name and address, and the placeholders that the
 // program fills in before anyone reads them.
 bool isNoLanguage(const QString& text) {
-  static const QRegularExpression numbers(QStringLiteral("^[-+0-9 .,:;/<>=%()]*$"));
-  static const QStringList names = {QStringLiteral("Kelvor"), QStringLiteral("MOhm"),
-                                    QStringLiteral("t  -->"), QStringLiteral("10s / Pixel"),
-                                    QString::fromLatin1(frmAbout::HomePage)};
+  static const QRegularExpression numbers(
+      QStringLiteral("^(t )?[-+0-9 .,:;/<>=%()…]*(s / Pixel)?$"));
+  static const QStringList names = {
+      QStringLiteral("Kelvor"), QStringLiteral("MOhm"), QStringLiteral("t  -->"),
+      QStringLiteral("PNG (*.png)|SVG (*.svg)"), QString::fromLatin1(frmAbout::HomePage)};
   return numbers.match(text).hasMatch() || names.contains(text) ||
          text.startsWith(QStringLiteral("Kelvor V")) || text.startsWith(QStringLiteral("Build "));
 }
@@ -135,15 +159,29 @@ void addMenuTexts(const QList<QAction*>& actions, QStringList& texts) {
   }
 }
 
+// A standard button still showing Qt's own text, which Qt's catalogues translate.
+bool isQtButton(const QAbstractButton* button) {
+  const auto* box = qobject_cast<const QDialogButtonBox*>(button->parentWidget());
+  const QDialogButtonBox::StandardButton kind =
+      box ? box->standardButton(const_cast<QAbstractButton*>(button)) : QDialogButtonBox::NoButton;
+  return kind != QDialogButtonBox::NoButton &&
+         QDialogButtonBox(kind).button(kind)->text() == button->text();
+}
+
 // The texts of a window that are not marked: captions of its visible controls, its title,
-// its menus.
+// its menus; of a file dialog its title and filters (the rest is Qt's).
 std::string unmarked(QWidget* top) {
   top->show();
   QStringList texts{top->windowTitle()};
+  if (const auto* files = qobject_cast<const QFileDialog*>(top)) {
+    if (files->windowTitle() == QFileDialog(nullptr).windowTitle()) texts.clear();  // Qt's
+    texts << files->nameFilters().join('|');
+  }
   for (const QWidget* widget : top->findChildren<QWidget*>()) {
-    if (!widget->isVisibleTo(top)) continue;
+    if (!widget->isVisibleTo(top) || qobject_cast<const QFileDialog*>(top)) continue;
     if (const auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+      if (!isQtButton(button)) texts << button->text();
     if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) texts << frame->title();
     if (const auto* bar = qobject_cast<const QMenuBar*>(widget))
       addMenuTexts(bar->actions(), texts);
@@ -154,27 +192,54 @@ std::string unmarked(QWidget* top) {
   return found.join(QStringLiteral(" | ")).toStdString();
 }
 
+// The unmarked texts of the modal window that `open` shows; the window is closed again.
+std::string unmarkedModal(const std::function<void()>& open) {
+  std::string found = "no window opened";
+  QTimer::singleShot(0, [&found] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      found = unmarked(modal);
+      modal->close();
+    }
+  });
+  open();
+  return found;
+}
+
 TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   QTemporaryDir dir;
   ASSERT_TRUE(ProgramCatalogue::installFile(pseudoCatalogue(dir)));
   testing::FakeClock clock{0};
   ProgramContext context;
   frmMain window(context, clock);
-  EXPECT_EQ(unmarked(&window), "");
   PortConfig config;
   frmSettings portDialog(config, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
-  EXPECT_EQ(unmarked(&portDialog), "");
   PrintOptions options;
   PrinterChoice printers;
-  frmPrtDlg printerDialog(context.LangCode, options, printers, &window);
-  EXPECT_EQ(unmarked(&printerDialog), "");
+  frmPrtDlg printerDialog(options, printers, &window);
   frmAbout about(&window);
-  EXPECT_EQ(unmarked(&about), "");
   PublishSettings publishing;
-  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), context.LangCode, &window);
-  EXPECT_EQ(unmarked(&publish), "");
+  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
+  ReviewWindow review(',', &window);
+  for (QWidget* shown : std::initializer_list<QWidget*>{&window, &portDialog, &printerDialog,
+                                                        &about, &publish, &review})
+    EXPECT_EQ(unmarked(shown), "") << shown->objectName().toStdString();
+  TraceFileCommands files(window.traces(), window.recording(), window.recorder(), window.scope(),
+                          window.controls(), context, &window);
+  const auto click = [&review](const char* button) {
+    return [&review, button] { review.findChild<QPushButton*>(button)->click(); };
+  };
+  for (const auto& [what, open] : std::vector<std::pair<const char*, std::function<void()>>>{
+           {"save", [&files] { files.mnuFileSave_Click(0); }},
+           {"load", [&files] { files.mnuFileLoad_Click(0); }},
+           {"review", [&window] { window.controls().mnuReview->trigger(); }},
+           {"review picture", click("cmdSavePicture")},
+           {"review rows", click("cmdSaveRows")},
+           {"PDF", [&window] { PrintCommands::askPdfFileName(&window); }},
+           {"message box", [&window] { MessageBox::warning(&window, "[?]"); }}}) {
+    EXPECT_EQ(unmarkedModal(open), "") << what;
+  }
   // What message boxes, titles and tips say.
-  for (int id = 0; id <= static_cast<int>(MessageId::PublishFailed); ++id)
+  for (int id = 0; id <= static_cast<int>(LastMessageId); ++id)
     EXPECT_TRUE(messageText(Message(static_cast<MessageId>(id))).front() == '[') << id;
   ProgramCatalogue::install(InterfaceLanguage::German);
 }

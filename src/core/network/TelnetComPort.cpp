@@ -33,15 +33,21 @@ std::string bigEndian(std::uint32_t value) {
                 static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)});
 }
 
-const char* const SlotNames[] = {"baud rate", "data bits", "parity", "stop bits", "DTR", "RTS"};
+constexpr MessageId SlotNames[] = {MessageId::SettingBaudRate, MessageId::SettingDataBits,
+                                   MessageId::SettingParity,   MessageId::SettingStopBits,
+                                   MessageId::SettingDtr,      MessageId::SettingRts};
 
-std::string valueText(int slot, std::uint32_t value) {
-  static const char* const Parities[] = {"?", "none", "odd", "even", "mark", "space"};
+Message valueText(int slot, std::uint32_t value) {
+  static constexpr MessageId Parities[] = {MessageId::ParityNone, MessageId::ParityOdd,
+                                           MessageId::ParityEven, MessageId::ParityMark,
+                                           MessageId::ParitySpace};
   static const char* const Stops[] = {"?", "1", "2", "1.5"};
-  if (slot == 2 && value <= 5) return Parities[value];
-  if (slot == 3 && value <= 3) return Stops[value];
-  if (slot >= 4) return value == DtrOn || value == RtsOn ? "on" : "off";
-  return std::to_string(value);
+  if (slot == 2 && value >= 1 && value <= 5) return Message(Parities[value - 1]);
+  if (slot == 2 && value == 0) return Message(MessageId::Verbatim, {"?"});
+  if (slot == 3 && value <= 3) return Message(MessageId::Verbatim, {Stops[value]});
+  if (slot >= 4)
+    return Message(value == DtrOn || value == RtsOn ? MessageId::LineOn : MessageId::LineOff);
+  return Message(MessageId::Verbatim, {std::to_string(value)});
 }
 
 }  // namespace
@@ -217,9 +223,9 @@ void TelnetComPort::answer(std::uint8_t command, std::string_view value) {
 
 void TelnetComPort::check(Slot slot, std::uint32_t wanted, std::uint32_t got) {
   answered_[slot] = true;
-  if (got == wanted || !refused_.empty()) return;
-  refused_ = std::string(SlotNames[slot]) + " " + valueText(slot, wanted) +
-             " (server: " + valueText(slot, got) + ")";
+  if (got == wanted || refused_) return;
+  refused_ = Message(MessageId::SettingRefused, {},
+                     {Message(SlotNames[slot]), valueText(slot, wanted), valueText(slot, got)});
 }
 
 }  // namespace kelvor

@@ -3,10 +3,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/acquisition/PortConfig.h"
+#include "core/text/Message.h"
 
 namespace kelvor {
 
@@ -53,8 +55,8 @@ class TelnetComPort {
   // Both control lines were answered.
   bool controlAnswered() const { return answered_[DtrSlot] && answered_[RtsSlot]; }
   // The first setting the server answered with another value than asked for, as
-  // "baud rate 1200 (server: 9600)"; empty while there is none.
-  const std::string& refusedSetting() const { return refused_; }
+  // "baud rate 1200 (server: 9600)"; none while there is none.
+  const std::optional<Message>& refusedSetting() const { return refused_; }
 
  private:
   enum Slot { BaudSlot, DataSlot, ParitySlot, StopSlot, DtrSlot, RtsSlot, SlotCount };
@@ -75,7 +77,7 @@ class TelnetComPort {
   std::array<bool, 256> usOn_{}, himOn_{}, usAsked_{}, himAsked_{};
   std::array<bool, SlotCount> answered_{};
   bool comPortRefused_ = false;
-  std::string refused_;
+  std::optional<Message> refused_;
 };
 
 }  // namespace kelvor

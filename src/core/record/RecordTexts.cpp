@@ -24,36 +24,31 @@ std::string durationText(std::int64_t ms) {
   return text;
 }
 
-std::string alarmLine(const JournalRow& row, char decimalSeparator, bool english) {
-  return "Alarm: " + readingText(row, decimalSeparator) + (english ? " at " : " um ") +
-         localDateTimeText(row.time);
+Message alarmLine(const JournalRow& row, char decimalSeparator) {
+  return Message(MessageId::RecordAlarm,
+                 {readingText(row, decimalSeparator), localDateTimeText(row.time)});
 }
 
-std::string firstAlarmLine(const std::string& runTime, bool english) {
-  return (english ? "First alarm after " : "Erster Alarm nach ") + runTime +
-         (english ? " of the recording" : " der Aufzeichnung");
+Message firstAlarmLine(const std::string& runTime) {
+  return Message(MessageId::RecordFirstAlarm, {runTime});
 }
 
-std::string otherNameLine(const std::string& wanted, const std::string& journal, bool english) {
-  return wanted +
-         (english ? " exists; the journal is " : " gibt es schon; die Aufzeichnung steht in ") +
-         journal;
+Message otherNameLine(const std::string& wanted, const std::string& journal) {
+  return Message(MessageId::RecordOtherName, {wanted, journal});
 }
 
-std::string silenceLine(int port, bool silent, bool english) {
-  const char* text = silent ? (english ? ": no answer" : ": keine Antwort")
-                            : (english ? ": answering again" : ": antwortet wieder");
-  return portName(port) + text;
+Message silenceLine(int port, bool silent) {
+  return Message(silent ? MessageId::RecordSilent : MessageId::RecordAnswering, {portName(port)});
 }
 
-std::string progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,
-                         std::int64_t remainingMs, const std::string& journal, bool english) {
-  std::string line = reading + " | " + std::to_string(readings) +
-                     (english ? " readings | " : " Messwerte | ") + durationText(elapsedMs) +
-                     (english ? " elapsed" : " vergangen");
-  if (remainingMs >= 0)
-    line += " | " + durationText(remainingMs) + (english ? " left" : " verbleibend");
-  return line + " | " + journal;
+Message progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,
+                     std::int64_t remainingMs, const std::string& journal) {
+  if (remainingMs < 0)
+    return Message(MessageId::RecordProgress,
+                   {reading, std::to_string(readings), durationText(elapsedMs), journal});
+  return Message(MessageId::RecordProgressLeft,
+                 {reading, std::to_string(readings), durationText(elapsedMs),
+                  durationText(remainingMs), journal});
 }
 
 }  // namespace kelvor::RecordTexts

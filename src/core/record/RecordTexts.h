@@ -5,10 +5,11 @@
 #include <string>
 
 #include "core/journal/JournalFormat.h"
+#include "core/text/Message.h"
 
 namespace kelvor {
 
-// The lines kelvor-record writes to standard error, in German or English.
+// The lines kelvor-record writes to standard error, as messages for the interface language.
 namespace RecordTexts {
 
 // "0.7512 V", "OL" for an overload, "?" for a reading without a value.
@@ -16,17 +17,17 @@ std::string readingText(const JournalRow& row, char decimalSeparator);
 // "12:03:07": hours, minutes, seconds; hours may exceed 23.
 std::string durationText(std::int64_t ms);
 // "Alarm: 0.75 V at 2026-12-07 14:03:07"
-std::string alarmLine(const JournalRow& row, char decimalSeparator, bool english);
+Message alarmLine(const JournalRow& row, char decimalSeparator);
 // "First alarm after 00:00:12 of the recording"
-std::string firstAlarmLine(const std::string& runTime, bool english);
+Message firstAlarmLine(const std::string& runTime);
 // "COM1: no answer" / "COM1: answering again"
-std::string silenceLine(int port, bool silent, bool english);
+Message silenceLine(int port, bool silent);
 // "run.csv exists; the journal is run-2.csv": --output named a file that is there already.
-std::string otherNameLine(const std::string& wanted, const std::string& journal, bool english);
+Message otherNameLine(const std::string& wanted, const std::string& journal);
 // The progress line: last reading, readings so far, elapsed and remaining time (the latter
 // only with a duration, remainingMs >= 0), the journal.
-std::string progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,
-                         std::int64_t remainingMs, const std::string& journal, bool english);
+Message progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,
+                     std::int64_t remainingMs, const std::string& journal);
 
 }  // namespace RecordTexts
 

@@ -69,7 +69,33 @@ enum class MessageId {
   NotACalculation,      // the text as given
   CalculationNoSource,  // the calculation, the channel it reads
   CalculationCircular,  // the calculation
+  RecordAlarm,         // kelvor-record's lines: the reading, its date and time
+  RecordFirstAlarm,    // the run time
+  RecordSilent,        // port name
+  RecordAnswering,     // port name
+  RecordOtherName,     // the file asked for, the journal's file
+  RecordProgress,      // last reading, readings, elapsed time, journal
+  RecordProgressLeft,  // the same with the remaining time before the journal
+  LineNotConfirmed,    // a network serial server's reasons and notes
+  NoComPortOption,
+  ControlNotConfirmed,
+  SettingRefused,  // then the setting, the value asked for, the server's value
+  SettingBaudRate,
+  SettingDataBits,
+  SettingParity,
+  SettingStopBits,
+  SettingDtr,
+  SettingRts,
+  ParityNone,
+  ParityOdd,
+  ParityEven,
+  ParityMark,
+  ParitySpace,
+  LineOn,
+  LineOff,
+  Verbatim,  // the text, for a number among words
 };
+inline constexpr MessageId LastMessageId = MessageId::Verbatim;
 
 // A message as an identifier and the values it names; the windows turn it into the text of
 // the interface language (platform/MessageTexts.h).
@@ -82,5 +108,9 @@ struct Message {
   std::vector<std::string> args;  // the text's %1, %2, ... in order
   std::vector<Message> parts;     // messages whose texts follow the args as further placeholders
 };
+
+inline bool operator==(const Message& a, const Message& b) {
+  return a.id == b.id && a.args == b.args && a.parts == b.parts;
+}
 
 }  // namespace kelvor

@@ -11,9 +11,8 @@
 
 namespace kelvor {
 
-PublishCommands::PublishCommands(MeterSession& session, const PortConfig& port, const int& langCode,
-                                 QWidget* window)
-    : port_(port), langCode_(langCode), window_(window) {
+PublishCommands::PublishCommands(MeterSession& session, const PortConfig& port, QWidget* window)
+    : port_(port), window_(window) {
   session.addListener(&publisher_);
   connect(&publisher_, &MqttPublisher::faultOccurred, this,
           [this](PublishFault fault, const QString& detail) {
@@ -43,7 +42,7 @@ void PublishCommands::mnuPublish_Click() {
   PublishSettings edited = settings_;
   const QString defaultTopic =
       QString::fromStdString(PublishSettings{}.topicFor(MqttPublisher::hostName(), port_.ComPort));
-  frmPublish dialog(edited, defaultTopic, langCode_, window_);
+  frmPublish dialog(edited, defaultTopic, window_);
   dialog.showState(stateText());
   const auto live = connect(&publisher_, &MqttPublisher::statusChanged, &dialog,
                             [this, &dialog] { dialog.showState(stateText()); });

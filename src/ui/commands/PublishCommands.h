@@ -24,8 +24,7 @@ class PublishCommands : public QObject {
   Q_OBJECT
 
  public:
-  PublishCommands(MeterSession& session, const PortConfig& port, const int& langCode,
-                  QWidget* window);
+  PublishCommands(MeterSession& session, const PortConfig& port, QWidget* window);
 
   // Reads the settings and starts publishing when it is switched on.
   void start(const StoredSettings::Lookup& lookup);
@@ -43,7 +42,6 @@ class PublishCommands : public QObject {
   std::string broker() const;
 
   const PortConfig& port_;
-  const int& langCode_;
   QWidget* window_;
   PublishSettings settings_;
   std::string topicPrefix_;

@@ -90,10 +90,9 @@ bool frmPrtDlg::pageSetupDialog(QPrinter& printer, QWidget* owner) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-frmPrtDlg::frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice, QWidget* reference)
+frmPrtDlg::frmPrtDlg(PrintOptions& options, PrinterChoice& choice, QWidget* reference)
     : QDialog(reference),
       showProperties(&frmPrtDlg::pageSetupDialog),
-      langCode_(langCode),
       options_(options),
       choice_(choice),
       owner_(reference) {

@@ -31,8 +31,7 @@ class frmPrtDlg : public QDialog {
  public:
   // Loads the dialog from the current printer and PrintColored and centres it over
   // `reference` (the main window; the screen when there is none).
-  frmPrtDlg(int langCode, PrintOptions& options, PrinterChoice& choice,
-            QWidget* reference = nullptr);
+  frmPrtDlg(PrintOptions& options, PrinterChoice& choice, QWidget* reference = nullptr);
 
   // The printer's settings dialog, shown for `printer` with `owner` as its parent; true when
   // the user accepted it, and `printer` then holds the page set-up chosen.
@@ -79,7 +78,6 @@ class frmPrtDlg : public QDialog {
   int pdfItem() const;
   void choose(const QString& printer, bool pdfFile);
 
-  int langCode_;
   PrintOptions& options_;
   PrinterChoice& choice_;
   QWidget* owner_ = nullptr;

@@ -30,9 +30,8 @@ QLineEdit* field(QWidget* parent, const char* name, const std::string& text) {
 
 }  // namespace
 
-frmPublish::frmPublish(PublishSettings& settings, const QString& defaultTopic, int langCode,
-                       QWidget* parent)
-    : QDialog(parent), settings_(settings), langCode_(langCode) {
+frmPublish::frmPublish(PublishSettings& settings, const QString& defaultTopic, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
   setObjectName(QLatin1String(ObjectNames::frmPublish));
   setWindowTitle(tr("Veröffentlichen"));
   chkPublish =

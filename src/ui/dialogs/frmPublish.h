@@ -20,8 +20,7 @@ class frmPublish : public QDialog {
 
  public:
   // `defaultTopic` shows in the empty topic field.
-  frmPublish(PublishSettings& settings, const QString& defaultTopic, int langCode,
-             QWidget* parent = nullptr);
+  frmPublish(PublishSettings& settings, const QString& defaultTopic, QWidget* parent = nullptr);
 
   void showState(const QString& text);
 
@@ -43,7 +42,6 @@ class frmPublish : public QDialog {
 
  private:
   PublishSettings& settings_;
-  int langCode_;
 };
 
 }  // namespace kelvor

@@ -12,11 +12,8 @@
 namespace kelvor {
 
 ChannelStatsTips::ChannelStatsTips(const MainControls& controls, const TraceStore& traces,
-                                   const int& langCode, char decimalSeparator)
-    : controls_(controls),
-      traces_(traces),
-      langCode_(langCode),
-      decimalSeparator_(decimalSeparator) {
+                                   char decimalSeparator)
+    : controls_(controls), traces_(traces), decimalSeparator_(decimalSeparator) {
   for (QRadioButton* button : controls_.optColor) button->installEventFilter(this);
 }
 

@@ -13,8 +13,7 @@ struct MainControls;
 // tooltip is about to be shown rather than on every reading.
 class ChannelStatsTips : public QObject {
  public:
-  ChannelStatsTips(const MainControls& controls, const TraceStore& traces, const int& langCode,
-                   char decimalSeparator);
+  ChannelStatsTips(const MainControls& controls, const TraceStore& traces, char decimalSeparator);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -22,7 +21,6 @@ class ChannelStatsTips : public QObject {
  private:
   const MainControls& controls_;
   const TraceStore& traces_;
-  const int& langCode_;
   char decimalSeparator_;
 };
 

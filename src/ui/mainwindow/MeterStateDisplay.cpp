@@ -14,8 +14,8 @@
 namespace kelvor {
 
 MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& controls,
-                                     MeterConnection& meter, const int& langCode)
-    : window_(window), controls_(controls), meter_(meter), langCode_(langCode) {
+                                     MeterConnection& meter)
+    : window_(window), controls_(controls), meter_(meter) {
   meter_.session().meterState().setListener(this);
   controls_.lblVal->installEventFilter(this);
 }

@@ -20,8 +20,7 @@ struct MainControls;
 // latest reading meets the armed alarm condition, the display is red and the title says so.
 class MeterStateDisplay : public QObject, public MeterStateListener {
  public:
-  MeterStateDisplay(QWidget& window, const MainControls& controls, MeterConnection& meter,
-                    const int& langCode);
+  MeterStateDisplay(QWidget& window, const MainControls& controls, MeterConnection& meter);
   ~MeterStateDisplay() override;
 
   void meterStateChanged(MeterCondition condition) override;
@@ -37,7 +36,6 @@ class MeterStateDisplay : public QObject, public MeterStateListener {
   QWidget& window_;
   const MainControls& controls_;
   MeterConnection& meter_;
-  const int& langCode_;
 };
 
 }  // namespace kelvor

@@ -71,14 +71,14 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       alarmPlayer_([] { QApplication::beep(); }),
       meter_(portConfig_, clock, alarmPlayer_, {readingLabels_, panel_},
              SystemLocale::decimalSeparator()),
-      meterDisplay_(*this, controls_, meter_, context_.LangCode),
-      channelTips_(controls_, traces(), context_.LangCode, SystemLocale::decimalSeparator()),
+      meterDisplay_(*this, controls_, meter_),
+      channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
       scope_(recording(), traces(), meter_.session().clock(), panel_,
              SystemLocale::decimalSeparator()),
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
-      print_(traces(), scope_, context_.LangCode, printOptions_, this),
-      publish_(meter_.session(), portConfig_, context_.LangCode, this) {
+      print_(traces(), scope_, printOptions_, this),
+      publish_(meter_.session(), portConfig_, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
@@ -91,7 +91,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   print_.setPrinterAccess({[this] { return printerChoice_.shownName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
-    frmPrtDlg dialog(context_.LangCode, printOptions_, printerChoice_, this);
+    frmPrtDlg dialog(printOptions_, printerChoice_, this);
     dialog.exec();
   });
   const int menuHeight = menuBar()->sizeHint().height();
@@ -305,12 +305,11 @@ void frmMain::mnuInfo_Click() {
 
 // Journals chosen from the recordings' folder open in a review window of their own.
 void frmMain::mnuReview_Click() {
-  const bool english = InterfaceLanguage::isEnglish(context_.LangCode);
   const QStringList paths = QFileDialog::getOpenFileNames(
       this, tr("Aufzeichnung ansehen"), QString::fromStdString(JournalFile::recordingsFolder()),
       tr("Aufzeichnungen (*.csv *.part)"));
   if (paths.isEmpty()) return;
-  auto* review = new ReviewWindow(SystemLocale::decimalSeparator(), english, this);
+  auto* review = new ReviewWindow(SystemLocale::decimalSeparator(), this);
   review->setAttribute(Qt::WA_DeleteOnClose);
   const QStringList problems = review->open(paths);
   review->show();

@@ -25,17 +25,16 @@
 
 namespace kelvor {
 
-ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
+ReviewWindow::ReviewWindow(char decimalSeparator, QWidget* parent)
     : QWidget(parent, Qt::Window),
       separator_(decimalSeparator),
-      english_(english),
       plot_(MaxReadings, decimalSeparator),
       scope_(new ScopeWidget(this)),
       valueAxis_(new QWidget(this)),
       caption_(new QLabel(this)),
-      timeOfDay_(new QCheckBox(english ? tr("Time of day") : tr("Tageszeit"), this)) {
+      timeOfDay_(new QCheckBox(tr("Tageszeit"), this)) {
   setObjectName(QStringLiteral("frmReview"));
-  setWindowTitle(english ? tr("Review recording") : tr("Aufzeichnung ansehen"));
+  setWindowTitle(tr("Aufzeichnung ansehen"));
   caption_->setObjectName(QStringLiteral("lblReviewSpan"));
   timeOfDay_->setObjectName(QStringLiteral("chkTimeOfDay"));
   auto* layout = new QVBoxLayout(this);
@@ -48,8 +47,8 @@ ReviewWindow::ReviewWindow(char decimalSeparator, bool english, QWidget* parent)
   auto* below = new QHBoxLayout;
   below->addWidget(caption_, 1);
   below->addWidget(timeOfDay_);
-  auto* savePicture = new QPushButton(english ? tr("Save picture…") : tr("Bild speichern…"), this);
-  auto* saveRows = new QPushButton(english ? tr("Save CSV…") : tr("CSV speichern…"), this);
+  auto* savePicture = new QPushButton(tr("Bild speichern…"), this);
+  auto* saveRows = new QPushButton(tr("CSV speichern…"), this);
   savePicture->setObjectName(QStringLiteral("cmdSavePicture"));
   saveRows->setObjectName(QStringLiteral("cmdSaveRows"));
   below->addWidget(savePicture);
@@ -99,10 +98,7 @@ QStringList ReviewWindow::open(const QStringList& paths) {
     for (QByteArray piece; !(piece = file.read(1 << 20)).isEmpty();)
       traces.feed(piece.constData(), static_cast<std::size_t>(piece.size()));
     if (const int bad = traces.finish()) {
-      const QString text = english_
-                               ? QStringLiteral(": line %1 is not as Kelvor writes it")
-                               : QStringLiteral(": Zeile %1 ist nicht, wie Kelvor sie schreibt");
-      problems << path + text.arg(bad);
+      problems << path + tr(": Zeile %1 ist nicht, wie Kelvor sie schreibt").arg(bad);
       continue;
     }
     if (channel == 0) {
@@ -165,8 +161,8 @@ void ReviewWindow::showValueLabels() {
 }
 
 void ReviewWindow::chooseAndSave(bool picture) {
-  const QString filter = picture ? QStringLiteral("PNG (*.png);;SVG (*.svg)")
-                                 : (english_ ? tr("Journal (*.csv)") : tr("Aufzeichnung (*.csv)"));
+  const QString filter =
+      picture ? QStringLiteral("PNG (*.png);;SVG (*.svg)") : tr("Aufzeichnung (*.csv)");
   const QString path = QFileDialog::getSaveFileName(this, windowTitle(), {}, filter);
   if (path.isEmpty()) return;
   if (const auto problem = picture ? savePicture(path) : saveRows(path))

@@ -25,7 +25,7 @@ class ReviewWindow : public QWidget {
  public:
   static constexpr int MaxReadings = 16 * 1024 * 1024;  // per journal
 
-  ReviewWindow(char decimalSeparator, bool english, QWidget* parent = nullptr);
+  explicit ReviewWindow(char decimalSeparator, QWidget* parent = nullptr);
 
   // Reads the journals (at most six) into channels 0, 1, ...; the messages of those that could
   // not be read, one per journal.
@@ -53,7 +53,6 @@ class ReviewWindow : public QWidget {
   void chooseAndSave(bool picture);
 
   char separator_;
-  bool english_;
   ReviewPlot plot_;
   ScopeWidget* scope_;
   QWidget* valueAxis_;

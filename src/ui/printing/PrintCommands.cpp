@@ -45,11 +45,10 @@ int colourPlanesOf(const QPrinter& printer) {
 
 }  // namespace
 
-PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& scope, int langCode,
+PrintCommands::PrintCommands(const TraceStore& store, const ScopeController& scope,
                              const PrintOptions& options, QWidget* parent, MessageSink messages)
     : store_(store),
       scope_(scope),
-      langCode_(langCode),
       options_(options),
       parent_(parent),
       messages_(std::move(messages)),

@@ -32,8 +32,8 @@ class PrintCommands {
     std::function<bool(QPrinter& printer)> setUp;
   };
 
-  PrintCommands(const TraceStore& store, const ScopeController& scope, int langCode,
-                const PrintOptions& options, QWidget* parent, MessageSink messages = {});
+  PrintCommands(const TraceStore& store, const ScopeController& scope, const PrintOptions& options,
+                QWidget* parent, MessageSink messages = {});
   // The built-in printer access refers to this object.
   PrintCommands(const PrintCommands&) = delete;
   PrintCommands& operator=(const PrintCommands&) = delete;
@@ -78,7 +78,6 @@ class PrintCommands {
 
   const TraceStore& store_;
   const ScopeController& scope_;
-  int langCode_;
   const PrintOptions& options_;
   QWidget* parent_;
   MessageSink messages_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,13 +57,21 @@ const std::string LineAnswers =
     comPort({101, 0, 0, 0x04, 0xB0}) + comPort({102, 7}) + comPort({103, 1}) + comPort({104, 2});
 const std::string ControlAnswers = comPort({105, 8}) + comPort({105, 12});
 
+// The server's refusal of a setting; numbers as they stand, words as messages of their own.
+Message refused(MessageId setting, const Message& wanted, const Message& got) {
+  return Message(MessageId::SettingRefused, {}, {Message(setting), wanted, got});
+}
+Message number(const char* text) {
+  return Message(MessageId::Verbatim, {text});
+}
+
 TEST(TelnetComPort, NegotiatesSetsTheLineAndUndoublesDataSplitAnywhere) {
   struct Row {
     const char* what;
     std::string received;
     std::string data;
     std::string replies;
-    std::string refused{};
+    std::optional<Message> refused{};
     bool lineAnswered = false;
     bool controlAnswered = false;
     bool comPortRefused = false;
@@ -70,21 +79,30 @@ TEST(TelnetComPort, NegotiatesSetsTheLineAndUndoublesDataSplitAnywhere) {
   const std::string agreed = b({Iac, Do, 0, Iac, Will, 0, Iac, Do, 44});
   for (const Row& row : std::vector<Row>{
            {"our requests answered: the line is set", agreed, "", SetLine},
-           {"every answer as asked", agreed + LineAnswers + ControlAnswers, "", SetLine, "", true,
+           {"every answer as asked",
+            agreed + LineAnswers + ControlAnswers,
+            "",
+            SetLine,
+            {},
+            true,
             true},
-           {"control lines never answered", agreed + LineAnswers, "", SetLine, "", true},
+           {"control lines never answered", agreed + LineAnswers, "", SetLine, {}, true},
            {"a rate refused", agreed + comPort({101, 0, 0, 0x25, 0x80}), "", SetLine,
-            "baud rate 1200 (server: 9600)"},
+            refused(MessageId::SettingBaudRate, number("1200"), number("9600"))},
            {"stop bits refused (the first refusal named)",
-            agreed + comPort({104, 1}) + comPort({103, 3}), "", SetLine, "stop bits 2 (server: 1)"},
+            agreed + comPort({104, 1}) + comPort({103, 3}), "", SetLine,
+            refused(MessageId::SettingStopBits, number("2"), number("1"))},
            {"parity refused", agreed + comPort({103, 3}), "", SetLine,
-            "parity none (server: even)"},
+            refused(MessageId::SettingParity, Message(MessageId::ParityNone),
+                    Message(MessageId::ParityEven))},
            {"data bits refused", agreed + comPort({101, 0, 0, 0x04, 0xB0}) + comPort({102, 8}), "",
-            SetLine, "data bits 7 (server: 8)"},
-           {"DTR refused", agreed + comPort({105, 9}), "", SetLine, "DTR on (server: off)"},
+            SetLine, refused(MessageId::SettingDataBits, number("7"), number("8"))},
+           {"DTR refused", agreed + comPort({105, 9}), "", SetLine,
+            refused(MessageId::SettingDtr, Message(MessageId::LineOn),
+                    Message(MessageId::LineOff))},
            {"the server asks first", b({Iac, Do, 44, Iac, Will, 3, Iac, Will, 1, Iac, Do, 34}), "",
             SetLine + b({Iac, Do, 3, Iac, Dont, 1, Iac, Wont, 34})},
-           {"option refused", b({Iac, Dont, 44, Iac, Wont, 0}), "", "", "", false, false, true},
+           {"option refused", b({Iac, Dont, 44, Iac, Wont, 0}), "", "", {}, false, false, true},
            {"doubled 0xFF is data; other commands and notifications are not",
             b({'A', Iac, Iac, 'B', Iac, 241, 'C'}) + comPort({107, 0x30}) +
                 comPort({106, Iac, Iac}) + "D" + b({Iac, Sb, 44, 104, 1, Iac, 'x'}) + "E",
@@ -125,7 +143,7 @@ TEST(TelnetComPort, Doubles0xFfInDataAndInTheSettingsItSends) {
                                     comPort({5, 11}));
   port.receive(b({Iac, Sb, 44, 101, 0, 0, 1, Iac, Iac, Iac, Se}) + comPort({102, 7}) +
                comPort({103, 3}) + comPort({104, 1}));
-  EXPECT_EQ(port.refusedSetting(), "");
+  EXPECT_FALSE(port.refusedSetting());
   EXPECT_TRUE(port.lineAnswered());
 }
 

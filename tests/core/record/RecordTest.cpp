@@ -8,7 +8,6 @@
 
 #include "core/record/HeadlessViews.h"
 #include "core/record/RecordOptions.h"
-#include "core/record/RecordTexts.h"
 #include "core/record/RecordWatch.h"
 #include "support/FakeMeter.h"
 
@@ -195,17 +194,6 @@ TEST(HeadlessViews, AFullTraceStoreNeverEndsTheRecording) {
   EXPECT_EQ(std::pair(heard.rows, heard.last),
             std::pair(readings, (readings - 1) * std::int64_t{1000}));
   EXPECT_LE(meter.session.traces().count(0), TraceStore::LiveCapacity);
-}
-
-TEST(RecordTexts, ProgressLineInBothLanguages) {
-  JournalRow row;
-  row.value = 0.75f, row.unit = "V", row.status = ReadingStatus::Ok;
-  EXPECT_EQ(RecordTexts::progressLine(RecordTexts::readingText(row, '.'), 42, 90061000, 61999,
-                                      "/r/a.csv.part", true),
-            "0.75 V | 42 readings | 25:01:01 elapsed | 00:01:01 left | /r/a.csv.part");
-  row.status = ReadingStatus::Overload;
-  EXPECT_EQ(RecordTexts::progressLine(RecordTexts::readingText(row, ','), 1, 0, -1, "-", false),
-            "OL | 1 Messwerte | 00:00:00 vergangen | -");
 }
 
 }  // namespace

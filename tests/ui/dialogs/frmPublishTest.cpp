@@ -20,7 +20,7 @@ TEST(frmPublish, AWildcardTopicIsRefusedWithAMessage) {
   for (const char* topic : {"lab/#", "lab/+/dmm"}) {
     PublishSettings settings;
     settings.topic = "lab";
-    frmPublish dialog(settings, QStringLiteral("kelvor/host/COM1"), 1);  // English
+    frmPublish dialog(settings, QStringLiteral("kelvor/host/COM1"));
     dialog.txtTopic->setText(QString::fromLatin1(topic));
     QString told;
     QTimer::singleShot(0, [&] {

@@ -161,12 +161,12 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
     EXPECT_TRUE(fits(&portDialog));
   }
   PrinterChoice printers;
-  frmPrtDlg printerDialog(context.LangCode, window.printOptions(), printers, &window);
+  frmPrtDlg printerDialog(window.printOptions(), printers, &window);
   EXPECT_TRUE(fits(&printerDialog));
   frmAbout about(&window);
   EXPECT_TRUE(fits(&about));
   PublishSettings publishing;
-  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), context.LangCode, &window);
+  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   EXPECT_TRUE(fits(&publish));
 }
 

@@ -45,7 +45,7 @@ void click(ScopeWidget* plot, int column, Qt::KeyboardModifiers modifiers) {
 
 TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasureThem) {
   QTemporaryDir folder;
-  ReviewWindow review(',', false);
+  ReviewWindow review(',');
   review.show();
   EXPECT_TRUE(review.open({weekJournal(folder)}).isEmpty());
   ReviewPlot& plot = review.plot();

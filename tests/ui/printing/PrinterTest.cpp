@@ -121,7 +121,7 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
     choice.setName(c.before);
     PrintOptions& options = window.printOptions();
     options.PrintColored = false;
-    frmPrtDlg d(context.LangCode, options, choice, &window);
+    frmPrtDlg d(options, choice, &window);
     EXPECT_EQ(QStringList({d.cboPrinter->currentText(), d.lblTyp->text(), d.lblPort->text()}),
               QStringList({c.shown.name, c.shown.makeAndModel,
                            "file://" + server().outputFile(c.shown.name)}));
@@ -177,7 +177,7 @@ TEST_F(PrinterTest, WithoutAPrinterThePageGoesIntoAPdfFile) {
   {
     const QByteArray nowhere = QFile::encodeName(files.filePath(QStringLiteral("no-cups.sock")));
     cupsSetServer(nowhere.constData());
-    frmPrtDlg d(context.LangCode, window.printOptions(), choice, &window);
+    frmPrtDlg d(window.printOptions(), choice, &window);
     const QString pdfFile = QString::fromStdString(messageText(Message(MessageId::PdfFile)));
     EXPECT_EQ(QStringList({d.cboPrinter->itemText(0), d.cboPrinter->currentText()}),
               QStringList({pdfFile, pdfFile}));
