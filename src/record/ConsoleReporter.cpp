@@ -7,8 +7,7 @@ namespace kelvor {
 
 void ConsoleReporter::readingRecorded(const JournalRow& row, bool alarm) {
   lastReading_ = RecordTexts::readingText(row, style_.decimalSeparator);
-  if (watch_.answered(clock_.steadyMs()))
-    line(RecordTexts::silenceLine(style_.port, false, style_.english));
+  watch_.answered(clock_.steadyMs());
   if (alarm) line(RecordTexts::alarmLine(row, style_.decimalSeparator, style_.english));
   // Timed from the journal's start: the trace store, and its start, begin again when full.
   if (alarm && !alarmed_)
@@ -22,9 +21,19 @@ void ConsoleReporter::beeps(int) {
 }
 
 void ConsoleReporter::polled() {
-  if (watch_.polled(clock_.steadyMs()))
-    line(RecordTexts::silenceLine(style_.port, true, style_.english));
+  watch_.polled(clock_.steadyMs());
   showProgress();
+}
+
+void ConsoleReporter::meterStateChanged(MeterCondition condition) {
+  const MeterCondition before = condition_;
+  condition_ = condition;
+  // Also told for an alarm or a reopened port; an opened port is no news.
+  if (condition == before) return;
+  const bool silent = before == MeterCondition::NoAnswer || before == MeterCondition::Retrying;
+  if (condition == MeterCondition::Answering && !silent) return;
+  const std::string text = RecordTexts::meterLine(style_.port, condition, style_.english);
+  if (!text.empty()) line(text);
 }
 
 void ConsoleReporter::line(const std::string& text) {

@@ -30,6 +30,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
   MeterSession& session = meter_.session();
   session.addListener(&reporter_);
   session.addListener(this);
+  session.meterState().addListener(&reporter_);
   session.journal().setEnabled(true);
   session.journal().setFaultHandler([this](const JournalFault& fault) {
     reporter_.line("kelvor-record: " + fault.path + ": " + std::strerror(fault.error));

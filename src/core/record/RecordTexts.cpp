@@ -40,10 +40,13 @@ std::string otherNameLine(const std::string& wanted, const std::string& journal,
          journal;
 }
 
-std::string silenceLine(int port, bool silent, bool english) {
-  const char* text = silent ? (english ? ": no answer" : ": keine Antwort")
-                            : (english ? ": answering again" : ": antwortet wieder");
-  return portName(port) + text;
+std::string meterLine(int port, MeterCondition condition, bool english) {
+  static constexpr const char* Texts[][2] = {
+      {": antwortet wieder", ": answering again"},
+      {": keine Antwort", ": no answer"},
+      {": getrennt, neuer Versuch", ": disconnected, retrying"}};
+  if (condition == MeterCondition::NotOpen) return {};
+  return portName(port) + Texts[static_cast<int>(condition)][english ? 1 : 0];
 }
 
 std::string progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/acquisition/MeterState.h"
 #include "core/journal/JournalFormat.h"
 
 namespace kelvor {
@@ -19,8 +20,9 @@ std::string durationText(std::int64_t ms);
 std::string alarmLine(const JournalRow& row, char decimalSeparator, bool english);
 // "First alarm after 00:00:12 of the recording"
 std::string firstAlarmLine(const std::string& runTime, bool english);
-// "COM1: no answer" / "COM1: answering again"
-std::string silenceLine(int port, bool silent, bool english);
+// "COM1: no answer" / "COM1: disconnected, retrying" / "COM1: answering again" (Answering);
+// empty for a port that is not open.
+std::string meterLine(int port, MeterCondition condition, bool english);
 // "run.csv exists; the journal is run-2.csv": --output named a file that is there already.
 std::string otherNameLine(const std::string& wanted, const std::string& journal, bool english);
 // The progress line: last reading, readings so far, elapsed and remaining time (the latter

@@ -6,11 +6,9 @@
 
 #include "core/Clock.h"
 #include "core/acquisition/MeterFrame.h"
+#include "core/text/TimeText.h"
 
 namespace kelvor {
-
-// What the time labels show while there is no time to show.
-inline constexpr const char* NoTime = "-- : -- : --";
 
 // The main window's recording variables: the current reading, the recording's state and
 // the pen positions of the live drawing.
