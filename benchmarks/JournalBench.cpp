@@ -67,7 +67,7 @@ void syncAfterTenReadings(benchmark::State& state) {
 }
 
 // The session of a window at its design size, as in the day-long test of the plot.
-struct Window : ScopeView, RecorderView, ReadingView, AlarmSound {
+struct Window : ScopeView, AlarmSound {
   bool isMinimised() const override { return false; }
   bool isShown() const override { return true; }
   PlotArea layoutPlotArea() override { return testing::designPlotArea(); }
@@ -76,19 +76,9 @@ struct Window : ScopeView, RecorderView, ReadingView, AlarmSound {
   void setBusy(bool) override {}
   void plotChanged(const RasterRect&) override {}
   DrawStyle drawStyle() const override { return DrawStyle::EveryReading; }
-  bool autoScaleChecked() const override { return true; }
-  bool activeChecked() const override { return false; }
   void showDurationItem(int) override {}
   void showYMinItem(int) override {}
   void showYMaxItem(int) override {}
-  void setActiveChecked(bool) override {}
-  void showStartTime(const std::string&) override {}
-  void showCurrentTime(const std::string&) override {}
-  void showRunTime(const std::string&) override {}
-  void showAlarmTime(const std::string&) override {}
-  void setReadingColor(std::uint32_t) override {}
-  void showValue(const std::string&) override {}
-  void showMode(const std::string&) override {}
   void beeps(int) override {}
 };
 
@@ -119,7 +109,8 @@ void loadDayJournal(benchmark::State& state) {
   testing::FakeTimer timer;
   PortConfig config;
   ConnectionState connection;
-  MeterSession session{config, connection, {link, timer, clock, window}, {window, window}, ','};
+  MeterSession session{config, connection, {link, timer, clock, window}, {}, ','};
+  session.setAutoScale(true);
   ScopeController scope{session.recording(), session.traces(), session.clock(), window, ','};
   session.attachPlot(&scope);
   for (auto _ : state) {

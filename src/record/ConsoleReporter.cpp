@@ -9,11 +9,12 @@ void ConsoleReporter::readingRecorded(const JournalRow& row, bool alarm) {
   lastReading_ = RecordTexts::readingText(row, style_.decimalSeparator);
   watch_.answered(clock_.steadyMs());
   if (alarm) line(RecordTexts::alarmLine(row, style_.decimalSeparator, style_.english));
-  // Timed from the journal's start: the trace store, and its start, begin again when full.
-  if (alarm && !alarmed_)
-    line(RecordTexts::firstAlarmLine(RecordTexts::durationText(row.elapsedMs), style_.english));
-  alarmed_ = alarmed_ || alarm;
   showProgress();
+}
+
+void ConsoleReporter::firstAlarm(const JournalRow& row) {
+  // Timed from the journal's start: the trace store, and its start, begin again when full.
+  line(RecordTexts::firstAlarmLine(RecordTexts::durationText(row.elapsedMs), style_.english));
 }
 
 void ConsoleReporter::beeps(int) {

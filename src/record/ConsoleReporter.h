@@ -29,6 +29,7 @@ class ConsoleReporter : public ReadingListener, public AlarmSound, public MeterS
       : style_(style), watch_(watch), clock_(clock) {}
 
   void readingRecorded(const JournalRow& row, bool alarm) override;
+  void firstAlarm(const JournalRow& row) override;
   void beeps(int n) override;
   // The meter falls silent, is lost, or answers again: one line each, as the window's title.
   void meterStateChanged(MeterCondition condition) override;
@@ -47,7 +48,6 @@ class ConsoleReporter : public ReadingListener, public AlarmSound, public MeterS
   RecordWatch& watch_;
   const Clock& clock_;
   std::string lastReading_ = "-";
-  bool alarmed_ = false;  // an alarm reading came
   MeterCondition condition_ = MeterCondition::NotOpen;
   std::function<std::string()> journal_ = [] { return std::string(); };
   bool progressShown_ = false;

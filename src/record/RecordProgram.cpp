@@ -22,7 +22,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
       reporter_({english, decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
                  ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
                 watch_, clock),
-      meter_(options_.port, clock, reporter_, {views_, views_}, decimalSeparator),
+      meter_(options_.port, clock, reporter_, {}, decimalSeparator),
       journal_(chooseJournal()),
       signals_([this](int) { stop(0); }) {
   meter_.useJournal(*journal_);
@@ -32,6 +32,8 @@ RecordProgram::RecordProgram(const RecordOptions& options, bool english, char de
   session.addListener(this);
   session.meterState().addListener(&reporter_);
   session.journal().setEnabled(true);
+  // The journal is the record: a full trace store starts over while the journal goes on.
+  session.recorder().startOverWhenFull(true);
   session.journal().setFaultHandler([this](const JournalFault& fault) {
     reporter_.line("kelvor-record: " + fault.path + ": " + std::strerror(fault.error));
     QTimer::singleShot(0, &ticks_, [this] { stop(1); });
@@ -112,7 +114,7 @@ void RecordProgram::started() {
 }
 
 int RecordProgram::run() {
-  meter_.session().recorder().drawingSwitched();
+  meter_.session().recorder().setActive(true);
   if (openPort()) {
     started();
   } else if (options_.wait) {

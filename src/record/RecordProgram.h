@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <memory>
 
-#include "core/record/HeadlessViews.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
 #include "platform/MeterConnection.h"
@@ -39,7 +38,6 @@ class RecordProgram : private ReadingListener {
   bool english_;
   RecordWatch watch_;
   ConsoleReporter reporter_;
-  HeadlessViews views_;
   MeterConnection meter_;
   std::unique_ptr<JournalSink> journal_;
   StopSignals signals_;

@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "core/record/HeadlessViews.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordTexts.h"
 #include "core/record/RecordWatch.h"
@@ -114,21 +113,21 @@ TEST(RecordWatch, EndsAfterCountOrDuration) {
   }
 }
 
-// Days of readings: the window ends a recording when its channel is full, a headless one
-// goes on, every reading into the journal, timed from its start. (The alarm flag a listener
-// hears is MeterSessionTest's.)
-TEST(HeadlessViews, AFullTraceStoreNeverEndsTheRecording) {
+// Days of readings: the window ends a recording when its channel is full, kelvor-record's
+// starts over, every reading into the journal, timed from its start. (The alarm flag a
+// listener hears is MeterSessionTest's.)
+TEST(RecordWithoutWindow, AFullTraceStoreNeverEndsTheRecording) {
   struct Heard : ReadingListener, AlarmSound {
     void readingRecorded(const JournalRow& row, bool) override { last = row.elapsedMs, ++rows; }
     void beeps(int) override {}
     std::int64_t last = -1;
     int rows = 0;
   } heard;
-  HeadlessViews views;
-  testing::FakeMeter meter(1796515200, views, views, heard);
+  testing::FakeMeter meter(1796515200, {}, heard);
   meter.connection.PortOpen = true;
   meter.session.addListener(&heard);
-  meter.session.recorder().drawingSwitched();
+  meter.session.recorder().startOverWhenFull(true);
+  meter.session.recorder().setActive(true);
   const int readings = TraceStore::LiveCapacity + 10;
   for (int i = 0; i < readings; ++i) {
     meter.session.onPollTick();

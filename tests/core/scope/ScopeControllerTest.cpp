@@ -11,7 +11,6 @@
 #include <tuple>
 #include <vector>
 
-#include "core/record/HeadlessViews.h"
 #include "core/scope/ValueLists.h"
 #include "support/DesignPlotArea.h"
 #include "support/FakeMeter.h"
@@ -28,12 +27,10 @@ constexpr LocalSeconds Eight = 20793LL * 86400 + 8 * 3600;
 
 // The plot attached to a meter session; the fixture plays the main window at the design size
 // (showing nothing else).
-class ScopeControllerTest : public ::testing::Test,
-                            public ScopeView,
-                            public HeadlessViews,
-                            public AlarmSound {
+class ScopeControllerTest : public ::testing::Test, public ScopeView, public AlarmSound {
  protected:
   ScopeControllerTest() {
+    session.setAutoScale(true);
     session.attachPlot(&scope);
     resetYLists();
     scope.selectDurationItem(DefaultDurationItem);  // 0:15
@@ -44,7 +41,7 @@ class ScopeControllerTest : public ::testing::Test,
     scope.setYMaxItemSilently(DefaultYMaxItem);
     scope.setYRange(0.0f, 1.5f);
   }
-  void startRecording() { active = true, recorder.drawingSwitched(); }
+  void startRecording() { recorder.setActive(true); }
   void readingAt(int seconds, std::string frame) {
     clock.set(Eight + seconds), session.takeAnswer(frame);
   }
@@ -57,12 +54,9 @@ class ScopeControllerTest : public ::testing::Test,
   void setBusy(bool) override {}
   void plotChanged(const RasterRect& area) override { changed = area; }
   DrawStyle drawStyle() const override { return style; }
-  bool autoScaleChecked() const override { return true; }
-  bool activeChecked() const override { return active; }
   void showDurationItem(int item) override { durationShown.push_back(item); }
   void showYMinItem(int item) override { yMinShown = item; }
   void showYMaxItem(int item) override { yMaxShown = item; }
-  void setActiveChecked(bool checked) override { active = checked; }
   void beeps(int) override {}
   int greenPixelsInColumn(int x) {
     int count = 0;
@@ -91,12 +85,11 @@ class ScopeControllerTest : public ::testing::Test,
 
   double pixelsPerPoint = 4.0 / 3;  // 96 dpi
   int lineWidth = 1;
-  bool active = false;
   DrawStyle style = DrawStyle::EveryReading;
   std::vector<int> durationShown;
   int yMinShown = -1, yMaxShown = -1;
   RasterRect changed;
-  testing::FakeMeter meter{Eight, *this, *this, *this};
+  testing::FakeMeter meter{Eight, {}, *this};
   testing::FakeClock& clock = meter.clock;
   MeterSession& session = meter.session;
   RecordingState& state = session.recording();
@@ -247,7 +240,7 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   recorder.SaveMesswert();  // takes the last free slot
   recorder.SaveMesswert();  // full: ends the recording, keeps the samples
   EXPECT_EQ(store.count(2), TraceStore::LiveCapacity);
-  EXPECT_FALSE(active || state.Running);
+  EXPECT_FALSE(state.Active || state.Running);
 }
 
 // Bytes the program holds on glibc's heap now, or nothing where that cannot be measured
