@@ -32,6 +32,7 @@ class MeterSessionTest : public ::testing::Test,
     told.push_back(std::to_string(row.elapsedMs) + (alarmed ? " alarm" : ""));
     lastRow = row;
   }
+  void firstAlarm(const JournalRow&) override { told.back() += " first"; }
   void showValue(const std::string& text) override { value = text; }
   void showMode(const std::string&) override {}
   void showCurrentTime(const std::string& text) override { current = text; }
@@ -87,7 +88,7 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   EXPECT_TRUE(state.Running);
   // Listeners hear recorded readings only, timed from the first; an unusable reading after
   // an alarm is no alarm.
-  EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm", "86717000", "86717000"}));
+  EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm first", "86717000", "86717000"}));
   EXPECT_EQ(alarmShown, "A-A--");
 }
 
