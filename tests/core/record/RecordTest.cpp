@@ -9,7 +9,6 @@
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordTexts.h"
 #include "core/record/RecordWatch.h"
-#include "support/FakeMeter.h"
 
 namespace kelvor {
 namespace {
@@ -111,33 +110,6 @@ TEST(RecordWatch, EndsAfterCountOrDuration) {
     }
     EXPECT_EQ(told, seen);
   }
-}
-
-// Days of readings: the window ends a recording when its channel is full, kelvor-record's
-// starts over, every reading into the journal, timed from its start. (The alarm flag a
-// listener hears is MeterSessionTest's.)
-TEST(RecordWithoutWindow, AFullTraceStoreNeverEndsTheRecording) {
-  struct Heard : ReadingListener, AlarmSound {
-    void readingRecorded(const JournalRow& row, bool) override { last = row.elapsedMs, ++rows; }
-    void beeps(int) override {}
-    std::int64_t last = -1;
-    int rows = 0;
-  } heard;
-  testing::FakeMeter meter(1796515200, {}, heard);
-  meter.connection.PortOpen = true;
-  meter.session.addListener(&heard);
-  meter.session.recorder().startOverWhenFull(true);
-  meter.session.recorder().setActive(true);
-  const int readings = TraceStore::LiveCapacity + 10;
-  for (int i = 0; i < readings; ++i) {
-    meter.session.onPollTick();
-    meter.link.incoming = "DC  0.500 V  \r";
-    meter.session.onReadTick();
-    meter.clock.advance(1);
-  }
-  EXPECT_EQ(std::pair(heard.rows, heard.last),
-            std::pair(readings, (readings - 1) * std::int64_t{1000}));
-  EXPECT_LE(meter.session.traces().count(0), TraceStore::LiveCapacity);
 }
 
 TEST(RecordTexts, ProgressLineInBothLanguages) {

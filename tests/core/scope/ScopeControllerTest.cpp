@@ -219,7 +219,8 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
   }
 }
 
-TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsWhenFull) {
+TEST_F(ScopeControllerTest,
+       RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsOrStartsOverWhenFull) {
   store.setCount(2, 10);
   recorder.chooseChannel(2);
   EXPECT_EQ(store.count(2), 0);
@@ -236,6 +237,15 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   recorder.SaveMesswert();  // full: ends the recording, keeps the samples
   EXPECT_EQ(store.count(2), TraceStore::LiveCapacity);
   EXPECT_FALSE(state.Active || state.Running);
+  // kelvor-record's: the journal is the record, a full channel starts over at the next reading.
+  recorder.startOverWhenFull(true);
+  startRecording();
+  readingAt(120, "DC  0.500 V  \r");
+  store.setCount(2, TraceStore::LiveCapacity);
+  recorder.SaveMesswert();
+  EXPECT_TRUE(state.Active && state.StartPending);
+  readingAt(121, "DC  0.500 V  \r");
+  EXPECT_EQ(store.count(2), 1);
 }
 
 // A day of readings steps through every shorter duration and stores every interval-th reading
