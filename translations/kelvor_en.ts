@@ -298,6 +298,10 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <translation>%1: answering again</translation>
     </message>
     <message>
+        <source>%1: getrennt, neuer Versuch</source>
+        <translation>%1: disconnected, retrying</translation>
+    </message>
+    <message>
         <source>%1 gibt es schon; die Aufzeichnung steht in %2</source>
         <translation>%1 exists; the journal is %2</translation>
     </message>

@@ -145,6 +145,8 @@ constexpr Texts Table[] = {
      QT_TRANSLATE_NOOP("kelvor::Message", "Erster Alarm nach %1 der Aufzeichnung")},
     {MessageId::RecordSilent, QT_TRANSLATE_NOOP("kelvor::Message", "%1: keine Antwort")},
     {MessageId::RecordAnswering, QT_TRANSLATE_NOOP("kelvor::Message", "%1: antwortet wieder")},
+    {MessageId::RecordRetrying,
+     QT_TRANSLATE_NOOP("kelvor::Message", "%1: getrennt, neuer Versuch")},
     {MessageId::RecordOtherName,
      QT_TRANSLATE_NOOP("kelvor::Message", "%1 gibt es schon; die Aufzeichnung steht in %2")},
     {MessageId::RecordProgress,

@@ -8,14 +8,14 @@ namespace kelvor {
 
 void ConsoleReporter::readingRecorded(const JournalRow& row, bool alarm) {
   lastReading_ = RecordTexts::readingText(row, style_.decimalSeparator);
-  if (watch_.answered(clock_.steadyMs()))
-    line(messageText(RecordTexts::silenceLine(style_.port, false)));
+  watch_.answered(clock_.steadyMs());
   if (alarm) line(messageText(RecordTexts::alarmLine(row, style_.decimalSeparator)));
-  // Timed from the journal's start: the trace store, and its start, begin again when full.
-  if (alarm && !alarmed_)
-    line(messageText(RecordTexts::firstAlarmLine(RecordTexts::durationText(row.elapsedMs))));
-  alarmed_ = alarmed_ || alarm;
   showProgress();
+}
+
+void ConsoleReporter::firstAlarm(const JournalRow& row) {
+  // Timed from the journal's start: the trace store, and its start, begin again when full.
+  line(messageText(RecordTexts::firstAlarmLine(RecordTexts::durationText(row.elapsedMs))));
 }
 
 void ConsoleReporter::beeps(int) {
@@ -23,9 +23,19 @@ void ConsoleReporter::beeps(int) {
 }
 
 void ConsoleReporter::polled() {
-  if (watch_.polled(clock_.steadyMs()))
-    line(messageText(RecordTexts::silenceLine(style_.port, true)));
+  watch_.polled(clock_.steadyMs());
   showProgress();
+}
+
+void ConsoleReporter::meterStateChanged(MeterCondition condition) {
+  const MeterCondition before = condition_;
+  condition_ = condition;
+  // Also told for an alarm or a reopened port; an opened port is no news.
+  if (condition == before) return;
+  const bool silent = before == MeterCondition::NoAnswer || before == MeterCondition::Retrying;
+  if (condition == MeterCondition::Answering && !silent) return;
+  if (condition != MeterCondition::NotOpen)
+    line(messageText(RecordTexts::meterLine(style_.port, condition)));
 }
 
 void ConsoleReporter::line(const std::string& text) {
@@ -37,8 +47,8 @@ void ConsoleReporter::line(const std::string& text) {
 void ConsoleReporter::showProgress() {
   if (!style_.progress) return;
   const std::int64_t now = clock_.steadyMs();
-  const std::string text = messageText(RecordTexts::progressLine(
-      lastReading_, watch_.readings(), watch_.elapsedMs(now), watch_.remainingMs(now), journal_()));
+  const std::string text = messageText(RecordTexts::progressLine(lastReading_, watch_.readings(), watch_.elapsedMs(now),
+                                watch_.remainingMs(now), journal_()));
   std::fprintf(stderr, "\r\x1b[K%s", text.c_str());
   std::fflush(stderr);
   progressShown_ = true;

@@ -14,7 +14,7 @@ namespace kelvor {
 // What kelvor-record tells on standard error: alarms and the first alarm's time, a meter
 // that falls silent or answers again, and on a terminal (unless quiet) a progress line that
 // rewrites itself. It also rings the terminal's bell as the alarm sound.
-class ConsoleReporter : public ReadingListener, public AlarmSound {
+class ConsoleReporter : public ReadingListener, public AlarmSound, public MeterStateListener {
  public:
   struct Style {
     char decimalSeparator = ',';
@@ -28,7 +28,10 @@ class ConsoleReporter : public ReadingListener, public AlarmSound {
       : style_(style), watch_(watch), clock_(clock) {}
 
   void readingRecorded(const JournalRow& row, bool alarm) override;
+  void firstAlarm(const JournalRow& row) override;
   void beeps(int n) override;
+  // The meter falls silent, is lost, or answers again: one line each, as the window's title.
+  void meterStateChanged(MeterCondition condition) override;
   // Once a second while the port is open: a poll went out.
   void polled();
   void setJournal(std::function<std::string()> path) { journal_ = std::move(path); }
@@ -44,7 +47,7 @@ class ConsoleReporter : public ReadingListener, public AlarmSound {
   RecordWatch& watch_;
   const Clock& clock_;
   std::string lastReading_ = "-";
-  bool alarmed_ = false;  // an alarm reading came
+  MeterCondition condition_ = MeterCondition::NotOpen;
   std::function<std::string()> journal_ = [] { return std::string(); };
   bool progressShown_ = false;
 };

@@ -21,14 +21,17 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
       reporter_({decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
                  ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
                 watch_, clock),
-      meter_(options_.port, clock, reporter_, {views_, views_}, decimalSeparator),
+      meter_(options_.port, clock, reporter_, {}, decimalSeparator),
       signals_([this](int) { stop(0); }) {
   meter_.useJournal(chooseJournal());
   if (!options_.devicePath.empty()) meter_.useDevice(QString::fromStdString(options_.devicePath));
   MeterSession& session = meter_.session();
   session.addListener(&reporter_);
   session.addListener(this);
+  session.meterState().addListener(&reporter_);
   session.journal().setEnabled(true);
+  // The journal is the record: a full trace store starts over while the journal goes on.
+  session.recorder().startOverWhenFull(true);
   session.journal().setFaultHandler([this](const JournalFault& fault) {
     reporter_.line("kelvor-record: " + fault.path + ": " + std::strerror(fault.error));
     status_ = 1;  // also when it comes with the end
@@ -112,7 +115,7 @@ void RecordProgram::started() {
 }
 
 int RecordProgram::run() {
-  meter_.session().recorder().drawingSwitched();
+  meter_.session().recorder().setActive(true);
   if (openPort()) {
     started();
   } else if (options_.wait) {

@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <memory>
 
-#include "core/record/HeadlessViews.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
 #include "platform/MeterConnection.h"
@@ -37,7 +36,6 @@ class RecordProgram : private ReadingListener {
   RecordOptions options_;
   RecordWatch watch_;
   ConsoleReporter reporter_;
-  HeadlessViews views_;
   MeterConnection meter_;
   StopSignals signals_;
   MqttPublisher publisher_;

@@ -8,11 +8,11 @@
 
 namespace kelvor::testing {
 
-// A meter session on a fake port, read timer and clock; the test plays its views and sound.
+// A meter session on a fake port, read timer and clock; the test plays its views (if any) and
+// sound.
 struct FakeMeter {
-  FakeMeter(LocalSeconds start, ReadingView& reading, RecorderView& recorder, AlarmSound& sound)
-      : clock{start},
-        session{config, connection, {link, readTimer, clock, sound}, {reading, recorder}, ','} {}
+  FakeMeter(LocalSeconds start, const MeterSession::Views& views, AlarmSound& sound)
+      : clock{start}, session{config, connection, {link, readTimer, clock, sound}, views, ','} {}
 
   FakeClock clock;
   FakeLink link;

@@ -23,7 +23,6 @@ std::string numberText(const MeterDisplay& display) {
 
 DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
   DecodedFrame reading;
-  reading.selfDescribed = true;
   reading.unit = display.prefix + display.unit;
   reading.mode = display.mode;
   // The meter's own battery sign, beside the mode where it cannot be missed.

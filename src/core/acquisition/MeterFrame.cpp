@@ -52,6 +52,9 @@ DecodedFrame decodeFrame(std::string& frame, char decimalSeparator) {
     return decoded;
   }
 
+  std::string field = trimmed(frame.substr(3, 6));
+  ReplaceString(field, ".", "");
+  decoded.flags.overload = field == "OL";
   const std::string numberText = numberTextOf(frame);
   const std::optional<double> number =
       numberText.empty() ? std::nullopt : readLeadingNumber(numberText);
@@ -69,6 +72,7 @@ DecodedFrame decodeFrame(std::string& frame, char decimalSeparator) {
   const std::string mode = frame.substr(0, 2);
   const std::string unit = frame.size() > 9 ? trimmed(frame.substr(9, 4)) : std::string();
   decoded.unit = unit;
+  decoded.mode = trimmed(mode);
   if (mode == "AC" || mode == "DC" || mode == "TE") {
     decoded.modeText = mode;
     if (decoded.valueText.size() < 6) decoded.valueText += ' ';

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <string>
 
+#include "core/text/ReadingNumber.h"
+
 namespace kelvor {
 
-// A reading or sample without a usable value. Every reader of readings skips it.
-inline constexpr float InvalidValue = -1e33f;
+// A reading with a number, an overload shown by the meter, or neither.
+enum class ReadingStatus { Ok, Overload, Invalid };
 
 // Characters of one meter frame: mode (2), blank, value field (6), unit (4), carriage return.
 inline constexpr std::size_t MeterFrameLength = 14;
@@ -23,17 +25,21 @@ struct MeterFlags {
   bool max = false;
 };
 
-// What one answer of the meter turns into.
+// What one answer of the meter turns into: everything the display, the journal, publishing
+// and the console take from it, so that nobody reads the raw answer again.
 struct DecodedFrame {
   float value = InvalidValue;  // InvalidValue when the frame carries no number
   std::string valueText;       // the large display: the number, with the unit in AC/DC/TE mode
   std::string modeText;        // the mode ("AC", "DC", "TE") or else the unit
   std::string unit;            // the unit field without blanks, or the unit with its prefix
-  // Set by the decoders of the binary and coded families, which name mode and overload
-  // themselves; the journal then takes unit, mode and status from here, not from the text.
-  bool selfDescribed = false;
-  std::string mode = {};  // "DC", "AC", "AC+DC", "diode", "continuity", ...
-  MeterFlags flags = {};
+  std::string mode = {};       // "DC", "AC", "AC+DC", "diode", "continuity", ...
+  MeterFlags flags = {};       // flags.overload: the meter showed an overload
+
+  ReadingStatus status() const {
+    return value != InvalidValue ? ReadingStatus::Ok
+           : flags.overload      ? ReadingStatus::Overload
+                                 : ReadingStatus::Invalid;
+  }
 };
 
 // Decodes one answer. Removes the carriage returns from `frame` as a side effect, as the

@@ -3,7 +3,9 @@
 
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
-#include "core/scope/RecordingState.h"
+#include "core/text/TimeText.h"
+
+#include <algorithm>
 
 namespace kelvor {
 
@@ -40,17 +42,27 @@ void MeterState::portLost() {
 void MeterState::alarmTested(bool alarm) {
   if (alarm == alarm_) return;
   alarm_ = alarm;
-  if (listener_) listener_->meterStateChanged(condition_);
+  tell();
+}
+
+void MeterState::removeListener(MeterStateListener* listener) {
+  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void MeterState::tell() {
+  // A copy: a listener may leave while it is told.
+  const std::vector<MeterStateListener*> listeners = listeners_;
+  for (MeterStateListener* listener : listeners) listener->meterStateChanged(condition_);
 }
 
 void MeterState::missed() {
-  if (++missed_ >= MissedPollLimit) set(MeterCondition::NoAnswer);
+  if (++missed_ >= limit_) set(MeterCondition::NoAnswer);
 }
 
 void MeterState::set(MeterCondition condition, bool always) {
   if (condition == condition_ && !always) return;
   condition_ = condition;
-  if (listener_) listener_->meterStateChanged(condition);
+  tell();
 }
 
 Message meterTitle(MeterCondition condition, int comPort, bool alarm) {

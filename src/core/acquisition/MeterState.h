@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/acquisition/PortConfig.h"
@@ -25,15 +26,17 @@ class MeterStateListener {
 };
 
 // Follows the polls, answers and port failures and keeps the meter's condition, so that an
-// old value is never taken for a live one.
+// old value is never taken for a live one. The window and kelvor-record hear the same rule.
 class MeterState {
  public:
-  // Polls in a row without a complete answer that make "no answer".
+  // Polls in a row without a complete answer that make "no answer", unless told otherwise.
   static constexpr int MissedPollLimit = 5;
 
-  explicit MeterState(const Clock& clock) : clock_(clock) {}
+  explicit MeterState(const Clock& clock, int missedPollLimit = MissedPollLimit)
+      : clock_(clock), limit_(missedPollLimit) {}
 
-  void setListener(MeterStateListener* listener) { listener_ = listener; }
+  void addListener(MeterStateListener* listener) { listeners_.push_back(listener); }
+  void removeListener(MeterStateListener* listener);
 
   // The port was opened (ok) or could not be opened or was closed (!ok).
   void portOpened(bool ok);
@@ -60,8 +63,11 @@ class MeterState {
   void missed();
   void set(MeterCondition condition, bool always = false);
 
+  void tell();
+
   const Clock& clock_;
-  MeterStateListener* listener_ = nullptr;
+  int limit_;
+  std::vector<MeterStateListener*> listeners_;
   MeterCondition condition_ = MeterCondition::NotOpen;
   int missed_ = 0;
   bool awaiting_ = false;

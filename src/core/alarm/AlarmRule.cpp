@@ -3,21 +3,19 @@
 
 #include "core/acquisition/MeterFrame.h"
 
-#include <utility>
-
 namespace kelvor {
 
 AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float value,
-                          LocalSeconds shown, std::string_view alarmTimeShown) {
+                          LocalSeconds shown, std::optional<LocalSeconds> firstAlarm) {
   AlarmOutcome outcome;
-  outcome.alarmTime = std::string(alarmTimeShown);
+  outcome.firstAlarm = firstAlarm;
   // A frame without a number never gets here from the reading handler; should one slip
   // through, its marker value must not count as a reading far below any threshold.
   if (!armed || value == 0.0f || value == InvalidValue) return outcome;
   const bool holds = AlarmAbove ? value > AlarmLevel : value < AlarmLevel;
   if (!holds) return outcome;
   outcome.beep = true;
-  if (alarmTimeShown == NoTime) outcome.alarmTime = TimeStr(shown);
+  if (!firstAlarm) outcome.firstAlarm = shown;
   return outcome;
 }
 
@@ -32,11 +30,11 @@ bool AlarmRule::testAlarm(float value, const Clock& clock, RecordingState& recor
   const LocalSeconds shown =
       recording.StartTime ? recording.runSeconds(clock) : clock.wallTime().local();
   AlarmOutcome outcome =
-      alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, shown, recording.AlarmTime);
+      alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, shown, recording.FirstAlarm);
   alarmed_ = outcome.beep;
   if (alarmed_) sound_.beeps(1);
-  if (outcome.alarmTime == recording.AlarmTime) return false;
-  recording.AlarmTime = std::move(outcome.alarmTime);
+  if (outcome.firstAlarm == recording.FirstAlarm) return false;
+  recording.FirstAlarm = outcome.firstAlarm;
   return true;
 }
 

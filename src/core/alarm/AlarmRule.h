@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
-#include <string_view>
+#include <optional>
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/alarm/AlarmSound.h"
@@ -14,15 +13,14 @@ namespace kelvor {
 // What one reading does to the alarm.
 struct AlarmOutcome {
   bool beep = false;
-  std::string alarmTime;  // the alarm-time label's new text (unchanged when nothing is due)
+  std::optional<LocalSeconds> firstAlarm;  // the first alarm (unchanged when nothing is due)
 };
 
 // The alarm rule for one usable reading. `armed` tells whether the alarm is switched on;
-// `alarmTimeShown` is the recording's alarm time so far. The comparison is strict, and a
-// reading of exactly 0 never raises the alarm. The first alarm since the label was cleared
-// to "-- : -- : --" shows TimeStr(shown).
+// `firstAlarm` is the recording's first alarm so far. The comparison is strict, and a
+// reading of exactly 0 never raises the alarm. The first alarm since it was cleared is `shown`.
 AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float value,
-                          LocalSeconds shown, std::string_view alarmTimeShown);
+                          LocalSeconds shown, std::optional<LocalSeconds> firstAlarm);
 
 // The alarm: the threshold of the last valid condition, whether it is switched on, and the
 // sound.

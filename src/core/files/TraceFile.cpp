@@ -204,9 +204,9 @@ void applyLoadedTrace(TraceStore& store, int channel, const std::vector<TraceSam
   store.setCount(channel, count);  // the count last: the samples are complete
 }
 
-bool loadEndsRecording(const RecordingState& state, bool activeChecked, int channel) {
+bool loadEndsRecording(const RecordingState& state, int channel) {
   if (channel < 0 || channel >= TraceStore::Channels) return false;
-  return activeChecked &&
+  return state.Active &&
          ValueLists::ChannelColors[static_cast<std::size_t>(channel)] == state.ActiveColor;
 }
 

@@ -71,6 +71,6 @@ void applyLoadedTrace(TraceStore& store, int channel, const std::vector<TraceSam
 // A load into the channel that is being recorded ends the recording first, so that no new
 // reading lands in the replaced trace: true when "drawing active" is checked and the
 // channel's colour is the active colour.
-bool loadEndsRecording(const RecordingState& state, bool activeChecked, int channel);
+bool loadEndsRecording(const RecordingState& state, int channel);
 
 }  // namespace kelvor

@@ -65,12 +65,6 @@ std::string localMs(const WallTime& t, bool millis) {
   return dateTimeText(t.utcMs + t.offsetSeconds * 1000LL, ' ', ':', millis);
 }
 
-std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string quoted(const std::string& text) {
   std::string result = "\"";
   for (const char c : text) result += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -156,26 +150,9 @@ JournalRow journalRowOf(const std::string& answer, const DecodedFrame& reading) 
   for (const char c : answer)
     if (c != '\r') row.raw += c;
   row.value = reading.value;
-  if (reading.selfDescribed) {
-    row.unit = reading.unit;
-    row.mode = reading.mode;
-    row.status = reading.value != InvalidValue ? ReadingStatus::Ok
-                 : reading.flags.overload      ? ReadingStatus::Overload
-                                               : ReadingStatus::Invalid;
-    return row;
-  }
-  const bool whole = answer.size() == MeterFrameLength;  // as the decoder takes a frame
-  if (whole) {
-    // Read as the decoder reads them; carriage returns inside a frame shorten it.
-    row.mode = trimmed(row.raw.substr(0, 2));
-    row.unit = row.raw.size() > 9 ? trimmed(row.raw.substr(9, 4)) : std::string();
-  }
-  std::string field = whole ? answer.substr(3, 6) : std::string();
-  ReplaceString(field, ".", "");
-  if (reading.value != InvalidValue)
-    row.status = ReadingStatus::Ok;
-  else
-    row.status = trimmed(field) == "OL" ? ReadingStatus::Overload : ReadingStatus::Invalid;
+  row.unit = reading.unit;
+  row.mode = reading.mode;
+  row.status = reading.status();
   return row;
 }
 

@@ -10,8 +10,6 @@
 
 namespace kelvor {
 
-enum class ReadingStatus { Ok, Overload, Invalid };
-
 // One reading of a journal: when it came, where it went, and what the meter sent.
 struct JournalRow {
   WallTime time;
@@ -32,8 +30,7 @@ struct JournalStyle {
 };
 JournalStyle journalStyleFor(char decimalSeparator);
 
-// The meter's part of a row (value, unit, mode, status, raw) from one answer as the reading
-// handler saw it.
+// The meter's part of a row: value, unit, mode and status as decoded, and the answer as sent.
 JournalRow journalRowOf(const std::string& answer, const DecodedFrame& reading);
 
 // The header row and one reading's row, each ending in CR LF, quoted as RFC 4180 asks.

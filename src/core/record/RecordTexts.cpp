@@ -37,8 +37,10 @@ Message otherNameLine(const std::string& wanted, const std::string& journal) {
   return Message(MessageId::RecordOtherName, {wanted, journal});
 }
 
-Message silenceLine(int port, bool silent) {
-  return Message(silent ? MessageId::RecordSilent : MessageId::RecordAnswering, {portName(port)});
+Message meterLine(int port, MeterCondition condition) {
+  static constexpr MessageId Ids[] = {MessageId::RecordAnswering, MessageId::RecordSilent,
+                                      MessageId::RecordRetrying};
+  return Message(Ids[static_cast<int>(condition)], {portName(port)});
 }
 
 Message progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,

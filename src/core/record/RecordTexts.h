@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/acquisition/MeterState.h"
 #include "core/journal/JournalFormat.h"
 #include "core/text/Message.h"
 
@@ -20,8 +21,9 @@ std::string durationText(std::int64_t ms);
 Message alarmLine(const JournalRow& row, char decimalSeparator);
 // "First alarm after 00:00:12 of the recording"
 Message firstAlarmLine(const std::string& runTime);
-// "COM1: no answer" / "COM1: answering again"
-Message silenceLine(int port, bool silent);
+// "COM1: no answer" / "COM1: disconnected, retrying" / "COM1: answering again" (Answering);
+// not for a port that is not open.
+Message meterLine(int port, MeterCondition condition);
 // "run.csv exists; the journal is run-2.csv": --output named a file that is there already.
 Message otherNameLine(const std::string& wanted, const std::string& journal);
 // The progress line: last reading, readings so far, elapsed and remaining time (the latter

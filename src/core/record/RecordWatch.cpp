@@ -5,24 +5,17 @@
 
 namespace kelvor {
 
-bool RecordWatch::answered(std::int64_t nowMs) {
+void RecordWatch::answered(std::int64_t nowMs) {
   if (readings_++ == 0) startMs_ = nowMs;
-  silentPolls_ = 0;
   // One reading a second: the duration is over when the next one would reach its end.
   const std::int64_t nextMs = (elapsedMs(nowMs) + PollMs / 2) / PollMs * PollMs + PollMs;
   if ((count_ > 0 && readings_ >= count_) || (durationMs_ > 0 && nextMs >= durationMs_))
     done_ = true;
-  const bool back = silenceReported_;
-  silenceReported_ = false;
-  return back;
 }
 
-bool RecordWatch::polled(std::int64_t nowMs) {
+void RecordWatch::polled(std::int64_t nowMs) {
   // A silent meter still ends a recording of limited duration, one poll late.
   if (durationMs_ > 0 && elapsedMs(nowMs) >= durationMs_ + PollMs) done_ = true;
-  if (++silentPolls_ < SilentPollLimit || silenceReported_) return false;
-  silenceReported_ = true;
-  return true;
 }
 
 std::int64_t RecordWatch::remainingMs(std::int64_t nowMs) const {

@@ -5,23 +5,20 @@
 
 namespace kelvor {
 
-// Follows a recording without a window: when it is complete (count or duration reached),
-// and when the meter has gone silent or answers again. Times are milliseconds of a steady
-// clock.
+// Follows a recording without a window: when it is complete (count or duration reached).
+// Times are milliseconds of a steady clock.
 class RecordWatch {
  public:
-  // Polls in a row without an answer that are reported as "no answer".
-  static constexpr int SilentPollLimit = 10;
   static constexpr std::int64_t PollMs = 1000;
 
   // durationS, count: 0 for no limit; startMs: the program's start.
   RecordWatch(std::int64_t durationS, std::int64_t count, std::int64_t startMs)
       : durationMs_(durationS * 1000), count_(count), startMs_(startMs) {}
 
-  // A reading was recorded. True when it ends a reported silence.
-  bool answered(std::int64_t nowMs);
-  // A poll went out. True when it makes the silence reportable (once per silence).
-  bool polled(std::int64_t nowMs);
+  // A reading was recorded.
+  void answered(std::int64_t nowMs);
+  // A poll went out.
+  void polled(std::int64_t nowMs);
 
   bool done() const { return done_; }
   std::int64_t readings() const { return readings_; }
@@ -35,8 +32,6 @@ class RecordWatch {
   std::int64_t count_;
   std::int64_t startMs_;
   std::int64_t readings_ = 0;
-  int silentPolls_ = 0;
-  bool silenceReported_ = false;
   bool done_ = false;
 };
 

@@ -10,18 +10,14 @@ Recorder::Recorder(RecordingState& state, TraceStore& store, const Clock& clock,
     : state_(state), store_(store), clock_(clock), view_(view) {}
 
 void Recorder::clearAlarmTime() {
-  state_.AlarmTime = NoTime;
-  view_.showAlarmTime(state_.AlarmTime);
+  state_.FirstAlarm.reset();
+  view_.showAlarmTime(NoTime);
 }
 
-void Recorder::setActiveFromCode(bool checked) {
-  if (view_.activeChecked() == checked) return;
-  view_.setActiveChecked(checked);
-  drawingSwitched();
-}
-
-void Recorder::drawingSwitched() {
-  if (view_.activeChecked()) {
+void Recorder::setActive(bool active) {
+  state_.Active = active;
+  view_.showActive(active);
+  if (active) {
     if (!state_.StartTime) state_.StartTime = clock_.moment();
     state_.StartPending = true;
   } else {
@@ -34,7 +30,7 @@ void Recorder::chooseChannel(int index) {
   state_.ActiveChannel = index;
   store_.setCount(index, 0);
   state_.clearPenPositions();
-  if (view_.activeChecked()) {
+  if (state_.Active) {
     // A running recording goes on in the new channel with a new time origin.
     state_.StartTime = clock_.moment();
     view_.showStartTime(TimeStr(state_.StartTime->wall.local()));
@@ -50,7 +46,7 @@ void Recorder::reset() {
   view_.showRunTime(NoTime);
   clearAlarmTime();
   state_.StartTime.reset();
-  setActiveFromCode(false);
+  setActive(false);
   state_.Running = false;
   store_.clearAll();
   state_.clearPenPositions();
@@ -59,7 +55,10 @@ void Recorder::reset() {
 void Recorder::SaveMesswert() {
   const int n = store_.count(state_.ActiveChannel) + 1;
   if (n > TraceStore::LiveCapacity) {
-    setActiveFromCode(false);
+    if (startOver_)
+      state_.StartPending = true;
+    else
+      setActive(false);
     return;
   }
   const auto seconds = static_cast<float>(state_.runSeconds(clock_));

@@ -10,19 +10,18 @@
 
 namespace kelvor {
 
-// The controls a recording reads and writes besides the plot.
+// What shows the recording's state besides the plot; a program without a window shows none.
 class RecorderView {
  public:
   virtual ~RecorderView() = default;
-  virtual bool activeChecked() const = 0;
-  // Sets "drawing active" without raising its click handler; the recorder runs that itself.
-  virtual void setActiveChecked(bool checked) = 0;
-  virtual void showStartTime(const std::string& text) = 0;
-  virtual void showCurrentTime(const std::string& text) = 0;
-  virtual void showRunTime(const std::string& text) = 0;
-  virtual void showAlarmTime(const std::string& text) = 0;
+  // Shows "drawing active" without raising its click handler.
+  virtual void showActive(bool) {}
+  virtual void showStartTime(const std::string&) {}
+  virtual void showCurrentTime(const std::string&) {}
+  virtual void showRunTime(const std::string&) {}
+  virtual void showAlarmTime(const std::string&) {}
   // Colour of the reading display (0xRRGGBB): that of the active channel.
-  virtual void setReadingColor(std::uint32_t rgb) = 0;
+  virtual void setReadingColor(std::uint32_t) {}
 };
 
 // Recording into the trace store: the channel buttons, "drawing active", reset, and
@@ -31,10 +30,14 @@ class Recorder {
  public:
   Recorder(RecordingState& state, TraceStore& store, const Clock& clock, RecorderView& view);
 
-  // "Drawing active" was checked or unchecked (by the user or from code).
-  void drawingSwitched();
-  // Unchecks "drawing active" and ends the recording, as the user's untick does.
-  void stop() { setActiveFromCode(false); }
+  // Switches "drawing active" on (the next reading starts a recording) or off (the
+  // recording ends).
+  void setActive(bool active);
+  // Ends the recording, as the user's untick does.
+  void stop() { setActive(false); }
+  // A full channel starts over (the next reading begins a new recording) instead of ending
+  // the recording: for a program whose journal is the record.
+  void startOverWhenFull(bool startOver) { startOver_ = startOver; }
   // A channel was chosen: it becomes active and is emptied.
   void chooseChannel(int index);
   // Ends any recording and empties all channels; the picture stays.
@@ -46,13 +49,13 @@ class Recorder {
   void recordingStarted();
 
  private:
-  void setActiveFromCode(bool checked);
   void clearAlarmTime();
 
   RecordingState& state_;
   TraceStore& store_;
   const Clock& clock_;
   RecorderView& view_;
+  bool startOver_ = false;
 };
 
 }  // namespace kelvor

@@ -6,11 +6,9 @@
 
 #include "core/Clock.h"
 #include "core/acquisition/MeterFrame.h"
+#include "core/text/TimeText.h"
 
 namespace kelvor {
-
-// What the time labels show while there is no time to show.
-inline constexpr const char* NoTime = "-- : -- : --";
 
 // The main window's recording variables: the current reading, the recording's state and
 // the pen positions of the live drawing.
@@ -27,8 +25,13 @@ struct RecordingState {
   int LastY = 0;
   int LastDrawnX = 0;
   int LastDrawnY = 0;
-  std::string AlarmTime = NoTime;  // the first alarm since the last reset or channel change
+  bool Active = false;     // "drawing active": the user's choice, or ended by a full channel
+  bool AutoScale = false;  // the ranges follow the readings
+  // The first alarm since the last reset or channel change: the running time, or the time of
+  // day without a start.
+  std::optional<LocalSeconds> FirstAlarm;
 
+  std::string alarmTimeText() const { return FirstAlarm ? TimeStr(*FirstAlarm) : NoTime; }
   void clearPenPositions() { LastX = LastY = LastDrawnX = LastDrawnY = 0; }
   // Whole seconds since the start by the steady clock, whatever the wall clock did; 0
   // without a start.

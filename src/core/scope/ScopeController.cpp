@@ -130,7 +130,7 @@ void ScopeController::DrawToScope() {
   const auto t = static_cast<int>(state_.runSeconds(clock_));
   const double value = static_cast<double>(state_.CurrentValue);
   PlotPoint p = map(t, value);
-  if (view_.autoScaleChecked()) {
+  if (state_.AutoScale) {
     AutoRangeX(t);  // may rebuild the whole plot at a longer duration
     p = map(t, value);
   }
@@ -154,7 +154,7 @@ void ScopeController::RedrawGraphs(Rescale rescale) {
   view_.setBusy(true);
   const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), state_);
 
-  if (view_.activeChecked()) {
+  if (state_.Active) {
     // The live drawing goes on from the active channel's newest sample.
     const int n = store_.count(state_.ActiveChannel);
     if (n < 1) {
@@ -170,7 +170,7 @@ void ScopeController::RedrawGraphs(Rescale rescale) {
     state_.LastDrawnY = state_.LastY;
   }
 
-  if (rescale == Rescale::Fit && view_.autoScaleChecked()) {
+  if (rescale == Rescale::Fit && state_.AutoScale) {
     AutoRangeX(drawn.lastTime);
     AutoRangeY(drawn.min, drawn.max);
   }

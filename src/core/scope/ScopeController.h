@@ -55,8 +55,6 @@ class ScopeView {
   // Part of the picture changed (device pixels); repaint just that.
   virtual void plotChanged(const RasterRect& area) = 0;
   virtual DrawStyle drawStyle() const = 0;
-  virtual bool autoScaleChecked() const = 0;
-  virtual bool activeChecked() const = 0;
   // Show a selection made by the program, without raising the list's handler.
   virtual void showDurationItem(int item) = 0;
   virtual void showYMinItem(int item) = 0;

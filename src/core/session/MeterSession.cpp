@@ -11,18 +11,19 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
                            const Devices& devices, const Views& views, char decimalSeparator)
     : config_(config),
       clock_(devices.clock),
-      readingView_(views.reading),
-      recorderView_(views.recorder),
-      recorder_(recording_, traces_, clock_, views.recorder),
+      readingView_(views.reading ? *views.reading : noReadingView_),
+      recorderView_(views.recorder ? *views.recorder : noRecorderView_),
+      recorder_(recording_, traces_, clock_, recorderView_),
       alarm_(devices.sound),
       journal_(decimalSeparator),
-      handler_(recording_, clock_, views.reading, *this, decimalSeparator),
+      handler_(recording_, clock_, readingView_, *this, decimalSeparator),
       meterState_(devices.clock),
       cycle_(config, connection, devices.link, devices.readTimer, meterState_,
              [this](std::string& answer) { takeAnswer(answer); }) {}
 
 void MeterSession::takeAnswer(std::string& answer) {
   recorded_.reset();
+  firstAlarm_ = false;
   handler_.Messung(answer, familyFor(config_));
   // The alarm is tested only for a usable value; an unusable one ends a shown alarm.
   meterState_.alarmTested(recording_.CurrentValue != InvalidValue && alarm_.alarmed());
@@ -30,6 +31,14 @@ void MeterSession::takeAnswer(std::string& answer) {
   // The alarm is tested only for a usable value.
   const bool alarm = recorded_->value != InvalidValue && alarm_.alarmed();
   for (ReadingListener* listener : listeners_) listener->readingRecorded(*recorded_, alarm);
+  if (!firstAlarm_) return;
+  for (ReadingListener* listener : listeners_) listener->firstAlarm(*recorded_);
+}
+
+void MeterSession::setAutoScale(bool on) {
+  recording_.AutoScale = on;
+  readingView_.showAutoScale(on);
+  if (plot_) plot_->autoScaleChanged();
 }
 
 int MeterSession::storeInterval() const {
@@ -67,8 +76,8 @@ void MeterSession::AutoRangeY(float min, float max) {
 }
 
 void MeterSession::testAlarm(float value) {
-  if (alarm_.testAlarm(value, clock_, recording_))
-    recorderView_.showAlarmTime(recording_.AlarmTime);
+  firstAlarm_ = alarm_.testAlarm(value, clock_, recording_);
+  if (firstAlarm_) recorderView_.showAlarmTime(recording_.alarmTimeText());
 }
 
 void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
@@ -87,7 +96,7 @@ void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
     }
     recording_.CurrentValue = row.value;
     DrawToScope();
-    if (readingView_.autoScaleChecked()) AutoRangeY(row.value, row.value);
+    if (recording_.AutoScale) AutoRangeY(row.value, row.value);
   }
   clock_.replayAt(std::nullopt);
   recording_ = live;

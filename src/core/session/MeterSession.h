@@ -9,13 +9,13 @@
 #include "core/Timer.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/PortConfig.h"
-#include "core/acquisition/ReadingHandler.h"
 #include "core/acquisition/SerialLink.h"
 #include "core/alarm/AlarmRule.h"
 #include "core/journal/JournalKeeper.h"
 #include "core/scope/Recorder.h"
 #include "core/scope/RecordingState.h"
 #include "core/scope/TraceStore.h"
+#include "core/session/ReadingHandler.h"
 
 namespace kelvor {
 
@@ -43,6 +43,8 @@ class ReadingListener {
  public:
   virtual ~ReadingListener() = default;
   virtual void readingRecorded(const JournalRow& row, bool alarm) = 0;
+  // After readingRecorded: this reading was the first alarm since the last reset or channel.
+  virtual void firstAlarm(const JournalRow&) {}
 };
 
 // The path of a reading from the port to its consumers, with or without a window: polls the
@@ -51,10 +53,10 @@ class ReadingListener {
 // one stored sample; without a plot every reading is stored.
 class MeterSession : private ReadingHooks {
  public:
-  // Where the session shows what it does.
+  // Where the session shows what it does; none without a window.
   struct Views {
-    ReadingView& reading;
-    RecorderView& recorder;
+    ReadingView* reading = nullptr;
+    RecorderView* recorder = nullptr;
   };
   // What the session talks to: the port, the read timer of the polling cycle, the clock and
   // the alarm's sound. The owner delivers the ticks of both timers.
@@ -67,6 +69,8 @@ class MeterSession : private ReadingHooks {
 
   MeterSession(const PortConfig& config, const ConnectionState& connection, const Devices& devices,
                const Views& views, char decimalSeparator);
+  MeterSession(const MeterSession&) = delete;
+  MeterSession& operator=(const MeterSession&) = delete;
 
   void onPollTick() { cycle_.onPollTick(); }
   void onReadTick() { cycle_.onReadTick(); }
@@ -84,6 +88,8 @@ class MeterSession : private ReadingHooks {
   Recorder& recorder() { return recorder_; }
   AlarmRule& alarm() { return alarm_; }
   JournalKeeper& journal() { return journal_; }
+  // "Auto-scale" switched on or off: the ranges follow the readings, and the plot its values.
+  void setAutoScale(bool on);
   // Reset: ends the recording and its journal and empties all channels.
   void reset();
   // The channel button: the channel becomes the active one and is emptied.
@@ -106,6 +112,8 @@ class MeterSession : private ReadingHooks {
 
   const PortConfig& config_;
   SessionClock clock_;
+  ReadingView noReadingView_;  // what shows nothing, when there is no window
+  RecorderView noRecorderView_;
   ReadingView& readingView_;
   RecorderView& recorderView_;
   RecordingState recording_;
@@ -119,6 +127,7 @@ class MeterSession : private ReadingHooks {
   ScopeController* plot_ = nullptr;
   std::vector<ReadingListener*> listeners_;
   std::optional<JournalRow> recorded_;  // the row of the answer being handled, if recorded
+  bool firstAlarm_ = false;             // the answer being handled is the first alarm
 };
 
 }  // namespace kelvor

@@ -73,6 +73,7 @@ enum class MessageId {
   RecordFirstAlarm,    // the run time
   RecordSilent,        // port name
   RecordAnswering,     // port name
+  RecordRetrying,      // port name
   RecordOtherName,     // the file asked for, the journal's file
   RecordProgress,      // last reading, readings, elapsed time, journal
   RecordProgressLeft,  // the same with the remaining time before the journal

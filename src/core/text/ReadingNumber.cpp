@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/acquisition/MeterFrame.h"
 #include "core/text/NumberFormat.h"
 
 namespace kelvor {

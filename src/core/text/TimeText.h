@@ -16,4 +16,7 @@ using LocalSeconds = std::int64_t;
 // 25 hours reads "01:00:00". Negative values wrap into the previous day.
 std::string TimeStr(LocalSeconds t);
 
+// What the time labels show while there is no time to show.
+inline constexpr const char* NoTime = "-- : -- : --";
+
 }  // namespace kelvor

@@ -137,7 +137,7 @@ bool TraceFileCommands::loadTrace(int channel, const QString& path, const QByteA
   }
 
   // No new reading may land in the trace that is being replaced.
-  if (loadEndsRecording(state_, controls_.chkActive->isChecked(), channel)) {
+  if (loadEndsRecording(state_, channel)) {
     recorder_.stop();
   }
   applyLoadedTrace(store_, channel, parse.samples);
@@ -154,7 +154,7 @@ bool TraceFileCommands::loadTrace(int channel, const QString& path, const QByteA
 
 void TraceFileCommands::replayJournal(const std::vector<JournalRow>& rows, int channel) {
   if (!isChannel(channel) || !replay_) return;
-  if (loadEndsRecording(state_, controls_.chkActive->isChecked(), channel)) recorder_.stop();
+  if (loadEndsRecording(state_, channel)) recorder_.stop();
   replay_(rows, channel);
   scope_.FullReDraw(Rescale::Fit);
 }

@@ -16,12 +16,12 @@ namespace kelvor {
 MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& controls,
                                      MeterConnection& meter)
     : window_(window), controls_(controls), meter_(meter) {
-  meter_.session().meterState().setListener(this);
+  meter_.session().meterState().addListener(this);
   controls_.lblVal->installEventFilter(this);
 }
 
 MeterStateDisplay::~MeterStateDisplay() {
-  meter_.session().meterState().setListener(nullptr);
+  meter_.session().meterState().removeListener(this);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/ReadingLabels.h"
 
+#include <QSignalBlocker>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QStringDecoder>
@@ -35,8 +37,9 @@ void ReadingLabels::showStartTime(const std::string& text) {
 void ReadingLabels::showRunTime(const std::string& text) {
   controls_.lblLauf->setText(fromMeter(text));
 }
-bool ReadingLabels::autoScaleChecked() const {
-  return controls_.chkAutoScale->isChecked();
+void ReadingLabels::showAutoScale(bool on) {
+  const QSignalBlocker quiet(controls_.chkAutoScale);
+  controls_.chkAutoScale->setChecked(on);
 }
 
 }  // namespace kelvor

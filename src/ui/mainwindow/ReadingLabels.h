@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/acquisition/ReadingHandler.h"
+#include "core/session/ReadingHandler.h"
 
 namespace kelvor {
 
@@ -18,7 +18,7 @@ class ReadingLabels : public ReadingView {
   void showCurrentTime(const std::string& text) override;
   void showStartTime(const std::string& text) override;
   void showRunTime(const std::string& text) override;
-  bool autoScaleChecked() const override;
+  void showAutoScale(bool on) override;
 
  private:
   const MainControls& controls_;

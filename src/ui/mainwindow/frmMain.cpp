@@ -69,7 +69,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       panel_(*this, controls_),
       readingLabels_(controls_),
       alarmPlayer_([] { QApplication::beep(); }),
-      meter_(portConfig_, clock, alarmPlayer_, {readingLabels_, panel_},
+      meter_(portConfig_, clock, alarmPlayer_, {&readingLabels_, &panel_},
              SystemLocale::decimalSeparator()),
       meterDisplay_(*this, controls_, meter_),
       channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
@@ -167,9 +167,10 @@ void frmMain::Form_Load() {
 
 void frmMain::connectControls() {
   const MainControls& c = controls_;
-  connect(c.chkActive, &QCheckBox::clicked, this, [this] { recorder().drawingSwitched(); });
+  connect(c.chkActive, &QCheckBox::clicked, this, [this](bool on) { recorder().setActive(on); });
   connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
-  connect(c.chkAutoScale, &QCheckBox::clicked, this, [this] { scope_.autoScaleChanged(); });
+  connect(c.chkAutoScale, &QCheckBox::clicked, this,
+          [this](bool on) { meter_.session().setAutoScale(on); });
   connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
@@ -222,7 +223,7 @@ void frmMain::GetSettings() {
   saved_ = StoredSettings::read(store.lookup(), SystemLocale::decimalSeparator());
   portConfig_ = saved_.portConfig();
   printOptions_ = saved_.printOptions();
-  controls_.chkAutoScale->setChecked(saved_.AutoScale);
+  meter_.session().setAutoScale(saved_.AutoScale);
   meter_.session().journal().setEnabled(saved_.Journal);
   publish_.start(store.lookup());
   ValueFont::choose(controls_.lblVal, controls_.lblACDC);
@@ -230,7 +231,7 @@ void frmMain::GetSettings() {
 
 void frmMain::SaveSettings() {
   saved_.takeFrom(portConfig_, printOptions_);
-  saved_.AutoScale = controls_.chkAutoScale->isChecked();
+  saved_.AutoScale = meter_.session().recording().AutoScale;
   WindowPlacement::capture(this, saved_);
   hide();
   const SettingsStore store;

@@ -41,13 +41,9 @@ void selectSilently(QComboBox* list, int item) {
 ScopePanel::ScopePanel(QMainWindow& window, const MainControls& controls)
     : window_(window), controls_(controls) {}
 
-bool ScopePanel::activeChecked() const {
-  return controls_.chkActive->isChecked();
-}
-
-void ScopePanel::setActiveChecked(bool checked) {
+void ScopePanel::showActive(bool active) {
   const QSignalBlocker quiet(controls_.chkActive);
-  controls_.chkActive->setChecked(checked);
+  controls_.chkActive->setChecked(active);
 }
 
 void ScopePanel::showStartTime(const std::string& text) {
@@ -132,10 +128,6 @@ void ScopePanel::plotChanged(const RasterRect& area) {
 
 DrawStyle ScopePanel::drawStyle() const {
   return controls_.optDrawStyle[1]->isChecked() ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;
-}
-
-bool ScopePanel::autoScaleChecked() const {
-  return controls_.chkAutoScale->isChecked();
 }
 
 void ScopePanel::showDurationItem(int item) {

@@ -18,8 +18,7 @@ class ScopePanel : public RecorderView, public ScopeView {
   ScopePanel(QMainWindow& window, const MainControls& controls);
 
   // RecorderView
-  bool activeChecked() const override;
-  void setActiveChecked(bool checked) override;
+  void showActive(bool active) override;
   void showStartTime(const std::string& text) override;
   void showCurrentTime(const std::string& text) override;
   void showRunTime(const std::string& text) override;
@@ -35,7 +34,6 @@ class ScopePanel : public RecorderView, public ScopeView {
   void setBusy(bool busy) override;
   void plotChanged(const RasterRect& area) override;
   DrawStyle drawStyle() const override;
-  bool autoScaleChecked() const override;
   void showDurationItem(int item) override;
   void showYMinItem(int item) override;
   void showYMaxItem(int item) override;

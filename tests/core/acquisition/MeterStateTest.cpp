@@ -48,7 +48,7 @@ TEST(MeterState, FollowsPollsAnswersAndThePort) {
     MeterState state(clock);
     Recorded listener;
     listener.state = &state;
-    state.setListener(&listener);
+    state.addListener(&listener);
     for (const char event : events) {
       clock.advance(1);
       if (event == 'o' || event == 'x') state.portOpened(event == 'o');

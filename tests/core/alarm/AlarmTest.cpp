@@ -30,9 +30,9 @@ TEST(AlarmRule, ComparesStrictlyAndIgnoresZeroAndGaps) {
     ASSERT_TRUE(condition.valid);
     for (const bool on : {true, false}) {
       const AlarmOutcome outcome =
-          alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, None);
-      EXPECT_EQ(outcome.alarmTime + (outcome.beep ? " beep" : ""),
-                on && alarm ? "14:03:09 beep" : None)
+          alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, {});
+      const std::string time = outcome.firstAlarm ? TimeStr(*outcome.firstAlarm) : None;
+      EXPECT_EQ(time + (outcome.beep ? " beep" : ""), on && alarm ? "14:03:09 beep" : None)
           << text << value;
     }
   }
@@ -62,11 +62,11 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
     clock.advance(60), rule.testAlarm(value, clock, recording);
   rule.setArmed(false);
   EXPECT_FALSE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.AlarmTime + " " + std::to_string(sound.calls), "00:06:17 3");
+  EXPECT_EQ(recording.alarmTimeText() + " " + std::to_string(sound.calls), "00:06:17 3");
   rule.setArmed(true);
   recording = RecordingState();
   EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.AlarmTime, "13:12:26");  // no start: the wall clock's time of day
+  EXPECT_EQ(recording.alarmTimeText(), "13:12:26");  // no start: the wall clock's time of day
 }
 
 // A little-endian 32-bit number as four bytes.

@@ -136,8 +136,10 @@ TEST(TraceFile, LoadFillsTheChannelKeepsTheRestAndEndsOnlyTheActiveRecording) {
             (std::vector<int>{TraceStore::LastSlot, 1, 9}));
   RecordingState state;  // only a load into the active channel ends the recording
   state.ActiveColor = ValueLists::ChannelColors[5];
-  EXPECT_TRUE(loadEndsRecording(state, true, 5));
-  EXPECT_FALSE(loadEndsRecording(state, true, 4) || loadEndsRecording(state, false, 5));
+  EXPECT_FALSE(loadEndsRecording(state, 5));
+  state.Active = true;
+  EXPECT_TRUE(loadEndsRecording(state, 5));
+  EXPECT_FALSE(loadEndsRecording(state, 4));
 }
 
 }  // namespace

@@ -41,8 +41,9 @@ TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
   std::string journals[2] = {journalHeader(journalStyleFor(',')),
                              journalHeader(journalStyleFor('.'))};
   for (const auto& [answer, value, afterMs] : Readings) {
-    DecodedFrame decoded;
-    decoded.value = value;
+    std::string frame = answer;
+    const DecodedFrame decoded = decodeFrame(frame, '.');
+    EXPECT_EQ(decoded.value, value) << answer;
     JournalRow row = journalRowOf(answer, decoded);
     row.time = {Start.utcMs + afterMs, Start.offsetSeconds};
     row.elapsedMs = afterMs;

@@ -6,10 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "core/record/HeadlessViews.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
-#include "support/FakeMeter.h"
 
 namespace kelvor {
 namespace {
@@ -144,56 +142,24 @@ TEST(RecordOptions, MapsFixedDevicesToTheirPortNumbers) {
     EXPECT_EQ(portForDevice(path), port) << path;
 }
 
-// Events a second apart: p a poll, a a reading. Seen: S silent, B back, D done, else ".".
-TEST(RecordWatch, EndsAfterCountOrDurationAndReportsSilenceOnce) {
+// Events a second apart: p a poll, a a reading. Seen: D done, else ".".
+TEST(RecordWatch, EndsAfterCountOrDuration) {
   for (const auto& [duration, count, events, seen] :
        std::vector<std::tuple<int, int, std::string, std::string>>{
-           {0, 3, "apapa", "....D"},      // the third reading
-           {5, 0, "aaaaaa", "....DD"},    // readings at 0 to 4 s fill five seconds
-           {5, 0, "ppppppp", "......D"},  // a silent meter: one poll after the end
-           {5, 0, "ppppppa", "......."},  // the duration counts from the first reading
-           {0, 0, "pppppppppppaa", ".........S.B."},
-           {0, 0, "pppppppppappppppppppa", "...................SB"},
-           {0, 0, "apppppppppppppppppppa", "..........S.........B"}}) {
+           {0, 3, "apapa", "....D"},         // the third reading
+           {5, 0, "aaaaaa", "....DD"},       // readings at 0 to 4 s fill five seconds
+           {5, 0, "ppppppp", "......D"},     // a silent meter: one poll after the end
+           {5, 0, "ppppppa", "......."}}) {  // the duration counts from the first reading
     SCOPED_TRACE(events);
     RecordWatch watch(duration, count, 100000);
     std::string told;
     for (std::size_t i = 0; i < events.size(); ++i) {
       const std::int64_t now = 100007 + static_cast<std::int64_t>(i) * 1000;
-      if (events[i] == 'a' ? watch.answered(now) : watch.polled(now))
-        told += events[i] == 'a' ? 'B' : 'S';
-      else
-        told += watch.done() ? 'D' : '.';
+      events[i] == 'a' ? watch.answered(now) : watch.polled(now);
+      told += watch.done() ? 'D' : '.';
     }
     EXPECT_EQ(told, seen);
   }
-}
-
-// Days of readings: the window ends a recording when its channel is full, a headless one
-// goes on, every reading into the journal, timed from its start. (The alarm flag a listener
-// hears is MeterSessionTest's.)
-TEST(HeadlessViews, AFullTraceStoreNeverEndsTheRecording) {
-  struct Heard : ReadingListener, AlarmSound {
-    void readingRecorded(const JournalRow& row, bool) override { last = row.elapsedMs, ++rows; }
-    void beeps(int) override {}
-    std::int64_t last = -1;
-    int rows = 0;
-  } heard;
-  HeadlessViews views;
-  testing::FakeMeter meter(1796515200, views, views, heard);
-  meter.connection.PortOpen = true;
-  meter.session.addListener(&heard);
-  meter.session.recorder().drawingSwitched();
-  const int readings = TraceStore::LiveCapacity + 10;
-  for (int i = 0; i < readings; ++i) {
-    meter.session.onPollTick();
-    meter.link.incoming = "DC  0.500 V  \r";
-    meter.session.onReadTick();
-    meter.clock.advance(1);
-  }
-  EXPECT_EQ(std::pair(heard.rows, heard.last),
-            std::pair(readings, (readings - 1) * std::int64_t{1000}));
-  EXPECT_LE(meter.session.traces().count(0), TraceStore::LiveCapacity);
 }
 
 }  // namespace

@@ -26,20 +26,19 @@ class MeterSessionTest : public ::testing::Test,
   MeterSessionTest() {
     meter.connection.PortOpen = true;
     session.addListener(this);
+    session.setAutoScale(true);
   }
   void readingRecorded(const JournalRow& row, bool alarmed) override {
     told.push_back(std::to_string(row.elapsedMs) + (alarmed ? " alarm" : ""));
     lastRow = row;
   }
+  void firstAlarm(const JournalRow&) override { told.back() += " first"; }
   void showValue(const std::string& text) override { value = text; }
   void showMode(const std::string&) override {}
   void showCurrentTime(const std::string& text) override { current = text; }
   void showStartTime(const std::string& text) override { start = text; }
   void showRunTime(const std::string& text) override { run = text; }
   void showAlarmTime(const std::string& text) override { alarm = text; }
-  bool autoScaleChecked() const override { return true; }
-  bool activeChecked() const override { return active; }
-  void setActiveChecked(bool checked) override { active = checked; }
   void setReadingColor(std::uint32_t) override {}
   void beeps(int) override { ++beepCount; }
   // One poll answered by `frame`; returns the samples of channel 0 and the beeps so far.
@@ -55,9 +54,8 @@ class MeterSessionTest : public ::testing::Test,
   std::string alarmShown;         // after each poll: A while the reading meets the alarm condition
   std::vector<std::string> told;  // what listeners heard: elapsed ms, " alarm"
   JournalRow lastRow;
-  bool active = false;
   int beepCount = 0;
-  testing::FakeMeter meter{StartOfTest, *this, *this, *this};
+  testing::FakeMeter meter{StartOfTest, {this, this}, *this};
   testing::FakeClock& clock = meter.clock;
   MeterSession& session = meter.session;
   RecordingState& state = session.recording();
@@ -70,8 +68,8 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   EXPECT_EQ(value + " " + current + " " + alarm, "1,234 V 14:30:05 14:30:05");
 
   session.recorder().chooseChannel(0);  // clears the alarm time
-  active = true;  // drawing on: the next reading starts the recording and is stored at once
-  session.recorder().drawingSwitched();
+  // Drawing on: the next reading starts the recording and is stored at once.
+  session.recorder().setActive(true);
   clock.advance(2);
   EXPECT_EQ(poll("DC  0.500 V  \r"), (std::vector<int>{1, 1}));
   EXPECT_TRUE(state.Running && !state.StartPending);
@@ -90,7 +88,7 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   EXPECT_TRUE(state.Running);
   // Listeners hear recorded readings only, timed from the first; an unusable reading after
   // an alarm is no alarm.
-  EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm", "86717000", "86717000"}));
+  EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm first", "86717000", "86717000"}));
   EXPECT_EQ(alarmShown, "A-A--");
 }
 
@@ -126,8 +124,7 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
   for (const auto& [startUtc, readings] : recordings) {
     session.reset();
     clock.stepWall(startUtc * 1000 - clock.utcMs());
-    active = true;
-    session.recorder().drawingSwitched();
+    session.recorder().setActive(true);
     std::vector<std::string> got, expected;
     for (std::size_t i = 0; i < readings.size(); ++i) {
       if (i > 0) clock.advance(1);
@@ -177,10 +174,7 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   session.journal().attach(&journal);
   session.journal().setFaultHandler(
       [&](const JournalFault& fault) { faults.push_back(fault.error); });
-  const auto switchDrawing = [&](bool on) {
-    active = on;
-    session.recorder().drawingSwitched();
-  };
+  const auto switchDrawing = [&](bool on) { session.recorder().setActive(on); };
   poll("DC  1.000 V  \r");  // drawing is off
   switchDrawing(true);
   clock.advance(2);

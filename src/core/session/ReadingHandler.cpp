@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/acquisition/ReadingHandler.h"
+#include "core/session/ReadingHandler.h"
 
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterFrame.h"
@@ -42,7 +42,7 @@ void ReadingHandler::Messung(std::string& answer, const MeterFamily& family) {
   if (state_.Running) {
     view_.showRunTime(TimeStr(state_.runSeconds(clock_)));
     hooks_.DrawToScope();
-    if (view_.autoScaleChecked()) hooks_.AutoRangeY(state_.CurrentValue, state_.CurrentValue);
+    if (state_.AutoScale) hooks_.AutoRangeY(state_.CurrentValue, state_.CurrentValue);
   }
   hooks_.testAlarm(state_.CurrentValue);
 }

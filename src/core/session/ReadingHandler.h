@@ -10,16 +10,17 @@
 
 namespace kelvor {
 
-// The labels and check boxes that a reading updates or consults.
+// What shows a reading and the recording's automatic scaling; a program without a window
+// shows none of it.
 class ReadingView {
  public:
   virtual ~ReadingView() = default;
-  virtual void showValue(const std::string& text) = 0;        // the large display
-  virtual void showMode(const std::string& text) = 0;         // mode or unit
-  virtual void showCurrentTime(const std::string& text) = 0;  // time of the last reading
-  virtual void showStartTime(const std::string& text) = 0;    // start of the recording
-  virtual void showRunTime(const std::string& text) = 0;      // running time of the recording
-  virtual bool autoScaleChecked() const = 0;
+  virtual void showValue(const std::string&) {}        // the large display
+  virtual void showMode(const std::string&) {}         // mode or unit
+  virtual void showCurrentTime(const std::string&) {}  // time of the last reading
+  virtual void showStartTime(const std::string&) {}    // start of the recording
+  virtual void showRunTime(const std::string&) {}      // running time of the recording
+  virtual void showAutoScale(bool) {}                  // without raising a handler
 };
 
 // What a reading hands on to the trace store, the plot, the ranges and the alarm.
