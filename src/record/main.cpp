@@ -50,6 +50,9 @@ int main(int argc, char* argv[]) {
       kelvor::parseRecordOptions({argv + 1, argv + argc}, defaults);
   if (!parsed.error.empty()) return wrongOptions(parsed.error);
   kelvor::RecordOptions options = parsed.options;
+  // The options already name several meters and calculations; recording them comes later.
+  if (options.channels.size() > 1)
+    return wrongOptions("a second --port and --calc are not recorded yet: give one meter");
   // Never on the command line, where other users could read it.
   if (const char* password = std::getenv("KELVOR_MQTT_PASSWORD"))
     options.publish.password = password;

@@ -173,6 +173,9 @@ TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
   for (const auto& [options, status, said] : std::vector<std::tuple<QStringList, int, QString>>{
            {{"--port", "/dev/ttyUSB31"}, 1, "Error 2 opening COM64: /dev/ttyUSB31: "},
            {{"--baud", "1234"}, 2, "kelvor-record: --baud 1234: "},  // what is wrong: RecordOptions
+           {{"--port", "COM64", "--calc", "W=1*1"},
+            2,
+            "kelvor-record: a second --port and --calc "},
            {{"--output", "/dev/null"}, 0, ""},
            {{"--output", "/dev/full"}, 1, "kelvor-record: /dev/full: No space left on device\n"},
            {{"--output", fifo},
