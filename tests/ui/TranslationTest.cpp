@@ -29,8 +29,8 @@
 #include "platform/MessageTexts.h"
 #include "platform/ProgramCatalogue.h"
 #include "support/FakeClock.h"
-#include "ui/common/Captions.h"
 #include "ui/commands/TraceFileCommands.h"
+#include "ui/common/Captions.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmPrtDlg.h"
@@ -53,7 +53,7 @@ TEST(Translation, CaptionsFollowTheInstalledCatalogue) {
     SCOPED_TRACE(langCode);
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     QMainWindow window;
-    EXPECT_EQ(MainControls::build(&window).cmdCLS->text(), QString::fromUtf8(main));
+    EXPECT_EQ(MainControls::build(&window).plot.cmdCLS->text(), QString::fromUtf8(main));
     QLabel known(QString::fromUtf8("&Löschen")), unknown(QStringLiteral("&Unbekannt"));
     EXPECT_EQ(translateCaptions({&known, &unknown}, MainControls::TextContext),
               langCode == 0 ? QStringList() : QStringList(unknown.text()));
@@ -231,7 +231,7 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   for (const auto& [what, open] : std::vector<std::pair<const char*, std::function<void()>>>{
            {"save", [&files] { files.mnuFileSave_Click(0); }},
            {"load", [&files] { files.mnuFileLoad_Click(0); }},
-           {"review", [&window] { window.controls().mnuReview->trigger(); }},
+           {"review", [&window] { window.controls().menus.mnuReview->trigger(); }},
            {"review picture", click("cmdSavePicture")},
            {"review rows", click("cmdSaveRows")},
            {"PDF", [&window] { PrintCommands::askPdfFileName(&window); }},

@@ -12,7 +12,10 @@
 namespace kelvor {
 
 AlarmPanel::AlarmPanel(const MainControls& controls, AlarmRule& rule, QObject* parent)
-    : QObject(parent), txtAlarm_(controls.txtAlarm), chkAlarm_(controls.chkAlarm), rule_(rule) {
+    : QObject(parent),
+      txtAlarm_(controls.alarm.txtAlarm),
+      chkAlarm_(controls.alarm.chkAlarm),
+      rule_(rule) {
   rule_.setArmed(chkAlarm_->isChecked());
   connect(chkAlarm_, &QCheckBox::toggled, this, [this](bool on) { rule_.setArmed(on); });
   connect(txtAlarm_, &QLineEdit::textChanged, this, [this] { GetAlarm(); });

@@ -14,11 +14,11 @@ namespace kelvor {
 ChannelStatsTips::ChannelStatsTips(const MainControls& controls, const TraceStore& traces,
                                    char decimalSeparator)
     : controls_(controls), traces_(traces), decimalSeparator_(decimalSeparator) {
-  for (QRadioButton* button : controls_.optColor) button->installEventFilter(this);
+  for (QRadioButton* button : controls_.plot.optColor) button->installEventFilter(this);
 }
 
 bool ChannelStatsTips::eventFilter(QObject* watched, QEvent* event) {
-  const auto& buttons = controls_.optColor;
+  const auto& buttons = controls_.plot.optColor;
   const auto button = std::find(buttons.begin(), buttons.end(), watched);
   if (event->type() == QEvent::ToolTip && button != buttons.end()) {
     const auto channel = static_cast<int>(button - buttons.begin());

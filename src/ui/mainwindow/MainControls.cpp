@@ -117,18 +117,19 @@ QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorR
   return line;
 }
 
-void buildRecordingGroup(MainControls& c, QWidget* panel) {
+void buildRecordingGroup(MainControls::PlotControls& c, MainControls::AlarmControls& alarm,
+                         QWidget* panel) {
   c.Frame2 = place(new QGroupBox(panel), QLatin1String(ObjectNames::Frame2), {0, 6, 120, 102.75});
   QGroupBox* frame = c.Frame2;
   c.Label7 = makeLabel(frame, indexedName(ObjectNames::Label7, 0),
                        QT_TRANSLATE_NOOP("kelvor::frmMain", "&Meßdauer:"), {9, 12, 57.75, 9.75});
   c.cboMessDauer = makePickList(frame, ObjectNames::cboMessDauer, {69, 9, 42.75, 15.75});
   c.Label7->setBuddy(c.cboMessDauer);
-  c.chkAlarm =
+  alarm.chkAlarm =
       makeCheckBox(frame, ObjectNames::chkAlarm,
                    QT_TRANSLATE_NOOP("kelvor::frmMain", "A&larm wenn:"), {9, 27, 60.75, 15.75});
-  c.txtAlarm = place(new QLineEdit(QStringLiteral("< 0,8"), frame),
-                     QLatin1String(ObjectNames::txtAlarm), {69, 27, 42.75, 14.25});
+  alarm.txtAlarm = place(new QLineEdit(QStringLiteral("< 0,8"), frame),
+                         QLatin1String(ObjectNames::txtAlarm), {69, 27, 42.75, 14.25});
   c.chkActive =
       makeCheckBox(frame, ObjectNames::chkActive,
                    QT_TRANSLATE_NOOP("kelvor::frmMain", "&Zeichnen Aktiv"), {9, 48, 99.75, 12.75});
@@ -160,12 +161,12 @@ QLabel* makeReadingLabel(QWidget* panel, const char* name, const char* caption, 
   return label;
 }
 
-void buildReadingDisplay(MainControls& c, QWidget* panel) {
+void buildReadingDisplay(MainControls::ReadingDisplay& c, QWidget* panel) {
   c.lblVal = makeReadingLabel(panel, ObjectNames::lblVal, "0,000", {126, 6, 114.75, 30});
   c.lblACDC = makeReadingLabel(panel, ObjectNames::lblACDC, "MOhm", {237, 6, 75.75, 30});
 }
 
-void buildRangeGroup(MainControls& c, QWidget* panel) {
+void buildRangeGroup(MainControls::PlotControls& c, QWidget* panel) {
   c.Frame4 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Meßbereich")), panel),
                    QLatin1String(ObjectNames::Frame4), {126, 39, 96.75, 69.75});
   QGroupBox* frame = c.Frame4;
@@ -182,7 +183,7 @@ void buildRangeGroup(MainControls& c, QWidget* panel) {
                                 {18, 54, 72.75, 12.75});
 }
 
-void buildColourGroup(MainControls& c, QWidget* panel) {
+void buildColourGroup(MainControls::PlotControls& c, QWidget* panel) {
   c.Frame1 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Farbe")), panel),
                    QLatin1String(ObjectNames::Frame1), {228, 39, 84.75, 69.75});
   QGroupBox* frame = c.Frame1;
@@ -214,36 +215,45 @@ void buildColourGroup(MainControls& c, QWidget* panel) {
   }
 }
 
-void buildTimeGroup(MainControls& c, QWidget* panel) {
+void buildTimeGroup(MainControls::TimeDisplay& c, QWidget* panel) {
   c.Frame3 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Zeit")), panel),
                    QLatin1String(ObjectNames::Frame3), {318, 6, 117.75, 102.75});
   struct TimeLabel {
-    QLabel* MainControls::*member;
+    QLabel* MainControls::TimeDisplay::*member;
     const char* name;
     const char* caption;
     Box box;
   };
   const TimeLabel labels[] = {
-      {&MainControls::Label3,
+      {&MainControls::TimeDisplay::Label3,
        ObjectNames::Label3,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Aktuell:"),
        {12, 24, 45.75, 9.75}},
-      {&MainControls::lblAkt, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
-      {&MainControls::Label1,
+      {&MainControls::TimeDisplay::lblAkt, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
+      {&MainControls::TimeDisplay::Label1,
        ObjectNames::Label1,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Startzeit:"),
        {12, 41.25, 45.75, 9.75}},
-      {&MainControls::lblStart, ObjectNames::lblStart, "22:22:22", {63, 41.25, 33.75, 12.75}},
-      {&MainControls::Label5,
+      {&MainControls::TimeDisplay::lblStart,
+       ObjectNames::lblStart,
+       "22:22:22",
+       {63, 41.25, 33.75, 12.75}},
+      {&MainControls::TimeDisplay::Label5,
        ObjectNames::Label5,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Laufzeit:"),
        {12, 58.5, 45.75, 9.75}},
-      {&MainControls::lblLauf, ObjectNames::lblLauf, "22:22:22", {63, 58.5, 33.75, 12.75}},
-      {&MainControls::Label4,
+      {&MainControls::TimeDisplay::lblLauf,
+       ObjectNames::lblLauf,
+       "22:22:22",
+       {63, 58.5, 33.75, 12.75}},
+      {&MainControls::TimeDisplay::Label4,
        ObjectNames::Label4,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Alarm bei:"),
        {12, 75.75, 45.75, 9.75}},
-      {&MainControls::lblAbbr, ObjectNames::lblAbbr, "22:22:22", {63, 75.75, 33.75, 12.75}},
+      {&MainControls::TimeDisplay::lblAbbr,
+       ObjectNames::lblAbbr,
+       "22:22:22",
+       {63, 75.75, 33.75, 12.75}},
   };
   for (const TimeLabel& label : labels) {
     c.*label.member = makeLabel(c.Frame3, QLatin1String(label.name), label.caption, label.box);
@@ -253,25 +263,25 @@ void buildTimeGroup(MainControls& c, QWidget* panel) {
 void buildPanel(MainControls& c) {
   c.picControls =
       place(new QWidget(c.central), QLatin1String(ObjectNames::picControls), {24, 2, 439, 111.75});
-  buildRecordingGroup(c, c.picControls);
-  buildReadingDisplay(c, c.picControls);
-  buildRangeGroup(c, c.picControls);
-  buildColourGroup(c, c.picControls);
-  buildTimeGroup(c, c.picControls);
+  buildRecordingGroup(c.plot, c.alarm, c.picControls);
+  buildReadingDisplay(c.reading, c.picControls);
+  buildRangeGroup(c.plot, c.picControls);
+  buildColourGroup(c.plot, c.picControls);
+  buildTimeGroup(c.time, c.picControls);
 }
 
-// Member 0 of each axis label array; the other members are copies (createAxisLabels).
-void buildAxisLabels(MainControls& c) {
-  c.lblX.push_back(makeLabel(c.central, indexedName(ObjectNames::lblX, 0), "1",
+// Member 0 of each axis label array; the other members are copies (createCopies).
+void buildAxisLabels(MainControls::AxisLabels& c, QWidget* central) {
+  c.lblX.push_back(makeLabel(central, indexedName(ObjectNames::lblX, 0), "1",
                              {74.25, 276, 24.75, 9.75}, Qt::AlignHCenter));
-  c.lblY.push_back(makeLabel(c.central, indexedName(ObjectNames::lblY, 0), "0,00",
+  c.lblY.push_back(makeLabel(central, indexedName(ObjectNames::lblY, 0), "0,00",
                              {0, 267, 20.25, 12.75}, Qt::AlignRight));
 }
 
-void buildAxisTexts(MainControls& c) {
-  c.lblTpP = makeLabel(c.central, QLatin1String(ObjectNames::lblTpP), "10s / Pixel",
+void buildAxisTexts(MainControls::AxisLabels& c, QWidget* central) {
+  c.lblTpP = makeLabel(central, QLatin1String(ObjectNames::lblTpP), "10s / Pixel",
                        {162, 285, 87.75, 9.75});
-  c.lblZeitEinheit = makeLabel(c.central, QLatin1String(ObjectNames::lblZeitEinheit), "t  -->",
+  c.lblZeitEinheit = makeLabel(central, QLatin1String(ObjectNames::lblZeitEinheit), "t  -->",
                                {297, 285, 39.75, 9.75});
 }
 
@@ -312,7 +322,7 @@ QMenu* addChannelMenu(QMenu* fileMenu, int fileIndex, const char* menuName, cons
   return menu;
 }
 
-void buildFileMenu(MainControls& c, QMenuBar* bar) {
+void buildFileMenu(MainControls::MenuActions& c, QMenuBar* bar) {
   c.fileMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuFileMainMenu),
                         QLatin1String(ObjectNames::mnuFileMain),
                         QT_TRANSLATE_NOOP("kelvor::frmMain", "&Datei"), bar->font());
@@ -346,7 +356,7 @@ void buildFileMenu(MainControls& c, QMenuBar* bar) {
   bar->addMenu(c.fileMenu);
 }
 
-void buildEditAndHelpMenus(MainControls& c, QMenuBar* bar) {
+void buildEditAndHelpMenus(MainControls::MenuActions& c, QMenuBar* bar) {
   c.editMenu =
       makeMenu(bar, QLatin1String(ObjectNames::mnuEditMenu), QLatin1String(ObjectNames::mnuEdit),
                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Bearbeiten"), bar->font());
@@ -402,20 +412,20 @@ MainControls MainControls::build(QMainWindow* window) {
   c.picScope =
       place(createScope(c.central), QLatin1String(ObjectNames::picScope), {24, 114, 439, 160});
   buildPanel(c);
-  buildAxisLabels(c);
+  buildAxisLabels(c.axes, c.central);
   // An etched separator under the menu bar: shadow line with a highlight line below it.
   c.Line1 = makeLine(c.central, ObjectNames::Line1, 0, QPalette::Dark);
   c.Line2 = makeLine(c.central, ObjectNames::Line2, 1, QPalette::Light);
-  buildAxisTexts(c);
+  buildAxisTexts(c.axes, c.central);
 
   QMenuBar* bar = window->menuBar();
   bar->setFont(font);
-  buildFileMenu(c, bar);
-  buildEditAndHelpMenus(c, bar);
+  buildFileMenu(c.menus, bar);
+  buildEditAndHelpMenus(c.menus, bar);
   return c;
 }
 
-void MainControls::createAxisLabels() {
+void MainControls::AxisLabels::createCopies() {
   if (lblX.empty() || lblY.empty()) return;
   // Growing only up to the last index keeps a second call from adding duplicates.
   for (int i = static_cast<int>(lblX.size()); i <= LastAxisLabel; ++i) {
@@ -427,20 +437,22 @@ void MainControls::createAxisLabels() {
 }
 
 std::vector<QObject*> MainControls::captionedControls() const {
-  std::vector<QObject*> list = {Frame2,  Label7,  chkAlarm,      chkActive,    cmdReset,    cmdCLS,
-                                Frame4,  Label6,  Label8,        chkAutoScale, Frame1,      Frame3,
-                                Label3,  Label1,  Label5,        Label4,       mnuFileMain, mnuEdit,
-                                mnuHelp, mnuInfo, mnuRecordings, mnuPublish,   mnuReview};
+  const MenuActions& m = menus;
+  std::vector<QObject*> list = {
+      plot.Frame2, plot.Label7, alarm.chkAlarm,  plot.chkActive,    plot.cmdReset, plot.cmdCLS,
+      plot.Frame4, plot.Label6, plot.Label8,     plot.chkAutoScale, plot.Frame1,   time.Frame3,
+      time.Label3, time.Label1, time.Label5,     time.Label4,       m.mnuFileMain, m.mnuEdit,
+      m.mnuHelp,   m.mnuInfo,   m.mnuRecordings, m.mnuPublish,      m.mnuReview};
   const auto addAll = [&list](const auto& members) {
     for (const auto& member : members) list.push_back(member);
   };
-  addAll(optDrawStyle);
-  addAll(mnuFile);
-  addAll(mnuFileLoad);
-  addAll(mnuFileSave);
-  addAll(mnuPrint);
-  for (const auto& [index, action] : mnuFile2) list.push_back(action);
-  addAll(mnuCopy);
+  addAll(plot.optDrawStyle);
+  addAll(m.mnuFile);
+  addAll(m.mnuFileLoad);
+  addAll(m.mnuFileSave);
+  addAll(m.mnuPrint);
+  for (const auto& [index, action] : m.mnuFile2) list.push_back(action);
+  addAll(m.mnuCopy);
   return list;
 }
 

@@ -17,7 +17,7 @@ MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& contro
                                      MeterConnection& meter)
     : window_(window), controls_(controls), meter_(meter) {
   meter_.session().meterState().addListener(this);
-  controls_.lblVal->installEventFilter(this);
+  controls_.reading.lblVal->installEventFilter(this);
 }
 
 MeterStateDisplay::~MeterStateDisplay() {
@@ -45,7 +45,7 @@ void MeterStateDisplay::meterStateChanged(MeterCondition condition) {
   const Message title = meterTitle(condition, portLabel(meter_.config()), state.alarm());
   window_.setWindowTitle(QString::fromStdString(messageText(title)));
   // A disabled label is drawn in the palette's dimmed colour.
-  for (QLabel* label : {controls_.lblVal, controls_.lblACDC}) {
+  for (QLabel* label : {controls_.reading.lblVal, controls_.reading.lblACDC}) {
     label->setEnabled(condition == MeterCondition::Answering);
     label->setProperty(AlarmShown, state.alarm());
     paintReading(label);
@@ -59,14 +59,14 @@ void MeterStateDisplay::setReadingColour(QLabel* label, const QColor& colour) {
 
 bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
   // Filled in when it is about to be shown, so that the time of the last answer is current.
-  if (watched == controls_.lblVal && event->type() == QEvent::ToolTip) {
+  if (watched == controls_.reading.lblVal && event->type() == QEvent::ToolTip) {
     const PortConfig& config = meter_.config();
     const Message details =
         meterDetails(config,
                      config.Address.empty() ? PortNaming::devicePath(config.ComPort).toStdString()
                                             : config.Address,
                      meter_.session().meterState().lastAnswer());
-    controls_.lblVal->setToolTip(QString::fromStdString(messageText(details)));
+    controls_.reading.lblVal->setToolTip(QString::fromStdString(messageText(details)));
   }
   return QObject::eventFilter(watched, event);
 }

@@ -23,23 +23,23 @@ QString fromMeter(const std::string& text) {
 }  // namespace
 
 void ReadingLabels::showValue(const std::string& text) {
-  controls_.lblVal->setText(fromMeter(text));
+  controls_.reading.lblVal->setText(fromMeter(text));
 }
 void ReadingLabels::showMode(const std::string& text) {
-  controls_.lblACDC->setText(fromMeter(text));
+  controls_.reading.lblACDC->setText(fromMeter(text));
 }
 void ReadingLabels::showCurrentTime(const std::string& text) {
-  controls_.lblAkt->setText(fromMeter(text));
+  controls_.time.lblAkt->setText(fromMeter(text));
 }
 void ReadingLabels::showStartTime(const std::string& text) {
-  controls_.lblStart->setText(fromMeter(text));
+  controls_.time.lblStart->setText(fromMeter(text));
 }
 void ReadingLabels::showRunTime(const std::string& text) {
-  controls_.lblLauf->setText(fromMeter(text));
+  controls_.time.lblLauf->setText(fromMeter(text));
 }
 void ReadingLabels::showAutoScale(bool on) {
-  const QSignalBlocker quiet(controls_.chkAutoScale);
-  controls_.chkAutoScale->setChecked(on);
+  const QSignalBlocker quiet(controls_.plot.chkAutoScale);
+  controls_.plot.chkAutoScale->setChecked(on);
 }
 
 }  // namespace kelvor

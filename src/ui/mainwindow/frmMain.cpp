@@ -135,7 +135,7 @@ void frmMain::Form_Load() {
   ControlRoom::fit(controls_.picControls);
   fillRangeLists();
   fillDurationList();
-  controls_.createAxisLabels();
+  controls_.axes.createCopies();
   scope_.setYRange(0.0f, 1.5f);
   loaded_ = true;
   Form_Resize();
@@ -167,44 +167,46 @@ void frmMain::Form_Load() {
 
 void frmMain::connectControls() {
   const MainControls& c = controls_;
-  connect(c.chkActive, &QCheckBox::clicked, this, [this](bool on) { recorder().setActive(on); });
-  connect(c.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
-  connect(c.chkAutoScale, &QCheckBox::clicked, this,
+  connect(c.plot.chkActive, &QCheckBox::clicked, this,
+          [this](bool on) { recorder().setActive(on); });
+  connect(c.plot.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
+  connect(c.plot.chkAutoScale, &QCheckBox::clicked, this,
           [this](bool on) { meter_.session().setAutoScale(on); });
-  connect(c.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
-  if (auto* channels = c.optColor[0]->group()) {
+  connect(c.plot.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
+  if (auto* channels = c.plot.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
             [this](int index) { meter_.session().chooseChannel(index); });
   }
-  connect(c.cboMessDauer, &QComboBox::activated, this,
+  connect(c.plot.cboMessDauer, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
-  connect(c.cboYMin, &QComboBox::activated, this,
+  connect(c.plot.cboYMin, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMinItem(item); });
-  connect(c.cboYMax, &QComboBox::activated, this,
+  connect(c.plot.cboYMax, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMaxItem(item); });
   for (const auto item : {MainControls::PortSettingsItem, MainControls::ExitItem}) {
-    connect(c.mnuFile2.at(item), &QAction::triggered, this, [this, item] { mnuFile2_Click(item); });
+    connect(c.menus.mnuFile2.at(item), &QAction::triggered, this,
+            [this, item] { mnuFile2_Click(item); });
   }
-  connect(c.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
-  connect(c.mnuPublish, &QAction::triggered, this, [this] { publish_.mnuPublish_Click(); });
-  connect(c.mnuReview, &QAction::triggered, this, [this] { mnuReview_Click(); });
-  connect(c.mnuRecordings, &QAction::triggered, this, [] {
+  connect(c.menus.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+  connect(c.menus.mnuPublish, &QAction::triggered, this, [this] { publish_.mnuPublish_Click(); });
+  connect(c.menus.mnuReview, &QAction::triggered, this, [this] { mnuReview_Click(); });
+  connect(c.menus.mnuRecordings, &QAction::triggered, this, [] {
     const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
     QDir().mkpath(folder);
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
   });
   for (const int index : {0, 1}) {
     const auto i = static_cast<std::size_t>(index);
-    connect(c.mnuPrint[i], &QAction::triggered, this,
+    connect(c.menus.mnuPrint[i], &QAction::triggered, this,
             [this, index] { print_.mnuPrint_Click(index); });
-    connect(c.mnuCopy[i], &QAction::triggered, this,
+    connect(c.menus.mnuCopy[i], &QAction::triggered, this,
             [this, index] { print_.mnuCopy_Click(index); });
   }
-  for (std::size_t channel = 0; channel < c.mnuFileSave.size(); ++channel) {
+  for (std::size_t channel = 0; channel < c.menus.mnuFileSave.size(); ++channel) {
     const int index = static_cast<int>(channel);
-    connect(c.mnuFileSave[channel], &QAction::triggered, this,
+    connect(c.menus.mnuFileSave[channel], &QAction::triggered, this,
             [this, index] { traceFiles_.mnuFileSave_Click(index); });
-    connect(c.mnuFileLoad[channel], &QAction::triggered, this,
+    connect(c.menus.mnuFileLoad[channel], &QAction::triggered, this,
             [this, index] { traceFiles_.mnuFileLoad_Click(index); });
   }
 }
@@ -226,7 +228,7 @@ void frmMain::GetSettings() {
   meter_.session().setAutoScale(saved_.AutoScale);
   meter_.session().journal().setEnabled(saved_.Journal);
   publish_.start(store.lookup());
-  ValueFont::choose(controls_.lblVal, controls_.lblACDC);
+  ValueFont::choose(controls_.reading.lblVal, controls_.reading.lblACDC);
 }
 
 void frmMain::SaveSettings() {
@@ -246,16 +248,16 @@ void frmMain::makeLang() {
 }
 
 void frmMain::fillRangeLists() {
-  const QSignalBlocker quietMin(controls_.cboYMin);
-  const QSignalBlocker quietMax(controls_.cboYMax);
-  controls_.cboYMin->addItems(toQt(scope_.yMinList().texts));
-  controls_.cboYMax->addItems(toQt(scope_.yMaxList().texts));
+  const QSignalBlocker quietMin(controls_.plot.cboYMin);
+  const QSignalBlocker quietMax(controls_.plot.cboYMax);
+  controls_.plot.cboYMin->addItems(toQt(scope_.yMinList().texts));
+  controls_.plot.cboYMax->addItems(toQt(scope_.yMaxList().texts));
   scope_.setYMinItemSilently(DefaultYMinItem);
 }
 
 void frmMain::fillDurationList() {
-  const QSignalBlocker quiet(controls_.cboMessDauer);
-  controls_.cboMessDauer->addItems(toQt(scope_.durationTexts()));
+  const QSignalBlocker quiet(controls_.plot.cboMessDauer);
+  controls_.plot.cboMessDauer->addItems(toQt(scope_.durationTexts()));
 }
 
 void frmMain::GetAlarm() {

@@ -42,26 +42,26 @@ ScopePanel::ScopePanel(QMainWindow& window, const MainControls& controls)
     : window_(window), controls_(controls) {}
 
 void ScopePanel::showActive(bool active) {
-  const QSignalBlocker quiet(controls_.chkActive);
-  controls_.chkActive->setChecked(active);
+  const QSignalBlocker quiet(controls_.plot.chkActive);
+  controls_.plot.chkActive->setChecked(active);
 }
 
 void ScopePanel::showStartTime(const std::string& text) {
-  controls_.lblStart->setText(fromCore(text));
+  controls_.time.lblStart->setText(fromCore(text));
 }
 void ScopePanel::showCurrentTime(const std::string& text) {
-  controls_.lblAkt->setText(fromCore(text));
+  controls_.time.lblAkt->setText(fromCore(text));
 }
 void ScopePanel::showRunTime(const std::string& text) {
-  controls_.lblLauf->setText(fromCore(text));
+  controls_.time.lblLauf->setText(fromCore(text));
 }
 void ScopePanel::showAlarmTime(const std::string& text) {
-  controls_.lblAbbr->setText(fromCore(text));
+  controls_.time.lblAbbr->setText(fromCore(text));
 }
 
 void ScopePanel::setReadingColor(std::uint32_t rgb) {
   const QColor colour = QColor::fromRgb(static_cast<QRgb>(rgb));
-  for (QLabel* label : {controls_.lblVal, controls_.lblACDC})
+  for (QLabel* label : {controls_.reading.lblVal, controls_.reading.lblACDC})
     MeterStateDisplay::setReadingColour(label, colour);
 }
 
@@ -94,12 +94,12 @@ PlotArea ScopePanel::layoutPlotArea() {
 }
 
 void ScopePanel::applyTimeAxis(const XAxisLayout& layout) {
-  controls_.lblTpP->setText(fromCore(layout.lblTpPCaption));
-  controls_.lblZeitEinheit->setText(fromCore(layout.lblZeitEinheitCaption));
-  moveInPoints(controls_.lblTpP, layout.lblTpPLeft, layout.lblTpPTop);
-  moveInPoints(controls_.lblZeitEinheit, layout.lblZeitEinheitLeft, layout.lblZeitEinheitTop);
-  for (std::size_t i = 0; i < controls_.lblX.size() && i < layout.lblX.size(); ++i) {
-    QLabel* label = controls_.lblX[i];
+  controls_.axes.lblTpP->setText(fromCore(layout.lblTpPCaption));
+  controls_.axes.lblZeitEinheit->setText(fromCore(layout.lblZeitEinheitCaption));
+  moveInPoints(controls_.axes.lblTpP, layout.lblTpPLeft, layout.lblTpPTop);
+  moveInPoints(controls_.axes.lblZeitEinheit, layout.lblZeitEinheitLeft, layout.lblZeitEinheitTop);
+  for (std::size_t i = 0; i < controls_.axes.lblX.size() && i < layout.lblX.size(); ++i) {
+    QLabel* label = controls_.axes.lblX[i];
     moveInPoints(label, layout.lblX[i].left, layout.lblX[i].top);
     label->setText(fromCore(layout.lblX[i].caption));
     label->setVisible(layout.lblX[i].visible);
@@ -107,15 +107,15 @@ void ScopePanel::applyTimeAxis(const XAxisLayout& layout) {
 }
 
 void ScopePanel::applyYAxis(const YAxisLayout& layout) {
-  for (std::size_t j = 0; j < controls_.lblY.size() && j < layout.lblY.size(); ++j) {
-    QLabel* label = controls_.lblY[j];
+  for (std::size_t j = 0; j < controls_.axes.lblY.size() && j < layout.lblY.size(); ++j) {
+    QLabel* label = controls_.axes.lblY[j];
     if (layout.lblY[j].visible) {
       label->move(label->x(), Units::pointsToPixels(layout.lblY[j].top));
       label->setText(fromCore(layout.lblY[j].caption));
     }
     label->setVisible(layout.lblY[j].visible);
   }
-  if (layout.hideTimeLabel0 && !controls_.lblX.empty()) controls_.lblX[0]->hide();
+  if (layout.hideTimeLabel0 && !controls_.axes.lblX.empty()) controls_.axes.lblX[0]->hide();
 }
 
 void ScopePanel::setBusy(bool busy) {
@@ -127,17 +127,18 @@ void ScopePanel::plotChanged(const RasterRect& area) {
 }
 
 DrawStyle ScopePanel::drawStyle() const {
-  return controls_.optDrawStyle[1]->isChecked() ? DrawStyle::OnePerColumn : DrawStyle::EveryReading;
+  return controls_.plot.optDrawStyle[1]->isChecked() ? DrawStyle::OnePerColumn
+                                                     : DrawStyle::EveryReading;
 }
 
 void ScopePanel::showDurationItem(int item) {
-  selectSilently(controls_.cboMessDauer, item);
+  selectSilently(controls_.plot.cboMessDauer, item);
 }
 void ScopePanel::showYMinItem(int item) {
-  selectSilently(controls_.cboYMin, item);
+  selectSilently(controls_.plot.cboYMin, item);
 }
 void ScopePanel::showYMaxItem(int item) {
-  selectSilently(controls_.cboYMax, item);
+  selectSilently(controls_.plot.cboYMax, item);
 }
 
 void ScopePanel::showLiveMarker(const Message& marker) {

@@ -47,8 +47,8 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
   traceFiles.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
     window.meter().session().replay(rows, channel);
   });
-  window.controls().optColor[1]->click();
-  window.controls().chkActive->click();
+  window.controls().plot.optColor[1]->click();
+  window.controls().plot.chkActive->click();
   RecordingState& state = window.recording();
   state.Running = true;
   const auto before = std::tuple(state.Running, state.StartTime);
@@ -73,7 +73,7 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
         << messages.join("").toStdString();
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
-    EXPECT_TRUE(loaded || (window.controls().chkActive->isChecked() &&
+    EXPECT_TRUE(loaded || (window.controls().plot.chkActive->isChecked() &&
                            std::tuple(state.Running, state.StartTime) == before));
   }
 }

@@ -26,7 +26,7 @@ QString hover(QWidget* widget) {
 }
 
 TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
-  QLabel* value = window.controls().lblVal;
+  QLabel* value = window.controls().reading.lblVal;
   const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
   MeterState& state = window.meter().session().meterState();
   context.LangCode = 1;
@@ -38,7 +38,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
                               .arg(home.filePath("Kelvor/ports/COM1")));
   state.portLost();
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1: disconnected, retrying"));
-  EXPECT_FALSE(value->isEnabled() || window.controls().lblACDC->isEnabled());
+  EXPECT_FALSE(value->isEnabled() || window.controls().reading.lblACDC->isEnabled());
   EXPECT_EQ(value->palette().color(QPalette::Disabled, QPalette::WindowText).name(), "#007f00");
   window.recorder().chooseChannel(2);  // a new channel colour is dimmed as well
   EXPECT_EQ(value->palette().color(QPalette::Disabled, QPalette::WindowText),
@@ -52,7 +52,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   EXPECT_TRUE(value->isEnabled());
   EXPECT_TRUE(hover(value).endsWith("Last answer: 09:00:05")) << hover(value).toStdString();
 
-  QRadioButton* channel = window.controls().optColor[2];
+  QRadioButton* channel = window.controls().plot.optColor[2];
   EXPECT_EQ(hover(channel), "No samples") << "emptied by choosing it";
   testing::fillChannel(window.traces(), 2, {{0.5f, 6}, {InvalidValue, 7}, {1.5f, 9}});
   context.LangCode = 0;

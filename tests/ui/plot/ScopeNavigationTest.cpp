@@ -34,8 +34,8 @@ class ScopeNavigation : public testing::StartedMainWindow {
   // lowest Y label, and the marker.
   std::vector<QString> shown() {
     const MainControls& c = window.controls();
-    return {c.lblTpP->text(), c.lblX[0]->text(), c.lblX[1]->text(), c.lblY[0]->text(),
-            plot->liveMarker()->text()};
+    return {c.axes.lblTpP->text(), c.axes.lblX[0]->text(), c.axes.lblX[1]->text(),
+            c.axes.lblY[0]->text(), plot->liveMarker()->text()};
   }
   QPointF inside(double across, double up = 0.5) const {
     const QRect r = plot->contentsRect();
@@ -181,18 +181,18 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   });
   const MainControls& c = window.controls();
   const std::vector<std::pair<const char*, std::function<void()>>> commands = {
-      {"a channel button empties its channel", [&] { c.optColor[1]->click(); }},
+      {"a channel button empties its channel", [&] { c.plot.optColor[1]->click(); }},
       {"the first reading of a recording empties the recording channel",
        [&] {
-         c.optColor[0]->click();
+         c.plot.optColor[0]->click();
          testing::fillChannel(window.traces(), 0, {{0.4f, 0}, {1.0f, 500}});
          window.scope().FullReDraw(Rescale::Keep);
-         c.chkActive->click();
+         c.plot.chkActive->click();
          reading("DC  0.700 V  \r");
        }},
       {"loading a file replaces a channel", [&] { traceFiles.loadFrom(2, file); }},
       {"a replayed journal replaces a channel", [&] { traceFiles.replayJournal(journal, 2); }},
-      {"reset empties every channel", [&] { c.cmdReset->click(); }},
+      {"reset empties every channel", [&] { c.plot.cmdReset->click(); }},
   };
   window.scope().FullReDraw(Rescale::Keep);
   for (const auto& [what, command] : commands) {
