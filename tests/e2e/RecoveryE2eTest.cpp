@@ -9,8 +9,8 @@
 namespace kelvor::e2e {
 namespace {
 
-// Whatever the meter sends, the program polls with one "D" a second, stays up, reads a split
-// answer, and records nothing but the meter's whole values.
+// Whatever the meter sends, the program polls with one "D" a second, stays up, and records
+// nothing but the meter's whole values (a split answer and half a frame: PollingCycleTest).
 TEST(RecoveryE2e, HostileMeterNeverStopsTheProgramNorLeavesAWrongValue) {
   TestHome home;
   const QString script = home.writeFile("hostile.txt",
@@ -27,13 +27,10 @@ TEST(RecoveryE2e, HostileMeterNeverStopsTheProgramNorLeavesAWrongValue) {
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
   ASSERT_EQ(recordReadings(app, 1).size(), 1u);
-  std::set<QString> shown;
-  ASSERT_TRUE(waitUntil([&] { return *shown.insert(app.text("lblVal")).first == "5,555 V"; }, 30s))
+  ASSERT_TRUE(waitUntil([&] { return app.text("lblVal") == "5,555 V"; }, 30s))
       << app.text("lblVal").toStdString();
   pause(2s);
   EXPECT_TRUE(app.running());
-  EXPECT_TRUE(shown.count(QStringLiteral("7,777 V"))) << "a split answer is still read";
-  for (const QString& text : shown) EXPECT_FALSE(text.startsWith("2,2")) << "half a frame shown";
 
   const std::vector<LoggedByte> polls = sim.polls();
   ASSERT_GE(polls.size(), 12u);
