@@ -22,6 +22,8 @@ namespace {
 // 2026-12-06 13:03:07.120 UTC, 14:03:07.120 local (UTC+1).
 constexpr WallTime Start{1796562187120, 3600};
 
+const std::string SemicolonHeader = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+
 std::string sample(const std::string& name) {
   std::ifstream file(std::string(KELVOR_TEST_DATA) + "/" + name, std::ios::binary);
   std::ostringstream text;
@@ -57,6 +59,7 @@ TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
   EXPECT_EQ(journals[1], sample("journal-english.csv"));
 
   for (const std::string& journal : journals) {
+    EXPECT_TRUE(looksLikeJournal(journal));
     const ParsedJournal parsed = parseJournal(journal);
     ASSERT_EQ(parsed.badLine, 0);
     ASSERT_EQ(parsed.rows.size(), std::size(Readings));
@@ -129,14 +132,13 @@ TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
 // Read a piece at a time, split anywhere (also between CR and LF), a journal gives what
 // reading it whole gives, with or without a torn end.
 TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
-  const std::string header = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
   const std::string row = "t;u;1,500;2;-2,5;V;DC;ok;\"DC -2.500 V  \"\r\n";
   const std::string texts[] = {"",
-                               header,
-                               header + row + row + row,
-                               header + row + row + "t;u;2,0",  // torn
-                               header + row + "t;u;x\r\n" + row,
-                               header + row + row + "\n",
+                               SemicolonHeader,
+                               SemicolonHeader + row + row + row,
+                               SemicolonHeader + row + row + "t;u;2,0",  // torn
+                               SemicolonHeader + row + "t;u;x\r\n" + row,
+                               SemicolonHeader + row + row + "\n",
                                "time;utc",
                                sample("journal-english.csv")};
   const auto same = [](const ParsedJournal& a, const ParsedJournal& b) {
@@ -166,7 +168,6 @@ TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
 // For review every reading becomes a sample at its elapsed time (a reading without a value a
 // gap), up to the store's room; a bad line leaves the channel empty.
 TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
-  const std::string header = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
   const std::string rows =
       "t;u;0,000;1;2,5;V;DC;ok;r\r\nt;u;1,250;1;;V;DC;overload;r\r\n"
       "t;u;2,000;1;-3;V;DC;ok;r\r\nt;u;3,0";  // torn: left out
@@ -175,7 +176,7 @@ TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
     TraceStore store(room);
     testing::fillChannel(store, 4, {{9, 9}, {9, 9}});  // emptied first
     JournalTraces traces(store, 4);
-    const std::string text = header + rows + (bad ? "\r\nt;u;x\r\n" : "");
+    const std::string text = SemicolonHeader + rows + (bad ? "\r\nt;u;x\r\n" : "");
     for (std::size_t at = 0; at < text.size(); at += 5)
       traces.feed(text.data() + at, std::min<std::size_t>(5, text.size() - at));
     EXPECT_EQ(traces.finish(), bad ? 5 : 0);
