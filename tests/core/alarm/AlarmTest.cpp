@@ -66,8 +66,7 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
   rule.setArmed(true);
   recording.clear();
   EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.state().alarmTimeText(),
-            "13:12:26");  // no start: the wall clock's time of day
+  EXPECT_EQ(recording.state().alarmTimeText(), "13:12:26");  // no start: the time of day
 }
 
 // A little-endian 32-bit number as four bytes.

@@ -57,8 +57,7 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
     clock.advance(200);
     clock.stepWall(-120000);
     std::string joined;
-    const std::vector<ReadoutLine> lines =
-        readoutLines(readout, recording.state(), clock, unit, separator);
+    const auto lines = readoutLines(readout, recording.state(), clock, unit, separator);
     for (const ReadoutLine& line : lines) joined += (joined.empty() ? "" : "|") + line.text;
     EXPECT_EQ(joined, texts);
     ASSERT_EQ(lines.size(), 3u);
