@@ -140,7 +140,6 @@ class ScopeController : public RecordingListener {
   // The axis labels as the last layouts captioned them.
   const AxisCaptions& captions() const { return captions_; }
   DrawStyle drawStyle() const { return view_.drawStyle(); }
-  const PenPositions& pens() const { return pens_; }
   // The live line starts anew where the recording breaks off.
   void recordingChanged(RecordingChange change, const RecordingState& state) override;
 
