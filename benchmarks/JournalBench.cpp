@@ -118,7 +118,7 @@ void loadDayJournal(benchmark::State& state) {
   ConnectionState connection;
   MeterSession session{config, connection, {link, timer, clock, window}, {}, ','};
   session.setAutoScale(true);
-  ScopeController scope{session.recording(), session.traces(), session.clock(), window, ','};
+  ScopeController scope{session.state(), session.traces(), session.clock(), window, ','};
   session.attachPlot(&scope);
   for (auto _ : state) {
     state.PauseTiming();
@@ -182,7 +182,7 @@ void recordDayLive(benchmark::State& state) {
                                                   MeterSession::Devices{link, timer, clock, window},
                                                   MeterSession::Views{}, ',');
     session->setAutoScale(true);
-    ScopeController scope{session->recording(), session->traces(), session->clock(), window, ','};
+    ScopeController scope{session->state(), session->traces(), session->clock(), window, ','};
     session->attachPlot(&scope);
     scope.selectDurationItem(DefaultDurationItem);
     session->recorder().setActive(true);

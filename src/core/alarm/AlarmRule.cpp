@@ -26,15 +26,16 @@ bool AlarmRule::apply(const AlarmCondition& condition) {
   return true;
 }
 
-bool AlarmRule::testAlarm(float value, const Clock& clock, RecordingState& recording) {
-  const LocalSeconds shown =
-      recording.StartTime ? recording.runSeconds(clock) : clock.wallTime().local();
+bool AlarmRule::testAlarm(float value, const Clock& clock, Recording& recording) {
+  const RecordingState& state = recording.state();
+  const LocalSeconds shown = state.startTime() ? state.runSeconds(clock) : clock.wallTime().local();
   AlarmOutcome outcome =
-      alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, shown, recording.FirstAlarm);
+      alarmOutcome(AlarmAbove_, AlarmLevel_, armed_, value, shown, state.firstAlarm());
   alarmed_ = outcome.beep;
   if (alarmed_) sound_.beeps(1);
-  if (outcome.firstAlarm == recording.FirstAlarm) return false;
-  recording.FirstAlarm = outcome.firstAlarm;
+  // The rule only ever sets a first alarm; clearing it is the recording's.
+  if (!outcome.firstAlarm || outcome.firstAlarm == state.firstAlarm()) return false;
+  recording.setFirstAlarm(*outcome.firstAlarm);
   return true;
 }
 

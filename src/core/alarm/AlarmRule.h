@@ -5,7 +5,7 @@
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/alarm/AlarmSound.h"
-#include "core/scope/RecordingState.h"
+#include "core/scope/Recording.h"
 #include "core/text/TimeText.h"
 
 namespace kelvor {
@@ -38,7 +38,7 @@ class AlarmRule {
   // first alarm since the recording's alarm time was cleared sets that time: the running
   // time of a recording, the time of day while no start is set. Returns whether the alarm
   // time changed.
-  bool testAlarm(float value, const Clock& clock, RecordingState& recording);
+  bool testAlarm(float value, const Clock& clock, Recording& recording);
 
   // Whether the last reading tested met the condition (and beeped).
   bool alarmed() const { return alarmed_; }

@@ -206,8 +206,8 @@ void applyLoadedTrace(TraceStore& store, int channel, const std::vector<TraceSam
 
 bool loadEndsRecording(const RecordingState& state, int channel) {
   if (channel < 0 || channel >= TraceStore::Channels) return false;
-  return state.Active &&
-         ValueLists::ChannelColors[static_cast<std::size_t>(channel)] == state.ActiveColor;
+  return state.active() &&
+         ValueLists::ChannelColors[static_cast<std::size_t>(channel)] == state.activeColor();
 }
 
 }  // namespace kelvor

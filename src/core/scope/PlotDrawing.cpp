@@ -61,7 +61,7 @@ class TraceWriter {
   }
 
   // Draws the pending run and, if anything was drawn, leaves its last point in the pens.
-  void finish(RecordingState& pens) {
+  void finish(PenPositions& pens) {
     if (!started_) return;
     drawColumn();
     pens.LastDrawnX = column_;
@@ -385,7 +385,7 @@ void DrawGrid(Raster& raster, const ScaleParams& scale) {
 }
 
 ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                           DrawStyle style, RecordingState& pens) {
+                           DrawStyle style, PenPositions& pens) {
   ChannelsDrawn drawn;
   const SampleMapping mapper = screenMapping(scale, raster);
   double lastTime = 0;
@@ -409,7 +409,7 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
 }
 
 ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                                DrawStyle style, RecordingState& pens) {
+                                DrawStyle style, PenPositions& pens) {
   ChannelsDrawn drawn;
   const SampleMapping mapper = screenMapping(scale, raster);
   double t = 0;

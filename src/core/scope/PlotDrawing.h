@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/scope/PenPositions.h"
 #include "core/scope/PlotGeometry.h"
 #include "core/scope/Raster.h"
-#include "core/scope/RecordingState.h"
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
 
@@ -32,11 +32,11 @@ struct ChannelsDrawn {
 // segment one by one. A channel whose times are in order is drawn from its summary, column by
 // column, at a cost that grows with the picture's width rather than with its samples.
 ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                           DrawStyle style, RecordingState& pens);
+                           DrawStyle style, PenPositions& pens);
 
 // The same with every segment drawn one by one: the reference that tests and benchmarks
 // hold drawChannels against.
 ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                                DrawStyle style, RecordingState& pens);
+                                DrawStyle style, PenPositions& pens);
 
 }  // namespace kelvor

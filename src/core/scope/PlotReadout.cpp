@@ -58,9 +58,9 @@ std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const Recordin
   if (start) time += "  " + TimeStr(*start + elapsed);
   const bool live = std::any_of(
       readout.channels.begin(), readout.channels.end(),
-      [&state](const ChannelReading& reading) { return reading.channel == state.ActiveChannel; });
-  if (live && state.Running && state.StartTime) {
-    const std::int64_t agoMs = clock.steadyMs() - (state.StartTime->steadyMs + elapsed * 1000);
+      [&state](const ChannelReading& reading) { return reading.channel == state.activeChannel(); });
+  if (live && state.running() && state.startTime()) {
+    const std::int64_t agoMs = clock.steadyMs() - (state.startTime()->steadyMs + elapsed * 1000);
     time += "  " + TimeStr(clock.wallTimeAt(clock.utcMs() - agoMs).local());
   }
   std::vector<ReadoutLine> lines{{time, paletteRgb(15)}};

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/Clock.h"
-#include "core/scope/RecordingState.h"
+#include "core/scope/Recording.h"
 #include "core/scope/TraceStore.h"
 
 namespace kelvor {
@@ -28,7 +28,7 @@ class RecorderView {
 // storing one reading as a sample.
 class Recorder {
  public:
-  Recorder(RecordingState& state, TraceStore& store, const Clock& clock, RecorderView& view);
+  Recorder(Recording& recording, TraceStore& store, const Clock& clock, RecorderView& view);
 
   // Switches "drawing active" on (the next reading starts a recording) or off (the
   // recording ends).
@@ -49,9 +49,7 @@ class Recorder {
   void recordingStarted();
 
  private:
-  void clearAlarmTime();
-
-  RecordingState& state_;
+  Recording& recording_;
   TraceStore& store_;
   const Clock& clock_;
   RecorderView& view_;

@@ -1,43 +1,62 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "core/Clock.h"
-#include "core/acquisition/MeterFrame.h"
 #include "core/text/TimeText.h"
 
 namespace kelvor {
 
-// The main window's recording variables: the current reading, the recording's state and
-// the pen positions of the live drawing.
-struct RecordingState {
-  float CurrentValue = 0.0f;
-  std::string CurrentUnit;          // the unit of the last complete answer
-  std::optional<Moment> StartTime;  // none: no start set
-  bool StartPending = false;        // drawing was switched on; the next reading starts a recording
-  bool Running = false;             // a recording is in progress on the active channel
-  int StoreCounter = 0;             // readings drawn since the last stored sample
-  int ActiveChannel = 0;
-  int ActiveColor = 10;  // palette index of the active channel
-  int LastX = 0;         // last processed live point; all four 0: no previous point
-  int LastY = 0;
-  int LastDrawnX = 0;
-  int LastDrawnY = 0;
-  bool Active = false;     // "drawing active": the user's choice, or ended by a full channel
-  bool AutoScale = false;  // the ranges follow the readings
+class Recording;
+
+// The recording's state as its readers see it: the current reading, the start, whether it
+// runs, the active channel, "drawing active", "auto-scale" and the first alarm. Only its
+// owner, a Recording, changes it.
+class RecordingState {
+ public:
+  float currentValue() const { return currentValue_; }
+  // The unit of the last complete answer.
+  const std::string& currentUnit() const { return currentUnit_; }
+  // None: no start set.
+  const std::optional<Moment>& startTime() const { return startTime_; }
+  // Drawing was switched on; the next reading starts a recording.
+  bool startPending() const { return startPending_; }
+  // A recording is in progress on the active channel.
+  bool running() const { return running_; }
+  int activeChannel() const { return activeChannel_; }
+  // The palette index of the active channel.
+  int activeColor() const { return activeColor_; }
+  // "Drawing active": the user's choice, or ended by a full channel.
+  bool active() const { return active_; }
+  // The ranges follow the readings.
+  bool autoScale() const { return autoScale_; }
   // The first alarm since the last reset or channel change: the running time, or the time of
   // day without a start.
-  std::optional<LocalSeconds> FirstAlarm;
+  const std::optional<LocalSeconds>& firstAlarm() const { return firstAlarm_; }
 
-  std::string alarmTimeText() const { return FirstAlarm ? TimeStr(*FirstAlarm) : NoTime; }
-  void clearPenPositions() { LastX = LastY = LastDrawnX = LastDrawnY = 0; }
+  std::string alarmTimeText() const { return firstAlarm_ ? TimeStr(*firstAlarm_) : NoTime; }
   // Whole seconds since the start by the steady clock, whatever the wall clock did; 0
   // without a start.
   std::int64_t runSeconds(const Clock& clock) const {
-    return StartTime ? wholeSeconds(clock.steadyMs() - StartTime->steadyMs) : 0;
+    return startTime_ ? wholeSeconds(clock.steadyMs() - startTime_->steadyMs) : 0;
   }
+
+ private:
+  friend class Recording;
+
+  float currentValue_ = 0.0f;
+  std::string currentUnit_;
+  std::optional<Moment> startTime_;
+  bool startPending_ = false;
+  bool running_ = false;
+  int activeChannel_ = 0;
+  int activeColor_ = 10;
+  bool active_ = false;
+  bool autoScale_ = false;
+  std::optional<LocalSeconds> firstAlarm_;
 };
 
 }  // namespace kelvor

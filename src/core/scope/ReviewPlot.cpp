@@ -87,7 +87,7 @@ void ReviewPlot::redraw() {
 
   raster_.clear();
   DrawGrid(raster_, scale_);
-  RecordingState pens;
+  PenPositions pens;
   drawChannels(raster_, store_, scale_, DrawStyle::EveryReading, pens);
 }
 

@@ -8,10 +8,11 @@
 #include "core/scope/XAxis.h"
 #include "core/scope/YAxis.h"
 #include "core/text/NumberFormat.h"
+#include "core/text/ReadingNumber.h"
 
 namespace kelvor {
 
-ScopeController::ScopeController(RecordingState& state, TraceStore& store, const Clock& clock,
+ScopeController::ScopeController(const RecordingState& state, TraceStore& store, const Clock& clock,
                                  ScopeView& view, char decimalSeparator)
     : state_(state),
       store_(store),
@@ -86,7 +87,7 @@ void ScopeController::yMaxChosen() {
   while (j < yMinItems_.size() - 1 && yMinItems_.values[static_cast<std::size_t>(j)] >= YMax_) ++j;
   if (j != yMinItem_) selectYMinItem(j);
   // The next reading starts a new line instead of joining a point drawn at the old scale.
-  state_.clearPenPositions();
+  pens_.clear();
   FullReDraw(Rescale::Keep);
 }
 
@@ -128,49 +129,49 @@ void ScopeController::clearPicture() {
 
 void ScopeController::DrawToScope() {
   const auto t = static_cast<int>(state_.runSeconds(clock_));
-  const double value = static_cast<double>(state_.CurrentValue);
+  const double value = static_cast<double>(state_.currentValue());
   PlotPoint p = map(t, value);
-  if (state_.AutoScale) {
+  if (state_.autoScale()) {
     AutoRangeX(t);  // may rebuild the whole plot at a longer duration
     p = map(t, value);
   }
-  if (ColumnThinning(view_.drawStyle(), state_.LastX).draws(p.x)) {
-    const std::uint32_t colour = paletteRgb(state_.ActiveColor);
-    if (state_.LastDrawnX != 0 || state_.LastDrawnY != 0) {
-      raster_.line(state_.LastDrawnX, state_.LastDrawnY, p.x, p.y, colour);
+  if (ColumnThinning(view_.drawStyle(), pens_.LastX).draws(p.x)) {
+    const std::uint32_t colour = paletteRgb(state_.activeColor());
+    if (pens_.LastDrawnX != 0 || pens_.LastDrawnY != 0) {
+      raster_.line(pens_.LastDrawnX, pens_.LastDrawnY, p.x, p.y, colour);
     } else {
       raster_.dot(p.x, p.y, colour);
     }
-    state_.LastDrawnX = p.x;
-    state_.LastDrawnY = p.y;
+    pens_.LastDrawnX = p.x;
+    pens_.LastDrawnY = p.y;
   }
-  state_.LastX = p.x;
-  state_.LastY = p.y;
+  pens_.LastX = p.x;
+  pens_.LastY = p.y;
   publishChanges();
   if (!window_.following()) view_.showLiveMarker(liveMarker());
 }
 
 void ScopeController::RedrawGraphs(Rescale rescale) {
   view_.setBusy(true);
-  const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), state_);
+  const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), pens_);
 
-  if (state_.Active) {
+  if (state_.active()) {
     // The live drawing goes on from the active channel's newest sample.
-    const int n = store_.count(state_.ActiveChannel);
+    const int n = store_.count(state_.activeChannel());
     if (n < 1) {
-      state_.LastX = 0;
-      state_.LastY = 0;
+      pens_.LastX = 0;
+      pens_.LastY = 0;
     } else {
-      const PlotPoint p = map(static_cast<double>(store_.time(state_.ActiveChannel, n)),
-                              static_cast<double>(store_.value(state_.ActiveChannel, n)));
-      state_.LastX = p.x;
-      state_.LastY = p.y;
+      const PlotPoint p = map(static_cast<double>(store_.time(state_.activeChannel(), n)),
+                              static_cast<double>(store_.value(state_.activeChannel(), n)));
+      pens_.LastX = p.x;
+      pens_.LastY = p.y;
     }
-    state_.LastDrawnX = state_.LastX;
-    state_.LastDrawnY = state_.LastY;
+    pens_.LastDrawnX = pens_.LastX;
+    pens_.LastDrawnY = pens_.LastY;
   }
 
-  if (rescale == Rescale::Fit && state_.AutoScale) {
+  if (rescale == Rescale::Fit && state_.autoScale()) {
     AutoRangeX(drawn.lastTime);
     AutoRangeY(drawn.min, drawn.max);
   }
@@ -303,11 +304,35 @@ std::vector<int> ScopeController::cursorColumns() const {
 
 Message ScopeController::liveMarker() const {
   if (window_.following()) return Message(MessageId::LiveMarker);
-  const bool inside = state_.LastX >= 0 && state_.LastX < raster_.width() && state_.LastY >= 0 &&
-                      state_.LastY < raster_.height();
-  if (!state_.Running || inside) return Message(MessageId::PausedMarker);
-  return Message(MessageId::PausedWithValue,
-                 {formatPattern(static_cast<double>(state_.CurrentValue), "#0.0###", separator_)});
+  const bool inside = pens_.LastX >= 0 && pens_.LastX < raster_.width() && pens_.LastY >= 0 &&
+                      pens_.LastY < raster_.height();
+  if (!state_.running() || inside) return Message(MessageId::PausedMarker);
+  return Message(
+      MessageId::PausedWithValue,
+      {formatPattern(static_cast<double>(state_.currentValue()), "#0.0###", separator_)});
+}
+
+void ScopeController::recordingChanged(RecordingChange change, const RecordingState& state) {
+  switch (change) {
+    case RecordingChange::Reading:
+      // The live line must not be joined across a reading without a value.
+      if (state.currentValue() == InvalidValue) pens_.clear();
+      break;
+    case RecordingChange::Started:
+    case RecordingChange::Channel:
+    case RecordingChange::Cleared:
+      pens_.clear();
+      break;
+    case RecordingChange::Replaying:
+      livePens_ = pens_;
+      pens_.clear();
+      break;
+    case RecordingChange::Restored:
+      pens_ = livePens_;
+      break;
+    default:
+      break;
+  }
 }
 
 }  // namespace kelvor

@@ -6,11 +6,12 @@
 
 #include "core/Clock.h"
 #include "core/scope/AxisCaptions.h"
+#include "core/scope/PenPositions.h"
 #include "core/scope/PlotCursors.h"
 #include "core/scope/PlotDrawing.h"
 #include "core/scope/RangeLists.h"
 #include "core/scope/Raster.h"
-#include "core/scope/RecordingState.h"
+#include "core/scope/Recording.h"
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
 #include "core/scope/ViewWindow.h"
@@ -68,7 +69,7 @@ class ScopeView {
 // full rebuild. Selecting a list item from here runs that list's handler at once, as a
 // user's choice does; an automatic range change inside a drawing step therefore rebuilds
 // the plot before the step goes on.
-class ScopeController {
+class ScopeController : public RecordingListener {
  public:
   // Size of the axis labels, in points.
   static constexpr double TimeLabelWidth = 24.75;
@@ -76,8 +77,8 @@ class ScopeController {
   // Height of the window's inner area that is not plot: the panel above, labels below.
   static constexpr double NonPlotHeight = 136;
 
-  ScopeController(RecordingState& state, TraceStore& store, const Clock& clock, ScopeView& view,
-                  char decimalSeparator);
+  ScopeController(const RecordingState& state, TraceStore& store, const Clock& clock,
+                  ScopeView& view, char decimalSeparator);
 
   const std::vector<std::string>& durationTexts() const { return durationItems_; }
   const YRangeItems& yMinList() const { return yMinItems_; }
@@ -139,6 +140,8 @@ class ScopeController {
   // The axis labels as the last layouts captioned them.
   const AxisCaptions& captions() const { return captions_; }
   DrawStyle drawStyle() const { return view_.drawStyle(); }
+  // The live line starts anew where the recording breaks off.
+  void recordingChanged(RecordingChange change, const RecordingState& state) override;
 
  private:
   PlotPoint map(double t, double v) const;
@@ -147,11 +150,13 @@ class ScopeController {
   void publishChanges();
   ViewWindow::TimeSpan shownTimes() const;
 
-  RecordingState& state_;
+  const RecordingState& state_;
   TraceStore& store_;
   const Clock& clock_;
   ScopeView& view_;
   char separator_;
+  PenPositions pens_;
+  PenPositions livePens_;  // the live line's pens while a journal is replayed
 
   Raster raster_;
   ScaleParams scale_;

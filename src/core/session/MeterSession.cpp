@@ -3,7 +3,6 @@
 
 #include "core/acquisition/MeterChoice.h"
 #include "core/scope/ScopeController.h"
-#include "core/scope/ValueLists.h"
 
 namespace kelvor {
 
@@ -13,20 +12,29 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
       clock_(devices.clock),
       readingView_(views.reading ? *views.reading : noReadingView_),
       recorderView_(views.recorder ? *views.recorder : noRecorderView_),
+      display_(readingView_, recorderView_),
       recorder_(recording_, traces_, clock_, recorderView_),
       alarm_(devices.sound),
       journal_(decimalSeparator),
       handler_(recording_, clock_, readingView_, *this, decimalSeparator),
       meterState_(devices.clock),
       cycle_(config, connection, devices.link, devices.readTimer, meterState_,
-             [this](std::string& answer) { takeAnswer(answer); }) {}
+             [this](std::string& answer) { takeAnswer(answer); }) {
+  recording_.addListener(&display_);
+}
+
+void MeterSession::attachPlot(ScopeController* plot) {
+  if (plot_) recording_.removeListener(plot_);
+  plot_ = plot;
+  if (plot_) recording_.addListener(plot_);
+}
 
 void MeterSession::takeAnswer(std::string& answer) {
   recorded_.reset();
   firstAlarm_ = false;
   handler_.Messung(answer, familyFor(config_));
   // The alarm is tested only for a usable value; an unusable one ends a shown alarm.
-  meterState_.alarmTested(recording_.CurrentValue != InvalidValue && alarm_.alarmed());
+  meterState_.alarmTested(state().currentValue() != InvalidValue && alarm_.alarmed());
   if (!recorded_) return;
   // The alarm is tested only for a usable value.
   const bool alarm = recorded_->value != InvalidValue && alarm_.alarmed();
@@ -36,8 +44,7 @@ void MeterSession::takeAnswer(std::string& answer) {
 }
 
 void MeterSession::setAutoScale(bool on) {
-  recording_.AutoScale = on;
-  readingView_.showAutoScale(on);
+  recording_.setAutoScale(on);
   if (plot_) plot_->autoScaleChanged();
 }
 
@@ -46,7 +53,7 @@ int MeterSession::storeInterval() const {
 }
 
 void MeterSession::recordingStarted() {
-  recording_.StoreCounter = storeInterval();
+  storeCounter_ = storeInterval();
   recorder_.recordingStarted();
   redrawFromStore();
 }
@@ -64,10 +71,10 @@ void MeterSession::chooseChannel(int index) {
 void MeterSession::DrawToScope() {
   // Drawing first: with automatic scaling it may lengthen the duration and so the interval.
   if (plot_) plot_->DrawToScope();
-  ++recording_.StoreCounter;
-  if (recording_.StoreCounter >= storeInterval()) {
+  ++storeCounter_;
+  if (storeCounter_ >= storeInterval()) {
     recorder_.SaveMesswert();
-    recording_.StoreCounter = 0;
+    storeCounter_ = 0;
   }
 }
 
@@ -77,29 +84,25 @@ void MeterSession::AutoRangeY(float min, float max) {
 
 void MeterSession::testAlarm(float value) {
   firstAlarm_ = alarm_.testAlarm(value, clock_, recording_);
-  if (firstAlarm_) recorderView_.showAlarmTime(recording_.alarmTimeText());
 }
 
 void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
-  const RecordingState live = recording_;
-  recording_.ActiveChannel = channel;
-  recording_.ActiveColor = ValueLists::ChannelColors[static_cast<std::size_t>(channel)];
-  recording_.StartTime = clock_.moment();
-  recording_.clearPenPositions();
+  const RecordingState live = state();
+  const int liveCounter = storeCounter_;
+  const Moment start = clock_.moment();
+  recording_.startReplay(channel, start);
   recordingStarted();
   for (const JournalRow& row : rows) {
     if (traces_.count(channel) >= TraceStore::LiveCapacity) break;
-    clock_.replayAt(recording_.StartTime->steadyMs + row.elapsedMs);
-    if (row.value == InvalidValue) {
-      recording_.clearPenPositions();
-      continue;
-    }
-    recording_.CurrentValue = row.value;
+    clock_.replayAt(start.steadyMs + row.elapsedMs);
+    recording_.takeValue(row.value);  // a value's absence breaks the line
+    if (row.value == InvalidValue) continue;
     DrawToScope();
-    if (recording_.AutoScale) AutoRangeY(row.value, row.value);
+    if (live.autoScale()) AutoRangeY(row.value, row.value);
   }
   clock_.replayAt(std::nullopt);
-  recording_ = live;
+  storeCounter_ = liveCounter;
+  recording_.restore(live);
 }
 
 void MeterSession::reset() {
@@ -110,7 +113,7 @@ void MeterSession::reset() {
 
 void MeterSession::readingDecoded(const std::string& answer, const DecodedFrame& reading) {
   recorded_ =
-      journal_.record(answer, reading, recording_.ActiveChannel, config_.ComPort, clock_.moment());
+      journal_.record(answer, reading, state().activeChannel(), config_.ComPort, clock_.moment());
 }
 
 }  // namespace kelvor

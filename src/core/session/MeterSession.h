@@ -13,9 +13,10 @@
 #include "core/alarm/AlarmRule.h"
 #include "core/journal/JournalKeeper.h"
 #include "core/scope/Recorder.h"
-#include "core/scope/RecordingState.h"
+#include "core/scope/Recording.h"
 #include "core/scope/TraceStore.h"
 #include "core/session/ReadingHandler.h"
+#include "core/session/RecordingDisplay.h"
 
 namespace kelvor {
 
@@ -78,12 +79,15 @@ class MeterSession : private ReadingHooks {
   void takeAnswer(std::string& answer);
   void addListener(ReadingListener* listener) { listeners_.push_back(listener); }
 
-  void attachPlot(ScopeController* plot) { plot_ = plot; }
+  // The plot draws the readings and follows the recording's changes.
+  void attachPlot(ScopeController* plot);
   // Replays a journal's readings into a channel with the drawing and storing cadence of a
   // live recording that started at its first reading; the live recording's state stays.
   void replay(const std::vector<JournalRow>& rows, int channel);
 
-  RecordingState& recording() { return recording_; }
+  // The recording's state, changed only through its named operations.
+  Recording& recording() { return recording_; }
+  const RecordingState& state() const { return recording_.state(); }
   TraceStore& traces() { return traces_; }
   Recorder& recorder() { return recorder_; }
   AlarmRule& alarm() { return alarm_; }
@@ -116,7 +120,8 @@ class MeterSession : private ReadingHooks {
   RecorderView noRecorderView_;
   ReadingView& readingView_;
   RecorderView& recorderView_;
-  RecordingState recording_;
+  Recording recording_;
+  RecordingDisplay display_;
   TraceStore traces_;
   Recorder recorder_;
   AlarmRule alarm_;
@@ -126,6 +131,7 @@ class MeterSession : private ReadingHooks {
   PollingCycle cycle_;
   ScopeController* plot_ = nullptr;
   std::vector<ReadingListener*> listeners_;
+  int storeCounter_ = 0;                // readings drawn since the last stored sample
   std::optional<JournalRow> recorded_;  // the row of the answer being handled, if recorded
   bool firstAlarm_ = false;             // the answer being handled is the first alarm
 };

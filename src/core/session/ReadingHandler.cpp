@@ -6,9 +6,9 @@
 
 namespace kelvor {
 
-ReadingHandler::ReadingHandler(RecordingState& state, const Clock& clock, ReadingView& view,
+ReadingHandler::ReadingHandler(Recording& recording, const Clock& clock, ReadingView& view,
                                ReadingHooks& hooks, char decimalSeparator)
-    : state_(state),
+    : recording_(recording),
       clock_(clock),
       view_(view),
       hooks_(hooks),
@@ -24,37 +24,30 @@ void ReadingHandler::Messung(std::string& answer, const MeterFamily& family) {
   // Only a streaming family refuses bytes, and its frames were found by decoding them.
   if (!decoded) return;
   const DecodedFrame& reading = *decoded;
-  state_.CurrentValue = reading.value;
-  state_.CurrentUnit = reading.unit;
+  recording_.takeReading(reading.value, reading.unit);
+  const RecordingState& state = recording_.state();
   view_.showMode(reading.modeText);
   view_.showValue(reading.valueText);
 
   const Moment now = clock_.moment();
   view_.showCurrentTime(TimeStr(now.wall.local()));
-  if (state_.StartPending) startRecording(now);
-  if (state_.Running) hooks_.readingDecoded(sent, reading);
+  if (state.startPending()) startRecording(now);
+  if (state.running()) hooks_.readingDecoded(sent, reading);
 
-  if (state_.CurrentValue == InvalidValue) {
-    // The live line must not be joined across a reading without a value.
-    state_.clearPenPositions();
-    return;
-  }
-  if (state_.Running) {
-    view_.showRunTime(TimeStr(state_.runSeconds(clock_)));
+  if (reading.value == InvalidValue) return;
+  if (state.running()) {
+    view_.showRunTime(TimeStr(state.runSeconds(clock_)));
     hooks_.DrawToScope();
-    if (state_.AutoScale) hooks_.AutoRangeY(state_.CurrentValue, state_.CurrentValue);
+    if (state.autoScale()) hooks_.AutoRangeY(reading.value, reading.value);
   }
-  hooks_.testAlarm(state_.CurrentValue);
+  hooks_.testAlarm(reading.value);
 }
 
 void ReadingHandler::startRecording(const Moment& now) {
-  state_.StartPending = false;
-  state_.Running = true;
-  state_.StartTime = now;
+  recording_.beginRun(now);
   view_.showStartTime(TimeStr(now.wall.local()));
   view_.showRunTime("00:00:00");
   hooks_.recordingStarted();
-  state_.clearPenPositions();
 }
 
 }  // namespace kelvor

@@ -6,7 +6,7 @@
 #include "core/Clock.h"
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterFrame.h"
-#include "core/scope/RecordingState.h"
+#include "core/scope/Recording.h"
 
 namespace kelvor {
 
@@ -44,7 +44,7 @@ class ReadingHooks {
 // starts a pending recording, and hands a usable value on to drawing, ranging and alarm.
 class ReadingHandler {
  public:
-  ReadingHandler(RecordingState& state, const Clock& clock, ReadingView& view, ReadingHooks& hooks,
+  ReadingHandler(Recording& recording, const Clock& clock, ReadingView& view, ReadingHooks& hooks,
                  char decimalSeparator);
 
   // Removes the carriage returns from `answer` as a side effect.
@@ -57,7 +57,7 @@ class ReadingHandler {
  private:
   void startRecording(const Moment& now);
 
-  RecordingState& state_;
+  Recording& recording_;
   const Clock& clock_;
   ReadingView& view_;
   ReadingHooks& hooks_;

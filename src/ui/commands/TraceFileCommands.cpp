@@ -31,10 +31,10 @@ std::string shown(const QString& path) {
 
 }  // namespace
 
-TraceFileCommands::TraceFileCommands(TraceStore& store, RecordingState& state, Recorder& recorder,
-                                     ScopeController& scope, const MainControls& controls,
-                                     const ProgramContext& context, QWidget* parent,
-                                     MessageSink messages)
+TraceFileCommands::TraceFileCommands(TraceStore& store, const RecordingState& state,
+                                     Recorder& recorder, ScopeController& scope,
+                                     const MainControls& controls, const ProgramContext& context,
+                                     QWidget* parent, MessageSink messages)
     : store_(store),
       state_(state),
       recorder_(recorder),

@@ -38,7 +38,7 @@ class TraceFileCommands {
   static constexpr qint64 MaxFileBytes = 64LL * 1024 * 1024;
   static constexpr qint64 ReadPiece = 1 << 20;
 
-  TraceFileCommands(TraceStore& store, RecordingState& state, Recorder& recorder,
+  TraceFileCommands(TraceStore& store, const RecordingState& state, Recorder& recorder,
                     ScopeController& scope, const MainControls& controls,
                     const ProgramContext& context, QWidget* parent, MessageSink messages = {});
 
@@ -61,7 +61,7 @@ class TraceFileCommands {
   void tell(const Message& message) const;
 
   TraceStore& store_;
-  RecordingState& state_;
+  const RecordingState& state_;
   Recorder& recorder_;
   ScopeController& scope_;
   const MainControls& controls_;

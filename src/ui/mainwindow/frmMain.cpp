@@ -73,7 +73,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
              SystemLocale::decimalSeparator()),
       meterDisplay_(*this, controls_, meter_),
       channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
-      scope_(recording(), traces(), meter_.session().clock(), panel_,
+      scope_(meter_.session().state(), traces(), meter_.session().clock(), panel_,
              SystemLocale::decimalSeparator()),
       alarm_(controls_, meter_.session().alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
@@ -107,7 +107,7 @@ void frmMain::connectPlot() {
   controls_.picScope->setRaster(&scope_.raster());
   controls_.picScope->setReadout([this](int column) {
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
-                        meter_.session().clock(), recording().CurrentUnit,
+                        meter_.session().clock(), recording().currentUnit(),
                         SystemLocale::decimalSeparator());
   });
   controls_.picScope->setViewRequests(
@@ -147,7 +147,6 @@ void frmMain::Form_Load() {
   scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
                    scope_.yMaxList().values[DefaultYMaxItem]);
   scope_.selectDurationItem(DefaultDurationItem);
-  recording().ActiveColor = 10;
   GetAlarm();
   restorePlacement();
   applyMinimumSize();
@@ -156,7 +155,7 @@ void frmMain::Form_Load() {
   QTimer::singleShot(0, this, [this] {
     // Never into the channel that records, nor over a trace.
     const auto channelFor = [this](int journalChannel) {
-      return recoveryChannel(journalChannel, recording().ActiveChannel, traces());
+      return recoveryChannel(journalChannel, recording().activeChannel(), traces());
     };
     JournalRecovery::offer(this, channelFor,
                            [this](const std::vector<JournalRow>& rows, int channel) {
@@ -233,7 +232,7 @@ void frmMain::GetSettings() {
 
 void frmMain::SaveSettings() {
   saved_.takeFrom(portConfig_, printOptions_);
-  saved_.AutoScale = meter_.session().recording().AutoScale;
+  saved_.AutoScale = recording().autoScale();
   WindowPlacement::capture(this, saved_);
   hide();
   const SettingsStore store;

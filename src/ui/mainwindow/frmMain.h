@@ -44,7 +44,7 @@ class frmMain : public QMainWindow {
   void closeUnattended();
 
   const MainControls& controls() const { return controls_; }
-  RecordingState& recording() { return meter_.session().recording(); }
+  const RecordingState& recording() { return meter_.session().state(); }
   TraceStore& traces() { return meter_.session().traces(); }
   Recorder& recorder() { return meter_.session().recorder(); }
   ScopeController& scope() { return scope_; }

@@ -53,8 +53,8 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
   // The first alarm's running time stays, whole days dropped; a wall clock set back an hour
   // changes no running time.
   testing::FakeClock clock(Afternoon);
-  RecordingState recording;
-  recording.StartTime = clock.moment();
+  Recording recording;
+  recording.setActive(true, clock.moment());
   rule.setArmed(true);
   clock.advance(Day + 197);
   clock.stepWall(-3600 * 1000);
@@ -62,11 +62,11 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
     clock.advance(60), rule.testAlarm(value, clock, recording);
   rule.setArmed(false);
   EXPECT_FALSE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.alarmTimeText() + " " + std::to_string(sound.calls), "00:06:17 3");
+  EXPECT_EQ(recording.state().alarmTimeText() + " " + std::to_string(sound.calls), "00:06:17 3");
   rule.setArmed(true);
-  recording = RecordingState();
+  recording.clear();
   EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.alarmTimeText(), "13:12:26");  // no start: the wall clock's time of day
+  EXPECT_EQ(recording.state().alarmTimeText(), "13:12:26");  // no start: the time of day
 }
 
 // A little-endian 32-bit number as four bytes.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/acquisition/MeterFrame.h"
+#include "core/scope/Recording.h"
 #include "core/scope/ValueLists.h"
 #include "support/TraceStoreFill.h"
 
@@ -134,12 +135,11 @@ TEST(TraceFile, LoadFillsTheChannelKeepsTheRestAndEndsOnlyTheActiveRecording) {
   // Right behind the last slot: untouched.
   EXPECT_EQ((std::vector<int>{store.count(2), store.count(3), static_cast<int>(store.value(3, 1))}),
             (std::vector<int>{TraceStore::LastSlot, 1, 9}));
-  RecordingState state;  // only a load into the active channel ends the recording
-  state.ActiveColor = ValueLists::ChannelColors[5];
-  EXPECT_FALSE(loadEndsRecording(state, 5));
-  state.Active = true;
-  EXPECT_TRUE(loadEndsRecording(state, 5));
-  EXPECT_FALSE(loadEndsRecording(state, 4));
+  Recording recording;  // only a load into the active channel ends the recording
+  recording.switchChannel(5, {});
+  EXPECT_FALSE(loadEndsRecording(recording.state(), 5));
+  recording.setActive(true, {});
+  EXPECT_TRUE(loadEndsRecording(recording.state(), 5) && !loadEndsRecording(recording.state(), 4));
 }
 
 }  // namespace

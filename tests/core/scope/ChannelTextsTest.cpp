@@ -11,6 +11,7 @@
 #include "core/scope/ChannelStats.h"
 #include "core/scope/PlotCursors.h"
 #include "core/scope/PlotReadout.h"
+#include "core/scope/Recording.h"
 #include "core/scope/RecoveryChannel.h"
 #include "core/scope/ValueLists.h"
 #include "support/FakeClock.h"
@@ -49,15 +50,14 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
            {false, 4, "mA", '.', "00:01:40|0.25 mA|-12 mA"},
            {true, 1, "", '.', "00:01:40  09:59:40|0.25|-12"},
            {true, 2, "V", '.', "00:01:40|0.25 V|-12 V"}}) {  // another channel records
-    RecordingState state;
-    state.Running = running;
-    state.ActiveChannel = active;
+    Recording recording;
+    recording.switchChannel(active, {});
     testing::FakeClock clock(36000);  // 10:00:00, set back two minutes 200 s later
-    state.StartTime = clock.moment();
+    if (running) recording.beginRun(clock.moment());
     clock.advance(200);
     clock.stepWall(-120000);
     std::string joined;
-    const std::vector<ReadoutLine> lines = readoutLines(readout, state, clock, unit, separator);
+    const auto lines = readoutLines(readout, recording.state(), clock, unit, separator);
     for (const ReadoutLine& line : lines) joined += (joined.empty() ? "" : "|") + line.text;
     EXPECT_EQ(joined, texts);
     ASSERT_EQ(lines.size(), 3u);

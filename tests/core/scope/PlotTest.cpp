@@ -88,7 +88,7 @@ TEST(Raster, LinesAndPointsClipExactlyAtEveryEdgeAndCornerAndChangesAreTracked) 
   EXPECT_TRUE(raster.takeChanged().empty());
 }
 
-std::array<int, 4> pensOf(const RecordingState& s) {
+std::array<int, 4> pensOf(const PenPositions& s) {
   return {s.LastX, s.LastY, s.LastDrawnX, s.LastDrawnY};
 }
 
@@ -115,7 +115,7 @@ TEST(PlotDrawing, ChannelsDrawTheirSamplesSkippingGaps) {
     fillChannel(store, static_cast<int>(i), samples);
     Raster raster(100, 50), expected(100, 50);
     for (const Line& s : segments) expected.line(s[0], s[1], s[2], s[3], rgb);
-    RecordingState pens;
+    PenPositions pens;
     drawChannels(raster, store, unitScale(across), style, pens);
     EXPECT_EQ(pixelsIn(raster, 0), pixelsIn(expected, 0)) << i;
   }
@@ -137,7 +137,7 @@ TEST(PlotDrawing, ReportsTheValueRangeTheLastTimeAndThePens) {
     TraceStore store;
     for (const auto& [channel, samples] : channels) fillChannel(store, channel, samples);
     Raster raster(100, 50);
-    RecordingState pens;
+    PenPositions pens;
     std::tie(pens.LastX, pens.LastY, pens.LastDrawnX, pens.LastDrawnY) = std::tuple(77, 88, 66, 55);
     const ChannelsDrawn d = drawChannels(raster, store, unitScale(), DrawStyle::EveryReading, pens);
     EXPECT_EQ((std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}), drawn);
@@ -203,7 +203,7 @@ TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
     const int w = seed % 5 ? 439 : 7, h = seed % 5 ? 160 : 3, lineWidth = seed % 3 == 2 ? 2 : 1;
     const double perPoint = std::array{1.0, 4.0 / 3, 8.0 / 3}[seed % 3];
     const int pw = static_cast<int>(w * perPoint), ph = static_cast<int>(h * perPoint);
-    RecordingState pens, plainPens;
+    PenPositions pens, plainPens;
     Raster raster(pw, ph), plain(pw, ph);
     raster.showPoints(w, h, lineWidth), plain.showPoints(w, h, lineWidth);
     const ChannelsDrawn d = drawChannels(raster, store, scale, style, pens);

@@ -88,7 +88,7 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
   testing::FakeMeter meter{Eight, {}, *this};
   testing::FakeClock& clock = meter.clock;
   MeterSession& session = meter.session;
-  RecordingState& state = session.recording();
+  const RecordingState& state = session.state();
   TraceStore& store = session.traces();
   Recorder& recorder = session.recorder();
   ScopeController scope{state, store, session.clock(), *this, ','};
@@ -232,8 +232,7 @@ TEST_F(ScopeControllerTest,
   startRecording();
   clock.advance(60);
   startRecording();  // a start time once set stays
-  state.Running = true;
-  state.CurrentValue = -1.0f;
+  session.recording().takeValue(-1.0f);
   recorder.SaveMesswert();
   EXPECT_EQ((std::vector<float>{store.value(2, 1), store.time(2, 1)}),
             (std::vector<float>{-1, 60}));
@@ -241,14 +240,14 @@ TEST_F(ScopeControllerTest,
   recorder.SaveMesswert();  // takes the last free slot
   recorder.SaveMesswert();  // full: ends the recording, keeps the samples
   EXPECT_EQ(store.count(2), TraceStore::LiveCapacity);
-  EXPECT_FALSE(state.Active || state.Running);
+  EXPECT_FALSE(state.active() || state.running());
   // kelvor-record's: the journal is the record, a full channel starts over at the next reading.
   recorder.startOverWhenFull(true);
   startRecording();
   readingAt(120, "DC  0.500 V  \r");
   store.setCount(2, TraceStore::LiveCapacity);
   recorder.SaveMesswert();
-  EXPECT_TRUE(state.Active && state.StartPending);
+  EXPECT_TRUE(state.active() && state.startPending());
   readingAt(121, "DC  0.500 V  \r");
   EXPECT_EQ(store.count(2), 1);
 }
@@ -265,7 +264,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
     std::snprintf(frame, sizeof frame, "DC %6.1f V  \r", second / 60.0);
     const int before = store.count(0);
     readingAt(second, frame);
-    journal[static_cast<std::size_t>(second)].value = state.CurrentValue;
+    journal[static_cast<std::size_t>(second)].value = state.currentValue();
     // A real poll comes a little early or late: to the nearest second in the trace.
     journal[static_cast<std::size_t>(second)].elapsedMs = second * 1000LL - (second % 3) + 1;
     if (store.count(0) == before) continue;
@@ -282,7 +281,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   }
   std::vector<int> expectedSteps;
   for (int item = DefaultDurationItem - 1; item >= 1; --item) expectedSteps.push_back(item);
-  EXPECT_TRUE(durationShown == expectedSteps && state.Running);
+  EXPECT_TRUE(durationShown == expectedSteps && state.running());
   std::vector<std::pair<float, float>> live, replayed;
   for (int i = 1; i <= store.count(0); ++i) live.emplace_back(store.value(0, i), store.time(0, i));
   recorder.reset();

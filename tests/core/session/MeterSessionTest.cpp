@@ -58,7 +58,7 @@ class MeterSessionTest : public ::testing::Test,
   testing::FakeMeter meter{StartOfTest, {this, this}, *this};
   testing::FakeClock& clock = meter.clock;
   MeterSession& session = meter.session;
-  RecordingState& state = session.recording();
+  const RecordingState& state = session.state();
 };
 
 TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
@@ -72,7 +72,7 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   session.recorder().setActive(true);
   clock.advance(2);
   EXPECT_EQ(poll("DC  0.500 V  \r"), (std::vector<int>{1, 1}));
-  EXPECT_TRUE(state.Running && !state.StartPending);
+  EXPECT_TRUE(state.running() && !state.startPending());
   EXPECT_EQ(start + " " + run + " " + alarm, "14:30:07 00:00:00 -- : -- : --");
 
   clock.advance(24 * 3600 + 5 * 60 + 17);  // whole days are dropped
@@ -82,10 +82,10 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
 
   // A reading without value goes no further (that it breaks the line is ScopeControllerTest's).
   EXPECT_EQ(poll("DC   OL   V  \r"), (std::vector<int>{2, 2}));
-  state.Running = false;
-  state.StartPending = true;  // a pending start happens even on an unusable reading
+  session.recorder().stop();
+  session.recorder().setActive(true);  // a pending start happens even on an unusable reading
   poll("DC   OL   V  \r");
-  EXPECT_TRUE(state.Running);
+  EXPECT_TRUE(state.running());
   // Listeners hear recorded readings only, timed from the first; an unusable reading after
   // an alarm is no alarm.
   EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm first", "86717000", "86717000"}));

@@ -49,9 +49,9 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
   });
   window.controls().plot.optColor[1]->click();
   window.controls().plot.chkActive->click();
-  RecordingState& state = window.recording();
-  state.Running = true;
-  const auto before = std::tuple(state.Running, state.StartTime);
+  const RecordingState& state = window.recording();
+  window.meter().session().recording().beginRun(window.meter().session().clock().moment());
+  const auto before = std::tuple(state.running(), state.startTime());
   const QByteArray german =
       "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n"
       "t;u;0,000;1;1,5;V;DC;ok;r\r\nt;u;1,000;1;;V;DC;overload;r\r\nt;u;2,000;1;2,5;V;DC;ok;r\r\n";
@@ -71,7 +71,7 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
     EXPECT_TRUE(loaded || (window.controls().plot.chkActive->isChecked() &&
-                           std::tuple(state.Running, state.StartTime) == before));
+                           std::tuple(state.running(), state.startTime()) == before));
   }
 }
 

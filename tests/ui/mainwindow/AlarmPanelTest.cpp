@@ -23,7 +23,7 @@ struct CountingSound : AlarmSound {
 struct AlarmPanelTest : ::testing::Test {
   QMainWindow window;
   MainControls controls = MainControls::build(&window);
-  RecordingState recording;
+  Recording recording;
   CountingSound sound;
   AlarmRule rule{sound};
   AlarmPanel panel{controls, rule};

@@ -71,7 +71,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
                        {{1.5f, 0}, {InvalidValue, across / 3}, {-2.25f, across / 2}});
   testing::fillChannel(window.traces(), 5, {{7.0f, across / 3}});  // reaches no other column
   window.scope().FullReDraw(Rescale::Keep);
-  window.recording().CurrentUnit = "mA";
+  window.meter().session().recording().takeReading(0.0f, "mA");
   const QImage picture = plot->picture().copy(), shown = plot->grab().toImage();
   const double secondsPerColumn = across / plot->picture().width();
   for (const auto& [time, texts] :
