@@ -165,7 +165,11 @@ bool RecordProgram::openPort(Meter& meter) {
 }
 
 void RecordProgram::tick() {
-  calculate();  // the tick before, with the readings that came
+  calculate();          // the tick before, with the readings that came
+  if (watch_.done()) {  // a meter of the tick before stayed silent
+    stop(0);
+    return;
+  }
   tick_ = clock_.moment();
   calculated_ = !calculator_;
   for (auto& meter : meters_) {
@@ -182,8 +186,9 @@ void RecordProgram::readingRecorded(Meter& meter, const JournalRow& row) {
   if (row.value != InvalidValue) meter.reading = ChannelReading{row.value, row.unit};
   bool all = true;
   for (const auto& each : meters_) all = all && each->answered;
-  if (all) calculate();
-  // Stopped once the reading is handled, between two events.
+  if (!all) return;
+  calculate();
+  // Stopped once the tick's readings are handled, between two events.
   if (watch_.done()) QTimer::singleShot(0, &ticks_, [this] { stop(0); });
 }
 
