@@ -59,6 +59,8 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
     calculatedJournal_.emplace(decimalSeparator,
                                [this](const JournalFault& fault) { journalFault(fault); });
   }
+  // As precise as a meter's own poll timer: a coarse one may come early and cut a slow answer.
+  ticks_.setTimerType(Qt::PreciseTimer);
   ticks_.setInterval(static_cast<int>(RecordWatch::PollMs));
   QObject::connect(&ticks_, &QTimer::timeout, [this] { tick(); });
   waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
