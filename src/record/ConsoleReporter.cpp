@@ -47,8 +47,8 @@ void ConsoleReporter::line(const std::string& text) {
 void ConsoleReporter::showProgress() {
   if (!style_.progress) return;
   const std::int64_t now = clock_.steadyMs();
-  const std::string text = messageText(RecordTexts::progressLine(lastReading_, watch_.readings(), watch_.elapsedMs(now),
-                                watch_.remainingMs(now), journal_()));
+  const std::string text = messageText(RecordTexts::progressLine(
+      lastReading_, watch_.readings(), watch_.elapsedMs(now), watch_.remainingMs(now), journal_()));
   std::fprintf(stderr, "\r\x1b[K%s", text.c_str());
   std::fflush(stderr);
   progressShown_ = true;

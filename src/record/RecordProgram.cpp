@@ -14,99 +14,203 @@
 
 namespace kelvor {
 
+// One meter of the command line, with what tells about it and what it read this tick.
+struct RecordProgram::Meter : ReadingListener {
+  Meter(RecordProgram& owner, const RecordMeter& meterLine, int channelNumber,
+        const ConsoleReporter::Style& style)
+      : program(owner),
+        line(meterLine),
+        channel(channelNumber),
+        reporter(style, owner.watch_, owner.clock_),
+        connection(line.port, owner.clock_, reporter, {}, style.decimalSeparator) {}
+  void readingRecorded(const JournalRow& row, bool) override {
+    program.readingRecorded(*this, row);
+  }
+
+  RecordProgram& program;
+  RecordMeter line;
+  int channel;  // from 1
+  ConsoleReporter reporter;
+  MeterConnection connection;
+  MqttPublisher publisher;
+  std::optional<ChannelReading> reading;  // of the tick that went out last
+  bool answered = false;
+  bool open = false;
+  bool openFailureTold = false;
+};
+
 RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator,
                              const Clock& clock)
     : options_(options),
+      clock_(clock),
       watch_(options.durationS, options.count, clock.steadyMs()),
-      reporter_({decimalSeparator, !options.quiet && ::isatty(STDERR_FILENO) == 1,
-                 ::isatty(STDERR_FILENO) == 1, options.port.ComPort},
-                watch_, clock),
-      meter_(options_.port, clock, reporter_, {}, decimalSeparator),
       signals_([this](int) { stop(0); }) {
-  meter_.useJournal(chooseJournal());
-  if (!options_.devicePath.empty()) meter_.useDevice(QString::fromStdString(options_.devicePath));
-  MeterSession& session = meter_.session();
-  session.addListener(&reporter_);
-  session.addListener(this);
-  session.meterState().addListener(&reporter_);
+  std::vector<ChannelPlan> plan;
+  for (std::size_t i = 0; i < options_.channels.size(); ++i) {
+    const RecordChannel& channel = options_.channels[i];
+    plan.push_back({true, channel.calculation});
+    if (!channel.calculation)
+      addMeter(channel.meter, static_cast<int>(i) + 1, decimalSeparator, meters_.empty());
+  }
+  if (meters_.empty())  // without channels: the options' one meter
+    addMeter({options_.port, options_.devicePath, options_.baud}, 1, decimalSeparator, true);
+  if (meters_.size() < plan.size()) {
+    calculator_.emplace(plan);
+    calculatedJournal_.emplace(decimalSeparator,
+                               [this](const JournalFault& fault) { journalFault(fault); });
+  }
+  // As precise as a meter's own poll timer: a coarse one may come early and cut a slow answer.
+  ticks_.setTimerType(Qt::PreciseTimer);
+  ticks_.setInterval(static_cast<int>(RecordWatch::PollMs));
+  QObject::connect(&ticks_, &QTimer::timeout, [this] { tick(); });
+  waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
+  QObject::connect(&waiting_, &QTimer::timeout, [this] {
+    if (openPorts()) started();
+  });
+}
+
+RecordProgram::~RecordProgram() = default;
+
+void RecordProgram::addMeter(const RecordMeter& line, int channel, char decimalSeparator,
+                             bool first) {
+  const bool terminal = ::isatty(STDERR_FILENO) == 1;
+  // One progress line: the first meter's, which rewrites itself.
+  meters_.push_back(std::make_unique<Meter>(
+      *this, line, channel,
+      ConsoleReporter::Style{decimalSeparator, first && !options_.quiet && terminal, terminal,
+                             line.port.ComPort}));
+  Meter& meter = *meters_.back();
+  MeterConnection& connection = meter.connection;
+  // Every meter is polled on the program's common tick, so the readings of a tick belong
+  // together.
+  connection.timMessung().setEnabled(false);
+  connection.useJournal(chooseJournal(meter));
+  if (!line.devicePath.empty()) connection.useDevice(QString::fromStdString(line.devicePath));
+  MeterSession& session = connection.session();
+  session.chooseChannel(channel - 1);  // its journal's channel column: its place on the line
+  session.addListener(&meter.reporter);
+  session.addListener(&meter);
+  session.meterState().addListener(&meter.reporter);
   session.journal().setEnabled(true);
   // The journal is the record: a full trace store starts over while the journal goes on.
   session.recorder().startOverWhenFull(true);
-  session.journal().setFaultHandler([this](const JournalFault& fault) {
-    reporter_.line("kelvor-record: " + fault.path + ": " + std::strerror(fault.error));
-    status_ = 1;  // also when it comes with the end
-    QTimer::singleShot(0, &ticks_, [this] { stop(1); });
-  });
+  session.journal().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
   if (options_.alarm.valid) {
     session.alarm().apply(options_.alarm);
     session.alarm().setArmed(true);
   }
-  if (options_.publish.enabled) startPublishing();
-  ticks_.setInterval(static_cast<int>(RecordWatch::PollMs));
-  QObject::connect(&ticks_, &QTimer::timeout, [this] {
-    reporter_.polled();
-    if (watch_.done()) stop(0);
-  });
-  waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
-  QObject::connect(&waiting_, &QTimer::timeout, [this] {
-    if (openPort()) started();
-  });
+  if (options_.publish.enabled) startPublishing(meter);
 }
 
-void RecordProgram::startPublishing() {
-  meter_.session().addListener(&publisher_);
-  QObject::connect(&publisher_, &MqttPublisher::faultOccurred,
-                   [this](PublishFault fault, const QString& detail) {
+void RecordProgram::journalFault(const JournalFault& fault) {
+  meters_.front()->reporter.line("kelvor-record: " + fault.path + ": " +
+                                 std::strerror(fault.error));
+  status_ = 1;  // also when it comes with the end
+  QTimer::singleShot(0, &ticks_, [this] { stop(1); });
+}
+
+void RecordProgram::startPublishing(Meter& meter) {
+  meter.connection.session().addListener(&meter.publisher);
+  QObject::connect(&meter.publisher, &MqttPublisher::faultOccurred,
+                   [this, &meter](PublishFault fault, const QString& detail) {
                      const Message why =
                          publishFaultReason(fault, options_.publish, detail.toStdString());
-                     reporter_.line("kelvor-record: MQTT: " + messageText(why));
+                     meter.reporter.line("kelvor-record: MQTT: " + messageText(why));
                    });
   const PublishSettings& settings = options_.publish;
-  publisher_.configure(settings,
-                       settings.topicFor(MqttPublisher::hostName(), options_.port.ComPort));
+  meter.publisher.configure(settings,
+                            settings.topicFor(MqttPublisher::hostName(), meter.line.port.ComPort));
 }
 
-std::unique_ptr<JournalSink> RecordProgram::chooseJournal() {
+std::unique_ptr<JournalSink> RecordProgram::chooseJournal(Meter& meter) {
+  ConsoleReporter& reporter = meter.reporter;
   if (options_.output == "-") {
-    reporter_.setJournal([] { return std::string("-"); });
+    reporter.setJournal([] { return std::string("-"); });
     return std::make_unique<StreamJournal>(STDOUT_FILENO);
   }
   if (StreamJournal::isStream(options_.output)) {
-    reporter_.setJournal([this] { return options_.output; });
+    reporter.setJournal([this] { return options_.output; });
     return std::make_unique<StreamJournal>(options_.output);
   }
-  if (!options_.output.empty()) {
-    auto file = std::make_unique<NamedJournal>(options_.output);
-    reporter_.setJournal([this] { return meter_.journalPath(); });
-    // Found by the journal's thread, said in this one.
-    file->setOtherNameHandler([this](const std::string& path) {
-      const std::string line =
-          "kelvor-record: " + messageText(RecordTexts::otherNameLine(options_.output, path));
-      QMetaObject::invokeMethod(
-          &ticks_, [this, line] { reporter_.line(line); }, Qt::QueuedConnection);
-    });
-    return file;
-  }
-  reporter_.setJournal([this] { return meter_.journalPath(); });
-  return std::make_unique<JournalFile>();
+  reporter.setJournal([&meter] { return meter.connection.journalPath(); });
+  if (options_.output.empty()) return std::make_unique<JournalFile>();
+  auto file = std::make_unique<NamedJournal>(options_.output);
+  // Found by the journal's thread, said in this one.
+  file->setOtherNameHandler([this, &reporter](const std::string& path) {
+    const std::string line =
+        "kelvor-record: " + messageText(RecordTexts::otherNameLine(options_.output, path));
+    QMetaObject::invokeMethod(
+        &ticks_, [&reporter, line] { reporter.line(line); }, Qt::QueuedConnection);
+  });
+  return file;
 }
 
-bool RecordProgram::openPort() {
-  const basSerial::OpenResult result = meter_.open();
+bool RecordProgram::openPorts() {
+  bool all = true;
+  for (auto& meter : meters_)
+    if (!meter->open) all = openPort(*meter) && all;
+  return all;
+}
+
+bool RecordProgram::openPort(Meter& meter) {
+  const basSerial::OpenResult result = meter.connection.open();
+  meter.open = result.ok;
   if (result.ok && !result.note.isEmpty())
-    reporter_.line("kelvor-record: " + result.devicePath.toStdString() + ": " +
-                   result.note.toStdString());
-  if (result.ok || openFailureTold_) return result.ok;
-  openFailureTold_ = true;
+    meter.reporter.line("kelvor-record: " + result.devicePath.toStdString() + ": " +
+                        result.note.toStdString());
+  if (result.ok || meter.openFailureTold) return result.ok;
+  meter.openFailureTold = true;
   const QString device = result.devicePath + QStringLiteral(": ") + result.errorText;
-  reporter_.line(openErrorText(result.errorCode, portLabel(options_.port)) + ": " +
-                 device.toStdString());
+  meter.reporter.line(openErrorText(result.errorCode, portLabel(meter.line.port)) + ": " +
+                      device.toStdString());
   return false;
 }
 
-void RecordProgram::readingRecorded(const JournalRow&, bool) {
-  // Stopped once the reading is handled, between two events.
+void RecordProgram::tick() {
+  calculate();          // the tick before, with the readings that came
+  if (watch_.done()) {  // a meter of the tick before stayed silent
+    stop(0);
+    return;
+  }
+  tick_ = clock_.moment();
+  calculated_ = !calculator_;
+  for (auto& meter : meters_) {
+    meter->reading.reset();
+    meter->answered = false;
+    meter->connection.session().onPollTick();
+    meter->reporter.polled();
+  }
+  if (watch_.done()) stop(0);
+}
+
+void RecordProgram::readingRecorded(Meter& meter, const JournalRow& row) {
+  meter.answered = true;
+  if (row.value != InvalidValue) meter.reading = ChannelReading{row.value, row.unit};
+  bool all = true;
+  for (const auto& each : meters_) all = all && each->answered;
+  if (!all) return;
+  calculate();
+  // Stopped once the tick's readings are handled, between two events.
   if (watch_.done()) QTimer::singleShot(0, &ticks_, [this] { stop(0); });
+}
+
+void RecordProgram::calculate() {
+  if (calculated_) return;
+  calculated_ = true;
+  TickReadings readings(options_.channels.size());
+  for (const auto& meter : meters_) readings[meter->channel - 1] = meter->reading;
+  calculator_->onTick(tick_.steadyMs, readings);
+  if (!firstTickMs_) firstTickMs_ = tick_.steadyMs;
+  std::vector<JournalRow> rows;
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    const std::optional<Calculation>& calculation = options_.channels[i].calculation;
+    if (!calculation || !readings[i]) continue;
+    JournalRow row = journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1);
+    row.time = tick_.wall;
+    row.elapsedMs = tick_.steadyMs - *firstTickMs_;
+    rows.push_back(std::move(row));
+  }
+  calculatedJournal_->write(rows, tick_.steadyMs);
 }
 
 void RecordProgram::started() {
@@ -115,8 +219,8 @@ void RecordProgram::started() {
 }
 
 int RecordProgram::run() {
-  meter_.session().recorder().setActive(true);
-  if (openPort()) {
+  for (auto& meter : meters_) meter->connection.session().recorder().setActive(true);
+  if (openPorts()) {
     started();
   } else if (options_.wait) {
     waiting_.start();
@@ -134,30 +238,44 @@ void RecordProgram::stop(int status) {
   status_ = status;
   ticks_.stop();
   waiting_.stop();
-  // Ends the journal: synced, closed and renamed, unless its disk has stalled.
-  const bool journalClosed = meter_.stopPolling();
-  QCoreApplication::sendPostedEvents(&ticks_);  // what the journal's thread had to say
-  meter_.close();
-  if (!journalClosed) {
-    reporter_.line("kelvor-record: " + messageText(meter_.journalLeftOpen()));
+  calculate();
+  // Ends the journals: synced, closed and renamed, unless their disk has stalled.
+  std::vector<Message> leftOpen;
+  for (auto& meter : meters_)
+    if (!meter->connection.stopPolling()) leftOpen.push_back(meter->connection.journalLeftOpen());
+  if (calculatedJournal_ && !calculatedJournal_->end()) {
+    const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
+    leftOpen.emplace_back(MessageId::JournalStillOpen,
+                          std::vector<std::string>{calculatedJournal_->path(), waited});
+  }
+  QCoreApplication::sendPostedEvents(&ticks_);  // what the journals' threads had to say
+  for (auto& meter : meters_) meter->connection.close();
+  for (const Message& message : leftOpen) {
+    meters_.front()->reporter.line("kelvor-record: " + messageText(message));
     status_ = 1;
   }
-  reporter_.finish();
+  for (auto& meter : meters_) meter->reporter.finish();
   exitWhenPublished();
 }
 
 void RecordProgram::exitWhenPublished() {
   constexpr int DrainMs = 5000;
   constexpr int StepMs = 20;
+  bool publishing = false;
+  for (const auto& meter : meters_) publishing = publishing || meter->publisher.active();
   auto* drain = new QTimer(&ticks_);
   QObject::connect(drain, &QTimer::timeout, [this, drain, waited = 0]() mutable {
     waited += StepMs;
-    const bool connected = publisher_.status().state == PublishStatus::State::Connected;
-    if (publisher_.waiting() > 0 && connected && waited < DrainMs) return;
+    bool waiting = false;
+    for (const auto& meter : meters_) {
+      const bool connected = meter->publisher.status().state == PublishStatus::State::Connected;
+      waiting = waiting || (meter->publisher.waiting() > 0 && connected);
+    }
+    if (waiting && waited < DrainMs) return;
     drain->stop();
     QCoreApplication::exit(status_);
   });
-  drain->start(publisher_.active() ? StepMs : 0);
+  drain->start(publishing ? StepMs : 0);
 }
 
 }  // namespace kelvor

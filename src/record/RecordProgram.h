@@ -3,45 +3,61 @@
 
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "core/calc/ChannelCalculator.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
 #include "platform/MeterConnection.h"
 #include "platform/MqttPublisher.h"
 #include "platform/StopSignals.h"
+#include "record/CalculatedJournal.h"
 #include "record/ConsoleReporter.h"
 
 namespace kelvor {
 
-// One run of kelvor-record: the window's meter session on the port, every reading into the
-// journal, until the count or duration is reached or a stop signal comes.
-class RecordProgram : private ReadingListener {
+// One run of kelvor-record: the window's meter session on each port of the command line, all
+// polled on one common tick, every reading into its meter's journal and the calculated
+// channels into theirs, until the count or duration is reached or a stop signal comes.
+class RecordProgram {
  public:
   RecordProgram(const RecordOptions& options, char decimalSeparator, const Clock& clock);
+  ~RecordProgram();
 
   // Runs the event loop; returns the exit status.
   int run();
 
  private:
-  // Opens the port; false (after saying why, once) when it cannot be opened.
-  bool openPort();
+  struct Meter;
+  void addMeter(const RecordMeter& line, int channel, char decimalSeparator, bool first);
+  // Opens the ports not open yet; false (after saying why, once a port) when one cannot be.
+  bool openPorts();
+  bool openPort(Meter& meter);
   void started();
-  void readingRecorded(const JournalRow& row, bool alarm) override;
+  void tick();
+  void readingRecorded(Meter& meter, const JournalRow& row);
+  // The calculated channels of the tick that went out last, once per tick.
+  void calculate();
+  void journalFault(const JournalFault& fault);
   void stop(int status);
-  void startPublishing();
+  void startPublishing(Meter& meter);
   // Ends the event loop once the broker has every reading, or after a few seconds.
   void exitWhenPublished();
-  std::unique_ptr<JournalSink> chooseJournal();
+  std::unique_ptr<JournalSink> chooseJournal(Meter& meter);
 
   RecordOptions options_;
+  const Clock& clock_;
   RecordWatch watch_;
-  ConsoleReporter reporter_;
-  MeterConnection meter_;
+  std::vector<std::unique_ptr<Meter>> meters_;
+  std::optional<ChannelCalculator> calculator_;
+  std::optional<CalculatedJournal> calculatedJournal_;
   StopSignals signals_;
-  MqttPublisher publisher_;
-  QTimer ticks_;    // once a second while recording
-  QTimer waiting_;  // once a second while --wait waits for the port
-  bool openFailureTold_ = false;
+  QTimer ticks_;    // once a second while recording: every meter's poll
+  QTimer waiting_;  // once a second while --wait waits for the ports
+  Moment tick_;     // when the last poll went out
+  std::optional<std::int64_t> firstTickMs_;
+  bool calculated_ = true;  // the last tick's calculated channels are done
   int status_ = 0;
   bool stopped_ = false;
 };

@@ -50,9 +50,9 @@ int main(int argc, char* argv[]) {
       kelvor::parseRecordOptions({argv + 1, argv + argc}, defaults);
   if (!parsed.error.empty()) return wrongOptions(parsed.error);
   kelvor::RecordOptions options = parsed.options;
-  // The options already name several meters and calculations; recording them comes later.
-  if (options.channels.size() > 1)
-    return wrongOptions("a second --port and --calc are not recorded yet: give one meter");
+  // One file name cannot hold several journals.
+  if (options.channels.size() > 1 && !options.output.empty())
+    return wrongOptions("--output takes one meter: with a second --port or --calc, leave it out");
   // Never on the command line, where other users could read it.
   if (const char* password = std::getenv("KELVOR_MQTT_PASSWORD"))
     options.publish.password = password;
@@ -68,10 +68,12 @@ int main(int argc, char* argv[]) {
   struct stat output {};
   if (::stat(options.output.c_str(), &output) == 0 && S_ISDIR(output.st_mode))
     return wrongOptions("--output " + options.output + ": is a folder, not a file");
-  if (!options.devicePath.empty()) {
-    options.port.ComPort = portOfDevice(options.devicePath);
-    if (options.port.ComPort == 0)
-      return wrongOptions("--port " + options.devicePath + ": no COM port has this device");
+  for (kelvor::RecordChannel& channel : options.channels) {
+    kelvor::RecordMeter& meter = channel.meter;
+    if (channel.calculation || meter.devicePath.empty()) continue;
+    meter.port.ComPort = portOfDevice(meter.devicePath);
+    if (meter.port.ComPort == 0)
+      return wrongOptions("--port " + meter.devicePath + ": no COM port has this device");
   }
   using kelvor::InterfaceLanguage::isEnglish;
   using kelvor::InterfaceLanguage::langCodeFor;

@@ -173,9 +173,7 @@ TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
   for (const auto& [options, status, said] : std::vector<std::tuple<QStringList, int, QString>>{
            {{"--port", "/dev/ttyUSB31"}, 1, "Error 2 opening COM64: /dev/ttyUSB31: "},
            {{"--baud", "1234"}, 2, "kelvor-record: --baud 1234: "},  // what is wrong: RecordOptions
-           {{"--port", "COM64", "--calc", "W=1*1"},
-            2,
-            "kelvor-record: a second --port and --calc "},
+           {{"--port", "COM64", "--calc", "W=1*1"}, 2, "kelvor-record: --output takes one meter"},
            {{"--output", "/dev/null"}, 0, ""},
            {{"--output", "/dev/full"}, 1, "kelvor-record: /dev/full: No space left on device\n"},
            {{"--output", fifo},
@@ -207,6 +205,48 @@ TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
   EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/dev/null-2")));
   EXPECT_EQ(contentsOf(taken), "mine");
   EXPECT_EQ(journalValues(contentsOf(home.file("f-2.csv"))).size(), 1u);
+}
+
+// Two meters polled on one tick, and the channels calculated from them in a journal of their own.
+TEST(RecordE2e, TwoMetersShareTheTickAndTheirPowerAndChargeAreJournalled) {
+  TestHome home;
+  MeterSim voltage(home, {"--port", "1", "--values", "const:12"});
+  MeterSim current(home, {"--port", "2", "--values", "ramp:1,1", "--unit", " A"});
+  ASSERT_TRUE(voltage.ready() && current.ready());
+  RecordProcess recorder(home, {"--port", "COM1", "--port", "COM2", "--calc", "W=1*2", "--calc",
+                                "Ah=int(2)", "--duration", "10s"});
+  ASSERT_EQ(recorder.status(), 0);
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  const auto rows = [&](const QString& ending) {
+    const QString name = folder.entryList({"*" + ending}, QDir::Files).value(0);
+    std::vector<QStringList> fields;
+    const QStringList lines = QString::fromUtf8(contentsOf(folder.filePath(name))).split("\r\n");
+    for (const QString& line : lines.mid(1, lines.size() - 2)) fields.push_back(line.split(','));
+    return fields;
+  };
+  const auto volts = rows("_COM1.csv"), amps = rows("_COM2.csv"), calculated = rows("_calc.csv");
+  ASSERT_GE(amps.size(), 9u);
+  ASSERT_EQ(volts.size(), amps.size());
+  ASSERT_EQ(calculated.size(), 2 * amps.size());
+  const auto at = [](const QStringList& row) {
+    return QDateTime::fromString(row[1], Qt::ISODateWithMs).toMSecsSinceEpoch();
+  };
+  double charge = 0.0;  // the exact integral of the ramp between its readings, in Ah
+  for (std::size_t i = 0; i < amps.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_LT(std::abs(at(volts[i]) - at(amps[i])), 200);  // the same tick
+    if (i > 0) {
+      EXPECT_NEAR(at(amps[i]) - at(amps[i - 1]), 1000, 200);
+    }
+    EXPECT_EQ(QStringList({volts[i][3], amps[i][3], amps[i][4]}),
+              QStringList({"1", "2", QString::number(i + 1)}));
+    const QStringList& power = calculated[2 * i];
+    EXPECT_EQ(power.mid(3, 4), QStringList({"3", QString::number(12 * (i + 1)), "W", "W=1*2"}));
+    if (i > 0) charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
+  }
+  const QStringList& last = calculated.back();
+  EXPECT_EQ(last.mid(5, 2), QStringList({"Ah", "Ah=int(2)"}));
+  EXPECT_NEAR(last[4].toDouble(), charge, charge * 0.005);
 }
 
 }  // namespace
