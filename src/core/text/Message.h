@@ -69,15 +69,15 @@ enum class MessageId {
   NotACalculation,      // the text as given
   CalculationNoSource,  // the calculation, the channel it reads
   CalculationCircular,  // the calculation
-  RecordAlarm,         // kelvor-record's lines: the reading, its date and time
-  RecordFirstAlarm,    // the run time
-  RecordSilent,        // port name
-  RecordAnswering,     // port name
-  RecordRetrying,      // port name
-  RecordOtherName,     // the file asked for, the journal's file
-  RecordProgress,      // last reading, readings, elapsed time, journal
-  RecordProgressLeft,  // the same with the remaining time before the journal
-  LineNotConfirmed,    // a network serial server's reasons and notes
+  RecordAlarm,          // kelvor-record's lines: the reading, its date and time
+  RecordFirstAlarm,     // the run time
+  RecordSilent,         // port name
+  RecordAnswering,      // port name
+  RecordRetrying,       // port name
+  RecordOtherName,      // the file asked for, the journal's file
+  RecordProgress,       // last reading, readings, elapsed time, journal
+  RecordProgressLeft,   // the same with the remaining time before the journal
+  LineNotConfirmed,     // a network serial server's reasons and notes
   NoComPortOption,
   ControlNotConfirmed,
   SettingRefused,  // then the setting, the value asked for, the server's value
