@@ -4,6 +4,8 @@
 #include <signal.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
@@ -187,6 +189,19 @@ std::vector<double> recordReadings(KelvorApp& app, std::size_t count) {
       },
       20s);
   return shown;
+}
+
+std::vector<QStringList> journalRows(const TestHome& home, const QString& ending) {
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  const QString name = folder.entryList({"*" + ending}, QDir::Files).value(0);
+  std::vector<QStringList> rows;
+  const QStringList lines = QString::fromUtf8(contentsOf(folder.filePath(name))).split("\r\n");
+  for (const QString& line : lines.mid(1, lines.size() - 2)) rows.push_back(line.split(','));
+  return rows;
+}
+
+qint64 rowTime(const QStringList& row) {
+  return QDateTime::fromString(row.value(1), Qt::ISODateWithMs).toMSecsSinceEpoch();
 }
 
 std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {

@@ -108,6 +108,12 @@ struct RecordProcess {
 // The values of an English journal's rows; empty when its header is not the English one.
 std::vector<double> journalValues(const QByteArray& journal);
 
+// The rows of the journal in the home's recordings folder whose name ends in `ending`, its
+// fields split at ',' (an English journal), without its header.
+std::vector<QStringList> journalRows(const TestHome& home, const QString& ending);
+// Milliseconds since the epoch of a journal row's `utc` field.
+qint64 rowTime(const QStringList& row);
+
 // The records of a saved trace file; empty when the layout is not as the program writes it.
 struct TraceLine {
   double value;

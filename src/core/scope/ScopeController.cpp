@@ -151,6 +151,28 @@ void ScopeController::DrawToScope() {
   if (!window_.following()) view_.showLiveMarker(liveMarker());
 }
 
+void ScopeController::drawLatestSample(int channel) {
+  const int n = store_.count(channel);
+  if (n < 1) return;
+  const auto t = static_cast<double>(store_.time(channel, n));
+  const float value = store_.value(channel, n);
+  if (state_.autoScale()) {
+    AutoRangeX(static_cast<int>(t));  // a rebuilt plot has drawn the sample already
+    AutoRangeY(value, value);
+  }
+  const std::uint32_t colour =
+      paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(channel)]);
+  const PlotPoint p = map(t, static_cast<double>(value));
+  if (n > 1) {
+    const PlotPoint before = map(static_cast<double>(store_.time(channel, n - 1)),
+                                 static_cast<double>(store_.value(channel, n - 1)));
+    raster_.line(before.x, before.y, p.x, p.y, colour);
+  } else {
+    raster_.dot(p.x, p.y, colour);
+  }
+  publishChanges();
+}
+
 void ScopeController::RedrawGraphs(Rescale rescale) {
   view_.setBusy(true);
   const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), pens_);

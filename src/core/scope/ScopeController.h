@@ -102,6 +102,9 @@ class ScopeController : public RecordingListener {
 
   void DrawGrid();
   void DrawToScope();
+  // The newest stored sample of a channel that another source fills (a second meter or a
+  // calculation): its line from the sample before, or a dot to begin with.
+  void drawLatestSample(int channel);
   void RedrawGraphs(Rescale rescale);
   void FullReDraw(Rescale rescale);
   void AutoRangeX(int t);

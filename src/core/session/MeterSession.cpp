@@ -34,10 +34,11 @@ void MeterSession::takeAnswer(std::string& answer) {
   firstAlarm_ = false;
   handler_.Messung(answer, familyFor(config_));
   // The alarm is tested only for a usable value; an unusable one ends a shown alarm.
-  meterState_.alarmTested(state().currentValue() != InvalidValue && alarm_.alarmed());
+  const bool own = !alarmElsewhere_;
+  if (own) meterState_.alarmTested(state().currentValue() != InvalidValue && alarm_.alarmed());
   if (!recorded_) return;
   // The alarm is tested only for a usable value.
-  const bool alarm = recorded_->value != InvalidValue && alarm_.alarmed();
+  const bool alarm = own && recorded_->value != InvalidValue && alarm_.alarmed();
   for (ReadingListener* listener : listeners_) listener->readingRecorded(*recorded_, alarm);
   if (!firstAlarm_) return;
   for (ReadingListener* listener : listeners_) listener->firstAlarm(*recorded_);
@@ -83,7 +84,13 @@ void MeterSession::AutoRangeY(float min, float max) {
 }
 
 void MeterSession::testAlarm(float value) {
+  if (alarmElsewhere_) return;
   firstAlarm_ = alarm_.testAlarm(value, clock_, recording_);
+}
+
+void MeterSession::testWatchedValue(float value) {
+  alarm_.testAlarm(value, clock_, recording_);
+  meterState_.alarmTested(alarm_.alarmed());
 }
 
 void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {

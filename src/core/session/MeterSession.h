@@ -98,6 +98,11 @@ class MeterSession : private ReadingHooks {
   void reset();
   // The channel button: the channel becomes the active one and is emptied.
   void chooseChannel(int index);
+  // The alarm watches another channel than the session's own (a window with several
+  // sources): the session's readings no longer test it, testWatchedValue does.
+  void watchOtherChannel(bool other) { alarmElsewhere_ = other; }
+  // A usable value of the watched channel, tested against the alarm.
+  void testWatchedValue(float value);
   const PollingCycle& cycle() const { return cycle_; }
   MeterState& meterState() { return meterState_; }
   // The clock that the recorder and an attached plot go by.
@@ -134,6 +139,7 @@ class MeterSession : private ReadingHooks {
   int storeCounter_ = 0;                // readings drawn since the last stored sample
   std::optional<JournalRow> recorded_;  // the row of the answer being handled, if recorded
   bool firstAlarm_ = false;             // the answer being handled is the first alarm
+  bool alarmElsewhere_ = false;
 };
 
 }  // namespace kelvor

@@ -68,9 +68,11 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       controls_(MainControls::build(this)),
       panel_(*this, controls_),
       readingLabels_(controls_),
+      watchedReading_(readingLabels_),
       alarmPlayer_([] { QApplication::beep(); }),
-      meter_(portConfig_, clock, alarmPlayer_, {&readingLabels_, &panel_},
+      meter_(portConfig_, clock, alarmPlayer_, {&watchedReading_, &panel_},
              SystemLocale::decimalSeparator()),
+      sources_(meter_, clock, alarmPlayer_, SystemLocale::decimalSeparator()),
       meterDisplay_(*this, controls_, meter_),
       channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
       scope_(meter_.session().state(), traces(), meter_.session().clock(), panel_,
@@ -82,6 +84,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   meter_.session().attachPlot(&scope_);
+  sources_.attachPlot(&scope_);
   traceFiles_.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
     meter_.session().replay(rows, channel);
   });
@@ -142,6 +145,7 @@ void frmMain::Form_Load() {
   scope_.FullReDraw(Rescale::Keep);
   recorder().reset();
   openMeterPort(meter_, this);
+  bindChannels();
   // The window is still hidden: selecting the Y range runs no redraw yet.
   scope_.selectYMaxItem(DefaultYMaxItem);
   scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
@@ -174,7 +178,7 @@ void frmMain::connectControls() {
   connect(c.plot.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.plot.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this,
-            [this](int index) { meter_.session().chooseChannel(index); });
+            [this](int index) { chooseChannel(index); });
   }
   connect(c.plot.cboMessDauer, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
@@ -223,9 +227,14 @@ void frmMain::GetSettings() {
   const SettingsStore store;
   saved_ = StoredSettings::read(store.lookup(), SystemLocale::decimalSeparator());
   portConfig_ = saved_.portConfig();
+  // Stored channels name the window's own meter: the first one bound.
+  channelsStored_ = !saved_.Channels.empty();
+  if (const auto own = firstMeterChannel(saved_.Channels))
+    portConfig_ = saved_.Channels[static_cast<std::size_t>(*own)].port;
   printOptions_ = saved_.printOptions();
   meter_.session().setAutoScale(saved_.AutoScale);
   meter_.session().journal().setEnabled(saved_.Journal);
+  sources_.setJournalEnabled(saved_.Journal);
   publish_.start(store.lookup());
   ValueFont::choose(controls_.reading.lblVal, controls_.reading.lblACDC);
 }
@@ -233,6 +242,7 @@ void frmMain::GetSettings() {
 void frmMain::SaveSettings() {
   saved_.takeFrom(portConfig_, printOptions_);
   saved_.AutoScale = recording().autoScale();
+  if (channelsStored_) saved_.Channels = sources_.bindings();
   WindowPlacement::capture(this, saved_);
   hide();
   const SettingsStore store;
@@ -300,6 +310,24 @@ void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
   if (item == MainControls::ExitItem) close();
 }
 
+void frmMain::bindChannels() {
+  std::vector<ChannelBinding> bindings = saved_.bindings(recording().activeChannel());
+  const auto own = firstMeterChannel(bindings);
+  const int channel = own ? *own : recording().activeChannel();
+  bindings[static_cast<std::size_t>(channel)] = {ChannelBinding::Source::Meter, portConfig_, {}};
+  if (channel != recording().activeChannel()) meter_.session().chooseChannel(channel);
+  sources_.bind(bindings, channel, this);
+}
+
+// With several sources a channel button chooses what the large display shows and the alarm
+// watches; with one meter it records into the channel, emptied.
+void frmMain::chooseChannel(int index) {
+  if (sources_.several())
+    sources_.watch(index);
+  else
+    meter_.session().chooseChannel(index);
+}
+
 void frmMain::mnuInfo_Click() {
   frmAbout about(this);
   about.exec();
@@ -339,7 +367,8 @@ void frmMain::QueryUnload() {
   // The dialogs go with the main window.
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top != this && top->isWindow()) top->close();
-  const bool journalClosed = meter_.stopPolling();
+  const bool sourcesClosed = sources_.stop();
+  const bool journalClosed = meter_.stopPolling() && sourcesClosed;
   meter_.close();
   if (!journalClosed) tellJournalStillOpen();
 }

@@ -14,10 +14,12 @@
 #include "ui/commands/PublishCommands.h"
 #include "ui/commands/TraceFileCommands.h"
 #include "ui/mainwindow/AlarmPanel.h"
+#include "ui/mainwindow/ChannelSources.h"
 #include "ui/mainwindow/ChannelStatsTips.h"
 #include "ui/mainwindow/MainControls.h"
 #include "ui/mainwindow/MeterStateDisplay.h"
 #include "ui/mainwindow/ReadingLabels.h"
+#include "ui/mainwindow/WatchedReadingView.h"
 #include "ui/plot/ScopePanel.h"
 #include "ui/printing/PrintCommands.h"
 #include "ui/printing/PrinterChoice.h"
@@ -76,6 +78,10 @@ class frmMain : public QMainWindow {
   void mnuReview_Click();
   void showJournalFault(const JournalFault& fault);
   void tellJournalStillOpen();
+  // The channels' sources as stored, or the one meter on the active channel.
+  void bindChannels();
+  void chooseChannel(int index);
+  void mnuChannels_Click();
 
   ProgramContext& context_;
   PortConfig portConfig_;
@@ -83,8 +89,10 @@ class frmMain : public QMainWindow {
   MainControls controls_;
   ScopePanel panel_;
   ReadingLabels readingLabels_;
+  WatchedReadingView watchedReading_;
   AlarmPlayer alarmPlayer_;
   MeterConnection meter_;
+  ChannelSources sources_;
   MeterStateDisplay meterDisplay_;
   ChannelStatsTips channelTips_;
   ScopeController scope_;
@@ -94,6 +102,8 @@ class frmMain : public QMainWindow {
   PrintCommands print_;
   PublishCommands publish_;
   StoredSettings saved_;
+  // The channels' sources are written back: they were stored or chosen.
+  bool channelsStored_ = false;
   bool loaded_ = false;
   bool unloaded_ = false;
   bool unattended_ = false;  // closed by a stop signal

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/scope/Recording.h"
+#include "core/session/ChannelFeed.h"
+#include "core/settings/ChannelBinding.h"
+#include "platform/MeterConnection.h"
+#include "platform/MeterGroup.h"
+
+class QWidget;
+
+namespace kelvor {
+
+// The window's sources besides its own meter: the meters bound to further channels and the
+// calculated channels. With more than one channel bound, every meter is polled on one common
+// tick; each tick's readings go into the plot, and the alarm tests the watched channel's.
+// The further meters record while the window's recording does, each into its own journal.
+class ChannelSources : public RecordingListener, public MeterGroup::TickListener {
+ public:
+  ChannelSources(MeterConnection& own, const Clock& clock, AlarmSound& sound,
+                 char decimalSeparator);
+  ~ChannelSources() override;
+
+  // Binds the six channels; the window's own meter serves `ownChannel` (from 0) and is open.
+  // With one channel bound nothing else happens: the own meter polls by itself.
+  void bind(const std::vector<ChannelBinding>& bindings, int ownChannel, QWidget* parent);
+  bool several() const { return group_ != nullptr; }
+  // The channel the large display shows and the alarm watches (from 0).
+  void watch(int channel);
+  int watched() const { return watched_; }
+  int ownChannel() const { return ownChannel_; }
+  // The meter on a channel, the own one included; none for a calculation or nothing.
+  MeterConnection* meterOn(int channel);
+  const std::vector<ChannelBinding>& bindings() const { return bindings_; }
+  void attachPlot(ScopeController* plot) { feed_.attachPlot(plot); }
+  void setJournalEnabled(bool on);
+  // Told after every tick, once the plot and the alarm have it.
+  void addListener(MeterGroup::TickListener* listener) { listeners_.push_back(listener); }
+  // The program ends: no more polls, every journal closed; false when one was left open.
+  bool stop();
+
+  void recordingChanged(RecordingChange change, const RecordingState& state) override;
+  void tickDone(const Moment& tick, const TickReadings& readings) override;
+
+ private:
+  struct Further;
+  void release();
+
+  MeterConnection& own_;
+  const Clock& clock_;
+  AlarmSound& sound_;
+  char decimalSeparator_;
+  ChannelFeed feed_;
+  std::vector<ChannelBinding> bindings_;
+  std::vector<std::unique_ptr<Further>> further_;
+  std::unique_ptr<MeterGroup> group_;
+  std::vector<MeterGroup::TickListener*> listeners_;
+  int ownChannel_ = 0;
+  int watched_ = 0;
+  bool journal_ = true;
+};
+
+}  // namespace kelvor

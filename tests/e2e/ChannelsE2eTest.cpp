@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window with several meters and calculated channels: one tick for all, a journal each,
+// the calculated channels in their own; a meter unplugged leaves the others recording.
+#include <memory>
+
+#include "e2e/E2eSupport.h"
+
+namespace kelvor::e2e {
+namespace {
+
+TEST(ChannelsE2e, TwoMetersShareTheTickAndAnUnpluggedOneLeavesTheOtherRecording) {
+  TestHome home;
+  home.writeSettings({{"Channel1", "meter"},
+                      {"Port1", "1"},
+                      {"Channel2", "meter"},
+                      {"Port2", "2"},
+                      {"Channel3", "calc"},
+                      {"Calc3", "W=1*2"},
+                      {"Channel4", "calc"},
+                      {"Calc4", "Ah=int(2)"}});
+  MeterSim voltage(home, {"--port", "1", "--values", "const:12"});
+  auto current = std::make_unique<MeterSim>(
+      home, QStringList{"--port", "2", "--values", "ramp:1,1", "--unit", " A"});
+  ASSERT_TRUE(voltage.ready() && current->ready());
+  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+  ASSERT_TRUE(app.connected());
+  ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));
+  pause(10s);
+  current.reset();  // unplugged
+  pause(4s);
+  const QString power = home.file(QStringLiteral("power.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(2)"), power));
+  ASSERT_TRUE(app.quit());
+
+  const auto volts = journalRows(home, "_COM1.csv"), amps = journalRows(home, "_COM2.csv"),
+             calculated = journalRows(home, "_calc.csv");
+  ASSERT_GE(amps.size(), 9u);
+  EXPECT_GE(volts.size(), amps.size() + 3);  // COM1 went on
+  ASSERT_EQ(calculated.size(), 2 * amps.size());
+  double charge = 0.0;  // the exact integral of the ramp between its readings, in Ah
+  for (std::size_t i = 0; i < amps.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_LT(std::abs(rowTime(volts[i]) - rowTime(amps[i])), 200);  // the same tick
+    if (i > 0) {
+      EXPECT_NEAR(rowTime(amps[i]) - rowTime(amps[i - 1]), 1000, 200);
+    }
+    EXPECT_EQ(QStringList({volts[i][3], amps[i][3], amps[i][4]}),
+              QStringList({"1", "2", QString::number(i + 1)}));
+    EXPECT_EQ(calculated[2 * i].mid(3, 4),
+              QStringList({"3", QString::number(12 * (i + 1)), "W", "W=1*2"}));
+    if (i > 0) charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
+  }
+  EXPECT_EQ(calculated.back().mid(5, 2), QStringList({"Ah", "Ah=int(2)"}));
+  EXPECT_NEAR(calculated.back()[4].toDouble(), charge, charge * 0.005);
+  // The plot's power channel holds the products too, one a second.
+  const std::vector<TraceLine> plotted = recordLines(contentsOf(power), '.');
+  ASSERT_GE(plotted.size(), amps.size() - 1);
+  for (std::size_t i = 1; i < plotted.size(); ++i)
+    EXPECT_EQ(plotted[i].value - plotted[i - 1].value, 12) << i;
+}
+
+}  // namespace
+}  // namespace kelvor::e2e
