@@ -32,8 +32,6 @@ class MeterGroup {
 
   MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Clock& clock);
   ~MeterGroup();
-  MeterGroup(const MeterGroup&) = delete;
-  MeterGroup& operator=(const MeterGroup&) = delete;
 
   // `meter` (not owned) feeds `channel` (from 1) and is polled on the group's tick only.
   void addMeter(MeterConnection& meter, int channel);

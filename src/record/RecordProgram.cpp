@@ -14,18 +14,13 @@
 
 namespace kelvor {
 
-// One meter of the command line, with what tells about it and what it read this tick.
+// One meter of the command line, with what tells about it.
 struct RecordProgram::Meter {
-  Meter(RecordProgram& owner, const RecordMeter& meterLine, int channelNumber,
-        const ConsoleReporter::Style& style)
-      : program(owner),
-        line(meterLine),
-        channel(channelNumber),
+  Meter(RecordProgram& owner, const RecordMeter& meterLine, const ConsoleReporter::Style& style)
+      : line(meterLine),
         reporter(style, owner.watch_, owner.clock_),
         connection(line.port, owner.clock_, reporter, {}, style.decimalSeparator) {}
-  RecordProgram& program;
   RecordMeter line;
-  int channel;  // from 1
   ConsoleReporter reporter;
   MeterConnection connection;
   MqttPublisher publisher;
@@ -72,7 +67,7 @@ void RecordProgram::addMeter(const RecordMeter& line, int channel, char decimalS
   const bool terminal = ::isatty(STDERR_FILENO) == 1;
   // One progress line: the first meter's, which rewrites itself.
   meters_.push_back(std::make_unique<Meter>(
-      *this, line, channel,
+      *this, line,
       ConsoleReporter::Style{decimalSeparator, first && !options_.quiet && terminal, terminal,
                              line.port.ComPort}));
   Meter& meter = *meters_.back();
