@@ -6,13 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "core/calc/ChannelCalculator.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
-#include "platform/MeterConnection.h"
+#include "platform/MeterGroup.h"
 #include "platform/MqttPublisher.h"
 #include "platform/StopSignals.h"
-#include "record/CalculatedJournal.h"
 #include "record/ConsoleReporter.h"
 
 namespace kelvor {
@@ -20,10 +18,10 @@ namespace kelvor {
 // One run of kelvor-record: the window's meter session on each port of the command line, all
 // polled on one common tick, every reading into its meter's journal and the calculated
 // channels into theirs, until the count or duration is reached or a stop signal comes.
-class RecordProgram {
+class RecordProgram : private MeterGroup::TickListener {
  public:
   RecordProgram(const RecordOptions& options, char decimalSeparator, const Clock& clock);
-  ~RecordProgram();
+  ~RecordProgram() override;
 
   // Runs the event loop; returns the exit status.
   int run();
@@ -35,10 +33,8 @@ class RecordProgram {
   bool openPorts();
   bool openPort(Meter& meter);
   void started();
-  void tick();
-  void readingRecorded(Meter& meter, const JournalRow& row);
-  // The calculated channels of the tick that went out last, once per tick.
-  void calculate();
+  void tickDone(const Moment& tick, const TickReadings& readings) override;
+  void tickStarted(const Moment& tick) override;
   void journalFault(const JournalFault& fault);
   void stop(int status);
   void startPublishing(Meter& meter);
@@ -50,14 +46,9 @@ class RecordProgram {
   const Clock& clock_;
   RecordWatch watch_;
   std::vector<std::unique_ptr<Meter>> meters_;
-  std::optional<ChannelCalculator> calculator_;
-  std::optional<CalculatedJournal> calculatedJournal_;
+  MeterGroup group_;
   StopSignals signals_;
-  QTimer ticks_;    // once a second while recording: every meter's poll
   QTimer waiting_;  // once a second while --wait waits for the ports
-  Moment tick_;     // when the last poll went out
-  std::optional<std::int64_t> firstTickMs_;
-  bool calculated_ = true;  // the last tick's calculated channels are done
   int status_ = 0;
   bool stopped_ = false;
 };

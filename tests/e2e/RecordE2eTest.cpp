@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <tuple>
 
 #include "e2e/E2eSupport.h"
@@ -225,6 +226,10 @@ TEST(RecordE2e, TwoMetersShareTheTickAndTheirPowerAndChargeAreJournalled) {
     return fields;
   };
   const auto volts = rows("_COM1.csv"), amps = rows("_COM2.csv"), calculated = rows("_calc.csv");
+  // One recording: every journal is named by its first tick.
+  const QStringList names = folder.entryList({"*.csv"}, QDir::Files);
+  ASSERT_EQ(names.size(), 3);
+  EXPECT_EQ(QSet<QString>({names[0].left(19), names[1].left(19), names[2].left(19)}).size(), 1);
   ASSERT_GE(amps.size(), 9u);
   ASSERT_EQ(volts.size(), amps.size());
   ASSERT_EQ(calculated.size(), 2 * amps.size());

@@ -16,6 +16,8 @@ JournalRow JournalKeeper::record(const std::string& answer, const DecodedFrame& 
   if (!recording_) {
     recording_ = true;
     start_ = at;
+    nameTime_ = namedStart_.value_or(at.wall);
+    namedStart_.reset();
     lastSyncMs_ = at.steadyMs;
   }
   JournalRow row = journalRowOf(answer, reading);
@@ -31,7 +33,7 @@ void JournalKeeper::write(const JournalRow& row, int port, std::int64_t steadyMs
   // The header goes with the first row: a journal on disk holds a reading or nothing.
   std::string bytes = journalLine(row, style_);
   if (state_ == State::Closed) {
-    if (!check(sink_->open(journalFileName(start_.wall, port)))) return;
+    if (!check(sink_->open(journalFileName(nameTime_, port)))) return;
     state_ = State::Open;
     bytes = journalHeader(style_) + bytes;
   }

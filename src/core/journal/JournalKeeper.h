@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/Clock.h"
@@ -48,6 +49,13 @@ class JournalKeeper {
   void attach(JournalSink* sink) { sink_ = sink; }
   void setEnabled(bool enabled) { enabled_ = enabled; }
   void setFaultHandler(FaultHandler handler) { onFault_ = std::move(handler); }
+  // Names the next recording's file by `start` instead of its first reading's time, so that
+  // the journals of meters polled on one tick share their start. None while one goes on.
+  void nameNextBy(const WallTime& start) {
+    if (!recording_) namedStart_ = start;
+  }
+  // A reading came since the start of the program or the last end.
+  bool recording() const { return recording_; }
 
   // A reading was decoded while drawing is active; `answer` as the meter sent it. Returns
   // its row, timed by the steady clock from the first reading of the recording, whether a
@@ -73,7 +81,9 @@ class JournalKeeper {
   State state_ = State::Closed;
   bool recording_ = false;  // a reading came since the start of the program or the last end
   Moment start_;
-  std::int64_t lastSyncMs_ = 0;  // steady clock
+  std::optional<WallTime> namedStart_;  // what names the next recording's file
+  WallTime nameTime_;                   // what names this recording's file
+  std::int64_t lastSyncMs_ = 0;         // steady clock
 };
 
 }  // namespace kelvor

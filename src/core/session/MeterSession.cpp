@@ -36,12 +36,15 @@ void MeterSession::takeAnswer(std::string& answer) {
   // The alarm is tested only for a usable value; an unusable one ends a shown alarm.
   const bool own = !alarmElsewhere_;
   if (own) meterState_.alarmTested(state().currentValue() != InvalidValue && alarm_.alarmed());
-  if (!recorded_) return;
-  // The alarm is tested only for a usable value.
-  const bool alarm = own && recorded_->value != InvalidValue && alarm_.alarmed();
-  for (ReadingListener* listener : listeners_) listener->readingRecorded(*recorded_, alarm);
-  if (!firstAlarm_) return;
-  for (ReadingListener* listener : listeners_) listener->firstAlarm(*recorded_);
+  if (recorded_) {
+    // The alarm is tested only for a usable value.
+    const bool alarm = own && recorded_->value != InvalidValue && alarm_.alarmed();
+    for (ReadingListener* listener : listeners_) listener->readingRecorded(*recorded_, alarm);
+    if (firstAlarm_)
+      for (ReadingListener* listener : listeners_) listener->firstAlarm(*recorded_);
+  }
+  for (ReadingListener* listener : listeners_)
+    listener->readingTaken(state().currentValue(), state().currentUnit());
 }
 
 void MeterSession::setAutoScale(bool on) {

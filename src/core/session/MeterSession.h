@@ -46,6 +46,8 @@ class ReadingListener {
   virtual void readingRecorded(const JournalRow& row, bool alarm) = 0;
   // After readingRecorded: this reading was the first alarm since the last reset or channel.
   virtual void firstAlarm(const JournalRow&) {}
+  // Last, for every answer, recorded or not: its value (InvalidValue without one) and unit.
+  virtual void readingTaken(float, const std::string&) {}
 };
 
 // The path of a reading from the port to its consumers, with or without a window: polls the

@@ -212,6 +212,8 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   session.reset();
   journal.failing.clear();
   switchDrawing(true);
+  session.journal().nameNextBy(clock.moment().wall);  // the tick of meters polled together
+  clock.advance(1);
   poll("DC  7.000 V  \r");
   EXPECT_EQ(journal.calls[3], "open 2026-12-06_14-29-19_COM1.csv");
   session.reset();  // with the setting "Journal" 0 a recording keeps none

@@ -12,14 +12,18 @@ namespace kelvor {
 
 // The journal of every calculated channel of a recording, in one file beside the meters'
 // journals: the rows of a tick stay together and the channel column tells them apart.
-// Opened with the first rows, named by their time; faults go to `onFault`, once a journal.
+// Opened with the first rows, named by the recording's start; faults go to `onFault`, once a
+// journal. Like a meter's journal, it opens only while enabled, and once open takes every row.
 class CalculatedJournal {
  public:
   CalculatedJournal(char decimalSeparator, JournalWriter::FaultHandler onFault);
 
-  // The calculated rows of one tick (time and elapsed time already set).
-  void write(const std::vector<JournalRow>& rows, std::int64_t steadyMs);
-  // Ends the journal cleanly; false when the disk did not take it in time.
+  void setEnabled(bool enabled) { enabled_ = enabled; }
+  // The calculated rows of the tick `tick` of a recording that started at `start`.
+  void write(std::vector<JournalRow> rows, const Moment& tick, const Moment& start);
+  // Ends the journal cleanly without waiting; the next rows open a new one.
+  void finish();
+  // The program ends: ends the journal; false when the disk did not take it in time.
   bool end();
   std::string path() const { return writer_.path(); }
 
@@ -32,6 +36,7 @@ class CalculatedJournal {
   JournalStyle style_;
   JournalWriter::FaultHandler onFault_;
   JournalWriter writer_;
+  bool enabled_ = true;
   bool open_ = false;
   bool failed_ = false;
   std::int64_t lastSyncMs_ = 0;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "record/CalculatedJournal.h"
+#include "platform/CalculatedJournal.h"
 
 #include "core/journal/JournalKeeper.h"
 #include "platform/JournalFile.h"
@@ -26,26 +26,36 @@ bool CalculatedJournal::check(const JournalFault& fault) {
   return false;
 }
 
-void CalculatedJournal::write(const std::vector<JournalRow>& rows, std::int64_t steadyMs) {
-  if (rows.empty() || failed_) return;
+void CalculatedJournal::write(std::vector<JournalRow> rows, const Moment& tick,
+                              const Moment& start) {
+  if (rows.empty() || failed_ || (!enabled_ && !open_)) return;
   std::string bytes;
-  for (const JournalRow& row : rows) bytes += journalLine(row, style_);
+  for (JournalRow& row : rows) {
+    row.time = tick.wall;
+    row.elapsedMs = tick.steadyMs - start.steadyMs;
+    bytes += journalLine(row, style_);
+  }
   if (!open_) {
-    if (!check(writer_.open(fileName(rows.front().time)))) return;
+    if (!check(writer_.open(fileName(start.wall)))) return;
     open_ = true;
-    lastSyncMs_ = steadyMs;
+    lastSyncMs_ = tick.steadyMs;
     bytes = journalHeader(style_) + bytes;
   }
   if (!check(writer_.append(bytes))) return;
-  if (steadyMs - lastSyncMs_ >= JournalKeeper::SyncIntervalMs) {
-    lastSyncMs_ = steadyMs;
+  if (tick.steadyMs - lastSyncMs_ >= JournalKeeper::SyncIntervalMs) {
+    lastSyncMs_ = tick.steadyMs;
     check(writer_.sync());
   }
 }
 
-bool CalculatedJournal::end() {
+void CalculatedJournal::finish() {
   if (open_) check(writer_.finish());
   open_ = false;
+  failed_ = false;  // the next journal tries again
+}
+
+bool CalculatedJournal::end() {
+  finish();
   return writer_.close();
 }
 

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/MeterGroup.h"
+
+#include <algorithm>
+
+namespace kelvor {
+
+// One meter of the group and its reading of the tick that went out last.
+struct MeterGroup::Member : ReadingListener {
+  Member(MeterGroup& owner, MeterConnection& connection, int channelNumber)
+      : group(owner), meter(connection), channel(channelNumber) {}
+  void readingRecorded(const JournalRow&, bool) override { recorded = true; }
+  void readingTaken(float value, const std::string& unit) override {
+    group.readingTaken(*this, value, unit);
+  }
+
+  MeterGroup& group;
+  MeterConnection& meter;
+  int channel;  // from 1
+  std::optional<ChannelReading> reading;
+  bool answered = false;
+  bool recorded = false;  // its reading went to its journal
+};
+
+MeterGroup::MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Clock& clock)
+    : plan_(std::move(plan)), clock_(clock) {
+  const bool calculates = std::any_of(
+      plan_.begin(), plan_.end(), [](const ChannelPlan& channel) { return channel.calculation; });
+  if (calculates) {
+    calculator_.emplace(plan_);
+    journal_.emplace(decimalSeparator, [this](const JournalFault& fault) {
+      if (onFault_) onFault_(fault);
+    });
+  }
+  // As precise as a meter's own poll timer: a coarse one may come early and cut a slow answer.
+  ticks_.setTimerType(Qt::PreciseTimer);
+  ticks_.setInterval(MeterConnection::PollIntervalMs);
+  QObject::connect(&ticks_, &QTimer::timeout, [this] { tick(); });
+}
+
+MeterGroup::~MeterGroup() = default;
+
+void MeterGroup::addMeter(MeterConnection& meter, int channel) {
+  if (channel > static_cast<int>(plan_.size())) plan_.resize(channel, ChannelPlan{true, {}});
+  members_.push_back(std::make_unique<Member>(*this, meter, channel));
+  meter.timMessung().setEnabled(false);
+  meter.session().addListener(members_.back().get());
+}
+
+void MeterGroup::setJournalEnabled(bool on) {
+  if (journal_) journal_->setEnabled(on);
+}
+
+void MeterGroup::start() {
+  running_ = true;
+  ticks_.start();
+}
+
+void MeterGroup::stop() {
+  running_ = false;
+  ticks_.stop();
+  finishTick();
+}
+
+void MeterGroup::reset() {
+  if (calculator_) calculator_->reset();
+  if (journal_) journal_->finish();
+  start_.reset();
+}
+
+bool MeterGroup::endJournal() {
+  return !journal_ || journal_->end();
+}
+
+std::string MeterGroup::journalPath() const {
+  return journal_ ? journal_->path() : std::string();
+}
+
+bool MeterGroup::recording() const {
+  return std::any_of(members_.begin(), members_.end(), [](const auto& member) {
+    return member->meter.session().journal().recording();
+  });
+}
+
+void MeterGroup::tick() {
+  finishTick();  // the tick before, with the readings that came
+  if (!running_) return;
+  tick_ = clock_.moment();
+  finished_ = false;
+  if (!start_ || !recording()) {
+    start_ = tick_;
+    if (calculator_) calculator_->reset();
+    for (auto& member : members_) member->meter.session().journal().nameNextBy(tick_.wall);
+  }
+  for (auto& member : members_) {
+    member->reading.reset();
+    member->answered = false;
+    member->recorded = false;
+    member->meter.session().onPollTick();
+  }
+  for (TickListener* listener : listeners_) listener->tickStarted(tick_);
+}
+
+void MeterGroup::readingTaken(Member& member, float value, const std::string& unit) {
+  if (finished_) return;
+  member.answered = true;
+  member.reading.reset();
+  if (value != InvalidValue) member.reading = ChannelReading{value, unit};
+  const bool all = std::all_of(members_.begin(), members_.end(),
+                               [](const auto& each) { return each->answered; });
+  // Done once the answer is handled, between two events.
+  if (all) QTimer::singleShot(0, &ticks_, [this] { finishTick(); });
+}
+
+void MeterGroup::finishTick() {
+  if (finished_) return;
+  finished_ = true;
+  TickReadings readings(plan_.size());
+  for (const auto& member : members_) readings[member->channel - 1] = member->reading;
+  if (calculator_) {
+    calculator_->onTick(tick_.steadyMs, readings);
+    std::vector<JournalRow> rows;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+      const std::optional<Calculation>& calculation = plan_[i].calculation;
+      if (calculation && readings[i])
+        rows.push_back(journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1));
+    }
+    // Journalled as the meters' readings are: while drawing is active.
+    const bool recorded = std::any_of(members_.begin(), members_.end(),
+                                      [](const auto& member) { return member->recorded; });
+    if (recorded) journal_->write(std::move(rows), tick_, *start_);
+  }
+  for (TickListener* listener : listeners_) listener->tickDone(tick_, readings);
+}
+
+}  // namespace kelvor

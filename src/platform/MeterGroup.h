@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calc/ChannelCalculator.h"
+#include "platform/CalculatedJournal.h"
+#include "platform/MeterConnection.h"
+
+namespace kelvor {
+
+// Several meters polled on one common tick, so the readings of a tick belong together, and
+// the channels calculated from them, with their journal. A recording of the group starts at
+// the first tick while none of its meters' journals has a recording going: that tick names
+// every journal of the recording and restarts the integrals.
+class MeterGroup {
+ public:
+  class TickListener {
+   public:
+    virtual ~TickListener() = default;
+    // Once per tick, when every meter's reading is in or the next tick comes, between two
+    // events (a listener may stop the group): every channel of the plan, meters' and
+    // calculated, nothing where a channel has no reading.
+    virtual void tickDone(const Moment& tick, const TickReadings& readings) = 0;
+    // The polls of a new tick went out.
+    virtual void tickStarted(const Moment&) {}
+  };
+
+  MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Clock& clock);
+  ~MeterGroup();
+
+  // `meter` (not owned) feeds `channel` (from 1) and is polled on the group's tick only.
+  void addMeter(MeterConnection& meter, int channel);
+  void addListener(TickListener* listener) { listeners_.push_back(listener); }
+  // The calculated journal's faults.
+  void setFaultHandler(JournalWriter::FaultHandler handler) { onFault_ = std::move(handler); }
+  // Whether the calculated journal may open, as the meters' journals.
+  void setJournalEnabled(bool on);
+
+  // The common tick, once a second.
+  void start();
+  // Ends the tick; the tick that went out last is done at once.
+  void stop();
+  // A new recording: the integrals start from zero, the calculated journal ends, and the
+  // next tick starts the recording.
+  void reset();
+  // The program ends: ends the calculated journal; false when its disk stalled.
+  bool endJournal();
+  // The calculated journal open now ("" without one).
+  std::string journalPath() const;
+
+ private:
+  struct Member;
+  void tick();
+  void readingTaken(Member& member, float value, const std::string& unit);
+  // The readings and calculations of the tick that went out last, once.
+  void finishTick();
+  // A meter's journal has a recording going.
+  bool recording() const;
+
+  std::vector<ChannelPlan> plan_;
+  const Clock& clock_;
+  std::vector<std::unique_ptr<Member>> members_;
+  std::vector<TickListener*> listeners_;
+  std::optional<ChannelCalculator> calculator_;  // none without a calculated channel
+  std::optional<CalculatedJournal> journal_;     // the same
+  JournalWriter::FaultHandler onFault_;
+  QTimer ticks_;
+  Moment tick_;                  // when the last polls went out
+  std::optional<Moment> start_;  // the recording's first tick
+  bool finished_ = true;         // the last tick is done
+  bool running_ = false;
+};
+
+}  // namespace kelvor
