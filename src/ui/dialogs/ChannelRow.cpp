@@ -49,6 +49,9 @@ ChannelRow::ChannelRow(int channel, const ChannelBinding& binding,
   showMeter();
   txtCalc->setText(QString::fromStdString(binding.calculation));
   enableFields();
+  // The style's hint leaves the longest item no pixel to spare; a character's width more.
+  for (QComboBox* list : {cboPort, cboBaud})
+    list->setMinimumWidth(list->sizeHint().width() + list->fontMetrics().averageCharWidth());
   connect(cboSource, &QComboBox::currentIndexChanged, this, &ChannelRow::enableFields);
   connect(cboMeter, &QComboBox::currentIndexChanged, this, &ChannelRow::meterChosen);
 }
@@ -62,7 +65,8 @@ void ChannelRow::buildControls(int channel, QWidget* parent) {
   QPalette colours = lblChannel->palette();
   const auto rgb = paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(index)]);
   colours.setColor(QPalette::Window, QColor::fromRgb(rgb));
-  colours.setColor(QPalette::WindowText, Qt::black);
+  colours.setColor(QPalette::WindowText,
+                   qGray(static_cast<QRgb>(rgb)) < 100 ? Qt::white : Qt::black);
   lblChannel->setPalette(colours);
   lblChannel->setToolTip(QString::fromStdString(messageText(
       Message(static_cast<MessageId>(static_cast<int>(MessageId::ChannelGreen) + index)))));
@@ -78,7 +82,6 @@ void ChannelRow::buildControls(int channel, QWidget* parent) {
   cboMeter->setMinimumContentsLength(24);
   cboBaud = make(new QComboBox(parent), ObjectNames::cboBaud, channel);
   txtCalc = make(new QLineEdit(parent), ObjectNames::txtCalc, channel);
-  txtCalc->setPlaceholderText(QStringLiteral("W=1*2"));
   txtCalc->setMinimumWidth(txtCalc->fontMetrics().horizontalAdvance(QStringLiteral("Ah=int(2)__")));
 }
 
@@ -107,7 +110,7 @@ void ChannelRow::showMeter() {
   const bool fourFrames = loaded_.port.MeterType == MeterKind::FourFrames;
   cboMeter->setCurrentIndex(!loaded_.port.Meter.empty() && meter >= 0 ? meter : fourFrames ? 1 : 0);
   for (const int rate : MeterChoices::Rates) cboBaud->addItem(QString::number(rate), rate);
-  showRate(loaded_.port.ComBaud);
+  showRate(MeterChoices::rateFor(loaded_.port.Meter, loaded_.port.ComBaud));
 }
 
 // Selects `baud` in the rate list, adding it where it is none of the usual rates.
@@ -128,6 +131,7 @@ void ChannelRow::enableFields() {
   for (QWidget* field : std::initializer_list<QWidget*>{cboPort, cboMeter, cboBaud})
     field->setEnabled(source == Source::Meter);
   txtCalc->setEnabled(source == Source::Calculation);
+  txtCalc->setPlaceholderText(txtCalc->isEnabled() ? QStringLiteral("W=1*2") : QString());
 }
 
 void ChannelRow::focusSource() {
