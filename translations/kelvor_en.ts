@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>kelvor::ChannelRow</name>
+    <message>
+        <source>nichts</source>
+        <translation>nothing</translation>
+    </message>
+    <message>
+        <source>Messgerät</source>
+        <translation>Meter</translation>
+    </message>
+    <message>
+        <source>Berechnung</source>
+        <translation>Calculation</translation>
+    </message>
+    <message>
+        <source>COM%1 (nicht vorhanden)</source>
+        <translation>COM%1 (not present)</translation>
+    </message>
+</context>
+<context>
     <name>kelvor::Message</name>
     <message>
         <source>Die Datei %1 konnte nicht gespeichert werden:
@@ -444,6 +463,57 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
+    <name>kelvor::frmChannels</name>
+    <message>
+        <source>Kanäle</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Kanal</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Quelle</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Anschluss</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Messgerät</source>
+        <translation>Meter</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>Berechnung</source>
+        <translation>Calculation</translation>
+    </message>
+    <message>
+        <source>Berechnung aus den Kanälen nach ihrer Nummer: W=1*2 Produkt, R=1/2 Quotient, dU=1-2 Differenz, Ah=int(2) Integral über die Zeit in Stunden</source>
+        <translation>Calculation from the channels by their number: W=1*2 product, R=1/2 quotient, dU=1-2 difference, Ah=int(2) integral over time in hours</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kanal %1: %2</source>
+        <translation>Channel %1: %2</translation>
+    </message>
+    <message>
+        <source>Kanal %1: Dieses Messgerät speist schon Kanal %2; ein Messgerät speist einen Kanal.</source>
+        <translation>Channel %1: this meter feeds channel %2 already; a meter feeds one channel.</translation>
+    </message>
+</context>
+<context>
     <name>kelvor::frmMain</name>
     <message>
         <source>Aufzeichnung ansehen</source>
@@ -604,6 +674,10 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     <message>
         <source>&amp;Info</source>
         <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Kanäle…</source>
+        <translation>C&amp;hannels…</translation>
     </message>
 </context>
 <context>

@@ -33,6 +33,7 @@
 #include "ui/common/Captions.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmChannels.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/dialogs/frmPublish.h"
 #include "ui/dialogs/frmSettings.h"
@@ -220,8 +221,11 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   PublishSettings publishing;
   frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   ReviewWindow review(',', &window);
+  std::vector<ChannelBinding> bindings(6);
+  bindings[0].source = ChannelBinding::Source::Meter;
+  frmChannels channels(bindings, {}, &window);
   for (QWidget* shown : std::initializer_list<QWidget*>{&window, &portDialog, &printerDialog,
-                                                        &about, &publish, &review})
+                                                        &about, &publish, &review, &channels})
     EXPECT_EQ(unmarked(shown), "") << shown->objectName().toStdString();
   TraceFileCommands files(window.traces(), window.recording(), window.recorder(), window.scope(),
                           window.controls(), context, &window);

@@ -14,6 +14,7 @@ inline constexpr char frmSettings[] = "frmSettings";
 inline constexpr char frmPrtDlg[] = "frmPrtDlg";
 inline constexpr char frmAbout[] = "frmAbout";
 inline constexpr char frmPublish[] = "frmPublish";
+inline constexpr char frmChannels[] = "frmChannels";
 
 // frmMain: the control panel
 inline constexpr char picControls[] = "picControls";
@@ -72,6 +73,7 @@ inline constexpr char mnuFile2[] = "mnuFile2";
 inline constexpr char mnuRecordings[] = "mnuRecordings";
 inline constexpr char mnuReview[] = "mnuReview";
 inline constexpr char mnuPublish[] = "mnuPublish";
+inline constexpr char mnuChannels[] = "mnuChannels";
 inline constexpr char mnuEdit[] = "mnuEdit";
 inline constexpr char mnuEditMenu[] = "mnuEditMenu";
 inline constexpr char mnuCopy[] = "mnuCopy";
@@ -123,6 +125,18 @@ inline constexpr char txtCaFile[] = "txtCaFile";
 inline constexpr char txtTopic[] = "txtTopic";
 inline constexpr char lblPublishState[] = "lblPublishState";
 
+// frmChannels: the column heads "lblColumn1" to "lblColumn6"; one control of each name (and
+// of cboMeter) per channel, the channel's number appended: "cboSource1" to "cboSource6"
+inline constexpr char lblColumn[] = "lblColumn";
+inline constexpr char lblChannel[] = "lblChannel";
+inline constexpr char cboSource[] = "cboSource";
+inline constexpr char cboPort[] = "cboPort";
+inline constexpr char cboBaud[] = "cboBaud";
+inline constexpr char txtCalc[] = "txtCalc";
+// frmChannels: the forms of a calculation, and what keeps OK from closing the dialog
+inline constexpr char lblCalcHint[] = "lblCalcHint";
+inline constexpr char lblProblem[] = "lblProblem";
+
 // Buttons of the dialogs
 inline constexpr char cmdOK[] = "cmdOK";
 inline constexpr char cmdCancel[] = "cmdCancel";
@@ -131,6 +145,11 @@ inline constexpr char cmdCancel[] = "cmdCancel";
 template <typename Index>
 QString indexedName(const char* name, Index index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+// The object name of a control in a numbered row: "name" and the number, e.g. "cboPort3".
+inline QString numberedName(const char* name, int number) {
+  return QLatin1String(name) + QString::number(number);
 }
 
 }  // namespace kelvor::ObjectNames

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/frmSettings.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QCompleter>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,12 +11,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/acquisition/MeterFamily.h"
-#include "core/acquisition/MeterModels.h"
 #include "core/network/NetworkAddress.h"
 #include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
+#include "ui/dialogs/MeterChoices.h"
 
 namespace kelvor {
 
@@ -175,47 +172,19 @@ QGroupBox* frmSettings::buildMeterChoice() {
   fraMeter = makeFrame(this, ObjectNames::fraMeter, tr("&Messgerät"));
   cboMeter = new QComboBox(fraMeter);
   cboMeter->setObjectName(QLatin1String(ObjectNames::cboMeter));
-  cboMeter->setEditable(true);
-  cboMeter->setInsertPolicy(QComboBox::NoInsert);
   cboMeter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cboMeter->setMinimumContentsLength(28);
   fraMeter->layout()->addWidget(cboMeter);
-  cboMeter->completer()->setFilterMode(Qt::MatchContains);
-  cboMeter->completer()->setCompletionMode(QCompleter::PopupCompletion);
-  cboMeter->completer()->popup()->setMinimumWidth(cboMeter->fontMetrics().averageCharWidth() * 32);
   cboMeter->addItem(QString(), QString());
-  for (const MeterFamily* family : meterFamilies()) {
-    if (!family->streaming()) continue;
-    const LineSettings line = family->line();
-    cboMeter->addItem(
-        QStringLiteral("%1 (%2 %3%4%5)")
-            .arg(QString::fromUtf8(family->name().data(),
-                                   static_cast<qsizetype>(family->name().size())))
-            .arg(line.baud)
-            .arg(line.dataBits)
-            .arg(QChar::fromLatin1(parityLetter(line.parity)))
-            .arg(line.stopBits),
-        QString::fromUtf8(family->name().data(), static_cast<qsizetype>(family->name().size())));
-  }
-  for (const MeterModel& model : meterModels())
-    cboMeter->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(model.title()),
-                                                    QString::fromLatin1(model.family)),
-                      QString::fromStdString(model.id()));
+  MeterChoices::addMeters(cboMeter);
   cboMeter->setCurrentIndex(std::max(0, cboMeter->findData(QString::fromStdString(config_.Meter))));
   return fraMeter;
 }
 
 void frmSettings::takeMeterChoice() {
   // What is typed counts when it names an item; anything else leaves the kind to optDevice.
-  const int typed = cboMeter->findText(cboMeter->currentText(), Qt::MatchFixedString);
-  const QString id = typed >= 0 ? cboMeter->itemData(typed).toString() : QString();
-  config_.Meter = id.toStdString();
-  if (const MeterModel* model = modelNamed(config_.Meter)) {
-    config_.ComBaud = model->line.baud;
-  } else if (const MeterFamily* family = familyNamed(config_.Meter)) {
-    if (std::find(Rates.begin(), Rates.end(), family->line().baud) == Rates.end())
-      config_.ComBaud = family->line().baud;
-  }
+  config_.Meter = MeterChoices::chosenMeter(cboMeter);
+  config_.ComBaud = MeterChoices::rateFor(config_.Meter, config_.ComBaud);
 }
 
 void frmSettings::cmdCancel_Click() {

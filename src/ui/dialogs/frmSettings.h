@@ -7,6 +7,7 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "platform/PortScanner.h"
+#include "ui/dialogs/MeterChoices.h"
 
 class QComboBox;
 class QGroupBox;
@@ -27,7 +28,7 @@ class frmSettings : public QDialog {
   // How the dialog ended: loaded and then left without OK, or OK.
   enum class Result { OK = 1, Loaded = 2 };
   // The rates of optBPS(0) to optBPS(4).
-  static constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
+  static constexpr std::array<int, 5> Rates = MeterChoices::Rates;
   // The meters of optDevice(0) and optDevice(1).
   static constexpr std::array<MeterKind, 2> Meters{MeterKind::OneFrame, MeterKind::FourFrames};
 

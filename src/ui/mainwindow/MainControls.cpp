@@ -344,6 +344,8 @@ void buildFileMenu(MainControls::MenuActions& c, QMenuBar* bar) {
   c.mnuFile2[MainControls::PortSettingsItem] =
       addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4),
               QT_TRANSLATE_NOOP("kelvor::frmMain", "COM-P&ort"));
+  c.mnuChannels = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuChannels),
+                          QT_TRANSLATE_NOOP("kelvor::frmMain", "&Kanäle…"));
   c.mnuRecordings = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings),
                             QT_TRANSLATE_NOOP("kelvor::frmMain", "&Aufzeichnungen…"));
   c.mnuReview = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview),
@@ -442,7 +444,7 @@ std::vector<QObject*> MainControls::captionedControls() const {
       plot.Frame2, plot.Label7, alarm.chkAlarm,  plot.chkActive,    plot.cmdReset, plot.cmdCLS,
       plot.Frame4, plot.Label6, plot.Label8,     plot.chkAutoScale, plot.Frame1,   time.Frame3,
       time.Label3, time.Label1, time.Label5,     time.Label4,       m.mnuFileMain, m.mnuEdit,
-      m.mnuHelp,   m.mnuInfo,   m.mnuRecordings, m.mnuPublish,      m.mnuReview};
+      m.mnuHelp,   m.mnuInfo,   m.mnuRecordings, m.mnuPublish,      m.mnuChannels, m.mnuReview};
   const auto addAll = [&list](const auto& members) {
     for (const auto& member : members) list.push_back(member);
   };

@@ -103,6 +103,7 @@ struct MainControls {
     std::array<QAction*, 6> mnuFileSave{};
     std::array<QAction*, 2> mnuPrint{};
     std::map<int, QAction*> mnuFile2;  // 3 "-", 4 "COM-P&ort", 5 "-", 6 "&Beenden"
+    QAction* mnuChannels = nullptr;    // the channel dialog, after "COM-P&ort"
     QAction* mnuRecordings = nullptr;  // opens the folder of the journals
     QAction* mnuReview = nullptr;      // opens journals for review
     QAction* mnuPublish = nullptr;     // the publishing dialog

@@ -18,6 +18,7 @@
 #include "core/publish/Publishing.h"
 #include "support/StartedMainWindow.h"
 #include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmChannels.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/dialogs/frmPublish.h"
 #include "ui/dialogs/frmSettings.h"
@@ -168,6 +169,10 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   PublishSettings publishing;
   frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   EXPECT_TRUE(fits(&publish));
+  std::vector<ChannelBinding> bindings(6);
+  bindings[0].source = ChannelBinding::Source::Meter;
+  frmChannels channels(bindings, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
+  EXPECT_TRUE(fits(&channels));
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "core/settings/ChannelBinding.h"
+#include "core/text/Message.h"
+
+namespace kelvor {
+
+// The first thing that keeps a set of bindings from being recorded, channel by channel:
+// `channel` (from 1) has a calculation that is none, or that reads a channel bound to nothing
+// or itself (`calculation` says which), or a meter on the port that feeds `sameMeterAs`
+// already. `channel` 0: nothing is wrong.
+struct BindingProblem {
+  int channel = 0;
+  std::optional<Message> calculation;
+  int sameMeterAs = 0;
+};
+BindingProblem checkBindings(const std::vector<ChannelBinding>& bindings);
+
+// Whether two meters' ports lead to the same device: the same network address, or the same
+// port number when neither has one.
+bool samePort(const PortConfig& a, const PortConfig& b);
+
+}  // namespace kelvor

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/dialogs/frmChannels.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/calc/ChannelBindingCheck.h"
+#include "platform/MessageTexts.h"
+#include "ui/common/Allgemein.h"
+#include "ui/common/ObjectNames.h"
+#include "ui/dialogs/ChannelRow.h"
+
+namespace kelvor {
+
+frmChannels::frmChannels(std::vector<ChannelBinding>& bindings,
+                         const std::vector<PresentPort>& ports, QWidget* reference)
+    : QDialog(reference), bindings_(bindings) {
+  setObjectName(QLatin1String(ObjectNames::frmChannels));
+  setWindowTitle(tr("Kanäle"));
+  buildControls(ports);
+  adjustSize();
+  Allgemein::CentreForm(this, reference);
+}
+
+void frmChannels::buildControls(const std::vector<PresentPort>& ports) {
+  auto* grid = new QGridLayout;
+  const char* const heads[] = {QT_TR_NOOP("Kanal"),     QT_TR_NOOP("Quelle"),
+                               QT_TR_NOOP("Anschluss"), QT_TR_NOOP("Messgerät"),
+                               QT_TR_NOOP("Baudrate"),  QT_TR_NOOP("Berechnung")};
+  for (int column = 0; column < ChannelRow::ColumnCount; ++column) {
+    auto* head = new QLabel(tr(heads[column]), this);
+    head->setObjectName(ObjectNames::numberedName(ObjectNames::lblColumn, column + 1));
+    grid->addWidget(head, 0, column);
+  }
+  for (int channel = 1; channel <= ChannelCount; ++channel) {
+    const auto index = static_cast<std::size_t>(channel - 1);
+    const ChannelBinding binding = index < bindings_.size() ? bindings_[index] : ChannelBinding();
+    rows.push_back(new ChannelRow(channel, binding, ports, grid, this));
+  }
+
+  lblCalcHint =
+      new QLabel(tr("Berechnung aus den Kanälen nach ihrer Nummer: W=1*2 Produkt, R=1/2 Quotient, "
+                    "dU=1-2 Differenz, Ah=int(2) Integral über die Zeit in Stunden"),
+                 this);
+  lblCalcHint->setObjectName(QLatin1String(ObjectNames::lblCalcHint));
+  lblProblem = new QLabel(this);
+  lblProblem->setObjectName(QLatin1String(ObjectNames::lblProblem));
+  lblProblem->setWordWrap(true);
+  lblProblem->hide();
+
+  cmdOK = new QPushButton(tr("OK"), this);
+  cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
+  cmdOK->setDefault(true);
+  cmdCancel = new QPushButton(tr("Abbrechen"), this);
+  cmdCancel->setObjectName(QLatin1String(ObjectNames::cmdCancel));
+  connect(cmdOK, &QPushButton::clicked, this, &frmChannels::cmdOK_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmChannels::cmdCancel_Click);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(lblCalcHint);
+  layout->addWidget(lblProblem);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString frmChannels::problemText(const BindingProblem& problem) {
+  if (problem.calculation)
+    return tr("Kanal %1: %2")
+        .arg(problem.channel)
+        .arg(QString::fromStdString(messageText(*problem.calculation)));
+  return tr("Kanal %1: Dieses Messgerät speist schon Kanal %2; ein Messgerät speist einen Kanal.")
+      .arg(problem.channel)
+      .arg(problem.sameMeterAs);
+}
+
+void frmChannels::cmdOK_Click() {
+  std::vector<ChannelBinding> edited;
+  for (const ChannelRow* row : rows) edited.push_back(row->binding());
+  if (const BindingProblem problem = checkBindings(edited); problem.channel != 0) {
+    lblProblem->setText(problemText(problem));
+    lblProblem->show();
+    rows[static_cast<std::size_t>(problem.channel - 1)]->focusSource();
+    return;
+  }
+  bindings_ = edited;
+  accept();
+}
+
+void frmChannels::cmdCancel_Click() {
+  reject();
+}
+
+}  // namespace kelvor
