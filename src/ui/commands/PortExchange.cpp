@@ -11,14 +11,11 @@
 
 namespace kelvor {
 
-namespace {
-// Whether the line to the meter would be another one with `after`.
 bool lineChanged(const PortConfig& before, const PortConfig& after) {
   return before.ComPort != after.ComPort || before.ComBaud != after.ComBaud ||
          before.MeterType != after.MeterType || before.Meter != after.Meter ||
          before.Address != after.Address;
 }
-}  // namespace
 
 bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
                      const PortScanner& scanner) {

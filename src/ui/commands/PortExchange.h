@@ -16,6 +16,9 @@ class MeterConnection;
 // and opens the chosen one. Cancel, the close box and OK without a change leave the port as it
 // is; so does OK when the main window was closed meanwhile (it is hidden). An open failure
 // has been reported by then. Returns true after OK.
+// Whether the line to the meter would be another one with `after`.
+bool lineChanged(const PortConfig& before, const PortConfig& after);
+
 bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
                      const PortScanner& scanner = PortScanner());
 

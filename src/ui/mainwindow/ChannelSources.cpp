@@ -110,6 +110,11 @@ MeterConnection* ChannelSources::meterOn(int channel) {
   return nullptr;
 }
 
+void ChannelSources::ownPortChosen(const PortConfig& port) {
+  const auto own = static_cast<std::size_t>(ownChannel_);
+  if (own < bindings_.size()) bindings_[own].port = port;
+}
+
 void ChannelSources::setJournalEnabled(bool on) {
   journal_ = on;
   for (auto& meter : further_) meter->connection.session().journal().setEnabled(on);

@@ -36,6 +36,8 @@ class ChannelSources : public RecordingListener, public MeterGroup::TickListener
   // The meter on a channel, the own one included; none for a calculation or nothing.
   MeterConnection* meterOn(int channel);
   const std::vector<ChannelBinding>& bindings() const { return bindings_; }
+  // The own meter's port was chosen anew.
+  void ownPortChosen(const PortConfig& port);
   void attachPlot(ScopeController* plot) { feed_.attachPlot(plot); }
   void setJournalEnabled(bool on);
   // Told after every tick, once the plot and the alarm have it.

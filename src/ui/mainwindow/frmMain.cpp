@@ -28,6 +28,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "platform/SystemLocale.h"
+#include "ui/commands/ChannelSettings.h"
 #include "ui/commands/JournalRecovery.h"
 #include "ui/commands/PortExchange.h"
 #include "ui/common/Allgemein.h"
@@ -190,6 +191,7 @@ void frmMain::connectControls() {
     connect(c.menus.mnuFile2.at(item), &QAction::triggered, this,
             [this, item] { mnuFile2_Click(item); });
   }
+  connect(c.menus.mnuChannels, &QAction::triggered, this, [this] { mnuChannels_Click(); });
   connect(c.menus.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
   connect(c.menus.mnuPublish, &QAction::triggered, this, [this] { publish_.mnuPublish_Click(); });
   connect(c.menus.mnuReview, &QAction::triggered, this, [this] { mnuReview_Click(); });
@@ -305,18 +307,39 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem && runPortSettings(this, portConfig_, meter_))
+  if (item == MainControls::PortSettingsItem && runPortSettings(this, portConfig_, meter_)) {
+    sources_.ownPortChosen(portConfig_);
     publish_.followPort();
+  }
   if (item == MainControls::ExitItem) close();
 }
 
 void frmMain::bindChannels() {
-  std::vector<ChannelBinding> bindings = saved_.bindings(recording().activeChannel());
+  applyBindings(saved_.bindings(recording().activeChannel()));
+}
+
+// The window's own meter serves the first meter channel (the active one when none is bound,
+// as it always has); the other channels go to their sources.
+void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
   const auto own = firstMeterChannel(bindings);
   const int channel = own ? *own : recording().activeChannel();
-  bindings[static_cast<std::size_t>(channel)] = {ChannelBinding::Source::Meter, portConfig_, {}};
+  auto& binding = bindings[static_cast<std::size_t>(channel)];
+  if (!own) binding = {ChannelBinding::Source::Meter, portConfig_, {}};
+  if (lineChanged(portConfig_, binding.port)) {
+    portConfig_ = binding.port;
+    meter_.close();
+    openMeterPort(meter_, this);
+    publish_.followPort();
+  }
   if (channel != recording().activeChannel()) meter_.session().chooseChannel(channel);
   sources_.bind(bindings, channel, this);
+}
+
+void frmMain::mnuChannels_Click() {
+  std::vector<ChannelBinding> bindings = sources_.bindings();
+  if (!runChannelSettings(this, bindings)) return;
+  channelsStored_ = true;
+  applyBindings(std::move(bindings));
 }
 
 // With several sources a channel button chooses what the large display shows and the alarm

@@ -80,6 +80,7 @@ class frmMain : public QMainWindow {
   void tellJournalStillOpen();
   // The channels' sources as stored, or the one meter on the active channel.
   void bindChannels();
+  void applyBindings(std::vector<ChannelBinding> bindings);
   void chooseChannel(int index);
   void mnuChannels_Click();
 
