@@ -21,6 +21,7 @@
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/dialogs/frmPublish.h"
 #include "ui/dialogs/frmSettings.h"
+#include "ui/mainwindow/ChannelValuesRow.h"
 #include "ui/printing/PrinterChoice.h"
 
 namespace kelvor {
@@ -154,6 +155,17 @@ class FitAndOverlap : public testing::StartedMainWindow {
 
 TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   EXPECT_TRUE(fits(&window));
+  // Six channels in the row under the plot, each meter condition among them, at the design
+  // size and at the smallest.
+  ChannelValuesRow row(window.controls());
+  EXPECT_TRUE(row.setBound(std::vector<bool>(6, true)));
+  for (int channel = 0; channel < 6; ++channel)
+    row.showMeter(channel, ChannelReading{-0.0123456, "Ah"}, MeterCondition(channel % 4));
+  for (const QSize& size : {window.size(), window.minimumSize()}) {
+    window.resize(size);
+    window.scope().FullReDraw(Rescale::Keep);
+    EXPECT_TRUE(fits(&window)) << size.width() << "x" << size.height();
+  }
   PortConfig config;
   for (const std::vector<PresentPort>& ports :
        {std::vector<PresentPort>{}, std::vector<PresentPort>{{1, "/dev/ttyUSB0", "USB UART"}}}) {
