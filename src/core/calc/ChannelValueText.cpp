@@ -12,7 +12,6 @@ namespace kelvor {
 namespace {
 
 constexpr int SignificantDigits = 4;
-constexpr const char* NoValue = "\xE2\x80\x93";  // –
 
 // The decimal exponent of the leading digit: 2 for 123.4, -3 for 0.001234.
 int leadingExponent(double value) {
@@ -43,7 +42,7 @@ std::string digits(double value, char decimalSeparator) {
 }  // namespace
 
 std::string channelValueText(const std::optional<ChannelReading>& reading, char decimalSeparator) {
-  if (!reading || !std::isfinite(reading->value)) return NoValue;
+  if (!reading || !std::isfinite(reading->value)) return NoChannelValue;
   const SiUnit unit = splitUnit(reading->unit);
   const ShownValue shown = withPrefix(roundedToDigits(reading->value * unit.factor), unit.base);
   const std::string number = digits(roundedToDigits(shown.value), decimalSeparator);

@@ -13,6 +13,7 @@ namespace kelvor {
 // the unit with the prefix that puts the number between 1 and 1000 ("0.0125 Ah" is
 // "12,50 mAh", "1500 mW" is "1,500 W"). A unit without a name keeps its value ("21,50 °C").
 // "–" without a reading or for a value that is no finite number.
+inline constexpr char NoChannelValue[] = "\xE2\x80\x93";  // –
 std::string channelValueText(const std::optional<ChannelReading>& reading, char decimalSeparator);
 
 }  // namespace kelvor

@@ -15,8 +15,6 @@ namespace kelvor {
 
 namespace {
 
-constexpr const char* NoValue = "\xE2\x80\x93";  // –
-
 std::vector<QLabel*> boundCells(const MainControls& controls) {
   std::vector<QLabel*> cells;
   for (QLabel* cell : controls.values.lblChannelValue)
@@ -34,8 +32,8 @@ bool ChannelValuesRow::setBound(const std::vector<bool>& bound) {
     const bool shown = count > 1 && static_cast<std::size_t>(channel) < bound.size() &&
                        bound[static_cast<std::size_t>(channel)];
     if (shown && cell->isHidden()) {
-      lastValue_[static_cast<std::size_t>(channel)] = NoValue;
-      show(channel, NoValue, MeterCondition::Answering);
+      lastValue_[static_cast<std::size_t>(channel)] = NoChannelValue;
+      show(channel, NoChannelValue, MeterCondition::Answering);
     }
     cell->setHidden(!shown);
   }
