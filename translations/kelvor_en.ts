@@ -121,6 +121,26 @@ The first %2 were loaded, the remaining %3 were left out.</translation>
         <translation>Kelvor – %1: Alarm</translation>
     </message>
     <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>keine Antwort</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>getrennt</source>
+        <translation>disconnected</translation>
+    </message>
+    <message>
+        <source>nicht geöffnet</source>
+        <translation>not open</translation>
+    </message>
+    <message>
         <source>Gerät: %1
 Baudrate: %2
 Messgerät: %4

@@ -76,6 +76,34 @@ Message meterTitle(MeterCondition condition, const std::string& port, bool alarm
   return Message(alarmShown ? MessageId::TitleAlarm : Titles[static_cast<int>(condition)], {port});
 }
 
+Message meterTitle(const std::vector<MeterOnPort>& meters, bool alarm) {
+  if (meters.empty()) return Message(MessageId::Verbatim, {"Kelvor"});
+  if (meters.size() == 1) return meterTitle(meters[0].condition, meters[0].port, alarm);
+  // Built from the last meter forwards: each one goes in front of the list of those after it.
+  std::optional<Message> list;
+  for (auto meter = meters.rbegin(); meter != meters.rend(); ++meter) {
+    const std::optional<Message> words = conditionWords(meter->condition);
+    Message named = words ? Message(MessageId::MeterInState, {meter->port}, {*words})
+                          : Message(MessageId::Verbatim, {meter->port});
+    list = list ? Message(MessageId::MeterListed, {}, {named, *list}) : named;
+  }
+  return Message(alarm ? MessageId::TitleAlarm : MessageId::TitleAnswering, {}, {*list});
+}
+
+std::optional<Message> conditionWords(MeterCondition condition) {
+  switch (condition) {
+    case MeterCondition::Answering:
+      return std::nullopt;
+    case MeterCondition::NoAnswer:
+      return Message(MessageId::StateNoAnswer);
+    case MeterCondition::Retrying:
+      return Message(MessageId::StateRetrying);
+    case MeterCondition::NotOpen:
+      return Message(MessageId::StateNotOpen);
+  }
+  return std::nullopt;
+}
+
 Message meterDetails(const PortConfig& config, const std::string& devicePath,
                      LocalSeconds lastAnswer) {
   const MessageId kind = config.MeterType == MeterKind::OneFrame ? MessageId::OneFrameMeter

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,16 @@ class MeterState {
 Message meterTitle(MeterCondition condition, int comPort, bool alarm = false);
 // The same for a port by its name (a network address).
 Message meterTitle(MeterCondition condition, const std::string& port, bool alarm = false);
+// The title for several meters: each one's port in order, with its condition beside it where
+// it does not answer ("Kelvor – COM1, COM2 (keine Antwort)"); an alarm as for one meter, whichever
+// meter's channel it watches. One meter gets meterTitle's title.
+struct MeterOnPort {
+  std::string port;
+  MeterCondition condition = MeterCondition::NotOpen;
+};
+Message meterTitle(const std::vector<MeterOnPort>& meters, bool alarm = false);
+// A condition in words ("keine Antwort"); nothing while the meter answers.
+std::optional<Message> conditionWords(MeterCondition condition);
 // The port, line and meter behind the reading display, and when the meter last answered.
 Message meterDetails(const PortConfig& config, const std::string& devicePath,
                      LocalSeconds lastAnswer);

@@ -16,7 +16,7 @@ namespace {
 
 // The sample drawn nearest to the column, if the channel's trace reaches over it.
 bool nearestSample(const TraceStore& store, int channel, const SampleMapping& mapping, int column,
-                   NearestSample& found) {
+                   ColumnSample& found) {
   int firstX = 0, lastX = 0, distance = -1;
   for (int slot = 1; slot <= store.count(channel); ++slot) {
     const float value = store.value(channel, slot);
@@ -43,7 +43,7 @@ PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const R
     readout.seconds = scale.LeftTime + column / across * static_cast<double>(scale.SecondsAcross);
   const SampleMapping mapping = screenMapping(scale, raster);
   for (int channel = 0; channel < TraceStore::Channels; ++channel) {
-    NearestSample reading;
+    ColumnSample reading;
     if (nearestSample(store, channel, mapping, column, reading))
       readout.channels.push_back(reading);
   }
@@ -58,13 +58,13 @@ std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const Recordin
   if (start) time += "  " + TimeStr(*start + elapsed);
   const bool live = std::any_of(
       readout.channels.begin(), readout.channels.end(),
-      [&state](const NearestSample& reading) { return reading.channel == state.activeChannel(); });
+      [&state](const ColumnSample& reading) { return reading.channel == state.activeChannel(); });
   if (live && state.running() && state.startTime()) {
     const std::int64_t agoMs = clock.steadyMs() - (state.startTime()->steadyMs + elapsed * 1000);
     time += "  " + TimeStr(clock.wallTimeAt(clock.utcMs() - agoMs).local());
   }
   std::vector<ReadoutLine> lines{{time, paletteRgb(15)}};
-  for (const NearestSample& reading : readout.channels) {
+  for (const ColumnSample& reading : readout.channels) {
     const int colour = ValueLists::ChannelColors[static_cast<std::size_t>(reading.channel)];
     lines.push_back({formatGeneral(static_cast<double>(reading.value), 7, decimalSeparator) +
                          (unit.empty() ? "" : " " + unit),

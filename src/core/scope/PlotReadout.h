@@ -15,7 +15,7 @@
 namespace kelvor {
 
 // A channel's stored sample nearest to a column of the picture.
-struct NearestSample {
+struct ColumnSample {
   int channel = 0;
   float value = 0.0f;
   float time = 0.0f;  // seconds since the channel's recording start
@@ -25,7 +25,7 @@ struct NearestSample {
 // for each channel whose trace reaches over the column, its sample drawn nearest to it.
 struct PlotReadout {
   double seconds = 0.0;
-  std::vector<NearestSample> channels;
+  std::vector<ColumnSample> channels;
 };
 
 PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const Raster& raster,

@@ -31,7 +31,12 @@ enum class MessageId {
   TitleRetrying,   // port name
   TitleNotOpen,    // port name
   TitleAlarm,      // port name: the latest reading meets the armed alarm condition
-  MeterDetails,    // device, baud rate, time of the last answer; then the meter kind
+  StateNoAnswer,   // a meter's condition in words, beside its port or its channel's value
+  StateRetrying,
+  StateNotOpen,
+  MeterListed,   // several meters in the title: the first meter, then the list of the others
+  MeterInState,  // port name, then its condition in words (one of the three above)
+  MeterDetails,  // device, baud rate, time of the last answer; then the meter kind
   OneFrameMeter,
   FourFrameMeter,
   PortChoiceHint,  // the last line of a port's open failure

@@ -30,6 +30,7 @@ inline constexpr char cmdReset[] = "cmdReset";
 inline constexpr char cmdCLS[] = "cmdCLS";
 inline constexpr char lblVal[] = "lblVal";
 inline constexpr char lblACDC[] = "lblACDC";
+inline constexpr char lblChannelValue[] = "lblChannelValue";  // 1 to 6, no parentheses
 inline constexpr char Frame4[] = "Frame4";
 inline constexpr char Label6[] = "Label6";
 inline constexpr char cboYMin[] = "cboYMin";

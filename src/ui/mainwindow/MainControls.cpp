@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/MainControls.h"
 
+#include "core/scope/ValueLists.h"
 #include "ui/common/Captions.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
@@ -285,6 +286,26 @@ void buildAxisTexts(MainControls::AxisLabels& c, QWidget* central) {
                                {297, 285, 39.75, 9.75});
 }
 
+// Each channel's cell in its plot colour on black, as the plot draws it; a disabled cell in
+// the colour halfway to grey, dimmed but still legible for the dark blue.
+void buildChannelValues(MainControls::ChannelValues& c, QWidget* central) {
+  for (std::size_t i = 0; i < c.lblChannelValue.size(); ++i) {
+    const QString name = QLatin1String(ObjectNames::lblChannelValue) + QString::number(i + 1);
+    QLabel* cell = makeLabel(central, name, "", {0, 0, 0, 0});
+    cell->setIndent(Units::pointsToPixels(3));
+    fillWith(cell, Qt::black);
+    const QColor colour = QColor::fromRgb(paletteRgb(ValueLists::ChannelColors[i]));
+    const QColor dimmed((colour.red() + 128) / 2, (colour.green() + 128) / 2,
+                        (colour.blue() + 128) / 2);
+    QPalette palette = cell->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, dimmed);
+    cell->setPalette(palette);
+    cell->hide();
+    c.lblChannelValue[i] = cell;
+  }
+}
+
 QMenu* makeMenu(QWidget* parent, const QString& menuName, const QString& actionName,
                 const char* caption, const QFont& font) {
   auto* menu = new QMenu(text(caption), parent);
@@ -419,6 +440,7 @@ MainControls MainControls::build(QMainWindow* window) {
   c.Line1 = makeLine(c.central, ObjectNames::Line1, 0, QPalette::Dark);
   c.Line2 = makeLine(c.central, ObjectNames::Line2, 1, QPalette::Light);
   buildAxisTexts(c.axes, c.central);
+  buildChannelValues(c.values, c.central);
 
   QMenuBar* bar = window->menuBar();
   bar->setFont(font);

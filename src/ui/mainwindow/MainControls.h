@@ -36,6 +36,12 @@ struct MainControls {
     QLabel* lblACDC = nullptr;
   };
 
+  // The row of channel values under the plot, one cell a channel; hidden unless several
+  // channels are bound (ChannelValuesRow).
+  struct ChannelValues {
+    std::array<QLabel*, 6> lblChannelValue{};
+  };
+
   // The time group: current time, start, running time and the time of the alarm.
   struct TimeDisplay {
     QGroupBox* Frame3 = nullptr;
@@ -133,6 +139,7 @@ struct MainControls {
   QFrame* Line2 = nullptr;
 
   ReadingDisplay reading;
+  ChannelValues values;
   TimeDisplay time;
   PlotControls plot;
   AlarmControls alarm;

@@ -14,6 +14,7 @@
 #include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/Units.h"
+#include "ui/mainwindow/ChannelValuesRow.h"
 #include "ui/mainwindow/MainControls.h"
 #include "ui/mainwindow/MeterStateDisplay.h"
 #include "ui/plot/ScopeWidget.h"
@@ -81,11 +82,19 @@ PlotArea ScopePanel::layoutPlotArea() {
   area.top = PlotTop;
   // Whole points; never so small that nothing is left inside the border.
   area.outerWidth = std::max(border + 1, std::floor(innerWidth - PlotLeft + 0.5));
+  // The row of channel values, where it shows, takes its room from the plot.
+  const double row = ChannelValuesRow::height(controls_);
   area.outerHeight =
-      std::max(border + 1, std::floor(innerHeight - ScopeController::NonPlotHeight + 0.5));
+      std::max(border + 1, std::floor(innerHeight - ScopeController::NonPlotHeight - row + 0.5));
   area.innerWidth = static_cast<int>(area.outerWidth - border);
   area.innerHeight = static_cast<int>(area.outerHeight - border);
   Units::placeInPoints(controls_.picScope, area.left, area.top, area.outerWidth, area.outerHeight);
+  if (row > 0) {
+    // Under the captions below the plot, which take the room the plot leaves above its top.
+    const double captions = ScopeController::NonPlotHeight - PlotTop;
+    ChannelValuesRow::place(controls_, area.left, area.top + area.outerHeight + captions,
+                            area.outerWidth);
+  }
   const QSize picture = controls_.picScope->pictureSize();
   area.pictureWidth = picture.width();
   area.pictureHeight = picture.height();

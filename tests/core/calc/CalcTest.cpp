@@ -9,6 +9,7 @@
 #include "core/calc/CalculatedChannel.h"
 #include "core/calc/Calculation.h"
 #include "core/calc/ChannelCalculator.h"
+#include "core/calc/ChannelValueText.h"
 #include "core/calc/SiUnit.h"
 
 namespace kelvor {
@@ -170,6 +171,36 @@ TEST(ChannelCalculator, WorksOutEachChannelAfterItsSourcesAndChecksThePlan) {
   const Message message = planMessage(checkPlan(missing), missing);
   EXPECT_TRUE(message.id == MessageId::CalculationNoSource &&
               message.args == std::vector<std::string>({"P=1*2", "2"}));
+}
+
+// Four significant digits kept to the end, the prefix chosen after rounding, either separator.
+TEST(ChannelValueText, FourDigitsWithThePrefixThatFits) {
+  const double nan = std::nan("");
+  for (const auto& [reading, separator, text] : std::vector<std::tuple<Reading, char, std::string>>{
+           {ChannelReading{0.0125, "Ah"}, ',', "12,50 mAh"},
+           {ChannelReading{1500, "mW"}, '.', "1.500 W"},
+           {ChannelReading{999.96, "mV"}, ',', "1,000 V"},
+           {ChannelReading{-0.75, "V"}, ',', "-750,0 mV"},
+           {ChannelReading{230.14, "V"}, ',', "230,1 V"},
+           {ChannelReading{12.345, "kOhm"}, ',', "12,35 k\xCE\xA9"},
+           {ChannelReading{0, "A"}, ',', "0,000 A"},
+           {ChannelReading{21.5,
+                           "\xC2\xB0"
+                           "C"},
+            ',',
+            "21,50 \xC2\xB0"
+            "C"},
+           {ChannelReading{123456,
+                           "V\xC2\xB7\xC2\xB0"
+                           "C"},
+            ',',
+            "123456 V\xC2\xB7\xC2\xB0"
+            "C"},
+           {ChannelReading{0.00001234, ""}, ',', "1,234E-05"},
+           {ChannelReading{nan, "W"}, ',', "\xE2\x80\x93"},
+           {std::nullopt, ',', "\xE2\x80\x93"}}) {
+    EXPECT_EQ(channelValueText(reading, separator), text);
+  }
 }
 
 }  // namespace

@@ -22,6 +22,8 @@
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/dialogs/frmPublish.h"
 #include "ui/dialogs/frmSettings.h"
+#include "ui/mainwindow/ChannelValuesRow.h"
+#include "ui/plot/ScopeWidget.h"
 #include "ui/printing/PrinterChoice.h"
 
 namespace kelvor {
@@ -155,6 +157,27 @@ class FitAndOverlap : public testing::StartedMainWindow {
 
 TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   EXPECT_TRUE(fits(&window));
+  // Six channels in the row under the plot, each meter condition among them, at the design
+  // size and at the smallest; a silent meter keeps its last value, dimmed.
+  const QSize design = window.size();
+  const int plotHeight = window.controls().picScope->height();
+  const auto& cells = window.controls().values.lblChannelValue;
+  ChannelValuesRow row(window.controls());
+  EXPECT_TRUE(row.setBound(std::vector<bool>(6, true)));
+  for (int channel = 0; channel < 6; ++channel)
+    row.showMeter(channel, ChannelReading{-0.0123456, "Ah"}, MeterCondition(channel % 4));
+  row.showMeter(1, std::nullopt, MeterCondition::NoAnswer);
+  EXPECT_TRUE(cells[1]->text().startsWith(cells[0]->text() + '\n') && !cells[1]->isEnabled());
+  for (const QSize& size : {design, window.minimumSize()}) {
+    window.resize(size);
+    window.scope().FullReDraw(Rescale::Keep);
+    EXPECT_TRUE(fits(&window)) << size.width() << "x" << size.height();
+  }
+  // With one channel bound the row goes, and the plot has its room back.
+  EXPECT_TRUE(row.setBound({true}));
+  window.resize(design);
+  window.scope().FullReDraw(Rescale::Keep);
+  EXPECT_TRUE(cells[0]->isHidden() && window.controls().picScope->height() == plotHeight);
   PortConfig config;
   for (const std::vector<PresentPort>& ports :
        {std::vector<PresentPort>{}, std::vector<PresentPort>{{1, "/dev/ttyUSB0", "USB UART"}}}) {

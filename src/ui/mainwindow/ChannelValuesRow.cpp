@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/mainwindow/ChannelValuesRow.h"
+
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+
+#include "core/calc/ChannelValueText.h"
+#include "platform/MessageTexts.h"
+#include "platform/SystemLocale.h"
+#include "ui/common/Units.h"
+#include "ui/mainwindow/MainControls.h"
+
+namespace kelvor {
+
+namespace {
+
+std::vector<QLabel*> boundCells(const MainControls& controls) {
+  std::vector<QLabel*> cells;
+  for (QLabel* cell : controls.values.lblChannelValue)
+    if (!cell->isHidden()) cells.push_back(cell);
+  return cells;
+}
+
+}  // namespace
+
+bool ChannelValuesRow::setBound(const std::vector<bool>& bound) {
+  const std::size_t before = boundCells(controls_).size();
+  const auto count = std::count(bound.begin(), bound.end(), true);
+  for (int channel = 0; channel < Channels; ++channel) {
+    QLabel* cell = controls_.values.lblChannelValue[static_cast<std::size_t>(channel)];
+    const bool shown = count > 1 && static_cast<std::size_t>(channel) < bound.size() &&
+                       bound[static_cast<std::size_t>(channel)];
+    if (shown && cell->isHidden()) {
+      lastValue_[static_cast<std::size_t>(channel)] = NoChannelValue;
+      show(channel, NoChannelValue, MeterCondition::Answering);
+    }
+    cell->setHidden(!shown);
+  }
+  return boundCells(controls_).size() != before;
+}
+
+void ChannelValuesRow::showMeter(int channel, const std::optional<ChannelReading>& reading,
+                                 MeterCondition condition) {
+  std::string& last = lastValue_.at(static_cast<std::size_t>(channel));
+  // A meter that answers without a value (an overload) shows none; one that is silent keeps
+  // its last value.
+  if (reading || condition == MeterCondition::Answering)
+    last = channelValueText(reading, SystemLocale::decimalSeparator());
+  show(channel, last, condition);
+}
+
+void ChannelValuesRow::showCalculated(int channel, const std::optional<ChannelReading>& reading) {
+  std::string& last = lastValue_.at(static_cast<std::size_t>(channel));
+  last = channelValueText(reading, SystemLocale::decimalSeparator());
+  show(channel, last, MeterCondition::Answering);
+}
+
+void ChannelValuesRow::show(int channel, const std::string& value, MeterCondition condition) {
+  QLabel* cell = controls_.values.lblChannelValue.at(static_cast<std::size_t>(channel));
+  QString text = QString::fromStdString(value);
+  if (const std::optional<Message> words = conditionWords(condition))
+    text += QLatin1Char('\n') + QString::fromStdString(messageText(*words));
+  cell->setText(text);
+  // A disabled cell is drawn in its palette's dimmed colour.
+  cell->setEnabled(condition == MeterCondition::Answering);
+}
+
+double ChannelValuesRow::height(const MainControls& controls) {
+  const std::vector<QLabel*> cells = boundCells(controls);
+  if (cells.empty()) return 0.0;
+  // Two lines, the value and a meter's condition, whatever the cells show now, so that the
+  // plot keeps its height when a meter falls silent.
+  QLabel twoLines(QStringLiteral("0\n0"));
+  twoLines.setFont(cells.front()->font());
+  twoLines.setIndent(cells.front()->indent());  // which pads the top too
+  twoLines.setAlignment(cells.front()->alignment());
+  return std::ceil(Units::pixelsToPoints(twoLines.sizeHint().height()));
+}
+
+void ChannelValuesRow::place(const MainControls& controls, double left, double top, double width) {
+  const std::vector<QLabel*> cells = boundCells(controls);
+  const double rowHeight = height(controls);
+  for (std::size_t k = 0; k < cells.size(); ++k) {
+    const double share = width / static_cast<double>(cells.size());
+    Units::placeInPoints(cells[k], left + share * static_cast<double>(k), top, share, rowHeight);
+  }
+}
+
+}  // namespace kelvor
