@@ -113,10 +113,9 @@ TEST(TraceFile, LinesBeyondTheCapacityAreCountedAndChecked) {
   for (const auto& [extra, left] : std::vector<std::pair<std::string, int>>{
            {"", 0}, {"1;0\r\n", 1}, {"1;0\r\n2;0\r\n\r\n", 2}}) {
     const TraceFileParse parse = readTraceFile(bytes + extra, ',');
-    ASSERT_TRUE(parse.ok());
-    ASSERT_EQ(parse.samples.size(), static_cast<std::size_t>(TraceStore::LastSlot));
-    EXPECT_EQ(parse.linesLeftOut, left);
-    EXPECT_EQ(parse.samples.back().value, 16000.0f);
+    ASSERT_TRUE(parse.ok() &&
+                parse.samples.size() == static_cast<std::size_t>(TraceStore::LastSlot));
+    EXPECT_EQ(std::pair(parse.linesLeftOut, parse.samples.back().value), std::pair(left, 16000.0f));
   }
   const TraceFileParse bad = readTraceFile(bytes + "\r\n1;0\r\nbad;1\r\n", ',');
   ASSERT_FALSE(bad.ok());
