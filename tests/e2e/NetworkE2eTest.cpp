@@ -113,8 +113,7 @@ TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
       << app.text("frmMain").toStdString();
   pause(10s);
   const QString before = app.text("lblVal");
-  ASSERT_TRUE(server.start());
-  EXPECT_TRUE(waitUntil([&] { return app.text("frmMain") == title; }, 5s));
+  ASSERT_TRUE(server.start() && waitUntil([&] { return app.text("frmMain") == title; }, 5s));
   EXPECT_TRUE(waitUntil([&] { return app.text("lblVal") != before; }, 5s));
 
   ASSERT_EQ(recorder.status(), 0) << recorder.process.readAllStandardError().toStdString();

@@ -107,8 +107,7 @@ TEST_F(PollingCycleTest, StaleInputIsDiscardedAndAFailedPortIsClosedAndReopenedO
   cycle.onReadTick();
   EXPECT_EQ(poll({FrameB}), 1);
   link.incoming = FrameA.substr(9);  // the late tail of an earlier answer
-  EXPECT_EQ(poll({FrameA}), 1);
-  EXPECT_EQ(answers, (Texts{FrameB, FrameA}));
+  EXPECT_TRUE(poll({FrameA}) == 1 && answers == (Texts{FrameB, FrameA}));
 
   cycle.onPollTick();
   link.gone = true;  // pulled out while the answer is awaited
