@@ -108,7 +108,8 @@ TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
       const QString saved = home.file(QStringLiteral("channel0.kvr"));
       ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
       const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
-      ASSERT_FALSE(lines.empty());  // from the first reading on
+      ASSERT_FALSE(lines.empty());
+      // From the first reading on, and on past the last one shown.
       EXPECT_TRUE(lines.front().value <= shown.front() && lines.back().value > shown.back());
     }
     // No empty journal is left for the next start to offer.
