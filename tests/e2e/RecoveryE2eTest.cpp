@@ -40,10 +40,8 @@ TEST(RecoveryE2e, HostileMeterNeverStopsTheProgramNorLeavesAWrongValue) {
   const std::set<double> meterValues = {1.111, 3.333, 4.444, 5.555, 7.777};
   const QString saved = home.file(QStringLiteral("channel0.kvr"));
   ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
-  for (const TraceLine& line : recordLines(contentsOf(saved), QLatin1Char(','))) {
-    SCOPED_TRACE(line.time);
-    EXPECT_TRUE(meterValues.count(line.value)) << line.value;
-  }
+  for (const TraceLine& line : recordLines(contentsOf(saved), QLatin1Char(',')))
+    EXPECT_TRUE(meterValues.count(line.value)) << line.value << " at " << line.time;
 }
 
 }  // namespace
