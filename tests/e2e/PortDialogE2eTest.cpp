@@ -33,13 +33,11 @@ TEST(PortDialogE2e, TheMeterIsRecordedWhileTheDialogIsOpenAndOkSwitchesThePort) 
   TestHome home;
   home.writeSettings({{"Port", "3"}});
   KelvorApp app(home);
-  ASSERT_TRUE(app.connected());
-  EXPECT_TRUE(app.awaitModal().startsWith(QLatin1String("Kelvor|Error 2 opening COM3")));
-  ASSERT_TRUE(app.dismiss());
+  ASSERT_TRUE(app.connected() && app.awaitModal().startsWith("Kelvor|Error 2 opening COM3") &&
+              app.dismiss());
 
   MeterSim sim(home, {"--port", "3", "--values", "const:2.25"});
-  ASSERT_TRUE(sim.ready());
-  ASSERT_TRUE(openPortDialog(app));
+  ASSERT_TRUE(sim.ready() && openPortDialog(app));
   EXPECT_TRUE(app.text("cboPorts").startsWith("COM3 (")) << app.text("cboPorts").toStdString();
   ASSERT_TRUE(app.ok(QStringLiteral("click cmdOK")));
   ASSERT_EQ(recordReadings(app, 1), std::vector<double>{2.25});
@@ -49,11 +47,9 @@ TEST(PortDialogE2e, TheMeterIsRecordedWhileTheDialogIsOpenAndOkSwitchesThePort) 
 
   for (const char* close : {"click cmdCancel", "dismiss"}) {
     SCOPED_TRACE(close);
-    ASSERT_TRUE(openPortDialog(app));
-    ASSERT_TRUE(app.ok(QStringLiteral("click optBPS(4)")));
+    ASSERT_TRUE(openPortDialog(app) && app.ok("click optBPS(4)"));
     pause(close == std::string("dismiss") ? 2s : 8s);
-    ASSERT_TRUE(app.ok(close));
-    ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 5s));
+    ASSERT_TRUE(app.ok(close) && waitUntil([&] { return app.modal().isEmpty(); }, 5s));
     EXPECT_TRUE(sim.lineSettings().contains("1200 baud")) << sim.lineSettings().toStdString();
   }
   pause(1500ms);
@@ -62,20 +58,15 @@ TEST(PortDialogE2e, TheMeterIsRecordedWhileTheDialogIsOpenAndOkSwitchesThePort) 
   for (std::size_t i = 1; i < rows.size(); ++i)
     EXPECT_LE(rows[i - 1].msecsTo(rows[i]), 1250) << "no row for a while before row " << i;
 
-  ASSERT_TRUE(openPortDialog(app));
-  ASSERT_TRUE(app.ok(QStringLiteral("click optBPS(4)")));
-  ASSERT_TRUE(app.ok(QStringLiteral("click cmdOK")));
+  ASSERT_TRUE(openPortDialog(app) && app.ok("click optBPS(4)") && app.ok("click cmdOK"));
   EXPECT_TRUE(waitUntil([&] { return sim.lineSettings().contains("9600 baud"); }, 5s));
 
   MeterSim other(home, {"--port", "4", "--values", "const:4.5"});
-  ASSERT_TRUE(other.ready());
-  ASSERT_TRUE(openPortDialog(app));
-  ASSERT_TRUE(app.value("select cboPorts COM4").startsWith("COM4 ("));
-  ASSERT_TRUE(app.ok(QStringLiteral("click cmdOK")));
+  ASSERT_TRUE(other.ready() && openPortDialog(app) &&
+              app.value("select cboPorts COM4").startsWith("COM4 (") && app.ok("click cmdOK"));
   EXPECT_TRUE(waitUntil([&] { return app.text("frmMain lblVal") == "Kelvor – COM4\t4,500 V"; }, 5s))
       << app.text("frmMain lblVal").toStdString();
-  ASSERT_TRUE(app.ok(QStringLiteral("click mnuFile2(6)")));
-  EXPECT_TRUE(waitUntil([&] { return !app.running(); }, 10s));
+  ASSERT_TRUE(app.ok("click mnuFile2(6)") && waitUntil([&] { return !app.running(); }, 10s));
   EXPECT_EQ(QStringList({home.stored("BPS"), home.stored("Port"), home.stored("wState")}),
             QStringList({"9600", "4", "0"}));
 }

@@ -82,8 +82,7 @@ TEST(PublishE2e, EveryReadingIsPublishedOnceInOrderAlsoAfterTheBrokerWasAway) {
   ASSERT_TRUE(app.ok(QStringLiteral("click mnuPublish")));
   const QString connected = QString("Verbunden mit 127.0.0.1:%1").arg(broker.tlsPort());
   EXPECT_TRUE(waitUntil([&] { return app.text("lblPublishState") == connected; }, 10s));
-  EXPECT_TRUE(app.dismiss());
-  ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));
+  ASSERT_TRUE(app.dismiss() && app.ok("click chkActive"));
   ASSERT_TRUE(waitUntil([&] { return publishedRows(broker).size() >= 3; }, 20s));
 
   broker.stop();
@@ -93,9 +92,8 @@ TEST(PublishE2e, EveryReadingIsPublishedOnceInOrderAlsoAfterTheBrokerWasAway) {
   EXPECT_TRUE(waitUntil([&] { return publishedRows(broker).size() > outage; }, 60s));
   ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));  // drawing off: the journal stands
   waitUntil([&] { return publishedRows(broker).size() >= journalRows(home).size(); }, 10s);
-  EXPECT_GE(journalRows(home).size(), outage + 1);
+  EXPECT_TRUE(journalRows(home).size() > outage && stall < 50ms);
   EXPECT_EQ(publishedRows(broker), journalRows(home));
-  EXPECT_LT(stall, 50ms);
   EXPECT_TRUE(app.quit());  // online after each connection, offline at the end
   const auto statuses = [&] { return broker.received().filter("lab/dmm/status").join(','); };
   EXPECT_TRUE(waitUntil([&] { return statuses().endsWith("online,lab/dmm/status offline"); }, 5s))
@@ -116,11 +114,9 @@ TEST(PublishE2e, AWrongLoginIsToldOnceAndTheRecordingGoesOn) {
                              "Anmeldung abgelehnt")
                              .arg(broker.port());
   EXPECT_TRUE(app.awaitModal(prefix).startsWith(prefix)) << app.modal().toStdString();
-  EXPECT_TRUE(app.dismiss());
-  ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));
+  ASSERT_TRUE(app.dismiss() && app.ok("click chkActive"));
   // Five readings: two more failed attempts meanwhile, and no second message.
-  EXPECT_TRUE(waitUntil([&] { return journalRows(home).size() >= 5; }, 20s));
-  EXPECT_EQ(app.modal(), "");
+  EXPECT_TRUE(waitUntil([&] { return journalRows(home).size() >= 5; }, 20s) && app.modal() == "");
 }
 
 // The default topic names the port: after a change of port the readings go under the new one.
@@ -144,11 +140,9 @@ TEST(PublishE2e, AfterAPortChangeTheReadingsGoUnderTheNewPortsTopic) {
     return found.join(' ');
   };
   ASSERT_TRUE(waitUntil([&] { return values("COM1") == "1.5"; }, 10s));
-  ASSERT_TRUE(app.ok(QStringLiteral("click mnuFile2(4)")) && app.awaitModal() == "COM-Port");
-  ASSERT_TRUE(app.value(QStringLiteral("select cboPorts COM2")).startsWith("COM2 ("));
-  ASSERT_TRUE(app.ok(QStringLiteral("click cmdOK")));
-  EXPECT_TRUE(waitUntil([&] { return values("COM2") == "2.5"; }, 10s));
-  EXPECT_EQ(values("COM1"), "1.5");
+  ASSERT_TRUE(app.ok("click mnuFile2(4)") && app.awaitModal() == "COM-Port" &&
+              app.value("select cboPorts COM2").startsWith("COM2 (") && app.ok("click cmdOK"));
+  EXPECT_TRUE(waitUntil([&] { return values("COM2") == "2.5"; }, 10s) && values("COM1") == "1.5");
 }
 
 TEST(PublishE2e, ABrokerThatNeverAnswersDoesNotHoldUpClosingTheWindow) {
@@ -213,17 +207,15 @@ TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
                     "--mqtt-topic", "lab/dmm", "--mqtt-user", MqttBroker::User} +
             options,
         environment);
-    EXPECT_EQ(recorder.status(), 0);
-    EXPECT_EQ(journalValues(contentsOf(file)).size(), 4u);
+    EXPECT_TRUE(recorder.status() == 0 && journalValues(contentsOf(file)).size() == 4u);
     const QString errors = QString::fromUtf8(recorder.process.readAllStandardError());
     EXPECT_TRUE(said.isEmpty()
                     ? errors.isEmpty()
                     : errors.startsWith("kelvor-record: MQTT: " + said) && errors.count('\n') == 1)
         << errors.toStdString();
-    if (said.isEmpty()) {
-      EXPECT_TRUE(
-          waitUntil([&] { return publishedRows(broker) == journalRows(home, file, ','); }, 5s));
-    }
+    EXPECT_TRUE(
+        !said.isEmpty() ||
+        waitUntil([&] { return publishedRows(broker) == journalRows(home, file, ','); }, 5s));
   }
 }
 

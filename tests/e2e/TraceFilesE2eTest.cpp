@@ -15,10 +15,8 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
     MeterSim sim(home, {"--port", "1", "--values", "ramp:1,0.25"});
     ASSERT_TRUE(sim.ready());
     KelvorApp app(home, language);
-    ASSERT_TRUE(app.connected());
-
     // Record a few readings into the green channel (the active one after start-up).
-    ASSERT_EQ(recordReadings(app, 9).size(), 9u);
+    ASSERT_TRUE(app.connected() && recordReadings(app, 9).size() == 9u);
 
     const QString saved = home.file(QStringLiteral("green.kvr"));
     ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
@@ -48,8 +46,7 @@ TEST(TraceFilesE2e, RecordedChannelSurvivesSaveAndLoadThroughTheMenus) {
 
     // Loading into the channel being recorded switches drawing off.
     ASSERT_TRUE(app.choose(QStringLiteral("mnuFileLoad(0)"), again));
-    EXPECT_EQ(app.value(QStringLiteral("checked chkActive")), QLatin1String("0"));
-    EXPECT_TRUE(app.modal().isEmpty());
+    EXPECT_TRUE(app.value("checked chkActive") == "0" && app.modal().isEmpty());
   }
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "core/files/TraceFile.h"
 #include "fuzz/FuzzCheck.h"
@@ -24,34 +25,24 @@ bool sameBits(float a, float b) {
 }
 
 void checkWellFormed(const TraceFileParse& parse) {
-  KELVOR_FUZZ_CHECK(parse.separator == ";" || parse.separator == " || ");
-  KELVOR_FUZZ_CHECK(parse.linesLeftOut >= 0);
-  KELVOR_FUZZ_CHECK(parse.samples.size() <= static_cast<std::size_t>(TraceStore::LastSlot));
-  if (parse.ok()) {
-    KELVOR_FUZZ_CHECK(parse.linesLeftOut == 0 ||
-                      parse.samples.size() == static_cast<std::size_t>(TraceStore::LastSlot));
-  } else {
-    // A refused file leaves nothing half-read behind.
-    KELVOR_FUZZ_CHECK(parse.samples.empty());
-    KELVOR_FUZZ_CHECK(parse.problem->line >= 1);
-    KELVOR_FUZZ_CHECK(parse.problem->field.size() <= 40);
-  }
+  const auto slots = static_cast<std::size_t>(TraceStore::LastSlot);
+  KELVOR_FUZZ_CHECK((parse.separator == ";" || parse.separator == " || ") &&
+                    parse.linesLeftOut >= 0 && parse.samples.size() <= slots);
+  if (parse.ok())
+    KELVOR_FUZZ_CHECK(parse.linesLeftOut == 0 || parse.samples.size() == slots);
+  else  // a refused file leaves nothing half-read behind
+    KELVOR_FUZZ_CHECK(parse.samples.empty() && parse.problem->line >= 1 &&
+                      parse.problem->field.size() <= 40);
 }
 
 void checkSameResult(const TraceFileParse& a, const TraceFileParse& b) {
-  KELVOR_FUZZ_CHECK(a.ok() == b.ok());
-  KELVOR_FUZZ_CHECK(a.separator == b.separator);
-  KELVOR_FUZZ_CHECK(a.linesLeftOut == b.linesLeftOut);
-  KELVOR_FUZZ_CHECK(a.samples.size() == b.samples.size());
-  for (std::size_t i = 0; i < a.samples.size(); ++i) {
-    KELVOR_FUZZ_CHECK(sameBits(a.samples[i].value, b.samples[i].value));
-    KELVOR_FUZZ_CHECK(sameBits(a.samples[i].time, b.samples[i].time));
-  }
-  if (!a.ok()) {
-    KELVOR_FUZZ_CHECK(a.problem->kind == b.problem->kind);
-    KELVOR_FUZZ_CHECK(a.problem->line == b.problem->line);
-    KELVOR_FUZZ_CHECK(a.problem->field == b.problem->field);
-  }
+  KELVOR_FUZZ_CHECK(a.ok() == b.ok() && a.separator == b.separator &&
+                    a.linesLeftOut == b.linesLeftOut && a.samples.size() == b.samples.size());
+  for (std::size_t i = 0; i < a.samples.size(); ++i)
+    KELVOR_FUZZ_CHECK(sameBits(a.samples[i].value, b.samples[i].value) &&
+                      sameBits(a.samples[i].time, b.samples[i].time));
+  KELVOR_FUZZ_CHECK(a.ok() || std::tie(a.problem->kind, a.problem->line, a.problem->field) ==
+                                  std::tie(b.problem->kind, b.problem->line, b.problem->field));
 }
 
 // Seven significant digits: the value read back is the written one to within rounding.
@@ -72,13 +63,11 @@ void checkRoundTrip(const TraceFileParse& parse, char decimalSeparator) {
   KELVOR_FUZZ_CHECK(store->count(2) == static_cast<int>(parse.samples.size()));
   const std::string bytes = kelvor::writeTraceFile(*store, 2, decimalSeparator);
   const TraceFileParse again = kelvor::readTraceFile(bytes, decimalSeparator);
-  KELVOR_FUZZ_CHECK(again.ok());
-  KELVOR_FUZZ_CHECK(again.separator == ";");
-  KELVOR_FUZZ_CHECK(again.samples.size() == parse.samples.size());
-  for (std::size_t i = 0; i < again.samples.size(); ++i) {
-    KELVOR_FUZZ_CHECK(closeEnough(parse.samples[i].value, again.samples[i].value));
-    KELVOR_FUZZ_CHECK(closeEnough(parse.samples[i].time, again.samples[i].time));
-  }
+  KELVOR_FUZZ_CHECK(again.ok() && again.separator == ";" &&
+                    again.samples.size() == parse.samples.size());
+  for (std::size_t i = 0; i < again.samples.size(); ++i)
+    KELVOR_FUZZ_CHECK(closeEnough(parse.samples[i].value, again.samples[i].value) &&
+                      closeEnough(parse.samples[i].time, again.samples[i].time));
 }
 
 }  // namespace

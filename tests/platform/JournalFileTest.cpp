@@ -30,8 +30,8 @@ TEST(JournalFile, APartFileIsLockedWhileOpenAndRenamedAtTheEnd) {
   const QTemporaryDir dir;
   const std::string folder = dir.filePath("data/Kelvor/recordings").toStdString();
   JournalFile first(folder), second(folder);
-  ASSERT_EQ(first.open("2026-12-06_14-03-07_COM1.csv").error, 0);
-  ASSERT_EQ(first.append("time\r\n").error + first.append("1\r\n").error, 0);
+  ASSERT_TRUE(first.open("2026-12-06_14-03-07_COM1.csv").error == 0 &&
+              first.append("time\r\n").error == 0 && first.append("1\r\n").error == 0);
   // Another recording of the same second and port gets a name of its own.
   ASSERT_EQ(second.open("2026-12-06_14-03-07_COM1.csv").error, 0);
   EXPECT_EQ(second.path(), folder + "/2026-12-06_14-03-07_COM1-2.csv.part");
@@ -39,11 +39,10 @@ TEST(JournalFile, APartFileIsLockedWhileOpenAndRenamedAtTheEnd) {
   EXPECT_EQ(contentsOf(part), "time\r\n1\r\n");  // with the system before any sync
   const int other = ::open(first.path().c_str(), O_RDONLY);
   EXPECT_NE(::flock(other, LOCK_EX | LOCK_NB), 0);
-  EXPECT_EQ(first.sync().error + first.finish().error, 0);
+  EXPECT_TRUE(first.sync().error == 0 && first.finish().error == 0);
   EXPECT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
   ::close(other);
-  EXPECT_FALSE(QFile::exists(part));
-  EXPECT_EQ(contentsOf(part.chopped(5)), "time\r\n1\r\n");
+  EXPECT_TRUE(!QFile::exists(part) && contentsOf(part.chopped(5)) == "time\r\n1\r\n");
 }
 
 // A journal that never took an append whole (a full disk) leaves nothing behind; one that a
@@ -55,8 +54,7 @@ TEST(JournalFile, AJournalWithoutARowLeavesNothing) {
   ASSERT_EQ(full.open("full.csv").error, 0);
   {
     const FileSizeLimit limit(16);
-    ASSERT_TRUE(limit.active());
-    EXPECT_EQ(full.append(std::string(40, 'x')).error, EFBIG);
+    ASSERT_TRUE(limit.active() && full.append(std::string(40, 'x')).error == EFBIG);
   }
   full.abandon();
   for (const char* bytes : {"time\r\n", "time\r\n1", "time\r\n1\r\n"}) {
@@ -117,25 +115,20 @@ TEST(JournalWriter, CallsReturnWhileTheFileIsStuckAndAllArrivesInOrder) {
     auto shared = std::make_shared<FileLog>(FileLog{gate.get_future().share(), c.failing, {}, {}});
     FileLog& log = *shared;
     std::vector<std::string> told;
-    JournalWriter writer(std::make_unique<GatedFile>(shared),
-                         [&, thread = std::this_thread::get_id()](const JournalFault& fault) {
-                           EXPECT_EQ(std::this_thread::get_id(), thread);
-                           EXPECT_EQ(fault.error, ENOSPC);
-                           told.push_back(fault.path);
-                         });
+    JournalWriter writer(
+        std::make_unique<GatedFile>(shared),
+        [&, thread = std::this_thread::get_id()](const JournalFault& fault) {
+          EXPECT_TRUE(std::this_thread::get_id() == thread && fault.error == ENOSPC);
+          told.push_back(fault.path);
+        });
     // None of these may wait for the file layer.
-    for (const char* name : {"a", "b"}) {
-      writer.open(name);
-      writer.append(name);
-      writer.sync();
-      writer.finish();
-    }
+    for (const char* name : {"a", "b"})
+      writer.open(name), writer.append(name), writer.sync(), writer.finish();
     EXPECT_TRUE(log.calls.empty() && told.empty());
     gate.set_value();
     log.second.get_future().wait();  // the worker goes on by itself
     writer.close();                  // the end of the program: everything queued is done and told
-    EXPECT_EQ(log.calls, c.done);
-    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(std::pair(log.calls, told), std::pair(c.done, c.told));
     writer.open("c");  // after the end, at once
     EXPECT_EQ(log.calls.back(), "open c");
   }
@@ -149,11 +142,10 @@ TEST(JournalWriter, CloseGivesUpOnAStalledFileAtTheLimit) {
   const auto start = std::chrono::steady_clock::now();
   {
     JournalWriter writer(std::make_unique<GatedFile>(log), [](const JournalFault&) {});
-    writer.open("b");
-    writer.append("b");
+    writer.open("b"), writer.append("b");
     EXPECT_FALSE(writer.close(std::chrono::milliseconds(300)));
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
-    EXPECT_EQ(writer.path(), "b");
+    EXPECT_TRUE(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(300) &&
+                writer.path() == "b");
     writer.finish();
   }
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));

@@ -150,9 +150,8 @@ TEST(MeterSim, AnswersWithTheMeterFramesAndRemovesItsLinkWhenEnded) {
     // The end comes once every poll has been read: the log has a line "rx 0x44 'D'" for each.
     for (int i = 0; i < 500 && occurrences(folder.read("log"), " rx 0x44") < c.polls; ++i)
       usleep(10000);
-    EXPECT_EQ(occurrences(folder.read("log"), " rx 0x44"), c.polls);
-    EXPECT_EQ(sim.exitStatus(SIGTERM), 0);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+    EXPECT_TRUE(occurrences(folder.read("log"), " rx 0x44") == c.polls &&
+                sim.exitStatus(SIGTERM) == 0 && !fs::exists(fs::symlink_status(link)));
     // No more answers than polls, each in as many writes as expected ("tx N bytes ...").
     EXPECT_EQ(occurrences(folder.read("log"), " tx "), c.polls * c.writesPerAnswer);
   }

@@ -96,8 +96,8 @@ TEST_F(PollingCycleTest, CollectsUntilTheFrameIsCompleteOrGivesUpOrDoesNotPoll) 
   // Nothing is polled after a failed write or on a closed port.
   link.writeSucceeds = false;
   EXPECT_EQ(poll({FrameA}), 0);
-  connection.PortOpen = link.open = false;  // the user never got it open: not retried either
-  link.writeSucceeds = true;
+  // The user never got it open: not retried either.
+  connection.PortOpen = link.open = false, link.writeSucceeds = true;
   EXPECT_EQ(poll({FrameA}) + link.reopenAttempts, 0);
 }
 
@@ -107,26 +107,22 @@ TEST_F(PollingCycleTest, StaleInputIsDiscardedAndAFailedPortIsClosedAndReopenedO
   cycle.onReadTick();
   EXPECT_EQ(poll({FrameB}), 1);
   link.incoming = FrameA.substr(9);  // the late tail of an earlier answer
-  EXPECT_EQ(poll({FrameA}), 1);
-  EXPECT_EQ(answers, (Texts{FrameB, FrameA}));
+  EXPECT_TRUE(poll({FrameA}) == 1 && answers == (Texts{FrameB, FrameA}));
 
   cycle.onPollTick();
   link.gone = true;  // pulled out while the answer is awaited
   cycle.onReadTick();
   EXPECT_FALSE(link.isOpen() || readTimer.enabled());
-  cycle.onPollTick();
-  cycle.onPollTick();
+  cycle.onPollTick(), cycle.onPollTick();
   EXPECT_EQ(std::pair(link.reopenAttempts, meter.condition()),
             std::pair(2, MeterCondition::Retrying));
   link.gone = false;  // plugged in again
-  EXPECT_EQ(poll({FrameB}), 1);
-  EXPECT_EQ(meter.condition(), MeterCondition::Answering);
+  EXPECT_TRUE(poll({FrameB}) == 1 && meter.condition() == MeterCondition::Answering);
   link.gone = true;  // a failed write closes the port; the next poll reopens it
   cycle.onPollTick();
   EXPECT_EQ(std::pair(link.isOpen(), meter.condition()),
             std::pair(false, MeterCondition::Retrying));
-  link.gone = false;
-  cycle.onPollTick();
+  link.gone = false, cycle.onPollTick();
   EXPECT_EQ(std::tuple(link.reopenAttempts, readTimer.enabled(), meter.condition()),
             std::tuple(4, true, MeterCondition::Answering));
   link.failedFlag = true;  // failed between two polls, still open: closed and reopened

@@ -62,21 +62,19 @@ TEST(MeterFamilies, Fs9721SegmentFrames) {
   highBit[0] = static_cast<char>(0x97);
   badDigit[2] = 0x36;  // no digit has these segments
   expectRows("fs9721",
-             {
-                 {Fs9721Volts, "1,234 V|DC|A"},
-                 {hex("1B 28 35 45 5B 69 7F 82 97 A0 B8 C0 D4 E0"), "-12,34 mV|AC|A"},
-                 {hex("13 27 3D 4A 57 61 75 87 9D A2 B0 C7 D0 E0"), "0,470 kΩ|resistance|HRA"},
-                 {hex("13 20 30 47 5D 6E 78 80 90 A0 B2 C4 D0 E0"), "O.L MΩ|resistance|OA"},
-                 {hex("12 22 37 49 55 67 7D 87 9D A8 B0 C8 D1 E0"), "4,700 µF|capacitance|AB"},
-                 {hex("12 23 3E 47 5D 6F 7D 87 9D A0 B0 C0 D2 E0"), "50,00 Hz|frequency|A"},
-                 // A leading dark digit; the diode sign.
-                 {hex("11 20 30 4B 5E 60 75 85 9B A1 B0 C0 D4 E0"), "0,512 V|diode|"},
-                 {rotated, "-"},
-                 {wrongPosition, "-"},
-                 {highBit, "-"},  // an 8-bit line: the 8th bit is no adapter's mistake
-                 {badDigit, "-"},
-                 {Fs9721Volts.substr(1), "-"},
-             });
+             {{Fs9721Volts, "1,234 V|DC|A"},
+              {hex("1B 28 35 45 5B 69 7F 82 97 A0 B8 C0 D4 E0"), "-12,34 mV|AC|A"},
+              {hex("13 27 3D 4A 57 61 75 87 9D A2 B0 C7 D0 E0"), "0,470 kΩ|resistance|HRA"},
+              {hex("13 20 30 47 5D 6E 78 80 90 A0 B2 C4 D0 E0"), "O.L MΩ|resistance|OA"},
+              {hex("12 22 37 49 55 67 7D 87 9D A8 B0 C8 D1 E0"), "4,700 µF|capacitance|AB"},
+              {hex("12 23 3E 47 5D 6F 7D 87 9D A0 B0 C0 D2 E0"), "50,00 Hz|frequency|A"},
+              // A leading dark digit; the diode sign.
+              {hex("11 20 30 4B 5E 60 75 85 9B A1 B0 C0 D4 E0"), "0,512 V|diode|"},
+              {rotated, "-"},
+              {wrongPosition, "-"},
+              {highBit, "-"},  // an 8-bit line: the 8th bit is no adapter's mistake
+              {badDigit, "-"},
+              {Fs9721Volts.substr(1), "-"}});
 }
 
 // The status bytes in hex.
@@ -85,66 +83,60 @@ std::string fs9922(const std::string& head, const std::string& status) {
 }
 
 TEST(MeterFamilies, Fs9922AsciiFrames) {
-  expectRows("fs9922", {
-                           {fs9922("+1234 2", "30 0 0 80 0"), "12,34 V|DC|A"},
-                           {fs9922("-0056 1", "28 0 40 40 0"), "-0,056 mA|AC|A"},
-                           {fs9922("+?0:? 4", "20 0 10 20 0"), "OL MΩ|resistance|OA"},
-                           {fs9922("+0330 4", "6 24 0 2 0"), "33,0 °C|temperature|HRBX"},
-                           {fs9922("+0150 0", "0 10 0 10 0"), "150 hFE|hFE|N"},
-                           {fs9922("+4700 1", "0 2 0 4 0"), "4,700 nF|capacitance|"},
-                           {fs9922("+0000 2", "0 0 8 20 0"), "0,00 Ω|continuity|"},
-                           {fs9922("+9999 4", "20 0 20 8 0"), "999,9 kHz|frequency|A"},
-                           {fs9922("+0512 1", "0 0 4 80 0"), "0,512 V|diode|"},
-                           {fs9922("+0250 4", "0 0 2 0 0"), "25,0 %|duty cycle|"},
-                           {fs9922("+0071 1", "38 0 0 80 0"), "0,071 V|AC+DC|A"},
-                           {fs9922("+1234 3", "30 0 0 80 0"), "-"},  // no such point position
-                           {fs9922("+1234 2", "B0 0 0 80 0"), "-"},  // a fixed bit set
-                           {fs9922("+1234 2", "70 0 0 80 0"), "-"},
-                           {fs9922("*1234 2", "30 0 0 80 0"), "-"},
-                           {fs9922("+12A4 2", "30 0 0 80 0"), "-"},
-                           {"+1234 2" + hex("30 0 0 80 0") + "\n\r", "-"},
-                       });
+  expectRows("fs9922", {{fs9922("+1234 2", "30 0 0 80 0"), "12,34 V|DC|A"},
+                        {fs9922("-0056 1", "28 0 40 40 0"), "-0,056 mA|AC|A"},
+                        {fs9922("+?0:? 4", "20 0 10 20 0"), "OL MΩ|resistance|OA"},
+                        {fs9922("+0330 4", "6 24 0 2 0"), "33,0 °C|temperature|HRBX"},
+                        {fs9922("+0150 0", "0 10 0 10 0"), "150 hFE|hFE|N"},
+                        {fs9922("+4700 1", "0 2 0 4 0"), "4,700 nF|capacitance|"},
+                        {fs9922("+0000 2", "0 0 8 20 0"), "0,00 Ω|continuity|"},
+                        {fs9922("+9999 4", "20 0 20 8 0"), "999,9 kHz|frequency|A"},
+                        {fs9922("+0512 1", "0 0 4 80 0"), "0,512 V|diode|"},
+                        {fs9922("+0250 4", "0 0 2 0 0"), "25,0 %|duty cycle|"},
+                        {fs9922("+0071 1", "38 0 0 80 0"), "0,071 V|AC+DC|A"},
+                        {fs9922("+1234 3", "30 0 0 80 0"), "-"},  // no such point position
+                        {fs9922("+1234 2", "B0 0 0 80 0"), "-"},  // a fixed bit set
+                        {fs9922("+1234 2", "70 0 0 80 0"), "-"},
+                        {fs9922("*1234 2", "30 0 0 80 0"), "-"},
+                        {fs9922("+12A4 2", "30 0 0 80 0"), "-"},
+                        {"+1234 2" + hex("30 0 0 80 0") + "\n\r", "-"}});
 }
 
 TEST(MeterFamilies, Es51922CodedFrames) {
-  expectRows("es51922", {
-                            {"012345;000:0\r\n", "1,2345 V|DC|A"},
-                            {"401234;40040\r\n", "-12,34 mV|AC|"},
-                            {"204700300020\r\n", "4,700 kΩ|resistance|A"},
-                            {"600000310000\r\n", "OL MΩ|resistance|O"},
-                            {"310000600002\r\n", "10,000 µF|capacitance|H"},
-                            {"112345=08080\r\n", "1234,5 µA|DC|X"},
-                            {"001500?22040\r\n", "1,500 mA|AC|RB"},
-                            {"305000200000\r\n", "5,000 kHz|frequency|"},
-                            // A voltage function showing frequency.
-                            {"105000;00010\r\n", "500,0 Hz|frequency|"},
-                            {"005120100000\r\n", "0,5120 V|diode|"},
-                            {"000123504000\r\n", "1,23 Ω|continuity|N"},
-                            {"016000;000<0\r\n", "1,6000 V|AC+DC|"},
-                            {"712345;000:0\r\n", "-"},  // no such voltage range
-                            {"0123457000:0\r\n", "-"},  // no such function
-                            {"012345;0@0:0\r\n", "-"},  // a fixed bit wrong
-                            {"012345;0 0:0\r\n", "-"},
-                            {"01234A;000:0\r\n", "-"},
-                            {"012345;000:0\n\r", "-"},
-                        });
+  expectRows("es51922", {{"012345;000:0\r\n", "1,2345 V|DC|A"},
+                         {"401234;40040\r\n", "-12,34 mV|AC|"},
+                         {"204700300020\r\n", "4,700 kΩ|resistance|A"},
+                         {"600000310000\r\n", "OL MΩ|resistance|O"},
+                         {"310000600002\r\n", "10,000 µF|capacitance|H"},
+                         {"112345=08080\r\n", "1234,5 µA|DC|X"},
+                         {"001500?22040\r\n", "1,500 mA|AC|RB"},
+                         {"305000200000\r\n", "5,000 kHz|frequency|"},
+                         // A voltage function showing frequency.
+                         {"105000;00010\r\n", "500,0 Hz|frequency|"},
+                         {"005120100000\r\n", "0,5120 V|diode|"},
+                         {"000123504000\r\n", "1,23 Ω|continuity|N"},
+                         {"016000;000<0\r\n", "1,6000 V|AC+DC|"},
+                         {"712345;000:0\r\n", "-"},  // no such voltage range
+                         {"0123457000:0\r\n", "-"},  // no such function
+                         {"012345;0@0:0\r\n", "-"},  // a fixed bit wrong
+                         {"012345;0 0:0\r\n", "-"},
+                         {"01234A;000:0\r\n", "-"},
+                         {"012345;000:0\n\r", "-"}});
 }
 
 TEST(MeterFamilies, Ut71xCodedFrames) {
-  expectRows("ut71x", {
-                          {"123451101\r\n", "12,345 V|DC|A"},
-                          {"012340040\r\n", "-12,34 mV|AC|"},
-                          {"100004400\r\n", "1,0000 MΩ|resistance|"},
-                          {"000002410\r\n", "OL kΩ|resistance|O"},
-                          {"010001720\r\n", "100,0 µA|DC|B"},
-                          {"002350680\r\n", "23,5 °C|temperature|H"},
-                          {"100001<08\r\n", "1,0000 kHz|frequency|X"},
-                          {"050000?02\r\n", "50,00 %|loop current|R"},
-                          {"123459100\r\n", "-"},  // no such range
-                          {"12345>100\r\n", "-"},  // no function
-                          {"12345p100\r\n", "-"},  // a fixed bit wrong
-                          {"123451101\r\r", "-"},
-                      });
+  expectRows("ut71x", {{"123451101\r\n", "12,345 V|DC|A"},
+                       {"012340040\r\n", "-12,34 mV|AC|"},
+                       {"100004400\r\n", "1,0000 MΩ|resistance|"},
+                       {"000002410\r\n", "OL kΩ|resistance|O"},
+                       {"010001720\r\n", "100,0 µA|DC|B"},
+                       {"002350680\r\n", "23,5 °C|temperature|H"},
+                       {"100001<08\r\n", "1,0000 kHz|frequency|X"},
+                       {"050000?02\r\n", "50,00 %|loop current|R"},
+                       {"123459100\r\n", "-"},  // no such range
+                       {"12345>100\r\n", "-"},  // no function
+                       {"12345p100\r\n", "-"},  // a fixed bit wrong
+                       {"123451101\r\r", "-"}});
 }
 
 // A decoder's unit, mode and overload go into the journal row as decoded.
@@ -192,13 +184,11 @@ TEST(MeterFamilies, EveryModelNamesAFamilyAndEveryFamilyHasModels) {
   std::set<std::string> ids, families;
   for (const MeterModel& model : meterModels()) {
     const MeterFamily* family = familyNamed(model.family);
-    ASSERT_NE(family, nullptr) << model.title();
-    EXPECT_EQ(model.line.dataBits, family->line().dataBits) << model.title();
+    ASSERT_TRUE(family && model.line.dataBits == family->line().dataBits) << model.title();
     EXPECT_TRUE(ids.insert(model.id()).second) << model.id();
     families.insert(model.family);
   }
-  EXPECT_GE(ids.size(), 30u);
-  EXPECT_EQ(families.size(), meterFamilies().size());
+  EXPECT_TRUE(ids.size() >= 30u && families.size() == meterFamilies().size());
   PortConfig config;  // stored kinds keep their meaning; a model brings family and line
   config.MeterType = static_cast<MeterKind>(7);
   EXPECT_EQ(familyFor(config).name(), "four");

@@ -63,8 +63,7 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
   rule.setArmed(false);
   EXPECT_FALSE(rule.testAlarm(0.5f, clock, recording));
   EXPECT_EQ(recording.state().alarmTimeText() + " " + std::to_string(sound.calls), "00:06:17 3");
-  rule.setArmed(true);
-  recording.clear();
+  rule.setArmed(true), recording.clear();
   EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
   EXPECT_EQ(recording.state().alarmTimeText(), "13:12:26");  // no start: the time of day
 }

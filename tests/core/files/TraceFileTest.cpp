@@ -78,8 +78,7 @@ TEST(TraceFile, ReadsBothLayoutsAndSkipsBlankLines) {
            {"1;0\r\r2;1\r", ";", {{1, 0}, {2, 1}}},
            {std::string("\xEF\xBB\xBF") + "1;0\r\n", ";", {{1, 0}}}}) {
     const TraceFileParse parse = readTraceFile(bytes, ',');
-    ASSERT_TRUE(parse.ok()) << bytes;
-    EXPECT_EQ(parse.separator, separator);
+    ASSERT_TRUE(parse.ok() && parse.separator == separator) << bytes;
     Pairs read;
     for (const TraceSample& s : parse.samples) read.emplace_back(s.value, s.time);
     EXPECT_EQ(read, expected) << bytes;
@@ -113,14 +112,12 @@ TEST(TraceFile, LinesBeyondTheCapacityAreCountedAndChecked) {
   for (const auto& [extra, left] : std::vector<std::pair<std::string, int>>{
            {"", 0}, {"1;0\r\n", 1}, {"1;0\r\n2;0\r\n\r\n", 2}}) {
     const TraceFileParse parse = readTraceFile(bytes + extra, ',');
-    ASSERT_TRUE(parse.ok());
-    ASSERT_EQ(parse.samples.size(), static_cast<std::size_t>(TraceStore::LastSlot));
-    EXPECT_EQ(parse.linesLeftOut, left);
-    EXPECT_EQ(parse.samples.back().value, 16000.0f);
+    ASSERT_TRUE(parse.ok() &&
+                parse.samples.size() == static_cast<std::size_t>(TraceStore::LastSlot));
+    EXPECT_EQ(std::pair(parse.linesLeftOut, parse.samples.back().value), std::pair(left, 16000.0f));
   }
   const TraceFileParse bad = readTraceFile(bytes + "\r\n1;0\r\nbad;1\r\n", ',');
-  ASSERT_FALSE(bad.ok());
-  EXPECT_EQ(bad.problem->line, TraceStore::LastSlot + 3);
+  EXPECT_TRUE(!bad.ok() && bad.problem->line == TraceStore::LastSlot + 3);
 }
 
 TEST(TraceFile, LoadFillsTheChannelKeepsTheRestAndEndsOnlyTheActiveRecording) {

@@ -24,8 +24,7 @@ TEST(Publishing, AReadingIsOneJsonObjectWithNullForNoUsableValue) {
       {{Time, 7, 1, -0.5f, "\xB5\"V\\", "A\x01", ReadingStatus::Ok, ""},
        R"({"time":"2026-12-06T13:03:07.120Z","elapsed":0.007,"channel":1,"value":-0.5,"unit":"\\xB5\"V\\x5C","mode":"A\\x01","status":"ok"})"},
       {{Time, 86400000, 6, InvalidValue, "", "AC", ReadingStatus::Overload, ""},
-       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":86400.000,"channel":6,"value":null,"unit":"","mode":"AC","status":"overload"})"},
-  };
+       R"({"time":"2026-12-06T13:03:07.120Z","elapsed":86400.000,"channel":6,"value":null,"unit":"","mode":"AC","status":"overload"})"}};
   for (const auto& [row, json] : cases) EXPECT_EQ(readingJson(row), json);
 }
 

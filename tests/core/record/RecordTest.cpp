@@ -150,7 +150,6 @@ TEST(RecordWatch, EndsAfterCountOrDuration) {
            {5, 0, "aaaaaa", "....DD"},       // readings at 0 to 4 s fill five seconds
            {5, 0, "ppppppp", "......D"},     // a silent meter: one poll after the end
            {5, 0, "ppppppa", "......."}}) {  // the duration counts from the first reading
-    SCOPED_TRACE(events);
     RecordWatch watch(duration, count, 100000);
     std::string told;
     for (std::size_t i = 0; i < events.size(); ++i) {
@@ -158,7 +157,7 @@ TEST(RecordWatch, EndsAfterCountOrDuration) {
       events[i] == 'a' ? watch.answered(now) : watch.polled(now);
       told += watch.done() ? 'D' : '.';
     }
-    EXPECT_EQ(told, seen);
+    EXPECT_EQ(told, seen) << events;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/scope/RangeLists.h"
@@ -68,13 +69,12 @@ TEST(XAxis, ScalesAndLabelsTheDurationsRoundedToTheShownUnit) {
     SCOPED_TRACE(::testing::Message() << c.duration << " min on " << c.w);
     const XAxisLayout layout = SetXAchse(xInput(c.duration, c.w));
     ASSERT_TRUE(layout.computed);
-    EXPECT_EQ(layout.step, c.step);
-    EXPECT_EQ((std::vector<int>{layout.XDivPixels, layout.StoreInterval}),
-              (std::vector<int>{c.divPixels, c.storeInterval}));
+    EXPECT_EQ(
+        std::tuple(layout.step, layout.XDivPixels, layout.StoreInterval,
+                   c.w > 0 ? layout.lblTpPCaption : "", layout.mode),
+        std::tuple(c.step, c.divPixels, c.storeInterval, c.timePerPixel,
+                   c.hoursMinutes ? TimeLabelMode::HoursMinutes : TimeLabelMode::MinutesSeconds));
     EXPECT_NEAR(layout.SecondsAcross, c.secondsAcross, 0.05);
-    EXPECT_EQ(c.w > 0 ? layout.lblTpPCaption : "", c.timePerPixel);
-    EXPECT_EQ(layout.mode,
-              c.hoursMinutes ? TimeLabelMode::HoursMinutes : TimeLabelMode::MinutesSeconds);
     for (int i = 0; c.w >= 60 && i <= 100; ++i) {  // label i centred on division line i
       const XAxisLabel& label = layout.lblX[static_cast<std::size_t>(i)];
       EXPECT_EQ(label.caption, tickCaption(c.step * 60 * static_cast<float>(i), layout.mode)) << i;
@@ -128,12 +128,10 @@ TEST(YAxis, ScalesAndLabelsTheRanges) {
     SCOPED_TRACE(::testing::Message() << c.yMin << " .. " << c.yMax << " on " << c.h);
     const YAxisLayout layout = SetYAchse(yInput(c.yMin, c.yMax, c.h));
     ASSERT_TRUE(layout.computed);
-    EXPECT_EQ(layout.step, c.step);
-    EXPECT_EQ((std::vector<int>{layout.YDivPixels, layout.YOffsetPixels}),
-              (std::vector<int>{c.divPixels, c.offsetPixels}));
+    EXPECT_EQ(std::tuple(layout.step, layout.YDivPixels, layout.YOffsetPixels, layout.labelPattern),
+              std::tuple(c.step, c.divPixels, c.offsetPixels, c.pattern));
     EXPECT_NEAR(layout.YBase, c.base, 1e-5);
     EXPECT_NEAR(layout.YSpan, c.span, 0.005);
-    EXPECT_EQ(layout.labelPattern, c.pattern);
     ASSERT_EQ(std::count_if(layout.lblY.begin(), layout.lblY.end(),
                             [](const YAxisLabel& label) { return label.visible; }),
               c.labels);
@@ -182,10 +180,8 @@ TEST(RangeLists, DurationsReadBackAndAutoRangeTakesTheShortestThatCoversYListsOf
   // The lower Y list is the upper one moved by one: the same index is always a valid range.
   const YRangeItems min = yMinItems(','), max = yMaxItems(',');
   ASSERT_EQ(min.size(), max.size());
-  for (std::size_t i = 0; i + 1 < max.values.size(); ++i) {
-    EXPECT_LT(min.values[i], max.values[i]) << i;
-    EXPECT_EQ(min.texts[i], max.texts[i + 1]) << i;
-  }
+  for (std::size_t i = 0; i + 1 < max.values.size(); ++i)
+    EXPECT_TRUE(min.values[i] < max.values[i] && min.texts[i] == max.texts[i + 1]) << i;
   EXPECT_EQ(max.texts[18] + yMaxItems('.').texts[18], "7,57.5");
 }
 

@@ -60,8 +60,7 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
     const auto lines = readoutLines(readout, recording.state(), clock, unit, separator);
     for (const ReadoutLine& line : lines) joined += (joined.empty() ? "" : "|") + line.text;
     EXPECT_EQ(joined, texts);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].rgb, paletteRgb(ValueLists::ChannelColors[4]));
+    EXPECT_TRUE(lines.size() == 3u && lines[2].rgb == paletteRgb(ValueLists::ChannelColors[4]));
   }
 }
 
@@ -106,11 +105,10 @@ TEST(RecoveryChannel, NeitherTheRecordingChannelNorATrace) {
            {4, 0, ".xxxxx", 4},  // nothing free: its own, as loading a file does
            {5, 5, "xxxxx.", 0},  // nothing free, its own records: the one after
        }) {
-    SCOPED_TRACE(filled);
     TraceStore store;
     for (int channel = 0; channel < TraceStore::Channels; ++channel)
       if (filled[static_cast<std::size_t>(channel)] == 'x') store.setCount(channel, 1);
-    EXPECT_EQ(recoveryChannel(journal, recording, store), chosen);
+    EXPECT_EQ(recoveryChannel(journal, recording, store), chosen) << filled;
   }
 }
 

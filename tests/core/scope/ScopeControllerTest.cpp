@@ -158,8 +158,7 @@ TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatch
   scope.followLive();
   EXPECT_EQ(marker(), std::pair(MessageId::LiveMarker, std::vector<std::string>{}));
   readingAt(1201, "DC    7.5 V  \r");
-  EXPECT_LT(scope.durationItem(), DefaultDurationItem);
-  EXPECT_LT(scope.yMaxItem(), DefaultYMaxItem);
+  EXPECT_TRUE(scope.durationItem() < DefaultDurationItem && scope.yMaxItem() < DefaultYMaxItem);
 }
 
 TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerColumn) {
@@ -239,8 +238,7 @@ TEST_F(ScopeControllerTest,
   store.setCount(2, TraceStore::LiveCapacity - 1);
   recorder.SaveMesswert();  // takes the last free slot
   recorder.SaveMesswert();  // full: ends the recording, keeps the samples
-  EXPECT_EQ(store.count(2), TraceStore::LiveCapacity);
-  EXPECT_FALSE(state.active() || state.running());
+  EXPECT_TRUE(store.count(2) == TraceStore::LiveCapacity && !state.active() && !state.running());
   // kelvor-record's: the journal is the record, a full channel starts over at the next reading.
   recorder.startOverWhenFull(true);
   startRecording();
@@ -290,8 +288,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   session.replay(journal, 0);
   for (int i = 1; i <= store.count(0); ++i)
     replayed.emplace_back(store.value(0, i), store.time(0, i));
-  EXPECT_EQ(replayed, live);
-  EXPECT_GT(live.size(), 2000u);
+  EXPECT_TRUE(replayed == live && live.size() > 2000u);
 }
 
 }  // namespace

@@ -89,10 +89,8 @@ TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUs
       QMetaObject::invokeMethod(dialog, "accept");
     });
   };
-  answer(path("a.kvr"));
-  traceFiles.mnuFileSave_Click(0);
-  answer(path("a.kvr"));
-  traceFiles.mnuFileLoad_Click(0);
+  answer(path("a.kvr")), traceFiles.mnuFileSave_Click(0);
+  answer(path("a.kvr")), traceFiles.mnuFileLoad_Click(0);
   EXPECT_EQ(started, QStringList({QFileInfo(documents).isDir() ? documents : QDir::homePath(),
                                   QDir(files.path()).absolutePath()}));
 }

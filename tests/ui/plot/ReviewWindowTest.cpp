@@ -63,8 +63,7 @@ TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasure
   int previous = -1;
   for (int t = 3600; t < 3660; ++t) {
     const PlotPoint p = mapSample(t, t % 1000, plot.raster(), plot.scale());
-    EXPECT_EQ(plot.raster().pixel(p.x, p.y), green) << t;
-    EXPECT_GT(p.x, previous);
+    EXPECT_TRUE(plot.raster().pixel(p.x, p.y) == green && p.x > previous) << t;
     previous = p.x;
   }
   // Cursors at the left edge (the first of them) and just after the last.
@@ -83,8 +82,7 @@ TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasure
   EXPECT_EQ(scope->readoutShown().at(0).text.substr(8, 7), "  15:03")
       << scope->readoutShown().at(0).text;
   auto* value0 = review.findChild<QLabel*>(QStringLiteral("lblY(0)"));
-  ASSERT_TRUE(value0);
-  EXPECT_EQ(value0->text(), "0");
+  EXPECT_TRUE(value0 && value0->text() == "0");
   EXPECT_NE(lines[1].text.find("n 60  min 600  max 659  \u00D8 629,5"), std::string::npos)
       << lines[1].text;
 

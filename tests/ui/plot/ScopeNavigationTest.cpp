@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QWheelEvent>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "support/StartedMainWindow.h"
@@ -73,10 +74,9 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   wheel(0.25, 2);
   EXPECT_NEAR(across(), liveAcross / 1.5625, liveAcross * 0.1);
   EXPECT_NEAR(left() + 0.25 * across(), 0.25 * liveAcross, liveAcross * 0.03);
-  std::vector<QString> zoomed = shown();
-  EXPECT_NE(zoomed[0], liveTexts[0]) << "the time per point follows";
-  EXPECT_EQ(zoomed[4], "Paused");
-  EXPECT_NE(plot->picture(), live);
+  const std::vector<QString> zoomed = shown();  // the time per point follows
+  EXPECT_EQ(std::tuple(zoomed[0] != liveTexts[0], zoomed[4], plot->picture() != live),
+            std::tuple(true, "Paused", true));
 
   // Dragging a tenth of the width to the left brings later times in; the labels follow.
   const double before = left();
@@ -86,7 +86,8 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   EXPECT_NEAR(left(), before + 0.1 * across(), across() * 0.01);
   EXPECT_NE(shown()[1], zoomed[1]) << "label 0 shows the time at the left edge";
 
-  // The keys: a quarter width each way, twice and half the time per point.
+  // The keys: a quarter width each way, twice and half the time per point; Home shows
+  // everything from 0 to the last sample.
   const double dragged = left(), zoomedAcross = across();
   key(Qt::Key_Right);
   EXPECT_NEAR(left(), dragged + 0.25 * zoomedAcross, 1e-6);
@@ -96,32 +97,26 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   EXPECT_NEAR(across(), zoomedAcross / 2, zoomedAcross * 0.1);
   key(Qt::Key_Minus);
   EXPECT_EQ(across(), zoomedAcross);
-  // Home: everything from 0 to the last sample.
   key(Qt::Key_Home);
-  EXPECT_EQ(left(), 0.0);
-  EXPECT_GE(across(), 899.0);
-  EXPECT_LT(across(), 899.0 * 1.1);
+  EXPECT_TRUE(left() == 0.0 && across() >= 899.0 && across() < 899.0 * 1.1) << across();
 
   // Ctrl with the wheel zooms the values: a narrower span, other Y labels.
   const float span = window.scope().scale().YSpan;
   wheel(0.5, 3, Qt::ControlModifier);
-  EXPECT_LT(window.scope().scale().YSpan, span);
-  EXPECT_NE(shown()[3], liveTexts[3]);
+  EXPECT_TRUE(window.scope().scale().YSpan < span && shown()[3] != liveTexts[3]);
 
   // A click on the marker, and End, bring back the live plot pixel for pixel.
   QMouseEvent click(QEvent::MouseButtonPress, QPointF(2, 2),
                     plot->liveMarker()->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::LeftButton,
                     {});
   QCoreApplication::sendEvent(const_cast<QLabel*>(plot->liveMarker()), &click);
-  EXPECT_EQ(shown(), liveTexts);
-  EXPECT_EQ(plot->picture(), live);
+  EXPECT_TRUE(shown() == liveTexts && plot->picture() == live);
   wheel(0.7, -1);
   mouse(QEvent::MouseButtonPress, 0.5, Qt::LeftButton);
   mouse(QEvent::MouseMove, 0.9, Qt::LeftButton);
   EXPECT_NE(plot->picture(), live);
   key(Qt::Key_End);
-  EXPECT_EQ(shown(), liveTexts);
-  EXPECT_EQ(plot->picture(), live);
+  EXPECT_TRUE(shown() == liveTexts && plot->picture() == live);
 }
 
 // A click sets cursor A, a click with Shift cursor B, without moving the view; the readout
@@ -142,8 +137,8 @@ TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
   ASSERT_TRUE(cursors.a && cursors.b);
   EXPECT_NEAR(*cursors.a, 0.25 * across(), across() / 400);
   EXPECT_NEAR(*cursors.b - *cursors.a, 0.25 * across(), across() / 200);
-  EXPECT_EQ(lines.size(), 5u) << "the times and channels 0 to 3";
-  EXPECT_EQ(plot->picture(), live) << "cursors are painted over the picture, not into it";
+  // The times and channels 0 to 3; cursors are painted over the picture, not into it.
+  EXPECT_EQ(std::pair(lines.size(), plot->picture() == live), std::pair(std::size_t{5}, true));
   key(Qt::Key_Escape);
   plot->grab();
   EXPECT_TRUE(plot->cursorLinesShown().empty() && !window.scope().cursors().any());
@@ -173,9 +168,7 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   const QString file = files.filePath(QStringLiteral("channel0.kvr"));
   ASSERT_TRUE(traceFiles.saveTo(0, file));
   std::vector<JournalRow> journal(2);
-  journal[1].elapsedMs = 400000;
-  journal[0].value = 0.3f;
-  journal[1].value = 0.9f;
+  journal[0].value = 0.3f, journal[1].value = 0.9f, journal[1].elapsedMs = 400000;
   traceFiles.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
     window.meter().session().replay(rows, channel);
   });
@@ -192,8 +185,7 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
        }},
       {"loading a file replaces a channel", [&] { traceFiles.loadFrom(2, file); }},
       {"a replayed journal replaces a channel", [&] { traceFiles.replayJournal(journal, 2); }},
-      {"reset empties every channel", [&] { c.plot.cmdReset->click(); }},
-  };
+      {"reset empties every channel", [&] { c.plot.cmdReset->click(); }}};
   window.scope().FullReDraw(Rescale::Keep);
   for (const auto& [what, command] : commands) {
     SCOPED_TRACE(what);

@@ -149,8 +149,7 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
     ASSERT_TRUE(problem.isEmpty() && messages.isEmpty())
         << problem.toStdString() << messages.join('\n').toStdString();
     QFile pdf(server().outputFile(queue.name));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 1);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.readAll().count("/Type /Page\n") == 1);
     const QImage page = pageImage(pdf.fileName(), files.filePath(queue.name));
     ASSERT_FALSE(page.isNull());
     QImage blank(page.size(), page.format());
