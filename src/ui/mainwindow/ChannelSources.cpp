@@ -6,13 +6,25 @@
 
 namespace kelvor {
 
+namespace {
+// What a further meter showed last, for the large display when it shows that meter.
+struct ShownTexts : ReadingView {
+  void showValue(const std::string& text) override { value = text; }
+  void showMode(const std::string& text) override { mode = text; }
+  std::string value, mode;
+};
+}  // namespace
+
 // A meter on a further channel, with its own port configuration.
 struct ChannelSources::Further {
   Further(const PortConfig& port, int channelIndex, const Clock& clock, AlarmSound& sound,
           char decimalSeparator)
-      : config(port), channel(channelIndex), connection(config, clock, sound, {}, decimalSeparator) {}
+      : config(port),
+        channel(channelIndex),
+        connection(config, clock, sound, {&shown, nullptr}, decimalSeparator) {}
   PortConfig config;
   int channel;  // from 0
+  ShownTexts shown;
   MeterConnection connection;
 };
 
@@ -110,6 +122,12 @@ MeterConnection* ChannelSources::meterOn(int channel) {
   return nullptr;
 }
 
+std::optional<std::pair<std::string, std::string>> ChannelSources::shownBy(int channel) const {
+  for (const auto& meter : further_)
+    if (meter->channel == channel) return std::make_pair(meter->shown.value, meter->shown.mode);
+  return std::nullopt;
+}
+
 void ChannelSources::ownPortChosen(const PortConfig& port) {
   const auto own = static_cast<std::size_t>(ownChannel_);
   if (own < bindings_.size()) bindings_[own].port = port;
@@ -126,9 +144,6 @@ void ChannelSources::recordingChanged(RecordingChange change, const RecordingSta
   switch (change) {
     case RecordingChange::Active:
       for (auto& meter : further_) meter->connection.session().recorder().setActive(state.active());
-      break;
-    case RecordingChange::Started:
-      group_->reset();  // the integrals start with the recording
       break;
     case RecordingChange::Cleared:
       for (auto& meter : further_) meter->connection.session().reset();

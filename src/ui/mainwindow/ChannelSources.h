@@ -35,6 +35,8 @@ class ChannelSources : public RecordingListener, public MeterGroup::TickListener
   int ownChannel() const { return ownChannel_; }
   // The meter on a channel, the own one included; none for a calculation or nothing.
   MeterConnection* meterOn(int channel);
+  // A further meter's reading as it showed it last (value and mode); none on other channels.
+  std::optional<std::pair<std::string, std::string>> shownBy(int channel) const;
   const std::vector<ChannelBinding>& bindings() const { return bindings_; }
   // The own meter's port was chosen anew.
   void ownPortChosen(const PortConfig& port);

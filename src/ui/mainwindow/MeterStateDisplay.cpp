@@ -9,13 +9,15 @@
 #include "platform/MessageTexts.h"
 #include "platform/MeterConnection.h"
 #include "platform/PortNaming.h"
+#include "ui/mainwindow/ChannelSources.h"
+#include "ui/mainwindow/ChannelValuesRow.h"
 #include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {
 
 MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& controls,
-                                     MeterConnection& meter)
-    : window_(window), controls_(controls), meter_(meter) {
+                                     MeterConnection& meter, ChannelSources& sources)
+    : window_(window), controls_(controls), meter_(meter), sources_(sources) {
   meter_.session().meterState().addListener(this);
   controls_.reading.lblVal->installEventFilter(this);
 }
@@ -40,10 +42,29 @@ void paintReading(QLabel* label) {
 }
 }  // namespace
 
-void MeterStateDisplay::meterStateChanged(MeterCondition condition) {
+void MeterStateDisplay::follow() {
+  for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel) {
+    MeterConnection* meter = sources_.meterOn(channel);
+    if (meter && meter != &meter_) meter->session().meterState().addListener(this);
+  }
+  meterStateChanged(meter_.session().meterState().condition());
+}
+
+void MeterStateDisplay::meterStateChanged(MeterCondition) {
   const MeterState& state = meter_.session().meterState();
-  const Message title = meterTitle(condition, portLabel(meter_.config()), state.alarm());
+  std::vector<MeterOnPort> meters;
+  for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel)
+    if (MeterConnection* meter = sources_.meterOn(channel))
+      meters.push_back({portLabel(meter->config()), meter->session().meterState().condition()});
+  const Message title =
+      sources_.several()
+          ? meterTitle(meters, state.alarm())
+          : meterTitle(state.condition(), portLabel(meter_.config()), state.alarm());
   window_.setWindowTitle(QString::fromStdString(messageText(title)));
+  // The display dims with the meter it shows; a calculated channel's with its value.
+  MeterConnection* shown = sources_.meterOn(sources_.watched());
+  const MeterCondition condition =
+      shown ? shown->session().meterState().condition() : MeterCondition::Answering;
   // A disabled label is drawn in the palette's dimmed colour.
   for (QLabel* label : {controls_.reading.lblVal, controls_.reading.lblACDC}) {
     label->setEnabled(condition == MeterCondition::Answering);

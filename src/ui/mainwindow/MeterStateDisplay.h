@@ -11,6 +11,7 @@ class QWidget;
 
 namespace kelvor {
 
+class ChannelSources;
 class MeterConnection;
 struct MainControls;
 
@@ -20,9 +21,15 @@ struct MainControls;
 // latest reading meets the armed alarm condition, the display is red and the title says so.
 class MeterStateDisplay : public QObject, public MeterStateListener {
  public:
-  MeterStateDisplay(QWidget& window, const MainControls& controls, MeterConnection& meter);
+  MeterStateDisplay(QWidget& window, const MainControls& controls, MeterConnection& meter,
+                    ChannelSources& sources);
   ~MeterStateDisplay() override;
 
+  // The sources were bound anew: with several meters the title names them all, and the
+  // reading display dims with the meter it shows.
+  void follow();
+  // Shows the state anew (another channel is shown).
+  void refresh() { meterStateChanged(MeterCondition::Answering); }
   void meterStateChanged(MeterCondition condition) override;
 
   // The reading display's colour while the meter answers and no alarm shows; the dimmed one
@@ -36,6 +43,7 @@ class MeterStateDisplay : public QObject, public MeterStateListener {
   QWidget& window_;
   const MainControls& controls_;
   MeterConnection& meter_;
+  ChannelSources& sources_;
 };
 
 }  // namespace kelvor

@@ -74,7 +74,9 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       meter_(portConfig_, clock, alarmPlayer_, {&watchedReading_, &panel_},
              SystemLocale::decimalSeparator()),
       sources_(meter_, clock, alarmPlayer_, SystemLocale::decimalSeparator()),
-      meterDisplay_(*this, controls_, meter_),
+      channelDisplay_(controls_, sources_, readingLabels_, watchedReading_, panel_,
+                      SystemLocale::decimalSeparator()),
+      meterDisplay_(*this, controls_, meter_, sources_),
       channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
       scope_(meter_.session().state(), traces(), meter_.session().clock(), panel_,
              SystemLocale::decimalSeparator()),
@@ -333,6 +335,8 @@ void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
   }
   if (channel != recording().activeChannel()) meter_.session().chooseChannel(channel);
   sources_.bind(bindings, channel, this);
+  meterDisplay_.follow();
+  if (channelDisplay_.bound() && loaded_) Form_Resize();
 }
 
 void frmMain::mnuChannels_Click() {
@@ -345,10 +349,12 @@ void frmMain::mnuChannels_Click() {
 // With several sources a channel button chooses what the large display shows and the alarm
 // watches; with one meter it records into the channel, emptied.
 void frmMain::chooseChannel(int index) {
-  if (sources_.several())
-    sources_.watch(index);
-  else
+  if (sources_.several()) {
+    channelDisplay_.watch(index);
+    meterDisplay_.refresh();
+  } else {
     meter_.session().chooseChannel(index);
+  }
 }
 
 void frmMain::mnuInfo_Click() {

@@ -14,6 +14,7 @@
 #include "ui/commands/PublishCommands.h"
 #include "ui/commands/TraceFileCommands.h"
 #include "ui/mainwindow/AlarmPanel.h"
+#include "ui/mainwindow/ChannelDisplay.h"
 #include "ui/mainwindow/ChannelSources.h"
 #include "ui/mainwindow/ChannelStatsTips.h"
 #include "ui/mainwindow/MainControls.h"
@@ -94,6 +95,7 @@ class frmMain : public QMainWindow {
   AlarmPlayer alarmPlayer_;
   MeterConnection meter_;
   ChannelSources sources_;
+  ChannelDisplay channelDisplay_;
   MeterStateDisplay meterDisplay_;
   ChannelStatsTips channelTips_;
   ScopeController scope_;

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "platform/MeterGroup.h"
+#include "ui/mainwindow/ChannelValuesRow.h"
+
+namespace kelvor {
+
+class ChannelSources;
+class RecorderView;
+class ReadingView;
+class WatchedReadingView;
+struct MainControls;
+
+// What the window shows of several sources: the row of every bound channel's latest value,
+// and in the large display, in its colour, the channel a channel button chose.
+class ChannelDisplay : public MeterGroup::TickListener {
+ public:
+  ChannelDisplay(const MainControls& controls, ChannelSources& sources, ReadingView& labels,
+                 WatchedReadingView& own, RecorderView& colour, char decimalSeparator);
+
+  // The sources were bound anew; true when the window must be laid out again (the row came,
+  // went or changed).
+  bool bound();
+  // The large display shows this channel (from 0) from now on.
+  void watch(int channel);
+  void tickDone(const Moment& tick, const TickReadings& readings) override;
+
+ private:
+  void showWatched();
+
+  ChannelValuesRow row_;
+  ChannelSources& sources_;
+  ReadingView& labels_;
+  WatchedReadingView& own_;
+  RecorderView& colour_;
+  char decimalSeparator_;
+  TickReadings last_;
+};
+
+}  // namespace kelvor
