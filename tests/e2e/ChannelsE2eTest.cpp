@@ -41,29 +41,11 @@ TEST(ChannelsE2e, TwoMetersShareTheTickAndAnUnpluggedOneLeavesTheOtherRecording)
   ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(2)"), power));
   ASSERT_TRUE(app.quit());
 
-  const auto volts = journalRows(home, "_COM1.csv"), amps = journalRows(home, "_COM2.csv"),
-             calculated = journalRows(home, "_calc.csv");
-  ASSERT_GE(amps.size(), 9u);
-  EXPECT_GE(volts.size(), amps.size() + 3);  // COM1 went on
-  ASSERT_EQ(calculated.size(), 2 * amps.size());
-  double charge = 0.0;  // the exact integral of the ramp between its readings, in Ah
-  for (std::size_t i = 0; i < amps.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_LT(std::abs(rowTime(volts[i]) - rowTime(amps[i])), 200);  // the same tick
-    if (i > 0) {
-      EXPECT_NEAR(rowTime(amps[i]) - rowTime(amps[i - 1]), 1000, 200);
-    }
-    EXPECT_EQ(QStringList({volts[i][3], amps[i][3], amps[i][4]}),
-              QStringList({"1", "2", QString::number(i + 1)}));
-    EXPECT_EQ(calculated[2 * i].mid(3, 4),
-              QStringList({"3", QString::number(12 * (i + 1)), "W", "W=1*2"}));
-    if (i > 0) charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
-  }
-  EXPECT_EQ(calculated.back().mid(5, 2), QStringList({"Ah", "Ah=int(2)"}));
-  EXPECT_NEAR(calculated.back()[4].toDouble(), charge, charge * 0.005);
+  EXPECT_EQ(home.stored("Calc4"), "Ah=int(2)");  // the bindings are kept
+  EXPECT_GE(checkPowerAndCharge(home), 3);       // COM1 went on
   // The plot's power channel holds the products too, one every store interval (2 s here).
   const std::vector<TraceLine> plotted = recordLines(contentsOf(power), '.');
-  ASSERT_GE(plotted.size(), amps.size() / 2) << contentsOf(power).toStdString();
+  ASSERT_GE(plotted.size(), 4u) << contentsOf(power).toStdString();
   for (const TraceLine& line : plotted) EXPECT_EQ(line.value, 12 * (line.time + 1)) << line.time;
 }
 

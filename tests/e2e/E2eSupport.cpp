@@ -191,17 +191,46 @@ std::vector<double> recordReadings(KelvorApp& app, std::size_t count) {
   return shown;
 }
 
-std::vector<QStringList> journalRows(const TestHome& home, const QString& ending) {
-  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+namespace {
+std::vector<QStringList> journalRows(const QDir& folder, const QString& ending) {
   const QString name = folder.entryList({"*" + ending}, QDir::Files).value(0);
   std::vector<QStringList> rows;
   const QStringList lines = QString::fromUtf8(contentsOf(folder.filePath(name))).split("\r\n");
   for (const QString& line : lines.mid(1, lines.size() - 2)) rows.push_back(line.split(','));
   return rows;
 }
-
 qint64 rowTime(const QStringList& row) {
   return QDateTime::fromString(row.value(1), Qt::ISODateWithMs).toMSecsSinceEpoch();
+}
+}  // namespace
+
+int checkPowerAndCharge(const TestHome& home) {
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  const QStringList names = folder.entryList({"*.csv"}, QDir::Files);
+  EXPECT_EQ(names.size(), 3);
+  for (const QString& name : names) EXPECT_EQ(name.left(19), names.value(0).left(19));
+  const auto volts = journalRows(folder, "_COM1.csv"), amps = journalRows(folder, "_COM2.csv"),
+             calculated = journalRows(folder, "_calc.csv");
+  if (amps.size() < 9 || volts.size() < amps.size() || calculated.size() != 2 * amps.size()) {
+    ADD_FAILURE() << volts.size() << " " << amps.size() << " " << calculated.size();
+    return -1;
+  }
+  double charge = 0.0;  // the exact integral of the ramp between its readings, in Ah
+  for (std::size_t i = 0; i < amps.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_LT(std::abs(rowTime(volts[i]) - rowTime(amps[i])), 200);  // the same tick
+    if (i > 0) {
+      EXPECT_NEAR(rowTime(amps[i]) - rowTime(amps[i - 1]), 1000, 200);
+    }
+    EXPECT_EQ(QStringList({volts[i][3], amps[i][3], amps[i][4]}),
+              QStringList({"1", "2", QString::number(i + 1)}));
+    EXPECT_EQ(calculated[2 * i].mid(3, 4),
+              QStringList({"3", QString::number(12 * (i + 1)), "W", "W=1*2"}));
+    if (i > 0) charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
+  }
+  EXPECT_EQ(calculated.back().mid(5, 2), QStringList({"Ah", "Ah=int(2)"}));
+  EXPECT_NEAR(calculated.back()[4].toDouble(), charge, charge * 0.005);
+  return static_cast<int>(volts.size() - amps.size());
 }
 
 std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {

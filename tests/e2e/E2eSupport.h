@@ -108,11 +108,11 @@ struct RecordProcess {
 // The values of an English journal's rows; empty when its header is not the English one.
 std::vector<double> journalValues(const QByteArray& journal);
 
-// The rows of the journal in the home's recordings folder whose name ends in `ending`, its
-// fields split at ',' (an English journal), without its header.
-std::vector<QStringList> journalRows(const TestHome& home, const QString& ending);
-// Milliseconds since the epoch of a journal row's `utc` field.
-qint64 rowTime(const QStringList& row);
+// The journals of 12 V on COM1 and a 1 A/s ramp on COM2 with "W=1*2" and "Ah=int(2)" on
+// channels 3 and 4, named by one start: readings on the same ticks a second apart for as long as
+// COM2 answered, the power row by row, the charge the exact integral of the ramp within 0.5 %.
+// Returns how many rows COM1 has beyond COM2; -1 after a failure.
+int checkPowerAndCharge(const TestHome& home);
 
 // The records of a saved trace file; empty when the layout is not as the program writes it.
 struct TraceLine {

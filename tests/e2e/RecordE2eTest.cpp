@@ -217,41 +217,7 @@ TEST(RecordE2e, TwoMetersShareTheTickAndTheirPowerAndChargeAreJournalled) {
   RecordProcess recorder(home, {"--port", "COM1", "--port", "COM2", "--calc", "W=1*2", "--calc",
                                 "Ah=int(2)", "--duration", "10s"});
   ASSERT_EQ(recorder.status(), 0);
-  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  const auto rows = [&](const QString& ending) {
-    const QString name = folder.entryList({"*" + ending}, QDir::Files).value(0);
-    std::vector<QStringList> fields;
-    const QStringList lines = QString::fromUtf8(contentsOf(folder.filePath(name))).split("\r\n");
-    for (const QString& line : lines.mid(1, lines.size() - 2)) fields.push_back(line.split(','));
-    return fields;
-  };
-  const auto volts = rows("_COM1.csv"), amps = rows("_COM2.csv"), calculated = rows("_calc.csv");
-  // One recording: every journal is named by its first tick.
-  const QStringList names = folder.entryList({"*.csv"}, QDir::Files);
-  ASSERT_EQ(names.size(), 3);
-  EXPECT_EQ(QSet<QString>({names[0].left(19), names[1].left(19), names[2].left(19)}).size(), 1);
-  ASSERT_GE(amps.size(), 9u);
-  ASSERT_EQ(volts.size(), amps.size());
-  ASSERT_EQ(calculated.size(), 2 * amps.size());
-  const auto at = [](const QStringList& row) {
-    return QDateTime::fromString(row[1], Qt::ISODateWithMs).toMSecsSinceEpoch();
-  };
-  double charge = 0.0;  // the exact integral of the ramp between its readings, in Ah
-  for (std::size_t i = 0; i < amps.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_LT(std::abs(at(volts[i]) - at(amps[i])), 200);  // the same tick
-    if (i > 0) {
-      EXPECT_NEAR(at(amps[i]) - at(amps[i - 1]), 1000, 200);
-    }
-    EXPECT_EQ(QStringList({volts[i][3], amps[i][3], amps[i][4]}),
-              QStringList({"1", "2", QString::number(i + 1)}));
-    const QStringList& power = calculated[2 * i];
-    EXPECT_EQ(power.mid(3, 4), QStringList({"3", QString::number(12 * (i + 1)), "W", "W=1*2"}));
-    if (i > 0) charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
-  }
-  const QStringList& last = calculated.back();
-  EXPECT_EQ(last.mid(5, 2), QStringList({"Ah", "Ah=int(2)"}));
-  EXPECT_NEAR(last[4].toDouble(), charge, charge * 0.005);
+  EXPECT_EQ(checkPowerAndCharge(home), 0);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 namespace kelvor {
 
 ChannelDisplay::ChannelDisplay(const MainControls& controls, ChannelSources& sources,
-                               ReadingView& labels, WatchedReadingView& own,
-                               RecorderView& colour, char decimalSeparator)
+                               ReadingView& labels, WatchedReadingView& own, RecorderView& colour,
+                               char decimalSeparator)
     : row_(controls),
       sources_(sources),
       labels_(labels),

@@ -57,9 +57,8 @@ void MeterStateDisplay::meterStateChanged(MeterCondition) {
     if (MeterConnection* meter = sources_.meterOn(channel))
       meters.push_back({portLabel(meter->config()), meter->session().meterState().condition()});
   const Message title =
-      sources_.several()
-          ? meterTitle(meters, state.alarm())
-          : meterTitle(state.condition(), portLabel(meter_.config()), state.alarm());
+      sources_.several() ? meterTitle(meters, state.alarm())
+                         : meterTitle(state.condition(), portLabel(meter_.config()), state.alarm());
   window_.setWindowTitle(QString::fromStdString(messageText(title)));
   // The display dims with the meter it shows; a calculated channel's with its value.
   MeterConnection* shown = sources_.meterOn(sources_.watched());

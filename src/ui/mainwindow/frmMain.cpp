@@ -180,8 +180,7 @@ void frmMain::connectControls() {
           [this](bool on) { meter_.session().setAutoScale(on); });
   connect(c.plot.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
   if (auto* channels = c.plot.optColor[0]->group()) {
-    connect(channels, &QButtonGroup::idClicked, this,
-            [this](int index) { chooseChannel(index); });
+    connect(channels, &QButtonGroup::idClicked, this, [this](int index) { chooseChannel(index); });
   }
   connect(c.plot.cboMessDauer, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
