@@ -57,7 +57,7 @@ std::vector<ChannelPlan> planOf(const std::vector<ChannelBinding>& bindings) {
 
 void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownChannel,
                           QWidget* parent) {
-  release();
+  stop();
   bindings_ = bindings;
   ownChannel_ = ownChannel;
   watch(ownChannel);
@@ -104,10 +104,6 @@ bool ChannelSources::stop() {
   further_.clear();
   group_.reset();
   return closed;
-}
-
-void ChannelSources::release() {
-  stop();
 }
 
 void ChannelSources::watch(int channel) {

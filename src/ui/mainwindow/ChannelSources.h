@@ -44,7 +44,8 @@ class ChannelSources : public RecordingListener, public MeterGroup::TickListener
   void setJournalEnabled(bool on);
   // Told after every tick, once the plot and the alarm have it.
   void addListener(MeterGroup::TickListener* listener) { listeners_.push_back(listener); }
-  // The program ends: no more polls, every journal closed; false when one was left open.
+  // No more polls, every further meter closed and its journal ended (so does binding anew);
+  // false when a journal was left open.
   bool stop();
 
   void recordingChanged(RecordingChange change, const RecordingState& state) override;
@@ -52,7 +53,6 @@ class ChannelSources : public RecordingListener, public MeterGroup::TickListener
 
  private:
   struct Further;
-  void release();
 
   MeterConnection& own_;
   const Clock& clock_;
