@@ -334,6 +334,7 @@ void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
   }
   if (channel != recording().activeChannel()) meter_.session().chooseChannel(channel);
   sources_.bind(bindings, channel, this);
+  controls_.plot.optColor[static_cast<std::size_t>(channel)]->setChecked(true);
   meterDisplay_.follow();
   if (channelDisplay_.bound() && loaded_) Form_Resize();
 }
