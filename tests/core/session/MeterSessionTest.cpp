@@ -90,6 +90,11 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   // an alarm is no alarm.
   EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm first", "86717000", "86717000"}));
   EXPECT_EQ(alarmShown, "A-A--");
+  // Watching another channel, the session's own readings leave the alarm alone.
+  session.watchOtherChannel(true);
+  EXPECT_EQ(poll("DC  1.500 V  \r")[1], 2);
+  session.testWatchedValue(2.0f);
+  EXPECT_EQ(std::make_pair(beepCount, session.meterState().alarm()), std::make_pair(3, true));
 }
 
 // Durations go by the steady clock, whatever the wall clock does: set back 30 s, forward an
