@@ -41,8 +41,10 @@ class MeterSessionTest : public ::testing::Test,
   void showAlarmTime(const std::string& text) override { alarm = text; }
   void setReadingColor(std::uint32_t) override {}
   void beeps(int) override { ++beepCount; }
-  // One poll answered by `frame`; returns the samples of channel 0 and the beeps so far.
-  std::vector<int> poll(const std::string& frame) {
+  // One poll `seconds` on, answered by `frame`; returns the samples of channel 0 and the beeps
+  // so far.
+  std::vector<int> poll(const std::string& frame, int seconds = 0) {
+    clock.advance(seconds);
     session.onPollTick();
     meter.link.incoming = frame;
     session.onReadTick();
@@ -70,8 +72,7 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   session.recorder().chooseChannel(0);  // clears the alarm time
   // Drawing on: the next reading starts the recording and is stored at once.
   session.recorder().setActive(true);
-  clock.advance(2);
-  EXPECT_EQ(poll("DC  0.500 V  \r"), (std::vector<int>{1, 1}));
+  EXPECT_EQ(poll("DC  0.500 V  \r", 2), (std::vector<int>{1, 1}));
   EXPECT_TRUE(state.running() && !state.startPending());
   EXPECT_EQ(start + " " + run + " " + alarm, "14:30:07 00:00:00 -- : -- : --");
 
@@ -127,9 +128,8 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
     session.recorder().setActive(true);
     std::vector<std::string> got, expected;
     for (std::size_t i = 0; i < readings.size(); ++i) {
-      if (i > 0) clock.advance(1);
       clock.stepWall(readings[i].wallStepMs);
-      poll("DC  1.000 V  \r");
+      poll("DC  1.000 V  \r", i > 0 ? 1 : 0);
       const std::string seconds = std::to_string(i);
       // The journal row's time of day and elapsed_s (after time and utc).
       const std::string line = journalLine(lastRow, journalStyleFor('.'));
@@ -177,16 +177,13 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   const auto switchDrawing = [&](bool on) { session.recorder().setActive(on); };
   poll("DC  1.000 V  \r");  // drawing is off
   switchDrawing(true);
-  clock.advance(2);
-  poll("DC  2.000 V  \r");
-  clock.advance(1);
-  poll("DC   OL   V  \r");
+  poll("DC  2.000 V  \r", 2);
+  poll("DC   OL   V  \r", 1);
   switchDrawing(false);
   poll("DC  3.000 V  \r");
   switchDrawing(true);
   clock.stepWall(-60000);  // set back a minute: the sync still comes ten seconds after the last
-  clock.advance(9);
-  poll("DC  4.000 V  \r");
+  poll("DC  4.000 V  \r", 9);
   session.reset();
   EXPECT_EQ(
       journal.calls,
@@ -202,10 +199,8 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   journal.calls.clear();
   journal.failing = "+time";
   switchDrawing(true);
-  clock.advance(1);
-  poll("DC  5.000 V  \r");
-  clock.advance(1);
-  EXPECT_EQ(poll("DC  6.000 V  \r")[0], 2);
+  poll("DC  5.000 V  \r", 1);
+  EXPECT_EQ(poll("DC  6.000 V  \r", 1)[0], 2);
   EXPECT_EQ(journal.calls.size(), 3u);  // open, the failed header and row, abandon
   EXPECT_EQ(faults, std::vector<int>{28});
   EXPECT_EQ(session.traces().value(0, 2), 6.0f);
@@ -213,8 +208,7 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   journal.failing.clear();
   switchDrawing(true);
   session.journal().nameNextBy(clock.moment().wall);  // the tick of meters polled together
-  clock.advance(1);
-  poll("DC  7.000 V  \r");
+  poll("DC  7.000 V  \r", 1);
   EXPECT_EQ(journal.calls[3], "open 2026-12-06_14-29-19_COM1.csv");
   session.reset();  // with the setting "Journal" 0 a recording keeps none
   session.journal().setEnabled(false);
