@@ -98,24 +98,16 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
 // second further in the trace, the journal and the published message, and in the run time;
 // the current time and the journal's time column show the true local time.
 TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
-  struct Reading {
-    std::int64_t wallStepMs;  // before the reading
-    const char* timeOfDay;    // Europe/Berlin
-  };
+  // The wall clock's step before each reading (set back before the change again, then an hour
+  // forward), the time of day in Europe/Berlin.
+  using Reading = std::pair<std::int64_t, const char*>;
   const std::pair<std::int64_t, std::vector<Reading>> recordings[] = {
       {1792889998,  // 2026-10-25 00:59:58 UTC: the end of daylight-saving time
-       {{0, "02:59:58"},
-        {0, "02:59:59"},
-        {0, "02:00:00"},
-        {-30000, "02:59:31"},  // back before the change again
-        {3600000, "02:59:32"},
-        {0, "02:59:33"}}},
+       {Reading{0, "02:59:58"}, Reading{0, "02:59:59"}, Reading{0, "02:00:00"},
+        Reading{-30000, "02:59:31"}, Reading{3600000, "02:59:32"}, Reading{0, "02:59:33"}}},
       {1774745998,  // 2026-03-29 00:59:58 UTC: its start
-       {{0, "01:59:58"},
-        {0, "01:59:59"},
-        {0, "03:00:00"},
-        {-30000, "01:59:31"},
-        {3600000, "03:59:32"}}},
+       {Reading{0, "01:59:58"}, Reading{0, "01:59:59"}, Reading{0, "03:00:00"},
+        Reading{-30000, "01:59:31"}, Reading{3600000, "03:59:32"}}},
   };
   const auto elapsedOf = [](const std::string& json) {  // the message's "elapsed":…
     const auto at = json.find("\"elapsed\"");
@@ -128,7 +120,8 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
     session.recorder().setActive(true);
     std::vector<std::string> got, expected;
     for (std::size_t i = 0; i < readings.size(); ++i) {
-      clock.stepWall(readings[i].wallStepMs);
+      const auto& [wallStep, timeOfDay] = readings[i];
+      clock.stepWall(wallStep);
       poll("DC  1.000 V  \r", i > 0 ? 1 : 0);
       const std::string seconds = std::to_string(i);
       // The journal row's time of day and elapsed_s (after time and utc).
@@ -139,12 +132,11 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
                     " " + line.substr(11, 8) + " " +
                     line.substr(elapsedAt, line.find(',', elapsedAt) - elapsedAt) + " " +
                     elapsedOf(readingJson(lastRow)));
-      expected.push_back(std::string(readings[i].timeOfDay) + " " + TimeStr(i) + " " + seconds +
-                         ".0 " + readings[i].timeOfDay + " " + seconds +
-                         ".000 \"elapsed\":" + seconds + ".000");
+      expected.push_back(std::string(timeOfDay) + " " + TimeStr(i) + " " + seconds + ".0 " +
+                         timeOfDay + " " + seconds + ".000 \"elapsed\":" + seconds + ".000");
     }
     EXPECT_EQ(got, expected);
-    EXPECT_EQ(start, readings[0].timeOfDay);
+    EXPECT_EQ(start, readings[0].second);
   }
 }
 
