@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 #include <tuple>
 
 #include "e2e/E2eSupport.h"
@@ -191,12 +190,8 @@ TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
            {{}, 0, ""}}) {
     SCOPED_TRACE(options.join(' ').toStdString());
     QStringList arguments = QStringList{"--count", "1"} + options;
-    if (!options.contains("--port"))
-      arguments << "--port"
-                << "COM64";
-    if (!options.contains("--output"))
-      arguments << "--output"
-                << "-";
+    if (!options.contains("--port")) arguments += QStringList{"--port", "COM64"};
+    if (!options.contains("--output")) arguments += QStringList{"--output", "-"};
     RecordProcess recorder(home, arguments);
     EXPECT_EQ(recorder.status(), status);
     const QString errors = QString::fromUtf8(recorder.process.readAllStandardError());

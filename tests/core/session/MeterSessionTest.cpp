@@ -41,8 +41,10 @@ class MeterSessionTest : public ::testing::Test,
   void showAlarmTime(const std::string& text) override { alarm = text; }
   void setReadingColor(std::uint32_t) override {}
   void beeps(int) override { ++beepCount; }
-  // One poll answered by `frame`; returns the samples of channel 0 and the beeps so far.
-  std::vector<int> poll(const std::string& frame) {
+  // One poll `seconds` on, answered by `frame`; returns the samples of channel 0 and the beeps
+  // so far.
+  std::vector<int> poll(const std::string& frame, int seconds = 0) {
+    clock.advance(seconds);
     session.onPollTick();
     meter.link.incoming = frame;
     session.onReadTick();
@@ -70,8 +72,7 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   session.recorder().chooseChannel(0);  // clears the alarm time
   // Drawing on: the next reading starts the recording and is stored at once.
   session.recorder().setActive(true);
-  clock.advance(2);
-  EXPECT_EQ(poll("DC  0.500 V  \r"), (std::vector<int>{1, 1}));
+  EXPECT_EQ(poll("DC  0.500 V  \r", 2), (std::vector<int>{1, 1}));
   EXPECT_TRUE(state.running() && !state.startPending());
   EXPECT_EQ(start + " " + run + " " + alarm, "14:30:07 00:00:00 -- : -- : --");
 
@@ -102,24 +103,16 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
 // second further in the trace, the journal and the published message, and in the run time;
 // the current time and the journal's time column show the true local time.
 TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
-  struct Reading {
-    std::int64_t wallStepMs;  // before the reading
-    const char* timeOfDay;    // Europe/Berlin
-  };
+  // The wall clock's step before each reading (set back before the change again, then an hour
+  // forward), the time of day in Europe/Berlin.
+  using Reading = std::pair<std::int64_t, const char*>;
   const std::pair<std::int64_t, std::vector<Reading>> recordings[] = {
       {1792889998,  // 2026-10-25 00:59:58 UTC: the end of daylight-saving time
-       {{0, "02:59:58"},
-        {0, "02:59:59"},
-        {0, "02:00:00"},
-        {-30000, "02:59:31"},  // back before the change again
-        {3600000, "02:59:32"},
-        {0, "02:59:33"}}},
+       {Reading{0, "02:59:58"}, Reading{0, "02:59:59"}, Reading{0, "02:00:00"},
+        Reading{-30000, "02:59:31"}, Reading{3600000, "02:59:32"}, Reading{0, "02:59:33"}}},
       {1774745998,  // 2026-03-29 00:59:58 UTC: its start
-       {{0, "01:59:58"},
-        {0, "01:59:59"},
-        {0, "03:00:00"},
-        {-30000, "01:59:31"},
-        {3600000, "03:59:32"}}},
+       {Reading{0, "01:59:58"}, Reading{0, "01:59:59"}, Reading{0, "03:00:00"},
+        Reading{-30000, "01:59:31"}, Reading{3600000, "03:59:32"}}},
   };
   const auto elapsedOf = [](const std::string& json) {  // the message's "elapsed":…
     const auto at = json.find("\"elapsed\"");
@@ -132,9 +125,9 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
     session.recorder().setActive(true);
     std::vector<std::string> got, expected;
     for (std::size_t i = 0; i < readings.size(); ++i) {
-      if (i > 0) clock.advance(1);
-      clock.stepWall(readings[i].wallStepMs);
-      poll("DC  1.000 V  \r");
+      const auto& [wallStep, timeOfDay] = readings[i];
+      clock.stepWall(wallStep);
+      poll("DC  1.000 V  \r", i > 0 ? 1 : 0);
       const std::string seconds = std::to_string(i);
       // The journal row's time of day and elapsed_s (after time and utc).
       const std::string line = journalLine(lastRow, journalStyleFor('.'));
@@ -144,12 +137,11 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
                     " " + line.substr(11, 8) + " " +
                     line.substr(elapsedAt, line.find(',', elapsedAt) - elapsedAt) + " " +
                     elapsedOf(readingJson(lastRow)));
-      expected.push_back(std::string(readings[i].timeOfDay) + " " + TimeStr(i) + " " + seconds +
-                         ".0 " + readings[i].timeOfDay + " " + seconds +
-                         ".000 \"elapsed\":" + seconds + ".000");
+      expected.push_back(std::string(timeOfDay) + " " + TimeStr(i) + " " + seconds + ".0 " +
+                         timeOfDay + " " + seconds + ".000 \"elapsed\":" + seconds + ".000");
     }
     EXPECT_EQ(got, expected);
-    EXPECT_EQ(start, readings[0].timeOfDay);
+    EXPECT_EQ(start, readings[0].second);
   }
 }
 
@@ -182,16 +174,13 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   const auto switchDrawing = [&](bool on) { session.recorder().setActive(on); };
   poll("DC  1.000 V  \r");  // drawing is off
   switchDrawing(true);
-  clock.advance(2);
-  poll("DC  2.000 V  \r");
-  clock.advance(1);
-  poll("DC   OL   V  \r");
+  poll("DC  2.000 V  \r", 2);
+  poll("DC   OL   V  \r", 1);
   switchDrawing(false);
   poll("DC  3.000 V  \r");
   switchDrawing(true);
   clock.stepWall(-60000);  // set back a minute: the sync still comes ten seconds after the last
-  clock.advance(9);
-  poll("DC  4.000 V  \r");
+  poll("DC  4.000 V  \r", 9);
   session.reset();
   EXPECT_EQ(
       journal.calls,
@@ -207,10 +196,8 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   journal.calls.clear();
   journal.failing = "+time";
   switchDrawing(true);
-  clock.advance(1);
-  poll("DC  5.000 V  \r");
-  clock.advance(1);
-  EXPECT_EQ(poll("DC  6.000 V  \r")[0], 2);
+  poll("DC  5.000 V  \r", 1);
+  EXPECT_EQ(poll("DC  6.000 V  \r", 1)[0], 2);
   EXPECT_EQ(journal.calls.size(), 3u);  // open, the failed header and row, abandon
   EXPECT_EQ(faults, std::vector<int>{28});
   EXPECT_EQ(session.traces().value(0, 2), 6.0f);
@@ -218,8 +205,7 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   journal.failing.clear();
   switchDrawing(true);
   session.journal().nameNextBy(clock.moment().wall);  // the tick of meters polled together
-  clock.advance(1);
-  poll("DC  7.000 V  \r");
+  poll("DC  7.000 V  \r", 1);
   EXPECT_EQ(journal.calls[3], "open 2026-12-06_14-29-19_COM1.csv");
   session.reset();  // with the setting "Journal" 0 a recording keeps none
   session.journal().setEnabled(false);

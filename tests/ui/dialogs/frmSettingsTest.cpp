@@ -40,13 +40,10 @@ TEST(PortDialog, ShowsTheSettingsAndOkTakesTheChoice) {
     int choosePort, chooseRate, chooseMeter;  // -1: not touched
     int portAfter, baudAfter, meterAfter;
   };
-  const std::vector<Case> cases = {
-      {12, 9600, 1, 2, 4, 1, -1, -1, -1, 12, 9600, 1},
-      {5, 4711, 3, -1, -1, -1, -1, -1, -1, 5, 4711, 3},
-      {2, 4711, 3, 0, -1, -1, 2, 0, 1, 12, 600, 1},
-      {7, 600, 1, 1, 0, 1, 0, 3, 0, 2, 4800, 0},
-  };
-  for (const Case& c : cases) {
+  for (const Case& c : std::vector<Case>{{12, 9600, 1, 2, 4, 1, -1, -1, -1, 12, 9600, 1},
+                                         {5, 4711, 3, -1, -1, -1, -1, -1, -1, 5, 4711, 3},
+                                         {2, 4711, 3, 0, -1, -1, 2, 0, 1, 12, 600, 1},
+                                         {7, 600, 1, 1, 0, 1, 0, 3, 0, 2, 4800, 0}}) {
     SCOPED_TRACE(c.port);
     PortConfig config{c.port, c.baud, static_cast<MeterKind>(c.meter)};
     frmSettings d(config, scanner.presentPorts());
@@ -106,27 +103,22 @@ TEST(PortDialog, TakesANetworkAddressOrSaysItIsNone) {
 // a family takes the checked one (or its own when no option has it); the empty entry leaves
 // the kind to the options.
 TEST(PortDialog, TheMeterListFiltersWhatIsTypedAndOkTakesModelOrFamily) {
-  struct Case {
-    std::string stored;
-    QString typed;  // empty: the list left as shown
-    int rate;       // optBPS to click, -1 none
-    std::string meterAfter;
-    int baudAfter;
-  };
-  for (const Case& c :
-       std::vector<Case>{{"uni-t-ut61e", "", -1, "uni-t-ut61e", 19200},
-                         {"", "Voltcraft VC-920 (ut71x)", 4, "voltcraft-vc-920", 2400},
-                         {"uni-t-ut61e", "fs9721 (2400 8N1)", 0, "fs9721", 600},
-                         {"", "es51922 (19200 7O1)", 0, "es51922", 19200},
-                         {"fs9922", "", 1, "fs9922", 1200},
-                         {"fs9922", " ", 1, "", 1200}}) {
-    SCOPED_TRACE(c.typed.toStdString());
-    PortConfig config{1, 2400, MeterKind::OneFrame, c.stored};
+  // Meter stored, text typed (empty: the list left as shown), rate option clicked (-1: none),
+  // meter and rate after OK.
+  using Row = std::tuple<std::string, QString, int, std::string, int>;
+  for (const auto& [stored, typed, rate, meterAfter, baudAfter] :
+       {Row{"uni-t-ut61e", "", -1, "uni-t-ut61e", 19200},
+        Row{"", "Voltcraft VC-920 (ut71x)", 4, "voltcraft-vc-920", 2400},
+        Row{"uni-t-ut61e", "fs9721 (2400 8N1)", 0, "fs9721", 600},
+        Row{"", "es51922 (19200 7O1)", 0, "es51922", 19200}, Row{"fs9922", "", 1, "fs9922", 1200},
+        Row{"fs9922", " ", 1, "", 1200}}) {
+    SCOPED_TRACE(typed.toStdString());
+    PortConfig config{1, 2400, MeterKind::OneFrame, stored};
     frmSettings d(config, {});
-    if (!c.typed.isEmpty()) d.cboMeter->setEditText(c.typed);
-    if (c.rate >= 0) d.optBPS[static_cast<std::size_t>(c.rate)]->click();
+    if (!typed.isEmpty()) d.cboMeter->setEditText(typed);
+    if (rate >= 0) d.optBPS[static_cast<std::size_t>(rate)]->click();
     d.cmdOK->click();
-    EXPECT_EQ(std::pair(config.Meter, config.ComBaud), std::pair(c.meterAfter, c.baudAfter));
+    EXPECT_EQ(std::pair(config.Meter, config.ComBaud), std::pair(meterAfter, baudAfter));
   }
   PortConfig config;
   frmSettings d(config, {});

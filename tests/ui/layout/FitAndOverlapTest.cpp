@@ -179,23 +179,19 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   window.scope().FullReDraw(Rescale::Keep);
   EXPECT_TRUE(cells[0]->isHidden() && window.controls().picScope->height() == plotHeight);
   PortConfig config;
-  for (const std::vector<PresentPort>& ports :
-       {std::vector<PresentPort>{}, std::vector<PresentPort>{{1, "/dev/ttyUSB0", "USB UART"}}}) {
-    frmSettings portDialog(config, ports, &window);
-    EXPECT_TRUE(fits(&portDialog));
-  }
+  frmSettings noPorts(config, {}, &window),
+      onePort(config, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
   PrinterChoice printers;
   frmPrtDlg printerDialog(window.printOptions(), printers, &window);
-  EXPECT_TRUE(fits(&printerDialog));
   frmAbout about(&window);
-  EXPECT_TRUE(fits(&about));
   PublishSettings publishing;
   frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
-  EXPECT_TRUE(fits(&publish));
   std::vector<ChannelBinding> bindings(6);
   bindings[0].source = ChannelBinding::Source::Meter;
   frmChannels channels(bindings, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
-  EXPECT_TRUE(fits(&channels));
+  for (QWidget* dialog : std::initializer_list<QWidget*>{&noPorts, &onePort, &printerDialog, &about,
+                                                         &publish, &channels})
+    EXPECT_TRUE(fits(dialog));
 }
 
 }  // namespace

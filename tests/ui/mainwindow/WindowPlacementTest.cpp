@@ -21,12 +21,10 @@ namespace {
 // exit keeps the placement read at start, and an unknown state counts as normal.
 TEST(WindowPlacement, RestoreAndCaptureAcrossRuns) {
   // Width in twips, state stored, whether the placement is restored, state at exit.
+  using Row = std::tuple<int, int, bool, int>;
   for (const auto& [widthTwips, state, restored, stateAtExit] :
-       std::vector<std::tuple<int, int, bool, int>>{{10500, 0, true, 0},
-                                                    {9400, 0, false, 0},
-                                                    {10500, 2, true, 2},
-                                                    {10500, 1, true, 1},
-                                                    {10500, 7, true, 0}}) {
+       {Row{10500, 0, true, 0}, Row{9400, 0, false, 0}, Row{10500, 2, true, 2},
+        Row{10500, 1, true, 1}, Row{10500, 7, true, 0}}) {
     SCOPED_TRACE(state * 100000 + widthTwips);
     StoredSettings saved;
     std::tie(saved.SavedLeft, saved.SavedTop, saved.SavedWidth, saved.SavedHeight,
