@@ -37,6 +37,7 @@ TEST(ChannelsE2e, TwoMetersShareTheTickAndAnUnpluggedOneLeavesTheOtherRecording)
   EXPECT_EQ(app.text("frmMain lblChannelValue1 lblChannelValue3"),
             "Kelvor – COM1, COM2 (disconnected): Alarm\t12.00 V\t–")
       << app.text("frmMain lblChannelValue1 lblChannelValue3").toStdString();
+  EXPECT_TRUE(app.text("lblChannelValue2").endsWith("disconnected"));  // under its last value
   const QString power = home.file(QStringLiteral("power.kvr"));
   ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(2)"), power));
   ASSERT_TRUE(app.quit());
