@@ -53,10 +53,10 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
   void showYMinItem(int item) override { yMinShown = item; }
   void showYMaxItem(int item) override { yMaxShown = item; }
   void beeps(int) override {}
-  int greenPixelsInColumn(int x) {
+  int pixelsInColumn(int x, int palette = 10) {
     int count = 0;
     for (int y = 0; y < scope.raster().height(); ++y)
-      count += scope.raster().pixel(x, y) == paletteRgb(10) ? 1 : 0;
+      count += scope.raster().pixel(x, y) == paletteRgb(palette) ? 1 : 0;
     return count;
   }
   // The lengths of the runs of a colour along the rows (or columns) of the picture, leaving
@@ -179,14 +179,20 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
     const PlotPoint from = mapSample(100, 0.7, scope.raster(), scope.scale()),
                     to = mapSample(lastSecond, 1.2, scope.raster(), scope.scale());
     if (to.x == from.x)
-      EXPECT_LT(greenPixelsInColumn(from.x), 5);  // within one column only the first is drawn
+      EXPECT_LT(pixelsInColumn(from.x), 5);  // within one column only the first is drawn
     else
-      EXPECT_EQ(greenPixelsInColumn((from.x + to.x) / 2) > 0, joined) << middle;
+      EXPECT_EQ(pixelsInColumn((from.x + to.x) / 2) > 0, joined) << middle;
     if (joined) {  // the last reading repaints only the segment it added
       EXPECT_EQ((std::vector<int>{changed.x, changed.y, changed.width, changed.height}),
                 (std::vector<int>{from.x, to.y, to.x - from.x + 1, from.y - to.y + 1}));
     }
   }
+  // A channel that another source fills is drawn sample by sample, from its sample before.
+  session.setAutoScale(false);
+  store.setSample(1, 1, 0.2f, 0), store.setSample(1, 2, 1.2f, 200), store.setCount(1, 2);
+  scope.drawLatestSample(1);
+  const int middle = mapSample(100, 0.7, scope.raster(), scope.scale()).x;
+  EXPECT_GT(pixelsInColumn(middle, ValueLists::ChannelColors[1]), 0);
 }
 
 // At 96 dpi and on a screen of twice the density: every grid line is one line width wide,
