@@ -57,6 +57,7 @@ std::vector<ChannelPlan> planOf(const std::vector<ChannelBinding>& bindings) {
 
 void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownChannel,
                           QWidget* parent) {
+  const bool grouped = several();
   stop();
   bindings_ = bindings;
   ownChannel_ = ownChannel;
@@ -67,7 +68,7 @@ void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownCh
       fed.push_back(static_cast<int>(i));
   feed_.feed(fed);
   if (fed.empty()) {
-    own_.timMessung().setEnabled(true);
+    if (grouped) own_.timMessung().setEnabled(true);  // it polls by itself again
     return;
   }
   group_ = std::make_unique<MeterGroup>(planOf(bindings_), decimalSeparator_, clock_);
@@ -82,11 +83,13 @@ void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownCh
     MeterSession& session = meter.session();
     session.chooseChannel(channel);  // its journal's channel column
     session.journal().setEnabled(journal_);
+    session.journal().setFaultHandler(onFault_);
     session.recorder().setActive(state.active());
     openMeterPort(meter, parent);
     group_->addMeter(meter, channel + 1);
   }
   group_->setJournalEnabled(journal_);
+  group_->setFaultHandler(onFault_);
   group_->addListener(this);
   group_->start();
 }

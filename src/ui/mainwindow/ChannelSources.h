@@ -42,6 +42,8 @@ class ChannelSources : public RecordingListener, public MeterGroup::TickListener
   void ownPortChosen(const PortConfig& port);
   void attachPlot(ScopeController* plot) { feed_.attachPlot(plot); }
   void setJournalEnabled(bool on);
+  // Where the further meters' and the calculated journal's faults are told.
+  void setFaultHandler(JournalWriter::FaultHandler handler) { onFault_ = std::move(handler); }
   // Told after every tick, once the plot and the alarm have it.
   void addListener(MeterGroup::TickListener* listener) { listeners_.push_back(listener); }
   // No more polls, every further meter closed and its journal ended (so does binding anew);
@@ -63,6 +65,7 @@ class ChannelSources : public RecordingListener, public MeterGroup::TickListener
   std::vector<std::unique_ptr<Further>> further_;
   std::unique_ptr<MeterGroup> group_;
   std::vector<MeterGroup::TickListener*> listeners_;
+  JournalWriter::FaultHandler onFault_;
   int ownChannel_ = 0;
   int watched_ = 0;
   bool journal_ = true;

@@ -93,6 +93,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   });
   meter_.session().journal().setFaultHandler(
       [this](const JournalFault& fault) { showJournalFault(fault); });
+  sources_.setFaultHandler([this](const JournalFault& fault) { showJournalFault(fault); });
   connectPlot();
   print_.setPrinterAccess({[this] { return printerChoice_.shownName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
