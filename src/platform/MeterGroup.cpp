@@ -38,7 +38,10 @@ MeterGroup::MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, con
   QObject::connect(&ticks_, &QTimer::timeout, [this] { tick(); });
 }
 
-MeterGroup::~MeterGroup() = default;
+// The meters outlive their group (a window binds its channels anew).
+MeterGroup::~MeterGroup() {
+  for (auto& member : members_) member->meter.session().removeListener(member.get());
+}
 
 void MeterGroup::addMeter(MeterConnection& meter, int channel) {
   if (channel > static_cast<int>(plan_.size())) plan_.resize(channel, ChannelPlan{true, {}});

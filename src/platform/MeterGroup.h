@@ -33,7 +33,8 @@ class MeterGroup {
   MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Clock& clock);
   ~MeterGroup();
 
-  // `meter` (not owned) feeds `channel` (from 1) and is polled on the group's tick only.
+  // `meter` (not owned, alive until the group goes) feeds `channel` (from 1) and is polled on
+  // the group's tick only.
   void addMeter(MeterConnection& meter, int channel);
   void addListener(TickListener* listener) { listeners_.push_back(listener); }
   // The calculated journal's faults.

@@ -40,6 +40,13 @@ TEST(ChannelsE2e, TwoMetersShareTheTickAndAnUnpluggedOneLeavesTheOtherRecording)
   EXPECT_TRUE(app.text("lblChannelValue2").endsWith("disconnected"));  // under its last value
   const QString power = home.file(QStringLiteral("power.kvr"));
   ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(2)"), power));
+  // Bound anew to COM1 alone, the window goes on as a one-meter window.
+  ASSERT_TRUE(app.ok(QStringLiteral("click mnuChannels")) && !app.awaitModal().isEmpty());
+  for (const QString list : {"cboSource2", "cboSource3", "cboSource4"})
+    ASSERT_TRUE(app.ok("select " + list + " nothing"));
+  ASSERT_TRUE(app.ok(QStringLiteral("click cmdOK")));
+  EXPECT_TRUE(waitUntil([&] { return app.text("frmMain") == "Kelvor – COM1: Alarm"; }, 5s))
+      << app.text("frmMain").toStdString();
   ASSERT_TRUE(app.quit());
 
   EXPECT_EQ(home.stored("Calc4"), "Ah=int(2)");  // the bindings are kept

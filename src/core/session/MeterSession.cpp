@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/MeterSession.h"
 
+#include <algorithm>
+
 #include "core/acquisition/MeterChoice.h"
 #include "core/scope/ScopeController.h"
 
@@ -21,6 +23,10 @@ MeterSession::MeterSession(const PortConfig& config, const ConnectionState& conn
       cycle_(config, connection, devices.link, devices.readTimer, meterState_,
              [this](std::string& answer) { takeAnswer(answer); }) {
   recording_.addListener(&display_);
+}
+
+void MeterSession::removeListener(ReadingListener* listener) {
+  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 void MeterSession::attachPlot(ScopeController* plot) {

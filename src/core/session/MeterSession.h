@@ -80,6 +80,7 @@ class MeterSession : private ReadingHooks {
   // One complete answer of the meter (what a read tick hands on).
   void takeAnswer(std::string& answer);
   void addListener(ReadingListener* listener) { listeners_.push_back(listener); }
+  void removeListener(ReadingListener* listener);
 
   // The plot draws the readings and follows the recording's changes.
   void attachPlot(ScopeController* plot);

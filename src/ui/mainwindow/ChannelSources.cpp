@@ -104,8 +104,8 @@ bool ChannelSources::stop() {
     closed = meter->connection.stopPolling() && closed;
     meter->connection.close();
   }
+  group_.reset();  // before the meters it listens to
   further_.clear();
-  group_.reset();
   return closed;
 }
 
