@@ -59,11 +59,12 @@ const std::map<std::string, std::function<int()>> actions = {
        return at == reinterpret_cast<void*>(-1) ? -1 : 0;
      }},
 #ifdef __x86_64__
-    // getpid through the 32-bit interface, another architecture's system call.
+    // getpid through the 32-bit interface, another architecture's system call. The kernel
+    // does not keep r8-r11 across `int $0x80`.
     {"i386-getpid",
      [] {
        long pid = 20;
-       asm volatile("int $0x80" : "+a"(pid) : : "memory");
+       asm volatile("int $0x80" : "+a"(pid) : : "r8", "r9", "r10", "r11", "memory");
        return pid > 0 ? 0 : -1;
      }},
 #endif
