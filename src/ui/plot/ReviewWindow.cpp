@@ -40,6 +40,8 @@ ReviewWindow::ReviewWindow(char decimalSeparator, QWidget* parent)
   timeOfDay_->setObjectName(QStringLiteral("chkTimeOfDay"));
   auto* layout = new QVBoxLayout(this);
   auto* plotRow = new QHBoxLayout;
+  // Room above the plot for the half of the topmost value label that stands over it.
+  plotRow->setContentsMargins(0, fontMetrics().height() / 2, 0, 0);
   // Wide enough for the longest value label the axis writes.
   valueAxis_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000,000")));
   plotRow->addWidget(valueAxis_);
