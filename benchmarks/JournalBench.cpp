@@ -148,7 +148,9 @@ void openWeekJournal(benchmark::State& state) {
     for (std::size_t n = 0; in && (n = std::fread(piece.data(), 1, piece.size(), in)) > 0;)
       traces.feed(piece.data(), n);
     if (in) std::fclose(in);
-    if (traces.finish() != 0 || store.count(0) != Week) state.SkipWithError("not read");
+    const ParsedJournal read = traces.finish();
+    if (read.badLine != 0 || read.leftOut != 0 || store.count(0) != Week)
+      state.SkipWithError("not read");
   }
   std::remove(path.c_str());
   state.counters["summary_MiB"] = static_cast<double>(store.summary(0).memoryBytes()) / (1 << 20);

@@ -447,6 +447,10 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <source>: Zeile %1 ist nicht, wie Kelvor sie schreibt</source>
         <translation>: line %1 is not as Kelvor writes it</translation>
     </message>
+    <message>
+        <source>: %1 Zeile(n) ausgelassen, die nicht sind, wie Kelvor sie schreibt: %2</source>
+        <translation>: %1 line(s) left out that are not as Kelvor writes them: %2</translation>
+    </message>
 </context>
 <context>
     <name>kelvor::TraceFileCommands</name>

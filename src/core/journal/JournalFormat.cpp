@@ -2,6 +2,7 @@
 #include "core/journal/JournalFormat.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberFormat.h"
@@ -30,21 +31,9 @@ long long floorDiv(long long a, long long b) {
 DateTimeParts partsOf(long long ms) {
   const long long days = floorDiv(ms, 86400000);
   const auto inDay = static_cast<unsigned>(ms - days * 86400000);
-  // Days to civil date in the proleptic Gregorian calendar, eras of 400 years.
-  const long long z = days + 719468;
-  const long long era = floorDiv(z, 146097);
-  const auto doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  const unsigned month = mp < 10 ? mp + 3 : mp - 9;
-  return {static_cast<long long>(yoe) + era * 400 + (month <= 2 ? 1 : 0),
-          month,
-          doy - (153 * mp + 2) / 5 + 1,
-          inDay / 3600000,
-          inDay / 60000 % 60,
-          inDay / 1000 % 60,
-          inDay % 1000};
+  const CivilDate date = civilDate(days * 86400);
+  return {date.year,          date.month,        date.day,    inDay / 3600000,
+          inDay / 60000 % 60, inDay / 1000 % 60, inDay % 1000};
 }
 
 // "yyyy-mm-dd<between>hh<colon>mm<colon>ss", with ".mmm" when `millis` is set.
@@ -59,6 +48,35 @@ std::string dateTimeText(long long ms, char between, char colon, bool millis) {
     result += text;
   }
   return result;
+}
+
+// Milliseconds since 1970-01-01 00:00:00 of "yyyy-mm-dd<between>hh:mm:ss", with ".mmm" where
+// `millis` asks for it (and allowed where it is unset); nothing for any other text.
+std::optional<long long> dateTimeMs(const std::string& text, char between, bool millis) {
+  std::string shape = "dddd-dd-dd_dd:dd:dd.ddd";
+  shape[10] = between;
+  if (text.size() != (millis ? 23 : 19) && (millis || text.size() != 23)) return std::nullopt;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool digit = text[i] >= '0' && text[i] <= '9';
+    if (shape[i] == 'd' ? !digit : text[i] != shape[i]) return std::nullopt;
+  }
+  const auto number = [&](std::size_t at, std::size_t digits) {
+    return static_cast<unsigned>(std::stoul(text.substr(at, digits)));
+  };
+  const unsigned month = number(5, 2), day = number(8, 2), hour = number(11, 2),
+                 minute = number(14, 2), second = number(17, 2);
+  if (month < 1 || month > 12 || day < 1 || hour > 23 || minute > 59 || second > 59)
+    return std::nullopt;
+  // Civil date to days in the proleptic Gregorian calendar, eras of 400 years.
+  const long long y = static_cast<long long>(number(0, 4)) - (month <= 2 ? 1 : 0);
+  const long long era = floorDiv(y, 400);
+  const auto yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  const long long days = era * 146097 + static_cast<long long>(doe) - 719468;
+  if (partsOf(days * 86400000).day != day) return std::nullopt;  // 31 April and the like
+  return ((days * 24 + hour) * 60 + minute) * 60000LL + second * 1000LL +
+         (text.size() == 23 ? number(20, 3) : 0);
 }
 
 std::string localMs(const WallTime& t, bool millis) {
@@ -123,6 +141,16 @@ bool readRow(const std::vector<std::string>& fields, JournalStyle style, Journal
   if (!elapsed || *elapsed < 0 || !channel || *channel < 1 || *channel > 6 ||
       *channel != static_cast<int>(*channel))
     return false;
+  // The local time to the second (earlier versions wrote milliseconds too), the instant to the
+  // millisecond: the zone's offset is their difference in whole seconds.
+  const auto local = dateTimeMs(fields[0], ' ', false);
+  const std::string& utcField = fields[1];
+  const bool zulu = !utcField.empty() && utcField.back() == 'Z';
+  const auto utc = dateTimeMs(utcField.substr(0, utcField.size() - (zulu ? 1 : 0)), 'T', true);
+  if (!local || !utc || !zulu) return false;
+  const long long offset = floorDiv(*local, 1000) - floorDiv(*utc, 1000);
+  if (offset < -86400 || offset > 86400) return false;
+  row.time = {*utc, static_cast<int>(offset)};
   row.elapsedMs = static_cast<std::int64_t>(*elapsed * 1000.0 + 0.5);
   row.channel = static_cast<int>(*channel);
   int status = 0;

@@ -48,11 +48,14 @@ std::string utcText(const WallTime& time);
 // "ok", "overload" or "invalid".
 const char* statusName(ReadingStatus status);
 
-// A journal read back under either style: the rows (their times of day are left out), or
-// the number of the first line that is not as the program writes it.
+// A journal read back under either style: the rows, each as it was written, or the number of
+// the first line that is not as the program writes it.
 struct ParsedJournal {
   std::vector<JournalRow> rows;
   int badLine = 0;  // 0: the whole text was read
+  // Where malformed rows are skipped (JournalStream::skipBadRows): how many, the first lines.
+  int leftOut = 0;
+  std::vector<int> leftOutLines;
 };
 ParsedJournal parseJournal(const std::string& text);
 // Whether a text starts as a journal does (either header), rather than as a trace file.

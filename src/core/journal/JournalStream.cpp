@@ -28,6 +28,11 @@ void JournalStream::readLine(const std::string& content) {
   ++line_;
   JournalRow row;
   if (!readJournalLine(content, line_, style_, row)) {
+    if (skipBadRows_ && line_ > 1) {
+      ++parsed_.leftOut;
+      if (parsed_.leftOutLines.size() < NamedLines) parsed_.leftOutLines.push_back(line_);
+      return;
+    }
     parsed_.rows.clear();
     parsed_.badLine = line_;
   } else if (line_ > 1 && sink_) {

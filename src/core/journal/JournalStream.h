@@ -17,6 +17,10 @@ class JournalStream {
   // reading and is told by finish, but the rows before it have gone out).
   using RowSink = std::function<void(const JournalRow&)>;
   void setRowSink(RowSink sink) { sink_ = std::move(sink); }
+  // A row that is not as the program writes it is left out and counted, its line named among
+  // the first ones, instead of ending the reading; a wrong header still ends it.
+  void skipBadRows() { skipBadRows_ = true; }
+  static constexpr std::size_t NamedLines = 10;
 
   void feed(const char* data, std::size_t size);
   // The rows read. `unfinished`: the journal's end may be torn, so what follows its last line
@@ -33,6 +37,7 @@ class JournalStream {
   JournalStyle style_{';', ','};
   ParsedJournal parsed_;
   RowSink sink_;
+  bool skipBadRows_ = false;
 };
 
 }  // namespace kelvor

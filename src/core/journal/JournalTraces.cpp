@@ -5,6 +5,7 @@ namespace kelvor {
 
 JournalTraces::JournalTraces(TraceStore& store, int channel) : store_(store), channel_(channel) {
   store_.setCount(channel_, 0);
+  stream_.skipBadRows();
   stream_.setRowSink([this](const JournalRow& row) {
     if (count_ >= store_.lastSlot()) {
       ++leftOut_;
@@ -16,10 +17,10 @@ JournalTraces::JournalTraces(TraceStore& store, int channel) : store_(store), ch
   });
 }
 
-int JournalTraces::finish() {
-  const int badLine = stream_.finish(true).badLine;
-  store_.setCount(channel_, badLine == 0 ? count_ : 0);
-  return badLine;
+ParsedJournal JournalTraces::finish() {
+  ParsedJournal read = stream_.finish(true);
+  store_.setCount(channel_, read.badLine == 0 ? count_ : 0);
+  return read;
 }
 
 }  // namespace kelvor

@@ -17,10 +17,10 @@ class JournalTraces {
   JournalTraces(TraceStore& store, int channel);
 
   void feed(const char* data, std::size_t size) { stream_.feed(data, size); }
-  // Sets the channel's count (which builds its summary); a torn last row is left out. Returns 0, or
-  // the number of the first line that is not as the program writes it; then the channel is left
-  // empty.
-  int finish();
+  // Sets the channel's count (which builds its summary); a torn last row and the rows that are not
+  // as the program writes them are left out (told in the result). With a wrong header (badLine
+  // 1) the channel is left empty.
+  ParsedJournal finish();
   // Readings beyond the store's room: left out.
   int leftOut() const { return leftOut_; }
 

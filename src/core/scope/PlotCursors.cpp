@@ -34,7 +34,7 @@ std::string number(double v, char separator) {
 
 std::string timeText(double seconds) {
   const std::string sign = seconds < 0 ? "-" : "";
-  return sign + TimeStr(static_cast<LocalSeconds>(roundHalfEven(std::fabs(seconds))));
+  return sign + DurationStr(static_cast<LocalSeconds>(roundHalfEven(std::fabs(seconds))));
 }
 
 }  // namespace

@@ -355,7 +355,7 @@ PlotPoint mapSample(double t, double v, const Raster& raster, const ScaleParams&
   return screenMapping(scale, raster)(t, v);
 }
 
-void DrawGrid(Raster& raster, const ScaleParams& scale) {
+void DrawGrid(Raster& raster, const ScaleParams& scale, double timeGridOffset) {
   // Positions in points, as the axes place their labels; drawn at the nearest pixel.
   const double xPerPoint = raster.pixelsPerPointX();
   const double yPerPoint = raster.pixelsPerPointY();
@@ -367,9 +367,10 @@ void DrawGrid(Raster& raster, const ScaleParams& scale) {
   if (scale.XDivPixels > 0) {
     const std::int64_t division = scale.XDivPixels;
     const std::int64_t lines = 2 * std::int64_t{w} / division;
-    for (std::int64_t i = 1; i <= lines; ++i) {
-      const int x = toCoordinate(static_cast<double>(division * i / 2) * xPerPoint);
-      raster.line(x, 0, x, bottom, grey);
+    for (std::int64_t i = -1; i <= lines; ++i) {
+      const double at = timeGridOffset + static_cast<double>(division * i / 2);
+      if (at > 0 && at <= w)
+        raster.line(toCoordinate(at * xPerPoint), 0, toCoordinate(at * xPerPoint), bottom, grey);
     }
   }
   if (scale.YDivPixels > 0) {

@@ -14,10 +14,11 @@ SampleMapping screenMapping(const ScaleParams& scale, const Raster& raster);
 // Where a sample (t seconds, value v) lands on the screen's picture, in its pixels.
 PlotPoint mapSample(double t, double v, const Raster& raster, const ScaleParams& scale);
 
-// The grey grid: a vertical line every half time division (none at x = 0), and a horizontal
-// line on every Y division from the lowest grid line up, placed in points and each drawn one
-// line width wide at the nearest pixel.
-void DrawGrid(Raster& raster, const ScaleParams& scale);
+// The grey grid: a vertical line every half time division (none at x = 0; the divisions start
+// `timeGridOffset` points from the left edge), and a horizontal line on every Y division from
+// the lowest grid line up, placed in points and each drawn one line width wide at the nearest
+// pixel.
+void DrawGrid(Raster& raster, const ScaleParams& scale, double timeGridOffset = 0);
 
 // What drawing all channels found, for the automatic ranges.
 struct ChannelsDrawn {

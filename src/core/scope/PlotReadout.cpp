@@ -54,7 +54,7 @@ std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const Recordin
                                       const Clock& clock, const std::string& unit,
                                       char decimalSeparator, std::optional<LocalSeconds> start) {
   const auto elapsed = static_cast<LocalSeconds>(roundHalfEven(readout.seconds));
-  std::string time = TimeStr(elapsed);
+  std::string time = DurationStr(elapsed);
   if (start) time += "  " + TimeStr(*start + elapsed);
   const bool live = std::any_of(
       readout.channels.begin(), readout.channels.end(),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class ReviewPlot {
   const TraceStore& store() const { return store_; }
   // The plot's size in points and its picture's in device pixels; then redraws.
   void resize(int pointWidth, int pointHeight, int pictureWidth, int pictureHeight, int lineWidth);
+  // Times as elapsed time, or with `start` as times of day after it; the time labels' width in
+  // points. Then redraws.
+  void setTimes(std::optional<LocalSeconds> start, double labelWidth);
   void redraw();
   // The lines of the picture (grid and channels) as they are drawn into it.
   std::vector<RasterLine> lines();
@@ -42,13 +46,25 @@ class ReviewPlot {
   // The value axis' visible labels, their tops in points from the plot's top (a label's
   // grid line lies 3 points below its top).
   const std::vector<YAxisLabel>& valueLabels() const { return valueLabels_; }
+  // The time labels on the time grid's whole divisions, their centres in points from the plot's
+  // left: elapsed time as the live plot's labels read it ("h:mm", the hours counting on past a
+  // day), or times of day, the first one and each on a new day with the date below.
+  struct TimeLabel {
+    double centre = 0;
+    std::string caption;
+  };
+  const std::vector<TimeLabel>& timeLabels() const { return timeLabels_; }
   const ScaleParams& scale() const { return scale_; }
-  // "t 00:10:00 … 00:11:00   0,04s / Pixel": the times at the edges, as elapsed time or as
-  // time of day after a start at `start`.
-  std::string caption(bool timeOfDay, LocalSeconds start) const;
+  // "t 00:10:00 … 00:11:00   0,04s / Pixel": the times at the edges, as elapsed time (the hours
+  // counting on past a day) or as times of day (with the dates where the range crosses
+  // midnight).
+  std::string caption() const;
 
  private:
   double lastTime() const;
+  // Lays out the time axis for the span; returns the grid's offset from the left in points.
+  double layOutTime(double left, double across);
+  void layOutValues();
 
   char separator_;
   TraceStore store_;
@@ -58,6 +74,9 @@ class ReviewPlot {
   PlotCursors cursors_;
   std::string perPixel_;
   std::vector<YAxisLabel> valueLabels_;
+  std::vector<TimeLabel> timeLabels_;
+  std::optional<LocalSeconds> start_;
+  double timeLabelWidth_ = 0;
 };
 
 }  // namespace kelvor

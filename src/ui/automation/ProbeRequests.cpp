@@ -117,10 +117,15 @@ QString chooseFile(const QString& name) {
   return ok(name);
 }
 
-// A picture of the open dialog, or else the main window, as the user sees it, saved as an
-// image file.
+// A picture of the open dialog, or else the active window (a review window), or else the main
+// window, as the user sees it, saved as an image file.
 QString grab(const QString& path) {
   QWidget* shown = QApplication::activeModalWidget();
+  if (!shown) shown = QApplication::activeWindow();
+  if (shown == mainWindow()) shown = nullptr;
+  // Without a window manager no window is active: a window of the main window's own.
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (!shown && window->isVisible() && window->parentWidget() == mainWindow()) shown = window;
   if (!shown) shown = mainWindow();
   if (!shown) return error("no main window");
   return shown->grab().save(path) ? ok(path) : error("cannot save ", path);

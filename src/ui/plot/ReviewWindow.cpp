@@ -31,6 +31,7 @@ ReviewWindow::ReviewWindow(char decimalSeparator, QWidget* parent)
       plot_(MaxReadings, decimalSeparator),
       scope_(new ScopeWidget(this)),
       valueAxis_(new QWidget(this)),
+      timeAxis_(new QWidget(this)),
       caption_(new QLabel(this)),
       timeOfDay_(new QCheckBox(tr("Tageszeit"), this)) {
   setObjectName(QStringLiteral("frmReview"));
@@ -39,11 +40,16 @@ ReviewWindow::ReviewWindow(char decimalSeparator, QWidget* parent)
   timeOfDay_->setObjectName(QStringLiteral("chkTimeOfDay"));
   auto* layout = new QVBoxLayout(this);
   auto* plotRow = new QHBoxLayout;
+  // Room above the plot for the half of the topmost value label that stands over it.
+  plotRow->setContentsMargins(0, fontMetrics().height() / 2, 0, 0);
   // Wide enough for the longest value label the axis writes.
   valueAxis_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00000,000")));
   plotRow->addWidget(valueAxis_);
   plotRow->addWidget(scope_, 1);
   layout->addLayout(plotRow, 1);
+  // Two lines: a time of day with its date below.
+  timeAxis_->setFixedHeight(2 * fontMetrics().height());
+  layout->addWidget(timeAxis_);
   auto* below = new QHBoxLayout;
   below->addWidget(caption_, 1);
   below->addWidget(timeOfDay_);
@@ -80,7 +86,7 @@ ReviewWindow::ReviewWindow(char decimalSeparator, QWidget* parent)
     return readoutLines(readoutAt(plot_.store(), plot_.scale(), plot_.raster(), column), {}, clock,
                         "", separator_, timeOfDayStart());
   });
-  connect(timeOfDay_, &QCheckBox::toggled, this, [this] { refresh(); });
+  connect(timeOfDay_, &QCheckBox::toggled, this, [this] { fitPlot(); });
   resize(Units::pointsToPixels(600), Units::pointsToPixels(360));
 }
 
@@ -97,16 +103,29 @@ QStringList ReviewWindow::open(const QStringList& paths) {
     JournalTraces traces(plot_.store(), channel);
     for (QByteArray piece; !(piece = file.read(1 << 20)).isEmpty();)
       traces.feed(piece.constData(), static_cast<std::size_t>(piece.size()));
-    if (const int bad = traces.finish()) {
-      problems << path + tr(": Zeile %1 ist nicht, wie Kelvor sie schreibt").arg(bad);
+    const ParsedJournal read = traces.finish();
+    if (read.badLine != 0) {
+      problems << path + tr(": Zeile %1 ist nicht, wie Kelvor sie schreibt").arg(read.badLine);
       continue;
+    }
+    if (read.leftOut > 0) {
+      QStringList lines;
+      for (const int line : read.leftOutLines) lines << QString::number(line);
+      if (read.leftOut > static_cast<int>(read.leftOutLines.size()))
+        lines << QStringLiteral("\u2026");
+      problems << path +
+                      tr(": %1 Zeile(n) ausgelassen, die nicht sind, wie Kelvor sie schreibt: %2")
+                          .arg(read.leftOut)
+                          .arg(lines.join(QStringLiteral(", ")));
     }
     if (channel == 0) {
       // The recording's start from the file name, for the time of day.
-      const QDateTime start = QDateTime::fromString(
+      // Read as UTC: the seconds of the local wall clock since 1970.
+      QDateTime start = QDateTime::fromString(
           QString::fromStdString(journalStartText(QFileInfo(path).fileName().toStdString())),
           QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-      start_ = start.isValid() ? start.time().msecsSinceStartOfDay() / 1000 : 0;
+      start.setTimeSpec(Qt::UTC);
+      start_ = start.isValid() ? start.toSecsSinceEpoch() : 0;
     }
     journals_ << path;
     ++channel;
@@ -123,6 +142,10 @@ void ReviewWindow::resizeEvent(QResizeEvent* event) {
 void ReviewWindow::fitPlot() {
   const QSize inner = scope_->contentsRect().size();
   const QSize picture = scope_->pictureSize();
+  // Time labels wide enough for a date.
+  plot_.setTimes(
+      timeOfDayStart(),
+      Units::pixelsToPoints(fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 6));
   plot_.resize(static_cast<int>(Units::pixelsToPoints(inner.width())),
                static_cast<int>(Units::pixelsToPoints(inner.height())), picture.width(),
                picture.height(), scope_->lineWidth());
@@ -134,8 +157,9 @@ std::optional<LocalSeconds> ReviewWindow::timeOfDayStart() const {
 }
 
 void ReviewWindow::refresh() {
-  caption_->setText(QString::fromStdString(plot_.caption(timeOfDay_->isChecked(), start_)));
+  caption_->setText(QString::fromStdString(plot_.caption()));
   showValueLabels();
+  showTimeLabels();
   scope_->showAll();
 }
 
@@ -160,6 +184,48 @@ void ReviewWindow::showValueLabels() {
   }
 }
 
+// Centred below the plot on their grid lines; a date on a second line.
+void ReviewWindow::showTimeLabels() {
+  const std::vector<ReviewPlot::TimeLabel>& labels = plot_.timeLabels();
+  while (timeLabels_.size() < labels.size()) {
+    auto* label = new QLabel(timeAxis_);
+    label->setObjectName(QStringLiteral("lblX(%1)").arg(timeLabels_.size()));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    timeLabels_.push_back(label);
+  }
+  const int left = scope_->mapTo(this, scope_->contentsRect().topLeft()).x() - timeAxis_->x();
+  const int width = fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 6;
+  for (std::size_t k = 0; k < timeLabels_.size(); ++k) {
+    QLabel* label = timeLabels_[k];
+    label->setVisible(k < labels.size());
+    if (k >= labels.size()) continue;
+    label->setText(QString::fromStdString(labels[k].caption));
+    const int centre = left + Units::pointsToPixels(labels[k].centre);
+    label->setGeometry(centre - width / 2, 0, width, timeAxis_->height());
+  }
+}
+
+void ReviewWindow::paintLabels(QPainter& painter, QPoint plot, double scale) const {
+  QFont font = this->font();
+  font.setPixelSize(static_cast<int>(fontInfo().pixelSize() * scale));
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  const int line = QFontMetrics(font).height();
+  const double perPointX = plot_.raster().pixelsPerPointX();
+  const double perPointY = plot_.raster().pixelsPerPointY();
+  for (const YAxisLabel& label : plot_.valueLabels()) {
+    const int row = plot.y() + static_cast<int>(std::lround((label.top + 3) * perPointY));
+    painter.drawText(QRect(0, row - line / 2, plot.x() - line / 3, line),
+                     Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(label.caption));
+  }
+  const int top = plot.y() + plot_.raster().height();
+  for (const ReviewPlot::TimeLabel& label : plot_.timeLabels()) {
+    const int centre = plot.x() + static_cast<int>(std::lround(label.centre * perPointX));
+    painter.drawText(QRect(centre - 4 * line, top, 8 * line, 2 * line),
+                     Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(label.caption));
+  }
+}
+
 void ReviewWindow::chooseAndSave(bool picture) {
   const QString filter =
       picture ? QStringLiteral("PNG (*.png);;SVG (*.svg)") : tr("Aufzeichnung (*.csv)");
@@ -170,29 +236,46 @@ void ReviewWindow::chooseAndSave(bool picture) {
 }
 
 std::optional<QString> ReviewWindow::savePicture(const QString& path) {
+  // The plot as on the screen with its axis labels around it, on black.
   const QImage image = scope_->picture();
+  const double scale = devicePixelRatioF();
+  const int line = static_cast<int>(fontMetrics().height() * scale);
+  const QPoint plot(static_cast<int>(valueAxis_->width() * scale), line);
+  const QSize size(plot.x() + image.width() + 3 * line, plot.y() + image.height() + 2 * line);
+  const auto paint = [&](QPainter& painter, bool vectors) {
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::black);
+    paintLabels(painter, plot, scale);
+    painter.translate(plot);
+    painter.setClipRect(QRect(QPoint(0, 0), image.size()));
+    if (!vectors) {
+      painter.drawImage(0, 0, image);
+      return;
+    }
+    // The same lines as the picture, as vectors, drawn by the diagram's painter.
+    DiagramPicture lines;
+    const int width = plot_.raster().lineWidth();
+    for (const RasterLine& l : plot_.lines()) lines.GdiLine(l.x1, l.y1, l.x2, l.y2, width, l.rgb);
+    // A pixel's line runs through its middle; a wider one reaches right and down.
+    painter.translate(width / 2.0, width / 2.0);
+    paintDiagram(painter, lines);
+  };
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   if (!path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-    image.save(&buffer, "PNG");
+    QImage picture(size, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    paint(painter, false);
+    painter.end();
+    picture.save(&buffer, "PNG");
     return AtomicFile::write(path, buffer.data());
   }
-  // The same lines as the picture, as vectors, drawn by the diagram's painter.
-  DiagramPicture vectors;
-  const int width = plot_.raster().lineWidth();
-  for (const RasterLine& line : plot_.lines())
-    vectors.GdiLine(line.x1, line.y1, line.x2, line.y2, width, line.rgb);
   QSvgGenerator svg;
   svg.setOutputDevice(&buffer);
-  svg.setSize(image.size());
-  svg.setViewBox(QRect(QPoint(0, 0), image.size()));
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
   svg.setTitle(windowTitle());
   QPainter painter(&svg);
-  painter.fillRect(QRect(QPoint(0, 0), image.size()), Qt::black);
-  painter.setClipRect(QRect(QPoint(0, 0), image.size()));
-  // A pixel's line runs through its middle; a wider one reaches right and down.
-  painter.translate(width / 2.0, width / 2.0);
-  paintDiagram(painter, vectors);
+  paint(painter, true);
   painter.end();
   return AtomicFile::write(path, buffer.data());
 }
@@ -205,6 +288,7 @@ std::optional<QString> ReviewWindow::saveRows(const QString& path) const {
     QFile file(journal);
     if (!file.open(QIODevice::ReadOnly)) return journal + ": " + file.errorString();
     JournalStream stream;
+    stream.skipBadRows();
     stream.setRowSink([&shown](const JournalRow& row) { shown.take(row); });
     for (QByteArray piece; !(piece = file.read(1 << 20)).isEmpty();)
       stream.feed(piece.constData(), static_cast<std::size_t>(piece.size()));

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPainter>
 #include <QStringList>
 #include <QWidget>
 #include <optional>
@@ -36,9 +37,9 @@ class ReviewWindow : public QWidget {
   // After a change of the plot's view: new picture and caption.
   void refresh();
 
-  // What is shown, saved: the picture at the screen's resolution as PNG, or as vector lines
-  // in an SVG when the name ends in ".svg"; the journals' rows in the shown time range. Empty when
-  // written, else the reason.
+  // What is shown, saved: the picture at the screen's resolution with its axis labels as PNG,
+  // or with its lines as vectors in an SVG when the name ends in ".svg"; the journals' rows in the
+  // shown time range. Empty when written, else the reason.
   std::optional<QString> savePicture(const QString& path);
   std::optional<QString> saveRows(const QString& path) const;
 
@@ -48,6 +49,9 @@ class ReviewWindow : public QWidget {
  private:
   void fitPlot();
   void showValueLabels();
+  void showTimeLabels();
+  // The axis labels onto a saved picture whose plot starts at `plot`, in the picture's pixels.
+  void paintLabels(QPainter& painter, QPoint plot, double scale) const;
   // The start for times of day, when they are chosen.
   std::optional<LocalSeconds> timeOfDayStart() const;
   void chooseAndSave(bool picture);
@@ -57,9 +61,11 @@ class ReviewWindow : public QWidget {
   ScopeWidget* scope_;
   QWidget* valueAxis_;
   std::vector<QLabel*> valueLabels_;  // lblY(0) upwards, from the lowest grid line
+  QWidget* timeAxis_;
+  std::vector<QLabel*> timeLabels_;  // lblX(0) onwards, from the left
   QLabel* caption_;
   QCheckBox* timeOfDay_;
-  LocalSeconds start_ = 0;  // time of day of the first journal's start
+  LocalSeconds start_ = 0;  // local date and time of the first journal's start
   QStringList journals_;    // those read, in the order of their channels
 };
 

@@ -24,6 +24,18 @@ constexpr WallTime Start{1796562187120, 3600};
 
 const std::string SemicolonHeader = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
 
+// The rows with "t;u;" or "t,u," for their times, at Start.
+std::string timed(std::string text) {
+  for (const char* field : {";", ","}) {
+    const std::string times =
+        std::string("2026-12-06 14:03:07") + field + "2026-12-06T13:03:07.120Z";
+    for (std::size_t at;
+         (at = text.find(std::string("t") + field + "u" + field)) != std::string::npos;)
+      text.replace(at, 3, times);
+  }
+  return text;
+}
+
 std::string sample(const std::string& name) {
   std::ifstream file(std::string(KELVOR_TEST_DATA) + "/" + name, std::ios::binary);
   std::ostringstream text;
@@ -62,6 +74,10 @@ TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
     EXPECT_TRUE(looksLikeJournal(journal));
     const ParsedJournal parsed = parseJournal(journal);
     ASSERT_TRUE(parsed.badLine == 0 && parsed.rows.size() == std::size(Readings));
+    // Written again as the review saves what it shows: the same bytes, times included.
+    ShownRows again(0, 1e9);
+    for (const JournalRow& row : parsed.rows) again.take(row);
+    EXPECT_EQ(again.text(journalStyleFor(journal[4] == ';' ? ',' : '.')), journal);
     for (std::size_t i = 0; i < parsed.rows.size(); ++i) {
       const JournalRow& row = parsed.rows[i];
       EXPECT_EQ(std::tuple(row.elapsedMs, row.channel, row.value),
@@ -109,13 +125,17 @@ TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
       {header + "t,u,1.000,1,,V,DC,fine,r\r\n", 2},
       {header + "t,u,1.000,1,,V,DC,invalid,\"r\r\n", 2},  // an open quote
       {header + "t,u,1.000,1,,V,DC,invalid,\"r\"x\r\n", 2},
-      {header + row + row + "t,u\n", 4}};
+      {header + row + row + "t,u\n", 4},
+      {header + "2026-12-06 14:03:07,2026-12-06T13:03:07.120,1.000,1,,V,DC,invalid,r\r\n", 2},
+      {header + "2026-04-31 14:03:07,2026-04-31T13:03:07.120Z,1.000,1,,V,DC,invalid,r\r\n", 2},
+      {header + "2026-12-06 14:03,2026-12-06T13:03:07.120Z,1.000,1,,V,DC,invalid,r\r\n", 2},
+      {header + "2026-12-06 14:03:07,2026-12-08T13:03:07.120Z,1.000,1,,V,DC,invalid,r\r\n", 2}};
   for (const auto& [text, line] : cases) {
     SCOPED_TRACE(text);
-    const ParsedJournal parsed = parseJournal(text);
+    const ParsedJournal parsed = parseJournal(timed(text));
     EXPECT_EQ(std::pair(parsed.badLine, parsed.rows.size()), std::pair(line, std::size_t{0}));
   }
-  EXPECT_EQ(parseJournal(header + row + row).rows.size(), 2u);
+  EXPECT_EQ(parseJournal(timed(header + row + row)).rows.size(), 2u);
   // Milliseconds in "time" (earlier versions) and a wall clock set back load and recover:
   // the durations are in elapsed_s.
   const std::string earlier =
@@ -146,7 +166,8 @@ TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
     }
     return true;
   };
-  for (const std::string& text : texts) {
+  for (const std::string& untimed : texts) {
+    const std::string text = timed(untimed);
     for (const std::size_t piece :
          {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size() + 1}) {
       for (const bool unfinished : {false, true}) {
@@ -162,20 +183,22 @@ TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
 }
 
 // For review every reading becomes a sample at its elapsed time (a reading without a value a
-// gap), up to the store's room; a bad line leaves the channel empty.
+// gap), up to the store's room; malformed rows are left out and named, the others still shown.
 TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
   const std::string rows =
       "t;u;0,000;1;2,5;V;DC;ok;r\r\nt;u;1,250;1;;V;DC;overload;r\r\n"
       "t;u;2,000;1;-3;V;DC;ok;r\r\nt;u;3,0";  // torn: left out
   for (const auto& [room, bad, count, leftOut] : std::vector<std::tuple<int, bool, int, int>>{
-           {10, false, 3, 0}, {2, false, 2, 1}, {10, true, 0, 0}}) {
+           {10, false, 3, 0}, {2, false, 2, 1}, {10, true, 3, 0}}) {
     TraceStore store(room);
     testing::fillChannel(store, 4, {{9, 9}, {9, 9}});  // emptied first
     JournalTraces traces(store, 4);
-    const std::string text = SemicolonHeader + rows + (bad ? "\r\nt;u;x\r\n" : "");
+    const std::string text = timed(SemicolonHeader + rows + (bad ? "\r\nt;u;x\r\n" : ""));
     for (std::size_t at = 0; at < text.size(); at += 5)
       traces.feed(text.data() + at, std::min<std::size_t>(5, text.size() - at));
-    EXPECT_EQ(traces.finish(), bad ? 5 : 0);
+    const ParsedJournal read = traces.finish();
+    EXPECT_EQ(std::tuple(read.badLine, read.leftOut, read.leftOutLines),
+              std::tuple(0, bad ? 2 : 0, bad ? std::vector{5, 6} : std::vector<int>{}));
     EXPECT_EQ(std::tuple(store.count(4), traces.leftOut()), std::tuple(count, leftOut));
     const std::vector<std::pair<float, float>> expected{{2.5f, 0}, {InvalidValue, 1.25f}, {-3, 2}};
     for (int slot = 1; slot <= store.count(4); ++slot)

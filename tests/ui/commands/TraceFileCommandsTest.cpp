@@ -52,9 +52,11 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
   const RecordingState& state = window.recording();
   window.meter().session().recording().beginRun(window.meter().session().clock().moment());
   const auto before = std::tuple(state.running(), state.startTime());
-  const QByteArray german =
-      "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n"
-      "t;u;0,000;1;1,5;V;DC;ok;r\r\nt;u;1,000;1;;V;DC;overload;r\r\nt;u;2,000;1;2,5;V;DC;ok;r\r\n";
+  const QByteArray german = QByteArray(
+                                "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n"
+                                "t;u;0,000;1;1,5;V;DC;ok;r\r\nt;u;1,000;1;;V;DC;overload;r\r\n"
+                                "t;u;2,000;1;2,5;V;DC;ok;r\r\n")
+                                .replace("t;u;", "2026-12-06 14:03:07;2026-12-06T13:03:07.120Z;");
   ASSERT_TRUE(writeFile(path("bad.csv"), german + "t;u;3,000;1;x;V;DC;ok;r\r\n") &&
               writeFile(path("de.csv"), german));
   for (const auto& [file, words] : std::vector<std::pair<QString, QString>>{
