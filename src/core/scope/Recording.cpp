@@ -68,6 +68,7 @@ void Recording::setAutoScale(bool on) {
 
 void Recording::setFirstAlarm(LocalSeconds shown) {
   state_.firstAlarm_ = shown;
+  state_.alarmElapsed_ = state_.startTime_.has_value();
   notify(RecordingChange::FirstAlarm);
 }
 

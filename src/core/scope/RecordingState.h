@@ -37,7 +37,11 @@ class RecordingState {
   // day without a start.
   const std::optional<LocalSeconds>& firstAlarm() const { return firstAlarm_; }
 
-  std::string alarmTimeText() const { return firstAlarm_ ? TimeStr(*firstAlarm_) : NoTime; }
+  // A running time counts hours past a day; a time of day is a time of day.
+  std::string alarmTimeText() const {
+    if (!firstAlarm_) return NoTime;
+    return alarmElapsed_ ? DurationStr(*firstAlarm_) : TimeStr(*firstAlarm_);
+  }
   // Whole seconds since the start by the steady clock, whatever the wall clock did; 0
   // without a start.
   std::int64_t runSeconds(const Clock& clock) const {
@@ -57,6 +61,7 @@ class RecordingState {
   bool active_ = false;
   bool autoScale_ = false;
   std::optional<LocalSeconds> firstAlarm_;
+  bool alarmElapsed_ = false;  // the first alarm is a running time
 };
 
 }  // namespace kelvor

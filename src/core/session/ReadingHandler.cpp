@@ -36,7 +36,7 @@ void ReadingHandler::Messung(std::string& answer, const MeterFamily& family) {
 
   if (reading.value == InvalidValue) return;
   if (state.running()) {
-    view_.showRunTime(TimeStr(state.runSeconds(clock_)));
+    view_.showRunTime(DurationStr(state.runSeconds(clock_)));
     hooks_.DrawToScope();
     if (state.autoScale()) hooks_.AutoRangeY(reading.value, reading.value);
   }

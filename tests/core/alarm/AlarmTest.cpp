@@ -50,7 +50,7 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
   for (const char* text : {"", "< -1", "> 1e300"}) EXPECT_FALSE(rule.apply(GetAlarm(text)));
   EXPECT_TRUE(rule.AlarmAbove() && rule.AlarmLevel() == 2.5f);
   ASSERT_TRUE(rule.apply(GetAlarm("< 0,8")));
-  // The first alarm's running time stays, whole days dropped; a wall clock set back an hour
+  // The first alarm's running time stays, counting hours past a day; a wall clock set back an hour
   // changes no running time.
   testing::FakeClock clock(Afternoon);
   Recording recording;
@@ -62,7 +62,7 @@ TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
     clock.advance(60), rule.testAlarm(value, clock, recording);
   rule.setArmed(false);
   EXPECT_FALSE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.state().alarmTimeText() + " " + std::to_string(sound.calls), "00:06:17 3");
+  EXPECT_EQ(recording.state().alarmTimeText() + " " + std::to_string(sound.calls), "24:06:17 3");
   rule.setArmed(true), recording.clear();
   EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
   EXPECT_EQ(recording.state().alarmTimeText(), "13:12:26");  // no start: the time of day
