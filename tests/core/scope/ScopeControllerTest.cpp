@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/scope/ValueLists.h"
+#include "core/session/ChannelFeed.h"
 #include "support/DesignPlotArea.h"
 #include "support/FakeMeter.h"
 #include "support/TraceStoreFill.h"
@@ -159,6 +160,9 @@ TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatch
   EXPECT_EQ(marker(), std::pair(MessageId::LiveMarker, std::vector<std::string>{}));
   readingAt(1201, "DC    7.5 V  \r");
   EXPECT_TRUE(scope.durationItem() < DefaultDurationItem && scope.yMaxItem() < DefaultYMaxItem);
+  scope.zoomTime(1e6, 0.5);  // no closer than ten seconds across
+  EXPECT_TRUE(scope.scale().SecondsAcross >= 10 && scope.scale().SecondsAcross < 11)
+      << scope.scale().SecondsAcross;
 }
 
 TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerColumn) {
@@ -254,6 +258,24 @@ TEST_F(ScopeControllerTest,
   EXPECT_TRUE(state.active() && state.startPending());
   readingAt(121, "DC  0.500 V  \r");
   EXPECT_EQ(store.count(2), 1);
+}
+
+// A channel fed by another source stores the first tick of a recording at once, then every
+// interval-th, at the recording channel's times.
+TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
+  ChannelFeed feed(session.recording(), store, clock);
+  feed.attachPlot(&scope);
+  feed.feed({1});
+  scope.selectDurationItem(1);
+  ASSERT_GT(scope.scale().StoreInterval, 1);
+  for (int second = 0; second <= 2 * scope.scale().StoreInterval; ++second) {
+    if (second == 1) startRecording();  // a tick before the recording stores nothing
+    readingAt(second, "DC  0.500 V  \r");
+    feed.take({std::nullopt, ChannelReading{second * 1.0, "A"}});
+  }
+  EXPECT_EQ(std::vector<float>(store.times(1) + 1, store.times(1) + 1 + store.count(1)),
+            std::vector<float>(store.times(0) + 1, store.times(0) + 1 + store.count(0)));
+  EXPECT_EQ(store.count(1), 2);
 }
 
 // A day of readings steps through every shorter duration and stores every interval-th reading
