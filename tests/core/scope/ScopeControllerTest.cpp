@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/scope/PlotReadout.h"
 #include "core/scope/ValueLists.h"
 #include "core/session/ChannelFeed.h"
 #include "support/DesignPlotArea.h"
@@ -276,6 +277,9 @@ TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
   EXPECT_EQ(std::vector<float>(store.times(1) + 1, store.times(1) + 1 + store.count(1)),
             std::vector<float>(store.times(0) + 1, store.times(0) + 1 + store.count(0)));
   EXPECT_EQ(store.count(1), 2);
+  // Each channel read in its own unit.
+  const PlotReadout read = readoutAt(store, scope.scale(), scope.raster(), 0);
+  EXPECT_EQ(read.channels.at(0).unit + " " + read.channels.at(1).unit, "V A");
 }
 
 // A day of readings steps through every shorter duration and stores every interval-th reading
@@ -291,6 +295,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
     const int before = store.count(0);
     readingAt(second, frame);
     journal[static_cast<std::size_t>(second)].value = state.currentValue();
+    journal[static_cast<std::size_t>(second)].unit = "mV";  // the journal's own unit
     // A real poll comes a little early or late: to the nearest second in the trace.
     journal[static_cast<std::size_t>(second)].elapsedMs = second * 1000LL - (second % 3) + 1;
     if (store.count(0) == before) continue;
@@ -316,7 +321,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   session.replay(journal, 0);
   for (int i = 1; i <= store.count(0); ++i)
     replayed.emplace_back(store.value(0, i), store.time(0, i));
-  EXPECT_TRUE(replayed == live && live.size() > 2000u);
+  EXPECT_TRUE(replayed == live && live.size() > 2000u && store.unit(0) == "mV");
 }
 
 }  // namespace
