@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "core/calc/SiUnit.h"
+#include "core/text/SiUnit.h"
 
 namespace kelvor {
 

@@ -201,6 +201,7 @@ void applyLoadedTrace(TraceStore& store, int channel, const std::vector<TraceSam
     const TraceSample& sample = samples[static_cast<std::size_t>(slot - 1)];
     store.setSample(channel, slot, sample.value, sample.time);
   }
+  store.setUnit(channel, "");      // a trace file holds no unit
   store.setCount(channel, count);  // the count last: the samples are complete
 }
 

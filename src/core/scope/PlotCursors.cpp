@@ -7,29 +7,26 @@
 #include "core/acquisition/MeterFrame.h"
 #include "core/scope/ValueLists.h"
 #include "core/scope/WholeNumbers.h"
-#include "core/text/NumberFormat.h"
 #include "core/text/TimeText.h"
+#include "core/text/UnitValueText.h"
 
 namespace kelvor {
 
 namespace {
 
-// The channel's valid value nearest in time to t (the earlier on a tie).
-std::optional<float> nearest(const TraceStore& store, int ch, double t) {
+// The channel's valid value from..to nearest in time to t (the earlier on a tie).
+std::optional<float> nearest(const TraceStore& store, int ch, double t, double from, double to) {
   std::optional<float> found;
   double distance = 0;
   for (int slot = 1; slot <= store.count(ch); ++slot) {
     const float v = store.value(ch, slot);
-    const double d = std::fabs(static_cast<double>(store.time(ch, slot)) - t);
-    if (v == InvalidValue || (found && !(d < distance))) continue;
+    const double time = static_cast<double>(store.time(ch, slot));
+    const double d = std::fabs(time - t);
+    if (v == InvalidValue || !(time >= from && time <= to) || (found && !(d < distance))) continue;
     found = v;
     distance = d;
   }
   return found;
-}
-
-std::string number(double v, char separator) {
-  return formatGeneral(v, 7, separator);
 }
 
 std::string timeText(double seconds) {
@@ -44,11 +41,15 @@ std::vector<ChannelBetween> channelsBetween(const TraceStore& store, const PlotC
   if (!cursors.any()) return channels;
   const double from = std::min(cursors.a.value_or(*cursors.b), cursors.b.value_or(*cursors.a));
   const double to = std::max(cursors.a.value_or(*cursors.b), cursors.b.value_or(*cursors.a));
+  // One cursor alone reads the nearest sample wherever it lies.
+  const double first = cursors.a && cursors.b ? from : -HUGE_VAL;
+  const double last = cursors.a && cursors.b ? to : HUGE_VAL;
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
     ChannelBetween between;
     between.channel = ch;
-    if (cursors.a) between.atA = nearest(store, ch, *cursors.a);
-    if (cursors.b) between.atB = nearest(store, ch, *cursors.b);
+    between.unit = store.unit(ch);
+    if (cursors.a) between.atA = nearest(store, ch, *cursors.a, first, last);
+    if (cursors.b) between.atB = nearest(store, ch, *cursors.b, first, last);
     double sum = 0;
     for (int slot = 1; slot <= store.count(ch); ++slot) {
       const float v = store.value(ch, slot);
@@ -79,20 +80,16 @@ std::vector<ReadoutLine> cursorLines(const TraceStore& store, const PlotCursors&
   if (cursors.a && cursors.b) head += "  \u0394t " + timeText(*cursors.b - *cursors.a);
   lines.push_back({head, paletteRgb(15)});
   for (const ChannelBetween& c : channelsBetween(store, cursors)) {
+    const auto number = [&](double v) { return unitValueText(v, c.unit, decimalSeparator); };
     const auto text = [&](const std::optional<float>& v) {
-      return v ? number(static_cast<double>(*v), decimalSeparator) : std::string("--");
+      return v ? number(static_cast<double>(*v)) : std::string("--");
     };
     std::string line = "A " + text(c.atA) + "  B " + text(c.atB);
-    if (c.atA && c.atB) {
-      line += "  \u0394 " +
-              number(static_cast<double>(*c.atB) - static_cast<double>(*c.atA), decimalSeparator);
-    }
+    if (c.atA && c.atB)
+      line += "  \u0394 " + number(static_cast<double>(*c.atB) - static_cast<double>(*c.atA));
     if (cursors.a && cursors.b) {
-      line += "  n " + std::to_string(c.count);
-      if (c.count > 0) {
-        line += "  min " + number(c.min, decimalSeparator) + "  max " +
-                number(c.max, decimalSeparator) + "  \u00D8 " + number(c.mean, decimalSeparator);
-      }
+      line += "  n " + std::to_string(c.count) + "  min " + number(c.min) + "  max " +
+              number(c.max) + "  \u00D8 " + number(c.mean);
     }
     lines.push_back(
         {line, paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(c.channel)])});

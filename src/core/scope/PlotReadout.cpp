@@ -8,7 +8,7 @@
 #include "core/scope/PlotDrawing.h"
 #include "core/scope/ValueLists.h"
 #include "core/scope/WholeNumbers.h"
-#include "core/text/NumberFormat.h"
+#include "core/text/UnitValueText.h"
 
 namespace kelvor {
 
@@ -27,7 +27,7 @@ bool nearestSample(const TraceStore& store, int channel, const SampleMapping& ma
     lastX = x;
     if (distance < 0 || std::abs(x - column) < distance) {
       distance = std::abs(x - column);
-      found = {channel, value, time};
+      found = {channel, value, time, store.unit(channel)};
     }
   }
   return distance >= 0 && column >= firstX && column <= lastX;
@@ -51,8 +51,8 @@ PlotReadout readoutAt(const TraceStore& store, const ScaleParams& scale, const R
 }
 
 std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
-                                      const Clock& clock, const std::string& unit,
-                                      char decimalSeparator, std::optional<LocalSeconds> start) {
+                                      const Clock& clock, char decimalSeparator,
+                                      std::optional<LocalSeconds> start) {
   const auto elapsed = static_cast<LocalSeconds>(roundHalfEven(readout.seconds));
   std::string time = DurationStr(elapsed);
   if (start) time += "  " + TimeStr(*start + elapsed);
@@ -66,9 +66,9 @@ std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const Recordin
   std::vector<ReadoutLine> lines{{time, paletteRgb(15)}};
   for (const ColumnSample& reading : readout.channels) {
     const int colour = ValueLists::ChannelColors[static_cast<std::size_t>(reading.channel)];
-    lines.push_back({formatGeneral(static_cast<double>(reading.value), 7, decimalSeparator) +
-                         (unit.empty() ? "" : " " + unit),
-                     paletteRgb(colour)});
+    lines.push_back(
+        {unitValueText(static_cast<double>(reading.value), reading.unit, decimalSeparator),
+         paletteRgb(colour)});
   }
   return lines;
 }

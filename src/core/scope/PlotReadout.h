@@ -14,11 +14,12 @@
 
 namespace kelvor {
 
-// A channel's stored sample nearest to a column of the picture.
+// A channel's stored sample nearest to a column of the picture, in the channel's unit.
 struct ColumnSample {
   int channel = 0;
   float value = 0.0f;
   float time = 0.0f;  // seconds since the channel's recording start
+  std::string unit;
 };
 
 // What the plot shows at one pixel column of its picture: the time the column stands for and,
@@ -39,11 +40,10 @@ struct ReadoutLine {
 
 // The box's lines: the elapsed time (with the time of day where the active channel, being
 // recorded live, is read: counted back from the wall clock's now by the steady clock; or, with
-// `start`, the time of day after that start), then each channel's value with the unit, in the
-// channel's colour.
+// `start`, the time of day after that start), then each channel's value with its own unit as
+// the window shows readings (unitValueText), in the channel's colour.
 std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const RecordingState& state,
-                                      const Clock& clock, const std::string& unit,
-                                      char decimalSeparator,
+                                      const Clock& clock, char decimalSeparator,
                                       std::optional<LocalSeconds> start = std::nullopt);
 
 }  // namespace kelvor

@@ -43,6 +43,7 @@ void Recorder::SaveMesswert() {
   }
   const auto seconds = static_cast<float>(state.runSeconds(clock_));
   store_.setSample(state.activeChannel(), n, state.currentValue(), seconds);
+  store_.setUnit(state.activeChannel(), state.currentUnit());
   store_.setCount(state.activeChannel(), n);  // the count last: the sample is complete
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/scope/MinMaxSummary.h"
@@ -34,6 +35,11 @@ class TraceStore {
 
   void clearAll();  // all counts to 0
 
+  // The unit of the channel's newest sample as its source gave it ("mV", "W"); empty where
+  // it is not known (a trace file).
+  const std::string& unit(int channel) const { return units_[index(channel)]; }
+  void setUnit(int channel, const std::string& unit) { units_[index(channel)] = unit; }
+
   // The channel's values and times by slot (slot 0 unused), valid up to the count.
   const float* values(int channel) const { return values_[index(channel)].data(); }
   const float* times(int channel) const { return times_[index(channel)].data(); }
@@ -53,6 +59,7 @@ class TraceStore {
   std::array<std::vector<float>, Channels> times_;
   std::array<MinMaxSummary, Channels> summaries_;
   std::array<int, Channels> ordered_{};  // slots from 1 on known to be in time order
+  std::array<std::string, Channels> units_;
 };
 
 }  // namespace kelvor

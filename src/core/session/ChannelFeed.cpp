@@ -30,6 +30,7 @@ void ChannelFeed::take(const TickReadings& readings) {
     const int n = store_.count(channel) + 1;
     if (n > TraceStore::LiveCapacity) continue;
     store_.setSample(channel, n, static_cast<float>(readings[index]->value), seconds);
+    store_.setUnit(channel, readings[index]->unit);
     store_.setCount(channel, n);
     if (plot_) plot_->drawLatestSample(channel);
   }

@@ -111,7 +111,7 @@ void MeterSession::replay(const std::vector<JournalRow>& rows, int channel) {
   for (const JournalRow& row : rows) {
     if (traces_.count(channel) >= TraceStore::LiveCapacity) break;
     clock_.replayAt(start.steadyMs + row.elapsedMs);
-    recording_.takeValue(row.value);  // a value's absence breaks the line
+    recording_.takeReading(row.value, row.unit);  // a value's absence breaks the line
     if (row.value == InvalidValue) continue;
     DrawToScope();
     if (live.autoScale()) AutoRangeY(row.value, row.value);

@@ -114,8 +114,7 @@ void frmMain::connectPlot() {
   controls_.picScope->setRaster(&scope_.raster());
   controls_.picScope->setReadout([this](int column) {
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
-                        meter_.session().clock(), recording().currentUnit(),
-                        SystemLocale::decimalSeparator());
+                        meter_.session().clock(), SystemLocale::decimalSeparator());
   });
   controls_.picScope->setViewRequests(
       {[this](double factor, double at) { scope_.zoomTime(factor, at); },

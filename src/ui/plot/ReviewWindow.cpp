@@ -84,7 +84,7 @@ ReviewWindow::ReviewWindow(char decimalSeparator, QWidget* parent)
     // Nothing records here, so the clock is never asked for a time of day.
     static const SystemClock clock;
     return readoutLines(readoutAt(plot_.store(), plot_.scale(), plot_.raster(), column), {}, clock,
-                        "", separator_, timeOfDayStart());
+                        separator_, timeOfDayStart());
   });
   connect(timeOfDay_, &QCheckBox::toggled, this, [this] { fitPlot(); });
   resize(Units::pointsToPixels(600), Units::pointsToPixels(360));

@@ -152,25 +152,27 @@ void ScopeWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setClipRect(event->rect().intersected(contentsRect()));
   painter.drawImage(contentsRect().topLeft(), image);
-  paintCursors(painter);
-  if (cursorX_ >= 0) paintReadout(painter);
-}
-
-void ScopeWidget::paintCursors(QPainter& painter) {
-  cursorsShown_ = cursorSource_ ? cursorSource_() : CursorDisplay{};
-  if (cursorsShown_.lines.empty()) return;
+  // The lines first, then the boxes over them: no line crosses a box's text.
   const QRect inner = contentsRect();
-  painter.setPen(QColor(255, 255, 255));
-  for (const int column : cursorsShown_.columns) {
-    const int x = inner.left() + static_cast<int>(std::lround(column / devicePixelRatioF()));
-    if (x >= inner.left() && x <= inner.right())
-      painter.drawLine(x, inner.top(), x, inner.bottom());
+  cursorsShown_ = cursorSource_ ? cursorSource_() : CursorDisplay{};
+  cursorBox_ = QRect();
+  if (!cursorsShown_.lines.empty()) {
+    painter.setPen(QColor(255, 255, 255));
+    for (const int column : cursorsShown_.columns) {
+      const int x = inner.left() + static_cast<int>(std::lround(column / devicePixelRatioF()));
+      if (x >= inner.left() && x <= inner.right())
+        painter.drawLine(x, inner.top(), x, inner.bottom());
+    }
   }
-  const QFontMetrics metrics(font());
-  QRect box(inner.left() + 4, 0, 0, 0);
-  box.setHeight(metrics.height() * static_cast<int>(cursorsShown_.lines.size()) + 6);
-  box.moveBottom(inner.bottom() - 4);
-  paintBox(painter, box, cursorsShown_.lines);
+  if (cursorX_ >= 0) {
+    painter.setPen(BoxBorder);
+    painter.drawLine(cursorX_, inner.top(), cursorX_, inner.bottom());
+  }
+  if (!cursorsShown_.lines.empty())
+    cursorBox_ =
+        paintBox(painter, {inner.left() + 4, inner.bottom() - 4}, true, cursorsShown_.lines);
+  if (cursorX_ >= 0)
+    paintBox(painter, {cursorX_ + 2 * BoxPadding, inner.top() + BoxPadding}, false, shown_);
 }
 
 void ScopeWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -197,38 +199,36 @@ void ScopeWidget::leaveEvent(QEvent* event) {
   QFrame::leaveEvent(event);
 }
 
-void ScopeWidget::paintReadout(QPainter& painter) const {
-  const QRect inner = contentsRect();
-  painter.setPen(QColor(160, 160, 160));
-  painter.drawLine(cursorX_, inner.top(), cursorX_, inner.bottom());
-  const QFontMetrics metrics(font());
-  const int pad = 3;
-  QRect box(cursorX_ + 2 * pad, inner.top() + pad, 0,
-            metrics.height() * static_cast<int>(shown_.size()) + 2 * pad);
-  paintBox(painter, box, shown_);
-}
-
-// A black box with the lines in their colours; its width follows the longest line, and it
-// goes left of its left edge where it would leave the plot on the right.
-void ScopeWidget::paintBox(QPainter& painter, QRect box,
-                           const std::vector<ReadoutLine>& lines) const {
-  const QRect inner = contentsRect();
-  const QFontMetrics metrics(font());
-  const int pad = 3;
-  int width = 0;
-  for (const ReadoutLine& line : lines)
-    width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(line.text)));
-  box.setWidth(width + 2 * pad);
-  if (box.right() > inner.right()) box.moveRight(box.left() - 4 * pad);
-  painter.setPen(QColor(160, 160, 160));
-  painter.fillRect(box, Qt::black);
-  painter.drawRect(box);
-  int baseline = box.top() + pad + metrics.ascent();
+// A black box with the lines in their colours, sized to the lines as the painter lays them
+// out (the glyphs of "Δ" or "Ø" may come from a taller font than the widget's own). It goes
+// left of its left edge where it would leave the plot on the right, but not out on the left.
+QRect ScopeWidget::paintBox(QPainter& painter, QPoint corner, bool cornerIsBottom,
+                            const std::vector<ReadoutLine>& lines) const {
+  constexpr int Flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+  std::vector<QRect> rects;
+  QSize text;
   for (const ReadoutLine& line : lines) {
-    painter.setPen(QColor::fromRgb(static_cast<QRgb>(line.rgb)));
-    painter.drawText(box.left() + pad, baseline, QString::fromStdString(line.text));
-    baseline += metrics.height();
+    rects.push_back(painter.boundingRect(QRect(), Flags, QString::fromStdString(line.text)));
+    text =
+        QSize(std::max(text.width(), rects.back().width()), text.height() + rects.back().height());
   }
+  // The border is drawn on the box's outermost pixels, the text inside them.
+  QRect box(corner, text + QSize(2 * BoxPadding + 2, 2 * BoxPadding + 2));
+  if (cornerIsBottom) box.moveBottom(corner.y());
+  const QRect inner = contentsRect();
+  if (box.right() > inner.right()) box.moveRight(box.left() - 4 * BoxPadding);
+  if (box.left() < inner.left()) box.moveLeft(inner.left());
+  painter.fillRect(box, Qt::black);
+  painter.setPen(BoxBorder);
+  painter.drawRect(box.adjusted(0, 0, -1, -1));
+  int top = box.top() + 1 + BoxPadding;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    painter.setPen(QColor::fromRgb(static_cast<QRgb>(lines[i].rgb)));
+    const QRect place(box.left() + 1 + BoxPadding, top, text.width(), rects[i].height());
+    painter.drawText(place, Flags, QString::fromStdString(lines[i].text));
+    top += rects[i].height();
+  }
+  return box;
 }
 
 }  // namespace kelvor

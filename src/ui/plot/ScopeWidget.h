@@ -68,6 +68,10 @@ class ScopeWidget : public QFrame {
   void setCursorSource(std::function<CursorDisplay()> source) { cursorSource_ = std::move(source); }
   // The cursors' readout as last painted.
   const std::vector<ReadoutLine>& cursorLinesShown() const { return cursorsShown_.lines; }
+  // Where the cursors' box was last painted; empty without one.
+  QRect cursorBoxShown() const { return cursorBox_; }
+  // The colour of the boxes' borders and of the line under the pointer.
+  static inline const QColor BoxBorder{160, 160, 160};
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -82,10 +86,12 @@ class ScopeWidget : public QFrame {
 
  private:
   QRect widgetRectOf(const RasterRect& area) const;
-  void paintReadout(QPainter& painter) const;
   void placeMarker();
-  void paintCursors(QPainter& painter);
-  void paintBox(QPainter& painter, QRect box, const std::vector<ReadoutLine>& lines) const;
+  // Paints the lines in a box with a corner at `corner` (its top left, or its bottom left);
+  // returns the box.
+  QRect paintBox(QPainter& painter, QPoint corner, bool cornerIsBottom,
+                 const std::vector<ReadoutLine>& lines) const;
+  static constexpr int BoxPadding = 3;
 
   const Raster* raster_ = nullptr;
   Readout readout_;
@@ -97,6 +103,7 @@ class ScopeWidget : public QFrame {
   int dragX_ = -1;   // where the last drag step ended; -1 until the press became a drag
   std::function<CursorDisplay()> cursorSource_;
   CursorDisplay cursorsShown_;
+  QRect cursorBox_;
 };
 
 }  // namespace kelvor

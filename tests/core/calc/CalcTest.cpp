@@ -10,7 +10,7 @@
 #include "core/calc/Calculation.h"
 #include "core/calc/ChannelCalculator.h"
 #include "core/calc/ChannelValueText.h"
-#include "core/calc/SiUnit.h"
+#include "core/text/SiUnit.h"
 
 namespace kelvor {
 namespace {

@@ -124,10 +124,12 @@ TEST(TraceFile, LoadFillsTheChannelKeepsTheRestAndEndsOnlyTheActiveRecording) {
   TraceStore store;
   fillChannel(store, 2, {{1, 0}, {2, 1}, {3, 2}});
   fillChannel(store, 3, {{9, 0}});
+  store.setUnit(2, "V");
   applyLoadedTrace(store, 2, {{7, 10}, {8, 20}});
   EXPECT_EQ((std::vector<float>{static_cast<float>(store.count(2)), store.value(2, 1),
                                 store.time(2, 2), store.value(2, 3)}),
             (std::vector<float>{2, 7, 20, 3}));  // beyond the count, kept
+  EXPECT_EQ(store.unit(2), "") << "a trace file holds no unit";
   applyLoadedTrace(store, 2, Samples(TraceStore::LastSlot, {5, 5}));
   // Right behind the last slot: untouched.
   EXPECT_EQ((std::vector<int>{store.count(2), store.count(3), static_cast<int>(store.value(3, 1))}),

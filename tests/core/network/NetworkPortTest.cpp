@@ -103,6 +103,8 @@ TEST(TelnetComPort, NegotiatesSetsTheLineAndUndoublesDataSplitAnywhere) {
            {"the server asks first", b({Iac, Do, 44, Iac, Will, 3, Iac, Will, 1, Iac, Do, 34}), "",
             SetLine + b({Iac, Do, 3, Iac, Dont, 1, Iac, Wont, 34})},
            {"option refused", b({Iac, Dont, 44, Iac, Wont, 0}), "", "", {}, false, false, true},
+           {"withdrawn once agreed: refused, data still read", agreed + b({Iac, Dont, 44, 'x'}),
+            "x", SetLine + b({Iac, Wont, 44}), std::nullopt, false, false, true},
            {"doubled 0xFF is data; other commands and notifications are not",
             b({'A', Iac, Iac, 'B', Iac, 241, 'C'}) + comPort({107, 0x30}) +
                 comPort({106, Iac, Iac}) + "D" + b({Iac, Sb, 44, 104, 1, Iac, 'x'}) + "E",

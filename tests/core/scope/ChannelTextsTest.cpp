@@ -41,15 +41,15 @@ TEST(ChannelStats, CountsMinimumMaximumMeanAndSpanWithGaps) {
 }
 
 // Time of day only where the active channel, recording live, is read; values with the separator
-// and unit.
+// and each channel's own unit, as the window shows readings.
 TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
-  const PlotReadout readout{99.5, {{1, 0.25f, 99.0f}, {4, -12.0f, 101.0f}}};
-  for (const auto& [running, active, unit, separator, texts] :
-       std::vector<std::tuple<bool, int, std::string, char, std::string>>{
-           {true, 4, "V", ',', "00:01:40  09:59:40|0,25 V|-12 V"},
-           {false, 4, "mA", '.', "00:01:40|0.25 mA|-12 mA"},
-           {true, 1, "", '.', "00:01:40  09:59:40|0.25|-12"},
-           {true, 2, "V", '.', "00:01:40|0.25 V|-12 V"}}) {  // another channel records
+  const PlotReadout readout{99.5, {{1, 0.25f, 99.0f, "V"}, {4, -12.0f, 101.0f, "Ah"}}};
+  for (const auto& [running, active, separator, texts] :
+       std::vector<std::tuple<bool, int, char, std::string>>{
+           {true, 4, ',', "00:01:40  09:59:40|250,0 mV|-12,00 Ah"},
+           {false, 4, '.', "00:01:40|250.0 mV|-12.00 Ah"},
+           {true, 1, '.', "00:01:40  09:59:40|250.0 mV|-12.00 Ah"},
+           {true, 2, '.', "00:01:40|250.0 mV|-12.00 Ah"}}) {  // another channel records
     Recording recording;
     recording.switchChannel(active, {});
     testing::FakeClock clock(36000);  // 10:00:00, set back two minutes 200 s later
@@ -57,7 +57,7 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
     clock.advance(200);
     clock.stepWall(-120000);
     std::string joined;
-    const auto lines = readoutLines(readout, recording.state(), clock, unit, separator);
+    const auto lines = readoutLines(readout, recording.state(), clock, separator);
     for (const ReadoutLine& line : lines) joined += (joined.empty() ? "" : "|") + line.text;
     EXPECT_EQ(joined, texts);
     EXPECT_TRUE(lines.size() == 3u && lines[2].rgb == paletteRgb(ValueLists::ChannelColors[4]));
@@ -65,23 +65,26 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
 }
 
 // Between the cursors, in either order, gaps left out; the values at each cursor are the
-// nearest samples in time.
+// nearest samples in time between them (one cursor alone: anywhere); each channel in its own
+// unit, as the window shows readings.
 TEST(PlotCursors, TimesDifferencesAndStatisticsBetweenTheCursors) {
   TraceStore store;
   testing::fillChannel(store, 0, {{1, 0}, {3, 10}, {InvalidValue, 15}, {5, 20}, {7.5f, 30}});
-  testing::fillChannel(store, 2, {{2, 12}});
-  const std::string ch2 = "A 2  B 2  \u0394 0  n 1  min 2  max 2  \u00D8 2";
+  testing::fillChannel(store, 2, {{0.5f, 12}, {0.42f, 21}, {0.5f, 21.5f}});
+  store.setUnit(0, "V");
+  const std::string ch2 =
+      "A 0,5000  B 0,4200  \u0394 -0,08000  n 2  min 0,4200  max 0,5000  \u00D8 0,4600";
   for (const auto& [a, b, texts] :
        std::vector<std::tuple<std::optional<double>, std::optional<double>, std::string>>{
-           {9, 21,
-            "A 00:00:09  B 00:00:21  \u0394t 00:00:12|A 3  B 5  \u0394 2  n 2  min 3  max 5  "
-            "\u00D8 4|" +
+           {9, 21.4,
+            "A 00:00:09  B 00:00:21  \u0394t 00:00:12|A 3,000 V  B 5,000 V  \u0394 2,000 V  n 2  "
+            "min 3,000 V  max 5,000 V  \u00D8 4,000 V|" +
                 ch2},
            {30, 0,
-            "A 00:00:30  B 00:00:00  \u0394t -00:00:30|A 7,5  B 1  \u0394 -6,5  n 4  min 1  "
-            "max 7,5  \u00D8 4,125|" +
-                ch2},
-           {std::nullopt, 14, "B 00:00:14|A --  B 3|A --  B 2"},
+            "A 00:00:30  B 00:00:00  \u0394t -00:00:30|A 7,500 V  B 1,000 V  \u0394 -6,500 V  n 4  "
+            "min 1,000 V  max 7,500 V  \u00D8 4,125 V|A 0,5000  B 0,5000  \u0394 0,000  n 3  min "
+            "0,4200  max 0,5000  \u00D8 0,4733"},
+           {std::nullopt, 14, "B 00:00:14|A --  B 3,000 V|A --  B 0,5000"},
            {std::nullopt, std::nullopt, ""}}) {
     std::string joined;
     for (const ReadoutLine& line : cursorLines(store, {a, b}, ','))

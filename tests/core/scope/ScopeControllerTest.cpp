@@ -10,7 +10,9 @@
 #include <tuple>
 #include <vector>
 
+#include "core/scope/PlotReadout.h"
 #include "core/scope/ValueLists.h"
+#include "core/session/ChannelFeed.h"
 #include "support/DesignPlotArea.h"
 #include "support/FakeMeter.h"
 #include "support/TraceStoreFill.h"
@@ -159,6 +161,9 @@ TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatch
   EXPECT_EQ(marker(), std::pair(MessageId::LiveMarker, std::vector<std::string>{}));
   readingAt(1201, "DC    7.5 V  \r");
   EXPECT_TRUE(scope.durationItem() < DefaultDurationItem && scope.yMaxItem() < DefaultYMaxItem);
+  scope.zoomTime(1e6, 0.5);  // no closer than ten seconds across
+  EXPECT_TRUE(scope.scale().SecondsAcross >= 10 && scope.scale().SecondsAcross < 11)
+      << scope.scale().SecondsAcross;
 }
 
 TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerColumn) {
@@ -256,6 +261,27 @@ TEST_F(ScopeControllerTest,
   EXPECT_EQ(store.count(2), 1);
 }
 
+// A channel fed by another source stores the first tick of a recording at once, then every
+// interval-th, at the recording channel's times.
+TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
+  ChannelFeed feed(session.recording(), store, clock);
+  feed.attachPlot(&scope);
+  feed.feed({1});
+  scope.selectDurationItem(1);
+  ASSERT_GT(scope.scale().StoreInterval, 1);
+  for (int second = 0; second <= 2 * scope.scale().StoreInterval; ++second) {
+    if (second == 1) startRecording();  // a tick before the recording stores nothing
+    readingAt(second, "DC  0.500 V  \r");
+    feed.take({std::nullopt, ChannelReading{second * 1.0, "A"}});
+  }
+  EXPECT_EQ(std::vector<float>(store.times(1) + 1, store.times(1) + 1 + store.count(1)),
+            std::vector<float>(store.times(0) + 1, store.times(0) + 1 + store.count(0)));
+  EXPECT_EQ(store.count(1), 2);
+  // Each channel read in its own unit.
+  const PlotReadout read = readoutAt(store, scope.scale(), scope.raster(), 0);
+  EXPECT_EQ(read.channels.at(0).unit + " " + read.channels.at(1).unit, "V A");
+}
+
 // A day of readings steps through every shorter duration and stores every interval-th reading
 // in order. The day's journal replayed gives the same samples. (The heap it takes is measured
 // by the benchmarks.)
@@ -269,6 +295,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
     const int before = store.count(0);
     readingAt(second, frame);
     journal[static_cast<std::size_t>(second)].value = state.currentValue();
+    journal[static_cast<std::size_t>(second)].unit = "mV";  // the journal's own unit
     // A real poll comes a little early or late: to the nearest second in the trace.
     journal[static_cast<std::size_t>(second)].elapsedMs = second * 1000LL - (second % 3) + 1;
     if (store.count(0) == before) continue;
@@ -294,7 +321,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   session.replay(journal, 0);
   for (int i = 1; i <= store.count(0); ++i)
     replayed.emplace_back(store.value(0, i), store.time(0, i));
-  EXPECT_TRUE(replayed == live && live.size() > 2000u);
+  EXPECT_TRUE(replayed == live && live.size() > 2000u && store.unit(0) == "mV");
 }
 
 }  // namespace

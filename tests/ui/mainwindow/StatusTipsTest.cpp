@@ -71,11 +71,14 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
                        {{1.5f, 0}, {InvalidValue, across / 3}, {-2.25f, across / 2}});
   testing::fillChannel(window.traces(), 5, {{7.0f, across / 3}});  // reaches no other column
   window.scope().FullReDraw(Rescale::Keep);
-  window.meter().session().recording().takeReading(0.0f, "mA");
+  window.traces().setUnit(3, "mA");  // each channel in its own unit, whatever the meter reads
+  window.traces().setUnit(5, "V");
+  window.meter().session().recording().takeReading(0.0f, "A");
   const QImage picture = plot->picture().copy(), shown = plot->grab().toImage();
   const double secondsPerColumn = across / plot->picture().width();
-  for (const auto& [time, texts] :
-       {std::pair{0.0f, "1,5 mA"}, {across / 3, "-2,25 mA|7 mA"}, {across / 2, "-2,25 mA"}}) {
+  for (const auto& [time, texts] : {std::pair{0.0f, "1,500 mA"},
+                                    {across / 3, "-2,250 mA|7,000 V"},
+                                    {across / 2, "-2,250 mA"}}) {
     const int column = mapSample(static_cast<double>(time), 0, window.scope().raster(), scale).x;
     const QPointF at(plot->contentsRect().left() + column, plot->contentsRect().center().y());
     QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, {}, {});

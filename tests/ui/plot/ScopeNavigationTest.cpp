@@ -137,8 +137,24 @@ TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
   ASSERT_TRUE(cursors.a && cursors.b);
   EXPECT_NEAR(*cursors.a, 0.25 * across(), across() / 400);
   EXPECT_NEAR(*cursors.b - *cursors.a, 0.25 * across(), across() / 200);
-  // The times and channels 0 to 3; cursors are painted over the picture, not into it.
-  EXPECT_EQ(std::pair(lines.size(), plot->picture() == live), std::pair(std::size_t{5}, true));
+  // The times and channel 3, the only one with samples between the cursors; cursors are
+  // painted over the picture, not into it.
+  EXPECT_EQ(std::pair(lines.size(), plot->picture() == live), std::pair(std::size_t{2}, true));
+  // The pointer's line passes behind the cursors' box; the box's border holds its text.
+  mouse(QEvent::MouseMove, 0.1, Qt::NoButton);
+  const QImage shown = plot->grab().toImage();
+  const QRect box = plot->cursorBoxShown();
+  const int pointerX = inside(0.1).toPoint().x();
+  ASSERT_TRUE(box.left() < pointerX && pointerX < box.right()) << box.left() << " " << box.right();
+  int crossed = 0, notBorder = 0;
+  for (int y = box.top() + 1; y < box.bottom(); ++y)
+    crossed += shown.pixelColor(pointerX, y) == ScopeWidget::BoxBorder ? 1 : 0;
+  const auto border = [&](int x, int y) {
+    notBorder += shown.pixelColor(x, y) != ScopeWidget::BoxBorder;
+  };
+  for (int x = box.left(); x <= box.right(); ++x) border(x, box.top()), border(x, box.bottom());
+  for (int y = box.top(); y <= box.bottom(); ++y) border(box.left(), y), border(box.right(), y);
+  EXPECT_EQ(std::pair(crossed, notBorder), std::pair(0, 0));
   key(Qt::Key_Escape);
   plot->grab();
   EXPECT_TRUE(plot->cursorLinesShown().empty() && !window.scope().cursors().any());

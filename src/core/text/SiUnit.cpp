@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/calc/SiUnit.h"
+#include "core/text/SiUnit.h"
 
 #include <array>
 #include <cmath>
