@@ -12,6 +12,7 @@ JournalTraces::JournalTraces(TraceStore& store, int channel) : store_(store), ch
       return;
     }
     ++count_;
+    store_.setUnit(channel_, row.unit);  // the newest, as a live channel keeps it
     store_.setSample(channel_, count_, row.value,
                      static_cast<float>(static_cast<double>(row.elapsedMs) / 1000.0));
   });

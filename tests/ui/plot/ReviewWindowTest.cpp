@@ -102,7 +102,7 @@ TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasure
       << scope->readoutShown().at(0).text;
   auto* value0 = review.findChild<QLabel*>(QStringLiteral("lblY(0)"));
   EXPECT_TRUE(value0 && value0->text() == "0");
-  EXPECT_NE(lines[1].text.find("n 60  min 600,0  max 659,0  \u00D8 629,5"), std::string::npos)
+  EXPECT_NE(lines[1].text.find("n 60  min 600,0 V  max 659,0 V  \u00D8 629,5 V"), std::string::npos)
       << lines[1].text;
 
   // What is shown, saved: the picture as on the screen, the minute's readings as journal rows.
