@@ -63,8 +63,7 @@ TEST(MeterFamiliesE2e, AnotherFamilysStreamIsToldAndTheRunWithoutReadingsFails) 
   RecordProcess recorder(home, {"--port", "COM1", "--meter", "fs9922", "--duration", "6s"});
   EXPECT_EQ(recorder.status(), 1);
   EXPECT_EQ(QString::fromUtf8(recorder.process.readAllStandardError()),
-            "COM1: data arrives, but no valid fs9922 frame: another meter or rate?
-            "
+            "COM1: data arrives, but no valid fs9922 frame: another meter or rate?\n"
             "kelvor-record: Nothing recorded: no meter gave a reading\n");
   EXPECT_TRUE(QDir(home.file("data/Kelvor/recordings")).entryList(QDir::Files).isEmpty());
 }
