@@ -420,6 +420,22 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <source>aus</source>
         <translation>off</translation>
     </message>
+    <message>
+        <source>kein gültiger %1-Rahmen</source>
+        <translation>no valid %1 frame</translation>
+    </message>
+    <message>
+        <source>Kelvor – %1: Daten kommen, aber kein gültiger %2-Rahmen: anderes Messgerät oder andere Baudrate?</source>
+        <translation>Kelvor – %1: data arrives, but no valid %2 frame: another meter or rate?</translation>
+    </message>
+    <message>
+        <source>%1: Daten kommen, aber kein gültiger %2-Rahmen: anderes Messgerät oder andere Baudrate?</source>
+        <translation>%1: data arrives, but no valid %2 frame: another meter or rate?</translation>
+    </message>
+    <message>
+        <source>Nichts aufgezeichnet: kein Messgerät hat einen Messwert geliefert</source>
+        <translation>Nothing recorded: no meter gave a reading</translation>
+    </message>
 </context>
 <context>
     <name>kelvor::ReviewWindow</name>

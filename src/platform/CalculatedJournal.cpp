@@ -12,9 +12,7 @@ CalculatedJournal::CalculatedJournal(char decimalSeparator, JournalWriter::Fault
       writer_(std::make_unique<JournalFile>(), std::move(onFault)) {}
 
 std::string CalculatedJournal::fileName(const WallTime& start) {
-  // The meters' journals end in "_COMn.csv"; this one in "_calc.csv".
-  const std::string meterName = journalFileName(start, 0);
-  return meterName.substr(0, meterName.rfind('_')) + "_calc.csv";
+  return journalFileName(start, "calc");
 }
 
 bool CalculatedJournal::check(const JournalFault& fault) {

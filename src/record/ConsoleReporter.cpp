@@ -32,10 +32,10 @@ void ConsoleReporter::meterStateChanged(MeterCondition condition) {
   condition_ = condition;
   // Also told for an alarm or a reopened port; an opened port is no news.
   if (condition == before) return;
-  const bool silent = before == MeterCondition::NoAnswer || before == MeterCondition::Retrying;
+  const bool silent = before != MeterCondition::Answering && before != MeterCondition::NotOpen;
   if (condition == MeterCondition::Answering && !silent) return;
   if (condition != MeterCondition::NotOpen)
-    line(messageText(RecordTexts::meterLine(style_.port, condition)));
+    line(messageText(RecordTexts::meterLine({style_.meter, condition, style_.family})));
 }
 
 void ConsoleReporter::line(const std::string& text) {

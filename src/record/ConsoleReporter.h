@@ -18,9 +18,10 @@ class ConsoleReporter : public ReadingListener, public AlarmSound, public MeterS
  public:
   struct Style {
     char decimalSeparator = ',';
-    bool progress = false;  // stderr is a terminal and --quiet is absent
-    bool bell = false;      // stderr is a terminal
-    int port = 1;
+    bool progress = false;       // stderr is a terminal and --quiet is absent
+    bool bell = false;           // stderr is a terminal
+    std::string meter = "COM1";  // its name (see meterName)
+    std::string family = {};     // the protocol family it is read as
   };
 
   // The watch goes by the clock's steady time.

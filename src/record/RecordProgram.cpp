@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <cstring>
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/PortTable.h"
 #include "core/record/RecordTexts.h"
 #include "platform/MessageTexts.h"
@@ -69,7 +70,7 @@ void RecordProgram::addMeter(const RecordMeter& line, int channel, char decimalS
   meters_.push_back(std::make_unique<Meter>(
       *this, line,
       ConsoleReporter::Style{decimalSeparator, first && !options_.quiet && terminal, terminal,
-                             line.port.ComPort}));
+                             meterName(line.port), std::string(familyFor(line.port).name())}));
   Meter& meter = *meters_.back();
   MeterConnection& connection = meter.connection;
   group_.addMeter(connection, channel);
@@ -106,8 +107,8 @@ void RecordProgram::startPublishing(Meter& meter) {
                      meter.reporter.line("kelvor-record: MQTT: " + messageText(why));
                    });
   const PublishSettings& settings = options_.publish;
-  meter.publisher.configure(settings,
-                            settings.topicFor(MqttPublisher::hostName(), meter.line.port.ComPort));
+  meter.publisher.configure(
+      settings, settings.topicFor(MqttPublisher::hostName(), meterName(meter.line.port)));
 }
 
 std::unique_ptr<JournalSink> RecordProgram::chooseJournal(Meter& meter) {
@@ -155,6 +156,7 @@ bool RecordProgram::openPort(Meter& meter) {
 }
 
 void RecordProgram::tickDone(const Moment&, const TickReadings&) {
+  watch_.tickDone();
   if (watch_.done()) stop(0);  // also when a meter of the tick stayed silent
 }
 
@@ -189,17 +191,19 @@ void RecordProgram::stop(int status) {
   waiting_.stop();
   group_.stop();
   // Ends the journals: synced, closed and renamed, unless their disk has stalled.
-  std::vector<Message> leftOpen;
+  std::vector<Message> failures;
   for (auto& meter : meters_)
-    if (!meter->connection.stopPolling()) leftOpen.push_back(meter->connection.journalLeftOpen());
+    if (!meter->connection.stopPolling()) failures.push_back(meter->connection.journalLeftOpen());
   if (!group_.endJournal()) {
     const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
-    leftOpen.emplace_back(MessageId::JournalStillOpen,
+    failures.emplace_back(MessageId::JournalStillOpen,
                           std::vector<std::string>{group_.journalPath(), waited});
   }
   QCoreApplication::sendPostedEvents(&waiting_);  // what the journals' threads had to say
   for (auto& meter : meters_) meter->connection.close();
-  for (const Message& message : leftOpen) {
+  // A run without a reading failed, whatever ended it: a wrong meter or rate, a dead line.
+  if (status_ == 0 && watch_.readings() == 0) failures.emplace_back(MessageId::RecordNothing);
+  for (const Message& message : failures) {
     meters_.front()->reporter.line("kelvor-record: " + messageText(message));
     status_ = 1;
   }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every protocol family against the simulator, through kelvor-record and the window.
 
+#include <QDir>
+
 #include "e2e/E2eSupport.h"
 
 namespace kelvor::e2e {
@@ -51,6 +53,19 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
     const char* line = four ? " 600 baud" : family == "es51922" ? " 19200 baud" : " 2400 baud";
     EXPECT_TRUE(sim.lineSettings().contains(line)) << sim.lineSettings().toStdString();
   }
+}
+
+// Another family's stream is told apart from silence, and a run that recorded nothing fails.
+TEST(MeterFamiliesE2e, AnotherFamilysStreamIsToldAndTheRunWithoutReadingsFails) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--meter", "fs9721"});
+  ASSERT_TRUE(sim.ready());
+  RecordProcess recorder(home, {"--port", "COM1", "--meter", "fs9922", "--duration", "6s"});
+  EXPECT_EQ(recorder.status(), 1);
+  EXPECT_EQ(QString::fromUtf8(recorder.process.readAllStandardError()),
+            "COM1: data arrives, but no valid fs9922 frame: another meter or rate?\n"
+            "kelvor-record: Nothing recorded: no meter gave a reading\n");
+  EXPECT_TRUE(QDir(home.file("data/Kelvor/recordings")).entryList(QDir::Files).isEmpty());
 }
 
 // The window shows each family's reading with unit and prefix, its mode and low battery. What

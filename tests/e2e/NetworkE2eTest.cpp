@@ -107,7 +107,7 @@ TEST(NetworkE2e, AServerAwayForTenSecondsIsRetriedAndReadingsGoOnInOrder) {
       EXPECT_TRUE(polls[i].byte == 'D' && polls[i].seconds - polls[i - 1].seconds > 0.8) << i;
   }
   server.kill();
-  const QString title = "Kelvor – " + rfc2217(forWindow.rfc2217);
+  const QString title = QStringLiteral("Kelvor – rfc2217-127.0.0.1-%1").arg(forWindow.rfc2217);
   EXPECT_TRUE(
       waitUntil([&] { return app.text("frmMain") == title + ": getrennt, neuer Versuch"; }, 5s))
       << app.text("frmMain").toStdString();

@@ -157,6 +157,16 @@ TEST(MeterSim, AnswersWithTheMeterFramesAndRemovesItsLinkWhenEnded) {
   }
 }
 
+// A streaming meter only sends, polled or not: its frames never carry a polled meter's answer.
+TEST(MeterSim, AStreamingMeterNeverAnswersAPoll) {
+  TestFolder folder;
+  Simulator sim(folder, "--link @COM1 --meter fs9721");
+  ASSERT_EQ(sim.line().rfind("ready ", 0), 0u) << folder.read("stderr");
+  const std::string bytes = pollPort(folder.file("COM1"), 3, 140);
+  EXPECT_EQ(std::pair(bytes.size(), bytes.find("DC ")),
+            std::pair(std::size_t{140}, std::string::npos));
+}
+
 // One row per kind of mistake: unknown or bare options, values out of range, bad value sources
 // and scripts, a link that would replace a file. Then the exit status and what the message names.
 TEST(MeterSim, RefusesABadCommandLineWithAMessageNamingTheCulprit) {

@@ -155,7 +155,8 @@ void Simulator::receive(Clock::time_point now) {
   const double elapsed = std::chrono::duration<double>(now - start_).count();
   for (ssize_t i = 0; i < count; ++i) {
     if (log_) log_->received(buffer[i]);
-    if (buffer[i] == kPoll) schedule(responder_.answerPoll(elapsed), now);
+    // A streaming meter never answers: it only sends.
+    if (buffer[i] == kPoll && !streamer_) schedule(responder_.answerPoll(elapsed), now);
   }
 }
 

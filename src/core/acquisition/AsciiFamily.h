@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+
 #include "core/acquisition/MeterFamily.h"
 
 namespace kelvor {
@@ -10,10 +12,14 @@ namespace kelvor {
 // them of which the first counts.
 class AsciiFamily : public MeterFamily {
  public:
+  // The rates these meters are set to, as the port dialog offers them.
+  static constexpr std::array<int, 5> SettableRates{600, 1200, 2400, 4800, 9600};
+
   explicit AsciiFamily(bool fourFrames) : fourFrames_(fourFrames) {}
 
   std::string_view name() const override { return fourFrames_ ? "four" : "single"; }
   LineSettings line() const override { return {1200, 7, Parity::None, 2, true, false}; }
+  std::vector<int> rates() const override { return {SettableRates.begin(), SettableRates.end()}; }
   std::string_view pollCommand() const override { return "D"; }
   std::size_t answerLength() const override {
     return fourFrames_ ? 4 * MeterFrameLength : MeterFrameLength;

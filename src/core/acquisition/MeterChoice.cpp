@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/acquisition/MeterChoice.h"
 
+#include <algorithm>
+
 #include "core/acquisition/MeterModels.h"
 
 namespace kelvor {
@@ -27,6 +29,24 @@ bool chooseMeter(PortConfig& config, const std::string& name) {
   const MeterModel* model = modelNamed(name);
   config.ComBaud = model ? model->line.baud : familyFor(config).line().baud;
   return true;
+}
+
+std::vector<int> meterRates() {
+  std::vector<int> rates;
+  for (const MeterFamily* family : meterFamilies())
+    for (const int rate : family->rates()) rates.push_back(rate);
+  for (const MeterModel& model : meterModels()) rates.push_back(model.line.baud);
+  std::sort(rates.begin(), rates.end());
+  rates.erase(std::unique(rates.begin(), rates.end()), rates.end());
+  return rates;
+}
+
+std::string meterRatesText() {
+  const std::vector<int> rates = meterRates();
+  std::string text;
+  for (std::size_t i = 0; i < rates.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == rates.size() ? " or " : ", ") + std::to_string(rates[i]);
+  return text;
 }
 
 }  // namespace kelvor

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/acquisition/LineSettings.h"
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/PortConfig.h"
@@ -15,5 +18,9 @@ const MeterFamily& familyFor(const PortConfig& config);
 LineSettings lineFor(const PortConfig& config);
 // Sets the meter by a model id or family name, with its usual rate; false for any other name.
 bool chooseMeter(PortConfig& config, const std::string& name);
+// Every rate of the families and models, ascending: what a port may be set to.
+std::vector<int> meterRates();
+// "600, 1200, …, 9600 or 19200": the rates in words.
+std::string meterRatesText();
 
 }  // namespace kelvor

@@ -23,6 +23,8 @@ class MeterFamily {
   virtual std::string_view name() const = 0;
   // The family's usual line: rate, character format, control lines.
   virtual LineSettings line() const = 0;
+  // The rates its meters may be set to; the usual one alone unless told otherwise.
+  virtual std::vector<int> rates() const { return {line().baud}; }
   // What a poll writes; empty for a streaming family.
   virtual std::string_view pollCommand() const { return {}; }
   // Characters of a complete answer (polled) or of one frame (streaming).

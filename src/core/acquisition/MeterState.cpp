@@ -10,7 +10,8 @@
 namespace kelvor {
 
 void MeterState::portOpened(bool ok) {
-  missed_ = 0;
+  missed_ = garbled_ = 0;
+  data_ = false;
   awaiting_ = false;
   alarm_ = false;
   // Told even without a change: the port may be another one now.
@@ -20,16 +21,17 @@ void MeterState::portOpened(bool ok) {
 void MeterState::pollSent() {
   if (awaiting_) missed();
   awaiting_ = true;
+  data_ = false;
 }
 
 void MeterState::pollGivenUp() {
   if (awaiting_) missed();
-  awaiting_ = false;
+  awaiting_ = data_ = false;
 }
 
 void MeterState::answered() {
-  missed_ = 0;
-  awaiting_ = false;
+  missed_ = garbled_ = 0;
+  awaiting_ = data_ = false;
   lastAnswer_ = clock_.wallTime().local();
   set(MeterCondition::Answering);
 }
@@ -56,7 +58,9 @@ void MeterState::tell() {
 }
 
 void MeterState::missed() {
-  if (++missed_ >= limit_) set(MeterCondition::NoAnswer);
+  garbled_ = data_ ? garbled_ + 1 : 0;
+  if (++missed_ >= limit_)
+    set(garbled_ >= limit_ ? MeterCondition::NoValidFrame : MeterCondition::NoAnswer);
 }
 
 void MeterState::set(MeterCondition condition, bool always) {
@@ -66,23 +70,26 @@ void MeterState::set(MeterCondition condition, bool always) {
 }
 
 Message meterTitle(MeterCondition condition, int comPort, bool alarm) {
-  return meterTitle(condition, portName(comPort), alarm);
+  return meterTitle(MeterOnPort{portName(comPort), condition}, alarm);
 }
 
-Message meterTitle(MeterCondition condition, const std::string& port, bool alarm) {
+Message meterTitle(const MeterOnPort& meter, bool alarm) {
   static constexpr MessageId Titles[] = {MessageId::TitleAnswering, MessageId::TitleNoAnswer,
                                          MessageId::TitleRetrying, MessageId::TitleNotOpen};
-  const bool alarmShown = alarm && condition == MeterCondition::Answering;
-  return Message(alarmShown ? MessageId::TitleAlarm : Titles[static_cast<int>(condition)], {port});
+  if (meter.condition == MeterCondition::NoValidFrame)
+    return Message(MessageId::TitleNoValidFrame, {meter.port, meter.family});
+  const bool alarmShown = alarm && meter.condition == MeterCondition::Answering;
+  return Message(alarmShown ? MessageId::TitleAlarm : Titles[static_cast<int>(meter.condition)],
+                 {meter.port});
 }
 
 Message meterTitle(const std::vector<MeterOnPort>& meters, bool alarm) {
   if (meters.empty()) return Message(MessageId::Verbatim, {"Kelvor"});
-  if (meters.size() == 1) return meterTitle(meters[0].condition, meters[0].port, alarm);
+  if (meters.size() == 1) return meterTitle(meters[0], alarm);
   // Built from the last meter forwards: each one goes in front of the list of those after it.
   std::optional<Message> list;
   for (auto meter = meters.rbegin(); meter != meters.rend(); ++meter) {
-    const std::optional<Message> words = conditionWords(meter->condition);
+    const std::optional<Message> words = conditionWords(meter->condition, meter->family);
     Message named = words ? Message(MessageId::MeterInState, {meter->port}, {*words})
                           : Message(MessageId::Verbatim, {meter->port});
     list = list ? Message(MessageId::MeterListed, {}, {named, *list}) : named;
@@ -90,7 +97,7 @@ Message meterTitle(const std::vector<MeterOnPort>& meters, bool alarm) {
   return Message(alarm ? MessageId::TitleAlarm : MessageId::TitleAnswering, {}, {*list});
 }
 
-std::optional<Message> conditionWords(MeterCondition condition) {
+std::optional<Message> conditionWords(MeterCondition condition, const std::string& family) {
   switch (condition) {
     case MeterCondition::Answering:
       return std::nullopt;
@@ -100,6 +107,8 @@ std::optional<Message> conditionWords(MeterCondition condition) {
       return Message(MessageId::StateRetrying);
     case MeterCondition::NotOpen:
       return Message(MessageId::StateNotOpen);
+    case MeterCondition::NoValidFrame:
+      return Message(MessageId::StateNoValidFrame, {family});
   }
   return std::nullopt;
 }

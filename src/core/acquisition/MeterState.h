@@ -17,6 +17,9 @@ enum class MeterCondition {
   NoAnswer,   // the last polls in a row brought no complete answer
   Retrying,   // the port failed and is being reopened once per poll
   NotOpen,    // the port could not be opened, or it was closed
+  // Bytes came for each of the last polls in a row, but no complete answer or valid frame:
+  // another meter, protocol family or rate than the one chosen.
+  NoValidFrame,
 };
 
 // Told whenever the condition or the alarm changes, and whenever the port is opened or closed.
@@ -45,6 +48,8 @@ class MeterState {
   void pollSent();
   // The current poll was given up without a complete answer.
   void pollGivenUp();
+  // Bytes came for the current poll, a complete answer or valid frame or not.
+  void dataCame() { data_ = true; }
   // A complete answer came.
   void answered();
   // The port failed; it is closed and reopened once per poll.
@@ -71,26 +76,31 @@ class MeterState {
   std::vector<MeterStateListener*> listeners_;
   MeterCondition condition_ = MeterCondition::NotOpen;
   int missed_ = 0;
+  int garbled_ = 0;  // polls missed in a row for which bytes came
+  bool data_ = false;
   bool awaiting_ = false;
   bool alarm_ = false;
   LocalSeconds lastAnswer_ = 0;
 };
 
-// The main window's title for the condition on port COMn; an alarm shows while the meter
-// answers.
-Message meterTitle(MeterCondition condition, int comPort, bool alarm = false);
-// The same for a port by its name (a network address).
-Message meterTitle(MeterCondition condition, const std::string& port, bool alarm = false);
-// The title for several meters: each one's port in order, with its condition beside it where
-// it does not answer ("Kelvor – COM1, COM2 (keine Antwort)"); an alarm as for one meter, whichever
-// meter's channel it watches. One meter gets meterTitle's title.
+// A meter by its name (see meterName), its condition and the protocol family it is read as.
 struct MeterOnPort {
   std::string port;
   MeterCondition condition = MeterCondition::NotOpen;
+  std::string family = {};  // named where no valid frame of it comes
 };
+// The main window's title for the condition on port COMn; an alarm shows while the meter
+// answers.
+Message meterTitle(MeterCondition condition, int comPort, bool alarm = false);
+// The same for a meter by its name.
+Message meterTitle(const MeterOnPort& meter, bool alarm = false);
+// The title for several meters: each one's port in order, with its condition beside it where
+// it does not answer ("Kelvor – COM1, COM2 (keine Antwort)"); an alarm as for one meter, whichever
+// meter's channel it watches. One meter gets meterTitle's title.
 Message meterTitle(const std::vector<MeterOnPort>& meters, bool alarm = false);
-// A condition in words ("keine Antwort"); nothing while the meter answers.
-std::optional<Message> conditionWords(MeterCondition condition);
+// A condition in words ("keine Antwort"); nothing while the meter answers. `family`: the
+// protocol family whose frames do not come.
+std::optional<Message> conditionWords(MeterCondition condition, const std::string& family = {});
 // The port, line and meter behind the reading display, and when the meter last answered.
 Message meterDetails(const PortConfig& config, const std::string& devicePath,
                      LocalSeconds lastAnswer);

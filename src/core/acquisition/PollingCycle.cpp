@@ -54,7 +54,9 @@ void PollingCycle::onReadTick() {
     rxTries_ = 0;
   }
   ++rxTries_;
-  rxBuffer_ += port_.ReadPort();
+  const std::string bytes = port_.ReadPort();
+  if (!bytes.empty()) meter_.dataCame();
+  rxBuffer_ += bytes;
   if (port_.failed()) {
     // The device went away during the answer; the next poll tries to reopen it.
     closeFailedPort();
@@ -77,9 +79,11 @@ void PollingCycle::onReadTick() {
 
 void PollingCycle::listen(const MeterFamily& family) {
   if (!framer_ || &framer_->family() != &family) framer_ = std::make_unique<StreamFramer>(family);
+  bool data = false;
   for (int i = 0; i < MaxStreamReads; ++i) {
     const std::string bytes = port_.ReadPort();
     if (bytes.empty()) break;
+    data = true;
     framer_->add(bytes);
   }
   if (port_.failed()) {
@@ -88,6 +92,7 @@ void PollingCycle::listen(const MeterFamily& family) {
   }
   // A tick without a valid frame counts as a poll without an answer.
   meter_.pollSent();
+  if (data) meter_.dataCame();
   std::optional<std::string> frame = framer_->takeNewest();
   if (!frame) {
     meter_.pollGivenUp();

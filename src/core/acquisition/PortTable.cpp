@@ -43,4 +43,17 @@ std::string portLabel(const PortConfig& config) {
   return config.Address.empty() ? portName(config.ComPort) : config.Address;
 }
 
+std::string meterName(const PortConfig& config) {
+  const std::string& address = config.Address;
+  const std::size_t hostAt = address.find("://");
+  const std::size_t portAt = address.rfind(':');
+  if (address.empty()) return portName(config.ComPort);
+  if (hostAt == std::string::npos || portAt < hostAt + 3) return address;  // not an address
+  std::string host;
+  // An IPv6 host loses its brackets, and its colons become dots.
+  for (const char c : address.substr(hostAt + 3, portAt - hostAt - 3))
+    if (c != '[' && c != ']') host += c == ':' ? '.' : c;
+  return address.substr(0, hostAt) + "-" + host + "-" + address.substr(portAt + 1);
+}
+
 }  // namespace kelvor

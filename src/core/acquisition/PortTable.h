@@ -22,5 +22,9 @@ std::string openErrorText(int errorCode, const std::string& port);
 
 // What the user chose as the port: the network address, else "COMn".
 std::string portLabel(const PortConfig& config);
+// The meter's name in journal file names, MQTT topics, titles and messages: "COMn", or the
+// network address in a form that file names and topics take as it is, one per address:
+// "tcp://127.0.0.1:4001" is "tcp-127.0.0.1-4001", "rfc2217://[::1]:4001" "rfc2217-..1-4001".
+std::string meterName(const PortConfig& config);
 
 }  // namespace kelvor

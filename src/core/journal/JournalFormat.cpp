@@ -220,10 +220,10 @@ std::string localDateTimeText(const WallTime& time) {
   return localMs(time, false);
 }
 
-std::string journalFileName(const WallTime& start, int port) {
+std::string journalFileName(const WallTime& start, const std::string& meter) {
   const std::string text =
       dateTimeText(start.utcMs + start.offsetSeconds * 1000LL, '_', '-', false);
-  return text + "_COM" + std::to_string(port) + ".csv";
+  return text + "_" + meter + ".csv";
 }
 
 std::string journalStartText(const std::string& fileName) {

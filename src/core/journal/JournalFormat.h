@@ -37,8 +37,8 @@ JournalRow journalRowOf(const std::string& answer, const DecodedFrame& reading);
 std::string journalHeader(JournalStyle style);
 std::string journalLine(const JournalRow& row, JournalStyle style);
 
-// "2026-12-06_14-03-07_COM1.csv": the local start of the recording and the port.
-std::string journalFileName(const WallTime& start, int port);
+// "2026-12-06_14-03-07_COM1.csv": the local start of the recording and the meter's name.
+std::string journalFileName(const WallTime& start, const std::string& meter);
 // "2026-12-06 14:03:07" of a journal's file name, the start of its recording.
 std::string journalStartText(const std::string& fileName);
 // "2026-12-06 14:03:07": the local date and time of day.

@@ -12,7 +12,7 @@ bool JournalKeeper::check(const JournalFault& fault) {
 }
 
 JournalRow JournalKeeper::record(const std::string& answer, const DecodedFrame& reading,
-                                 int channel, int port, const Moment& at) {
+                                 int channel, const std::string& meter, const Moment& at) {
   if (!recording_) {
     recording_ = true;
     start_ = at;
@@ -24,16 +24,16 @@ JournalRow JournalKeeper::record(const std::string& answer, const DecodedFrame& 
   row.time = at.wall;
   row.elapsedMs = at.steadyMs - start_.steadyMs;
   row.channel = channel + 1;
-  write(row, port, at.steadyMs);
+  write(row, meter, at.steadyMs);
   return row;
 }
 
-void JournalKeeper::write(const JournalRow& row, int port, std::int64_t steadyMs) {
+void JournalKeeper::write(const JournalRow& row, const std::string& meter, std::int64_t steadyMs) {
   if (!sink_ || state_ == State::Failed || (!enabled_ && state_ == State::Closed)) return;
   // The header goes with the first row: a journal on disk holds a reading or nothing.
   std::string bytes = journalLine(row, style_);
   if (state_ == State::Closed) {
-    if (!check(sink_->open(journalFileName(nameTime_, port)))) return;
+    if (!check(sink_->open(journalFileName(nameTime_, meter)))) return;
     state_ = State::Open;
     bytes = journalHeader(style_) + bytes;
   }

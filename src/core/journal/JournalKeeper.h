@@ -60,8 +60,9 @@ class JournalKeeper {
   // A reading was decoded while drawing is active; `answer` as the meter sent it. Returns
   // its row, timed by the steady clock from the first reading of the recording, whether a
   // file takes it or not.
-  JournalRow record(const std::string& answer, const DecodedFrame& reading, int channel, int port,
-                    const Moment& at);
+  // `meter` names the file (see meterName).
+  JournalRow record(const std::string& answer, const DecodedFrame& reading, int channel,
+                    const std::string& meter, const Moment& at);
   // The recording ended cleanly.
   void end();
   // Tells a fault to the handler: also one that the sink found later, on its own.
@@ -72,7 +73,7 @@ class JournalKeeper {
  private:
   enum class State { Closed, Open, Failed };
   bool check(const JournalFault& fault);
-  void write(const JournalRow& row, int port, std::int64_t steadyMs);
+  void write(const JournalRow& row, const std::string& meter, std::int64_t steadyMs);
 
   JournalStyle style_;
   JournalSink* sink_ = nullptr;

@@ -37,9 +37,9 @@ std::string jsonString(const std::string& bytes) {
 
 }  // namespace
 
-std::string PublishSettings::topicFor(const std::string& hostName, int comPort) const {
+std::string PublishSettings::topicFor(const std::string& hostName, const std::string& meter) const {
   if (!topic.empty()) return topic;
-  return "kelvor/" + hostName + "/COM" + std::to_string(comPort);
+  return "kelvor/" + hostName + "/" + meter;
 }
 
 PublishSettings PublishSettings::read(const StoredSettings::Lookup& lookup) {

@@ -25,10 +25,11 @@ struct PublishSettings {
   std::string password;
   bool tls = false;
   std::string caFile;  // empty: the system's certificate authorities
-  std::string topic;   // empty: "kelvor/<host name>/COMn"
+  std::string topic;   // empty: "kelvor/<host name>/<meter name>"
 
   int effectivePort() const { return port != 0 ? port : (tls ? TlsPort : PlainPort); }
-  std::string topicFor(const std::string& hostName, int comPort) const;
+  // `meter`: the meter's name (see meterName).
+  std::string topicFor(const std::string& hostName, const std::string& meter) const;
 
   static PublishSettings read(const StoredSettings::Lookup& lookup);
   std::vector<StoredSettings::KeyText> texts() const;

@@ -14,7 +14,6 @@ namespace kelvor {
 namespace {
 
 constexpr std::size_t MaxChannels = 6;
-constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
 
 bool parsePort(const std::string& text, RecordMeter& m) {
   if (looksLikeNetworkAddress(text)) {
@@ -39,7 +38,7 @@ bool parsePort(const std::string& text, RecordMeter& m) {
 
 bool parseBaud(const std::string& text, RecordMeter& m) {
   const auto n = wholeNumber(text);
-  for (const int rate : Rates)
+  for (const int rate : meterRates())
     if (n && *n == rate) m.baud = rate;
   return n && m.baud == *n;
 }

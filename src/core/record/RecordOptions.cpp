@@ -17,12 +17,12 @@ namespace {
 using ChannelParser = bool (CommandLineChannels::*)(const std::string&);
 
 // The options that make channels, with what each accepts.
-const std::map<std::string, std::pair<ChannelParser, const char*>>& channelOptions() {
-  static const std::map<std::string, std::pair<ChannelParser, const char*>> options{
+const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptions() {
+  static const std::map<std::string, std::pair<ChannelParser, std::string>> options{
       {"--port",
        {&CommandLineChannels::port,
         "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT or tcp://HOST:PORT"}},
-      {"--baud", {&CommandLineChannels::baud, "600, 1200, 2400, 4800 or 9600"}},
+      {"--baud", {&CommandLineChannels::baud, meterRatesText()}},
       {"--meter",
        {&CommandLineChannels::meter,
         "single, four, fs9721, fs9922, es51922, ut71x or a model of --list-meters"}},
@@ -151,7 +151,7 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
       result.error = "unknown option: " + args[i];
       return result;
     }
-    const char* expected = makesChannel ? channel->second.second : option->second.second;
+    const std::string expected = makesChannel ? channel->second.second : option->second.second;
     if (!value && i + 1 < args.size()) value = args[++i];
     if (!value) {
       result.error = name + " needs a value: " + expected;
@@ -187,8 +187,11 @@ std::string recordHelp() {
          "  --port tcp://HOST:PORT  the same as raw bytes, the line set on the server\n"
          "                          (several --port: one meter each, polled together;\n"
          "                          --meter and --baud belong to the --port before them)\n"
-         "  --baud RATE             600, 1200, 2400, 4800 or 9600 (default: the meter's\n"
-         "                          usual rate when --meter is given, 19200 for es51922)\n"
+         "  --baud RATE             " +
+         meterRatesText() +
+         "\n"
+         "                          (default: the meter's usual rate when --meter is\n"
+         "                          given, 19200 for es51922)\n"
          "  --meter NAME            a model of --list-meters, or a protocol family:\n"
          "                          single, four (polled), fs9721, fs9922, es51922, ut71x\n"
          "  --list-meters           the known meter models with family and line\n"
@@ -204,7 +207,7 @@ std::string recordHelp() {
          "  --language de|en        texts, separators and decimal sign of the journal\n"
          "  --wait                  wait for a port that cannot be opened yet\n"
          "  --mqtt HOST[:PORT]      also publish every reading to this MQTT broker\n"
-         "  --mqtt-topic PREFIX     topic prefix (default kelvor/<host name>/COMn)\n"
+         "  --mqtt-topic PREFIX     topic prefix (default kelvor/<host name>/<port>)\n"
          "  --mqtt-user NAME        broker login; the password is read from the\n"
          "                          environment variable KELVOR_MQTT_PASSWORD\n"
          "  --mqtt-cafile FILE      TLS, trusting the CA certificate in FILE\n"
@@ -212,7 +215,7 @@ std::string recordHelp() {
          "  --help, --version\n\n"
          "Without --output the journal goes to ~/.local/share/Kelvor/recordings/.\n"
          "SIGINT or SIGTERM ends the recording cleanly. Exit status: 0 done, 1 port or\n"
-         "journal error, 2 wrong options.\n";
+         "journal error or no reading at all, 2 wrong options.\n";
 }
 
 std::string meterList() {

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "core/acquisition/PortTable.h"
 #include "core/text/PrintableText.h"
 #include "core/text/ReadingNumber.h"
 
@@ -37,10 +36,12 @@ Message otherNameLine(const std::string& wanted, const std::string& journal) {
   return Message(MessageId::RecordOtherName, {wanted, journal});
 }
 
-Message meterLine(int port, MeterCondition condition) {
+Message meterLine(const MeterOnPort& meter) {
   static constexpr MessageId Ids[] = {MessageId::RecordAnswering, MessageId::RecordSilent,
                                       MessageId::RecordRetrying};
-  return Message(Ids[static_cast<int>(condition)], {portName(port)});
+  if (meter.condition == MeterCondition::NoValidFrame)
+    return Message(MessageId::RecordNoValidFrame, {meter.port, meter.family});
+  return Message(Ids[static_cast<int>(meter.condition)], {meter.port});
 }
 
 Message progressLine(const std::string& reading, std::int64_t readings, std::int64_t elapsedMs,

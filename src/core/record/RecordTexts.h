@@ -21,9 +21,9 @@ std::string durationText(std::int64_t ms);
 Message alarmLine(const JournalRow& row, char decimalSeparator);
 // "First alarm after 00:00:12 of the recording"
 Message firstAlarmLine(const std::string& runTime);
-// "COM1: no answer" / "COM1: disconnected, retrying" / "COM1: answering again" (Answering);
-// not for a port that is not open.
-Message meterLine(int port, MeterCondition condition);
+// "COM1: no answer" / "COM1: disconnected, retrying" / "COM1: answering again" (Answering) /
+// "COM1: data arrives, but no valid fs9922 frame: …"; not for a port that is not open.
+Message meterLine(const MeterOnPort& meter);
 // "run.csv exists; the journal is run-2.csv": --output named a file that is there already.
 Message otherNameLine(const std::string& wanted, const std::string& journal);
 // The progress line: last reading, readings so far, elapsed and remaining time (the latter

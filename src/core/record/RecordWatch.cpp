@@ -10,7 +10,7 @@ void RecordWatch::answered(std::int64_t nowMs) {
   // One reading a second: the duration is over when the next one would reach its end.
   const std::int64_t nextMs = (elapsedMs(nowMs) + PollMs / 2) / PollMs * PollMs + PollMs;
   if ((count_ > 0 && readings_ >= count_) || (durationMs_ > 0 && nextMs >= durationMs_))
-    done_ = true;
+    reached_ = true;
 }
 
 void RecordWatch::polled(std::int64_t nowMs) {

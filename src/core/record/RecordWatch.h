@@ -6,7 +6,9 @@
 namespace kelvor {
 
 // Follows a recording without a window: when it is complete (count or duration reached).
-// Times are milliseconds of a steady clock.
+// A reading that reaches the count or duration completes the recording once its tick is done:
+// the other meters' readings of that tick belong to it too. Times are milliseconds of a
+// steady clock.
 class RecordWatch {
  public:
   static constexpr std::int64_t PollMs = 1000;
@@ -19,6 +21,8 @@ class RecordWatch {
   void answered(std::int64_t nowMs);
   // A poll went out.
   void polled(std::int64_t nowMs);
+  // Every meter's reading of the tick is in, or the next tick has come.
+  void tickDone() { done_ = done_ || reached_; }
 
   bool done() const { return done_; }
   std::int64_t readings() const { return readings_; }
@@ -32,6 +36,7 @@ class RecordWatch {
   std::int64_t count_;
   std::int64_t startMs_;
   std::int64_t readings_ = 0;
+  bool reached_ = false;  // by a reading of the tick that goes on
   bool done_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/acquisition/MeterChoice.h"
+#include "core/acquisition/PortTable.h"
 #include "core/scope/ScopeController.h"
 
 namespace kelvor {
@@ -128,8 +129,8 @@ void MeterSession::reset() {
 }
 
 void MeterSession::readingDecoded(const std::string& answer, const DecodedFrame& reading) {
-  recorded_ =
-      journal_.record(answer, reading, state().activeChannel(), config_.ComPort, clock_.moment());
+  recorded_ = journal_.record(answer, reading, state().activeChannel(), meterName(config_),
+                              clock_.moment());
 }
 
 }  // namespace kelvor

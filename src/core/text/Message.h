@@ -34,6 +34,8 @@ enum class MessageId {
   StateNoAnswer,   // a meter's condition in words, beside its port or its channel's value
   StateRetrying,
   StateNotOpen,
+  StateNoValidFrame,  // the protocol family
+  TitleNoValidFrame,  // port name, the protocol family
   MeterListed,   // several meters in the title: the first meter, then the list of the others
   MeterInState,  // port name, then its condition in words (one of the three above)
   MeterDetails,  // device, baud rate, time of the last answer; then the meter kind
@@ -79,6 +81,8 @@ enum class MessageId {
   RecordSilent,         // port name
   RecordAnswering,      // port name
   RecordRetrying,       // port name
+  RecordNoValidFrame,   // port name, the protocol family
+  RecordNothing,        // the run ended without a reading
   RecordOtherName,      // the file asked for, the journal's file
   RecordProgress,       // last reading, readings, elapsed time, journal
   RecordProgressLeft,   // the same with the remaining time before the journal

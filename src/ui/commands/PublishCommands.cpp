@@ -3,6 +3,7 @@
 
 #include <QTimer>
 
+#include "core/acquisition/PortTable.h"
 #include "core/session/MeterSession.h"
 #include "platform/MessageTexts.h"
 #include "platform/SettingsStore.h"
@@ -30,18 +31,18 @@ void PublishCommands::start(const StoredSettings::Lookup& lookup) {
 }
 
 void PublishCommands::restart() {
-  topicPrefix_ = settings_.topicFor(MqttPublisher::hostName(), port_.ComPort);
+  topicPrefix_ = settings_.topicFor(MqttPublisher::hostName(), meterName(port_));
   publisher_.configure(settings_, topicPrefix_);
 }
 
 void PublishCommands::followPort() {
-  if (settings_.topicFor(MqttPublisher::hostName(), port_.ComPort) != topicPrefix_) restart();
+  if (settings_.topicFor(MqttPublisher::hostName(), meterName(port_)) != topicPrefix_) restart();
 }
 
 void PublishCommands::mnuPublish_Click() {
   PublishSettings edited = settings_;
-  const QString defaultTopic =
-      QString::fromStdString(PublishSettings{}.topicFor(MqttPublisher::hostName(), port_.ComPort));
+  const QString defaultTopic = QString::fromStdString(
+      PublishSettings{}.topicFor(MqttPublisher::hostName(), meterName(port_)));
   frmPublish dialog(edited, defaultTopic, window_);
   dialog.showState(stateText());
   const auto live = connect(&publisher_, &MqttPublisher::statusChanged, &dialog,

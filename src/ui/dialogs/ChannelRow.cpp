@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterModels.h"
 #include "core/scope/ValueLists.h"
@@ -109,7 +110,7 @@ void ChannelRow::showMeter() {
   const int meter = cboMeter->findData(QString::fromStdString(loaded_.port.Meter));
   const bool fourFrames = loaded_.port.MeterType == MeterKind::FourFrames;
   cboMeter->setCurrentIndex(!loaded_.port.Meter.empty() && meter >= 0 ? meter : fourFrames ? 1 : 0);
-  for (const int rate : MeterChoices::Rates) cboBaud->addItem(QString::number(rate), rate);
+  for (const int rate : meterRates()) cboBaud->addItem(QString::number(rate), rate);
   showRate(MeterChoices::rateFor(loaded_.port.Meter, loaded_.port.ComBaud));
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "core/acquisition/AsciiFamily.h"
+
 class QComboBox;
 
 namespace kelvor {
@@ -12,8 +14,8 @@ namespace kelvor {
 // the meters by protocol family and model.
 namespace MeterChoices {
 
-// The rates offered for a meter that brings none of its own.
-inline constexpr std::array<int, 5> Rates{600, 1200, 2400, 4800, 9600};
+// The rates of the port dialog's options: those the polled ASCII meters are set to.
+inline constexpr std::array<int, 5> Rates = AsciiFamily::SettableRates;
 
 // Appends the streaming families ("fs9721 (2400 8N1)") and the models ("UNI-T UT61E
 // (fs9721)") to `box`, each with its id as item data, and lets typing filter the list.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/ChannelDisplay.h"
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/calc/ChannelValueText.h"
 #include "core/scope/Recorder.h"
 #include "core/scope/ValueLists.h"
@@ -47,7 +48,8 @@ void ChannelDisplay::tickDone(const Moment&, const TickReadings& readings) {
     if (bindings[i].source == ChannelBinding::Source::Calculation)
       row_.showCalculated(channel, readings[i]);
     else if (MeterConnection* meter = sources_.meterOn(channel))
-      row_.showMeter(channel, readings[i], meter->session().meterState().condition());
+      row_.showMeter(channel, readings[i], meter->session().meterState().condition(),
+                     std::string(familyFor(meter->config()).name()));
   }
   showWatched();
 }

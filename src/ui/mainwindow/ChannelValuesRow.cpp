@@ -41,13 +41,13 @@ bool ChannelValuesRow::setBound(const std::vector<bool>& bound) {
 }
 
 void ChannelValuesRow::showMeter(int channel, const std::optional<ChannelReading>& reading,
-                                 MeterCondition condition) {
+                                 MeterCondition condition, const std::string& family) {
   std::string& last = lastValue_.at(static_cast<std::size_t>(channel));
   // A meter that answers without a value (an overload) shows none; one that is silent keeps
   // its last value.
   if (reading || condition == MeterCondition::Answering)
     last = channelValueText(reading, SystemLocale::decimalSeparator());
-  show(channel, last, condition);
+  show(channel, last, condition, family);
 }
 
 void ChannelValuesRow::showCalculated(int channel, const std::optional<ChannelReading>& reading) {
@@ -56,10 +56,11 @@ void ChannelValuesRow::showCalculated(int channel, const std::optional<ChannelRe
   show(channel, last, MeterCondition::Answering);
 }
 
-void ChannelValuesRow::show(int channel, const std::string& value, MeterCondition condition) {
+void ChannelValuesRow::show(int channel, const std::string& value, MeterCondition condition,
+                            const std::string& family) {
   QLabel* cell = controls_.values.lblChannelValue.at(static_cast<std::size_t>(channel));
   QString text = QString::fromStdString(value);
-  if (const std::optional<Message> words = conditionWords(condition))
+  if (const std::optional<Message> words = conditionWords(condition, family))
     text += QLatin1Char('\n') + QString::fromStdString(messageText(*words));
   cell->setText(text);
   // A disabled cell is drawn in its palette's dimmed colour.

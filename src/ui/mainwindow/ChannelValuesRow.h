@@ -28,9 +28,10 @@ class ChannelValuesRow {
   // number of cells: the window must then be laid out again, for the plot gives or takes the
   // row's room.
   bool setBound(const std::vector<bool>& bound);
-  // A meter's channel (from 0) at a tick: its reading, if it gave one, and its condition.
+  // A meter's channel (from 0) at a tick: its reading, if it gave one, and its condition;
+  // `family`: the protocol family it is read as.
   void showMeter(int channel, const std::optional<ChannelReading>& reading,
-                 MeterCondition condition);
+                 MeterCondition condition, const std::string& family = {});
   // A calculated channel (from 0) at a tick: its value, "–" without one.
   void showCalculated(int channel, const std::optional<ChannelReading>& reading);
 
@@ -40,7 +41,8 @@ class ChannelValuesRow {
   static void place(const MainControls& controls, double left, double top, double width);
 
  private:
-  void show(int channel, const std::string& value, MeterCondition condition);
+  void show(int channel, const std::string& value, MeterCondition condition,
+            const std::string& family = {});
 
   const MainControls& controls_;
   std::array<std::string, Channels> lastValue_;  // kept for a meter that stops answering

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLabel>
 
+#include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/PortTable.h"
 #include "platform/MessageTexts.h"
 #include "platform/MeterConnection.h"
@@ -40,6 +41,12 @@ void paintReading(QLabel* label) {
   palette.setColor(QPalette::Disabled, QPalette::WindowText, colour.darker(200));
   label->setPalette(palette);
 }
+// The meter as the title names it.
+MeterOnPort meterOnPort(MeterConnection& meter) {
+  return {meterName(meter.config()), meter.session().meterState().condition(),
+          std::string(familyFor(meter.config()).name())};
+}
+
 }  // namespace
 
 void MeterStateDisplay::follow() {
@@ -54,11 +61,9 @@ void MeterStateDisplay::meterStateChanged(MeterCondition) {
   const MeterState& state = meter_.session().meterState();
   std::vector<MeterOnPort> meters;
   for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel)
-    if (MeterConnection* meter = sources_.meterOn(channel))
-      meters.push_back({portLabel(meter->config()), meter->session().meterState().condition()});
-  const Message title =
-      sources_.several() ? meterTitle(meters, state.alarm())
-                         : meterTitle(state.condition(), portLabel(meter_.config()), state.alarm());
+    if (MeterConnection* meter = sources_.meterOn(channel)) meters.push_back(meterOnPort(*meter));
+  const Message title = sources_.several() ? meterTitle(meters, state.alarm())
+                                           : meterTitle(meterOnPort(meter_), state.alarm());
   window_.setWindowTitle(QString::fromStdString(messageText(title)));
   // The display dims with the meter it shows; a calculated channel's with its value.
   MeterConnection* shown = sources_.meterOn(sources_.watched());

@@ -47,6 +47,15 @@ TEST(PortTable, FixedDevicesByPortNumber) {
   for (const auto& [port, device] : std::vector<std::pair<int, std::string>>{
            {32, "/dev/ttyS31"}, {33, "/dev/ttyUSB0"}, {128, "/dev/ttyAMA31"}, {0, ""}, {129, ""}})
     EXPECT_EQ(fixedDeviceForPort(port), device) << port;
+  PortConfig config;  // a name that file names and topics take, one per meter
+  config.ComPort = 7;
+  for (const auto& [address, name] : std::vector<std::pair<std::string, std::string>>{
+           {"", "COM7"},
+           {"tcp://127.0.0.1:24001", "tcp-127.0.0.1-24001"},
+           {"rfc2217://[fe80::1]:7", "rfc2217-fe80..1-7"}}) {
+    config.Address = address;
+    EXPECT_EQ(meterName(config), name);
+  }
 }
 
 const std::string FrameA = "DC  1.234 V  \r", FrameB = "AC  5.678 V  \r";
@@ -142,6 +151,8 @@ TEST_F(PollingCycleTest, AMeterThatStopsAnsweringIsToldApart) {
     if (cutShort) cycle.onPollTick();  // the next poll finds the last one unanswered
     EXPECT_EQ(meter.condition(), MeterCondition::NoAnswer) << cutShort;
   }
+  for (int i = 0; i < 5; ++i) poll({"DC 1"});  // bytes, but never a whole answer
+  EXPECT_EQ(meter.condition(), MeterCondition::NoValidFrame);
 }
 
 }  // namespace

@@ -220,7 +220,7 @@ TEST(MeterFamilies, AStreamingMeterIsOnlyListenedToAndGivesOneReadingATick) {
     cycle.onPollTick();
   }
   EXPECT_EQ(std::tuple(meter.condition(), link.written, readTimer.enabled(), answers.size()),
-            std::tuple(MeterCondition::NoAnswer, "", false, std::size_t{1}));
+            std::tuple(MeterCondition::NoValidFrame, "", false, std::size_t{1}));
 }
 
 }  // namespace

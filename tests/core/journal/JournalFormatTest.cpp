@@ -65,7 +65,7 @@ TEST(JournalFormat, GermanAndEnglishRowsAreWrittenAndReadBack) {
     journals[0] += journalLine(row, journalStyleFor(','));
     journals[1] += journalLine(row, journalStyleFor('.'));
   }
-  EXPECT_EQ(journalFileName(Start, 12), "2026-12-06_14-03-07_COM12.csv");
+  EXPECT_EQ(journalFileName(Start, "COM12"), "2026-12-06_14-03-07_COM12.csv");
   // In full, byte for byte: the samples that the spreadsheet test opens.
   EXPECT_EQ(journals[0], sample("journal-german.csv"));
   EXPECT_EQ(journals[1], sample("journal-english.csv"));

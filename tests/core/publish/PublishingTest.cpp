@@ -71,11 +71,11 @@ TEST(Publishing, BrokerAddressesAndSettingsRoundTrip) {
     EXPECT_EQ(std::tuple(back.enabled, back.tls, back.texts()),
               std::tuple(written.enabled, written.tls, written.texts()));
   }
-  EXPECT_EQ(PublishSettings{}.topicFor("lab", 3), "kelvor/lab/COM3");
+  EXPECT_EQ(PublishSettings{}.topicFor("lab", "COM3"), "kelvor/lab/COM3");
   EXPECT_EQ(PublishSettings{}.effectivePort(), 1883);
   s.port = 0;
   EXPECT_EQ(s.effectivePort(), 8883);
-  EXPECT_EQ(s.topicFor("lab", 3), "t/x");
+  EXPECT_EQ(s.topicFor("lab", "COM3"), "t/x");
 }
 
 TEST(Publishing, RetriesWaitLongerUpToAMinuteAndEachFaultIsToldOnce) {

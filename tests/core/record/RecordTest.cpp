@@ -57,7 +57,8 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
            {{"--meter", "voltcraft-me-32"}, "COM3 600 0 0s 0 - ~ sys 0000 voltcraft-me-32"},
            {{"--baud", "4800", "--meter", "uni-t-ut71c"},
             "COM3 4800 0 0s 0 - ~ sys 0000 uni-t-ut71c"},
-           {{"--meter", "four"}, "COM3 1200 1 0s 0 - ~ sys 0000"}}) {
+           {{"--meter", "four"}, "COM3 1200 1 0s 0 - ~ sys 0000"},
+           {{"--baud", "19200"}, "COM3 19200 0 0s 0 - ~ sys 0000"}}) {
     EXPECT_EQ(summary(args), expected);
   }
   // Wrong values: the line names option and value.
@@ -142,19 +143,22 @@ TEST(RecordOptions, MapsFixedDevicesToTheirPortNumbers) {
     EXPECT_EQ(portForDevice(path), port) << path;
 }
 
-// Events a second apart: p a poll, a a reading. Seen: D done, else ".".
+// Events a second apart: p a poll, a a reading; t the tick done, at once. Seen: D done, else ".".
 TEST(RecordWatch, EndsAfterCountOrDuration) {
   for (const auto& [duration, count, events, seen] :
        std::vector<std::tuple<int, int, std::string, std::string>>{
-           {0, 3, "apapa", "....D"},         // the third reading
-           {5, 0, "aaaaaa", "....DD"},       // readings at 0 to 4 s fill five seconds
-           {5, 0, "ppppppp", "......D"},     // a silent meter: one poll after the end
-           {5, 0, "ppppppa", "......."}}) {  // the duration counts from the first reading
+           {0, 2, "ataat", "....D"},            // the second reading, and its tick's others
+           {5, 0, "atatatatat", ".........D"},  // readings at 0 to 4 s fill five seconds
+           {5, 0, "ppppppp", "......D"},        // a silent meter: one poll after the end
+           {5, 0, "ppppppa", "......."}}) {     // the duration counts from the first reading
     RecordWatch watch(duration, count, 100000);
     std::string told;
-    for (std::size_t i = 0; i < events.size(); ++i) {
-      const std::int64_t now = 100007 + static_cast<std::int64_t>(i) * 1000;
-      events[i] == 'a' ? watch.answered(now) : watch.polled(now);
+    std::int64_t now = 100007;
+    for (const char event : events) {
+      if (event == 'a') watch.answered(now);
+      if (event == 'p') watch.polled(now);
+      if (event == 't') watch.tickDone();
+      now += event == 't' ? 0 : 1000;
       told += watch.done() ? 'D' : '.';
     }
     EXPECT_EQ(told, seen) << events;
