@@ -45,7 +45,10 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
       clock_(clock),
       watch_(options.durationS, options.count, clock.steadyMs()),
       group_(planOf(options), decimalSeparator, clock),
-      signals_([this](int) { stop(0); }) {
+      signals_([this](int) {
+        bySignal_ = true;
+        stop(0);
+      }) {
   for (std::size_t i = 0; i < options_.channels.size(); ++i) {
     const RecordChannel& channel = options_.channels[i];
     if (!channel.calculation)
@@ -201,8 +204,10 @@ void RecordProgram::stop(int status) {
   }
   QCoreApplication::sendPostedEvents(&waiting_);  // what the journals' threads had to say
   for (auto& meter : meters_) meter->connection.close();
-  // A run without a reading failed, whatever ended it: a wrong meter or rate, a dead line.
-  if (status_ == 0 && watch_.readings() == 0) failures.emplace_back(MessageId::RecordNothing);
+  // A run that ended by itself without a reading failed: a wrong meter or rate, a dead line.
+  // Stopped by a signal (a service stopped while it waits for its meter), nothing failed.
+  if (status_ == 0 && !bySignal_ && watch_.readings() == 0)
+    failures.emplace_back(MessageId::RecordNothing);
   for (const Message& message : failures) {
     meters_.front()->reporter.line("kelvor-record: " + messageText(message));
     status_ = 1;

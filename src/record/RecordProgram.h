@@ -51,6 +51,7 @@ class RecordProgram : private MeterGroup::TickListener {
   QTimer waiting_;  // once a second while --wait waits for the ports
   int status_ = 0;
   bool stopped_ = false;
+  bool bySignal_ = false;
 };
 
 }  // namespace kelvor
