@@ -4,8 +4,8 @@
 namespace kelvor {
 
 // A repeating window timer as the polling cycle uses it: it ticks every interval while
-// enabled. The tick itself is delivered by whoever owns the timer (the event loop, or a
-// test calling the handler).
+// enabled; an interval of 0 ticks as soon as the event being handled is done. The tick itself
+// is delivered by whoever owns the timer (the event loop, or a test calling the handler).
 class Timer {
  public:
   virtual ~Timer() = default;

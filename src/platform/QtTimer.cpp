@@ -16,7 +16,7 @@ void QtTimer::setInterval(int milliseconds) {
 }
 
 void QtTimer::setEnabled(bool enabled) {
-  if (enabled && interval_ > 0) {
+  if (enabled && interval_ >= 0) {
     timer_.start(interval_);
   } else {
     timer_.stop();

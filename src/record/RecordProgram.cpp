@@ -56,8 +56,8 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
   }
   if (meters_.empty())  // without channels: the options' one meter
     addMeter({options_.port, options_.devicePath, options_.baud}, 1, decimalSeparator, true);
-  group_.addListener(this);
-  group_.setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
+  group_.group().addListener(this);
+  group_.group().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
   waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
   QObject::connect(&waiting_, &QTimer::timeout, [this] {
     if (openPorts()) started();
@@ -84,8 +84,6 @@ void RecordProgram::addMeter(const RecordMeter& line, int channel, char decimalS
   session.addListener(&meter.reporter);
   session.meterState().addListener(&meter.reporter);
   session.journal().setEnabled(true);
-  // The journal is the record: a full trace store starts over while the journal goes on.
-  session.recorder().startOverWhenFull(true);
   session.journal().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
   if (options_.alarm.valid) {
     session.alarm().apply(options_.alarm);
@@ -170,7 +168,7 @@ void RecordProgram::tickStarted(const Moment&) {
 
 void RecordProgram::started() {
   waiting_.stop();
-  group_.start();
+  group_.group().start();
 }
 
 int RecordProgram::run() {
@@ -192,7 +190,7 @@ void RecordProgram::stop(int status) {
   stopped_ = true;
   status_ = status;
   waiting_.stop();
-  group_.stop();
+  group_.group().stop();
   // Ends the journals: synced, closed and renamed, unless their disk has stalled.
   std::vector<Message> failures;
   for (auto& meter : meters_)

@@ -8,7 +8,7 @@
 
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
-#include "platform/MeterGroup.h"
+#include "platform/MeterGroupConnection.h"
 #include "platform/MqttPublisher.h"
 #include "platform/StopSignals.h"
 #include "record/ConsoleReporter.h"
@@ -46,7 +46,7 @@ class RecordProgram : private MeterGroup::TickListener {
   const Clock& clock_;
   RecordWatch watch_;
   std::vector<std::unique_ptr<Meter>> meters_;
-  MeterGroup group_;
+  MeterGroupConnection group_;
   StopSignals signals_;
   QTimer waiting_;  // once a second while --wait waits for the ports
   int status_ = 0;

@@ -8,11 +8,14 @@
 
 namespace kelvor::testing {
 
-// A meter session on a fake port, read timer and clock; the test plays its views (if any) and
-// sound.
+// A meter session on a fake port, read timer and clock (its own, or one that several meters
+// share); the test plays its views (if any) and sound.
 struct FakeMeter {
-  FakeMeter(LocalSeconds start, const MeterSession::Views& views, AlarmSound& sound)
-      : clock{start}, session{config, connection, {link, readTimer, clock, sound}, views, ','} {}
+  FakeMeter(LocalSeconds start, const MeterSession::Views& views, AlarmSound& sound,
+            const Clock* shared = nullptr)
+      : clock{start},
+        session{
+            config, connection, {link, readTimer, shared ? *shared : clock, sound}, views, ','} {}
 
   FakeClock clock;
   FakeLink link;

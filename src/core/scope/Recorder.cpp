@@ -35,10 +35,7 @@ void Recorder::SaveMesswert() {
   const RecordingState& state = recording_.state();
   const int n = store_.count(state.activeChannel()) + 1;
   if (n > TraceStore::LiveCapacity) {
-    if (startOver_)
-      recording_.startOver();
-    else
-      setActive(false);
+    setActive(false);
     return;
   }
   const auto seconds = static_cast<float>(state.runSeconds(clock_));

@@ -35,9 +35,6 @@ class Recorder {
   void setActive(bool active);
   // Ends the recording, as the user's untick does.
   void stop() { setActive(false); }
-  // A full channel starts over (the next reading begins a new recording) instead of ending
-  // the recording: for a program whose journal is the record.
-  void startOverWhenFull(bool startOver) { startOver_ = startOver; }
   // A channel was chosen: it becomes active and is emptied.
   void chooseChannel(int index);
   // Ends any recording and empties all channels; the picture stays.
@@ -53,7 +50,6 @@ class Recorder {
   TraceStore& store_;
   const Clock& clock_;
   RecorderView& view_;
-  bool startOver_ = false;
 };
 
 }  // namespace kelvor

@@ -44,11 +44,6 @@ void Recording::setActive(bool active, const Moment& now) {
   notify(RecordingChange::Active);
 }
 
-void Recording::startOver() {
-  state_.startPending_ = true;
-  notify(RecordingChange::Active);
-}
-
 void Recording::selectChannel(int channel) {
   state_.activeChannel_ = channel;
   state_.activeColor_ = ValueLists::ChannelColors[static_cast<std::size_t>(channel)];

@@ -46,8 +46,6 @@ class Recording {
   // "Drawing active" on: the next reading starts a recording, timed from an earlier start if
   // one is set. Off: the recording ends.
   void setActive(bool active, const Moment& now);
-  // A full channel starts over: the next reading begins a new recording.
-  void startOver();
   // The channel becomes the active one; a running recording goes on in it from `now`.
   void switchChannel(int channel, const Moment& now);
   void setAutoScale(bool on);

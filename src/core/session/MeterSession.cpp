@@ -60,11 +60,11 @@ void MeterSession::setAutoScale(bool on) {
 }
 
 int MeterSession::storeInterval() const {
-  return plot_ ? plot_->scale().StoreInterval : 1;
+  return plot_->scale().StoreInterval;
 }
 
 void MeterSession::recordingStarted() {
-  storeCounter_ = storeInterval();
+  storeCounter_ = plot_ ? storeInterval() : 0;
   recorder_.recordingStarted();
   redrawFromStore();
 }
@@ -80,8 +80,9 @@ void MeterSession::chooseChannel(int index) {
 }
 
 void MeterSession::DrawToScope() {
+  if (!plot_) return;
   // Drawing first: with automatic scaling it may lengthen the duration and so the interval.
-  if (plot_) plot_->DrawToScope();
+  plot_->DrawToScope();
   ++storeCounter_;
   if (storeCounter_ >= storeInterval()) {
     recorder_.SaveMesswert();

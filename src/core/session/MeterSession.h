@@ -51,9 +51,10 @@ class ReadingListener {
 };
 
 // The path of a reading from the port to its consumers, with or without a window: polls the
-// meter, decodes the answer, records it into the trace store and tests it against the alarm.
-// A window attaches its plot, which then draws every reading and sets how many readings make
-// one stored sample; without a plot every reading is stored.
+// meter, decodes the answer, journals it and tests it against the alarm. A window attaches
+// its plot, which then draws every reading and sets how many readings make one stored sample
+// of the trace store; without a plot nothing is stored, so nothing fills up and every reading
+// goes on into the journal.
 class MeterSession : private ReadingHooks {
  public:
   // Where the session shows what it does; none without a window.
@@ -119,7 +120,7 @@ class MeterSession : private ReadingHooks {
   void readingDecoded(const std::string& answer, const DecodedFrame& reading) override;
   // Every command that empties or replaces a channel ends with this.
   void redrawFromStore();
-  // Readings per stored sample: the plot's, or every reading without one.
+  // Readings per stored sample: the plot's.
   int storeInterval() const;
 
   const PortConfig& config_;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/MeterGroup.h"
+#include "core/session/MeterGroup.h"
 #include "ui/mainwindow/ChannelValuesRow.h"
 
 namespace kelvor {

@@ -71,7 +71,7 @@ void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownCh
     if (grouped) own_.timMessung().setEnabled(true);  // it polls by itself again
     return;
   }
-  group_ = std::make_unique<MeterGroup>(planOf(bindings_), decimalSeparator_, clock_);
+  group_ = std::make_unique<MeterGroupConnection>(planOf(bindings_), decimalSeparator_, clock_);
   group_->addMeter(own_, ownChannel_ + 1);
   const RecordingState& state = own_.session().state();
   for (const int channel : fed) {
@@ -88,16 +88,17 @@ void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownCh
     openMeterPort(meter, parent);
     group_->addMeter(meter, channel + 1);
   }
-  group_->setJournalEnabled(journal_);
-  group_->setFaultHandler(onFault_);
-  group_->addListener(this);
-  group_->start();
+  MeterGroup& group = group_->group();
+  group.setJournalEnabled(journal_);
+  group.setFaultHandler(onFault_);
+  group.addListener(this);
+  group.start();
 }
 
 bool ChannelSources::stop() {
   bool closed = true;
   if (group_) {
-    group_->stop();
+    group_->group().stop();
     closed = group_->endJournal();
   }
   for (auto& meter : further_) {
@@ -135,7 +136,7 @@ void ChannelSources::ownPortChosen(const PortConfig& port) {
 void ChannelSources::setJournalEnabled(bool on) {
   journal_ = on;
   for (auto& meter : further_) meter->connection.session().journal().setEnabled(on);
-  if (group_) group_->setJournalEnabled(on);
+  if (group_) group_->group().setJournalEnabled(on);
 }
 
 void ChannelSources::recordingChanged(RecordingChange change, const RecordingState& state) {
@@ -146,7 +147,7 @@ void ChannelSources::recordingChanged(RecordingChange change, const RecordingSta
       break;
     case RecordingChange::Cleared:
       for (auto& meter : further_) meter->connection.session().reset();
-      group_->reset();
+      group_->group().reset();
       break;
     default:
       break;

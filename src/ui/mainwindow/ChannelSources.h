@@ -9,7 +9,7 @@
 #include "core/session/ChannelFeed.h"
 #include "core/settings/ChannelBinding.h"
 #include "platform/MeterConnection.h"
-#include "platform/MeterGroup.h"
+#include "platform/MeterGroupConnection.h"
 
 class QWidget;
 
@@ -63,7 +63,7 @@ class ChannelSources : public RecordingListener, public MeterGroup::TickListener
   ChannelFeed feed_;
   std::vector<ChannelBinding> bindings_;
   std::vector<std::unique_ptr<Further>> further_;
-  std::unique_ptr<MeterGroup> group_;
+  std::unique_ptr<MeterGroupConnection> group_;
   std::vector<MeterGroup::TickListener*> listeners_;
   JournalWriter::FaultHandler onFault_;
   int ownChannel_ = 0;

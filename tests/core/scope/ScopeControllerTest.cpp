@@ -235,7 +235,7 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
 }
 
 TEST_F(ScopeControllerTest,
-       RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsOrStartsOverWhenFull) {
+       RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsWhenFull) {
   store.setCount(2, 10);
   recorder.chooseChannel(2);
   EXPECT_EQ(store.count(2), 0);
@@ -250,15 +250,6 @@ TEST_F(ScopeControllerTest,
   recorder.SaveMesswert();  // takes the last free slot
   recorder.SaveMesswert();  // full: ends the recording, keeps the samples
   EXPECT_TRUE(store.count(2) == TraceStore::LiveCapacity && !state.active() && !state.running());
-  // kelvor-record's: the journal is the record, a full channel starts over at the next reading.
-  recorder.startOverWhenFull(true);
-  startRecording();
-  readingAt(120, "DC  0.500 V  \r");
-  store.setCount(2, TraceStore::LiveCapacity);
-  recorder.SaveMesswert();
-  EXPECT_TRUE(state.active() && state.startPending());
-  readingAt(121, "DC  0.500 V  \r");
-  EXPECT_EQ(store.count(2), 1);
 }
 
 // A channel fed by another source stores the first tick of a recording at once, then every

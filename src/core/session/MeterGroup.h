@@ -1,24 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QTimer>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/Clock.h"
+#include "core/Timer.h"
 #include "core/calc/ChannelCalculator.h"
-#include "platform/CalculatedJournal.h"
-#include "platform/MeterConnection.h"
+#include "core/journal/CalculatedJournal.h"
+#include "core/session/MeterSession.h"
 
 namespace kelvor {
 
-// Several meters polled on one common tick, so the readings of a tick belong together, and
-// the channels calculated from them, with their journal. A recording of the group starts at
-// the first tick while none of its meters' journals has a recording going: that tick names
-// every journal of the recording and restarts the integrals.
+// Meters polled on one common tick, so the readings of a tick belong together, and the
+// channels calculated from them, with their journal. A recording of the group starts at the
+// first tick while none of its meters' journals has a recording going: that tick names every
+// journal of the recording and restarts the integrals.
 class MeterGroup {
  public:
+  static constexpr int TickIntervalMs = 1000;
+
   class TickListener {
    public:
     virtual ~TickListener() = default;
@@ -29,16 +32,31 @@ class MeterGroup {
     // The polls of a new tick went out.
     virtual void tickStarted(const Moment&) {}
   };
+  // What the group runs on: the tick timer; the timer that finishes a tick once its last
+  // answer is handled (interval 0: as soon as the event being handled is done); the clock;
+  // where the calculated journal goes. The owner delivers both timers' ticks.
+  struct Devices {
+    Timer& tick;
+    Timer& finish;
+    const Clock& clock;
+    JournalSink& calculatedJournal;
+  };
 
-  MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Clock& clock);
+  MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Devices& devices);
   ~MeterGroup();
+  MeterGroup(const MeterGroup&) = delete;
+  MeterGroup& operator=(const MeterGroup&) = delete;
 
   // `meter` (not owned, alive until the group goes) feeds `channel` (from 1) and is polled on
-  // the group's tick only.
-  void addMeter(MeterConnection& meter, int channel);
+  // the group's tick only: its owner no longer polls it.
+  void addMeter(MeterSession& meter, int channel);
   void addListener(TickListener* listener) { listeners_.push_back(listener); }
   // The calculated journal's faults.
-  void setFaultHandler(JournalWriter::FaultHandler handler) { onFault_ = std::move(handler); }
+  void setFaultHandler(JournalKeeper::FaultHandler handler) { onFault_ = std::move(handler); }
+  // A fault of the calculated journal that its sink found later, on its own.
+  void reportJournalFault(const JournalFault& fault) const {
+    if (onFault_) onFault_(fault);
+  }
   // Whether the calculated journal may open, as the meters' journals.
   void setJournalEnabled(bool on);
 
@@ -49,14 +67,15 @@ class MeterGroup {
   // A new recording: the integrals start from zero, the calculated journal ends, and the
   // next tick starts the recording.
   void reset();
-  // The program ends: ends the calculated journal; false when its disk stalled.
-  bool endJournal();
-  // The calculated journal open now ("" without one).
-  std::string journalPath() const;
+  // Ends the calculated journal cleanly (the program ends).
+  void endJournal();
+
+  // The timers' ticks.
+  void onTick();
+  void onFinishTick();
 
  private:
   struct Member;
-  void tick();
   void readingTaken(Member& member, float value, const std::string& unit);
   // The readings and calculations of the tick that went out last, once.
   void finishTick();
@@ -64,13 +83,12 @@ class MeterGroup {
   bool recording() const;
 
   std::vector<ChannelPlan> plan_;
-  const Clock& clock_;
+  Devices devices_;
   std::vector<std::unique_ptr<Member>> members_;
   std::vector<TickListener*> listeners_;
   std::optional<ChannelCalculator> calculator_;  // none without a calculated channel
   std::optional<CalculatedJournal> journal_;     // the same
-  JournalWriter::FaultHandler onFault_;
-  QTimer ticks_;
+  JournalKeeper::FaultHandler onFault_;
   Moment tick_;                  // when the last polls went out
   std::optional<Moment> start_;  // the recording's first tick
   bool finished_ = true;         // the last tick is done

@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/CalculatedJournal.h"
-
-#include "core/journal/JournalKeeper.h"
-#include "platform/JournalFile.h"
+#include "core/journal/CalculatedJournal.h"
 
 namespace kelvor {
 
-CalculatedJournal::CalculatedJournal(char decimalSeparator, JournalWriter::FaultHandler onFault)
-    : style_(journalStyleFor(decimalSeparator)),
-      onFault_(onFault),
-      writer_(std::make_unique<JournalFile>(), std::move(onFault)) {}
+CalculatedJournal::CalculatedJournal(char decimalSeparator, JournalSink& sink,
+                                     JournalKeeper::FaultHandler onFault)
+    : style_(journalStyleFor(decimalSeparator)), sink_(sink), onFault_(std::move(onFault)) {}
 
 std::string CalculatedJournal::fileName(const WallTime& start) {
   return journalFileName(start, "calc");
@@ -17,7 +13,7 @@ std::string CalculatedJournal::fileName(const WallTime& start) {
 
 bool CalculatedJournal::check(const JournalFault& fault) {
   if (fault.error == 0) return true;
-  if (open_) writer_.abandon();
+  if (open_) sink_.abandon();
   open_ = false;
   failed_ = true;
   if (onFault_) onFault_(fault);
@@ -34,27 +30,22 @@ void CalculatedJournal::write(std::vector<JournalRow> rows, const Moment& tick,
     bytes += journalLine(row, style_);
   }
   if (!open_) {
-    if (!check(writer_.open(fileName(start.wall)))) return;
+    if (!check(sink_.open(fileName(start.wall)))) return;
     open_ = true;
     lastSyncMs_ = tick.steadyMs;
     bytes = journalHeader(style_) + bytes;
   }
-  if (!check(writer_.append(bytes))) return;
+  if (!check(sink_.append(bytes))) return;
   if (tick.steadyMs - lastSyncMs_ >= JournalKeeper::SyncIntervalMs) {
     lastSyncMs_ = tick.steadyMs;
-    check(writer_.sync());
+    check(sink_.sync());
   }
 }
 
 void CalculatedJournal::finish() {
-  if (open_) check(writer_.finish());
+  if (open_) check(sink_.finish());
   open_ = false;
   failed_ = false;  // the next journal tries again
-}
-
-bool CalculatedJournal::end() {
-  finish();
-  return writer_.close();
 }
 
 }  // namespace kelvor

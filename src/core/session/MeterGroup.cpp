@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/MeterGroup.h"
+#include "core/session/MeterGroup.h"
 
 #include <algorithm>
 
@@ -7,47 +7,43 @@ namespace kelvor {
 
 // One meter of the group and its reading of the tick that went out last.
 struct MeterGroup::Member : ReadingListener {
-  Member(MeterGroup& owner, MeterConnection& connection, int channelNumber)
-      : group(owner), meter(connection), channel(channelNumber) {}
+  Member(MeterGroup& owner, MeterSession& session, int channelNumber)
+      : group(owner), meter(session), channel(channelNumber) {}
   void readingRecorded(const JournalRow&, bool) override { recorded = true; }
   void readingTaken(float value, const std::string& unit) override {
     group.readingTaken(*this, value, unit);
   }
 
   MeterGroup& group;
-  MeterConnection& meter;
+  MeterSession& meter;
   int channel;  // from 1
   std::optional<ChannelReading> reading;
   bool answered = false;
   bool recorded = false;  // its reading went to its journal
 };
 
-MeterGroup::MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Clock& clock)
-    : plan_(std::move(plan)), clock_(clock) {
+MeterGroup::MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Devices& devices)
+    : plan_(std::move(plan)), devices_(devices) {
   const bool calculates = std::any_of(
       plan_.begin(), plan_.end(), [](const ChannelPlan& channel) { return channel.calculation; });
   if (calculates) {
     calculator_.emplace(plan_);
-    journal_.emplace(decimalSeparator, [this](const JournalFault& fault) {
-      if (onFault_) onFault_(fault);
-    });
+    journal_.emplace(decimalSeparator, devices.calculatedJournal,
+                     [this](const JournalFault& fault) { reportJournalFault(fault); });
   }
-  // As precise as a meter's own poll timer: a coarse one may come early and cut a slow answer.
-  ticks_.setTimerType(Qt::PreciseTimer);
-  ticks_.setInterval(MeterConnection::PollIntervalMs);
-  QObject::connect(&ticks_, &QTimer::timeout, [this] { tick(); });
+  devices_.tick.setInterval(TickIntervalMs);
+  devices_.finish.setInterval(0);
 }
 
 // The meters outlive their group (a window binds its channels anew).
 MeterGroup::~MeterGroup() {
-  for (auto& member : members_) member->meter.session().removeListener(member.get());
+  for (auto& member : members_) member->meter.removeListener(member.get());
 }
 
-void MeterGroup::addMeter(MeterConnection& meter, int channel) {
+void MeterGroup::addMeter(MeterSession& meter, int channel) {
   if (channel > static_cast<int>(plan_.size())) plan_.resize(channel, ChannelPlan{true, {}});
   members_.push_back(std::make_unique<Member>(*this, meter, channel));
-  meter.timMessung().setEnabled(false);
-  meter.session().addListener(members_.back().get());
+  meter.addListener(members_.back().get());
 }
 
 void MeterGroup::setJournalEnabled(bool on) {
@@ -56,50 +52,45 @@ void MeterGroup::setJournalEnabled(bool on) {
 
 void MeterGroup::start() {
   running_ = true;
-  ticks_.start();
+  devices_.tick.setEnabled(true);
 }
 
 void MeterGroup::stop() {
   running_ = false;
-  ticks_.stop();
+  devices_.tick.setEnabled(false);
   finishTick();
 }
 
 void MeterGroup::reset() {
   if (calculator_) calculator_->reset();
-  if (journal_) journal_->finish();
+  endJournal();
   start_.reset();
 }
 
-bool MeterGroup::endJournal() {
-  return !journal_ || journal_->end();
-}
-
-std::string MeterGroup::journalPath() const {
-  return journal_ ? journal_->path() : std::string();
+void MeterGroup::endJournal() {
+  if (journal_) journal_->finish();
 }
 
 bool MeterGroup::recording() const {
-  return std::any_of(members_.begin(), members_.end(), [](const auto& member) {
-    return member->meter.session().journal().recording();
-  });
+  return std::any_of(members_.begin(), members_.end(),
+                     [](const auto& member) { return member->meter.journal().recording(); });
 }
 
-void MeterGroup::tick() {
+void MeterGroup::onTick() {
   finishTick();  // the tick before, with the readings that came
   if (!running_) return;
-  tick_ = clock_.moment();
+  tick_ = devices_.clock.moment();
   finished_ = false;
   if (!start_ || !recording()) {
     start_ = tick_;
     if (calculator_) calculator_->reset();
-    for (auto& member : members_) member->meter.session().journal().nameNextBy(tick_.wall);
+    for (auto& member : members_) member->meter.journal().nameNextBy(tick_.wall);
   }
   for (auto& member : members_) {
     member->reading.reset();
     member->answered = false;
     member->recorded = false;
-    member->meter.session().onPollTick();
+    member->meter.onPollTick();
   }
   for (TickListener* listener : listeners_) listener->tickStarted(tick_);
 }
@@ -112,7 +103,12 @@ void MeterGroup::readingTaken(Member& member, float value, const std::string& un
   const bool all = std::all_of(members_.begin(), members_.end(),
                                [](const auto& each) { return each->answered; });
   // Done once the answer is handled, between two events.
-  if (all) QTimer::singleShot(0, &ticks_, [this] { finishTick(); });
+  if (all) devices_.finish.setEnabled(true);
+}
+
+void MeterGroup::onFinishTick() {
+  devices_.finish.setEnabled(false);
+  finishTick();
 }
 
 void MeterGroup::finishTick() {

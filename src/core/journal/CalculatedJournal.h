@@ -6,7 +6,7 @@
 
 #include "core/Clock.h"
 #include "core/journal/JournalFormat.h"
-#include "platform/JournalWriter.h"
+#include "core/journal/JournalKeeper.h"
 
 namespace kelvor {
 
@@ -16,16 +16,13 @@ namespace kelvor {
 // journal. Like a meter's journal, it opens only while enabled, and once open takes every row.
 class CalculatedJournal {
  public:
-  CalculatedJournal(char decimalSeparator, JournalWriter::FaultHandler onFault);
+  CalculatedJournal(char decimalSeparator, JournalSink& sink, JournalKeeper::FaultHandler onFault);
 
   void setEnabled(bool enabled) { enabled_ = enabled; }
   // The calculated rows of the tick `tick` of a recording that started at `start`.
   void write(std::vector<JournalRow> rows, const Moment& tick, const Moment& start);
-  // Ends the journal cleanly without waiting; the next rows open a new one.
+  // Ends the journal cleanly; the next rows open a new one.
   void finish();
-  // The program ends: ends the journal; false when the disk did not take it in time.
-  bool end();
-  std::string path() const { return writer_.path(); }
 
   // "2026-12-07_14-50-00_calc.csv" for a start at that time.
   static std::string fileName(const WallTime& start);
@@ -34,8 +31,8 @@ class CalculatedJournal {
   bool check(const JournalFault& fault);
 
   JournalStyle style_;
-  JournalWriter::FaultHandler onFault_;
-  JournalWriter writer_;
+  JournalSink& sink_;
+  JournalKeeper::FaultHandler onFault_;
   bool enabled_ = true;
   bool open_ = false;
   bool failed_ = false;
