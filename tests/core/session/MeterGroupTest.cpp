@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/calc/Calculation.h"
+#include "core/text/NumberFormat.h"
 #include "support/FakeJournal.h"
 #include "support/FakeMeter.h"
 
@@ -17,7 +18,7 @@ constexpr LocalSeconds StartOfTest = 1796515200 + 14 * 3600;  // 2026-12-06 14:0
 
 // Two meters as the window's further meters run (sessions without a plot) and a channel
 // calculated from them, on the group's tick; every journal a fake.
-class MeterGroupTest : public ::testing::Test, public AlarmSound {
+class MeterGroupTest : public ::testing::Test, public AlarmSound, public MeterGroup::TickListener {
  protected:
   MeterGroupTest() {
     for (int i = 0; i < 2; ++i) {
@@ -28,18 +29,34 @@ class MeterGroupTest : public ::testing::Test, public AlarmSound {
       meter.session.chooseChannel(i);
       group.addMeter(meter.session, i + 1);
     }
+    group.addListener(this);
+    group.start();
   }
   void beeps(int) override {}
+  void switchDrawing(bool on) {
+    for (testing::FakeMeter* meter : meters) meter->session.recorder().setActive(on);
+  }
+  // The readings of each tick done: "1.5 V|0.25 A|0.375 W", "-" for none.
+  void tickDone(const Moment&, const TickReadings& readings) override {
+    std::string text;
+    for (const auto& reading : readings)
+      text += (text.empty() ? "" : "|") +
+              (reading ? formatGeneral(reading->value, 7, '.') + " " + reading->unit : "-");
+    done.push_back(text);
+  }
   // One tick a second after the last: the polls go out, each meter answers with its frame (none
-  // for ""), and the tick is finished between two events.
-  void tick(const std::string& frame1, const std::string& frame2) {
+  // for ""), the second one `lateS` seconds later, and the tick is finished between two events.
+  void tick(const std::string& frame1, const std::string& frame2, int lateS = 0) {
     clock.advance(1);
     ASSERT_TRUE(ticks.enabled());
     group.onTick();
+    const std::size_t told = done.size();
     for (int i = 0; i < 2; ++i) {
+      clock.advance(i == 1 ? lateS : 0);
       meters[i]->link.incoming = i == 0 ? frame1 : frame2;
       meters[i]->session.onReadTick();
     }
+    ASSERT_EQ(done.size(), told);  // not within the answer's handling
     if (finish.enabled()) group.onFinishTick();
   }
   // How many rows a journal took, and how many of them in order, a second apart from 0.
@@ -60,6 +77,7 @@ class MeterGroupTest : public ::testing::Test, public AlarmSound {
   testing::FakeMeter first{StartOfTest, {}, *this, &clock}, second{StartOfTest, {}, *this, &clock};
   testing::FakeMeter* meters[2] = {&first, &second};
   testing::FakeTimer ticks, finish;
+  std::vector<std::string> done;  // what listeners were told, a tick a line
   MeterGroup group{{{true, {}}, {true, {}}, {true, parseCalculation("P=1*2").calculation}},
                    ',',
                    {ticks, finish, clock, journals[2]}};
@@ -70,12 +88,44 @@ class MeterGroupTest : public ::testing::Test, public AlarmSound {
 TEST_F(MeterGroupTest, EveryJournalTakesEveryTickOfALongRecording) {
   constexpr int Ticks = 20000;
   static_assert(Ticks > TraceStore::LiveCapacity);
-  for (testing::FakeMeter* meter : meters) meter->session.recorder().setActive(true);
-  group.start();
+  switchDrawing(true);
   for (int i = 0; i < Ticks; ++i) tick("DC  1.500 V  \r", "DC  0.250 A  \r");
   for (const testing::FakeJournal& journal : journals)
     EXPECT_EQ(rowsOf(journal), "20000 rows, 20000 in order");
   for (testing::FakeMeter* meter : meters) EXPECT_TRUE(meter->session.state().running());
+}
+
+// A tick is done once every meter answered, after that answer is handled, or when the next
+// tick or the end comes; its journals are named by it; the calculated journal takes the rows
+// of ticks whose readings were journalled; a reset starts the next recording at the next tick.
+TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecording) {
+  const std::string volts = "DC  1.500 V  \r", amps = "DC  0.250 A  \r";
+  tick(volts, "DC   OL   A  \r");  // before the recording; an overload is no reading
+  switchDrawing(true);
+  tick(volts, amps, 1);  // the second answer comes a second into the tick, and names nothing
+  tick(volts, "");       // a silent meter: done by the next tick
+  EXPECT_TRUE(!finish.enabled() && done.size() == 2);
+  switchDrawing(false);
+  tick(volts, amps);  // drawing off: not journalled, nor is its product
+  for (testing::FakeMeter* meter : meters) meter->session.reset();
+  group.reset();
+  switchDrawing(true);
+  tick(volts, amps, 1);
+  group.onTick();
+  group.stop();  // ends the tick that went out
+  const std::string all = "1.5 V|0.25 A|0.375 W";
+  EXPECT_EQ(done, (std::vector<std::string>{"1.5 V|-|-", all, "1.5 V|-|-", all, all, "-|-|-"}));
+  const auto opened = [](const testing::FakeJournal& journal) {
+    std::string names;
+    for (const std::string& call : journal.calls)
+      if (call.rfind("open ", 0) == 0 || call == "finish") names += call.substr(0, 29) + " ";
+    return names;
+  };
+  EXPECT_EQ(opened(journals[0]) + opened(journals[1]) + opened(journals[2]),
+            "open 2026-12-06_14-00-02_COM1 finish open 2026-12-06_14-00-06_COM1 "
+            "open 2026-12-06_14-00-02_COM2 finish open 2026-12-06_14-00-06_COM2 "
+            "open 2026-12-06_14-00-02_calc finish open 2026-12-06_14-00-06_calc ");
+  EXPECT_EQ(rowsOf(journals[2]), "2 rows, 1 in order");  // each recording from 0 s
 }
 
 }  // namespace

@@ -185,9 +185,8 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   session.reset();
   journal.failing.clear();
   switchDrawing(true);
-  session.journal().nameNextBy(clock.moment().wall);  // the tick of meters polled together
   poll("DC  7.000 V  \r", 1);
-  EXPECT_EQ(journal.calls[3], "open 2026-12-06_14-29-19_COM1.csv");
+  EXPECT_EQ(journal.calls[3], "open 2026-12-06_14-29-20_COM1.csv");
   session.reset();  // with the setting "Journal" 0 a recording keeps none
   session.journal().setEnabled(false);
   switchDrawing(true);
