@@ -57,5 +57,29 @@ TEST(ChannelsE2e, TwoMetersShareTheTickAndAnUnpluggedOneLeavesTheOtherRecording)
   for (const TraceLine& line : plotted) EXPECT_EQ(line.value, 12 * (line.time + 1)) << line.time;
 }
 
+// Stored bindings the channel dialog would refuse (a settings file edited by hand) are left
+// out and told at the start: a second channel on the own meter's port is not opened again.
+TEST(ChannelsE2e, StoredBindingsTheDialogWouldRefuseAreLeftOutAndTold) {
+  TestHome home;
+  home.writeSettings({{"Channel1", "meter"},
+                      {"Port1", "1"},
+                      {"Channel2", "meter"},
+                      {"Port2", "1"},
+                      {"Channel3", "calc"},
+                      {"Calc3", "W=3*1"}});
+  MeterSim sim(home, {"--port", "1"});
+  ASSERT_TRUE(sim.ready());
+  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+  ASSERT_TRUE(app.connected());
+  const QString told = app.awaitModal();
+  EXPECT_TRUE(told.startsWith("Kelvor|These stored channels stay unbound:\nChannel 2: this meter "
+                              "feeds channel 1 already") &&
+              told.contains("\nChannel 3: W=3*1: "))
+      << told.toStdString();
+  ASSERT_TRUE(app.dismiss());
+  EXPECT_EQ(app.awaitModal({}, 2s), "");
+  EXPECT_EQ(app.text("frmMain").toStdString(), "Kelvor – COM1");
+}
+
 }  // namespace
 }  // namespace kelvor::e2e
