@@ -95,11 +95,10 @@ TEST(JournalE2e, AJournalBeingWrittenBesideTheWindowIsLeftToItsProgram) {
       10s));
   KelvorApp app(home);
   ASSERT_TRUE(app.connected());
-  EXPECT_EQ(app.awaitModal({}, 3s), "");
-  EXPECT_EQ(recorder.status(), 0);
-  ASSERT_EQ(journal().size(), 1);
-  EXPECT_TRUE(journal()[0].endsWith(".csv"));
-  EXPECT_EQ(journalValues(contentsOf(folder.filePath(journal()[0]))),
+  EXPECT_EQ(app.awaitModal({}, 3s).toStdString(), "");
+  EXPECT_TRUE(recorder.status() == 0 && journal().size() == 1 && journal()[0].endsWith(".csv"))
+      << journal().join(' ').toStdString();
+  EXPECT_EQ(journalValues(contentsOf(folder.filePath(journal().value(0)))),
             std::vector<double>({1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
