@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/publish/Publishing.h"
+#include "core/session/ChannelFeed.h"
 #include "support/FakeMeter.h"
 
 namespace kelvor {
@@ -80,6 +82,11 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   EXPECT_EQ(poll("DC  1.500 V  \r"), (std::vector<int>{2, 2}));
   EXPECT_EQ(run + " " + current + " " + alarm, "24:05:17 14:35:24 24:05:17");
   EXPECT_EQ(session.traces().value(0, 2), 1.5f);
+  // A channel fed beside it stores finite values only: a division by zero draws nothing.
+  ChannelFeed feed(session.recording(), session.traces(), clock);
+  feed.feed({3});
+  for (const double x : {HUGE_VAL, 4.0}) feed.take({{}, {}, {}, ChannelReading{x, "A"}});
+  EXPECT_EQ(std::pair(session.traces().count(3), session.traces().value(3, 1)), std::pair(1, 4.0f));
 
   // A reading without value goes no further (that it breaks the line is ScopeControllerTest's).
   EXPECT_EQ(poll("DC   OL   V  \r"), (std::vector<int>{2, 2}));
