@@ -556,6 +556,10 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
 <context>
     <name>kelvor::frmMain</name>
     <message>
+        <source>Diese gespeicherten Kanäle bleiben frei:</source>
+        <translation>These stored channels stay unbound:</translation>
+    </message>
+    <message>
         <source>Aufzeichnung ansehen</source>
         <translation>Review recording</translation>
     </message>

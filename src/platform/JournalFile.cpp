@@ -91,19 +91,30 @@ JournalFault JournalFile::open(const std::string& name) {
   // Two recordings started within one second on one port: the later one gets "-2", "-3", ...
   const std::string stem = name.substr(0, name.rfind('.'));
   const std::string extension = name.substr(stem.size());
-  for (int n = 1;; ++n) {
+  for (int n = 1, removed = 0;; ++n) {
     const std::string final =
         folder_ + '/' + stem + (n > 1 ? '-' + std::to_string(n) : "") + extension;
     path_ = final + PartSuffix;
     if (exists(final)) continue;
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
-    if (fd_ >= 0) break;
-    if (errno != EEXIST || n >= 100) return fault(path_);
+    if (fd_ < 0) {
+      if (errno != EEXIST || n >= 100) return fault(path_);
+      continue;
+    }
+    // A window looking for unfinished journals may take the new, still empty file for a
+    // leftover and remove it before it is locked here: then it is made again, not written
+    // unseen. The window holds its lock only for that look.
+    struct stat status {};
+    if (::flock(fd_, LOCK_EX) != 0 || ::fstat(fd_, &status) != 0) {
+      const JournalFault locked = fault(path_);
+      abandon();
+      return locked;
+    }
+    if (status.st_nlink > 0) return {};
+    ::close(fd_);
+    fd_ = -1;
+    if (++removed < 10) --n;  // the same name once more
   }
-  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return {};
-  const JournalFault locked = fault(path_);
-  abandon();
-  return locked;
 }
 
 JournalFault JournalFile::append(const std::string& bytes) {

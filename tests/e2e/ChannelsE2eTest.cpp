@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window with several meters and calculated channels: one tick for all, a journal each,
 // the calculated channels in their own; a meter unplugged leaves the others recording.
+// Stored bindings that the channel dialog would refuse are left out.
 #include <memory>
 
 #include "e2e/E2eSupport.h"
@@ -17,13 +18,24 @@ TEST(ChannelsE2e, TwoMetersShareTheTickAndAnUnpluggedOneLeavesTheOtherRecording)
                       {"Channel3", "calc"},
                       {"Calc3", "W=1*2"},
                       {"Channel4", "calc"},
-                      {"Calc4", "Ah=int(2)"}});
+                      {"Calc4", "Ah=int(2)"},
+                      {"Channel5", "meter"},  // a settings file edited by hand: COM1 again
+                      {"Port5", "1"},
+                      {"Channel6", "calc"},
+                      {"Calc6", "W=6*1"}});
   MeterSim voltage(home, {"--port", "1", "--values", "const:12"});
   auto current = std::make_unique<MeterSim>(
       home, QStringList{"--port", "2", "--values", "ramp:1,1", "--unit", " A"});
   ASSERT_TRUE(voltage.ready() && current->ready());
   KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
   ASSERT_TRUE(app.connected());
+  // What the channel dialog would refuse is left out and told: COM1 is not opened twice.
+  const QString told = app.awaitModal();
+  EXPECT_TRUE(told.startsWith("Kelvor|These stored channels stay unbound:\nChannel 5: this meter "
+                              "feeds channel 1 already") &&
+              told.endsWith("\nChannel 6: W=6*1: the calculation depends on itself."))
+      << told.toStdString();
+  ASSERT_TRUE(app.dismiss());
   ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));
   // The large display and the alarm follow the channel chosen: the charge, always below 0.8.
   ASSERT_TRUE(app.ok(QStringLiteral("click optColor(3)")));

@@ -79,6 +79,29 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
       << recovered.toStdString();
 }
 
+// A journal that kelvor-record is writing beside the window is none of the window's to offer,
+// replay, rename or remove: the recorder finishes it whole under its own name. (One opened
+// without a row yet: JournalFileTest.)
+TEST(JournalE2e, AJournalBeingWrittenBesideTheWindowIsLeftToItsProgram) {
+  TestHome home;
+  home.writeSettings({{"Port", "2"}});
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"}), own(home, {"--port", "2"});
+  ASSERT_TRUE(sim.ready() && own.ready());
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  const auto journal = [&] { return folder.entryList({"*_COM1.csv*"}, QDir::Files); };
+  RecordProcess recorder(home, {"--port", "COM1", "--count", "8"});
+  ASSERT_TRUE(waitUntil(
+      [&] { return journalValues(contentsOf(folder.filePath(journal().value(0)))).size() > 1; },
+      10s));
+  KelvorApp app(home);
+  ASSERT_TRUE(app.connected());
+  EXPECT_EQ(app.awaitModal({}, 3s).toStdString(), "");
+  EXPECT_TRUE(recorder.status() == 0 && journal().size() == 1 && journal()[0].endsWith(".csv"))
+      << journal().join(' ').toStdString();
+  EXPECT_EQ(journalValues(contentsOf(folder.filePath(journal().value(0)))),
+            std::vector<double>({1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
 // A journal that cannot be written is told once; the recording goes on in memory.
 TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
   for (const QString options : {"ro", "size=8k"}) {

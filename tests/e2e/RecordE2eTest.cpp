@@ -75,8 +75,13 @@ TEST(RecordE2e, WaitsForThePortAndGoesOnAfterItComesBack) {
   TestHome home;
   const QString file = home.file(QStringLiteral("f.csv"));
   RecordProcess recorder(home, {"--port", "COM200", "--wait", "--count", "8", "--output", file});
-  ASSERT_TRUE(waitUntil(
-      [&] { return recorder.process.readAllStandardError().startsWith("Error 2 opening"); }, 5s));
+  RecordProcess stopped(home, {"--port", "COM201", "--wait", "--output", home.file("g.csv")});
+  for (RecordProcess* process : {&recorder, &stopped})
+    ASSERT_TRUE(waitUntil(
+        [&] { return process->process.readAllStandardError().startsWith("Error 2 opening"); }, 5s));
+  // Stopped while it still waits for its meter: no failure.
+  stopped.process.terminate();
+  EXPECT_EQ(stopped.status(), 0);
   auto sim = std::make_unique<MeterSim>(home, QStringList{"--port", "200", "--values", "ramp:1,1"});
   ASSERT_TRUE(sim->ready());
   ASSERT_TRUE(

@@ -61,8 +61,13 @@ TEST(JournalFile, AJournalWithoutARowLeavesNothing) {
     QFile part(dir.filePath(QString::number(std::strlen(bytes)) + ".csv.part"));
     ASSERT_TRUE(part.open(QIODevice::WriteOnly) && part.write(bytes) > 0);
   }
+  // Those that a program writes now are none of them, whether a row reached them or not.
+  JournalFile opened(folder), writing(folder);
+  ASSERT_TRUE(opened.open("opened.csv").error == 0 && writing.open("writing.csv").error == 0 &&
+              writing.append("time\r\n1\r\n").error == 0);
   EXPECT_EQ(JournalFile::unfinished(folder), std::vector<std::string>{folder + "/9.csv.part"});
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"9.csv.part"});
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+            QStringList({"9.csv.part", "opened.csv.part", "writing.csv.part"}));
 }
 
 // What the file layer below the writer saw; it waits for `gate` before each call.

@@ -39,7 +39,6 @@ std::optional<ChannelReading> CalculatedChannel::onTick(
       result = {x - y, differenceUnit(a.base, b.base)};
       break;
   }
-  if (!std::isfinite(result.value)) return std::nullopt;
   return result;
 }
 

@@ -18,7 +18,9 @@ struct ChannelReading {
 
 // One calculated channel. Its value of a tick comes from its sources' readings of the same
 // tick, in units without prefix ("12.5 mA" and "2 V" give 0.025 W). A tick where a source has
-// no reading, or the result is no finite number (a division by zero), has no value.
+// no finite reading has no reading. A result that is no finite number (a division by zero) is
+// a reading all the same, its value infinite or NaN: journalled as an overload or an invalid
+// reading, shown as none.
 //
 // The integral adds trapezoids between consecutive ticks that both have a reading. It does
 // not bridge a gap: what the source did while it gave no reading is unknown, so that stretch

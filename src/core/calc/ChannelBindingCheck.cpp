@@ -32,4 +32,13 @@ BindingProblem checkBindings(const std::vector<ChannelBinding>& bindings) {
   return {};
 }
 
+std::vector<BindingProblem> leaveOutRefused(std::vector<ChannelBinding>& bindings) {
+  std::vector<BindingProblem> refused;
+  for (BindingProblem problem; (problem = checkBindings(bindings)).channel != 0;) {
+    bindings[static_cast<std::size_t>(problem.channel - 1)] = ChannelBinding();
+    refused.push_back(problem);
+  }
+  return refused;
+}
+
 }  // namespace kelvor

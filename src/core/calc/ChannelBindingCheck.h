@@ -19,6 +19,10 @@ struct BindingProblem {
   int sameMeterAs = 0;
 };
 BindingProblem checkBindings(const std::vector<ChannelBinding>& bindings);
+// Unbinds what checkBindings refuses, one channel after the other (so a calculation that read
+// a channel left out goes too), until nothing is wrong; returns what was left out, in order.
+// For bindings that did not pass the channel dialog: a settings file written by hand.
+std::vector<BindingProblem> leaveOutRefused(std::vector<ChannelBinding>& bindings);
 
 // Whether two meters' ports lead to the same device: the same network address, or the same
 // port number when neither has one.

@@ -82,7 +82,10 @@ JournalRow journalRowOf(const Calculation& calculation, const ChannelReading& re
   row.value = usable ? value : InvalidValue;
   row.unit = reading.unit;
   row.mode = calculation.text();
-  row.status = usable ? ReadingStatus::Ok : ReadingStatus::Invalid;
+  // Beyond any number (x/0) as a meter's overload; no number at all (0/0) as garbage.
+  row.status = usable                      ? ReadingStatus::Ok
+               : std::isnan(reading.value) ? ReadingStatus::Invalid
+                                           : ReadingStatus::Overload;
   return row;
 }
 

@@ -28,7 +28,8 @@ struct PlanProblem {
 PlanProblem checkPlan(const std::vector<ChannelPlan>& plan);
 Message planMessage(const PlanProblem& problem, const std::vector<ChannelPlan>& plan);
 
-// The readings of one tick, channel 1 first; nothing where a channel has no reading.
+// The readings of one tick, channel 1 first; nothing where a channel has no reading, and a
+// value that is no finite number where a calculation has none (a division by zero).
 using TickReadings = std::vector<std::optional<ChannelReading>>;
 
 // The calculated channels of a plan, worked out tick by tick in an order where each one's

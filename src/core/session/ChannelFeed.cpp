@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/ChannelFeed.h"
 
+#include <cmath>
+
 #include "core/scope/ScopeController.h"
 
 namespace kelvor {
@@ -26,7 +28,8 @@ void ChannelFeed::take(const TickReadings& readings) {
   const auto seconds = static_cast<float>(state.runSeconds(clock_));
   for (const int channel : channels_) {
     const auto index = static_cast<std::size_t>(channel);
-    if (index >= readings.size() || !readings[index]) continue;
+    if (index >= readings.size() || !readings[index] || !std::isfinite(readings[index]->value))
+      continue;
     const int n = store_.count(channel) + 1;
     if (n > TraceStore::LiveCapacity) continue;
     store_.setSample(channel, n, static_cast<float>(readings[index]->value), seconds);

@@ -15,7 +15,7 @@ class ScopeController;
 // Records the channels that other sources fill beside the recording's own channel (further
 // meters and calculated channels), one tick's readings at a time: while the recording runs,
 // one sample every store interval of the plot, timed by the recording's running time. A
-// channel without a reading on that tick gets no sample. A new recording empties them.
+// channel without a finite reading on that tick gets no sample. A new recording empties them.
 class ChannelFeed : public RecordingListener {
  public:
   ChannelFeed(Recording& recording, TraceStore& store, const Clock& clock);

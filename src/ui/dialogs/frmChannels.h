@@ -41,9 +41,11 @@ class frmChannels : public QDialog {
   // Cancel (also Escape and the close box): closes, the bindings as they were.
   void cmdCancel_Click();
 
+  // "Kanal 2: …": why a channel's binding is refused.
+  static QString problemText(const BindingProblem& problem);
+
  private:
   void buildControls(const std::vector<PresentPort>& ports);
-  static QString problemText(const BindingProblem& problem);
 
   std::vector<ChannelBinding>& bindings_;
 };

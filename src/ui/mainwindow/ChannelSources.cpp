@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/ChannelSources.h"
 
+#include <cmath>
+
 #include "core/calc/Calculation.h"
 #include "ui/mainwindow/MeterPort.h"
 
@@ -157,7 +159,8 @@ void ChannelSources::recordingChanged(RecordingChange change, const RecordingSta
 void ChannelSources::tickDone(const Moment& tick, const TickReadings& readings) {
   feed_.take(readings);
   const auto watched = static_cast<std::size_t>(watched_);
-  if (watched_ != ownChannel_ && watched < readings.size() && readings[watched])
+  if (watched_ != ownChannel_ && watched < readings.size() && readings[watched] &&
+      std::isfinite(readings[watched]->value))
     own_.session().testWatchedValue(static_cast<float>(readings[watched]->value));
   for (MeterGroup::TickListener* listener : listeners_) listener->tickDone(tick, readings);
 }

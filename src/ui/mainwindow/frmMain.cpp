@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/calc/ChannelBindingCheck.h"
 #include "core/scope/RangeLists.h"
 #include "core/scope/RecoveryChannel.h"
 #include "core/settings/InterfaceLanguage.h"
@@ -37,6 +38,7 @@
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmChannels.h"
 #include "ui/dialogs/frmPrtDlg.h"
 #include "ui/mainwindow/ControlRoom.h"
 #include "ui/mainwindow/MeterPort.h"
@@ -315,8 +317,17 @@ void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
   if (item == MainControls::ExitItem) close();
 }
 
+// Stored bindings did not all pass the channel dialog (a settings file edited by hand): what it
+// would refuse stays unbound, and the user is told, before any port of them is opened.
 void frmMain::bindChannels() {
-  applyBindings(saved_.bindings(recording().activeChannel()));
+  std::vector<ChannelBinding> bindings = saved_.bindings(recording().activeChannel());
+  QStringList leftOut;
+  for (const BindingProblem& problem : leaveOutRefused(bindings))
+    leftOut << frmChannels::problemText(problem);
+  if (!leftOut.isEmpty())
+    MessageBox::warning(this,
+                        tr("Diese gespeicherten Kanäle bleiben frei:") + '\n' + leftOut.join('\n'));
+  applyBindings(std::move(bindings));
 }
 
 // The window's own meter serves the first meter channel (the active one when none is bound,

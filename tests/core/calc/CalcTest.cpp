@@ -8,6 +8,7 @@
 
 #include "core/calc/CalculatedChannel.h"
 #include "core/calc/Calculation.h"
+#include "core/calc/ChannelBindingCheck.h"
 #include "core/calc/ChannelCalculator.h"
 #include "core/calc/ChannelValueText.h"
 #include "core/text/SiUnit.h"
@@ -54,11 +55,16 @@ TEST(CalculatedChannel, WorksInUnitsWithoutPrefixAndNamesTheResultsUnit) {
     EXPECT_NEAR(result->value, value, std::fabs(value) * 1e-12) << text << a.unit;
     EXPECT_EQ(result->unit, unit) << text << a.unit;
   }
-  // No value without both sources, nor for a division by zero.
+  // No value without both sources; a division by zero is a row with a status and no value.
   CalculatedChannel quotient(calc("1/2"));
   EXPECT_FALSE(quotient.onTick(0, ChannelReading{1, "V"}, std::nullopt));
   EXPECT_FALSE(quotient.onTick(0, std::nullopt, ChannelReading{1, "A"}));
-  EXPECT_FALSE(quotient.onTick(0, ChannelReading{1, "V"}, ChannelReading{0, "A"}));
+  for (const auto& [x, status] :
+       {std::pair(-1.0, ReadingStatus::Overload), std::pair(0.0, ReadingStatus::Invalid)}) {
+    const JournalRow row = journalRowOf(
+        calc("1/2"), quotient.onTick(0, ChannelReading{x, "V"}, ChannelReading{0, "A"}).value(), 3);
+    EXPECT_EQ(std::tuple(row.value, row.unit, row.status), std::tuple(InvalidValue, "Ω", status));
+  }
   EXPECT_EQ(productUnit("V·°C", "A"), "(V·°C)·A");
   EXPECT_EQ(integralUnit("°C"), "°C·h");
 }
@@ -146,6 +152,26 @@ TEST(ChannelCalculator, WorksOutEachChannelAfterItsSourcesAndChecksThePlan) {
   const Message message = planMessage(checkPlan(missing), missing);
   EXPECT_TRUE(message.id == MessageId::CalculationNoSource &&
               message.args == std::vector<std::string>({"P=1*2", "2"}));
+}
+
+// Stored bindings are checked as the channel dialog checks them: what it would refuse is
+// left out, one channel after the other, and each refusal is told.
+TEST(ChannelBindingCheck, LeavesOutWhatTheChannelDialogRefuses) {
+  using Source = ChannelBinding::Source;
+  const auto on = [](int port) { return ChannelBinding{Source::Meter, {port}, ""}; };
+  const auto of = [](const char* text) { return ChannelBinding{Source::Calculation, {}, text}; };
+  using Row = std::tuple<std::vector<ChannelBinding>, std::string, std::vector<int>>;
+  for (auto [bindings, kept, refused] :
+       {Row{{on(1), on(2), of("W=1/2")}, "MMC", {}},
+        Row{{on(1), on(1), of("W=1/2")}, "M--", {2, 3}}, Row{{on(1), of("W=2*1")}, "M-", {2}},
+        Row{{of("int(2)"), of("int(1)"), on(1)}, "--M", {1, 2}},
+        Row{{on(1), of("W=1x2")}, "M-", {2}}}) {
+    std::vector<int> told;
+    for (const BindingProblem& problem : leaveOutRefused(bindings)) told.push_back(problem.channel);
+    std::string left;
+    for (const ChannelBinding& binding : bindings) left += "-MC"[static_cast<int>(binding.source)];
+    EXPECT_EQ(std::pair(left, told), std::pair(kept, refused));
+  }
 }
 
 // Four significant digits kept to the end, the prefix chosen after rounding, either separator.

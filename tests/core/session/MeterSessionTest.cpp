@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/publish/Publishing.h"
+#include "core/session/ChannelFeed.h"
 #include "support/FakeJournal.h"
 #include "support/FakeMeter.h"
 
@@ -81,6 +83,11 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   EXPECT_EQ(poll("DC  1.500 V  \r"), (std::vector<int>{2, 2}));
   EXPECT_EQ(run + " " + current + " " + alarm, "24:05:17 14:35:24 24:05:17");
   EXPECT_EQ(lastRow.value, 1.5f);
+  // A channel fed beside it stores finite values only: a division by zero draws nothing.
+  ChannelFeed feed(session.recording(), session.traces(), clock);
+  feed.feed({3});
+  for (const double x : {HUGE_VAL, 4.0}) feed.take({{}, {}, {}, ChannelReading{x, "A"}});
+  EXPECT_EQ(std::pair(session.traces().count(3), session.traces().value(3, 1)), std::pair(1, 4.0f));
 
   // A reading without value is recorded, but tests no alarm.
   EXPECT_EQ(poll("DC   OL   V  \r"), (std::vector<int>{3, 2}));

@@ -136,6 +136,7 @@ TEST_F(TraceFileCommandsTest, FailedSaveKeepsTheOldFileAndReports) {
     EXPECT_EQ(entries(files.path(), QDir::AllEntries) + entries(path("full"), QDir::Files),
               (QStringList{"full", "plain", "sub", "keep.kvr"}));
   }
+  ProgramCatalogue::install(0);  // the German texts the other tests expect
   // Without the limit the same save goes through and replaces the old file.
   EXPECT_TRUE(traceFiles.saveTo(4, path("full/keep.kvr")));
   EXPECT_EQ(contentsOf(path("full/keep.kvr")).left(7),
