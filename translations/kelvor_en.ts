@@ -259,6 +259,10 @@ Load it into channel %3 (%5)?
         <translation>The line is not a row of a recording.</translation>
     </message>
     <message>
+        <source>%1: %2 Zeile(n) ausgelassen, die nicht sind, wie Kelvor sie schreibt: %3</source>
+        <translation>%1: %2 line(s) left out that are not as Kelvor writes them: %3</translation>
+    </message>
+    <message>
         <source>Aus</source>
         <translation>Off</translation>
     </message>
@@ -462,10 +466,6 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     <message>
         <source>: Zeile %1 ist nicht, wie Kelvor sie schreibt</source>
         <translation>: line %1 is not as Kelvor writes it</translation>
-    </message>
-    <message>
-        <source>: %1 Zeile(n) ausgelassen, die nicht sind, wie Kelvor sie schreibt: %2</source>
-        <translation>: %1 line(s) left out that are not as Kelvor writes them: %2</translation>
     </message>
 </context>
 <context>

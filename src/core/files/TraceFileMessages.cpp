@@ -37,4 +37,19 @@ Message TraceFileMessages::linesLeftOut(const std::string& fileName, int loaded,
                  {fileName, std::to_string(loaded), std::to_string(leftOut)});
 }
 
+Message TraceFileMessages::journalNotLoaded(const std::string& fileName,
+                                            const ParsedJournal& journal) {
+  return Message(MessageId::NotLoaded, {fileName, std::to_string(journal.badLine)},
+                 {Message(MessageId::NotAJournalRow)});
+}
+
+Message TraceFileMessages::journalRowsLeftOut(const std::string& fileName,
+                                              const ParsedJournal& journal) {
+  std::string lines;
+  for (const int line : journal.leftOutLines)
+    lines += (lines.empty() ? "" : ", ") + std::to_string(line);
+  if (journal.leftOut > static_cast<int>(journal.leftOutLines.size())) lines += ", \u2026";
+  return Message(MessageId::JournalRowsLeftOut, {fileName, std::to_string(journal.leftOut), lines});
+}
+
 }  // namespace kelvor

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/files/TraceFile.h"
+#include "core/journal/JournalFormat.h"
 #include "core/text/Message.h"
 
 namespace kelvor {
@@ -15,6 +16,10 @@ struct TraceFileMessages {
   static Message notLoaded(const std::string& fileName, const std::string& separator,
                            const TraceFileProblem& problem);
   static Message linesLeftOut(const std::string& fileName, int loaded, int leftOut);
+  // A journal read with its malformed rows skipped: why it did not load (badLine), or which of
+  // its rows were left out ("5, 6, …").
+  static Message journalNotLoaded(const std::string& fileName, const ParsedJournal& journal);
+  static Message journalRowsLeftOut(const std::string& fileName, const ParsedJournal& journal);
 };
 
 }  // namespace kelvor

@@ -35,10 +35,12 @@ void JournalStream::readLine(const std::string& content) {
     }
     parsed_.rows.clear();
     parsed_.badLine = line_;
-  } else if (line_ > 1 && sink_) {
-    sink_(row);
   } else if (line_ > 1) {
-    parsed_.rows.push_back(std::move(row));
+    anyRow_ = true;
+    if (sink_)
+      sink_(row);
+    else
+      parsed_.rows.push_back(std::move(row));
   }
 }
 
@@ -47,6 +49,8 @@ ParsedJournal JournalStream::finish(bool unfinished) {
   if (!pending_.empty() && (!unfinished || !anyLineEnd_)) readLine(pending_);
   pending_.clear();
   if (!anyText_) parsed_.badLine = 1;
+  if (skipBadRows_ && parsed_.badLine == 0 && !anyRow_)
+    parsed_.badLine = parsed_.leftOutLines.empty() ? line_ + 1 : parsed_.leftOutLines.front();
   return std::move(parsed_);
 }
 

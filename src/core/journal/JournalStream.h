@@ -18,7 +18,9 @@ class JournalStream {
   using RowSink = std::function<void(const JournalRow&)>;
   void setRowSink(RowSink sink) { sink_ = std::move(sink); }
   // A row that is not as the program writes it is left out and counted, its line named among
-  // the first ones, instead of ending the reading; a wrong header still ends it.
+  // the first ones, instead of ending the reading; a wrong header still ends it, and a journal
+  // without a single readable row is still bad (at its first left-out line, or the line after
+  // its header).
   void skipBadRows() { skipBadRows_ = true; }
   static constexpr std::size_t NamedLines = 10;
 
@@ -38,6 +40,7 @@ class JournalStream {
   ParsedJournal parsed_;
   RowSink sink_;
   bool skipBadRows_ = false;
+  bool anyRow_ = false;
 };
 
 }  // namespace kelvor

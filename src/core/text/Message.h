@@ -36,9 +36,9 @@ enum class MessageId {
   StateNotOpen,
   StateNoValidFrame,  // the protocol family
   TitleNoValidFrame,  // port name, the protocol family
-  MeterListed,   // several meters in the title: the first meter, then the list of the others
-  MeterInState,  // port name, then its condition in words (one of the three above)
-  MeterDetails,  // device, baud rate, time of the last answer; then the meter kind
+  MeterListed,        // several meters in the title: the first meter, then the list of the others
+  MeterInState,       // port name, then its condition in words (one of the three above)
+  MeterDetails,       // device, baud rate, time of the last answer; then the meter kind
   OneFrameMeter,
   FourFrameMeter,
   PortChoiceHint,  // the last line of a port's open failure
@@ -61,6 +61,7 @@ enum class MessageId {
   PausedWithValue,   // the same with the newest value, which lies outside the view
   JournalRecovered,  // start, readings, channel, file; then the channel's colour
   NotAJournalRow,
+  JournalRowsLeftOut,  // file, how many, the first of their line numbers
   PublishOff,
   PublishConnecting,    // broker
   PublishConnected,     // broker

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/files/TraceFileMessages.h"
 #include "core/journal/JournalStream.h"
 #include "platform/JournalFile.h"
 #include "platform/MessageTexts.h"
@@ -17,8 +18,10 @@ namespace kelvor {
 void JournalRecovery::offer(QWidget* parent, const ChannelFor& channelFor, const Replay& replay) {
   for (const std::string& path : JournalFile::unfinished()) {
     QFile file(QString::fromStdString(path));
-    // Read as a stream to its end, whatever its length: every row counts.
+    // Read as a stream to its end, whatever its length: every readable row counts, the
+    // malformed ones are left out and named.
     JournalStream stream;
+    stream.skipBadRows();
     if (file.open(QIODevice::ReadOnly)) {
       QByteArray chunk;
       while (!(chunk = file.read(1 << 20)).isEmpty())
@@ -33,8 +36,11 @@ void JournalRecovery::offer(QWidget* parent, const ChannelFor& channelFor, const
         MessageId::JournalRecovered,
         {start, std::to_string(journal.rows.size()), std::to_string(channel + 1), path},
         {Message(colour)});
+    std::string text = messageText(question);
+    if (journal.leftOut > 0)
+      text += "\n" + messageText(TraceFileMessages::journalRowsLeftOut(path, journal));
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(MessageBox::Title),
-                    QString::fromStdString(messageText(question)), QMessageBox::NoButton, parent);
+                    QString::fromStdString(text), QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     QPushButton* load = box.addButton(QMessageBox::Yes);
     load->setObjectName(QLatin1String(ObjectNames::cmdJournalLoad));

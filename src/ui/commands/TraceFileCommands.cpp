@@ -100,18 +100,21 @@ bool TraceFileCommands::loadFrom(int channel, const QString& path) {
   QByteArray bytes = file.read(ReadPiece);
   if (file.error() != QFileDevice::NoError) return failed();
   if (looksLikeJournal(bytes.toStdString())) {
-    // A journal is read as a stream to its end, whatever its length.
+    // A journal is read as a stream to its end, whatever its length; malformed rows are left
+    // out and named, a journal without a readable row loads nothing.
     JournalStream stream;
+    stream.skipBadRows();
     for (; !bytes.isEmpty(); bytes = file.read(ReadPiece))
       stream.feed(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (file.error() != QFileDevice::NoError) return failed();
     const ParsedJournal journal = stream.finish(false);
     busy.done();
     if (journal.badLine == 0) replayJournal(journal.rows, channel);
-    if (journal.badLine == 0) return true;
-    tell(Message(MessageId::NotLoaded, {shown(path), std::to_string(journal.badLine)},
-                 {Message(MessageId::NotAJournalRow)}));
-    return false;
+    if (journal.badLine != 0)
+      tell(TraceFileMessages::journalNotLoaded(shown(path), journal));
+    else if (journal.leftOut > 0)
+      tell(TraceFileMessages::journalRowsLeftOut(shown(path), journal));
+    return journal.badLine == 0;
   }
   // Read with a bound, so that a device or an endless file cannot exhaust the memory.
   bytes += file.read(MaxFileBytes + 1 - bytes.size());

@@ -379,11 +379,7 @@ void frmMain::mnuReview_Click() {
       this, tr("Aufzeichnung ansehen"), QString::fromStdString(JournalFile::recordingsFolder()),
       tr("Aufzeichnungen (*.csv *.part)"));
   if (paths.isEmpty()) return;
-  auto* review = new ReviewWindow(SystemLocale::decimalSeparator(), this);
-  review->setAttribute(Qt::WA_DeleteOnClose);
-  const QStringList problems = review->open(paths);
-  review->show();
-  if (!problems.isEmpty()) MessageBox::warning(review, problems.join('\n'));
+  ReviewWindow::showJournals(paths, SystemLocale::decimalSeparator(), this);
 }
 
 void frmMain::showJournalFault(const JournalFault& fault) {

@@ -11,12 +11,14 @@
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
+#include "core/files/TraceFileMessages.h"
 #include "core/journal/JournalFormat.h"
 #include "core/journal/JournalStream.h"
 #include "core/journal/JournalTraces.h"
 #include "core/journal/ShownRows.h"
 #include "core/scope/PlotReadout.h"
 #include "platform/AtomicFile.h"
+#include "platform/MessageTexts.h"
 #include "platform/SystemClock.h"
 #include "ui/common/Units.h"
 #include "ui/dialogs/MessageBox.h"
@@ -90,6 +92,21 @@ ReviewWindow::ReviewWindow(char decimalSeparator, QWidget* parent)
   resize(Units::pointsToPixels(600), Units::pointsToPixels(360));
 }
 
+ReviewWindow* ReviewWindow::showJournals(const QStringList& paths, char decimalSeparator,
+                                         QWidget* parent) {
+  auto* review = new ReviewWindow(decimalSeparator, parent);
+  review->setAttribute(Qt::WA_DeleteOnClose);
+  const QStringList problems = review->open(paths);
+  if (review->journals_.isEmpty()) {
+    delete review;
+    review = nullptr;
+  } else {
+    review->show();
+  }
+  if (!problems.isEmpty()) MessageBox::warning(review ? review : parent, problems.join('\n'));
+  return review;
+}
+
 QStringList ReviewWindow::open(const QStringList& paths) {
   QStringList problems;
   int channel = 0;
@@ -109,14 +126,8 @@ QStringList ReviewWindow::open(const QStringList& paths) {
       continue;
     }
     if (read.leftOut > 0) {
-      QStringList lines;
-      for (const int line : read.leftOutLines) lines << QString::number(line);
-      if (read.leftOut > static_cast<int>(read.leftOutLines.size()))
-        lines << QStringLiteral("\u2026");
-      problems << path +
-                      tr(": %1 Zeile(n) ausgelassen, die nicht sind, wie Kelvor sie schreibt: %2")
-                          .arg(read.leftOut)
-                          .arg(lines.join(QStringLiteral(", ")));
+      problems << QString::fromStdString(
+          messageText(TraceFileMessages::journalRowsLeftOut(path.toStdString(), read)));
     }
     if (channel == 0) {
       // The recording's start from the file name, for the time of day.

@@ -28,6 +28,11 @@ class ReviewWindow : public QWidget {
 
   explicit ReviewWindow(char decimalSeparator, QWidget* parent = nullptr);
 
+  // The journals in a review window of its own, shown, with a message naming those that could
+  // not be read; when none could, the message alone and no window (nullptr).
+  static ReviewWindow* showJournals(const QStringList& paths, char decimalSeparator,
+                                    QWidget* parent);
+
   // Reads the journals (at most six) into channels 0, 1, ...; the messages of those that could
   // not be read, one per journal.
   QStringList open(const QStringList& paths);

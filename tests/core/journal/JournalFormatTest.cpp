@@ -205,6 +205,14 @@ TEST(JournalFormat, AJournalFillsAChannelAtFullResolution) {
       EXPECT_EQ(std::pair(store.value(4, slot), store.time(4, slot)),
                 expected[static_cast<std::size_t>(slot - 1)]);
   }
+  // Without one readable row a journal is bad: at its first left-out line, or after its header.
+  for (const auto& [text, line] : std::vector<std::pair<std::string, int>>{
+           {SemicolonHeader + "\r\nt;u;x\r\n", 2}, {SemicolonHeader, 2}}) {
+    TraceStore store(10);
+    JournalTraces traces(store, 0);
+    traces.feed(text.data(), text.size());
+    EXPECT_EQ(traces.finish().badLine, line) << text;
+  }
 }
 
 // What is shown, exported as journal rows: the rows of each journal in the range, whole and in

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTimer>
@@ -14,10 +16,13 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/JournalFile.h"
 #include "platform/ProgramCatalogue.h"
 #include "platform/SystemLocale.h"
 #include "support/FileSizeLimit.h"
 #include "support/StartedMainWindow.h"
+#include "ui/commands/JournalRecovery.h"
+#include "ui/common/ObjectNames.h"
 
 namespace kelvor {
 namespace {
@@ -32,6 +37,9 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+const QByteArray Header = "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n";
+const QByteArray Times = "2026-12-06 14:03:07;2026-12-06T13:03:07.120Z;";
+
 class TraceFileCommandsTest : public testing::StartedMainWindow {
  protected:
   QString path(const char* name) const { return files.filePath(QLatin1String(name)); }
@@ -40,11 +48,14 @@ class TraceFileCommandsTest : public testing::StartedMainWindow {
   }
 };
 
-// A file that cannot be read, is too large or endless, or is a malformed journal is reported
-// once, naming it (and the line), and changes neither the channel nor the recording. A journal
-// loads by replaying its readings into the channel.
+// A file that cannot be read, is too large or endless, or is a journal without a readable row
+// is reported once, naming it (and the line), and changes neither the channel nor the
+// recording. A journal loads by replaying its readings into the channel; its malformed rows are
+// left out and named.
 TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChangesNothing) {
-  traceFiles.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
+  std::size_t replayed = 0;
+  traceFiles.setReplay([this, &replayed](const std::vector<JournalRow>& rows, int channel) {
+    replayed = rows.size();
     window.meter().session().replay(rows, channel);
   });
   window.controls().plot.optColor[1]->click();
@@ -52,29 +63,59 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
   const RecordingState& state = window.recording();
   window.meter().session().recording().beginRun(window.meter().session().clock().moment());
   const auto before = std::tuple(state.running(), state.startTime());
-  const QByteArray german = QByteArray(
-                                "time;utc;elapsed_s;channel;value;unit;mode;status;raw\r\n"
-                                "t;u;0,000;1;1,5;V;DC;ok;r\r\nt;u;1,000;1;;V;DC;overload;r\r\n"
-                                "t;u;2,000;1;2,5;V;DC;ok;r\r\n")
-                                .replace("t;u;", "2026-12-06 14:03:07;2026-12-06T13:03:07.120Z;");
-  ASSERT_TRUE(writeFile(path("bad.csv"), german + "t;u;3,000;1;x;V;DC;ok;r\r\n") &&
-              writeFile(path("de.csv"), german));
-  for (const auto& [file, words] : std::vector<std::pair<QString, QString>>{
-           {path("missing.kvr"), path("missing.kvr")},
-           {"/dev/zero", "/dev/zero is too large for a trace (more than 64 MB)."},
-           {path("bad.csv"), "bad.csv was not loaded.\nLine 5: The line is not a row"},
-           {path("de.csv"), ""}}) {
+  const QByteArray german = Header + Times + "0,000;1;1,5;V;DC;ok;r\r\n" + Times +
+                            "1,000;1;;V;DC;overload;r\r\n" + Times + "2,000;1;2,5;V;DC;ok;r\r\n";
+  ASSERT_TRUE(writeFile(path("bad.csv"), german + "x\r\n" + Times + "3,000;1;3;V;DC;ok;r\r\n") &&
+              writeFile(path("rows.csv"), Header + "x\r\n") && writeFile(path("de.csv"), german));
+  // The file, the rows replayed (0: not loaded), the words of the message (none: no message).
+  for (const auto& [file, rows, words] : std::vector<std::tuple<QString, std::size_t, QString>>{
+           {path("missing.kvr"), 0, path("missing.kvr")},
+           {"/dev/zero", 0, "/dev/zero is too large for a trace (more than 64 MB)."},
+           {path("rows.csv"), 0, "rows.csv was not loaded.\nLine 2: The line is not a row"},
+           {path("bad.csv"), 4,
+            "bad.csv: 1 line(s) left out that are not as Kelvor writes them: 5"},
+           {path("de.csv"), 3, ""}}) {
     SCOPED_TRACE(file.toStdString());
     messages.clear();
+    replayed = 0;
     const bool loaded = traceFiles.loadFrom(1, file);
-    EXPECT_EQ(loaded, words.isEmpty());
-    EXPECT_TRUE(messages.size() == (loaded ? 0 : 1) && (loaded || messages[0].contains(words)))
+    EXPECT_EQ(std::pair(loaded, replayed), std::pair(rows > 0, rows));
+    EXPECT_TRUE(messages.size() == (words.isEmpty() ? 0 : 1) &&
+                (words.isEmpty() || messages[0].contains(words)))
         << messages.join("").toStdString();
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
     EXPECT_TRUE(loaded || (window.controls().plot.chkActive->isChecked() &&
                            std::tuple(state.running(), state.startTime()) == before));
   }
+}
+
+// After a crash a journal's malformed rows are left out and named in the question; its other
+// rows, those after them too, are replayed in their order.
+TEST_F(TraceFileCommandsTest, ARecoveredJournalLosesOnlyItsMalformedRows) {
+  QCoreApplication::processEvents();  // the window's own look at its start
+  const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
+  ASSERT_TRUE(QDir().mkpath(folder) &&
+              writeFile(folder + "/2026-12-06_14-03-07_COM1.csv.part",
+                        Header + "x\r\n" + Times + "0,000;3;1;V;DC;ok;r\r\nx\r\n" + Times +
+                            "1,000;3;2;V;DC;ok;r\r\n" + Times + "2,0"));
+  QString question;
+  QTimer::singleShot(0, [&question] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    question = box ? box->text() : "";
+    if (box) box->findChild<QPushButton*>(ObjectNames::cmdJournalLoad)->click();
+  });
+  std::vector<std::int64_t> replayed;
+  JournalRecovery::offer(
+      &window, [](int channel) { return channel; },
+      [&replayed](const std::vector<JournalRow>& rows, int channel) {
+        for (const JournalRow& row : rows) replayed.push_back(channel * 10000 + row.elapsedMs);
+      });
+  EXPECT_TRUE(
+      question.contains("2 readings.\nLoad it into channel 3") &&
+      question.contains(".part: 2 line(s) left out that are not as Kelvor writes them: 2, 4"))
+      << question.toStdString();
+  EXPECT_EQ(replayed, (std::vector<std::int64_t>{20000, 21000}));
 }
 
 // The dialogs start in the user's documents folder (never the program's), then in the folder

@@ -2,13 +2,16 @@
 // A week-long journal reviewed at its full resolution beside the live recording.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cmath>
 #include <tuple>
 
@@ -52,6 +55,28 @@ void click(ScopeWidget* plot, int column, Qt::KeyboardModifiers modifiers) {
                       type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, modifiers);
     QCoreApplication::sendEvent(plot, &event);
   }
+}
+
+// Journals none of which can be read (a wrong header, no readable row, empty, missing) open no
+// window; the message names each.
+TEST(ReviewWindow, JournalsThatCannotBeReadOpenNoWindow) {
+  QTemporaryDir folder;
+  QWidget parent;
+  QStringList paths;
+  for (const QByteArray text :
+       {"x\r\n", "time,utc,elapsed_s,channel,value,unit,mode,status,raw\r\nx\r\n", ""}) {
+    QFile file(folder.filePath(QString::number(paths.size())));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    paths << file.fileName();
+  }
+  QString message;
+  QTimer::singleShot(0, [&message] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      message = box->text(), box->accept();
+  });
+  EXPECT_EQ(ReviewWindow::showJournals(paths << folder.filePath("missing"), ',', &parent), nullptr);
+  EXPECT_EQ(message.split('\n').size(), 4) << message.toStdString();
+  EXPECT_TRUE(parent.findChildren<ReviewWindow*>().isEmpty());
 }
 
 TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasureThem) {
