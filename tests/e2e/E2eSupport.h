@@ -105,13 +105,16 @@ struct RecordProcess {
   QProcess process;
 };
 
+// The rows after a journal's header, each split into its fields.
+std::vector<QStringList> journalRows(const QByteArray& journal, QChar separator = ',');
 // The values of an English journal's rows; empty when its header is not the English one.
 std::vector<double> journalValues(const QByteArray& journal);
 
 // The journals of 12 V on COM1 and a 1 A/s ramp on COM2 with "W=1*2" and "Ah=int(2)" on
-// channels 3 and 4, named by one start: readings on the same ticks a second apart for as long as
-// COM2 answered, the power row by row, the charge the exact integral of the ramp within 0.5 %.
-// Returns how many rows COM1 has beyond COM2; -1 after a failure.
+// channels 3 and 4: a row of each calculated channel for every tick COM2 answered, the last power
+// 12 W times the ramp's last value, the charge the exact integral of the ramp within 0.5 %. (The
+// ticks' rules and the journals' names: MeterGroupTest.) Returns how many rows COM1 has beyond
+// COM2; -1 after a failure.
 int checkPowerAndCharge(const TestHome& home);
 
 // The records of a saved trace file; empty when the layout is not as the program writes it.

@@ -8,16 +8,6 @@
 namespace kelvor::e2e {
 namespace {
 
-// The rows after the header of the journal that kelvor-record wrote to its output, each split
-// into its fields.
-std::vector<QStringList> rowsOf(RecordProcess& recorder) {
-  std::vector<QStringList> rows;
-  const QStringList lines =
-      QString::fromUtf8(recorder.process.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
-  for (const QString& line : lines.mid(1)) rows.push_back(line.split(','));
-  return rows;
-}
-
 // A stream that starts mid-frame, carries stray bytes and damaged frames (and, on the 7-bit
 // lines, the 8th bit set) gives only the meter's values, with their unit, one a second. So does
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
@@ -37,7 +27,7 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
         home,
         QStringList{"--port", "COM1", "--meter", family, "--count", "4", "--output", "-"} + baud);
     ASSERT_EQ(recorder.status(), 0);
-    const std::vector<QStringList> rows = rowsOf(recorder);
+    const std::vector<QStringList> rows = journalRows(recorder.process.readAllStandardOutput());
     ASSERT_EQ(rows.size(), 4u);
     double last = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {

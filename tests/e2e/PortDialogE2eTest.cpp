@@ -18,11 +18,8 @@ std::vector<QDateTime> journalTimes(const TestHome& home) {
   const QStringList parts = folder.entryList({"*.part"}, QDir::Files);
   std::vector<QDateTime> times;
   if (parts.size() != 1) return times;
-  const QStringList lines = QString::fromUtf8(contentsOf(folder.filePath(parts[0])))
-                                .split("\r\n", Qt::SkipEmptyParts)
-                                .mid(1);
-  for (const QString& line : lines)
-    times.push_back(QDateTime::fromString(line.section(';', 1, 1), Qt::ISODateWithMs));
+  for (const QStringList& row : journalRows(contentsOf(folder.filePath(parts[0])), ';'))
+    times.push_back(QDateTime::fromString(row.value(1), Qt::ISODateWithMs));
   return times;
 }
 

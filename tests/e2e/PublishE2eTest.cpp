@@ -32,15 +32,12 @@ void publishTo(const TestHome& home, int port, const QString& password,
 }
 
 // "<utc> <value>" of every row of a journal, by default the window's open German one.
-QStringList journalRows(const TestHome& home, QString path = {}, QChar separator = ';') {
+QStringList journalReadings(const TestHome& home, QString path = {}, QChar separator = ';') {
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
   if (path.isEmpty()) path = folder.filePath(folder.entryList({"*.part"}, QDir::Files).value(0));
   QStringList rows;
-  for (const QString& line :
-       QString::fromUtf8(contentsOf(path)).split("\r\n", Qt::SkipEmptyParts).mid(1)) {
-    const QStringList fields = line.split(separator);
+  for (QStringList fields : journalRows(contentsOf(path), separator))
     rows << fields.value(1) + ' ' + QString::number(fields.value(4).replace(',', '.').toDouble());
-  }
   return rows;
 }
 
@@ -87,13 +84,13 @@ TEST(PublishE2e, EveryReadingIsPublishedOnceInOrderAlsoAfterTheBrokerWasAway) {
 
   broker.stop();
   const auto stall = longestStall(home, 20s);
-  const qsizetype outage = journalRows(home).size();
+  const qsizetype outage = journalReadings(home).size();
   ASSERT_TRUE(broker.start());
   EXPECT_TRUE(waitUntil([&] { return publishedRows(broker).size() > outage; }, 60s));
   ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));  // drawing off: the journal stands
-  waitUntil([&] { return publishedRows(broker).size() >= journalRows(home).size(); }, 10s);
-  EXPECT_TRUE(journalRows(home).size() > outage && stall < 50ms);
-  EXPECT_EQ(publishedRows(broker), journalRows(home));
+  waitUntil([&] { return publishedRows(broker).size() >= journalReadings(home).size(); }, 10s);
+  EXPECT_TRUE(journalReadings(home).size() > outage && stall < 50ms);
+  EXPECT_EQ(publishedRows(broker), journalReadings(home));
   EXPECT_TRUE(app.quit());  // online after each connection, offline at the end
   const auto statuses = [&] { return broker.received().filter("lab/dmm/status").join(','); };
   EXPECT_TRUE(waitUntil([&] { return statuses().endsWith("online,lab/dmm/status offline"); }, 5s))
@@ -116,7 +113,8 @@ TEST(PublishE2e, AWrongLoginIsToldOnceAndTheRecordingGoesOn) {
   EXPECT_TRUE(app.awaitModal(prefix).startsWith(prefix)) << app.modal().toStdString();
   ASSERT_TRUE(app.dismiss() && app.ok("click chkActive"));
   // Five readings: two more failed attempts meanwhile, and no second message.
-  EXPECT_TRUE(waitUntil([&] { return journalRows(home).size() >= 5; }, 20s) && app.modal() == "");
+  EXPECT_TRUE(waitUntil([&] { return journalReadings(home).size() >= 5; }, 20s) &&
+              app.modal() == "");
 }
 
 // The default topic names the port: after a change of port the readings go under the new one.
@@ -215,7 +213,7 @@ TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
         << errors.toStdString();
     EXPECT_TRUE(
         !said.isEmpty() ||
-        waitUntil([&] { return publishedRows(broker) == journalRows(home, file, ','); }, 5s));
+        waitUntil([&] { return publishedRows(broker) == journalReadings(home, file, ','); }, 5s));
   }
 }
 
