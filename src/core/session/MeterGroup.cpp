@@ -99,7 +99,7 @@ void MeterGroup::readingTaken(Member& member, float value, const std::string& un
   if (finished_) return;
   member.answered = true;
   member.reading.reset();
-  if (value != InvalidValue) member.reading = ChannelReading{value, unit};
+  if (value != InvalidValue) member.reading = ChannelReading{static_cast<double>(value), unit};
   const bool all = std::all_of(members_.begin(), members_.end(),
                                [](const auto& each) { return each->answered; });
   // Done once the answer is handled, between two events.
