@@ -48,15 +48,10 @@ YAxisInput yInput(float yMin, float yMax, int h) {
 }
 
 TEST(XAxis, ScalesAndLabelsTheDurationsRoundedToTheShownUnit) {
-  struct Case {
-    float duration, w, step;
-    double secondsAcross;  // to 0.1
-    // The labels after the last visible one reach past the edge.
-    int divPixels, storeInterval, lastVisible;
-    std::string timePerPixel;
-    bool hoursMinutes;
-  };
-  for (const Case& c : std::vector<Case>{
+  // Seconds across to 0.1; the labels after the last visible one reach past the edge.
+  for (const auto& [duration, w, step, secondsAcross, divPixels, storeInterval, lastVisible,
+                    timePerPixel, hoursMinutes] :
+       std::vector<std::tuple<float, float, float, double, int, int, int, std::string, bool>>{
            {60, 600, 5, 3750, 48, 6, 12, "6,25s / Pixel", true},
            {59.5f, 600, 5, 3673.5, 49, 6, 11, "6,12s / Pixel", false},  // m:s within the hour
            {10, 600, 0.75f, 627.9, 43, 1, 13, "1,05s / Pixel", false},
@@ -66,29 +61,32 @@ TEST(XAxis, ScalesAndLabelsTheDurationsRoundedToTheShownUnit) {
            // Below about 60 points no step is wide enough: the last one, 960 minutes.
            {1440, 5, 960, 144000, 2, 28800, 0, "08:00h / Pixel", true},
            {60, 0, 960, 0, 1, 1, 0, "", true}}) {  // no width: still no division by zero
-    SCOPED_TRACE(::testing::Message() << c.duration << " min on " << c.w);
-    const XAxisLayout layout = SetXAchse(xInput(c.duration, c.w));
+    SCOPED_TRACE(::testing::Message() << duration << " min on " << w);
+    const XAxisLayout layout = SetXAchse(xInput(duration, w));
     ASSERT_TRUE(layout.computed);
     EXPECT_EQ(
         std::tuple(layout.step, layout.XDivPixels, layout.StoreInterval,
-                   c.w > 0 ? layout.lblTpPCaption : "", layout.mode),
-        std::tuple(c.step, c.divPixels, c.storeInterval, c.timePerPixel,
-                   c.hoursMinutes ? TimeLabelMode::HoursMinutes : TimeLabelMode::MinutesSeconds));
-    EXPECT_NEAR(layout.SecondsAcross, c.secondsAcross, 0.05);
-    for (int i = 0; c.w >= 60 && i <= 100; ++i) {  // label i centred on division line i
+                   w > 0 ? layout.lblTpPCaption : "", layout.mode),
+        std::tuple(step, divPixels, storeInterval, timePerPixel,
+                   hoursMinutes ? TimeLabelMode::HoursMinutes : TimeLabelMode::MinutesSeconds));
+    EXPECT_NEAR(layout.SecondsAcross, secondsAcross, 0.05);
+    for (int i = 0; w >= 60 && i <= 100; ++i) {  // label i centred on division line i
       const XAxisLabel& label = layout.lblX[static_cast<std::size_t>(i)];
-      EXPECT_EQ(label.caption, tickCaption(c.step * 60 * static_cast<float>(i), layout.mode)) << i;
-      EXPECT_DOUBLE_EQ(label.left + 24.75 / 2.0, 24.0 + c.divPixels * i) << i;
-      EXPECT_EQ(label.visible, i <= c.lastVisible) << i;
+      EXPECT_EQ(std::tuple(label.caption, label.left + 24.75 / 2.0, label.visible),
+                std::tuple(tickCaption(step * 60 * static_cast<float>(i), layout.mode),
+                           24.0 + divPixels * i, i <= lastVisible))
+          << i;
     }
   }
   // Captions round to the unit they show.
-  for (const auto& [p, expected] : std::vector<std::pair<double, std::string>>{
-           {59.996, "60.00s / Pixel"}, {60.0, "01:00min / Pixel"}, {3600.0, "01:00h / Pixel"}})
-    EXPECT_EQ(timePerPixelCaption(p, '.'), expected);
-  EXPECT_EQ(tickCaption(3600, TimeLabelMode::MinutesSeconds), "0:00");  // within the hour
-  EXPECT_EQ(tickCaption(91.5f, TimeLabelMode::MinutesSeconds), "1:32");
-  EXPECT_EQ(tickCaption(7199.75f, TimeLabelMode::HoursMinutes), "1:00");  // hours unrounded
+  // Minutes and seconds within the hour; hours and minutes unrounded.
+  const auto ms = TimeLabelMode::MinutesSeconds;
+  EXPECT_EQ((std::vector<std::string>{timePerPixelCaption(59.996, '.'),
+                                      timePerPixelCaption(60, '.'), timePerPixelCaption(3600, '.'),
+                                      tickCaption(3600, ms), tickCaption(91.5f, ms),
+                                      tickCaption(7199.75f, TimeLabelMode::HoursMinutes)}),
+            (std::vector<std::string>{"60.00s / Pixel", "01:00min / Pixel", "01:00h / Pixel",
+                                      "0:00", "1:32", "1:00"}));
 }
 
 TEST(Axes, NoDurationOrAnEmptyRangeChangesNothing) {
@@ -101,13 +99,9 @@ TEST(Axes, NoDurationOrAnEmptyRangeChangesNothing) {
 }
 
 TEST(YAxis, ScalesAndLabelsTheRanges) {
-  struct Case {
-    float yMin, yMax, step, base;
-    int h, divPixels, offsetPixels, labels;  // label j shows base + j * step
-    double span;                             // to two decimals
-    std::string pattern;
-  };
-  for (const Case& c : std::vector<Case>{
+  // Label j shows base + j * step; the span to two decimals.
+  for (const auto& [yMin, yMax, step, base, h, divPixels, offsetPixels, labels, span, pattern] :
+       std::vector<std::tuple<float, float, float, float, int, int, int, int, double, std::string>>{
            {0, 1.5f, 0.15f, 0, 400, 40, 0, 11, 1.5, "0.00"},
            // The top line stands for YMax, so zero falls between two lines and gets no label.
            {-1, 1, 0.15f, -0.95f, 400, 30, 10, 14, 2.0, "0.00"},
@@ -125,26 +119,27 @@ TEST(YAxis, ScalesAndLabelsTheRanges) {
            {-1000, 300, 250, -1000, 100, 19, 2, 6, 1315.79, "###0"},
            // The search runs to the very last step, 0.1; 101 labels at most.
            {-20, 21, 0.1f, -20.6f, 20000, 48, 289, 101, 41.67, "0.0"}}) {
-    SCOPED_TRACE(::testing::Message() << c.yMin << " .. " << c.yMax << " on " << c.h);
-    const YAxisLayout layout = SetYAchse(yInput(c.yMin, c.yMax, c.h));
+    SCOPED_TRACE(::testing::Message() << yMin << " .. " << yMax << " on " << h);
+    const YAxisLayout layout = SetYAchse(yInput(yMin, yMax, h));
     ASSERT_TRUE(layout.computed);
     EXPECT_EQ(std::tuple(layout.step, layout.YDivPixels, layout.YOffsetPixels, layout.labelPattern),
-              std::tuple(c.step, c.divPixels, c.offsetPixels, c.pattern));
-    EXPECT_NEAR(layout.YBase, c.base, 1e-5);
-    EXPECT_NEAR(layout.YSpan, c.span, 0.005);
+              std::tuple(step, divPixels, offsetPixels, pattern));
+    EXPECT_NEAR(layout.YBase, base, 1e-5);
+    EXPECT_NEAR(layout.YSpan, span, 0.005);
     ASSERT_EQ(std::count_if(layout.lblY.begin(), layout.lblY.end(),
                             [](const YAxisLabel& label) { return label.visible; }),
-              c.labels);
-    const int decimals = c.pattern == "###0" ? 0 : static_cast<int>(c.pattern.size()) - 2;
-    for (int j = 0; j < c.labels; ++j) {  // 3 points above its grid line
+              labels);
+    const int decimals = pattern == "###0" ? 0 : static_cast<int>(pattern.size()) - 2;
+    for (int j = 0; j < labels; ++j) {  // 3 points above its grid line
       const YAxisLabel& label = layout.lblY[static_cast<std::size_t>(j)];
       char caption[32];
       std::snprintf(caption, sizeof caption, "%.*f", decimals,
-                    static_cast<double>(c.base + j * c.step));
+                    static_cast<double>(base + j * step));
       std::string expected = caption;
       std::replace(expected.begin(), expected.end(), '.', ',');
-      EXPECT_EQ(label.caption, expected) << j;
-      EXPECT_DOUBLE_EQ(label.top, PlotTop + c.h - (c.offsetPixels + j * c.divPixels) - 3) << j;
+      EXPECT_EQ(std::pair(label.caption, label.top),
+                std::pair(expected, PlotTop + h - (offsetPixels + j * divPixels) - 3))
+          << j;
     }
   }
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -38,7 +39,6 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
     scope.setYMaxItemSilently(DefaultYMaxItem);
     scope.setYRange(0.0f, 1.5f);
   }
-  void startRecording() { recorder.setActive(true); }
   void readingAt(int seconds, std::string frame) {
     clock.set(Eight + seconds), session.takeAnswer(frame);
   }
@@ -55,11 +55,9 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
   void showYMinItem(int item) override { yMinShown = item; }
   void showYMaxItem(int item) override { yMaxShown = item; }
   void beeps(int) override {}
-  int pixelsInColumn(int x, int palette = 10) {
-    int count = 0;
-    for (int y = 0; y < scope.raster().height(); ++y)
-      count += scope.raster().pixel(x, y) == paletteRgb(palette) ? 1 : 0;
-    return count;
+  long pixelsInColumn(int x, int palette = 10) {
+    const std::set<testing::Pixel> pixels = testing::pixelsIn(scope.raster(), paletteRgb(palette));
+    return std::count_if(pixels.begin(), pixels.end(), [x](auto& p) { return p.first == x; });
   }
   // The lengths of the runs of a colour along the rows (or columns) of the picture, leaving
   // out runs that fill a whole row (column): lines that cross it.
@@ -142,19 +140,19 @@ TEST_F(ScopeControllerTest, CaptionsFollowTheAxisLayouts) {
 // the values not re-ranged, and the marker tells the newest value it hides. Following live
 // again widens the duration at the next reading.
 TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatchesUp) {
-  startRecording();
+  recorder.setActive(true);
   readingAt(0, "DC    0.5 V  \r");
   const int interval = scope.scale().StoreInterval;
   scope.zoomTime(0.1, 0);  // ten times the span: readings are still stored at the live rate
   EXPECT_EQ(scope.scale().StoreInterval, interval);
   scope.zoomTime(40, 0);  // then the first quarter of 0:15
   scope.zoomValues(2, 0);
-  const double left = scope.scale().LeftTime, across = scope.scale().SecondsAcross;
-  const float span = scope.scale().YSpan;
+  const ScaleParams held = scope.scale();
   readingAt(1200, "DC    7.5 V  \r");  // past 0:15 and above 1,5
   EXPECT_EQ(std::tuple(scope.durationItem(), scope.yMaxItem(), scope.scale().LeftTime,
                        static_cast<double>(scope.scale().SecondsAcross), scope.scale().YSpan),
-            std::tuple(DefaultDurationItem, DefaultYMaxItem, left, across, span));
+            std::tuple(DefaultDurationItem, DefaultYMaxItem, held.LeftTime,
+                       static_cast<double>(held.SecondsAcross), held.YSpan));
   const auto marker = [&] { return std::pair(scope.liveMarker().id, scope.liveMarker().args); };
   EXPECT_EQ(marker(), std::pair(MessageId::PausedWithValue, std::vector<std::string>{"7,5"}));
   scope.followLive();
@@ -176,7 +174,7 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
            {DrawStyle::OnePerColumn, "DC  0.700 V  \r", 100, false}}) {
     recorder.reset();
     style = rowStyle;
-    startRecording();
+    recorder.setActive(true);
     scope.FullReDraw(Rescale::Keep);
     readingAt(0, "DC  0.200 V  \r");
     readingAt(100, middle);
@@ -208,20 +206,20 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
     store.setCount(0, 0), store.setCount(1, 0);
     scope.FullReDraw(Rescale::Keep);
     ASSERT_EQ(scope.raster().width(), std::lround(437 * perPoint));
-    const std::set<int> lineWidths{width};
-    EXPECT_EQ(runLengths(paletteRgb(GridColor), true), lineWidths) << "vertical, " << width;
-    EXPECT_EQ(runLengths(paletteRgb(GridColor), false), lineWidths) << "horizontal, " << width;
+    const std::uint32_t grid = paletteRgb(GridColor);  // vertical and horizontal lines:
+    EXPECT_EQ(std::pair(runLengths(grid, true), runLengths(grid, false)),
+              std::pair(std::set{width}, std::set{width}));
     // The lowest line is where its value is drawn; the last vertical one is within half a
     // division of the right edge.
     const Raster& r = scope.raster();
     const int base = mapSample(0, scope.scale().YBase, r, scope.scale()).y;
     int last = r.width() - 1;
-    while (last > 0 && r.pixel(last, base - 1) != paletteRgb(GridColor)) --last;
-    EXPECT_EQ(r.pixel(last + 1, base), paletteRgb(GridColor));
+    while (last > 0 && r.pixel(last, base - 1) != grid) --last;
+    EXPECT_EQ(r.pixel(last + 1, base), grid);
     EXPECT_LE(r.width() - last, scope.scale().XDivPixels / 2 * perPoint + 1);
-    using testing::fillChannel;
     const std::array<std::array<float, 2>, 2> ramps{{{0.1f, 1.4f}, {0.5f, 0.6f}}};
-    for (int ch = 0; ch < 2; ++ch) fillChannel(store, ch, {{ramps[ch][0], 0}, {ramps[ch][1], 800}});
+    for (int ch = 0; ch < 2; ++ch)
+      testing::fillChannel(store, ch, {{ramps[ch][0], 0}, {ramps[ch][1], 800}});
     scope.FullReDraw(Rescale::Keep);
     for (int ch = 0; ch < 2; ++ch) {
       const PlotPoint from = mapSample(0, ramps[ch][0], scope.raster(), scope.scale()),
@@ -234,16 +232,14 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
   }
 }
 
-TEST_F(ScopeControllerTest,
-       RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsWhenFull) {
+TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsWhenFull) {
   store.setCount(2, 10);
   recorder.chooseChannel(2);
   EXPECT_EQ(store.count(2), 0);
-  startRecording();
+  recorder.setActive(true);
   clock.advance(60);
-  startRecording();  // a start time once set stays
-  session.recording().takeValue(-1.0f);
-  recorder.SaveMesswert();
+  recorder.setActive(true);  // a start time once set stays
+  session.recording().takeValue(-1.0f), recorder.SaveMesswert();
   EXPECT_EQ((std::vector<float>{store.value(2, 1), store.time(2, 1)}),
             (std::vector<float>{-1, 60}));
   store.setCount(2, TraceStore::LiveCapacity - 1);
@@ -261,16 +257,16 @@ TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
   scope.selectDurationItem(1);
   ASSERT_GT(scope.scale().StoreInterval, 1);
   for (int second = 0; second <= 2 * scope.scale().StoreInterval; ++second) {
-    if (second == 1) startRecording();  // a tick before the recording stores nothing
+    if (second == 1) recorder.setActive(true);  // a tick before the recording stores nothing
     readingAt(second, "DC  0.500 V  \r");
     feed.take({std::nullopt, ChannelReading{second * 1.0, "A"}});
   }
   EXPECT_EQ(std::vector<float>(store.times(1) + 1, store.times(1) + 1 + store.count(1)),
             std::vector<float>(store.times(0) + 1, store.times(0) + 1 + store.count(0)));
-  EXPECT_EQ(store.count(1), 2);
   // Each channel read in its own unit.
   const PlotReadout read = readoutAt(store, scope.scale(), scope.raster(), 0);
-  EXPECT_EQ(read.channels.at(0).unit + " " + read.channels.at(1).unit, "V A");
+  EXPECT_EQ(std::pair(store.count(1), read.channels.at(0).unit + " " + read.channels.at(1).unit),
+            std::pair(2, std::string("V A")));
 }
 
 // A day of readings steps through every shorter duration and stores every interval-th reading
@@ -278,7 +274,7 @@ TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
 // by the benchmarks.)
 TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEverySample) {
   std::vector<JournalRow> journal(86401);
-  startRecording();
+  recorder.setActive(true);
   int lastStored = -1, lastInterval = 0;
   for (int second = 0; second <= 86400; ++second) {
     char frame[16];  // the meter shows the elapsed minutes: every sample tells its time
