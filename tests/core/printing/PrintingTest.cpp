@@ -32,13 +32,8 @@ std::unique_ptr<TraceStore> storeWith(const Channels& channels) {
 
 // A printer of the given resolution and size; -1 for the clipboard's picture.
 DeviceInfo device(int dpiX, int dpiY = 300, int width = 3300, int height = 2400, int planes = 3) {
-  DeviceInfo d;
-  d.metafile = dpiX < 0;
-  d.dpiX = d.metafile ? -1 : dpiX;
-  d.dpiY = d.metafile ? -1 : dpiY;
-  d.area = d.metafile ? PrintableArea{50, 60, 0, 0} : PrintableArea{50, 60, width, height};
-  d.colourPlanes = planes;
-  return d;
+  if (dpiX < 0) return {-1, -1, {50, 60, 0, 0}, planes, true, {}};
+  return {dpiX, dpiY, {50, 60, width, height}, planes, false, {}};
 }
 
 // The screen: a plot of 400 x 200 points, 600 s across, the lowest Y line 20 points up standing
@@ -46,18 +41,11 @@ DeviceInfo device(int dpiX, int dpiY = 300, int width = 3300, int height = 2400,
 // x = 65 + t * 1353 / 600, y = 703 - v * 152.4.
 DiagramInput screen(const TraceStore* store, DrawStyle style = DrawStyle::EveryReading,
                     float secondsAcross = 600, float ySpan = 5) {
-  DiagramInput input;
-  input.store = store;
-  input.style = style;
-  input.scale.SecondsAcross = secondsAcross;
-  input.scale.XDivPixels = input.scale.YDivPixels = 40;
-  input.scale.YOffsetPixels = 20;
-  input.scale.YSpan = ySpan;
-  input.plotWidth = 400;
-  input.plotHeight = 200;
-  input.lblX.assign(101, AxisCaption{"0:00", true});
-  input.lblY.assign(101, AxisCaption{"0", true});
-  input.coloured = true;
+  ScaleParams scale;
+  scale.SecondsAcross = secondsAcross, scale.YSpan = ySpan;
+  scale.XDivPixels = scale.YDivPixels = 40, scale.YOffsetPixels = 20;
+  DiagramInput input{store, scale, style, {}, {}, {}, 400, 200, true};
+  input.lblX.assign(101, {"0:00", true}), input.lblY.assign(101, {"0", true});
   return input;
 }
 
@@ -84,15 +72,14 @@ TEST(Druck, SamplesLandWhereTheScaleSays) {
       // Degenerate scales: the left edge, the lowest grid line, or far away within limits.
       {{{{1, 300}}}, {{65, 703, 65, 703}}, every, 0, 0},
       {{{{HUGE_VALF, 300}}}, {{742, -1000000000, 742, -1000000000}}}};
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    const Case& c = cases[i];
+  for (const Case& c : cases) {
     const auto store = storeWith(c.channels);
     std::vector<Line> got;  // the grid is black, the channels are not
     const DiagramPicture picture =
         Druck(screen(store.get(), c.style, c.secondsAcross, c.ySpan), device(-1));
     for (const GdiLineEntry& l : picture.lines())
       if (l.colour != 0) got.push_back({l.x1, l.y1, l.x2, l.y2});
-    EXPECT_EQ(got, c.expected) << i;
+    EXPECT_EQ(got, c.expected) << &c - cases.data();
   }
 }
 

@@ -22,6 +22,12 @@ namespace {
 
 using Args = std::vector<std::string>;
 
+std::string joined(const std::vector<ReadoutLine>& lines) {
+  std::string texts;
+  for (const ReadoutLine& line : lines) texts += (texts.empty() ? "" : "|") + line.text;
+  return texts;
+}
+
 // Gaps count apart and take no part in minimum, maximum and mean; the span covers them.
 TEST(ChannelStats, CountsMinimumMaximumMeanAndSpanWithGaps) {
   const float gap = InvalidValue;
@@ -56,10 +62,8 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
     if (running) recording.beginRun(clock.moment());
     clock.advance(200);
     clock.stepWall(-120000);
-    std::string joined;
     const auto lines = readoutLines(readout, recording.state(), clock, separator);
-    for (const ReadoutLine& line : lines) joined += (joined.empty() ? "" : "|") + line.text;
-    EXPECT_EQ(joined, texts);
+    EXPECT_EQ(joined(lines), texts);
     EXPECT_TRUE(lines.size() == 3u && lines[2].rgb == paletteRgb(ValueLists::ChannelColors[4]));
   }
 }
@@ -86,31 +90,25 @@ TEST(PlotCursors, TimesDifferencesAndStatisticsBetweenTheCursors) {
             "0,4200  max 0,5000  \u00D8 0,4733"},
            {std::nullopt, 14, "B 00:00:14|A --  B 3,000 V|A --  B 0,5000"},
            {std::nullopt, std::nullopt, ""}}) {
-    std::string joined;
-    for (const ReadoutLine& line : cursorLines(store, {a, b}, ','))
-      joined += (joined.empty() ? "" : "|") + line.text;
-    EXPECT_EQ(joined, texts);
+    EXPECT_EQ(joined(cursorLines(store, {a, b}, ',')), texts);
   }
 }
 
 // A recovered journal never empties the recording channel nor replaces a trace while a
 // channel is free.
 TEST(RecoveryChannel, NeitherTheRecordingChannelNorATrace) {
-  // journal channel, recording channel, channels holding a trace ('x'), chosen channel
+  // Rows: journal channel, recording channel, channels holding a trace ('x'), chosen channel.
+  // Recorded in the channel that records now; its own channel; its own one holds a trace; ...;
+  // a channel number that no channel has; nothing free: its own, as loading a file does;
+  // nothing free, its own records: the one after.
+  using Row = std::tuple<int, int, const char*, int>;
   for (const auto& [journal, recording, filled, chosen] :
-       std::vector<std::tuple<int, int, std::string, int>>{
-           {0, 0, "......", 1},  // recorded in the channel that records now
-           {3, 0, "......", 3},  // its own channel
-           {3, 0, "...x..", 1},  // its own one holds a trace
-           {0, 1, "......", 0},
-           {0, 0, ".xx...", 3},
-           {7, 2, "x.....", 1},  // a channel number that no channel has
-           {4, 0, ".xxxxx", 4},  // nothing free: its own, as loading a file does
-           {5, 5, "xxxxx.", 0},  // nothing free, its own records: the one after
-       }) {
+       {Row{0, 0, "......", 1}, Row{3, 0, "......", 3}, Row{3, 0, "...x..", 1},
+        Row{0, 1, "......", 0}, Row{0, 0, ".xx...", 3}, Row{7, 2, "x.....", 1},
+        Row{4, 0, ".xxxxx", 4}, Row{5, 5, "xxxxx.", 0}}) {
     TraceStore store;
     for (int channel = 0; channel < TraceStore::Channels; ++channel)
-      if (filled[static_cast<std::size_t>(channel)] == 'x') store.setCount(channel, 1);
+      if (filled[channel] == 'x') store.setCount(channel, 1);
     EXPECT_EQ(recoveryChannel(journal, recording, store), chosen) << filled;
   }
 }

@@ -88,8 +88,10 @@ TEST(Raster, LinesAndPointsClipExactlyAtEveryEdgeAndCornerAndChangesAreTracked) 
   EXPECT_TRUE(raster.takeChanged().empty());
 }
 
-std::array<int, 4> pensOf(const PenPositions& s) {
-  return {s.LastX, s.LastY, s.LastDrawnX, s.LastDrawnY};
+// What drawing reports: min, max and last time; the pens after.
+auto resultOf(const ChannelsDrawn& d, const PenPositions& s) {
+  return std::pair(std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)},
+                   std::array<int, 4>{s.LastX, s.LastY, s.LastDrawnX, s.LastDrawnY});
 }
 
 // On a 100 x 50 raster: x = t * 100 / across, y = 50 - v.
@@ -139,9 +141,9 @@ TEST(PlotDrawing, ReportsTheValueRangeTheLastTimeAndThePens) {
     Raster raster(100, 50);
     PenPositions pens;
     std::tie(pens.LastX, pens.LastY, pens.LastDrawnX, pens.LastDrawnY) = std::tuple(77, 88, 66, 55);
-    const ChannelsDrawn d = drawChannels(raster, store, unitScale(), DrawStyle::EveryReading, pens);
-    EXPECT_EQ((std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}), drawn);
-    EXPECT_EQ(pensOf(pens), pensAfter);
+    EXPECT_EQ(
+        resultOf(drawChannels(raster, store, unitScale(), DrawStyle::EveryReading, pens), pens),
+        std::pair(drawn, pensAfter));
   }
 }
 
@@ -151,8 +153,7 @@ TEST(PlotDrawing, GridRowsFromTheLowestLineUpToTheTopRow) {
   for (const auto& [offset, rows] : std::vector<std::pair<int, std::set<int>>>{
            {0, {0, 10, 20, 30, 40}}, {5, {5, 15, 25, 35, 45}}, {-12, {2, 12, 22, 32, 42}}}) {
     ScaleParams scale = unitScale();
-    scale.YDivPixels = 10;
-    scale.YOffsetPixels = offset;
+    scale.YDivPixels = 10, scale.YOffsetPixels = offset;
     Raster raster(100, 50);
     DrawGrid(raster, scale);
     std::set<int> drawn;
@@ -206,13 +207,10 @@ TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
     PenPositions pens, plainPens;
     Raster raster(pw, ph), plain(pw, ph);
     raster.showPoints(w, h, lineWidth), plain.showPoints(w, h, lineWidth);
-    const ChannelsDrawn d = drawChannels(raster, store, scale, style, pens);
-    const ChannelsDrawn p = drawChannelsPlain(plain, store, scale, style, plainPens);
-    EXPECT_TRUE(std::equal(raster.data(), raster.data() + pw * ph, plain.data())) << seed;
-    EXPECT_EQ(pensOf(pens), pensOf(plainPens)) << seed;
-    EXPECT_EQ((std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}),
-              (std::array<float, 3>{p.min, p.max, static_cast<float>(p.lastTime)}))
+    EXPECT_EQ(resultOf(drawChannels(raster, store, scale, style, pens), pens),
+              resultOf(drawChannelsPlain(plain, store, scale, style, plainPens), plainPens))
         << seed;
+    EXPECT_TRUE(std::equal(raster.data(), raster.data() + pw * ph, plain.data())) << seed;
   }
 }
 
