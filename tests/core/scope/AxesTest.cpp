@@ -22,29 +22,13 @@ namespace {
 constexpr double PlotTop = 114.0;
 
 XAxisInput xInput(float duration, float w) {
-  XAxisInput in;
-  in.MessDauer = duration;
-  in.W = in.plotWidth = w;
-  in.plotLeft = 24.0f;
-  in.plotTop = PlotTop;
-  in.plotHeight = 404.0f;
-  in.lblX0Width = 24.75f;
-  in.decimalSeparator = ',';
-  return in;
+  return {duration, w, 24.0f, static_cast<float>(PlotTop), w, 404.0f, 24.75f, 0, ','};
 }
 
+// Y label 0 12.75 high, at the plot's bottom edge; the time labels 6 points below it.
 YAxisInput yInput(float yMin, float yMax, int h) {
-  YAxisInput in;
-  in.YMin = yMin;
-  in.YMax = yMax;
-  in.H = h;
-  in.Hout = static_cast<float>(h) + 4;
-  in.plotTop = PlotTop;
-  in.decimalSeparator = ',';
-  in.lblY0Height = 12.75;
-  in.lblY0Top = PlotTop + h;
-  in.lblX0Top = PlotTop + h + 6.0;
-  return in;
+  const double bottom = PlotTop + h;
+  return {yMin, yMax, h, static_cast<float>(h) + 4, PlotTop, ',', 12.75, bottom, bottom + 6};
 }
 
 TEST(XAxis, ScalesAndLabelsTheDurationsRoundedToTheShownUnit) {
