@@ -135,8 +135,7 @@ TEST(YAxis, HidesTimeLabelZeroWhenTheLowestLabelReachesIntoItsRow) {
   for (const auto& [h, lblX0Top, hide] : std::vector<std::array<double, 3>>{
            {400, PlotTop + 405.75, 0}, {400, PlotTop + 405.5, 1}, {1, 109, 0}, {1, 108.5, 1}}) {
     YAxisInput in = yInput(h == 1 ? -1000 : 0, h == 1 ? 1000 : 1.5f, static_cast<int>(h));
-    in.lblY0Top = h == 1 ? 100.0 : 0.0;
-    in.lblX0Top = lblX0Top;
+    in.lblY0Top = h == 1 ? 100.0 : 0.0, in.lblX0Top = lblX0Top;
     EXPECT_EQ(SetYAchse(in).hideTimeLabel0, hide == 1) << h << " " << lblX0Top;
   }
 }

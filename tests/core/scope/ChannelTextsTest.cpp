@@ -60,8 +60,7 @@ TEST(PlotReadout, LinesInTheChannelsColoursWithEitherSeparator) {
     recording.switchChannel(active, {});
     testing::FakeClock clock(36000);  // 10:00:00, set back two minutes 200 s later
     if (running) recording.beginRun(clock.moment());
-    clock.advance(200);
-    clock.stepWall(-120000);
+    clock.advance(200), clock.stepWall(-120000);
     const auto lines = readoutLines(readout, recording.state(), clock, separator);
     EXPECT_EQ(joined(lines), texts);
     EXPECT_TRUE(lines.size() == 3u && lines[2].rgb == paletteRgb(ValueLists::ChannelColors[4]));

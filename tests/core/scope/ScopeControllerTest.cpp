@@ -68,22 +68,18 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
     std::set<int> found;
     for (int i = 0; i < lines; ++i)
       for (int k = 0, run = 0; k <= length; ++k) {
-        if (k < length && r.pixel(alongRows ? k : i, alongRows ? i : k) == rgb) {
-          ++run;
-        } else {
-          if (run > 0 && run < length) found.insert(run);
-          run = 0;
-        }
+        const bool on = k < length && r.pixel(alongRows ? k : i, alongRows ? i : k) == rgb;
+        if (!on && run > 0 && run < length) found.insert(run);
+        run = on ? run + 1 : 0;
       }
     return found;
   }
 
   double pixelsPerPoint = 4.0 / 3;  // 96 dpi
-  int lineWidth = 1;
+  int lineWidth = 1, yMinShown = -1, yMaxShown = -1;
   bool shown = true;
   DrawStyle style = DrawStyle::EveryReading;
   std::vector<int> durationShown;
-  int yMinShown = -1, yMaxShown = -1;
   RasterRect changed;
   testing::FakeMeter meter{Eight, {}, *this};
   testing::FakeClock& clock = meter.clock;
@@ -145,8 +141,7 @@ TEST_F(ScopeControllerTest, AHeldViewStaysWhileReadingsGoOnAndFollowingLiveCatch
   const int interval = scope.scale().StoreInterval;
   scope.zoomTime(0.1, 0);  // ten times the span: readings are still stored at the live rate
   EXPECT_EQ(scope.scale().StoreInterval, interval);
-  scope.zoomTime(40, 0);  // then the first quarter of 0:15
-  scope.zoomValues(2, 0);
+  scope.zoomTime(40, 0), scope.zoomValues(2, 0);  // then the first quarter of 0:15
   const ScaleParams held = scope.scale();
   readingAt(1200, "DC    7.5 V  \r");  // past 0:15 and above 1,5
   EXPECT_EQ(std::tuple(scope.durationItem(), scope.yMaxItem(), scope.scale().LeftTime,
@@ -172,10 +167,8 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
            {DrawStyle::EveryReading, "DC  0.700 V  \r", 200, true},
            {DrawStyle::EveryReading, "DC   OL   V  \r", 200, false},
            {DrawStyle::OnePerColumn, "DC  0.700 V  \r", 100, false}}) {
-    recorder.reset();
-    style = rowStyle;
-    recorder.setActive(true);
-    scope.FullReDraw(Rescale::Keep);
+    recorder.reset(), recorder.setActive(true);
+    style = rowStyle, scope.FullReDraw(Rescale::Keep);
     readingAt(0, "DC  0.200 V  \r");
     readingAt(100, middle);
     readingAt(lastSecond, "DC  1.200 V  \r");
@@ -236,8 +229,7 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   store.setCount(2, 10);
   recorder.chooseChannel(2);
   EXPECT_EQ(store.count(2), 0);
-  recorder.setActive(true);
-  clock.advance(60);
+  recorder.setActive(true), clock.advance(60);
   recorder.setActive(true);  // a start time once set stays
   session.recording().takeValue(-1.0f), recorder.SaveMesswert();
   EXPECT_EQ((std::vector<float>{store.value(2, 1), store.time(2, 1)}),
