@@ -55,8 +55,7 @@ void expectLikeReference(Line l, int w, int h) {
   const std::array<int, 4> bounds = asArray(reference.takeChanged());
   for (const Line drawn : {l, Line{l[2], l[3], l[0], l[1]}}) {
     Raster raster(w, h);
-    raster.takeChanged();
-    raster.line(drawn[0], drawn[1], drawn[2], drawn[3], Red);
+    raster.takeChanged(), raster.line(drawn[0], drawn[1], drawn[2], drawn[3], Red);
     if (pixelsIn(raster, Red) != expected || asArray(raster.takeChanged()) != bounds)
       ADD_FAILURE() << "line " << drawn[0] << ", " << drawn[1] << " - " << drawn[2] << ", "
                     << drawn[3];

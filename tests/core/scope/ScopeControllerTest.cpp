@@ -28,15 +28,13 @@ constexpr LocalSeconds Eight = 20793LL * 86400 + 8 * 3600;
 class ScopeControllerTest : public ::testing::Test, public ScopeView, public AlarmSound {
  protected:
   ScopeControllerTest() {
-    session.setAutoScale(true);
-    session.attachPlot(&scope);
+    session.setAutoScale(true), session.attachPlot(&scope);
     resetYLists();
     scope.selectDurationItem(DefaultDurationItem);  // 0:15
     durationShown.clear();
   }
   void resetYLists() {  // 0 .. 1.5
-    scope.setYMinItemSilently(DefaultYMinItem);
-    scope.setYMaxItemSilently(DefaultYMaxItem);
+    scope.setYMinItemSilently(DefaultYMinItem), scope.setYMaxItemSilently(DefaultYMaxItem);
     scope.setYRange(0.0f, 1.5f);
   }
   void readingAt(int seconds, std::string frame) {
@@ -169,9 +167,8 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
            {DrawStyle::OnePerColumn, "DC  0.700 V  \r", 100, false}}) {
     recorder.reset(), recorder.setActive(true);
     style = rowStyle, scope.FullReDraw(Rescale::Keep);
-    readingAt(0, "DC  0.200 V  \r");
-    readingAt(100, middle);
-    readingAt(lastSecond, "DC  1.200 V  \r");
+    readingAt(0, "DC  0.200 V  \r"), readingAt(100, middle),
+        readingAt(lastSecond, "DC  1.200 V  \r");
     const PlotPoint from = mapSample(100, 0.7, scope.raster(), scope.scale()),
                     to = mapSample(lastSecond, 1.2, scope.raster(), scope.scale());
     if (to.x == from.x)
@@ -244,8 +241,7 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
 // interval-th, at the recording channel's times.
 TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
   ChannelFeed feed(session.recording(), store, clock);
-  feed.attachPlot(&scope);
-  feed.feed({1});
+  feed.attachPlot(&scope), feed.feed({1});
   scope.selectDurationItem(1);
   ASSERT_GT(scope.scale().StoreInterval, 1);
   for (int second = 0; second <= 2 * scope.scale().StoreInterval; ++second) {
@@ -294,9 +290,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   EXPECT_TRUE(durationShown == expectedSteps && state.running());
   std::vector<std::pair<float, float>> live, replayed;
   for (int i = 1; i <= store.count(0); ++i) live.emplace_back(store.value(0, i), store.time(0, i));
-  recorder.reset();
-  scope.selectDurationItem(DefaultDurationItem);
-  resetYLists();
+  recorder.reset(), scope.selectDurationItem(DefaultDurationItem), resetYLists();
   session.replay(journal, 0);
   for (int i = 1; i <= store.count(0); ++i)
     replayed.emplace_back(store.value(0, i), store.time(0, i));
