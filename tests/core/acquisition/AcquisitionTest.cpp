@@ -155,5 +155,20 @@ TEST_F(PollingCycleTest, AMeterThatStopsAnsweringIsToldApart) {
   EXPECT_EQ(meter.condition(), MeterCondition::NoValidFrame);
 }
 
+TEST_F(PollingCycleTest, AStreamingMeterIsOnlyListenedToAndGivesOneReadingATick) {
+  config.Meter = "es51922";
+  meter.portOpened(true);
+  link.incoming = "2345;000:0\r\n012345;000:0\r\n054321;000:0\r\n0123";
+  cycle.onPollTick();
+  EXPECT_EQ(answers, Texts{"054321;000:0\r\n"});
+  for (int tick = 1; tick <= MeterState::MissedPollLimit; ++tick) {
+    EXPECT_EQ(meter.condition(), MeterCondition::Answering) << tick;
+    link.incoming = "garbage without a frame";
+    cycle.onPollTick();
+  }
+  EXPECT_EQ(std::tuple(meter.condition(), link.written, readTimer.enabled(), answers.size()),
+            std::tuple(MeterCondition::NoValidFrame, "", false, std::size_t{1}));
+}
+
 }  // namespace
 }  // namespace kelvor
