@@ -62,8 +62,6 @@ const std::string FrameA = "DC  1.234 V  \r", FrameB = "AC  5.678 V  \r";
 
 class PollingCycleTest : public ::testing::Test {
  protected:
-  PollingCycleTest() { connection.PortOpen = true; }
-
   // Polls and delivers read ticks, piece i arriving before tick i, until the cycle stops
   // asking; returns the number of ticks.
   int poll(const Texts& pieces) {
@@ -77,7 +75,7 @@ class PollingCycleTest : public ::testing::Test {
   }
 
   PortConfig config;
-  ConnectionState connection;
+  ConnectionState connection{true};  // opened by the user
   testing::FakeLink link;
   testing::FakeTimer readTimer;
   Texts answers;
