@@ -116,44 +116,42 @@ int occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
-struct AnswerCase {
-  const char* arguments;
-  int polls;
-  std::string answers;  // all answers to the polls, in order
-  int writesPerAnswer = 1;
-};
+// Arguments, polls, all answers to the polls in order, writes per answer.
+using AnswerCase = std::tuple<const char*, int, std::string, int>;
 
 const AnswerCase kAnswers[] = {
-    {"", 1, "DC  1.234 V  \r"},
+    {"", 1, "DC  1.234 V  \r", 1},
     // The value field: as many decimals as fit, a sign only where a digit shows, the overload
     // text for what does not fit; the values come round again.
     {"--values const:-1.234,-0.0001,12.5,-999.94,9.9996", 6,
-     "DC -1.234 V  \rDC  0.000 V  \rDC  12.50 V  \rDC -999.9 V  \rDC  10.00 V  \rDC -1.234 V  \r"},
-    {"--values const:-12345.6,123456,1234567", 3, "DC -12346 V  \rDC 123456 V  \rDC   OL   V  \r"},
-    {"--mode OH --unit kOhmX --values const:12.5", 1, "OH  12.50kOhm\r"},
-    {"--no-cr", 1, "DC  1.234 V   "},
+     "DC -1.234 V  \rDC  0.000 V  \rDC  12.50 V  \rDC -999.9 V  \rDC  10.00 V  \rDC -1.234 V  \r",
+     1},
+    {"--values const:-12345.6,123456,1234567", 3, "DC -12346 V  \rDC 123456 V  \rDC   OL   V  \r",
+     1},
+    {"--mode OH --unit kOhmX --values const:12.5", 1, "OH  12.50kOhm\r", 1},
+    {"--no-cr", 1, "DC  1.234 V   ", 1},
     {"--split 5:0", 1, "DC  1.234 V  \r", 2},
     {"--silent", 1, "", 0},
-    {"--meter four", 1, "DC  1.234 V  \rDC 1234.0 mV \rFR  50.00 Hz \rTE   23.5 C  \r"},
-    {"--meter four --only-first-frame --values const:1,2", 2, "DC  1.000 V  \rDC  2.000 V  \r"},
-    {"--script @script", 4, "DC  1.000 V  \rAB\rDC   OL   V  \rDC   OL   V  \r"},
-    {"--script @script --cycle", 4, "DC  1.000 V  \rAB\rDC   OL   V  \rDC  1.000 V  \r"}};
+    {"--meter four", 1, "DC  1.234 V  \rDC 1234.0 mV \rFR  50.00 Hz \rTE   23.5 C  \r", 1},
+    {"--meter four --only-first-frame --values const:1,2", 2, "DC  1.000 V  \rDC  2.000 V  \r", 1},
+    {"--script @script", 4, "DC  1.000 V  \rAB\rDC   OL   V  \rDC   OL   V  \r", 1},
+    {"--script @script --cycle", 4, "DC  1.000 V  \rAB\rDC   OL   V  \rDC  1.000 V  \r", 1}};
 
 TEST(MeterSim, AnswersWithTheMeterFramesAndRemovesItsLinkWhenEnded) {
-  for (const AnswerCase& c : kAnswers) {
-    SCOPED_TRACE(c.arguments);
+  for (const auto& [arguments, polls, answers, writesPerAnswer] : kAnswers) {
+    SCOPED_TRACE(arguments);
     TestFolder folder;
     const std::string link = folder.file("COM1");
-    Simulator sim(folder, std::string("--link @COM1 --log @log ") + c.arguments);
+    Simulator sim(folder, std::string("--link @COM1 --log @log ") + arguments);
     EXPECT_EQ(sim.line().rfind("ready " + link + " -> /dev/", 0), 0u) << folder.read("stderr");
-    EXPECT_EQ(pollPort(link, c.polls, c.answers.size()), c.answers);
+    EXPECT_EQ(pollPort(link, polls, answers.size()), answers);
     // The end comes once every poll has been read: the log has a line "rx 0x44 'D'" for each.
-    for (int i = 0; i < 500 && occurrences(folder.read("log"), " rx 0x44") < c.polls; ++i)
+    for (int i = 0; i < 500 && occurrences(folder.read("log"), " rx 0x44") < polls; ++i)
       usleep(10000);
-    EXPECT_TRUE(occurrences(folder.read("log"), " rx 0x44") == c.polls &&
+    EXPECT_TRUE(occurrences(folder.read("log"), " rx 0x44") == polls &&
                 sim.exitStatus(SIGTERM) == 0 && !fs::exists(fs::symlink_status(link)));
     // No more answers than polls, each in as many writes as expected ("tx N bytes ...").
-    EXPECT_EQ(occurrences(folder.read("log"), " tx "), c.polls * c.writesPerAnswer);
+    EXPECT_EQ(occurrences(folder.read("log"), " tx "), polls * writesPerAnswer);
   }
 }
 

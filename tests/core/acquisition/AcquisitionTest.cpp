@@ -62,8 +62,6 @@ const std::string FrameA = "DC  1.234 V  \r", FrameB = "AC  5.678 V  \r";
 
 class PollingCycleTest : public ::testing::Test {
  protected:
-  PollingCycleTest() { connection.PortOpen = true; }
-
   // Polls and delivers read ticks, piece i arriving before tick i, until the cycle stops
   // asking; returns the number of ticks.
   int poll(const Texts& pieces) {
@@ -77,7 +75,7 @@ class PollingCycleTest : public ::testing::Test {
   }
 
   PortConfig config;
-  ConnectionState connection;
+  ConnectionState connection{true};  // opened by the user
   testing::FakeLink link;
   testing::FakeTimer readTimer;
   Texts answers;
@@ -153,6 +151,21 @@ TEST_F(PollingCycleTest, AMeterThatStopsAnsweringIsToldApart) {
   }
   for (int i = 0; i < 5; ++i) poll({"DC 1"});  // bytes, but never a whole answer
   EXPECT_EQ(meter.condition(), MeterCondition::NoValidFrame);
+}
+
+TEST_F(PollingCycleTest, AStreamingMeterIsOnlyListenedToAndGivesOneReadingATick) {
+  config.Meter = "es51922";
+  meter.portOpened(true);
+  link.incoming = "2345;000:0\r\n012345;000:0\r\n054321;000:0\r\n0123";
+  cycle.onPollTick();
+  EXPECT_EQ(answers, Texts{"054321;000:0\r\n"});
+  for (int tick = 1; tick <= MeterState::MissedPollLimit; ++tick) {
+    EXPECT_EQ(meter.condition(), MeterCondition::Answering) << tick;
+    link.incoming = "garbage without a frame";
+    cycle.onPollTick();
+  }
+  EXPECT_EQ(std::tuple(meter.condition(), link.written, readTimer.enabled(), answers.size()),
+            std::tuple(MeterCondition::NoValidFrame, "", false, std::size_t{1}));
 }
 
 }  // namespace

@@ -2,20 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterModels.h"
-#include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/StreamFramer.h"
 #include "core/journal/JournalFormat.h"
-#include "support/FakeClock.h"
-#include "support/FakeLink.h"
-#include "support/FakeTimer.h"
 
 namespace kelvor {
 namespace {
@@ -41,21 +40,24 @@ std::string shown(const MeterFamily& family, std::string frame) {
   return decoded->valueText + "|" + decoded->mode + "|" + flags;
 }
 
-struct Row {
-  std::string frame;
-  std::string expected;
-};
-
-void expectRows(const char* family, const std::vector<Row>& rows) {
-  const MeterFamily& decoder = *familyNamed(family);
-  for (const Row& row : rows) EXPECT_EQ(shown(decoder, row.frame), row.expected) << family;
+// Frames and what they show; frames that decode to nothing.
+void expectRows(const char* family, const std::vector<std::pair<std::string, std::string>>& rows,
+                const std::vector<std::string>& refused) {
+  for (const auto& [frame, expected] : rows)
+    EXPECT_EQ(shown(*familyNamed(family), frame), expected) << family;
+  for (const std::string& frame : refused) EXPECT_EQ(shown(*familyNamed(family), frame), "-");
 }
 
 // Segment frames: position in the high nibble, digits as segments (1.234 is 05, 5B with
 // the point, 1F, 27), annunciators in bytes 1, 10 to 13.
 const std::string Fs9721Volts = hex("17 20 35 4D 5B 61 7F 82 97 A0 B0 C0 D4 E0");
 
-TEST(MeterFamilies, Fs9721SegmentFrames) {
+// An ASCII frame, the status bytes in hex.
+std::string fs9922(const std::string& head, const std::string& status) {
+  return head + hex(status) + "\r\n";
+}
+
+TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
   std::string rotated = Fs9721Volts.substr(5) + Fs9721Volts.substr(0, 5);
   std::string wrongPosition = Fs9721Volts, highBit = Fs9721Volts, badDigit = Fs9721Volts;
   wrongPosition[5] = 0x51;
@@ -69,78 +71,56 @@ TEST(MeterFamilies, Fs9721SegmentFrames) {
               {hex("12 22 37 49 55 67 7D 87 9D A8 B0 C8 D1 E0"), "4,700 µF|capacitance|AB"},
               {hex("12 23 3E 47 5D 6F 7D 87 9D A0 B0 C0 D2 E0"), "50,00 Hz|frequency|A"},
               // A leading dark digit; the diode sign.
-              {hex("11 20 30 4B 5E 60 75 85 9B A1 B0 C0 D4 E0"), "0,512 V|diode|"},
-              {rotated, "-"},
-              {wrongPosition, "-"},
-              {highBit, "-"},  // an 8-bit line: the 8th bit is no adapter's mistake
-              {badDigit, "-"},
-              {Fs9721Volts.substr(1), "-"}});
-}
-
-// The status bytes in hex.
-std::string fs9922(const std::string& head, const std::string& status) {
-  return head + hex(status) + "\r\n";
-}
-
-TEST(MeterFamilies, Fs9922AsciiFrames) {
-  expectRows("fs9922", {{fs9922("+1234 2", "30 0 0 80 0"), "12,34 V|DC|A"},
-                        {fs9922("-0056 1", "28 0 40 40 0"), "-0,056 mA|AC|A"},
-                        {fs9922("+?0:? 4", "20 0 10 20 0"), "OL MΩ|resistance|OA"},
-                        {fs9922("+0330 4", "6 24 0 2 0"), "33,0 °C|temperature|HRBX"},
-                        {fs9922("+0150 0", "0 10 0 10 0"), "150 hFE|hFE|N"},
-                        {fs9922("+4700 1", "0 2 0 4 0"), "4,700 nF|capacitance|"},
-                        {fs9922("+0000 2", "0 0 8 20 0"), "0,00 Ω|continuity|"},
-                        {fs9922("+9999 4", "20 0 20 8 0"), "999,9 kHz|frequency|A"},
-                        {fs9922("+0512 1", "0 0 4 80 0"), "0,512 V|diode|"},
-                        {fs9922("+0250 4", "0 0 2 0 0"), "25,0 %|duty cycle|"},
-                        {fs9922("+0071 1", "38 0 0 80 0"), "0,071 V|AC+DC|A"},
-                        {fs9922("+1234 3", "30 0 0 80 0"), "-"},  // no such point position
-                        {fs9922("+1234 2", "B0 0 0 80 0"), "-"},  // a fixed bit set
-                        {fs9922("+1234 2", "70 0 0 80 0"), "-"},
-                        {fs9922("*1234 2", "30 0 0 80 0"), "-"},
-                        {fs9922("+12A4 2", "30 0 0 80 0"), "-"},
-                        {"+1234 2" + hex("30 0 0 80 0") + "\n\r", "-"}});
-}
-
-TEST(MeterFamilies, Es51922CodedFrames) {
-  expectRows("es51922", {{"012345;000:0\r\n", "1,2345 V|DC|A"},
-                         {"401234;40040\r\n", "-12,34 mV|AC|"},
-                         {"204700300020\r\n", "4,700 kΩ|resistance|A"},
-                         {"600000310000\r\n", "OL MΩ|resistance|O"},
-                         {"310000600002\r\n", "10,000 µF|capacitance|H"},
-                         {"112345=08080\r\n", "1234,5 µA|DC|X"},
-                         {"001500?22040\r\n", "1,500 mA|AC|RB"},
-                         {"305000200000\r\n", "5,000 kHz|frequency|"},
-                         // A voltage function showing frequency.
-                         {"105000;00010\r\n", "500,0 Hz|frequency|"},
-                         {"005120100000\r\n", "0,5120 V|diode|"},
-                         {"000123504000\r\n", "1,23 Ω|continuity|N"},
-                         {"016000;000<0\r\n", "1,6000 V|AC+DC|"},
-                         {"712345;000:0\r\n", "-"},  // no such voltage range
-                         {"0123457000:0\r\n", "-"},  // no such function
-                         {"012345;0@0:0\r\n", "-"},  // a fixed bit wrong
-                         {"012345;0 0:0\r\n", "-"},
-                         {"01234A;000:0\r\n", "-"},
-                         {"012345;000:0\n\r", "-"}});
-}
-
-TEST(MeterFamilies, Ut71xCodedFrames) {
-  expectRows("ut71x", {{"123451101\r\n", "12,345 V|DC|A"},
-                       {"012340040\r\n", "-12,34 mV|AC|"},
-                       {"100004400\r\n", "1,0000 MΩ|resistance|"},
-                       {"000002410\r\n", "OL kΩ|resistance|O"},
-                       {"010001720\r\n", "100,0 µA|DC|B"},
-                       {"002350680\r\n", "23,5 °C|temperature|H"},
-                       {"100001<08\r\n", "1,0000 kHz|frequency|X"},
-                       {"050000?02\r\n", "50,00 %|loop current|R"},
-                       {"123459100\r\n", "-"},  // no such range
-                       {"12345>100\r\n", "-"},  // no function
-                       {"12345p100\r\n", "-"},  // a fixed bit wrong
-                       {"123451101\r\r", "-"}});
-}
-
-// A decoder's unit, mode and overload go into the journal row as decoded.
-TEST(MeterFamilies, TheJournalTakesUnitModeAndOverloadFromTheDecoder) {
+              {hex("11 20 30 4B 5E 60 75 85 9B A1 B0 C0 D4 E0"), "0,512 V|diode|"}},
+             // highBit: an 8-bit line, where the 8th bit is no adapter's mistake.
+             {rotated, wrongPosition, highBit, badDigit, Fs9721Volts.substr(1)});
+  // ASCII frames.
+  expectRows("fs9922",
+             {{fs9922("+1234 2", "30 0 0 80 0"), "12,34 V|DC|A"},
+              {fs9922("-0056 1", "28 0 40 40 0"), "-0,056 mA|AC|A"},
+              {fs9922("+?0:? 4", "20 0 10 20 0"), "OL MΩ|resistance|OA"},
+              {fs9922("+0330 4", "6 24 0 2 0"), "33,0 °C|temperature|HRBX"},
+              {fs9922("+0150 0", "0 10 0 10 0"), "150 hFE|hFE|N"},
+              {fs9922("+4700 1", "0 2 0 4 0"), "4,700 nF|capacitance|"},
+              {fs9922("+0000 2", "0 0 8 20 0"), "0,00 Ω|continuity|"},
+              {fs9922("+9999 4", "20 0 20 8 0"), "999,9 kHz|frequency|A"},
+              {fs9922("+0512 1", "0 0 4 80 0"), "0,512 V|diode|"},
+              {fs9922("+0250 4", "0 0 2 0 0"), "25,0 %|duty cycle|"},
+              {fs9922("+0071 1", "38 0 0 80 0"), "0,071 V|AC+DC|A"}},
+             // Refused: no such point, fixed bits set, a bad sign or digit, the wrong end.
+             {fs9922("+1234 3", "30 0 0 80 0"), fs9922("+1234 2", "B0 0 0 80 0"),
+              fs9922("+1234 2", "70 0 0 80 0"), fs9922("*1234 2", "30 0 0 80 0"),
+              fs9922("+12A4 2", "30 0 0 80 0"), "+1234 2" + hex("30 0 0 80 0") + "\n\r"});
+  // Coded frames.
+  expectRows("es51922",
+             {{"012345;000:0\r\n", "1,2345 V|DC|A"},
+              {"401234;40040\r\n", "-12,34 mV|AC|"},
+              {"204700300020\r\n", "4,700 kΩ|resistance|A"},
+              {"600000310000\r\n", "OL MΩ|resistance|O"},
+              {"310000600002\r\n", "10,000 µF|capacitance|H"},
+              {"112345=08080\r\n", "1234,5 µA|DC|X"},
+              {"001500?22040\r\n", "1,500 mA|AC|RB"},
+              {"305000200000\r\n", "5,000 kHz|frequency|"},
+              // A voltage function showing frequency.
+              {"105000;00010\r\n", "500,0 Hz|frequency|"},
+              {"005120100000\r\n", "0,5120 V|diode|"},
+              {"000123504000\r\n", "1,23 Ω|continuity|N"},
+              {"016000;000<0\r\n", "1,6000 V|AC+DC|"}},
+             // Refused: no such range or function, fixed bits, a bad character, the wrong end.
+             {"712345;000:0\r\n", "0123457000:0\r\n", "012345;0@0:0\r\n", "012345;0 0:0\r\n",
+              "01234A;000:0\r\n", "012345;000:0\n\r"});
+  expectRows("ut71x",
+             {{"123451101\r\n", "12,345 V|DC|A"},
+              {"012340040\r\n", "-12,34 mV|AC|"},
+              {"100004400\r\n", "1,0000 MΩ|resistance|"},
+              {"000002410\r\n", "OL kΩ|resistance|O"},
+              {"010001720\r\n", "100,0 µA|DC|B"},
+              {"002350680\r\n", "23,5 °C|temperature|H"},
+              {"100001<08\r\n", "1,0000 kHz|frequency|X"},
+              {"050000?02\r\n", "50,00 %|loop current|R"}},
+             // Refused: no such range, no function, a fixed bit wrong, the wrong end.
+             {"123459100\r\n", "12345>100\r\n", "12345p100\r\n", "123451101\r\r"});
+  // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
   const JournalRow row = journalRowOf("600000310000\r\n", *decoded);
@@ -149,28 +129,23 @@ TEST(MeterFamilies, TheJournalTakesUnitModeAndOverloadFromTheDecoder) {
 }
 
 TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
-  struct Case {
-    const char* family;
-    std::string older, newer;
-  };
-  const Case cases[] = {
-      {"fs9721", Fs9721Volts, Fs9721Volts.substr(0, 13) + hex("E5")},
-      {"fs9922", fs9922("+1234 2", "30 0 0 80 0"), fs9922("-0001 2", "30 0 0 80 0")},
-      {"es51922", "012345;000:0\r\n", "054321;000:0\r\n"},
-      {"ut71x", "123451101\r\n", "543211101\r\n"},
-  };
-  for (const Case& c : cases) {
-    const MeterFamily& family = *familyNamed(c.family);
-    StreamFramer framer(family);
+  for (const auto& [name, older, newer] :
+       std::vector<std::tuple<const char*, std::string, std::string>>{
+           {"fs9721", Fs9721Volts, Fs9721Volts.substr(0, 13) + hex("E5")},
+           {"fs9922", fs9922("+1234 2", "30 0 0 80 0"), fs9922("-0001 2", "30 0 0 80 0")},
+           {"es51922", "012345;000:0\r\n", "054321;000:0\r\n"},
+           {"ut71x", "123451101\r\n", "543211101\r\n"}}) {
+    StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
-    std::string damaged = c.newer;
+    std::string damaged = newer;
     damaged[3] = static_cast<char>(damaged[3] ^ 0x40);
-    framer.add(c.older.substr(4) + "\x01\xff garbage" + damaged + c.older);
-    framer.add(c.newer + c.older.substr(0, 6));
-    EXPECT_EQ(framer.takeNewest(), c.newer) << c.family;
-    EXPECT_EQ(framer.takeNewest(), std::nullopt) << c.family;  // nothing new since
-    framer.add(c.older.substr(6));                             // the rest of that third frame
-    EXPECT_EQ(framer.takeNewest(), c.older) << c.family;
+    framer.add(older.substr(4) + "\x01\xff garbage" + damaged + older);
+    framer.add(newer + older.substr(0, 6));
+    // The newest, then nothing new since, then the rest of that third frame completes it.
+    std::vector<std::optional<std::string>> taken{framer.takeNewest(), framer.takeNewest()};
+    framer.add(older.substr(6));
+    taken.push_back(framer.takeNewest());
+    EXPECT_EQ(taken, (std::vector<std::optional<std::string>>{newer, std::nullopt, older})) << name;
   }
   // Some adapters set the 8th bit on a 7-bit line: masked, the frame reads as sent.
   StreamFramer sevenBit(*familyNamed("es51922"));
@@ -197,30 +172,6 @@ TEST(MeterFamilies, EveryModelNamesAFamilyAndEveryFamilyHasModels) {
                        lineFor(config) == LineSettings{19200, 7, Parity::Odd, 1}),
             std::tuple("es51922", true));
   EXPECT_FALSE(chooseMeter(config, "uni-t-ut61"));
-}
-
-TEST(MeterFamilies, AStreamingMeterIsOnlyListenedToAndGivesOneReadingATick) {
-  PortConfig config;
-  config.Meter = "es51922";
-  ConnectionState connection{true};
-  testing::FakeLink link;
-  testing::FakeTimer readTimer;
-  testing::FakeClock clock{1000};
-  MeterState meter{clock};
-  std::vector<std::string> answers;
-  PollingCycle cycle{config,    connection, link,
-                     readTimer, meter,      [&](std::string& a) { answers.push_back(a); }};
-  meter.portOpened(true);
-  link.incoming = "2345;000:0\r\n012345;000:0\r\n054321;000:0\r\n0123";
-  cycle.onPollTick();
-  EXPECT_EQ(answers, std::vector<std::string>{"054321;000:0\r\n"});
-  for (int tick = 1; tick <= MeterState::MissedPollLimit; ++tick) {
-    EXPECT_EQ(meter.condition(), MeterCondition::Answering) << tick;
-    link.incoming = "garbage without a frame";
-    cycle.onPollTick();
-  }
-  EXPECT_EQ(std::tuple(meter.condition(), link.written, readTimer.enabled(), answers.size()),
-            std::tuple(MeterCondition::NoValidFrame, "", false, std::size_t{1}));
 }
 
 }  // namespace

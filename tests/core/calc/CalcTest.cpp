@@ -57,8 +57,8 @@ TEST(CalculatedChannel, WorksInUnitsWithoutPrefixAndNamesTheResultsUnit) {
   }
   // No value without both sources; a division by zero is a row with a status and no value.
   CalculatedChannel quotient(calc("1/2"));
-  EXPECT_FALSE(quotient.onTick(0, ChannelReading{1, "V"}, std::nullopt));
-  EXPECT_FALSE(quotient.onTick(0, std::nullopt, ChannelReading{1, "A"}));
+  EXPECT_FALSE(quotient.onTick(0, ChannelReading{1, "V"}, std::nullopt) ||
+               quotient.onTick(0, std::nullopt, ChannelReading{1, "A"}));
   for (const auto& [x, status] :
        {std::pair(-1.0, ReadingStatus::Overload), std::pair(0.0, ReadingStatus::Invalid)}) {
     const JournalRow row = journalRowOf(
@@ -85,15 +85,12 @@ TEST(CalculatedChannel, ChargeOfASteadyRampMatchesTheExactIntegral) {
 
 TEST(CalculatedChannel, IntegralLeavesGapsOutAndStartsAgainWithTheRecording) {
   CalculatedChannel energy(calc("int(1)"));
-  const ChannelReading oneWatt{3600, "W"};  // 1 Wh per second
-  // Tick (seconds), reading ("-" none, "V" one in volts), Wh expected ("-" no value).
+  const Reading watt = ChannelReading{3600, "W"}, volt = ChannelReading{1, "V"};  // 1 Wh a second
+  // A reading a second, none at 2 s and one in volts at 5 s; what it comes to ("-" no value).
   std::string seen;
-  for (const auto& [second, reading] : std::vector<std::pair<int, char>>{
-           {0, 'W'}, {1, 'W'}, {2, '-'}, {3, 'W'}, {4, 'W'}, {5, 'V'}, {6, 'W'}, {7, 'W'}}) {
-    const Reading source = reading == 'W'   ? Reading(oneWatt)
-                           : reading == 'V' ? Reading({1, "V"})
-                                            : std::nullopt;
-    const Reading wh = energy.onTick(second * 1000, source, std::nullopt);
+  int second = 0;
+  for (const Reading& source : {watt, watt, Reading(), watt, watt, volt, watt, watt}) {
+    const Reading wh = energy.onTick(second++ * 1000, source, std::nullopt);
     seen += wh ? std::to_string(static_cast<int>(std::lround(wh->value))) + wh->unit + " " : "- ";
   }
   EXPECT_EQ(seen, "0Wh 1Wh - 1Wh 2Wh - 2Wh 3Wh ");
@@ -176,20 +173,16 @@ TEST(ChannelBindingCheck, LeavesOutWhatTheChannelDialogRefuses) {
 
 // Four significant digits kept to the end, the prefix chosen after rounding, either separator.
 TEST(ChannelValueText, FourDigitsWithThePrefixThatFits) {
-  using Row = std::tuple<Reading, char, std::string>;
-  for (const auto& [reading, separator, text] :
-       {Row{ChannelReading{0.0125, "Ah"}, ',', "12,50 mAh"},
-        Row{ChannelReading{1500, "mW"}, '.', "1.500 W"},
-        Row{ChannelReading{999.96, "mV"}, ',', "1,000 V"},
-        Row{ChannelReading{-0.75, "V"}, ',', "-750,0 mV"},
-        Row{ChannelReading{230.14, "V"}, ',', "230,1 V"},
-        Row{ChannelReading{12.345, "kOhm"}, ',', "12,35 kΩ"},
-        Row{ChannelReading{0, "A"}, ',', "0,000 A"},
-        Row{ChannelReading{21.5, "°C"}, ',', "21,50 °C"},
-        Row{ChannelReading{123456, "V·°C"}, ',', "123456 V·°C"},
-        Row{ChannelReading{0.00001234, ""}, ',', "1,234E-05"},
-        Row{ChannelReading{std::nan(""), "W"}, ',', "–"}, Row{std::nullopt, ',', "–"}})
-    EXPECT_EQ(channelValueText(reading, separator), text);
+  using Row = std::tuple<double, const char*, char, std::string>;
+  for (const auto& [value, unit, separator, text] :
+       {Row{0.0125, "Ah", ',', "12,50 mAh"}, Row{1500, "mW", '.', "1.500 W"},
+        Row{999.96, "mV", ',', "1,000 V"}, Row{-0.75, "V", ',', "-750,0 mV"},
+        Row{230.14, "V", ',', "230,1 V"}, Row{12.345, "kOhm", ',', "12,35 kΩ"},
+        Row{0, "A", ',', "0,000 A"}, Row{21.5, "°C", ',', "21,50 °C"},
+        Row{123456, "V·°C", ',', "123456 V·°C"}, Row{0.00001234, "", ',', "1,234E-05"},
+        Row{std::nan(""), "W", ',', "–"}})
+    EXPECT_EQ(channelValueText(ChannelReading{value, unit}, separator), text);
+  EXPECT_EQ(channelValueText(std::nullopt, ','), "–");
 }
 
 }  // namespace
