@@ -21,11 +21,6 @@ void Recording::takeReading(float value, const std::string& unit) {
   notify(RecordingChange::Reading);
 }
 
-void Recording::takeValue(float value) {
-  state_.currentValue_ = value;
-  notify(RecordingChange::Reading);
-}
-
 void Recording::beginRun(const Moment& now) {
   state_.startPending_ = false;
   state_.running_ = true;

@@ -39,8 +39,6 @@ class Recording {
 
   // A complete answer of the meter: its value (InvalidValue without one) and unit.
   void takeReading(float value, const std::string& unit);
-  // A replayed value; the unit stays.
-  void takeValue(float value);
   // The pending start happens now.
   void beginRun(const Moment& now);
   // "Drawing active" on: the next reading starts a recording, timed from an earlier start if

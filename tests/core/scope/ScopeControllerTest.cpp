@@ -228,7 +228,7 @@ TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStops
   EXPECT_EQ(store.count(2), 0);
   recorder.setActive(true), clock.advance(60);
   recorder.setActive(true);  // a start time once set stays
-  session.recording().takeValue(-1.0f), recorder.SaveMesswert();
+  session.recording().takeReading(-1.0f, "V"), recorder.SaveMesswert();
   EXPECT_EQ((std::vector<float>{store.value(2, 1), store.time(2, 1)}),
             (std::vector<float>{-1, 60}));
   store.setCount(2, TraceStore::LiveCapacity - 1);
