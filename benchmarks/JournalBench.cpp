@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The journal: appending one reading (the row's text and one write() to the system), the
 // periodic sync, and loading a day's journal (86 400 readings) into a channel: reading its
-// text and replaying it through the session with the plot at its design size; and opening a
+// text and replaying it through the recording with the plot at its design size; and opening a
 // week's journal (604 800 readings) for review: read from disk a piece at a time into a channel
 // at full resolution, with its summary; and a day of live readings into the plot, with the heap
 // it leaves grown.
@@ -20,12 +20,10 @@
 
 #include "core/journal/JournalTraces.h"
 #include "core/scope/ScopeController.h"
-#include "core/session/MeterSession.h"
+#include "core/session/LiveRecording.h"
 #include "platform/JournalFile.h"
 #include "support/DesignPlotArea.h"
-#include "support/FakeClock.h"
-#include "support/FakeLink.h"
-#include "support/FakeTimer.h"
+#include "support/FakeGroup.h"
 
 namespace kelvor {
 namespace {
@@ -73,7 +71,7 @@ void syncAfterTenReadings(benchmark::State& state) {
   file.finish();
 }
 
-// The session of a window at its design size, as in the day-long test of the plot.
+// A window at its design size, as in the day-long test of the plot.
 struct Window : ScopeView, AlarmSound {
   bool isMinimised() const override { return false; }
   bool isShown() const override { return true; }
@@ -87,12 +85,6 @@ struct Window : ScopeView, AlarmSound {
   void showYMinItem(int) override {}
   void showYMaxItem(int) override {}
   void beeps(int) override {}
-};
-
-struct StillClock : Clock {
-  std::int64_t steadyMs() const override { return 0; }
-  std::int64_t utcMs() const override { return Start.utcMs; }
-  int utcOffsetAt(std::int64_t) const override { return 0; }
 };
 
 std::string journalOf(int seconds) {
@@ -111,24 +103,23 @@ std::string journalOf(int seconds) {
 void loadDayJournal(benchmark::State& state) {
   const std::string text = journalOf(86400);
   Window window;
-  StillClock clock;
-  testing::FakeLink link;
-  testing::FakeTimer timer;
-  PortConfig config;
-  ConnectionState connection;
-  MeterSession session{config, connection, {link, timer, clock, window}, {}, ','};
-  session.setAutoScale(true);
-  ScopeController scope{session.state(), session.traces(), session.clock(), window, ','};
-  session.attachPlot(&scope);
+  testing::FakeGroup meter(Start.local(), {{true, {}}}, window);
+  LiveRecording& recording = meter.recording;
+  recording.setAutoScale(true);
+  ScopeController scope{recording.state(), recording.traces(), meter.clock, window, ','};
+  recording.attachPlot(&scope);
+  recording.recording().addListener(&scope);
+  scope.setStoreIntervalHandler(
+      [&recording](int readings) { recording.setStoreInterval(readings); });
   for (auto _ : state) {
     state.PauseTiming();
     scope.selectDurationItem(DefaultDurationItem);
     state.ResumeTiming();
     const ParsedJournal journal = parseJournal(text);
-    session.replay(journal.rows, 0);
-    benchmark::DoNotOptimize(session.traces().count(0));
+    recording.replay(journal.rows, 0);
+    benchmark::DoNotOptimize(recording.traces().count(0));
   }
-  state.counters["samples"] = session.traces().count(0);
+  state.counters["samples"] = recording.traces().count(0);
   state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
 }
 
@@ -175,26 +166,23 @@ void recordDayLive(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     Window window;
-    testing::FakeClock clock(Start.local());
-    testing::FakeLink link;
-    testing::FakeTimer timer;
-    PortConfig config;
-    ConnectionState connection;
-    auto session = std::make_unique<MeterSession>(config, connection,
-                                                  MeterSession::Devices{link, timer, clock, window},
-                                                  MeterSession::Views{}, ',');
-    session->setAutoScale(true);
-    ScopeController scope{session->state(), session->traces(), session->clock(), window, ','};
-    session->attachPlot(&scope);
+    auto meter = std::make_unique<testing::FakeGroup>(Start.local(),
+                                                      std::vector<ChannelPlan>{{true, {}}}, window);
+    meter->meters.front()->reader.journal().attach(nullptr);  // the readings' own heap only
+    LiveRecording& recording = meter->recording;
+    recording.setAutoScale(true);
+    ScopeController scope{recording.state(), recording.traces(), meter->clock, window, ','};
+    recording.attachPlot(&scope);
+    recording.recording().addListener(&scope);
+    scope.setStoreIntervalHandler(
+        [&recording](int readings) { recording.setStoreInterval(readings); });
     scope.selectDurationItem(DefaultDurationItem);
-    session->recorder().setActive(true);
+    recording.recorder().setActive(true);
     state.ResumeTiming();
     long long afterWarmUp = 0;
     for (int second = 0; second < 86400; ++second) {
       if (second == 600) afterWarmUp = heapInUse();
-      std::string frame = frameAt(second);
-      session->takeAnswer(frame);
-      clock.advance(1);
+      meter->tick({frameAt(second)});
     }
     growth = heapInUse() - afterWarmUp;
   }

@@ -5,36 +5,32 @@
 
 namespace kelvor {
 
-MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,
-                                 const MeterSession::Views& views, char decimalSeparator)
+MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock,
+                                 char decimalSeparator)
     : config_(config),
-      timMessung_([this] { session_.onPollTick(); }),
-      readDataTimer_([this] { session_.onReadTick(); }),
+      readDataTimer_([this] { reader_.onReadTick(); }),
       journal_(std::make_unique<JournalFile>(),
-               [this](const JournalFault& fault) { session_.journal().report(fault); }),
-      session_(config, state_, {serial_, readDataTimer_, clock, sound}, views, decimalSeparator) {
-  session_.journal().attach(&journal_);
-  timMessung_.setInterval(PollIntervalMs);
-  timMessung_.setEnabled(true);
+               [this](const JournalFault& fault) { reader_.journal().report(fault); }),
+      reader_(config, state_, {serial_, readDataTimer_, clock}, decimalSeparator) {
+  reader_.journal().attach(&journal_);
 }
 
 basSerial::OpenResult MeterConnection::open() {
   basSerial::OpenResult result = serial_.open(config_, device_);
   state_.PortOpen = result.ok;
-  session_.meterState().portOpened(result.ok);
+  reader_.meterState().portOpened(result.ok);
   return result;
 }
 
 void MeterConnection::close() {
   serial_.ClosePort();
   state_.PortOpen = false;
-  session_.meterState().portOpened(false);
+  reader_.meterState().portOpened(false);
 }
 
 bool MeterConnection::stopPolling() {
-  timMessung_.setEnabled(false);
   readDataTimer_.setEnabled(false);
-  session_.journal().end();
+  reader_.journal().end();
   return journal_.close();
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/acquisition/PortConfig.h"
-#include "core/session/MeterSession.h"
+#include "core/session/MeterReader.h"
 #include "core/text/Message.h"
 #include "platform/JournalFile.h"
 #include "platform/JournalWriter.h"
@@ -12,16 +12,12 @@
 
 namespace kelvor {
 
-// A meter session on the real serial port and the event loop's timers: timMessung polls
-// once a second, ReadDataTimer collects the answer in short steps. Nothing here blocks the
-// event loop: a read step takes only what has already arrived. Polling runs from the start;
-// it reaches the port once the port is open.
+// A meter on the real serial port and the event loop's timer: its group's tick polls it,
+// ReadDataTimer collects the answer in short steps. Nothing here blocks the event loop: a
+// read step takes only what has already arrived. A poll reaches the port once it is open.
 class MeterConnection {
  public:
-  static constexpr int PollIntervalMs = 1000;
-
-  MeterConnection(const PortConfig& config, const Clock& clock, AlarmSound& sound,
-                  const MeterSession::Views& views, char decimalSeparator);
+  MeterConnection(const PortConfig& config, const Clock& clock, char decimalSeparator);
 
   // Opens the configured port, local or on the network, at the configured rate; PortOpen
   // tells whether it worked.
@@ -31,7 +27,7 @@ class MeterConnection {
   void useDevice(const QString& devicePath) { device_ = devicePath; }
   // Closes the port; nothing polls it until it is opened again.
   void close();
-  // Stops both timers for good and ends the journal cleanly, waiting until it is on disk (the
+  // Stops the read timer for good and ends the journal cleanly, waiting until it is on disk (the
   // program ends), but no longer than JournalWriter::CloseLimit: false when the disk did not
   // take it in that time.
   bool stopPolling();
@@ -44,10 +40,10 @@ class MeterConnection {
   // What to tell when stopPolling() could not wait for the journal: which one is still open.
   Message journalLeftOpen() const;
 
-  MeterSession& session() { return session_; }
+  MeterReader& reader() { return reader_; }
+  const MeterReader& reader() const { return reader_; }
   const ConnectionState& state() const { return state_; }
   const PortConfig& config() const { return config_; }
-  QtTimer& timMessung() { return timMessung_; }
   QtTimer& ReadDataTimer() { return readDataTimer_; }
 
  private:
@@ -55,10 +51,9 @@ class MeterConnection {
   QString device_;  // empty: the port number's device
   ConnectionState state_;
   PortLink serial_;
-  QtTimer timMessung_;
   QtTimer readDataTimer_;
   JournalWriter journal_;  // the file work, away from the event loop
-  MeterSession session_;
+  MeterReader reader_;
 };
 
 }  // namespace kelvor

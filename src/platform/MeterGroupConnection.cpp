@@ -14,8 +14,7 @@ MeterGroupConnection::MeterGroupConnection(std::vector<ChannelPlan> plan, char d
       group_(std::move(plan), decimalSeparator, {tick_, finish_, clock, journal_}) {}
 
 void MeterGroupConnection::addMeter(MeterConnection& meter, int channel) {
-  meter.timMessung().setEnabled(false);
-  group_.addMeter(meter.session(), channel);
+  group_.addMeter(meter.reader(), channel);
 }
 
 bool MeterGroupConnection::endJournal() {

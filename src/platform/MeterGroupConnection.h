@@ -17,8 +17,8 @@ class MeterGroupConnection {
   MeterGroupConnection(std::vector<ChannelPlan> plan, char decimalSeparator, const Clock& clock);
 
   MeterGroup& group() { return group_; }
-  // `meter` (not owned, alive until the group goes) feeds `channel` (from 1): its own poll
-  // timer stops, the group's tick polls it.
+  // `meter` (not owned, alive until the group goes) feeds `channel` (from 1), polled on the
+  // group's tick.
   void addMeter(MeterConnection& meter, int channel);
   // The program ends: ends the calculated journal; false when its disk stalled.
   bool endJournal();

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "core/journal/JournalFormat.h"
 #include "core/publish/Publishing.h"
-#include "core/session/MeterSession.h"
 #include "platform/BrokerConnection.h"
 
 namespace kelvor {
@@ -22,7 +22,7 @@ class PublishWorker;
 // for the network; a reading leaves the queue when the broker has acknowledged it. After a
 // failure it tries again with a growing delay. Its signals arrive on the owner's thread; new
 // settings and its end never keep that thread waiting for the network.
-class MqttPublisher : public QObject, public ReadingListener {
+class MqttPublisher : public QObject {
   Q_OBJECT
 
  public:
@@ -33,7 +33,8 @@ class MqttPublisher : public QObject, public ReadingListener {
   // Publishes with these settings under this topic prefix; stops when they are not enabled.
   // Readings not yet published stay queued.
   void configure(const PublishSettings& settings, const std::string& topicPrefix);
-  void readingRecorded(const JournalRow& row, bool alarm) override;
+  // A journalled reading; `alarm`: it met the alarm condition.
+  void readingRecorded(const JournalRow& row, bool alarm);
 
   const PublishStatus& status() const { return status_; }
   bool active() const { return enabled_; }

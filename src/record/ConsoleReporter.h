@@ -5,16 +5,17 @@
 #include <functional>
 #include <string>
 
+#include "core/acquisition/MeterState.h"
 #include "core/alarm/AlarmSound.h"
+#include "core/journal/JournalFormat.h"
 #include "core/record/RecordWatch.h"
-#include "core/session/MeterSession.h"
 
 namespace kelvor {
 
 // What kelvor-record tells on standard error: alarms and the first alarm's time, a meter
 // that falls silent or answers again, and on a terminal (unless quiet) a progress line that
 // rewrites itself. It also rings the terminal's bell as the alarm sound.
-class ConsoleReporter : public ReadingListener, public AlarmSound, public MeterStateListener {
+class ConsoleReporter : public AlarmSound, public MeterStateListener {
  public:
   struct Style {
     char decimalSeparator = ',';
@@ -28,8 +29,10 @@ class ConsoleReporter : public ReadingListener, public AlarmSound, public MeterS
   ConsoleReporter(const Style& style, RecordWatch& watch, const Clock& clock)
       : style_(style), watch_(watch), clock_(clock) {}
 
-  void readingRecorded(const JournalRow& row, bool alarm) override;
-  void firstAlarm(const JournalRow& row) override;
+  // A journalled reading; `alarm`: it met the alarm condition.
+  void readingRecorded(const JournalRow& row, bool alarm);
+  // The reading just told was the recording's first alarm.
+  void firstAlarm(const JournalRow& row);
   void beeps(int n) override;
   // The meter falls silent, is lost, or answers again: one line each, as the window's title.
   void meterStateChanged(MeterCondition condition) override;

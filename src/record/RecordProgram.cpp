@@ -8,6 +8,7 @@
 
 #include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/PortTable.h"
+#include "core/record/JournalAlarm.h"
 #include "core/record/RecordTexts.h"
 #include "platform/MessageTexts.h"
 #include "platform/NamedJournal.h"
@@ -15,14 +16,25 @@
 
 namespace kelvor {
 
-// One meter of the command line, with what tells about it.
-struct RecordProgram::Meter {
+// One meter of the command line, with what tells about it: each journalled reading is tested
+// against the alarm, then told and published.
+struct RecordProgram::Meter : ReadingListener {
   Meter(RecordProgram& owner, const RecordMeter& meterLine, const ConsoleReporter::Style& style)
       : line(meterLine),
         reporter(style, owner.watch_, owner.clock_),
-        connection(line.port, owner.clock_, reporter, {}, style.decimalSeparator) {}
+        alarm(reporter),
+        connection(line.port, owner.clock_, style.decimalSeparator) {}
+  void readingRecorded(const JournalRow& row) override {
+    const JournalAlarm::Verdict verdict = alarm.test(row);
+    connection.reader().meterState().alarmTested(verdict.alarm);
+    reporter.readingRecorded(row, verdict.alarm);
+    if (verdict.first) reporter.firstAlarm(row);
+    publisher.readingRecorded(row, verdict.alarm);
+  }
+
   RecordMeter line;
   ConsoleReporter reporter;
+  JournalAlarm alarm;
   MeterConnection connection;
   MqttPublisher publisher;
   bool open = false;
@@ -79,16 +91,12 @@ void RecordProgram::addMeter(const RecordMeter& line, int channel, char decimalS
   group_.addMeter(connection, channel);
   connection.useJournal(chooseJournal(meter));
   if (!line.devicePath.empty()) connection.useDevice(QString::fromStdString(line.devicePath));
-  MeterSession& session = connection.session();
-  session.chooseChannel(channel - 1);  // its journal's channel column: its place on the line
-  session.addListener(&meter.reporter);
-  session.meterState().addListener(&meter.reporter);
-  session.journal().setEnabled(true);
-  session.journal().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
-  if (options_.alarm.valid) {
-    session.alarm().apply(options_.alarm);
-    session.alarm().setArmed(true);
-  }
+  MeterReader& reader = connection.reader();
+  reader.addListener(&meter);
+  reader.meterState().addListener(&meter.reporter);
+  reader.journal().setEnabled(true);
+  reader.journal().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
+  meter.alarm.arm(options_.alarm);
   if (options_.publish.enabled) startPublishing(meter);
 }
 
@@ -100,7 +108,6 @@ void RecordProgram::journalFault(const JournalFault& fault) {
 }
 
 void RecordProgram::startPublishing(Meter& meter) {
-  meter.connection.session().addListener(&meter.publisher);
   QObject::connect(&meter.publisher, &MqttPublisher::faultOccurred,
                    [this, &meter](PublishFault fault, const QString& detail) {
                      const Message why =
@@ -172,7 +179,7 @@ void RecordProgram::started() {
 }
 
 int RecordProgram::run() {
-  for (auto& meter : meters_) meter->connection.session().recorder().setActive(true);
+  group_.group().setRecording(true);
   if (openPorts()) {
     started();
   } else if (options_.wait) {

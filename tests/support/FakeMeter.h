@@ -1,28 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/session/MeterSession.h"
+#include "core/session/MeterReader.h"
 #include "support/FakeClock.h"
 #include "support/FakeLink.h"
 #include "support/FakeTimer.h"
 
 namespace kelvor::testing {
 
-// A meter session on a fake port, read timer and clock (its own, or one that several meters
-// share); the test plays its views (if any) and sound.
+// A meter reader on a fake port, read timer and clock (its own, or one that several meters
+// share).
 struct FakeMeter {
-  FakeMeter(LocalSeconds start, const MeterSession::Views& views, AlarmSound& sound,
-            const Clock* shared = nullptr)
+  explicit FakeMeter(LocalSeconds start, const Clock* shared = nullptr)
       : clock{start},
-        session{
-            config, connection, {link, readTimer, shared ? *shared : clock, sound}, views, ','} {}
+        reader{config, connection, {link, readTimer, shared ? *shared : clock}, ','} {}
 
   FakeClock clock;
   FakeLink link;
   FakeTimer readTimer;
   PortConfig config;
   ConnectionState connection;
-  MeterSession session;
+  MeterReader reader;
 };
 
 }  // namespace kelvor::testing

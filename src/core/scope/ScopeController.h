@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "core/scope/Recording.h"
 #include "core/scope/ScaleParams.h"
 #include "core/scope/TraceStore.h"
+#include "core/scope/TraceView.h"
 #include "core/scope/ViewWindow.h"
 #include "core/text/Message.h"
 
@@ -69,7 +72,7 @@ class ScopeView {
 // full rebuild. Selecting a list item from here runs that list's handler at once, as a
 // user's choice does; an automatic range change inside a drawing step therefore rebuilds
 // the plot before the step goes on.
-class ScopeController : public RecordingListener {
+class ScopeController : public RecordingListener, public TraceView {
  public:
   // Size of the axis labels, in points.
   static constexpr double TimeLabelWidth = 24.75;
@@ -100,15 +103,19 @@ class ScopeController : public RecordingListener {
   void setYMinItemSilently(int item);
   void setYMaxItemSilently(int item);
 
+  // Told the readings per stored sample whenever the time axis is laid out.
+  void setStoreIntervalHandler(std::function<void(int)> handler) {
+    onStoreInterval_ = std::move(handler);
+  }
+
   void DrawGrid();
-  void DrawToScope();
-  // The newest stored sample of a channel that another source fills (a second meter or a
-  // calculation): its line from the sample before, or a dot to begin with.
-  void drawLatestSample(int channel);
+  void drawReading(int channel, double seconds, float value) override;
+  void breakLine(int channel) override;
+  void redrawFromStore() override { FullReDraw(Rescale::Keep); }
   void RedrawGraphs(Rescale rescale);
   void FullReDraw(Rescale rescale);
   void AutoRangeX(int t);
-  void AutoRangeY(float min, float max);
+  void AutoRangeY(float min, float max) override;
   // Clears the picture down to the grid; the stored samples stay.
   void clearPicture();
 
@@ -122,7 +129,7 @@ class ScopeController : public RecordingListener {
   void zoomValues(double factor, double at);
   void followLive();
   // The automatic ranges were switched on or off: the values follow them again.
-  void autoScaleChanged();
+  void autoScaleChanged() override;
   const ViewWindow& viewWindow() const { return window_; }
   // Cursor A (or B) at a column of the picture; the cursors' columns where they are shown.
   void setCursor(bool b, int column);
@@ -158,8 +165,9 @@ class ScopeController : public RecordingListener {
   const Clock& clock_;
   ScopeView& view_;
   char separator_;
-  PenPositions pens_;
-  PenPositions livePens_;  // the live line's pens while a journal is replayed
+  std::array<PenPositions, TraceStore::Channels> pens_;
+  std::array<PenPositions, TraceStore::Channels> livePens_;  // while a journal is replayed
+  std::function<void(int)> onStoreInterval_;
 
   Raster raster_;
   ScaleParams scale_;

@@ -7,19 +7,19 @@ namespace kelvor {
 
 // One meter of the group and its reading of the tick that went out last.
 struct MeterGroup::Member : ReadingListener {
-  Member(MeterGroup& owner, MeterSession& session, int channelNumber)
-      : group(owner), meter(session), channel(channelNumber) {}
-  void readingRecorded(const JournalRow&, bool) override { recorded = true; }
-  void readingTaken(float value, const std::string& unit) override {
-    group.readingTaken(*this, value, unit);
+  Member(MeterGroup& owner, MeterReader& reader, int channelNumber)
+      : group(owner), meter(reader), channel(channelNumber) {}
+  void readingTaken(const MeterReading& taken) override { group.readingTaken(*this, taken); }
+  void readingRecorded(const JournalRow& journalled) override {
+    if (!group.finished_) row = journalled;
   }
 
   MeterGroup& group;
-  MeterSession& meter;
+  MeterReader& meter;
   int channel;  // from 1
+  std::optional<MeterReading> answer;
   std::optional<ChannelReading> reading;
-  bool answered = false;
-  bool recorded = false;  // its reading went to its journal
+  std::optional<JournalRow> row;  // its answer went to its journal
 };
 
 MeterGroup::MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Devices& devices)
@@ -40,10 +40,45 @@ MeterGroup::~MeterGroup() {
   for (auto& member : members_) member->meter.removeListener(member.get());
 }
 
-void MeterGroup::addMeter(MeterSession& meter, int channel) {
+void MeterGroup::addMeter(MeterReader& meter, int channel) {
   if (channel > static_cast<int>(plan_.size())) plan_.resize(channel, ChannelPlan{true, {}});
   members_.push_back(std::make_unique<Member>(*this, meter, channel));
   meter.addListener(members_.back().get());
+  meter.setChannel(channel - 1);
+  meter.setRecording(recording_);
+}
+
+void MeterGroup::moveMeter(int channel) {
+  if (members_.size() != 1) return;
+  Member& member = *members_.front();
+  if (channel > static_cast<int>(plan_.size())) plan_.resize(channel, ChannelPlan{false, {}});
+  plan_[static_cast<std::size_t>(member.channel - 1)].bound = false;
+  plan_[static_cast<std::size_t>(channel - 1)] = ChannelPlan{true, {}};
+  member.channel = channel;
+  member.meter.setChannel(channel - 1);
+}
+
+void MeterGroup::removeListener(TickListener* listener) {
+  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void MeterGroup::setRecording(bool on) {
+  recording_ = on;
+  for (auto& member : members_) member->meter.setRecording(on);
+}
+
+const MeterReading* MeterGroup::readingOf(int channel) const {
+  for (const auto& member : members_)
+    if (member->channel == channel + 1 && member->answer) return &*member->answer;
+  return nullptr;
+}
+
+const JournalRow* MeterGroup::rowOf(int channel) const {
+  for (const auto& member : members_)
+    if (member->channel == channel + 1 && member->row) return &*member->row;
+  for (const JournalRow& row : calculatedRows_)
+    if (row.channel == channel + 1) return &row;
+  return nullptr;
 }
 
 void MeterGroup::setJournalEnabled(bool on) {
@@ -63,6 +98,7 @@ void MeterGroup::stop() {
 
 void MeterGroup::reset() {
   if (calculator_) calculator_->reset();
+  for (auto& member : members_) member->meter.journal().end();
   endJournal();
   start_.reset();
 }
@@ -86,22 +122,24 @@ void MeterGroup::onTick() {
     if (calculator_) calculator_->reset();
     for (auto& member : members_) member->meter.journal().nameNextBy(tick_.wall);
   }
+  calculatedRows_.clear();
   for (auto& member : members_) {
+    member->answer.reset();
     member->reading.reset();
-    member->answered = false;
-    member->recorded = false;
+    member->row.reset();
     member->meter.onPollTick();
   }
   for (TickListener* listener : listeners_) listener->tickStarted(tick_);
 }
 
-void MeterGroup::readingTaken(Member& member, float value, const std::string& unit) {
+void MeterGroup::readingTaken(Member& member, const MeterReading& answer) {
   if (finished_) return;
-  member.answered = true;
+  member.answer = answer;
   member.reading.reset();
-  if (value != InvalidValue) member.reading = ChannelReading{static_cast<double>(value), unit};
+  if (answer.value != InvalidValue)
+    member.reading = ChannelReading{static_cast<double>(answer.value), answer.unit};
   const bool all = std::all_of(members_.begin(), members_.end(),
-                               [](const auto& each) { return each->answered; });
+                               [](const auto& each) { return each->answer.has_value(); });
   // Done once the answer is handled, between two events.
   if (all) devices_.finish.setEnabled(true);
 }
@@ -118,16 +156,18 @@ void MeterGroup::finishTick() {
   for (const auto& member : members_) readings[member->channel - 1] = member->reading;
   if (calculator_) {
     calculator_->onTick(tick_.steadyMs, readings);
-    std::vector<JournalRow> rows;
-    for (std::size_t i = 0; i < readings.size(); ++i) {
-      const std::optional<Calculation>& calculation = plan_[i].calculation;
-      if (calculation && readings[i])
-        rows.push_back(journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1));
-    }
-    // Journalled as the meters' readings are: while drawing is active.
+    // Journalled as the meters' readings are: while the group records.
     const bool recorded = std::any_of(members_.begin(), members_.end(),
-                                      [](const auto& member) { return member->recorded; });
-    if (recorded) journal_->write(std::move(rows), tick_, *start_);
+                                      [](const auto& member) { return member->row.has_value(); });
+    for (std::size_t i = 0; recorded && i < readings.size(); ++i) {
+      const std::optional<Calculation>& calculation = plan_[i].calculation;
+      if (!calculation || !readings[i]) continue;
+      JournalRow row = journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1);
+      row.time = tick_.wall;
+      row.elapsedMs = tick_.steadyMs - start_->steadyMs;
+      calculatedRows_.push_back(std::move(row));
+    }
+    if (recorded) journal_->write(calculatedRows_, tick_, *start_);
   }
   for (TickListener* listener : listeners_) listener->tickDone(tick_, readings);
 }

@@ -10,14 +10,16 @@
 #include "core/Timer.h"
 #include "core/calc/ChannelCalculator.h"
 #include "core/journal/CalculatedJournal.h"
-#include "core/session/MeterSession.h"
+#include "core/session/MeterReader.h"
 
 namespace kelvor {
 
 // Meters polled on one common tick, so the readings of a tick belong together, and the
-// channels calculated from them, with their journal. A recording of the group starts at the
-// first tick while none of its meters' journals has a recording going: that tick names every
-// journal of the recording and restarts the integrals.
+// channels calculated from them, with their journal: the one path of every reading, for any
+// count of meters. While the group records, its meters journal every answer and the
+// calculated journal every tick. A recording of the group starts at the first tick while none
+// of its meters' journals has a recording going: that tick names every journal of the
+// recording and restarts the integrals.
 class MeterGroup {
  public:
   static constexpr int TickIntervalMs = 1000;
@@ -47,10 +49,19 @@ class MeterGroup {
   MeterGroup(const MeterGroup&) = delete;
   MeterGroup& operator=(const MeterGroup&) = delete;
 
-  // `meter` (not owned, alive until the group goes) feeds `channel` (from 1) and is polled on
-  // the group's tick only: its owner no longer polls it.
-  void addMeter(MeterSession& meter, int channel);
+  // `meter` (not owned, alive until the group goes) feeds `channel` (from 1), polled on the
+  // group's tick.
+  void addMeter(MeterReader& meter, int channel);
+  // The one meter of the group feeds `channel` (from 1) from now on.
+  void moveMeter(int channel);
   void addListener(TickListener* listener) { listeners_.push_back(listener); }
+  void removeListener(TickListener* listener);
+  // Whether the meters and the calculated journal record the readings from now on.
+  void setRecording(bool on);
+  // While a tick is done: the answer a meter gave on `channel` (from 0), if it gave one, and
+  // the journal row of that channel's reading (a meter's or a calculation's), if it has one.
+  const MeterReading* readingOf(int channel) const;
+  const JournalRow* rowOf(int channel) const;
   // The calculated journal's faults.
   void setFaultHandler(JournalKeeper::FaultHandler handler) { onFault_ = std::move(handler); }
   // A fault of the calculated journal that its sink found later, on its own.
@@ -64,8 +75,8 @@ class MeterGroup {
   void start();
   // Ends the tick; the tick that went out last is done at once.
   void stop();
-  // A new recording: the integrals start from zero, the calculated journal ends, and the
-  // next tick starts the recording.
+  // A new recording: the integrals start from zero, every journal ends, and the next tick
+  // starts the recording.
   void reset();
   // Ends the calculated journal cleanly (the program ends).
   void endJournal();
@@ -76,7 +87,7 @@ class MeterGroup {
 
  private:
   struct Member;
-  void readingTaken(Member& member, float value, const std::string& unit);
+  void readingTaken(Member& member, const MeterReading& reading);
   // The readings and calculations of the tick that went out last, once.
   void finishTick();
   // A meter's journal has a recording going.
@@ -89,10 +100,12 @@ class MeterGroup {
   std::optional<ChannelCalculator> calculator_;  // none without a calculated channel
   std::optional<CalculatedJournal> journal_;     // the same
   JournalKeeper::FaultHandler onFault_;
-  Moment tick_;                  // when the last polls went out
-  std::optional<Moment> start_;  // the recording's first tick
-  bool finished_ = true;         // the last tick is done
+  Moment tick_;                             // when the last polls went out
+  std::optional<Moment> start_;             // the recording's first tick
+  std::vector<JournalRow> calculatedRows_;  // of the tick being done
+  bool finished_ = true;                    // the last tick is done
   bool running_ = false;
+  bool recording_ = false;
 };
 
 }  // namespace kelvor

@@ -3,7 +3,7 @@
 
 #include "core/scope/Recorder.h"
 #include "core/scope/Recording.h"
-#include "core/session/ReadingHandler.h"
+#include "core/session/ReadingView.h"
 
 namespace kelvor {
 

@@ -4,7 +4,6 @@
 #include <QTimer>
 
 #include "core/acquisition/PortTable.h"
-#include "core/session/MeterSession.h"
 #include "platform/MessageTexts.h"
 #include "platform/SettingsStore.h"
 #include "ui/dialogs/MessageBox.h"
@@ -12,9 +11,8 @@
 
 namespace kelvor {
 
-PublishCommands::PublishCommands(MeterSession& session, const PortConfig& port, QWidget* window)
+PublishCommands::PublishCommands(const PortConfig& port, QWidget* window)
     : port_(port), window_(window) {
-  session.addListener(&publisher_);
   connect(&publisher_, &MqttPublisher::faultOccurred, this,
           [this](PublishFault fault, const QString& detail) {
             const QString message =

@@ -15,8 +15,6 @@ class QWidget;
 
 namespace kelvor {
 
-class MeterSession;
-
 // The window's side of publishing: starts it with the stored settings, runs the dialog
 // ("Datei → Veröffentlichen…"), stores what it changed, and tells a fault once in a message
 // box while publishing goes on trying.
@@ -24,7 +22,7 @@ class PublishCommands : public QObject {
   Q_OBJECT
 
  public:
-  PublishCommands(MeterSession& session, const PortConfig& port, QWidget* window);
+  PublishCommands(const PortConfig& port, QWidget* window);
 
   // Reads the settings and starts publishing when it is switched on.
   void start(const StoredSettings::Lookup& lookup);

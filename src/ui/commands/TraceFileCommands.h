@@ -49,7 +49,7 @@ class TraceFileCommands {
   // The commands after the dialog, on a full path; true when the file was saved or loaded.
   bool saveTo(int channel, const QString& path);
   bool loadFrom(int channel, const QString& path);
-  // Replays a journal's readings into the channel (see MeterSession::replay) and redraws.
+  // Replays a journal's readings into the channel (see LiveRecording::replay) and redraws.
   using Replay = std::function<void(const std::vector<JournalRow>& rows, int channel)>;
   void setReplay(Replay replay) { replay_ = std::move(replay); }
   void replayJournal(const std::vector<JournalRow>& rows, int channel);

@@ -6,17 +6,14 @@
 #include "core/scope/Recorder.h"
 #include "core/scope/ValueLists.h"
 #include "ui/mainwindow/ChannelSources.h"
-#include "ui/mainwindow/WatchedReadingView.h"
 
 namespace kelvor {
 
 ChannelDisplay::ChannelDisplay(const MainControls& controls, ChannelSources& sources,
-                               ReadingView& labels, WatchedReadingView& own, RecorderView& colour,
-                               char decimalSeparator)
+                               ReadingView& labels, RecorderView& colour, char decimalSeparator)
     : row_(controls),
       sources_(sources),
       labels_(labels),
-      own_(own),
       colour_(colour),
       decimalSeparator_(decimalSeparator) {
   sources_.addListener(this);
@@ -27,7 +24,6 @@ bool ChannelDisplay::bound() {
   for (const ChannelBinding& binding : sources_.bindings())
     bound.push_back(sources_.several() && binding.source != ChannelBinding::Source::None);
   last_.assign(bound.size(), std::nullopt);
-  own_.showOwn(true);
   const auto own = static_cast<std::size_t>(sources_.ownChannel());
   colour_.setReadingColor(paletteRgb(ValueLists::ChannelColors[own]));
   return row_.setBound(bound);
@@ -35,7 +31,6 @@ bool ChannelDisplay::bound() {
 
 void ChannelDisplay::watch(int channel) {
   sources_.watch(channel);
-  own_.showOwn(channel == sources_.ownChannel());
   colour_.setReadingColor(paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(channel)]));
   showWatched();
 }
@@ -43,25 +38,25 @@ void ChannelDisplay::watch(int channel) {
 void ChannelDisplay::tickDone(const Moment&, const TickReadings& readings) {
   last_ = readings;
   const std::vector<ChannelBinding>& bindings = sources_.bindings();
-  for (std::size_t i = 0; i < readings.size() && i < bindings.size(); ++i) {
+  for (std::size_t i = 0; sources_.several() && i < readings.size() && i < bindings.size(); ++i) {
     const int channel = static_cast<int>(i);
     if (bindings[i].source == ChannelBinding::Source::Calculation)
       row_.showCalculated(channel, readings[i]);
     else if (MeterConnection* meter = sources_.meterOn(channel))
-      row_.showMeter(channel, readings[i], meter->session().meterState().condition(),
+      row_.showMeter(channel, readings[i], meter->reader().meterState().condition(),
                      std::string(familyFor(meter->config()).name()));
   }
   showWatched();
 }
 
-// The own meter's channel shows what the meter shows; a further meter's what it showed last;
-// a calculated channel its value.
+// A meter's channel shows what the meter showed last; a calculated channel its value.
 void ChannelDisplay::showWatched() {
   const int channel = sources_.watched();
-  if (channel == sources_.ownChannel()) return;
-  if (const auto shown = sources_.shownBy(channel)) {
-    labels_.showValue(shown->first);
-    labels_.showMode(shown->second);
+  if (MeterConnection* meter = sources_.meterOn(channel)) {
+    if (const auto& shown = meter->reader().last()) {
+      labels_.showValue(shown->valueText);
+      labels_.showMode(shown->modeText);
+    }
     return;
   }
   // The unit beside the digits, where a meter shows its mode: "12,50" and "mAh".

@@ -12,15 +12,14 @@ namespace kelvor {
 class ChannelSources;
 class RecorderView;
 class ReadingView;
-class WatchedReadingView;
 struct MainControls;
 
-// What the window shows of several sources: the row of every bound channel's latest value,
-// and in the large display, in its colour, the channel a channel button chose.
+// What the window shows of its sources: with several, the row of every bound channel's
+// latest value; in the large display, in its colour, the watched channel's reading.
 class ChannelDisplay : public MeterGroup::TickListener {
  public:
   ChannelDisplay(const MainControls& controls, ChannelSources& sources, ReadingView& labels,
-                 WatchedReadingView& own, RecorderView& colour, char decimalSeparator);
+                 RecorderView& colour, char decimalSeparator);
 
   // The sources were bound anew; true when the window must be laid out again (the row came,
   // went or changed).
@@ -35,7 +34,6 @@ class ChannelDisplay : public MeterGroup::TickListener {
   ChannelValuesRow row_;
   ChannelSources& sources_;
   ReadingView& labels_;
-  WatchedReadingView& own_;
   RecorderView& colour_;
   char decimalSeparator_;
   TickReadings last_;

@@ -1,47 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/ChannelSources.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "core/calc/Calculation.h"
 #include "ui/mainwindow/MeterPort.h"
 
 namespace kelvor {
 
-namespace {
-// What a further meter showed last, for the large display when it shows that meter.
-struct ShownTexts : ReadingView {
-  void showValue(const std::string& text) override { value = text; }
-  void showMode(const std::string& text) override { mode = text; }
-  std::string value, mode;
-};
-}  // namespace
-
 // A meter on a further channel, with its own port configuration.
 struct ChannelSources::Further {
-  Further(const PortConfig& port, int channelIndex, const Clock& clock, AlarmSound& sound,
-          char decimalSeparator)
-      : config(port),
-        channel(channelIndex),
-        connection(config, clock, sound, {&shown, nullptr}, decimalSeparator) {}
+  Further(const PortConfig& port, int channelIndex, const Clock& clock, char decimalSeparator)
+      : config(port), channel(channelIndex), connection(config, clock, decimalSeparator) {}
   PortConfig config;
   int channel;  // from 0
-  ShownTexts shown;
   MeterConnection connection;
 };
 
-ChannelSources::ChannelSources(MeterConnection& own, const Clock& clock, AlarmSound& sound,
+ChannelSources::ChannelSources(MeterConnection& own, LiveRecording& recording, const Clock& clock,
                                char decimalSeparator)
-    : own_(own),
-      clock_(clock),
-      sound_(sound),
-      decimalSeparator_(decimalSeparator),
-      feed_(own.session().recording(), own.session().traces(), own.session().clock()) {
-  own_.session().recording().addListener(this);
-}
+    : own_(own), recording_(recording), clock_(clock), decimalSeparator_(decimalSeparator) {}
 
 ChannelSources::~ChannelSources() {
-  own_.session().recording().removeListener(this);
+  stop();
 }
 
 namespace {
@@ -59,42 +40,38 @@ std::vector<ChannelPlan> planOf(const std::vector<ChannelBinding>& bindings) {
 
 void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownChannel,
                           QWidget* parent) {
-  const bool grouped = several();
   stop();
   bindings_ = bindings;
   ownChannel_ = ownChannel;
-  watch(ownChannel);
-  std::vector<int> fed;
-  for (std::size_t i = 0; i < bindings_.size(); ++i)
-    if (bindings_[i].source != ChannelBinding::Source::None && static_cast<int>(i) != ownChannel)
-      fed.push_back(static_cast<int>(i));
-  feed_.feed(fed);
-  if (fed.empty()) {
-    if (grouped) own_.timMessung().setEnabled(true);  // it polls by itself again
-    return;
-  }
   group_ = std::make_unique<MeterGroupConnection>(planOf(bindings_), decimalSeparator_, clock_);
   group_->addMeter(own_, ownChannel_ + 1);
-  const RecordingState& state = own_.session().state();
-  for (const int channel : fed) {
-    const ChannelBinding& binding = bindings_[static_cast<std::size_t>(channel)];
-    if (binding.source != ChannelBinding::Source::Meter) continue;
-    further_.push_back(
-        std::make_unique<Further>(binding.port, channel, clock_, sound_, decimalSeparator_));
+  std::vector<int> fed;
+  for (std::size_t i = 0; i < bindings_.size(); ++i) {
+    const ChannelBinding& binding = bindings_[i];
+    const int channel = static_cast<int>(i);
+    if (binding.source == ChannelBinding::Source::None) continue;
+    fed.push_back(channel);
+    if (binding.source != ChannelBinding::Source::Meter || channel == ownChannel_) continue;
+    further_.push_back(std::make_unique<Further>(binding.port, channel, clock_, decimalSeparator_));
     MeterConnection& meter = further_.back()->connection;
-    MeterSession& session = meter.session();
-    session.chooseChannel(channel);  // its journal's channel column
-    session.journal().setEnabled(journal_);
-    session.journal().setFaultHandler(onFault_);
-    session.recorder().setActive(state.active());
+    meter.reader().journal().setEnabled(journal_);
+    meter.reader().journal().setFaultHandler(onFault_);
     openMeterPort(meter, parent);
     group_->addMeter(meter, channel + 1);
   }
   MeterGroup& group = group_->group();
   group.setJournalEnabled(journal_);
   group.setFaultHandler(onFault_);
+  recording_.attachGroup(&group, fed);  // the recording hears of each tick first
+  recording_.watch(ownChannel_);
   group.addListener(this);
-  group.start();
+  if (polling_) group.start();
+}
+
+bool ChannelSources::several() const {
+  return std::count_if(bindings_.begin(), bindings_.end(), [](const ChannelBinding& binding) {
+           return binding.source != ChannelBinding::Source::None;
+         }) > 1;
 }
 
 bool ChannelSources::stop() {
@@ -102,6 +79,7 @@ bool ChannelSources::stop() {
   if (group_) {
     group_->group().stop();
     closed = group_->endJournal();
+    recording_.attachGroup(nullptr, {});
   }
   for (auto& meter : further_) {
     closed = meter->connection.stopPolling() && closed;
@@ -112,9 +90,18 @@ bool ChannelSources::stop() {
   return closed;
 }
 
-void ChannelSources::watch(int channel) {
-  watched_ = channel;
-  own_.session().watchOtherChannel(channel != ownChannel_);
+void ChannelSources::moveOwnMeter(int channel) {
+  const auto from = static_cast<std::size_t>(ownChannel_);
+  const auto to = static_cast<std::size_t>(channel);
+  if (several() || to >= bindings_.size() || channel == ownChannel_) {
+    recording_.chooseChannel(channel);
+    return;
+  }
+  std::swap(bindings_[from], bindings_[to]);
+  ownChannel_ = channel;
+  if (group_) group_->group().moveMeter(channel + 1);
+  recording_.chooseChannel(channel);
+  recording_.watch(channel);
 }
 
 MeterConnection* ChannelSources::meterOn(int channel) {
@@ -124,10 +111,8 @@ MeterConnection* ChannelSources::meterOn(int channel) {
   return nullptr;
 }
 
-std::optional<std::pair<std::string, std::string>> ChannelSources::shownBy(int channel) const {
-  for (const auto& meter : further_)
-    if (meter->channel == channel) return std::make_pair(meter->shown.value, meter->shown.mode);
-  return std::nullopt;
+const MeterReading* ChannelSources::readingOf(int channel) const {
+  return group_ ? group_->group().readingOf(channel) : nullptr;
 }
 
 void ChannelSources::ownPortChosen(const PortConfig& port) {
@@ -137,31 +122,25 @@ void ChannelSources::ownPortChosen(const PortConfig& port) {
 
 void ChannelSources::setJournalEnabled(bool on) {
   journal_ = on;
-  for (auto& meter : further_) meter->connection.session().journal().setEnabled(on);
+  own_.reader().journal().setEnabled(on);
+  for (auto& meter : further_) meter->connection.reader().journal().setEnabled(on);
   if (group_) group_->group().setJournalEnabled(on);
 }
 
-void ChannelSources::recordingChanged(RecordingChange change, const RecordingState& state) {
+void ChannelSources::setPolling(bool on) {
+  polling_ = on;
   if (!group_) return;
-  switch (change) {
-    case RecordingChange::Active:
-      for (auto& meter : further_) meter->connection.session().recorder().setActive(state.active());
-      break;
-    case RecordingChange::Cleared:
-      for (auto& meter : further_) meter->connection.session().reset();
-      group_->group().reset();
-      break;
-    default:
-      break;
-  }
+  if (on)
+    group_->group().start();
+  else
+    group_->group().stop();
 }
 
 void ChannelSources::tickDone(const Moment& tick, const TickReadings& readings) {
-  feed_.take(readings);
-  const auto watched = static_cast<std::size_t>(watched_);
-  if (watched_ != ownChannel_ && watched < readings.size() && readings[watched] &&
-      std::isfinite(readings[watched]->value))
-    own_.session().testWatchedValue(static_cast<float>(readings[watched]->value));
+  if (publisher_ && group_)
+    if (const JournalRow* row = group_->group().rowOf(ownChannel_))
+      publisher_->readingRecorded(*row,
+                                  recording_.alarmed() && recording_.watched() == ownChannel_);
   for (MeterGroup::TickListener* listener : listeners_) listener->tickDone(tick, readings);
 }
 

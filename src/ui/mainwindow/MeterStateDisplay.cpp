@@ -19,12 +19,13 @@ namespace kelvor {
 MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& controls,
                                      MeterConnection& meter, ChannelSources& sources)
     : window_(window), controls_(controls), meter_(meter), sources_(sources) {
-  meter_.session().meterState().addListener(this);
+  meter_.reader().meterState().addListener(this);
+  sources_.addListener(this);
   controls_.reading.lblVal->installEventFilter(this);
 }
 
 MeterStateDisplay::~MeterStateDisplay() {
-  meter_.session().meterState().removeListener(this);
+  meter_.reader().meterState().removeListener(this);
 }
 
 namespace {
@@ -43,7 +44,7 @@ void paintReading(QLabel* label) {
 }
 // The meter as the title names it.
 MeterOnPort meterOnPort(MeterConnection& meter) {
-  return {meterName(meter.config()), meter.session().meterState().condition(),
+  return {meterName(meter.config()), meter.reader().meterState().condition(),
           std::string(familyFor(meter.config()).name())};
 }
 
@@ -52,27 +53,27 @@ MeterOnPort meterOnPort(MeterConnection& meter) {
 void MeterStateDisplay::follow() {
   for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel) {
     MeterConnection* meter = sources_.meterOn(channel);
-    if (meter && meter != &meter_) meter->session().meterState().addListener(this);
+    if (meter && meter != &meter_) meter->reader().meterState().addListener(this);
   }
-  meterStateChanged(meter_.session().meterState().condition());
+  refresh();
 }
 
 void MeterStateDisplay::meterStateChanged(MeterCondition) {
-  const MeterState& state = meter_.session().meterState();
+  const bool alarm = sources_.recording().alarmed();
   std::vector<MeterOnPort> meters;
   for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel)
     if (MeterConnection* meter = sources_.meterOn(channel)) meters.push_back(meterOnPort(*meter));
-  const Message title = sources_.several() ? meterTitle(meters, state.alarm())
-                                           : meterTitle(meterOnPort(meter_), state.alarm());
+  const Message title =
+      sources_.several() ? meterTitle(meters, alarm) : meterTitle(meterOnPort(meter_), alarm);
   window_.setWindowTitle(QString::fromStdString(messageText(title)));
   // The display dims with the meter it shows; a calculated channel's with its value.
   MeterConnection* shown = sources_.meterOn(sources_.watched());
   const MeterCondition condition =
-      shown ? shown->session().meterState().condition() : MeterCondition::Answering;
+      shown ? shown->reader().meterState().condition() : MeterCondition::Answering;
   // A disabled label is drawn in the palette's dimmed colour.
   for (QLabel* label : {controls_.reading.lblVal, controls_.reading.lblACDC}) {
     label->setEnabled(condition == MeterCondition::Answering);
-    label->setProperty(AlarmShown, state.alarm());
+    label->setProperty(AlarmShown, alarm);
     paintReading(label);
   }
 }
@@ -90,7 +91,7 @@ bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
         meterDetails(config,
                      config.Address.empty() ? PortNaming::devicePath(config.ComPort).toStdString()
                                             : config.Address,
-                     meter_.session().meterState().lastAnswer());
+                     meter_.reader().meterState().lastAnswer());
     controls_.reading.lblVal->setToolTip(QString::fromStdString(messageText(details)));
   }
   return QObject::eventFilter(watched, event);

@@ -4,6 +4,7 @@
 #include <QObject>
 
 #include "core/acquisition/MeterState.h"
+#include "core/session/MeterGroup.h"
 
 class QColor;
 class QLabel;
@@ -19,7 +20,9 @@ struct MainControls;
 // display keeps its last value but is drawn dimmed while the meter does not answer, and its
 // tooltip names the device, the line, the meter and the time of the last answer. While the
 // latest reading meets the armed alarm condition, the display is red and the title says so.
-class MeterStateDisplay : public QObject, public MeterStateListener {
+class MeterStateDisplay : public QObject,
+                          public MeterStateListener,
+                          public MeterGroup::TickListener {
  public:
   MeterStateDisplay(QWidget& window, const MainControls& controls, MeterConnection& meter,
                     ChannelSources& sources);
@@ -31,6 +34,8 @@ class MeterStateDisplay : public QObject, public MeterStateListener {
   // Shows the state anew (another channel is shown).
   void refresh() { meterStateChanged(MeterCondition::Answering); }
   void meterStateChanged(MeterCondition condition) override;
+  // The alarm may have come or gone.
+  void tickDone(const Moment&, const TickReadings&) override { refresh(); }
 
   // The reading display's colour while the meter answers and no alarm shows; the dimmed one
   // is derived from it.

@@ -71,29 +71,29 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       controls_(MainControls::build(this)),
       panel_(*this, controls_),
       readingLabels_(controls_),
-      watchedReading_(readingLabels_),
       alarmPlayer_([] { QApplication::beep(); }),
-      meter_(portConfig_, clock, alarmPlayer_, {&watchedReading_, &panel_},
-             SystemLocale::decimalSeparator()),
-      sources_(meter_, clock, alarmPlayer_, SystemLocale::decimalSeparator()),
-      channelDisplay_(controls_, sources_, readingLabels_, watchedReading_, panel_,
+      recording_(clock, alarmPlayer_, {&readingLabels_, &panel_}),
+      meter_(portConfig_, clock, SystemLocale::decimalSeparator()),
+      sources_(meter_, recording_, clock, SystemLocale::decimalSeparator()),
+      channelDisplay_(controls_, sources_, readingLabels_, panel_,
                       SystemLocale::decimalSeparator()),
       meterDisplay_(*this, controls_, meter_, sources_),
       channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
-      scope_(meter_.session().state(), traces(), meter_.session().clock(), panel_,
-             SystemLocale::decimalSeparator()),
-      alarm_(controls_, meter_.session().alarm(), this),
+      scope_(recording_.state(), traces(), clock, panel_, SystemLocale::decimalSeparator()),
+      alarm_(controls_, recording_.alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
       print_(traces(), scope_, printOptions_, this),
-      publish_(meter_.session(), portConfig_, this) {
+      publish_(portConfig_, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
-  meter_.session().attachPlot(&scope_);
-  sources_.attachPlot(&scope_);
+  recording_.attachPlot(&scope_);
+  recording_.recording().addListener(&scope_);
+  scope_.setStoreIntervalHandler([this](int readings) { recording_.setStoreInterval(readings); });
+  sources_.setPublisher(&publish_.publisher());
   traceFiles_.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
-    meter_.session().replay(rows, channel);
+    recording_.replay(rows, channel);
   });
-  meter_.session().journal().setFaultHandler(
+  meter_.reader().journal().setFaultHandler(
       [this](const JournalFault& fault) { showJournalFault(fault); });
   sources_.setFaultHandler([this](const JournalFault& fault) { showJournalFault(fault); });
   connectPlot();
@@ -116,7 +116,7 @@ void frmMain::connectPlot() {
   controls_.picScope->setRaster(&scope_.raster());
   controls_.picScope->setReadout([this](int column) {
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
-                        meter_.session().clock(), SystemLocale::decimalSeparator());
+                        recording_.clock(), SystemLocale::decimalSeparator());
   });
   controls_.picScope->setViewRequests(
       {[this](double factor, double at) { scope_.zoomTime(factor, at); },
@@ -134,8 +134,7 @@ void frmMain::connectPlot() {
 void frmMain::Form_Load() {
   // A build can name its developer's folder; started from there the program never polls.
   const std::string developmentDir = KELVOR_DEVELOPMENT_DIR;
-  if (!developmentDir.empty() && context_.AppDir == developmentDir)
-    meter_.timMessung().setEnabled(false);
+  if (!developmentDir.empty() && context_.AppDir == developmentDir) sources_.setPolling(false);
 
   InitVars();
   GetSettings();
@@ -179,8 +178,8 @@ void frmMain::connectControls() {
           [this](bool on) { recorder().setActive(on); });
   connect(c.plot.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
   connect(c.plot.chkAutoScale, &QCheckBox::clicked, this,
-          [this](bool on) { meter_.session().setAutoScale(on); });
-  connect(c.plot.cmdReset, &QPushButton::clicked, this, [this] { meter_.session().reset(); });
+          [this](bool on) { recording_.setAutoScale(on); });
+  connect(c.plot.cmdReset, &QPushButton::clicked, this, [this] { recording_.reset(); });
   if (auto* channels = c.plot.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this, [this](int index) { chooseChannel(index); });
   }
@@ -237,8 +236,7 @@ void frmMain::GetSettings() {
   if (const auto own = firstMeterChannel(saved_.Channels))
     portConfig_ = saved_.Channels[static_cast<std::size_t>(*own)].port;
   printOptions_ = saved_.printOptions();
-  meter_.session().setAutoScale(saved_.AutoScale);
-  meter_.session().journal().setEnabled(saved_.Journal);
+  recording_.setAutoScale(saved_.AutoScale);
   sources_.setJournalEnabled(saved_.Journal);
   publish_.start(store.lookup());
   ValueFont::choose(controls_.reading.lblVal, controls_.reading.lblACDC);
@@ -343,7 +341,7 @@ void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
     openMeterPort(meter_, this);
     publish_.followPort();
   }
-  if (channel != recording().activeChannel()) meter_.session().chooseChannel(channel);
+  if (channel != recording().activeChannel()) recording_.chooseChannel(channel);
   sources_.bind(bindings, channel, this);
   controls_.plot.optColor[static_cast<std::size_t>(channel)]->setChecked(true);
   meterDisplay_.follow();
@@ -364,7 +362,7 @@ void frmMain::chooseChannel(int index) {
     channelDisplay_.watch(index);
     meterDisplay_.refresh();
   } else {
-    meter_.session().chooseChannel(index);
+    sources_.moveOwnMeter(index);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "core/acquisition/PortConfig.h"
 #include "core/printing/PrintOptions.h"
 #include "core/scope/ScopeController.h"
+#include "core/session/LiveRecording.h"
 #include "core/settings/ProgramContext.h"
 #include "core/settings/StoredSettings.h"
 #include "platform/AlarmPlayer.h"
@@ -20,7 +21,6 @@
 #include "ui/mainwindow/MainControls.h"
 #include "ui/mainwindow/MeterStateDisplay.h"
 #include "ui/mainwindow/ReadingLabels.h"
-#include "ui/mainwindow/WatchedReadingView.h"
 #include "ui/plot/ScopePanel.h"
 #include "ui/printing/PrintCommands.h"
 #include "ui/printing/PrinterChoice.h"
@@ -47,11 +47,13 @@ class frmMain : public QMainWindow {
   void closeUnattended();
 
   const MainControls& controls() const { return controls_; }
-  const RecordingState& recording() { return meter_.session().state(); }
-  TraceStore& traces() { return meter_.session().traces(); }
-  Recorder& recorder() { return meter_.session().recorder(); }
+  const RecordingState& recording() { return recording_.state(); }
+  LiveRecording& liveRecording() { return recording_; }
+  TraceStore& traces() { return recording_.traces(); }
+  Recorder& recorder() { return recording_.recorder(); }
   ScopeController& scope() { return scope_; }
   MeterConnection& meter() { return meter_; }
+  ChannelSources& sources() { return sources_; }
   const ProgramContext& context() const { return context_; }
   PrintOptions& printOptions() { return printOptions_; }
 
@@ -91,8 +93,8 @@ class frmMain : public QMainWindow {
   MainControls controls_;
   ScopePanel panel_;
   ReadingLabels readingLabels_;
-  WatchedReadingView watchedReading_;
   AlarmPlayer alarmPlayer_;
+  LiveRecording recording_;
   MeterConnection meter_;
   ChannelSources sources_;
   ChannelDisplay channelDisplay_;

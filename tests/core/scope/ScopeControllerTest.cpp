@@ -13,9 +13,8 @@
 
 #include "core/scope/PlotReadout.h"
 #include "core/scope/ValueLists.h"
-#include "core/session/ChannelFeed.h"
 #include "support/DesignPlotArea.h"
-#include "support/FakeMeter.h"
+#include "support/FakeGroup.h"
 #include "support/TraceStoreFill.h"
 
 namespace kelvor {
@@ -23,12 +22,14 @@ namespace {
 
 constexpr LocalSeconds Eight = 20793LL * 86400 + 8 * 3600;
 
-// The plot attached to a meter session; the fixture plays the main window at the design size
+// The plot attached to a one-meter recording; the fixture plays the main window at the design size
 // (showing nothing else).
 class ScopeControllerTest : public ::testing::Test, public ScopeView, public AlarmSound {
  protected:
   ScopeControllerTest() {
-    session.setAutoScale(true), session.attachPlot(&scope);
+    recording.setAutoScale(true), recording.attachPlot(&scope);
+    recording.recording().addListener(&scope);
+    scope.setStoreIntervalHandler([this](int readings) { recording.setStoreInterval(readings); });
     resetYLists();
     scope.selectDurationItem(DefaultDurationItem);  // 0:15
     durationShown.clear();
@@ -38,7 +39,7 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
     scope.setYRange(0.0f, 1.5f);
   }
   void readingAt(int seconds, std::string frame) {
-    clock.set(Eight + seconds), session.takeAnswer(frame);
+    clock.set(Eight + seconds), meters.tick({frame}, 0);
   }
   // ScopeView
   bool isMinimised() const override { return false; }
@@ -79,13 +80,13 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
   DrawStyle style = DrawStyle::EveryReading;
   std::vector<int> durationShown;
   RasterRect changed;
-  testing::FakeMeter meter{Eight, {}, *this};
-  testing::FakeClock& clock = meter.clock;
-  MeterSession& session = meter.session;
-  const RecordingState& state = session.state();
-  TraceStore& store = session.traces();
-  Recorder& recorder = session.recorder();
-  ScopeController scope{state, store, session.clock(), *this, ','};
+  testing::FakeGroup meters{Eight, {{true, {}}}, *this};
+  testing::FakeClock& clock = meters.clock;
+  LiveRecording& recording = meters.recording;
+  const RecordingState& state = recording.state();
+  TraceStore& store = recording.traces();
+  Recorder& recorder = recording.recorder();
+  ScopeController scope{state, store, clock, *this, ','};
 };
 
 TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApart) {
@@ -180,10 +181,9 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
                 (std::vector<int>{from.x, to.y, to.x - from.x + 1, from.y - to.y + 1}));
     }
   }
-  // A channel that another source fills is drawn sample by sample, from its sample before.
-  session.setAutoScale(false);
-  store.setSample(1, 1, 0.2f, 0), store.setSample(1, 2, 1.2f, 200), store.setCount(1, 2);
-  scope.drawLatestSample(1);
+  // Another channel has a live line of its own.
+  recording.setAutoScale(false), style = DrawStyle::EveryReading;
+  scope.drawReading(1, 0, 0.2f), scope.drawReading(1, 200, 1.2f);
   const int middle = mapSample(100, 0.7, scope.raster(), scope.scale()).x;
   EXPECT_GT(pixelsInColumn(middle, ValueLists::ChannelColors[1]), 0);
 }
@@ -222,39 +222,13 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
   }
 }
 
-TEST_F(ScopeControllerTest, RecorderKeepsItsStartEmptiesTheChosenChannelAndStopsWhenFull) {
+TEST_F(ScopeControllerTest, RecorderKeepsItsStartAndEmptiesTheChosenChannel) {
   store.setCount(2, 10);
   recorder.chooseChannel(2);
   EXPECT_EQ(store.count(2), 0);
   recorder.setActive(true), clock.advance(60);
   recorder.setActive(true);  // a start time once set stays
-  session.recording().takeReading(-1.0f, "V"), recorder.SaveMesswert();
-  EXPECT_EQ((std::vector<float>{store.value(2, 1), store.time(2, 1)}),
-            (std::vector<float>{-1, 60}));
-  store.setCount(2, TraceStore::LiveCapacity - 1);
-  recorder.SaveMesswert();  // takes the last free slot
-  recorder.SaveMesswert();  // full: ends the recording, keeps the samples
-  EXPECT_TRUE(store.count(2) == TraceStore::LiveCapacity && !state.active() && !state.running());
-}
-
-// A channel fed by another source stores the first tick of a recording at once, then every
-// interval-th, at the recording channel's times.
-TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
-  ChannelFeed feed(session.recording(), store, clock);
-  feed.attachPlot(&scope), feed.feed({1});
-  scope.selectDurationItem(1);
-  ASSERT_GT(scope.scale().StoreInterval, 1);
-  for (int second = 0; second <= 2 * scope.scale().StoreInterval; ++second) {
-    if (second == 1) recorder.setActive(true);  // a tick before the recording stores nothing
-    readingAt(second, "DC  0.500 V  \r");
-    feed.take({std::nullopt, ChannelReading{second * 1.0, "A"}});
-  }
-  EXPECT_EQ(std::vector<float>(store.times(1) + 1, store.times(1) + 1 + store.count(1)),
-            std::vector<float>(store.times(0) + 1, store.times(0) + 1 + store.count(0)));
-  // Each channel read in its own unit.
-  const PlotReadout read = readoutAt(store, scope.scale(), scope.raster(), 0);
-  EXPECT_EQ(std::pair(store.count(1), read.channels.at(0).unit + " " + read.channels.at(1).unit),
-            std::pair(2, std::string("V A")));
+  EXPECT_EQ(state.runSeconds(clock), 60);
 }
 
 // A day of readings steps through every shorter duration and stores every interval-th reading
@@ -291,7 +265,7 @@ TEST_F(ScopeControllerTest, ADayOfRecordingStepsThroughEveryDurationAndKeepsEver
   std::vector<std::pair<float, float>> live, replayed;
   for (int i = 1; i <= store.count(0); ++i) live.emplace_back(store.value(0, i), store.time(0, i));
   recorder.reset(), scope.selectDurationItem(DefaultDurationItem), resetYLists();
-  session.replay(journal, 0);
+  recording.replay(journal, 0);
   for (int i = 1; i <= store.count(0); ++i)
     replayed.emplace_back(store.value(0, i), store.time(0, i));
   EXPECT_TRUE(replayed == live && live.size() > 2000u && store.unit(0) == "mV");

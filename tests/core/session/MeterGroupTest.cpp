@@ -8,34 +8,20 @@
 
 #include "core/calc/Calculation.h"
 #include "core/text/NumberFormat.h"
-#include "support/FakeJournal.h"
-#include "support/FakeMeter.h"
+#include "support/FakeGroup.h"
 
 namespace kelvor {
 namespace {
 
 constexpr LocalSeconds StartOfTest = 1796515200 + 14 * 3600;  // 2026-12-06 14:00:00
 
-// Two meters as the window's further meters run (sessions without a plot) and a channel
-// calculated from them, on the group's tick; every journal a fake.
+// Two meters and a channel calculated from them on the group's tick, feeding one recording;
+// every journal a fake.
 class MeterGroupTest : public ::testing::Test, public AlarmSound, public MeterGroup::TickListener {
  protected:
-  MeterGroupTest() {
-    for (int i = 0; i < 2; ++i) {
-      testing::FakeMeter& meter = *meters[i];
-      meter.config.ComPort = i + 1;
-      meter.connection.PortOpen = true;
-      meter.session.journal().attach(&journals[i]);
-      meter.session.chooseChannel(i);
-      group.addMeter(meter.session, i + 1);
-    }
-    group.addListener(this);
-    group.start();
-  }
+  MeterGroupTest() { group.addListener(this); }
   void beeps(int) override {}
-  void switchDrawing(bool on) {
-    for (testing::FakeMeter* meter : meters) meter->session.recorder().setActive(on);
-  }
+  void switchDrawing(bool on) { meters.recording.recorder().setActive(on); }
   // The readings of each tick done: "1.5 V|0.25 A|0.375 W", "-" for none.
   void tickDone(const Moment&, const TickReadings& readings) override {
     std::string text;
@@ -47,17 +33,17 @@ class MeterGroupTest : public ::testing::Test, public AlarmSound, public MeterGr
   // One tick a second after the last: the polls go out, each meter answers with its frame (none
   // for ""), the second one `lateS` seconds later, and the tick is finished between two events.
   void tick(const std::string& frame1, const std::string& frame2, int lateS = 0) {
-    clock.advance(1);
-    ASSERT_TRUE(ticks.enabled());
+    meters.clock.advance(1);
+    ASSERT_TRUE(meters.ticks.enabled());
     group.onTick();
     const std::size_t told = done.size();
     for (int i = 0; i < 2; ++i) {
-      clock.advance(i == 1 ? lateS : 0);
-      meters[i]->link.incoming = i == 0 ? frame1 : frame2;
-      meters[i]->session.onReadTick();
+      meters.clock.advance(i == 1 ? lateS : 0);
+      meters.meters[static_cast<std::size_t>(i)]->link.incoming = i == 0 ? frame1 : frame2;
+      meters.meters[static_cast<std::size_t>(i)]->reader.onReadTick();
     }
     ASSERT_EQ(done.size(), told);  // not within the answer's handling
-    if (finish.enabled()) group.onFinishTick();
+    if (meters.finish.enabled()) group.onFinishTick();
   }
   // How many rows a journal took, and how many of them in order, a second apart from 0.
   static std::string rowsOf(const testing::FakeJournal& journal) {
@@ -72,27 +58,38 @@ class MeterGroupTest : public ::testing::Test, public AlarmSound, public MeterGr
     return std::to_string(rows) + " rows, " + std::to_string(inOrder) + " in order";
   }
 
-  testing::FakeClock clock{StartOfTest};
-  testing::FakeJournal journals[3];  // the meters', the calculated one
-  testing::FakeMeter first{StartOfTest, {}, *this, &clock}, second{StartOfTest, {}, *this, &clock};
-  testing::FakeMeter* meters[2] = {&first, &second};
-  testing::FakeTimer ticks, finish;
   std::vector<std::string> done;  // what listeners were told, a tick a line
-  MeterGroup group{{{true, {}}, {true, {}}, {true, parseCalculation("P=1*2").calculation}},
-                   ',',
-                   {ticks, finish, clock, journals[2]}};
+  testing::FakeGroup meters{
+      StartOfTest, {{true, {}}, {true, {}}, {true, parseCalculation("P=1*2").calculation}}, *this};
+  MeterGroup& group = meters.group;
+  const TraceStore& traces = meters.recording.traces();
 };
 
-// Hours past what a trace store holds, every journal has a row for every tick, in order, and
-// no meter is switched off.
-TEST_F(MeterGroupTest, EveryJournalTakesEveryTickOfALongRecording) {
+// Hours past what the trace store holds, every journal has a row for every tick, in order, and
+// every channel's trace goes on, the store keeping every other sample when it fills up.
+TEST_F(MeterGroupTest, EveryJournalAndTraceTakesEveryTickOfALongRecording) {
   constexpr int Ticks = 20000;
   static_assert(Ticks > TraceStore::LiveCapacity);
   switchDrawing(true);
-  for (int i = 0; i < Ticks; ++i) tick("DC  1.500 V  \r", "DC  0.250 A  \r");
-  for (const testing::FakeJournal& journal : journals)
-    EXPECT_EQ(rowsOf(journal), "20000 rows, 20000 in order");
-  for (testing::FakeMeter* meter : meters) EXPECT_TRUE(meter->session.state().running());
+  for (int i = 0; i < Ticks; ++i)
+    tick(i + 2 == Ticks ? "DC  2.000 V  \r" : "DC  1.500 V  \r", "DC  0.250 A  \r");
+  EXPECT_EQ(rowsOf(meters.journals[0]) + " " + rowsOf(meters.journals[1]) + " " +
+                rowsOf(meters.journals[2]),
+            "20000 rows, 20000 in order 20000 rows, 20000 in order 20000 rows, 20000 in order");
+  // 15,998 samples a second apart, then every other one of them and one every two seconds.
+  const int kept = TraceStore::LiveCapacity / 2 + (Ticks - TraceStore::LiveCapacity + 1) / 2;
+  for (int channel = 0; channel < 3; ++channel) {
+    const int n = traces.count(channel);
+    EXPECT_EQ(std::vector<float>({static_cast<float>(n), traces.time(channel, 1),
+                                  traces.time(channel, 2), traces.time(channel, n)}),
+              std::vector<float>({static_cast<float>(kept), 0, 2, Ticks - 2}))
+        << channel;
+  }
+  // The last stored tick's product, each channel in its unit.
+  EXPECT_EQ(std::pair(traces.value(2, traces.count(2)), traces.unit(1) + traces.unit(2)),
+            std::pair(0.5f, std::string("AW")));
+  EXPECT_TRUE(meters.recording.state().running());
+  EXPECT_EQ(meters.recording.storeInterval(), 2);
 }
 
 // A tick is done once every meter answered, after that answer is handled, or when the next
@@ -104,13 +101,13 @@ TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecord
   switchDrawing(true);
   tick(volts, amps, 1);  // the second answer comes a second into the tick, and names nothing
   tick(volts, "");       // a silent meter: done by the next tick
-  EXPECT_TRUE(!finish.enabled() && done.size() == 2);
+  EXPECT_TRUE(!meters.finish.enabled() && done.size() == 2);
   switchDrawing(false);
   tick(volts, amps);  // drawing off: not journalled, nor is its product
-  for (testing::FakeMeter* meter : meters) meter->session.reset();
-  group.reset();
+  meters.recording.reset();
   switchDrawing(true);
   tick(volts, amps, 1);
+  EXPECT_EQ(group.rowOf(2)->value, 0.375f);  // the calculated row of the tick
   group.onTick();
   group.stop();  // ends the tick that went out
   const std::string all = "1.5 V|0.25 A|0.375 W";
@@ -121,11 +118,11 @@ TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecord
       if (call.rfind("open ", 0) == 0 || call == "finish") names += call.substr(0, 29) + " ";
     return names;
   };
-  EXPECT_EQ(opened(journals[0]) + opened(journals[1]) + opened(journals[2]),
+  EXPECT_EQ(opened(meters.journals[0]) + opened(meters.journals[1]) + opened(meters.journals[2]),
             "open 2026-12-06_14-00-02_COM1 finish open 2026-12-06_14-00-06_COM1 "
             "open 2026-12-06_14-00-02_COM2 finish open 2026-12-06_14-00-06_COM2 "
             "open 2026-12-06_14-00-02_calc finish open 2026-12-06_14-00-06_calc ");
-  EXPECT_EQ(rowsOf(journals[2]), "2 rows, 1 in order");  // each recording from 0 s
+  EXPECT_EQ(rowsOf(meters.journals[2]), "2 rows, 1 in order");  // each recording from 0 s
 }
 
 }  // namespace

@@ -56,12 +56,12 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
   std::size_t replayed = 0;
   traceFiles.setReplay([this, &replayed](const std::vector<JournalRow>& rows, int channel) {
     replayed = rows.size();
-    window.meter().session().replay(rows, channel);
+    window.liveRecording().replay(rows, channel);
   });
   window.controls().plot.optColor[1]->click();
   window.controls().plot.chkActive->click();
   const RecordingState& state = window.recording();
-  window.meter().session().recording().beginRun(window.meter().session().clock().moment());
+  window.liveRecording().recording().beginRun(window.liveRecording().clock().moment());
   const auto before = std::tuple(state.running(), state.startTime());
   const QByteArray german = Header + Times + "0,000;1;1,5;V;DC;ok;r\r\n" + Times +
                             "1,000;1;;V;DC;overload;r\r\n" + Times + "2,000;1;2,5;V;DC;ok;r\r\n";

@@ -37,8 +37,8 @@ TEST_F(Closing, AStalledJournalHoldsTheCloseFiveSecondsThenTellsWhereItsReadings
   file->released = release.get_future().share();
   window.meter().useJournal(std::move(file));
   std::string frame = "DC  1.000 V  \r";
-  window.meter().session().journal().record(frame, decodeFrame(frame, '.'), 0, "COM1",
-                                            clock.moment());
+  window.meter().reader().journal().record(frame, decodeFrame(frame, '.'), 0, "COM1",
+                                           clock.moment());
   QString told;
   QTimer::singleShot(0, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {

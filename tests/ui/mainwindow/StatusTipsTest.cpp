@@ -28,7 +28,7 @@ QString hover(QWidget* widget) {
 TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   QLabel* value = window.controls().reading.lblVal;
   const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
-  MeterState& state = window.meter().session().meterState();
+  MeterState& state = window.meter().reader().meterState();
   context.LangCode = 1;
   ProgramCatalogue::install(1);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1"));
@@ -73,7 +73,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   window.scope().FullReDraw(Rescale::Keep);
   window.traces().setUnit(3, "mA");  // each channel in its own unit, whatever the meter reads
   window.traces().setUnit(5, "V");
-  window.meter().session().recording().takeReading(0.0f, "A");
+  window.liveRecording().recording().takeReading(0.0f, "A");
   const QImage picture = plot->picture().copy(), shown = plot->grab().toImage();
   const double secondsPerColumn = across / plot->picture().width();
   for (const auto& [time, texts] : {std::pair{0.0f, "1,500 mA"},

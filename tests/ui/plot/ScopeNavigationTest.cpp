@@ -175,8 +175,12 @@ class PictureMatchesStore : public testing::StartedMainWindow {
     return ::testing::AssertionFailure() << "the picture is not what the store holds";
   }
   void reading(const char* frame) {
+    // One tick of the window's group, answered at once.
+    MeterGroup& group = *window.sources().group();
+    group.onTick();
     std::string answer = frame;
-    window.meter().session().takeAnswer(answer);
+    window.meter().reader().takeAnswer(answer);
+    group.onFinishTick();
   }
 };
 
@@ -186,7 +190,7 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   std::vector<JournalRow> journal(2);
   journal[0].value = 0.3f, journal[1].value = 0.9f, journal[1].elapsedMs = 400000;
   traceFiles.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
-    window.meter().session().replay(rows, channel);
+    window.liveRecording().replay(rows, channel);
   });
   const MainControls& c = window.controls();
   const std::vector<std::pair<const char*, std::function<void()>>> commands = {

@@ -1,80 +1,71 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/session/MeterSession.h"
+#include "core/session/LiveRecording.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/publish/Publishing.h"
-#include "core/session/ChannelFeed.h"
-#include "support/FakeJournal.h"
-#include "support/FakeMeter.h"
+#include "support/FakeGroup.h"
 
 namespace kelvor {
 namespace {
 
 constexpr LocalSeconds StartOfTest = 1796515200 + 14 * 3600 + 30 * 60 + 5;  // 14:30:05
 
-// A session without a window: it polls the meter, decodes, records and raises the alarm.
-// The fixture keeps what the session shows.
-class MeterSessionTest : public ::testing::Test,
-                         public ReadingView,
-                         public RecorderView,
-                         public AlarmSound,
-                         public ReadingListener {
+// One meter as every program runs it: a group of one on the tick, feeding the recording,
+// journalling while it runs. The fixture keeps what the recording shows.
+class LiveRecordingTest : public ::testing::Test,
+                          public ReadingView,
+                          public RecorderView,
+                          public AlarmSound,
+                          public ReadingListener {
  protected:
-  MeterSessionTest() {
-    meter.connection.PortOpen = true;
-    session.addListener(this);
-    session.setAutoScale(true);
+  LiveRecordingTest() {
+    meter.reader.addListener(this);
+    recording.setAutoScale(true);
   }
-  void readingRecorded(const JournalRow& row, bool alarmed) override {
-    told.push_back(std::to_string(row.elapsedMs) + (alarmed ? " alarm" : ""));
+  void readingRecorded(const JournalRow& row) override {
+    rows.push_back(std::to_string(row.elapsedMs));
     lastRow = row;
   }
-  void firstAlarm(const JournalRow&) override { told.back() += " first"; }
-  void showValue(const std::string& text) override { value = text; }
-  void showMode(const std::string&) override {}
   void showCurrentTime(const std::string& text) override { current = text; }
   void showStartTime(const std::string& text) override { start = text; }
   void showRunTime(const std::string& text) override { run = text; }
   void showAlarmTime(const std::string& text) override { alarm = text; }
-  void setReadingColor(std::uint32_t) override {}
   void beeps(int) override { ++beepCount; }
-  // One poll `seconds` on, answered by `frame`; returns the readings recorded and the beeps so
-  // far.
+  // One tick `seconds` on, answered by `frame`; returns the rows journalled and the beeps so far.
   std::vector<int> poll(const std::string& frame, int seconds = 0) {
-    clock.advance(seconds);
-    session.onPollTick();
-    meter.link.incoming = frame;
-    session.onReadTick();
-    alarmShown += session.meterState().alarm() ? 'A' : '-';
-    return {static_cast<int>(told.size()), beepCount};
+    meters.tick({frame}, seconds);
+    alarmShown += recording.alarmed() ? 'A' : '-';
+    return {static_cast<int>(rows.size()), beepCount};
   }
+  void switchDrawing(bool on) { recording.recorder().setActive(on); }
 
-  std::string value, current, start, run, alarm;
-  std::string alarmShown;         // after each poll: A while the reading meets the alarm condition
-  std::vector<std::string> told;  // what listeners heard: elapsed ms, " alarm"
+  std::string current, start, run, alarm;
+  std::string alarmShown;         // after each tick: A while the reading meets the condition
+  std::vector<std::string> rows;  // the rows journalled: elapsed ms
   JournalRow lastRow;
   int beepCount = 0;
-  testing::FakeMeter meter{StartOfTest, {this, this}, *this};
-  testing::FakeClock& clock = meter.clock;
-  MeterSession& session = meter.session;
-  const RecordingState& state = session.state();
+  testing::FakeGroup meters{StartOfTest, {{true, {}}}, *this, {this, this}};
+  testing::FakeMeter& meter = *meters.meters.front();
+  testing::FakeClock& clock = meters.clock;
+  testing::FakeJournal& journal = meters.journals.front();
+  LiveRecording& recording = meters.recording;
+  const RecordingState& state = recording.state();
 };
 
-TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
-  session.alarm().apply(GetAlarm("> 1"));
-  session.alarm().setArmed(true);
+TEST_F(LiveRecordingTest, ReadingsAreTimedRecordedAndTestedForTheAlarm) {
+  recording.alarm().apply(GetAlarm("> 1"));
+  recording.alarm().setArmed(true);
   EXPECT_EQ(poll("DC  1.234 V  \r"), (std::vector<int>{0, 1}));  // idle: shown, alarm only
-  EXPECT_EQ(value + " " + current + " " + alarm, "1,234 V 14:30:05 14:30:05");
+  EXPECT_EQ(current + " " + alarm, "14:30:05 14:30:05");
 
-  session.recorder().chooseChannel(0);  // clears the alarm time
-  // Drawing on: the next reading starts the recording.
-  session.recorder().setActive(true);
+  recording.recorder().chooseChannel(0);  // clears the alarm time
+  // Drawing on: the next tick starts the recording.
+  switchDrawing(true);
   EXPECT_EQ(poll("DC  0.500 V  \r", 2), (std::vector<int>{1, 1}));
   EXPECT_TRUE(state.running() && !state.startPending());
   EXPECT_EQ(start + " " + run + " " + alarm, "14:30:07 00:00:00 -- : -- : --");
@@ -83,34 +74,26 @@ TEST_F(MeterSessionTest, ReadingsAreShownRecordedAndTestedForTheAlarm) {
   EXPECT_EQ(poll("DC  1.500 V  \r"), (std::vector<int>{2, 2}));
   EXPECT_EQ(run + " " + current + " " + alarm, "24:05:17 14:35:24 24:05:17");
   EXPECT_EQ(lastRow.value, 1.5f);
-  // A channel fed beside it stores finite values only: a division by zero draws nothing.
-  ChannelFeed feed(session.recording(), session.traces(), clock);
-  feed.feed({3});
-  for (const double x : {HUGE_VAL, 4.0}) feed.take({{}, {}, {}, ChannelReading{x, "A"}});
-  EXPECT_EQ(std::pair(session.traces().count(3), session.traces().value(3, 1)), std::pair(1, 4.0f));
+  EXPECT_EQ(recording.traces().count(0), 2);
 
-  // A reading without value is recorded, but tests no alarm.
+  // A reading without value is journalled, but tests no alarm and ends a shown one.
   EXPECT_EQ(poll("DC   OL   V  \r"), (std::vector<int>{3, 2}));
-  session.recorder().stop();
-  session.recorder().setActive(true);  // a pending start happens even on an unusable reading
+  switchDrawing(false);
+  switchDrawing(true);  // a pending start happens even on an unusable reading
   poll("DC   OL   V  \r");
   EXPECT_TRUE(state.running());
-  // Listeners hear recorded readings only, timed from the first; an unusable reading after
-  // an alarm is no alarm.
-  EXPECT_EQ(told, (std::vector<std::string>{"0", "86717000 alarm first", "86717000", "86717000"}));
+  EXPECT_EQ(rows, (std::vector<std::string>{"0", "86717000", "86717000", "86717000"}));
   EXPECT_EQ(alarmShown, "A-A--");
-  // Watching another channel, the session's own readings leave the alarm alone.
-  session.watchOtherChannel(true);
+  // Watching a channel without readings, the meter's readings leave the alarm alone.
+  recording.watch(3);
   EXPECT_EQ(poll("DC  1.500 V  \r")[1], 2);
-  session.testWatchedValue(2.0f);
-  EXPECT_EQ(std::make_pair(beepCount, session.meterState().alarm()), std::make_pair(3, true));
 }
 
 // Durations go by the steady clock, whatever the wall clock does: set back 30 s, forward an
 // hour, the end and the start of daylight-saving time. Each reading a second later is a
 // second further in the journal and the published message, and in the run time;
 // the current time and the journal's time column show the true local time.
-TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
+TEST_F(LiveRecordingTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
   // The wall clock's step before each reading (set back before the change again, then an hour
   // forward), the time of day in Europe/Berlin.
   using Reading = std::pair<std::int64_t, const char*>;
@@ -128,9 +111,9 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
   };
   clock.setZone(testing::europeBerlinOffset);
   for (const auto& [startUtc, readings] : recordings) {
-    session.reset();
+    recording.reset();
     clock.stepWall(startUtc * 1000 - clock.utcMs());
-    session.recorder().setActive(true);
+    switchDrawing(true);
     std::vector<std::string> got, expected;
     for (std::size_t i = 0; i < readings.size(); ++i) {
       const auto& [wallStep, timeOfDay] = readings[i];
@@ -153,13 +136,10 @@ TEST_F(MeterSessionTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
 
 // One journal a recording: readings while drawing is active, of every kind, go in at once;
 // drawing off and on continues it, Reset ends it; a fault is told once and costs no reading.
-TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecording) {
-  testing::FakeJournal journal;
+TEST_F(LiveRecordingTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecording) {
   std::vector<int> faults;
-  session.journal().attach(&journal);
-  session.journal().setFaultHandler(
+  meter.reader.journal().setFaultHandler(
       [&](const JournalFault& fault) { faults.push_back(fault.error); });
-  const auto switchDrawing = [&](bool on) { session.recorder().setActive(on); };
   poll("DC  1.000 V  \r");  // drawing is off
   switchDrawing(true);
   poll("DC  2.000 V  \r", 2);
@@ -169,7 +149,7 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   switchDrawing(true);
   clock.stepWall(-60000);  // set back a minute: the sync still comes ten seconds after the last
   poll("DC  4.000 V  \r", 9);
-  session.reset();
+  recording.reset();
   EXPECT_EQ(
       journal.calls,
       (std::vector<std::string>{
@@ -189,13 +169,13 @@ TEST_F(MeterSessionTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordin
   EXPECT_EQ(journal.calls.size(), 3u);  // open, the failed header and row, abandon
   EXPECT_EQ(faults, std::vector<int>{28});
   EXPECT_EQ(lastRow.value, 6.0f);
-  session.reset();
+  recording.reset();
   journal.failing.clear();
   switchDrawing(true);
   poll("DC  7.000 V  \r", 1);
   EXPECT_EQ(journal.calls[3], "open 2026-12-06_14-29-20_COM1.csv");
-  session.reset();  // with the setting "Journal" 0 a recording keeps none
-  session.journal().setEnabled(false);
+  recording.reset();  // with the setting "Journal" 0 a recording keeps none
+  meter.reader.journal().setEnabled(false);
   switchDrawing(true);
   poll("DC  8.000 V  \r");
   EXPECT_EQ(journal.calls.size(), 6u);
