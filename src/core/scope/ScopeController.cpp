@@ -86,8 +86,8 @@ void ScopeController::yMaxChosen() {
   int j = yMinItem_;
   while (j < yMinItems_.size() - 1 && yMinItems_.values[static_cast<std::size_t>(j)] >= YMax_) ++j;
   if (j != yMinItem_) selectYMinItem(j);
-  // The next reading starts a new line instead of joining a point drawn at the old scale.
-  pens_.clear();
+  // The next readings start new lines instead of joining points drawn at the old scale.
+  clearPens();
   FullReDraw(Rescale::Keep);
 }
 
@@ -128,49 +128,40 @@ void ScopeController::clearPicture() {
 }
 
 void ScopeController::DrawToScope() {
-  const auto t = static_cast<int>(state_.runSeconds(clock_));
-  const double value = static_cast<double>(state_.currentValue());
-  PlotPoint p = map(t, value);
-  if (state_.autoScale()) {
-    AutoRangeX(t);  // may rebuild the whole plot at a longer duration
-    p = map(t, value);
-  }
-  if (ColumnThinning(view_.drawStyle(), pens_.LastX).draws(p.x)) {
-    const std::uint32_t colour = paletteRgb(state_.activeColor());
-    if (pens_.LastDrawnX != 0 || pens_.LastDrawnY != 0) {
-      raster_.line(pens_.LastDrawnX, pens_.LastDrawnY, p.x, p.y, colour);
+  drawReading(state_.activeChannel(), static_cast<double>(state_.runSeconds(clock_)),
+              state_.currentValue());
+}
+
+void ScopeController::drawReading(int channel, double seconds, float value) {
+  if (channel < 0 || channel >= TraceStore::Channels) return;
+  const auto index = static_cast<std::size_t>(channel);
+  // May rebuild the whole plot at a longer duration, which sets the pens anew.
+  if (state_.autoScale()) AutoRangeX(static_cast<int>(seconds));
+  PenPositions& pens = pens_[index];
+  const PlotPoint p = map(seconds, static_cast<double>(value));
+  if (ColumnThinning(view_.drawStyle(), pens.LastX).draws(p.x)) {
+    const std::uint32_t colour = paletteRgb(ValueLists::ChannelColors[index]);
+    if (pens.LastDrawnX != 0 || pens.LastDrawnY != 0) {
+      raster_.line(pens.LastDrawnX, pens.LastDrawnY, p.x, p.y, colour);
     } else {
       raster_.dot(p.x, p.y, colour);
     }
-    pens_.LastDrawnX = p.x;
-    pens_.LastDrawnY = p.y;
+    pens.LastDrawnX = p.x;
+    pens.LastDrawnY = p.y;
   }
-  pens_.LastX = p.x;
-  pens_.LastY = p.y;
+  pens.LastX = p.x;
+  pens.LastY = p.y;
   publishChanges();
   if (!window_.following()) view_.showLiveMarker(liveMarker());
 }
 
-void ScopeController::drawLatestSample(int channel) {
-  const int n = store_.count(channel);
-  if (n < 1) return;
-  const auto t = static_cast<double>(store_.time(channel, n));
-  const float value = store_.value(channel, n);
-  if (state_.autoScale()) {
-    AutoRangeX(static_cast<int>(t));  // a rebuilt plot has drawn the sample already
-    AutoRangeY(value, value);
-  }
-  const std::uint32_t colour =
-      paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(channel)]);
-  const PlotPoint p = map(t, static_cast<double>(value));
-  if (n > 1) {
-    const PlotPoint before = map(static_cast<double>(store_.time(channel, n - 1)),
-                                 static_cast<double>(store_.value(channel, n - 1)));
-    raster_.line(before.x, before.y, p.x, p.y, colour);
-  } else {
-    raster_.dot(p.x, p.y, colour);
-  }
-  publishChanges();
+void ScopeController::breakLine(int channel) {
+  if (channel >= 0 && channel < TraceStore::Channels)
+    pens_[static_cast<std::size_t>(channel)].clear();
+}
+
+void ScopeController::clearPens() {
+  for (PenPositions& pens : pens_) pens.clear();
 }
 
 void ScopeController::RedrawGraphs(Rescale rescale) {
@@ -178,19 +169,17 @@ void ScopeController::RedrawGraphs(Rescale rescale) {
   const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), pens_);
 
   if (state_.active()) {
-    // The live drawing goes on from the active channel's newest sample.
-    const int n = store_.count(state_.activeChannel());
-    if (n < 1) {
-      pens_.LastX = 0;
-      pens_.LastY = 0;
-    } else {
-      const PlotPoint p = map(static_cast<double>(store_.time(state_.activeChannel(), n)),
-                              static_cast<double>(store_.value(state_.activeChannel(), n)));
-      pens_.LastX = p.x;
-      pens_.LastY = p.y;
+    // The live lines go on from each channel's newest sample.
+    for (int ch = 0; ch < TraceStore::Channels; ++ch) {
+      PenPositions& pens = pens_[static_cast<std::size_t>(ch)];
+      pens.clear();
+      const int n = store_.count(ch);
+      if (n < 1 || store_.value(ch, n) == InvalidValue) continue;
+      const PlotPoint p =
+          map(static_cast<double>(store_.time(ch, n)), static_cast<double>(store_.value(ch, n)));
+      pens.LastX = pens.LastDrawnX = p.x;
+      pens.LastY = pens.LastDrawnY = p.y;
     }
-    pens_.LastDrawnX = pens_.LastX;
-    pens_.LastDrawnY = pens_.LastY;
   }
 
   if (rescale == Rescale::Fit && state_.autoScale()) {
@@ -326,8 +315,9 @@ std::vector<int> ScopeController::cursorColumns() const {
 
 Message ScopeController::liveMarker() const {
   if (window_.following()) return Message(MessageId::LiveMarker);
-  const bool inside = pens_.LastX >= 0 && pens_.LastX < raster_.width() && pens_.LastY >= 0 &&
-                      pens_.LastY < raster_.height();
+  const PenPositions& pens = pens_[static_cast<std::size_t>(state_.activeChannel())];
+  const bool inside = pens.LastX >= 0 && pens.LastX < raster_.width() && pens.LastY >= 0 &&
+                      pens.LastY < raster_.height();
   if (!state_.running() || inside) return Message(MessageId::PausedMarker);
   return Message(
       MessageId::PausedWithValue,
@@ -338,16 +328,18 @@ void ScopeController::recordingChanged(RecordingChange change, const RecordingSt
   switch (change) {
     case RecordingChange::Reading:
       // The live line must not be joined across a reading without a value.
-      if (state.currentValue() == InvalidValue) pens_.clear();
+      if (state.currentValue() == InvalidValue) breakLine(state.activeChannel());
       break;
     case RecordingChange::Started:
-    case RecordingChange::Channel:
     case RecordingChange::Cleared:
-      pens_.clear();
+      clearPens();
+      break;
+    case RecordingChange::Channel:
+      breakLine(state.activeChannel());
       break;
     case RecordingChange::Replaying:
       livePens_ = pens_;
-      pens_.clear();
+      clearPens();
       break;
     case RecordingChange::Restored:
       pens_ = livePens_;

@@ -102,9 +102,13 @@ class ScopeController : public RecordingListener {
 
   void DrawGrid();
   void DrawToScope();
-  // The newest stored sample of a channel that another source fills (a second meter or a
-  // calculation): its line from the sample before, or a dot to begin with.
-  void drawLatestSample(int channel);
+  // A channel's live line goes on to a reading (seconds since the recording's start) in the
+  // channel's colour, from where its last reading left it or as a dot to begin with; with
+  // "1/Spalte" only the first reading of a column is drawn. The automatic time range widens
+  // to take it in; the Y range is the caller's, after the reading is stored.
+  void drawReading(int channel, double seconds, float value);
+  // The channel's next reading starts a new line.
+  void breakLine(int channel);
   void RedrawGraphs(Rescale rescale);
   void FullReDraw(Rescale rescale);
   void AutoRangeX(int t);
@@ -143,7 +147,7 @@ class ScopeController : public RecordingListener {
   // The axis labels as the last layouts captioned them.
   const AxisCaptions& captions() const { return captions_; }
   DrawStyle drawStyle() const { return view_.drawStyle(); }
-  // The live line starts anew where the recording breaks off.
+  // The live lines start anew where the recording breaks off.
   void recordingChanged(RecordingChange change, const RecordingState& state) override;
 
  private:
@@ -152,14 +156,15 @@ class ScopeController : public RecordingListener {
   void layOutYAxis();
   void publishChanges();
   ViewWindow::TimeSpan shownTimes() const;
+  void clearPens();
 
   const RecordingState& state_;
   TraceStore& store_;
   const Clock& clock_;
   ScopeView& view_;
   char separator_;
-  PenPositions pens_;
-  PenPositions livePens_;  // the live line's pens while a journal is replayed
+  ChannelPens pens_;      // where each channel's live line stands
+  ChannelPens livePens_;  // the live lines' pens while a journal is replayed
 
   Raster raster_;
   ScaleParams scale_;

@@ -35,7 +35,10 @@ void ChannelFeed::take(const TickReadings& readings) {
     store_.setSample(channel, n, static_cast<float>(readings[index]->value), seconds);
     store_.setUnit(channel, readings[index]->unit);
     store_.setCount(channel, n);
-    if (plot_) plot_->drawLatestSample(channel);
+    if (!plot_) continue;
+    const auto value = static_cast<float>(readings[index]->value);
+    plot_->drawReading(channel, static_cast<double>(seconds), value);
+    if (state.autoScale()) plot_->AutoRangeY(value, value);
   }
 }
 

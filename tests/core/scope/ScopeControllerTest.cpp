@@ -180,12 +180,36 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
                 (std::vector<int>{from.x, to.y, to.x - from.x + 1, from.y - to.y + 1}));
     }
   }
-  // A channel that another source fills is drawn sample by sample, from its sample before.
+  // Every channel's line is drawn alike. The pixels of each line's colour after readings a
+  // second apart (jumping about above `offset`, in turn into the lines' channels), into a
+  // picture of the grid alone; the line of channel `broken` breaks halfway.
   session.setAutoScale(false);
-  store.setSample(1, 1, 0.2f, 0), store.setSample(1, 2, 1.2f, 200), store.setCount(1, 2);
-  scope.drawLatestSample(1);
-  const int middle = mapSample(100, 0.7, scope.raster(), scope.scale()).x;
-  EXPECT_GT(pixelsInColumn(middle, ValueLists::ChannelColors[1]), 0);
+  using Pixels = std::set<testing::Pixel>;
+  const auto drawn = [&](DrawStyle s, std::vector<std::pair<int, float>> lines, int broken) {
+    recorder.reset(), style = s, scope.FullReDraw(Rescale::Keep);
+    for (int second = 1; second <= 60; ++second)
+      for (const auto& [channel, offset] : lines) {
+        if (second == 30 && channel == broken) scope.breakLine(channel);
+        scope.drawReading(channel, second, offset + 0.03f * static_cast<float>(second * 7 % 11));
+      }
+    std::vector<Pixels> pixels;
+    for (const auto& line : lines)
+      pixels.push_back(testing::pixelsIn(
+          scope.raster(), paletteRgb(ValueLists::ChannelColors[std::size_t(line.first)])));
+    return pixels;
+  };
+  // Channel 2 as channel 0, one point per column; with every reading, the columns that hold
+  // several readings are filled.
+  const Pixels alone = drawn(DrawStyle::OnePerColumn, {{0, 0.2f}}, -1).at(0);
+  const Pixels aloneAbove = drawn(DrawStyle::OnePerColumn, {{2, 1.0f}}, -1).at(0);
+  EXPECT_FALSE(alone.empty());
+  EXPECT_EQ(drawn(DrawStyle::OnePerColumn, {{2, 0.2f}}, -1).at(0), alone);
+  EXPECT_NE(drawn(DrawStyle::EveryReading, {{2, 0.2f}}, -1).at(0), alone);
+  // Channel 2's break leaves channel 0's line whole, and the other way round.
+  const std::vector<Pixels> both = drawn(DrawStyle::OnePerColumn, {{0, 0.2f}, {2, 1.0f}}, 2);
+  EXPECT_TRUE(both[0] == alone && both[1] != aloneAbove);
+  const std::vector<Pixels> other = drawn(DrawStyle::OnePerColumn, {{0, 0.2f}, {2, 1.0f}}, 0);
+  EXPECT_TRUE(other[0] != alone && other[1] == aloneAbove);
 }
 
 // At 96 dpi and on a screen of twice the density: every grid line is one line width wide,
@@ -251,6 +275,13 @@ TEST_F(ScopeControllerTest, AFedChannelIsStoredAtTheRecordingChannelsTimes) {
   }
   EXPECT_EQ(std::vector<float>(store.times(1) + 1, store.times(1) + 1 + store.count(1)),
             std::vector<float>(store.times(0) + 1, store.times(0) + 1 + store.count(0)));
+  // Drawn live as a redraw draws it.
+  const auto fedPixels = [&] {
+    return testing::pixelsIn(scope.raster(), paletteRgb(ValueLists::ChannelColors[1]));
+  };
+  const std::set<testing::Pixel> live = fedPixels();
+  scope.FullReDraw(Rescale::Keep);
+  EXPECT_TRUE(!live.empty() && live == fedPixels());
   // Each channel read in its own unit.
   const PlotReadout read = readoutAt(store, scope.scale(), scope.raster(), 0);
   EXPECT_EQ(std::pair(store.count(1), read.channels.at(0).unit + " " + read.channels.at(1).unit),
