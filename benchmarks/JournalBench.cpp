@@ -106,7 +106,7 @@ void loadDayJournal(benchmark::State& state) {
   testing::FakeGroup meter(Start.local(), {{true, {}}}, window);
   LiveRecording& recording = meter.recording;
   recording.setAutoScale(true);
-  ScopeController scope{recording.state(), recording.traces(), meter.clock, window, ','};
+  ScopeController scope{recording.state(), recording.traces(), window, ','};
   recording.attachPlot(&scope);
   recording.recording().addListener(&scope);
   scope.setStoreIntervalHandler(
@@ -171,7 +171,7 @@ void recordDayLive(benchmark::State& state) {
     meter->meters.front()->reader.journal().attach(nullptr);  // the readings' own heap only
     LiveRecording& recording = meter->recording;
     recording.setAutoScale(true);
-    ScopeController scope{recording.state(), recording.traces(), meter->clock, window, ','};
+    ScopeController scope{recording.state(), recording.traces(), window, ','};
     recording.attachPlot(&scope);
     recording.recording().addListener(&scope);
     scope.setStoreIntervalHandler(

@@ -63,7 +63,7 @@ void fullRedrawDrawing(benchmark::State& state, int w, int h, int ratio, DrawSty
   const ScaleParams scale = dayScale(pointWidth, pointHeight);
   Raster raster(w, h);
   raster.showPoints(pointWidth, pointHeight, ratio);
-  PenPositions pens;
+  ChannelPens pens;
   // Not cleared between runs: drawing costs the same on any picture.
   for (auto _ : state) {
     DrawGrid(raster, scale);
@@ -98,7 +98,7 @@ void zoomedRedraw(benchmark::State& state, const TraceStore* store, int channels
   ScaleParams scale = dayScale(1440, 810);
   scale.SecondsAcross = static_cast<float>(shown);
   scale.LeftTime = left;
-  PenPositions pens;
+  ChannelPens pens;
   for (auto _ : state) {
     DrawGrid(raster, scale);
     const ChannelsDrawn drawn = drawChannels(raster, *store, scale, DrawStyle::EveryReading, pens);

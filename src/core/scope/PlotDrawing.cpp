@@ -386,7 +386,7 @@ void DrawGrid(Raster& raster, const ScaleParams& scale, double timeGridOffset) {
 }
 
 ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                           DrawStyle style, PenPositions& pens) {
+                           DrawStyle style, ChannelPens& pens) {
   ChannelsDrawn drawn;
   const SampleMapping mapper = screenMapping(scale, raster);
   double lastTime = 0;
@@ -401,24 +401,27 @@ ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleP
       drawn.max = std::max(drawn.max, end.range.highest(drawn.max));
       if (end.time > lastTime) lastTime = end.time;
     }
-    writer.finish(pens);
-    pens.LastX = end.any ? end.x : 0;
-    pens.LastY = end.any ? mapper.y(static_cast<double>(end.value)) : 0;
+    PenPositions& channelPens = pens[static_cast<std::size_t>(ch)];
+    channelPens.clear();
+    writer.finish(channelPens);
+    channelPens.LastX = end.any ? end.x : 0;
+    channelPens.LastY = end.any ? mapper.y(static_cast<double>(end.value)) : 0;
   }
   drawn.lastTime = wholeSeconds(lastTime);
   return drawn;
 }
 
 ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                                DrawStyle style, PenPositions& pens) {
+                                DrawStyle style, ChannelPens& pens) {
   ChannelsDrawn drawn;
   const SampleMapping mapper = screenMapping(scale, raster);
   double t = 0;
   double lastTime = 0;
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
+    PenPositions& channelPens = pens[static_cast<std::size_t>(ch)];
+    channelPens.clear();
     bool first = true;
     ColumnThinning thinning(style);
-    pens.LastY = 0;
     const std::uint32_t colour =
         paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(ch)]);
     const int count = store.count(ch);
@@ -434,14 +437,14 @@ ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const S
           raster.dot(p.x, p.y, colour);
           first = false;
         } else {
-          raster.line(pens.LastDrawnX, pens.LastDrawnY, p.x, p.y, colour);
+          raster.line(channelPens.LastDrawnX, channelPens.LastDrawnY, p.x, p.y, colour);
         }
-        pens.LastDrawnX = p.x;
-        pens.LastDrawnY = p.y;
+        channelPens.LastDrawnX = p.x;
+        channelPens.LastDrawnY = p.y;
       }
-      pens.LastY = p.y;
+      channelPens.LastY = p.y;
     }
-    pens.LastX = thinning.lastX();
+    channelPens.LastX = thinning.lastX();
     if (t > lastTime) lastTime = t;
   }
   drawn.lastTime = wholeSeconds(lastTime);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+
 #include "core/scope/PenPositions.h"
 #include "core/scope/PlotGeometry.h"
 #include "core/scope/Raster.h"
@@ -27,17 +29,21 @@ struct ChannelsDrawn {
   int lastTime = 0;  // latest of the channels' last valid sample times (whole seconds)
 };
 
+// Where each channel's line stands.
+using ChannelPens = std::array<PenPositions, TraceStore::Channels>;
+
 // Draws the stored samples of channels 0 to 5 in their colours (so yellow ends on top),
-// skipping gap markers, and leaves the pen positions in `pens` as the last channel left
-// them. Samples that cannot change a pixel are not drawn; the picture equals drawing every
-// segment one by one. A channel whose times are in order is drawn from its summary, column by
-// column, at a cost that grows with the picture's width rather than with its samples.
+// skipping gap markers, and leaves in `pens` where each channel's line ends (cleared for a
+// channel without a drawn point). Samples that cannot change a pixel are not drawn; the picture
+// equals drawing every segment one by one. A channel whose times are in order is drawn from its
+// summary, column by column, at a cost that grows with the picture's width rather than with its
+// samples.
 ChannelsDrawn drawChannels(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                           DrawStyle style, PenPositions& pens);
+                           DrawStyle style, ChannelPens& pens);
 
 // The same with every segment drawn one by one: the reference that tests and benchmarks
 // hold drawChannels against.
 ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store, const ScaleParams& scale,
-                                DrawStyle style, PenPositions& pens);
+                                DrawStyle style, ChannelPens& pens);
 
 }  // namespace kelvor

@@ -75,7 +75,7 @@ void ReviewPlot::redraw() {
   layOutValues();
   raster_.clear();
   DrawGrid(raster_, scale_, gridOffset);
-  PenPositions pens;
+  ChannelPens pens;
   drawChannels(raster_, store_, scale_, DrawStyle::EveryReading, pens);
 }
 

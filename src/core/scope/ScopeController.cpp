@@ -12,11 +12,10 @@
 
 namespace kelvor {
 
-ScopeController::ScopeController(const RecordingState& state, TraceStore& store, const Clock& clock,
-                                 ScopeView& view, char decimalSeparator)
+ScopeController::ScopeController(const RecordingState& state, TraceStore& store, ScopeView& view,
+                                 char decimalSeparator)
     : state_(state),
       store_(store),
-      clock_(clock),
       view_(view),
       separator_(decimalSeparator),
       durationItems_(durationItems()),
@@ -86,8 +85,8 @@ void ScopeController::yMaxChosen() {
   int j = yMinItem_;
   while (j < yMinItems_.size() - 1 && yMinItems_.values[static_cast<std::size_t>(j)] >= YMax_) ++j;
   if (j != yMinItem_) selectYMinItem(j);
-  // The next reading starts a new line instead of joining a point drawn at the old scale.
-  for (PenPositions& pens : pens_) pens.clear();
+  // The next readings start new lines instead of joining points drawn at the old scale.
+  clearPens();
   FullReDraw(Rescale::Keep);
 }
 
@@ -128,16 +127,14 @@ void ScopeController::clearPicture() {
 }
 
 void ScopeController::drawReading(int channel, double seconds, float value) {
-  PenPositions& pens = pens_[static_cast<std::size_t>(channel)];
-  const auto t = static_cast<int>(seconds);
-  PlotPoint p = map(t, static_cast<double>(value));
-  if (state_.autoScale()) {
-    AutoRangeX(t);  // may rebuild the whole plot at a longer duration
-    p = map(t, static_cast<double>(value));
-  }
+  if (channel < 0 || channel >= TraceStore::Channels) return;
+  const auto index = static_cast<std::size_t>(channel);
+  // May rebuild the whole plot at a longer duration, which sets the pens anew.
+  if (state_.autoScale()) AutoRangeX(static_cast<int>(seconds));
+  PenPositions& pens = pens_[index];
+  const PlotPoint p = map(seconds, static_cast<double>(value));
   if (ColumnThinning(view_.drawStyle(), pens.LastX).draws(p.x)) {
-    const std::uint32_t colour =
-        paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(channel)]);
+    const std::uint32_t colour = paletteRgb(ValueLists::ChannelColors[index]);
     if (pens.LastDrawnX != 0 || pens.LastDrawnY != 0) {
       raster_.line(pens.LastDrawnX, pens.LastDrawnY, p.x, p.y, colour);
     } else {
@@ -153,28 +150,29 @@ void ScopeController::drawReading(int channel, double seconds, float value) {
 }
 
 void ScopeController::breakLine(int channel) {
-  pens_[static_cast<std::size_t>(channel)].clear();
+  if (channel >= 0 && channel < TraceStore::Channels)
+    pens_[static_cast<std::size_t>(channel)].clear();
+}
+
+void ScopeController::clearPens() {
+  for (PenPositions& pens : pens_) pens.clear();
 }
 
 void ScopeController::RedrawGraphs(Rescale rescale) {
   view_.setBusy(true);
-  PenPositions lastDrawn;
-  const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), lastDrawn);
+  const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), pens_);
 
   if (state_.active()) {
     // The live lines go on from each channel's newest sample.
-    for (int channel = 0; channel < TraceStore::Channels; ++channel) {
-      PenPositions& pens = pens_[static_cast<std::size_t>(channel)];
-      const int n = store_.count(channel);
+    for (int ch = 0; ch < TraceStore::Channels; ++ch) {
+      PenPositions& pens = pens_[static_cast<std::size_t>(ch)];
       pens.clear();
-      if (n >= 1) {
-        const PlotPoint p = map(static_cast<double>(store_.time(channel, n)),
-                                static_cast<double>(store_.value(channel, n)));
-        pens.LastX = p.x;
-        pens.LastY = p.y;
-      }
-      pens.LastDrawnX = pens.LastX;
-      pens.LastDrawnY = pens.LastY;
+      const int n = store_.count(ch);
+      if (n < 1 || store_.value(ch, n) == InvalidValue) continue;
+      const PlotPoint p =
+          map(static_cast<double>(store_.time(ch, n)), static_cast<double>(store_.value(ch, n)));
+      pens.LastX = pens.LastDrawnX = p.x;
+      pens.LastY = pens.LastDrawnY = p.y;
     }
   }
 
@@ -321,16 +319,18 @@ Message ScopeController::liveMarker() const {
       {formatPattern(static_cast<double>(state_.currentValue()), "#0.0###", separator_)});
 }
 
-void ScopeController::recordingChanged(RecordingChange change, const RecordingState&) {
+void ScopeController::recordingChanged(RecordingChange change, const RecordingState& state) {
   switch (change) {
     case RecordingChange::Started:
-    case RecordingChange::Channel:
     case RecordingChange::Cleared:
-      for (PenPositions& pens : pens_) pens.clear();
+      clearPens();
+      break;
+    case RecordingChange::Channel:
+      breakLine(state.activeChannel());
       break;
     case RecordingChange::Replaying:
       livePens_ = pens_;
-      for (PenPositions& pens : pens_) pens.clear();
+      clearPens();
       break;
     case RecordingChange::Restored:
       pens_ = livePens_;

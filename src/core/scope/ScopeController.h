@@ -80,8 +80,8 @@ class ScopeController : public RecordingListener, public TraceView {
   // Height of the window's inner area that is not plot: the panel above, labels below.
   static constexpr double NonPlotHeight = 136;
 
-  ScopeController(const RecordingState& state, TraceStore& store, const Clock& clock,
-                  ScopeView& view, char decimalSeparator);
+  ScopeController(const RecordingState& state, TraceStore& store, ScopeView& view,
+                  char decimalSeparator);
 
   const std::vector<std::string>& durationTexts() const { return durationItems_; }
   const YRangeItems& yMinList() const { return yMinItems_; }
@@ -109,7 +109,12 @@ class ScopeController : public RecordingListener, public TraceView {
   }
 
   void DrawGrid();
+  // A channel's live line goes on to a reading (seconds since the recording's start) in the
+  // channel's colour, from where its last reading left it or as a dot to begin with; with
+  // "1/Spalte" only the first reading of a column is drawn. The automatic time range widens
+  // to take it in; the Y range is the caller's, after the reading is stored.
   void drawReading(int channel, double seconds, float value) override;
+  // The channel's next reading starts a new line.
   void breakLine(int channel) override;
   void redrawFromStore() override { FullReDraw(Rescale::Keep); }
   void RedrawGraphs(Rescale rescale);
@@ -150,7 +155,7 @@ class ScopeController : public RecordingListener, public TraceView {
   // The axis labels as the last layouts captioned them.
   const AxisCaptions& captions() const { return captions_; }
   DrawStyle drawStyle() const { return view_.drawStyle(); }
-  // The live line starts anew where the recording breaks off.
+  // The live lines start anew where the recording breaks off.
   void recordingChanged(RecordingChange change, const RecordingState& state) override;
 
  private:
@@ -159,14 +164,14 @@ class ScopeController : public RecordingListener, public TraceView {
   void layOutYAxis();
   void publishChanges();
   ViewWindow::TimeSpan shownTimes() const;
+  void clearPens();
 
   const RecordingState& state_;
   TraceStore& store_;
-  const Clock& clock_;
   ScopeView& view_;
   char separator_;
-  std::array<PenPositions, TraceStore::Channels> pens_;
-  std::array<PenPositions, TraceStore::Channels> livePens_;  // while a journal is replayed
+  ChannelPens pens_;      // where each channel's live line stands
+  ChannelPens livePens_;  // the live lines' pens while a journal is replayed
   std::function<void(int)> onStoreInterval_;
 
   Raster raster_;

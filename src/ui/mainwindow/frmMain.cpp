@@ -79,7 +79,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
                       SystemLocale::decimalSeparator()),
       meterDisplay_(*this, controls_, meter_, sources_),
       channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
-      scope_(recording_.state(), traces(), clock, panel_, SystemLocale::decimalSeparator()),
+      scope_(recording_.state(), traces(), panel_, SystemLocale::decimalSeparator()),
       alarm_(controls_, recording_.alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
       print_(traces(), scope_, printOptions_, this),

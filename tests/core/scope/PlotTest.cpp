@@ -87,10 +87,14 @@ TEST(Raster, LinesAndPointsClipExactlyAtEveryEdgeAndCornerAndChangesAreTracked) 
   EXPECT_TRUE(raster.takeChanged().empty());
 }
 
-// What drawing reports: min, max and last time; the pens after.
-auto resultOf(const ChannelsDrawn& d, const PenPositions& s) {
-  return std::pair(std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)},
-                   std::array<int, 4>{s.LastX, s.LastY, s.LastDrawnX, s.LastDrawnY});
+// What drawing reports: min, max and last time; each channel's pens after.
+auto resultOf(const ChannelsDrawn& d, const ChannelPens& pens) {
+  std::array<std::array<int, 4>, TraceStore::Channels> after;
+  for (std::size_t ch = 0; ch < after.size(); ++ch) {
+    const PenPositions& s = pens[ch];
+    after[ch] = {s.LastX, s.LastY, s.LastDrawnX, s.LastDrawnY};
+  }
+  return std::pair(std::array<float, 3>{d.min, d.max, static_cast<float>(d.lastTime)}, after);
 }
 
 // On a 100 x 50 raster: x = t * 100 / across, y = 50 - v.
@@ -116,30 +120,36 @@ TEST(PlotDrawing, ChannelsDrawTheirSamplesSkippingGaps) {
     fillChannel(store, static_cast<int>(i), samples);
     Raster raster(100, 50), expected(100, 50);
     for (const Line& s : segments) expected.line(s[0], s[1], s[2], s[3], rgb);
-    PenPositions pens;
+    ChannelPens pens;
     drawChannels(raster, store, unitScale(across), style, pens);
     EXPECT_EQ(pixelsIn(raster, 0), pixelsIn(expected, 0)) << i;
   }
 }
 
 TEST(PlotDrawing, ReportsTheValueRangeTheLastTimeAndThePens) {
-  // Channels with samples; min, max, last time; LastX, LastY, LastDrawnX, LastDrawnY after.
-  using Channels = std::vector<std::pair<int, Samples>>;
-  const std::vector<std::tuple<Channels, std::array<float, 3>, std::array<int, 4>>> cases{
-      {{{1, {{Gap, 50}}}}, {1e33f, -1e33f, 0}, {0, 0, 66, 55}},  // pens from 77, 88, 66, 55
-      {{{0, {{5, 0}, {-3, 10}}}, {3, {{12, 7}}}, {5, {{4, 2}, {5, 20}}}},
-       {-3, 12, 20},
-       {20, 45, 20, 45}},
+  // Channels with samples and their LastX, LastY, LastDrawnX, LastDrawnY after (the other
+  // channels' pens are cleared); min, max, last time.
+  using Channels = std::vector<std::tuple<int, Samples, std::array<int, 4>>>;
+  const std::vector<std::pair<Channels, std::array<float, 3>>> cases{
+      {{{1, {{Gap, 50}}, {0, 0, 0, 0}}}, {1e33f, -1e33f, 0}},
+      {{{0, {{5, 0}, {-3, 10}}, {10, 53, 10, 53}},
+        {3, {{12, 7}}, {7, 38, 7, 38}},
+        {5, {{4, 2}, {5, 20}}, {20, 45, 20, 45}}},
+       {-3, 12, 20}},
       // The last sample's time, not the largest; an earlier channel ending later wins.
-      {{{0, {{1, 100}, {2, 50}}}, {4, {{1, 30}}}}, {1, 2, 50}, {0, 0, 30, 49}},
+      {{{0, {{1, 100}, {2, 50}}, {50, 48, 50, 48}}, {4, {{1, 30}}, {30, 49, 30, 49}}}, {1, 2, 50}},
       // A time beyond the integer range (a loaded file) is capped, not wrapped.
-      {{{2, {{7, 1e30f}}}}, {7, 7, static_cast<float>(INT_MAX)}, {0, 0, 1000000000, 43}}};
-  for (const auto& [channels, drawn, pensAfter] : cases) {
+      {{{2, {{7, 1e30f}}, {1000000000, 43, 1000000000, 43}}}, {7, 7, float(INT_MAX)}}};
+  for (const auto& [channels, drawn] : cases) {
     TraceStore store;
-    for (const auto& [channel, samples] : channels) fillChannel(store, channel, samples);
+    std::array<std::array<int, 4>, TraceStore::Channels> pensAfter{};
+    for (const auto& [channel, samples, pens] : channels) {
+      fillChannel(store, channel, samples);
+      pensAfter[static_cast<std::size_t>(channel)] = pens;
+    }
     Raster raster(100, 50);
-    PenPositions pens;
-    std::tie(pens.LastX, pens.LastY, pens.LastDrawnX, pens.LastDrawnY) = std::tuple(77, 88, 66, 55);
+    ChannelPens pens;
+    pens.fill({77, 88, 66, 55});  // replaced
     EXPECT_EQ(
         resultOf(drawChannels(raster, store, unitScale(), DrawStyle::EveryReading, pens), pens),
         std::pair(drawn, pensAfter));
@@ -203,7 +213,7 @@ TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
     const int w = seed % 5 ? 439 : 7, h = seed % 5 ? 160 : 3, lineWidth = seed % 3 == 2 ? 2 : 1;
     const double perPoint = std::array{1.0, 4.0 / 3, 8.0 / 3}[seed % 3];
     const int pw = static_cast<int>(w * perPoint), ph = static_cast<int>(h * perPoint);
-    PenPositions pens, plainPens;
+    ChannelPens pens, plainPens;
     Raster raster(pw, ph), plain(pw, ph);
     raster.showPoints(w, h, lineWidth), plain.showPoints(w, h, lineWidth);
     EXPECT_EQ(resultOf(drawChannels(raster, store, scale, style, pens), pens),

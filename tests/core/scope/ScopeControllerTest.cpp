@@ -86,7 +86,7 @@ class ScopeControllerTest : public ::testing::Test, public ScopeView, public Ala
   const RecordingState& state = recording.state();
   TraceStore& store = recording.traces();
   Recorder& recorder = recording.recorder();
-  ScopeController scope{state, store, clock, *this, ','};
+  ScopeController scope{state, store, *this, ','};
 };
 
 TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApart) {
@@ -181,11 +181,36 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
                 (std::vector<int>{from.x, to.y, to.x - from.x + 1, from.y - to.y + 1}));
     }
   }
-  // Another channel has a live line of its own.
-  recording.setAutoScale(false), style = DrawStyle::EveryReading;
-  scope.drawReading(1, 0, 0.2f), scope.drawReading(1, 200, 1.2f);
-  const int middle = mapSample(100, 0.7, scope.raster(), scope.scale()).x;
-  EXPECT_GT(pixelsInColumn(middle, ValueLists::ChannelColors[1]), 0);
+  // Every channel's line is drawn alike. The pixels of each line's colour after readings a
+  // second apart (jumping about above `offset`, in turn into the lines' channels), into a
+  // picture of the grid alone; the line of channel `broken` breaks halfway.
+  recording.setAutoScale(false);
+  using Pixels = std::set<testing::Pixel>;
+  const auto drawn = [&](DrawStyle s, std::vector<std::pair<int, float>> lines, int broken) {
+    recorder.reset(), style = s, scope.FullReDraw(Rescale::Keep);
+    for (int second = 1; second <= 60; ++second)
+      for (const auto& [channel, offset] : lines) {
+        if (second == 30 && channel == broken) scope.breakLine(channel);
+        scope.drawReading(channel, second, offset + 0.03f * static_cast<float>(second * 7 % 11));
+      }
+    std::vector<Pixels> pixels;
+    for (const auto& line : lines)
+      pixels.push_back(testing::pixelsIn(
+          scope.raster(), paletteRgb(ValueLists::ChannelColors[std::size_t(line.first)])));
+    return pixels;
+  };
+  // Channel 2 as channel 0, one point per column; with every reading, the columns that hold
+  // several readings are filled.
+  const Pixels alone = drawn(DrawStyle::OnePerColumn, {{0, 0.2f}}, -1).at(0);
+  const Pixels aloneAbove = drawn(DrawStyle::OnePerColumn, {{2, 1.0f}}, -1).at(0);
+  EXPECT_FALSE(alone.empty());
+  EXPECT_EQ(drawn(DrawStyle::OnePerColumn, {{2, 0.2f}}, -1).at(0), alone);
+  EXPECT_NE(drawn(DrawStyle::EveryReading, {{2, 0.2f}}, -1).at(0), alone);
+  // Channel 2's break leaves channel 0's line whole, and the other way round.
+  const std::vector<Pixels> both = drawn(DrawStyle::OnePerColumn, {{0, 0.2f}, {2, 1.0f}}, 2);
+  EXPECT_TRUE(both[0] == alone && both[1] != aloneAbove);
+  const std::vector<Pixels> other = drawn(DrawStyle::OnePerColumn, {{0, 0.2f}, {2, 1.0f}}, 0);
+  EXPECT_TRUE(other[0] != alone && other[1] == aloneAbove);
 }
 
 // At 96 dpi and on a screen of twice the density: every grid line is one line width wide,
