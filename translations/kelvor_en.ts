@@ -442,6 +442,13 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
+    <name>kelvor::MeterStateDisplay</name>
+    <message>
+        <source>Berechnung: %1</source>
+        <translation>Calculation: %1</translation>
+    </message>
+</context>
+<context>
     <name>kelvor::ReviewWindow</name>
     <message>
         <source>Tageszeit</source>

@@ -23,6 +23,10 @@ BindingProblem checkBindings(const std::vector<ChannelBinding>& bindings);
 // a channel left out goes too), until nothing is wrong; returns what was left out, in order.
 // For bindings that did not pass the channel dialog: a settings file written by hand.
 std::vector<BindingProblem> leaveOutRefused(std::vector<ChannelBinding>& bindings);
+// Whether a meter on `port` may serve `channel` (from 0) beside the other channels' meters:
+// refused as checkBindings refuses it, naming `channel`, when another one is on that device.
+BindingProblem checkMeterPort(const std::vector<ChannelBinding>& bindings, int channel,
+                              const PortConfig& port);
 
 // Whether two meters' ports lead to the same device: the same network address, or the same
 // port number when neither has one.

@@ -18,6 +18,7 @@ bool lineChanged(const PortConfig& before, const PortConfig& after) {
 }
 
 bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,
+                     const std::vector<ChannelBinding>& bindings, int ownChannel,
                      const PortScanner& scanner) {
   const PortConfig before = config;
   bool accepted = false;
@@ -25,6 +26,7 @@ bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& m
   {
     // The list is read without opening any device, so the meter is polled meanwhile.
     frmSettings dialog(config, scanner.presentPorts(), mainWindow);
+    dialog.setChannels(bindings, ownChannel);
     dialog.exec();
     accepted = dialog.DialogResult == frmSettings::Result::OK;
   }

@@ -11,11 +11,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/calc/ChannelBindingCheck.h"
 #include "core/network/NetworkAddress.h"
 #include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/MeterChoices.h"
+#include "ui/dialogs/frmChannels.h"
 
 namespace kelvor {
 
@@ -75,6 +77,11 @@ void frmSettings::buildControls() {
       makeOption(Frame3, indexedName(ObjectNames::optDevice, 1), tr("M3&8xx (4 frames)"));
   static_cast<QVBoxLayout*>(Frame3->layout())->addStretch();
 
+  lblProblem = new QLabel(this);
+  lblProblem->setObjectName(QLatin1String(ObjectNames::lblProblem));
+  lblProblem->setWordWrap(true);
+  lblProblem->hide();
+
   cmdOK = new QPushButton(tr("OK"), this);
   cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
   cmdOK->setDefault(true);
@@ -94,6 +101,7 @@ void frmSettings::buildControls() {
   layout->addWidget(fraPort);
   layout->addLayout(options);
   layout->addWidget(buildMeterChoice());
+  layout->addWidget(lblProblem);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -141,6 +149,11 @@ void frmSettings::Form_Load(const std::vector<PresentPort>& ports, QWidget* refe
   Allgemein::CentreForm(this, reference);
 }
 
+void frmSettings::setChannels(const std::vector<ChannelBinding>& bindings, int ownChannel) {
+  channels_ = bindings;
+  ownChannel_ = ownChannel;
+}
+
 void frmSettings::cmdOK_Click() {
   const std::string address = txtNetwork->text().trimmed().toStdString();
   const auto network = parseNetworkAddress(address);
@@ -149,21 +162,33 @@ void frmSettings::cmdOK_Click() {
     txtNetwork->setFocus();
     return;
   }
-  config_.Address = network ? network->text() : std::string();
-  if (cboPorts->currentIndex() >= 0) config_.ComPort = cboPorts->currentData().toInt();
+  PortConfig chosen = config_;
+  chosen.Address = network ? network->text() : std::string();
+  if (cboPorts->currentIndex() >= 0) chosen.ComPort = cboPorts->currentData().toInt();
   for (std::size_t i = 0; i < Rates.size(); ++i) {
     if (optBPS[i]->isChecked()) {
-      config_.ComBaud = Rates[i];
+      chosen.ComBaud = Rates[i];
       break;
     }
   }
   for (std::size_t i = 0; i < optDevice.size(); ++i) {
     if (optDevice[i]->isChecked()) {
-      config_.MeterType = Meters[i];
+      chosen.MeterType = Meters[i];
       break;
     }
   }
-  takeMeterChoice();
+  takeMeterChoice(chosen);
+  if (const BindingProblem problem = checkMeterPort(channels_, ownChannel_, chosen);
+      problem.channel != 0) {
+    lblProblem->setText(frmChannels::problemText(problem));
+    lblProblem->show();
+    if (chosen.Address.empty())
+      cboPorts->setFocus();
+    else
+      txtNetwork->setFocus();
+    return;
+  }
+  config_ = chosen;
   DialogResult = Result::OK;
   accept();
 }
@@ -181,10 +206,10 @@ QGroupBox* frmSettings::buildMeterChoice() {
   return fraMeter;
 }
 
-void frmSettings::takeMeterChoice() {
+void frmSettings::takeMeterChoice(PortConfig& chosen) const {
   // What is typed counts when it names an item; anything else leaves the kind to optDevice.
-  config_.Meter = MeterChoices::chosenMeter(cboMeter);
-  config_.ComBaud = MeterChoices::rateFor(config_.Meter, config_.ComBaud);
+  chosen.Meter = MeterChoices::chosenMeter(cboMeter);
+  chosen.ComBaud = MeterChoices::rateFor(chosen.Meter, chosen.ComBaud);
 }
 
 void frmSettings::cmdCancel_Click() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/acquisition/PortConfig.h"
+#include "core/settings/ChannelBinding.h"
 #include "platform/PortScanner.h"
 #include "ui/dialogs/MeterChoices.h"
 
@@ -37,6 +38,10 @@ class frmSettings : public QDialog {
   frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
               QWidget* reference = nullptr);
 
+  // The channels' bindings and the channel (from 0) the dialog's meter serves: OK refuses a
+  // port that a meter on another channel is on. None given: every port is free.
+  void setChannels(const std::vector<ChannelBinding>& bindings, int ownChannel);
+
   Result DialogResult = Result::Loaded;
 
   QGroupBox* Frame3 = nullptr;
@@ -49,6 +54,7 @@ class frmSettings : public QDialog {
   // A port on the network instead of a local one; empty: the local port of the list.
   QLineEdit* txtNetwork = nullptr;
   QLabel* lblNetworkError = nullptr;  // shown while the address cannot be taken
+  QLabel* lblProblem = nullptr;       // shown while OK is refused: the port feeds another channel
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
   // The meter by model or protocol family; typing filters the list. The empty first item
@@ -58,9 +64,9 @@ class frmSettings : public QDialog {
 
   // OK: takes the selected port (none selected keeps ComPort) or the network address, the
   // checked rate and the checked meter kind (none checked keeps the value), sets DialogResult
-  // to OK and hides. A malformed address keeps the dialog open and says so. A model chosen in
-  // cboMeter brings its own rate; a family takes the checked one, or its usual one when that
-  // is no option here.
+  // to OK and hides. A malformed address, or a port another channel's meter is on, keeps the
+  // dialog open, says so and changes nothing. A model chosen in cboMeter brings its own rate;
+  // a family takes the checked one, or its usual one when that is no option here.
   void cmdOK_Click();
   // Cancel (also Escape and the close box): hides; DialogResult stays Loaded.
   void cmdCancel_Click();
@@ -69,10 +75,12 @@ class frmSettings : public QDialog {
   void buildControls();
   void buildNetworkField();
   QGroupBox* buildMeterChoice();
-  void takeMeterChoice();
+  void takeMeterChoice(PortConfig& chosen) const;
   void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference);
 
   PortConfig& config_;
+  std::vector<ChannelBinding> channels_;
+  int ownChannel_ = 0;
 };
 
 }  // namespace kelvor

@@ -2,6 +2,7 @@
 #include "ui/mainwindow/MeterStateDisplay.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -85,16 +86,27 @@ void MeterStateDisplay::setReadingColour(QLabel* label, const QColor& colour) {
 
 bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
   // Filled in when it is about to be shown, so that the time of the last answer is current.
-  if (watched == controls_.reading.lblVal && event->type() == QEvent::ToolTip) {
-    const PortConfig& config = meter_.config();
-    const Message details =
+  if (watched == controls_.reading.lblVal && event->type() == QEvent::ToolTip)
+    controls_.reading.lblVal->setToolTip(shownSourceTip());
+  return QObject::eventFilter(watched, event);
+}
+
+QString MeterStateDisplay::shownSourceTip() {
+  const int channel = sources_.watched();
+  if (MeterConnection* meter = sources_.meterOn(channel)) {
+    const PortConfig& config = meter->config();
+    return QString::fromStdString(messageText(
         meterDetails(config,
                      config.Address.empty() ? PortNaming::devicePath(config.ComPort).toStdString()
                                             : config.Address,
-                     meter_.reader().meterState().lastAnswer());
-    controls_.reading.lblVal->setToolTip(QString::fromStdString(messageText(details)));
+                     meter->reader().meterState().lastAnswer())));
   }
-  return QObject::eventFilter(watched, event);
+  const std::vector<ChannelBinding>& bindings = sources_.bindings();
+  const auto index = static_cast<std::size_t>(channel);
+  if (index < bindings.size() && bindings[index].source == ChannelBinding::Source::Calculation)
+    return QCoreApplication::translate("kelvor::MeterStateDisplay", "Berechnung: %1")
+        .arg(QString::fromStdString(bindings[index].calculation));
+  return QString();
 }
 
 }  // namespace kelvor

@@ -8,6 +8,7 @@
 
 class QColor;
 class QLabel;
+class QString;
 class QWidget;
 
 namespace kelvor {
@@ -18,7 +19,8 @@ struct MainControls;
 
 // Shows what the meter is doing: the window title names the port and the state, the reading
 // display keeps its last value but is drawn dimmed while the meter does not answer, and its
-// tooltip names the device, the line, the meter and the time of the last answer. While the
+// tooltip names the device, the line, the meter and the time of the last answer of the meter
+// it shows (the calculation, on a calculated channel). While the
 // latest reading meets the armed alarm condition, the display is red and the title says so.
 class MeterStateDisplay : public QObject,
                           public MeterStateListener,
@@ -45,6 +47,9 @@ class MeterStateDisplay : public QObject,
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The tooltip for the channel the large display shows: its meter, or its calculation.
+  QString shownSourceTip();
+
   QWidget& window_;
   const MainControls& controls_;
   MeterConnection& meter_;

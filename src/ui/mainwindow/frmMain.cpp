@@ -308,7 +308,8 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem && runPortSettings(this, portConfig_, meter_)) {
+  if (item == MainControls::PortSettingsItem &&
+      runPortSettings(this, portConfig_, meter_, sources_.bindings(), sources_.ownChannel())) {
     sources_.ownPortChosen(portConfig_);
     publish_.followPort();
   }

@@ -152,8 +152,10 @@ TEST(ChannelCalculator, WorksOutEachChannelAfterItsSourcesAndChecksThePlan) {
 }
 
 // Stored bindings are checked as the channel dialog checks them: what it would refuse is
-// left out, one channel after the other, and each refusal is told.
-TEST(ChannelBindingCheck, LeavesOutWhatTheChannelDialogRefuses) {
+// left out, one channel after the other, and each refusal is told. A port chosen for one
+// channel alone is refused when another channel's meter is on that device; its own former
+// one, a calculation and a network port of the same number are no other meter.
+TEST(ChannelBindingCheck, LeavesOutWhatTheChannelDialogRefusesAndChecksAPortChosenAlone) {
   using Source = ChannelBinding::Source;
   const auto on = [](int port) { return ChannelBinding{Source::Meter, {port}, ""}; };
   const auto of = [](const char* text) { return ChannelBinding{Source::Calculation, {}, text}; };
@@ -168,6 +170,19 @@ TEST(ChannelBindingCheck, LeavesOutWhatTheChannelDialogRefuses) {
     std::string left;
     for (const ChannelBinding& binding : bindings) left += "-MC"[static_cast<int>(binding.source)];
     EXPECT_EQ(std::pair(left, told), std::pair(kept, refused));
+  }
+
+  const PortConfig bench{4, 1200, MeterKind::OneFrame, "", "tcp://bench:4001"};
+  const std::vector<ChannelBinding> bound{of("W=1x2"), on(1), on(3), {Source::Meter, bench, ""}};
+  using PortRow = std::tuple<int, PortConfig, int, int>;  // channel, port; refused channel, other
+  for (const auto& [channel, port, refusedChannel, other] :
+       {PortRow{1, {1}, 0, 0}, PortRow{1, {3}, 2, 3}, PortRow{0, {3}, 1, 3}, PortRow{2, {4}, 0, 0},
+        PortRow{2, bench, 3, 4}, PortRow{3, {1}, 4, 2},
+        PortRow{1, {3, 1200, MeterKind::OneFrame, "", "tcp://bench:3"}, 0, 0}}) {
+    const BindingProblem problem = checkMeterPort(bound, channel, port);
+    EXPECT_EQ(std::tuple(problem.channel, problem.sameMeterAs, problem.calculation.has_value()),
+              std::tuple(refusedChannel, other, false))
+        << channel << " " << port.ComPort << port.Address;
   }
 }
 

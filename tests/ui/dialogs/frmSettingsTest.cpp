@@ -80,22 +80,43 @@ TEST(PortDialog, AnEmptyListAsksForAnAdapter) {
 }
 
 // The network field shows the stored address; OK takes a well-formed one, an empty field
-// goes back to the local port, and a malformed one keeps the dialog open saying so.
-TEST(PortDialog, TakesANetworkAddressOrSaysItIsNone) {
-  for (const auto& [stored, typed, accepted, after] :
-       std::vector<std::tuple<std::string, QString, bool, std::string>>{
-           {"", " TCP://[::1]:4001 ", true, "tcp://[::1]:4001"},
-           {"rfc2217://bench:2001", "", true, ""},
-           {"rfc2217://bench:2001", "rfc2217://bench", false, "rfc2217://bench:2001"}}) {
+// goes back to the local port. A malformed address, or a port another channel's meter is on
+// (the dialog's meter serves channel 2), keeps the dialog open, says so and changes nothing;
+// the other channels' faults are none of its business.
+TEST(PortDialog, TakesANetworkAddressOrSaysWhyNot) {
+  using Source = ChannelBinding::Source;
+  std::vector<ChannelBinding> channels(6);
+  channels[0] = {Source::Meter, {1, 1200, MeterKind::OneFrame, "", "tcp://bench:4001"}, ""};
+  channels[1] = {Source::Meter, {1, 1200, MeterKind::OneFrame, "", "rfc2217://bench:2001"}, ""};
+  channels[2] = {Source::Meter, {7}, ""};
+  channels[3] = {Source::Calculation, {}, "W=1x2"};
+  const QString fedAlready = QString::fromUtf8(
+      "Kanal 2: Dieses Messgerät speist schon Kanal %1; ein Messgerät speist einen Kanal.");
+  // Address stored and typed, local port chosen, address after OK, what the dialog says.
+  using Row = std::tuple<std::string, QString, int, std::string, QString>;
+  for (const auto& [stored, typed, port, after, told] :
+       {Row{"", " TCP://[::1]:4001 ", 1, "tcp://[::1]:4001", ""},
+        Row{"rfc2217://bench:2001", "", 1, "", ""},
+        Row{"rfc2217://bench:2001", "rfc2217://bench", 1, "rfc2217://bench:2001",
+            "Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT"},
+        Row{"rfc2217://bench:2001", "TCP://bench:4001", 1, "rfc2217://bench:2001",
+            fedAlready.arg(1)},
+        Row{"rfc2217://bench:2001", "", 7, "rfc2217://bench:2001", fedAlready.arg(3)}}) {
+    SCOPED_TRACE(typed.toStdString());
     PortConfig config;
     config.Address = stored;
-    frmSettings d(config, {});
+    frmSettings d(config, {{1, "/dev/ttyUSB0", ""}, {7, "/dev/ttyUSB1", ""}});
+    d.setChannels(channels, 1);
     EXPECT_EQ(d.txtNetwork->text().toStdString(), stored);
     d.txtNetwork->setText(typed);
+    d.cboPorts->setCurrentIndex(d.cboPorts->findData(port));
     d.cmdOK->click();
-    EXPECT_EQ(d.DialogResult == frmSettings::Result::OK, accepted) << typed.toStdString();
-    EXPECT_EQ(d.lblNetworkError->isVisibleTo(&d), !accepted);
-    EXPECT_EQ(config.Address, after);
+    QString shown;
+    for (const QLabel* label : {d.lblNetworkError, d.lblProblem})
+      if (label->isVisibleTo(&d)) shown += label->text();
+    EXPECT_EQ(std::tuple(d.DialogResult == frmSettings::Result::OK, shown.toStdString(),
+                         config.Address, config.ComPort),
+              std::tuple(told.isEmpty(), told.toStdString(), after, 1));
   }
 }
 

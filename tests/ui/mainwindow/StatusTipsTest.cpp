@@ -2,11 +2,15 @@
 // What the main window tells about the meter and the channels without changing its layout.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTime>
+#include <QTimer>
 
 #include "platform/ProgramCatalogue.h"
 #include "platform/SystemLocale.h"
@@ -99,6 +103,27 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   EXPECT_TRUE(plot->readoutShown().empty());
   EXPECT_EQ(plot->picture(), picture);
   EXPECT_EQ(plot->grab().toImage(), shown);
+
+  // A meter on COM2 for channel 2 and a calculation for channel 3: the reading's tooltip tells
+  // of what the large display shows.
+  testing::PseudoTerminal meter2;
+  ASSERT_TRUE(home.link(2, meter2));
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    const auto list = [dialog](const QString& name) { return dialog->findChild<QComboBox*>(name); };
+    list("cboSource2")->setCurrentIndex(static_cast<int>(ChannelBinding::Source::Meter));
+    list("cboPort2")->setCurrentIndex(list("cboPort2")->findData(2));
+    list("cboSource3")->setCurrentIndex(static_cast<int>(ChannelBinding::Source::Calculation));
+    dialog->findChild<QLineEdit*>("txtCalc3")->setText("W=1*2");
+    dialog->findChild<QPushButton*>("cmdOK")->click();
+  });
+  window.controls().menus.mnuChannels->trigger();
+  for (const auto& [watched, tip] : {std::pair{1, "Gerät: " + home.filePath("Kelvor/ports/COM2")},
+                                     {2, QStringLiteral("Berechnung: W=1*2")},
+                                     {0, "Gerät: " + home.filePath("Kelvor/ports/COM1")}}) {
+    window.controls().plot.optColor[static_cast<std::size_t>(watched)]->click();
+    EXPECT_EQ(hover(value).section('\n', 0, 0).toStdString(), tip.toStdString());
+  }
 }
 
 }  // namespace
