@@ -121,13 +121,18 @@ void MeterGroup::finishTick() {
     std::vector<JournalRow> rows;
     for (std::size_t i = 0; i < readings.size(); ++i) {
       const std::optional<Calculation>& calculation = plan_[i].calculation;
-      if (calculation && readings[i])
-        rows.push_back(journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1));
+      if (!calculation || !readings[i]) continue;
+      rows.push_back(journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1));
+      rows.back().time = tick_.wall;
+      rows.back().elapsedMs = tick_.steadyMs - start_->steadyMs;
     }
     // Journalled as the meters' readings are: while drawing is active.
     const bool recorded = std::any_of(members_.begin(), members_.end(),
                                       [](const auto& member) { return member->recorded; });
-    if (recorded) journal_->write(std::move(rows), tick_, *start_);
+    if (recorded && !rows.empty()) {
+      journal_->write(rows, tick_, *start_);
+      for (TickListener* listener : listeners_) listener->calculationsRecorded(rows);
+    }
   }
   for (TickListener* listener : listeners_) listener->tickDone(tick_, readings);
 }
