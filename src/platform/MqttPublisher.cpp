@@ -53,10 +53,10 @@ std::string MqttPublisher::hostName() {
 }
 
 void MqttPublisher::take(const PublishStatus& status) {
-  if (status.state == PublishStatus::State::Connected) reports_.connected();
+  if (status.state == PublishStatus::State::Connected) reports_->connected();
   status_ = status;
   emit statusChanged();
-  if (status.state == PublishStatus::State::Waiting && reports_.shouldReport(status.fault))
+  if (status.state == PublishStatus::State::Waiting && reports_->shouldReport(status.fault))
     emit faultOccurred(status.fault, QString::fromStdString(status.detail));
 }
 

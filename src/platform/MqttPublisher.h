@@ -36,8 +36,16 @@ class MqttPublisher : public QObject {
   // A journalled reading; `alarm`: it met the alarm condition.
   void readingRecorded(const JournalRow& row, bool alarm);
 
+  // Decides with `reports` (alive as long as this) which faults are told: publishers to the
+  // same broker that share them tell a fault once between them.
+  void tellFaultsWith(FaultReports& reports) { reports_ = &reports; }
+
   const PublishStatus& status() const { return status_; }
   bool active() const { return enabled_; }
+  // Connected, with messages the broker has yet to acknowledge.
+  bool delivering() const {
+    return status_.state == PublishStatus::State::Connected && waiting() > 0;
+  }
   // Messages the broker has acknowledged since the start.
   std::uint64_t acknowledged() const;
   // Messages not yet acknowledged (queued or in flight).
@@ -55,7 +63,8 @@ class MqttPublisher : public QObject {
 
   mutable PublishShared shared_;
   PublishStatus status_;
-  FaultReports reports_;
+  FaultReports ownReports_;
+  FaultReports* reports_ = &ownReports_;
   bool enabled_ = false;
   std::string prefix_;                     // of the readings recorded from now on
   std::unique_ptr<PublishWorker> worker_;  // last: ends before what it uses

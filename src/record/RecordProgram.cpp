@@ -56,6 +56,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
     : options_(options),
       clock_(clock),
       watch_(options.durationS, options.count, clock.steadyMs()),
+      calculations_(planOf(options)),
       group_(planOf(options), decimalSeparator, clock),
       signals_([this](int) {
         bySignal_ = true;
@@ -69,6 +70,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
   if (meters_.empty())  // without channels: the options' one meter
     addMeter({options_.port, options_.devicePath, options_.baud}, 1, decimalSeparator, true);
   group_.group().addListener(this);
+  if (options_.publish.enabled) publishCalculations();
   group_.group().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
   waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
   QObject::connect(&waiting_, &QTimer::timeout, [this] {
@@ -107,16 +109,33 @@ void RecordProgram::journalFault(const JournalFault& fault) {
   QTimer::singleShot(0, &waiting_, [this] { stop(1); });
 }
 
+void RecordProgram::tellPublishFault(ConsoleReporter& reporter, PublishFault fault,
+                                     const QString& detail) {
+  const Message why = publishFaultReason(fault, options_.publish, detail.toStdString());
+  reporter.line("kelvor-record: MQTT: " + messageText(why));
+}
+
 void RecordProgram::startPublishing(Meter& meter) {
+  meter.publisher.tellFaultsWith(publishFaults_);
   QObject::connect(&meter.publisher, &MqttPublisher::faultOccurred,
                    [this, &meter](PublishFault fault, const QString& detail) {
-                     const Message why =
-                         publishFaultReason(fault, options_.publish, detail.toStdString());
-                     meter.reporter.line("kelvor-record: MQTT: " + messageText(why));
+                     tellPublishFault(meter.reporter, fault, detail);
                    });
+  // Several meters, or a meter and what is calculated from it, each under a topic of its own.
+  const bool several = options_.channels.size() > 1;
   const PublishSettings& settings = options_.publish;
   meter.publisher.configure(
-      settings, settings.topicFor(MqttPublisher::hostName(), meterName(meter.line.port)));
+      settings, settings.topicFor(MqttPublisher::hostName(), meterName(meter.line.port), several));
+}
+
+void RecordProgram::publishCalculations() {
+  group_.group().addListener(&calculations_);
+  calculations_.tellFaultsWith(publishFaults_);
+  QObject::connect(&calculations_, &CalculationPublishers::faultOccurred,
+                   [this](PublishFault fault, const QString& detail) {
+                     tellPublishFault(meters_.front()->reporter, fault, detail);
+                   });
+  calculations_.configure(options_.publish, MqttPublisher::hostName());
 }
 
 std::unique_ptr<JournalSink> RecordProgram::chooseJournal(Meter& meter) {
@@ -224,16 +243,13 @@ void RecordProgram::stop(int status) {
 void RecordProgram::exitWhenPublished() {
   constexpr int DrainMs = 5000;
   constexpr int StepMs = 20;
-  bool publishing = false;
+  bool publishing = calculations_.active();
   for (const auto& meter : meters_) publishing = publishing || meter->publisher.active();
   auto* drain = new QTimer(&waiting_);
   QObject::connect(drain, &QTimer::timeout, [this, drain, waited = 0]() mutable {
     waited += StepMs;
-    bool waiting = false;
-    for (const auto& meter : meters_) {
-      const bool connected = meter->publisher.status().state == PublishStatus::State::Connected;
-      waiting = waiting || (meter->publisher.waiting() > 0 && connected);
-    }
+    bool waiting = calculations_.delivering();
+    for (const auto& meter : meters_) waiting = waiting || meter->publisher.delivering();
     if (waiting && waited < DrainMs) return;
     drain->stop();
     QCoreApplication::exit(status_);

@@ -8,6 +8,7 @@
 
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
+#include "platform/CalculationPublishers.h"
 #include "platform/MeterGroupConnection.h"
 #include "platform/MqttPublisher.h"
 #include "platform/StopSignals.h"
@@ -38,6 +39,9 @@ class RecordProgram : private MeterGroup::TickListener {
   void journalFault(const JournalFault& fault);
   void stop(int status);
   void startPublishing(Meter& meter);
+  // Calculated channels published under their own topics.
+  void publishCalculations();
+  void tellPublishFault(ConsoleReporter& reporter, PublishFault fault, const QString& detail);
   // Ends the event loop once the broker has every reading, or after a few seconds.
   void exitWhenPublished();
   std::unique_ptr<JournalSink> chooseJournal(Meter& meter);
@@ -45,7 +49,9 @@ class RecordProgram : private MeterGroup::TickListener {
   RecordOptions options_;
   const Clock& clock_;
   RecordWatch watch_;
+  FaultReports publishFaults_;  // of all publishers: the broker's faults are told once
   std::vector<std::unique_ptr<Meter>> meters_;
+  CalculationPublishers calculations_;  // before the group that tells them
   MeterGroupConnection group_;
   StopSignals signals_;
   QTimer waiting_;  // once a second while --wait waits for the ports

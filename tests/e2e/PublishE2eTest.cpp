@@ -41,10 +41,11 @@ QStringList journalReadings(const TestHome& home, QString path = {}, QChar separ
   return rows;
 }
 
-// "<time> <value>" of every reading published so far.
-QStringList publishedRows(MqttBroker& broker) {
+// "<time> <value>" of every reading published so far under this prefix.
+QStringList publishedRows(MqttBroker& broker, const QString& prefix = "lab/dmm") {
   QStringList rows;
-  for (const QString& message : broker.received().filter(QRegularExpression("^lab/dmm/reading "))) {
+  for (const QString& message : broker.received()) {
+    if (!message.startsWith(prefix + "/reading ")) continue;
     const QJsonObject json = QJsonDocument::fromJson(message.section(' ', 1).toUtf8()).object();
     rows << json["time"].toString() + ' ' + QString::number(json["value"].toDouble());
   }
@@ -168,8 +169,10 @@ TEST(PublishE2e, ABrokerThatNeverAnswersDoesNotHoldUpClosingTheWindow) {
   EXPECT_LT(closing[1] - closing[0], 500);
 }
 
-// kelvor-record publishes as the window does; a refused login or connection, an unknown host,
-// a certificate of another CA and an unreadable CA file are one line each and cost no reading.
+// kelvor-record publishes as the window does, one meter under the topic given, several meters
+// and a calculated channel each under a topic of its own below it; a refused login or
+// connection, an unknown host, a certificate of another CA and an unreadable CA file are one
+// line each and cost no reading.
 TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
   MqttBroker broker;
   if (!broker.problem().isEmpty()) GTEST_SKIP() << broker.problem().toStdString();
@@ -215,6 +218,32 @@ TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
         !said.isEmpty() ||
         waitUntil([&] { return publishedRows(broker) == journalReadings(home, file, ','); }, 5s));
   }
+  TestHome home;
+  MeterSim volts(home, {"--port", "1", "--values", "const:12"});
+  MeterSim amps(home, {"--port", "2", "--values", "ramp:1,1", "--unit", " A"});
+  ASSERT_TRUE(volts.ready() && amps.ready());
+  const QStringList before = publishedRows(broker);
+  QProcessEnvironment environment;
+  environment.insert("KELVOR_MQTT_PASSWORD", password);
+  RecordProcess recorder(
+      home,
+      {"--port", "COM1", "--port", "COM2", "--calc", "W=1*2", "--count", "8", "--language", "en",
+       "--mqtt", at, "--mqtt-topic", "lab/dmm", "--mqtt-user", MqttBroker::User},
+      environment);
+  ASSERT_EQ(recorder.status(), 0);
+  EXPECT_EQ(recorder.process.readAllStandardError(), "");
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  for (const auto& [topic, ending] :
+       {std::pair("COM1", "_COM1.csv"), {"COM2", "_COM2.csv"}, {"calc3", "_calc.csv"}}) {
+    const QString path = folder.filePath(folder.entryList({QString("*") + ending}).value(0));
+    const QStringList journalled = journalReadings(home, path, ',');
+    EXPECT_TRUE(
+        journalled.size() >= 4 &&
+        waitUntil([&] { return publishedRows(broker, QString("lab/dmm/") + topic) == journalled; },
+                  5s))
+        << topic;
+  }
+  EXPECT_EQ(publishedRows(broker), before);  // nothing more under the prefix itself
 }
 
 }  // namespace

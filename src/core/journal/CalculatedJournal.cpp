@@ -20,15 +20,11 @@ bool CalculatedJournal::check(const JournalFault& fault) {
   return false;
 }
 
-void CalculatedJournal::write(std::vector<JournalRow> rows, const Moment& tick,
+void CalculatedJournal::write(const std::vector<JournalRow>& rows, const Moment& tick,
                               const Moment& start) {
   if (rows.empty() || failed_ || (!enabled_ && !open_)) return;
   std::string bytes;
-  for (JournalRow& row : rows) {
-    row.time = tick.wall;
-    row.elapsedMs = tick.steadyMs - start.steadyMs;
-    bytes += journalLine(row, style_);
-  }
+  for (const JournalRow& row : rows) bytes += journalLine(row, style_);
   if (!open_) {
     if (!check(sink_.open(fileName(start.wall)))) return;
     open_ = true;

@@ -19,8 +19,9 @@ class CalculatedJournal {
   CalculatedJournal(char decimalSeparator, JournalSink& sink, JournalKeeper::FaultHandler onFault);
 
   void setEnabled(bool enabled) { enabled_ = enabled; }
-  // The calculated rows of the tick `tick` of a recording that started at `start`.
-  void write(std::vector<JournalRow> rows, const Moment& tick, const Moment& start);
+  // The calculated rows of the tick `tick` of a recording that started at `start`, with
+  // their time and elapsed time.
+  void write(const std::vector<JournalRow>& rows, const Moment& tick, const Moment& start);
   // Ends the journal cleanly; the next rows open a new one.
   void finish();
 

@@ -37,9 +37,14 @@ std::string jsonString(const std::string& bytes) {
 
 }  // namespace
 
-std::string PublishSettings::topicFor(const std::string& hostName, const std::string& meter) const {
-  if (!topic.empty()) return topic;
-  return "kelvor/" + hostName + "/" + meter;
+std::string PublishSettings::topicFor(const std::string& hostName, const std::string& source,
+                                      bool severalSources) const {
+  if (topic.empty()) return "kelvor/" + hostName + "/" + source;
+  return severalSources ? topic + "/" + source : topic;
+}
+
+std::string calculationSource(int channel) {
+  return "calc" + std::to_string(channel);
 }
 
 PublishSettings PublishSettings::read(const StoredSettings::Lookup& lookup) {

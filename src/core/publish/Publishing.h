@@ -25,15 +25,23 @@ struct PublishSettings {
   std::string password;
   bool tls = false;
   std::string caFile;  // empty: the system's certificate authorities
-  std::string topic;   // empty: "kelvor/<host name>/<meter name>"
+  std::string topic;   // empty: "kelvor/<host name>/<source>"
 
   int effectivePort() const { return port != 0 ? port : (tls ? TlsPort : PlainPort); }
-  // `meter`: the meter's name (see meterName).
-  std::string topicFor(const std::string& hostName, const std::string& meter) const;
+  // The topic prefix of one source of readings: `source` is a meter's name (see meterName) or
+  // a calculated channel's (calculationSource). Without a topic "kelvor/<host>/<source>";
+  // with one, the topic itself when it is the only source a program publishes, else
+  // "<topic>/<source>", so that several sources never share a topic.
+  std::string topicFor(const std::string& hostName, const std::string& source,
+                       bool severalSources) const;
 
   static PublishSettings read(const StoredSettings::Lookup& lookup);
   std::vector<StoredSettings::KeyText> texts() const;
 };
+
+// The name under which calculated channel `channel` (from 1, its place among all channels)
+// is published: "calc3".
+std::string calculationSource(int channel);
 
 // A broker address as given on a command line: "HOST" or "HOST:PORT", an IPv6 address in
 // brackets ("[::1]:1883"). Nothing when the host is empty or the port is not 1 to 65535.

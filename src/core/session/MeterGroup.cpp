@@ -167,7 +167,10 @@ void MeterGroup::finishTick() {
       row.elapsedMs = tick_.steadyMs - start_->steadyMs;
       calculatedRows_.push_back(std::move(row));
     }
-    if (recorded) journal_->write(calculatedRows_, tick_, *start_);
+    if (!calculatedRows_.empty()) {
+      journal_->write(calculatedRows_, tick_, *start_);
+      for (TickListener* listener : listeners_) listener->calculationsRecorded(calculatedRows_);
+    }
   }
   for (TickListener* listener : listeners_) listener->tickDone(tick_, readings);
 }

@@ -33,6 +33,9 @@ class MeterGroup {
     virtual void tickDone(const Moment& tick, const TickReadings& readings) = 0;
     // The polls of a new tick went out.
     virtual void tickStarted(const Moment&) {}
+    // The calculated channels' rows of a tick, as the calculated journal took them (before
+    // tickDone), when the tick's readings were recorded.
+    virtual void calculationsRecorded(const std::vector<JournalRow>&) {}
   };
   // What the group runs on: the tick timer; the timer that finishes a tick once its last
   // answer is handled (interval 0: as soon as the event being handled is done); the clock;

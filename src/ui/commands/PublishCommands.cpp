@@ -29,18 +29,19 @@ void PublishCommands::start(const StoredSettings::Lookup& lookup) {
 }
 
 void PublishCommands::restart() {
-  topicPrefix_ = settings_.topicFor(MqttPublisher::hostName(), meterName(port_));
+  topicPrefix_ = settings_.topicFor(MqttPublisher::hostName(), meterName(port_), false);
   publisher_.configure(settings_, topicPrefix_);
 }
 
 void PublishCommands::followPort() {
-  if (settings_.topicFor(MqttPublisher::hostName(), meterName(port_)) != topicPrefix_) restart();
+  if (settings_.topicFor(MqttPublisher::hostName(), meterName(port_), false) != topicPrefix_)
+    restart();
 }
 
 void PublishCommands::mnuPublish_Click() {
   PublishSettings edited = settings_;
   const QString defaultTopic = QString::fromStdString(
-      PublishSettings{}.topicFor(MqttPublisher::hostName(), meterName(port_)));
+      PublishSettings{}.topicFor(MqttPublisher::hostName(), meterName(port_), false));
   frmPublish dialog(edited, defaultTopic, window_);
   dialog.showState(stateText());
   const auto live = connect(&publisher_, &MqttPublisher::statusChanged, &dialog,

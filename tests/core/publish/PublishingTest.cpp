@@ -71,11 +71,23 @@ TEST(Publishing, BrokerAddressesAndSettingsRoundTrip) {
     EXPECT_EQ(std::tuple(back.enabled, back.tls, back.texts()),
               std::tuple(written.enabled, written.tls, written.texts()));
   }
-  EXPECT_EQ(PublishSettings{}.topicFor("lab", "COM3"), "kelvor/lab/COM3");
   EXPECT_EQ(PublishSettings{}.effectivePort(), 1883);
   s.port = 0;
   EXPECT_EQ(s.effectivePort(), 8883);
-  EXPECT_EQ(s.topicFor("lab", "COM3"), "t/x");
+
+  // Topic prefixes: a program's only source keeps the given topic, several each get their own.
+  for (const auto& [topic, source, several, prefix] :
+       std::vector<std::tuple<std::string, std::string, bool, std::string>>{
+           {"", "COM3", false, "kelvor/lab/COM3"},
+           {"", "COM3", true, "kelvor/lab/COM3"},
+           {"", calculationSource(3), true, "kelvor/lab/calc3"},
+           {"t/x", "COM3", false, "t/x"},
+           {"t/x", "COM3", true, "t/x/COM3"},
+           {"t/x", "tcp-10.0.0.2-4001", true, "t/x/tcp-10.0.0.2-4001"},
+           {"t/x", calculationSource(12), true, "t/x/calc12"}}) {
+    s.topic = topic;
+    EXPECT_EQ(s.topicFor("lab", source, several), prefix) << topic << " " << source;
+  }
 }
 
 TEST(Publishing, RetriesWaitLongerUpToAMinuteAndEachFaultIsToldOnce) {

@@ -30,6 +30,13 @@ class MeterGroupTest : public ::testing::Test, public AlarmSound, public MeterGr
               (reading ? formatGeneral(reading->value, 7, '.') + " " + reading->unit : "-");
     done.push_back(text);
   }
+  // The calculated rows heard, as journal lines.
+  void calculationsRecorded(const std::vector<JournalRow>& rows) override {
+    for (const JournalRow& row : rows) {
+      const std::string line = journalLine(row, journalStyleFor(','));
+      heard.push_back(line.substr(0, line.size() - 2));
+    }
+  }
   // One tick a second after the last: the polls go out, each meter answers with its frame (none
   // for ""), the second one `lateS` seconds later, and the tick is finished between two events.
   void tick(const std::string& frame1, const std::string& frame2, int lateS = 0) {
@@ -63,6 +70,7 @@ class MeterGroupTest : public ::testing::Test, public AlarmSound, public MeterGr
       StartOfTest, {{true, {}}, {true, {}}, {true, parseCalculation("P=1*2").calculation}}, *this};
   MeterGroup& group = meters.group;
   const TraceStore& traces = meters.recording.traces();
+  std::vector<std::string> heard;  // the calculated rows told, as journal lines
 };
 
 // Hours past what the trace store holds, every journal has a row for every tick, in order, and
@@ -94,7 +102,8 @@ TEST_F(MeterGroupTest, EveryJournalAndTraceTakesEveryTickOfALongRecording) {
 
 // A tick is done once every meter answered, after that answer is handled, or when the next
 // tick or the end comes; its journals are named by it; the calculated journal takes the rows
-// of ticks whose readings were journalled; a reset starts the next recording at the next tick.
+// of ticks whose readings were journalled, and the listeners hear those rows; a reset starts the
+// next recording at the next tick.
 TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecording) {
   const std::string volts = "DC  1.500 V  \r", amps = "DC  0.250 A  \r";
   tick(volts, "DC   OL   A  \r");  // before the recording; an overload is no reading
@@ -123,6 +132,10 @@ TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecord
             "open 2026-12-06_14-00-02_COM2 finish open 2026-12-06_14-00-06_COM2 "
             "open 2026-12-06_14-00-02_calc finish open 2026-12-06_14-00-06_calc ");
   EXPECT_EQ(rowsOf(meters.journals[2]), "2 rows, 1 in order");  // each recording from 0 s
+  std::vector<std::string> journalled;
+  for (const std::string& call : meters.journals[2].calls)
+    if (call.rfind('+', 0) == 0) journalled.push_back(call.substr(call.rfind('\n') + 1));
+  EXPECT_EQ(heard, journalled);
 }
 
 }  // namespace
