@@ -65,11 +65,12 @@ void LiveRecording::recordingChanged(RecordingChange change, const RecordingStat
   redrawFromStore();
 }
 
+// The recording runs from the tick whose polls just went out, so its answers are journalled;
+// its start is shown with the tick's readings.
 void LiveRecording::tickStarted(const Moment& tick) {
   if (!state().startPending()) return;
   recording_.beginRun(tick);
-  readingView_.showStartTime(TimeStr(tick.wall.local()));
-  readingView_.showRunTime("00:00:00");
+  startToShow_ = true;
 }
 
 void LiveRecording::tickDone(const Moment& tick, const TickReadings& readings) {
@@ -92,6 +93,11 @@ void LiveRecording::tickDone(const Moment& tick, const TickReadings& readings) {
   else if (const ChannelReading* value = usable(watched_))
     recording_.takeReading(static_cast<float>(value->value), value->unit);
 
+  if (startToShow_ && state().running() && state().startTime()) {
+    readingView_.showStartTime(TimeStr(state().startTime()->wall.local()));
+    readingView_.showRunTime("00:00:00");
+  }
+  startToShow_ = false;
   if (state().running() && state().startTime()) {
     const std::int64_t seconds = wholeSeconds(tick.steadyMs - state().startTime()->steadyMs);
     std::vector<std::pair<int, ChannelReading>> values;

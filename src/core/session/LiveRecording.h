@@ -102,6 +102,7 @@ class LiveRecording : public MeterGroup::TickListener, private RecordingListener
   int ticks_ = 0;     // since the last stored sample
   int watched_ = 0;
   bool alarmed_ = false;
+  bool startToShow_ = false;  // the recording started with the tick being done
 };
 
 }  // namespace kelvor
