@@ -21,7 +21,11 @@ ChannelSources::ChannelSources(MeterConnection& own, LiveRecording& recording, c
                                char decimalSeparator)
     : own_(own), recording_(recording), clock_(clock), decimalSeparator_(decimalSeparator) {}
 
+// The window's parts that listen may be gone already: none hears the end.
 ChannelSources::~ChannelSources() {
+  listeners_.clear();
+  publisher_ = nullptr;
+  recording_.attachGroup(nullptr, {});
   stop();
 }
 

@@ -26,6 +26,9 @@ MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& contro
 }
 
 MeterStateDisplay::~MeterStateDisplay() {
+  for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel)
+    if (MeterConnection* meter = sources_.meterOn(channel))
+      meter->reader().meterState().removeListener(this);
   meter_.reader().meterState().removeListener(this);
 }
 
