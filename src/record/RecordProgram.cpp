@@ -17,36 +17,46 @@
 namespace kelvor {
 
 // One meter of the command line, with what tells about it: each journalled reading is tested
-// against the alarm, then told and published.
+// against the alarm, then told; the station publishes it with the verdict.
 struct RecordProgram::Meter : ReadingListener {
-  Meter(RecordProgram& owner, const RecordMeter& meterLine, const ConsoleReporter::Style& style)
+  Meter(RecordProgram& owner, const RecordMeter& meterLine, int meterChannel,
+        const ConsoleReporter::Style& style)
       : line(meterLine),
+        channel(meterChannel),
         reporter(style, owner.watch_, owner.clock_),
         alarm(reporter),
-        connection(line.port, owner.clock_, style.decimalSeparator) {}
+        connection(*owner.station_.meterOn(channel)) {}
   void readingRecorded(const JournalRow& row) override {
     const JournalAlarm::Verdict verdict = alarm.test(row);
+    alarmed = verdict.alarm;
     connection.reader().meterState().alarmTested(verdict.alarm);
     reporter.readingRecorded(row, verdict.alarm);
     if (verdict.first) reporter.firstAlarm(row);
-    publisher.readingRecorded(row, verdict.alarm);
   }
 
   RecordMeter line;
+  int channel;  // from 0
   ConsoleReporter reporter;
   JournalAlarm alarm;
-  MeterConnection connection;
-  MqttPublisher publisher;
+  MeterConnection& connection;  // the station's
+  bool alarmed = false;         // the last reading met the alarm condition
   bool open = false;
   bool openFailureTold = false;
 };
 
 namespace {
 
-std::vector<ChannelPlan> planOf(const RecordOptions& options) {
-  std::vector<ChannelPlan> plan;
-  for (const RecordChannel& channel : options.channels) plan.push_back({true, channel.calculation});
-  return plan;
+// The command line's channels; without any, the options' one meter on channel 1.
+std::vector<ChannelBinding> bindingsOf(const RecordOptions& options) {
+  std::vector<ChannelBinding> bindings;
+  for (const RecordChannel& channel : options.channels) {
+    if (channel.calculation)
+      bindings.push_back({ChannelBinding::Source::Calculation, {}, channel.calculation->text()});
+    else
+      bindings.push_back({ChannelBinding::Source::Meter, channel.meter.port, {}});
+  }
+  if (bindings.empty()) bindings.push_back({ChannelBinding::Source::Meter, options.port, {}});
+  return bindings;
 }
 
 }  // namespace
@@ -56,50 +66,60 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
     : options_(options),
       clock_(clock),
       watch_(options.durationS, options.count, clock.steadyMs()),
-      calculations_(planOf(options)),
-      group_(planOf(options), decimalSeparator, clock),
+      station_(clock, decimalSeparator),
       signals_([this](int) {
         bySignal_ = true;
         stop(0);
       }) {
+  station_.setPolling(false);  // until the ports are open
+  station_.setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
+  station_.bind(bindingsOf(options_));
   for (std::size_t i = 0; i < options_.channels.size(); ++i) {
     const RecordChannel& channel = options_.channels[i];
     if (!channel.calculation)
-      addMeter(channel.meter, static_cast<int>(i) + 1, decimalSeparator, meters_.empty());
+      addMeter(channel.meter, static_cast<int>(i), decimalSeparator, meters_.empty());
   }
   if (meters_.empty())  // without channels: the options' one meter
-    addMeter({options_.port, options_.devicePath, options_.baud}, 1, decimalSeparator, true);
-  group_.group().addListener(this);
-  if (options_.publish.enabled) publishCalculations();
-  group_.group().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
+    addMeter({options_.port, options_.devicePath, options_.baud}, 0, decimalSeparator, true);
+  station_.addListener(this);
+  station_.setAlarmTest([this](int channel) {
+    for (const auto& meter : meters_)
+      if (meter->channel == channel) return meter->alarmed;
+    return false;
+  });
+  QObject::connect(
+      &station_, &MeterStation::publishFault, [this](PublishFault fault, const QString& detail) {
+        const Message why = publishFaultReason(fault, options_.publish, detail.toStdString());
+        meters_.front()->reporter.line("kelvor-record: MQTT: " + messageText(why));
+      });
+  if (options_.publish.enabled) station_.publish(options_.publish);
   waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
   QObject::connect(&waiting_, &QTimer::timeout, [this] {
     if (openPorts()) started();
   });
 }
 
-RecordProgram::~RecordProgram() = default;
+RecordProgram::~RecordProgram() {
+  station_.removeListener(this);
+  station_.setAlarmTest({});
+}
 
 void RecordProgram::addMeter(const RecordMeter& line, int channel, char decimalSeparator,
                              bool first) {
   const bool terminal = ::isatty(STDERR_FILENO) == 1;
   // One progress line: the first meter's, which rewrites itself.
   meters_.push_back(std::make_unique<Meter>(
-      *this, line,
+      *this, line, channel,
       ConsoleReporter::Style{decimalSeparator, first && !options_.quiet && terminal, terminal,
                              meterName(line.port), std::string(familyFor(line.port).name())}));
   Meter& meter = *meters_.back();
   MeterConnection& connection = meter.connection;
-  group_.addMeter(connection, channel);
   connection.useJournal(chooseJournal(meter));
   if (!line.devicePath.empty()) connection.useDevice(QString::fromStdString(line.devicePath));
   MeterReader& reader = connection.reader();
   reader.addListener(&meter);
   reader.meterState().addListener(&meter.reporter);
-  reader.journal().setEnabled(true);
-  reader.journal().setFaultHandler([this](const JournalFault& fault) { journalFault(fault); });
   meter.alarm.arm(options_.alarm);
-  if (options_.publish.enabled) startPublishing(meter);
 }
 
 void RecordProgram::journalFault(const JournalFault& fault) {
@@ -107,35 +127,6 @@ void RecordProgram::journalFault(const JournalFault& fault) {
                                  std::strerror(fault.error));
   status_ = 1;  // also when it comes with the end
   QTimer::singleShot(0, &waiting_, [this] { stop(1); });
-}
-
-void RecordProgram::tellPublishFault(ConsoleReporter& reporter, PublishFault fault,
-                                     const QString& detail) {
-  const Message why = publishFaultReason(fault, options_.publish, detail.toStdString());
-  reporter.line("kelvor-record: MQTT: " + messageText(why));
-}
-
-void RecordProgram::startPublishing(Meter& meter) {
-  meter.publisher.tellFaultsWith(publishFaults_);
-  QObject::connect(&meter.publisher, &MqttPublisher::faultOccurred,
-                   [this, &meter](PublishFault fault, const QString& detail) {
-                     tellPublishFault(meter.reporter, fault, detail);
-                   });
-  // Several meters, or a meter and what is calculated from it, each under a topic of its own.
-  const bool several = options_.channels.size() > 1;
-  const PublishSettings& settings = options_.publish;
-  meter.publisher.configure(
-      settings, settings.topicFor(MqttPublisher::hostName(), meterName(meter.line.port), several));
-}
-
-void RecordProgram::publishCalculations() {
-  group_.group().addListener(&calculations_);
-  calculations_.tellFaultsWith(publishFaults_);
-  QObject::connect(&calculations_, &CalculationPublishers::faultOccurred,
-                   [this](PublishFault fault, const QString& detail) {
-                     tellPublishFault(meters_.front()->reporter, fault, detail);
-                   });
-  calculations_.configure(options_.publish, MqttPublisher::hostName());
 }
 
 std::unique_ptr<JournalSink> RecordProgram::chooseJournal(Meter& meter) {
@@ -194,11 +185,11 @@ void RecordProgram::tickStarted(const Moment&) {
 
 void RecordProgram::started() {
   waiting_.stop();
-  group_.group().start();
+  station_.setPolling(true);
 }
 
 int RecordProgram::run() {
-  group_.group().setRecording(true);
+  station_.group().setRecording(true);
   if (openPorts()) {
     started();
   } else if (options_.wait) {
@@ -216,18 +207,10 @@ void RecordProgram::stop(int status) {
   stopped_ = true;
   status_ = status;
   waiting_.stop();
-  group_.group().stop();
-  // Ends the journals: synced, closed and renamed, unless their disk has stalled.
-  std::vector<Message> failures;
-  for (auto& meter : meters_)
-    if (!meter->connection.stopPolling()) failures.push_back(meter->connection.journalLeftOpen());
-  if (!group_.endJournal()) {
-    const auto waited = std::to_string(JournalWriter::CloseLimit.count() / 1000);
-    failures.emplace_back(MessageId::JournalStillOpen,
-                          std::vector<std::string>{group_.journalPath(), waited});
-  }
+  // Ends the journals (synced, closed and renamed, unless their disk has stalled), and closes
+  // the ports.
+  std::vector<Message> failures = station_.stop();
   QCoreApplication::sendPostedEvents(&waiting_);  // what the journals' threads had to say
-  for (auto& meter : meters_) meter->connection.close();
   // A run that ended by itself without a reading failed: a wrong meter or rate, a dead line.
   // Stopped by a signal (a service stopped while it waits for its meter), nothing failed.
   if (status_ == 0 && !bySignal_ && watch_.readings() == 0)
@@ -243,14 +226,11 @@ void RecordProgram::stop(int status) {
 void RecordProgram::exitWhenPublished() {
   constexpr int DrainMs = 5000;
   constexpr int StepMs = 20;
-  bool publishing = calculations_.active();
-  for (const auto& meter : meters_) publishing = publishing || meter->publisher.active();
+  const bool publishing = station_.publishing();
   auto* drain = new QTimer(&waiting_);
   QObject::connect(drain, &QTimer::timeout, [this, drain, waited = 0]() mutable {
     waited += StepMs;
-    bool waiting = calculations_.delivering();
-    for (const auto& meter : meters_) waiting = waiting || meter->publisher.delivering();
-    if (waiting && waited < DrainMs) return;
+    if (station_.delivering() && waited < DrainMs) return;
     drain->stop();
     QCoreApplication::exit(status_);
   });

@@ -8,17 +8,16 @@
 
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
-#include "platform/CalculationPublishers.h"
-#include "platform/MeterGroupConnection.h"
-#include "platform/MqttPublisher.h"
+#include "platform/MeterStation.h"
 #include "platform/StopSignals.h"
 #include "record/ConsoleReporter.h"
 
 namespace kelvor {
 
-// One run of kelvor-record: the window's meter session on each port of the command line, all
-// polled on one common tick, every reading into its meter's journal and the calculated
-// channels into theirs, until the count or duration is reached or a stop signal comes.
+// One run of kelvor-record: the window's meter station with the channels of the command line,
+// every meter polled on one common tick, every reading into its meter's journal and the
+// calculated channels into theirs, until the count or duration is reached or a stop signal
+// comes.
 class RecordProgram : private MeterGroup::TickListener {
  public:
   RecordProgram(const RecordOptions& options, char decimalSeparator, const Clock& clock);
@@ -38,10 +37,6 @@ class RecordProgram : private MeterGroup::TickListener {
   void tickStarted(const Moment& tick) override;
   void journalFault(const JournalFault& fault);
   void stop(int status);
-  void startPublishing(Meter& meter);
-  // Calculated channels published under their own topics.
-  void publishCalculations();
-  void tellPublishFault(ConsoleReporter& reporter, PublishFault fault, const QString& detail);
   // Ends the event loop once the broker has every reading, or after a few seconds.
   void exitWhenPublished();
   std::unique_ptr<JournalSink> chooseJournal(Meter& meter);
@@ -49,10 +44,8 @@ class RecordProgram : private MeterGroup::TickListener {
   RecordOptions options_;
   const Clock& clock_;
   RecordWatch watch_;
-  FaultReports publishFaults_;  // of all publishers: the broker's faults are told once
-  std::vector<std::unique_ptr<Meter>> meters_;
-  CalculationPublishers calculations_;  // before the group that tells them
-  MeterGroupConnection group_;
+  MeterStation station_;
+  std::vector<std::unique_ptr<Meter>> meters_;  // what tells of the station's meters
   StopSignals signals_;
   QTimer waiting_;  // once a second while --wait waits for the ports
   int status_ = 0;

@@ -34,6 +34,7 @@ struct FakeGroup {
       group.addMeter(meter.reader, static_cast<int>(i) + 1);
     }
     recording.attachGroup(&group, channels);
+    group.addListener(&recording);
     group.start();
   }
   static std::size_t meterCount(const std::vector<ChannelPlan>& plan) {

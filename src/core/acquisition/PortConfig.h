@@ -26,6 +26,12 @@ struct PortConfig {
   int FrameLength() const { return MeterType == MeterKind::OneFrame ? 14 : 56; }
 };
 
+// Whether two configurations talk to the same meter the same way: port, rate and meter.
+inline bool sameLine(const PortConfig& a, const PortConfig& b) {
+  return a.ComPort == b.ComPort && a.ComBaud == b.ComBaud && a.MeterType == b.MeterType &&
+         a.Meter == b.Meter && a.Address == b.Address;
+}
+
 // The connection's state at run time.
 struct ConnectionState {
   bool PortOpen = false;  // the last attempt to open the port succeeded

@@ -19,17 +19,12 @@ LiveRecording::LiveRecording(const Clock& clock, AlarmSound& sound, const Views&
   recording_.addListener(this);
 }
 
-LiveRecording::~LiveRecording() {
-  if (group_) group_->removeListener(this);
-}
+LiveRecording::~LiveRecording() = default;
 
 void LiveRecording::attachGroup(MeterGroup* group, std::vector<int> channels) {
-  if (group_) group_->removeListener(this);
   group_ = group;
   channels_ = std::move(channels);
-  if (!group_) return;
-  group_->addListener(this);
-  group_->setRecording(state().running());
+  if (group_) group_->setRecording(state().running());
 }
 
 void LiveRecording::setAutoScale(bool on) {

@@ -12,9 +12,7 @@
 namespace kelvor {
 
 bool lineChanged(const PortConfig& before, const PortConfig& after) {
-  return before.ComPort != after.ComPort || before.ComBaud != after.ComBaud ||
-         before.MeterType != after.MeterType || before.Meter != after.Meter ||
-         before.Address != after.Address;
+  return !sameLine(before, after);
 }
 
 bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& meter,

@@ -11,9 +11,10 @@
 
 namespace kelvor {
 
-PublishCommands::PublishCommands(const PortConfig& port, QWidget* window)
-    : port_(port), window_(window) {
-  connect(&publisher_, &MqttPublisher::faultOccurred, this,
+PublishCommands::PublishCommands(MeterStation& station, std::function<int()> ownChannel,
+                                 QWidget* window)
+    : station_(station), ownChannel_(std::move(ownChannel)), window_(window) {
+  connect(&station_, &MeterStation::publishFault, this,
           [this](PublishFault fault, const QString& detail) {
             const QString message =
                 text(Message(MessageId::PublishFailed, {}, {reason(fault, detail.toStdString())}));
@@ -29,22 +30,16 @@ void PublishCommands::start(const StoredSettings::Lookup& lookup) {
 }
 
 void PublishCommands::restart() {
-  topicPrefix_ = settings_.topicFor(MqttPublisher::hostName(), meterName(port_), false);
-  publisher_.configure(settings_, topicPrefix_);
-}
-
-void PublishCommands::followPort() {
-  if (settings_.topicFor(MqttPublisher::hostName(), meterName(port_), false) != topicPrefix_)
-    restart();
+  station_.publish(settings_);
 }
 
 void PublishCommands::mnuPublish_Click() {
   PublishSettings edited = settings_;
-  const QString defaultTopic = QString::fromStdString(
-      PublishSettings{}.topicFor(MqttPublisher::hostName(), meterName(port_), false));
+  const QString defaultTopic =
+      QString::fromStdString(station_.topicOn(ownChannel_(), PublishSettings{}));
   frmPublish dialog(edited, defaultTopic, window_);
   dialog.showState(stateText());
-  const auto live = connect(&publisher_, &MqttPublisher::statusChanged, &dialog,
+  const auto live = connect(&station_, &MeterStation::publishStatusChanged, &dialog,
                             [this, &dialog] { dialog.showState(stateText()); });
   const bool accepted = dialog.exec() == QDialog::Accepted;
   disconnect(live);
@@ -57,7 +52,7 @@ void PublishCommands::mnuPublish_Click() {
 }
 
 QString PublishCommands::stateText() const {
-  const PublishStatus& status = publisher_.status();
+  const PublishStatus status = station_.publishStatus();
   switch (status.state) {
     case PublishStatus::State::Connecting:
       return text(Message(MessageId::PublishConnecting, {broker()}));

@@ -18,9 +18,8 @@
 namespace kelvor {
 
 MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& controls,
-                                     MeterConnection& meter, ChannelSources& sources)
-    : window_(window), controls_(controls), meter_(meter), sources_(sources) {
-  meter_.reader().meterState().addListener(this);
+                                     ChannelSources& sources)
+    : window_(window), controls_(controls), sources_(sources) {
   sources_.addListener(this);
   controls_.reading.lblVal->installEventFilter(this);
 }
@@ -29,7 +28,6 @@ MeterStateDisplay::~MeterStateDisplay() {
   for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel)
     if (MeterConnection* meter = sources_.meterOn(channel))
       meter->reader().meterState().removeListener(this);
-  meter_.reader().meterState().removeListener(this);
 }
 
 namespace {
@@ -56,8 +54,10 @@ MeterOnPort meterOnPort(MeterConnection& meter) {
 
 void MeterStateDisplay::follow() {
   for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel) {
-    MeterConnection* meter = sources_.meterOn(channel);
-    if (meter && meter != &meter_) meter->reader().meterState().addListener(this);
+    if (MeterConnection* meter = sources_.meterOn(channel)) {
+      meter->reader().meterState().removeListener(this);  // a meter kept from before
+      meter->reader().meterState().addListener(this);
+    }
   }
   refresh();
 }
@@ -67,8 +67,10 @@ void MeterStateDisplay::meterStateChanged(MeterCondition) {
   std::vector<MeterOnPort> meters;
   for (int channel = 0; channel < ChannelValuesRow::Channels; ++channel)
     if (MeterConnection* meter = sources_.meterOn(channel)) meters.push_back(meterOnPort(*meter));
+  MeterConnection* own = sources_.ownMeter();
+  if (!own) return;
   const Message title =
-      sources_.several() ? meterTitle(meters, alarm) : meterTitle(meterOnPort(meter_), alarm);
+      sources_.several() ? meterTitle(meters, alarm) : meterTitle(meterOnPort(*own), alarm);
   window_.setWindowTitle(QString::fromStdString(messageText(title)));
   // The display dims with the meter it shows; a calculated channel's with its value.
   MeterConnection* shown = sources_.meterOn(sources_.watched());

@@ -26,8 +26,7 @@ class MeterStateDisplay : public QObject,
                           public MeterStateListener,
                           public MeterGroup::TickListener {
  public:
-  MeterStateDisplay(QWidget& window, const MainControls& controls, MeterConnection& meter,
-                    ChannelSources& sources);
+  MeterStateDisplay(QWidget& window, const MainControls& controls, ChannelSources& sources);
   ~MeterStateDisplay() override;
 
   // The sources were bound anew: with several meters the title names them all, and the
@@ -52,7 +51,6 @@ class MeterStateDisplay : public QObject,
 
   QWidget& window_;
   const MainControls& controls_;
-  MeterConnection& meter_;
   ChannelSources& sources_;
 };
 

@@ -73,29 +73,27 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       readingLabels_(controls_),
       alarmPlayer_([] { QApplication::beep(); }),
       recording_(clock, alarmPlayer_, {&readingLabels_, &panel_}),
-      meter_(portConfig_, clock, SystemLocale::decimalSeparator()),
-      sources_(meter_, recording_, clock, SystemLocale::decimalSeparator()),
+      station_(clock, SystemLocale::decimalSeparator()),
+      sources_(station_, recording_),
       channelDisplay_(controls_, sources_, readingLabels_, panel_,
                       SystemLocale::decimalSeparator()),
-      meterDisplay_(*this, controls_, meter_, sources_),
+      meterDisplay_(*this, controls_, sources_),
       channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
       scope_(recording_.state(), traces(), panel_, SystemLocale::decimalSeparator()),
       alarm_(controls_, recording_.alarm(), this),
       traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
       print_(traces(), scope_, printOptions_, this),
-      publish_(portConfig_, this) {
+      publish_(
+          station_, [this] { return sources_.ownChannel(); }, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   recording_.attachPlot(&scope_);
   recording_.recording().addListener(&scope_);
   scope_.setStoreIntervalHandler([this](int readings) { recording_.setStoreInterval(readings); });
-  sources_.setPublisher(&publish_.publisher());
   traceFiles_.setReplay([this](const std::vector<JournalRow>& rows, int channel) {
     recording_.replay(rows, channel);
   });
-  meter_.reader().journal().setFaultHandler(
-      [this](const JournalFault& fault) { showJournalFault(fault); });
-  sources_.setFaultHandler([this](const JournalFault& fault) { showJournalFault(fault); });
+  station_.setFaultHandler([this](const JournalFault& fault) { showJournalFault(fault); });
   connectPlot();
   print_.setPrinterAccess({[this] { return printerChoice_.shownName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
@@ -134,7 +132,7 @@ void frmMain::connectPlot() {
 void frmMain::Form_Load() {
   // A build can name its developer's folder; started from there the program never polls.
   const std::string developmentDir = KELVOR_DEVELOPMENT_DIR;
-  if (!developmentDir.empty() && context_.AppDir == developmentDir) sources_.setPolling(false);
+  if (!developmentDir.empty() && context_.AppDir == developmentDir) station_.setPolling(false);
 
   InitVars();
   GetSettings();
@@ -148,7 +146,6 @@ void frmMain::Form_Load() {
   Form_Resize();
   scope_.FullReDraw(Rescale::Keep);
   recorder().reset();
-  openMeterPort(meter_, this);
   bindChannels();
   // The window is still hidden: selecting the Y range runs no redraw yet.
   scope_.selectYMaxItem(DefaultYMaxItem);
@@ -230,20 +227,17 @@ void frmMain::InitVars() {
 void frmMain::GetSettings() {
   const SettingsStore store;
   saved_ = StoredSettings::read(store.lookup(), SystemLocale::decimalSeparator());
-  portConfig_ = saved_.portConfig();
-  // Stored channels name the window's own meter: the first one bound.
   channelsStored_ = !saved_.Channels.empty();
-  if (const auto own = firstMeterChannel(saved_.Channels))
-    portConfig_ = saved_.Channels[static_cast<std::size_t>(*own)].port;
   printOptions_ = saved_.printOptions();
   recording_.setAutoScale(saved_.AutoScale);
-  sources_.setJournalEnabled(saved_.Journal);
+  station_.setJournalEnabled(saved_.Journal);
   publish_.start(store.lookup());
   ValueFont::choose(controls_.reading.lblVal, controls_.reading.lblACDC);
 }
 
 void frmMain::SaveSettings() {
-  saved_.takeFrom(portConfig_, printOptions_);
+  // The window's own meter's port, for a settings file without channels.
+  saved_.takeFrom(sources_.ownPort() ? *sources_.ownPort() : saved_.portConfig(), printOptions_);
   saved_.AutoScale = recording().autoScale();
   if (channelsStored_) saved_.Channels = sources_.bindings();
   WindowPlacement::capture(this, saved_);
@@ -308,11 +302,10 @@ void frmMain::restorePlacement() {
 }
 
 void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem &&
-      runPortSettings(this, portConfig_, meter_, sources_.bindings(), sources_.ownChannel())) {
-    sources_.ownPortChosen(portConfig_);
+  if (item == MainControls::PortSettingsItem && sources_.ownMeter() &&
+      runPortSettings(this, *sources_.ownPort(), *sources_.ownMeter(), sources_.bindings(),
+                      sources_.ownChannel()))
     publish_.followPort();
-  }
   if (item == MainControls::ExitItem) close();
 }
 
@@ -335,15 +328,13 @@ void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
   const auto own = firstMeterChannel(bindings);
   const int channel = own ? *own : recording().activeChannel();
   auto& binding = bindings[static_cast<std::size_t>(channel)];
-  if (!own) binding = {ChannelBinding::Source::Meter, portConfig_, {}};
-  if (lineChanged(portConfig_, binding.port)) {
-    portConfig_ = binding.port;
-    meter_.close();
-    openMeterPort(meter_, this);
-    publish_.followPort();
-  }
+  if (!own)
+    binding = {ChannelBinding::Source::Meter,
+               sources_.ownPort() ? *sources_.ownPort() : saved_.portConfig(),
+               {}};
   if (channel != recording().activeChannel()) recording_.chooseChannel(channel);
   sources_.bind(bindings, channel, this);
+  publish_.followPort();
   controls_.plot.optColor[static_cast<std::size_t>(channel)]->setChecked(true);
   meterDisplay_.follow();
   if (channelDisplay_.bound() && loaded_) Form_Resize();
@@ -402,17 +393,18 @@ void frmMain::QueryUnload() {
   // The dialogs go with the main window.
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top != this && top->isWindow()) top->close();
-  const bool sourcesClosed = sources_.stop();
-  const bool journalClosed = meter_.stopPolling() && sourcesClosed;
-  meter_.close();
-  if (!journalClosed) tellJournalStillOpen();
+  const std::vector<Message> open = station_.stop();
+  if (!open.empty()) tellJournalsStillOpen(open);
 }
 
-// Its disk stalled: the program ends all the same, saying where the readings are.
-void frmMain::tellJournalStillOpen() {
-  const QString text = QString::fromStdString(messageText(meter_.journalLeftOpen()));
-  std::fprintf(stderr, "kelvor: %s\n", text.toLocal8Bit().constData());
-  if (!unattended_) MessageBox::warning(this, text);
+// Their disk stalled: the program ends all the same, saying where the readings are.
+void frmMain::tellJournalsStillOpen(const std::vector<Message>& open) {
+  QStringList lines;
+  for (const Message& message : open) {
+    lines << QString::fromStdString(messageText(message));
+    std::fprintf(stderr, "kelvor: %s\n", lines.back().toLocal8Bit().constData());
+  }
+  if (!unattended_) MessageBox::warning(this, lines.join('\n'));
 }
 
 void frmMain::closeUnattended() {

@@ -12,6 +12,7 @@
 #include "core/settings/StoredSettings.h"
 #include "platform/AlarmPlayer.h"
 #include "platform/MeterConnection.h"
+#include "platform/MeterStation.h"
 #include "ui/commands/PublishCommands.h"
 #include "ui/commands/TraceFileCommands.h"
 #include "ui/mainwindow/AlarmPanel.h"
@@ -52,7 +53,8 @@ class frmMain : public QMainWindow {
   TraceStore& traces() { return recording_.traces(); }
   Recorder& recorder() { return recording_.recorder(); }
   ScopeController& scope() { return scope_; }
-  MeterConnection& meter() { return meter_; }
+  // The window's own meter (after the start).
+  MeterConnection& meter() { return *sources_.ownMeter(); }
   ChannelSources& sources() { return sources_; }
   const ProgramContext& context() const { return context_; }
   PrintOptions& printOptions() { return printOptions_; }
@@ -80,7 +82,7 @@ class frmMain : public QMainWindow {
   void connectPlot();
   void mnuReview_Click();
   void showJournalFault(const JournalFault& fault);
-  void tellJournalStillOpen();
+  void tellJournalsStillOpen(const std::vector<Message>& open);
   // The channels' sources as stored, or the one meter on the active channel.
   void bindChannels();
   void applyBindings(std::vector<ChannelBinding> bindings);
@@ -88,14 +90,13 @@ class frmMain : public QMainWindow {
   void mnuChannels_Click();
 
   ProgramContext& context_;
-  PortConfig portConfig_;
   PrintOptions printOptions_;
   MainControls controls_;
   ScopePanel panel_;
   ReadingLabels readingLabels_;
   AlarmPlayer alarmPlayer_;
   LiveRecording recording_;
-  MeterConnection meter_;
+  MeterStation station_;
   ChannelSources sources_;
   ChannelDisplay channelDisplay_;
   MeterStateDisplay meterDisplay_;
