@@ -52,6 +52,22 @@ QStringList publishedRows(MqttBroker& broker, const QString& prefix = "lab/dmm")
   return rows;
 }
 
+// Every journal of two meters on COM1 and COM2 and a calculated channel 3, row for row, under
+// "lab/dmm/COM1", "…/COM2" and "…/calc3", each with at least `rows` rows.
+void expectEachSourcePublished(const TestHome& home, MqttBroker& broker, int rows) {
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  for (const auto& [topic, ending] :
+       {std::pair("COM1", "_COM1.csv"), {"COM2", "_COM2.csv"}, {"calc3", "_calc.csv"}}) {
+    const QString path = folder.filePath(folder.entryList({QString("*") + ending}).value(0));
+    const QStringList journalled = journalReadings(home, path, ',');
+    EXPECT_TRUE(
+        journalled.size() >= rows &&
+        waitUntil([&] { return publishedRows(broker, QString("lab/dmm/") + topic) == journalled; },
+                  5s))
+        << topic << " " << journalled.size();
+  }
+}
+
 // The longest a request to the window took, asked every 10 ms for this span.
 Clock::duration longestStall(const TestHome& home, std::chrono::seconds span) {
   QLocalSocket probe;
@@ -232,18 +248,33 @@ TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
       environment);
   ASSERT_EQ(recorder.status(), 0);
   EXPECT_EQ(recorder.process.readAllStandardError(), "");
-  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  for (const auto& [topic, ending] :
-       {std::pair("COM1", "_COM1.csv"), {"COM2", "_COM2.csv"}, {"calc3", "_calc.csv"}}) {
-    const QString path = folder.filePath(folder.entryList({QString("*") + ending}).value(0));
-    const QStringList journalled = journalReadings(home, path, ',');
-    EXPECT_TRUE(
-        journalled.size() >= 4 &&
-        waitUntil([&] { return publishedRows(broker, QString("lab/dmm/") + topic) == journalled; },
-                  5s))
-        << topic;
-  }
+  expectEachSourcePublished(home, broker, 4);
   EXPECT_EQ(publishedRows(broker), before);  // nothing more under the prefix itself
+}
+
+// The window with two meters and a channel calculated from them publishes each under a topic of
+// its own, every journalled reading once.
+TEST(PublishE2e, TheWindowPublishesEachMeterAndCalculatedChannelUnderItsOwnTopic) {
+  MqttBroker broker;
+  if (!broker.problem().isEmpty()) GTEST_SKIP() << broker.problem().toStdString();
+  ASSERT_TRUE(broker.subscribe());
+  TestHome home;
+  publishTo(home, broker.port(), MqttBroker::Password,
+            {{"Channel1", "meter"},
+             {"Port1", "1"},
+             {"Channel2", "meter"},
+             {"Port2", "2"},
+             {"Channel3", "calc"},
+             {"Calc3", "W=1*2"}});
+  MeterSim volts(home, {"--port", "1", "--values", "const:12"});
+  MeterSim amps(home, {"--port", "2", "--values", "ramp:1,1", "--unit", " A"});
+  ASSERT_TRUE(volts.ready() && amps.ready());
+  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+  ASSERT_TRUE(app.connected() && app.ok(QStringLiteral("click chkActive")));
+  EXPECT_TRUE(waitUntil([&] { return publishedRows(broker, "lab/dmm/calc3").size() >= 4; }, 10s));
+  ASSERT_TRUE(app.quit());
+  expectEachSourcePublished(home, broker, 4);
+  EXPECT_EQ(publishedRows(broker), QStringList());  // nothing under the prefix itself
 }
 
 }  // namespace
