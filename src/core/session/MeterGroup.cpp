@@ -10,16 +10,14 @@ struct MeterGroup::Member : ReadingListener {
   Member(MeterGroup& owner, MeterReader& reader, int channelNumber)
       : group(owner), meter(reader), channel(channelNumber) {}
   void readingTaken(const MeterReading& taken) override { group.readingTaken(*this, taken); }
-  void readingRecorded(const JournalRow& journalled) override {
-    if (!group.finished_) row = journalled;
-  }
+  void readingRecorded(const JournalRow&) override { recorded = true; }
 
   MeterGroup& group;
   MeterReader& meter;
   int channel;  // from 1
   std::optional<MeterReading> answer;
   std::optional<ChannelReading> reading;
-  std::optional<JournalRow> row;  // its answer went to its journal
+  bool recorded = false;  // its answer of the tick went to its journal
 };
 
 MeterGroup::MeterGroup(std::vector<ChannelPlan> plan, char decimalSeparator, const Devices& devices)
@@ -73,14 +71,6 @@ const MeterReading* MeterGroup::readingOf(int channel) const {
   return nullptr;
 }
 
-const JournalRow* MeterGroup::rowOf(int channel) const {
-  for (const auto& member : members_)
-    if (member->channel == channel + 1 && member->row) return &*member->row;
-  for (const JournalRow& row : calculatedRows_)
-    if (row.channel == channel + 1) return &row;
-  return nullptr;
-}
-
 void MeterGroup::setJournalEnabled(bool on) {
   if (journal_) journal_->setEnabled(on);
 }
@@ -122,11 +112,10 @@ void MeterGroup::onTick() {
     if (calculator_) calculator_->reset();
     for (auto& member : members_) member->meter.journal().nameNextBy(tick_.wall);
   }
-  calculatedRows_.clear();
   for (auto& member : members_) {
     member->answer.reset();
     member->reading.reset();
-    member->row.reset();
+    member->recorded = false;
     member->meter.onPollTick();
   }
   for (TickListener* listener : listeners_) listener->tickStarted(tick_);
@@ -157,19 +146,20 @@ void MeterGroup::finishTick() {
   if (calculator_) {
     calculator_->onTick(tick_.steadyMs, readings);
     // Journalled as the meters' readings are: while the group records.
+    std::vector<JournalRow> rows;
     const bool recorded = std::any_of(members_.begin(), members_.end(),
-                                      [](const auto& member) { return member->row.has_value(); });
+                                      [](const auto& member) { return member->recorded; });
     for (std::size_t i = 0; recorded && i < readings.size(); ++i) {
       const std::optional<Calculation>& calculation = plan_[i].calculation;
       if (!calculation || !readings[i]) continue;
       JournalRow row = journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1);
       row.time = tick_.wall;
       row.elapsedMs = tick_.steadyMs - start_->steadyMs;
-      calculatedRows_.push_back(std::move(row));
+      rows.push_back(std::move(row));
     }
-    if (!calculatedRows_.empty()) {
-      journal_->write(calculatedRows_, tick_, *start_);
-      for (TickListener* listener : listeners_) listener->calculationsRecorded(calculatedRows_);
+    if (!rows.empty()) {
+      journal_->write(rows, tick_, *start_);
+      for (TickListener* listener : listeners_) listener->calculationsRecorded(rows);
     }
   }
   for (TickListener* listener : listeners_) listener->tickDone(tick_, readings);

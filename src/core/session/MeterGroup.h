@@ -61,10 +61,8 @@ class MeterGroup {
   void removeListener(TickListener* listener);
   // Whether the meters and the calculated journal record the readings from now on.
   void setRecording(bool on);
-  // While a tick is done: the answer a meter gave on `channel` (from 0), if it gave one, and
-  // the journal row of that channel's reading (a meter's or a calculation's), if it has one.
+  // While a tick is done: the answer a meter gave on `channel` (from 0), if it gave one.
   const MeterReading* readingOf(int channel) const;
-  const JournalRow* rowOf(int channel) const;
   // The calculated journal's faults.
   void setFaultHandler(JournalKeeper::FaultHandler handler) { onFault_ = std::move(handler); }
   // A fault of the calculated journal that its sink found later, on its own.
@@ -103,10 +101,9 @@ class MeterGroup {
   std::optional<ChannelCalculator> calculator_;  // none without a calculated channel
   std::optional<CalculatedJournal> journal_;     // the same
   JournalKeeper::FaultHandler onFault_;
-  Moment tick_;                             // when the last polls went out
-  std::optional<Moment> start_;             // the recording's first tick
-  std::vector<JournalRow> calculatedRows_;  // of the tick being done
-  bool finished_ = true;                    // the last tick is done
+  Moment tick_;                  // when the last polls went out
+  std::optional<Moment> start_;  // the recording's first tick
+  bool finished_ = true;         // the last tick is done
   bool running_ = false;
   bool recording_ = false;
 };

@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "core/alarm/AlarmCondition.h"
+#include "core/record/JournalAlarm.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
 
@@ -163,6 +165,25 @@ TEST(RecordWatch, EndsAfterCountOrDuration) {
     }
     EXPECT_EQ(told, seen) << events;
   }
+}
+
+// Each journalled reading that meets the condition beeps; the first since the journal's start
+// is told once; an unusable reading never alarms.
+TEST(JournalAlarm, EachAlarmBeepsAndOnlyTheFirstIsTheFirst) {
+  struct Beeps : AlarmSound {
+    void beeps(int n) override { count += n; }
+    int count = 0;
+  } sound;
+  JournalAlarm alarm(sound);
+  alarm.arm(GetAlarm("> 1"));
+  std::string told;
+  for (const float value : {0.5f, 1.5f, InvalidValue, 2.0f, 0.9f}) {
+    JournalRow row;
+    row.value = value;
+    const JournalAlarm::Verdict verdict = alarm.test(row);
+    told += verdict.first ? 'F' : verdict.alarm ? 'A' : '-';
+  }
+  EXPECT_EQ(told + std::to_string(sound.count), "-F-A-2");
 }
 
 }  // namespace

@@ -116,7 +116,6 @@ TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecord
   meters.recording.reset();
   switchDrawing(true);
   tick(volts, amps, 1);
-  EXPECT_EQ(group.rowOf(2)->value, 0.375f);  // the calculated row of the tick
   group.onTick();
   group.stop();  // ends the tick that went out
   const std::string all = "1.5 V|0.25 A|0.375 W";
