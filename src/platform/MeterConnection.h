@@ -44,7 +44,6 @@ class MeterConnection {
   const MeterReader& reader() const { return reader_; }
   const ConnectionState& state() const { return state_; }
   const PortConfig& config() const { return config_; }
-  QtTimer& ReadDataTimer() { return readDataTimer_; }
 
  private:
   const PortConfig& config_;

@@ -31,21 +31,4 @@ void Recorder::reset() {
   store_.clearAll();
 }
 
-void Recorder::SaveMesswert() {
-  const RecordingState& state = recording_.state();
-  const int n = store_.count(state.activeChannel()) + 1;
-  if (n > TraceStore::LiveCapacity) {
-    setActive(false);
-    return;
-  }
-  const auto seconds = static_cast<float>(state.runSeconds(clock_));
-  store_.setSample(state.activeChannel(), n, state.currentValue(), seconds);
-  store_.setUnit(state.activeChannel(), state.currentUnit());
-  store_.setCount(state.activeChannel(), n);  // the count last: the sample is complete
-}
-
-void Recorder::recordingStarted() {
-  store_.setCount(recording_.state().activeChannel(), 0);
-}
-
 }  // namespace kelvor

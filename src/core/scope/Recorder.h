@@ -24,13 +24,13 @@ class RecorderView {
   virtual void setReadingColor(std::uint32_t) {}
 };
 
-// Recording into the trace store: the channel buttons, "drawing active", reset, and
-// storing one reading as a sample.
+// The recording's commands on the trace store: the channel buttons, "drawing active" and
+// reset.
 class Recorder {
  public:
   Recorder(Recording& recording, TraceStore& store, const Clock& clock, RecorderView& view);
 
-  // Switches "drawing active" on (the next reading starts a recording) or off (the
+  // Switches "drawing active" on (the next tick starts a recording) or off (the
   // recording ends).
   void setActive(bool active);
   // Ends the recording, as the user's untick does.
@@ -39,11 +39,6 @@ class Recorder {
   void chooseChannel(int index);
   // Ends any recording and empties all channels; the picture stays.
   void reset();
-  // Stores the current reading as the next sample of the active channel, or ends the
-  // recording when the channel is full.
-  void SaveMesswert();
-  // The recording has just started: the active channel's earlier samples go.
-  void recordingStarted();
 
  private:
   Recording& recording_;
