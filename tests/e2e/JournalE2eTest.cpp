@@ -4,7 +4,6 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <csignal>
-#include <memory>
 
 #include "e2e/E2eSupport.h"
 
@@ -13,8 +12,8 @@ namespace {
 
 TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   TestHome home;
-  auto sim = std::make_unique<MeterSim>(home, QStringList{"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim->ready());
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
   // The close box, a logout's SIGTERM and SIGINT: each finishes the journal, stores the settings.
   for (const int signal : {0, SIGTERM, SIGINT}) {
@@ -33,73 +32,19 @@ TEST(JournalE2e, AClosedProgramFinishesItsJournalAndAKilledOneLosesNoReading) {
   ASSERT_TRUE(app.connected());
   const std::vector<double> shown = recordReadings(app, 10);
   ASSERT_EQ(shown.size(), 10u);
-  const QString saved = home.file(QStringLiteral("channel0.kvr"));
-  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
-  const QByteArray live = contentsOf(saved).chopped(6);  // without the closing blank lines
   app.kill();
-  // A killed program leaves the simulator's pseudo-terminal in exclusive use (a real adapter's
-  // device is made anew when its last user goes): the meter is plugged in again.
-  sim.reset();
-  sim = std::make_unique<MeterSim>(home, QStringList{"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim->ready());
   const QStringList parts = folder.entryList({"*_COM1.csv.part"}, QDir::Files);
   ASSERT_EQ(parts.size(), 1);
   const QStringList lines =
       QString::fromUtf8(contentsOf(folder.filePath(parts[0]))).split("\r\n", Qt::SkipEmptyParts);
   ASSERT_GE(lines.size(), 11);
-  // The row's fields and times are JournalFormatTest's, MeterSessionTest's and SystemClockTest's.
+  // The row's fields and times are JournalFormatTest's, LiveRecordingTest's and SystemClockTest's;
+  // what the next start offers is ACrashedJournalOfAnyLengthIsReadToItsEnd's.
   std::vector<int> values;
   for (int i = 1; i < lines.size(); ++i) values.push_back(lines[i].section(';', 4, 4).toInt());
   // In order, none left out: the ramp counts up by one a reading.
   for (std::size_t i = 1; i < values.size(); ++i) EXPECT_EQ(values[i], values[i - 1] + 1);
   EXPECT_NE(std::search(values.begin(), values.end(), shown.begin(), shown.end()), values.end());
-
-  // The next start tells of it and loads it on request, then keeps it: not into channel 1,
-  // which records, but into the first free one, named with its colour.
-  KelvorApp next(home);
-  ASSERT_TRUE(next.connected());
-  const QString question = next.awaitModal(QStringLiteral("Kelvor|Die Aufzeichnung vom "));
-  EXPECT_TRUE(question.contains(QString("vom %1 endete unerwartet; sie enthält %2 Messwerte.\n"
-                                        "In Kanal 2 (rot) laden?")
-                                    .arg(lines[1].left(19))
-                                    .arg(values.size())))
-      << question.toStdString();
-  ASSERT_TRUE(next.ok(QStringLiteral("click cmdJournalLoad")));
-  ASSERT_TRUE(waitUntil([&] { return next.modal().isEmpty(); }, 5s));
-  EXPECT_EQ(folder.entryList({"*.part"}, QDir::Files), QStringList());
-  EXPECT_TRUE(folder.exists(parts[0].chopped(5)));
-  // A new recording leaves it alone. It holds the channel as the live recording stored it,
-  // and the readings that came after.
-  ASSERT_EQ(recordReadings(next, 2).size(), 2u);
-  ASSERT_TRUE(next.choose(QStringLiteral("mnuFileSave(1)"), saved + "2"));
-  const QByteArray recovered = contentsOf(saved + "2");
-  EXPECT_TRUE(recovered.startsWith(live) && !recordLines(recovered, ',').empty() &&
-              recovered.count('\n') <= live.count('\n') + 4)
-      << live.toStdString() << "\n--\n"
-      << recovered.toStdString();
-}
-
-// A journal that kelvor-record is writing beside the window is none of the window's to offer,
-// replay, rename or remove: the recorder finishes it whole under its own name. (One opened
-// without a row yet: JournalFileTest.)
-TEST(JournalE2e, AJournalBeingWrittenBesideTheWindowIsLeftToItsProgram) {
-  TestHome home;
-  home.writeSettings({{"Port", "2"}});
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"}), own(home, {"--port", "2"});
-  ASSERT_TRUE(sim.ready() && own.ready());
-  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  const auto journal = [&] { return folder.entryList({"*_COM1.csv*"}, QDir::Files); };
-  RecordProcess recorder(home, {"--port", "COM1", "--count", "8"});
-  ASSERT_TRUE(waitUntil(
-      [&] { return journalValues(contentsOf(folder.filePath(journal().value(0)))).size() > 1; },
-      10s));
-  KelvorApp app(home);
-  ASSERT_TRUE(app.connected());
-  EXPECT_EQ(app.awaitModal({}, 3s).toStdString(), "");
-  EXPECT_TRUE(recorder.status() == 0 && journal().size() == 1 && journal()[0].endsWith(".csv"))
-      << journal().join(' ').toStdString();
-  EXPECT_EQ(journalValues(contentsOf(folder.filePath(journal().value(0)))),
-            std::vector<double>({1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 // A journal that cannot be written is told once; the recording goes on in memory.
@@ -148,10 +93,10 @@ TEST(JournalE2e, AReadOnlyOrFullFileSystemIsToldOnceAndNoReadingIsLost) {
   }
 }
 
-// A crashed journal longer than 64 MiB is read to its end: the question counts every row, and
-// loading replays them all, so the channel's last sample is the journal's last reading. Kept,
-// the journal of more than a week then loads as wholly from the file menu and opens in a review
-// window of its own.
+// A crashed journal longer than 64 MiB is read to its end: the question counts every row and
+// offers the first free channel (channel 1 records); loading replays them all, so the channel's
+// last sample is the journal's last reading. Kept, the journal of more than a week then loads
+// as wholly from the file menu and opens in a review window of its own.
 TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
   TestHome home;
   MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
@@ -177,6 +122,7 @@ TEST(JournalE2e, ACrashedJournalOfAnyLengthIsReadToItsEnd) {
       << question.toStdString();
   ASSERT_TRUE(app.ok(QStringLiteral("click cmdJournalLoad")));
   ASSERT_TRUE(waitUntil([&] { return app.modal().isEmpty(); }, 60s));
+  EXPECT_TRUE(QFile::exists(journal) && !QFile::exists(journal + ".part"));  // kept
   const QString saved = home.file(QStringLiteral("channel1.kvr"));
   ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(1)"), saved));
   const std::vector<TraceLine> samples = recordLines(contentsOf(saved), ',');

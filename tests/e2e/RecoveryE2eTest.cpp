@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A recorder left alone for hours with a meter that talks nonsense. A meter that goes away and
 // comes back: RecordE2e (the serial port) and NetworkE2e (the window, a server away).
-#include <cmath>
 #include <set>
 
 #include "e2e/E2eSupport.h"
@@ -9,8 +8,8 @@
 namespace kelvor::e2e {
 namespace {
 
-// Whatever the meter sends, the program polls with one "D" a second, stays up, and records
-// nothing but the meter's whole values (a split answer and half a frame: PollingCycleTest).
+// Whatever the meter sends, the program stays up and records nothing but the meter's whole
+// values (a split answer, half a frame and a poll a second whatever comes: PollingCycleTest).
 TEST(RecoveryE2e, HostileMeterNeverStopsTheProgramNorLeavesAWrongValue) {
   TestHome home;
   const QString script = home.writeFile("hostile.txt",
@@ -31,12 +30,6 @@ TEST(RecoveryE2e, HostileMeterNeverStopsTheProgramNorLeavesAWrongValue) {
   pause(2s);
   EXPECT_TRUE(app.running());
 
-  const std::vector<LoggedByte> polls = sim.polls();
-  ASSERT_GE(polls.size(), 12u);
-  for (std::size_t i = 0; i < polls.size(); ++i)
-    EXPECT_TRUE(polls[i].byte == 'D' &&
-                (i == 0 || std::fabs(polls[i].seconds - polls[i - 1].seconds - 1.0) <= 0.2))
-        << i << ": " << polls[i].byte << " at " << polls[i].seconds;
   const std::set<double> meterValues = {1.111, 3.333, 4.444, 5.555, 7.777};
   const QString saved = home.file(QStringLiteral("channel0.kvr"));
   ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));

@@ -91,6 +91,12 @@ TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
   const basSerial::OpenResult unknown =
       link.open(*parseNetworkAddress("tcp://kelvor-test.invalid:4001"), RemoteLineSettings{});
   EXPECT_FALSE(unknown.ok || unknown.errorText.isEmpty());
+  QTcpServer probe;  // a port that nothing listens on: refused, with the system's reason
+  ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+  const NetworkAddress closed{NetworkAddress::Kind::RawTcp, "127.0.0.1", probe.serverPort()};
+  probe.close();
+  const basSerial::OpenResult refused = link.open(closed, RemoteLineSettings{});
+  EXPECT_TRUE(refused.errorCode == ECONNREFUSED && !refused.errorText.isEmpty());
 }
 
 // 0xFF doubled on the way out and undoubled on the way in (RFC 2217 only); a connection the

@@ -103,6 +103,11 @@ TEST(Translation, MessagesInEitherLanguage) {
       {meterTitle({{"COM1", MeterCondition::NotOpen}, {"COM2", MeterCondition::Answering}}, true),
        1, "Kelvor – COM1 (not open), COM2: Alarm"},
       {Message(MessageId::PortChoiceHint), 1, "Choose the port under File → COM port."},
+      // kelvor-record's console lines on a meter that falls silent, is lost and comes back.
+      {RecordTexts::meterLine({"COM1", MeterCondition::NoAnswer}), 1, "COM1: no answer"},
+      {RecordTexts::meterLine({"COM2", MeterCondition::Retrying}), 1,
+       "COM2: disconnected, retrying"},
+      {RecordTexts::meterLine({"COM1", MeterCondition::Answering}), 0, "COM1: antwortet wieder"},
       {Message(MessageId::JournalRecovered, {"s", "9", "2", "f"}, {Message(MessageId::ChannelRed)}),
        0,
        "Die Aufzeichnung vom s endete unerwartet; sie enthält 9 Messwerte.\n"

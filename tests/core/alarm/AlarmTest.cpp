@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,52 +21,46 @@ constexpr LocalSeconds Day = 86400;
 constexpr LocalSeconds Afternoon = 20793 * Day + 14 * 3600 + 3 * 60 + 9;  // 14:03:09
 const std::string None = NoTime;
 
+// An alarm beeps while armed; the first one sets the alarm time, which a later one keeps. How
+// the rule times and beeps in a recording: LiveRecordingTest; keeps its threshold: AlarmPanelTest.
 TEST(AlarmRule, ComparesStrictlyAndIgnoresZeroAndGaps) {
   const std::vector<std::tuple<const char*, float, bool>> cases{
       {"< 0,8", 0.79f, true},        {"< 0,8", 0.8f, false},  {"< 0,8", -0.0f, false},
       {"> 0,8", 0.8f, false},        {"> 0,8", -5.0f, false}, {"< 0", -0.5f, true},
       {"< 0,8", InvalidValue, false}};  // no reading
+  const std::optional<LocalSeconds> firstAlarms[] = {std::nullopt, Afternoon - 60};
   for (const auto& [text, value, alarm] : cases) {
     const AlarmCondition condition = GetAlarm(text);
     ASSERT_TRUE(condition.valid);
-    for (const bool on : {true, false}) {
-      const AlarmOutcome outcome =
-          alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, {});
-      const std::string time = outcome.firstAlarm ? TimeStr(*outcome.firstAlarm) : None;
-      EXPECT_EQ(time + (outcome.beep ? " beep" : ""), on && alarm ? "14:03:09 beep" : None)
-          << text << value;
-    }
+    for (const bool on : {true, false})
+      for (const std::optional<LocalSeconds> first : firstAlarms) {
+        const AlarmOutcome outcome =
+            alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, first);
+        const std::string time = outcome.firstAlarm ? TimeStr(*outcome.firstAlarm) : None;
+        const bool beeps = on && alarm;
+        const std::string expected = first ? "14:02:09" : beeps ? "14:03:09" : None;
+        EXPECT_EQ(time + (outcome.beep ? " beep" : ""), expected + (beeps ? " beep" : ""))
+            << text << value;
+      }
   }
 }
 
-struct CountingSound : AlarmSound {
-  void beeps(int n) override { calls += n; }
-  int calls = 0;
-};
-
-TEST(AlarmRule, KeepsTheLastValidThresholdAndBeepsForEveryAlarmReading) {
-  CountingSound sound;
-  AlarmRule rule(sound);
-  EXPECT_TRUE(rule.apply(GetAlarm("> 2,5")));
-  for (const char* text : {"", "< -1", "> 1e300"}) EXPECT_FALSE(rule.apply(GetAlarm(text)));
-  EXPECT_TRUE(rule.AlarmAbove() && rule.AlarmLevel() == 2.5f);
+// In a recording the first alarm's running time stays through the later ones; only setting it
+// is a change.
+TEST(AlarmRule, TheFirstAlarmOfARecordingStays) {
+  struct : AlarmSound {
+    void beeps(int) override {}
+  } silence;
+  AlarmRule rule(silence);
   ASSERT_TRUE(rule.apply(GetAlarm("< 0,8")));
-  // The first alarm's running time stays, counting hours past a day; a wall clock set back an hour
-  // changes no running time.
   testing::FakeClock clock(Afternoon);
   Recording recording;
   recording.setActive(true, clock.moment());
   rule.setArmed(true);
-  clock.advance(Day + 197);
-  clock.stepWall(-3600 * 1000);
-  for (const float value : {0.9f, 0.0f, 0.5f, 0.4f, 0.9f, 0.7f})
-    clock.advance(60), rule.testAlarm(value, clock, recording);
-  rule.setArmed(false);
-  EXPECT_FALSE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.state().alarmTimeText() + " " + std::to_string(sound.calls), "24:06:17 3");
-  rule.setArmed(true), recording.clear();
-  EXPECT_TRUE(rule.testAlarm(0.5f, clock, recording));
-  EXPECT_EQ(recording.state().alarmTimeText(), "13:12:26");  // no start: the time of day
+  std::string changed;
+  for (const float value : {0.9f, 0.5f, 0.4f})
+    clock.advance(60), changed += rule.testAlarm(value, clock, recording) ? 'C' : '.';
+  EXPECT_EQ(changed + " " + recording.state().alarmTimeText(), ".C. 00:02:00");
 }
 
 // A little-endian 32-bit number as four bytes.
