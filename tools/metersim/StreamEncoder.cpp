@@ -118,12 +118,65 @@ std::optional<std::string> ut71xFrame(const Shown& shown) {
   return frame;
 }
 
+const std::vector<CodedUnit>& mm38xrUnits() {
+  static const std::vector<CodedUnit> units{{"mV", "AC", 0x10, {{0, 1}}},
+                                            {"mV", "", 0x0C, {{0, 1}}},
+                                            {"V", "AC", 0x10, {{1, 3}, {2, 2}, {3, 1}}},
+                                            {"V", "", 0x0C, {{1, 3}, {2, 2}, {3, 1}}}};
+  return units;
+}
+
+std::optional<std::string> mm38xrFrame(const Shown& shown) {
+  static const char Hex[] = "0123456789ABCDEF";
+  const CodedUnit* unit = codedUnit(mm38xrUnits(), shown);
+  const auto chosen = unit ? rangeFor(*unit, shown, 4) : std::nullopt;
+  if (!chosen) return std::nullopt;
+  const bool negative = shown.value < 0 && !shown.overload;
+  std::string frame{Hex[unit->function >> 4], Hex[unit->function & 0xF]};
+  frame += shown.overload ? "B0DD" : chosen->second;
+  frame += "00";  // bar graph
+  frame += Hex[chosen->first.code];
+  frame += "00A";  // automatic range
+  frame += Hex[(negative ? 1 : 0) | (shown.mode == "AC+DC" ? 2 : 0)];
+  return frame + "\r\n";
+}
+
 // Prefix and unit of the FS families: the prefix letter and the base unit.
 std::pair<char, std::string> splitUnit(const std::string& unit) {
   static const std::string Prefixes = "numkM";
   if (unit.size() > 1 && Prefixes.find(unit[0]) != std::string::npos)
     return {unit[0], unit.substr(1)};
   return {' ', unit};
+}
+
+// The VC-96's text frame: function, sign, the value right-aligned in five places (4000
+// counts), prefix letter and unit.
+std::optional<std::string> vc96Frame(const Shown& shown) {
+  const auto [prefix, base] = splitUnit(shown.unit);
+  std::string function;
+  char unit = '\xEA';
+  if (base == "V" || base == "A") {
+    function = (shown.mode == "AC" ? "AC" : "DC") + base;
+    unit = base[0];
+  } else if (base == "Ohm") {
+    function = "OHM";
+  }
+  if (function.empty() || prefix == 'n') return std::nullopt;
+  std::string value = "  OL ";
+  if (!shown.overload) {
+    std::optional<std::string> text;
+    for (int decimals = 3; decimals >= 0 && !text; --decimals) {
+      const auto digits = digitsOf(shown.value, decimals, 4);
+      if (!digits || std::stoi(*digits) >= 4000) continue;
+      const std::size_t whole = static_cast<std::size_t>(4 - decimals);
+      text = std::to_string(std::stoi(digits->substr(0, whole)));
+      if (decimals > 0) *text += "." + digits->substr(whole);
+    }
+    if (!text) return std::nullopt;
+    value = std::string(5 - text->size(), ' ') + *text;
+  }
+  const char sign = shown.value < 0 && !shown.overload ? '-' : ' ';
+  return function + sign + value + (prefix == 'k' ? 'K' : prefix) + unit + "\r\n";
 }
 
 // The decimals that show the value in four digits with the most precision.
@@ -193,7 +246,8 @@ std::optional<std::string> fs9721Frame(const Shown& shown) {
 std::optional<Family> familyNamed(const std::string& name) {
   static const std::pair<const char*, Family> Names[] = {
       {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
-      {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x}};
+      {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
+      {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96}};
   for (const auto& [known, family] : Names)
     if (name == known) return family;
   return std::nullopt;
@@ -207,6 +261,8 @@ int defaultBaud(Family family) {
     case Family::Fs9922:
     case Family::Ut71x:
       return 2400;
+    case Family::Mm38xr:
+      return 9600;
     default:
       return 1200;
   }
@@ -226,6 +282,10 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return es51922Frame(shown);
     case Family::Ut71x:
       return ut71xFrame(shown);
+    case Family::Mm38xr:
+      return mm38xrFrame(shown);
+    case Family::Vc96:
+      return vc96Frame(shown);
     default:
       return std::nullopt;
   }

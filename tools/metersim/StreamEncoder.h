@@ -7,15 +7,24 @@
 namespace kelvor::metersim {
 
 // The protocol families the simulator plays.
-enum class Family { Single, Four, Fs9721, Fs9922, Es51922, Ut71x };
+enum class Family {
+  Single,
+  Four,
+  Fs9721,
+  Fs9922,
+  Es51922,
+  Ut71x,
+  Mm38xr,
+  Vc96,
+};
 
 // The family of a --meter name, or nothing.
 std::optional<Family> familyNamed(const std::string& name);
 // The family's usual rate.
 int defaultBaud(Family family);
 bool streams(Family family);
-// Bits a character takes on the line: start, data, parity and stop bits are ten for every
-// family (7N2, 7O1, 8N1).
+// Bits a character takes on the line: start, data, parity and stop bits are ten for the
+// families' 7N2, 7O1 and 8N1; the 8N2 of vc96 is paced as ten too.
 constexpr int kBitsPerCharacter = 10;
 
 // What the meter shows for one reading.

@@ -5,7 +5,9 @@
 #include "core/acquisition/Es51922Family.h"
 #include "core/acquisition/Fs9721Family.h"
 #include "core/acquisition/Fs9922Family.h"
+#include "core/acquisition/Mm38xrFamily.h"
 #include "core/acquisition/Ut71xFamily.h"
+#include "core/acquisition/Vc96Family.h"
 
 namespace kelvor {
 
@@ -16,8 +18,11 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const Fs9922Family fs9922;
   static const Es51922Family es51922;
   static const Ut71xFamily ut71x;
-  static const std::vector<const MeterFamily*> families{&single, &four,    &fs9721,
-                                                        &fs9922, &es51922, &ut71x};
+  static const Mm38xrFamily mm38xr;
+  static const Vc96Family vc96;
+  static const std::vector<const MeterFamily*> families{
+      &single, &four, &fs9721, &fs9922, &es51922, &ut71x, &mm38xr, &vc96,
+  };
   return families;
 }
 

@@ -12,6 +12,8 @@ constexpr LineSettings Ascii600{600, 7, Parity::None, 2, true, false};
 constexpr LineSettings Fortune{2400, 8, Parity::None, 1, true, false};
 constexpr LineSettings Cyrustek{19200, 7, Parity::Odd, 1, true, false};
 constexpr LineSettings Ut71{2400, 7, Parity::Odd, 1, true, false};
+constexpr LineSettings Mm38xr{9600, 8, Parity::None, 1, true, false};
+constexpr LineSettings Vc96{1200, 8, Parity::None, 2, true, false};
 
 }  // namespace
 
@@ -39,6 +41,8 @@ const std::vector<MeterModel>& meterModels() {
       {"Voltcraft", "VC-820", "fs9721", Fortune}, {"Voltcraft", "VC-830", "fs9922", Fortune},
       {"Voltcraft", "VC-840", "fs9721", Fortune}, {"Voltcraft", "VC-920", "ut71x", Ut71},
       {"Voltcraft", "VC-940", "ut71x", Ut71},     {"Voltcraft", "VC-960", "ut71x", Ut71},
+      {"Amprobe", "38XR-A", "mm38xr", Mm38xr},    {"Meterman", "38XR", "mm38xr", Mm38xr},
+      {"Voltcraft", "VC-96", "vc96", Vc96},
   };
   return models;
 }

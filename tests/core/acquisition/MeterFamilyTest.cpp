@@ -120,6 +120,35 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
               {"050000?02\r\n", "50,00 %|loop current|R"}},
              // Refused: no such range, no function, a fixed bit wrong, the wrong end.
              {"123459100\r\n", "12345>100\r\n", "12345p100\r\n", "123451101\r\r"});
+  // Hexadecimal frames, from the meter's published output tables.
+  expectRows("mm38xr",
+             {{"0C137005000A0\r\n", "137,0 mV|DC|A"},
+              {"0C099604100A1\r\n", "-0,996 V|DC|A"},
+              {"0C00140020081\r\n", "-0,14 V|DC|"},
+              {"0C00010030080\r\n", "0,1 V|DC|"},
+              {"0C996528000A2\r\n", "996,5 mV|AC+DC|A"},
+              {"1065001A200A0\r\n", "65,00 V|AC|A"},
+              {"10B0DD2800080\r\n", "OL mV|AC|O"},
+              {"1007012A000A5\r\n", "-7,01 dBm|AC|A"},
+              // A function without known ranges: a frame, but no number.
+              {"08B0DD28000A0\r\n", "?||"}},
+             // Refused: lower-case hex, a bad digit, no such range or level range, the wrong end.
+             {"0c137005000A0\r\n", "0C1A7005000A0\r\n", "0C137005400A0\r\n", "1000000A200A4\r\n",
+              "0C137005000A0\n\r", "0C137005000A0\r"});
+  // Text frames, the published examples; the ohm sign is the byte EA.
+  expectRows("vc96",
+             {{"ACV   0.0 V\r\n", "0,0 V|AC|"},
+              {"DCV    00uV\r\n", "0 µV|DC|"},
+              {"DCV-  0.1mV\r\n", "-0,1 mV|DC|"},
+              {"ACA   761mA\r\n", "761 mA|AC|"},
+              {"OHM   OL M\xEA\r\n", "OL MΩ|resistance|O"},
+              {"BEP   OL K\xEA\r\n", "OL kΩ|continuity|O"},
+              {"DIO   OL  V\r\n", "OL V|diode|O"},
+              {"hfe   0.0  \r\n", "0,0 hFE|hFE|"}},
+             // Refused: no such function, sign or prefix, the unit of another function, a bad
+             // digit, two points, trailing blanks, the wrong end.
+             {"DCX   0.0 V\r\n", "DCV+  0.0 V\r\n", "DCV   0.0xV\r\n", "DCV   0.0 A\r\n",
+              "DCV   0.x V\r\n", "DCV  0..0 V\r\n", "DCV  0.0  V\r\n", "ACV   0.0 V\n\r"});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -134,7 +163,9 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"fs9721", Fs9721Volts, Fs9721Volts.substr(0, 13) + hex("E5")},
            {"fs9922", fs9922("+1234 2", "30 0 0 80 0"), fs9922("-0001 2", "30 0 0 80 0")},
            {"es51922", "012345;000:0\r\n", "054321;000:0\r\n"},
-           {"ut71x", "123451101\r\n", "543211101\r\n"}}) {
+           {"ut71x", "123451101\r\n", "543211101\r\n"},
+           {"mm38xr", "0C137005000A0\r\n", "0C099604100A1\r\n"},
+           {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
