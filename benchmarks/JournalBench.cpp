@@ -87,6 +87,24 @@ struct Window : ScopeView, AlarmSound {
   void beeps(int) override {}
 };
 
+// One meter on the tick feeding a recording drawn by a plot at its design size, with
+// automatic scaling and no journal file.
+struct PlottedMeter {
+  explicit PlottedMeter(Window& window)
+      : meter(Start.local(), {{true, {}}}, window),
+        scope(recording.state(), recording.traces(), window, ',') {
+    meter.meters.front()->reader.journal().attach(nullptr);
+    recording.setAutoScale(true);
+    recording.attachPlot(&scope);
+    recording.recording().addListener(&scope);
+    scope.setStoreIntervalHandler([this](int readings) { recording.setStoreInterval(readings); });
+    scope.selectDurationItem(DefaultDurationItem);
+  }
+  testing::FakeGroup meter;
+  LiveRecording& recording = meter.recording;
+  ScopeController scope;
+};
+
 std::string journalOf(int seconds) {
   std::string text = journalHeader(journalStyleFor(','));
   for (int second = 0; second < seconds; ++second) {
@@ -103,14 +121,9 @@ std::string journalOf(int seconds) {
 void loadDayJournal(benchmark::State& state) {
   const std::string text = journalOf(86400);
   Window window;
-  testing::FakeGroup meter(Start.local(), {{true, {}}}, window);
-  LiveRecording& recording = meter.recording;
-  recording.setAutoScale(true);
-  ScopeController scope{recording.state(), recording.traces(), window, ','};
-  recording.attachPlot(&scope);
-  recording.recording().addListener(&scope);
-  scope.setStoreIntervalHandler(
-      [&recording](int readings) { recording.setStoreInterval(readings); });
+  PlottedMeter plotted(window);
+  LiveRecording& recording = plotted.recording;
+  ScopeController& scope = plotted.scope;
   for (auto _ : state) {
     state.PauseTiming();
     scope.selectDurationItem(DefaultDurationItem);
@@ -166,23 +179,14 @@ void recordDayLive(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     Window window;
-    auto meter = std::make_unique<testing::FakeGroup>(Start.local(),
-                                                      std::vector<ChannelPlan>{{true, {}}}, window);
-    meter->meters.front()->reader.journal().attach(nullptr);  // the readings' own heap only
-    LiveRecording& recording = meter->recording;
-    recording.setAutoScale(true);
-    ScopeController scope{recording.state(), recording.traces(), window, ','};
-    recording.attachPlot(&scope);
-    recording.recording().addListener(&scope);
-    scope.setStoreIntervalHandler(
-        [&recording](int readings) { recording.setStoreInterval(readings); });
-    scope.selectDurationItem(DefaultDurationItem);
-    recording.recorder().setActive(true);
+    auto plotted = std::make_unique<PlottedMeter>(window);
+    plotted->recording.recorder().setActive(true);
     state.ResumeTiming();
     long long afterWarmUp = 0;
     for (int second = 0; second < 86400; ++second) {
       if (second == 600) afterWarmUp = heapInUse();
-      meter->tick({frameAt(second)});
+      plotted->meter.tick({frameAt(second)});
+      plotted->meter.meters.front()->link.written.clear();  // the fake port's record of polls
     }
     growth = heapInUse() - afterWarmUp;
   }
