@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/acquisition/HidCables.h"
+#include "core/acquisition/HidReports.h"
+
+namespace kelvor {
+namespace {
+
+using Hexes = std::vector<std::string>;
+
+// "F2 35 41" as bytes; a trailing "+N" appends N zero bytes of padding.
+std::string bytes(const std::string& hex) {
+  std::string out;
+  for (std::size_t at = 0; at < hex.size(); at += 3) {
+    if (hex[at] == '+') return out + std::string(std::stoul(hex.substr(at + 1)), '\0');
+    out += static_cast<char>(std::stoul(hex.substr(at, 2), nullptr, 16));
+  }
+  return out;
+}
+
+// Bytes as hex, trailing zero padding folded into "+N" as above.
+std::string hex(const std::string& data) {
+  const std::size_t end = data.find_last_not_of('\0') + 1;
+  std::string out;
+  char part[4];
+  for (std::size_t at = 0; at < end; ++at) {
+    std::snprintf(part, sizeof part, "%02X ", static_cast<unsigned char>(data[at]));
+    out += part;
+  }
+  return data.size() > end ? out + "+" + std::to_string(data.size() - end)
+                           : out.substr(0, out.size() - 1);
+}
+
+TEST(HidCables, NamedByUsbIds) {
+  for (const auto& [vendor, product, label] : std::vector<std::tuple<int, int, std::string>>{
+           {0x1a86, 0xe008, "UT-D04 (CH9325)"},
+           {0x04fa, 0x2490, "UT-D04 (HE2325U)"},
+           {0x10c4, 0xea80, "UT-D09 (CP2110)"},
+           {0x1a86, 0xe429, "USB-HID (CH9329)"},
+           {0x10c4, 0xea60, ""}}) {  // a CP2102: a serial port, not a HID cable
+    const HidCable* cable = hidCableWithIds(vendor, product);
+    EXPECT_EQ(cable ? hidCableLabel(*cable) : "", label);
+  }
+  EXPECT_EQ(knownHidCables().size(), 4u);
+}
+
+TEST(HidInputStream, GoodBytesSurviveBadReports) {
+  std::string cp2110Full = "3F";
+  std::string ch9329Full = "00 3F";
+  for (int i = 0; i < 63; ++i) cp2110Full += " 41", ch9329Full += " 41";
+  // chip, reports as read, the meter's bytes, malformed reports
+  for (const auto& [chip, reports, stream, malformed] :
+       std::vector<std::tuple<HidCableChip, Hexes, std::string, int>>{
+           // Empty and full reports, a frame split across reports, padding ignored.
+           {HidCableChip::Ch9325,
+            {"F0 +7", "F2 31 32 +5", "F7 33 34 35 36 37 38 39", "F1 0D 00 00 00 00 00 00"},
+            "123456789\r",
+            0},
+           // Wrong high nibble, count 8 beyond 7, count beyond a short report, empty read.
+           {HidCableChip::Ch9325,
+            {"F1 41 +6", "E1 58 +6", "F8 58 58 58 58 58 58 58", "F3 58", "", "F1 42 +6"},
+            "AB",
+            4},
+           // The cable vanished mid-report: kept while its count is covered, else dropped.
+           {HidCableChip::Ch9325, {"F2 41 42 +5", "F2 43 44"}, "ABCD", 0},
+           {HidCableChip::Ch9325, {"F2 41 42 +5", "F5 43 44"}, "AB", 1},
+           {HidCableChip::Cp2110,
+            {"01 41", "02 42 43", cp2110Full, "01 0D"},
+            "ABC" + std::string(63, 'A') + "\r",
+            0},
+           // Report 0 and numbers above 63 carry no data; a count beyond the report.
+           {HidCableChip::Cp2110,
+            {"01 41", "00 58", "40 58", "41 01", "05 58 58", "01 42"},
+            "AB",
+            4},
+           {HidCableChip::Ch9329,
+            {"00 00 +63", "00 02 41 42 +61", ch9329Full, "00 01 0D +62"},
+            "AB" + std::string(63, 'A') + "\r",
+            0},
+           // Wrong leading byte, count 64, count beyond a report cut short.
+           {HidCableChip::Ch9329,
+            {"00 01 41 +62", "01 01 58 +62", "00 40 +63", "00 03 58 58", "00 01 42"},
+            "AB",
+            3},
+       }) {
+    HidInputStream input(chip);
+    for (const std::string& report : reports) input.addReport(bytes(report));
+    EXPECT_EQ(input.takeBytes(), stream) << reports.front();
+    EXPECT_EQ(input.malformedReports(), malformed) << reports.front();
+    EXPECT_EQ(input.takeBytes(), "");  // taken once
+  }
+}
+
+TEST(HidReports, RequestsAndLineSetUp) {
+  const std::string request = bytes("AB CD 03 5E 01 D9");  // a polled meter's request
+  const std::string long64(64, 'A');
+  for (const auto& [chip, reports] : std::vector<std::tuple<HidCableChip, Hexes>>{
+           {HidCableChip::Ch9325, {"00 06 AB CD 03 5E 01 D9 +1"}},
+           {HidCableChip::Cp2110, {"06 AB CD 03 5E 01 D9"}},
+           {HidCableChip::Ch9329, {"00 06 AB CD 03 5E 01 D9 +57"}}}) {
+    Hexes written;
+    for (const std::string& report : hidOutputReports(chip, request))
+      written.push_back(hex(report));
+    EXPECT_EQ(written, reports);
+  }
+  // More than one report holds, split where the report is full.
+  const std::string nine = bytes("01 02 03 04 05 06 07 08 09");
+  Hexes split;
+  for (const std::string& report : hidOutputReports(HidCableChip::Ch9325, nine))
+    split.push_back(hex(report));
+  EXPECT_EQ(split, (Hexes{"00 07 01 02 03 04 05 06 07", "00 02 08 09 +5"}));
+  EXPECT_EQ(hidOutputReports(HidCableChip::Cp2110, long64).size(), 2u);
+  EXPECT_TRUE(hidOutputReports(HidCableChip::Cp2110, "").empty());
+
+  const LineSettings uni{2400, 8, Parity::None, 1}, odd{19200, 7, Parity::Odd, 2};
+  for (const auto& [chip, line, reports] :
+       std::vector<std::tuple<HidCableChip, LineSettings, Hexes>>{
+           {HidCableChip::Ch9325, uni, {"00 60 09 00 00 03"}},
+           {HidCableChip::Ch9325, odd, {"00 00 4B 00 00 02"}},
+           {HidCableChip::Cp2110, uni, {"41 01", "50 00 00 09 60 00 00 03 +1", "43 03"}},
+           {HidCableChip::Cp2110, odd, {"41 01", "50 00 00 4B 00 01 00 02 01", "43 03"}},
+           {HidCableChip::Ch9329, uni, {}},
+           {HidCableChip::Ch9329, odd, {}}}) {
+    Hexes sent;
+    for (const std::string& report : hidLineSetup(chip, line)) sent.push_back(hex(report));
+    EXPECT_EQ(sent, reports) << line.baud;
+  }
+}
+
+}  // namespace
+}  // namespace kelvor
