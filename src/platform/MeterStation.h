@@ -20,7 +20,7 @@ namespace kelvor {
 // window: one group polls them on one tick and calculates the calculated channels; each meter
 // journals into its own journal, the calculated channels into theirs; every meter and every
 // calculated channel is published under a topic of its own. The window and kelvor-record both
-// run on it; its listeners hear each tick after its publishers, in the order they came.
+// run on it; its listeners hear each tick, in the order they came, before its publishers do.
 class MeterStation : public QObject, private MeterGroup::TickListener {
   Q_OBJECT
 

@@ -99,9 +99,14 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
   });
 }
 
+// The station outlives what tells of its meters: none of them hears of its end.
 RecordProgram::~RecordProgram() {
   station_.removeListener(this);
   station_.setAlarmTest({});
+  for (auto& meter : meters_) {
+    meter->connection.reader().removeListener(meter.get());
+    meter->connection.reader().meterState().removeListener(&meter->reporter);
+  }
 }
 
 void RecordProgram::addMeter(const RecordMeter& line, int channel, char decimalSeparator,
