@@ -19,7 +19,7 @@
 #endif
 
 #include "core/journal/JournalTraces.h"
-#include "core/scope/ScopeController.h"
+#include "core/plot/ScopeController.h"
 #include "core/session/LiveRecording.h"
 #include "platform/JournalFile.h"
 #include "support/DesignPlotArea.h"

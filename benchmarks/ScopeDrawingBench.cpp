@@ -12,7 +12,8 @@
 #include <random>
 #include <string>
 
-#include "core/scope/PlotDrawing.h"
+#include "core/plot/PlotDrawing.h"
+#include "support/PlainDrawing.h"
 
 namespace kelvor {
 namespace {

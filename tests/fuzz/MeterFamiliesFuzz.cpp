@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/InvalidValue.h"
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/StreamFramer.h"
 #include "fuzz/FuzzCheck.h"

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/InvalidValue.h"
 #include "core/acquisition/MeterFrame.h"
 #include "fuzz/FuzzCheck.h"
 

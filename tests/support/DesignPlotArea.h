@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "core/scope/ScopeController.h"
+#include "core/plot/ScopeController.h"
 
 namespace kelvor::testing {
 

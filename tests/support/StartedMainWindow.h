@@ -42,10 +42,9 @@ class StartedMainWindow : public ::testing::Test {
   PrintCommands::MessageSink report = [this](QWidget*, const QString& text) {
     messages << text + (busy() ? "+busy" : "");
   };
-  TraceFileCommands traceFiles{window.traces(),   window.recording(),
-                               window.recorder(), window.scope(),
-                               window.controls(), context,
-                               &window,           report};
+  TraceFileCommands traceFiles{
+      window.traces(), window.recording(), window.recorder(), window.scope(), context, &window,
+      report};
   PrintCommands print{window.traces(), window.scope(), window.printOptions(), &window, report};
 };
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/files/TraceFile.h"
-#include "core/scope/Raster.h"
-#include "core/scope/TraceStore.h"
+#include "core/plot/Raster.h"
+#include "core/recording/TraceStore.h"
 
 namespace kelvor::testing {
 

@@ -54,7 +54,7 @@ TEST(Translation, CaptionsFollowTheInstalledCatalogue) {
     SCOPED_TRACE(langCode);
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     QMainWindow window;
-    EXPECT_EQ(MainControls::build(&window).plot.cmdCLS->text(), QString::fromUtf8(main));
+    EXPECT_EQ(MainControls::build(&window).recording.cmdCLS->text(), QString::fromUtf8(main));
     QLabel known(QString::fromUtf8("&Löschen")), unknown(QStringLiteral("&Unbekannt"));
     EXPECT_EQ(translateCaptions({&known, &unknown}, MainControls::TextContext),
               langCode == 0 ? QStringList() : QStringList(unknown.text()));
@@ -241,7 +241,7 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
                                                         &about, &publish, &review, &channels})
     EXPECT_EQ(unmarked(shown), "") << shown->objectName().toStdString();
   TraceFileCommands files(window.traces(), window.recording(), window.recorder(), window.scope(),
-                          window.controls(), context, &window);
+                          context, &window);
   const auto click = [&review](const char* button) {
     return [&review, button] { review.findChild<QPushButton*>(button)->click(); };
   };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/acquisition/MeterFrame.h"
+#include "core/InvalidValue.h"
 
 #include <cfloat>
 #include <cmath>

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "core/InvalidValue.h"
 #include "core/text/ReadingNumber.h"
 
 namespace kelvor {

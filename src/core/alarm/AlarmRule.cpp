@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/alarm/AlarmRule.h"
 
-#include "core/acquisition/MeterFrame.h"
+#include "core/InvalidValue.h"
 
 namespace kelvor {
 

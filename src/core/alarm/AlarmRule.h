@@ -5,7 +5,7 @@
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/alarm/AlarmSound.h"
-#include "core/scope/Recording.h"
+#include "core/recording/Recording.h"
 #include "core/text/TimeText.h"
 
 namespace kelvor {

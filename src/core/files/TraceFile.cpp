@@ -5,7 +5,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "core/scope/ValueLists.h"
+#include "core/recording/ValueLists.h"
 #include "core/text/LeadingNumber.h"
 #include "core/text/NumberFormat.h"
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/scope/RecordingState.h"
-#include "core/scope/TraceStore.h"
+#include "core/recording/RecordingState.h"
+#include "core/recording/TraceStore.h"
 
 namespace kelvor {
 

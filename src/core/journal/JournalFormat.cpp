@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/journal/JournalFormat.h"
+#include "core/InvalidValue.h"
 
 #include <cstdio>
 #include <optional>

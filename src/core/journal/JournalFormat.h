@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Clock.h"
+#include "core/InvalidValue.h"
 #include "core/acquisition/MeterFrame.h"
 
 namespace kelvor {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/journal/JournalStream.h"
-#include "core/scope/TraceStore.h"
+#include "core/recording/TraceStore.h"
 
 namespace kelvor {
 

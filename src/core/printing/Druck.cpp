@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "core/acquisition/MeterFrame.h"
-#include "core/scope/ValueLists.h"
-#include "core/scope/WholeNumbers.h"
+#include "core/InvalidValue.h"
+#include "core/plot/WholeNumbers.h"
+#include "core/recording/ValueLists.h"
 
 namespace kelvor {
 

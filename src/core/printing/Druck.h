@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "core/plot/AxisCaptions.h"
+#include "core/plot/PlotGeometry.h"
+#include "core/plot/ScaleParams.h"
 #include "core/printing/GDIPrinting.h"
-#include "core/scope/AxisCaptions.h"
-#include "core/scope/PlotGeometry.h"
-#include "core/scope/ScaleParams.h"
-#include "core/scope/TraceStore.h"
+#include "core/recording/TraceStore.h"
 
 namespace kelvor {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/scope/WholeNumbers.h"
+#include "core/plot/WholeNumbers.h"
 
 namespace kelvor {
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/LiveRecording.h"
+#include "core/InvalidValue.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/Clock.h"
+#include "core/InvalidValue.h"
 #include "core/Timer.h"
-#include "core/acquisition/MeterFrame.h"
 #include "core/acquisition/MeterState.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/PortConfig.h"

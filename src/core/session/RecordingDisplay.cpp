@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/RecordingDisplay.h"
 
-#include "core/scope/ValueLists.h"
+#include "core/recording/ValueLists.h"
 
 namespace kelvor {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/scope/Recorder.h"
-#include "core/scope/Recording.h"
+#include "core/recording/Recorder.h"
+#include "core/recording/Recording.h"
 #include "core/session/ReadingView.h"
 
 namespace kelvor {

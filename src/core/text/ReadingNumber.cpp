@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/text/ReadingNumber.h"
+#include "core/InvalidValue.h"
 
 #include <cmath>
 #include <cstdio>

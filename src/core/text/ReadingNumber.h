@@ -6,9 +6,6 @@
 
 namespace kelvor {
 
-// A reading or sample without a usable value. Every reader of readings skips it.
-inline constexpr float InvalidValue = -1e33f;
-
 // A reading's value as every output writes it (journal, MQTT, console): the general format
 // to seven significant digits, a float's precision ("-0.001", "123456", "1E+33"); empty
 // without a usable value (no reading, or not a finite number).

@@ -15,7 +15,6 @@
 #include "ui/common/Allgemein.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/StdDialoge.h"
-#include "ui/mainwindow/MainControls.h"
 
 namespace kelvor {
 
@@ -33,13 +32,12 @@ std::string shown(const QString& path) {
 
 TraceFileCommands::TraceFileCommands(TraceStore& store, const RecordingState& state,
                                      Recorder& recorder, ScopeController& scope,
-                                     const MainControls& controls, const ProgramContext& context,
-                                     QWidget* parent, MessageSink messages)
+                                     const ProgramContext& context, QWidget* parent,
+                                     MessageSink messages)
     : store_(store),
       state_(state),
       recorder_(recorder),
       scope_(scope),
-      controls_(controls),
       context_(context),
       parent_(parent),
       messages_(messages ? std::move(messages) : MessageSink(&MessageBox::warning)) {}

@@ -6,10 +6,10 @@
 
 #include "core/files/TraceFile.h"
 #include "core/journal/JournalFormat.h"
-#include "core/scope/Recorder.h"
-#include "core/scope/RecordingState.h"
-#include "core/scope/ScopeController.h"
-#include "core/scope/TraceStore.h"
+#include "core/plot/ScopeController.h"
+#include "core/recording/Recorder.h"
+#include "core/recording/RecordingState.h"
+#include "core/recording/TraceStore.h"
 #include "core/settings/ProgramContext.h"
 #include "core/text/Message.h"
 
@@ -17,7 +17,6 @@ class QWidget;
 
 namespace kelvor {
 
-struct MainControls;
 class BusyPointer;
 
 // The File menu's "Speichern" and "Laden" entries: a channel to a trace file and back.
@@ -39,8 +38,8 @@ class TraceFileCommands {
   static constexpr qint64 ReadPiece = 1 << 20;
 
   TraceFileCommands(TraceStore& store, const RecordingState& state, Recorder& recorder,
-                    ScopeController& scope, const MainControls& controls,
-                    const ProgramContext& context, QWidget* parent, MessageSink messages = {});
+                    ScopeController& scope, const ProgramContext& context, QWidget* parent,
+                    MessageSink messages = {});
 
   // Menu handlers: the index of the clicked entry is the channel (0 to 5).
   void mnuFileSave_Click(int channel);
@@ -64,7 +63,6 @@ class TraceFileCommands {
   const RecordingState& state_;
   Recorder& recorder_;
   ScopeController& scope_;
-  const MainControls& controls_;
   const ProgramContext& context_;
   QWidget* parent_;
   MessageSink messages_;

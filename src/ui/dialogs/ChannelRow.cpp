@@ -10,7 +10,7 @@
 #include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterModels.h"
-#include "core/scope/ValueLists.h"
+#include "core/recording/ValueLists.h"
 #include "platform/MessageTexts.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/MeterChoices.h"

@@ -7,15 +7,12 @@
 #include <QLineEdit>
 
 #include "core/alarm/AlarmCondition.h"
-#include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/AlarmControls.h"
 
 namespace kelvor {
 
-AlarmPanel::AlarmPanel(const MainControls& controls, AlarmRule& rule, QObject* parent)
-    : QObject(parent),
-      txtAlarm_(controls.alarm.txtAlarm),
-      chkAlarm_(controls.alarm.chkAlarm),
-      rule_(rule) {
+AlarmPanel::AlarmPanel(const AlarmControls& controls, AlarmRule& rule, QObject* parent)
+    : QObject(parent), txtAlarm_(controls.txtAlarm), chkAlarm_(controls.chkAlarm), rule_(rule) {
   rule_.setArmed(chkAlarm_->isChecked());
   connect(chkAlarm_, &QCheckBox::toggled, this, [this](bool on) { rule_.setArmed(on); });
   connect(txtAlarm_, &QLineEdit::textChanged, this, [this] { GetAlarm(); });

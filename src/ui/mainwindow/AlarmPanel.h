@@ -11,7 +11,7 @@ class QLineEdit;
 
 namespace kelvor {
 
-struct MainControls;
+struct AlarmControls;
 
 // The alarm controls of the main window: the condition box txtAlarm and the check box
 // chkAlarm that switches the alarm on. Every change of the condition text parses it at once;
@@ -20,7 +20,7 @@ struct MainControls;
 // caret where it was clicked.
 class AlarmPanel : public QObject {
  public:
-  AlarmPanel(const MainControls& controls, AlarmRule& rule, QObject* parent = nullptr);
+  AlarmPanel(const AlarmControls& controls, AlarmRule& rule, QObject* parent = nullptr);
 
   // Parses the condition text (start-up calls it once; every text change runs it).
   void GetAlarm();

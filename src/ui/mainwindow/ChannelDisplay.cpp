@@ -3,15 +3,15 @@
 
 #include "core/acquisition/MeterChoice.h"
 #include "core/calc/ChannelValueText.h"
-#include "core/scope/Recorder.h"
-#include "core/scope/ValueLists.h"
+#include "core/recording/Recorder.h"
+#include "core/recording/ValueLists.h"
 #include "ui/mainwindow/ChannelSources.h"
 
 namespace kelvor {
 
-ChannelDisplay::ChannelDisplay(const MainControls& controls, ChannelSources& sources,
+ChannelDisplay::ChannelDisplay(const ChannelValueCells& cells, ChannelSources& sources,
                                ReadingView& labels, RecorderView& colour, char decimalSeparator)
-    : row_(controls),
+    : row_(cells),
       sources_(sources),
       labels_(labels),
       colour_(colour),

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/session/MeterGroup.h"
+#include "ui/mainwindow/ChannelValueCells.h"
 #include "ui/mainwindow/ChannelValuesRow.h"
 
 namespace kelvor {
@@ -12,13 +13,12 @@ namespace kelvor {
 class ChannelSources;
 class RecorderView;
 class ReadingView;
-struct MainControls;
 
 // What the window shows of its sources: with several, the row of every bound channel's
 // latest value; in the large display, in its colour, the watched channel's reading.
 class ChannelDisplay : public MeterGroup::TickListener {
  public:
-  ChannelDisplay(const MainControls& controls, ChannelSources& sources, ReadingView& labels,
+  ChannelDisplay(const ChannelValueCells& cells, ChannelSources& sources, ReadingView& labels,
                  RecorderView& colour, char decimalSeparator);
 
   // The sources were bound anew; true when the window must be laid out again (the row came,

@@ -5,20 +5,20 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "core/scope/ChannelStats.h"
+#include "core/recording/ChannelStats.h"
 #include "platform/MessageTexts.h"
-#include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/ColourControls.h"
 
 namespace kelvor {
 
-ChannelStatsTips::ChannelStatsTips(const MainControls& controls, const TraceStore& traces,
+ChannelStatsTips::ChannelStatsTips(const ColourControls& colours, const TraceStore& traces,
                                    char decimalSeparator)
-    : controls_(controls), traces_(traces), decimalSeparator_(decimalSeparator) {
-  for (QRadioButton* button : controls_.plot.optColor) button->installEventFilter(this);
+    : colours_(colours), traces_(traces), decimalSeparator_(decimalSeparator) {
+  for (QRadioButton* button : colours_.optColor) button->installEventFilter(this);
 }
 
 bool ChannelStatsTips::eventFilter(QObject* watched, QEvent* event) {
-  const auto& buttons = controls_.plot.optColor;
+  const auto& buttons = colours_.optColor;
   const auto button = std::find(buttons.begin(), buttons.end(), watched);
   if (event->type() == QEvent::ToolTip && button != buttons.end()) {
     const auto channel = static_cast<int>(button - buttons.begin());

@@ -3,23 +3,23 @@
 
 #include <QObject>
 
-#include "core/scope/TraceStore.h"
+#include "core/recording/TraceStore.h"
 
 namespace kelvor {
 
-struct MainControls;
+struct ColourControls;
 
 // The tooltip of each colour button tells that channel's statistics, worked out when the
 // tooltip is about to be shown rather than on every reading.
 class ChannelStatsTips : public QObject {
  public:
-  ChannelStatsTips(const MainControls& controls, const TraceStore& traces, char decimalSeparator);
+  ChannelStatsTips(const ColourControls& colours, const TraceStore& traces, char decimalSeparator);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  const MainControls& controls_;
+  const ColourControls& colours_;
   const TraceStore& traces_;
   char decimalSeparator_;
 };

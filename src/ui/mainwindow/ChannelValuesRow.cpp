@@ -9,15 +9,15 @@
 #include "platform/MessageTexts.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Units.h"
-#include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/ChannelValueCells.h"
 
 namespace kelvor {
 
 namespace {
 
-std::vector<QLabel*> boundCells(const MainControls& controls) {
+std::vector<QLabel*> boundCells(const ChannelValueCells& all) {
   std::vector<QLabel*> cells;
-  for (QLabel* cell : controls.values.lblChannelValue)
+  for (QLabel* cell : all.lblChannelValue)
     if (!cell->isHidden()) cells.push_back(cell);
   return cells;
 }
@@ -25,10 +25,10 @@ std::vector<QLabel*> boundCells(const MainControls& controls) {
 }  // namespace
 
 bool ChannelValuesRow::setBound(const std::vector<bool>& bound) {
-  const std::size_t before = boundCells(controls_).size();
+  const std::size_t before = boundCells(cells_).size();
   const auto count = std::count(bound.begin(), bound.end(), true);
   for (int channel = 0; channel < Channels; ++channel) {
-    QLabel* cell = controls_.values.lblChannelValue[static_cast<std::size_t>(channel)];
+    QLabel* cell = cells_.lblChannelValue[static_cast<std::size_t>(channel)];
     const bool shown = count > 1 && static_cast<std::size_t>(channel) < bound.size() &&
                        bound[static_cast<std::size_t>(channel)];
     if (shown && cell->isHidden()) {
@@ -37,7 +37,7 @@ bool ChannelValuesRow::setBound(const std::vector<bool>& bound) {
     }
     cell->setHidden(!shown);
   }
-  return boundCells(controls_).size() != before;
+  return boundCells(cells_).size() != before;
 }
 
 void ChannelValuesRow::showMeter(int channel, const std::optional<ChannelReading>& reading,
@@ -58,7 +58,7 @@ void ChannelValuesRow::showCalculated(int channel, const std::optional<ChannelRe
 
 void ChannelValuesRow::show(int channel, const std::string& value, MeterCondition condition,
                             const std::string& family) {
-  QLabel* cell = controls_.values.lblChannelValue.at(static_cast<std::size_t>(channel));
+  QLabel* cell = cells_.lblChannelValue.at(static_cast<std::size_t>(channel));
   QString text = QString::fromStdString(value);
   if (const std::optional<Message> words = conditionWords(condition, family))
     text += QLatin1Char('\n') + QString::fromStdString(messageText(*words));
@@ -67,8 +67,8 @@ void ChannelValuesRow::show(int channel, const std::string& value, MeterConditio
   cell->setEnabled(condition == MeterCondition::Answering);
 }
 
-double ChannelValuesRow::height(const MainControls& controls) {
-  const std::vector<QLabel*> cells = boundCells(controls);
+double ChannelValuesRow::height(const ChannelValueCells& all) {
+  const std::vector<QLabel*> cells = boundCells(all);
   if (cells.empty()) return 0.0;
   // Two lines, the value and a meter's condition, whatever the cells show now, so that the
   // plot keeps its height when a meter falls silent.
@@ -79,9 +79,9 @@ double ChannelValuesRow::height(const MainControls& controls) {
   return std::ceil(Units::pixelsToPoints(twoLines.sizeHint().height()));
 }
 
-void ChannelValuesRow::place(const MainControls& controls, double left, double top, double width) {
-  const std::vector<QLabel*> cells = boundCells(controls);
-  const double rowHeight = height(controls);
+void ChannelValuesRow::place(const ChannelValueCells& all, double left, double top, double width) {
+  const std::vector<QLabel*> cells = boundCells(all);
+  const double rowHeight = height(all);
   for (std::size_t k = 0; k < cells.size(); ++k) {
     const double share = width / static_cast<double>(cells.size());
     Units::placeInPoints(cells[k], left + share * static_cast<double>(k), top, share, rowHeight);

@@ -11,7 +11,7 @@
 
 namespace kelvor {
 
-struct MainControls;
+struct ChannelValueCells;
 
 // The row of channel values under the plot's captions (lblChannelValue1 to 6): while more than
 // one channel is bound, each bound channel's latest value in its plot colour; a meter that does
@@ -21,7 +21,7 @@ class ChannelValuesRow {
  public:
   static constexpr int Channels = 6;
 
-  explicit ChannelValuesRow(const MainControls& controls) : controls_(controls) {}
+  explicit ChannelValuesRow(const ChannelValueCells& cells) : cells_(cells) {}
 
   // Which channels are bound to a meter or a calculation, channel 1 first; a channel bound
   // anew shows "–" until its first value. True when the row appeared, vanished or changed its
@@ -36,15 +36,15 @@ class ChannelValuesRow {
   void showCalculated(int channel, const std::optional<ChannelReading>& reading);
 
   // The room the row takes under the plot's captions, in points; 0 while it is hidden.
-  static double height(const MainControls& controls);
+  static double height(const ChannelValueCells& cells);
   // Lays the bound channels' cells side by side in equal shares of `width` points.
-  static void place(const MainControls& controls, double left, double top, double width);
+  static void place(const ChannelValueCells& cells, double left, double top, double width);
 
  private:
   void show(int channel, const std::string& value, MeterCondition condition,
             const std::string& family = {});
 
-  const MainControls& controls_;
+  const ChannelValueCells& cells_;
   std::array<std::string, Channels> lastValue_;  // kept for a meter that stops answering
 };
 

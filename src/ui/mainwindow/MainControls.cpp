@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/MainControls.h"
 
-#include "core/scope/ValueLists.h"
+#include "core/recording/ValueLists.h"
 #include "ui/common/Captions.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
@@ -42,17 +42,6 @@ struct Box {
   double width;
   double height;
 };
-
-// The last member index of the axis label arrays.
-constexpr int LastAxisLabel = 100;
-
-// Channel captions of the load and save submenus, in channel order.
-constexpr const char* ChannelCaptions[6] = {QT_TRANSLATE_NOOP("kelvor::frmMain", "&Grün"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Rot"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Margenta"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Blau"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Cyan"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Gelb")};
 
 // A caption in the interface language (its German source when no catalogue is installed).
 QString text(const char* utf8) {
@@ -118,8 +107,7 @@ QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorR
   return line;
 }
 
-void buildRecordingGroup(MainControls::PlotControls& c, MainControls::AlarmControls& alarm,
-                         QWidget* panel) {
+void buildRecordingGroup(RecordingControls& c, AlarmControls& alarm, QWidget* panel) {
   c.Frame2 = place(new QGroupBox(panel), QLatin1String(ObjectNames::Frame2), {0, 6, 120, 102.75});
   QGroupBox* frame = c.Frame2;
   c.Label7 = makeLabel(frame, indexedName(ObjectNames::Label7, 0),
@@ -162,12 +150,12 @@ QLabel* makeReadingLabel(QWidget* panel, const char* name, const char* caption, 
   return label;
 }
 
-void buildReadingDisplay(MainControls::ReadingDisplay& c, QWidget* panel) {
+void buildReadingDisplay(ReadingControls& c, QWidget* panel) {
   c.lblVal = makeReadingLabel(panel, ObjectNames::lblVal, "0,000", {126, 6, 114.75, 30});
   c.lblACDC = makeReadingLabel(panel, ObjectNames::lblACDC, "MOhm", {237, 6, 75.75, 30});
 }
 
-void buildRangeGroup(MainControls::PlotControls& c, QWidget* panel) {
+void buildRangeGroup(RangeControls& c, QWidget* panel) {
   c.Frame4 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Meßbereich")), panel),
                    QLatin1String(ObjectNames::Frame4), {126, 39, 96.75, 69.75});
   QGroupBox* frame = c.Frame4;
@@ -184,7 +172,7 @@ void buildRangeGroup(MainControls::PlotControls& c, QWidget* panel) {
                                 {18, 54, 72.75, 12.75});
 }
 
-void buildColourGroup(MainControls::PlotControls& c, QWidget* panel) {
+void buildColourGroup(ColourControls& c, QWidget* panel) {
   c.Frame1 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Farbe")), panel),
                    QLatin1String(ObjectNames::Frame1), {228, 39, 84.75, 69.75});
   QGroupBox* frame = c.Frame1;
@@ -216,45 +204,36 @@ void buildColourGroup(MainControls::PlotControls& c, QWidget* panel) {
   }
 }
 
-void buildTimeGroup(MainControls::TimeDisplay& c, QWidget* panel) {
+void buildTimeGroup(TimeControls& c, QWidget* panel) {
   c.Frame3 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Zeit")), panel),
                    QLatin1String(ObjectNames::Frame3), {318, 6, 117.75, 102.75});
   struct TimeLabel {
-    QLabel* MainControls::TimeDisplay::*member;
+    QLabel* TimeControls::*member;
     const char* name;
     const char* caption;
     Box box;
   };
   const TimeLabel labels[] = {
-      {&MainControls::TimeDisplay::Label3,
+      {&TimeControls::Label3,
        ObjectNames::Label3,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Aktuell:"),
        {12, 24, 45.75, 9.75}},
-      {&MainControls::TimeDisplay::lblAkt, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
-      {&MainControls::TimeDisplay::Label1,
+      {&TimeControls::lblAkt, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
+      {&TimeControls::Label1,
        ObjectNames::Label1,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Startzeit:"),
        {12, 41.25, 45.75, 9.75}},
-      {&MainControls::TimeDisplay::lblStart,
-       ObjectNames::lblStart,
-       "22:22:22",
-       {63, 41.25, 33.75, 12.75}},
-      {&MainControls::TimeDisplay::Label5,
+      {&TimeControls::lblStart, ObjectNames::lblStart, "22:22:22", {63, 41.25, 33.75, 12.75}},
+      {&TimeControls::Label5,
        ObjectNames::Label5,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Laufzeit:"),
        {12, 58.5, 45.75, 9.75}},
-      {&MainControls::TimeDisplay::lblLauf,
-       ObjectNames::lblLauf,
-       "22:22:22",
-       {63, 58.5, 33.75, 12.75}},
-      {&MainControls::TimeDisplay::Label4,
+      {&TimeControls::lblLauf, ObjectNames::lblLauf, "22:22:22", {63, 58.5, 33.75, 12.75}},
+      {&TimeControls::Label4,
        ObjectNames::Label4,
        QT_TRANSLATE_NOOP("kelvor::frmMain", "Alarm bei:"),
        {12, 75.75, 45.75, 9.75}},
-      {&MainControls::TimeDisplay::lblAbbr,
-       ObjectNames::lblAbbr,
-       "22:22:22",
-       {63, 75.75, 33.75, 12.75}},
+      {&TimeControls::lblAbbr, ObjectNames::lblAbbr, "22:22:22", {63, 75.75, 33.75, 12.75}},
   };
   for (const TimeLabel& label : labels) {
     c.*label.member = makeLabel(c.Frame3, QLatin1String(label.name), label.caption, label.box);
@@ -264,22 +243,22 @@ void buildTimeGroup(MainControls::TimeDisplay& c, QWidget* panel) {
 void buildPanel(MainControls& c) {
   c.picControls =
       place(new QWidget(c.central), QLatin1String(ObjectNames::picControls), {24, 2, 439, 111.75});
-  buildRecordingGroup(c.plot, c.alarm, c.picControls);
+  buildRecordingGroup(c.recording, c.alarm, c.picControls);
   buildReadingDisplay(c.reading, c.picControls);
-  buildRangeGroup(c.plot, c.picControls);
-  buildColourGroup(c.plot, c.picControls);
+  buildRangeGroup(c.range, c.picControls);
+  buildColourGroup(c.colours, c.picControls);
   buildTimeGroup(c.time, c.picControls);
 }
 
 // Member 0 of each axis label array; the other members are copies (createCopies).
-void buildAxisLabels(MainControls::AxisLabels& c, QWidget* central) {
+void buildAxisLabels(AxisLabels& c, QWidget* central) {
   c.lblX.push_back(makeLabel(central, indexedName(ObjectNames::lblX, 0), "1",
                              {74.25, 276, 24.75, 9.75}, Qt::AlignHCenter));
   c.lblY.push_back(makeLabel(central, indexedName(ObjectNames::lblY, 0), "0,00",
                              {0, 267, 20.25, 12.75}, Qt::AlignRight));
 }
 
-void buildAxisTexts(MainControls::AxisLabels& c, QWidget* central) {
+void buildAxisTexts(AxisLabels& c, QWidget* central) {
   c.lblTpP = makeLabel(central, QLatin1String(ObjectNames::lblTpP), "10s / Pixel",
                        {162, 285, 87.75, 9.75});
   c.lblZeitEinheit = makeLabel(central, QLatin1String(ObjectNames::lblZeitEinheit), "t  -->",
@@ -288,7 +267,7 @@ void buildAxisTexts(MainControls::AxisLabels& c, QWidget* central) {
 
 // Each channel's cell in its plot colour on black, as the plot draws it; a disabled cell in
 // the colour halfway to grey, dimmed but still legible for the dark blue.
-void buildChannelValues(MainControls::ChannelValues& c, QWidget* central) {
+void buildChannelValues(ChannelValueCells& c, QWidget* central) {
   for (std::size_t i = 0; i < c.lblChannelValue.size(); ++i) {
     const QString name = QLatin1String(ObjectNames::lblChannelValue) + QString::number(i + 1);
     QLabel* cell = makeLabel(central, name, "", {0, 0, 0, 0});
@@ -306,99 +285,6 @@ void buildChannelValues(MainControls::ChannelValues& c, QWidget* central) {
   }
 }
 
-QMenu* makeMenu(QWidget* parent, const QString& menuName, const QString& actionName,
-                const char* caption, const QFont& font) {
-  auto* menu = new QMenu(text(caption), parent);
-  menu->setObjectName(menuName);
-  menu->setFont(font);  // popups are windows of their own and do not inherit fonts
-  menu->menuAction()->setObjectName(actionName);
-  return menu;
-}
-
-QAction* addItem(QMenu* menu, const QString& name, const char* caption) {
-  auto* action = new QAction(text(caption), menu);
-  action->setObjectName(name);
-  menu->addAction(action);
-  return action;
-}
-
-QAction* addSeparator(QMenu* menu, const QString& name) {
-  auto* action = new QAction(menu);
-  action->setObjectName(name);
-  action->setSeparator(true);
-  menu->addAction(action);
-  return action;
-}
-
-// One of the per-channel submenus of the file menu (load or save).
-QMenu* addChannelMenu(QMenu* fileMenu, int fileIndex, const char* menuName, const char* caption,
-                      const char* itemName, std::array<QAction*, 6>& items) {
-  QMenu* menu = makeMenu(fileMenu, QLatin1String(menuName),
-                         indexedName(ObjectNames::mnuFile, fileIndex), caption, fileMenu->font());
-  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    items[static_cast<std::size_t>(i)] =
-        addItem(menu, indexedName(itemName, i), ChannelCaptions[i]);
-  }
-  fileMenu->addMenu(menu);
-  return menu;
-}
-
-void buildFileMenu(MainControls::MenuActions& c, QMenuBar* bar) {
-  c.fileMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuFileMainMenu),
-                        QLatin1String(ObjectNames::mnuFileMain),
-                        QT_TRANSLATE_NOOP("kelvor::frmMain", "&Datei"), bar->font());
-  c.mnuFileMain = c.fileMenu->menuAction();
-  c.mnuFile[0] = addChannelMenu(c.fileMenu, 0, ObjectNames::mnuFileLoadMenu,
-                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Laden"),
-                                ObjectNames::mnuFileLoad, c.mnuFileLoad)
-                     ->menuAction();
-  c.mnuFile[1] = addChannelMenu(c.fileMenu, 1, ObjectNames::mnuFileSaveMenu,
-                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Speichern"),
-                                ObjectNames::mnuFileSave, c.mnuFileSave)
-                     ->menuAction();
-  c.mnuFile[2] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile, 2));
-  c.mnuPrint[0] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 0),
-                          QT_TRANSLATE_NOOP("kelvor::frmMain", "&Drucken"));
-  c.mnuPrint[1] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 1),
-                          QT_TRANSLATE_NOOP("kelvor::frmMain", "Drucker &einrichten"));
-  c.mnuFile2[3] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 3));
-  c.mnuFile2[MainControls::PortSettingsItem] =
-      addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4),
-              QT_TRANSLATE_NOOP("kelvor::frmMain", "COM-P&ort"));
-  c.mnuChannels = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuChannels),
-                          QT_TRANSLATE_NOOP("kelvor::frmMain", "&Kanäle…"));
-  c.mnuRecordings = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings),
-                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Aufzeichnungen…"));
-  c.mnuReview = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview),
-                        QT_TRANSLATE_NOOP("kelvor::frmMain", "Aufzeichnung an&sehen…"));
-  c.mnuPublish = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish),
-                         QT_TRANSLATE_NOOP("kelvor::frmMain", "&Veröffentlichen…"));
-  c.mnuFile2[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
-  c.mnuFile2[MainControls::ExitItem] = addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6),
-                                               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Beenden"));
-  bar->addMenu(c.fileMenu);
-}
-
-void buildEditAndHelpMenus(MainControls::MenuActions& c, QMenuBar* bar) {
-  c.editMenu =
-      makeMenu(bar, QLatin1String(ObjectNames::mnuEditMenu), QLatin1String(ObjectNames::mnuEdit),
-               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Bearbeiten"), bar->font());
-  c.mnuEdit = c.editMenu->menuAction();
-  c.mnuCopy[0] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 0),
-                         QT_TRANSLATE_NOOP("kelvor::frmMain", "Grafik kopieren farbig"));
-  c.mnuCopy[1] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 1),
-                         QT_TRANSLATE_NOOP("kelvor::frmMain", "Grafik kopieren s/w"));
-  bar->addMenu(c.editMenu);
-
-  c.helpMenu =
-      makeMenu(bar, QLatin1String(ObjectNames::mnuHelpMenu), QLatin1String(ObjectNames::mnuHelp),
-               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Hilfe"), bar->font());
-  c.mnuHelp = c.helpMenu->menuAction();
-  c.mnuInfo = addItem(c.helpMenu, QLatin1String(ObjectNames::mnuInfo),
-                      QT_TRANSLATE_NOOP("kelvor::frmMain", "&Info"));
-  bar->addMenu(c.helpMenu);
-}
-
 // The design's boxes are small: captions fit them at 8 pt.
 // The control boxes are sized for a narrow sans face at 8 points; Arial (or its
 // metric twin Liberation Sans) fits them, wider faces are the fallback.
@@ -408,16 +294,6 @@ QFont windowFont() {
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(8);
   return font;
-}
-
-QLabel* copyLabel(const QLabel* original, const QString& name, bool visible) {
-  auto* label = new QLabel(original->text(), original->parentWidget());
-  label->setObjectName(name);
-  label->setAlignment(original->alignment());
-  label->setFont(original->font());
-  label->setGeometry(original->geometry());
-  label->setVisible(visible);
-  return label;
 }
 
 }  // namespace
@@ -444,33 +320,22 @@ MainControls MainControls::build(QMainWindow* window) {
 
   QMenuBar* bar = window->menuBar();
   bar->setFont(font);
-  buildFileMenu(c.menus, bar);
-  buildEditAndHelpMenus(c.menus, bar);
+  c.menus = MenuActions::build(bar);
   return c;
-}
-
-void MainControls::AxisLabels::createCopies() {
-  if (lblX.empty() || lblY.empty()) return;
-  // Growing only up to the last index keeps a second call from adding duplicates.
-  for (int i = static_cast<int>(lblX.size()); i <= LastAxisLabel; ++i) {
-    lblX.push_back(copyLabel(lblX.front(), indexedName(ObjectNames::lblX, i), true));
-  }
-  for (int i = static_cast<int>(lblY.size()); i <= LastAxisLabel; ++i) {
-    lblY.push_back(copyLabel(lblY.front(), indexedName(ObjectNames::lblY, i), false));
-  }
 }
 
 std::vector<QObject*> MainControls::captionedControls() const {
   const MenuActions& m = menus;
   std::vector<QObject*> list = {
-      plot.Frame2, plot.Label7, alarm.chkAlarm,  plot.chkActive,    plot.cmdReset, plot.cmdCLS,
-      plot.Frame4, plot.Label6, plot.Label8,     plot.chkAutoScale, plot.Frame1,   time.Frame3,
-      time.Label3, time.Label1, time.Label5,     time.Label4,       m.mnuFileMain, m.mnuEdit,
-      m.mnuHelp,   m.mnuInfo,   m.mnuRecordings, m.mnuPublish,      m.mnuChannels, m.mnuReview};
+      recording.Frame2, recording.Label7, alarm.chkAlarm, recording.chkActive, recording.cmdReset,
+      recording.cmdCLS, range.Frame4,     range.Label6,   range.Label8,        range.chkAutoScale,
+      colours.Frame1,   time.Frame3,      time.Label3,    time.Label1,         time.Label5,
+      time.Label4,      m.mnuFileMain,    m.mnuEdit,      m.mnuHelp,           m.mnuInfo,
+      m.mnuRecordings,  m.mnuPublish,     m.mnuChannels,  m.mnuReview};
   const auto addAll = [&list](const auto& members) {
     for (const auto& member : members) list.push_back(member);
   };
-  addAll(plot.optDrawStyle);
+  addAll(recording.optDrawStyle);
   addAll(m.mnuFile);
   addAll(m.mnuFileLoad);
   addAll(m.mnuFileSave);

@@ -13,15 +13,15 @@
 #include "platform/PortNaming.h"
 #include "ui/mainwindow/ChannelSources.h"
 #include "ui/mainwindow/ChannelValuesRow.h"
-#include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/ReadingControls.h"
 
 namespace kelvor {
 
-MeterStateDisplay::MeterStateDisplay(QWidget& window, const MainControls& controls,
+MeterStateDisplay::MeterStateDisplay(QWidget& window, const ReadingControls& reading,
                                      ChannelSources& sources)
-    : window_(window), controls_(controls), sources_(sources) {
+    : window_(window), reading_(reading), sources_(sources) {
   sources_.addListener(this);
-  controls_.reading.lblVal->installEventFilter(this);
+  reading_.lblVal->installEventFilter(this);
 }
 
 MeterStateDisplay::~MeterStateDisplay() {
@@ -77,7 +77,7 @@ void MeterStateDisplay::meterStateChanged(MeterCondition) {
   const MeterCondition condition =
       shown ? shown->reader().meterState().condition() : MeterCondition::Answering;
   // A disabled label is drawn in the palette's dimmed colour.
-  for (QLabel* label : {controls_.reading.lblVal, controls_.reading.lblACDC}) {
+  for (QLabel* label : {reading_.lblVal, reading_.lblACDC}) {
     label->setEnabled(condition == MeterCondition::Answering);
     label->setProperty(AlarmShown, alarm);
     paintReading(label);
@@ -91,8 +91,8 @@ void MeterStateDisplay::setReadingColour(QLabel* label, const QColor& colour) {
 
 bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
   // Filled in when it is about to be shown, so that the time of the last answer is current.
-  if (watched == controls_.reading.lblVal && event->type() == QEvent::ToolTip)
-    controls_.reading.lblVal->setToolTip(shownSourceTip());
+  if (watched == reading_.lblVal && event->type() == QEvent::ToolTip)
+    reading_.lblVal->setToolTip(shownSourceTip());
   return QObject::eventFilter(watched, event);
 }
 

@@ -15,7 +15,7 @@ namespace kelvor {
 
 class ChannelSources;
 class MeterConnection;
-struct MainControls;
+struct ReadingControls;
 
 // Shows what the meter is doing: the window title names the port and the state, the reading
 // display keeps its last value but is drawn dimmed while the meter does not answer, and its
@@ -26,7 +26,7 @@ class MeterStateDisplay : public QObject,
                           public MeterStateListener,
                           public MeterGroup::TickListener {
  public:
-  MeterStateDisplay(QWidget& window, const MainControls& controls, ChannelSources& sources);
+  MeterStateDisplay(QWidget& window, const ReadingControls& reading, ChannelSources& sources);
   ~MeterStateDisplay() override;
 
   // The sources were bound anew: with several meters the title names them all, and the
@@ -50,7 +50,7 @@ class MeterStateDisplay : public QObject,
   QString shownSourceTip();
 
   QWidget& window_;
-  const MainControls& controls_;
+  const ReadingControls& reading_;
   ChannelSources& sources_;
 };
 

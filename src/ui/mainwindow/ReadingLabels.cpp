@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QStringDecoder>
 
-#include "ui/mainwindow/MainControls.h"
+#include "ui/mainwindow/RangeControls.h"
+#include "ui/mainwindow/ReadingControls.h"
+#include "ui/mainwindow/TimeControls.h"
 
 namespace kelvor {
 
@@ -23,23 +25,23 @@ QString fromMeter(const std::string& text) {
 }  // namespace
 
 void ReadingLabels::showValue(const std::string& text) {
-  controls_.reading.lblVal->setText(fromMeter(text));
+  reading_.lblVal->setText(fromMeter(text));
 }
 void ReadingLabels::showMode(const std::string& text) {
-  controls_.reading.lblACDC->setText(fromMeter(text));
+  reading_.lblACDC->setText(fromMeter(text));
 }
 void ReadingLabels::showCurrentTime(const std::string& text) {
-  controls_.time.lblAkt->setText(fromMeter(text));
+  time_.lblAkt->setText(fromMeter(text));
 }
 void ReadingLabels::showStartTime(const std::string& text) {
-  controls_.time.lblStart->setText(fromMeter(text));
+  time_.lblStart->setText(fromMeter(text));
 }
 void ReadingLabels::showRunTime(const std::string& text) {
-  controls_.time.lblLauf->setText(fromMeter(text));
+  time_.lblLauf->setText(fromMeter(text));
 }
 void ReadingLabels::showAutoScale(bool on) {
-  const QSignalBlocker quiet(controls_.plot.chkAutoScale);
-  controls_.plot.chkAutoScale->setChecked(on);
+  const QSignalBlocker quiet(range_.chkAutoScale);
+  range_.chkAutoScale->setChecked(on);
 }
 
 }  // namespace kelvor

@@ -5,13 +5,17 @@
 
 namespace kelvor {
 
-struct MainControls;
+struct RangeControls;
+struct ReadingControls;
+struct TimeControls;
 
 // The reading's labels and check boxes of the main window. Texts from the meter are
 // single bytes and shown as Latin-1 characters.
 class ReadingLabels : public ReadingView {
  public:
-  explicit ReadingLabels(const MainControls& controls) : controls_(controls) {}
+  ReadingLabels(const ReadingControls& reading, const TimeControls& time,
+                const RangeControls& range)
+      : reading_(reading), time_(time), range_(range) {}
 
   void showValue(const std::string& text) override;
   void showMode(const std::string& text) override;
@@ -21,7 +25,9 @@ class ReadingLabels : public ReadingView {
   void showAutoScale(bool on) override;
 
  private:
-  const MainControls& controls_;
+  const ReadingControls& reading_;
+  const TimeControls& time_;
+  const RangeControls& range_;
 };
 
 }  // namespace kelvor

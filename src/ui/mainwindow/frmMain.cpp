@@ -19,8 +19,8 @@
 #include <cstring>
 
 #include "core/calc/ChannelBindingCheck.h"
-#include "core/scope/RangeLists.h"
-#include "core/scope/RecoveryChannel.h"
+#include "core/plot/RangeLists.h"
+#include "core/recording/RecoveryChannel.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "platform/JournalFile.h"
 #include "platform/MessageTexts.h"
@@ -70,18 +70,18 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
       context_(context),
       controls_(MainControls::build(this)),
       panel_(*this, controls_),
-      readingLabels_(controls_),
+      readingLabels_(controls_.reading, controls_.time, controls_.range),
       alarmPlayer_([] { QApplication::beep(); }),
       recording_(clock, alarmPlayer_, {&readingLabels_, &panel_}),
       station_(clock, SystemLocale::decimalSeparator()),
       sources_(station_, recording_),
-      channelDisplay_(controls_, sources_, readingLabels_, panel_,
+      channelDisplay_(controls_.values, sources_, readingLabels_, panel_,
                       SystemLocale::decimalSeparator()),
-      meterDisplay_(*this, controls_, sources_),
-      channelTips_(controls_, traces(), SystemLocale::decimalSeparator()),
+      meterDisplay_(*this, controls_.reading, sources_),
+      channelTips_(controls_.colours, traces(), SystemLocale::decimalSeparator()),
       scope_(recording_.state(), traces(), panel_, SystemLocale::decimalSeparator()),
-      alarm_(controls_, recording_.alarm(), this),
-      traceFiles_(traces(), recording(), recorder(), scope_, controls_, context_, this),
+      alarm_(controls_.alarm, recording_.alarm(), this),
+      traceFiles_(traces(), recording(), recorder(), scope_, context_, this),
       print_(traces(), scope_, printOptions_, this),
       publish_(
           station_, [this] { return sources_.ownChannel(); }, this) {
@@ -171,22 +171,22 @@ void frmMain::Form_Load() {
 
 void frmMain::connectControls() {
   const MainControls& c = controls_;
-  connect(c.plot.chkActive, &QCheckBox::clicked, this,
+  connect(c.recording.chkActive, &QCheckBox::clicked, this,
           [this](bool on) { recorder().setActive(on); });
-  connect(c.plot.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
-  connect(c.plot.chkAutoScale, &QCheckBox::clicked, this,
+  connect(c.recording.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
+  connect(c.range.chkAutoScale, &QCheckBox::clicked, this,
           [this](bool on) { recording_.setAutoScale(on); });
-  connect(c.plot.cmdReset, &QPushButton::clicked, this, [this] { recording_.reset(); });
-  if (auto* channels = c.plot.optColor[0]->group()) {
+  connect(c.recording.cmdReset, &QPushButton::clicked, this, [this] { recording_.reset(); });
+  if (auto* channels = c.colours.optColor[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this, [this](int index) { chooseChannel(index); });
   }
-  connect(c.plot.cboMessDauer, &QComboBox::activated, this,
+  connect(c.recording.cboMessDauer, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
-  connect(c.plot.cboYMin, &QComboBox::activated, this,
+  connect(c.range.cboYMin, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMinItem(item); });
-  connect(c.plot.cboYMax, &QComboBox::activated, this,
+  connect(c.range.cboYMax, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMaxItem(item); });
-  for (const auto item : {MainControls::PortSettingsItem, MainControls::ExitItem}) {
+  for (const auto item : {MenuActions::PortSettingsItem, MenuActions::ExitItem}) {
     connect(c.menus.mnuFile2.at(item), &QAction::triggered, this,
             [this, item] { mnuFile2_Click(item); });
   }
@@ -254,16 +254,16 @@ void frmMain::makeLang() {
 }
 
 void frmMain::fillRangeLists() {
-  const QSignalBlocker quietMin(controls_.plot.cboYMin);
-  const QSignalBlocker quietMax(controls_.plot.cboYMax);
-  controls_.plot.cboYMin->addItems(toQt(scope_.yMinList().texts));
-  controls_.plot.cboYMax->addItems(toQt(scope_.yMaxList().texts));
+  const QSignalBlocker quietMin(controls_.range.cboYMin);
+  const QSignalBlocker quietMax(controls_.range.cboYMax);
+  controls_.range.cboYMin->addItems(toQt(scope_.yMinList().texts));
+  controls_.range.cboYMax->addItems(toQt(scope_.yMaxList().texts));
   scope_.setYMinItemSilently(DefaultYMinItem);
 }
 
 void frmMain::fillDurationList() {
-  const QSignalBlocker quiet(controls_.plot.cboMessDauer);
-  controls_.plot.cboMessDauer->addItems(toQt(scope_.durationTexts()));
+  const QSignalBlocker quiet(controls_.recording.cboMessDauer);
+  controls_.recording.cboMessDauer->addItems(toQt(scope_.durationTexts()));
 }
 
 void frmMain::GetAlarm() {
@@ -301,12 +301,12 @@ void frmMain::restorePlacement() {
   WindowPlacement::restore(this, saved_);
 }
 
-void frmMain::mnuFile2_Click(MainControls::FileMenuItem item) {
-  if (item == MainControls::PortSettingsItem && sources_.ownMeter() &&
+void frmMain::mnuFile2_Click(MenuActions::FileMenuItem item) {
+  if (item == MenuActions::PortSettingsItem && sources_.ownMeter() &&
       runPortSettings(this, *sources_.ownPort(), *sources_.ownMeter(), sources_.bindings(),
                       sources_.ownChannel()))
     publish_.followPort();
-  if (item == MainControls::ExitItem) close();
+  if (item == MenuActions::ExitItem) close();
 }
 
 // Stored bindings did not all pass the channel dialog (a settings file edited by hand): what it
@@ -335,7 +335,7 @@ void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
   if (channel != recording().activeChannel()) recording_.chooseChannel(channel);
   sources_.bind(bindings, channel, this);
   publish_.followPort();
-  controls_.plot.optColor[static_cast<std::size_t>(channel)]->setChecked(true);
+  controls_.colours.optColor[static_cast<std::size_t>(channel)]->setChecked(true);
   meterDisplay_.follow();
   if (channelDisplay_.bound() && loaded_) Form_Resize();
 }

@@ -5,8 +5,8 @@
 
 #include "core/Clock.h"
 #include "core/acquisition/PortConfig.h"
+#include "core/plot/ScopeController.h"
 #include "core/printing/PrintOptions.h"
-#include "core/scope/ScopeController.h"
 #include "core/session/LiveRecording.h"
 #include "core/settings/ProgramContext.h"
 #include "core/settings/StoredSettings.h"
@@ -77,7 +77,7 @@ class frmMain : public QMainWindow {
   void restorePlacement();
   void QueryUnload();
   void connectControls();
-  void mnuFile2_Click(MainControls::FileMenuItem item);
+  void mnuFile2_Click(MenuActions::FileMenuItem item);
   void mnuInfo_Click();
   void connectPlot();
   void mnuReview_Click();

@@ -16,7 +16,7 @@
 #include "core/journal/JournalStream.h"
 #include "core/journal/JournalTraces.h"
 #include "core/journal/ShownRows.h"
-#include "core/scope/PlotReadout.h"
+#include "core/plot/PlotReadout.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageTexts.h"
 #include "platform/SystemClock.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/Clock.h"
-#include "core/scope/ReviewPlot.h"
+#include "core/plot/ReviewPlot.h"
 #include "core/text/TimeText.h"
 
 namespace kelvor {

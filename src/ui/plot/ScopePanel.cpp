@@ -9,8 +9,8 @@
 #include <QSignalBlocker>
 #include <cmath>
 
-#include "core/scope/XAxis.h"
-#include "core/scope/YAxis.h"
+#include "core/plot/XAxis.h"
+#include "core/plot/YAxis.h"
 #include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/Units.h"
@@ -43,8 +43,8 @@ ScopePanel::ScopePanel(QMainWindow& window, const MainControls& controls)
     : window_(window), controls_(controls) {}
 
 void ScopePanel::showActive(bool active) {
-  const QSignalBlocker quiet(controls_.plot.chkActive);
-  controls_.plot.chkActive->setChecked(active);
+  const QSignalBlocker quiet(controls_.recording.chkActive);
+  controls_.recording.chkActive->setChecked(active);
 }
 
 void ScopePanel::showStartTime(const std::string& text) {
@@ -83,7 +83,7 @@ PlotArea ScopePanel::layoutPlotArea() {
   // Whole points; never so small that nothing is left inside the border.
   area.outerWidth = std::max(border + 1, std::floor(innerWidth - PlotLeft + 0.5));
   // The row of channel values, where it shows, takes its room from the plot.
-  const double row = ChannelValuesRow::height(controls_);
+  const double row = ChannelValuesRow::height(controls_.values);
   area.outerHeight =
       std::max(border + 1, std::floor(innerHeight - ScopeController::NonPlotHeight - row + 0.5));
   area.innerWidth = static_cast<int>(area.outerWidth - border);
@@ -92,7 +92,7 @@ PlotArea ScopePanel::layoutPlotArea() {
   if (row > 0) {
     // Under the captions below the plot, which take the room the plot leaves above its top.
     const double captions = ScopeController::NonPlotHeight - PlotTop;
-    ChannelValuesRow::place(controls_, area.left, area.top + area.outerHeight + captions,
+    ChannelValuesRow::place(controls_.values, area.left, area.top + area.outerHeight + captions,
                             area.outerWidth);
   }
   const QSize picture = controls_.picScope->pictureSize();
@@ -136,18 +136,18 @@ void ScopePanel::plotChanged(const RasterRect& area) {
 }
 
 DrawStyle ScopePanel::drawStyle() const {
-  return controls_.plot.optDrawStyle[1]->isChecked() ? DrawStyle::OnePerColumn
-                                                     : DrawStyle::EveryReading;
+  return controls_.recording.optDrawStyle[1]->isChecked() ? DrawStyle::OnePerColumn
+                                                          : DrawStyle::EveryReading;
 }
 
 void ScopePanel::showDurationItem(int item) {
-  selectSilently(controls_.plot.cboMessDauer, item);
+  selectSilently(controls_.recording.cboMessDauer, item);
 }
 void ScopePanel::showYMinItem(int item) {
-  selectSilently(controls_.plot.cboYMin, item);
+  selectSilently(controls_.range.cboYMin, item);
 }
 void ScopePanel::showYMaxItem(int item) {
-  selectSilently(controls_.plot.cboYMax, item);
+  selectSilently(controls_.range.cboYMax, item);
 }
 
 void ScopePanel::showLiveMarker(const Message& marker) {

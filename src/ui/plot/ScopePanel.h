@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/scope/Recorder.h"
-#include "core/scope/ScopeController.h"
+#include "core/plot/ScopeController.h"
+#include "core/recording/Recorder.h"
 
 class QMainWindow;
 

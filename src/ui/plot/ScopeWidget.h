@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "core/scope/PlotReadout.h"
-#include "core/scope/Raster.h"
+#include "core/plot/PlotReadout.h"
+#include "core/plot/Raster.h"
 
 namespace kelvor {
 

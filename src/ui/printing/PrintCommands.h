@@ -4,10 +4,10 @@
 #include <QString>
 #include <functional>
 
+#include "core/plot/ScopeController.h"
 #include "core/printing/Druck.h"
 #include "core/printing/PrintOptions.h"
-#include "core/scope/ScopeController.h"
-#include "core/scope/TraceStore.h"
+#include "core/recording/TraceStore.h"
 
 class QPrinter;
 class QWidget;

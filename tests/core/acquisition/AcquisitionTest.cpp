@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/InvalidValue.h"
 #include "core/acquisition/MeterFrame.h"
 #include "core/acquisition/PollingCycle.h"
 #include "core/acquisition/PortTable.h"

@@ -8,10 +8,10 @@
 #include <tuple>
 #include <vector>
 
-#include "core/acquisition/MeterFrame.h"
+#include "core/InvalidValue.h"
 #include "core/alarm/AlarmCondition.h"
 #include "core/alarm/WaveFile.h"
-#include "core/scope/Recorder.h"
+#include "core/recording/Recorder.h"
 #include "support/FakeClock.h"
 
 namespace kelvor {

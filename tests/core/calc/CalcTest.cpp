@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/InvalidValue.h"
 #include "core/calc/CalculatedChannel.h"
 #include "core/calc/Calculation.h"
 #include "core/calc/ChannelBindingCheck.h"

@@ -9,9 +9,9 @@
 #include <tuple>
 #include <vector>
 
-#include "core/acquisition/MeterFrame.h"
-#include "core/scope/Recording.h"
-#include "core/scope/ValueLists.h"
+#include "core/InvalidValue.h"
+#include "core/recording/Recording.h"
+#include "core/recording/ValueLists.h"
 #include "support/TraceStoreFill.h"
 
 namespace kelvor {

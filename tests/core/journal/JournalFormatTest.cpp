@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/InvalidValue.h"
 #include "core/journal/JournalFormat.h"
 #include "core/journal/JournalStream.h"
 #include "core/journal/JournalTraces.h"

@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "core/acquisition/MeterFrame.h"
+#include "core/InvalidValue.h"
 #include "support/TraceStoreFill.h"
 
 namespace kelvor {

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/InvalidValue.h"
 #include "core/publish/PublishQueue.h"
 #include "core/publish/Publishing.h"
 #include "core/record/RecordTexts.h"

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/InvalidValue.h"
 #include "core/alarm/AlarmCondition.h"
 #include "core/record/JournalAlarm.h"
 #include "core/record/RecordOptions.h"

@@ -58,8 +58,8 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
     replayed = rows.size();
     window.liveRecording().replay(rows, channel);
   });
-  window.controls().plot.optColor[1]->click();
-  window.controls().plot.chkActive->click();
+  window.controls().colours.optColor[1]->click();
+  window.controls().recording.chkActive->click();
   const RecordingState& state = window.recording();
   window.liveRecording().recording().beginRun(window.liveRecording().clock().moment());
   const auto before = std::tuple(state.running(), state.startTime());
@@ -85,7 +85,7 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
         << messages.join("").toStdString();
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
-    EXPECT_TRUE(loaded || (window.controls().plot.chkActive->isChecked() &&
+    EXPECT_TRUE(loaded || (window.controls().recording.chkActive->isChecked() &&
                            std::tuple(state.running(), state.startTime()) == before));
   }
 }

@@ -162,7 +162,7 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   const QSize design = window.size();
   const int plotHeight = window.controls().picScope->height();
   const auto& cells = window.controls().values.lblChannelValue;
-  ChannelValuesRow row(window.controls());
+  ChannelValuesRow row(window.controls().values);
   EXPECT_TRUE(row.setBound(std::vector<bool>(6, true)));
   for (int channel = 0; channel < 6; ++channel)
     row.showMeter(channel, ChannelReading{-0.0123456, "Ah"}, MeterCondition(channel % 4));

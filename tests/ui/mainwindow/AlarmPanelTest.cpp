@@ -26,7 +26,7 @@ struct AlarmPanelTest : ::testing::Test {
   Recording recording;
   CountingSound sound;
   AlarmRule rule{sound};
-  AlarmPanel panel{controls, rule};
+  AlarmPanel panel{controls.alarm, rule};
 };
 
 // Every text change parses the condition: an unusable one switches the alarm off, a usable

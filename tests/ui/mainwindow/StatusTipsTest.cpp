@@ -12,6 +12,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include "core/InvalidValue.h"
 #include "platform/ProgramCatalogue.h"
 #include "platform/SystemLocale.h"
 #include "support/StartedMainWindow.h"
@@ -56,7 +57,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   EXPECT_TRUE(value->isEnabled());
   EXPECT_TRUE(hover(value).endsWith("Last answer: 09:00:05")) << hover(value).toStdString();
 
-  QRadioButton* channel = window.controls().plot.optColor[2];
+  QRadioButton* channel = window.controls().colours.optColor[2];
   EXPECT_EQ(hover(channel), "No samples") << "emptied by choosing it";
   testing::fillChannel(window.traces(), 2, {{0.5f, 6}, {InvalidValue, 7}, {1.5f, 9}});
   context.LangCode = 0;
@@ -121,7 +122,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   for (const auto& [watched, tip] : {std::pair{1, "Gerät: " + home.filePath("Kelvor/ports/COM2")},
                                      {2, QStringLiteral("Berechnung: W=1*2")},
                                      {0, "Gerät: " + home.filePath("Kelvor/ports/COM1")}}) {
-    window.controls().plot.optColor[static_cast<std::size_t>(watched)]->click();
+    window.controls().colours.optColor[static_cast<std::size_t>(watched)]->click();
     EXPECT_EQ(hover(value).section('\n', 0, 0).toStdString(), tip.toStdString());
   }
 }

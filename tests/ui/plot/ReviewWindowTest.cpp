@@ -16,8 +16,8 @@
 #include <tuple>
 
 #include "core/journal/JournalFormat.h"
-#include "core/scope/PlotDrawing.h"
-#include "core/scope/ValueLists.h"
+#include "core/plot/PlotDrawing.h"
+#include "core/recording/ValueLists.h"
 #include "ui/plot/ReviewWindow.h"
 #include "ui/plot/ScopeWidget.h"
 

@@ -194,18 +194,18 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   });
   const MainControls& c = window.controls();
   const std::vector<std::pair<const char*, std::function<void()>>> commands = {
-      {"a channel button empties its channel", [&] { c.plot.optColor[1]->click(); }},
+      {"a channel button empties its channel", [&] { c.colours.optColor[1]->click(); }},
       {"the first reading of a recording empties the recording channel",
        [&] {
-         c.plot.optColor[0]->click();
+         c.colours.optColor[0]->click();
          testing::fillChannel(window.traces(), 0, {{0.4f, 0}, {1.0f, 500}});
          window.scope().FullReDraw(Rescale::Keep);
-         c.plot.chkActive->click();
+         c.recording.chkActive->click();
          reading("DC  0.700 V  \r");
        }},
       {"loading a file replaces a channel", [&] { traceFiles.loadFrom(2, file); }},
       {"a replayed journal replaces a channel", [&] { traceFiles.replayJournal(journal, 2); }},
-      {"reset empties every channel", [&] { c.plot.cmdReset->click(); }}};
+      {"reset empties every channel", [&] { c.recording.cmdReset->click(); }}};
   window.scope().FullReDraw(Rescale::Keep);
   for (const auto& [what, command] : commands) {
     SCOPED_TRACE(what);

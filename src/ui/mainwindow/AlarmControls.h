@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QCheckBox;
+class QLineEdit;
+
+namespace kelvor {
+
+// The alarm condition and its switch.
+struct AlarmControls {
+  QCheckBox* chkAlarm = nullptr;
+  QLineEdit* txtAlarm = nullptr;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QLabel;
+
+namespace kelvor {
+
+// The large digits of the main window: the reading and its unit.
+struct ReadingControls {
+  QLabel* lblVal = nullptr;
+  QLabel* lblACDC = nullptr;
+};
+
+}  // namespace kelvor

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace kelvor {
+
+// The recording group of the main window (its frame also holds the alarm controls): the
+// duration, drawing active, the draw style, Reset and clearing the picture.
+struct RecordingControls {
+  QGroupBox* Frame2 = nullptr;
+  QLabel* Label7 = nullptr;  // object name "Label7(0)"
+  QComboBox* cboMessDauer = nullptr;
+  QCheckBox* chkActive = nullptr;
+  std::array<QRadioButton*, 2> optDrawStyle{};
+  QPushButton* cmdReset = nullptr;
+  QPushButton* cmdCLS = nullptr;
+};
+
+}  // namespace kelvor
