@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/acquisition/CodedRanges.h"
+#include "core/acquisition/FrameBits.h"
 
 namespace kelvor {
 
@@ -37,45 +38,38 @@ constexpr CodedFunction Functions[] = {
 };
 const CodedFunction& FrequencyFunction = Functions[2];
 
-unsigned byteAt(const std::string& frame, std::size_t index) {
-  return static_cast<unsigned char>(frame[index]);
-}
-
-bool bit(const std::string& frame, std::size_t index, int number) {
-  return (byteAt(frame, index) >> number) & 1;
-}
-
 }  // namespace
 
 std::optional<DecodedFrame> Es51922Family::decode(std::string& frame, char decimalSeparator) const {
   if (frame.size() != answerLength() || frame[12] != '\r' || frame[13] != '\n') return std::nullopt;
   for (std::size_t i = 0; i < 12; ++i)
-    if ((byteAt(frame, i) & 0xF0) != 0x30) return std::nullopt;
+    if ((frameByte(frame, i) & 0xF0) != 0x30) return std::nullopt;
 
   const CodedFunction* function =
-      codedFunction(Functions, static_cast<int>(byteAt(frame, Function) & 0xF));
+      codedFunction(Functions, static_cast<int>(frameByte(frame, Function) & 0xF));
   if (!function) return std::nullopt;
   MeterDisplay display;
   // In a voltage or current function the display may show the signal's frequency instead.
   const std::string_view unit = function->unit;
-  const bool frequency = bit(frame, Option3, 0) && (unit == "V" || unit == "A");
+  const bool frequency = frameBit(frame, Option3, 0) && (unit == "V" || unit == "A");
   if (!applyRange(frequency ? FrequencyFunction : *function,
-                  static_cast<int>(byteAt(frame, Range) & 0xF), display))
+                  static_cast<int>(frameByte(frame, Range) & 0xF), display))
     return std::nullopt;
   display.digits = frame.substr(1, 5);
-  display.flags.overload = bit(frame, Status, 0);
+  display.flags.overload = frameBit(frame, Status, 0);
   if (!display.flags.overload &&
       display.digits.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
   display.overloadText = "OL";
-  display.negative = bit(frame, Status, 2);
-  display.flags.lowBattery = bit(frame, Status, 1);
-  display.flags.max = bit(frame, Option1, 3);
-  display.flags.min = bit(frame, Option1, 2);
-  display.flags.relative = bit(frame, Option1, 1);
-  display.flags.autoRange = bit(frame, Option3, 1);
-  display.flags.hold = bit(frame, Option4, 1);
-  if (display.mode.empty()) display.mode = acDcMode(bit(frame, Option3, 2), bit(frame, Option3, 3));
+  display.negative = frameBit(frame, Status, 2);
+  display.flags.lowBattery = frameBit(frame, Status, 1);
+  display.flags.max = frameBit(frame, Option1, 3);
+  display.flags.min = frameBit(frame, Option1, 2);
+  display.flags.relative = frameBit(frame, Option1, 1);
+  display.flags.autoRange = frameBit(frame, Option3, 1);
+  display.flags.hold = frameBit(frame, Option4, 1);
+  if (display.mode.empty())
+    display.mode = acDcMode(frameBit(frame, Option3, 2), frameBit(frame, Option3, 3));
   return readingOf(display, decimalSeparator);
 }
 

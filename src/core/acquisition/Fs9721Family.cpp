@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/acquisition/FrameBits.h"
 #include "core/acquisition/MeterDisplay.h"
 
 namespace kelvor {
@@ -30,10 +31,6 @@ char shownCharacter(unsigned segments) {
   return '?';
 }
 
-bool bit(const std::string& frame, std::size_t index, int number) {
-  return (static_cast<unsigned char>(frame[index]) >> number) & 1;
-}
-
 // The four digit positions as shown ("1234", " 0L ", with '?' for no known character) and
 // where the point stands.
 std::string shownDigits(const std::string& frame, int& decimals) {
@@ -43,39 +40,27 @@ std::string shownDigits(const std::string& frame, int& decimals) {
     const std::size_t first = 1 + 2 * digit;
     const unsigned segments = ((static_cast<unsigned char>(frame[first]) & 0x7u) << 4) |
                               (static_cast<unsigned char>(frame[first + 1]) & 0xFu);
-    if (digit > 0 && bit(frame, first, 3)) decimals = static_cast<int>(4 - digit);
+    if (digit > 0 && frameBit(frame, first, 3)) decimals = static_cast<int>(4 - digit);
     shown += shownCharacter(segments);
   }
   return shown;
 }
 
 void readUnit(const std::string& frame, MeterDisplay& display) {
-  struct Mark {
-    std::size_t index;
-    int bit;
-    const char* text;
-  };
-  static constexpr Mark Prefixes[] = {
+  static constexpr BitMark Prefixes[] = {
       {9, 3, "µ"}, {9, 2, "n"}, {9, 1, "k"}, {10, 3, "m"}, {10, 1, "M"}};
-  static constexpr Mark Units[] = {{11, 3, "F"}, {11, 2, "Ω"},  {12, 3, "A"},
-                                   {12, 2, "V"}, {12, 1, "Hz"}, {10, 2, "%"}};
-  for (const Mark& mark : Prefixes)
-    if (bit(frame, mark.index, mark.bit)) display.prefix = mark.text;
-  for (const Mark& mark : Units)
-    if (bit(frame, mark.index, mark.bit)) display.unit = mark.text;
+  static constexpr BitMark Units[] = {{11, 3, "F"}, {11, 2, "Ω"},  {12, 3, "A"},
+                                      {12, 2, "V"}, {12, 1, "Hz"}, {10, 2, "%"}};
+  readMarks(frame, Prefixes, display.prefix);
+  readMarks(frame, Units, display.unit);
 }
 
 std::string modeOf(const std::string& frame, const std::string& unit) {
-  const bool ac = bit(frame, 0, 3);
-  const bool dc = bit(frame, 0, 2);
-  if (bit(frame, 9, 0)) return "diode";
-  if (bit(frame, 10, 0)) return "continuity";
-  if (ac && dc) return "AC+DC";
-  if (ac) return "AC";
-  if (dc) return "DC";
-  if (unit == "Ω") return "resistance";
-  if (unit == "F") return "capacitance";
-  if (unit == "Hz") return "frequency";
+  const bool ac = frameBit(frame, 0, 3);
+  const bool dc = frameBit(frame, 0, 2);
+  if (frameBit(frame, 9, 0)) return "diode";
+  if (frameBit(frame, 10, 0)) return "continuity";
+  if (const char* mode = markedMode(ac, dc, unit)) return mode;
   return unit == "%" ? "duty cycle" : "";
 }
 
@@ -109,13 +94,13 @@ std::optional<DecodedFrame> Fs9721Family::decode(std::string& frame, char decima
     for (char& c : display.digits)
       if (c == ' ') c = '0';
   }
-  display.negative = bit(frame, 1, 3);
+  display.negative = frameBit(frame, 1, 3);
   readUnit(frame, display);
   display.mode = modeOf(frame, display.unit);
-  display.flags.autoRange = bit(frame, 0, 1);
-  display.flags.relative = bit(frame, 11, 1);
-  display.flags.hold = bit(frame, 11, 0);
-  display.flags.lowBattery = bit(frame, 12, 0);
+  display.flags.autoRange = frameBit(frame, 0, 1);
+  display.flags.relative = frameBit(frame, 11, 1);
+  display.flags.hold = frameBit(frame, 11, 0);
+  display.flags.lowBattery = frameBit(frame, 12, 0);
   return readingOf(display, decimalSeparator);
 }
 

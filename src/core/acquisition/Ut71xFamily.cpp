@@ -2,6 +2,7 @@
 #include "core/acquisition/Ut71xFamily.h"
 
 #include "core/acquisition/CodedRanges.h"
+#include "core/acquisition/FrameBits.h"
 
 namespace kelvor {
 
@@ -35,39 +36,31 @@ constexpr CodedFunction Functions[] = {
     {0xF, "%", "loop current", {{{2, ""}}}},
 };
 
-unsigned byteAt(const std::string& frame, std::size_t index) {
-  return static_cast<unsigned char>(frame[index]);
-}
-
-bool bit(const std::string& frame, std::size_t index, int number) {
-  return (byteAt(frame, index) >> number) & 1;
-}
-
 }  // namespace
 
 std::optional<DecodedFrame> Ut71xFamily::decode(std::string& frame, char decimalSeparator) const {
   if (frame.size() != answerLength() || frame[9] != '\r' || frame[10] != '\n') return std::nullopt;
   for (std::size_t i = 0; i < 9; ++i)
-    if ((byteAt(frame, i) & 0xF0) != 0x30) return std::nullopt;
+    if ((frameByte(frame, i) & 0xF0) != 0x30) return std::nullopt;
 
   const CodedFunction* function =
-      codedFunction(Functions, static_cast<int>(byteAt(frame, Function) & 0xF));
+      codedFunction(Functions, static_cast<int>(frameByte(frame, Function) & 0xF));
   MeterDisplay display;
-  if (!function || !applyRange(*function, static_cast<int>(byteAt(frame, Range) & 0xF), display))
+  if (!function || !applyRange(*function, static_cast<int>(frameByte(frame, Range) & 0xF), display))
     return std::nullopt;
   display.digits = frame.substr(0, 5);
-  display.flags.overload = bit(frame, Status1, 0);
+  display.flags.overload = frameBit(frame, Status1, 0);
   if (!display.flags.overload &&
       display.digits.find_first_not_of("0123456789") != std::string::npos)
     return std::nullopt;
   display.overloadText = "OL";
-  display.flags.hold = bit(frame, Status1, 3);
-  display.negative = bit(frame, Status1, 2);
-  display.flags.lowBattery = bit(frame, Status1, 1);
-  display.flags.max = bit(frame, Status2, 3);
-  display.flags.min = bit(frame, Status2, 2);
-  display.flags.relative = bit(frame, Status2, 1);
-  display.flags.autoRange = bit(frame, Status2, 0);
+  display.flags.hold = frameBit(frame, Status1, 3);
+  display.negative = frameBit(frame, Status1, 2);
+  display.flags.lowBattery = frameBit(frame, Status1, 1);
+  display.flags.max = frameBit(frame, Status2, 3);
+  display.flags.min = frameBit(frame, Status2, 2);
+  display.flags.relative = frameBit(frame, Status2, 1);
+  display.flags.autoRange = frameBit(frame, Status2, 0);
   if (display.mode.empty()) display.mode = "DC";
   return readingOf(display, decimalSeparator);
 }

@@ -12,6 +12,7 @@
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/dialogs/ChannelRow.h"
+#include "ui/dialogs/ConfirmButtons.h"
 
 namespace kelvor {
 
@@ -46,28 +47,18 @@ void frmChannels::buildControls(const std::vector<PresentPort>& ports) {
                     "dU=1-2 Differenz, Ah=int(2) Integral über die Zeit in Stunden"),
                  this);
   lblCalcHint->setObjectName(QLatin1String(ObjectNames::lblCalcHint));
-  lblProblem = new QLabel(this);
-  lblProblem->setObjectName(QLatin1String(ObjectNames::lblProblem));
-  lblProblem->setWordWrap(true);
-  lblProblem->hide();
-
-  cmdOK = new QPushButton(tr("OK"), this);
-  cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
-  cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(tr("Abbrechen"), this);
-  cmdCancel->setObjectName(QLatin1String(ObjectNames::cmdCancel));
+  const ConfirmButtons confirm = ConfirmButtons::build(this, tr("OK"), tr("Abbrechen"));
+  lblProblem = confirm.problem;
+  cmdOK = confirm.ok;
+  cmdCancel = confirm.cancel;
   connect(cmdOK, &QPushButton::clicked, this, &frmChannels::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmChannels::cmdCancel_Click);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(cmdOK);
-  buttons->addWidget(cmdCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(lblCalcHint);
   layout->addWidget(lblProblem);
-  layout->addLayout(buttons);
+  layout->addLayout(confirm.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/MessageTexts.h"
 #include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
+#include "ui/dialogs/ConfirmButtons.h"
 #include "ui/dialogs/MeterChoices.h"
 #include "ui/dialogs/frmChannels.h"
 
@@ -77,32 +78,22 @@ void frmSettings::buildControls() {
       makeOption(Frame3, indexedName(ObjectNames::optDevice, 1), tr("M3&8xx (4 frames)"));
   static_cast<QVBoxLayout*>(Frame3->layout())->addStretch();
 
-  lblProblem = new QLabel(this);
-  lblProblem->setObjectName(QLatin1String(ObjectNames::lblProblem));
-  lblProblem->setWordWrap(true);
-  lblProblem->hide();
-
-  cmdOK = new QPushButton(tr("OK"), this);
-  cmdOK->setObjectName(QLatin1String(ObjectNames::cmdOK));
-  cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(tr("Abbrechen"), this);
-  cmdCancel->setObjectName(QLatin1String(ObjectNames::cmdCancel));
+  const ConfirmButtons confirm = ConfirmButtons::build(this, tr("OK"), tr("Abbrechen"));
+  lblProblem = confirm.problem;
+  cmdOK = confirm.ok;
+  cmdCancel = confirm.cancel;
   connect(cmdOK, &QPushButton::clicked, this, &frmSettings::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmSettings::cmdCancel_Click);
 
   auto* options = new QHBoxLayout;
   options->addWidget(Frame2);
   options->addWidget(Frame3);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(cmdOK);
-  buttons->addWidget(cmdCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fraPort);
   layout->addLayout(options);
   layout->addWidget(buildMeterChoice());
   layout->addWidget(lblProblem);
-  layout->addLayout(buttons);
+  layout->addLayout(confirm.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
