@@ -13,6 +13,7 @@
 #include "platform/MessageTexts.h"
 #include "platform/SystemLocale.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/BusyPointer.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/dialogs/StdDialoge.h"
 

@@ -20,22 +20,4 @@ class Allgemein {
   static void SetMousePointer(MousePointer pointer);
 };
 
-// The hourglass for the duration of a command, gone again on every way out.
-class BusyPointer {
- public:
-  BusyPointer() { Allgemein::SetMousePointer(MousePointer::Hourglass); }
-  ~BusyPointer() { done(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-  // The work is over before the object goes, e.g. ahead of a message.
-  void done() {
-    if (!shown_) return;
-    shown_ = false;
-    Allgemein::SetMousePointer(MousePointer::Default);
-  }
-
- private:
-  bool shown_ = true;
-};
-
 }  // namespace kelvor

@@ -23,6 +23,7 @@
 #include "platform/MessageTexts.h"
 #include "platform/PrinterCatalog.h"
 #include "ui/common/Allgemein.h"
+#include "ui/common/BusyPointer.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/printing/PrinterChoice.h"
 
