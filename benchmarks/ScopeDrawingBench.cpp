@@ -67,7 +67,7 @@ void fullRedrawDrawing(benchmark::State& state, int w, int h, int ratio, DrawSty
   ChannelPens pens;
   // Not cleared between runs: drawing costs the same on any picture.
   for (auto _ : state) {
-    DrawGrid(raster, scale);
+    drawGrid(raster, scale);
     const ChannelsDrawn drawn = plain ? drawChannelsPlain(raster, store, scale, style, pens)
                                       : drawChannels(raster, store, scale, style, pens);
     benchmark::DoNotOptimize(drawn);
@@ -101,7 +101,7 @@ void zoomedRedraw(benchmark::State& state, const TraceStore* store, int channels
   scale.LeftTime = left;
   ChannelPens pens;
   for (auto _ : state) {
-    DrawGrid(raster, scale);
+    drawGrid(raster, scale);
     const ChannelsDrawn drawn = drawChannels(raster, *store, scale, DrawStyle::EveryReading, pens);
     benchmark::DoNotOptimize(drawn);
     benchmark::DoNotOptimize(raster.data());

@@ -483,7 +483,7 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::frmAbout</name>
+    <name>kelvor::AboutDialog</name>
     <message>
         <source>Information</source>
         <translation>Information</translation>
@@ -510,7 +510,7 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::frmChannels</name>
+    <name>kelvor::ChannelsDialog</name>
     <message>
         <source>Kanäle</source>
         <translation>Channels</translation>
@@ -561,7 +561,7 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::frmMain</name>
+    <name>kelvor::MainWindow</name>
     <message>
         <source>Diese gespeicherten Kanäle bleiben frei:</source>
         <translation>These stored channels stay unbound:</translation>
@@ -732,7 +732,7 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::frmPrtDlg</name>
+    <name>kelvor::PrinterDialog</name>
     <message>
         <source>Drucker</source>
         <translation>Printer</translation>
@@ -779,7 +779,7 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::frmPublish</name>
+    <name>kelvor::PublishDialog</name>
     <message>
         <source>Veröffentlichen</source>
         <translation>Publish</translation>
@@ -830,7 +830,7 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::frmSettings</name>
+    <name>kelvor::PortDialog</name>
     <message>
         <source>COM-Port</source>
         <translation>COM-Port</translation>

@@ -10,7 +10,7 @@
 #include "platform/StopSignals.h"
 #include "platform/SystemClock.h"
 #include "ui/automation/ProbeServer.h"
-#include "ui/mainwindow/frmMain.h"
+#include "ui/mainwindow/MainWindow.h"
 
 int main(int argc, char* argv[]) {
   // Answered before anything needs a display.
@@ -26,12 +26,13 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Kelvor"));
 
   kelvor::ProgramContext context;
-  context.AppDir = kelvor::StripBackslash(QApplication::applicationDirPath().toStdString());
+  context.AppDir =
+      kelvor::withoutTrailingSeparator(QApplication::applicationDirPath().toStdString());
   kelvor::ProbeServer::startFromEnvironment(&app);
 
   kelvor::SystemClock clock;
-  kelvor::frmMain window(context, clock);
-  window.Form_Load();
+  kelvor::MainWindow window(context, clock);
+  window.startUp();
   // A logout's SIGTERM or a Ctrl+C ends the program as the close box does.
   const kelvor::StopSignals stop([&window](int) { window.closeUnattended(); });
   return QApplication::exec();

@@ -15,15 +15,15 @@ MeterConnection::MeterConnection(const PortConfig& config, const Clock& clock,
   reader_.journal().attach(&journal_);
 }
 
-basSerial::OpenResult MeterConnection::open() {
-  basSerial::OpenResult result = serial_.open(config_, device_);
+LocalSerialLink::OpenResult MeterConnection::open() {
+  LocalSerialLink::OpenResult result = serial_.open(config_, device_);
   state_.PortOpen = result.ok;
   reader_.meterState().portOpened(result.ok);
   return result;
 }
 
 void MeterConnection::close() {
-  serial_.ClosePort();
+  serial_.closePort();
   state_.PortOpen = false;
   reader_.meterState().portOpened(false);
 }

@@ -6,9 +6,9 @@
 #include "core/text/Message.h"
 #include "platform/JournalFile.h"
 #include "platform/JournalWriter.h"
+#include "platform/LocalSerialLink.h"
 #include "platform/PortLink.h"
 #include "platform/QtTimer.h"
-#include "platform/basSerial.h"
 
 namespace kelvor {
 
@@ -21,7 +21,7 @@ class MeterConnection {
 
   // Opens the configured port, local or on the network, at the configured rate; PortOpen
   // tells whether it worked.
-  basSerial::OpenResult open();
+  LocalSerialLink::OpenResult open();
   // Opens `devicePath` from now on instead of what the port number maps to (kelvor-record's
   // --port /dev/PATH); the number still names the port in messages and file names.
   void useDevice(const QString& devicePath) { device_ = devicePath; }

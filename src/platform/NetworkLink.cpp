@@ -78,19 +78,19 @@ QString systemText(int error) {
 }  // namespace
 
 NetworkLink::~NetworkLink() {
-  ClosePort();
+  closePort();
 }
 
-basSerial::OpenResult NetworkLink::open(const NetworkAddress& address,
-                                        const RemoteLineSettings& settings) {
-  basSerial::OpenResult result;
+LocalSerialLink::OpenResult NetworkLink::open(const NetworkAddress& address,
+                                              const RemoteLineSettings& settings) {
+  LocalSerialLink::OpenResult result;
   result.devicePath = QString::fromStdString(address.text());
   if (opening_) {
     result.errorCode = EALREADY;
     result.errorText = systemText(EALREADY);
     return result;
   }
-  ClosePort();
+  closePort();
   opening_ = true;
   abandoned_ = false;
   last_ = address;
@@ -107,7 +107,7 @@ basSerial::OpenResult NetworkLink::open(const NetworkAddress& address,
     result.errorText = systemText(ECANCELED);
   }
   opening_ = false;
-  if (result.errorCode != 0) ClosePort();
+  if (result.errorCode != 0) closePort();
   result.ok = socket_ >= 0;
   return result;
 }
@@ -228,7 +228,7 @@ void NetworkLink::receiveAvailable() {
   }
 }
 
-bool NetworkLink::WritePort(std::string_view text) {
+bool NetworkLink::writePort(std::string_view text) {
   if (socket_ < 0) return false;
   const std::string bytes = telnet_ ? TelnetComPort::encodeData(text) : std::string(text);
   const ssize_t sent = ::send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -236,9 +236,9 @@ bool NetworkLink::WritePort(std::string_view text) {
   return sent == static_cast<ssize_t>(bytes.size());
 }
 
-std::string NetworkLink::ReadPort() {
+std::string NetworkLink::readPort() {
   receiveAvailable();
-  const std::size_t count = std::min(received_.size(), basSerial::MaxReadBytes);
+  const std::size_t count = std::min(received_.size(), LocalSerialLink::MaxReadBytes);
   std::string out = received_.substr(0, count);
   received_.erase(0, count);
   return out;
@@ -249,7 +249,7 @@ void NetworkLink::discardInput() {
   received_.clear();
 }
 
-void NetworkLink::ClosePort() {
+void NetworkLink::closePort() {
   if (opening_) {
     // The open on the stack below still uses the socket; it closes it when it returns.
     abandoned_ = true;

@@ -9,7 +9,7 @@
 #include "core/acquisition/SerialLink.h"
 #include "core/network/NetworkAddress.h"
 #include "core/network/TelnetComPort.h"
-#include "platform/basSerial.h"
+#include "platform/LocalSerialLink.h"
 
 namespace kelvor {
 
@@ -30,14 +30,15 @@ class NetworkLink : public SerialLink {
 
   // Connects and, for RFC 2217, sets the line. A name that does not resolve, a refused or
   // timed-out connection and a setting the server refuses are open errors with the reason.
-  basSerial::OpenResult open(const NetworkAddress& address, const RemoteLineSettings& settings);
+  LocalSerialLink::OpenResult open(const NetworkAddress& address,
+                                   const RemoteLineSettings& settings);
 
-  bool WritePort(std::string_view text) override;
-  std::string ReadPort() override;
+  bool writePort(std::string_view text) override;
+  std::string readPort() override;
   void discardInput() override;
   bool isOpen() const override { return socket_ >= 0; }
   bool failed() const override { return failed_; }
-  void ClosePort() override;
+  void closePort() override;
   bool reopen() override;
 
  private:

@@ -10,9 +10,9 @@
 
 namespace kelvor {
 
-basSerial::OpenResult PortLink::open(const PortConfig& config, const QString& fixedDevice) {
-  local_.ClosePort();
-  network_.ClosePort();
+LocalSerialLink::OpenResult PortLink::open(const PortConfig& config, const QString& fixedDevice) {
+  local_.closePort();
+  network_.closePort();
   if (!fixedDevice.isEmpty()) {
     active_ = &local_;
     return local_.openFixedDevice(fixedDevice, lineFor(config));
@@ -21,12 +21,12 @@ basSerial::OpenResult PortLink::open(const PortConfig& config, const QString& fi
                                               : QString::fromStdString(config.Address);
   if (text.isEmpty()) {
     active_ = &local_;
-    return local_.OpenPort(config.ComPort, lineFor(config));
+    return local_.openPort(config.ComPort, lineFor(config));
   }
   active_ = &network_;
   const auto address = parseNetworkAddress(text.toStdString());
   if (address) return network_.open(*address, remoteLineSettingsFor(config));
-  basSerial::OpenResult result;
+  LocalSerialLink::OpenResult result;
   result.devicePath = text;
   result.errorCode = EINVAL;
   result.errorText = QStringLiteral("not a network address (rfc2217://HOST:PORT, tcp://HOST:PORT)");

@@ -3,8 +3,8 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/acquisition/SerialLink.h"
+#include "platform/LocalSerialLink.h"
 #include "platform/NetworkLink.h"
-#include "platform/basSerial.h"
 
 namespace kelvor {
 
@@ -15,18 +15,18 @@ class PortLink : public SerialLink {
  public:
   // A fixed device (kelvor-record's --port /dev/PATH) is opened as it is, never a link of its
   // port number.
-  basSerial::OpenResult open(const PortConfig& config, const QString& fixedDevice = {});
+  LocalSerialLink::OpenResult open(const PortConfig& config, const QString& fixedDevice = {});
 
-  bool WritePort(std::string_view text) override { return active_->WritePort(text); }
-  std::string ReadPort() override { return active_->ReadPort(); }
+  bool writePort(std::string_view text) override { return active_->writePort(text); }
+  std::string readPort() override { return active_->readPort(); }
   void discardInput() override { active_->discardInput(); }
   bool isOpen() const override { return active_->isOpen(); }
   bool failed() const override { return active_->failed(); }
-  void ClosePort() override { active_->ClosePort(); }
+  void closePort() override { active_->closePort(); }
   bool reopen() override { return active_->reopen(); }
 
  private:
-  basSerial local_;
+  LocalSerialLink local_;
   NetworkLink network_;
   SerialLink* active_ = &local_;
 };

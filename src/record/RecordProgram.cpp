@@ -165,7 +165,7 @@ bool RecordProgram::openPorts() {
 }
 
 bool RecordProgram::openPort(Meter& meter) {
-  const basSerial::OpenResult result = meter.connection.open();
+  const LocalSerialLink::OpenResult result = meter.connection.open();
   meter.open = result.ok;
   if (result.ok && !result.note.isEmpty())
     meter.reporter.line("kelvor-record: " + result.devicePath.toStdString() + ": " +

@@ -74,7 +74,7 @@ TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
     SCOPED_TRACE(says.toStdString());
     ScriptedServer server(answers);
     NetworkLink link;
-    const basSerial::OpenResult result =
+    const LocalSerialLink::OpenResult result =
         link.open(server.address(NetworkAddress::Kind::Rfc2217), RemoteLineSettings{});
     EXPECT_EQ(std::tuple(result.ok, result.errorCode, link.isOpen()),
               std::tuple(error == 0, error, error == 0));
@@ -83,19 +83,19 @@ TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
   // Closed while it waits for a server that never answers (another port chosen meanwhile).
   ScriptedServer silent{QByteArray()};
   NetworkLink link;
-  QTimer::singleShot(50, [&link] { link.ClosePort(); });
-  const basSerial::OpenResult cancelled =
+  QTimer::singleShot(50, [&link] { link.closePort(); });
+  const LocalSerialLink::OpenResult cancelled =
       link.open(silent.address(NetworkAddress::Kind::Rfc2217), RemoteLineSettings{});
   EXPECT_EQ(std::tuple(cancelled.ok, cancelled.errorCode, link.isOpen()),
             std::tuple(false, ECANCELED, false));
-  const basSerial::OpenResult unknown =
+  const LocalSerialLink::OpenResult unknown =
       link.open(*parseNetworkAddress("tcp://kelvor-test.invalid:4001"), RemoteLineSettings{});
   EXPECT_FALSE(unknown.ok || unknown.errorText.isEmpty());
   QTcpServer probe;  // a port that nothing listens on: refused, with the system's reason
   ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
   const NetworkAddress closed{NetworkAddress::Kind::RawTcp, "127.0.0.1", probe.serverPort()};
   probe.close();
-  const basSerial::OpenResult refused = link.open(closed, RemoteLineSettings{});
+  const LocalSerialLink::OpenResult refused = link.open(closed, RemoteLineSettings{});
   EXPECT_TRUE(refused.errorCode == ECONNREFUSED && !refused.errorText.isEmpty());
 }
 
@@ -109,16 +109,16 @@ TEST(NetworkLink, CarriesDataBothWaysAndNoticesALostConnection) {
     NetworkLink link;
     ASSERT_TRUE(link.open(server.address(kind), RemoteLineSettings{}).ok);
     server.received.clear();
-    ASSERT_TRUE(link.WritePort("D\xff"));
+    ASSERT_TRUE(link.writePort("D\xff"));
     const QByteArray sent = telnet ? QByteArray("D\xff\xff") : QByteArray("D\xff");
     EXPECT_TRUE(waitFor([&] { return server.received.endsWith(sent); }));
     server.client->write(telnet ? QByteArray("A\377\377B") : QByteArray("A\377B"));
     std::string got;
-    EXPECT_TRUE(waitFor([&] { return (got += link.ReadPort()).size() >= 3; }));
+    EXPECT_TRUE(waitFor([&] { return (got += link.readPort()).size() >= 3; }));
     EXPECT_EQ(got, "A\377B");
     server.client->close();
-    EXPECT_TRUE(waitFor([&] { return link.ReadPort().empty() && link.failed(); }));
-    link.ClosePort();
+    EXPECT_TRUE(waitFor([&] { return link.readPort().empty() && link.failed(); }));
+    link.closePort();
     server.received.clear();
     EXPECT_TRUE(link.reopen());
   }

@@ -15,15 +15,15 @@ struct FakeLink : SerialLink {
     failedFlag = failedFlag || (open && gone);
     return open && !gone;
   }
-  bool WritePort(std::string_view text) override {
+  bool writePort(std::string_view text) override {
     if (usable()) written += text;
     return usable() && writeSucceeds;
   }
-  std::string ReadPort() override { return usable() ? std::exchange(incoming, {}) : ""; }
+  std::string readPort() override { return usable() ? std::exchange(incoming, {}) : ""; }
   void discardInput() override { incoming.clear(); }
   bool isOpen() const override { return open; }
   bool failed() const override { return failedFlag; }
-  void ClosePort() override { open = failedFlag = false; }
+  void closePort() override { open = failedFlag = false; }
   bool reopen() override { return ++reopenAttempts > 0 && (open = !gone); }
 
   std::string incoming, written;

@@ -9,7 +9,7 @@
 #include "support/FakeClock.h"
 #include "support/TraceStoreFill.h"
 #include "ui/commands/TraceFileCommands.h"
-#include "ui/mainwindow/frmMain.h"
+#include "ui/mainwindow/MainWindow.h"
 #include "ui/printing/PrintCommands.h"
 
 namespace kelvor::testing {
@@ -27,7 +27,7 @@ class StartedMainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(home.link(1, meter));
-    window.Form_Load();
+    window.startUp();
     for (int ch = 0; ch < 3; ++ch)
       fillChannel(window.traces(), ch, {{0.2f, 6}, {0.2f + 0.4f * ch, 600}});
   }
@@ -36,7 +36,7 @@ class StartedMainWindow : public ::testing::Test {
   ConfigHome home;
   FakeClock clock{20793LL * 86400 + 9 * 3600};
   ProgramContext context;
-  frmMain window{context, clock};
+  MainWindow window{context, clock};
   QTemporaryDir files;
   QStringList messages;
   PrintCommands::MessageSink report = [this](QWidget*, const QString& text) {

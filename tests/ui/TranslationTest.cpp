@@ -31,14 +31,14 @@
 #include "support/FakeClock.h"
 #include "ui/commands/TraceFileCommands.h"
 #include "ui/common/Captions.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/ChannelsDialog.h"
 #include "ui/dialogs/MessageBox.h"
-#include "ui/dialogs/frmAbout.h"
-#include "ui/dialogs/frmChannels.h"
-#include "ui/dialogs/frmPrtDlg.h"
-#include "ui/dialogs/frmPublish.h"
-#include "ui/dialogs/frmSettings.h"
+#include "ui/dialogs/PortDialog.h"
+#include "ui/dialogs/PrinterDialog.h"
+#include "ui/dialogs/PublishDialog.h"
 #include "ui/mainwindow/MainControls.h"
-#include "ui/mainwindow/frmMain.h"
+#include "ui/mainwindow/MainWindow.h"
 #include "ui/plot/ReviewWindow.h"
 #include "ui/printing/PrintCommands.h"
 #include "ui/printing/PrinterChoice.h"
@@ -54,16 +54,17 @@ TEST(Translation, CaptionsFollowTheInstalledCatalogue) {
     SCOPED_TRACE(langCode);
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     QMainWindow window;
-    EXPECT_EQ(MainControls::build(&window).recording.cmdCLS->text(), QString::fromUtf8(main));
+    EXPECT_EQ(MainControls::build(&window).recording.clearButton->text(), QString::fromUtf8(main));
     QLabel known(QString::fromUtf8("&Löschen")), unknown(QStringLiteral("&Unbekannt"));
     EXPECT_EQ(translateCaptions({&known, &unknown}, MainControls::TextContext),
               langCode == 0 ? QStringList() : QStringList(unknown.text()));
     PrintOptions options;
     PrinterChoice choice;
-    EXPECT_EQ(frmPrtDlg(options, choice).cmdSettings->text(), QString::fromUtf8(printer));
-    const QString about = frmAbout().lblLicence->text();
+    EXPECT_EQ(PrinterDialog(options, choice).printerSettingsButton->text(),
+              QString::fromUtf8(printer));
+    const QString about = AboutDialog().licenceLabel->text();
     EXPECT_TRUE(about.startsWith(QString::fromUtf8(licence))) << about.toStdString();
-    EXPECT_TRUE(about.endsWith(QLatin1String(frmAbout::LicencePage)));
+    EXPECT_TRUE(about.endsWith(QLatin1String(AboutDialog::LicencePage)));
   }
   ProgramCatalogue::install(InterfaceLanguage::German);
 }
@@ -160,7 +161,7 @@ bool isNoLanguage(const QString& text) {
       QStringLiteral("^(t )?[-+0-9 .,:;/<>=%()…]*(s / Pixel)?$"));
   static const QStringList names = {
       QStringLiteral("Kelvor"), QStringLiteral("MOhm"), QStringLiteral("t  -->"),
-      QStringLiteral("PNG (*.png)|SVG (*.svg)"), QString::fromLatin1(frmAbout::HomePage)};
+      QStringLiteral("PNG (*.png)|SVG (*.svg)"), QString::fromLatin1(AboutDialog::HomePage)};
   return numbers.match(text).hasMatch() || names.contains(text) ||
          text.startsWith(QStringLiteral("Kelvor V")) || text.startsWith(QStringLiteral("Build "));
 }
@@ -224,19 +225,19 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   ASSERT_TRUE(ProgramCatalogue::installFile(pseudoCatalogue(dir)));
   testing::FakeClock clock{0};
   ProgramContext context;
-  frmMain window(context, clock);
+  MainWindow window(context, clock);
   PortConfig config;
-  frmSettings portDialog(config, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
+  PortDialog portDialog(config, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
   PrintOptions options;
   PrinterChoice printers;
-  frmPrtDlg printerDialog(options, printers, &window);
-  frmAbout about(&window);
+  PrinterDialog printerDialog(options, printers, &window);
+  AboutDialog about(&window);
   PublishSettings publishing;
-  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
+  PublishDialog publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   ReviewWindow review(',', &window);
   std::vector<ChannelBinding> bindings(6);
   bindings[0].source = ChannelBinding::Source::Meter;
-  frmChannels channels(bindings, {}, &window);
+  ChannelsDialog channels(bindings, {}, &window);
   for (QWidget* shown : std::initializer_list<QWidget*>{&window, &portDialog, &printerDialog,
                                                         &about, &publish, &review, &channels})
     EXPECT_EQ(unmarked(shown), "") << shown->objectName().toStdString();
@@ -246,9 +247,9 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
     return [&review, button] { review.findChild<QPushButton*>(button)->click(); };
   };
   for (const auto& [what, open] : std::vector<std::pair<const char*, std::function<void()>>>{
-           {"save", [&files] { files.mnuFileSave_Click(0); }},
-           {"load", [&files] { files.mnuFileLoad_Click(0); }},
-           {"review", [&window] { window.controls().menus.mnuReview->trigger(); }},
+           {"save", [&files] { files.onSaveClicked(0); }},
+           {"load", [&files] { files.onLoadClicked(0); }},
+           {"review", [&window] { window.controls().menus.reviewItem->trigger(); }},
            {"review picture", click("cmdSavePicture")},
            {"review rows", click("cmdSaveRows")},
            {"PDF", [&window] { PrintCommands::askPdfFileName(&window); }},

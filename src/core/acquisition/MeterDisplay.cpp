@@ -37,7 +37,7 @@ DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
     const std::string text = numberText(display);
     reading.value = static_cast<float>(readLeadingNumber(text).value_or(0.0));
     reading.valueText = text;
-    ReplaceString(reading.valueText, ".", std::string(1, decimalSeparator));
+    replaceAll(reading.valueText, ".", std::string(1, decimalSeparator));
   }
   if (!reading.unit.empty()) reading.valueText += " " + reading.unit;
   return reading;

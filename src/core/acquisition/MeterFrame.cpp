@@ -20,7 +20,7 @@ std::string trimmed(const std::string& text) {
 }
 
 std::string withPoint(std::string text) {
-  ReplaceString(text, ",", ".");
+  replaceAll(text, ",", ".");
   return text;
 }
 
@@ -54,7 +54,7 @@ DecodedFrame decodeFrame(std::string& frame, char decimalSeparator) {
   }
 
   std::string field = trimmed(frame.substr(3, 6));
-  ReplaceString(field, ".", "");
+  replaceAll(field, ".", "");
   decoded.flags.overload = field == "OL";
   const std::string numberText = numberTextOf(frame);
   const std::optional<double> number =
@@ -69,7 +69,7 @@ DecodedFrame decodeFrame(std::string& frame, char decimalSeparator) {
     if (decoded.valueText.empty()) decoded.valueText = "-----";
   }
 
-  ReplaceString(frame, "\r", "");
+  replaceAll(frame, "\r", "");
   const std::string mode = frame.substr(0, 2);
   const std::string unit = frame.size() > 9 ? trimmed(frame.substr(9, 4)) : std::string();
   decoded.unit = unit;

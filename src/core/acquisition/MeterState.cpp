@@ -123,7 +123,7 @@ Message meterDetails(const PortConfig& config, const std::string& devicePath,
                                              : Message(MessageId::NamedMeter, {config.Meter});
   return Message(MessageId::MeterDetails,
                  {devicePath, std::to_string(config.ComBaud),
-                  lastAnswer == 0 ? std::string(NoTime) : TimeStr(lastAnswer)},
+                  lastAnswer == 0 ? std::string(NoTime) : timeOfDayText(lastAnswer)},
                  {meter});
 }
 

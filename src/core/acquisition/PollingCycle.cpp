@@ -38,7 +38,7 @@ void PollingCycle::onPollTick() {
   // would become the first characters of this answer and shift the frame.
   port_.discardInput();
   meter_.pollSent();
-  if (!port_.WritePort(family.pollCommand())) {
+  if (!port_.writePort(family.pollCommand())) {
     if (port_.failed()) closeFailedPort();
     return;
   }
@@ -54,7 +54,7 @@ void PollingCycle::onReadTick() {
     rxTries_ = 0;
   }
   ++rxTries_;
-  const std::string bytes = port_.ReadPort();
+  const std::string bytes = port_.readPort();
   if (!bytes.empty()) meter_.dataCame();
   rxBuffer_ += bytes;
   if (port_.failed()) {
@@ -81,7 +81,7 @@ void PollingCycle::listen(const MeterFamily& family) {
   if (!framer_ || &framer_->family() != &family) framer_ = std::make_unique<StreamFramer>(family);
   bool data = false;
   for (int i = 0; i < MaxStreamReads; ++i) {
-    const std::string bytes = port_.ReadPort();
+    const std::string bytes = port_.readPort();
     if (bytes.empty()) break;
     data = true;
     framer_->add(bytes);
@@ -103,7 +103,7 @@ void PollingCycle::listen(const MeterFamily& family) {
 }
 
 void PollingCycle::closeFailedPort() {
-  port_.ClosePort();
+  port_.closePort();
   meter_.portLost();
 }
 

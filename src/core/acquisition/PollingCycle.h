@@ -38,8 +38,8 @@ class PollingCycle {
   // Tick of the read timer.
   void onReadTick();
 
-  const std::string& RxBuffer() const { return rxBuffer_; }
-  int RxTries() const { return rxTries_; }
+  const std::string& receivedBytes() const { return rxBuffer_; }
+  int readTries() const { return rxTries_; }
 
  private:
   void listen(const MeterFamily& family);

@@ -23,7 +23,7 @@ struct PortConfig {
   std::string Address{};  // a network port ("rfc2217://HOST:PORT", "tcp://…"); "": ComPort
 
   // Characters of one complete answer: 14, or 56 for the four frames.
-  int FrameLength() const { return MeterType == MeterKind::OneFrame ? 14 : 56; }
+  int frameLength() const { return MeterType == MeterKind::OneFrame ? 14 : 56; }
 };
 
 // Whether two configurations talk to the same meter the same way: port, rate and meter.

@@ -23,7 +23,7 @@ std::string_view trimBlanks(std::string_view text) {
 
 }  // namespace
 
-AlarmCondition GetAlarm(std::string_view text) {
+AlarmCondition parseAlarmCondition(std::string_view text) {
   AlarmCondition condition;
   const std::size_t digit = text.find_first_of("0123456789");
   // No number, or no operator in front of it.
@@ -31,9 +31,9 @@ AlarmCondition GetAlarm(std::string_view text) {
 
   const std::string_view op = trimBlanks(text.substr(0, digit));
   if (op == "<" || op == "<=") {
-    condition.AlarmAbove = false;
+    condition.alarmAbove = false;
   } else if (op == ">" || op == ">=") {
-    condition.AlarmAbove = true;
+    condition.alarmAbove = true;
   } else {
     return condition;
   }
@@ -47,7 +47,7 @@ AlarmCondition GetAlarm(std::string_view text) {
   if (!level || !(*level <= static_cast<double>(std::numeric_limits<float>::max())))
     return condition;
 
-  condition.AlarmLevel = static_cast<float>(*level);
+  condition.alarmLevel = static_cast<float>(*level);
   condition.valid = true;
   return condition;
 }

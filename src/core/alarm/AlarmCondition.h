@@ -8,8 +8,8 @@ namespace kelvor {
 // An alarm condition as typed by the user, e.g. "< 0,8" or "> 1.5 V".
 struct AlarmCondition {
   bool valid = false;
-  bool AlarmAbove = false;  // true: alarm above AlarmLevel; false: below it
-  float AlarmLevel = 0.0f;
+  bool alarmAbove = false;  // true: alarm above alarmLevel; false: below it
+  float alarmLevel = 0.0f;
 };
 
 // Parses a condition: an operator "<", "<=", ">" or ">=" (blanks around it allowed), then a
@@ -17,6 +17,6 @@ struct AlarmCondition {
 // number is ignored. "<=" and ">=" mean the same as "<" and ">". Texts without an
 // operator, with another operator, with a sign or a leading decimal separator in front of
 // the number, or with a threshold that does not fit a float are not valid.
-AlarmCondition GetAlarm(std::string_view text);
+AlarmCondition parseAlarmCondition(std::string_view text);
 
 }  // namespace kelvor

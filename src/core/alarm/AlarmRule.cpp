@@ -5,14 +5,14 @@
 
 namespace kelvor {
 
-AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float value,
+AlarmOutcome alarmOutcome(bool alarmAbove, float alarmLevel, bool armed, float value,
                           LocalSeconds shown, std::optional<LocalSeconds> firstAlarm) {
   AlarmOutcome outcome;
   outcome.firstAlarm = firstAlarm;
   // A frame without a number never gets here from the reading handler; should one slip
   // through, its marker value must not count as a reading far below any threshold.
   if (!armed || value == 0.0f || value == InvalidValue) return outcome;
-  const bool holds = AlarmAbove ? value > AlarmLevel : value < AlarmLevel;
+  const bool holds = alarmAbove ? value > alarmLevel : value < alarmLevel;
   if (!holds) return outcome;
   outcome.beep = true;
   if (!firstAlarm) outcome.firstAlarm = shown;
@@ -21,8 +21,8 @@ AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float v
 
 bool AlarmRule::apply(const AlarmCondition& condition) {
   if (!condition.valid) return false;
-  AlarmLevel_ = condition.AlarmLevel;
-  AlarmAbove_ = condition.AlarmAbove;
+  AlarmLevel_ = condition.alarmLevel;
+  AlarmAbove_ = condition.alarmAbove;
   return true;
 }
 

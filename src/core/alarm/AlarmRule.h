@@ -19,7 +19,7 @@ struct AlarmOutcome {
 // The alarm rule for one usable reading. `armed` tells whether the alarm is switched on;
 // `firstAlarm` is the recording's first alarm so far. The comparison is strict, and a
 // reading of exactly 0 never raises the alarm. The first alarm since it was cleared is `shown`.
-AlarmOutcome alarmOutcome(bool AlarmAbove, float AlarmLevel, bool armed, float value,
+AlarmOutcome alarmOutcome(bool alarmAbove, float alarmLevel, bool armed, float value,
                           LocalSeconds shown, std::optional<LocalSeconds> firstAlarm);
 
 // The alarm: the threshold of the last valid condition, whether it is switched on, and the
@@ -42,8 +42,8 @@ class AlarmRule {
 
   // Whether the last reading tested met the condition (and beeped).
   bool alarmed() const { return alarmed_; }
-  float AlarmLevel() const { return AlarmLevel_; }
-  bool AlarmAbove() const { return AlarmAbove_; }
+  float alarmLevel() const { return AlarmLevel_; }
+  bool alarmAbove() const { return AlarmAbove_; }
   bool armed() const { return armed_; }
 
  private:

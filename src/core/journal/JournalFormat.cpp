@@ -130,7 +130,7 @@ bool splitFields(const std::string& line, char separator, std::vector<std::strin
 std::optional<double> numberField(std::string text, char decimal) {
   if (text.empty() || !looksNumeric(text, decimal) || text.find(' ') != std::string::npos)
     return std::nullopt;
-  ReplaceString(text, std::string(1, decimal), ".");
+  replaceAll(text, std::string(1, decimal), ".");
   return readLeadingNumber(text);
 }
 

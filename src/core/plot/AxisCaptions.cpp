@@ -16,15 +16,15 @@ AxisCaptions::AxisCaptions()
 }
 
 void AxisCaptions::follow(const XAxisLayout& layout) {
-  unit.text = layout.lblZeitEinheitCaption;
-  for (std::size_t i = 0; i < std::min(time.size(), layout.lblX.size()); ++i)
-    time[i] = AxisCaption{layout.lblX[i].caption, layout.lblX[i].visible};
+  unit.text = layout.timeUnitText;
+  for (std::size_t i = 0; i < std::min(time.size(), layout.timeLabels.size()); ++i)
+    time[i] = AxisCaption{layout.timeLabels[i].caption, layout.timeLabels[i].visible};
 }
 
 void AxisCaptions::follow(const YAxisLayout& layout) {
-  for (std::size_t j = 0; j < std::min(y.size(), layout.lblY.size()); ++j) {
-    if (layout.lblY[j].visible) y[j].text = layout.lblY[j].caption;
-    y[j].visible = layout.lblY[j].visible;
+  for (std::size_t j = 0; j < std::min(y.size(), layout.valueLabels.size()); ++j) {
+    if (layout.valueLabels[j].visible) y[j].text = layout.valueLabels[j].caption;
+    y[j].visible = layout.valueLabels[j].visible;
   }
   if (layout.hideTimeLabel0) time[0].visible = false;
 }

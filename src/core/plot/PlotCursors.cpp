@@ -31,7 +31,7 @@ std::optional<float> nearest(const TraceStore& store, int ch, double t, double f
 
 std::string timeText(double seconds) {
   const std::string sign = seconds < 0 ? "-" : "";
-  return sign + DurationStr(static_cast<LocalSeconds>(roundHalfEven(std::fabs(seconds))));
+  return sign + elapsedText(static_cast<LocalSeconds>(roundHalfEven(std::fabs(seconds))));
 }
 
 }  // namespace
@@ -72,7 +72,8 @@ std::vector<ReadoutLine> cursorLines(const TraceStore& store, const PlotCursors&
   std::vector<ReadoutLine> lines;
   if (!cursors.any()) return lines;
   const auto at = [&start](double t) {
-    return start ? TimeStr(*start + static_cast<LocalSeconds>(std::floor(t + 0.5))) : timeText(t);
+    return start ? timeOfDayText(*start + static_cast<LocalSeconds>(std::floor(t + 0.5)))
+                 : timeText(t);
   };
   std::string head;
   if (cursors.a) head += "A " + at(*cursors.a);

@@ -355,7 +355,7 @@ PlotPoint mapSample(double t, double v, const Raster& raster, const ScaleParams&
   return screenMapping(scale, raster)(t, v);
 }
 
-void DrawGrid(Raster& raster, const ScaleParams& scale, double timeGridOffset) {
+void drawGrid(Raster& raster, const ScaleParams& scale, double timeGridOffset) {
   // Positions in points, as the axes place their labels; drawn at the nearest pixel.
   const double xPerPoint = raster.pixelsPerPointX();
   const double yPerPoint = raster.pixelsPerPointY();

@@ -20,7 +20,7 @@ PlotPoint mapSample(double t, double v, const Raster& raster, const ScaleParams&
 // `timeGridOffset` points from the left edge), and a horizontal line on every Y division from
 // the lowest grid line up, placed in points and each drawn one line width wide at the nearest
 // pixel.
-void DrawGrid(Raster& raster, const ScaleParams& scale, double timeGridOffset = 0);
+void drawGrid(Raster& raster, const ScaleParams& scale, double timeGridOffset = 0);
 
 // What drawing all channels found, for the automatic ranges.
 struct ChannelsDrawn {

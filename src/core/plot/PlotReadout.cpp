@@ -54,14 +54,14 @@ std::vector<ReadoutLine> readoutLines(const PlotReadout& readout, const Recordin
                                       const Clock& clock, char decimalSeparator,
                                       std::optional<LocalSeconds> start) {
   const auto elapsed = static_cast<LocalSeconds>(roundHalfEven(readout.seconds));
-  std::string time = DurationStr(elapsed);
-  if (start) time += "  " + TimeStr(*start + elapsed);
+  std::string time = elapsedText(elapsed);
+  if (start) time += "  " + timeOfDayText(*start + elapsed);
   const bool live = std::any_of(
       readout.channels.begin(), readout.channels.end(),
       [&state](const ColumnSample& reading) { return reading.channel == state.activeChannel(); });
   if (live && state.running() && state.startTime()) {
     const std::int64_t agoMs = clock.steadyMs() - (state.startTime()->steadyMs + elapsed * 1000);
-    time += "  " + TimeStr(clock.wallTimeAt(clock.utcMs() - agoMs).local());
+    time += "  " + timeOfDayText(clock.wallTimeAt(clock.utcMs() - agoMs).local());
   }
   std::vector<ReadoutLine> lines{{time, paletteRgb(15)}};
   for (const ColumnSample& reading : readout.channels) {

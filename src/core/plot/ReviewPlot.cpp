@@ -74,7 +74,7 @@ void ReviewPlot::redraw() {
   const double gridOffset = layOutTime(span.left, span.across);
   layOutValues();
   raster_.clear();
-  DrawGrid(raster_, scale_, gridOffset);
+  drawGrid(raster_, scale_, gridOffset);
   ChannelPens pens;
   drawChannels(raster_, store_, scale_, DrawStyle::EveryReading, pens);
 }
@@ -83,15 +83,15 @@ void ReviewPlot::redraw() {
 // of the time of day.
 double ReviewPlot::layOutTime(double left, double across) {
   XAxisInput x;
-  x.MessDauer = static_cast<float>(across / 60.0);
+  x.measuringSpan = static_cast<float>(across / 60.0);
   x.W = x.plotWidth = static_cast<float>(raster_.pointWidth());
   x.plotHeight = static_cast<float>(raster_.pointHeight());
-  x.lblX0Width = static_cast<float>(timeLabelWidth_);
+  x.firstTimeLabelWidth = static_cast<float>(timeLabelWidth_);
   x.decimalSeparator = separator_;
-  const XAxisLayout axis = SetXAchse(x);
+  const XAxisLayout axis = setTimeAxis(x);
   axis.applyTo(scale_);
   scale_.LeftTime = left;
-  perPixel_ = axis.lblTpPCaption;
+  perPixel_ = axis.timePerPixelText;
   timeLabels_.clear();
   const double step = static_cast<double>(axis.step) * 60.0;
   const double width = static_cast<double>(x.W);
@@ -111,7 +111,7 @@ double ReviewPlot::layOutTime(double left, double across) {
                             axis.mode == TimeLabelMode::MinutesSeconds && step < 60
                                 ? TimeLabelMode::MinutesSeconds
                                 : TimeLabelMode::HoursMinutes);
-      if (DateStr(local) != day) caption += "\n" + (day = DateStr(local));
+      if (dateText(local) != day) caption += "\n" + (day = dateText(local));
     }
     timeLabels_.push_back({at, caption});
   }
@@ -139,10 +139,10 @@ void ReviewPlot::layOutValues() {
   y.H = raster_.pointHeight();
   y.Hout = static_cast<float>(y.H);
   y.decimalSeparator = separator_;
-  const YAxisLayout valueAxis = SetYAchse(y);
+  const YAxisLayout valueAxis = setValueAxis(y);
   valueAxis.applyTo(scale_);
   valueLabels_.clear();
-  for (const YAxisLabel& label : valueAxis.lblY)
+  for (const YAxisLabel& label : valueAxis.valueLabels)
     if (label.visible) valueLabels_.push_back(label);
 }
 
@@ -194,12 +194,12 @@ std::string ReviewPlot::caption() const {
   const double left = scale_.LeftTime;
   const double right = left + static_cast<double>(scale_.SecondsAcross);
   const auto seconds = [](double t) { return static_cast<LocalSeconds>(std::floor(t + 0.5)); };
-  std::string edges = DurationStr(seconds(left)) + " \u2026 " + DurationStr(seconds(right));
+  std::string edges = elapsedText(seconds(left)) + " \u2026 " + elapsedText(seconds(right));
   if (start_) {
     const LocalSeconds from = *start_ + seconds(left), to = *start_ + seconds(right);
-    const bool days = DateStr(from) != DateStr(to);
-    edges = (days ? DateStr(from) + " " : "") + TimeStr(from) + " \u2026 " +
-            (days ? DateStr(to) + " " : "") + TimeStr(to);
+    const bool days = dateText(from) != dateText(to);
+    edges = (days ? dateText(from) + " " : "") + timeOfDayText(from) + " \u2026 " +
+            (days ? dateText(to) + " " : "") + timeOfDayText(to);
   }
   return "t " + edges + "   " + perPixel_;
 }

@@ -38,8 +38,8 @@ void ScopeController::durationChosen() {
   if (durationItem_ < 0) return;
   const std::size_t element =
       ValueLists::DurationList.size() - 1 - static_cast<std::size_t>(durationItem_);
-  MessDauer_ = static_cast<float>(ValueLists::DurationList[element]);
-  FullReDraw(Rescale::Keep);
+  measuringSpan_ = static_cast<float>(ValueLists::DurationList[element]);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::selectDurationItem(int item) {
@@ -49,7 +49,7 @@ void ScopeController::selectDurationItem(int item) {
   durationChosen();
 }
 
-void ScopeController::AutoRangeX(int t) {
+void ScopeController::autoRangeTime(int t) {
   if (window_.time()) return;  // the user's view stays
   const int item = autoRangeXItem(durationItems_, durationItem_, t, scale_.SecondsAcross);
   if (item != durationItem_) selectDurationItem(item);
@@ -88,7 +88,7 @@ void ScopeController::yMaxChosen() {
   if (j != yMinItem_) selectYMinItem(j);
   // The next readings start new lines instead of joining points drawn at the old scale.
   clearPens();
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::yMinChosen() {
@@ -97,10 +97,10 @@ void ScopeController::yMinChosen() {
   int k = yMaxItem_;
   while (k > 0 && yMaxItems_.values[static_cast<std::size_t>(k)] <= YMin_) --k;
   if (k != yMaxItem_) selectYMaxItem(k);
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
-void ScopeController::AutoRangeY(float min, float max) {
+void ScopeController::autoRangeValues(float min, float max) {
   if (window_.value()) return;
   if (max > YMax_) {
     int k = yMaxItem_;
@@ -117,13 +117,13 @@ void ScopeController::AutoRangeY(float min, float max) {
 
 // --- drawing ----------------------------------------------------------------------------
 
-void ScopeController::DrawGrid() {
-  kelvor::DrawGrid(raster_, scale_);
+void ScopeController::drawGrid() {
+  kelvor::drawGrid(raster_, scale_);
 }
 
 void ScopeController::clearPicture() {
   raster_.clear();
-  DrawGrid();
+  drawGrid();
   publishChanges();
 }
 
@@ -131,7 +131,7 @@ void ScopeController::drawReading(int channel, double seconds, float value) {
   if (channel < 0 || channel >= TraceStore::Channels) return;
   const auto index = static_cast<std::size_t>(channel);
   // May rebuild the whole plot at a longer duration, which sets the pens anew.
-  if (state_.autoScale()) AutoRangeX(static_cast<int>(seconds));
+  if (state_.autoScale()) autoRangeTime(static_cast<int>(seconds));
   PenPositions& pens = pens_[index];
   const PlotPoint p = map(seconds, static_cast<double>(value));
   if (ColumnThinning(view_.drawStyle(), pens.LastX).draws(p.x)) {
@@ -159,7 +159,7 @@ void ScopeController::clearPens() {
   for (PenPositions& pens : pens_) pens.clear();
 }
 
-void ScopeController::RedrawGraphs(Rescale rescale) {
+void ScopeController::redrawTraces(Rescale rescale) {
   view_.setBusy(true);
   const ChannelsDrawn drawn = drawChannels(raster_, store_, scale_, view_.drawStyle(), pens_);
 
@@ -178,13 +178,13 @@ void ScopeController::RedrawGraphs(Rescale rescale) {
   }
 
   if (rescale == Rescale::Fit && state_.autoScale()) {
-    AutoRangeX(drawn.lastTime);
-    AutoRangeY(drawn.min, drawn.max);
+    autoRangeTime(drawn.lastTime);
+    autoRangeValues(drawn.min, drawn.max);
   }
   view_.setBusy(false);
 }
 
-void ScopeController::FullReDraw(Rescale rescale) {
+void ScopeController::redrawAll(Rescale rescale) {
   if (view_.isMinimised()) return;
   area_ = view_.layoutPlotArea();
   raster_.resize(area_.pictureWidth > 0 ? area_.pictureWidth : area_.innerWidth,
@@ -192,35 +192,35 @@ void ScopeController::FullReDraw(Rescale rescale) {
   raster_.showPoints(area_.innerWidth, area_.innerHeight, area_.lineWidth);
   layOutTimeAxis();
   layOutYAxis();
-  RedrawGraphs(rescale);
+  redrawTraces(rescale);
   publishChanges();
   view_.showLiveMarker(liveMarker());
 }
 
 void ScopeController::layOutTimeAxis() {
   XAxisInput x;
-  x.MessDauer = MessDauer_;
+  x.measuringSpan = measuringSpan_;
   x.W = static_cast<float>(area_.innerWidth);
   x.plotLeft = static_cast<float>(area_.left);
   x.plotTop = static_cast<float>(area_.top);
   x.plotWidth = static_cast<float>(area_.outerWidth);
   x.plotHeight = static_cast<float>(area_.outerHeight);
-  x.lblX0Width = static_cast<float>(TimeLabelWidth);
+  x.firstTimeLabelWidth = static_cast<float>(TimeLabelWidth);
   x.decimalSeparator = separator_;
-  const XAxisLayout live = SetXAchse(x);
+  const XAxisLayout live = setTimeAxis(x);
   if (!live.computed) return;
   XAxisLayout timeAxis = live;
   if (window_.time()) {
     // The span asked for, captioned from its left edge; readings are stored as live.
-    x.MessDauer = static_cast<float>(window_.time()->across / 60.0);
+    x.measuringSpan = static_cast<float>(window_.time()->across / 60.0);
     x.startSeconds = window_.time()->left;
-    timeAxis = SetXAchse(x);
+    timeAxis = setTimeAxis(x);
     timeAxis.StoreInterval = live.StoreInterval;
   }
   timeAxis.applyTo(scale_);
   if (onStoreInterval_) onStoreInterval_(scale_.StoreInterval);
   scale_.LeftTime = window_.time() ? window_.time()->left : 0.0;
-  timeLabelTop_ = timeAxis.lblX0Top;
+  timeLabelTop_ = timeAxis.firstTimeLabelTop;
   captions_.follow(timeAxis);
   view_.applyTimeAxis(timeAxis);
 }
@@ -232,17 +232,17 @@ void ScopeController::layOutYAxis() {
   y.H = area_.innerHeight;
   y.Hout = static_cast<float>(area_.outerHeight);
   y.plotTop = area_.top;
-  y.lblY0Height = YLabelHeight;
-  y.lblY0Top = yLabelTop_;
-  y.lblX0Top = timeLabelTop_;
+  y.firstValueLabelHeight = YLabelHeight;
+  y.firstValueLabelTop = yLabelTop_;
+  y.firstTimeLabelTop = timeLabelTop_;
   y.decimalSeparator = separator_;
-  const YAxisLayout yAxis = SetYAchse(y);
+  const YAxisLayout yAxis = setValueAxis(y);
   if (!yAxis.computed) return;
   yAxis.applyTo(scale_);
-  if (yAxis.lblY[0].visible) yLabelTop_ = yAxis.lblY[0].top;
+  if (yAxis.valueLabels[0].visible) yLabelTop_ = yAxis.valueLabels[0].top;
   captions_.follow(yAxis);
   view_.applyYAxis(yAxis);
-  if (scale_.XDivPixels > 0) DrawGrid();
+  if (scale_.XDivPixels > 0) drawGrid();
 }
 
 // --- looking around ---------------------------------------------------------------------
@@ -253,12 +253,12 @@ ViewWindow::TimeSpan ScopeController::shownTimes() const {
 
 void ScopeController::zoomTime(double factor, double at) {
   window_.zoomTime(shownTimes(), factor, at);
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::moveTime(double widths) {
   window_.moveTime(shownTimes(), widths);
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::showWholeRecording() {
@@ -270,7 +270,7 @@ void ScopeController::showWholeRecording() {
     }
   }
   window_.showTimes(0, last);
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::zoomValues(double factor, double at) {
@@ -281,18 +281,18 @@ void ScopeController::zoomValues(double factor, double at) {
   // The values at the bottom and top edge of the plot.
   const double low = base - static_cast<double>(scale_.YOffsetPixels) * span / h;
   window_.zoomValue({low, low + span}, factor, at);
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::followLive() {
   window_.follow();
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::autoScaleChanged() {
   if (!window_.value()) return;
   window_.followValues();
-  FullReDraw(Rescale::Keep);
+  redrawAll(Rescale::Keep);
 }
 
 void ScopeController::setCursor(bool b, int column) {

@@ -108,7 +108,7 @@ class ScopeController : public RecordingListener, public TraceView {
     onStoreInterval_ = std::move(handler);
   }
 
-  void DrawGrid();
+  void drawGrid();
   // A channel's live line goes on to a reading (seconds since the recording's start) in the
   // channel's colour, from where its last reading left it or as a dot to begin with; with
   // "1/Spalte" only the first reading of a column is drawn. The automatic time range widens
@@ -116,11 +116,11 @@ class ScopeController : public RecordingListener, public TraceView {
   void drawReading(int channel, double seconds, float value) override;
   // The channel's next reading starts a new line.
   void breakLine(int channel) override;
-  void redrawFromStore() override { FullReDraw(Rescale::Keep); }
-  void RedrawGraphs(Rescale rescale);
-  void FullReDraw(Rescale rescale);
-  void AutoRangeX(int t);
-  void AutoRangeY(float min, float max) override;
+  void redrawFromStore() override { redrawAll(Rescale::Keep); }
+  void redrawTraces(Rescale rescale);
+  void redrawAll(Rescale rescale);
+  void autoRangeTime(int t);
+  void autoRangeValues(float min, float max) override;
   // Clears the picture down to the grid; the stored samples stay.
   void clearPicture();
 
@@ -147,7 +147,7 @@ class ScopeController : public RecordingListener, public TraceView {
   const ScaleParams& scale() const { return scale_; }
   float YMin() const { return YMin_; }
   float YMax() const { return YMax_; }
-  float MessDauer() const { return MessDauer_; }
+  float measuringSpan() const { return measuringSpan_; }
   int durationItem() const { return durationItem_; }
   int yMinItem() const { return yMinItem_; }
   int yMaxItem() const { return yMaxItem_; }
@@ -189,7 +189,7 @@ class ScopeController : public RecordingListener, public TraceView {
   int durationItem_ = -1;
   int yMinItem_ = -1;
   int yMaxItem_ = -1;
-  float MessDauer_ = 0.0f;
+  float measuringSpan_ = 0.0f;
   float YMin_ = 0.0f;
   float YMax_ = 1.5f;
 };

@@ -13,7 +13,7 @@ class TraceView {
   // The channel's next reading begins a new line (this one had no usable value).
   virtual void breakLine(int channel) = 0;
   // Widen the value range to take in [min, max] (automatic scaling is on).
-  virtual void AutoRangeY(float min, float max) = 0;
+  virtual void autoRangeValues(float min, float max) = 0;
   // The store changed otherwise than by a new sample: the picture shows it anew.
   virtual void redrawFromStore() = 0;
   // "Auto-scale" was switched on or off.

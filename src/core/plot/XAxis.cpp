@@ -58,14 +58,14 @@ void XAxisLayout::applyTo(ScaleParams& params) const {
   params.StoreInterval = StoreInterval;
 }
 
-XAxisLayout SetXAchse(const XAxisInput& in) {
+XAxisLayout setTimeAxis(const XAxisInput& in) {
   XAxisLayout out;
-  if (in.MessDauer == 0.0f) return out;
+  if (in.measuringSpan == 0.0f) return out;
   // Only the window's own finite sizes and durations make a scale.
-  if (!std::isfinite(in.MessDauer) || !std::isfinite(in.W)) return out;
+  if (!std::isfinite(in.measuringSpan) || !std::isfinite(in.W)) return out;
   out.computed = true;
 
-  const double duration = static_cast<double>(in.MessDauer);
+  const double duration = static_cast<double>(in.measuringSpan);
   const double w = static_cast<double>(in.W);
 
   // The smallest step whose division is wider than 40 points; the last one otherwise.
@@ -90,31 +90,32 @@ XAxisLayout SetXAchse(const XAxisInput& in) {
 
   out.SecondsAcross = static_cast<float>(w / static_cast<double>(n) * dS * 60.0);
   const double p = static_cast<double>(out.SecondsAcross) / w;
-  out.lblTpPCaption = timePerPixelCaption(p, in.decimalSeparator);
+  out.timePerPixelText = timePerPixelCaption(p, in.decimalSeparator);
 
-  if (in.MessDauer < 60.0f) {
+  if (in.measuringSpan < 60.0f) {
     out.mode = TimeLabelMode::MinutesSeconds;
-    out.lblZeitEinheitCaption = "t in min -->";
+    out.timeUnitText = "t in min -->";
   } else {
     out.mode = TimeLabelMode::HoursMinutes;
-    out.lblZeitEinheitCaption = "t in h -->";
+    out.timeUnitText = "t in h -->";
   }
 
   const double left = static_cast<double>(in.plotLeft);
   const double width = static_cast<double>(in.plotWidth);
-  const double labelWidth = static_cast<double>(in.lblX0Width);
-  out.lblX0Top = static_cast<double>(in.plotTop) + static_cast<double>(in.plotHeight) + 2.0;
-  out.lblZeitEinheitLeft = left + 2.0 * (width / 3.0);
-  out.lblZeitEinheitTop = out.lblX0Top + 10.0;
-  out.lblTpPLeft = left + width / 3.0;
-  out.lblTpPTop = out.lblX0Top + 10.0;
+  const double labelWidth = static_cast<double>(in.firstTimeLabelWidth);
+  out.firstTimeLabelTop =
+      static_cast<double>(in.plotTop) + static_cast<double>(in.plotHeight) + 2.0;
+  out.timeUnitLeft = left + 2.0 * (width / 3.0);
+  out.timeUnitTop = out.firstTimeLabelTop + 10.0;
+  out.timePerPixelLeft = left + width / 3.0;
+  out.timePerPixelTop = out.firstTimeLabelTop + 10.0;
 
   // Each label centred on its division line; those reaching past the right edge stay hidden.
-  for (std::size_t j = 0; j < out.lblX.size(); ++j) {
-    XAxisLabel& label = out.lblX[j];
+  for (std::size_t j = 0; j < out.timeLabels.size(); ++j) {
+    XAxisLabel& label = out.timeLabels[j];
     const auto index = static_cast<double>(j);
     label.left = left - labelWidth / 2.0 + static_cast<double>(out.XDivPixels) * index;
-    label.top = out.lblX0Top;
+    label.top = out.firstTimeLabelTop;
     label.caption = tickCaption(static_cast<float>(in.startSeconds + dS * 60.0 * index), out.mode);
     label.visible = label.left + labelWidth <= left + width;
   }

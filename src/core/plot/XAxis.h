@@ -14,14 +14,14 @@ enum class TimeLabelMode { MinutesSeconds, HoursMinutes };
 // What the time axis reads. Sizes and positions are in points, the plot's in the main
 // window's coordinates.
 struct XAxisInput {
-  float MessDauer = 0.0f;  // measurement duration in minutes; 0: none chosen yet
-  float W = 0.0f;          // inner width of the plot
-  float plotLeft = 0.0f;   // outer position and size of the plot
+  float measuringSpan = 0.0f;  // measurement duration in minutes; 0: none chosen yet
+  float W = 0.0f;              // inner width of the plot
+  float plotLeft = 0.0f;       // outer position and size of the plot
   float plotTop = 0.0f;
   float plotWidth = 0.0f;
   float plotHeight = 0.0f;
-  float lblX0Width = 0.0f;  // width of time label 0; every time label has it
-  double startSeconds = 0;  // the time at the left edge, which label 0 shows
+  float firstTimeLabelWidth = 0.0f;  // width of time label 0; every time label has it
+  double startSeconds = 0;           // the time at the left edge, which label 0 shows
   char decimalSeparator = ',';
 };
 
@@ -40,14 +40,14 @@ struct XAxisLayout {
   int StoreInterval = 1;       // whole seconds per point, at least 1
   float step = 0.0f;           // minutes per division
   TimeLabelMode mode = TimeLabelMode::MinutesSeconds;
-  std::string lblTpPCaption;          // time per point, e.g. "6,25s / Pixel"
-  std::string lblZeitEinheitCaption;  // "t in min -->" or "t in h -->"
-  double lblX0Top = 0.0;              // top of the time-label row
-  double lblTpPLeft = 0.0;
-  double lblTpPTop = 0.0;
-  double lblZeitEinheitLeft = 0.0;
-  double lblZeitEinheitTop = 0.0;
-  std::array<XAxisLabel, 101> lblX{};
+  std::string timePerPixelText;    // time per point, e.g. "6,25s / Pixel"
+  std::string timeUnitText;        // "t in min -->" or "t in h -->"
+  double firstTimeLabelTop = 0.0;  // top of the time-label row
+  double timePerPixelLeft = 0.0;
+  double timePerPixelTop = 0.0;
+  double timeUnitLeft = 0.0;
+  double timeUnitTop = 0.0;
+  std::array<XAxisLabel, 101> timeLabels{};
 
   // Copies the scale into params; does nothing when nothing was computed.
   void applyTo(ScaleParams& params) const;
@@ -56,7 +56,7 @@ struct XAxisLayout {
 // Chooses the time step and the division width in whole points for the duration on a plot
 // of width W, and places and captions the axis texts. Nothing is computed for a duration
 // of 0. A plot too narrow for a division of at least one point gets XDivPixels = 1.
-XAxisLayout SetXAchse(const XAxisInput& input);
+XAxisLayout setTimeAxis(const XAxisInput& input);
 
 // The time per point p (seconds) as shown below the plot: "6,25s / Pixel",
 // "02:30min / Pixel" or "08:00h / Pixel".

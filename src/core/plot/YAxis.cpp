@@ -28,13 +28,13 @@ double quotientByEntry(float x, double entry) {
 }
 
 bool isWholeMultiple(float x, double entry) {
-  return Frac(quotientByEntry(x, entry)) == 0.0f;
+  return fractionalPart(quotientByEntry(x, entry)) == 0.0f;
 }
 
 // R / s with both singles: in double, rounded to single before the fraction is taken.
 bool isWholeMultipleOfStep(float r, float s) {
   const float q = static_cast<float>(static_cast<double>(r) / static_cast<double>(s));
-  return Frac(static_cast<double>(q)) == 0.0f;
+  return fractionalPart(static_cast<double>(q)) == 0.0f;
 }
 
 // Index of the step the search ends at: the largest step whose lines would come closer
@@ -49,8 +49,8 @@ int searchStep(float yMin, float yMax, float r, float hout) {
     if (r >= 6.0f && stepEntry(k) >= 1.25 && stepEntry(k) <= 1.75) continue;
     // Wide ranges skip a step that does not divide them, and halves or 3 and 2.25
     // below; each test sees k as the one before left it.
-    if (r >= 40.0f && Frac(quotientByEntry(r, stepEntry(k))) > 0.0f) ++k;
-    if (Frac(stepEntry(k)) == 0.5f && r >= 25.0f) ++k;
+    if (r >= 40.0f && fractionalPart(quotientByEntry(r, stepEntry(k))) > 0.0f) ++k;
+    if (fractionalPart(stepEntry(k)) == 0.5f && r >= 25.0f) ++k;
     if (stepEntry(k) == 3.0 && r >= 9.0f) ++k;
     if (stepEntry(k) == 2.25 && r >= 9.0f) ++k;
     bool found = quotientByEntry(r, stepEntry(k)) > static_cast<double>(minDivisions);
@@ -63,9 +63,11 @@ int searchStep(float yMin, float yMax, float r, float hout) {
 }
 
 std::string labelPatternFor(float s, float yBase, char sep) {
-  const std::string a = formatGeneral(static_cast<double>(Frac(static_cast<double>(s))), 7, sep);
+  const std::string a =
+      formatGeneral(static_cast<double>(fractionalPart(static_cast<double>(s))), 7, sep);
   const double baseAndStep = static_cast<double>(std::fabs(yBase)) + static_cast<double>(s);
-  const std::string b = formatPattern(static_cast<double>(Frac(baseAndStep)), "0.##", sep);
+  const std::string b =
+      formatPattern(static_cast<double>(fractionalPart(baseAndStep)), "0.##", sep);
   const float length = maxi(static_cast<float>(a.size()), static_cast<float>(b.size()));
   if (length == 4.0f) return "0.00";
   if (length == 3.0f) return "0.0";
@@ -105,7 +107,7 @@ float chooseStep(float yMin, float yMax, double h, float hout) {
 
 }  // namespace
 
-float Frac(double x) {
+float fractionalPart(double x) {
   return static_cast<float>(x - std::trunc(x));
 }
 
@@ -121,7 +123,7 @@ void YAxisLayout::applyTo(ScaleParams& params) const {
   params.YSpan = YSpan;
 }
 
-YAxisLayout SetYAchse(const YAxisInput& in) {
+YAxisLayout setValueAxis(const YAxisInput& in) {
   YAxisLayout out;
   const float yMin = in.YMin;
   const float yMax = in.YMax;
@@ -168,15 +170,16 @@ YAxisLayout SetYAchse(const YAxisInput& in) {
   // One label per grid line from the bottom, as many as there are labels.
   int j = 0;
   for (long long p = m; p <= static_cast<long long>(in.H) && j <= LastLabel; p += n, ++j) {
-    YAxisLabel& label = out.lblY[static_cast<std::size_t>(j)];
+    YAxisLabel& label = out.valueLabels[static_cast<std::size_t>(j)];
     label.top = in.plotTop + h - static_cast<double>(p) - 3.0;
     label.caption =
         formatPattern(dS * static_cast<double>(j) + dBase, out.labelPattern, in.decimalSeparator);
     label.visible = true;
   }
 
-  const double lowestTop = out.lblY[0].visible ? out.lblY[0].top : in.lblY0Top;
-  out.hideTimeLabel0 = lowestTop + in.lblY0Height - 4.0 > in.lblX0Top;
+  const double lowestTop =
+      out.valueLabels[0].visible ? out.valueLabels[0].top : in.firstValueLabelTop;
+  out.hideTimeLabel0 = lowestTop + in.firstValueLabelHeight - 4.0 > in.firstTimeLabelTop;
   return out;
 }
 

@@ -9,7 +9,7 @@
 namespace kelvor {
 
 // The fractional part x - trunc(x), keeping the sign of x, rounded to a single float.
-float Frac(double x);
+float fractionalPart(double x);
 // The larger of two single floats (y when they are equal or unordered).
 float maxi(float x, float y);
 
@@ -22,9 +22,9 @@ struct YAxisInput {
   float Hout = 0.0f;     // outer height of the plot, border included
   double plotTop = 0.0;  // outer top of the plot
   char decimalSeparator = ',';
-  double lblY0Height = 0.0;  // height of Y label 0 (all Y labels share it)
-  double lblY0Top = 0.0;     // current top of Y label 0, kept when no grid line gets a label
-  double lblX0Top = 0.0;     // top of the time-label row, as the time axis placed it
+  double firstValueLabelHeight = 0.0;  // height of Y label 0 (all Y labels share it)
+  double firstValueLabelTop = 0.0;  // current top of Y label 0, kept when no grid line gets a label
+  double firstTimeLabelTop = 0.0;   // top of the time-label row, as the time axis placed it
 };
 
 // One Y label. Only visible labels are placed: a hidden label keeps its old top and caption.
@@ -45,7 +45,7 @@ struct YAxisLayout {
   float YBase = 0.0f;
   float YSpan = 0.0f;
   std::string labelPattern;  // "0.00", "0.0" or "###0"
-  std::array<YAxisLabel, 101> lblY{};
+  std::array<YAxisLabel, 101> valueLabels{};
   bool hideTimeLabel0 = false;  // the lowest Y label reaches into the time-label row
 
   // Copies the scale into params; does nothing when nothing was computed.
@@ -55,6 +55,6 @@ struct YAxisLayout {
 // Chooses the grid step, the grid spacing in whole points and the Y labels for the range
 // YMin..YMax on a plot of the given height. Nothing is computed when YMin == YMax.
 // A plot too low for even one point per division gets YDivPixels = 1 (never 0).
-YAxisLayout SetYAchse(const YAxisInput& input);
+YAxisLayout setValueAxis(const YAxisInput& input);
 
 }  // namespace kelvor

@@ -27,7 +27,7 @@ class JournalAlarm {
   }
   Verdict test(const JournalRow& row) {
     if (!armed_) return {};
-    const AlarmOutcome outcome = alarmOutcome(condition_.AlarmAbove, condition_.AlarmLevel, true,
+    const AlarmOutcome outcome = alarmOutcome(condition_.alarmAbove, condition_.alarmLevel, true,
                                               row.value, wholeSeconds(row.elapsedMs), firstAlarm_);
     if (outcome.beep) sound_.beeps(1);
     const bool first = outcome.firstAlarm != firstAlarm_;

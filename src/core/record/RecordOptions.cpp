@@ -78,7 +78,7 @@ const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions()
       {"--alarm",
        {[](const std::string& t, RecordOptions& o) {
           o.alarmText = t;
-          o.alarm = GetAlarm(t);
+          o.alarm = parseAlarmCondition(t);
           return o.alarm.valid;
         },
         "a condition such as \"< 0,8\" or \"> 1.5\""}},

@@ -18,8 +18,8 @@ void Recorder::chooseChannel(int index) {
   const RecordingState& state = recording_.state();
   if (state.active()) {
     // A running recording goes on in the new channel with a new time origin.
-    view_.showStartTime(TimeStr(state.startTime()->wall.local()));
-    view_.showCurrentTime(TimeStr(state.startTime()->wall.local()));
+    view_.showStartTime(timeOfDayText(state.startTime()->wall.local()));
+    view_.showCurrentTime(timeOfDayText(state.startTime()->wall.local()));
     view_.showRunTime("00:00:00");
   }
 }

@@ -40,7 +40,7 @@ class RecordingState {
   // A running time counts hours past a day; a time of day is a time of day.
   std::string alarmTimeText() const {
     if (!firstAlarm_) return NoTime;
-    return alarmElapsed_ ? DurationStr(*firstAlarm_) : TimeStr(*firstAlarm_);
+    return alarmElapsed_ ? elapsedText(*firstAlarm_) : timeOfDayText(*firstAlarm_);
   }
   // Whole seconds since the start by the steady clock, whatever the wall clock did; 0
   // without a start.

@@ -83,14 +83,14 @@ void LiveRecording::tickDone(const Moment& tick, const TickReadings& readings) {
     // A meter's answer without a value breaks its line.
     if (answer && answer->value == InvalidValue && plot_) plot_->breakLine(channel);
   }
-  if (anyReading) readingView_.showCurrentTime(TimeStr(tick.wall.local()));
+  if (anyReading) readingView_.showCurrentTime(timeOfDayText(tick.wall.local()));
   if (const MeterReading* answer = group_ ? group_->readingOf(watched_) : nullptr)
     recording_.takeReading(answer->value, answer->unit);
   else if (const ChannelReading* value = usable(watched_))
     recording_.takeReading(static_cast<float>(value->value), value->unit);
 
   if (startToShow_ && state().running() && state().startTime()) {
-    readingView_.showStartTime(TimeStr(state().startTime()->wall.local()));
+    readingView_.showStartTime(timeOfDayText(state().startTime()->wall.local()));
     readingView_.showRunTime("00:00:00");
   }
   startToShow_ = false;
@@ -99,7 +99,7 @@ void LiveRecording::tickDone(const Moment& tick, const TickReadings& readings) {
     std::vector<std::pair<int, ChannelReading>> values;
     for (const int channel : channels_)
       if (const ChannelReading* value = usable(channel)) values.emplace_back(channel, *value);
-    if (!values.empty()) readingView_.showRunTime(DurationStr(seconds));
+    if (!values.empty()) readingView_.showRunTime(elapsedText(seconds));
     // Drawing first: with automatic scaling it may lengthen the duration and so the interval.
     if (plot_)
       for (const auto& [channel, value] : values)
@@ -121,7 +121,7 @@ void LiveRecording::takeValue(int channel, std::int64_t seconds, float value,
     traces_.setUnit(channel, unit);
     traces_.setCount(channel, n);  // the count last: the sample is complete
   }
-  if (state().autoScale() && plot_) plot_->AutoRangeY(value, value);
+  if (state().autoScale() && plot_) plot_->autoRangeValues(value, value);
 }
 
 void LiveRecording::thin() {

@@ -101,7 +101,7 @@ std::optional<int> textToInt32(const std::string& text, char decimalSeparator) {
     if (normalised.find('.') != std::string::npos &&
         normalised.find(decimalSeparator) != std::string::npos)
       return std::nullopt;
-    ReplaceString(normalised, std::string(1, decimalSeparator), ".");
+    replaceAll(normalised, std::string(1, decimalSeparator), ".");
   }
   const std::optional<double> value = readLeadingNumber(normalised);
   if (!value) return std::nullopt;

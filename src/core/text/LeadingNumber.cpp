@@ -148,7 +148,7 @@ bool looksNumeric(std::string_view text, char decimalSeparator) {
   return parts.hasMantissa() && parts.end == trimmed.size();
 }
 
-void ReplaceString(std::string& text, std::string_view oldText, std::string_view newText) {
+void replaceAll(std::string& text, std::string_view oldText, std::string_view newText) {
   if (oldText.empty()) return;
   std::size_t pos = text.find(oldText);
   while (pos != std::string::npos) {

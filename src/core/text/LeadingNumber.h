@@ -29,6 +29,6 @@ bool looksNumeric(std::string_view text, char decimalSeparator);
 // Replaces every occurrence of oldText in text by newText, left to right and without
 // overlaps. Inserted text is not searched again, so newText may contain oldText.
 // Empty oldText changes nothing.
-void ReplaceString(std::string& text, std::string_view oldText, std::string_view newText);
+void replaceAll(std::string& text, std::string_view oldText, std::string_view newText);
 
 }  // namespace kelvor

@@ -3,7 +3,7 @@
 
 namespace kelvor {
 
-std::string StripBackslash(const std::string& path) {
+std::string withoutTrailingSeparator(const std::string& path) {
   if (path.size() < 2) return path;
   const char last = path.back();
   if (last != '/' && last != '\\') return path;

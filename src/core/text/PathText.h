@@ -7,6 +7,6 @@ namespace kelvor {
 
 // Removes one trailing path separator ("/" or "\") from a folder path, but keeps the root
 // of a file system ("/", or a drive root such as "C:\").
-std::string StripBackslash(const std::string& path);
+std::string withoutTrailingSeparator(const std::string& path);
 
 }  // namespace kelvor

@@ -11,8 +11,8 @@ long long floorDiv(long long a, long long b) {
 }
 }  // namespace
 
-std::string DurationStr(std::int64_t seconds) {
-  if (seconds < 0) return "-" + DurationStr(-seconds);
+std::string elapsedText(std::int64_t seconds) {
+  if (seconds < 0) return "-" + elapsedText(-seconds);
   char text[32];
   std::snprintf(text, sizeof text, "%02lld:%02d:%02d", static_cast<long long>(seconds / 3600),
                 static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
@@ -32,14 +32,14 @@ CivilDate civilDate(LocalSeconds t) {
           doy - (153 * mp + 2) / 5 + 1};
 }
 
-std::string DateStr(LocalSeconds t) {
+std::string dateText(LocalSeconds t) {
   const CivilDate date = civilDate(t);
   char text[32];
   std::snprintf(text, sizeof text, "%04lld-%02u-%02u", date.year, date.month, date.day);
   return text;
 }
 
-std::string TimeStr(LocalSeconds t) {
+std::string timeOfDayText(LocalSeconds t) {
   constexpr LocalSeconds kSecondsPerDay = 86400;
   // Floor modulo: -1 is the last second of the previous day, not a negative time of day.
   const LocalSeconds timeOfDay = ((t % kSecondsPerDay) + kSecondsPerDay) % kSecondsPerDay;

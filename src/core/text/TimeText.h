@@ -14,11 +14,11 @@ using LocalSeconds = std::int64_t;
 
 // "hh:mm:ss" of the time-of-day part of t; whole days are dropped, so a duration of
 // 25 hours reads "01:00:00". Negative values wrap into the previous day.
-std::string TimeStr(LocalSeconds t);
+std::string timeOfDayText(LocalSeconds t);
 
 // "hh:mm:ss" of a duration in whole seconds: past a day the hours count on ("110:38:27"), as
 // the time axis' labels do; a negative duration has a minus sign.
-std::string DurationStr(std::int64_t seconds);
+std::string elapsedText(std::int64_t seconds);
 
 // The calendar date (proleptic Gregorian) of t, and "2026-12-06" of it.
 struct CivilDate {
@@ -27,7 +27,7 @@ struct CivilDate {
   unsigned day;
 };
 CivilDate civilDate(LocalSeconds t);
-std::string DateStr(LocalSeconds t);
+std::string dateText(LocalSeconds t);
 
 // What the time labels show while there is no time to show.
 inline constexpr const char* NoTime = "-- : -- : --";

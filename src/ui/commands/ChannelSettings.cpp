@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "ui/dialogs/frmChannels.h"
+#include "ui/dialogs/ChannelsDialog.h"
 
 namespace kelvor {
 
@@ -22,7 +22,7 @@ bool sameBinding(const ChannelBinding& a, const ChannelBinding& b) {
 bool runChannelSettings(QWidget* owner, std::vector<ChannelBinding>& bindings,
                         const PortScanner& scanner) {
   std::vector<ChannelBinding> edited = bindings;
-  frmChannels dialog(edited, scanner.presentPorts(), owner);
+  ChannelsDialog dialog(edited, scanner.presentPorts(), owner);
   if (dialog.exec() != QDialog::Accepted) return false;
   const bool changed = edited.size() != bindings.size() ||
                        !std::equal(edited.begin(), edited.end(), bindings.begin(), sameBinding);

@@ -5,8 +5,8 @@
 #include <QWidget>
 
 #include "platform/MeterConnection.h"
-#include "ui/common/Allgemein.h"
-#include "ui/dialogs/frmSettings.h"
+#include "ui/common/WindowTools.h"
+#include "ui/dialogs/PortDialog.h"
 #include "ui/mainwindow/MeterPort.h"
 
 namespace kelvor {
@@ -23,10 +23,10 @@ bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& m
   QPointer<QWidget> owner(mainWindow);
   {
     // The list is read without opening any device, so the meter is polled meanwhile.
-    frmSettings dialog(config, scanner.presentPorts(), mainWindow);
+    PortDialog dialog(config, scanner.presentPorts(), mainWindow);
     dialog.setChannels(bindings, ownChannel);
     dialog.exec();
-    accepted = dialog.DialogResult == frmSettings::Result::OK;
+    accepted = dialog.DialogResult == PortDialog::Result::OK;
   }
 
   const bool closing = mainWindow && (!owner || !owner->isVisible());
@@ -34,7 +34,7 @@ bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& m
     meter.close();
     openMeterPort(meter, owner);
   }
-  Allgemein::SetMousePointer(MousePointer::Default);
+  WindowTools::setMousePointer(MousePointer::Default);
   return accepted;
 }
 

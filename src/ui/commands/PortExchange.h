@@ -14,7 +14,7 @@ namespace kelvor {
 class MeterConnection;
 
 // The main window's "COM-P&ort" command: lets the user choose port, rate and meter in the
-// modal frmSettings (centred over `mainWindow`) while the meter goes on being polled, and
+// modal PortDialog (centred over `mainWindow`) while the meter goes on being polled, and
 // then, after OK with another port, rate or meter, or with the port not open, closes the port
 // and opens the chosen one. Cancel, the close box and OK without a change leave the port as it
 // is; so does OK when the main window was closed meanwhile (it is hidden). An open failure

@@ -7,7 +7,7 @@
 #include "platform/MessageTexts.h"
 #include "platform/SettingsStore.h"
 #include "ui/dialogs/MessageBox.h"
-#include "ui/dialogs/frmPublish.h"
+#include "ui/dialogs/PublishDialog.h"
 
 namespace kelvor {
 
@@ -33,11 +33,11 @@ void PublishCommands::restart() {
   station_.publish(settings_);
 }
 
-void PublishCommands::mnuPublish_Click() {
+void PublishCommands::onPublishClicked() {
   PublishSettings edited = settings_;
   const QString defaultTopic =
       QString::fromStdString(station_.topicOn(ownChannel_(), PublishSettings{}));
-  frmPublish dialog(edited, defaultTopic, window_);
+  PublishDialog dialog(edited, defaultTopic, window_);
   dialog.showState(stateText());
   const auto live = connect(&station_, &MeterStation::publishStatusChanged, &dialog,
                             [this, &dialog] { dialog.showState(stateText()); });

@@ -28,7 +28,7 @@ class PublishCommands : public QObject {
 
   // Reads the settings and starts publishing when it is switched on.
   void start(const StoredSettings::Lookup& lookup);
-  void mnuPublish_Click();
+  void onPublishClicked();
   // After a change of port or of the channels: each topic names its source anew.
   void followPort() { station_.refreshTopics(); }
   // The connection state as the dialog's state line shows it.

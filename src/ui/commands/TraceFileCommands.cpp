@@ -12,10 +12,10 @@
 #include "platform/AtomicFile.h"
 #include "platform/MessageTexts.h"
 #include "platform/SystemLocale.h"
-#include "ui/common/Allgemein.h"
 #include "ui/common/BusyPointer.h"
+#include "ui/common/WindowTools.h"
+#include "ui/dialogs/FileDialogs.h"
 #include "ui/dialogs/MessageBox.h"
-#include "ui/dialogs/StdDialoge.h"
 
 namespace kelvor {
 
@@ -44,7 +44,7 @@ TraceFileCommands::TraceFileCommands(TraceStore& store, const RecordingState& st
       messages_(messages ? std::move(messages) : MessageSink(&MessageBox::warning)) {}
 
 QString TraceFileCommands::initialDirectory() const {
-  return StdDialoge::initialDirectory(lastFolder_);
+  return FileDialogs::initialDirectory(lastFolder_);
 }
 
 QString TraceFileCommands::fileFilter() const {
@@ -55,9 +55,9 @@ void TraceFileCommands::tell(const Message& message) const {
   messages_(parent_, QString::fromStdString(messageText(message)));
 }
 
-void TraceFileCommands::mnuFileSave_Click(int channel) {
+void TraceFileCommands::onSaveClicked(int channel) {
   if (!isChannel(channel)) return;
-  const QString path = StdDialoge::FileSaveDialog(
+  const QString path = FileDialogs::FileSaveDialog(
       parent_, QCoreApplication::translate("kelvor::TraceFileCommands", SaveTitle),
       initialDirectory(), QString(), fileFilter(), QString::fromLatin1(SaveExtension));
   if (path.trimmed().isEmpty()) return;  // cancelled
@@ -65,10 +65,10 @@ void TraceFileCommands::mnuFileSave_Click(int channel) {
   saveTo(channel, path);
 }
 
-void TraceFileCommands::mnuFileLoad_Click(int channel) {
+void TraceFileCommands::onLoadClicked(int channel) {
   if (!isChannel(channel)) return;
-  const QString path = StdDialoge::FileOpenDialog(parent_, QString(), initialDirectory(), QString(),
-                                                  fileFilter(), QString());
+  const QString path = FileDialogs::FileOpenDialog(parent_, QString(), initialDirectory(),
+                                                   QString(), fileFilter(), QString());
   if (path.trimmed().isEmpty()) return;  // cancelled
   lastFolder_ = QFileInfo(path).absolutePath();
   loadFrom(channel, path);
@@ -145,7 +145,7 @@ bool TraceFileCommands::loadTrace(int channel, const QString& path, const QByteA
   applyLoadedTrace(store_, channel, parse.samples);
   // The whole picture is rebuilt, so the channel's earlier trace disappears with it; the
   // automatic ranges then follow the loaded samples.
-  scope_.FullReDraw(Rescale::Fit);
+  scope_.redrawAll(Rescale::Fit);
   busy.done();
   if (parse.linesLeftOut > 0) {
     tell(TraceFileMessages::linesLeftOut(shown(path), static_cast<int>(parse.samples.size()),
@@ -158,7 +158,7 @@ void TraceFileCommands::replayJournal(const std::vector<JournalRow>& rows, int c
   if (!isChannel(channel) || !replay_) return;
   if (loadEndsRecording(state_, channel)) recorder_.stop();
   replay_(rows, channel);
-  scope_.FullReDraw(Rescale::Fit);
+  scope_.redrawAll(Rescale::Fit);
 }
 
 }  // namespace kelvor

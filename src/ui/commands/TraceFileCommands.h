@@ -42,8 +42,8 @@ class TraceFileCommands {
                     MessageSink messages = {});
 
   // Menu handlers: the index of the clicked entry is the channel (0 to 5).
-  void mnuFileSave_Click(int channel);
-  void mnuFileLoad_Click(int channel);
+  void onSaveClicked(int channel);
+  void onLoadClicked(int channel);
 
   // The commands after the dialog, on a full path; true when the file was saved or loaded.
   bool saveTo(int channel, const QString& path);

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/common/Allgemein.h"
+#include "ui/common/WindowTools.h"
 
 namespace kelvor {
 
 // The hourglass for the duration of a command, gone again on every way out.
 class BusyPointer {
  public:
-  BusyPointer() { Allgemein::SetMousePointer(MousePointer::Hourglass); }
+  BusyPointer() { WindowTools::setMousePointer(MousePointer::Hourglass); }
   ~BusyPointer() { done(); }
   BusyPointer(const BusyPointer&) = delete;
   BusyPointer& operator=(const BusyPointer&) = delete;
@@ -16,7 +16,7 @@ class BusyPointer {
   void done() {
     if (!shown_) return;
     shown_ = false;
-    Allgemein::SetMousePointer(MousePointer::Default);
+    WindowTools::setMousePointer(MousePointer::Default);
   }
 
  private:

@@ -34,12 +34,12 @@ class ChannelRow : public QObject {
   // Puts the focus on the field of the chosen source.
   void focusSource();
 
-  QLabel* lblChannel = nullptr;
-  QComboBox* cboSource = nullptr;
-  QComboBox* cboPort = nullptr;
-  QComboBox* cboMeter = nullptr;
-  QComboBox* cboBaud = nullptr;
-  QLineEdit* txtCalc = nullptr;
+  QLabel* channelLabel = nullptr;
+  QComboBox* sourceList = nullptr;
+  QComboBox* portChoice = nullptr;
+  QComboBox* meterChoice = nullptr;
+  QComboBox* rateList = nullptr;
+  QLineEdit* calcField = nullptr;
 
  private:
   void buildControls(int channel, QWidget* parent);

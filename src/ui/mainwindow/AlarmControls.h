@@ -8,8 +8,8 @@ namespace kelvor {
 
 // The alarm condition and its switch.
 struct AlarmControls {
-  QCheckBox* chkAlarm = nullptr;
-  QLineEdit* txtAlarm = nullptr;
+  QCheckBox* alarmBox = nullptr;
+  QLineEdit* alarmField = nullptr;
 };
 
 }  // namespace kelvor

@@ -12,25 +12,26 @@
 namespace kelvor {
 
 AlarmPanel::AlarmPanel(const AlarmControls& controls, AlarmRule& rule, QObject* parent)
-    : QObject(parent), txtAlarm_(controls.txtAlarm), chkAlarm_(controls.chkAlarm), rule_(rule) {
-  rule_.setArmed(chkAlarm_->isChecked());
-  connect(chkAlarm_, &QCheckBox::toggled, this, [this](bool on) { rule_.setArmed(on); });
-  connect(txtAlarm_, &QLineEdit::textChanged, this, [this] { GetAlarm(); });
-  txtAlarm_->installEventFilter(this);
+    : QObject(parent), alarmField_(controls.alarmField), alarmBox_(controls.alarmBox), rule_(rule) {
+  rule_.setArmed(alarmBox_->isChecked());
+  connect(alarmBox_, &QCheckBox::toggled, this, [this](bool on) { rule_.setArmed(on); });
+  connect(alarmField_, &QLineEdit::textChanged, this, [this] { applyAlarmText(); });
+  alarmField_->installEventFilter(this);
 }
 
-void AlarmPanel::GetAlarm() {
+void AlarmPanel::applyAlarmText() {
   // An unusable condition only switches the alarm off; the last threshold stays.
-  if (!rule_.apply(kelvor::GetAlarm(txtAlarm_->text().toStdString()))) chkAlarm_->setChecked(false);
+  if (!rule_.apply(kelvor::parseAlarmCondition(alarmField_->text().toStdString())))
+    alarmBox_->setChecked(false);
 }
 
 bool AlarmPanel::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtAlarm_ && event->type() == QEvent::FocusIn)
-    TextBoxGotFocus(static_cast<QFocusEvent*>(event)->reason());
+  if (watched == alarmField_ && event->type() == QEvent::FocusIn)
+    onAlarmFieldFocused(static_cast<QFocusEvent*>(event)->reason());
   return QObject::eventFilter(watched, event);
 }
 
-void AlarmPanel::TextBoxGotFocus(Qt::FocusReason reason) {
+void AlarmPanel::onAlarmFieldFocused(Qt::FocusReason reason) {
   switch (reason) {
     case Qt::MouseFocusReason:
       // The click itself places the caret, after this event.
@@ -42,7 +43,7 @@ void AlarmPanel::TextBoxGotFocus(Qt::FocusReason reason) {
     default:
       // Tab, Shift+Tab, an access key or a focus set by the program. The selection is made
       // before the box handles the event itself, which keeps an existing selection.
-      txtAlarm_->selectAll();
+      alarmField_->selectAll();
   }
 }
 

@@ -23,16 +23,16 @@ class AlarmPanel : public QObject {
   AlarmPanel(const AlarmControls& controls, AlarmRule& rule, QObject* parent = nullptr);
 
   // Parses the condition text (start-up calls it once; every text change runs it).
-  void GetAlarm();
+  void applyAlarmText();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void TextBoxGotFocus(Qt::FocusReason reason);
+  void onAlarmFieldFocused(Qt::FocusReason reason);
 
-  QLineEdit* txtAlarm_;
-  QCheckBox* chkAlarm_;
+  QLineEdit* alarmField_;
+  QCheckBox* alarmBox_;
   AlarmRule& rule_;
 };
 

@@ -28,13 +28,13 @@ QLabel* copyLabel(const QLabel* original, const QString& name, bool visible) {
 }  // namespace
 
 void AxisLabels::createCopies() {
-  if (lblX.empty() || lblY.empty()) return;
+  if (timeLabels.empty() || valueLabels.empty()) return;
   // Growing only up to the last index keeps a second call from adding duplicates.
-  for (int i = static_cast<int>(lblX.size()); i <= LastAxisLabel; ++i) {
-    lblX.push_back(copyLabel(lblX.front(), indexedName(ObjectNames::lblX, i), true));
+  for (int i = static_cast<int>(timeLabels.size()); i <= LastAxisLabel; ++i) {
+    timeLabels.push_back(copyLabel(timeLabels.front(), indexedName(ObjectNames::lblX, i), true));
   }
-  for (int i = static_cast<int>(lblY.size()); i <= LastAxisLabel; ++i) {
-    lblY.push_back(copyLabel(lblY.front(), indexedName(ObjectNames::lblY, i), false));
+  for (int i = static_cast<int>(valueLabels.size()); i <= LastAxisLabel; ++i) {
+    valueLabels.push_back(copyLabel(valueLabels.front(), indexedName(ObjectNames::lblY, i), false));
   }
 }
 

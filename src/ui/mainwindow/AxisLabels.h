@@ -12,10 +12,10 @@ struct AxisLabels {
   // Creates the members 1 to 100 of lblX (visible) and lblY (hidden) as copies of member 0.
   void createCopies();
 
-  std::vector<QLabel*> lblX;  // index 0 from design time, 1..100 from createCopies
-  std::vector<QLabel*> lblY;
-  QLabel* lblTpP = nullptr;
-  QLabel* lblZeitEinheit = nullptr;
+  std::vector<QLabel*> timeLabels;  // index 0 from design time, 1..100 from createCopies
+  std::vector<QLabel*> valueLabels;
+  QLabel* timePerPixelLabel = nullptr;
+  QLabel* timeUnitLabel = nullptr;
 };
 
 }  // namespace kelvor

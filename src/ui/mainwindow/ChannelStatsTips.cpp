@@ -14,11 +14,11 @@ namespace kelvor {
 ChannelStatsTips::ChannelStatsTips(const ColourControls& colours, const TraceStore& traces,
                                    char decimalSeparator)
     : colours_(colours), traces_(traces), decimalSeparator_(decimalSeparator) {
-  for (QRadioButton* button : colours_.optColor) button->installEventFilter(this);
+  for (QRadioButton* button : colours_.channelButtons) button->installEventFilter(this);
 }
 
 bool ChannelStatsTips::eventFilter(QObject* watched, QEvent* event) {
-  const auto& buttons = colours_.optColor;
+  const auto& buttons = colours_.channelButtons;
   const auto button = std::find(buttons.begin(), buttons.end(), watched);
   if (event->type() == QEvent::ToolTip && button != buttons.end()) {
     const auto channel = static_cast<int>(button - buttons.begin());

@@ -10,7 +10,7 @@ namespace kelvor {
 // The row of channel values under the plot, one cell a channel; hidden unless several
 // channels are bound (ChannelValuesRow).
 struct ChannelValueCells {
-  std::array<QLabel*, 6> lblChannelValue{};
+  std::array<QLabel*, 6> valueCells{};
 };
 
 }  // namespace kelvor

@@ -17,7 +17,7 @@ namespace {
 
 std::vector<QLabel*> boundCells(const ChannelValueCells& all) {
   std::vector<QLabel*> cells;
-  for (QLabel* cell : all.lblChannelValue)
+  for (QLabel* cell : all.valueCells)
     if (!cell->isHidden()) cells.push_back(cell);
   return cells;
 }
@@ -28,7 +28,7 @@ bool ChannelValuesRow::setBound(const std::vector<bool>& bound) {
   const std::size_t before = boundCells(cells_).size();
   const auto count = std::count(bound.begin(), bound.end(), true);
   for (int channel = 0; channel < Channels; ++channel) {
-    QLabel* cell = cells_.lblChannelValue[static_cast<std::size_t>(channel)];
+    QLabel* cell = cells_.valueCells[static_cast<std::size_t>(channel)];
     const bool shown = count > 1 && static_cast<std::size_t>(channel) < bound.size() &&
                        bound[static_cast<std::size_t>(channel)];
     if (shown && cell->isHidden()) {
@@ -58,7 +58,7 @@ void ChannelValuesRow::showCalculated(int channel, const std::optional<ChannelRe
 
 void ChannelValuesRow::show(int channel, const std::string& value, MeterCondition condition,
                             const std::string& family) {
-  QLabel* cell = cells_.lblChannelValue.at(static_cast<std::size_t>(channel));
+  QLabel* cell = cells_.valueCells.at(static_cast<std::size_t>(channel));
   QString text = QString::fromStdString(value);
   if (const std::optional<Message> words = conditionWords(condition, family))
     text += QLatin1Char('\n') + QString::fromStdString(messageText(*words));

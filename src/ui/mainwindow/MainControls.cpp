@@ -108,34 +108,38 @@ QFrame* makeLine(QWidget* parent, const char* name, double top, QPalette::ColorR
 }
 
 void buildRecordingGroup(RecordingControls& c, AlarmControls& alarm, QWidget* panel) {
-  c.Frame2 = place(new QGroupBox(panel), QLatin1String(ObjectNames::Frame2), {0, 6, 120, 102.75});
-  QGroupBox* frame = c.Frame2;
-  c.Label7 = makeLabel(frame, indexedName(ObjectNames::Label7, 0),
-                       QT_TRANSLATE_NOOP("kelvor::frmMain", "&Meßdauer:"), {9, 12, 57.75, 9.75});
-  c.cboMessDauer = makePickList(frame, ObjectNames::cboMessDauer, {69, 9, 42.75, 15.75});
-  c.Label7->setBuddy(c.cboMessDauer);
-  alarm.chkAlarm =
+  c.recordingFrame =
+      place(new QGroupBox(panel), QLatin1String(ObjectNames::Frame2), {0, 6, 120, 102.75});
+  QGroupBox* frame = c.recordingFrame;
+  c.durationCaption =
+      makeLabel(frame, indexedName(ObjectNames::Label7, 0),
+                QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Meßdauer:"), {9, 12, 57.75, 9.75});
+  c.durationList = makePickList(frame, ObjectNames::cboMessDauer, {69, 9, 42.75, 15.75});
+  c.durationCaption->setBuddy(c.durationList);
+  alarm.alarmBox =
       makeCheckBox(frame, ObjectNames::chkAlarm,
-                   QT_TRANSLATE_NOOP("kelvor::frmMain", "A&larm wenn:"), {9, 27, 60.75, 15.75});
-  alarm.txtAlarm = place(new QLineEdit(QStringLiteral("< 0,8"), frame),
-                         QLatin1String(ObjectNames::txtAlarm), {69, 27, 42.75, 14.25});
-  c.chkActive =
-      makeCheckBox(frame, ObjectNames::chkActive,
-                   QT_TRANSLATE_NOOP("kelvor::frmMain", "&Zeichnen Aktiv"), {9, 48, 99.75, 12.75});
+                   QT_TRANSLATE_NOOP("kelvor::MainWindow", "A&larm wenn:"), {9, 27, 60.75, 15.75});
+  alarm.alarmField = place(new QLineEdit(QStringLiteral("< 0,8"), frame),
+                           QLatin1String(ObjectNames::txtAlarm), {69, 27, 42.75, 14.25});
+  c.drawingActiveBox = makeCheckBox(frame, ObjectNames::chkActive,
+                                    QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Zeichnen Aktiv"),
+                                    {9, 48, 99.75, 12.75});
 
   QButtonGroup* drawStyles = makeGroup(frame, ObjectNames::optDrawStyleGroup);
-  c.optDrawStyle[0] =
+  c.drawStyleButtons[0] =
       makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 0,
-                 QT_TRANSLATE_NOOP("kelvor::frmMain", "1/s"), {24, 61.5, 39.75, 12.75});
-  c.optDrawStyle[1] =
+                 QT_TRANSLATE_NOOP("kelvor::MainWindow", "1/s"), {24, 61.5, 39.75, 12.75});
+  c.drawStyleButtons[1] =
       makeOption(frame, drawStyles, ObjectNames::optDrawStyle, 1,
-                 QT_TRANSLATE_NOOP("kelvor::frmMain", "1/Spalte"), {63, 61.5, 54.75, 12.75});
-  c.optDrawStyle[0]->setChecked(true);
+                 QT_TRANSLATE_NOOP("kelvor::MainWindow", "1/Spalte"), {63, 61.5, 54.75, 12.75});
+  c.drawStyleButtons[0]->setChecked(true);
 
-  c.cmdReset = place(new QPushButton(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Reset")), frame),
-                     QLatin1String(ObjectNames::cmdReset), {9, 78, 45.75, 18.75});
-  c.cmdCLS = place(new QPushButton(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Löschen")), frame),
-                   QLatin1String(ObjectNames::cmdCLS), {66, 78, 42.75, 18.75});
+  c.resetButton =
+      place(new QPushButton(text(QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Reset")), frame),
+            QLatin1String(ObjectNames::cmdReset), {9, 78, 45.75, 18.75});
+  c.clearButton =
+      place(new QPushButton(text(QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Löschen")), frame),
+            QLatin1String(ObjectNames::cmdCLS), {66, 78, 42.75, 18.75});
 }
 
 // The large digits: green on black, in the design's display face.
@@ -151,40 +155,44 @@ QLabel* makeReadingLabel(QWidget* panel, const char* name, const char* caption, 
 }
 
 void buildReadingDisplay(ReadingControls& c, QWidget* panel) {
-  c.lblVal = makeReadingLabel(panel, ObjectNames::lblVal, "0,000", {126, 6, 114.75, 30});
-  c.lblACDC = makeReadingLabel(panel, ObjectNames::lblACDC, "MOhm", {237, 6, 75.75, 30});
+  c.valueLabel = makeReadingLabel(panel, ObjectNames::lblVal, "0,000", {126, 6, 114.75, 30});
+  c.modeLabel = makeReadingLabel(panel, ObjectNames::lblACDC, "MOhm", {237, 6, 75.75, 30});
 }
 
 void buildRangeGroup(RangeControls& c, QWidget* panel) {
-  c.Frame4 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Meßbereich")), panel),
-                   QLatin1String(ObjectNames::Frame4), {126, 39, 96.75, 69.75});
-  QGroupBox* frame = c.Frame4;
-  c.Label6 = makeLabel(frame, QLatin1String(ObjectNames::Label6),
-                       QT_TRANSLATE_NOOP("kelvor::frmMain", "Y-Mi&n:"), {9, 15, 24.75, 9.75});
-  c.cboYMin = makePickList(frame, ObjectNames::cboYMin, {42, 15, 48.75, 15.75});
-  c.Label6->setBuddy(c.cboYMin);
-  c.Label8 = makeLabel(frame, QLatin1String(ObjectNames::Label8),
-                       QT_TRANSLATE_NOOP("kelvor::frmMain", "Y-Ma&x:"), {9, 33, 27.75, 9.75});
-  c.cboYMax = makePickList(frame, ObjectNames::cboYMax, {42, 33, 48.75, 15.75});
-  c.Label8->setBuddy(c.cboYMax);
-  c.chkAutoScale = makeCheckBox(frame, ObjectNames::chkAutoScale,
-                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Auto-Skalierung"),
+  c.rangeFrame =
+      place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::MainWindow", "Meßbereich")), panel),
+            QLatin1String(ObjectNames::Frame4), {126, 39, 96.75, 69.75});
+  QGroupBox* frame = c.rangeFrame;
+  c.minimumCaption =
+      makeLabel(frame, QLatin1String(ObjectNames::Label6),
+                QT_TRANSLATE_NOOP("kelvor::MainWindow", "Y-Mi&n:"), {9, 15, 24.75, 9.75});
+  c.minimumList = makePickList(frame, ObjectNames::cboYMin, {42, 15, 48.75, 15.75});
+  c.minimumCaption->setBuddy(c.minimumList);
+  c.maximumCaption =
+      makeLabel(frame, QLatin1String(ObjectNames::Label8),
+                QT_TRANSLATE_NOOP("kelvor::MainWindow", "Y-Ma&x:"), {9, 33, 27.75, 9.75});
+  c.maximumList = makePickList(frame, ObjectNames::cboYMax, {42, 33, 48.75, 15.75});
+  c.maximumCaption->setBuddy(c.maximumList);
+  c.autoScaleBox = makeCheckBox(frame, ObjectNames::chkAutoScale,
+                                QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Auto-Skalierung"),
                                 {18, 54, 72.75, 12.75});
 }
 
 void buildColourGroup(ColourControls& c, QWidget* panel) {
-  c.Frame1 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "&Farbe")), panel),
-                   QLatin1String(ObjectNames::Frame1), {228, 39, 84.75, 69.75});
-  QGroupBox* frame = c.Frame1;
+  c.colourFrame =
+      place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Farbe")), panel),
+            QLatin1String(ObjectNames::Frame1), {228, 39, 84.75, 69.75});
+  QGroupBox* frame = c.colourFrame;
 
   // Channels 0-2 in the left column, 3-5 in the right one, each without a caption.
   QButtonGroup* colours = makeGroup(frame, ObjectNames::optColorGroup);
-  for (int i = 0; i < static_cast<int>(c.optColor.size()); ++i) {
+  for (int i = 0; i < static_cast<int>(c.channelButtons.size()); ++i) {
     const Box box{6.0 + 39.0 * (i / 3), 24.0 + 12.0 * (i % 3), 35, 9.75};
-    c.optColor[static_cast<std::size_t>(i)] =
+    c.channelButtons[static_cast<std::size_t>(i)] =
         makeOption(frame, colours, ObjectNames::optColor, i, "", box);
   }
-  c.optColor[0]->setChecked(true);
+  c.channelButtons[0]->setChecked(true);
 
   // Colour bars beside the buttons; their indexes are not channel numbers.
   struct Bar {
@@ -200,13 +208,13 @@ void buildColourGroup(ColourControls& c, QWidget* panel) {
     auto* widget = place(new QWidget(frame), indexedName(ObjectNames::Picture2, bar.index),
                          {bar.left, bar.top, 20, 1});
     fillWith(widget, bar.colour);
-    c.Picture2[bar.index] = widget;
+    c.colourBars[bar.index] = widget;
   }
 }
 
 void buildTimeGroup(TimeControls& c, QWidget* panel) {
-  c.Frame3 = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::frmMain", "Zeit")), panel),
-                   QLatin1String(ObjectNames::Frame3), {318, 6, 117.75, 102.75});
+  c.timeFrame = place(new QGroupBox(text(QT_TRANSLATE_NOOP("kelvor::MainWindow", "Zeit")), panel),
+                      QLatin1String(ObjectNames::Frame3), {318, 6, 117.75, 102.75});
   struct TimeLabel {
     QLabel* TimeControls::*member;
     const char* name;
@@ -214,61 +222,61 @@ void buildTimeGroup(TimeControls& c, QWidget* panel) {
     Box box;
   };
   const TimeLabel labels[] = {
-      {&TimeControls::Label3,
+      {&TimeControls::currentTimeCaption,
        ObjectNames::Label3,
-       QT_TRANSLATE_NOOP("kelvor::frmMain", "Aktuell:"),
+       QT_TRANSLATE_NOOP("kelvor::MainWindow", "Aktuell:"),
        {12, 24, 45.75, 9.75}},
-      {&TimeControls::lblAkt, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
-      {&TimeControls::Label1,
+      {&TimeControls::currentTimeLabel, ObjectNames::lblAkt, "22:22:22", {63, 24, 33.75, 12.75}},
+      {&TimeControls::startCaption,
        ObjectNames::Label1,
-       QT_TRANSLATE_NOOP("kelvor::frmMain", "Startzeit:"),
+       QT_TRANSLATE_NOOP("kelvor::MainWindow", "Startzeit:"),
        {12, 41.25, 45.75, 9.75}},
-      {&TimeControls::lblStart, ObjectNames::lblStart, "22:22:22", {63, 41.25, 33.75, 12.75}},
-      {&TimeControls::Label5,
+      {&TimeControls::startLabel, ObjectNames::lblStart, "22:22:22", {63, 41.25, 33.75, 12.75}},
+      {&TimeControls::runTimeCaption,
        ObjectNames::Label5,
-       QT_TRANSLATE_NOOP("kelvor::frmMain", "Laufzeit:"),
+       QT_TRANSLATE_NOOP("kelvor::MainWindow", "Laufzeit:"),
        {12, 58.5, 45.75, 9.75}},
-      {&TimeControls::lblLauf, ObjectNames::lblLauf, "22:22:22", {63, 58.5, 33.75, 12.75}},
-      {&TimeControls::Label4,
+      {&TimeControls::runTimeLabel, ObjectNames::lblLauf, "22:22:22", {63, 58.5, 33.75, 12.75}},
+      {&TimeControls::alarmTimeCaption,
        ObjectNames::Label4,
-       QT_TRANSLATE_NOOP("kelvor::frmMain", "Alarm bei:"),
+       QT_TRANSLATE_NOOP("kelvor::MainWindow", "Alarm bei:"),
        {12, 75.75, 45.75, 9.75}},
-      {&TimeControls::lblAbbr, ObjectNames::lblAbbr, "22:22:22", {63, 75.75, 33.75, 12.75}},
+      {&TimeControls::alarmTimeLabel, ObjectNames::lblAbbr, "22:22:22", {63, 75.75, 33.75, 12.75}},
   };
   for (const TimeLabel& label : labels) {
-    c.*label.member = makeLabel(c.Frame3, QLatin1String(label.name), label.caption, label.box);
+    c.*label.member = makeLabel(c.timeFrame, QLatin1String(label.name), label.caption, label.box);
   }
 }
 
 void buildPanel(MainControls& c) {
-  c.picControls =
+  c.controlPanel =
       place(new QWidget(c.central), QLatin1String(ObjectNames::picControls), {24, 2, 439, 111.75});
-  buildRecordingGroup(c.recording, c.alarm, c.picControls);
-  buildReadingDisplay(c.reading, c.picControls);
-  buildRangeGroup(c.range, c.picControls);
-  buildColourGroup(c.colours, c.picControls);
-  buildTimeGroup(c.time, c.picControls);
+  buildRecordingGroup(c.recording, c.alarm, c.controlPanel);
+  buildReadingDisplay(c.reading, c.controlPanel);
+  buildRangeGroup(c.range, c.controlPanel);
+  buildColourGroup(c.colours, c.controlPanel);
+  buildTimeGroup(c.time, c.controlPanel);
 }
 
 // Member 0 of each axis label array; the other members are copies (createCopies).
 void buildAxisLabels(AxisLabels& c, QWidget* central) {
-  c.lblX.push_back(makeLabel(central, indexedName(ObjectNames::lblX, 0), "1",
-                             {74.25, 276, 24.75, 9.75}, Qt::AlignHCenter));
-  c.lblY.push_back(makeLabel(central, indexedName(ObjectNames::lblY, 0), "0,00",
-                             {0, 267, 20.25, 12.75}, Qt::AlignRight));
+  c.timeLabels.push_back(makeLabel(central, indexedName(ObjectNames::lblX, 0), "1",
+                                   {74.25, 276, 24.75, 9.75}, Qt::AlignHCenter));
+  c.valueLabels.push_back(makeLabel(central, indexedName(ObjectNames::lblY, 0), "0,00",
+                                    {0, 267, 20.25, 12.75}, Qt::AlignRight));
 }
 
 void buildAxisTexts(AxisLabels& c, QWidget* central) {
-  c.lblTpP = makeLabel(central, QLatin1String(ObjectNames::lblTpP), "10s / Pixel",
-                       {162, 285, 87.75, 9.75});
-  c.lblZeitEinheit = makeLabel(central, QLatin1String(ObjectNames::lblZeitEinheit), "t  -->",
-                               {297, 285, 39.75, 9.75});
+  c.timePerPixelLabel = makeLabel(central, QLatin1String(ObjectNames::lblTpP), "10s / Pixel",
+                                  {162, 285, 87.75, 9.75});
+  c.timeUnitLabel = makeLabel(central, QLatin1String(ObjectNames::lblZeitEinheit), "t  -->",
+                              {297, 285, 39.75, 9.75});
 }
 
 // Each channel's cell in its plot colour on black, as the plot draws it; a disabled cell in
 // the colour halfway to grey, dimmed but still legible for the dark blue.
 void buildChannelValues(ChannelValueCells& c, QWidget* central) {
-  for (std::size_t i = 0; i < c.lblChannelValue.size(); ++i) {
+  for (std::size_t i = 0; i < c.valueCells.size(); ++i) {
     const QString name = QLatin1String(ObjectNames::lblChannelValue) + QString::number(i + 1);
     QLabel* cell = makeLabel(central, name, "", {0, 0, 0, 0});
     cell->setIndent(Units::pointsToPixels(3));
@@ -281,7 +289,7 @@ void buildChannelValues(ChannelValueCells& c, QWidget* central) {
     palette.setColor(QPalette::Disabled, QPalette::WindowText, dimmed);
     cell->setPalette(palette);
     cell->hide();
-    c.lblChannelValue[i] = cell;
+    c.valueCells[i] = cell;
   }
 }
 
@@ -308,13 +316,13 @@ MainControls MainControls::build(QMainWindow* window) {
   window->setCentralWidget(c.central);
 
   // Creation order is stacking and tab order.
-  c.picScope =
+  c.scopeWidget =
       place(createScope(c.central), QLatin1String(ObjectNames::picScope), {24, 114, 439, 160});
   buildPanel(c);
   buildAxisLabels(c.axes, c.central);
   // An etched separator under the menu bar: shadow line with a highlight line below it.
-  c.Line1 = makeLine(c.central, ObjectNames::Line1, 0, QPalette::Dark);
-  c.Line2 = makeLine(c.central, ObjectNames::Line2, 1, QPalette::Light);
+  c.shadowLine = makeLine(c.central, ObjectNames::Line1, 0, QPalette::Dark);
+  c.highlightLine = makeLine(c.central, ObjectNames::Line2, 1, QPalette::Light);
   buildAxisTexts(c.axes, c.central);
   buildChannelValues(c.values, c.central);
 
@@ -326,22 +334,28 @@ MainControls MainControls::build(QMainWindow* window) {
 
 std::vector<QObject*> MainControls::captionedControls() const {
   const MenuActions& m = menus;
-  std::vector<QObject*> list = {
-      recording.Frame2, recording.Label7, alarm.chkAlarm, recording.chkActive, recording.cmdReset,
-      recording.cmdCLS, range.Frame4,     range.Label6,   range.Label8,        range.chkAutoScale,
-      colours.Frame1,   time.Frame3,      time.Label3,    time.Label1,         time.Label5,
-      time.Label4,      m.mnuFileMain,    m.mnuEdit,      m.mnuHelp,           m.mnuInfo,
-      m.mnuRecordings,  m.mnuPublish,     m.mnuChannels,  m.mnuReview};
+  std::vector<QObject*> list = {recording.recordingFrame, recording.durationCaption,
+                                alarm.alarmBox,           recording.drawingActiveBox,
+                                recording.resetButton,    recording.clearButton,
+                                range.rangeFrame,         range.minimumCaption,
+                                range.maximumCaption,     range.autoScaleBox,
+                                colours.colourFrame,      time.timeFrame,
+                                time.currentTimeCaption,  time.startCaption,
+                                time.runTimeCaption,      time.alarmTimeCaption,
+                                m.fileMenuAction,         m.editMenuAction,
+                                m.helpMenuAction,         m.aboutItem,
+                                m.recordingsItem,         m.publishItem,
+                                m.channelsItem,           m.reviewItem};
   const auto addAll = [&list](const auto& members) {
     for (const auto& member : members) list.push_back(member);
   };
-  addAll(recording.optDrawStyle);
-  addAll(m.mnuFile);
-  addAll(m.mnuFileLoad);
-  addAll(m.mnuFileSave);
-  addAll(m.mnuPrint);
-  for (const auto& [index, action] : m.mnuFile2) list.push_back(action);
-  addAll(m.mnuCopy);
+  addAll(recording.drawStyleButtons);
+  addAll(m.fileItems);
+  addAll(m.loadItems);
+  addAll(m.saveItems);
+  addAll(m.printItems);
+  for (const auto& [index, action] : m.fileCommands) list.push_back(action);
+  addAll(m.copyItems);
   return list;
 }
 

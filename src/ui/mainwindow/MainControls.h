@@ -27,7 +27,7 @@ class ScopeWidget;
 // serve, each group a type of its own, and hands each part only the groups it works on.
 struct MainControls {
   // The translation context of the window's captions (the window's own tr() context).
-  static constexpr const char* TextContext = "kelvor::frmMain";
+  static constexpr const char* TextContext = "kelvor::MainWindow";
 
   // Builds all controls into `window` (central widget and menu bar), with the captions in
   // the interface language of the installed catalogue.
@@ -38,10 +38,10 @@ struct MainControls {
 
   QWidget* central = nullptr;  // the window's inner area, in which points are laid out
 
-  ScopeWidget* picScope = nullptr;
-  QWidget* picControls = nullptr;
-  QFrame* Line1 = nullptr;
-  QFrame* Line2 = nullptr;
+  ScopeWidget* scopeWidget = nullptr;
+  QWidget* controlPanel = nullptr;
+  QFrame* shadowLine = nullptr;
+  QFrame* highlightLine = nullptr;
 
   ReadingControls reading;
   ChannelValueCells values;

@@ -17,12 +17,12 @@ using ObjectNames::indexedName;
 namespace {
 
 // Channel captions of the load and save submenus, in channel order.
-constexpr const char* ChannelCaptions[6] = {QT_TRANSLATE_NOOP("kelvor::frmMain", "&Grün"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Rot"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Margenta"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Blau"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Cyan"),
-                                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Gelb")};
+constexpr const char* ChannelCaptions[6] = {QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Grün"),
+                                            QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Rot"),
+                                            QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Margenta"),
+                                            QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Blau"),
+                                            QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Cyan"),
+                                            QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Gelb")};
 
 // A caption in the interface language (its German source when no catalogue is installed).
 QString text(const char* utf8) {
@@ -69,56 +69,57 @@ QMenu* addChannelMenu(QMenu* fileMenu, int fileIndex, const char* menuName, cons
 void buildFileMenu(MenuActions& c, QMenuBar* bar) {
   c.fileMenu = makeMenu(bar, QLatin1String(ObjectNames::mnuFileMainMenu),
                         QLatin1String(ObjectNames::mnuFileMain),
-                        QT_TRANSLATE_NOOP("kelvor::frmMain", "&Datei"), bar->font());
-  c.mnuFileMain = c.fileMenu->menuAction();
-  c.mnuFile[0] = addChannelMenu(c.fileMenu, 0, ObjectNames::mnuFileLoadMenu,
-                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Laden"),
-                                ObjectNames::mnuFileLoad, c.mnuFileLoad)
-                     ->menuAction();
-  c.mnuFile[1] = addChannelMenu(c.fileMenu, 1, ObjectNames::mnuFileSaveMenu,
-                                QT_TRANSLATE_NOOP("kelvor::frmMain", "&Speichern"),
-                                ObjectNames::mnuFileSave, c.mnuFileSave)
-                     ->menuAction();
-  c.mnuFile[2] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile, 2));
-  c.mnuPrint[0] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 0),
-                          QT_TRANSLATE_NOOP("kelvor::frmMain", "&Drucken"));
-  c.mnuPrint[1] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 1),
-                          QT_TRANSLATE_NOOP("kelvor::frmMain", "Drucker &einrichten"));
-  c.mnuFile2[3] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 3));
-  c.mnuFile2[MenuActions::PortSettingsItem] =
+                        QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Datei"), bar->font());
+  c.fileMenuAction = c.fileMenu->menuAction();
+  c.fileItems[0] = addChannelMenu(c.fileMenu, 0, ObjectNames::mnuFileLoadMenu,
+                                  QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Laden"),
+                                  ObjectNames::mnuFileLoad, c.loadItems)
+                       ->menuAction();
+  c.fileItems[1] = addChannelMenu(c.fileMenu, 1, ObjectNames::mnuFileSaveMenu,
+                                  QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Speichern"),
+                                  ObjectNames::mnuFileSave, c.saveItems)
+                       ->menuAction();
+  c.fileItems[2] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile, 2));
+  c.printItems[0] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 0),
+                            QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Drucken"));
+  c.printItems[1] = addItem(c.fileMenu, indexedName(ObjectNames::mnuPrint, 1),
+                            QT_TRANSLATE_NOOP("kelvor::MainWindow", "Drucker &einrichten"));
+  c.fileCommands[3] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 3));
+  c.fileCommands[MenuActions::PortSettingsItem] =
       addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 4),
-              QT_TRANSLATE_NOOP("kelvor::frmMain", "COM-P&ort"));
-  c.mnuChannels = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuChannels),
-                          QT_TRANSLATE_NOOP("kelvor::frmMain", "&Kanäle…"));
-  c.mnuRecordings = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings),
-                            QT_TRANSLATE_NOOP("kelvor::frmMain", "&Aufzeichnungen…"));
-  c.mnuReview = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview),
-                        QT_TRANSLATE_NOOP("kelvor::frmMain", "Aufzeichnung an&sehen…"));
-  c.mnuPublish = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish),
-                         QT_TRANSLATE_NOOP("kelvor::frmMain", "&Veröffentlichen…"));
-  c.mnuFile2[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
-  c.mnuFile2[MenuActions::ExitItem] = addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6),
-                                              QT_TRANSLATE_NOOP("kelvor::frmMain", "&Beenden"));
+              QT_TRANSLATE_NOOP("kelvor::MainWindow", "COM-P&ort"));
+  c.channelsItem = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuChannels),
+                           QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Kanäle…"));
+  c.recordingsItem = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuRecordings),
+                             QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Aufzeichnungen…"));
+  c.reviewItem = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview),
+                         QT_TRANSLATE_NOOP("kelvor::MainWindow", "Aufzeichnung an&sehen…"));
+  c.publishItem = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish),
+                          QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Veröffentlichen…"));
+  c.fileCommands[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));
+  c.fileCommands[MenuActions::ExitItem] =
+      addItem(c.fileMenu, indexedName(ObjectNames::mnuFile2, 6),
+              QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Beenden"));
   bar->addMenu(c.fileMenu);
 }
 
 void buildEditAndHelpMenus(MenuActions& c, QMenuBar* bar) {
   c.editMenu =
       makeMenu(bar, QLatin1String(ObjectNames::mnuEditMenu), QLatin1String(ObjectNames::mnuEdit),
-               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Bearbeiten"), bar->font());
-  c.mnuEdit = c.editMenu->menuAction();
-  c.mnuCopy[0] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 0),
-                         QT_TRANSLATE_NOOP("kelvor::frmMain", "Grafik kopieren farbig"));
-  c.mnuCopy[1] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 1),
-                         QT_TRANSLATE_NOOP("kelvor::frmMain", "Grafik kopieren s/w"));
+               QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Bearbeiten"), bar->font());
+  c.editMenuAction = c.editMenu->menuAction();
+  c.copyItems[0] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 0),
+                           QT_TRANSLATE_NOOP("kelvor::MainWindow", "Grafik kopieren farbig"));
+  c.copyItems[1] = addItem(c.editMenu, indexedName(ObjectNames::mnuCopy, 1),
+                           QT_TRANSLATE_NOOP("kelvor::MainWindow", "Grafik kopieren s/w"));
   bar->addMenu(c.editMenu);
 
   c.helpMenu =
       makeMenu(bar, QLatin1String(ObjectNames::mnuHelpMenu), QLatin1String(ObjectNames::mnuHelp),
-               QT_TRANSLATE_NOOP("kelvor::frmMain", "&Hilfe"), bar->font());
-  c.mnuHelp = c.helpMenu->menuAction();
-  c.mnuInfo = addItem(c.helpMenu, QLatin1String(ObjectNames::mnuInfo),
-                      QT_TRANSLATE_NOOP("kelvor::frmMain", "&Info"));
+               QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Hilfe"), bar->font());
+  c.helpMenuAction = c.helpMenu->menuAction();
+  c.aboutItem = addItem(c.helpMenu, QLatin1String(ObjectNames::mnuInfo),
+                        QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Info"));
   bar->addMenu(c.helpMenu);
 }
 

@@ -22,20 +22,20 @@ struct MenuActions {
   QMenu* fileMenu = nullptr;
   QMenu* editMenu = nullptr;
   QMenu* helpMenu = nullptr;
-  QAction* mnuFileMain = nullptr;
-  std::array<QAction*, 3> mnuFile{};  // 0 "&Laden" (submenu), 1 "&Speichern" (submenu), 2 "-"
-  std::array<QAction*, 6> mnuFileLoad{};
-  std::array<QAction*, 6> mnuFileSave{};
-  std::array<QAction*, 2> mnuPrint{};
-  std::map<int, QAction*> mnuFile2;  // 3 "-", 4 "COM-P&ort", 5 "-", 6 "&Beenden"
-  QAction* mnuChannels = nullptr;    // the channel dialog, after "COM-P&ort"
-  QAction* mnuRecordings = nullptr;  // opens the folder of the journals
-  QAction* mnuReview = nullptr;      // opens journals for review
-  QAction* mnuPublish = nullptr;     // the publishing dialog
-  QAction* mnuEdit = nullptr;
-  std::array<QAction*, 2> mnuCopy{};
-  QAction* mnuHelp = nullptr;
-  QAction* mnuInfo = nullptr;
+  QAction* fileMenuAction = nullptr;
+  std::array<QAction*, 3> fileItems{};  // 0 "&Laden" (submenu), 1 "&Speichern" (submenu), 2 "-"
+  std::array<QAction*, 6> loadItems{};
+  std::array<QAction*, 6> saveItems{};
+  std::array<QAction*, 2> printItems{};
+  std::map<int, QAction*> fileCommands;  // 3 "-", 4 "COM-P&ort", 5 "-", 6 "&Beenden"
+  QAction* channelsItem = nullptr;       // the channel dialog, after "COM-P&ort"
+  QAction* recordingsItem = nullptr;     // opens the folder of the journals
+  QAction* reviewItem = nullptr;         // opens journals for review
+  QAction* publishItem = nullptr;        // the publishing dialog
+  QAction* editMenuAction = nullptr;
+  std::array<QAction*, 2> copyItems{};
+  QAction* helpMenuAction = nullptr;
+  QAction* aboutItem = nullptr;
 };
 
 }  // namespace kelvor

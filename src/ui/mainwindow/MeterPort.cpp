@@ -9,7 +9,7 @@
 namespace kelvor {
 
 bool openMeterPort(MeterConnection& meter, QWidget* parent) {
-  const basSerial::OpenResult result = meter.open();
+  const LocalSerialLink::OpenResult result = meter.open();
   if (result.ok) return true;
   const std::string port = portLabel(meter.config());
   const QString hint = QString::fromStdString(messageText(Message(MessageId::PortChoiceHint)));

@@ -21,7 +21,7 @@ MeterStateDisplay::MeterStateDisplay(QWidget& window, const ReadingControls& rea
                                      ChannelSources& sources)
     : window_(window), reading_(reading), sources_(sources) {
   sources_.addListener(this);
-  reading_.lblVal->installEventFilter(this);
+  reading_.valueLabel->installEventFilter(this);
 }
 
 MeterStateDisplay::~MeterStateDisplay() {
@@ -77,7 +77,7 @@ void MeterStateDisplay::meterStateChanged(MeterCondition) {
   const MeterCondition condition =
       shown ? shown->reader().meterState().condition() : MeterCondition::Answering;
   // A disabled label is drawn in the palette's dimmed colour.
-  for (QLabel* label : {reading_.lblVal, reading_.lblACDC}) {
+  for (QLabel* label : {reading_.valueLabel, reading_.modeLabel}) {
     label->setEnabled(condition == MeterCondition::Answering);
     label->setProperty(AlarmShown, alarm);
     paintReading(label);
@@ -91,8 +91,8 @@ void MeterStateDisplay::setReadingColour(QLabel* label, const QColor& colour) {
 
 bool MeterStateDisplay::eventFilter(QObject* watched, QEvent* event) {
   // Filled in when it is about to be shown, so that the time of the last answer is current.
-  if (watched == reading_.lblVal && event->type() == QEvent::ToolTip)
-    reading_.lblVal->setToolTip(shownSourceTip());
+  if (watched == reading_.valueLabel && event->type() == QEvent::ToolTip)
+    reading_.valueLabel->setToolTip(shownSourceTip());
   return QObject::eventFilter(watched, event);
 }
 

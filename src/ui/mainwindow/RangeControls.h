@@ -10,12 +10,12 @@ namespace kelvor {
 
 // The measuring-range group of the main window: the value axis's ends and auto-scale.
 struct RangeControls {
-  QGroupBox* Frame4 = nullptr;
-  QLabel* Label6 = nullptr;
-  QComboBox* cboYMin = nullptr;
-  QLabel* Label8 = nullptr;
-  QComboBox* cboYMax = nullptr;
-  QCheckBox* chkAutoScale = nullptr;
+  QGroupBox* rangeFrame = nullptr;
+  QLabel* minimumCaption = nullptr;
+  QComboBox* minimumList = nullptr;
+  QLabel* maximumCaption = nullptr;
+  QComboBox* maximumList = nullptr;
+  QCheckBox* autoScaleBox = nullptr;
 };
 
 }  // namespace kelvor

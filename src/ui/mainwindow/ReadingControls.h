@@ -7,8 +7,8 @@ namespace kelvor {
 
 // The large digits of the main window: the reading and its unit.
 struct ReadingControls {
-  QLabel* lblVal = nullptr;
-  QLabel* lblACDC = nullptr;
+  QLabel* valueLabel = nullptr;
+  QLabel* modeLabel = nullptr;
 };
 
 }  // namespace kelvor

@@ -25,23 +25,23 @@ QString fromMeter(const std::string& text) {
 }  // namespace
 
 void ReadingLabels::showValue(const std::string& text) {
-  reading_.lblVal->setText(fromMeter(text));
+  reading_.valueLabel->setText(fromMeter(text));
 }
 void ReadingLabels::showMode(const std::string& text) {
-  reading_.lblACDC->setText(fromMeter(text));
+  reading_.modeLabel->setText(fromMeter(text));
 }
 void ReadingLabels::showCurrentTime(const std::string& text) {
-  time_.lblAkt->setText(fromMeter(text));
+  time_.currentTimeLabel->setText(fromMeter(text));
 }
 void ReadingLabels::showStartTime(const std::string& text) {
-  time_.lblStart->setText(fromMeter(text));
+  time_.startLabel->setText(fromMeter(text));
 }
 void ReadingLabels::showRunTime(const std::string& text) {
-  time_.lblLauf->setText(fromMeter(text));
+  time_.runTimeLabel->setText(fromMeter(text));
 }
 void ReadingLabels::showAutoScale(bool on) {
-  const QSignalBlocker quiet(range_.chkAutoScale);
-  range_.chkAutoScale->setChecked(on);
+  const QSignalBlocker quiet(range_.autoScaleBox);
+  range_.autoScaleBox->setChecked(on);
 }
 
 }  // namespace kelvor

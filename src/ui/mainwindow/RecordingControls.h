@@ -15,13 +15,13 @@ namespace kelvor {
 // The recording group of the main window (its frame also holds the alarm controls): the
 // duration, drawing active, the draw style, Reset and clearing the picture.
 struct RecordingControls {
-  QGroupBox* Frame2 = nullptr;
-  QLabel* Label7 = nullptr;  // object name "Label7(0)"
-  QComboBox* cboMessDauer = nullptr;
-  QCheckBox* chkActive = nullptr;
-  std::array<QRadioButton*, 2> optDrawStyle{};
-  QPushButton* cmdReset = nullptr;
-  QPushButton* cmdCLS = nullptr;
+  QGroupBox* recordingFrame = nullptr;
+  QLabel* durationCaption = nullptr;  // object name "Label7(0)"
+  QComboBox* durationList = nullptr;
+  QCheckBox* drawingActiveBox = nullptr;
+  std::array<QRadioButton*, 2> drawStyleButtons{};
+  QPushButton* resetButton = nullptr;
+  QPushButton* clearButton = nullptr;
 };
 
 }  // namespace kelvor

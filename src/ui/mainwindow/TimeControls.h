@@ -9,15 +9,15 @@ namespace kelvor {
 // The time group of the main window: current time, start, running time and the time of the
 // alarm.
 struct TimeControls {
-  QGroupBox* Frame3 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* lblAkt = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lblStart = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* lblLauf = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* lblAbbr = nullptr;
+  QGroupBox* timeFrame = nullptr;
+  QLabel* currentTimeCaption = nullptr;
+  QLabel* currentTimeLabel = nullptr;
+  QLabel* startCaption = nullptr;
+  QLabel* startLabel = nullptr;
+  QLabel* runTimeCaption = nullptr;
+  QLabel* runTimeLabel = nullptr;
+  QLabel* alarmTimeCaption = nullptr;
+  QLabel* alarmTimeLabel = nullptr;
 };
 
 }  // namespace kelvor

@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "ui/common/Allgemein.h"
 #include "ui/common/Units.h"
+#include "ui/common/WindowTools.h"
 
 namespace kelvor {
 
@@ -98,7 +98,7 @@ void WindowPlacement::restore(QWidget* window, const StoredSettings& saved) {
                       Units::twipsToPixels(saved.SavedHeight));
     place = [outer](QWidget* w) { placeOuter(w, outer); };
   } else {
-    place = [](QWidget* w) { Allgemein::CentreForm(w); };
+    place = [](QWidget* w) { WindowTools::centreWindow(w); };
   }
   place(window);
   if (!frameKnown(window) && !window->isVisible()) new FrameFit(window, place);

@@ -265,7 +265,7 @@ std::optional<QString> ReviewWindow::savePicture(const QString& path) {
     // The same lines as the picture, as vectors, drawn by the diagram's painter.
     DiagramPicture lines;
     const int width = plot_.raster().lineWidth();
-    for (const RasterLine& l : plot_.lines()) lines.GdiLine(l.x1, l.y1, l.x2, l.y2, width, l.rgb);
+    for (const RasterLine& l : plot_.lines()) lines.drawLine(l.x1, l.y1, l.x2, l.y2, width, l.rgb);
     // A pixel's line runs through its middle; a wider one reaches right and down.
     painter.translate(width / 2.0, width / 2.0);
     paintDiagram(painter, lines);

@@ -56,7 +56,7 @@ DiagramPicture ClipboardPicture::layout(const DiagramInput& input) {
   DeviceInfo info;
   info.metafile = true;
   info.measureText = textMeasureFor(&device);
-  return Druck(input, info);
+  return layoutDiagram(input, info);
 }
 
 QByteArray ClipboardPicture::svg(const DiagramPicture& picture) {

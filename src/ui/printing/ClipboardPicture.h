@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QImage>
 
-#include "core/printing/Druck.h"
+#include "core/printing/DiagramLayout.h"
 
 class QMimeData;
 

@@ -21,15 +21,15 @@ QColor colourOf(std::uint32_t rgb) {
 
 // Square caps: a line of no length is still a dot of the pen's width (with round caps the
 // raster engine leaves it out when it draws without antialiasing).
-QPen penFor(const GdiLineEntry& line) {
+QPen penFor(const PictureLine& line) {
   return QPen(colourOf(line.colour), std::max(line.width, 0), Qt::SolidLine, Qt::SquareCap,
               Qt::MiterJoin);
 }
 
-void drawLines(QPainter& painter, const std::vector<GdiLineEntry>& lines) {
+void drawLines(QPainter& painter, const std::vector<PictureLine>& lines) {
   QVector<QLine> batch;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const GdiLineEntry& line = lines[i];
+    const PictureLine& line = lines[i];
     batch.append(QLine(line.x1, line.y1, line.x2, line.y2));
     const bool penChanges = i + 1 == lines.size() || lines[i + 1].colour != line.colour ||
                             lines[i + 1].width != line.width;
@@ -41,11 +41,11 @@ void drawLines(QPainter& painter, const std::vector<GdiLineEntry>& lines) {
   }
 }
 
-void drawTexts(QPainter& painter, const std::vector<GdiTextEntry>& texts) {
+void drawTexts(QPainter& painter, const std::vector<PictureText>& texts) {
   painter.setPen(QPen(Qt::black));
-  GdiTextFont current;
+  PictureFont current;
   bool fontSet = false;
-  for (const GdiTextEntry& text : texts) {
+  for (const PictureText& text : texts) {
     if (!fontSet || text.font != current) {
       current = text.font;
       fontSet = true;
@@ -68,7 +68,7 @@ void drawTexts(QPainter& painter, const std::vector<GdiTextEntry>& texts) {
 
 }  // namespace
 
-QFont diagramFont(const GdiTextFont& font) {
+QFont diagramFont(const PictureFont& font) {
   QFont qfont(QString::fromStdString(font.face));
   qfont.setPixelSize(std::max(font.height, 1));
   qfont.setStyleStrategy(QFont::PreferOutline);
@@ -76,7 +76,7 @@ QFont diagramFont(const GdiTextFont& font) {
 }
 
 TextMeasure textMeasureFor(const QPaintDevice* device) {
-  return [device](const std::string& text, const GdiTextFont& font) {
+  return [device](const std::string& text, const PictureFont& font) {
     const QFontMetrics metrics(diagramFont(font), device);
     return TextExtent{metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
   };

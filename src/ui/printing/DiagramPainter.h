@@ -3,8 +3,8 @@
 
 #include <QFont>
 
-#include "core/printing/Druck.h"
-#include "core/printing/GDIPrinting.h"
+#include "core/printing/DiagramLayout.h"
+#include "core/printing/DiagramPicture.h"
 
 class QPainter;
 class QPaintDevice;
@@ -18,7 +18,7 @@ namespace kelvor {
 void paintDiagram(QPainter& painter, const DiagramPicture& picture);
 
 // The Qt font for a layout font: the face, the height as pixel size in device units.
-QFont diagramFont(const GdiTextFont& font);
+QFont diagramFont(const PictureFont& font);
 
 // Measures texts as the device will show them.
 TextMeasure textMeasureFor(const QPaintDevice* device);

@@ -11,7 +11,7 @@
 
 #include "core/printing/PrintMessages.h"
 #include "platform/MessageTexts.h"
-#include "ui/common/Allgemein.h"
+#include "ui/common/WindowTools.h"
 #include "ui/dialogs/MessageBox.h"
 #include "ui/printing/ClipboardPicture.h"
 #include "ui/printing/DiagramPainter.h"
@@ -63,7 +63,7 @@ QString PrintCommands::askPdfFileName(QWidget* parent) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pdf"));
   // The question is not asked under the hourglass.
-  Allgemein::SetMousePointer(MousePointer::Default);
+  WindowTools::setMousePointer(MousePointer::Default);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
 }
@@ -87,7 +87,7 @@ void PrintCommands::setPrinterAccess(PrinterAccess access) {
 
 void PrintCommands::tell(const QString& text) const {
   // The message is not shown under the hourglass.
-  Allgemein::SetMousePointer(MousePointer::Default);
+  WindowTools::setMousePointer(MousePointer::Default);
   if (messages_) {
     messages_(parent_, text);
   } else {
@@ -96,7 +96,7 @@ void PrintCommands::tell(const QString& text) const {
 }
 
 void PrintCommands::failed(const std::string& reason) const {
-  tell(QString::fromStdString(PrintMessages::printFailed(PrinterName_.toStdString(), reason)));
+  tell(QString::fromStdString(PrintMessages::printFailed(printerName_.toStdString(), reason)));
 }
 
 DiagramInput PrintCommands::diagramInput(bool coloured) const {
@@ -105,29 +105,29 @@ DiagramInput PrintCommands::diagramInput(bool coloured) const {
   input.scale = scope_.scale();
   input.style = scope_.drawStyle();
   const AxisCaptions& captions = scope_.captions();
-  input.lblX = captions.time;
-  input.lblY = captions.y;
-  input.lblZeitEinheit = captions.unit;
+  input.timeLabels = captions.time;
+  input.valueLabels = captions.y;
+  input.timeUnitLabel = captions.unit;
   input.plotWidth = scope_.plotArea().innerWidth;
   input.plotHeight = scope_.plotArea().innerHeight;
   input.coloured = coloured;
   return input;
 }
 
-void PrintCommands::mnuPrint_Click(int index) {
-  Allgemein::SetMousePointer(MousePointer::Hourglass);
+void PrintCommands::onPrintClicked(int index) {
+  WindowTools::setMousePointer(MousePointer::Hourglass);
   if (index == 0) {
-    DruckDialog();
+    printWithDialog();
   } else if (index == 1) {
-    DruckerSetup();
+    setUpPrinter();
   }
-  Allgemein::SetMousePointer(MousePointer::Default);
+  WindowTools::setMousePointer(MousePointer::Default);
 }
 
-void PrintCommands::DruckDialog() {
+void PrintCommands::printWithDialog() {
   // The name is read first, so that any failure can name the printer.
-  PrinterName_ = access_.currentName();
-  if (PrinterName_.isEmpty()) {
+  printerName_ = access_.currentName();
+  if (printerName_.isEmpty()) {
     failed(messageText(Message(MessageId::NoPrinterInstalled)));
     return;
   }
@@ -145,7 +145,7 @@ void PrintCommands::DruckDialog() {
   printTo(printer);
 }
 
-void PrintCommands::DruckerSetup() {
+void PrintCommands::setUpPrinter() {
   if (printerSetup_) printerSetup_();
 }
 
@@ -157,20 +157,20 @@ DeviceInfo PrintCommands::printerDevice(const QPrinter& printer) {
   DeviceInfo device;
   device.dpiX = printer.logicalDpiX();
   device.dpiY = printer.logicalDpiY();
-  device.area = GdiPrintableArea(paper.width(), paper.height(), paint.left() - paper.left(),
-                                 paint.top() - paper.top(), paint.width(), paint.height());
+  device.area = printableArea(paper.width(), paper.height(), paint.left() - paper.left(),
+                              paint.top() - paper.top(), paint.width(), paint.height());
   device.colourPlanes = colourPlanesOf(printer);
   device.measureText = textMeasureFor(&printer);
   return device;
 }
 
 bool PrintCommands::printTo(QPrinter& printer) {
-  PrinterName_ = printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName();
+  printerName_ = printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName();
 
   const DeviceInfo device = printerDevice(printer);
 
   // Laid out before the job starts: a page that cannot take the diagram starts no job.
-  const DiagramPicture picture = Druck(diagramInput(options_.PrintColored), device);
+  const DiagramPicture picture = layoutDiagram(diagramInput(options_.PrintColored), device);
   if (picture.failed()) {
     tell(QString::fromStdString(picture.failure()));
     return false;
@@ -192,11 +192,11 @@ bool PrintCommands::printTo(QPrinter& printer) {
   return true;
 }
 
-void PrintCommands::mnuCopy_Click(int index) {
+void PrintCommands::onCopyClicked(int index) {
   if (index != 0 && index != 1) return;
-  Allgemein::SetMousePointer(MousePointer::Hourglass);
+  WindowTools::setMousePointer(MousePointer::Hourglass);
   ClipboardPicture::copy(diagramInput(index == 0));
-  Allgemein::SetMousePointer(MousePointer::Default);
+  WindowTools::setMousePointer(MousePointer::Default);
 }
 
 }  // namespace kelvor

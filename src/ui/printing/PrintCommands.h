@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "core/plot/ScopeController.h"
-#include "core/printing/Druck.h"
+#include "core/printing/DiagramLayout.h"
 #include "core/printing/PrintOptions.h"
 #include "core/recording/TraceStore.h"
 
@@ -51,9 +51,9 @@ class PrintCommands {
   void setPrinterSetup(std::function<void()> openDialog) { printerSetup_ = std::move(openDialog); }
 
   // Menu handlers: index 0 prints, 1 opens the printer dialog.
-  void mnuPrint_Click(int index);
+  void onPrintClicked(int index);
   // Index 0 copies in colour (dark channel colours), 1 in black.
-  void mnuCopy_Click(int index);
+  void onCopyClicked(int index);
 
   // Lays the diagram out for the printer's resolution and printable area and prints it as
   // one page, in colour when PrintColored is set. False, after a message, when nothing
@@ -68,11 +68,11 @@ class PrintCommands {
   DiagramInput diagramInput(bool coloured) const;
 
   // The device name the last print command used (empty when there was no printer).
-  const QString& PrinterName() const { return PrinterName_; }
+  const QString& printerName() const { return printerName_; }
 
  private:
-  void DruckDialog();
-  void DruckerSetup();
+  void printWithDialog();
+  void setUpPrinter();
   void tell(const QString& text) const;
   void failed(const std::string& reason) const;
 
@@ -85,7 +85,7 @@ class PrintCommands {
   std::function<void()> printerSetup_;
   FileNameQuestion askPdfFile_;
   QString currentPrinter_;
-  QString PrinterName_;
+  QString printerName_;
 };
 
 }  // namespace kelvor

@@ -30,13 +30,13 @@ TEST(AlarmRule, ComparesStrictlyAndIgnoresZeroAndGaps) {
       {"< 0,8", InvalidValue, false}};  // no reading
   const std::optional<LocalSeconds> firstAlarms[] = {std::nullopt, Afternoon - 60};
   for (const auto& [text, value, alarm] : cases) {
-    const AlarmCondition condition = GetAlarm(text);
+    const AlarmCondition condition = parseAlarmCondition(text);
     ASSERT_TRUE(condition.valid);
     for (const bool on : {true, false})
       for (const std::optional<LocalSeconds> first : firstAlarms) {
         const AlarmOutcome outcome =
-            alarmOutcome(condition.AlarmAbove, condition.AlarmLevel, on, value, Afternoon, first);
-        const std::string time = outcome.firstAlarm ? TimeStr(*outcome.firstAlarm) : None;
+            alarmOutcome(condition.alarmAbove, condition.alarmLevel, on, value, Afternoon, first);
+        const std::string time = outcome.firstAlarm ? timeOfDayText(*outcome.firstAlarm) : None;
         const bool beeps = on && alarm;
         const std::string expected = first ? "14:02:09" : beeps ? "14:03:09" : None;
         EXPECT_EQ(time + (outcome.beep ? " beep" : ""), expected + (beeps ? " beep" : ""))
@@ -52,7 +52,7 @@ TEST(AlarmRule, TheFirstAlarmOfARecordingStays) {
     void beeps(int) override {}
   } silence;
   AlarmRule rule(silence);
-  ASSERT_TRUE(rule.apply(GetAlarm("< 0,8")));
+  ASSERT_TRUE(rule.apply(parseAlarmCondition("< 0,8")));
   testing::FakeClock clock(Afternoon);
   Recording recording;
   recording.setActive(true, clock.moment());
@@ -90,21 +90,21 @@ TEST(WaveFile, ReadsThePcmFormatPastOtherChunks) {
   }
 }
 
-TEST(GetAlarm, ReadsOperatorAndThresholdOrRejects) {
+TEST(AlarmConditionText, ReadsOperatorAndThresholdOrRejects) {
   // Below a float's range reads as 0.
   const std::vector<std::tuple<std::string, bool, float>> accepted{
       {"<0.8 V", false, 0.8f}, {"<= 0,8", false, 0.8f},  {"  >=  1.5 V  ", true, 1.5f},
       {"> 1,2,3", true, 1.2f}, {"> 2E3", true, 2000.0f}, {"> 3.4e38", true, 3.4e38f},
       {"> 1e-50", true, 0.0f}};
   for (const auto& [text, above, level] : accepted) {
-    const AlarmCondition condition = GetAlarm(text);
-    EXPECT_TRUE(condition.valid && condition.AlarmAbove == above) << text.substr(0, 20);
-    EXPECT_FLOAT_EQ(condition.AlarmLevel, level) << text.substr(0, 20);
+    const AlarmCondition condition = parseAlarmCondition(text);
+    EXPECT_TRUE(condition.valid && condition.alarmAbove == above) << text.substr(0, 20);
+    EXPECT_FLOAT_EQ(condition.alarmLevel, level) << text.substr(0, 20);
   }
   for (const std::string& text : std::vector<std::string>{
            "", "> V", "0,8", "8 <", "=< 1", "<> 1", "< < 1", "= 1", "< -5", "> +5", "< ,5",
            "> 3.5e38", "> 1e400", "> 9" + std::string(400, '9')})
-    EXPECT_FALSE(GetAlarm(text).valid) << text.substr(0, 20);
+    EXPECT_FALSE(parseAlarmCondition(text).valid) << text.substr(0, 20);
 }
 
 }  // namespace

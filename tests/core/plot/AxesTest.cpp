@@ -46,16 +46,16 @@ TEST(XAxis, ScalesAndLabelsTheDurationsRoundedToTheShownUnit) {
            {1440, 5, 960, 144000, 2, 28800, 0, "08:00h / Pixel", true},
            {60, 0, 960, 0, 1, 1, 0, "", true}}) {  // no width: still no division by zero
     SCOPED_TRACE(::testing::Message() << duration << " min on " << w);
-    const XAxisLayout layout = SetXAchse(xInput(duration, w));
+    const XAxisLayout layout = setTimeAxis(xInput(duration, w));
     ASSERT_TRUE(layout.computed);
     EXPECT_EQ(
         std::tuple(layout.step, layout.XDivPixels, layout.StoreInterval,
-                   w > 0 ? layout.lblTpPCaption : "", layout.mode),
+                   w > 0 ? layout.timePerPixelText : "", layout.mode),
         std::tuple(step, divPixels, storeInterval, timePerPixel,
                    hoursMinutes ? TimeLabelMode::HoursMinutes : TimeLabelMode::MinutesSeconds));
     EXPECT_NEAR(layout.SecondsAcross, secondsAcross, 0.05);
     for (int i = 0; w >= 60 && i <= 100; ++i) {  // label i centred on division line i
-      const XAxisLabel& label = layout.lblX[static_cast<std::size_t>(i)];
+      const XAxisLabel& label = layout.timeLabels[static_cast<std::size_t>(i)];
       EXPECT_EQ(std::tuple(label.caption, label.left + 24.75 / 2.0, label.visible),
                 std::tuple(tickCaption(step * 60 * static_cast<float>(i), layout.mode),
                            24.0 + divPixels * i, i <= lastVisible))
@@ -77,8 +77,8 @@ TEST(Axes, NoDurationOrAnEmptyRangeChangesNothing) {
   ScaleParams params;
   params.XDivPixels = params.YDivPixels = 7;
   for (const float duration : {0.0f, std::nanf("")})
-    SetXAchse(xInput(duration, 600)).applyTo(params);
-  SetYAchse(yInput(-2.5f, -2.5f, 400)).applyTo(params);
+    setTimeAxis(xInput(duration, 600)).applyTo(params);
+  setValueAxis(yInput(-2.5f, -2.5f, 400)).applyTo(params);
   EXPECT_EQ(params.XDivPixels * 100 + params.YDivPixels, 707);
 }
 
@@ -104,18 +104,18 @@ TEST(YAxis, ScalesAndLabelsTheRanges) {
            // The search runs to the very last step, 0.1; 101 labels at most.
            {-20, 21, 0.1f, -20.6f, 20000, 48, 289, 101, 41.67, "0.0"}}) {
     SCOPED_TRACE(::testing::Message() << yMin << " .. " << yMax << " on " << h);
-    const YAxisLayout layout = SetYAchse(yInput(yMin, yMax, h));
+    const YAxisLayout layout = setValueAxis(yInput(yMin, yMax, h));
     ASSERT_TRUE(layout.computed);
     EXPECT_EQ(std::tuple(layout.step, layout.YDivPixels, layout.YOffsetPixels, layout.labelPattern),
               std::tuple(step, divPixels, offsetPixels, pattern));
     EXPECT_NEAR(layout.YBase, base, 1e-5);
     EXPECT_NEAR(layout.YSpan, span, 0.005);
-    ASSERT_EQ(std::count_if(layout.lblY.begin(), layout.lblY.end(),
+    ASSERT_EQ(std::count_if(layout.valueLabels.begin(), layout.valueLabels.end(),
                             [](const YAxisLabel& label) { return label.visible; }),
               labels);
     const int decimals = pattern == "###0" ? 0 : static_cast<int>(pattern.size()) - 2;
     for (int j = 0; j < labels; ++j) {  // 3 points above its grid line
-      const YAxisLabel& label = layout.lblY[static_cast<std::size_t>(j)];
+      const YAxisLabel& label = layout.valueLabels[static_cast<std::size_t>(j)];
       char caption[32];
       std::snprintf(caption, sizeof caption, "%.*f", decimals,
                     static_cast<double>(base + j * step));
@@ -132,11 +132,11 @@ TEST(YAxis, HidesTimeLabelZeroWhenTheLowestLabelReachesIntoItsRow) {
   // 0 .. 1.5 puts its lowest label at PlotTop + 397, 12.75 high. Where no line gets a label
   // (a plot 1 point high), label 0 keeps its old top, 100.
   // Rows: plot height, top of the time-label row, whether label 0 hides.
-  for (const auto& [h, lblX0Top, hide] : std::vector<std::array<double, 3>>{
+  for (const auto& [h, firstTimeLabelTop, hide] : std::vector<std::array<double, 3>>{
            {400, PlotTop + 405.75, 0}, {400, PlotTop + 405.5, 1}, {1, 109, 0}, {1, 108.5, 1}}) {
     YAxisInput in = yInput(h == 1 ? -1000 : 0, h == 1 ? 1000 : 1.5f, static_cast<int>(h));
-    in.lblY0Top = h == 1 ? 100.0 : 0.0, in.lblX0Top = lblX0Top;
-    EXPECT_EQ(SetYAchse(in).hideTimeLabel0, hide == 1) << h << " " << lblX0Top;
+    in.firstValueLabelTop = h == 1 ? 100.0 : 0.0, in.firstTimeLabelTop = firstTimeLabelTop;
+    EXPECT_EQ(setValueAxis(in).hideTimeLabel0, hide == 1) << h << " " << firstTimeLabelTop;
   }
 }
 

@@ -165,7 +165,7 @@ TEST(PlotDrawing, GridRowsFromTheLowestLineUpToTheTopRow) {
     ScaleParams scale = unitScale();
     scale.YDivPixels = 10, scale.YOffsetPixels = offset;
     Raster raster(100, 50);
-    DrawGrid(raster, scale);
+    drawGrid(raster, scale);
     std::set<int> drawn;
     for (const Pixel& p : pixelsIn(raster, paletteRgb(GridColor))) drawn.insert(p.second);
     EXPECT_EQ(drawn, rows) << offset;

@@ -95,7 +95,7 @@ TEST_F(ScopeControllerTest, AutoRangeYWidensToTheNextListValueAndTheEndsStayApar
   for (const Row& r : {Row{3.2f, 3.2f, 28, 19, 0, 5}, Row{-0.3f, -0.3f, 31, 22, -0.5f, 1.5f},
                        Row{-5000, 5000, 57, 0, -1000, 1000}, Row{1e33f, -1e33f, 28, 22, 0, 1.5f}}) {
     resetYLists();
-    scope.AutoRangeY(r[0], r[1]);
+    scope.autoRangeValues(r[0], r[1]);
     EXPECT_EQ((Row{r[0], r[1], static_cast<float>(scope.yMinItem()),
                    static_cast<float>(scope.yMaxItem()), scope.YMin(), scope.YMax()}),
               r);
@@ -167,7 +167,7 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
            {DrawStyle::EveryReading, "DC   OL   V  \r", 200, false},
            {DrawStyle::OnePerColumn, "DC  0.700 V  \r", 100, false}}) {
     recorder.reset(), recorder.setActive(true);
-    style = rowStyle, scope.FullReDraw(Rescale::Keep);
+    style = rowStyle, scope.redrawAll(Rescale::Keep);
     readingAt(0, "DC  0.200 V  \r"), readingAt(100, middle),
         readingAt(lastSecond, "DC  1.200 V  \r");
     const PlotPoint from = mapSample(100, 0.7, scope.raster(), scope.scale()),
@@ -187,7 +187,7 @@ TEST_F(ScopeControllerTest, LiveLinesBreakAtUnusableReadingsAndKeepOnePointPerCo
   recording.setAutoScale(false);
   using Pixels = std::set<testing::Pixel>;
   const auto drawn = [&](DrawStyle s, std::vector<std::pair<int, float>> lines, int broken) {
-    recorder.reset(), style = s, scope.FullReDraw(Rescale::Keep);
+    recorder.reset(), style = s, scope.redrawAll(Rescale::Keep);
     for (int second = 1; second <= 60; ++second)
       for (const auto& [channel, offset] : lines) {
         if (second == 30 && channel == broken) scope.breakLine(channel);
@@ -219,7 +219,7 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
   for (const auto& [perPoint, width] : {std::pair(4.0 / 3, 1), std::pair(8.0 / 3, 2)}) {
     pixelsPerPoint = perPoint, lineWidth = width;
     store.setCount(0, 0), store.setCount(1, 0);
-    scope.FullReDraw(Rescale::Keep);
+    scope.redrawAll(Rescale::Keep);
     ASSERT_EQ(scope.raster().width(), std::lround(437 * perPoint));
     const std::uint32_t grid = paletteRgb(GridColor);  // vertical and horizontal lines:
     EXPECT_EQ(std::pair(runLengths(grid, true), runLengths(grid, false)),
@@ -235,7 +235,7 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
     const std::array<std::array<float, 2>, 2> ramps{{{0.1f, 1.4f}, {0.5f, 0.6f}}};
     for (int ch = 0; ch < 2; ++ch)
       testing::fillChannel(store, ch, {{ramps[ch][0], 0}, {ramps[ch][1], 800}});
-    scope.FullReDraw(Rescale::Keep);
+    scope.redrawAll(Rescale::Keep);
     for (int ch = 0; ch < 2; ++ch) {
       const PlotPoint from = mapSample(0, ramps[ch][0], scope.raster(), scope.scale()),
                       to = mapSample(800, ramps[ch][1], scope.raster(), scope.scale());

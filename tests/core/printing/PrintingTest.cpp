@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/printing/Druck.h"
-#include "core/printing/GDIPrinting.h"
+#include "core/printing/DiagramLayout.h"
+#include "core/printing/DiagramPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -45,11 +45,11 @@ DiagramInput screen(const TraceStore* store, DrawStyle style = DrawStyle::EveryR
   scale.SecondsAcross = secondsAcross, scale.YSpan = ySpan;
   scale.XDivPixels = scale.YDivPixels = 40, scale.YOffsetPixels = 20;
   DiagramInput input{store, scale, style, {}, {}, {}, 400, 200, true};
-  input.lblX.assign(101, {"0:00", true}), input.lblY.assign(101, {"0", true});
+  input.timeLabels.assign(101, {"0:00", true}), input.valueLabels.assign(101, {"0", true});
   return input;
 }
 
-TEST(Druck, SamplesLandWhereTheScaleSays) {
+TEST(DiagramLayout, SamplesLandWhereTheScaleSays) {
   struct Case {
     Channels channels;
     std::vector<Line> expected;
@@ -76,14 +76,14 @@ TEST(Druck, SamplesLandWhereTheScaleSays) {
     const auto store = storeWith(c.channels);
     std::vector<Line> got;  // the grid is black, the channels are not
     const DiagramPicture picture =
-        Druck(screen(store.get(), c.style, c.secondsAcross, c.ySpan), device(-1));
-    for (const GdiLineEntry& l : picture.lines())
+        layoutDiagram(screen(store.get(), c.style, c.secondsAcross, c.ySpan), device(-1));
+    for (const PictureLine& l : picture.lines())
       if (l.colour != 0) got.push_back({l.x1, l.y1, l.x2, l.y2});
     EXPECT_EQ(got, c.expected) << &c - cases.data();
   }
 }
 
-TEST(Druck, ChannelColoursFollowTheColourChoiceAndTheDevice) {
+TEST(DiagramLayout, ChannelColoursFollowTheColourChoiceAndTheDevice) {
   using Colours = std::vector<std::uint32_t>;
   const Colours bright{0x00FF00, 0xFF0000, 0xFF00FF, 0x0000FF, 0x00FFFF, 0xFFFF00},
       dark{0x008000, 0x800000, 0x800080, 0x000080, 0x008080, 0x808000}, black(6, 0);
@@ -95,29 +95,29 @@ TEST(Druck, ChannelColoursFollowTheColourChoiceAndTheDevice) {
            {device(300, 300, 3300, 2400, 1), true, dark}}) {
     DiagramInput input = screen(store.get());
     input.coloured = coloured;
-    const DiagramPicture picture = Druck(input, d);
+    const DiagramPicture picture = layoutDiagram(input, d);
     Colours colours, expected(picture.lines().size() - 6, 0);  // the grid is black
-    for (const GdiLineEntry& l : picture.lines()) colours.push_back(l.colour);
+    for (const PictureLine& l : picture.lines()) colours.push_back(l.colour);
     expected.insert(expected.end(), channels.begin(), channels.end());
     EXPECT_EQ(colours, expected) << d.dpiX << " " << coloured;
   }
 }
 
-TEST(Druck, NothingToPrintOnWithoutWidthOrResolution) {
+TEST(DiagramLayout, NothingToPrintOnWithoutWidthOrResolution) {
   const auto store = storeWith({{{1, 0}}});
   for (const DeviceInfo& d :
        {device(300, 300, 0), device(0), device(300, 0), device(300, 300, 3300, 0)}) {
-    const DiagramPicture picture = Druck(screen(store.get()), d);
+    const DiagramPicture picture = layoutDiagram(screen(store.get()), d);
     const bool flat = d.area.height == 0;  // a page of no height still gets a flat diagram
     EXPECT_TRUE(picture.failed() != flat && picture.lines().empty() != flat &&
                 (flat || picture.texts().empty()));
   }
 }
 
-TEST(GdiPrinting, RoundsHalfUpAndNeverBelowOne) {
+TEST(DeviceRounding, RoundsHalfUpAndNeverBelowOne) {
   const std::vector<std::pair<double, int>> rounds{
       {0.0, 1}, {1.49, 1}, {1.5, 2}, {2.5, 3}, {-3.0, 1}, {1e300, INT32_MAX}, {std::nan(""), 1}};
-  for (const auto& [v, expected] : rounds) EXPECT_EQ(GdiRound(v), expected) << v;
+  for (const auto& [v, expected] : rounds) EXPECT_EQ(roundToDevice(v), expected) << v;
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ std::string summary(const std::vector<std::string>& args) {
   std::ostringstream text;
   text << "COM" << o.port.ComPort << o.devicePath << o.port.Address << ' ' << o.port.ComBaud << ' '
        << static_cast<int>(o.port.MeterType) << ' ' << o.durationS << "s " << o.count << ' '
-       << (o.alarm.valid ? (o.alarm.AlarmAbove ? ">" : "<") + std::to_string(o.alarm.AlarmLevel)
+       << (o.alarm.valid ? (o.alarm.alarmAbove ? ">" : "<") + std::to_string(o.alarm.alarmLevel)
                          : "-")
        << ' ' << (o.output.empty() ? "~" : o.output) << ' '
        << (o.english ? (*o.english ? "en" : "de") : "sys") << ' ' << o.quiet << o.wait << o.help
@@ -176,7 +176,7 @@ TEST(JournalAlarm, EachAlarmBeepsAndOnlyTheFirstIsTheFirst) {
     int count = 0;
   } sound;
   JournalAlarm alarm(sound);
-  alarm.arm(GetAlarm("> 1"));
+  alarm.arm(parseAlarmCondition("> 1"));
   std::string told;
   for (const float value : {0.5f, 1.5f, InvalidValue, 2.0f, 0.9f}) {
     JournalRow row;

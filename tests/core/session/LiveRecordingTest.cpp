@@ -58,7 +58,7 @@ class LiveRecordingTest : public ::testing::Test,
 };
 
 TEST_F(LiveRecordingTest, ReadingsAreTimedRecordedAndTestedForTheAlarm) {
-  recording.alarm().apply(GetAlarm("> 1"));
+  recording.alarm().apply(parseAlarmCondition("> 1"));
   recording.alarm().setArmed(true);
   EXPECT_EQ(poll("DC  1.234 V  \r"), (std::vector<int>{0, 1}));  // idle: shown, alarm only
   EXPECT_EQ(current + " " + alarm, "14:30:05 14:30:05");
@@ -126,7 +126,7 @@ TEST_F(LiveRecordingTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
       got.push_back(current + " " + run + " " + line.substr(11, 8) + " " +
                     line.substr(elapsedAt, line.find(',', elapsedAt) - elapsedAt) + " " +
                     elapsedOf(readingJson(lastRow)));
-      expected.push_back(std::string(timeOfDay) + " " + TimeStr(i) + " " + timeOfDay + " " +
+      expected.push_back(std::string(timeOfDay) + " " + timeOfDayText(i) + " " + timeOfDay + " " +
                          seconds + ".000 \"elapsed\":" + seconds + ".000");
     }
     EXPECT_EQ(got, expected);

@@ -36,12 +36,13 @@ TEST(TimeText, TheTimeOfDayOfLocalSeconds) {
   // Whole days drop out; a negative time is in the day before.
   for (const auto& [seconds, text] : std::vector<std::pair<LocalSeconds, std::string>>{
            {20793 * 86400LL + 50589, "14:03:09"}, {90061, "01:01:01"}, {-1, "23:59:59"}})
-    EXPECT_EQ(TimeStr(seconds), text) << seconds;
+    EXPECT_EQ(timeOfDayText(seconds), text) << seconds;
   // A duration's hours count on past a day; a date across the turns of month, year and leap day.
-  EXPECT_EQ(DurationStr(110 * 3600 + 38 * 60 + 27) + " " + DurationStr(-86399),
+  EXPECT_EQ(elapsedText(110 * 3600 + 38 * 60 + 27) + " " + elapsedText(-86399),
             "110:38:27 -23:59:59");
-  EXPECT_EQ(DateStr(20793 * 86400LL + 50589) + " " + DateStr(-1) + " " + DateStr(11016 * 86400LL),
-            "2026-12-06 1969-12-31 2000-02-29");
+  EXPECT_EQ(
+      dateText(20793 * 86400LL + 50589) + " " + dateText(-1) + " " + dateText(11016 * 86400LL),
+      "2026-12-06 1969-12-31 2000-02-29");
 }
 
 // A reading's text keeps printable UTF-8 and escapes the rest; the journal's raw column keeps

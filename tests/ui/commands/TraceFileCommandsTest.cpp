@@ -58,8 +58,8 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
     replayed = rows.size();
     window.liveRecording().replay(rows, channel);
   });
-  window.controls().colours.optColor[1]->click();
-  window.controls().recording.chkActive->click();
+  window.controls().colours.channelButtons[1]->click();
+  window.controls().recording.drawingActiveBox->click();
   const RecordingState& state = window.recording();
   window.liveRecording().recording().beginRun(window.liveRecording().clock().moment());
   const auto before = std::tuple(state.running(), state.startTime());
@@ -85,7 +85,7 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
         << messages.join("").toStdString();
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
-    EXPECT_TRUE(loaded || (window.controls().recording.chkActive->isChecked() &&
+    EXPECT_TRUE(loaded || (window.controls().recording.drawingActiveBox->isChecked() &&
                            std::tuple(state.running(), state.startTime()) == before));
   }
 }
@@ -132,8 +132,8 @@ TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUs
       QMetaObject::invokeMethod(dialog, "accept");
     });
   };
-  answer(path("a.kvr")), traceFiles.mnuFileSave_Click(0);
-  answer(path("a.kvr")), traceFiles.mnuFileLoad_Click(0);
+  answer(path("a.kvr")), traceFiles.onSaveClicked(0);
+  answer(path("a.kvr")), traceFiles.onLoadClicked(0);
   EXPECT_EQ(started, QStringList({QFileInfo(documents).isDir() ? documents : QDir::homePath(),
                                   QDir(files.path()).absolutePath()}));
 }

@@ -17,11 +17,11 @@
 
 #include "core/publish/Publishing.h"
 #include "support/StartedMainWindow.h"
-#include "ui/dialogs/frmAbout.h"
-#include "ui/dialogs/frmChannels.h"
-#include "ui/dialogs/frmPrtDlg.h"
-#include "ui/dialogs/frmPublish.h"
-#include "ui/dialogs/frmSettings.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/ChannelsDialog.h"
+#include "ui/dialogs/PortDialog.h"
+#include "ui/dialogs/PrinterDialog.h"
+#include "ui/dialogs/PublishDialog.h"
 #include "ui/mainwindow/ChannelValuesRow.h"
 #include "ui/plot/ScopeWidget.h"
 #include "ui/printing/PrinterChoice.h"
@@ -160,8 +160,8 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   // Six channels in the row under the plot, each meter condition among them, at the design
   // size and at the smallest; a silent meter keeps its last value, dimmed.
   const QSize design = window.size();
-  const int plotHeight = window.controls().picScope->height();
-  const auto& cells = window.controls().values.lblChannelValue;
+  const int plotHeight = window.controls().scopeWidget->height();
+  const auto& cells = window.controls().values.valueCells;
   ChannelValuesRow row(window.controls().values);
   EXPECT_TRUE(row.setBound(std::vector<bool>(6, true)));
   for (int channel = 0; channel < 6; ++channel)
@@ -170,25 +170,25 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   EXPECT_TRUE(cells[1]->text().startsWith(cells[0]->text() + '\n') && !cells[1]->isEnabled());
   for (const QSize& size : {design, window.minimumSize()}) {
     window.resize(size);
-    window.scope().FullReDraw(Rescale::Keep);
+    window.scope().redrawAll(Rescale::Keep);
     EXPECT_TRUE(fits(&window)) << size.width() << "x" << size.height();
   }
   // With one channel bound the row goes, and the plot has its room back.
   EXPECT_TRUE(row.setBound({true}));
   window.resize(design);
-  window.scope().FullReDraw(Rescale::Keep);
-  EXPECT_TRUE(cells[0]->isHidden() && window.controls().picScope->height() == plotHeight);
+  window.scope().redrawAll(Rescale::Keep);
+  EXPECT_TRUE(cells[0]->isHidden() && window.controls().scopeWidget->height() == plotHeight);
   PortConfig config;
-  frmSettings noPorts(config, {}, &window),
+  PortDialog noPorts(config, {}, &window),
       onePort(config, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
   PrinterChoice printers;
-  frmPrtDlg printerDialog(window.printOptions(), printers, &window);
-  frmAbout about(&window);
+  PrinterDialog printerDialog(window.printOptions(), printers, &window);
+  AboutDialog about(&window);
   PublishSettings publishing;
-  frmPublish publish(publishing, QStringLiteral("kelvor/COM1"), &window);
+  PublishDialog publish(publishing, QStringLiteral("kelvor/COM1"), &window);
   std::vector<ChannelBinding> bindings(6);
   bindings[0].source = ChannelBinding::Source::Meter;
-  frmChannels channels(bindings, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
+  ChannelsDialog channels(bindings, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
   for (QWidget* dialog : std::initializer_list<QWidget*>{&noPorts, &onePort, &printerDialog, &about,
                                                          &publish, &channels})
     EXPECT_TRUE(fits(dialog));

@@ -39,10 +39,10 @@ TEST_F(AlarmPanelTest, EveryTextChangeParsesTheCondition) {
        {Row{"> 5", true, true, true, 5.0f}, Row{"abc", true, false, true, 5.0f},
         Row{"< 2,5", false, false, false, 2.5f}, Row{"", true, false, false, 2.5f},
         Row{">= 1e300", true, false, false, 2.5f}, Row{"  >  1.5 V  ", true, true, true, 1.5f}}) {
-    controls.alarm.chkAlarm->setChecked(checkedBefore);
-    controls.alarm.txtAlarm->setText(QString::fromUtf8(text));
+    controls.alarm.alarmBox->setChecked(checkedBefore);
+    controls.alarm.alarmField->setText(QString::fromUtf8(text));
     EXPECT_EQ(
-        std::tuple(controls.alarm.chkAlarm->isChecked(), rule.AlarmAbove(), rule.AlarmLevel()),
+        std::tuple(controls.alarm.alarmBox->isChecked(), rule.alarmAbove(), rule.alarmLevel()),
         std::tuple(checkedAfter, above, level))
         << text;
     rule.testAlarm(above ? 1e6f : -1e6f, testing::FakeClock(1), recording);
@@ -59,11 +59,11 @@ TEST_F(AlarmPanelTest, FocusSelectsTheConditionOnlyFromTheKeyboard) {
       {Qt::ActiveWindowFocusReason, false}, {Qt::PopupFocusReason, false}};
   for (const auto& [reason, selects] : reasons) {
     SCOPED_TRACE(reason);
-    controls.alarm.txtAlarm->setCursorPosition(2);
+    controls.alarm.alarmField->setCursorPosition(2);
     QFocusEvent focusIn(QEvent::FocusIn, reason);
-    QApplication::sendEvent(controls.alarm.txtAlarm, &focusIn);
-    EXPECT_EQ(std::pair(controls.alarm.txtAlarm->hasSelectedText(),
-                        controls.alarm.txtAlarm->cursorPosition()),
+    QApplication::sendEvent(controls.alarm.alarmField, &focusIn);
+    EXPECT_EQ(std::pair(controls.alarm.alarmField->hasSelectedText(),
+                        controls.alarm.alarmField->cursorPosition()),
               std::pair(selects, selects ? 5 : 2));
   }
 }

@@ -31,7 +31,7 @@ QString hover(QWidget* widget) {
 }
 
 TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
-  QLabel* value = window.controls().reading.lblVal;
+  QLabel* value = window.controls().reading.valueLabel;
   const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
   MeterState& state = window.meter().reader().meterState();
   context.LangCode = 1;
@@ -43,7 +43,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
                               .arg(home.filePath("Kelvor/ports/COM1")));
   state.portLost();
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1: disconnected, retrying"));
-  EXPECT_FALSE(value->isEnabled() || window.controls().reading.lblACDC->isEnabled());
+  EXPECT_FALSE(value->isEnabled() || window.controls().reading.modeLabel->isEnabled());
   EXPECT_EQ(value->palette().color(QPalette::Disabled, QPalette::WindowText).name(), "#007f00");
   window.recorder().chooseChannel(2);  // a new channel colour is dimmed as well
   EXPECT_EQ(value->palette().color(QPalette::Disabled, QPalette::WindowText),
@@ -57,7 +57,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   EXPECT_TRUE(value->isEnabled());
   EXPECT_TRUE(hover(value).endsWith("Last answer: 09:00:05")) << hover(value).toStdString();
 
-  QRadioButton* channel = window.controls().colours.optColor[2];
+  QRadioButton* channel = window.controls().colours.channelButtons[2];
   EXPECT_EQ(hover(channel), "No samples") << "emptied by choosing it";
   testing::fillChannel(window.traces(), 2, {{0.5f, 6}, {InvalidValue, 7}, {1.5f, 9}});
   context.LangCode = 0;
@@ -68,14 +68,14 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
 
   // The mouse over the column of each sample of channel 3: the gap's column shows the nearer
   // sample, channel 5 with its one sample only its own column.
-  ScopeWidget* plot = window.controls().picScope;
+  ScopeWidget* plot = window.controls().scopeWidget;
   const ScaleParams& scale = window.scope().scale();
   const float across = scale.SecondsAcross;
   window.traces().clearAll();
   testing::fillChannel(window.traces(), 3,
                        {{1.5f, 0}, {InvalidValue, across / 3}, {-2.25f, across / 2}});
   testing::fillChannel(window.traces(), 5, {{7.0f, across / 3}});  // reaches no other column
-  window.scope().FullReDraw(Rescale::Keep);
+  window.scope().redrawAll(Rescale::Keep);
   window.traces().setUnit(3, "mA");  // each channel in its own unit, whatever the meter reads
   window.traces().setUnit(5, "V");
   window.liveRecording().recording().takeReading(0.0f, "A");
@@ -118,11 +118,11 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
     dialog->findChild<QLineEdit*>("txtCalc3")->setText("W=1*2");
     dialog->findChild<QPushButton*>("cmdOK")->click();
   });
-  window.controls().menus.mnuChannels->trigger();
+  window.controls().menus.channelsItem->trigger();
   for (const auto& [watched, tip] : {std::pair{1, "Gerät: " + home.filePath("Kelvor/ports/COM2")},
                                      {2, QStringLiteral("Berechnung: W=1*2")},
                                      {0, "Gerät: " + home.filePath("Kelvor/ports/COM1")}}) {
-    window.controls().colours.optColor[static_cast<std::size_t>(watched)]->click();
+    window.controls().colours.channelButtons[static_cast<std::size_t>(watched)]->click();
     EXPECT_EQ(hover(value).section('\n', 0, 0).toStdString(), tip.toStdString());
   }
 }

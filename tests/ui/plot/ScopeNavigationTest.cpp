@@ -28,15 +28,16 @@ class ScopeNavigation : public testing::StartedMainWindow {
     for (int t = 0; t < 900; ++t)
       ramp.push_back({0.001f * static_cast<float>(t), static_cast<float>(t)});
     testing::fillChannel(window.traces(), 3, ramp);
-    window.scope().FullReDraw(Rescale::Keep);
+    window.scope().redrawAll(Rescale::Keep);
   }
 
   // What the plot shows: its picture, the time per point, the first time labels and the
   // lowest Y label, and the marker.
   std::vector<QString> shown() {
     const MainControls& c = window.controls();
-    return {c.axes.lblTpP->text(), c.axes.lblX[0]->text(), c.axes.lblX[1]->text(),
-            c.axes.lblY[0]->text(), plot->liveMarker()->text()};
+    return {c.axes.timePerPixelLabel->text(), c.axes.timeLabels[0]->text(),
+            c.axes.timeLabels[1]->text(), c.axes.valueLabels[0]->text(),
+            plot->liveMarker()->text()};
   }
   QPointF inside(double across, double up = 0.5) const {
     const QRect r = plot->contentsRect();
@@ -61,7 +62,7 @@ class ScopeNavigation : public testing::StartedMainWindow {
   double left() { return window.scope().scale().LeftTime; }
   double across() { return static_cast<double>(window.scope().scale().SecondsAcross); }
 
-  ScopeWidget* plot = window.controls().picScope;
+  ScopeWidget* plot = window.controls().scopeWidget;
 };
 
 TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlotBack) {
@@ -170,7 +171,7 @@ class PictureMatchesStore : public testing::StartedMainWindow {
   // The picture as it stands, then as a redraw from the store makes it.
   ::testing::AssertionResult equalsAFreshRedraw() {
     const std::vector<std::uint32_t> shown = picture();
-    window.scope().FullReDraw(Rescale::Keep);
+    window.scope().redrawAll(Rescale::Keep);
     if (shown == picture()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the picture is not what the store holds";
   }
@@ -194,19 +195,19 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   });
   const MainControls& c = window.controls();
   const std::vector<std::pair<const char*, std::function<void()>>> commands = {
-      {"a channel button empties its channel", [&] { c.colours.optColor[1]->click(); }},
+      {"a channel button empties its channel", [&] { c.colours.channelButtons[1]->click(); }},
       {"the first reading of a recording empties the recording channel",
        [&] {
-         c.colours.optColor[0]->click();
+         c.colours.channelButtons[0]->click();
          testing::fillChannel(window.traces(), 0, {{0.4f, 0}, {1.0f, 500}});
-         window.scope().FullReDraw(Rescale::Keep);
-         c.recording.chkActive->click();
+         window.scope().redrawAll(Rescale::Keep);
+         c.recording.drawingActiveBox->click();
          reading("DC  0.700 V  \r");
        }},
       {"loading a file replaces a channel", [&] { traceFiles.loadFrom(2, file); }},
       {"a replayed journal replaces a channel", [&] { traceFiles.replayJournal(journal, 2); }},
-      {"reset empties every channel", [&] { c.recording.cmdReset->click(); }}};
-  window.scope().FullReDraw(Rescale::Keep);
+      {"reset empties every channel", [&] { c.recording.resetButton->click(); }}};
+  window.scope().redrawAll(Rescale::Keep);
   for (const auto& [what, command] : commands) {
     SCOPED_TRACE(what);
     command();

@@ -20,7 +20,7 @@
 #include "platform/MessageTexts.h"
 #include "support/CupsTestServer.h"
 #include "support/StartedMainWindow.h"
-#include "ui/dialogs/frmPrtDlg.h"
+#include "ui/dialogs/PrinterDialog.h"
 
 namespace kelvor {
 namespace {
@@ -66,7 +66,7 @@ TEST_F(PrintCommandsTest, PrintCommandPrintsOrReports) {
                                                QPageLayout::Millimeter);
                               return made;
                             }});
-    print.mnuPrint_Click(0);
+    print.onPrintClicked(0);
     EXPECT_EQ(std::pair(testing::busy(), busyWhileSettingUp), std::pair(false, !printer.isEmpty()));
     QFile pdf(path);
     EXPECT_EQ(pdf.open(QIODevice::ReadOnly) && pdf.readAll().count("/Type /Page\n") == 1, prints);
@@ -84,7 +84,7 @@ TEST_F(PrintCommandsTest, CopyPutsSvgAndBitmapOnTheClipboard) {
   for (const int index : {0, 1}) {
     SCOPED_TRACE(index);
     QGuiApplication::clipboard()->setText(QStringLiteral("earlier contents"));
-    print.mnuCopy_Click(index);
+    print.onCopyClicked(index);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     EXPECT_FALSE(data->hasText() || testing::busy());
     const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
@@ -121,13 +121,14 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
     choice.setName(c.before);
     PrintOptions& options = window.printOptions();
     options.PrintColored = false;
-    frmPrtDlg d(options, choice, &window);
-    EXPECT_EQ(QStringList({d.cboPrinter->currentText(), d.lblTyp->text(), d.lblPort->text()}),
+    PrinterDialog d(options, choice, &window);
+    EXPECT_EQ(QStringList({d.printerList->currentText(), d.printerTypeLabel->text(),
+                           d.printerPortLabel->text()}),
               QStringList({c.shown.name, c.shown.makeAndModel,
                            "file://" + server().outputFile(c.shown.name)}));
-    EXPECT_EQ(d.optOri[1]->isChecked(), c.shown.landscape);
-    d.cboPrinter->setCurrentText(c.chosen.name);
-    EXPECT_EQ(std::pair(choice.name(), d.optOri[1]->isChecked()),
+    EXPECT_EQ(d.orientationButtons[1]->isChecked(), c.shown.landscape);
+    d.printerList->setCurrentText(c.chosen.name);
+    EXPECT_EQ(std::pair(choice.name(), d.orientationButtons[1]->isChecked()),
               std::pair(c.chosen.name, c.chosen.landscape));
     d.showProperties = [this](QPrinter& printer, QWidget* owner) {
       EXPECT_EQ(owner, &window);
@@ -135,16 +136,16 @@ TEST_F(PrinterTest, ChooseAPrinterAndPrintTheDiagram) {
       return true;
     };
     if (c.setUpPortrait) {
-      d.cmdSettings->click();
-      EXPECT_TRUE(d.optOri[0]->isChecked());
+      d.printerSettingsButton->click();
+      EXPECT_TRUE(d.orientationButtons[0]->isChecked());
     }
-    d.optColor[0]->click();
-    (c.ok ? d.cmdOK : d.cmdCancel)->click();
+    d.channelButtons[0]->click();
+    (c.ok ? d.okButton : d.cancelButton)->click();
     EXPECT_EQ(std::pair(choice.name(), options.PrintColored),
               std::pair(c.ok ? c.chosen.name : c.before, c.ok));
 
     const TestQueue& queue = c.ok ? c.chosen : c.shown;
-    print.mnuPrint_Click(0);
+    print.onPrintClicked(0);
     const QString problem = server().waitForJobs(queue.name);
     ASSERT_TRUE(problem.isEmpty() && messages.isEmpty())
         << problem.toStdString() << messages.join('\n').toStdString();
@@ -176,22 +177,22 @@ TEST_F(PrinterTest, WithoutAPrinterThePageGoesIntoAPdfFile) {
   {
     const QByteArray nowhere = QFile::encodeName(files.filePath(QStringLiteral("no-cups.sock")));
     cupsSetServer(nowhere.constData());
-    frmPrtDlg d(window.printOptions(), choice, &window);
+    PrinterDialog d(window.printOptions(), choice, &window);
     const QString pdfFile = QString::fromStdString(messageText(Message(MessageId::PdfFile)));
-    EXPECT_EQ(QStringList({d.cboPrinter->itemText(0), d.cboPrinter->currentText()}),
+    EXPECT_EQ(QStringList({d.printerList->itemText(0), d.printerList->currentText()}),
               QStringList({pdfFile, pdfFile}));
     d.showProperties = [&](QPrinter& printer, QWidget*) {
       printer.setPageLayout(queueLayout);
       return true;
     };
-    d.cmdSettings->click();
-    d.cmdOK->click();
-    print.mnuPrint_Click(0);
+    d.printerSettingsButton->click();
+    d.okButton->click();
+    print.onPrintClicked(0);
     cupsSetServer(QFile::encodeName(qEnvironmentVariable("CUPS_SERVER")).constData());
   }
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   choice.setName(queue.name);
-  print.mnuPrint_Click(0);
+  print.onPrintClicked(0);
   ASSERT_EQ(server().waitForJobs(queue.name), QString());
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
   const QImage direct = pageImage(file, files.filePath(QStringLiteral("direct")));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/dialogs/StdDialoge.h"
+#include "ui/dialogs/FileDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -32,7 +32,7 @@ QString qtPatterns(const QString& pattern) {
 
 }  // namespace
 
-QStringList StdDialoge::nameFilters(const QString& filter) {
+QStringList FileDialogs::nameFilters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -46,11 +46,11 @@ QStringList StdDialoge::nameFilters(const QString& filter) {
   return filters;
 }
 
-std::unique_ptr<QFileDialog> StdDialoge::createDialog(QWidget* owner, const QString& title,
-                                                      const QString& directory,
-                                                      const QString& fileName,
-                                                      const QString& filter,
-                                                      const QString& defaultExtension, int mode) {
+std::unique_ptr<QFileDialog> FileDialogs::createDialog(QWidget* owner, const QString& title,
+                                                       const QString& directory,
+                                                       const QString& fileName,
+                                                       const QString& filter,
+                                                       const QString& defaultExtension, int mode) {
   auto dialog = std::make_unique<QFileDialog>(owner);
   dialog->setObjectName(QLatin1String(ObjectName));
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
@@ -76,9 +76,9 @@ std::unique_ptr<QFileDialog> StdDialoge::createDialog(QWidget* owner, const QStr
   return dialog;
 }
 
-QString StdDialoge::FileDialog(QWidget* owner, const QString& title, const QString& directory,
-                               const QString& fileName, const QString& filter,
-                               const QString& defaultExtension, int mode) {
+QString FileDialogs::FileDialog(QWidget* owner, const QString& title, const QString& directory,
+                                const QString& fileName, const QString& filter,
+                                const QString& defaultExtension, int mode) {
   const std::unique_ptr<QFileDialog> dialog =
       createDialog(owner, title, directory, fileName, filter, defaultExtension, mode);
   if (dialog->exec() != QDialog::Accepted) return {};
@@ -86,19 +86,19 @@ QString StdDialoge::FileDialog(QWidget* owner, const QString& title, const QStri
   return chosen.isEmpty() ? QString() : chosen.front();
 }
 
-QString StdDialoge::FileOpenDialog(QWidget* owner, const QString& title, const QString& directory,
-                                   const QString& fileName, const QString& filter,
-                                   const QString& defaultExtension) {
+QString FileDialogs::FileOpenDialog(QWidget* owner, const QString& title, const QString& directory,
+                                    const QString& fileName, const QString& filter,
+                                    const QString& defaultExtension) {
   return FileDialog(owner, title, directory, fileName, filter, defaultExtension, Open);
 }
 
-QString StdDialoge::FileSaveDialog(QWidget* owner, const QString& title, const QString& directory,
-                                   const QString& fileName, const QString& filter,
-                                   const QString& defaultExtension) {
+QString FileDialogs::FileSaveDialog(QWidget* owner, const QString& title, const QString& directory,
+                                    const QString& fileName, const QString& filter,
+                                    const QString& defaultExtension) {
   return FileDialog(owner, title, directory, fileName, filter, defaultExtension, SaveWithPrompt);
 }
 
-QString StdDialoge::initialDirectory(const QString& lastFolder) {
+QString FileDialogs::initialDirectory(const QString& lastFolder) {
   if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir()) return lastFolder;
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;

@@ -25,13 +25,13 @@ class PrinterChoice;
 // orientation, opens the printer's settings dialog and sets PrintColored. "Abbrechen" and the close
 // box bring back the printer that was current at opening and leave PrintColored; "OK" keeps the
 // chosen printer and sets PrintColored.
-class frmPrtDlg : public QDialog {
+class PrinterDialog : public QDialog {
   Q_OBJECT
 
  public:
   // Loads the dialog from the current printer and PrintColored and centres it over
   // `reference` (the main window; the screen when there is none).
-  frmPrtDlg(PrintOptions& options, PrinterChoice& choice, QWidget* reference = nullptr);
+  PrinterDialog(PrintOptions& options, PrinterChoice& choice, QWidget* reference = nullptr);
 
   // The printer's settings dialog, shown for `printer` with `owner` as its parent; true when
   // the user accepted it, and `printer` then holds the page set-up chosen.
@@ -44,27 +44,27 @@ class frmPrtDlg : public QDialog {
   // on its side for index 1 (landscape).
   static QPixmap orientationPicture(int index);
 
-  QGroupBox* fraDrucker = nullptr;
-  QComboBox* cboPrinter = nullptr;
-  std::array<QLabel*, 3> lblName{};
-  QLabel* lblTyp = nullptr;
-  QLabel* lblPort = nullptr;
-  QPushButton* cmdSettings = nullptr;
-  std::array<QRadioButton*, 2> optColor{};
-  std::array<QRadioButton*, 2> optOri{};
+  QGroupBox* printerGroup = nullptr;
+  QComboBox* printerList = nullptr;
+  std::array<QLabel*, 3> fieldCaptions{};
+  QLabel* printerTypeLabel = nullptr;
+  QLabel* printerPortLabel = nullptr;
+  QPushButton* printerSettingsButton = nullptr;
+  std::array<QRadioButton*, 2> channelButtons{};
+  std::array<QRadioButton*, 2> orientationButtons{};
   QLabel* imgOrientation = nullptr;
   std::array<QLabel*, 2> imgOri{};
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdCancel = nullptr;
+  QPushButton* okButton = nullptr;
+  QPushButton* cancelButton = nullptr;
 
   // Driver, port and orientation of the current printer.
   void refreshInfos();
 
-  void cboPrinter_Click();
-  void optOri_Click(int index);
-  void cmdSettings_Click();
-  void cmdOK_Click();
-  void cmdCancel_Click();
+  void onPrinterChosen();
+  void onOrientationChosen(int index);
+  void onPrinterSettingsClicked();
+  void onOkClicked();
+  void onCancelClicked();
 
   // Every closing (OK, Abbrechen, Escape, the close box) ends here: the printer named
   // SavedPrinter becomes current again.
@@ -73,8 +73,8 @@ class frmPrtDlg : public QDialog {
  private:
   void buildControls();
   void buildPrinterGroup();
-  void Form_Load(QWidget* reference);
-  void Form_QueryUnload();
+  void fillIn(QWidget* reference);
+  void restoreChoice();
   int pdfItem() const;
   void choose(const QString& printer, bool pdfFile);
 

@@ -9,19 +9,19 @@ namespace kelvor {
 
 // The font a text is written in: the face, the character height in device units (without
 // internal leading) and the angle of the text line in tenths of a degree.
-struct GdiTextFont {
+struct PictureFont {
   std::string face;
   int height = 0;
   int escapement = 0;
 
-  bool operator==(const GdiTextFont& other) const {
+  bool operator==(const PictureFont& other) const {
     return face == other.face && height == other.height && escapement == other.escapement;
   }
-  bool operator!=(const GdiTextFont& other) const { return !(*this == other); }
+  bool operator!=(const PictureFont& other) const { return !(*this == other); }
 };
 
 // A queued line in device units; stored running downwards or level (y1 <= y2).
-struct GdiLineEntry {
+struct PictureLine {
   int x1 = 0;
   int y1 = 0;
   int x2 = 0;
@@ -31,11 +31,11 @@ struct GdiLineEntry {
 };
 
 // A queued text; (x, y) is the top-left corner of its cell.
-struct GdiTextEntry {
+struct PictureText {
   int x = 0;
   int y = 0;
   std::string text;
-  GdiTextFont font;
+  PictureFont font;
 };
 
 // Width and height of a text's cell in device units.
@@ -54,31 +54,31 @@ struct PrintableArea {
 };
 
 // v rounded half up, but never below 1: pen widths and font heights pass through it.
-int GdiRound(double v);
+int roundToDevice(double v);
 
 // The printable area of a page of paperWidth x paperHeight whose paint rectangle starts at
 // (paintLeft, paintTop) with the given size. The rectangle is cut to the paper, and a
 // negative size counts as 0, so a printer reporting nonsense gives an empty area.
-PrintableArea GdiPrintableArea(int paperWidth, int paperHeight, int paintLeft, int paintTop,
-                               int paintWidth, int paintHeight);
+PrintableArea printableArea(int paperWidth, int paperHeight, int paintLeft, int paintTop,
+                            int paintWidth, int paintHeight);
 
 // A diagram as lines and texts in device units, collected first and put onto the device in
 // one pass (lines first, texts last). The lists grow as far as the diagram needs.
 class DiagramPicture {
  public:
   // Queues a line; its ends are swapped if needed so that it runs downwards or level.
-  void GdiLine(int x1, int y1, int x2, int y2, int width, std::uint32_t colour);
+  void drawLine(int x1, int y1, int x2, int y2, int width, std::uint32_t colour);
   // Queues a text in the current font at (x, y); an empty text is left out.
-  void GdiText(int x, int y, const std::string& text);
-  // Makes a font of the face current: height GdiRound(2 * size), angle * 10 tenths of a
+  void drawText(int x, int y, const std::string& text);
+  // Makes a font of the face current: height roundToDevice(2 * size), angle * 10 tenths of a
   // degree. An empty face only drops the current font (texts then go without one).
-  void GdiFont(const std::string& face, int size, int angle);
+  void selectFont(const std::string& face, int size, int angle);
   // Empties both lists.
   void clear();
 
-  const std::vector<GdiLineEntry>& lines() const { return lines_; }
-  const std::vector<GdiTextEntry>& texts() const { return texts_; }
-  const GdiTextFont& font() const { return font_; }
+  const std::vector<PictureLine>& lines() const { return lines_; }
+  const std::vector<PictureText>& texts() const { return texts_; }
+  const PictureFont& font() const { return font_; }
 
   // Why nothing can be drawn; empty when the picture is good.
   const std::string& failure() const { return failure_; }
@@ -86,9 +86,9 @@ class DiagramPicture {
   void setFailure(const std::string& text) { failure_ = text; }
 
  private:
-  std::vector<GdiLineEntry> lines_;
-  std::vector<GdiTextEntry> texts_;
-  GdiTextFont font_;
+  std::vector<PictureLine> lines_;
+  std::vector<PictureText> texts_;
+  PictureFont font_;
   std::string failure_;
 };
 

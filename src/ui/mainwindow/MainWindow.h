@@ -30,7 +30,7 @@ namespace kelvor {
 
 // The main window: owns the controls, the meter connection and the plot, runs the start-up
 // sequence and the shutdown, and wires the controls to the parts that do the work.
-class frmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -38,11 +38,11 @@ class frmMain : public QMainWindow {
   static constexpr double DesignInnerWidth = 465.0;
   static constexpr double DesignInnerHeight = 299.25;
 
-  frmMain(ProgramContext& context, const Clock& clock, QWidget* parent = nullptr);
-  ~frmMain() override;
+  MainWindow(ProgramContext& context, const Clock& clock, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The start-up sequence; ends by showing the window.
-  void Form_Load();
+  void startUp();
   // Closes as the close box does, for a stop signal: a journal left open by a stalled disk is
   // then told on standard error only, so nothing waits for an answer.
   void closeUnattended();
@@ -65,29 +65,29 @@ class frmMain : public QMainWindow {
   void changeEvent(QEvent* event) override;
 
  private:
-  void InitVars();
-  void GetSettings();
-  void SaveSettings();
-  void makeLang();
+  void initialiseState();
+  void loadSettings();
+  void saveSettings();
+  void applyLanguage();
   void fillRangeLists();
   void fillDurationList();
-  void Form_Resize();
+  void layOut();
   void applyMinimumSize();
-  void GetAlarm();
+  void applyAlarmText();
   void restorePlacement();
-  void QueryUnload();
+  void finishClosing();
   void connectControls();
-  void mnuFile2_Click(MenuActions::FileMenuItem item);
-  void mnuInfo_Click();
+  void onFileCommand(MenuActions::FileMenuItem item);
+  void onAboutClicked();
   void connectPlot();
-  void mnuReview_Click();
+  void onReviewClicked();
   void showJournalFault(const JournalFault& fault);
   void tellJournalsStillOpen(const std::vector<Message>& open);
   // The channels' sources as stored, or the one meter on the active channel.
   void bindChannels();
   void applyBindings(std::vector<ChannelBinding> bindings);
   void chooseChannel(int index);
-  void mnuChannels_Click();
+  void onChannelsClicked();
 
   ProgramContext& context_;
   PrintOptions printOptions_;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/dialogs/frmPublish.h"
+#include "ui/dialogs/PublishDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +15,13 @@ namespace {
 
 // A topic with a wildcard, to which nothing can be published, is refused with a message; the
 // dialog stays and the settings keep their topic.
-TEST(frmPublish, AWildcardTopicIsRefusedWithAMessage) {
+TEST(PublishDialog, AWildcardTopicIsRefusedWithAMessage) {
   ASSERT_TRUE(ProgramCatalogue::install(1));
   for (const char* topic : {"lab/#", "lab/+/dmm"}) {
     PublishSettings settings;
     settings.topic = "lab";
-    frmPublish dialog(settings, QStringLiteral("kelvor/host/COM1"));
-    dialog.txtTopic->setText(QString::fromLatin1(topic));
+    PublishDialog dialog(settings, QStringLiteral("kelvor/host/COM1"));
+    dialog.topicField->setText(QString::fromLatin1(topic));
     QString told;
     QTimer::singleShot(0, [&] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -29,7 +29,7 @@ TEST(frmPublish, AWildcardTopicIsRefusedWithAMessage) {
         box->accept();
       }
     });
-    dialog.cmdOK_Click();
+    dialog.onOkClicked();
     EXPECT_EQ(told, QStringLiteral("The topic %1 must contain neither # nor +.").arg(topic));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(settings.topic, "lab");

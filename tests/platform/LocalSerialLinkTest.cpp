@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/basSerial.h"
+#include "platform/LocalSerialLink.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -28,17 +28,17 @@ using testing::ConfigHome;
 using testing::PseudoTerminal;
 
 // Reads until `count` bytes have come or a second has passed; reads never block.
-std::string readAtLeast(basSerial& port, std::size_t count) {
+std::string readAtLeast(LocalSerialLink& port, std::size_t count) {
   std::string got;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
   while (got.size() < count && std::chrono::steady_clock::now() < deadline) {
-    got += port.ReadPort();
+    got += port.readPort();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return got;
 }
 
-TEST(basSerial, LineSettingsForTheMeter) {
+TEST(LocalSerialLink, LineSettingsForTheMeter) {
   termios start{};
   ::cfmakeraw(&start);
   start.c_cflag |= PARENB | CRTSCTS;
@@ -47,7 +47,7 @@ TEST(basSerial, LineSettingsForTheMeter) {
   // An unknown rate keeps the device's own.
   for (const auto& [baud, speed] : {std::pair{600, B600}, {9600, B9600}, {4711, B38400}}) {
     SCOPED_TRACE(baud);
-    const termios tio = basSerial::meterLineSettings(start, baud);
+    const termios tio = LocalSerialLink::meterLineSettings(start, baud);
     EXPECT_EQ(std::tuple(tio.c_cflag & (CSIZE | CSTOPB | PARENB | CRTSCTS | CLOCAL | CREAD),
                          tio.c_iflag & (IXON | IXOFF), tio.c_lflag & (ICANON | ECHO),
                          tio.c_cc[VMIN] + tio.c_cc[VTIME], ::cfgetospeed(&tio)),
@@ -59,35 +59,35 @@ TEST(basSerial, LineSettingsForTheMeter) {
        {std::pair{LineSettings{19200, 7, Parity::Odd, 1}, CS7 | PARENB | PARODD},
         {LineSettings{2400, 8, Parity::None, 1}, CS8},
         {LineSettings{2400, 8, Parity::Even, 2}, CS8 | PARENB | CSTOPB}}) {
-    const termios tio = basSerial::meterLineSettings(start, line);
+    const termios tio = LocalSerialLink::meterLineSettings(start, line);
     EXPECT_EQ(tio.c_cflag & (CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS),
               static_cast<tcflag_t>(flags))
         << line.baud;
   }
 }
 
-TEST(basSerial, ExchangesBytesThirtyTwoAtATimeAndDiscardsWhatWaits) {
+TEST(LocalSerialLink, ExchangesBytesThirtyTwoAtATimeAndDiscardsWhatWaits) {
   PseudoTerminal meter;
-  basSerial port;
+  LocalSerialLink port;
   ASSERT_TRUE(port.openDevice(meter.slavePath(), 1200).ok);
 
   meter.send(std::string(40, 'x'));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_TRUE(port.ReadPort().size() == 32u && readAtLeast(port, 8) == std::string(8, 'x'));
+  EXPECT_TRUE(port.readPort().size() == 32u && readAtLeast(port, 8) == std::string(8, 'x'));
 
   meter.send("V  \r");
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   port.discardInput();
-  EXPECT_EQ(port.ReadPort(), "");
+  EXPECT_EQ(port.readPort(), "");
   meter.send("DC  1.234 V  \r");
   EXPECT_EQ(readAtLeast(port, 14), "DC  1.234 V  \r");
 }
 
 // Failures carry the system's error number. Anything that is not a terminal is refused
 // before a byte could reach it.
-TEST(basSerial, OpenFailuresAndWhatIsNotATerminal) {
+TEST(LocalSerialLink, OpenFailuresAndWhatIsNotATerminal) {
   PseudoTerminal meter;
-  basSerial holder;
+  LocalSerialLink holder;
   ASSERT_TRUE(holder.openDevice(meter.slavePath(), 1200).ok);
   QTemporaryDir dir;
   const QString notes = dir.filePath(QStringLiteral("notes.txt"));
@@ -103,13 +103,13 @@ TEST(basSerial, OpenFailuresAndWhatIsNotATerminal) {
            {QStringLiteral("/dev/null"), 1200, ENOTTY},
            {spare.slavePath(), 4711, EINVAL}}) {
     SCOPED_TRACE(path.toStdString());
-    basSerial port;
-    const basSerial::OpenResult result = port.openDevice(path, baud);
+    LocalSerialLink port;
+    const LocalSerialLink::OpenResult result = port.openDevice(path, baud);
     // In the system's own words alone: refused before any line setting was tried.
     const bool told = baud == 4711
                           ? result.errorText.contains("4711")
                           : result.errorText == QString::fromLocal8Bit(std::strerror(error));
-    EXPECT_EQ(std::tuple(result.ok, result.errorCode, told, port.PortHandle, port.WritePort("D")),
+    EXPECT_EQ(std::tuple(result.ok, result.errorCode, told, port.PortHandle, port.writePort("D")),
               std::tuple(false, error, true, -1, false))
         << result.errorText.toStdString();
   }
@@ -117,39 +117,39 @@ TEST(basSerial, OpenFailuresAndWhatIsNotATerminal) {
   auto gone = std::make_unique<PseudoTerminal>();
   const int goneFd = ::open(QFile::encodeName(gone->slavePath()).constData(), O_RDWR | O_NOCTTY);
   gone.reset();
-  EXPECT_EQ(basSerial::applyLine(goneFd, LineSettings{}), EIO);
+  EXPECT_EQ(LocalSerialLink::applyLine(goneFd, LineSettings{}), EIO);
   ::close(goneFd);
   // Closed, the port is free again: exclusive mode (which stops all but root) is cleared.
-  holder.ClosePort();
+  holder.closePort();
   const int fd = ::open(QFile::encodeName(meter.slavePath()).constData(), O_RDWR | O_NOCTTY);
   int exclusive = -1;
   EXPECT_TRUE(::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive == 0);
   ::close(fd);
 }
 
-TEST(basSerial, ReopensThePortNumberOnItsNewDeviceButNoOtherThing) {
+TEST(LocalSerialLink, ReopensThePortNumberOnItsNewDeviceButNoOtherThing) {
   const ConfigHome home;
   const QString link = home.filePath(QStringLiteral("Kelvor/ports/COM7"));
   auto first = std::make_unique<PseudoTerminal>();
   ASSERT_TRUE(home.link(7, *first));
-  basSerial port;
-  EXPECT_EQ(std::pair(port.ReadPort(), port.WritePort("D")), std::pair(std::string(), false));
-  ASSERT_TRUE(port.OpenPort(7, 1200).ok);
-  EXPECT_TRUE(port.ReadPort().empty() && !port.failed());  // nothing arrived is no failure
+  LocalSerialLink port;
+  EXPECT_EQ(std::pair(port.readPort(), port.writePort("D")), std::pair(std::string(), false));
+  ASSERT_TRUE(port.openPort(7, 1200).ok);
+  EXPECT_TRUE(port.readPort().empty() && !port.failed());  // nothing arrived is no failure
   first.reset();                                           // the device goes away ...
-  EXPECT_TRUE(port.ReadPort().empty() && port.failed() && !port.WritePort("D"));
-  port.ClosePort();
+  EXPECT_TRUE(port.readPort().empty() && port.failed() && !port.writePort("D"));
+  port.closePort();
   EXPECT_FALSE(port.reopen());
 
   PseudoTerminal second;  // ... and comes back under the same number
   ASSERT_TRUE(QFile::remove(link) && home.link(7, second));
-  EXPECT_TRUE(port.reopen() && port.WritePort("D") && second.receive() == "D");
+  EXPECT_TRUE(port.reopen() && port.writePort("D") && second.receive() == "D");
 
   // Relinked by mistake to a folder: refused, and not tried again until opened by choice.
   ASSERT_TRUE(QFile::remove(link) && QFile::link(home.filePath("Kelvor"), link));
   EXPECT_FALSE(port.reopen());
   ASSERT_TRUE(QFile::remove(link) && home.link(7, second));
-  EXPECT_TRUE(!port.reopen() && port.OpenPort(7, 1200).ok);
+  EXPECT_TRUE(!port.reopen() && port.openPort(7, 1200).ok);
 }
 
 TEST(PortNaming, LinksComeBeforeTheFixedTable) {

@@ -8,7 +8,7 @@
 #include "core/plot/AxisCaptions.h"
 #include "core/plot/PlotGeometry.h"
 #include "core/plot/ScaleParams.h"
-#include "core/printing/GDIPrinting.h"
+#include "core/printing/DiagramPicture.h"
 #include "core/recording/TraceStore.h"
 
 namespace kelvor {
@@ -18,16 +18,16 @@ struct DiagramInput {
   const TraceStore* store = nullptr;  // no store: frame, grid and labels only
   ScaleParams scale;                  // the screen's scale
   DrawStyle style = DrawStyle::EveryReading;
-  std::vector<AxisCaption> lblX;  // time labels, index 0 upwards (at most 0 to 100 are used)
-  std::vector<AxisCaption> lblY;  // Y labels from the lowest grid line up (likewise)
-  AxisCaption lblZeitEinheit;
+  std::vector<AxisCaption> timeLabels;   // time labels, index 0 upwards (at most 0 to 100 are used)
+  std::vector<AxisCaption> valueLabels;  // Y labels from the lowest grid line up (likewise)
+  AxisCaption timeUnitLabel;
   int plotWidth = 0;  // size of the screen's plot in points, the unit of the scale
   int plotHeight = 0;
   bool coloured = false;  // channels in their colours; otherwise everything black
 };
 
 // Measures a text's cell in the device's units for the given font.
-using TextMeasure = std::function<TextExtent(const std::string& text, const GdiTextFont& font)>;
+using TextMeasure = std::function<TextExtent(const std::string& text, const PictureFont& font)>;
 
 // The target device. For the clipboard picture (metafile true) the page is fixed at
 // MetafileWidth x MetafileHeight units and only measureText is read.
@@ -56,7 +56,7 @@ struct DiagramFrame {
 // Lays the diagram out on the device: frame, grid, axis labels and the six channels, in
 // the device's units. A device without printable width (or without a resolution) gives a
 // failed picture ("Drucken geht nicht") with nothing in it.
-DiagramPicture Druck(const DiagramInput& input, const DeviceInfo& device);
+DiagramPicture layoutDiagram(const DiagramInput& input, const DeviceInfo& device);
 
 // The diagram's place for a printable area: landscape when the area is at least as wide as
 // it is tall (in inches), otherwise portrait in the upper half of the page.

@@ -15,7 +15,7 @@ namespace kelvor {
 // bits, no parity, 2 stop bits unless told otherwise), its control lines (DTR high and RTS
 // low: the interface cable draws its power from them), exclusive access, non-blocking reads
 // of what has arrived.
-class basSerial : public SerialLink {
+class LocalSerialLink : public SerialLink {
  public:
   struct OpenResult {
     bool ok = false;
@@ -25,17 +25,17 @@ class basSerial : public SerialLink {
     QString note;        // opened, with something the user should know
   };
 
-  basSerial() = default;
-  ~basSerial() override;
-  basSerial(const basSerial&) = delete;
-  basSerial& operator=(const basSerial&) = delete;
+  LocalSerialLink() = default;
+  ~LocalSerialLink() override;
+  LocalSerialLink(const LocalSerialLink&) = delete;
+  LocalSerialLink& operator=(const LocalSerialLink&) = delete;
 
   // Opens the device that the port number maps to and configures it. Does not close a
   // port that is already open: callers close first. A path that is not a terminal is
   // refused with ENOTTY before anything is written to it or set on it; a baud rate the line
   // cannot be set to with EINVAL, and a line setting the device refuses with its reason.
-  OpenResult OpenPort(int port, int baud) { return OpenPort(port, LineSettings{baud}); }
-  OpenResult OpenPort(int port, const LineSettings& line);
+  OpenResult openPort(int port, int baud) { return openPort(port, LineSettings{baud}); }
+  OpenResult openPort(int port, const LineSettings& line);
   // Opens exactly `devicePath` (its links followed), never what a port number maps to;
   // reopen() opens this path again.
   OpenResult openFixedDevice(const QString& devicePath, const LineSettings& line);
@@ -44,15 +44,15 @@ class basSerial : public SerialLink {
     return openDevice(devicePath, LineSettings{baud});
   }
   OpenResult openDevice(const QString& devicePath, const LineSettings& line);
-  void ClosePort() override;
+  void closePort() override;
   bool isOpen() const override { return PortHandle >= 0; }
   bool failed() const override { return failed_; }
   // Opens the port number (or fixed device) and rate of the last open again, without any
   // message; not after the port was found to be no terminal.
   bool reopen() override;
 
-  bool WritePort(std::string_view text) override;
-  std::string ReadPort() override;
+  bool writePort(std::string_view text) override;
+  std::string readPort() override;
   void discardInput() override;
 
   // File descriptor of the open port; -1 while closed.

@@ -9,15 +9,15 @@ namespace kelvor {
 enum class MousePointer { Default = 0, Hourglass = 11 };
 
 // Small shared window procedures.
-class Allgemein {
+class WindowTools {
  public:
   // Centres `window` over `reference` (its frame geometry), or over the screen when no
   // reference is given. The window keeps its size and is not clipped to the screen.
-  static void CentreForm(QWidget* window, const QWidget* reference = nullptr);
+  static void centreWindow(QWidget* window, const QWidget* reference = nullptr);
 
   // Shows the hourglass or restores the default. Override cursors never pile up: the
   // hourglass twice and the default once leaves the default.
-  static void SetMousePointer(MousePointer pointer);
+  static void setMousePointer(MousePointer pointer);
 };
 
 }  // namespace kelvor

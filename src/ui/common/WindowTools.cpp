@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/common/Allgemein.h"
+#include "ui/common/WindowTools.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -9,7 +9,7 @@
 
 namespace kelvor {
 
-void Allgemein::CentreForm(QWidget* window, const QWidget* reference) {
+void WindowTools::centreWindow(QWidget* window, const QWidget* reference) {
   QRect area;
   if (reference) {
     area = reference->frameGeometry();
@@ -23,7 +23,7 @@ void Allgemein::CentreForm(QWidget* window, const QWidget* reference) {
                area.top() + area.height() / 2 - size.height() / 2);
 }
 
-void Allgemein::SetMousePointer(MousePointer pointer) {
+void WindowTools::setMousePointer(MousePointer pointer) {
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
   if (pointer == MousePointer::Hourglass) QApplication::setOverrideCursor(Qt::WaitCursor);
 }

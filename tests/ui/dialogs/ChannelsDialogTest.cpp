@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/dialogs/frmChannels.h"
+#include "ui/dialogs/ChannelsDialog.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -48,7 +48,7 @@ TEST(ChannelDialog, OkTakesMetersAndCalculationsOrSaysWhatIsWrong) {
     bindings[0] = {Source::Meter, {2, 2400, MeterKind::OneFrame, "fs9721"}, ""};
     bindings[3] = {Source::Meter, {9, 1200, MeterKind::FourFrames}, ""};
     const std::vector<ChannelBinding> before = bindings;
-    frmChannels d(bindings, ports);
+    ChannelsDialog d(bindings, ports);
     d.show();
     const auto combo = [&d](const char* name, int channel) {
       return d.findChild<QComboBox*>(QStringLiteral("%1%2").arg(name).arg(channel));
@@ -62,10 +62,10 @@ TEST(ChannelDialog, OkTakesMetersAndCalculationsOrSaysWhatIsWrong) {
     EXPECT_EQ(std::pair(combo("cboPort", 3)->isEnabled(), combo("cboBaud", 2)->currentText()),
               std::pair(false, QStringLiteral("19200")));
     if (c.ok || !c.problem.isEmpty())
-      d.cmdOK->click();
+      d.okButton->click();
     else
-      d.cmdCancel->click();
-    EXPECT_EQ(d.isVisible() ? d.lblProblem->text().left(c.problem.size()) : "", c.problem);
+      d.cancelButton->click();
+    EXPECT_EQ(d.isVisible() ? d.problemLabel->text().left(c.problem.size()) : "", c.problem);
     std::vector<ChannelBinding> expected = before;
     if (c.ok) {
       expected[1] = {Source::Meter, {3, 19200, MeterKind::OneFrame, "uni-t-ut61e"}, ""};

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/mainwindow/frmMain.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,14 +32,14 @@
 #include "ui/commands/ChannelSettings.h"
 #include "ui/commands/JournalRecovery.h"
 #include "ui/commands/PortExchange.h"
-#include "ui/common/Allgemein.h"
 #include "ui/common/Captions.h"
 #include "ui/common/ObjectNames.h"
 #include "ui/common/Units.h"
+#include "ui/common/WindowTools.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/ChannelsDialog.h"
 #include "ui/dialogs/MessageBox.h"
-#include "ui/dialogs/frmAbout.h"
-#include "ui/dialogs/frmChannels.h"
-#include "ui/dialogs/frmPrtDlg.h"
+#include "ui/dialogs/PrinterDialog.h"
 #include "ui/mainwindow/ControlRoom.h"
 #include "ui/mainwindow/MeterPort.h"
 #include "ui/mainwindow/ValueFont.h"
@@ -65,7 +65,7 @@ QStringList toQt(const std::vector<std::string>& texts) {
 }
 }  // namespace
 
-frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
+MainWindow::MainWindow(ProgramContext& context, const Clock& clock, QWidget* parent)
     : QMainWindow(parent),
       context_(context),
       controls_(MainControls::build(this)),
@@ -98,7 +98,7 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   print_.setPrinterAccess({[this] { return printerChoice_.shownName(); },
                            [this](QPrinter& printer) { return printerChoice_.setUp(printer); }});
   print_.setPrinterSetup([this] {
-    frmPrtDlg dialog(printOptions_, printerChoice_, this);
+    PrinterDialog dialog(printOptions_, printerChoice_, this);
     dialog.exec();
   });
   const int menuHeight = menuBar()->sizeHint().height();
@@ -107,44 +107,44 @@ frmMain::frmMain(ProgramContext& context, const Clock& clock, QWidget* parent)
   connectControls();
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
 // The plot's picture, its readout, the user's looking around and the cursors.
-void frmMain::connectPlot() {
-  controls_.picScope->setRaster(&scope_.raster());
-  controls_.picScope->setReadout([this](int column) {
+void MainWindow::connectPlot() {
+  controls_.scopeWidget->setRaster(&scope_.raster());
+  controls_.scopeWidget->setReadout([this](int column) {
     return readoutLines(readoutAt(traces(), scope_.scale(), scope_.raster(), column), recording(),
                         recording_.clock(), SystemLocale::decimalSeparator());
   });
-  controls_.picScope->setViewRequests(
+  controls_.scopeWidget->setViewRequests(
       {[this](double factor, double at) { scope_.zoomTime(factor, at); },
        [this](double factor, double at) { scope_.zoomValues(factor, at); },
        [this](double widths) { scope_.moveTime(widths); }, [this] { scope_.showWholeRecording(); },
        [this] { scope_.followLive(); }, [this](int column, bool b) { scope_.setCursor(b, column); },
        [this] { scope_.clearCursors(); }});
-  controls_.picScope->setCursorSource([this] {
+  controls_.scopeWidget->setCursorSource([this] {
     return ScopeWidget::CursorDisplay{
         scope_.cursorColumns(),
         cursorLines(traces(), scope_.cursors(), SystemLocale::decimalSeparator())};
   });
 }
 
-void frmMain::Form_Load() {
+void MainWindow::startUp() {
   // A build can name its developer's folder; started from there the program never polls.
   const std::string developmentDir = KELVOR_DEVELOPMENT_DIR;
   if (!developmentDir.empty() && context_.AppDir == developmentDir) station_.setPolling(false);
 
-  InitVars();
-  GetSettings();
-  makeLang();
-  ControlRoom::fit(controls_.picControls);
+  initialiseState();
+  loadSettings();
+  applyLanguage();
+  ControlRoom::fit(controls_.controlPanel);
   fillRangeLists();
   fillDurationList();
   controls_.axes.createCopies();
   scope_.setYRange(0.0f, 1.5f);
   loaded_ = true;
-  Form_Resize();
-  scope_.FullReDraw(Rescale::Keep);
+  layOut();
+  scope_.redrawAll(Rescale::Keep);
   recorder().reset();
   bindChannels();
   // The window is still hidden: selecting the Y range runs no redraw yet.
@@ -152,7 +152,7 @@ void frmMain::Form_Load() {
   scope_.setYRange(scope_.yMinList().values[DefaultYMinItem],
                    scope_.yMaxList().values[DefaultYMaxItem]);
   scope_.selectDurationItem(DefaultDurationItem);
-  GetAlarm();
+  applyAlarmText();
   restorePlacement();
   applyMinimumSize();
   show();
@@ -169,54 +169,54 @@ void frmMain::Form_Load() {
   });
 }
 
-void frmMain::connectControls() {
+void MainWindow::connectControls() {
   const MainControls& c = controls_;
-  connect(c.recording.chkActive, &QCheckBox::clicked, this,
+  connect(c.recording.drawingActiveBox, &QCheckBox::clicked, this,
           [this](bool on) { recorder().setActive(on); });
-  connect(c.recording.cmdCLS, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
-  connect(c.range.chkAutoScale, &QCheckBox::clicked, this,
+  connect(c.recording.clearButton, &QPushButton::clicked, this, [this] { scope_.clearPicture(); });
+  connect(c.range.autoScaleBox, &QCheckBox::clicked, this,
           [this](bool on) { recording_.setAutoScale(on); });
-  connect(c.recording.cmdReset, &QPushButton::clicked, this, [this] { recording_.reset(); });
-  if (auto* channels = c.colours.optColor[0]->group()) {
+  connect(c.recording.resetButton, &QPushButton::clicked, this, [this] { recording_.reset(); });
+  if (auto* channels = c.colours.channelButtons[0]->group()) {
     connect(channels, &QButtonGroup::idClicked, this, [this](int index) { chooseChannel(index); });
   }
-  connect(c.recording.cboMessDauer, &QComboBox::activated, this,
+  connect(c.recording.durationList, &QComboBox::activated, this,
           [this](int item) { scope_.selectDurationItem(item); });
-  connect(c.range.cboYMin, &QComboBox::activated, this,
+  connect(c.range.minimumList, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMinItem(item); });
-  connect(c.range.cboYMax, &QComboBox::activated, this,
+  connect(c.range.maximumList, &QComboBox::activated, this,
           [this](int item) { scope_.selectYMaxItem(item); });
   for (const auto item : {MenuActions::PortSettingsItem, MenuActions::ExitItem}) {
-    connect(c.menus.mnuFile2.at(item), &QAction::triggered, this,
-            [this, item] { mnuFile2_Click(item); });
+    connect(c.menus.fileCommands.at(item), &QAction::triggered, this,
+            [this, item] { onFileCommand(item); });
   }
-  connect(c.menus.mnuChannels, &QAction::triggered, this, [this] { mnuChannels_Click(); });
-  connect(c.menus.mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
-  connect(c.menus.mnuPublish, &QAction::triggered, this, [this] { publish_.mnuPublish_Click(); });
-  connect(c.menus.mnuReview, &QAction::triggered, this, [this] { mnuReview_Click(); });
-  connect(c.menus.mnuRecordings, &QAction::triggered, this, [] {
+  connect(c.menus.channelsItem, &QAction::triggered, this, [this] { onChannelsClicked(); });
+  connect(c.menus.aboutItem, &QAction::triggered, this, [this] { onAboutClicked(); });
+  connect(c.menus.publishItem, &QAction::triggered, this, [this] { publish_.onPublishClicked(); });
+  connect(c.menus.reviewItem, &QAction::triggered, this, [this] { onReviewClicked(); });
+  connect(c.menus.recordingsItem, &QAction::triggered, this, [] {
     const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
     QDir().mkpath(folder);
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
   });
   for (const int index : {0, 1}) {
     const auto i = static_cast<std::size_t>(index);
-    connect(c.menus.mnuPrint[i], &QAction::triggered, this,
-            [this, index] { print_.mnuPrint_Click(index); });
-    connect(c.menus.mnuCopy[i], &QAction::triggered, this,
-            [this, index] { print_.mnuCopy_Click(index); });
+    connect(c.menus.printItems[i], &QAction::triggered, this,
+            [this, index] { print_.onPrintClicked(index); });
+    connect(c.menus.copyItems[i], &QAction::triggered, this,
+            [this, index] { print_.onCopyClicked(index); });
   }
-  for (std::size_t channel = 0; channel < c.menus.mnuFileSave.size(); ++channel) {
+  for (std::size_t channel = 0; channel < c.menus.saveItems.size(); ++channel) {
     const int index = static_cast<int>(channel);
-    connect(c.menus.mnuFileSave[channel], &QAction::triggered, this,
-            [this, index] { traceFiles_.mnuFileSave_Click(index); });
-    connect(c.menus.mnuFileLoad[channel], &QAction::triggered, this,
-            [this, index] { traceFiles_.mnuFileLoad_Click(index); });
+    connect(c.menus.saveItems[channel], &QAction::triggered, this,
+            [this, index] { traceFiles_.onSaveClicked(index); });
+    connect(c.menus.loadItems[channel], &QAction::triggered, this,
+            [this, index] { traceFiles_.onLoadClicked(index); });
   }
 }
 
 // The value lists are fixed; what is left is the language.
-void frmMain::InitVars() {
+void MainWindow::initialiseState() {
   context_.LangCode = InterfaceLanguage::langCodeFor(SystemLanguage::languageId());
   QtTranslations::install(context_.LangCode);
   if (!ProgramCatalogue::install(context_.LangCode))
@@ -224,7 +224,7 @@ void frmMain::InitVars() {
              qPrintable(ProgramCatalogue::fileFor(context_.LangCode)));
 }
 
-void frmMain::GetSettings() {
+void MainWindow::loadSettings() {
   const SettingsStore store;
   saved_ = StoredSettings::read(store.lookup(), SystemLocale::decimalSeparator());
   channelsStored_ = !saved_.Channels.empty();
@@ -232,10 +232,10 @@ void frmMain::GetSettings() {
   recording_.setAutoScale(saved_.AutoScale);
   station_.setJournalEnabled(saved_.Journal);
   publish_.start(store.lookup());
-  ValueFont::choose(controls_.reading.lblVal, controls_.reading.lblACDC);
+  ValueFont::choose(controls_.reading.valueLabel, controls_.reading.modeLabel);
 }
 
-void frmMain::SaveSettings() {
+void MainWindow::saveSettings() {
   // The window's own meter's port, for a settings file without channels.
   saved_.takeFrom(sources_.ownPort() ? *sources_.ownPort() : saved_.portConfig(), printOptions_);
   saved_.AutoScale = recording().autoScale();
@@ -247,61 +247,61 @@ void frmMain::SaveSettings() {
     qWarning("Kelvor: cannot write the settings to %s", qPrintable(store.filePath()));
 }
 
-// The controls were built before InitVars decided the language: their captions are read
+// The controls were built before initialiseState decided the language: their captions are read
 // again through the catalogue it installed.
-void frmMain::makeLang() {
+void MainWindow::applyLanguage() {
   translateCaptions(controls_.captionedControls(), MainControls::TextContext);
 }
 
-void frmMain::fillRangeLists() {
-  const QSignalBlocker quietMin(controls_.range.cboYMin);
-  const QSignalBlocker quietMax(controls_.range.cboYMax);
-  controls_.range.cboYMin->addItems(toQt(scope_.yMinList().texts));
-  controls_.range.cboYMax->addItems(toQt(scope_.yMaxList().texts));
+void MainWindow::fillRangeLists() {
+  const QSignalBlocker quietMin(controls_.range.minimumList);
+  const QSignalBlocker quietMax(controls_.range.maximumList);
+  controls_.range.minimumList->addItems(toQt(scope_.yMinList().texts));
+  controls_.range.maximumList->addItems(toQt(scope_.yMaxList().texts));
   scope_.setYMinItemSilently(DefaultYMinItem);
 }
 
-void frmMain::fillDurationList() {
-  const QSignalBlocker quiet(controls_.recording.cboMessDauer);
-  controls_.recording.cboMessDauer->addItems(toQt(scope_.durationTexts()));
+void MainWindow::fillDurationList() {
+  const QSignalBlocker quiet(controls_.recording.durationList);
+  controls_.recording.durationList->addItems(toQt(scope_.durationTexts()));
 }
 
-void frmMain::GetAlarm() {
-  alarm_.GetAlarm();
+void MainWindow::applyAlarmText() {
+  alarm_.applyAlarmText();
 }
 
-void frmMain::applyMinimumSize() {
+void MainWindow::applyMinimumSize() {
   // The toolkit keeps a normal window at or above the smallest size the layout needs.
   const QSize frame = frameGeometry().size() - geometry().size();
   setMinimumSize(Units::twipsToPixels(MinimumWidthTwips) - frame.width(),
                  Units::twipsToPixels(MinimumHeightTwips) - frame.height());
 }
 
-void frmMain::Form_Resize() {
+void MainWindow::layOut() {
   // The control panel stays centred over the span from the plot's left edge to the right.
   const double innerWidth = Units::pixelsToPoints(controls_.central->width());
-  const double panelWidth = Units::pixelsToPoints(controls_.picControls->width());
+  const double panelWidth = Units::pixelsToPoints(controls_.controlPanel->width());
   const double left = ScopePanel::PlotLeft + (innerWidth - ScopePanel::PlotLeft - panelWidth) / 2;
-  controls_.picControls->move(Units::pointsToPixels(left), controls_.picControls->y());
-  scope_.FullReDraw(Rescale::Keep);
+  controls_.controlPanel->move(Units::pointsToPixels(left), controls_.controlPanel->y());
+  scope_.redrawAll(Rescale::Keep);
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (loaded_) Form_Resize();
+  if (loaded_) layOut();
 }
 
-void frmMain::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   // Coming back from minimised: the plot skipped its redraws meanwhile.
-  if (loaded_ && event->type() == QEvent::WindowStateChange && !isMinimized()) Form_Resize();
+  if (loaded_ && event->type() == QEvent::WindowStateChange && !isMinimized()) layOut();
 }
 
-void frmMain::restorePlacement() {
+void MainWindow::restorePlacement() {
   WindowPlacement::restore(this, saved_);
 }
 
-void frmMain::mnuFile2_Click(MenuActions::FileMenuItem item) {
+void MainWindow::onFileCommand(MenuActions::FileMenuItem item) {
   if (item == MenuActions::PortSettingsItem && sources_.ownMeter() &&
       runPortSettings(this, *sources_.ownPort(), *sources_.ownMeter(), sources_.bindings(),
                       sources_.ownChannel()))
@@ -311,11 +311,11 @@ void frmMain::mnuFile2_Click(MenuActions::FileMenuItem item) {
 
 // Stored bindings did not all pass the channel dialog (a settings file edited by hand): what it
 // would refuse stays unbound, and the user is told, before any port of them is opened.
-void frmMain::bindChannels() {
+void MainWindow::bindChannels() {
   std::vector<ChannelBinding> bindings = saved_.bindings(recording().activeChannel());
   QStringList leftOut;
   for (const BindingProblem& problem : leaveOutRefused(bindings))
-    leftOut << frmChannels::problemText(problem);
+    leftOut << ChannelsDialog::problemText(problem);
   if (!leftOut.isEmpty())
     MessageBox::warning(this,
                         tr("Diese gespeicherten Kanäle bleiben frei:") + '\n' + leftOut.join('\n'));
@@ -324,7 +324,7 @@ void frmMain::bindChannels() {
 
 // The window's own meter serves the first meter channel (the active one when none is bound,
 // as it always has); the other channels go to their sources.
-void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
+void MainWindow::applyBindings(std::vector<ChannelBinding> bindings) {
   const auto own = firstMeterChannel(bindings);
   const int channel = own ? *own : recording().activeChannel();
   auto& binding = bindings[static_cast<std::size_t>(channel)];
@@ -335,12 +335,12 @@ void frmMain::applyBindings(std::vector<ChannelBinding> bindings) {
   if (channel != recording().activeChannel()) recording_.chooseChannel(channel);
   sources_.bind(bindings, channel, this);
   publish_.followPort();
-  controls_.colours.optColor[static_cast<std::size_t>(channel)]->setChecked(true);
+  controls_.colours.channelButtons[static_cast<std::size_t>(channel)]->setChecked(true);
   meterDisplay_.follow();
-  if (channelDisplay_.bound() && loaded_) Form_Resize();
+  if (channelDisplay_.bound() && loaded_) layOut();
 }
 
-void frmMain::mnuChannels_Click() {
+void MainWindow::onChannelsClicked() {
   std::vector<ChannelBinding> bindings = sources_.bindings();
   if (!runChannelSettings(this, bindings)) return;
   channelsStored_ = true;
@@ -349,7 +349,7 @@ void frmMain::mnuChannels_Click() {
 
 // With several sources a channel button chooses what the large display shows and the alarm
 // watches; with one meter it records into the channel, emptied.
-void frmMain::chooseChannel(int index) {
+void MainWindow::chooseChannel(int index) {
   if (sources_.several()) {
     channelDisplay_.watch(index);
     meterDisplay_.refresh();
@@ -358,13 +358,13 @@ void frmMain::chooseChannel(int index) {
   }
 }
 
-void frmMain::mnuInfo_Click() {
-  frmAbout about(this);
+void MainWindow::onAboutClicked() {
+  AboutDialog about(this);
   about.exec();
 }
 
 // Journals chosen from the recordings' folder open in a review window of their own.
-void frmMain::mnuReview_Click() {
+void MainWindow::onReviewClicked() {
   const QStringList paths = QFileDialog::getOpenFileNames(
       this, tr("Aufzeichnung ansehen"), QString::fromStdString(JournalFile::recordingsFolder()),
       tr("Aufzeichnungen (*.csv *.part)"));
@@ -372,24 +372,24 @@ void frmMain::mnuReview_Click() {
   ReviewWindow::showJournals(paths, SystemLocale::decimalSeparator(), this);
 }
 
-void frmMain::showJournalFault(const JournalFault& fault) {
+void MainWindow::showJournalFault(const JournalFault& fault) {
   const Message message(MessageId::JournalFailed, {fault.path, std::strerror(fault.error)});
   const QString text = QString::fromStdString(messageText(message));
   // Told after the reading that ran into it; the recording goes on meanwhile.
   QTimer::singleShot(0, this, [this, text] { MessageBox::warning(this, text); });
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
-  QueryUnload();
+void MainWindow::closeEvent(QCloseEvent* event) {
+  finishClosing();
   event->accept();
   // Closing the main window ends the program, whatever else is still open.
   QCoreApplication::quit();
 }
 
-void frmMain::QueryUnload() {
+void MainWindow::finishClosing() {
   if (unloaded_) return;
   unloaded_ = true;
-  SaveSettings();
+  saveSettings();
   // The dialogs go with the main window.
   for (QWidget* top : QApplication::topLevelWidgets())
     if (top != this && top->isWindow()) top->close();
@@ -398,7 +398,7 @@ void frmMain::QueryUnload() {
 }
 
 // Their disk stalled: the program ends all the same, saying where the readings are.
-void frmMain::tellJournalsStillOpen(const std::vector<Message>& open) {
+void MainWindow::tellJournalsStillOpen(const std::vector<Message>& open) {
   QStringList lines;
   for (const Message& message : open) {
     lines << QString::fromStdString(messageText(message));
@@ -407,7 +407,7 @@ void frmMain::tellJournalsStillOpen(const std::vector<Message>& open) {
   if (!unattended_) MessageBox::warning(this, lines.join('\n'));
 }
 
-void frmMain::closeUnattended() {
+void MainWindow::closeUnattended() {
   unattended_ = true;
   close();
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/printing/Druck.h"
+#include "core/printing/DiagramLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +34,7 @@ int scaled(int screen, int page, int screenSize) {
                  static_cast<double>(screenSize));
 }
 
-TextExtent measure(const DeviceInfo& device, const std::string& text, const GdiTextFont& font) {
+TextExtent measure(const DeviceInfo& device, const std::string& text, const PictureFont& font) {
   if (device.measureText) return device.measureText(text, font);
   // Without a device to ask: characters (not UTF-8 continuation bytes) half as wide as high.
   const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
@@ -93,25 +93,25 @@ void drawFrame(DiagramPicture& picture, const Page& page) {
   const int top = page.frame.top;
   const int right = page.right();
   const int bottom = page.bottom();
-  picture.GdiLine(left, top, right, top, width, Black);
-  picture.GdiLine(right, top, right, bottom, width, Black);
-  picture.GdiLine(right, bottom, left, bottom, width, Black);
-  picture.GdiLine(left, bottom, left, top, width, Black);
+  picture.drawLine(left, top, right, top, width, Black);
+  picture.drawLine(right, top, right, bottom, width, Black);
+  picture.drawLine(right, bottom, left, bottom, width, Black);
+  picture.drawLine(left, bottom, left, top, width, Black);
 }
 
 // Vertical lines at every half division, horizontal ones from the lowest one up.
 void drawGrid(DiagramPicture& picture, const Page& page) {
   const DiagramFrame& f = page.frame;
-  const int verticalPen = GdiRound(page.sx);
+  const int verticalPen = roundToDevice(page.sx);
   const long long halfDivisions = 2LL * f.plotWidth / page.xStep;
   for (long long i = 1; i <= halfDivisions; ++i) {
     const auto x = static_cast<int>(static_cast<long long>(page.xStep) * i / 2 + f.left);
-    picture.GdiLine(x, f.top, x, page.bottom(), verticalPen, Black);
+    picture.drawLine(x, f.top, x, page.bottom(), verticalPen, Black);
   }
-  const int horizontalPen = GdiRound(page.sy);
+  const int horizontalPen = roundToDevice(page.sy);
   for (long long g = page.yOff; g <= f.plotHeight; g += page.yStep) {
     const auto y = static_cast<int>(f.plotHeight - g + f.top);
-    picture.GdiLine(f.left, y, f.left + f.plotWidth, y, horizontalPen, Black);
+    picture.drawLine(f.left, y, f.left + f.plotWidth, y, horizontalPen, Black);
   }
 }
 
@@ -123,13 +123,13 @@ int drawYLabels(DiagramPicture& picture, const DiagramInput& input, const Device
   int half = 0;
   std::size_t k = 0;
   for (long long g = page.yOff; g <= f.plotHeight && k <= LastLabel; g += page.yStep, ++k) {
-    const AxisCaption* label = captionAt(input.lblY, k);
+    const AxisCaption* label = captionAt(input.valueLabels, k);
     if (!label || !label->visible) continue;
     const TextExtent extent = measure(device, label->text, picture.font());
     half = extent.cy / 2;
     const int x = rounded(f.left - extent.cx - 10.0 * page.sx);
     const auto y = static_cast<int>(f.plotHeight - half - g + f.top);
-    picture.GdiText(x, y, label->text);
+    picture.drawText(x, y, label->text);
   }
   return half;
 }
@@ -141,7 +141,7 @@ void drawTimeLabels(DiagramPicture& picture, const DiagramInput& input, const De
   const DiagramFrame& f = page.frame;
   const int labelTop = rounded(halfUp(page.sy * 5.0) + f.plotHeight + f.top);
   for (std::size_t j = 0; j <= LastLabel; ++j) {
-    const AxisCaption* label = captionAt(input.lblX, j);
+    const AxisCaption* label = captionAt(input.timeLabels, j);
     if (!label) break;
     const TextExtent extent =
         label->visible ? measure(device, label->text, picture.font()) : TextExtent{0, 0};
@@ -149,11 +149,11 @@ void drawTimeLabels(DiagramPicture& picture, const DiagramInput& input, const De
     if (j > 0 &&
         static_cast<long long>(x) + extent.cx > static_cast<long long>(f.left) + f.plotWidth)
       break;
-    if (label->visible) picture.GdiText(x, labelTop, label->text);
+    if (label->visible) picture.drawText(x, labelTop, label->text);
   }
-  if (input.lblZeitEinheit.visible) {
-    picture.GdiText(rounded(f.plotWidth / 2.0 + f.left), rounded(half * 2.2 + f.plotHeight + f.top),
-                    input.lblZeitEinheit.text);
+  if (input.timeUnitLabel.visible) {
+    picture.drawText(rounded(f.plotWidth / 2.0 + f.left),
+                     rounded(half * 2.2 + f.plotHeight + f.top), input.timeUnitLabel.text);
   }
 }
 
@@ -174,13 +174,13 @@ class TracePen {
     if (dpiX_ == dpiY_) return width_;
     const double dx = std::fabs(static_cast<double>(to.x) - from.x);
     const double dy = std::fabs(static_cast<double>(to.y) - from.y);
-    return dy / dpiY_ >= dx / dpiX_ ? GdiRound(factor_ * sx_) : GdiRound(factor_ * sy_);
+    return dy / dpiY_ >= dx / dpiX_ ? roundToDevice(factor_ * sx_) : roundToDevice(factor_ * sy_);
   }
 
  private:
   double sx_, sy_, dpiX_, dpiY_;
   double factor_ = 2.0;
-  int width_ = GdiRound(2.0 * sx_);
+  int width_ = roundToDevice(2.0 * sx_);
 };
 
 void drawTraces(DiagramPicture& picture, const DiagramInput& input, const DeviceInfo& device,
@@ -209,7 +209,7 @@ void drawTraces(DiagramPicture& picture, const DiagramInput& input, const Device
           mapping(static_cast<double>(store.time(channel, i)), static_cast<double>(value));
       if (!thinning.draws(p.x)) continue;
       const PlotPoint& from = firstPoint ? p : last;
-      picture.GdiLine(from.x, from.y, p.x, p.y, pen.width(last, p), colour);
+      picture.drawLine(from.x, from.y, p.x, p.y, pen.width(last, p), colour);
       firstPoint = false;
       last = p;
     }
@@ -247,7 +247,7 @@ DiagramFrame metafileFrame() {
   return frame;
 }
 
-DiagramPicture Druck(const DiagramInput& input, const DeviceInfo& device) {
+DiagramPicture layoutDiagram(const DiagramInput& input, const DeviceInfo& device) {
   DiagramPicture picture;
   // Nothing to lay out on: no width (the printer gave no page) or no resolution.
   if (!device.metafile && (device.area.width <= 0 || device.dpiX <= 0 || device.dpiY <= 0)) {
@@ -255,13 +255,13 @@ DiagramPicture Druck(const DiagramInput& input, const DeviceInfo& device) {
     return picture;
   }
   const Page page = pageFor(input, device);
-  picture.GdiFont(DiagramFontFace, halfUp(page.sy * page.baseFontSize), 0);
+  picture.selectFont(DiagramFontFace, halfUp(page.sy * page.baseFontSize), 0);
   drawFrame(picture, page);
   drawGrid(picture, page);
   const int half = drawYLabels(picture, input, device, page);
   drawTimeLabels(picture, input, device, page, half);
   drawTraces(picture, input, device, page);
-  picture.GdiFont("", 0, 0);
+  picture.selectFont("", 0, 0);
   return picture;
 }
 

@@ -13,7 +13,7 @@ namespace kelvor {
 
 // The about box: name, version and build of the program and the project's contact lines;
 // the licence; the home page address can be copied to the clipboard.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -22,22 +22,22 @@ class frmAbout : public QDialog {
   // The program is free software under the GPL, version 3 or later; this is its home page.
   static constexpr const char* LicencePage = "https://www.gnu.org/licenses/gpl-3.0.html";
 
-  explicit frmAbout(QWidget* parent = nullptr,
-                    const ProgramVersion& version = ProgramVersion::current());
+  explicit AboutDialog(QWidget* parent = nullptr,
+                       const ProgramVersion& version = ProgramVersion::current());
 
   // The version this program was built as (the project's version in CMake).
 
-  QLabel* lblApp = nullptr;
-  QLabel* lblBuild = nullptr;
-  QLabel* lblLicence = nullptr;
+  QLabel* appLabel = nullptr;
+  QLabel* buildLabel = nullptr;
+  QLabel* licenceLabel = nullptr;
   QGroupBox* frameDev = nullptr;
   QLabel* homePage = nullptr;  // object name "Label1(0)"
   QLabel* maker = nullptr;     // object name "Label1(1)"
-  QPushButton* cmdCopyHome = nullptr;
-  QPushButton* cmdOK = nullptr;
+  QPushButton* copyHomeButton = nullptr;
+  QPushButton* okButton = nullptr;
 
   // Puts the home page address on the clipboard as plain text.
-  void cmdCopyHome_Click();
+  void onCopyHomeClicked();
 
  private:
   void buildControls();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/basSerial.h"
+#include "platform/LocalSerialLink.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -74,11 +74,11 @@ std::string lineText(const LineSettings& line) {
 
 }  // namespace
 
-basSerial::~basSerial() {
-  ClosePort();
+LocalSerialLink::~LocalSerialLink() {
+  closePort();
 }
 
-basSerial::OpenResult basSerial::OpenPort(int port, const LineSettings& line) {
+LocalSerialLink::OpenResult LocalSerialLink::openPort(int port, const LineSettings& line) {
   lastPort_ = port;
   lastLine_ = line;
   hasLastPort_ = true;
@@ -86,29 +86,30 @@ basSerial::OpenResult basSerial::OpenPort(int port, const LineSettings& line) {
   return openDevice(PortNaming::devicePath(port), line);
 }
 
-basSerial::OpenResult basSerial::openFixedDevice(const QString& devicePath,
-                                                 const LineSettings& line) {
+LocalSerialLink::OpenResult LocalSerialLink::openFixedDevice(const QString& devicePath,
+                                                             const LineSettings& line) {
   lastLine_ = line;
   hasLastPort_ = true;
   lastDevice_ = devicePath;
   return openDevice(devicePath, line);
 }
 
-bool basSerial::reopen() {
+bool LocalSerialLink::reopen() {
   // A port that is no terminal stays closed until the user chooses a port again.
   if (!hasLastPort_ || notTerminal_) return false;
-  ClosePort();
+  closePort();
   const QString device = lastDevice_.isEmpty() ? PortNaming::devicePath(lastPort_) : lastDevice_;
   return openDevice(device, lastLine_).ok;
 }
 
-void basSerial::noteError(int error) {
+void LocalSerialLink::noteError(int error) {
   // Errors that say the device itself is gone; anything else may pass.
   if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF || error == EPIPE)
     failed_ = true;
 }
 
-basSerial::OpenResult basSerial::openDevice(const QString& devicePath, const LineSettings& line) {
+LocalSerialLink::OpenResult LocalSerialLink::openDevice(const QString& devicePath,
+                                                        const LineSettings& line) {
   OpenResult result;
   result.devicePath = devicePath;
   failed_ = false;
@@ -153,14 +154,14 @@ basSerial::OpenResult basSerial::openDevice(const QString& devicePath, const Lin
   return result;
 }
 
-basSerial::OpenResult& basSerial::refused(OpenResult& result, int error) {
+LocalSerialLink::OpenResult& LocalSerialLink::refused(OpenResult& result, int error) {
   notTerminal_ = error == ENOTTY;
   result.errorCode = error;
   result.errorText = systemErrorText(error);
   return result;
 }
 
-termios basSerial::meterLineSettings(const termios& current, const LineSettings& line) {
+termios LocalSerialLink::meterLineSettings(const termios& current, const LineSettings& line) {
   termios tio = current;
   ::cfmakeraw(&tio);
   tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
@@ -180,7 +181,7 @@ termios basSerial::meterLineSettings(const termios& current, const LineSettings&
   return tio;
 }
 
-int basSerial::applyLine(int fd, const LineSettings& line) {
+int LocalSerialLink::applyLine(int fd, const LineSettings& line) {
   termios current{};
   if (::tcgetattr(fd, &current) != 0) return errno;
   const termios wanted = meterLineSettings(current, line);
@@ -196,7 +197,7 @@ int basSerial::applyLine(int fd, const LineSettings& line) {
   return 0;
 }
 
-void basSerial::ClosePort() {
+void LocalSerialLink::closePort() {
   if (PortHandle >= 0) {
     // The device keeps exclusive mode past the close: without this, no one but root could
     // open it again.
@@ -207,7 +208,7 @@ void basSerial::ClosePort() {
   failed_ = false;
 }
 
-bool basSerial::WritePort(std::string_view text) {
+bool LocalSerialLink::writePort(std::string_view text) {
   if (PortHandle < 0) return false;
   if (text.empty()) return true;
   const ssize_t written = ::write(PortHandle, text.data(), text.size());
@@ -215,7 +216,7 @@ bool basSerial::WritePort(std::string_view text) {
   return written == static_cast<ssize_t>(text.size());
 }
 
-std::string basSerial::ReadPort() {
+std::string LocalSerialLink::readPort() {
   if (PortHandle < 0) return {};
   std::array<char, MaxReadBytes> buffer{};
   const ssize_t got = ::read(PortHandle, buffer.data(), buffer.size());
@@ -230,7 +231,7 @@ std::string basSerial::ReadPort() {
   return std::string(buffer.data(), static_cast<std::size_t>(got));
 }
 
-void basSerial::discardInput() {
+void LocalSerialLink::discardInput() {
   if (PortHandle < 0) return;
   (void)::tcflush(PortHandle, TCIFLUSH);
   // Some drivers keep bytes past the flush; read off whatever is still there.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/dialogs/frmChannels.h"
+#include "ui/dialogs/ChannelsDialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,24 +9,24 @@
 
 #include "core/calc/ChannelBindingCheck.h"
 #include "platform/MessageTexts.h"
-#include "ui/common/Allgemein.h"
 #include "ui/common/ObjectNames.h"
+#include "ui/common/WindowTools.h"
 #include "ui/dialogs/ChannelRow.h"
 #include "ui/dialogs/ConfirmButtons.h"
 
 namespace kelvor {
 
-frmChannels::frmChannels(std::vector<ChannelBinding>& bindings,
-                         const std::vector<PresentPort>& ports, QWidget* reference)
+ChannelsDialog::ChannelsDialog(std::vector<ChannelBinding>& bindings,
+                               const std::vector<PresentPort>& ports, QWidget* reference)
     : QDialog(reference), bindings_(bindings) {
   setObjectName(QLatin1String(ObjectNames::frmChannels));
   setWindowTitle(tr("Kanäle"));
   buildControls(ports);
   adjustSize();
-  Allgemein::CentreForm(this, reference);
+  WindowTools::centreWindow(this, reference);
 }
 
-void frmChannels::buildControls(const std::vector<PresentPort>& ports) {
+void ChannelsDialog::buildControls(const std::vector<PresentPort>& ports) {
   auto* grid = new QGridLayout;
   const char* const heads[] = {QT_TR_NOOP("Kanal"),     QT_TR_NOOP("Quelle"),
                                QT_TR_NOOP("Anschluss"), QT_TR_NOOP("Messgerät"),
@@ -42,27 +42,27 @@ void frmChannels::buildControls(const std::vector<PresentPort>& ports) {
     rows.push_back(new ChannelRow(channel, binding, ports, grid, this));
   }
 
-  lblCalcHint =
+  calcHintLabel =
       new QLabel(tr("Berechnung aus den Kanälen nach ihrer Nummer: W=1*2 Produkt, R=1/2 Quotient, "
                     "dU=1-2 Differenz, Ah=int(2) Integral über die Zeit in Stunden"),
                  this);
-  lblCalcHint->setObjectName(QLatin1String(ObjectNames::lblCalcHint));
+  calcHintLabel->setObjectName(QLatin1String(ObjectNames::lblCalcHint));
   const ConfirmButtons confirm = ConfirmButtons::build(this, tr("OK"), tr("Abbrechen"));
-  lblProblem = confirm.problem;
-  cmdOK = confirm.ok;
-  cmdCancel = confirm.cancel;
-  connect(cmdOK, &QPushButton::clicked, this, &frmChannels::cmdOK_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &frmChannels::cmdCancel_Click);
+  problemLabel = confirm.problem;
+  okButton = confirm.ok;
+  cancelButton = confirm.cancel;
+  connect(okButton, &QPushButton::clicked, this, &ChannelsDialog::onOkClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &ChannelsDialog::onCancelClicked);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
-  layout->addWidget(lblCalcHint);
-  layout->addWidget(lblProblem);
+  layout->addWidget(calcHintLabel);
+  layout->addWidget(problemLabel);
   layout->addLayout(confirm.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString frmChannels::problemText(const BindingProblem& problem) {
+QString ChannelsDialog::problemText(const BindingProblem& problem) {
   if (problem.calculation)
     return tr("Kanal %1: %2")
         .arg(problem.channel)
@@ -72,12 +72,12 @@ QString frmChannels::problemText(const BindingProblem& problem) {
       .arg(problem.sameMeterAs);
 }
 
-void frmChannels::cmdOK_Click() {
+void ChannelsDialog::onOkClicked() {
   std::vector<ChannelBinding> edited;
   for (const ChannelRow* row : rows) edited.push_back(row->binding());
   if (const BindingProblem problem = checkBindings(edited); problem.channel != 0) {
-    lblProblem->setText(problemText(problem));
-    lblProblem->show();
+    problemLabel->setText(problemText(problem));
+    problemLabel->show();
     rows[static_cast<std::size_t>(problem.channel - 1)]->focusSource();
     return;
   }
@@ -85,7 +85,7 @@ void frmChannels::cmdOK_Click() {
   accept();
 }
 
-void frmChannels::cmdCancel_Click() {
+void ChannelsDialog::onCancelClicked() {
   reject();
 }
 

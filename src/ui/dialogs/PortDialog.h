@@ -22,7 +22,7 @@ namespace kelvor {
 // The port and meter settings dialog: the serial port among the present ones, the baud rate
 // and the kind of meter. It only edits ComPort, ComBaud and MeterType; the caller closes
 // and reopens the port (runPortSettings). Its captions are German in every language.
-class frmSettings : public QDialog {
+class PortDialog : public QDialog {
   Q_OBJECT
 
  public:
@@ -35,8 +35,8 @@ class frmSettings : public QDialog {
 
   // Lists `ports`, selects the one of ComPort, checks the options of ComBaud and MeterType
   // and centres itself over `reference` (or the screen). An empty list is explained below it.
-  frmSettings(PortConfig& config, const std::vector<PresentPort>& ports,
-              QWidget* reference = nullptr);
+  PortDialog(PortConfig& config, const std::vector<PresentPort>& ports,
+             QWidget* reference = nullptr);
 
   // The channels' bindings and the channel (from 0) the dialog's meter serves: OK refuses a
   // port that a meter on another channel is on. None given: every port is free.
@@ -44,39 +44,39 @@ class frmSettings : public QDialog {
 
   Result DialogResult = Result::Loaded;
 
-  QGroupBox* Frame3 = nullptr;
-  std::array<QRadioButton*, 2> optDevice{};
-  QGroupBox* Frame2 = nullptr;
-  std::array<QRadioButton*, 5> optBPS{};
-  QGroupBox* fraPort = nullptr;
-  QComboBox* cboPorts = nullptr;
-  QLabel* lblNoPorts = nullptr;  // shown only when no port is present
+  QGroupBox* deviceFrame = nullptr;
+  std::array<QRadioButton*, 2> deviceButtons{};
+  QGroupBox* rateFrame = nullptr;
+  std::array<QRadioButton*, 5> rateButtons{};
+  QGroupBox* portFrame = nullptr;
+  QComboBox* portList = nullptr;
+  QLabel* noPortsLabel = nullptr;  // shown only when no port is present
   // A port on the network instead of a local one; empty: the local port of the list.
-  QLineEdit* txtNetwork = nullptr;
-  QLabel* lblNetworkError = nullptr;  // shown while the address cannot be taken
-  QLabel* lblProblem = nullptr;       // shown while OK is refused: the port feeds another channel
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdCancel = nullptr;
+  QLineEdit* networkField = nullptr;
+  QLabel* networkErrorLabel = nullptr;  // shown while the address cannot be taken
+  QLabel* problemLabel = nullptr;       // shown while OK is refused: the port feeds another channel
+  QPushButton* okButton = nullptr;
+  QPushButton* cancelButton = nullptr;
   // The meter by model or protocol family; typing filters the list. The empty first item
   // leaves the choice to optDevice.
-  QGroupBox* fraMeter = nullptr;
-  QComboBox* cboMeter = nullptr;
+  QGroupBox* meterFrame = nullptr;
+  QComboBox* meterChoice = nullptr;
 
   // OK: takes the selected port (none selected keeps ComPort) or the network address, the
   // checked rate and the checked meter kind (none checked keeps the value), sets DialogResult
   // to OK and hides. A malformed address, or a port another channel's meter is on, keeps the
   // dialog open, says so and changes nothing. A model chosen in cboMeter brings its own rate;
   // a family takes the checked one, or its usual one when that is no option here.
-  void cmdOK_Click();
+  void onOkClicked();
   // Cancel (also Escape and the close box): hides; DialogResult stays Loaded.
-  void cmdCancel_Click();
+  void onCancelClicked();
 
  private:
   void buildControls();
   void buildNetworkField();
   QGroupBox* buildMeterChoice();
   void takeMeterChoice(PortConfig& chosen) const;
-  void Form_Load(const std::vector<PresentPort>& ports, QWidget* reference);
+  void fillIn(const std::vector<PresentPort>& ports, QWidget* reference);
 
   PortConfig& config_;
   std::vector<ChannelBinding> channels_;

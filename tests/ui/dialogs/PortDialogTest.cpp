@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/dialogs/frmSettings.h"
+#include "ui/dialogs/PortDialog.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
@@ -46,14 +46,14 @@ TEST(PortDialog, ShowsTheSettingsAndOkTakesTheChoice) {
                                          {7, 600, 1, 1, 0, 1, 0, 3, 0, 2, 4800, 0}}) {
     SCOPED_TRACE(c.port);
     PortConfig config{c.port, c.baud, static_cast<MeterKind>(c.meter)};
-    frmSettings d(config, scanner.presentPorts());
-    EXPECT_EQ(std::tuple(d.cboPorts->count(), d.cboPorts->currentIndex(), checked(d.optBPS),
-                         checked(d.optDevice)),
+    PortDialog d(config, scanner.presentPorts());
+    EXPECT_EQ(std::tuple(d.portList->count(), d.portList->currentIndex(), checked(d.rateButtons),
+                         checked(d.deviceButtons)),
               std::tuple(3, c.shownPort, c.shownRate, c.shownMeter));
-    if (c.choosePort >= 0) d.cboPorts->setCurrentIndex(c.choosePort);
-    if (c.chooseRate >= 0) d.optBPS[static_cast<std::size_t>(c.chooseRate)]->click();
-    if (c.chooseMeter >= 0) d.optDevice[static_cast<std::size_t>(c.chooseMeter)]->click();
-    d.cmdOK->click();
+    if (c.choosePort >= 0) d.portList->setCurrentIndex(c.choosePort);
+    if (c.chooseRate >= 0) d.rateButtons[static_cast<std::size_t>(c.chooseRate)]->click();
+    if (c.chooseMeter >= 0) d.deviceButtons[static_cast<std::size_t>(c.chooseMeter)]->click();
+    d.okButton->click();
     EXPECT_EQ(std::tuple(config.ComPort, config.ComBaud, static_cast<int>(config.MeterType)),
               std::tuple(c.portAfter, c.baudAfter, c.meterAfter));
   }
@@ -68,13 +68,13 @@ TEST(PortDialog, AnEmptyListAsksForAnAdapter) {
         {1, "No serial port was found.\nA USB adapter needs to be plugged in."}}) {
     ASSERT_TRUE(ProgramCatalogue::install(langCode));
     PortConfig config{5, 1200, MeterKind::OneFrame};
-    frmSettings d(config, {});
+    PortDialog d(config, {});
     d.show();
-    EXPECT_EQ(d.lblNoPorts->isVisible() ? d.lblNoPorts->text() : QString(), QString(text));
-    d.optBPS[4]->click();
-    d.cmdOK->click();
+    EXPECT_EQ(d.noPortsLabel->isVisible() ? d.noPortsLabel->text() : QString(), QString(text));
+    d.rateButtons[4]->click();
+    d.okButton->click();
     EXPECT_EQ(std::tuple(config.ComPort, config.ComBaud, d.DialogResult),
-              std::tuple(5, 9600, frmSettings::Result::OK));
+              std::tuple(5, 9600, PortDialog::Result::OK));
   }
   ProgramCatalogue::install(0);
 }
@@ -105,16 +105,16 @@ TEST(PortDialog, TakesANetworkAddressOrSaysWhyNot) {
     SCOPED_TRACE(typed.toStdString());
     PortConfig config;
     config.Address = stored;
-    frmSettings d(config, {{1, "/dev/ttyUSB0", ""}, {7, "/dev/ttyUSB1", ""}});
+    PortDialog d(config, {{1, "/dev/ttyUSB0", ""}, {7, "/dev/ttyUSB1", ""}});
     d.setChannels(channels, 1);
-    EXPECT_EQ(d.txtNetwork->text().toStdString(), stored);
-    d.txtNetwork->setText(typed);
-    d.cboPorts->setCurrentIndex(d.cboPorts->findData(port));
-    d.cmdOK->click();
+    EXPECT_EQ(d.networkField->text().toStdString(), stored);
+    d.networkField->setText(typed);
+    d.portList->setCurrentIndex(d.portList->findData(port));
+    d.okButton->click();
     QString shown;
-    for (const QLabel* label : {d.lblNetworkError, d.lblProblem})
+    for (const QLabel* label : {d.networkErrorLabel, d.problemLabel})
       if (label->isVisibleTo(&d)) shown += label->text();
-    EXPECT_EQ(std::tuple(d.DialogResult == frmSettings::Result::OK, shown.toStdString(),
+    EXPECT_EQ(std::tuple(d.DialogResult == PortDialog::Result::OK, shown.toStdString(),
                          config.Address, config.ComPort),
               std::tuple(told.isEmpty(), told.toStdString(), after, 1));
   }
@@ -135,16 +135,16 @@ TEST(PortDialog, TheMeterListFiltersWhatIsTypedAndOkTakesModelOrFamily) {
         Row{"fs9922", " ", 1, "", 1200}}) {
     SCOPED_TRACE(typed.toStdString());
     PortConfig config{1, 2400, MeterKind::OneFrame, stored};
-    frmSettings d(config, {});
-    if (!typed.isEmpty()) d.cboMeter->setEditText(typed);
-    if (rate >= 0) d.optBPS[static_cast<std::size_t>(rate)]->click();
-    d.cmdOK->click();
+    PortDialog d(config, {});
+    if (!typed.isEmpty()) d.meterChoice->setEditText(typed);
+    if (rate >= 0) d.rateButtons[static_cast<std::size_t>(rate)]->click();
+    d.okButton->click();
     EXPECT_EQ(std::pair(config.Meter, config.ComBaud), std::pair(meterAfter, baudAfter));
   }
   PortConfig config;
-  frmSettings d(config, {});
-  d.cboMeter->completer()->setCompletionPrefix(QStringLiteral("t ut71"));
-  EXPECT_EQ(d.cboMeter->completer()->completionCount(), 5);  // UNI-T UT71A to UT71E
+  PortDialog d(config, {});
+  d.meterChoice->completer()->setCompletionPrefix(QStringLiteral("t ut71"));
+  EXPECT_EQ(d.meterChoice->completer()->completionCount(), 5);  // UNI-T UT71A to UT71E
 }
 
 }  // namespace

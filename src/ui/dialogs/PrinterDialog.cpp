@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/dialogs/frmPrtDlg.h"
+#include "ui/dialogs/PrinterDialog.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -22,9 +22,9 @@
 #include "core/settings/InterfaceLanguage.h"
 #include "platform/MessageTexts.h"
 #include "platform/PrinterCatalog.h"
-#include "ui/common/Allgemein.h"
 #include "ui/common/BusyPointer.h"
 #include "ui/common/ObjectNames.h"
+#include "ui/common/WindowTools.h"
 #include "ui/printing/PrinterChoice.h"
 
 namespace kelvor {
@@ -41,7 +41,7 @@ T* named(T* control, const QString& name) {
 
 }  // namespace
 
-QPixmap frmPrtDlg::orientationPicture(int index) {
+QPixmap PrinterDialog::orientationPicture(int index) {
   constexpr int Size = 32;
   const bool landscape = index == 1;
   QPixmap picture(Size, Size);
@@ -86,71 +86,75 @@ QPixmap frmPrtDlg::orientationPicture(int index) {
   return picture;
 }
 
-bool frmPrtDlg::pageSetupDialog(QPrinter& printer, QWidget* owner) {
+bool PrinterDialog::pageSetupDialog(QPrinter& printer, QWidget* owner) {
   QPageSetupDialog dialog(&printer, owner);
   return dialog.exec() == QDialog::Accepted;
 }
 
-frmPrtDlg::frmPrtDlg(PrintOptions& options, PrinterChoice& choice, QWidget* reference)
+PrinterDialog::PrinterDialog(PrintOptions& options, PrinterChoice& choice, QWidget* reference)
     : QDialog(reference),
-      showProperties(&frmPrtDlg::pageSetupDialog),
+      showProperties(&PrinterDialog::pageSetupDialog),
       options_(options),
       choice_(choice),
       owner_(reference) {
   setObjectName(QLatin1String(ObjectNames::frmPrtDlg));
   setWindowTitle(tr("Drucker"));
   buildControls();
-  Form_Load(reference);
+  fillIn(reference);
 }
 
 // The printer's name, driver and port, and the button to its settings.
-void frmPrtDlg::buildPrinterGroup() {
-  fraDrucker = named(new QGroupBox(tr("Drucker"), this), QLatin1String(ObjectNames::fraDrucker));
-  cboPrinter = named(new QComboBox(fraDrucker), QLatin1String(ObjectNames::cboPrinter));
-  cboPrinter->setEditable(false);
-  cboPrinter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+void PrinterDialog::buildPrinterGroup() {
+  printerGroup = named(new QGroupBox(tr("Drucker"), this), QLatin1String(ObjectNames::fraDrucker));
+  printerList = named(new QComboBox(printerGroup), QLatin1String(ObjectNames::cboPrinter));
+  printerList->setEditable(false);
+  printerList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   const char* const nameCaptions[] = {QT_TR_NOOP("Name:"), QT_TR_NOOP("Treiber:"),
                                       QT_TR_NOOP("Anschluß:")};
-  for (std::size_t i = 0; i < lblName.size(); ++i)
-    lblName[i] =
-        named(new QLabel(tr(nameCaptions[i]), fraDrucker), indexedName(ObjectNames::lblName, i));
-  lblTyp = named(new QLabel(QStringLiteral("Ein Drucker"), fraDrucker),
-                 QLatin1String(ObjectNames::lblTyp));
-  lblPort = named(new QLabel(QStringLiteral("Ein Port"), fraDrucker),
-                  QLatin1String(ObjectNames::lblPort));
-  for (QLabel* info : {lblTyp, lblPort}) info->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  cmdSettings = named(new QPushButton(tr("&Einstellungen"), fraDrucker),
-                      QLatin1String(ObjectNames::cmdSettings));
-  connect(cmdSettings, &QPushButton::clicked, this, &frmPrtDlg::cmdSettings_Click);
+  for (std::size_t i = 0; i < fieldCaptions.size(); ++i)
+    fieldCaptions[i] =
+        named(new QLabel(tr(nameCaptions[i]), printerGroup), indexedName(ObjectNames::lblName, i));
+  printerTypeLabel = named(new QLabel(QStringLiteral("Ein Drucker"), printerGroup),
+                           QLatin1String(ObjectNames::lblTyp));
+  printerPortLabel = named(new QLabel(QStringLiteral("Ein Port"), printerGroup),
+                           QLatin1String(ObjectNames::lblPort));
+  for (QLabel* info : {printerTypeLabel, printerPortLabel})
+    info->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  printerSettingsButton = named(new QPushButton(tr("&Einstellungen"), printerGroup),
+                                QLatin1String(ObjectNames::cmdSettings));
+  connect(printerSettingsButton, &QPushButton::clicked, this,
+          &PrinterDialog::onPrinterSettingsClicked);
 
-  auto* printerGrid = new QGridLayout(fraDrucker);
-  printerGrid->addWidget(lblName[0], 0, 0);
-  printerGrid->addWidget(cboPrinter, 0, 1);
-  printerGrid->addWidget(cmdSettings, 0, 2);
-  printerGrid->addWidget(lblName[1], 1, 0);
-  printerGrid->addWidget(lblTyp, 1, 1, 1, 2);
-  printerGrid->addWidget(lblName[2], 2, 0);
-  printerGrid->addWidget(lblPort, 2, 1, 1, 2);
+  auto* printerGrid = new QGridLayout(printerGroup);
+  printerGrid->addWidget(fieldCaptions[0], 0, 0);
+  printerGrid->addWidget(printerList, 0, 1);
+  printerGrid->addWidget(printerSettingsButton, 0, 2);
+  printerGrid->addWidget(fieldCaptions[1], 1, 0);
+  printerGrid->addWidget(printerTypeLabel, 1, 1, 1, 2);
+  printerGrid->addWidget(fieldCaptions[2], 2, 0);
+  printerGrid->addWidget(printerPortLabel, 2, 1, 1, 2);
   printerGrid->setColumnStretch(1, 1);
 }
 
-void frmPrtDlg::buildControls() {
+void PrinterDialog::buildControls() {
   buildPrinterGroup();
 
   // The two option groups are exclusive each on its own.
   auto* colours = new QButtonGroup(this);
-  optColor[0] = named(new QRadioButton(tr("&Farbe / Graustufen"), this),
-                      indexedName(ObjectNames::optColor, 0));
-  optColor[1] =
+  channelButtons[0] = named(new QRadioButton(tr("&Farbe / Graustufen"), this),
+                            indexedName(ObjectNames::optColor, 0));
+  channelButtons[1] =
       named(new QRadioButton(tr("&Schwarz/weiß"), this), indexedName(ObjectNames::optColor, 1));
   auto* orientations = new QButtonGroup(this);
-  optOri[0] = named(new QRadioButton(tr("&Hochformat"), this), indexedName(ObjectNames::optOri, 0));
-  optOri[1] = named(new QRadioButton(tr("&Querformat"), this), indexedName(ObjectNames::optOri, 1));
-  for (std::size_t i = 0; i < optColor.size(); ++i) {
-    colours->addButton(optColor[i], static_cast<int>(i));
-    orientations->addButton(optOri[i], static_cast<int>(i));
-    connect(optOri[i], &QRadioButton::toggled, this, [this, i](bool on) {
-      if (on) optOri_Click(static_cast<int>(i));
+  orientationButtons[0] =
+      named(new QRadioButton(tr("&Hochformat"), this), indexedName(ObjectNames::optOri, 0));
+  orientationButtons[1] =
+      named(new QRadioButton(tr("&Querformat"), this), indexedName(ObjectNames::optOri, 1));
+  for (std::size_t i = 0; i < channelButtons.size(); ++i) {
+    colours->addButton(channelButtons[i], static_cast<int>(i));
+    orientations->addButton(orientationButtons[i], static_cast<int>(i));
+    connect(orientationButtons[i], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) onOrientationChosen(static_cast<int>(i));
     });
   }
 
@@ -163,19 +167,20 @@ void frmPrtDlg::buildControls() {
     imgOri[i]->hide();  // only the sources of imgOrientation
   }
 
-  cmdOK = named(new QPushButton(tr("OK"), this), QLatin1String(ObjectNames::cmdOK));
-  cmdOK->setDefault(true);
-  cmdCancel = named(new QPushButton(tr("Abbrechen"), this), QLatin1String(ObjectNames::cmdCancel));
-  connect(cmdOK, &QPushButton::clicked, this, &frmPrtDlg::cmdOK_Click);
-  connect(cmdCancel, &QPushButton::clicked, this, &frmPrtDlg::cmdCancel_Click);
+  okButton = named(new QPushButton(tr("OK"), this), QLatin1String(ObjectNames::cmdOK));
+  okButton->setDefault(true);
+  cancelButton =
+      named(new QPushButton(tr("Abbrechen"), this), QLatin1String(ObjectNames::cmdCancel));
+  connect(okButton, &QPushButton::clicked, this, &PrinterDialog::onOkClicked);
+  connect(cancelButton, &QPushButton::clicked, this, &PrinterDialog::onCancelClicked);
 
   auto* colourColumn = new QVBoxLayout;
-  colourColumn->addWidget(optColor[0]);
-  colourColumn->addWidget(optColor[1]);
+  colourColumn->addWidget(channelButtons[0]);
+  colourColumn->addWidget(channelButtons[1]);
   colourColumn->addStretch();
   auto* orientationColumn = new QVBoxLayout;
-  orientationColumn->addWidget(optOri[0]);
-  orientationColumn->addWidget(optOri[1]);
+  orientationColumn->addWidget(orientationButtons[0]);
+  orientationColumn->addWidget(orientationButtons[1]);
   orientationColumn->addStretch();
   auto* options = new QHBoxLayout;
   options->addLayout(colourColumn);
@@ -185,79 +190,79 @@ void frmPrtDlg::buildControls() {
   options->addStretch();
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(cmdOK);
-  buttons->addWidget(cmdCancel);
+  buttons->addWidget(okButton);
+  buttons->addWidget(cancelButton);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(fraDrucker);
+  layout->addWidget(printerGroup);
   layout->addLayout(options);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void frmPrtDlg::Form_Load(QWidget* reference) {
+void PrinterDialog::fillIn(QWidget* reference) {
   SavedPrinter = choice_.name();
   SavedPdfFile = choice_.pdfFile();
 
   // Listing the printers changes nothing; the list selects nothing by itself. The PDF file
   // comes last.
   {
-    const QSignalBlocker quiet(cboPrinter);
-    cboPrinter->addItems(PrinterCatalog::printerNames());
-    cboPrinter->addItem(QString::fromStdString(messageText(Message(MessageId::PdfFile))));
-    cboPrinter->setCurrentIndex(-1);
+    const QSignalBlocker quiet(printerList);
+    printerList->addItems(PrinterCatalog::printerNames());
+    printerList->addItem(QString::fromStdString(messageText(Message(MessageId::PdfFile))));
+    printerList->setCurrentIndex(-1);
   }
-  connect(cboPrinter, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
-    if (index >= 0) cboPrinter_Click();
+  connect(printerList, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+    if (index >= 0) onPrinterChosen();
   });
   // The entry of the current printer, if it is listed; otherwise none is selected.
   const int current =
       SavedPdfFile
           ? pdfItem()
-          : cboPrinter->findText(choice_.deviceName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (current >= 0) cboPrinter->setCurrentIndex(current);
+          : printerList->findText(choice_.deviceName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (current >= 0) printerList->setCurrentIndex(current);
 
-  optColor[options_.PrintColored ? 0 : 1]->setChecked(true);
+  channelButtons[options_.PrintColored ? 0 : 1]->setChecked(true);
   refreshInfos();
 
   adjustSize();
-  Allgemein::CentreForm(this, reference);
-  Allgemein::SetMousePointer(MousePointer::Default);
+  WindowTools::centreWindow(this, reference);
+  WindowTools::setMousePointer(MousePointer::Default);
 }
 
-int frmPrtDlg::pdfItem() const {
-  return cboPrinter->count() - 1;
+int PrinterDialog::pdfItem() const {
+  return printerList->count() - 1;
 }
 
-void frmPrtDlg::choose(const QString& printer, bool pdfFile) {
+void PrinterDialog::choose(const QString& printer, bool pdfFile) {
   pdfFile ? choice_.choosePdfFile() : choice_.setName(printer);
 }
 
-void frmPrtDlg::refreshInfos() {
+void PrinterDialog::refreshInfos() {
   const std::optional<PrinterDetails> details = PrinterCatalog::details(choice_.deviceName());
-  lblTyp->setText(details             ? details->makeAndModel
-                  : choice_.pdfFile() ? cboPrinter->itemText(pdfItem())
-                                      : QString());
-  lblPort->setText(details ? details->deviceUri : QString());
+  printerTypeLabel->setText(details             ? details->makeAndModel
+                            : choice_.pdfFile() ? printerList->itemText(pdfItem())
+                                                : QString());
+  printerPortLabel->setText(details ? details->deviceUri : QString());
   const PageOrientation o = choice_.orientation();
   if (o != PageOrientation::Unknown) {
     const std::size_t index = o == PageOrientation::Landscape ? 1 : 0;
-    optOri[index]->setChecked(true);
+    orientationButtons[index]->setChecked(true);
     imgOrientation->setPixmap(imgOri[index]->pixmap());
   }
 }
 
-void frmPrtDlg::cboPrinter_Click() {
-  choose(cboPrinter->currentText(), cboPrinter->currentIndex() == pdfItem());
+void PrinterDialog::onPrinterChosen() {
+  choose(printerList->currentText(), printerList->currentIndex() == pdfItem());
   refreshInfos();
-  Allgemein::SetMousePointer(MousePointer::Default);
+  WindowTools::setMousePointer(MousePointer::Default);
 }
 
-void frmPrtDlg::optOri_Click(int index) {
+void PrinterDialog::onOrientationChosen(int index) {
   // Only the picture follows; the printer's orientation is changed through its settings.
   imgOrientation->setPixmap(imgOri[static_cast<std::size_t>(index)]->pixmap());
 }
 
-void frmPrtDlg::cmdSettings_Click() {
+void PrinterDialog::onPrinterSettingsClicked() {
   // The settings of a printer that cannot be opened are not offered.
   QPrinter printer(QPrinter::HighResolution);
   if (!choice_.setUp(printer) || !printer.isValid()) return;
@@ -267,28 +272,28 @@ void frmPrtDlg::cmdSettings_Click() {
   }
 }
 
-void frmPrtDlg::cmdOK_Click() {
+void PrinterDialog::onOkClicked() {
   const BusyPointer wait;
-  SavedPdfFile = cboPrinter->currentIndex() == pdfItem();
+  SavedPdfFile = printerList->currentIndex() == pdfItem();
   SavedPrinter =
-      cboPrinter->currentIndex() >= 0 && !SavedPdfFile ? cboPrinter->currentText() : QString();
+      printerList->currentIndex() >= 0 && !SavedPdfFile ? printerList->currentText() : QString();
   choose(SavedPrinter, SavedPdfFile);
-  options_.PrintColored = optColor[0]->isChecked();
+  options_.PrintColored = channelButtons[0]->isChecked();
   accept();
 }
 
-void frmPrtDlg::cmdCancel_Click() {
+void PrinterDialog::onCancelClicked() {
   const BusyPointer wait;
   choose(SavedPrinter, SavedPdfFile);
   reject();
 }
 
-void frmPrtDlg::done(int result) {
-  Form_QueryUnload();
+void PrinterDialog::done(int result) {
+  restoreChoice();
   QDialog::done(result);
 }
 
-void frmPrtDlg::Form_QueryUnload() {
+void PrinterDialog::restoreChoice() {
   const BusyPointer wait;
   choose(SavedPrinter, SavedPdfFile);
 }

@@ -11,8 +11,8 @@ class QWidget;
 namespace kelvor {
 
 // The program's open and save dialogs: Qt's own file dialog (never the desktop's, so that
-// tests and the probe can drive it), with the object name "StdDialoge".
-class StdDialoge {
+// tests and the probe can drive it), with the object name "FileDialogs".
+class FileDialogs {
  public:
   static constexpr const char* ObjectName = "StdDialoge";
 
