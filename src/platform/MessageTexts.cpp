@@ -174,6 +174,7 @@ constexpr Texts Table[] = {
     {MessageId::RecordProgressLeft,
      QT_TRANSLATE_NOOP("kelvor::Message",
                        "%1 | %2 Messwerte | %3 vergangen | %4 verbleibend | %5")},
+    {MessageId::WaitingFor, QT_TRANSLATE_NOOP("kelvor::Message", "wartet auf %1")},
     {MessageId::LineNotConfirmed,
      QT_TRANSLATE_NOOP("kelvor::Message",
                        "der Server hat die Leitungseinstellungen nicht bestätigt")},
