@@ -66,16 +66,20 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
   }
   // Wrong values: the line names option and value.
   for (const std::string wrong :
-       {"--baud 1234",  "--duration 0",  "--duration 0s",      "--duration 5d",
-        "--duration s", "--count -1",    "--count 0",          "--count 1234567890",
-        "--count 1.5",  "--port COM0",   "--port COM257",      "--port /dev/",
-        "--meter two",  "--language fr", "--alarm 0,8",        "--output ",
-        "--mqtt ",      "--mqtt-user ",  "--mqtt-topic lab/#", "--mqtt-topic +"})
+       {"--baud 1234",     "--duration 0",     "--duration 0s",      "--duration 5d",
+        "--duration s",    "--count -1",       "--count 0",          "--count 1234567890",
+        "--count 1.5",     "--port COM0",      "--port COM257",      "--port /dev/",
+        "--meter two",     "--language fr",    "--alarm 0,8",        "--output ",
+        "--mqtt ",         "--mqtt-user ",     "--mqtt-topic lab/#", "--mqtt-topic +",
+        "--start-at 7",    "--stop-at 25",     "--start-when 0,8",   "--stop-when x",
+        "--stop-after 0s", "--pre-trigger 601"})
     EXPECT_EQ(summary({wrong.substr(0, wrong.find(' ')), wrong.substr(wrong.find(' ') + 1)}),
               wrong);
   for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
            {{"--count"}, "--count needs a value"},
            {{"--frobnicate"}, "unknown option"},
+           {{"--stop-at"}, "--stop-at needs a value"},
+           {{"--pre-trigger", "5"}, "--pre-trigger needs --start-when"},
            {{"--quiet=1"}, "unknown option"},
            {{"COM1"}, "unknown option"},
            {{"--port", "tcp://h"}, "--port tcp"},  // cut at the address's colon
@@ -146,7 +150,6 @@ TEST(RecordOptions, MapsFixedDevicesToTheirPortNumbers) {
     EXPECT_EQ(portForDevice(path), port) << path;
 }
 
-// Events a second apart: p a poll, a a reading; t the tick done, at once. Seen: D done, else ".".
 // The rule of a start or stop option ("at SECONDS", "when >LEVEL", "after MS", the
 // pre-trigger's seconds), or what its error line says after naming option and value.
 std::string when(const AlarmCondition& c) {
@@ -219,6 +222,7 @@ TEST(RuleOptions, ParsesStartAndStopRulesOrNamesWhatIsWrong) {
   }
 }
 
+// Events a second apart: p a poll, a a reading; t the tick done, at once. Seen: D done, else ".".
 TEST(RecordWatch, EndsAfterCountOrDuration) {
   for (const auto& [duration, count, events, seen] :
        std::vector<std::tuple<int, int, std::string, std::string>>{
