@@ -211,10 +211,13 @@ void RecordProgram::startRecording() {
     meters_.front()->reporter.line("kelvor-record: " +
                                    messageText(Message(started ? MessageId::RecordRuleStarted
                                                                : MessageId::RecordRuleStopped)));
+    station_.publishRecordingStatus(started ? "recording" : "stopped");
     if (!started) QTimer::singleShot(0, &waiting_, [this] { stop(0); });
   });
-  if (const auto text = gate_->rules().waitingText())
+  if (const auto text = gate_->rules().waitingText()) {
     meters_.front()->reporter.line("kelvor-record: " + messageText(*text));
+    station_.publishRecordingStatus("waiting");
+  }
 }
 
 int RecordProgram::run() {

@@ -165,7 +165,7 @@ TEST(RecordE2e, StartAndStopRulesRecordFromTheTriggerWithItsPreTriggerReadings) 
   const QString said = QString::fromUtf8(recorder.process.readAllStandardError());
   EXPECT_TRUE(said.contains("waiting for < 0,8")) << said.toStdString();
   const std::vector<QStringList> rows = journalRows(contentsOf(file));
-  ASSERT_EQ(rows.size(), 16u);
+  ASSERT_EQ(rows.size(), 16u) << contentsOf(file).toStdString();
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_NEAR(rows[i].value(4).toDouble(), 1.25 - 0.1 * static_cast<double>(i), 0.001) << i;
     EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i) - 5, 0.3) << i;

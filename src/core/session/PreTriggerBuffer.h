@@ -12,8 +12,8 @@ namespace kelvor {
 
 // The readings of the last seconds before a start rule fires, per channel, so the recording
 // begins with what led up to its trigger. Rows older than the window by the steady clock go,
-// and a channel never holds more rows than one a second over the window (plus the trigger
-// tick's), whatever its meter sends.
+// and a channel never hands over more rows than one a second over the window (plus the
+// trigger tick's), whatever its meter sends.
 class PreTriggerBuffer {
  public:
   static constexpr int MaxSeconds = 600;

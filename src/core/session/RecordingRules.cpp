@@ -10,6 +10,7 @@ namespace kelvor {
 namespace {
 
 constexpr LocalSeconds Day = 86400;
+constexpr std::int64_t TickSlackMs = 500;
 
 bool holds(const AlarmCondition& condition, std::optional<float> value) {
   return value && condition.valid &&
@@ -65,7 +66,8 @@ bool RecordingRules::stopDue(const Moment& tick, std::optional<float> watched) c
     case StopRule::Kind::Never:
       return false;
     case StopRule::Kind::After:
-      return tick.steadyMs - startedMs_ >= stop_.afterMs;
+      // In whole ticks: a tick a little early (a timer's jitter) is the one due.
+      return tick.steadyMs - startedMs_ + TickSlackMs >= stop_.afterMs;
     case StopRule::Kind::AtTime:
       return tick.wall.local() >= stopAt_;
     case StopRule::Kind::When:

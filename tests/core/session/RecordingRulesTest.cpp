@@ -64,6 +64,10 @@ TEST(RecordingRules, StartAndStopByValueAndDuration) {
                                     value == "-" ? std::nullopt : std::optional(std::stof(value))));
     EXPECT_EQ(verdicts, c.verdicts) << c.start << " / " << c.stop << " / " << c.values;
   }
+  // A tick a millisecond early (the timer's jitter) still ends a duration.
+  RecordingRules rules = rulesOf("", "after 2s");
+  EXPECT_EQ(rules.feed({0, {0, 0}}, 1.f), RecordingRules::Verdict::Start);
+  EXPECT_EQ(rules.feed({1999, {1999, 0}}, 1.f), RecordingRules::Verdict::Stop);
 }
 
 TEST(RecordingRules, TimesOfDayFollowTheLocalWallClock) {
@@ -142,6 +146,8 @@ TEST(PreTriggerBuffer, HandsOverTheLastSecondsOfAChannelRelativeToTheTrigger) {
            {2, "1000:1:1 1000:2:9 2000:2:9 3000:1:3", 3000, "-2000:1 0:3"},
            // The trigger tick without a reading: what lies in the window before it.
            {2, "3000:1:3 4000:1:4 5000:1:5", 7000, "-2000:5"},
+           // Readings come during their tick: the oldest, just inside the window, stays.
+           {2, "1100:1:1 2001:1:2 3100:1:3 4100:1:4", 4000, "-1999:2 -900:3 100:4"},
            // More rows than one a second: only as many as the window has seconds, plus one.
            {2, "0:1:0 400:1:1 800:1:2 1200:1:3 1600:1:4 2000:1:5", 2000, "-800:3 -400:4 0:5"},
            {600, "", 1000, ""},
