@@ -357,6 +357,18 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <translation>%1 | %2 readings | %3 elapsed | %4 left | %5</translation>
     </message>
     <message>
+        <source>wartet auf %1</source>
+        <translation>waiting for %1</translation>
+    </message>
+    <message>
+        <source>die Startbedingung ist erfüllt: Aufzeichnung läuft</source>
+        <translation>the start rule holds: recording</translation>
+    </message>
+    <message>
+        <source>die Stoppbedingung ist erfüllt: Aufzeichnung endet</source>
+        <translation>the stop rule holds: the recording ends</translation>
+    </message>
+    <message>
         <source>der Server hat die Leitungseinstellungen nicht bestätigt</source>
         <translation>the server did not confirm the line settings</translation>
     </message>

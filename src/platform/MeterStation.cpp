@@ -209,6 +209,10 @@ PublishStatus MeterStation::publishStatus() const {
   return meters_.empty() ? PublishStatus{} : meters_.front()->publisher.status();
 }
 
+void MeterStation::publishRecordingStatus(const std::string& state) {
+  for (auto& meter : meters_) meter->publisher.recordingStatus(state);
+}
+
 bool MeterStation::publishing() const {
   return calculations_->active() ||
          std::any_of(meters_.begin(), meters_.end(),

@@ -69,6 +69,8 @@ class MeterStation : public QObject, private MeterGroup::TickListener {
   std::string topicOn(int channel) const;
   std::string topicOn(int channel, const PublishSettings& settings) const;
   bool publishing() const;
+  // Every meter's publisher tells a change of the recording (see MqttPublisher).
+  void publishRecordingStatus(const std::string& state);
   // A publisher is connected and has messages the broker has yet to acknowledge.
   bool delivering() const;
 

@@ -38,6 +38,15 @@ void MqttPublisher::readingRecorded(const JournalRow& row, bool alarm) {
   worker_->wake();
 }
 
+void MqttPublisher::recordingStatus(const std::string& state) {
+  if (!enabled_) return;
+  {
+    std::lock_guard lock(shared_.mutex);
+    shared_.queue.push(prefix_, PublishTopic::Status, state);
+  }
+  worker_->wake();
+}
+
 std::uint64_t MqttPublisher::acknowledged() const {
   std::lock_guard lock(shared_.mutex);
   return shared_.acknowledged;

@@ -35,6 +35,9 @@ class MqttPublisher : public QObject {
   void configure(const PublishSettings& settings, const std::string& topicPrefix);
   // A journalled reading; `alarm`: it met the alarm condition.
   void readingRecorded(const JournalRow& row, bool alarm);
+  // A change of the recording ("waiting", "recording", "stopped") on "<prefix>/status", in
+  // order with the readings.
+  void recordingStatus(const std::string& state);
 
   // Decides with `reports` (alive as long as this) which faults are told: publishers to the
   // same broker that share them tell a fault once between them.

@@ -102,6 +102,7 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
 // The station outlives what tells of its meters: none of them hears of its end.
 RecordProgram::~RecordProgram() {
   station_.removeListener(this);
+  if (gate_) station_.removeListener(gate_.get());
   station_.setAlarmTest({});
   for (auto& meter : meters_) {
     meter->connection.reader().removeListener(meter.get());
@@ -193,8 +194,34 @@ void RecordProgram::started() {
   station_.setPolling(true);
 }
 
+void RecordProgram::startRecording() {
+  if (options_.start.kind == StartRule::Kind::AtOnce &&
+      options_.stop.kind == StopRule::Kind::Never) {
+    station_.group().setRecording(true);
+    return;
+  }
+  std::vector<MeterReader*> readers;
+  for (auto& meter : meters_) readers.push_back(&meter->connection.reader());
+  gate_ = std::make_unique<RecordingGate>(station_.group(), std::move(readers),
+                                          RecordingRules(options_.start, options_.stop),
+                                          options_.preTriggerS, 0);
+  station_.addListener(gate_.get());
+  gate_->onChange([this](RecordingGate::Change change) {
+    const bool started = change == RecordingGate::Change::Started;
+    meters_.front()->reporter.line("kelvor-record: " +
+                                   messageText(Message(started ? MessageId::RecordRuleStarted
+                                                               : MessageId::RecordRuleStopped)));
+    station_.publishRecordingStatus(started ? "recording" : "stopped");
+    if (!started) QTimer::singleShot(0, &waiting_, [this] { stop(0); });
+  });
+  if (const auto text = gate_->rules().waitingText()) {
+    meters_.front()->reporter.line("kelvor-record: " + messageText(*text));
+    station_.publishRecordingStatus("waiting");
+  }
+}
+
 int RecordProgram::run() {
-  station_.group().setRecording(true);
+  startRecording();
   if (openPorts()) {
     started();
   } else if (options_.wait) {

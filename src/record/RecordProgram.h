@@ -8,6 +8,7 @@
 
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
+#include "core/session/RecordingGate.h"
 #include "platform/MeterStation.h"
 #include "platform/StopSignals.h"
 #include "record/ConsoleReporter.h"
@@ -33,6 +34,8 @@ class RecordProgram : private MeterGroup::TickListener {
   bool openPorts();
   bool openPort(Meter& meter);
   void started();
+  // Records at once, or (with start or stop rules) through a gate that tells its changes.
+  void startRecording();
   void tickDone(const Moment& tick, const TickReadings& readings) override;
   void tickStarted(const Moment& tick) override;
   void journalFault(const JournalFault& fault);
@@ -46,6 +49,7 @@ class RecordProgram : private MeterGroup::TickListener {
   RecordWatch watch_;
   MeterStation station_;
   std::vector<std::unique_ptr<Meter>> meters_;  // what tells of the station's meters
+  std::unique_ptr<RecordingGate> gate_;         // with start or stop rules
   StopSignals signals_;
   QTimer waiting_;  // once a second while --wait waits for the ports
   int status_ = 0;

@@ -151,6 +151,39 @@ TEST(RecordE2e, AWallClockSetBackLeavesTheDurationsOfTheJournalWhole) {
   EXPECT_TRUE(steppedBack) << "the wall clock was not set back";
 }
 
+// Start and stop rules: a condition start keeps the 5 readings before the trigger (elapsed
+// times negative) and stops 10 s after it; a time-of-day start under a
+// faked wall clock starts at that second. Both say what they wait for.
+TEST(RecordE2e, StartAndStopRulesRecordFromTheTriggerWithItsPreTriggerReadings) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1.55,-0.1"});  // 0.75 after 8 s
+  ASSERT_TRUE(sim.ready());
+  const QString file = home.file(QStringLiteral("f.csv"));
+  RecordProcess recorder(home, {"--port", "COM1", "--start-when", "< 0,8", "--pre-trigger", "5",
+                                "--stop-after", "10s", "--output", file});
+  ASSERT_EQ(recorder.status(), 0);
+  const QString said = QString::fromUtf8(recorder.process.readAllStandardError());
+  EXPECT_TRUE(said.contains("waiting for < 0,8")) << said.toStdString();
+  const std::vector<QStringList> rows = journalRows(contentsOf(file));
+  ASSERT_EQ(rows.size(), 16u) << contentsOf(file).toStdString();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_NEAR(rows[i].value(4).toDouble(), 1.25 - 0.1 * static_cast<double>(i), 0.001) << i;
+    EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i) - 5, 0.3) << i;
+  }
+
+  if (!QFileInfo::exists(QStringLiteral(KELVOR_FAKETIME_LIB)))
+    GTEST_SKIP() << "libfaketime is not installed";
+  const QString clock = home.writeFile(QStringLiteral("clock"), "@2026-12-08 21:59:57\n");
+  RecordProcess atTime(
+      home, {"--port", "COM1", "--start-at", "22:00", "--count", "2", "--output", file + "2.csv"},
+      wallClockFrom(clock));
+  ASSERT_EQ(atTime.status(), 0);
+  EXPECT_TRUE(atTime.process.readAllStandardError().contains("waiting for 22:00"));
+  const std::vector<QStringList> timed = journalRows(contentsOf(file + "2.csv"));
+  ASSERT_EQ(timed.size(), 2u);
+  EXPECT_EQ(timed[0].value(0), "2026-12-08 22:00:00");
+}
+
 // --port /dev/PATH opens that device, never the link of its number, and a wrong option ends at
 // once. --output: a device takes the journal as a stream (a FIFO nobody reads, like a stalled
 // disk, holds up the end five seconds, which is told), a folder is refused, and beside a file

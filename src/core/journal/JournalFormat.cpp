@@ -2,6 +2,7 @@
 #include "core/journal/JournalFormat.h"
 #include "core/InvalidValue.h"
 
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -139,7 +140,7 @@ bool readRow(const std::vector<std::string>& fields, JournalStyle style, Journal
   if (fields.size() != ColumnCount) return false;
   const auto elapsed = numberField(fields[2], style.decimal);
   const auto channel = numberField(fields[3], style.decimal);
-  if (!elapsed || *elapsed < 0 || !channel || *channel < 1 || *channel > 6 ||
+  if (!elapsed || !channel || *channel < 1 || *channel > 6 ||
       *channel != static_cast<int>(*channel))
     return false;
   // The local time to the second (earlier versions wrote milliseconds too), the instant to the
@@ -152,7 +153,7 @@ bool readRow(const std::vector<std::string>& fields, JournalStyle style, Journal
   const long long offset = floorDiv(*local, 1000) - floorDiv(*utc, 1000);
   if (offset < -86400 || offset > 86400) return false;
   row.time = {*utc, static_cast<int>(offset)};
-  row.elapsedMs = static_cast<std::int64_t>(*elapsed * 1000.0 + 0.5);
+  row.elapsedMs = std::llround(*elapsed * 1000.0);  // before a start trigger: negative
   row.channel = static_cast<int>(*channel);
   int status = 0;
   while (status < 3 && fields[7] != StatusNames[status]) ++status;

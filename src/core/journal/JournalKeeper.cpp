@@ -11,15 +11,24 @@ bool JournalKeeper::check(const JournalFault& fault) {
   return false;
 }
 
+void JournalKeeper::begin(const Moment& at) {
+  if (recording_) return;
+  recording_ = true;
+  start_ = at;
+  nameTime_ = namedStart_.value_or(at.wall);
+  namedStart_.reset();
+  lastSyncMs_ = at.steadyMs;
+}
+
+void JournalKeeper::recordHeld(const std::vector<JournalRow>& rows, const std::string& meter,
+                               const Moment& start) {
+  begin(start);
+  for (const JournalRow& row : rows) write(row, meter, start.steadyMs);
+}
+
 JournalRow JournalKeeper::record(const std::string& answer, const DecodedFrame& reading,
                                  int channel, const std::string& meter, const Moment& at) {
-  if (!recording_) {
-    recording_ = true;
-    start_ = at;
-    nameTime_ = namedStart_.value_or(at.wall);
-    namedStart_.reset();
-    lastSyncMs_ = at.steadyMs;
-  }
+  begin(at);
   JournalRow row = journalRowOf(answer, reading);
   row.time = at.wall;
   row.elapsedMs = at.steadyMs - start_.steadyMs;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/Clock.h"
 #include "core/acquisition/MeterFrame.h"
@@ -63,6 +64,10 @@ class JournalKeeper {
   // `meter` names the file (see meterName).
   JournalRow record(const std::string& answer, const DecodedFrame& reading, int channel,
                     const std::string& meter, const Moment& at);
+  // Starts the recording at `start` with rows taken before it (a start rule's pre-trigger
+  // readings), their times and elapsed times already set, oldest first.
+  void recordHeld(const std::vector<JournalRow>& rows, const std::string& meter,
+                  const Moment& start);
   // The recording ended cleanly.
   void end();
   // Tells a fault to the handler: also one that the sink found later, on its own.
@@ -72,6 +77,8 @@ class JournalKeeper {
 
  private:
   enum class State { Closed, Open, Failed };
+  // A recording starts at `at`, unless one goes on.
+  void begin(const Moment& at);
   bool check(const JournalFault& fault);
   void write(const JournalRow& row, const std::string& meter, std::int64_t steadyMs);
 

@@ -9,6 +9,7 @@
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
 #include "core/network/NetworkAddress.h"
+#include "core/record/RuleOptions.h"
 
 namespace kelvor {
 
@@ -106,6 +107,39 @@ const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions()
   return options;
 }
 
+// The start and stop options: each sets its rule, or says what is wrong with its value.
+using RuleParser = std::function<std::string(const std::string&, RecordOptions&)>;
+const std::map<std::string, RuleParser>& ruleOptions() {
+  static const auto start = [](ParsedStart (*parse)(const std::string&)) {
+    return [parse](const std::string& t, RecordOptions& o) {
+      ParsedStart parsed = parse(t);
+      o.start = parsed.rule;
+      return parsed.error;
+    };
+  };
+  static const auto stop = [](ParsedStop (*parse)(const std::string&)) {
+    return [parse](const std::string& t, RecordOptions& o) {
+      ParsedStop parsed = parse(t);
+      o.stop = parsed.rule;
+      return parsed.error;
+    };
+  };
+  static const std::map<std::string, RuleParser> options{
+      {"--start-at", start(parseStartAt)},
+      {"--start-when", start(parseStartWhen)},
+      {"--stop-after", stop(parseStopAfter)},
+      {"--stop-at", stop(parseStopAt)},
+      {"--stop-when", stop(parseStopWhen)},
+      {"--pre-trigger",
+       [](const std::string& t, RecordOptions& o) {
+         const ParsedPreTrigger parsed = parsePreTrigger(t);
+         o.preTriggerS = parsed.seconds;
+         return parsed.error;
+       }},
+  };
+  return options;
+}
+
 }  // namespace
 
 std::optional<std::int64_t> parseDuration(const std::string& text) {
@@ -144,6 +178,12 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
       *flag->second = true;
       continue;
     }
+    if (const auto rule = ruleOptions().find(name); rule != ruleOptions().end()) {
+      if (!value && i + 1 < args.size()) value = args[++i];
+      result.error = value ? rule->second(*value, o) : name + " needs a value";
+      if (!result.error.empty()) return result;
+      continue;
+    }
     const auto channel = channelOptions().find(name);
     const auto option = valueOptions().find(name);
     const bool makesChannel = channel != channelOptions().end();
@@ -170,6 +210,8 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
   o.port = first.port;
   o.devicePath = first.devicePath;
   o.baud = first.baud;
+  if (o.preTriggerS > 0 && o.start.kind != StartRule::Kind::When)
+    result.error = "--pre-trigger needs --start-when";
   const PublishSettings& p = o.publish;
   if (!p.enabled && (!p.topic.empty() || !p.user.empty() || p.tls))
     result.error = "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST";
@@ -207,6 +249,14 @@ std::string recordHelp() {
          "  --output -              write the journal to standard output\n"
          "  --language de|en        texts, separators and decimal sign of the journal\n"
          "  --wait                  wait for a port that cannot be opened yet\n"
+         "  --start-at HH:MM[:SS]   wait for this local time of day, then record\n"
+         "  --start-when CONDITION  wait until the first channel meets a condition such\n"
+         "                          as \"< 0,8\" (as --alarm), then record\n"
+         "  --pre-trigger SECONDS   with --start-when: begin the journal with the readings\n"
+         "                          of up to 600 seconds before the trigger\n"
+         "  --stop-after TIME       stop this long after the start: 90, 10s, 5m, 8h\n"
+         "  --stop-at HH:MM[:SS]    stop at the next such local time after the start\n"
+         "  --stop-when CONDITION   stop at the first reading that meets it\n"
          "  --mqtt HOST[:PORT]      also publish every reading to this MQTT broker\n"
          "  --mqtt-topic PREFIX     topic prefix (default kelvor/<host name>/<port>)\n"
          "  --mqtt-user NAME        broker login; the password is read from the\n"

@@ -30,11 +30,24 @@ void MeterReader::takeAnswer(std::string& answer) {
   if (!decoded) return;
   last_ = MeterReading{decoded->value, decoded->unit, decoded->valueText, decoded->modeText};
   std::optional<JournalRow> row;
-  if (recording_)
+  if (recording_) {
     row = journal_.record(sent, *decoded, channel_, meterName(config_), clock_.moment());
+  } else if (hold_) {
+    const Moment at = clock_.moment();
+    JournalRow held = journalRowOf(sent, *decoded);
+    held.time = at.wall;
+    held.channel = channel_ + 1;
+    hold_(at.steadyMs, std::move(held));
+  }
   for (ReadingListener* listener : listeners_) listener->readingTaken(*last_);
   if (row)
     for (ReadingListener* listener : listeners_) listener->readingRecorded(*row);
+}
+
+void MeterReader::recordHeld(const std::vector<JournalRow>& rows, const Moment& start) {
+  journal_.recordHeld(rows, meterName(config_), start);
+  for (const JournalRow& row : rows)
+    for (ReadingListener* listener : listeners_) listener->readingRecorded(row);
 }
 
 }  // namespace kelvor

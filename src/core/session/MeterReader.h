@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,11 @@ class MeterReader {
   int channel() const { return channel_; }
   // Journals every answer while on.
   void setRecording(bool on) { recording_ = on; }
+  // While not recording: each answer's row goes here, timed, with the steady time it came.
+  using HeldRows = std::function<void(std::int64_t steadyMs, JournalRow row)>;
+  void holdRows(HeldRows hold) { hold_ = std::move(hold); }
+  // The recording starts at `start` with rows held before it: journalled and told.
+  void recordHeld(const std::vector<JournalRow>& rows, const Moment& start);
 
   const PortConfig& config() const { return config_; }
   JournalKeeper& journal() { return journal_; }
@@ -82,6 +88,7 @@ class MeterReader {
   PollingCycle cycle_;
   std::vector<ReadingListener*> listeners_;
   std::optional<MeterReading> last_;
+  HeldRows hold_;
   int channel_ = 0;
   bool recording_ = false;
 };

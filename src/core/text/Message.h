@@ -87,6 +87,9 @@ enum class MessageId {
   RecordOtherName,      // the file asked for, the journal's file
   RecordProgress,       // last reading, readings, elapsed time, journal
   RecordProgressLeft,   // the same with the remaining time before the journal
+  WaitingFor,           // the start's time of day or condition: the recording waits for it
+  RecordRuleStarted,    // the start rule fired
+  RecordRuleStopped,    // the stop rule fired
   LineNotConfirmed,     // a network serial server's reasons and notes
   NoComPortOption,
   ControlNotConfirmed,

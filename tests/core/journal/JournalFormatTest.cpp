@@ -137,13 +137,14 @@ TEST(JournalFormat, AMalformedJournalNamesItsFirstWrongLine) {
     EXPECT_EQ(std::pair(parsed.badLine, parsed.rows.size()), std::pair(line, std::size_t{0}));
   }
   EXPECT_EQ(parseJournal(timed(header + row + row)).rows.size(), 2u);
-  // Milliseconds in "time" (earlier versions) and a wall clock set back load and recover:
-  // the durations are in elapsed_s.
+  // Milliseconds in "time" (earlier versions), a reading before a start trigger (negative) and
+  // a wall clock set back load and recover: the durations are in elapsed_s.
   const std::string earlier =
-      header + "2026-12-06 14:03:07.120,2026-12-06T13:03:07.120Z,0.000,1,2.5,V,DC,ok,r\r\n" +
+      header + "2026-12-06 14:03:07.120,2026-12-06T13:03:07.120Z,-0.500,1,2.5,V,DC,ok,r\r\n" +
       "2026-12-06 14:02:38.121,2026-12-06T13:02:38.121Z,1.001,1,2.5,V,DC,ok,r\r\n";
   const ParsedJournal recovered = parseUnfinishedJournal(earlier + "2026-12-06 14:02:39");
-  EXPECT_TRUE(recovered.rows.size() == 2u && recovered.rows[1].elapsedMs == 1001);
+  EXPECT_TRUE(recovered.rows.size() == 2u && recovered.rows[0].elapsedMs == -500 &&
+              recovered.rows[1].elapsedMs == 1001);
 }
 
 // Read a piece at a time, split anywhere (also between CR and LF), a journal gives what

@@ -11,6 +11,7 @@
 #include "core/record/JournalAlarm.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
+#include "core/record/RuleOptions.h"
 
 namespace kelvor {
 namespace {
@@ -66,16 +67,20 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
   }
   // Wrong values: the line names option and value.
   for (const std::string wrong :
-       {"--baud 1234",  "--duration 0",  "--duration 0s",      "--duration 5d",
-        "--duration s", "--count -1",    "--count 0",          "--count 1234567890",
-        "--count 1.5",  "--port COM0",   "--port COM257",      "--port /dev/",
-        "--meter two",  "--language fr", "--alarm 0,8",        "--output ",
-        "--mqtt ",      "--mqtt-user ",  "--mqtt-topic lab/#", "--mqtt-topic +"})
+       {"--baud 1234",     "--duration 0",     "--duration 0s",      "--duration 5d",
+        "--duration s",    "--count -1",       "--count 0",          "--count 1234567890",
+        "--count 1.5",     "--port COM0",      "--port COM257",      "--port /dev/",
+        "--meter two",     "--language fr",    "--alarm 0,8",        "--output ",
+        "--mqtt ",         "--mqtt-user ",     "--mqtt-topic lab/#", "--mqtt-topic +",
+        "--start-at 7",    "--stop-at 25",     "--start-when 0,8",   "--stop-when x",
+        "--stop-after 0s", "--pre-trigger 601"})
     EXPECT_EQ(summary({wrong.substr(0, wrong.find(' ')), wrong.substr(wrong.find(' ') + 1)}),
               wrong);
   for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
            {{"--count"}, "--count needs a value"},
            {{"--frobnicate"}, "unknown option"},
+           {{"--stop-at"}, "--stop-at needs a value"},
+           {{"--pre-trigger", "5"}, "--pre-trigger needs --start-when"},
            {{"--quiet=1"}, "unknown option"},
            {{"COM1"}, "unknown option"},
            {{"--port", "tcp://h"}, "--port tcp"},  // cut at the address's colon
@@ -144,6 +149,78 @@ TEST(RecordOptions, MapsFixedDevicesToTheirPortNumbers) {
   for (const auto& [path, port] : std::vector<std::pair<std::string, int>>{
            {"/dev/ttyS0", 1}, {"/dev/ttyUSB4", 37}, {"/dev/ttyAMA31", 128}, {"/dev/null", 0}})
     EXPECT_EQ(portForDevice(path), port) << path;
+}
+
+// The rule of a start or stop option ("at SECONDS", "when >LEVEL", "after MS", the
+// pre-trigger's seconds), or what its error line says after naming option and value.
+std::string when(const AlarmCondition& c) {
+  return std::string("when ") + (c.alarmAbove ? ">" : "<") + std::to_string(c.alarmLevel);
+}
+std::string ruleText(const ParsedPreTrigger& p) {
+  return std::to_string(p.seconds);
+}
+std::string ruleText(const ParsedStart& p) {
+  return p.rule.kind == StartRule::Kind::AtTime ? "at " + std::to_string(p.rule.timeOfDayS)
+                                                : when(p.rule.condition);
+}
+std::string ruleText(const ParsedStop& p) {
+  return p.rule.kind == StopRule::Kind::AtTime  ? "at " + std::to_string(p.rule.timeOfDayS)
+         : p.rule.kind == StopRule::Kind::After ? "after " + std::to_string(p.rule.afterMs)
+                                                : when(p.rule.condition);
+}
+template <typename Parsed>
+std::string ruleOf(Parsed (*parse)(const std::string&), const std::string& option,
+                   const std::string& value) {
+  const Parsed parsed = parse(value);
+  if (parsed.error.empty()) return ruleText(parsed);
+  const std::string named = option + " " + value + ": ";
+  return parsed.error.rfind(named, 0) == 0 ? parsed.error.substr(named.size()) : parsed.error;
+}
+
+TEST(RuleOptions, ParsesStartAndStopRulesOrNamesWhatIsWrong) {
+  const std::string time = "expected a time of day HH:MM or HH:MM:SS",
+                    hour = "the hour must be 0 to 23",
+                    minutes = "minutes and seconds must be 00 to 59",
+                    condition = "expected a condition such as \"< 0,8\" or \"> 1.5\"",
+                    duration = "expected a duration from 1 second, e.g. 90, 10s, 5m, 8h",
+                    seconds = "expected a whole number of seconds";
+  for (const auto& [value, startAt, startWhen, stopAfter, preTrigger] :
+       std::vector<std::tuple<std::string, std::string, std::string, std::string, std::string>>{
+           {"22:00", "at 79200", condition, duration, seconds},
+           {"7:05:09", "at 25509", condition, duration, seconds},
+           {"23:59:59", "at 86399", condition, duration, seconds},
+           {"24:00", hour, condition, duration, seconds},
+           {"12:60", minutes, condition, duration, seconds},
+           {"12:00:60", minutes, condition, duration, seconds},
+           {"12", time, condition, "after 12000", "12"},
+           {"0", time, condition, duration, "0"},
+           {"600", time, condition, "after 600000", "600"},
+           {"601", time, condition, "after 601000", "at most 600 seconds"},
+           {"10s", time, condition, "after 10000", seconds},
+           {"5m", time, condition, "after 300000", seconds},
+           {"8h", time, condition, "after 28800000", seconds},
+           {"< 0,8", time, "when <0.800000", duration, seconds},
+           {">=1.5 V", time, "when >1.500000", duration, seconds},
+           {"", time, condition, duration, seconds},
+           {"0s", time, condition, duration, seconds},
+           {"5d", time, condition, duration, seconds},
+           {"-1", time, condition, duration, seconds},
+           {"1.5", time, condition, duration, seconds},
+           {"12:5", time, condition, duration, seconds},
+           {"123:00", time, condition, duration, seconds},
+           {":30", time, condition, duration, seconds},
+           {"12:00:", time, condition, duration, seconds},
+           {"12:00:00:00", time, condition, duration, seconds},
+           {" 12:00", time, condition, duration, seconds},
+           {"= 3", time, condition, duration, seconds},
+       }) {
+    EXPECT_EQ(ruleOf(parseStartAt, "--start-at", value), startAt) << value;
+    EXPECT_EQ(ruleOf(parseStopAt, "--stop-at", value), startAt) << value;
+    EXPECT_EQ(ruleOf(parseStartWhen, "--start-when", value), startWhen) << value;
+    EXPECT_EQ(ruleOf(parseStopWhen, "--stop-when", value), startWhen) << value;
+    EXPECT_EQ(ruleOf(parseStopAfter, "--stop-after", value), stopAfter) << value;
+    EXPECT_EQ(ruleOf(parsePreTrigger, "--pre-trigger", value), preTrigger) << value;
+  }
 }
 
 // Events a second apart: p a poll, a a reading; t the tick done, at once. Seen: D done, else ".".
