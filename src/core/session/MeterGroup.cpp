@@ -103,6 +103,12 @@ bool MeterGroup::recording() const {
                      [](const auto& member) { return member->meter.journal().recording(); });
 }
 
+void MeterGroup::recordHeldCalculations(const std::vector<JournalRow>& rows) {
+  if (!journal_ || rows.empty()) return;
+  journal_->write(rows, tick_, *start_);
+  for (TickListener* listener : listeners_) listener->calculationsRecorded(rows);
+}
+
 void MeterGroup::onTick() {
   finishTick();  // the tick before, with the readings that came
   if (!running_) return;
@@ -150,7 +156,8 @@ void MeterGroup::finishTick() {
     std::vector<JournalRow> rows;
     const bool recorded = std::any_of(members_.begin(), members_.end(),
                                       [](const auto& member) { return member->recorded; });
-    for (std::size_t i = 0; recorded && i < readings.size(); ++i) {
+    const bool held = !recorded && holdCalculations_;
+    for (std::size_t i = 0; (recorded || held) && i < readings.size(); ++i) {
       const std::optional<Calculation>& calculation = plan_[i].calculation;
       if (!calculation || !readings[i]) continue;
       JournalRow row = journalRowOf(*calculation, *readings[i], static_cast<int>(i) + 1);
@@ -158,10 +165,10 @@ void MeterGroup::finishTick() {
       row.elapsedMs = tick_.steadyMs - start_->steadyMs;
       rows.push_back(std::move(row));
     }
-    if (!rows.empty()) {
-      journal_->write(rows, tick_, *start_);
-      for (TickListener* listener : listeners_) listener->calculationsRecorded(rows);
-    }
+    if (held)
+      for (JournalRow& row : rows) holdCalculations_(tick_.steadyMs, std::move(row));
+    else
+      recordHeldCalculations(rows);
   }
   for (TickListener* listener : listeners_) listener->tickDone(tick_, readings);
 }

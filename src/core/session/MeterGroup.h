@@ -61,6 +61,10 @@ class MeterGroup {
   void removeListener(TickListener* listener);
   // Whether the meters and the calculated journal record the readings from now on.
   void setRecording(bool on);
+  // While a start waits: each tick's calculated rows go to `hold` instead of the journal ({}:
+  // no longer); at the start, the rows held are journalled, as the tick's own.
+  void holdCalculations(MeterReader::HeldRows hold) { holdCalculations_ = std::move(hold); }
+  void recordHeldCalculations(const std::vector<JournalRow>& rows);
   // While a tick is done: the answer a meter gave on `channel` (from 0), if it gave one.
   const MeterReading* readingOf(int channel) const;
   // The calculated journal's faults.
@@ -99,7 +103,8 @@ class MeterGroup {
   std::vector<std::unique_ptr<Member>> members_;
   std::vector<TickListener*> listeners_;
   std::optional<ChannelCalculator> calculator_;  // none without a calculated channel
-  std::optional<CalculatedJournal> journal_;     // the same
+  MeterReader::HeldRows holdCalculations_;
+  std::optional<CalculatedJournal> journal_;  // the same
   JournalKeeper::FaultHandler onFault_;
   Moment tick_;                  // when the last polls went out
   std::optional<Moment> start_;  // the recording's first tick

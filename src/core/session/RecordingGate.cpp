@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/RecordingGate.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kelvor {
@@ -16,10 +17,13 @@ RecordingGate::RecordingGate(MeterGroup& group, std::vector<MeterReader*> meters
   for (MeterReader* meter : meters_)
     meter->holdRows(
         [this](std::int64_t steadyMs, JournalRow row) { held_.add(steadyMs, std::move(row)); });
+  group_.holdCalculations(
+      [this](std::int64_t steadyMs, JournalRow row) { held_.add(steadyMs, std::move(row)); });
 }
 
 RecordingGate::~RecordingGate() {
   for (MeterReader* meter : meters_) meter->holdRows({});
+  group_.holdCalculations({});
 }
 
 void RecordingGate::tickDone(const Moment& tick, const TickReadings& readings) {
@@ -30,10 +34,20 @@ void RecordingGate::tickDone(const Moment& tick, const TickReadings& readings) {
   const RecordingRules::Verdict verdict = rules_.feed(tick, watched);
   if (verdict == RecordingRules::Verdict::Keep) return;
   if (verdict != RecordingRules::Verdict::Stop) {
+    group_.holdCalculations({});
     for (MeterReader* meter : meters_) {
       meter->holdRows({});
       meter->recordHeld(held_.take(meter->channel() + 1, tick.steadyMs), tick);
     }
+    // What is left are the calculated channels': into their one journal in time order.
+    std::vector<JournalRow> calculated;
+    for (std::size_t channel = 1; channel <= readings.size(); ++channel)
+      for (JournalRow& row : held_.take(static_cast<int>(channel), tick.steadyMs))
+        calculated.push_back(std::move(row));
+    std::stable_sort(
+        calculated.begin(), calculated.end(),
+        [](const JournalRow& a, const JournalRow& b) { return a.elapsedMs < b.elapsedMs; });
+    group_.recordHeldCalculations(calculated);
     group_.setRecording(true);
     tell(Change::Started);
   }

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/alarm/AlarmRule.h"
 #include "core/calc/Calculation.h"
+#include "core/session/RecordingGate.h"
 #include "core/text/NumberFormat.h"
 #include "support/FakeGroup.h"
 
@@ -135,6 +137,42 @@ TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecord
   for (const std::string& call : meters.journals[2].calls)
     if (call.rfind('+', 0) == 0) journalled.push_back(call.substr(call.rfind('\n') + 1));
   EXPECT_EQ(heard, journalled);
+}
+
+// A start rule begins every journal at the tick it fires on with the rows of the pre-trigger
+// seconds before it, elapsed negative: the meters' and the calculated channel's.
+TEST_F(MeterGroupTest, AStartRuleBeginsEveryJournalWithTheRowsBeforeItsTrigger) {
+  StartRule start;
+  start.kind = StartRule::Kind::When;
+  start.condition = parseAlarmCondition("< 0,8");
+  RecordingGate gate(group, {&meters.meters[0]->reader, &meters.meters[1]->reader},
+                     RecordingRules(start, StopRule{}), 2, 0);
+  group.addListener(&gate);
+  for (const char* volts : {"1.500", "1.400", "1.300", "0.500", "0.400"})
+    tick(std::string("DC  ") + volts + " V  \r", "DC  0.250 A  \r");
+  group.removeListener(&gate);
+  // Each journal's rows as "elapsed_s value", a row after the other.
+  const auto rows = [](const testing::FakeJournal& journal) {
+    std::string text;
+    for (const std::string& call : journal.calls) {
+      std::vector<std::string> fields(1);
+      for (const char c : call.substr(1) + "\r") {
+        if (c == '\r' && call[0] == '+' && fields.size() > 5 && fields[0] != "time")
+          text += fields[2] + " " + fields[4] + " ";
+        if (c == '\r')
+          fields.assign(1, "");
+        else if (c == ';')
+          fields.emplace_back();
+        else if (c != '\n')
+          fields.back().push_back(c);
+      }
+    }
+    return text;
+  };
+  EXPECT_EQ(
+      rows(meters.journals[0]) + "| " + rows(meters.journals[1]) + "| " + rows(meters.journals[2]),
+      "-2,000 1,4 -1,000 1,3 0,000 0,5 1,000 0,4 | -2,000 0,25 -1,000 0,25 0,000 0,25 1,000 0,25 | "
+      "-2,000 0,35 -1,000 0,325 0,000 0,125 1,000 0,1 ");
 }
 
 }  // namespace
