@@ -151,28 +151,19 @@ TEST_F(MeterGroupTest, AStartRuleBeginsEveryJournalWithTheRowsBeforeItsTrigger) 
   for (const char* volts : {"1.500", "1.400", "1.300", "0.500", "0.400"})
     tick(std::string("DC  ") + volts + " V  \r", "DC  0.250 A  \r");
   group.removeListener(&gate);
-  // Each journal's rows as "elapsed_s value", a row after the other.
+  // Each journal read back, a row as "elapsed value".
   const auto rows = [](const testing::FakeJournal& journal) {
-    std::string text;
-    for (const std::string& call : journal.calls) {
-      std::vector<std::string> fields(1);
-      for (const char c : call.substr(1) + "\r") {
-        if (c == '\r' && call[0] == '+' && fields.size() > 5 && fields[0] != "time")
-          text += fields[2] + " " + fields[4] + " ";
-        if (c == '\r')
-          fields.assign(1, "");
-        else if (c == ';')
-          fields.emplace_back();
-        else if (c != '\n')
-          fields.back().push_back(c);
-      }
-    }
+    std::string file, text;
+    for (const std::string& call : journal.calls)
+      if (call[0] == '+') file += call.substr(1) + "\r\n";
+    for (const JournalRow& row : parseJournal(file).rows)
+      text += std::to_string(row.elapsedMs / 1000) + " " + formatGeneral(row.value, 7, '.') + " ";
     return text;
   };
   EXPECT_EQ(
       rows(meters.journals[0]) + "| " + rows(meters.journals[1]) + "| " + rows(meters.journals[2]),
-      "-2,000 1,4 -1,000 1,3 0,000 0,5 1,000 0,4 | -2,000 0,25 -1,000 0,25 0,000 0,25 1,000 0,25 | "
-      "-2,000 0,35 -1,000 0,325 0,000 0,125 1,000 0,1 ");
+      "-2 1.4 -1 1.3 0 0.5 1 0.4 | -2 0.25 -1 0.25 0 0.25 1 0.25 | -2 0.35 -1 0.325 0 0.125 1 "
+      "0.1 ");
 }
 
 }  // namespace
