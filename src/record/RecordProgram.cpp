@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstring>
 
 #include "core/acquisition/MeterChoice.h"
@@ -237,7 +238,8 @@ int RecordProgram::run() {
 void RecordProgram::stop(int status) {
   if (stopped_) return;
   stopped_ = true;
-  status_ = status;
+  // A journal fault told before the count's last tick has already failed the run.
+  status_ = std::max(status_, status);
   waiting_.stop();
   // Ends the journals (synced, closed and renamed, unless their disk has stalled), and closes
   // the ports.
