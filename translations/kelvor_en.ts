@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>kelvor::AboutDialog</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Lizenz: GNU General Public License, Version 3 oder später</source>
+        <translation>Licence: GNU General Public License, version 3 or later</translation>
+    </message>
+    <message>
+        <source>Entwicklung</source>
+        <translation>Entwicklung</translation>
+    </message>
+    <message>
+        <source>Das Kelvor-Projekt</source>
+        <translation>Das Kelvor-Projekt</translation>
+    </message>
+    <message>
+        <source>Copy link to Clipboard</source>
+        <translation>Copy link to Clipboard</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>kelvor::ChannelRow</name>
     <message>
         <source>nichts</source>
@@ -18,6 +45,232 @@
     <message>
         <source>COM%1 (nicht vorhanden)</source>
         <translation>COM%1 (not present)</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::ChannelsDialog</name>
+    <message>
+        <source>Kanäle</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Kanal</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Quelle</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Anschluss</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Messgerät</source>
+        <translation>Meter</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>Berechnung</source>
+        <translation>Calculation</translation>
+    </message>
+    <message>
+        <source>Berechnung aus den Kanälen nach ihrer Nummer: W=1*2 Produkt, R=1/2 Quotient, dU=1-2 Differenz, Ah=int(2) Integral über die Zeit in Stunden</source>
+        <translation>Calculation from the channels by their number: W=1*2 product, R=1/2 quotient, dU=1-2 difference, Ah=int(2) integral over time in hours</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kanal %1: %2</source>
+        <translation>Channel %1: %2</translation>
+    </message>
+    <message>
+        <source>Kanal %1: Dieses Messgerät speist schon Kanal %2; ein Messgerät speist einen Kanal.</source>
+        <translation>Channel %1: this meter feeds channel %2 already; a meter feeds one channel.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::MainWindow</name>
+    <message>
+        <source>Diese gespeicherten Kanäle bleiben frei:</source>
+        <translation>These stored channels stay unbound:</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung ansehen</source>
+        <translation>Review recording</translation>
+    </message>
+    <message>
+        <source>Aufzeichnungen (*.csv *.part)</source>
+        <translation>Journals (*.csv *.part)</translation>
+    </message>
+    <message>
+        <source>&amp;Grün</source>
+        <translation>&amp;Green</translation>
+    </message>
+    <message>
+        <source>&amp;Rot</source>
+        <translation>&amp;Red</translation>
+    </message>
+    <message>
+        <source>&amp;Margenta</source>
+        <translation>&amp;Margenta</translation>
+    </message>
+    <message>
+        <source>&amp;Blau</source>
+        <translation>&amp;Blue</translation>
+    </message>
+    <message>
+        <source>&amp;Cyan</source>
+        <translation>&amp;Cyan</translation>
+    </message>
+    <message>
+        <source>&amp;Gelb</source>
+        <translation>&amp;Yellow</translation>
+    </message>
+    <message>
+        <source>&amp;Meßdauer:</source>
+        <translation>&amp;Duration:</translation>
+    </message>
+    <message>
+        <source>A&amp;larm wenn:</source>
+        <translation>&amp;Alarm if:</translation>
+    </message>
+    <message>
+        <source>&amp;Zeichnen Aktiv</source>
+        <translation>&amp;Drawing active</translation>
+    </message>
+    <message>
+        <source>1/s</source>
+        <translation>1/sec</translation>
+    </message>
+    <message>
+        <source>1/Spalte</source>
+        <translation>1/Column</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Erase</translation>
+    </message>
+    <message>
+        <source>Meßbereich</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>Y-Mi&amp;n:</source>
+        <translation>Y-Mi&amp;n:</translation>
+    </message>
+    <message>
+        <source>Y-Ma&amp;x:</source>
+        <translation>Y-Ma&amp;x:</translation>
+    </message>
+    <message>
+        <source>&amp;Auto-Skalierung</source>
+        <translation>&amp;Auto-Scale</translation>
+    </message>
+    <message>
+        <source>&amp;Farbe</source>
+        <translation>&amp;Color</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>&amp;Time</translation>
+    </message>
+    <message>
+        <source>Aktuell:</source>
+        <translation>Current:</translation>
+    </message>
+    <message>
+        <source>Startzeit:</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>Laufzeit:</source>
+        <translation>Runtime:</translation>
+    </message>
+    <message>
+        <source>Alarm bei:</source>
+        <translation>Alarmtime:</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Laden</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Drucker &amp;einrichten</source>
+        <translation>Printer &amp;settings</translation>
+    </message>
+    <message>
+        <source>COM-P&amp;ort</source>
+        <translation>COM-P&amp;ort</translation>
+    </message>
+    <message>
+        <source>&amp;Aufzeichnungen…</source>
+        <translation>&amp;Recordings…</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung an&amp;sehen…</source>
+        <translation>Re&amp;view recording…</translation>
+    </message>
+    <message>
+        <source>&amp;Veröffentlichen…</source>
+        <translation>P&amp;ublish…</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Bearbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Grafik kopieren farbig</source>
+        <translation>Copy diagram colored</translation>
+    </message>
+    <message>
+        <source>Grafik kopieren s/w</source>
+        <translation>Copy diagram s/w</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Kanäle…</source>
+        <translation>C&amp;hannels…</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung &amp;planen…</source>
+        <translation>Schedule &amp;recording…</translation>
     </message>
 </context>
 <context>
@@ -452,6 +705,18 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <source>Nichts aufgezeichnet: kein Messgerät hat einen Messwert geliefert</source>
         <translation>Nothing recorded: no meter gave a reading</translation>
     </message>
+    <message>
+        <source>„%1“ ist keine Uhrzeit: erwartet wird HH:MM oder HH:MM:SS, etwa 22:00.</source>
+        <translation>“%1” is not a time of day: expected HH:MM or HH:MM:SS, such as 22:00.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist keine Bedingung: erwartet wird etwa &lt; 0,8 oder &gt; 1,5.</source>
+        <translation>“%1” is not a condition: expected something like &lt; 0.8 or &gt; 1.5.</translation>
+    </message>
+    <message>
+        <source>„%1“ ist keine Dauer: erwartet wird etwa 90, 10s, 5m oder 8h.</source>
+        <translation>“%1” is not a duration: expected something like 90, 10s, 5m or 8h.</translation>
+    </message>
 </context>
 <context>
     <name>kelvor::MeterStateDisplay</name>
@@ -461,99 +726,42 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::ReviewWindow</name>
+    <name>kelvor::PortDialog</name>
     <message>
-        <source>Tageszeit</source>
-        <translation>Time of day</translation>
+        <source>COM-Port</source>
+        <translation>COM-Port</translation>
     </message>
     <message>
-        <source>Aufzeichnung ansehen</source>
-        <translation>Review recording</translation>
+        <source>&amp;Port</source>
+        <translation>&amp;Port</translation>
     </message>
     <message>
-        <source>Bild speichern…</source>
-        <translation>Save picture…</translation>
+        <source>&amp;600 bps</source>
+        <translation>&amp;600 bps</translation>
     </message>
     <message>
-        <source>CSV speichern…</source>
-        <translation>Save CSV…</translation>
+        <source>120&amp;0 bps</source>
+        <translation>120&amp;0 bps</translation>
     </message>
     <message>
-        <source>Aufzeichnung (*.csv)</source>
-        <translation>Journal (*.csv)</translation>
+        <source>2400 &amp;bps</source>
+        <translation>2400 &amp;bps</translation>
     </message>
     <message>
-        <source>: Zeile %1 ist nicht, wie Kelvor sie schreibt</source>
-        <translation>: line %1 is not as Kelvor writes it</translation>
-    </message>
-</context>
-<context>
-    <name>kelvor::TraceFileCommands</name>
-    <message>
-        <source>Datei speichern</source>
-        <translation>Datei speichern</translation>
-    </message>
-</context>
-<context>
-    <name>kelvor::AboutDialog</name>
-    <message>
-        <source>Information</source>
-        <translation>Information</translation>
+        <source>4&amp;800 bps</source>
+        <translation>4&amp;800 bps</translation>
     </message>
     <message>
-        <source>Lizenz: GNU General Public License, Version 3 oder später</source>
-        <translation>Licence: GNU General Public License, version 3 or later</translation>
+        <source>&amp;9600 bps</source>
+        <translation>&amp;9600 bps</translation>
     </message>
     <message>
-        <source>Entwicklung</source>
-        <translation>Entwicklung</translation>
+        <source>&amp;Default DMM (one frame)</source>
+        <translation>&amp;Default DMM (one frame)</translation>
     </message>
     <message>
-        <source>Das Kelvor-Projekt</source>
-        <translation>Das Kelvor-Projekt</translation>
-    </message>
-    <message>
-        <source>Copy link to Clipboard</source>
-        <translation>Copy link to Clipboard</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>kelvor::ChannelsDialog</name>
-    <message>
-        <source>Kanäle</source>
-        <translation>Channels</translation>
-    </message>
-    <message>
-        <source>Kanal</source>
-        <translation>Channel</translation>
-    </message>
-    <message>
-        <source>Quelle</source>
-        <translation>Source</translation>
-    </message>
-    <message>
-        <source>Anschluss</source>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>Messgerät</source>
-        <translation>Meter</translation>
-    </message>
-    <message>
-        <source>Baudrate</source>
-        <translation>Baud rate</translation>
-    </message>
-    <message>
-        <source>Berechnung</source>
-        <translation>Calculation</translation>
-    </message>
-    <message>
-        <source>Berechnung aus den Kanälen nach ihrer Nummer: W=1*2 Produkt, R=1/2 Quotient, dU=1-2 Differenz, Ah=int(2) Integral über die Zeit in Stunden</source>
-        <translation>Calculation from the channels by their number: W=1*2 product, R=1/2 quotient, dU=1-2 difference, Ah=int(2) integral over time in hours</translation>
+        <source>M3&amp;8xx (4 frames)</source>
+        <translation>M3&amp;8xx (4 frames)</translation>
     </message>
     <message>
         <source>OK</source>
@@ -561,186 +769,19 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
     <message>
         <source>Abbrechen</source>
-        <translation>Cancel</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Kanal %1: %2</source>
-        <translation>Channel %1: %2</translation>
+        <source>&amp;Netzwerk:</source>
+        <translation>&amp;Netzwerk:</translation>
     </message>
     <message>
-        <source>Kanal %1: Dieses Messgerät speist schon Kanal %2; ein Messgerät speist einen Kanal.</source>
-        <translation>Channel %1: this meter feeds channel %2 already; a meter feeds one channel.</translation>
-    </message>
-</context>
-<context>
-    <name>kelvor::MainWindow</name>
-    <message>
-        <source>Diese gespeicherten Kanäle bleiben frei:</source>
-        <translation>These stored channels stay unbound:</translation>
+        <source>Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT</source>
+        <translation>Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT</translation>
     </message>
     <message>
-        <source>Aufzeichnung ansehen</source>
-        <translation>Review recording</translation>
-    </message>
-    <message>
-        <source>Aufzeichnungen (*.csv *.part)</source>
-        <translation>Journals (*.csv *.part)</translation>
-    </message>
-    <message>
-        <source>&amp;Grün</source>
-        <translation>&amp;Green</translation>
-    </message>
-    <message>
-        <source>&amp;Rot</source>
-        <translation>&amp;Red</translation>
-    </message>
-    <message>
-        <source>&amp;Margenta</source>
-        <translation>&amp;Margenta</translation>
-    </message>
-    <message>
-        <source>&amp;Blau</source>
-        <translation>&amp;Blue</translation>
-    </message>
-    <message>
-        <source>&amp;Cyan</source>
-        <translation>&amp;Cyan</translation>
-    </message>
-    <message>
-        <source>&amp;Gelb</source>
-        <translation>&amp;Yellow</translation>
-    </message>
-    <message>
-        <source>&amp;Meßdauer:</source>
-        <translation>&amp;Duration:</translation>
-    </message>
-    <message>
-        <source>A&amp;larm wenn:</source>
-        <translation>&amp;Alarm if:</translation>
-    </message>
-    <message>
-        <source>&amp;Zeichnen Aktiv</source>
-        <translation>&amp;Drawing active</translation>
-    </message>
-    <message>
-        <source>1/s</source>
-        <translation>1/sec</translation>
-    </message>
-    <message>
-        <source>1/Spalte</source>
-        <translation>1/Column</translation>
-    </message>
-    <message>
-        <source>&amp;Reset</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>&amp;Löschen</source>
-        <translation>&amp;Erase</translation>
-    </message>
-    <message>
-        <source>Meßbereich</source>
-        <translation>Interval</translation>
-    </message>
-    <message>
-        <source>Y-Mi&amp;n:</source>
-        <translation>Y-Mi&amp;n:</translation>
-    </message>
-    <message>
-        <source>Y-Ma&amp;x:</source>
-        <translation>Y-Ma&amp;x:</translation>
-    </message>
-    <message>
-        <source>&amp;Auto-Skalierung</source>
-        <translation>&amp;Auto-Scale</translation>
-    </message>
-    <message>
-        <source>&amp;Farbe</source>
-        <translation>&amp;Color</translation>
-    </message>
-    <message>
-        <source>Zeit</source>
-        <translation>&amp;Time</translation>
-    </message>
-    <message>
-        <source>Aktuell:</source>
-        <translation>Current:</translation>
-    </message>
-    <message>
-        <source>Startzeit:</source>
-        <translation>Start:</translation>
-    </message>
-    <message>
-        <source>Laufzeit:</source>
-        <translation>Runtime:</translation>
-    </message>
-    <message>
-        <source>Alarm bei:</source>
-        <translation>Alarmtime:</translation>
-    </message>
-    <message>
-        <source>&amp;Datei</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>&amp;Laden</source>
-        <translation>&amp;Open</translation>
-    </message>
-    <message>
-        <source>&amp;Speichern</source>
-        <translation>&amp;Save</translation>
-    </message>
-    <message>
-        <source>&amp;Drucken</source>
-        <translation>&amp;Print</translation>
-    </message>
-    <message>
-        <source>Drucker &amp;einrichten</source>
-        <translation>Printer &amp;settings</translation>
-    </message>
-    <message>
-        <source>COM-P&amp;ort</source>
-        <translation>COM-P&amp;ort</translation>
-    </message>
-    <message>
-        <source>&amp;Aufzeichnungen…</source>
-        <translation>&amp;Recordings…</translation>
-    </message>
-    <message>
-        <source>Aufzeichnung an&amp;sehen…</source>
-        <translation>Re&amp;view recording…</translation>
-    </message>
-    <message>
-        <source>&amp;Veröffentlichen…</source>
-        <translation>P&amp;ublish…</translation>
-    </message>
-    <message>
-        <source>&amp;Beenden</source>
-        <translation>&amp;Close</translation>
-    </message>
-    <message>
-        <source>&amp;Bearbeiten</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
-        <source>Grafik kopieren farbig</source>
-        <translation>Copy diagram colored</translation>
-    </message>
-    <message>
-        <source>Grafik kopieren s/w</source>
-        <translation>Copy diagram s/w</translation>
-    </message>
-    <message>
-        <source>&amp;Hilfe</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>&amp;Info</source>
-        <translation>&amp;Info</translation>
-    </message>
-    <message>
-        <source>&amp;Kanäle…</source>
-        <translation>C&amp;hannels…</translation>
+        <source>&amp;Messgerät</source>
+        <translation>&amp;Messgerät</translation>
     </message>
 </context>
 <context>
@@ -842,42 +883,65 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
 </context>
 <context>
-    <name>kelvor::PortDialog</name>
+    <name>kelvor::ReviewWindow</name>
     <message>
-        <source>COM-Port</source>
-        <translation>COM-Port</translation>
+        <source>Tageszeit</source>
+        <translation>Time of day</translation>
     </message>
     <message>
-        <source>&amp;Port</source>
-        <translation>&amp;Port</translation>
+        <source>Aufzeichnung ansehen</source>
+        <translation>Review recording</translation>
     </message>
     <message>
-        <source>&amp;600 bps</source>
-        <translation>&amp;600 bps</translation>
+        <source>Bild speichern…</source>
+        <translation>Save picture…</translation>
     </message>
     <message>
-        <source>120&amp;0 bps</source>
-        <translation>120&amp;0 bps</translation>
+        <source>CSV speichern…</source>
+        <translation>Save CSV…</translation>
     </message>
     <message>
-        <source>2400 &amp;bps</source>
-        <translation>2400 &amp;bps</translation>
+        <source>Aufzeichnung (*.csv)</source>
+        <translation>Journal (*.csv)</translation>
     </message>
     <message>
-        <source>4&amp;800 bps</source>
-        <translation>4&amp;800 bps</translation>
+        <source>: Zeile %1 ist nicht, wie Kelvor sie schreibt</source>
+        <translation>: line %1 is not as Kelvor writes it</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::ScheduleDialog</name>
+    <message>
+        <source>Aufzeichnung planen</source>
+        <translation>Schedule recording</translation>
     </message>
     <message>
-        <source>&amp;9600 bps</source>
-        <translation>&amp;9600 bps</translation>
+        <source>sofort</source>
+        <translation>at once</translation>
     </message>
     <message>
-        <source>&amp;Default DMM (one frame)</source>
-        <translation>&amp;Default DMM (one frame)</translation>
+        <source>um (HH:MM)</source>
+        <translation>at (HH:MM)</translation>
     </message>
     <message>
-        <source>M3&amp;8xx (4 frames)</source>
-        <translation>M3&amp;8xx (4 frames)</translation>
+        <source>wenn (&lt; 0,8)</source>
+        <translation>when (&lt; 0.8)</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>nie</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <source>nach (10s, 5m, 8h)</source>
+        <translation>after (10s, 5m, 8h)</translation>
+    </message>
+    <message>
+        <source>wenn (&gt; 1,5)</source>
+        <translation>when (&gt; 1.5)</translation>
     </message>
     <message>
         <source>OK</source>
@@ -885,19 +949,26 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
     </message>
     <message>
         <source>Abbrechen</source>
-        <translation>Abbrechen</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
-        <source>&amp;Netzwerk:</source>
-        <translation>&amp;Netzwerk:</translation>
+        <source>&amp;Start:</source>
+        <translation>&amp;Start:</translation>
     </message>
     <message>
-        <source>Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT</source>
-        <translation>Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT</translation>
+        <source>&amp;Vorlauf:</source>
+        <translation>&amp;Pre-trigger:</translation>
     </message>
     <message>
-        <source>&amp;Messgerät</source>
-        <translation>&amp;Messgerät</translation>
+        <source>S&amp;topp:</source>
+        <translation>S&amp;top:</translation>
+    </message>
+</context>
+<context>
+    <name>kelvor::TraceFileCommands</name>
+    <message>
+        <source>Datei speichern</source>
+        <translation>Datei speichern</translation>
     </message>
 </context>
 </TS>

@@ -201,11 +201,8 @@ void RecordProgram::startRecording() {
     station_.group().setRecording(true);
     return;
   }
-  std::vector<MeterReader*> readers;
-  for (auto& meter : meters_) readers.push_back(&meter->connection.reader());
-  gate_ = std::make_unique<RecordingGate>(station_.group(), std::move(readers),
-                                          RecordingRules(options_.start, options_.stop),
-                                          options_.preTriggerS, 0);
+  gate_ = std::make_unique<RecordingGate>(
+      station_.group(), RecordingRules(options_.start, options_.stop), options_.preTriggerS, 0);
   station_.addListener(gate_.get());
   gate_->onChange([this](RecordingGate::Change change) {
     const bool started = change == RecordingGate::Change::Started;

@@ -215,8 +215,8 @@ int checkPowerAndCharge(const TestHome& home) {
 
 std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {
   if (!bytes.endsWith("\r\n\r\n\r\n")) return {};
-  const QRegularExpression record(
-      QStringLiteral("^(-?\\d+(?:[%1]\\d+)?);(\\d+)$").arg(QRegularExpression::escape(separator)));
+  const QRegularExpression record(QStringLiteral("^(-?\\d+(?:[%1]\\d+)?);(-?\\d+)$")
+                                      .arg(QRegularExpression::escape(separator)));
   std::vector<TraceLine> lines;
   for (const QString& line : QString::fromLatin1(bytes).split("\r\n", Qt::SkipEmptyParts)) {
     const QRegularExpressionMatch m = record.match(line);

@@ -106,7 +106,10 @@ TEST(PublishE2e, EveryReadingIsPublishedOnceInOrderAlsoAfterTheBrokerWasAway) {
   EXPECT_TRUE(waitUntil([&] { return publishedRows(broker).size() > outage; }, 60s));
   ASSERT_TRUE(app.ok(QStringLiteral("click chkActive")));  // drawing off: the journal stands
   waitUntil([&] { return publishedRows(broker).size() >= journalReadings(home).size(); }, 10s);
-  EXPECT_TRUE(journalReadings(home).size() > outage && stall < 50ms);
+  // The window never waits for the broker (a blocking connect takes seconds); a busy machine
+  // may hold a request up for a moment.
+  EXPECT_TRUE(journalReadings(home).size() > outage && stall < 1s)
+      << std::chrono::duration_cast<std::chrono::milliseconds>(stall).count() << " ms";
   EXPECT_EQ(publishedRows(broker), journalReadings(home));
   EXPECT_TRUE(app.quit());  // online after each connection, offline at the end
   const auto statuses = [&] { return broker.received().filter("lab/dmm/status").join(','); };

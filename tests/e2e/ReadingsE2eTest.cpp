@@ -29,5 +29,37 @@ TEST(ReadingsE2e, RunCommandShowsChangingReadingsWithinThreeSeconds) {
   EXPECT_GE(readings.size(), 2u) << "readings seen: " << readings.size();
 }
 
+// A condition start set in "File → Schedule recording…": a malformed condition is named and the
+// dialog stays; with drawing on, the title says what it waits for, and the trace begins with
+// the pre-trigger readings, before the time of the trigger. (The rules on the fake clock:
+// RecordingRulesTest, LiveRecordingTest.)
+TEST(ReadingsE2e, AScheduledStartWaitsAndTheTraceBeginsWithItsPreTriggerReadings) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1.55,-0.1"});  // 0.75 after 8 s
+  ASSERT_TRUE(sim.ready());
+  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
+  ASSERT_TRUE(app.connected() && app.ok("click mnuSchedule"));
+  ASSERT_EQ(app.awaitModal(), "Schedule recording");
+  ASSERT_TRUE(app.value("select cboStart when").startsWith("when") && app.ok("type txtStart 0.8") &&
+              app.ok("type txtPreTrigger 3") && app.ok("click cmdOK"));
+  EXPECT_TRUE(
+      waitUntil([&] { return app.text("lblProblem").startsWith("“0.8” is not a condition"); }, 5s))
+      << app.text("lblProblem").toStdString();
+  ASSERT_TRUE(app.ok("type txtStart < 0.8") && app.ok("click cmdOK") &&
+              waitUntil([&] { return app.modal().isEmpty(); }, 5s));
+  ASSERT_TRUE(app.ok("click chkActive"));
+  EXPECT_TRUE(waitUntil([&] { return app.text("frmMain").endsWith(" – waiting for < 0.8"); }, 5s))
+      << app.text("frmMain").toStdString();
+  ASSERT_TRUE(waitUntil([&] { return !app.text("frmMain").contains("waiting"); }, 15s));
+  const QString saved = home.file(QStringLiteral("green.kvr"));
+  ASSERT_TRUE(app.choose(QStringLiteral("mnuFileSave(0)"), saved));
+  const std::vector<TraceLine> lines = recordLines(contentsOf(saved), QLatin1Char('.'));
+  ASSERT_GE(lines.size(), 4u) << contentsOf(saved).toStdString();
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(lines[i].time, static_cast<int>(i) - 3);
+    EXPECT_NEAR(lines[i].value, 0.75 + 0.1 * (3.0 - static_cast<double>(i)), 0.001) << i;
+  }
+}
+
 }  // namespace
 }  // namespace kelvor::e2e

@@ -51,7 +51,8 @@ void ScopeController::selectDurationItem(int item) {
 
 void ScopeController::autoRangeTime(int t) {
   if (window_.time()) return;  // the user's view stays
-  const int item = autoRangeXItem(durationItems_, durationItem_, t, scale_.SecondsAcross);
+  const int item = autoRangeXItem(durationItems_, durationItem_, t - static_cast<int>(liveStart_),
+                                  scale_.SecondsAcross);
   if (item != durationItem_) selectDurationItem(item);
 }
 
@@ -197,6 +198,12 @@ void ScopeController::redrawAll(Rescale rescale) {
   view_.showLiveMarker(liveMarker());
 }
 
+void ScopeController::setLiveStart(double seconds) {
+  if (seconds == liveStart_) return;
+  liveStart_ = seconds;
+  redrawAll(Rescale::Keep);
+}
+
 void ScopeController::layOutTimeAxis() {
   XAxisInput x;
   x.measuringSpan = measuringSpan_;
@@ -207,6 +214,7 @@ void ScopeController::layOutTimeAxis() {
   x.plotHeight = static_cast<float>(area_.outerHeight);
   x.firstTimeLabelWidth = static_cast<float>(TimeLabelWidth);
   x.decimalSeparator = separator_;
+  x.startSeconds = liveStart_;
   const XAxisLayout live = setTimeAxis(x);
   if (!live.computed) return;
   XAxisLayout timeAxis = live;
@@ -219,7 +227,7 @@ void ScopeController::layOutTimeAxis() {
   }
   timeAxis.applyTo(scale_);
   if (onStoreInterval_) onStoreInterval_(scale_.StoreInterval);
-  scale_.LeftTime = window_.time() ? window_.time()->left : 0.0;
+  scale_.LeftTime = window_.time() ? window_.time()->left : liveStart_;
   timeLabelTop_ = timeAxis.firstTimeLabelTop;
   captions_.follow(timeAxis);
   view_.applyTimeAxis(timeAxis);

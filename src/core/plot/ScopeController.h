@@ -117,6 +117,7 @@ class ScopeController : public RecordingListener, public TraceView {
   // The channel's next reading starts a new line.
   void breakLine(int channel) override;
   void redrawFromStore() override { redrawAll(Rescale::Keep); }
+  void setLiveStart(double seconds) override;
   void redrawTraces(Rescale rescale);
   void redrawAll(Rescale rescale);
   void autoRangeTime(int t);
@@ -190,6 +191,7 @@ class ScopeController : public RecordingListener, public TraceView {
   int yMinItem_ = -1;
   int yMaxItem_ = -1;
   float measuringSpan_ = 0.0f;
+  double liveStart_ = 0.0;  // seconds at the live picture's left edge
   float YMin_ = 0.0f;
   float YMax_ = 1.5f;
 };

@@ -18,6 +18,9 @@ class TraceView {
   virtual void redrawFromStore() = 0;
   // "Auto-scale" was switched on or off.
   virtual void autoScaleChanged() = 0;
+  // The live picture begins at `seconds` (0, or before it for readings kept from before the
+  // start) and shows the chosen duration from there.
+  virtual void setLiveStart(double seconds) = 0;
 };
 
 }  // namespace kelvor

@@ -35,6 +35,7 @@ void Recording::setActive(bool active, const Moment& now) {
     state_.startPending_ = true;
   } else {
     state_.running_ = false;
+    state_.startPending_ = false;  // also a start that waits for its rule
   }
   notify(RecordingChange::Active);
 }

@@ -49,13 +49,28 @@ void LiveRecording::redrawFromStore() {
   if (plot_) plot_->redrawFromStore();
 }
 
+void LiveRecording::schedule(std::optional<RecordingRules> rules, int preTriggerS) {
+  rules_ = std::move(rules);
+  preTriggerS_ = preTriggerS;
+  if (gate_ && gate_->rules().waiting()) gate_.reset();  // the next tick waits anew
+}
+
+std::optional<Message> LiveRecording::waitingText() const {
+  if (!state().startPending() || !rules_ || !group_) return std::nullopt;
+  return gate_ ? gate_->rules().waitingText() : rules_->waitingText();
+}
+
 void LiveRecording::recordingChanged(RecordingChange change, const RecordingState& state) {
   if (change == RecordingChange::Replaying || change == RecordingChange::Restored) return;
+  // Switched off or reset: a waiting or running schedule ends with it.
+  if (!state.active() && !state.running()) gate_.reset();
   if (group_) group_->setRecording(state.running());
   if (change == RecordingChange::Cleared && group_) group_->reset();  // every journal ends
+  if (change == RecordingChange::Cleared && plot_) plot_->setLiveStart(0);
   if (change != RecordingChange::Started) return;
   // A new recording: the channels' earlier samples go, and its first tick is stored at once.
   for (const int channel : channels_) traces_.setCount(channel, 0);
+  if (plot_) plot_->setLiveStart(0);
   thinning_ = 1;
   ticks_ = storeInterval() - 1;
   redrawFromStore();
@@ -65,11 +80,54 @@ void LiveRecording::recordingChanged(RecordingChange change, const RecordingStat
 // its start is shown with the tick's readings.
 void LiveRecording::tickStarted(const Moment& tick) {
   if (!state().startPending()) return;
+  if (rules_ && group_) {
+    if (!gate_) {
+      gate_ = std::make_unique<RecordingGate>(*group_, *rules_, preTriggerS_, watched_);
+      gate_->onChange([this](RecordingGate::Change change) { gateChanges_.push_back(change); });
+    }
+    return;
+  }
   recording_.beginRun(tick);
   startToShow_ = true;
 }
 
+bool LiveRecording::passToGate(const Moment& tick, const TickReadings& readings) {
+  gateChanges_.clear();
+  gate_->tickDone(tick, readings);
+  bool stop = false;
+  for (const RecordingGate::Change change : gateChanges_) {
+    if (change == RecordingGate::Change::Stopped) {
+      stop = true;
+      continue;
+    }
+    recording_.beginRun(tick);
+    startToShow_ = true;
+    takePreTrigger(gate_->startRows());
+  }
+  return stop;
+}
+
+void LiveRecording::takePreTrigger(const std::vector<JournalRow>& rows) {
+  const auto recorded = [this](const JournalRow& row) {
+    return row.elapsedMs < 0 && row.value != InvalidValue &&
+           std::find(channels_.begin(), channels_.end(), row.channel - 1) != channels_.end();
+  };
+  std::int64_t earliest = 0;
+  for (const JournalRow& row : rows)
+    if (recorded(row)) earliest = std::min(earliest, wholeSeconds(row.elapsedMs));
+  // The picture begins with the earliest; the trigger's tick stays at time 0.
+  if (plot_) plot_->setLiveStart(static_cast<double>(earliest));
+  for (const JournalRow& row : rows) {
+    if (!recorded(row)) continue;
+    const std::int64_t seconds = wholeSeconds(row.elapsedMs);
+    if (plot_) plot_->drawReading(row.channel - 1, static_cast<double>(seconds), row.value);
+    takeValue(row.channel - 1, seconds, row.value, row.unit, true);
+  }
+  ticks_ = storeInterval() - 1;  // the trigger's tick is stored
+}
+
 void LiveRecording::tickDone(const Moment& tick, const TickReadings& readings) {
+  const bool stopByRule = gate_ && passToGate(tick, readings);
   const auto usable = [&readings](int channel) -> const ChannelReading* {
     const auto index = static_cast<std::size_t>(channel);
     if (index >= readings.size() || !readings[index] || !std::isfinite(readings[index]->value))
@@ -110,6 +168,10 @@ void LiveRecording::tickDone(const Moment& tick, const TickReadings& readings) {
       takeValue(channel, seconds, static_cast<float>(value.value), value.unit, store);
   }
   testAlarm(readings);
+  if (stopByRule) {
+    gate_.reset();
+    recording_.setActive(false, tick);
+  }
 }
 
 void LiveRecording::takeValue(int channel, std::int64_t seconds, float value,

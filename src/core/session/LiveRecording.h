@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "core/session/MeterGroup.h"
 #include "core/session/ReadingView.h"
 #include "core/session/RecordingDisplay.h"
+#include "core/session/RecordingGate.h"
 
 namespace kelvor {
 
@@ -23,7 +26,9 @@ namespace kelvor {
 // every tick's usable readings are drawn, and every store interval they become one sample of
 // each channel, all at the tick's time since the start. A store that fills up keeps every other
 // sample and stores half as often from then on, so a recording never ends by itself. The alarm
-// tests the watched channel.
+// tests the watched channel. With a schedule, a start waits (the meters polled, nothing
+// journalled) for its time or condition, and the recording then begins with the readings of
+// the pre-trigger seconds, at negative times; a stop rule switches drawing off.
 class LiveRecording : public MeterGroup::TickListener, private RecordingListener {
  public:
   // Where the recording shows what it does; none without a window.
@@ -47,6 +52,13 @@ class LiveRecording : public MeterGroup::TickListener, private RecordingListener
   void setStoreInterval(int readings) { storeInterval_ = readings < 1 ? 1 : readings; }
   // Ticks per stored sample: the plot's interval, doubled each time the store filled up.
   int storeInterval() const { return storeInterval_ * thinning_; }
+
+  // The start and stop rules of each recording from now on ("drawing active" switched on);
+  // none: it starts with the next tick and runs until switched off. A start that waits takes
+  // new rules at once; a running recording keeps its own.
+  void schedule(std::optional<RecordingRules> rules, int preTriggerS);
+  // What a start waits for ("wartet auf 22:00"); nothing while none waits.
+  std::optional<Message> waitingText() const;
 
   // The channel (from 0) the alarm watches.
   void watch(int channel) { watched_ = channel; }
@@ -82,6 +94,10 @@ class LiveRecording : public MeterGroup::TickListener, private RecordingListener
   // Keeps every other sample of the channels fed.
   void thin();
   void testAlarm(const TickReadings& readings);
+  // The gate's verdict on a tick: a start begins the run with the pre-trigger readings; a
+  // stop is kept for the end of the tick, whose readings still belong to the recording.
+  bool passToGate(const Moment& tick, const TickReadings& readings);
+  void takePreTrigger(const std::vector<JournalRow>& rows);
   void redrawFromStore();
 
   const Clock& clock_;
@@ -103,6 +119,10 @@ class LiveRecording : public MeterGroup::TickListener, private RecordingListener
   int watched_ = 0;
   bool alarmed_ = false;
   bool startToShow_ = false;  // the recording started with the tick being done
+  std::optional<RecordingRules> rules_;
+  int preTriggerS_ = 0;
+  std::unique_ptr<RecordingGate> gate_;  // while a scheduled recording waits or runs
+  std::vector<RecordingGate::Change> gateChanges_;
 };
 
 }  // namespace kelvor

@@ -61,6 +61,12 @@ void MeterGroup::removeListener(TickListener* listener) {
   listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
+std::vector<MeterReader*> MeterGroup::meters() const {
+  std::vector<MeterReader*> readers;
+  for (const auto& member : members_) readers.push_back(&member->meter);
+  return readers;
+}
+
 void MeterGroup::setRecording(bool on) {
   recording_ = on;
   for (auto& member : members_) member->meter.setRecording(on);

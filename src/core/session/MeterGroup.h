@@ -57,6 +57,8 @@ class MeterGroup {
   void addMeter(MeterReader& meter, int channel);
   // The one meter of the group feeds `channel` (from 1) from now on.
   void moveMeter(int channel);
+  // The group's meters, in the order they were added.
+  std::vector<MeterReader*> meters() const;
   void addListener(TickListener* listener) { listeners_.push_back(listener); }
   void removeListener(TickListener* listener);
   // Whether the meters and the calculated journal record the readings from now on.

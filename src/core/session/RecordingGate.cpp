@@ -6,13 +6,9 @@
 
 namespace kelvor {
 
-RecordingGate::RecordingGate(MeterGroup& group, std::vector<MeterReader*> meters,
-                             const RecordingRules& rules, int preTriggerS, int watched)
-    : group_(group),
-      meters_(std::move(meters)),
-      rules_(rules),
-      held_(preTriggerS),
-      watched_(watched) {
+RecordingGate::RecordingGate(MeterGroup& group, const RecordingRules& rules, int preTriggerS,
+                             int watched)
+    : group_(group), meters_(group.meters()), rules_(rules), held_(preTriggerS), watched_(watched) {
   group_.setRecording(false);
   for (MeterReader* meter : meters_)
     meter->holdRows(
@@ -37,7 +33,9 @@ void RecordingGate::tickDone(const Moment& tick, const TickReadings& readings) {
     group_.holdCalculations({});
     for (MeterReader* meter : meters_) {
       meter->holdRows({});
-      meter->recordHeld(held_.take(meter->channel() + 1, tick.steadyMs), tick);
+      const std::vector<JournalRow> rows = held_.take(meter->channel() + 1, tick.steadyMs);
+      meter->recordHeld(rows, tick);
+      startRows_.insert(startRows_.end(), rows.begin(), rows.end());
     }
     // What is left are the calculated channels': into their one journal in time order.
     std::vector<JournalRow> calculated;
@@ -48,6 +46,7 @@ void RecordingGate::tickDone(const Moment& tick, const TickReadings& readings) {
         calculated.begin(), calculated.end(),
         [](const JournalRow& a, const JournalRow& b) { return a.elapsedMs < b.elapsedMs; });
     group_.recordHeldCalculations(calculated);
+    startRows_.insert(startRows_.end(), calculated.begin(), calculated.end());
     group_.setRecording(true);
     tell(Change::Started);
   }

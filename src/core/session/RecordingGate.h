@@ -20,16 +20,18 @@ class RecordingGate : public MeterGroup::TickListener {
   enum class Change { Started, Stopped };
   using ChangeHandler = std::function<void(Change)>;
 
-  // `meters` (not owned) are the group's; `watched` is the channel (from 0) the conditions
-  // test. The owner adds the gate to the group's listeners.
-  RecordingGate(MeterGroup& group, std::vector<MeterReader*> meters, const RecordingRules& rules,
-                int preTriggerS, int watched);
+  // `watched` is the channel (from 0) the conditions test. The owner hands on the group's
+  // ticks (or adds the gate to its listeners).
+  RecordingGate(MeterGroup& group, const RecordingRules& rules, int preTriggerS, int watched);
   ~RecordingGate() override;
   RecordingGate(const RecordingGate&) = delete;
   RecordingGate& operator=(const RecordingGate&) = delete;
 
   void onChange(ChangeHandler handler) { onChange_ = std::move(handler); }
   const RecordingRules& rules() const { return rules_; }
+  // The rows the start began the journals with, every channel's, the trigger tick's own
+  // among them (elapsed time 0).
+  const std::vector<JournalRow>& startRows() const { return startRows_; }
 
   void tickDone(const Moment& tick, const TickReadings& readings) override;
 
@@ -42,6 +44,7 @@ class RecordingGate : public MeterGroup::TickListener {
   std::vector<MeterReader*> meters_;
   RecordingRules rules_;
   PreTriggerBuffer held_;
+  std::vector<JournalRow> startRows_;
   int watched_;
   ChangeHandler onChange_;
 };

@@ -79,11 +79,11 @@ bool RecordingRules::stopDue(const Moment& tick, std::optional<float> watched) c
 std::optional<Message> RecordingRules::waitingText() const {
   if (phase_ != Phase::Waiting || start_.kind == StartRule::Kind::AtOnce) return std::nullopt;
   return Message(MessageId::WaitingFor,
-                 {start_.kind == StartRule::Kind::AtTime ? timeOfDayText(start_.timeOfDayS)
+                 {start_.kind == StartRule::Kind::AtTime ? clockTimeText(start_.timeOfDayS)
                                                          : start_.conditionText});
 }
 
-std::string timeOfDayText(int seconds) {
+std::string clockTimeText(int seconds) {
   char text[16];
   if (seconds % 60 == 0)
     std::snprintf(text, sizeof text, "%02d:%02d", seconds / 3600, seconds / 60 % 60);

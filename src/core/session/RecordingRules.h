@@ -70,6 +70,6 @@ class RecordingRules {
 };
 
 // "22:00", or "22:00:30" when the seconds are not zero.
-std::string timeOfDayText(int seconds);
+std::string clockTimeText(int seconds);
 
 }  // namespace kelvor

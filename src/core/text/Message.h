@@ -90,6 +90,9 @@ enum class MessageId {
   WaitingFor,           // the start's time of day or condition: the recording waits for it
   RecordRuleStarted,    // the start rule fired
   RecordRuleStopped,    // the stop rule fired
+  ScheduleNoTime,       // the value: a schedule's time of day that is none
+  ScheduleNoCondition,  // the value
+  ScheduleNoDuration,   // the value
   LineNotConfirmed,     // a network serial server's reasons and notes
   NoComPortOption,
   ControlNotConfirmed,

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <functional>
 
@@ -168,6 +169,20 @@ QString select(const QString& argument) {
   return ok(list->itemText(item));
 }
 
+// "type NAME TEXT": the text into a line or number field, as if typed.
+QString type(const QString& argument) {
+  const QString name = argument.section(QLatin1Char(' '), 0, 0);
+  const QString typed = argument.section(QLatin1Char(' '), 1);
+  QPointer<QObject> field(findByName(name));
+  if (!qobject_cast<QLineEdit*>(field.data()) && !qobject_cast<QSpinBox*>(field.data()))
+    return error("no field ", name);
+  later([field, typed] {
+    if (auto* line = qobject_cast<QLineEdit*>(field.data())) line->setText(typed);
+    if (auto* number = qobject_cast<QSpinBox*>(field.data())) number->setValue(typed.toInt());
+  });
+  return ok();
+}
+
 QString text(QObject* object, const QString&) {
   return ok(textOf(object));
 }
@@ -221,6 +236,7 @@ struct Verb {
 constexpr Verb<QString (*)(const QString&)> requests[] = {
     {"buttons", buttons}, {"modal", modal}, {"dismiss", dismiss}, {"choose-file", chooseFile},
     {"grab", grab},       {"quit", quit},   {"texts", texts},     {"select", select},
+    {"type", type},
 };
 
 // Requests about one control, named by the argument.

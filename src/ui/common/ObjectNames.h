@@ -14,6 +14,7 @@ inline constexpr char frmSettings[] = "frmSettings";
 inline constexpr char frmPrtDlg[] = "frmPrtDlg";
 inline constexpr char frmAbout[] = "frmAbout";
 inline constexpr char frmPublish[] = "frmPublish";
+inline constexpr char frmSchedule[] = "frmSchedule";
 inline constexpr char frmChannels[] = "frmChannels";
 
 // frmMain: the control panel
@@ -74,6 +75,7 @@ inline constexpr char mnuFile2[] = "mnuFile2";
 inline constexpr char mnuRecordings[] = "mnuRecordings";
 inline constexpr char mnuReview[] = "mnuReview";
 inline constexpr char mnuPublish[] = "mnuPublish";
+inline constexpr char mnuSchedule[] = "mnuSchedule";
 inline constexpr char mnuChannels[] = "mnuChannels";
 inline constexpr char mnuEdit[] = "mnuEdit";
 inline constexpr char mnuEditMenu[] = "mnuEditMenu";
@@ -125,6 +127,13 @@ inline constexpr char chkTls[] = "chkTls";
 inline constexpr char txtCaFile[] = "txtCaFile";
 inline constexpr char txtTopic[] = "txtTopic";
 inline constexpr char lblPublishState[] = "lblPublishState";
+
+// frmSchedule (besides lblProblem, cmdOK, cmdCancel)
+inline constexpr char cboStart[] = "cboStart";
+inline constexpr char txtStart[] = "txtStart";
+inline constexpr char txtPreTrigger[] = "txtPreTrigger";
+inline constexpr char cboStop[] = "cboStop";
+inline constexpr char txtStop[] = "txtStop";
 
 // frmChannels: the column heads "lblColumn1" to "lblColumn6"; one control of each name (and
 // of cboMeter) per channel, the channel's number appended: "cboSource1" to "cboSource6"

@@ -334,18 +334,31 @@ MainControls MainControls::build(QMainWindow* window) {
 
 std::vector<QObject*> MainControls::captionedControls() const {
   const MenuActions& m = menus;
-  std::vector<QObject*> list = {recording.recordingFrame, recording.durationCaption,
-                                alarm.alarmBox,           recording.drawingActiveBox,
-                                recording.resetButton,    recording.clearButton,
-                                range.rangeFrame,         range.minimumCaption,
-                                range.maximumCaption,     range.autoScaleBox,
-                                colours.colourFrame,      time.timeFrame,
-                                time.currentTimeCaption,  time.startCaption,
-                                time.runTimeCaption,      time.alarmTimeCaption,
-                                m.fileMenuAction,         m.editMenuAction,
-                                m.helpMenuAction,         m.aboutItem,
-                                m.recordingsItem,         m.publishItem,
-                                m.channelsItem,           m.reviewItem};
+  std::vector<QObject*> list = {recording.recordingFrame,
+                                recording.durationCaption,
+                                alarm.alarmBox,
+                                recording.drawingActiveBox,
+                                recording.resetButton,
+                                recording.clearButton,
+                                range.rangeFrame,
+                                range.minimumCaption,
+                                range.maximumCaption,
+                                range.autoScaleBox,
+                                colours.colourFrame,
+                                time.timeFrame,
+                                time.currentTimeCaption,
+                                time.startCaption,
+                                time.runTimeCaption,
+                                time.alarmTimeCaption,
+                                m.fileMenuAction,
+                                m.editMenuAction,
+                                m.helpMenuAction,
+                                m.aboutItem,
+                                m.recordingsItem,
+                                m.publishItem,
+                                m.channelsItem,
+                                m.reviewItem,
+                                m.scheduleItem};
   const auto addAll = [&list](const auto& members) {
     for (const auto& member : members) list.push_back(member);
   };

@@ -84,7 +84,8 @@ MainWindow::MainWindow(ProgramContext& context, const Clock& clock, QWidget* par
       traceFiles_(traces(), recording(), recorder(), scope_, context_, this),
       print_(traces(), scope_, printOptions_, this),
       publish_(
-          station_, [this] { return sources_.ownChannel(); }, this) {
+          station_, [this] { return sources_.ownChannel(); }, this),
+      schedule_(recording_, this) {
   setObjectName(QLatin1String(ObjectNames::frmMain));
   setWindowTitle(QStringLiteral("Kelvor"));
   recording_.attachPlot(&scope_);
@@ -193,6 +194,8 @@ void MainWindow::connectControls() {
   connect(c.menus.channelsItem, &QAction::triggered, this, [this] { onChannelsClicked(); });
   connect(c.menus.aboutItem, &QAction::triggered, this, [this] { onAboutClicked(); });
   connect(c.menus.publishItem, &QAction::triggered, this, [this] { publish_.onPublishClicked(); });
+  connect(c.menus.scheduleItem, &QAction::triggered, this,
+          [this] { schedule_.onScheduleClicked(); });
   connect(c.menus.reviewItem, &QAction::triggered, this, [this] { onReviewClicked(); });
   connect(c.menus.recordingsItem, &QAction::triggered, this, [] {
     const QString folder = QString::fromStdString(JournalFile::recordingsFolder());
@@ -232,6 +235,7 @@ void MainWindow::loadSettings() {
   recording_.setAutoScale(saved_.AutoScale);
   station_.setJournalEnabled(saved_.Journal);
   publish_.start(store.lookup());
+  schedule_.start(store.lookup());
   ValueFont::choose(controls_.reading.valueLabel, controls_.reading.modeLabel);
 }
 

@@ -14,6 +14,7 @@
 #include "platform/MeterConnection.h"
 #include "platform/MeterStation.h"
 #include "ui/commands/PublishCommands.h"
+#include "ui/commands/ScheduleCommands.h"
 #include "ui/commands/TraceFileCommands.h"
 #include "ui/mainwindow/AlarmPanel.h"
 #include "ui/mainwindow/ChannelDisplay.h"
@@ -107,6 +108,7 @@ class MainWindow : public QMainWindow {
   PrinterChoice printerChoice_;
   PrintCommands print_;
   PublishCommands publish_;
+  ScheduleCommands schedule_;
   StoredSettings saved_;
   // The channels' sources are written back: they were stored or chosen.
   bool channelsStored_ = false;

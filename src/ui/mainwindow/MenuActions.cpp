@@ -94,6 +94,8 @@ void buildFileMenu(MenuActions& c, QMenuBar* bar) {
                              QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Aufzeichnungen…"));
   c.reviewItem = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuReview),
                          QT_TRANSLATE_NOOP("kelvor::MainWindow", "Aufzeichnung an&sehen…"));
+  c.scheduleItem = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuSchedule),
+                           QT_TRANSLATE_NOOP("kelvor::MainWindow", "Aufzeichnung &planen…"));
   c.publishItem = addItem(c.fileMenu, QLatin1String(ObjectNames::mnuPublish),
                           QT_TRANSLATE_NOOP("kelvor::MainWindow", "&Veröffentlichen…"));
   c.fileCommands[5] = addSeparator(c.fileMenu, indexedName(ObjectNames::mnuFile2, 5));

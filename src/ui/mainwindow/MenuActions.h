@@ -32,6 +32,7 @@ struct MenuActions {
   QAction* recordingsItem = nullptr;     // opens the folder of the journals
   QAction* reviewItem = nullptr;         // opens journals for review
   QAction* publishItem = nullptr;        // the publishing dialog
+  QAction* scheduleItem = nullptr;       // the start and stop rules
   QAction* editMenuAction = nullptr;
   std::array<QAction*, 2> copyItems{};
   QAction* helpMenuAction = nullptr;

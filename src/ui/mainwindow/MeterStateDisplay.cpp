@@ -71,7 +71,10 @@ void MeterStateDisplay::meterStateChanged(MeterCondition) {
   if (!own) return;
   const Message title =
       sources_.several() ? meterTitle(meters, alarm) : meterTitle(meterOnPort(*own), alarm);
-  window_.setWindowTitle(QString::fromStdString(messageText(title)));
+  std::string caption = messageText(title);
+  if (const auto waiting = sources_.recording().waitingText())
+    caption += " – " + messageText(*waiting);
+  window_.setWindowTitle(QString::fromStdString(caption));
   // The display dims with the meter it shows; a calculated channel's with its value.
   MeterConnection* shown = sources_.meterOn(sources_.watched());
   const MeterCondition condition =

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -11,6 +13,7 @@
 #include "core/record/JournalAlarm.h"
 #include "core/record/RecordOptions.h"
 #include "core/record/RecordWatch.h"
+#include "core/record/RecordingSchedule.h"
 #include "core/record/RuleOptions.h"
 
 namespace kelvor {
@@ -221,6 +224,39 @@ TEST(RuleOptions, ParsesStartAndStopRulesOrNamesWhatIsWrong) {
     EXPECT_EQ(ruleOf(parseStopAfter, "--stop-after", value), stopAfter) << value;
     EXPECT_EQ(ruleOf(parsePreTrigger, "--pre-trigger", value), preTrigger) << value;
   }
+}
+
+// The window's schedule: well-formed values make rules and survive the settings; a wrong value
+// is named by its kind, and a stored one that makes no rules is no schedule.
+TEST(RecordingSchedule, MakesRulesOrNamesTheWrongValueAndKeepsThemInTheSettings) {
+  using Start = RecordingSchedule::Start;
+  using Stop = RecordingSchedule::Stop;
+  for (const auto& [start, startValue, stop, stopValue, error] :
+       std::vector<std::tuple<Start, std::string, Stop, std::string, std::optional<MessageId>>>{
+           {Start::AtTime, "22:00", Stop::After, "8h", std::nullopt},
+           {Start::When, "< 0,8", Stop::When, "> 1,5", std::nullopt},
+           {Start::AtOnce, "", Stop::AtTime, "06:30", std::nullopt},
+           {Start::AtTime, "25:00", Stop::Never, "", MessageId::ScheduleNoTime},
+           {Start::When, "0,8", Stop::Never, "", MessageId::ScheduleNoCondition},
+           {Start::AtOnce, "", Stop::After, "8 hours", MessageId::ScheduleNoDuration},
+           {Start::AtOnce, "", Stop::AtTime, "6", MessageId::ScheduleNoTime},
+           {Start::When, "< 1", Stop::When, "1", MessageId::ScheduleNoCondition},
+       }) {
+    RecordingSchedule schedule{start, startValue, 30, stop, stopValue};
+    const RecordingSchedule::Rules rules = schedule.rules();
+    EXPECT_EQ(rules.error ? std::optional(rules.error->id) : std::nullopt, error) << startValue;
+    EXPECT_EQ(rules.rules.has_value(), !error) << startValue;
+    std::map<std::string, std::string> stored;
+    for (const auto& [key, text] : schedule.texts()) stored[key] = text;
+    const RecordingSchedule read = RecordingSchedule::read([&](const std::string& key) {
+      const auto found = stored.find(key);
+      return found == stored.end() ? std::nullopt : std::optional(found->second);
+    });
+    EXPECT_EQ(std::tuple(read.start, read.startValue, read.preTriggerS, read.stop, read.stopValue),
+              error ? std::tuple(Start::AtOnce, std::string(), 0, Stop::Never, std::string())
+                    : std::tuple(start, startValue, 30, stop, stopValue));
+  }
+  EXPECT_FALSE(RecordingSchedule{}.rules().rules);  // at once and never: no rules at all
 }
 
 // Events a second apart: p a poll, a a reading; t the tick done, at once. Seen: D done, else ".".

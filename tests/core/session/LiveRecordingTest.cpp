@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "core/alarm/AlarmCondition.h"
 #include "core/publish/Publishing.h"
+#include "core/record/RecordingSchedule.h"
 #include "support/FakeGroup.h"
 
 namespace kelvor {
@@ -179,6 +181,43 @@ TEST_F(LiveRecordingTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordi
   switchDrawing(true);
   poll("DC  8.000 V  \r");
   EXPECT_EQ(journal.calls.size(), 6u);
+}
+
+// A scheduled start waits, told, while the meter is polled; the recording then begins with the
+// pre-trigger readings at negative times, in the trace as in the journal, and a stop rule
+// switches drawing off. Switching drawing off while it waits ends the wait; rules set while it
+// waits replace the waiting ones.
+TEST_F(LiveRecordingTest, AScheduledRecordingWaitsThenBeginsWithItsPreTriggerReadings) {
+  RecordingSchedule schedule;
+  schedule.start = RecordingSchedule::Start::When;
+  schedule.startValue = "< 0,8";
+  schedule.preTriggerS = 2;
+  schedule.stop = RecordingSchedule::Stop::After;
+  schedule.stopValue = "2s";
+  recording.schedule(schedule.rules().rules, schedule.preTriggerS);
+  EXPECT_FALSE(recording.waitingText());  // drawing is off
+  switchDrawing(true);
+  poll("DC  1.500 V  \r", 1);
+  switchDrawing(false);  // the wait ends with drawing
+  poll("DC  1.400 V  \r", 1);
+  EXPECT_FALSE(recording.waitingText());
+  switchDrawing(true);
+  schedule.startValue = "< 0,9";
+  recording.schedule(schedule.rules().rules, schedule.preTriggerS);
+  poll("DC  1.300 V  \r", 1);
+  EXPECT_EQ(recording.waitingText(), Message(MessageId::WaitingFor, {"< 0,9"}));
+  for (const char* volts : {"1.200", "1.100", "0.850", "0.700"})
+    poll(std::string("DC  ") + volts + " V  \r", 1);
+  EXPECT_TRUE(state.active() && state.running() && !recording.waitingText());
+  poll("DC  0.500 V  \r", 1);  // two seconds after the trigger: the last reading
+  EXPECT_FALSE(state.active() || state.running());
+  poll("DC  0.400 V  \r", 1);
+  EXPECT_EQ(rows, (std::vector<std::string>{"-2000", "-1000", "0", "1000", "2000"}));
+  std::string trace;
+  for (int n = 1; n <= recording.traces().count(0); ++n)
+    trace += std::to_string(static_cast<int>(recording.traces().time(0, n))) + "s " +
+             std::to_string(std::lround(recording.traces().value(0, n) * 100)) + " ";
+  EXPECT_EQ(trace, "-2s 120 -1s 110 0s 85 1s 70 2s 50 ");
 }
 
 }  // namespace

@@ -145,8 +145,7 @@ TEST_F(MeterGroupTest, AStartRuleBeginsEveryJournalWithTheRowsBeforeItsTrigger) 
   StartRule start;
   start.kind = StartRule::Kind::When;
   start.condition = parseAlarmCondition("< 0,8");
-  RecordingGate gate(group, {&meters.meters[0]->reader, &meters.meters[1]->reader},
-                     RecordingRules(start, StopRule{}), 2, 0);
+  RecordingGate gate(group, RecordingRules(start, StopRule{}), 2, 0);
   group.addListener(&gate);
   for (const char* volts : {"1.500", "1.400", "1.300", "0.500", "0.400"})
     tick(std::string("DC  ") + volts + " V  \r", "DC  0.250 A  \r");

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/dialogs/ScheduleDialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/session/PreTriggerBuffer.h"
+#include "platform/MessageTexts.h"
+#include "ui/common/ObjectNames.h"
+#include "ui/dialogs/ConfirmButtons.h"
+
+namespace kelvor {
+
+namespace {
+
+template <typename Control>
+Control* named(Control* control, const char* name) {
+  control->setObjectName(QLatin1String(name));
+  return control;
+}
+
+}  // namespace
+
+ScheduleDialog::ScheduleDialog(RecordingSchedule& schedule, QWidget* parent)
+    : QDialog(parent), schedule_(schedule) {
+  setObjectName(QLatin1String(ObjectNames::frmSchedule));
+  setWindowTitle(tr("Aufzeichnung planen"));
+  startList = named(new QComboBox(this), ObjectNames::cboStart);
+  startList->addItems({tr("sofort"), tr("um (HH:MM)"), tr("wenn (< 0,8)")});
+  startList->setCurrentIndex(static_cast<int>(schedule.start));
+  startField = named(new QLineEdit(QString::fromStdString(schedule.startValue), this),
+                     ObjectNames::txtStart);
+  preTriggerBox = named(new QSpinBox(this), ObjectNames::txtPreTrigger);
+  preTriggerBox->setRange(0, PreTriggerBuffer::MaxSeconds);
+  preTriggerBox->setSuffix(tr(" s"));
+  preTriggerBox->setValue(schedule.preTriggerS);
+  stopList = named(new QComboBox(this), ObjectNames::cboStop);
+  stopList->addItems({tr("nie"), tr("nach (10s, 5m, 8h)"), tr("um (HH:MM)"), tr("wenn (> 1,5)")});
+  stopList->setCurrentIndex(static_cast<int>(schedule.stop));
+  stopField =
+      named(new QLineEdit(QString::fromStdString(schedule.stopValue), this), ObjectNames::txtStop);
+  const ConfirmButtons confirm = ConfirmButtons::build(this, tr("OK"), tr("Abbrechen"));
+  problemLabel = confirm.problem;
+  connect(confirm.ok, &QPushButton::clicked, this, &ScheduleDialog::onOkClicked);
+  connect(confirm.cancel, &QPushButton::clicked, this, &QDialog::reject);
+  for (QComboBox* list : {startList, stopList})
+    connect(list, &QComboBox::currentIndexChanged, this, &ScheduleDialog::enableFields);
+
+  auto* form = new QFormLayout;
+  form->addRow(tr("&Start:"), startList);
+  form->addRow(QString(), startField);
+  form->addRow(tr("&Vorlauf:"), preTriggerBox);
+  form->addRow(tr("S&topp:"), stopList);
+  form->addRow(QString(), stopField);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(problemLabel);
+  layout->addLayout(confirm.row);
+  enableFields();
+  setMinimumWidth(360);
+}
+
+void ScheduleDialog::enableFields() {
+  const auto start = static_cast<RecordingSchedule::Start>(startList->currentIndex());
+  startField->setEnabled(start != RecordingSchedule::Start::AtOnce);
+  preTriggerBox->setEnabled(start == RecordingSchedule::Start::When);
+  stopField->setEnabled(stopList->currentIndex() !=
+                        static_cast<int>(RecordingSchedule::Stop::Never));
+}
+
+RecordingSchedule ScheduleDialog::edited() const {
+  RecordingSchedule schedule;
+  schedule.start = static_cast<RecordingSchedule::Start>(startList->currentIndex());
+  schedule.stop = static_cast<RecordingSchedule::Stop>(stopList->currentIndex());
+  if (schedule.start != RecordingSchedule::Start::AtOnce)
+    schedule.startValue = startField->text().trimmed().toStdString();
+  if (schedule.start == RecordingSchedule::Start::When)
+    schedule.preTriggerS = preTriggerBox->value();
+  if (schedule.stop != RecordingSchedule::Stop::Never)
+    schedule.stopValue = stopField->text().trimmed().toStdString();
+  return schedule;
+}
+
+void ScheduleDialog::onOkClicked() {
+  const RecordingSchedule schedule = edited();
+  if (const auto error = schedule.rules().error) {
+    problemLabel->setText(QString::fromStdString(messageText(*error)));
+    problemLabel->show();
+    return;
+  }
+  schedule_ = schedule;
+  accept();
+}
+
+}  // namespace kelvor
