@@ -51,7 +51,7 @@ void ScopeController::selectDurationItem(int item) {
 
 void ScopeController::autoRangeTime(int t) {
   if (window_.time()) return;  // the user's view stays
-  const int item = autoRangeXItem(durationItems_, durationItem_, t - static_cast<int>(liveStart_),
+  const int item = autoRangeXItem(durationItems_, durationItem_, t - static_cast<int>(liveLeft_),
                                   scale_.SecondsAcross);
   if (item != durationItem_) selectDurationItem(item);
 }
@@ -214,9 +214,15 @@ void ScopeController::layOutTimeAxis() {
   x.plotHeight = static_cast<float>(area_.outerHeight);
   x.firstTimeLabelWidth = static_cast<float>(TimeLabelWidth);
   x.decimalSeparator = separator_;
-  x.startSeconds = liveStart_;
-  const XAxisLayout live = setTimeAxis(x);
+  XAxisLayout live = setTimeAxis(x);
   if (!live.computed) return;
+  if (liveStart_ < 0 && live.step > 0) {
+    // Whole divisions before time 0, so the labels stay at round times.
+    const double division = static_cast<double>(live.step) * 60.0;
+    x.startSeconds = std::floor(liveStart_ / division) * division;
+    live = setTimeAxis(x);
+  }
+  liveLeft_ = x.startSeconds;
   XAxisLayout timeAxis = live;
   if (window_.time()) {
     // The span asked for, captioned from its left edge; readings are stored as live.
@@ -227,7 +233,7 @@ void ScopeController::layOutTimeAxis() {
   }
   timeAxis.applyTo(scale_);
   if (onStoreInterval_) onStoreInterval_(scale_.StoreInterval);
-  scale_.LeftTime = window_.time() ? window_.time()->left : liveStart_;
+  scale_.LeftTime = window_.time() ? window_.time()->left : liveLeft_;
   timeLabelTop_ = timeAxis.firstTimeLabelTop;
   captions_.follow(timeAxis);
   view_.applyTimeAxis(timeAxis);

@@ -191,7 +191,8 @@ class ScopeController : public RecordingListener, public TraceView {
   int yMinItem_ = -1;
   int yMaxItem_ = -1;
   float measuringSpan_ = 0.0f;
-  double liveStart_ = 0.0;  // seconds at the live picture's left edge
+  double liveStart_ = 0.0;  // the earliest reading the live picture shows
+  double liveLeft_ = 0.0;   // its left edge: a whole division before liveStart_, or 0
   float YMin_ = 0.0f;
   float YMax_ = 1.5f;
 };

@@ -129,6 +129,10 @@ TEST_F(ScopeControllerTest, CaptionsFollowTheAxisLayouts) {
                 {firstNine(c.time), firstNine(c.y), c.y[6].text + " " + c.y[8].text, c.unit.text}),
             std::vector<std::string>({"0:00 3:00 6:00 9:00 12:00 15:00 18:00 21:00 24:00 ",
                                       "0 10 20 30 40 50 - - - ", "30 40", "t in h -->"}));
+  // Readings from 3 minutes before the start: the picture begins a whole division before.
+  scope.setLiveStart(-180);
+  EXPECT_EQ(std::pair(firstNine(c.time), scope.scale().LeftTime),
+            std::pair(std::string("-3:00 0:00 3:00 6:00 9:00 12:00 15:00 18:00 21:00 "), -10800.0));
 }
 
 // A zoomed view stays where it is while readings arrive beyond it: the duration is not widened,
