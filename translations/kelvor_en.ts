@@ -928,10 +928,6 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <translation>when (&lt; 0.8)</translation>
     </message>
     <message>
-        <source> s</source>
-        <translation> s</translation>
-    </message>
-    <message>
         <source>nie</source>
         <translation>never</translation>
     </message>
@@ -956,12 +952,12 @@ The measurement goes on; Kelvor tries again at growing intervals.</translation>
         <translation>&amp;Start:</translation>
     </message>
     <message>
-        <source>&amp;Vorlauf:</source>
-        <translation>&amp;Pre-trigger:</translation>
-    </message>
-    <message>
         <source>S&amp;topp:</source>
         <translation>S&amp;top:</translation>
+    </message>
+    <message>
+        <source>&amp;Vorlauf (s):</source>
+        <translation>&amp;Pre-trigger (s):</translation>
     </message>
 </context>
 <context>

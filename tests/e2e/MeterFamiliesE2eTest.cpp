@@ -63,7 +63,7 @@ TEST(MeterFamiliesE2e, AnotherFamilysStreamIsToldAndTheRunWithoutReadingsFails) 
 }
 
 // The window reads a streaming meter of the family set and shows its reading with unit and
-// prefix, its mode and low battery. What each family's frames show is MeterFamilyTest's, what
+// prefix, its mode and its annunciators. What each family's frames show is MeterFamilyTest's, what
 // goes into the journal kelvor-record's test above.
 TEST(MeterFamiliesE2e, TheWindowShowsAStreamingFamilysReading) {
   TestHome home;
@@ -73,7 +73,7 @@ TEST(MeterFamiliesE2e, TheWindowShowsAStreamingFamilysReading) {
   home.writeSettings({{"Meter", "es51922"}});
   KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
   ASSERT_TRUE(app.connected());
-  const QString shown = "-2.5000 kΩ|resistance BAT";
+  const QString shown = "-2.5000 kΩ|resistance AUTO BAT";
   EXPECT_TRUE(
       waitUntil([&] { return app.text("lblVal") + "|" + app.text("lblACDC") == shown; }, 10s))
       << app.text("lblVal").toStdString();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/acquisition/MeterDisplay.h"
 
+#include <utility>
+
 #include "core/text/LeadingNumber.h"
 
 namespace kelvor {
@@ -25,8 +27,16 @@ DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
   DecodedFrame reading;
   reading.unit = display.prefix + display.unit;
   reading.mode = display.mode;
-  // The meter's own battery sign, beside the mode where it cannot be missed.
-  reading.modeText = display.flags.lowBattery ? display.mode + " BAT" : display.mode;
+  // The meter's own annunciators beside the mode, as its display shows them.
+  reading.modeText = display.mode;
+  const MeterFlags& flags = display.flags;
+  for (const auto& [on, sign] : {std::pair{flags.hold, "HOLD"},
+                                 {flags.relative, "REL"},
+                                 {flags.min, "MIN"},
+                                 {flags.max, "MAX"},
+                                 {flags.autoRange, "AUTO"},
+                                 {flags.lowBattery, "BAT"}})
+    if (on) reading.modeText += std::string(reading.modeText.empty() ? "" : " ") + sign;
   reading.flags = display.flags;
   const bool fits = display.decimals >= 0 &&
                     static_cast<std::size_t>(display.decimals) < display.digits.size() + 1;

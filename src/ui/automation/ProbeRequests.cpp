@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
 #include <functional>
 
@@ -169,16 +168,14 @@ QString select(const QString& argument) {
   return ok(list->itemText(item));
 }
 
-// "type NAME TEXT": the text into a line or number field, as if typed.
+// "type NAME TEXT": the text into a line field, as if typed.
 QString type(const QString& argument) {
   const QString name = argument.section(QLatin1Char(' '), 0, 0);
   const QString typed = argument.section(QLatin1Char(' '), 1);
   QPointer<QObject> field(findByName(name));
-  if (!qobject_cast<QLineEdit*>(field.data()) && !qobject_cast<QSpinBox*>(field.data()))
-    return error("no field ", name);
+  if (!qobject_cast<QLineEdit*>(field.data())) return error("no field ", name);
   later([field, typed] {
     if (auto* line = qobject_cast<QLineEdit*>(field.data())) line->setText(typed);
-    if (auto* number = qobject_cast<QSpinBox*>(field.data())) number->setValue(typed.toInt());
   });
   return ok();
 }

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/ScheduleDialog.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QFormLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/session/PreTriggerBuffer.h"
@@ -35,10 +37,9 @@ ScheduleDialog::ScheduleDialog(RecordingSchedule& schedule, QWidget* parent)
   startList->setCurrentIndex(static_cast<int>(schedule.start));
   startField = named(new QLineEdit(QString::fromStdString(schedule.startValue), this),
                      ObjectNames::txtStart);
-  preTriggerBox = named(new QSpinBox(this), ObjectNames::txtPreTrigger);
-  preTriggerBox->setRange(0, PreTriggerBuffer::MaxSeconds);
-  preTriggerBox->setSuffix(tr(" s"));
-  preTriggerBox->setValue(schedule.preTriggerS);
+  preTriggerField =
+      named(new QLineEdit(QString::number(schedule.preTriggerS), this), ObjectNames::txtPreTrigger);
+  preTriggerField->setValidator(new QIntValidator(0, PreTriggerBuffer::MaxSeconds, this));
   stopList = named(new QComboBox(this), ObjectNames::cboStop);
   stopList->addItems({tr("nie"), tr("nach (10s, 5m, 8h)"), tr("um (HH:MM)"), tr("wenn (> 1,5)")});
   stopList->setCurrentIndex(static_cast<int>(schedule.stop));
@@ -54,7 +55,7 @@ ScheduleDialog::ScheduleDialog(RecordingSchedule& schedule, QWidget* parent)
   auto* form = new QFormLayout;
   form->addRow(tr("&Start:"), startList);
   form->addRow(QString(), startField);
-  form->addRow(tr("&Vorlauf:"), preTriggerBox);
+  form->addRow(tr("&Vorlauf (s):"), preTriggerField);
   form->addRow(tr("S&topp:"), stopList);
   form->addRow(QString(), stopField);
   auto* layout = new QVBoxLayout(this);
@@ -68,7 +69,7 @@ ScheduleDialog::ScheduleDialog(RecordingSchedule& schedule, QWidget* parent)
 void ScheduleDialog::enableFields() {
   const auto start = static_cast<RecordingSchedule::Start>(startList->currentIndex());
   startField->setEnabled(start != RecordingSchedule::Start::AtOnce);
-  preTriggerBox->setEnabled(start == RecordingSchedule::Start::When);
+  preTriggerField->setEnabled(start == RecordingSchedule::Start::When);
   stopField->setEnabled(stopList->currentIndex() !=
                         static_cast<int>(RecordingSchedule::Stop::Never));
 }
@@ -80,7 +81,8 @@ RecordingSchedule ScheduleDialog::edited() const {
   if (schedule.start != RecordingSchedule::Start::AtOnce)
     schedule.startValue = startField->text().trimmed().toStdString();
   if (schedule.start == RecordingSchedule::Start::When)
-    schedule.preTriggerS = preTriggerBox->value();
+    schedule.preTriggerS =
+        std::clamp(preTriggerField->text().toInt(), 0, PreTriggerBuffer::MaxSeconds);
   if (schedule.stop != RecordingSchedule::Stop::Never)
     schedule.stopValue = stopField->text().trimmed().toStdString();
   return schedule;

@@ -8,7 +8,6 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QSpinBox;
 
 namespace kelvor {
 
@@ -25,7 +24,7 @@ class ScheduleDialog : public QDialog {
 
   QComboBox* startList = nullptr;
   QLineEdit* startField = nullptr;
-  QSpinBox* preTriggerBox = nullptr;
+  QLineEdit* preTriggerField = nullptr;  // seconds
   QComboBox* stopList = nullptr;
   QLineEdit* stopField = nullptr;
   QLabel* problemLabel = nullptr;

@@ -74,6 +74,9 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
               {hex("11 20 30 4B 5E 60 75 85 9B A1 B0 C0 D4 E0"), "0,512 V|diode|"}},
              // highBit: an 8-bit line, where the 8th bit is no adapter's mistake.
              {rotated, wrongPosition, highBit, badDigit, Fs9721Volts.substr(1)});
+  // The display shows the annunciators beside the mode.
+  std::string held = hex("13 27 3D 4A 57 61 75 87 9D A2 B0 C7 D0 E0");
+  EXPECT_EQ(familyNamed("fs9721")->decode(held, ',')->modeText, "resistance HOLD REL AUTO");
   // ASCII frames.
   expectRows("fs9922",
              {{fs9922("+1234 2", "30 0 0 80 0"), "12,34 V|DC|A"},

@@ -22,7 +22,9 @@
 #include "ui/dialogs/PortDialog.h"
 #include "ui/dialogs/PrinterDialog.h"
 #include "ui/dialogs/PublishDialog.h"
+#include "ui/dialogs/ScheduleDialog.h"
 #include "ui/mainwindow/ChannelValuesRow.h"
+#include "ui/mainwindow/ReadingLabels.h"
 #include "ui/plot/ScopeWidget.h"
 #include "ui/printing/PrinterChoice.h"
 
@@ -157,6 +159,14 @@ class FitAndOverlap : public testing::StartedMainWindow {
 
 TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   EXPECT_TRUE(fits(&window));
+  // A streaming meter's value with its unit and its mode with the annunciators stay whole.
+  const MainControls& controls = window.controls();
+  ReadingLabels labels(controls.reading, controls.time, controls.range);
+  const double full = controls.reading.modeLabel->font().pointSizeF();
+  labels.showValue("-2.5000 kΩ"), labels.showMode("capacitance HOLD REL AUTO BAT");
+  EXPECT_TRUE(fits(&window) && controls.reading.modeLabel->font().pointSizeF() < full);
+  labels.showMode("DC");  // a short mode takes the full size again
+  EXPECT_EQ(controls.reading.modeLabel->font().pointSizeF(), full);
   // Six channels in the row under the plot, each meter condition among them, at the design
   // size and at the smallest; a silent meter keeps its last value, dimmed.
   const QSize design = window.size();
@@ -189,8 +199,10 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   std::vector<ChannelBinding> bindings(6);
   bindings[0].source = ChannelBinding::Source::Meter;
   ChannelsDialog channels(bindings, {{1, "/dev/ttyUSB0", "USB UART"}}, &window);
+  RecordingSchedule schedule;
+  ScheduleDialog scheduleDialog(schedule, &window);
   for (QWidget* dialog : std::initializer_list<QWidget*>{&noPorts, &onePort, &printerDialog, &about,
-                                                         &publish, &channels})
+                                                         &publish, &channels, &scheduleDialog})
     EXPECT_TRUE(fits(dialog));
 }
 
