@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "core/acquisition/HidCables.h"
 #include "core/acquisition/MeterChoice.h"
 #include "core/network/NetworkAddress.h"
 #include "core/network/TelnetComPort.h"
@@ -13,6 +14,7 @@ namespace kelvor {
 LocalSerialLink::OpenResult PortLink::open(const PortConfig& config, const QString& fixedDevice) {
   local_.closePort();
   network_.closePort();
+  hid_.closePort();
   if (!fixedDevice.isEmpty()) {
     active_ = &local_;
     return local_.openFixedDevice(fixedDevice, lineFor(config));
@@ -22,6 +24,10 @@ LocalSerialLink::OpenResult PortLink::open(const PortConfig& config, const QStri
   if (text.isEmpty()) {
     active_ = &local_;
     return local_.openPort(config.ComPort, lineFor(config));
+  }
+  if (const auto cable = parseHidAddress(text.toStdString())) {
+    active_ = &hid_;
+    return hid_.open(*cable, lineFor(config));
   }
   active_ = &network_;
   const auto address = parseNetworkAddress(text.toStdString());

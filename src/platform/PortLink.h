@@ -3,14 +3,15 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/acquisition/SerialLink.h"
+#include "platform/HidrawLink.h"
 #include "platform/LocalSerialLink.h"
 #include "platform/NetworkLink.h"
 
 namespace kelvor {
 
-// The meter's port, local or on the network: the configured address, else the address a
-// port link file holds, else the local device of the port number. The polling cycle sees one
-// SerialLink whichever it is.
+// The meter's port, local, on the network or a USB-HID cable: the configured address, else
+// the address a port link file holds, else the local device of the port number. The polling cycle
+// sees one SerialLink whichever it is.
 class PortLink : public SerialLink {
  public:
   // A fixed device (kelvor-record's --port /dev/PATH) is opened as it is, never a link of its
@@ -28,6 +29,7 @@ class PortLink : public SerialLink {
  private:
   LocalSerialLink local_;
   NetworkLink network_;
+  HidrawLink hid_;
   SerialLink* active_ = &local_;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/PortNaming.h"
 
+#include "core/acquisition/HidCables.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +36,8 @@ QString PortNaming::networkAddress(int portNumber) {
   QFile file(link.filePath());
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QString text = QString::fromUtf8(file.readAll()).trimmed();
-  return looksLikeNetworkAddress(text.toStdString()) ? text : QString();
+  const std::string address = text.toStdString();
+  return looksLikeNetworkAddress(address) || parseHidAddress(address) ? text : QString();
 }
 
 }  // namespace kelvor

@@ -12,6 +12,7 @@
 #include "core/record/RecordOptions.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "core/settings/ProgramVersion.h"
+#include "platform/HidrawPorts.h"
 #include "platform/ProgramCatalogue.h"
 #include "platform/SettingsStore.h"
 #include "platform/StopSignals.h"
@@ -71,6 +72,13 @@ int main(int argc, char* argv[]) {
   for (kelvor::RecordChannel& channel : options.channels) {
     kelvor::RecordMeter& meter = channel.meter;
     if (channel.calculation || meter.devicePath.empty()) continue;
+    if (meter.devicePath.rfind("/dev/hidraw", 0) == 0) {  // a USB-HID cable, by its ids
+      const auto cable = kelvor::HidrawPorts().addressOf(meter.devicePath);
+      if (!cable) return wrongOptions("--port " + meter.devicePath + ": no USB-HID cable there");
+      meter.port.Address = cable->text();
+      meter.devicePath.clear();
+      continue;
+    }
     meter.port.ComPort = portOfDevice(meter.devicePath);
     if (meter.port.ComPort == 0)
       return wrongOptions("--port " + meter.devicePath + ": no COM port has this device");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,24 @@ const std::vector<HidCable>& knownHidCables();
 const HidCable* hidCableWithIds(std::uint16_t vendorId, std::uint16_t productId);
 // "UT-D09 (CP2110)": the cable as a port list names it.
 std::string hidCableLabel(const HidCable& cable);
+
+// A HID cable as a port names it: "hid:10c4:ea80", or with the cable's serial number
+// "hid:10c4:ea80:0001A2B3" where several of the same kind are plugged in.
+struct HidAddress {
+  std::uint16_t vendorId = 0;
+  std::uint16_t productId = 0;
+  std::string serial;  // empty: the first cable with these ids
+
+  std::string text() const;
+  // "hid-10c4-ea80": the address as a journal's file name carries it.
+  std::string fileName() const;
+};
+
+bool looksLikeHidAddress(std::string_view text);
+// Nothing for a text that is no such address (ids of four hex digits each).
+std::optional<HidAddress> parseHidAddress(std::string_view text);
+// The ids and serial number of a hidraw node's device from its sysfs "uevent" text
+// ("HID_ID=0003:000010C4:0000EA80", "HID_UNIQ=…"); nothing without an id line.
+std::optional<HidAddress> hidAddressOfUevent(std::string_view uevent);
 
 }  // namespace kelvor

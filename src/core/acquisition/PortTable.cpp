@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/acquisition/PortTable.h"
 
+#include "core/acquisition/HidCables.h"
+
 #include <array>
 
 namespace kelvor {
@@ -48,6 +50,7 @@ std::string meterName(const PortConfig& config) {
   const std::size_t hostAt = address.find("://");
   const std::size_t portAt = address.rfind(':');
   if (address.empty()) return portName(config.ComPort);
+  if (const auto cable = parseHidAddress(address)) return cable->fileName();
   if (hostAt == std::string::npos || portAt < hostAt + 3) return address;  // not an address
   std::string host;
   // An IPv6 host loses its brackets, and its colons become dots.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/acquisition/HidCables.h"
 #include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/PortTable.h"
 #include "core/calc/ChannelCalculator.h"
@@ -16,6 +17,13 @@ namespace {
 constexpr std::size_t MaxChannels = 6;
 
 bool parsePort(const std::string& text, RecordMeter& m) {
+  if (looksLikeHidAddress(text)) {
+    const auto cable = parseHidAddress(text);
+    if (!cable) return false;
+    m.port.Address = cable->text();
+    m.devicePath.clear();
+    return true;
+  }
   if (looksLikeNetworkAddress(text)) {
     const auto address = parseNetworkAddress(text);
     if (!address) return false;

@@ -22,7 +22,8 @@ const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptio
   static const std::map<std::string, std::pair<ChannelParser, std::string>> options{
       {"--port",
        {&CommandLineChannels::port,
-        "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT or tcp://HOST:PORT"}},
+        "COMn (1 to 256), /dev/PATH, rfc2217://HOST:PORT, tcp://HOST:PORT or "
+        "hid:VID:PID[:SERIAL]"}},
       {"--baud", {&CommandLineChannels::baud, meterRatesText()}},
       {"--meter",
        {&CommandLineChannels::meter,

@@ -5,12 +5,18 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/acquisition/HidCables.h"
 #include "core/network/NetworkAddress.h"
 #include "core/text/LeadingNumber.h"
 
 namespace kelvor {
 
 namespace {
+
+// A network port or a USB-HID cable, as "NetAddress" may hold.
+bool isPortAddress(const std::string& text) {
+  return parseNetworkAddress(text).has_value() || parseHidAddress(text).has_value();
+}
 
 // The leading number of a text, 0 when there is none (or it overflows).
 double numericValue(const std::string& text) {
@@ -56,7 +62,7 @@ std::vector<ChannelBinding> readChannels(const StoredSettings::Lookup& lookup,
       c.port.MeterType =
           static_cast<MeterKind>(integerOr(lookup("Device" + n), 0, decimalSeparator));
       c.port.Meter = lookup("Meter" + n).value_or("");
-      if (const auto address = lookup("NetAddress" + n); address && parseNetworkAddress(*address))
+      if (const auto address = lookup("NetAddress" + n); address && isPortAddress(*address))
         c.port.Address = *address;
     } else if (source == CalculationSource) {
       c.source = ChannelBinding::Source::Calculation;
@@ -123,7 +129,7 @@ StoredSettings StoredSettings::read(const Lookup& lookup, char decimalSeparator)
   s.Port = integerOr(lookup("Port"), s.Port, decimalSeparator);
   s.BPS = integerOr(lookup("BPS"), s.BPS, decimalSeparator);
   s.Device = integerOr(lookup("Device"), s.Device, decimalSeparator);
-  if (const auto address = lookup("NetAddress"); address && parseNetworkAddress(*address))
+  if (const auto address = lookup("NetAddress"); address && isPortAddress(*address))
     s.NetAddress = *address;
   const auto meter = lookup("Meter");
   s.MeterStored = meter.has_value();

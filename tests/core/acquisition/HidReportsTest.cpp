@@ -50,6 +50,37 @@ TEST(HidCables, NamedByUsbIds) {
   EXPECT_EQ(knownHidCables().size(), 4u);
 }
 
+// A cable as a port names it, back and forth; and as sysfs tells of a hidraw node's device.
+TEST(HidCables, AddressesReadAndWritten) {
+  for (const auto& [text, written, file] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"hid:10c4:ea80", "hid:10c4:ea80", "hid-10c4-ea80"},
+           {"hid:10C4:EA80:00A1B2", "hid:10c4:ea80:00A1B2", "hid-10c4-ea80-00A1B2"},
+           {"hid:1a86:e08", "hid:1a86:0e08", "hid-1a86-0e08"},
+           {"hid:10c4", "", ""},
+           {"hid:10c4:ea80:", "", ""},
+           {"hid:10c4:ea800", "", ""},
+           {"hid:x0c4:ea80", "", ""},
+           {"hid:10c4:ea80:a/b", "", ""},
+           {"COM3", "", ""}}) {
+    const auto address = parseHidAddress(text);
+    EXPECT_EQ(address ? address->text() + " " + address->fileName() : "",
+              written.empty() ? "" : written + " " + file)
+        << text;
+  }
+  for (const auto& [uevent, address] : std::vector<std::pair<std::string, std::string>>{
+           {"DRIVER=hid-generic\nHID_ID=0003:000010C4:0000EA80\nHID_NAME=Silicon Labs "
+            "CP2110\nHID_UNIQ=0042A1B2\n",
+            "hid:10c4:ea80:0042A1B2"},
+           {"HID_ID=0003:00001A86:0000E008\nHID_UNIQ=\n", "hid:1a86:e008"},
+           {"HID_ID=0003:00001A86:0000E008\nHID_UNIQ=with blank\n", "hid:1a86:e008"},
+           {"HID_ID=0003:00011A86:0000E008\n", ""},  // no 16-bit id
+           {"HID_NAME=keyboard\n", ""}}) {
+    const auto read = hidAddressOfUevent(uevent);
+    EXPECT_EQ(read ? read->text() : "", address) << uevent;
+  }
+}
+
 TEST(HidInputStream, GoodBytesSurviveBadReports) {
   std::string cp2110Full = "3F";
   std::string ch9329Full = "00 3F";
