@@ -71,13 +71,13 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
   }
   // Wrong values: the line names option and value.
   for (const std::string wrong :
-       {"--baud 1234",    "--duration 0",    "--duration 0s",    "--duration 5d",
-        "--duration s",   "--count -1",      "--count 0",        "--count 1234567890",
-        "--count 1.5",    "--port COM0",     "--port hid:10c4",  "--port COM257",
-        "--port /dev/",   "--meter two",     "--language fr",    "--alarm 0,8",
-        "--output ",      "--mqtt ",         "--mqtt-user ",     "--mqtt-topic lab/#",
-        "--mqtt-topic +", "--start-at 7",    "--stop-at 25",     "--start-when 0,8",
-        "--stop-when x",  "--stop-after 0s", "--pre-trigger 601"})
+       {"--baud 1234",     "--duration 0",     "--duration 0s",      "--duration 5d",
+        "--duration s",    "--count -1",       "--count 0",          "--count 1234567890",
+        "--count 1.5",     "--port COM0",      "--port COM257",      "--port /dev/",
+        "--meter two",     "--language fr",    "--alarm 0,8",        "--output ",
+        "--mqtt ",         "--mqtt-user ",     "--mqtt-topic lab/#", "--mqtt-topic +",
+        "--start-at 7",    "--stop-at 25",     "--start-when 0,8",   "--stop-when x",
+        "--stop-after 0s", "--pre-trigger 601"})
     EXPECT_EQ(summary({wrong.substr(0, wrong.find(' ')), wrong.substr(wrong.find(' ') + 1)}),
               wrong);
   for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
