@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/PortDialog.h"
 
+#include "core/acquisition/HidCables.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -149,13 +151,14 @@ void PortDialog::setChannels(const std::vector<ChannelBinding>& bindings, int ow
 void PortDialog::onOkClicked() {
   const std::string address = networkField->text().trimmed().toStdString();
   const auto network = parseNetworkAddress(address);
-  if (!address.empty() && !network) {
+  const auto cable = network ? std::nullopt : parseHidAddress(address);  // a USB-HID cable
+  if (!address.empty() && !network && !cable) {
     networkErrorLabel->show();
     networkField->setFocus();
     return;
   }
   PortConfig chosen = config_;
-  chosen.Address = network ? network->text() : std::string();
+  chosen.Address = network ? network->text() : cable ? cable->text() : std::string();
   if (portList->currentIndex() >= 0) chosen.ComPort = portList->currentData().toInt();
   for (std::size_t i = 0; i < Rates.size(); ++i) {
     if (rateButtons[i]->isChecked()) {

@@ -96,6 +96,7 @@ TEST(PortDialog, TakesANetworkAddressOrSaysWhyNot) {
   using Row = std::tuple<std::string, QString, int, std::string, QString>;
   for (const auto& [stored, typed, port, after, told] :
        {Row{"", " TCP://[::1]:4001 ", 1, "tcp://[::1]:4001", ""},
+        Row{"", "hid:10C4:EA80", 1, "hid:10c4:ea80", ""},  // a USB-HID cable
         Row{"rfc2217://bench:2001", "", 1, "", ""},
         Row{"rfc2217://bench:2001", "rfc2217://bench", 1, "rfc2217://bench:2001",
             "Keine Netzwerkadresse: rfc2217://HOST:PORT oder tcp://HOST:PORT"},
