@@ -157,6 +157,13 @@ QString indexedName(const char* name, Index index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
+// A new control, given its object name.
+template <typename Control>
+Control* named(Control* control, const char* name) {
+  control->setObjectName(QLatin1String(name));
+  return control;
+}
+
 // The object name of a control in a numbered row: "name" and the number, e.g. "cboPort3".
 inline QString numberedName(const char* name, int number) {
   return QLatin1String(name) + QString::number(number);

@@ -16,13 +16,9 @@
 
 namespace kelvor {
 
-namespace {
+using ObjectNames::named;
 
-template <typename Control>
-Control* named(Control* control, const char* name) {
-  control->setObjectName(QLatin1String(name));
-  return control;
-}
+namespace {
 
 QLineEdit* field(QWidget* parent, const char* name, const std::string& text) {
   return named(new QLineEdit(QString::fromStdString(text), parent), name);

@@ -18,15 +18,7 @@
 
 namespace kelvor {
 
-namespace {
-
-template <typename Control>
-Control* named(Control* control, const char* name) {
-  control->setObjectName(QLatin1String(name));
-  return control;
-}
-
-}  // namespace
+using ObjectNames::named;
 
 ScheduleDialog::ScheduleDialog(RecordingSchedule& schedule, QWidget* parent)
     : QDialog(parent), schedule_(schedule) {
