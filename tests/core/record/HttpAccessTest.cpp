@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/record/EventQueue.h"
 #include "core/record/HttpAccess.h"
 #include "core/record/RecordOptions.h"
 
@@ -121,6 +122,16 @@ TEST(HttpAccess, PlotSizeIsBounded) {
               expected)
         << width << " " << height << " " << ratio;
   }
+}
+
+TEST(EventQueue, ASlowClientLosesItsOldestEvents) {
+  EventQueue queue(3);
+  for (const char* event : {"1", "2", "3", "4", "5"}) queue.push(event);
+  EXPECT_EQ(queue.lost(), 2u);
+  EXPECT_EQ(queue.takeAll(), "345");
+  EXPECT_TRUE(queue.empty());
+  queue.push("6");
+  EXPECT_EQ(queue.takeAll(), "6");
 }
 
 }  // namespace
