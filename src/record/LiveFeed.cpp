@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/publish/Publishing.h"
+#include "core/record/RecordTexts.h"
 
 namespace kelvor {
 
@@ -12,6 +13,7 @@ void LiveFeed::reading(const JournalRow& row) {
   const std::string event = "data: " + readingJson(row) + "\n\n";
   const std::lock_guard lock(mutex_);
   latest_[row.channel] = event;
+  latestRows_[row.channel] = {row.channel, RecordTexts::readingText(row, separator_), row.mode};
   publish(event);
   addSample(row);
 }
@@ -100,6 +102,13 @@ std::optional<std::string> LiveFeed::next(Client& client, std::chrono::milliseco
 TraceStore LiveFeed::traces() const {
   const std::lock_guard lock(mutex_);
   return traces_;
+}
+
+std::vector<LiveFeed::Latest> LiveFeed::latest() const {
+  const std::lock_guard lock(mutex_);
+  std::vector<Latest> rows;
+  for (const auto& [channel, row] : latestRows_) rows.push_back(row);
+  return rows;
 }
 
 std::vector<std::string> LiveFeed::journalNames() const {

@@ -28,6 +28,8 @@ class LiveFeed {
     EventQueue events{ClientEvents};
   };
 
+  explicit LiveFeed(char decimalSeparator) : separator_(decimalSeparator) {}
+
   // The recorder's side. A journalled reading: an event of its MQTT JSON and a plot sample.
   void reading(const JournalRow& row);
   // Once a tick: the recording's state as JSON, an event of its own ("state").
@@ -49,6 +51,13 @@ class LiveFeed {
   // the feed is closed.
   std::optional<std::string> next(Client& client, std::chrono::milliseconds wait);
   TraceStore traces() const;
+  // Each channel's latest reading as the console writes it ("0.7512 V", "OL"), with its mode.
+  struct Latest {
+    int channel = 1;
+    std::string reading;
+    std::string mode;
+  };
+  std::vector<Latest> latest() const;
   std::vector<std::string> journalNames() const;
   std::string journalPath(const std::string& name) const;  // empty: none of that name
 
@@ -59,8 +68,10 @@ class LiveFeed {
   mutable std::mutex mutex_;
   std::condition_variable woken_;
   std::vector<std::shared_ptr<Client>> clients_;
+  char separator_;
   std::map<int, std::string> latest_;  // each channel's latest reading event
-  std::string state_;                  // the latest state event
+  std::map<int, Latest> latestRows_;
+  std::string state_;  // the latest state event
   std::map<std::string, std::string> journals_;
   TraceStore traces_{PlotSlots};
   bool closed_ = false;

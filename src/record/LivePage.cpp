@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/LivePage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -25,7 +26,7 @@ img{width:100%;max-width:1200px;background:#000}
 </style></head><body>
 <h1>Kelvor – @live@</h1>
 <table><thead><tr><th>@channel@</th><th>@value@</th><th>@mode@</th></tr></thead>
-<tbody id="channels"></tbody></table>
+<tbody id="channels">@rows@</tbody></table>
 <p>@meters@: <span id="meters">–</span><br>
 @start@: <span id="start">–</span><br>
 @running@: <span id="running">–</span><br>
@@ -37,6 +38,7 @@ const colours = [@colours@];
 const token = new URLSearchParams(location.search).get("token");
 const withToken = (url, more) => url + (token ? (more ? "&" : "?") + "token=" + encodeURIComponent(token) : "");
 const rows = {};
+document.querySelectorAll("#channels tr").forEach(row => { rows[row.dataset.channel] = row; });
 function rowOf(channel) {
   if (rows[channel]) return rows[channel];
   const row = document.createElement("tr");
@@ -93,27 +95,65 @@ const std::map<std::string, std::pair<const char*, const char*>>& texts() {
   return Texts;
 }
 
+// "#00FF00": the colour of a channel (from 1).
+std::string colourOf(int channel) {
+  char colour[8];
+  const auto index = static_cast<std::size_t>(std::clamp(channel, 1, TraceStore::Channels) - 1);
+  std::snprintf(colour, sizeof colour, "#%06X", paletteRgb(ValueLists::ChannelColors[index]));
+  return colour;
+}
+
 std::string colourList() {
   std::string list;
-  for (int channel = 0; channel < TraceStore::Channels; ++channel) {
-    char colour[16];
-    std::snprintf(colour, sizeof colour, "\"#%06X\"",
-                  paletteRgb(ValueLists::ChannelColors[static_cast<std::size_t>(channel)]));
-    list += (channel ? "," : "") + std::string(colour);
-  }
+  for (int channel = 1; channel <= TraceStore::Channels; ++channel)
+    list += (channel > 1 ? ",\"" : "\"") + colourOf(channel) + "\"";
   return list;
+}
+
+std::string rowsOf(const std::vector<LiveFeed::Latest>& readings) {
+  std::string rows;
+  for (const LiveFeed::Latest& latest : readings) {
+    const std::string channel = std::to_string(latest.channel);
+    rows += "<tr data-channel=\"" + channel +
+            "\"><td><span class=\"dot\" style=\"background:" + colourOf(latest.channel) +
+            "\"></span> " + channel + "</td><td class=\"value\">" + htmlText(latest.reading) +
+            "</td><td class=\"mode\">" + htmlText(latest.mode) + "</td></tr>";
+  }
+  return rows;
 }
 
 }  // namespace
 
-std::string livePage(bool german) {
+std::string htmlText(const std::string& text) {
+  std::string html;
+  for (const char c : text) {
+    if (c == '&')
+      html += "&amp;";
+    else if (c == '<')
+      html += "&lt;";
+    else if (c == '>')
+      html += "&gt;";
+    else if (c == '"')
+      html += "&quot;";
+    else
+      html += c;
+  }
+  return html;
+}
+
+std::string livePage(bool german, const std::vector<LiveFeed::Latest>& readings) {
   std::string page = Page;
   for (std::size_t at = page.find('@'); at != std::string::npos; at = page.find('@', at)) {
     const auto end = page.find('@', at + 1);
     const std::string name = page.substr(at + 1, end - at - 1);
     const auto text = texts().find(name);
-    const std::string replacement =
-        name == "colours" ? colourList() : (german ? text->second.first : text->second.second);
+    std::string replacement;
+    if (name == "colours")
+      replacement = colourList();
+    else if (name == "rows")
+      replacement = rowsOf(readings);
+    else
+      replacement = german ? text->second.first : text->second.second;
     page.replace(at, end - at + 1, replacement);
     at += replacement.size();
   }

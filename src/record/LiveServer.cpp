@@ -44,23 +44,6 @@ int sendText(MHD_Connection* connection, unsigned status, const std::string& tex
               type);
 }
 
-std::string escaped(const std::string& text) {
-  std::string html;
-  for (const char c : text) {
-    if (c == '&')
-      html += "&amp;";
-    else if (c == '<')
-      html += "&lt;";
-    else if (c == '>')
-      html += "&gt;";
-    else if (c == '"')
-      html += "&quot;";
-    else
-      html += c;
-  }
-  return html;
-}
-
 // One event stream: what the client has yet to be sent.
 struct EventStream {
   LiveFeed& feed;
@@ -99,7 +82,11 @@ MHD_Result request(void* cls, MHD_Connection* connection, const char* url, const
 
 LiveServer::LiveServer(const HttpAddress& address, std::string token, bool german,
                        char decimalSeparator)
-    : address_(address), token_(std::move(token)), german_(german), separator_(decimalSeparator) {}
+    : address_(address),
+      token_(std::move(token)),
+      german_(german),
+      separator_(decimalSeparator),
+      feed_(decimalSeparator) {}
 
 LiveServer::~LiveServer() {
   stop();
@@ -162,7 +149,8 @@ int LiveServer::answer(MHD_Connection* connection, const std::string& url,
   if (url == "/") {
     const bool german = HttpAccess::prefersGerman(
         valueOf(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_ACCEPT_LANGUAGE), german_);
-    return sendText(connection, MHD_HTTP_OK, livePage(german), "text/html; charset=utf-8");
+    return sendText(connection, MHD_HTTP_OK, livePage(german, feed_.latest()),
+                    "text/html; charset=utf-8");
   }
   if (url == "/events") return events(connection);
   if (url == "/plot.png") return plot(connection);
@@ -212,7 +200,7 @@ int LiveServer::journals(MHD_Connection* connection, const std::string& name) {
         "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Kelvor</title>"
         "</head><body><ul>\n";
     for (const std::string& journal : names)
-      list += "<li><a href=\"" + escaped(journal) + "\">" + escaped(journal) + "</a></li>\n";
+      list += "<li><a href=\"" + htmlText(journal) + "\">" + htmlText(journal) + "</a></li>\n";
     return sendText(connection, MHD_HTTP_OK, list + "</ul></body></html>\n",
                     "text/html; charset=utf-8");
   }
