@@ -152,6 +152,15 @@ const std::map<std::string, RuleParser>& ruleOptions() {
   return options;
 }
 
+// What is wrong with the live page's options; empty when nothing is.
+std::string httpProblem(const RecordOptions& o) {
+  if (!o.http && !o.httpTokenFile.empty()) return "--http-token-file needs --http";
+  // Others could reach the page: never without a token.
+  if (o.http && o.httpTokenFile.empty() && !HttpAccess::isLoopback(o.http->host))
+    return "--http " + o.http->host + ": an address others can reach needs --http-token-file";
+  return {};
+}
+
 }  // namespace
 
 std::optional<std::int64_t> parseDuration(const std::string& text) {
@@ -227,11 +236,7 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
   const PublishSettings& p = o.publish;
   if (!p.enabled && (!p.topic.empty() || !p.user.empty() || p.tls))
     result.error = "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST";
-  if (!o.http && !o.httpTokenFile.empty()) result.error = "--http-token-file needs --http";
-  // Others could reach the page: never without a token.
-  if (o.http && o.httpTokenFile.empty() && !HttpAccess::isLoopback(o.http->host))
-    result.error =
-        "--http " + o.http->host + ": an address others can reach needs --http-token-file";
+  if (const std::string problem = httpProblem(o); !problem.empty()) result.error = problem;
   return result;
 }
 
