@@ -34,10 +34,10 @@ struct RecordProgram::Meter : ReadingListener {
     alarmed = verdict.alarm;
     connection.reader().meterState().alarmTested(verdict.alarm);
     reporter.readingRecorded(row, verdict.alarm);
-    if (verdict.first) {
-      reporter.firstAlarm(row);
+    if (verdict.first) reporter.firstAlarm(row);
+    // The recording's first alarm, of whichever meter.
+    if (verdict.alarm && owner.firstAlarm_.empty())
       owner.firstAlarm_ = messageText(RecordTexts::alarmLine(row, owner.separator_));
-    }
     owner.showLive(row);
   }
 
