@@ -216,6 +216,13 @@ void RecordProgram::updateLive() {
   if (!server_) return;
   std::vector<std::string> states;
   std::map<std::string, std::string> journals;
+  const auto addJournal = [&journals, this](const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash != std::string::npos && options_.output != "-" &&
+        !StreamJournal::isStream(options_.output))
+      journals[path.substr(slash + 1)] = path;
+  };
+  addJournal(station_.calculationJournalPath());
   for (const auto& meter : meters_) {
     const std::string name = meterName(meter->line.port);
     const MeterCondition condition = meter->connection.reader().meterState().condition();
@@ -224,11 +231,7 @@ void RecordProgram::updateLive() {
     else
       states.push_back(messageText(RecordTexts::meterLine(
           {name, condition, std::string(familyFor(meter->line.port).name())})));
-    const std::string path = meter->connection.journalPath();
-    const auto slash = path.rfind('/');
-    if (slash != std::string::npos && options_.output != "-" &&
-        !StreamJournal::isStream(options_.output))
-      journals[path.substr(slash + 1)] = path;
+    addJournal(meter->connection.journalPath());
   }
   server_->feed().setJournals(std::move(journals));
   const std::int64_t runMs = start_ ? clock_.utcMs() - start_->utcMs : 0;
