@@ -149,6 +149,8 @@ std::optional<PlotSize> plotSize(const std::string& width, const std::string& he
       !take(height, size.height, PlotSize::Smallest, PlotSize::Largest) ||
       !take(ratio, size.ratio, 1, PlotSize::HighestRatio))
     return std::nullopt;
+  const std::int64_t points = std::int64_t{size.width} * size.height;
+  while (size.ratio > 1 && points * size.ratio * size.ratio > PlotSize::MostPixels) --size.ratio;
   return size;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,12 +42,14 @@ struct PlotSize {
   static constexpr int Smallest = 100;
   static constexpr int Largest = 4000;
   static constexpr int HighestRatio = 4;
+  static constexpr std::int64_t MostPixels = 16'000'000;  // 64 MB of picture
   int width = 800;
   int height = 400;
   int ratio = 1;
 };
-// Width, height and ratio as given (empty: the default), each held within its bounds;
-// nothing for a value that is no whole number.
+// Width, height and ratio as given (empty: the default), each held within its bounds and the
+// ratio lowered until the picture has at most MostPixels; nothing for a value that is no whole
+// number.
 std::optional<PlotSize> plotSize(const std::string& width, const std::string& height,
                                  const std::string& ratio);
 
