@@ -30,6 +30,12 @@ int send(MHD_Connection* connection, unsigned status, MHD_Response* response,
   if (!response) return MHD_NO;
   if (type) MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, type);
   MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+  // No frames of it elsewhere, no token in a Referer, no script from anywhere else.
+  MHD_add_response_header(response, "X-Frame-Options", "DENY");
+  MHD_add_response_header(response, "Referrer-Policy", "no-referrer");
+  MHD_add_response_header(response, "Content-Security-Policy",
+                          "default-src 'self'; script-src 'self' 'unsafe-inline'; "
+                          "style-src 'self' 'unsafe-inline'; frame-ancestors 'none'");
   MHD_add_response_header(response, MHD_HTTP_HEADER_CACHE_CONTROL, "no-store");
   const MHD_Result result = MHD_queue_response(connection, status, response);
   MHD_destroy_response(response);
@@ -127,7 +133,8 @@ void LiveServer::stop() {
 }
 
 bool LiveServer::allowed(MHD_Connection* connection) const {
-  if (token_.empty()) return true;
+  if (token_.empty())
+    return HttpAccess::isLoopbackHost(valueOf(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_HOST));
   const auto bearer =
       HttpAccess::bearerToken(valueOf(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_AUTHORIZATION));
   const std::string given = bearer ? *bearer : valueOf(connection, MHD_GET_ARGUMENT_KIND, "token");

@@ -32,8 +32,8 @@ Reply fetch(quint16 port, const QByteArray& requestLine, const QByteArray& heade
   socket.connectToHost(QHostAddress::LocalHost, port);
   QByteArray data;
   QObject::connect(&socket, &QTcpSocket::connected, [&] {
-    socket.write(requestLine + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" + headers +
-                 "\r\n");
+    const QByteArray host = headers.startsWith("Host:") ? "" : "Host: 127.0.0.1\r\n";
+    socket.write(requestLine + " HTTP/1.1\r\n" + host + "Connection: close\r\n" + headers + "\r\n");
   });
   QObject::connect(&socket, &QTcpSocket::readyRead, [&] { data += socket.readAll(); });
   waitUntil(
@@ -88,6 +88,8 @@ TEST(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
            "/journals/metersim.log", "/journals//" + journal, "/journals", "/../metersim.log"})
     EXPECT_EQ(get(path).status, 404) << path.constData();
   EXPECT_EQ(fetch(port, "POST /").status, 405);
+  // Without a token only this machine's names: no web site's name that leads here.
+  EXPECT_EQ(fetch(port, "GET /", "Host: evil.example:80\r\n").status, 401);
   ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
   EXPECT_EQ(recorder.status(), 0);
 }

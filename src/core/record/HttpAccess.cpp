@@ -87,6 +87,22 @@ bool isLoopback(const std::string& host) {
          digits.find_first_not_of('0') == digits.size() - 1;
 }
 
+bool isLoopbackHost(const std::string& hostHeader) {
+  std::string host = lower(trimmed(hostHeader));
+  if (!host.empty() && host[0] == '[') {
+    const auto close = host.find(']');
+    if (close == std::string::npos) return false;
+    const std::string rest = host.substr(close + 1);
+    if (!rest.empty() && (rest[0] != ':' || !wholeNumber(rest.substr(1)))) return false;
+    return isLoopback(host.substr(1, close - 1));
+  }
+  if (const auto colon = host.find(':'); colon != std::string::npos) {
+    if (!wholeNumber(host.substr(colon + 1))) return false;
+    host.resize(colon);
+  }
+  return isLoopback(host);
+}
+
 bool sameToken(const std::string& given, const std::string& expected) {
   // Every byte of the longer text is visited, whatever the shorter one holds.
   const std::size_t length = std::max(given.size(), expected.size());

@@ -23,6 +23,11 @@ std::optional<HttpAddress> parseAddress(const std::string& text);
 // Only this machine can reach the address: 127.0.0.0/8, ::1 or localhost.
 bool isLoopback(const std::string& host);
 
+// A request's Host header names this machine by a loopback address or "localhost" (with or
+// without a port). Without a token only such requests are answered: a web site that points
+// its own name at 127.0.0.1 cannot have a browser read the page for it.
+bool isLoopbackHost(const std::string& hostHeader);
+
 // Equal texts, compared in a time that does not depend on where they differ.
 bool sameToken(const std::string& given, const std::string& expected);
 // The token of an "Authorization: Bearer TOKEN" header; nothing for another scheme.

@@ -59,6 +59,18 @@ TEST(HttpAccess, LoopbackAddresses) {
                                                  {"1::1", false},
                                                  {"::ffff:127.0.0.1", false}})
     EXPECT_EQ(HttpAccess::isLoopback(host), loopback) << host;
+  for (const auto& [header, loopback] :
+       std::vector<std::pair<std::string, bool>>{{"127.0.0.1:8080", true},
+                                                 {"localhost", true},
+                                                 {"LocalHost:80", true},
+                                                 {"[::1]:8080", true},
+                                                 {"[::1]", true},
+                                                 {"evil.example:8080", false},
+                                                 {"127.0.0.1.evil.example", false},
+                                                 {"localhost:80x", false},
+                                                 {"[::1]x", false},
+                                                 {"", false}})
+    EXPECT_EQ(HttpAccess::isLoopbackHost(header), loopback) << header;
 }
 
 TEST(HttpAccess, TokensMustMatchWhole) {
