@@ -15,6 +15,7 @@ packages=(
   clang libclang-rt-14-dev  # the fuzz targets: libFuzzer and clang's sanitizer runtimes
   socat                     # tools/bench-idle talks to the program's probe socket
   libmosquitto-dev mosquitto mosquitto-clients openssl  # publishing; the tests run their own broker
+  libmicrohttpd-dev         # kelvor-record's live page (--http)
   desktop-file-utils appstream libxml2-utils  # the install test validates what it installs
   systemd libseccomp-dev    # the service unit's checks; its restrictions applied in a test
   lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12

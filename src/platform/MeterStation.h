@@ -43,6 +43,8 @@ class MeterStation : public QObject, private MeterGroup::TickListener {
   // Its port, which the port dialog may change in place.
   PortConfig* portOn(int channel);
   MeterGroup& group() { return group_->group(); }
+  // The calculated channels' journal open now; empty without one.
+  std::string calculationJournalPath() const { return group_ ? group_->journalPath() : ""; }
   // With one meter and nothing else bound: it feeds `channel` (from 0) from now on.
   void moveLoneMeter(int channel);
   // Told of every tick, in the order added; they stay across bindings.

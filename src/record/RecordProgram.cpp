@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/PortTable.h"
@@ -20,21 +21,27 @@ namespace kelvor {
 // One meter of the command line, with what tells about it: each journalled reading is tested
 // against the alarm, then told; the station publishes it with the verdict.
 struct RecordProgram::Meter : ReadingListener {
-  Meter(RecordProgram& owner, const RecordMeter& meterLine, int meterChannel,
+  Meter(RecordProgram& program, const RecordMeter& meterLine, int meterChannel,
         const ConsoleReporter::Style& style)
-      : line(meterLine),
+      : owner(program),
+        line(meterLine),
         channel(meterChannel),
-        reporter(style, owner.watch_, owner.clock_),
+        reporter(style, program.watch_, program.clock_),
         alarm(reporter),
-        connection(*owner.station_.meterOn(channel)) {}
+        connection(*program.station_.meterOn(channel)) {}
   void readingRecorded(const JournalRow& row) override {
     const JournalAlarm::Verdict verdict = alarm.test(row);
     alarmed = verdict.alarm;
     connection.reader().meterState().alarmTested(verdict.alarm);
     reporter.readingRecorded(row, verdict.alarm);
     if (verdict.first) reporter.firstAlarm(row);
+    // The recording's first alarm, of whichever meter.
+    if (verdict.alarm && owner.firstAlarm_.empty())
+      owner.firstAlarm_ = messageText(RecordTexts::alarmLine(row, owner.separator_));
+    owner.showLive(row);
   }
 
+  RecordProgram& owner;
   RecordMeter line;
   int channel;  // from 0
   ConsoleReporter reporter;
@@ -63,8 +70,9 @@ std::vector<ChannelBinding> bindingsOf(const RecordOptions& options) {
 }  // namespace
 
 RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator,
-                             const Clock& clock)
+                             const Clock& clock, bool german)
     : options_(options),
+      separator_(decimalSeparator),
       clock_(clock),
       watch_(options.durationS, options.count, clock.steadyMs()),
       station_(clock, decimalSeparator),
@@ -94,6 +102,9 @@ RecordProgram::RecordProgram(const RecordOptions& options, char decimalSeparator
         meters_.front()->reporter.line("kelvor-record: MQTT: " + messageText(why));
       });
   if (options_.publish.enabled) station_.publish(options_.publish);
+  if (options_.http)
+    server_ =
+        std::make_unique<LiveServer>(*options_.http, options_.httpToken, german, decimalSeparator);
   waiting_.setInterval(static_cast<int>(RecordWatch::PollMs));
   QObject::connect(&waiting_, &QTimer::timeout, [this] {
     if (openPorts()) started();
@@ -181,6 +192,7 @@ bool RecordProgram::openPort(Meter& meter) {
 }
 
 void RecordProgram::tickDone(const Moment&, const TickReadings&) {
+  updateLive();
   watch_.tickDone();
   if (watch_.done()) stop(0);  // also when a meter of the tick stayed silent
 }
@@ -188,6 +200,43 @@ void RecordProgram::tickDone(const Moment&, const TickReadings&) {
 void RecordProgram::tickStarted(const Moment&) {
   for (auto& meter : meters_) meter->reporter.polled();
   if (watch_.done()) stop(0);
+}
+
+void RecordProgram::calculationsRecorded(const std::vector<JournalRow>& rows) {
+  for (const JournalRow& row : rows) showLive(row);
+}
+
+void RecordProgram::showLive(const JournalRow& row) {
+  if (!server_) return;
+  if (!start_) start_ = clock_.wallTimeAt(row.time.utcMs - row.elapsedMs);
+  server_->feed().reading(row);
+}
+
+void RecordProgram::updateLive() {
+  if (!server_) return;
+  std::vector<std::string> states;
+  std::map<std::string, std::string> journals;
+  const auto addJournal = [&journals, this](const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash != std::string::npos && options_.output != "-" &&
+        !StreamJournal::isStream(options_.output))
+      journals[path.substr(slash + 1)] = path;
+  };
+  addJournal(station_.calculationJournalPath());
+  for (const auto& meter : meters_) {
+    const std::string name = meterName(meter->line.port);
+    const MeterCondition condition = meter->connection.reader().meterState().condition();
+    if (condition == MeterCondition::Answering || condition == MeterCondition::NotOpen)
+      states.push_back(name);
+    else
+      states.push_back(messageText(RecordTexts::meterLine(
+          {name, condition, std::string(familyFor(meter->line.port).name())})));
+    addJournal(meter->connection.journalPath());
+  }
+  server_->feed().setJournals(std::move(journals));
+  const std::int64_t runMs = start_ ? clock_.utcMs() - start_->utcMs : 0;
+  server_->feed().state(LiveFeed::stateJson(states, start_ ? localDateTimeText(*start_) : "",
+                                            RecordTexts::durationText(runMs), firstAlarm_));
 }
 
 void RecordProgram::started() {
@@ -219,6 +268,12 @@ void RecordProgram::startRecording() {
 }
 
 int RecordProgram::run() {
+  if (std::string error; server_ && !server_->start(error)) {
+    const HttpAddress& address = *options_.http;
+    meters_.front()->reporter.line("kelvor-record: --http " + address.host + ":" +
+                                   std::to_string(address.port) + ": " + error);
+    return 1;
+  }
   startRecording();
   if (openPorts()) {
     started();
@@ -251,6 +306,7 @@ void RecordProgram::stop(int status) {
     status_ = 1;
   }
   for (auto& meter : meters_) meter->reporter.finish();
+  if (server_) server_->stop();
   exitWhenPublished();
 }
 

@@ -12,6 +12,7 @@
 #include "platform/MeterStation.h"
 #include "platform/StopSignals.h"
 #include "record/ConsoleReporter.h"
+#include "record/LiveServer.h"
 
 namespace kelvor {
 
@@ -21,7 +22,9 @@ namespace kelvor {
 // comes.
 class RecordProgram : private MeterGroup::TickListener {
  public:
-  RecordProgram(const RecordOptions& options, char decimalSeparator, const Clock& clock);
+  // `german`: the program's language, the live page's unless a browser asks for another.
+  RecordProgram(const RecordOptions& options, char decimalSeparator, const Clock& clock,
+                bool german = true);
   ~RecordProgram() override;
 
   // Runs the event loop; returns the exit status.
@@ -38,6 +41,11 @@ class RecordProgram : private MeterGroup::TickListener {
   void startRecording();
   void tickDone(const Moment& tick, const TickReadings& readings) override;
   void tickStarted(const Moment& tick) override;
+  void calculationsRecorded(const std::vector<JournalRow>& rows) override;
+  // A journalled reading for the live page (with --http).
+  void showLive(const JournalRow& row);
+  // The recording's state and journals, for the live page.
+  void updateLive();
   void journalFault(const JournalFault& fault);
   void stop(int status);
   // Ends the event loop once the broker has every reading, or after a few seconds.
@@ -45,13 +53,17 @@ class RecordProgram : private MeterGroup::TickListener {
   std::unique_ptr<JournalSink> chooseJournal(Meter& meter);
 
   RecordOptions options_;
+  char separator_;
   const Clock& clock_;
   RecordWatch watch_;
   MeterStation station_;
   std::vector<std::unique_ptr<Meter>> meters_;  // what tells of the station's meters
   std::unique_ptr<RecordingGate> gate_;         // with start or stop rules
   StopSignals signals_;
-  QTimer waiting_;  // once a second while --wait waits for the ports
+  std::unique_ptr<LiveServer> server_;  // with --http
+  std::optional<WallTime> start_;       // the journals' start, from the first reading
+  std::string firstAlarm_;              // its line; empty before it
+  QTimer waiting_;                      // once a second while --wait waits for the ports
   int status_ = 0;
   bool stopped_ = false;
   bool bySignal_ = false;

@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
 
 #include "core/record/RecordOptions.h"
 #include "core/settings/InterfaceLanguage.h"
@@ -28,6 +31,26 @@ int wrongOptions(const std::string& why) {
   return 2;
 }
 
+// The live page's plot writes its labels, which needs fonts and so a graphical application;
+// without a display it draws offscreen.
+std::unique_ptr<QCoreApplication> application(int& argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]).rfind("--http", 0) != 0) continue;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+      qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// The token file's first line; empty when it cannot be read or holds none.
+std::string tokenFrom(const std::string& path) {
+  std::ifstream file(path);
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  return file ? kelvor::HttpAccess::tokenOfFile(contents.str()) : std::string();
+}
+
 // The number of the port whose device a path is, after its links; 0 when none.
 int portOfDevice(const std::string& path) {
   char resolved[PATH_MAX];
@@ -39,7 +62,7 @@ int portOfDevice(const std::string& path) {
 int main(int argc, char* argv[]) {
   kelvor::StopSignals::block();  // before any thread starts
   ::signal(SIGPIPE, SIG_IGN);    // a closed standard output is a journal fault
-  QCoreApplication app(argc, argv);
+  const std::unique_ptr<QCoreApplication> app = application(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Kelvor"));
   QCoreApplication::setApplicationName(QStringLiteral("Kelvor"));
 
@@ -65,6 +88,12 @@ int main(int argc, char* argv[]) {
     else
       std::printf("kelvor-record %s\n", kelvor::ProgramVersion::current().number().c_str());
     return 0;
+  }
+  if (!options.httpTokenFile.empty()) {
+    options.httpToken = tokenFrom(options.httpTokenFile);
+    if (options.httpToken.empty())
+      return wrongOptions("--http-token-file " + options.httpTokenFile +
+                          ": cannot be read or holds no token");
   }
   struct stat output {};
   if (::stat(options.output.c_str(), &output) == 0 && S_ISDIR(output.st_mode))
@@ -93,6 +122,6 @@ int main(int argc, char* argv[]) {
   kelvor::ProgramCatalogue::install(english ? kelvor::InterfaceLanguage::English
                                             : kelvor::InterfaceLanguage::German);
   kelvor::SystemClock clock;
-  kelvor::RecordProgram program(options, separator, clock);
+  kelvor::RecordProgram program(options, separator, clock, !english);
   return program.run();
 }

@@ -92,6 +92,18 @@ const std::map<std::string, std::pair<ValueParser, const char*>>& valueOptions()
         "FILE.csv or -"}},
       {"--language", {parseLanguage, "de or en"}},
       {"--mqtt", {parseBroker, "HOST or HOST:PORT"}},
+      {"--http",
+       {[](const std::string& t, RecordOptions& o) {
+          o.http = HttpAccess::parseAddress(t);
+          return o.http.has_value();
+        },
+        "[ADDRESS:]PORT, ADDRESS a numeric IPv4 address, [IPv6] or localhost"}},
+      {"--http-token-file",
+       {[](const std::string& t, RecordOptions& o) {
+          o.httpTokenFile = t;
+          return !t.empty();
+        },
+        "a file holding the access token"}},
       {"--mqtt-topic",
        {[](const std::string& t, RecordOptions& o) {
           return publishText<&PublishSettings::topic>(t, o) && isTopicPrefix(t);
@@ -139,6 +151,15 @@ const std::map<std::string, RuleParser>& ruleOptions() {
        }},
   };
   return options;
+}
+
+// What is wrong with the live page's options; empty when nothing is.
+std::string httpProblem(const RecordOptions& o) {
+  if (!o.http && !o.httpTokenFile.empty()) return "--http-token-file needs --http";
+  // Others could reach the page: never without a token.
+  if (o.http && o.httpTokenFile.empty() && !HttpAccess::isLoopback(o.http->host))
+    return "--http " + o.http->host + ": an address others can reach needs --http-token-file";
+  return {};
 }
 
 }  // namespace
@@ -216,6 +237,7 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args,
   const PublishSettings& p = o.publish;
   if (!p.enabled && (!p.topic.empty() || !p.user.empty() || p.tls))
     result.error = "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST";
+  if (const std::string problem = httpProblem(o); !problem.empty()) result.error = problem;
   return result;
 }
 
@@ -263,6 +285,9 @@ std::string recordHelp() {
          "  --mqtt-user NAME        broker login; the password is read from the\n"
          "                          environment variable KELVOR_MQTT_PASSWORD\n"
          "  --mqtt-cafile FILE      TLS, trusting the CA certificate in FILE\n"
+         "  --http [ADDRESS:]PORT   serve a read-only live page (default address 127.0.0.1)\n"
+         "  --http-token-file FILE  the page's access token, the file's first line;\n"
+         "                          required for an address other than loopback\n"
          "  --quiet                 no progress line\n"
          "  --help, --version\n\n"
          "Without --output the journal goes to ~/.local/share/Kelvor/recordings/.\n"

@@ -10,6 +10,7 @@
 #include "core/alarm/AlarmCondition.h"
 #include "core/publish/Publishing.h"
 #include "core/record/CommandLineChannels.h"
+#include "core/record/HttpAccess.h"
 #include "core/session/RecordingRules.h"
 
 namespace kelvor {
@@ -30,10 +31,13 @@ struct RecordOptions {
   bool help = false;
   bool version = false;
   bool listMeters = false;
-  StartRule start;      // --start-at, --start-when; at once by default
-  StopRule stop;        // --stop-after, --stop-at, --stop-when; never by default
-  int preTriggerS = 0;  // --pre-trigger: seconds kept before a start rule fires
-  int baud = 0;         // --baud; 0: the chosen meter's usual rate, or the stored one
+  StartRule start;                  // --start-at, --start-when; at once by default
+  StopRule stop;                    // --stop-after, --stop-at, --stop-when; never by default
+  int preTriggerS = 0;              // --pre-trigger: seconds kept before a start rule fires
+  int baud = 0;                     // --baud; 0: the chosen meter's usual rate, or the stored one
+  std::optional<HttpAddress> http;  // --http: the live page's address
+  std::string httpTokenFile;        // --http-token-file
+  std::string httpToken;            // read from that file; empty: none asked for
   // The channels, numbered by the order of their --port and --calc options; without --port
   // the stored meter is channel 1. Port, device path and rate above are the first meter's.
   std::vector<RecordChannel> channels;

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/record/EventQueue.h"
+#include "core/record/HttpAccess.h"
+#include "core/record/RecordOptions.h"
+
+namespace kelvor {
+namespace {
+
+// "host port", or the error line up to its first ": ".
+std::string httpOf(const std::vector<std::string>& args) {
+  const ParsedRecordOptions parsed = parseRecordOptions(args, {});
+  if (!parsed.error.empty()) return parsed.error.substr(0, parsed.error.find(": "));
+  const auto& http = parsed.options.http;
+  return http ? http->host + " " + std::to_string(http->port) : "none";
+}
+
+TEST(HttpOptions, ParseTheAddressAndAskATokenWhereOthersCanReachIt) {
+  using Args = std::vector<std::string>;
+  for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
+           {{}, "none"},
+           {{"--http", "8080"}, "127.0.0.1 8080"},
+           {{"--http=localhost:1"}, "localhost 1"},
+           {{"--http", "127.1.2.3:65535"}, "127.1.2.3 65535"},
+           {{"--http", "[::1]:80"}, "::1 80"},
+           {{"--http", "0.0.0.0:80", "--http-token-file", "t"}, "0.0.0.0 80"},
+           {{"--http", "[::]:80", "--http-token-file", "t"}, ":: 80"},
+           {{"--http", "0.0.0.0:80"}, "--http 0.0.0.0"},
+           {{"--http", "192.168.1.2:80"}, "--http 192.168.1.2"},
+           {{"--http", "[::]:80"}, "--http ::"},
+           {{"--http-token-file", "t"}, "--http-token-file needs --http"},
+           {{"--http", "0"}, "--http 0"},
+           {{"--http", "65536"}, "--http 65536"},
+           {{"--http", "host.example:80"}, "--http host.example:80"},
+           {{"--http", "1.2.3.256:80"}, "--http 1.2.3.256:80"},
+           {{"--http", "1.2.3:80"}, "--http 1.2.3:80"},
+           {{"--http", "[::1]80"}, "--http [::1]80"},
+           {{"--http", ":80"}, "--http :80"},
+           {{"--http"}, "--http needs a value"}})
+    EXPECT_EQ(httpOf(args), expected) << args.back();
+}
+
+TEST(HttpAccess, LoopbackAddresses) {
+  for (const auto& [host, loopback] :
+       std::vector<std::pair<std::string, bool>>{{"127.0.0.1", true},
+                                                 {"127.255.0.9", true},
+                                                 {"localhost", true},
+                                                 {"::1", true},
+                                                 {"0:0:0::0:1", true},
+                                                 {"0.0.0.0", false},
+                                                 {"128.0.0.1", false},
+                                                 {"::", false},
+                                                 {"::11", false},
+                                                 {"1::1", false},
+                                                 {"::ffff:127.0.0.1", false}})
+    EXPECT_EQ(HttpAccess::isLoopback(host), loopback) << host;
+  for (const auto& [header, loopback] :
+       std::vector<std::pair<std::string, bool>>{{"127.0.0.1:8080", true},
+                                                 {"localhost", true},
+                                                 {"LocalHost:80", true},
+                                                 {"[::1]:8080", true},
+                                                 {"[::1]", true},
+                                                 {"evil.example:8080", false},
+                                                 {"127.0.0.1.evil.example", false},
+                                                 {"localhost:80x", false},
+                                                 {"[::1]x", false},
+                                                 {"", false}})
+    EXPECT_EQ(HttpAccess::isLoopbackHost(header), loopback) << header;
+}
+
+TEST(HttpAccess, TokensMustMatchWhole) {
+  using HttpAccess::sameToken;
+  for (const auto& [given, expected, same] :
+       std::vector<std::tuple<std::string, std::string, bool>>{
+           {"s3cret", "s3cret", true},
+           {"s3cre", "s3cret", false},
+           {"s3cretX", "s3cret", false},
+           {"S3cret", "s3cret", false},
+           {"", "", false},  // no token set lets nobody in
+           {std::string("s3cret\0", 7), "s3cret", false}})
+    EXPECT_EQ(sameToken(given, expected), same) << given;
+  EXPECT_EQ(HttpAccess::bearerToken("Bearer  abc "), "abc");
+  EXPECT_EQ(HttpAccess::bearerToken("bearer abc"), "abc");
+  EXPECT_EQ(HttpAccess::bearerToken("Basic abc"), std::nullopt);
+  EXPECT_EQ(HttpAccess::bearerToken("Bearer"), std::nullopt);
+  EXPECT_EQ(HttpAccess::tokenOfFile("  abc \r\nsecond line"), "abc");
+}
+
+TEST(HttpAccess, ServesOnlyTheListedJournalsByTheirPlainNames) {
+  const std::vector<std::string> journals{"2026-12-08_COM1.csv.part", "run.csv"};
+  for (const auto& [name, served] :
+       std::vector<std::pair<std::string, bool>>{{"run.csv", true},
+                                                 {"2026-12-08_COM1.csv.part", true},
+                                                 {"other.csv", false},
+                                                 {"../run.csv", false},
+                                                 {"a/run.csv", false},
+                                                 {"..", false},
+                                                 {"", false},
+                                                 {std::string("run.csv\0", 8), false}})
+    EXPECT_EQ(HttpAccess::isServedJournal(name, journals), served) << name;
+  EXPECT_FALSE(HttpAccess::isServedJournal("..", {".."}));
+}
+
+TEST(HttpAccess, PageLanguageFollowsAcceptLanguage) {
+  for (const auto& [header, programGerman, german] :
+       std::vector<std::tuple<std::string, bool, bool>>{{"de-DE,de;q=0.9,en;q=0.8", false, true},
+                                                        {"en-US,en;q=0.9,de;q=0.8", true, false},
+                                                        {"fr, en;q=0.5, de;q=0.7", false, true},
+                                                        {"de;q=0.5, EN", true, false},
+                                                        {"fr", true, true},
+                                                        {"", false, false},
+                                                        {"de;q=0", false, false}})
+    EXPECT_EQ(HttpAccess::prefersGerman(header, programGerman), german) << header;
+}
+
+TEST(HttpAccess, PlotSizeIsBounded) {
+  using Size = std::tuple<int, int, int>;
+  for (const auto& [width, height, ratio, expected] :
+       std::vector<std::tuple<std::string, std::string, std::string, std::optional<Size>>>{
+           {"", "", "", Size{800, 400, 1}},
+           {"640", "480", "2", Size{640, 480, 2}},
+           {"5", "99999999", "9", Size{100, 4000, 4}},
+           {"4000", "4000", "4", Size{4000, 4000, 1}},  // at most 16 million pixels
+           {"2000", "1000", "4", Size{2000, 1000, 2}},
+           {"12345678901", "", "", std::nullopt},
+           {"-5", "", "", std::nullopt},
+           {"", "1e3", "", std::nullopt},
+           {"", "", "0", Size{800, 400, 1}}}) {
+    const auto size = HttpAccess::plotSize(width, height, ratio);
+    EXPECT_EQ(size ? std::optional(Size{size->width, size->height, size->ratio}) : std::nullopt,
+              expected)
+        << width << " " << height << " " << ratio;
+  }
+}
+
+TEST(EventQueue, ASlowClientLosesItsOldestEvents) {
+  EventQueue queue(3);
+  for (const char* event : {"1", "2", "3", "4", "5"}) queue.push(event);
+  EXPECT_EQ(queue.lost(), 2u);
+  EXPECT_EQ(queue.takeAll(), "345");
+  EXPECT_TRUE(queue.empty());
+  queue.push("6");
+  EXPECT_EQ(queue.takeAll(), "6");
+}
+
+}  // namespace
+}  // namespace kelvor

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kelvor-record --http against the simulator: the live page, its events, plot and journals,
+// and what it refuses.
+#include <signal.h>
+
+#include <QDir>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtEndian>
+#include <tuple>
+
+#include "e2e/E2eSupport.h"
+
+namespace kelvor::e2e {
+namespace {
+
+quint16 freePort() {
+  QTcpServer server;
+  server.listen(QHostAddress::LocalHost);
+  return server.serverPort();
+}
+
+struct Reply {
+  int status = 0;
+  QByteArray body;  // as sent, chunks and all
+};
+
+// One request on a connection of its own, read until the server closes it or `enough` holds.
+Reply fetch(quint16 port, const QByteArray& requestLine, const QByteArray& headers = {},
+            const std::function<bool(const QByteArray&)>& enough = {}) {
+  QTcpSocket socket;
+  socket.connectToHost(QHostAddress::LocalHost, port);
+  QByteArray data;
+  QObject::connect(&socket, &QTcpSocket::connected, [&] {
+    const QByteArray host = headers.startsWith("Host:") ? "" : "Host: 127.0.0.1\r\n";
+    socket.write(requestLine + " HTTP/1.1\r\n" + host + "Connection: close\r\n" + headers + "\r\n");
+  });
+  QObject::connect(&socket, &QTcpSocket::readyRead, [&] { data += socket.readAll(); });
+  waitUntil(
+      [&] {
+        return socket.state() == QAbstractSocket::UnconnectedState ||
+               (enough && enough(data.mid(data.indexOf("\r\n\r\n") + 4)));
+      },
+      10s);
+  const int end = data.indexOf("\r\n\r\n");
+  if (!data.startsWith("HTTP/1.1 ") || end < 0) return {};
+  return {data.mid(9, 3).toInt(), data.mid(end + 4)};
+}
+
+TEST(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const quint16 port = freePort();
+  RecordProcess recorder(home, {"--port", "COM1", "--http", QString::number(port)});
+  const auto get = [port](const QByteArray& path, const QByteArray& headers = {}) {
+    return fetch(port, "GET " + path, headers);
+  };
+  ASSERT_TRUE(waitUntil([&] { return get("/").body.contains("<tr data-channel=\"1\">"); }, 15s));
+  for (const auto& [language, heading] : std::vector<std::pair<QByteArray, QByteArray>>{
+           {"", "<th>Channel</th>"}, {"de-DE,de;q=0.9,en;q=0.5", "<th>Kanal</th>"}}) {
+    const Reply page = get("/", "Accept-Language: " + language + "\r\n");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_TRUE(page.body.contains(heading)) << language.constData();
+  }
+  const Reply events = fetch(port, "GET /events", {}, [](const QByteArray& body) {
+    return body.contains("\"channel\":1,\"value\":") && body.contains("\"status\":\"ok\"}");
+  });
+  EXPECT_EQ(events.status, 200);
+  EXPECT_TRUE(events.body.contains("data: {\"time\":\"")) << events.body.constData();
+
+  const Reply plot = get("/plot.png?width=320&height=200&ratio=2");
+  ASSERT_TRUE(plot.body.startsWith("\x89PNG\r\n\x1a\n")) << plot.status;
+  EXPECT_EQ(qFromBigEndian<quint32>(plot.body.constData() + 16), 640u);
+  EXPECT_EQ(qFromBigEndian<quint32>(plot.body.constData() + 20), 400u);
+  EXPECT_EQ(get("/plot.png?width=wide").status, 400);
+
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  const QByteArray journal = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0).toUtf8();
+  ASSERT_FALSE(journal.isEmpty());
+  // Listed from the tick after its writer named it.
+  EXPECT_TRUE(
+      waitUntil([&] { return get("/journals/").body.contains("href=\"" + journal + "\""); }, 10s));
+  EXPECT_TRUE(get("/journals/" + journal).body.startsWith("time,utc,elapsed_s,channel,"));
+  // Nothing beside the run's journals, however the path is put.
+  for (const QByteArray& path : QByteArrayList{
+           "/journals/../metersim.log", "/journals/..%2Fmetersim.log", "/journals/%2E%2E",
+           "/journals/metersim.log", "/journals//" + journal, "/journals", "/../metersim.log"})
+    EXPECT_EQ(get(path).status, 404) << path.constData();
+  EXPECT_EQ(fetch(port, "POST /").status, 405);
+  // Without a token only this machine's names: no web site's name that leads here.
+  EXPECT_EQ(fetch(port, "GET /", "Host: evil.example:80\r\n").status, 401);
+  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
+  EXPECT_EQ(recorder.status(), 0);
+}
+
+TEST(LivePageE2e, WithoutTheTokenNothingButUnauthorized) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const quint16 port = freePort();
+  const QString token = home.writeFile(QStringLiteral("token"), "s3cret\n");
+  // An address others reach is never served without a token, nor with a token file unread.
+  for (const QStringList& refused :
+       {QStringList{"--http", "0.0.0.0:" + QString::number(port)},
+        QStringList{"--http", "[::]:" + QString::number(port)},
+        QStringList{"--http", QString::number(port), "--http-token-file", home.file("none")}}) {
+    RecordProcess recorder(home, QStringList{"--port", "COM1"} + refused);
+    EXPECT_EQ(recorder.status(), 2) << refused.join(' ').toStdString();
+    EXPECT_TRUE(recorder.process.readAllStandardError().contains("kelvor-record: --http"));
+  }
+  RecordProcess recorder(home, {"--port", "COM1", "--http", "127.0.0.1:" + QString::number(port),
+                                "--http-token-file", token});
+  ASSERT_TRUE(waitUntil(
+      [&] { return fetch(port, "GET /", "Authorization: Bearer s3cret\r\n").status == 200; }, 15s));
+  for (const auto& [request, headers, status] :
+       std::vector<std::tuple<QByteArray, QByteArray, int>>{
+           {"GET /", "", 401},
+           {"GET /?token=s3cre", "", 401},
+           {"GET /journals/", "Authorization: Bearer s3cretX\r\n", 401},
+           {"POST /", "", 401},
+           {"GET /events?token=s3cret", "", 200},
+           {"GET /plot.png?token=s3cret", "", 200}}) {
+    const Reply reply = fetch(port, request, headers, [](const QByteArray& body) {
+      return body.contains("data: ") || body.contains("IEND");
+    });
+    EXPECT_EQ(reply.status, status) << request.constData();
+    EXPECT_TRUE(status != 401 || reply.body.isEmpty()) << request.constData();
+  }
+  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
+  EXPECT_EQ(recorder.status(), 0);
+}
+
+}  // namespace
+}  // namespace kelvor::e2e
