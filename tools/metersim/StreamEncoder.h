@@ -16,6 +16,8 @@ enum class Family {
   Ut71x,
   Mm38xr,
   Vc96,
+  Ut61ePlus,
+  Fluke28x,
 };
 
 // The family of a --meter name, or nothing.
@@ -23,6 +25,8 @@ std::optional<Family> familyNamed(const std::string& name);
 // The family's usual rate.
 int defaultBaud(Family family);
 bool streams(Family family);
+// Whether the family's meters answer requests (single, four, ut61eplus, fluke28x).
+bool polled(Family family);
 // Bits a character takes on the line: start, data, parity and stop bits are ten for the
 // families' 7N2, 7O1 and 8N1; the 8N2 of vc96 is paced as ten too.
 constexpr int kBitsPerCharacter = 10;
@@ -41,7 +45,8 @@ struct Shown {
 std::optional<std::string> encodeFrame(Family family, const Shown& shown);
 
 // The frame damaged the way a noisy line or a bad adapter damages it: a position nibble
-// (FS9721), the sign (FS9922) or a fixed bit (the coded families) is wrong.
+// (FS9721), the sign (FS9922), a fixed bit (the coded families), the checksum (ut61eplus) or
+// a field separator (fluke28x) is wrong.
 std::string corrupted(Family family, std::string frame);
 
 }  // namespace kelvor::metersim
