@@ -273,12 +273,8 @@ int defaultBaud(Family family) {
 }
 
 bool streams(Family family) {
-  return !polled(family);
-}
-
-bool polled(Family family) {
-  return family == Family::Single || family == Family::Four || family == Family::Ut61ePlus ||
-         family == Family::Fluke28x;
+  return family != Family::Single && family != Family::Four && family != Family::Ut61ePlus &&
+         family != Family::Fluke28x;
 }
 
 std::optional<std::string> encodeFrame(Family family, const Shown& shown) {

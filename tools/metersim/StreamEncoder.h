@@ -25,8 +25,6 @@ std::optional<Family> familyNamed(const std::string& name);
 // The family's usual rate.
 int defaultBaud(Family family);
 bool streams(Family family);
-// Whether the family's meters answer requests (single, four, ut61eplus, fluke28x).
-bool polled(Family family);
 // Bits a character takes on the line: start, data, parity and stop bits are ten for the
 // families' 7N2, 7O1 and 8N1; the 8N2 of vc96 is paced as ten too.
 constexpr int kBitsPerCharacter = 10;
