@@ -48,7 +48,7 @@ struct Blank {
   const char* shown;
 };
 constexpr Blank Blanks[] = {
-    {"INVALID", "----"}, {"BLANK", ""}, {"DISCHARGE", "DISCHARGE"}, {"OPEN_TC", "OPEN TC"}};
+    {"INVALID", "----"}, {"BLANK", "----"}, {"DISCHARGE", "DISCHARGE"}, {"OPEN_TC", "OPEN TC"}};
 
 constexpr std::string_view Attributes[] = {
     "NONE",     "OPEN_CIRCUIT",  "SHORT_CIRCUIT", "GLITCH_CIRCUIT", "GOOD_DIODE",

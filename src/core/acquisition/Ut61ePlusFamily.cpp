@@ -115,9 +115,9 @@ std::optional<DecodedFrame> Ut61ePlusFamily::decode(std::string& frame,
   MeterDisplay display;
   const std::string_view shown = std::string_view(frame).substr(Shown, ShownLength);
   if (!function.unit) {
-    // Voltage detection shows bars or dashes, never a number.
+    // Voltage detection shows bars or dashes, or nothing, never a number.
     DecodedFrame detection;
-    detection.valueText = std::string(trimmed(shown));
+    detection.valueText = trimmed(shown).empty() ? "----" : std::string(trimmed(shown));
     detection.mode = detection.modeText = function.mode;
     return detection;
   }
