@@ -27,7 +27,8 @@ const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptio
       {"--baud", {&CommandLineChannels::baud, meterRatesText()}},
       {"--meter",
        {&CommandLineChannels::meter,
-        "single, four, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or a model of --list-meters"}},
+        "single, four, ut61eplus, fluke28x, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or a "
+        "model of --list-meters"}},
       {"--calc",
        {&CommandLineChannels::calc,
         "NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel numbers A and B"}},
