@@ -49,6 +49,39 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
   }
 }
 
+// The meters with a request of their own are sent nothing else and give, one reading a second,
+// the value as shown with its unit; a reply with a wrong checksum or a broken line is none.
+TEST(MeterFamiliesE2e, KelvorRecordPollsTheRequestAnswerFamilies) {
+  for (const auto& [family, request, line] :
+       {std::tuple("ut61eplus", QByteArray("\xAB\xCD\x03\x5E\x01\xD9"), " 9600 baud"),
+        std::tuple("fluke28x", QByteArray("QM\r"), " 115200 baud")}) {
+    SCOPED_TRACE(family);
+    TestHome home;
+    MeterSim sim(home, {"--port", "1", "--meter", family, "--values", "ramp:1,1", "--unit", "mV",
+                        "--corrupt", "3"});
+    ASSERT_TRUE(sim.ready());
+    RecordProcess recorder(home,
+                           {"--port", "COM1", "--meter", family, "--count", "4", "--output", "-"});
+    ASSERT_EQ(recorder.status(), 0);
+    const std::vector<QStringList> rows = journalRows(recorder.process.readAllStandardOutput());
+    ASSERT_EQ(rows.size(), 4u);
+    // The third answer was damaged: values 1, 2, 4, 5 at 0, 1, 3 and 4 seconds.
+    const double values[] = {1, 2, 4, 5};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      EXPECT_EQ(std::tuple(rows[i].value(4).toDouble(), rows[i].value(5), rows[i].value(7)),
+                std::tuple(values[i], "mV", "ok"))
+          << i;
+      EXPECT_NEAR(rows[i].value(2).toDouble(), values[i] - 1, 0.2) << i;
+    }
+    QByteArray sent;
+    for (const LoggedByte& byte : sim.polls()) sent += static_cast<char>(byte.byte);
+    EXPECT_TRUE(sent.size() >= 5 * request.size() &&
+                sent.count(request) * request.size() == sent.size())
+        << sent.toHex().toStdString();
+    EXPECT_TRUE(sim.lineSettings().contains(line)) << sim.lineSettings().toStdString();
+  }
+}
+
 // Another family's stream is told apart from silence, and a run that recorded nothing fails.
 TEST(MeterFamiliesE2e, AnotherFamilysStreamIsToldAndTheRunWithoutReadingsFails) {
   TestHome home;

@@ -29,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const kelvor::MeterFamily* family : kelvor::meterFamilies()) {
     std::string whole = input;
     if (const auto decoded = family->decode(whole, ',')) checkReading(*decoded);
+    // A polled answer is never longer than what has arrived.
+    KELVOR_FUZZ_CHECK(family->completeAnswer(input) <= input.size());
     if (!family->streaming()) continue;
 
     // The first byte says where the stream is cut between two arrivals.

@@ -85,18 +85,16 @@ class Simulator {
   FILE* output_ = nullptr;
 };
 
-// Opens the port as the recorder does (raw line), polls `polls` times, each poll after a
-// byte that is no poll, and collects the answers until `size` bytes have come or none come for
-// three seconds.
-std::string pollPort(const std::string& path, int polls, std::size_t size) {
+// Opens the port as the recorder does (raw line), writes `bytes` and collects the answers
+// until `size` bytes have come or none come for three seconds.
+std::string exchange(const std::string& path, const std::string& bytes, std::size_t size) {
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return "cannot open " + path;
   termios line{};
   tcgetattr(fd, &line);
   cfmakeraw(&line);
   tcsetattr(fd, TCSANOW, &line);
-  std::string answers, bytes;
-  for (int i = 0; i < polls; ++i) bytes += "xD";  // only "D" asks for an answer
+  std::string answers;
   if (write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())) {
     pollfd ready{fd, POLLIN, 0};
     char buffer[256];
@@ -108,6 +106,13 @@ std::string pollPort(const std::string& path, int polls, std::size_t size) {
   }
   close(fd);
   return answers;
+}
+
+// Polls `polls` times, each poll after a byte that is no poll.
+std::string pollPort(const std::string& path, int polls, std::size_t size) {
+  std::string bytes;
+  for (int i = 0; i < polls; ++i) bytes += "xD";  // only "D" asks for an answer
+  return exchange(path, bytes, size);
 }
 
 int occurrences(const std::string& text, const std::string& part) {
@@ -163,6 +168,21 @@ TEST(MeterSim, AStreamingMeterNeverAnswersAPoll) {
   const std::string bytes = pollPort(folder.file("COM1"), 3, 140);
   EXPECT_EQ(std::pair(bytes.size(), bytes.find("DC ")),
             std::pair(std::size_t{140}, std::string::npos));
+}
+
+// A meter with a request of its own answers that request alone: ut61eplus passes over a "D" and
+// a button command, fluke28x answers an unknown command with its syntax error and takes its
+// commands in either case.
+TEST(MeterSim, TheRequestAnswerMetersAnswerTheirOwnRequestOnly) {
+  TestFolder folder;
+  Simulator binary(folder, "--link @COM1 --meter ut61eplus");
+  Simulator text(folder, "--link @COM2 --meter fluke28x --values const:-1.5 --mode AC");
+  ASSERT_EQ(binary.line().rfind("ready ", 0) + text.line().rfind("ready ", 0), 0u);
+  const std::string answer =
+      exchange(folder.file("COM1"), "D\xAB\xCD\x03\x41\x01\xBC\xAB\xCD\x03\x5E\x01\xD9", 40);
+  EXPECT_EQ(std::pair(answer.size(), answer.substr(0, 3)),
+            std::pair(std::size_t{19}, std::string("\xAB\xCD\x10")));
+  EXPECT_EQ(exchange(folder.file("COM2"), "ID\rqm\r", 30), "1\r0\r-1.5000E0,VAC,NORMAL,NONE\r");
 }
 
 // One row per kind of mistake: unknown or bare options, values out of range, bad value sources

@@ -68,7 +68,9 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     options->linkPath = value;
   } else if (name == "--meter") {
     const std::optional<Family> family = familyNamed(value);
-    if (!family) return "--meter is single, four, fs9721, fs9922, es51922, ut71x, mm38xr or vc96";
+    if (!family)
+      return "--meter is single, four, ut61eplus, fluke28x, fs9721, fs9922, es51922, ut71x, "
+             "mm38xr or vc96";
     options->family = *family;
     options->fourDisplays = value == "four";
   } else if (name == "--baud") {
@@ -115,8 +117,9 @@ std::string checkCombination(const Options& options) {
       (options.silent ? 1 : 0) + (options.garbage ? 1 : 0) + (options.scriptPath.empty() ? 0 : 1);
   if (answerKinds > 1) return "--silent, --garbage and --script exclude each other";
   if (options.cycleScript && options.scriptPath.empty()) return "--cycle needs --script";
-  if (streams(options.family) && !options.scriptPath.empty())
-    return "--script is for the polled meters (single, four)";
+  const bool ascii = options.family == Family::Single || options.family == Family::Four;
+  if (!ascii && !options.scriptPath.empty())
+    return "--script is for the ASCII meters (single, four)";
   return {};
 }
 
@@ -195,7 +198,11 @@ std::string usageText() {
 
 Plays a digital multimeter on a pseudo-terminal. The polled meters (single, four)
 answer each byte "D" with one 14-byte frame (mode, blank, 6-character value,
-4-character unit, carriage return), or four frames with --meter four. The streaming
+4-character unit, carriage return), or four frames with --meter four. ut61eplus
+answers its six-byte request AB CD 03 5E 01 D9 with its 19-byte binary answer;
+fluke28x answers "QM" and a carriage return with "0", a carriage return and
+"value,unit,state,attribute" and another (any other command: "1", the syntax error).
+--mode AC makes either show AC, any other mode DC. The streaming
 meters (fs9721, fs9922, es51922, ut71x, mm38xr, vc96) send their frames without being
 asked, back to back at their line rate, with a new value every second.
 
@@ -204,8 +211,8 @@ Port:
                         <config> is $XDG_CONFIG_HOME or else $HOME/.config
   --link PATH           link the terminal at PATH instead
 Answers:
-  --meter FAMILY        single (default), four, fs9721, fs9922, es51922, ut71x,
-                        mm38xr or vc96
+  --meter FAMILY        single (default), four, ut61eplus, fluke28x, fs9721, fs9922,
+                        es51922, ut71x, mm38xr or vc96
   --baud RATE           pace the bytes as a line of this rate carries them (streaming
                         meters: their own rate unless given; polled: at once unless given)
   --values SOURCE       const:V1[,V2,...]   the values in turn, one per answer
@@ -226,9 +233,10 @@ Faults:
   --only-first-frame    with --meter four, send only the first frame
   --mid-frame           a streaming meter starts in the middle of a frame
   --corrupt N           every Nth streamed frame has a wrong position nibble, sign or
-                        fixed bit
+                        fixed bit; every Nth ut61eplus answer a wrong checksum, every
+                        Nth fluke28x answer a broken field separator
   --high-bit            set the 8th bit of every streamed byte (as some adapters do)
-  --low-battery         streamed frames show the low-battery sign
+  --low-battery         streamed frames and ut61eplus answers show the low-battery sign
   (--silent, --garbage and --overload apply to streaming meters too; --garbage then
    puts a few stray bytes between the frames)
 Script:

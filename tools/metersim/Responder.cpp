@@ -1,10 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Responder.h"
 
+#include "PolledEncoder.h"
+
 namespace kelvor::metersim {
 
 Responder::Responder(Options& options, std::vector<ScriptStep> script)
-    : options_(options), script_(std::move(script)), random_(std::random_device{}()) {}
+    : options_(options),
+      script_(std::move(script)),
+      requests_(options.family),
+      random_(std::random_device{}()) {}
+
+std::optional<Answer> Responder::receive(unsigned char byte, double elapsedSeconds) {
+  switch (requests_.add(byte)) {
+    case RequestReader::Request::Poll:
+      return answerPoll(elapsedSeconds);
+    case RequestReader::Request::Unknown: {
+      Answer refusal;
+      refusal.bytes = kUnknownCommandAnswer;
+      return refusal;
+    }
+    default:
+      return std::nullopt;
+  }
+}
 
 Answer Responder::answerPoll(double elapsedSeconds) {
   if (!script_.empty()) return fromScript();
@@ -15,6 +34,8 @@ Answer Responder::answerPoll(double elapsedSeconds) {
   answer.split = options_.split;
   if (options_.garbage) {
     answer.bytes = garbage();
+  } else if (options_.family == Family::Ut61ePlus || options_.family == Family::Fluke28x) {
+    answer.bytes = ownAnswer(elapsedSeconds);
   } else {
     const double value = options_.values->next(elapsedSeconds);
     const std::string field =
@@ -52,6 +73,21 @@ Answer Responder::fromScript() {
       return Answer{};
   }
   return answer;
+}
+
+std::string Responder::ownAnswer(double elapsedSeconds) {
+  const std::size_t first = options_.unit.find_first_not_of(' ');
+  const std::string unit =
+      first == std::string::npos
+          ? std::string()
+          : options_.unit.substr(first, options_.unit.find(' ', first) - first);
+  const Shown shown{options_.values->next(elapsedSeconds), options_.overload.has_value(),
+                    options_.mode, unit, options_.lowBattery};
+  std::string bytes = encodeAnswer(options_.family, shown).value_or("");
+  ++ownAnswers_;
+  if (!bytes.empty() && options_.corruptEvery > 0 && ownAnswers_ % options_.corruptEvery == 0)
+    bytes = corrupted(options_.family, bytes);
+  return bytes;
 }
 
 std::size_t Responder::framesPerAnswer() const {

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "Frame.h"
 #include "Options.h"
+#include "RequestReader.h"
 #include "Script.h"
 
 namespace kelvor::metersim {
@@ -26,17 +28,23 @@ class Responder {
 
   // The answer to the next poll; `elapsedSeconds` is the time since the simulator started.
   Answer answerPoll(double elapsedSeconds);
+  // Takes one received byte; the answer when it completes a request of the meter's family.
+  std::optional<Answer> receive(unsigned char byte, double elapsedSeconds);
 
  private:
   Answer fromScript();
   // The first display's frame followed by the companion frames the meter sends.
   std::string framesFor(const Display& first) const;
+  // The answer of a meter with a request of its own (ut61eplus, fluke28x).
+  std::string ownAnswer(double elapsedSeconds);
   std::string garbage();
   std::size_t framesPerAnswer() const;
 
   Options& options_;
   std::vector<ScriptStep> script_;
   std::size_t scriptIndex_ = 0;
+  RequestReader requests_;
+  long long ownAnswers_ = 0;
   std::mt19937 random_;
 };
 

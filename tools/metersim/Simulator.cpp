@@ -17,7 +17,6 @@ namespace kelvor::metersim {
 
 namespace {
 
-constexpr unsigned char kPoll = 'D';
 // More waiting answers than this means the client does not read; newer polls are dropped.
 constexpr std::size_t kMaxPendingWrites = 64;
 // How often line settings are looked at while nothing else happens (only when logging).
@@ -156,7 +155,9 @@ void Simulator::receive(Clock::time_point now) {
   for (ssize_t i = 0; i < count; ++i) {
     if (log_) log_->received(buffer[i]);
     // A streaming meter never answers: it only sends.
-    if (buffer[i] == kPoll && !streamer_) schedule(responder_.answerPoll(elapsed), now);
+    if (streamer_) continue;
+    if (const std::optional<Answer> answer = responder_.receive(buffer[i], elapsed))
+      schedule(*answer, now);
   }
 }
 

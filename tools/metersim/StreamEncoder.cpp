@@ -245,9 +245,10 @@ std::optional<std::string> fs9721Frame(const Shown& shown) {
 
 std::optional<Family> familyNamed(const std::string& name) {
   static const std::pair<const char*, Family> Names[] = {
-      {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
-      {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
-      {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96}};
+      {"single", Family::Single},    {"four", Family::Four},       {"fs9721", Family::Fs9721},
+      {"fs9922", Family::Fs9922},    {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
+      {"mm38xr", Family::Mm38xr},    {"vc96", Family::Vc96},       {"ut61eplus", Family::Ut61ePlus},
+      {"fluke28x", Family::Fluke28x}};
   for (const auto& [known, family] : Names)
     if (name == known) return family;
   return std::nullopt;
@@ -262,14 +263,18 @@ int defaultBaud(Family family) {
     case Family::Ut71x:
       return 2400;
     case Family::Mm38xr:
+    case Family::Ut61ePlus:
       return 9600;
+    case Family::Fluke28x:
+      return 115200;
     default:
       return 1200;
   }
 }
 
 bool streams(Family family) {
-  return family != Family::Single && family != Family::Four;
+  return family != Family::Single && family != Family::Four && family != Family::Ut61ePlus &&
+         family != Family::Fluke28x;
 }
 
 std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
@@ -297,6 +302,11 @@ std::string corrupted(Family family, std::string frame) {
     frame[5] = static_cast<char>((frame[5] & 0x0F) | 0x20);  // byte 6 claims position 2
   } else if (family == Family::Fs9922) {
     frame[0] = '*';
+  } else if (family == Family::Ut61ePlus) {
+    frame.back() = static_cast<char>(frame.back() ^ 1);  // the sum no longer adds up
+  } else if (family == Family::Fluke28x) {
+    const std::size_t comma = frame.find(',');  // the fields run together
+    if (comma != std::string::npos) frame[comma] = ';';
   } else {
     frame[3] = static_cast<char>(frame[3] ^ 0x40);  // the fixed high bits 011 broken
   }

@@ -16,6 +16,8 @@ enum class Family {
   Ut71x,
   Mm38xr,
   Vc96,
+  Ut61ePlus,
+  Fluke28x,
 };
 
 // The family of a --meter name, or nothing.
@@ -41,7 +43,8 @@ struct Shown {
 std::optional<std::string> encodeFrame(Family family, const Shown& shown);
 
 // The frame damaged the way a noisy line or a bad adapter damages it: a position nibble
-// (FS9721), the sign (FS9922) or a fixed bit (the coded families) is wrong.
+// (FS9721), the sign (FS9922), a fixed bit (the coded families), the checksum (ut61eplus) or
+// a field separator (fluke28x) is wrong.
 std::string corrupted(Family family, std::string frame);
 
 }  // namespace kelvor::metersim

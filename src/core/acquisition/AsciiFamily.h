@@ -24,6 +24,11 @@ class AsciiFamily : public MeterFamily {
   std::size_t answerLength() const override {
     return fourFrames_ ? 4 * MeterFrameLength : MeterFrameLength;
   }
+  // Only the first frame counts; the four-display meter's others are awaited all the same, so
+  // that they do not run into the next answer.
+  std::size_t completeAnswer(std::string_view received) const override {
+    return received.size() >= answerLength() ? MeterFrameLength : 0;
+  }
   std::optional<DecodedFrame> decode(std::string& frame, char decimalSeparator) const override {
     return decodeFrame(frame, decimalSeparator);
   }

@@ -7,7 +7,7 @@
 
 namespace kelvor {
 
-// What a meter's display shows, field by field, as a streaming family's decoder reads it
+// What a meter's display shows, field by field, as a family's decoder reads it
 // from a frame.
 struct MeterDisplay {
   bool negative = false;

@@ -3,9 +3,11 @@
 
 #include "core/acquisition/AsciiFamily.h"
 #include "core/acquisition/Es51922Family.h"
+#include "core/acquisition/Fluke28xFamily.h"
 #include "core/acquisition/Fs9721Family.h"
 #include "core/acquisition/Fs9922Family.h"
 #include "core/acquisition/Mm38xrFamily.h"
+#include "core/acquisition/Ut61ePlusFamily.h"
 #include "core/acquisition/Ut71xFamily.h"
 #include "core/acquisition/Vc96Family.h"
 
@@ -14,6 +16,8 @@ namespace kelvor {
 const std::vector<const MeterFamily*>& meterFamilies() {
   static const AsciiFamily single(false);
   static const AsciiFamily four(true);
+  static const Ut61ePlusFamily ut61eplus;
+  static const Fluke28xFamily fluke28x;
   static const Fs9721Family fs9721;
   static const Fs9922Family fs9922;
   static const Es51922Family es51922;
@@ -21,7 +25,7 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const Mm38xrFamily mm38xr;
   static const Vc96Family vc96;
   static const std::vector<const MeterFamily*> families{
-      &single, &four, &fs9721, &fs9922, &es51922, &ut71x, &mm38xr, &vc96,
+      &single, &four, &ut61eplus, &fluke28x, &fs9721, &fs9922, &es51922, &ut71x, &mm38xr, &vc96,
   };
   return families;
 }

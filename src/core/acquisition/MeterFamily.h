@@ -12,9 +12,10 @@
 
 namespace kelvor {
 
-// One protocol that meters speak. A polled family is asked with a command and answers with a
-// fixed number of characters; a streaming family is never written to and sends frames of a
-// fixed length on its own, which are found in the byte stream by decoding them.
+// One protocol that meters speak. A polled family is asked with a command and answers, with a
+// fixed number of characters or up to an end it recognises; a streaming family is never written
+// to and sends frames of a fixed length on its own, which are found in the byte stream by
+// decoding them.
 class MeterFamily {
  public:
   virtual ~MeterFamily() = default;
@@ -27,8 +28,14 @@ class MeterFamily {
   virtual std::vector<int> rates() const { return {line().baud}; }
   // What a poll writes; empty for a streaming family.
   virtual std::string_view pollCommand() const { return {}; }
-  // Characters of a complete answer (polled) or of one frame (streaming).
+  // Characters of a complete answer (polled) or of one frame (streaming); the most an answer
+  // may take when its length varies.
   virtual std::size_t answerLength() const = 0;
+  // How many of the bytes received since a poll form its answer, once that answer is complete;
+  // 0 while more must come. A fixed-length answer is complete at answerLength() bytes.
+  virtual std::size_t completeAnswer(std::string_view received) const {
+    return received.size() >= answerLength() ? answerLength() : 0;
+  }
   // Decodes one answer or frame of answerLength() bytes. Nothing when the bytes are not a
   // valid frame of this family: a streaming family's frame finder relies on that.
   virtual std::optional<DecodedFrame> decode(std::string& frame, char decimalSeparator) const = 0;

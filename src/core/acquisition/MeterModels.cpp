@@ -14,6 +14,8 @@ constexpr LineSettings Cyrustek{19200, 7, Parity::Odd, 1, true, false};
 constexpr LineSettings Ut71{2400, 7, Parity::Odd, 1, true, false};
 constexpr LineSettings Mm38xr{9600, 8, Parity::None, 1, true, false};
 constexpr LineSettings Vc96{1200, 8, Parity::None, 2, true, false};
+constexpr LineSettings Ut61Plus{9600, 8, Parity::None, 1, true, false};
+constexpr LineSettings Fluke28x{115200, 8, Parity::None, 1, true, false};
 
 }  // namespace
 
@@ -42,7 +44,11 @@ const std::vector<MeterModel>& meterModels() {
       {"Voltcraft", "VC-840", "fs9721", Fortune}, {"Voltcraft", "VC-920", "ut71x", Ut71},
       {"Voltcraft", "VC-940", "ut71x", Ut71},     {"Voltcraft", "VC-960", "ut71x", Ut71},
       {"Amprobe", "38XR-A", "mm38xr", Mm38xr},    {"Meterman", "38XR", "mm38xr", Mm38xr},
-      {"Voltcraft", "VC-96", "vc96", Vc96},
+      {"Voltcraft", "VC-96", "vc96", Vc96},       {"UNI-T", "UT61B+", "ut61eplus", Ut61Plus},
+      {"UNI-T", "UT61D+", "ut61eplus", Ut61Plus}, {"UNI-T", "UT61E+", "ut61eplus", Ut61Plus},
+      {"UNI-T", "UT161B", "ut61eplus", Ut61Plus}, {"UNI-T", "UT161D", "ut61eplus", Ut61Plus},
+      {"UNI-T", "UT161E", "ut61eplus", Ut61Plus}, {"Fluke", "287", "fluke28x", Fluke28x},
+      {"Fluke", "289", "fluke28x", Fluke28x},
   };
   return models;
 }

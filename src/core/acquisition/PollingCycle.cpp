@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "core/acquisition/MeterChoice.h"
-#include "core/acquisition/MeterFrame.h"
 
 namespace kelvor {
 
@@ -63,9 +62,8 @@ void PollingCycle::onReadTick() {
     return;
   }
 
-  if (rxBuffer_.size() >= familyFor(config_).answerLength()) {
-    // Only the first frame counts; the four-display meter's other frames are dropped.
-    if (rxBuffer_.size() > MeterFrameLength) rxBuffer_.resize(MeterFrameLength);
+  if (const std::size_t length = familyFor(config_).completeAnswer(rxBuffer_)) {
+    rxBuffer_.resize(length);
     meter_.answered();
     onAnswer_(rxBuffer_);
   } else if (rxTries_ < MaxReadSteps) {

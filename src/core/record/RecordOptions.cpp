@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/acquisition/MeterChoice.h"
+#include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
 #include "core/network/NetworkAddress.h"
@@ -27,7 +28,8 @@ const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptio
       {"--baud", {&CommandLineChannels::baud, meterRatesText()}},
       {"--meter",
        {&CommandLineChannels::meter,
-        "single, four, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or a model of --list-meters"}},
+        "single, four, ut61eplus, fluke28x, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or a "
+        "model of --list-meters"}},
       {"--calc",
        {&CommandLineChannels::calc,
         "NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel numbers A and B"}},
@@ -258,8 +260,8 @@ std::string recordHelp() {
          "                          (default: the meter's usual rate when --meter is\n"
          "                          given, 19200 for es51922)\n"
          "  --meter NAME            a model of --list-meters, or a protocol family:\n"
-         "                          single, four (polled), fs9721, fs9922, es51922, ut71x,\n"
-         "                          mm38xr, vc96\n"
+         "                          single, four, ut61eplus, fluke28x (polled), fs9721,\n"
+         "                          fs9922, es51922, ut71x, mm38xr, vc96\n"
          "  --list-meters           the known meter models with family and line\n"
          "  --calc NAME=EXPR        a calculated channel of channels by their place on\n"
          "                          the line: W=1*2, R=1/2, dV=1-2, Ah=int(2)\n"
@@ -296,15 +298,21 @@ std::string recordHelp() {
 }
 
 std::string meterList() {
-  std::string text =
-      "Families: single, four (polled ASCII); fs9721, fs9922, es51922, ut71x, mm38xr, vc96 "
-      "(streaming)\n";
+  // The families in three groups: the ASCII meters polled with "D", the meters answering a
+  // request of their own, the streaming ones.
+  std::string groups[3];
+  for (const MeterFamily* family : meterFamilies()) {
+    const int group = family->streaming() ? 2 : family->pollCommand() == "D" ? 0 : 1;
+    groups[group] += (groups[group].empty() ? "" : ", ") + std::string(family->name());
+  }
+  std::string text = "Families: " + groups[0] + " (polled ASCII); " + groups[1] +
+                     " (polled, own request); " + groups[2] + " (streaming)\n";
   for (const MeterModel& model : meterModels()) {
     const LineSettings& line = model.line;
     std::string row = model.id();
     row.resize(std::max<std::size_t>(row.size() + 2, 24), ' ');
     row += model.family;
-    row.resize(std::max<std::size_t>(row.size() + 2, 34), ' ');
+    row.resize(std::max<std::size_t>(row.size() + 2, 35), ' ');
     text += row + std::to_string(line.baud) + " " + std::to_string(line.dataBits) +
             parityLetter(line.parity) + std::to_string(line.stopBits) + "  " + model.title() + "\n";
   }

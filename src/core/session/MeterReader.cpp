@@ -26,7 +26,8 @@ void MeterReader::removeListener(ReadingListener* listener) {
 void MeterReader::takeAnswer(std::string& answer) {
   const std::string sent = answer;
   const std::optional<DecodedFrame> decoded = familyFor(config_).decode(answer, decimalSeparator_);
-  // Only a streaming family refuses bytes, and its frames were found by decoding them.
+  // A streaming family's frames were found by decoding them; a polled answer that does not
+  // decode (a wrong checksum, a damaged line) is no reading.
   if (!decoded) return;
   last_ = MeterReading{decoded->value, decoded->unit, decoded->valueText, decoded->modeText};
   std::optional<JournalRow> row;

@@ -18,7 +18,8 @@ void addMeters(QComboBox* box) {
   box->completer()->setCompletionMode(QCompleter::PopupCompletion);
   box->completer()->popup()->setMinimumWidth(box->fontMetrics().averageCharWidth() * 32);
   for (const MeterFamily* family : meterFamilies()) {
-    if (!family->streaming()) continue;
+    // The polled ASCII meters are chosen by the kind options, not from this list.
+    if (family->name() == "single" || family->name() == "four") continue;
     const LineSettings line = family->line();
     const QString name =
         QString::fromUtf8(family->name().data(), static_cast<qsizetype>(family->name().size()));

@@ -17,7 +17,7 @@ namespace MeterChoices {
 // The rates of the port dialog's options: those the polled ASCII meters are set to.
 inline constexpr std::array<int, 5> Rates = AsciiFamily::SettableRates;
 
-// Appends the streaming families ("fs9721 (2400 8N1)") and the models ("UNI-T UT61E
+// Appends the families of their own protocol ("fs9721 (2400 8N1)") and the models ("UNI-T UT61E
 // (fs9721)") to `box`, each with its id as item data, and lets typing filter the list.
 void addMeters(QComboBox* box);
 
