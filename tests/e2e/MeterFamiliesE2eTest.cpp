@@ -12,7 +12,8 @@ namespace {
 // lines, the 8th bit set) gives only the meter's values, with their unit, one a second. So does
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
-  for (const QString family : {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96"}) {
+  for (const QString family :
+       {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96", "rs9lcd"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";
@@ -44,6 +45,7 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
                        : family == "es51922" ? " 19200 baud"
                        : family == "mm38xr"  ? " 9600 baud"
                        : family == "vc96"    ? " 1200 baud"
+                       : family == "rs9lcd"  ? " 4800 baud"
                                              : " 2400 baud";
     EXPECT_TRUE(sim.lineSettings().contains(line)) << sim.lineSettings().toStdString();
   }

@@ -68,7 +68,8 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     options->linkPath = value;
   } else if (name == "--meter") {
     const std::optional<Family> family = familyNamed(value);
-    if (!family) return "--meter is single, four, fs9721, fs9922, es51922, ut71x, mm38xr or vc96";
+    if (!family)
+      return "--meter is single, four, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or rs9lcd";
     options->family = *family;
     options->fourDisplays = value == "four";
   } else if (name == "--baud") {
@@ -196,7 +197,7 @@ std::string usageText() {
 Plays a digital multimeter on a pseudo-terminal. The polled meters (single, four)
 answer each byte "D" with one 14-byte frame (mode, blank, 6-character value,
 4-character unit, carriage return), or four frames with --meter four. The streaming
-meters (fs9721, fs9922, es51922, ut71x, mm38xr, vc96) send their frames without being
+meters (fs9721, fs9922, es51922, ut71x, mm38xr, vc96, rs9lcd) send their frames without being
 asked, back to back at their line rate, with a new value every second.
 
 Port:
@@ -205,7 +206,7 @@ Port:
   --link PATH           link the terminal at PATH instead
 Answers:
   --meter FAMILY        single (default), four, fs9721, fs9922, es51922, ut71x,
-                        mm38xr or vc96
+                        mm38xr, vc96 or rs9lcd
   --baud RATE           pace the bytes as a line of this rate carries them (streaming
                         meters: their own rate unless given; polled: at once unless given)
   --values SOURCE       const:V1[,V2,...]   the values in turn, one per answer

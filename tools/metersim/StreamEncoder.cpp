@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "SegmentFrames.h"
+
 namespace kelvor::metersim {
 
 namespace {
@@ -247,7 +249,7 @@ std::optional<Family> familyNamed(const std::string& name) {
   static const std::pair<const char*, Family> Names[] = {
       {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
       {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
-      {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96}};
+      {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd}};
   for (const auto& [known, family] : Names)
     if (name == known) return family;
   return std::nullopt;
@@ -263,6 +265,8 @@ int defaultBaud(Family family) {
       return 2400;
     case Family::Mm38xr:
       return 9600;
+    case Family::Rs9lcd:
+      return 4800;
     default:
       return 1200;
   }
@@ -286,6 +290,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return mm38xrFrame(shown);
     case Family::Vc96:
       return vc96Frame(shown);
+    case Family::Rs9lcd:
+      return rs9lcdFrame(shown);
     default:
       return std::nullopt;
   }

@@ -16,6 +16,7 @@ enum class Family {
   Ut71x,
   Mm38xr,
   Vc96,
+  Rs9lcd,
 };
 
 // The family of a --meter name, or nothing.
@@ -41,7 +42,8 @@ struct Shown {
 std::optional<std::string> encodeFrame(Family family, const Shown& shown);
 
 // The frame damaged the way a noisy line or a bad adapter damages it: a position nibble
-// (FS9721), the sign (FS9922) or a fixed bit (the coded families) is wrong.
+// (FS9721), the sign (FS9922) or a fixed bit (the coded families) is wrong; in the
+// checksummed families (rs9lcd) the changed bit no longer matches the checksum.
 std::string corrupted(Family family, std::string frame);
 
 }  // namespace kelvor::metersim

@@ -6,6 +6,7 @@
 #include "core/acquisition/Fs9721Family.h"
 #include "core/acquisition/Fs9922Family.h"
 #include "core/acquisition/Mm38xrFamily.h"
+#include "core/acquisition/Rs9lcdFamily.h"
 #include "core/acquisition/Ut71xFamily.h"
 #include "core/acquisition/Vc96Family.h"
 
@@ -20,8 +21,9 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const Ut71xFamily ut71x;
   static const Mm38xrFamily mm38xr;
   static const Vc96Family vc96;
+  static const Rs9lcdFamily rs9lcd;
   static const std::vector<const MeterFamily*> families{
-      &single, &four, &fs9721, &fs9922, &es51922, &ut71x, &mm38xr, &vc96,
+      &single, &four, &fs9721, &fs9922, &es51922, &ut71x, &mm38xr, &vc96, &rs9lcd,
   };
   return families;
 }

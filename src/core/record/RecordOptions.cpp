@@ -26,7 +26,8 @@ const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptio
       {"--baud", {&CommandLineChannels::baud, meterRatesText()}},
       {"--meter",
        {&CommandLineChannels::meter,
-        "single, four, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or a model of --list-meters"}},
+        "single, four, fs9721, fs9922, es51922, ut71x, mm38xr, vc96, rs9lcd or a model of "
+        "--list-meters"}},
       {"--calc",
        {&CommandLineChannels::calc,
         "NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel numbers A and B"}},
@@ -236,7 +237,7 @@ std::string recordHelp() {
          "                          given, 19200 for es51922)\n"
          "  --meter NAME            a model of --list-meters, or a protocol family:\n"
          "                          single, four (polled), fs9721, fs9922, es51922, ut71x,\n"
-         "                          mm38xr, vc96\n"
+         "                          mm38xr, vc96, rs9lcd\n"
          "  --list-meters           the known meter models with family and line\n"
          "  --calc NAME=EXPR        a calculated channel of channels by their place on\n"
          "                          the line: W=1*2, R=1/2, dV=1-2, Ah=int(2)\n"
@@ -271,8 +272,8 @@ std::string recordHelp() {
 
 std::string meterList() {
   std::string text =
-      "Families: single, four (polled ASCII); fs9721, fs9922, es51922, ut71x, mm38xr, vc96 "
-      "(streaming)\n";
+      "Families: single, four (polled ASCII); fs9721, fs9922, es51922, ut71x, mm38xr, vc96, "
+      "rs9lcd (streaming)\n";
   for (const MeterModel& model : meterModels()) {
     const LineSettings& line = model.line;
     std::string row = model.id();

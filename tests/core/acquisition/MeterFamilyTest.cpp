@@ -51,6 +51,8 @@ void expectRows(const char* family, const std::vector<std::pair<std::string, std
 // Segment frames: position in the high nibble, digits as segments (1.234 is 05, 5B with
 // the point, 1F, 27), annunciators in bytes 1, 10 to 13.
 const std::string Fs9721Volts = hex("17 20 35 4D 5B 61 7F 82 97 A0 B0 C0 D4 E0");
+// 1.234 V DC: 1 (50), 2 (B5) with the point, 3 (F1), 4 (72); the last byte the checksum.
+const char* const Rs9lcdVolts = "00 02 00 72 F1 BD 50 01 AC";
 
 // An ASCII frame, the status bytes in hex.
 std::string fs9922(const std::string& head, const std::string& status) {
@@ -149,6 +151,20 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              // digit, two points, trailing blanks, the wrong end.
              {"DCX   0.0 V\r\n", "DCV+  0.0 V\r\n", "DCV   0.0xV\r\n", "DCV   0.0 A\r\n",
               "DCV   0.x V\r\n", "DCV  0..0 V\r\n", "DCV  0.0  V\r\n", "ACV   0.0 V\n\r"});
+  // Segment frames with the checksum: mode, annunciators, the digits from the right, status.
+  expectRows("rs9lcd",
+             {{hex(Rs9lcdVolts), "1,234 V|DC|A"},
+              {hex("00 03 00 72 F9 B5 50 09 B5"), "-12,34 mV|DC|A"},
+              {hex("08 60 00 00 8E D7 00 11 17"), "OL kΩ|resistance|OHA"},
+              {hex("09 08 82 D7 D7 59 72 20 65"), "4,700 µF|capacitance|RB"},
+              {hex("0A 80 01 D7 DF D7 E3 00 34"), "50,00 Hz|frequency|N"},
+              {hex("15 00 04 D7 E3 50 08 00 64"), "150 hFE|hFE|X"},
+              {hex("0D 00 08 DF E3 B5 00 00 C5"), "25,0 %|duty cycle|"}},
+             // Refused: a wrong checksum, no such digit, a dark digit inside the number, no
+             // digit at all, a byte short.
+             {hex("00 02 00 72 F1 BD 50 01 AD"), hex("00 02 00 72 F0 BD 50 01 AB"),
+              hex("00 02 00 72 00 BD 50 01 BB"), hex("00 02 00 00 00 00 00 01 3C"),
+              hex(Rs9lcdVolts).substr(1)});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -165,7 +181,8 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"es51922", "012345;000:0\r\n", "054321;000:0\r\n"},
            {"ut71x", "123451101\r\n", "543211101\r\n"},
            {"mm38xr", "0C137005000A0\r\n", "0C099604100A1\r\n"},
-           {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"}}) {
+           {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"},
+           {"rs9lcd", hex(Rs9lcdVolts), hex("00 03 00 72 F9 B5 50 09 B5")}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;

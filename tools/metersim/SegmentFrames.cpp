@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SegmentFrames.h"
+
+#include <array>
+#include <cmath>
+
+namespace kelvor::metersim {
+
+namespace {
+
+// Segments D C G B - E F A of the digits 0 to 9 and of the overload's L.
+constexpr std::array<unsigned, 10> Rs9lcdDigits{0xD7, 0x50, 0xB5, 0xF1, 0x72,
+                                                0xE3, 0xE7, 0x51, 0xF7, 0xF3};
+constexpr unsigned Rs9lcdL = 0x86;
+
+struct Rs9lcdUnit {
+  const char* unit;  // the simulator's unit name
+  unsigned dcMode, acMode;
+  unsigned units, moreUnits;  // the annunciator bytes 1 and 2
+};
+
+constexpr Rs9lcdUnit Rs9lcdUnits[] = {
+    {"V", 0, 1, 0x02, 0},     {"mV", 0, 1, 0x03, 0},    {"A", 4, 7, 0x04, 0},
+    {"mA", 3, 6, 0x05, 0},    {"uA", 2, 5, 0x04, 0x80}, {"Ohm", 8, 8, 0x40, 0},
+    {"kOhm", 8, 8, 0x60, 0},  {"MOhm", 8, 8, 0x50, 0},  {"nF", 9, 9, 0x08, 0x40},
+    {"uF", 9, 9, 0x08, 0x80}, {"Hz", 10, 10, 0x80, 0},  {"kHz", 10, 10, 0xA0, 0},
+    {"%", 13, 13, 0, 0x08},
+};
+
+}  // namespace
+
+std::optional<std::string> rs9lcdFrame(const Shown& shown) {
+  const Rs9lcdUnit* unit = nullptr;
+  for (const Rs9lcdUnit& known : Rs9lcdUnits)
+    if (shown.unit == known.unit) unit = &known;
+  if (!unit) return std::nullopt;
+  // The digits, the leftmost first, and the decimals: as many as 4000 counts allow.
+  std::array<unsigned, 4> segments{0, Rs9lcdDigits[0], Rs9lcdL, 0};
+  int decimals = 2;  // an overload shows " 0.L "
+  if (!shown.overload) {
+    long counts = 0;
+    for (decimals = 3; decimals >= 0; --decimals) {
+      counts = std::lround(std::fabs(shown.value) * std::pow(10.0, decimals));
+      if (counts < 4000) break;
+    }
+    if (decimals < 0) return std::nullopt;
+    for (int i = 3; i >= 0; --i, counts /= 10)
+      segments[static_cast<std::size_t>(i)] = Rs9lcdDigits[static_cast<std::size_t>(counts % 10)];
+  }
+  // The point after the first, second or third digit is bit 3 of the next digit's byte.
+  if (decimals > 0) segments[static_cast<std::size_t>(4 - decimals)] |= 0x08;
+  const bool negative = shown.value < 0 && !shown.overload;
+  std::string frame(1, static_cast<char>(shown.mode == "AC" ? unit->acMode : unit->dcMode));
+  frame += static_cast<char>(unit->units);
+  frame += static_cast<char>(unit->moreUnits);
+  for (int i = 3; i >= 0; --i) frame += static_cast<char>(segments[static_cast<std::size_t>(i)]);
+  frame += static_cast<char>((negative ? 0x08 : 0) | (shown.lowBattery ? 0x20 : 0) | 0x03);
+  unsigned sum = 57;
+  for (const char c : frame) sum += static_cast<unsigned char>(c);
+  return frame + static_cast<char>(sum & 0xFF);
+}
+
+}  // namespace kelvor::metersim
