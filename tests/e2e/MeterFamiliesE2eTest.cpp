@@ -13,7 +13,7 @@ namespace {
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
   for (const QString family :
-       {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96", "rs9lcd"}) {
+       {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96", "rs9lcd", "bm25x"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";
@@ -46,6 +46,7 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
                        : family == "mm38xr"  ? " 9600 baud"
                        : family == "vc96"    ? " 1200 baud"
                        : family == "rs9lcd"  ? " 4800 baud"
+                       : family == "bm25x"   ? " 9600 baud"
                                              : " 2400 baud";
     EXPECT_TRUE(sim.lineSettings().contains(line)) << sim.lineSettings().toStdString();
   }

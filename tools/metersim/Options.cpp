@@ -68,8 +68,7 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     options->linkPath = value;
   } else if (name == "--meter") {
     const std::optional<Family> family = familyNamed(value);
-    if (!family)
-      return "--meter is single, four, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or rs9lcd";
+    if (!family) return "--meter is single, four, " + streamingFamilyNames(" or ");
     options->family = *family;
     options->fourDisplays = value == "four";
   } else if (name == "--baud") {
@@ -191,23 +190,42 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   return result;
 }
 
+// The streaming families' names in lines of at most 80 columns under the option texts.
+std::string streamingNamesColumn() {
+  constexpr std::size_t Indent = 24, Width = 80;
+  const std::string names = streamingFamilyNames(" or ");
+  std::string text, line;
+  for (std::size_t start = 0; start < names.size();) {
+    std::size_t end = names.find(' ', start);
+    if (end == std::string::npos) end = names.size();
+    const std::string word = names.substr(start, end - start);
+    if (!line.empty() && Indent + line.size() + 1 + word.size() > Width) {
+      text += std::string(Indent, ' ') + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    start = end + 1;
+  }
+  return text + std::string(Indent, ' ') + line + "\n";
+}
+
 std::string usageText() {
   return R"(Usage: kelvor-metersim [OPTIONS]
 
 Plays a digital multimeter on a pseudo-terminal. The polled meters (single, four)
 answer each byte "D" with one 14-byte frame (mode, blank, 6-character value,
 4-character unit, carriage return), or four frames with --meter four. The streaming
-meters (fs9721, fs9922, es51922, ut71x, mm38xr, vc96, rs9lcd) send their frames without being
-asked, back to back at their line rate, with a new value every second.
+meters send their frames without being asked, back to back at their line rate, with
+a new value every second.
 
 Port:
   --port N              link the terminal as <config>/Kelvor/ports/COMN (default 1);
                         <config> is $XDG_CONFIG_HOME or else $HOME/.config
   --link PATH           link the terminal at PATH instead
 Answers:
-  --meter FAMILY        single (default), four, fs9721, fs9922, es51922, ut71x,
-                        mm38xr, vc96 or rs9lcd
-  --baud RATE           pace the bytes as a line of this rate carries them (streaming
+  --meter FAMILY        single (default), four, or a streaming meter:
+)" + streamingNamesColumn() +
+         R"(  --baud RATE           pace the bytes as a line of this rate carries them (streaming
                         meters: their own rate unless given; polled: at once unless given)
   --values SOURCE       const:V1[,V2,...]   the values in turn, one per answer
                         ramp:START,STEP      START, START+STEP, ... one per answer

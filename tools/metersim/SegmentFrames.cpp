@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SegmentFrames.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 
 namespace kelvor::metersim {
 
@@ -27,7 +29,59 @@ constexpr Rs9lcdUnit Rs9lcdUnits[] = {
     {"%", 13, 13, 0, 0x08},
 };
 
+// Segments of the BM25x digits 0 to 9: A F E as bits 3 to 1, B G C D as bits 7 to 4.
+constexpr std::array<unsigned, 10> Bm25xDigits{0xBE, 0xA0, 0xDA, 0xF8, 0xE4,
+                                               0x7C, 0x7E, 0xA8, 0xFE, 0xFC};
+constexpr unsigned Bm25xL = 0x16, Bm25xC = 0x1E;
+
 }  // namespace
+
+std::optional<std::pair<std::string, int>> countedDigits(double value, int places, long counts) {
+  for (int decimals = places - 1; decimals >= 0; --decimals) {
+    const long count = std::lround(std::fabs(value) * std::pow(10.0, decimals));
+    if (count >= counts) continue;
+    std::string digits = std::to_string(count);
+    return std::pair(std::string(static_cast<std::size_t>(places) - digits.size(), '0') + digits,
+                     decimals);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> bm25xFrame(const Shown& shown) {
+  const auto [prefix, base] = splitUnit(shown.unit);
+  const bool temperature = base == "C";
+  static const std::string Bases[] = {"V", "A", "Ohm", "F", "Hz", "C"};
+  if (std::find(std::begin(Bases), std::end(Bases), base) == std::end(Bases)) return std::nullopt;
+  // The digits, the leftmost first; an overload shows " 0.L ".
+  std::array<unsigned, 4> segments{0, Bm25xDigits[0], Bm25xL, 0};
+  int decimals = 2;
+  if (!shown.overload) {
+    const auto digits = countedDigits(shown.value, temperature ? 3 : 4, temperature ? 1000 : 6000);
+    if (!digits) return std::nullopt;
+    decimals = digits->second;
+    for (std::size_t i = 0; i < digits->first.size(); ++i)
+      segments[i] = Bm25xDigits[static_cast<std::size_t>(digits->first[i] - '0')];
+  }
+  if (temperature) segments[3] = Bm25xC;
+  const std::size_t shownDigits = temperature ? 3 : 4;
+  std::array<unsigned, 15> nibbles{};
+  nibbles[1] = 8 | (shown.mode == "DC" ? 4 : 0) | (shown.mode == "AC" ? 2 : 0);
+  for (std::size_t i = 0; i < 4; ++i) {
+    const bool mark = i == 0
+                          ? shown.value < 0 && !shown.overload
+                          : decimals > 0 && i == shownDigits - static_cast<std::size_t>(decimals);
+    nibbles[3 + 2 * i] = (segments[i] & 0x0E) | (mark ? 1 : 0);
+    nibbles[4 + 2 * i] = segments[i] >> 4;
+  }
+  nibbles[11] = (prefix == 'M' ? 2 : 0) | (prefix == 'k' ? 1 : 0);
+  nibbles[12] = (base == "Ohm" ? 4 : 0) | (base == "Hz" ? 2 : 0) | (prefix == 'n' ? 1 : 0);
+  nibbles[13] = (base == "F" ? 4 : 0) | (prefix == 'u' ? 2 : 0) | (prefix == 'm' ? 1 : 0);
+  nibbles[14] = (base == "V" ? 4 : 0) | (base == "A" ? 2 : 0);
+  std::string frame(1, '\x02');
+  for (std::size_t i = 1; i < nibbles.size(); ++i)
+    frame += static_cast<char>((i << 4) | nibbles[i]);
+  return frame;
+}
 
 std::optional<std::string> rs9lcdFrame(const Shown& shown) {
   const Rs9lcdUnit* unit = nullptr;

@@ -13,4 +13,12 @@ namespace kelvor::metersim {
 // value beyond its 4000 counts.
 std::optional<std::string> rs9lcdFrame(const Shown& shown);
 
+// |value| as `places` digits ("0123") with the most decimals whose count stays below
+// `counts`, and those decimals; nothing when it does not fit even without decimals.
+std::optional<std::pair<std::string, int>> countedDigits(double value, int places, long counts);
+
+// One frame of the Brymen BM25x (bm25x): 02, then the counted bytes with the segments of four
+// digits (6000 counts) and the annunciators; temperatures show their unit's letter last.
+std::optional<std::string> bm25xFrame(const Shown& shown);
+
 }  // namespace kelvor::metersim

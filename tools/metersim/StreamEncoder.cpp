@@ -143,14 +143,6 @@ std::optional<std::string> mm38xrFrame(const Shown& shown) {
   return frame + "\r\n";
 }
 
-// Prefix and unit of the FS families: the prefix letter and the base unit.
-std::pair<char, std::string> splitUnit(const std::string& unit) {
-  static const std::string Prefixes = "numkM";
-  if (unit.size() > 1 && Prefixes.find(unit[0]) != std::string::npos)
-    return {unit[0], unit.substr(1)};
-  return {' ', unit};
-}
-
 // The VC-96's text frame: function, sign, the value right-aligned in five places (4000
 // counts), prefix letter and unit.
 std::optional<std::string> vc96Frame(const Shown& shown) {
@@ -245,14 +237,35 @@ std::optional<std::string> fs9721Frame(const Shown& shown) {
 
 }  // namespace
 
+std::pair<char, std::string> splitUnit(const std::string& unit) {
+  static const std::string Prefixes = "numkM";
+  if (unit.size() > 1 && Prefixes.find(unit[0]) != std::string::npos)
+    return {unit[0], unit.substr(1)};
+  return {' ', unit};
+}
+
+// The --meter names, the polled families first.
+constexpr std::pair<const char*, Family> FamilyNames[] = {
+    {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
+    {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
+    {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
+    {"bm25x", Family::Bm25x}};
+
 std::optional<Family> familyNamed(const std::string& name) {
-  static const std::pair<const char*, Family> Names[] = {
-      {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
-      {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
-      {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd}};
-  for (const auto& [known, family] : Names)
+  for (const auto& [known, family] : FamilyNames)
     if (name == known) return family;
   return std::nullopt;
+}
+
+std::string streamingFamilyNames(const char* lastSeparator) {
+  std::string names;
+  const std::size_t count = std::size(FamilyNames);
+  for (std::size_t i = 2; i < count; ++i)
+    names += (i == 2           ? ""
+              : i + 1 == count ? lastSeparator
+                               : ", ") +
+             std::string(FamilyNames[i].first);
+  return names;
 }
 
 int defaultBaud(Family family) {
@@ -264,6 +277,7 @@ int defaultBaud(Family family) {
     case Family::Ut71x:
       return 2400;
     case Family::Mm38xr:
+    case Family::Bm25x:
       return 9600;
     case Family::Rs9lcd:
       return 4800;
@@ -292,6 +306,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return vc96Frame(shown);
     case Family::Rs9lcd:
       return rs9lcdFrame(shown);
+    case Family::Bm25x:
+      return bm25xFrame(shown);
     default:
       return std::nullopt;
   }

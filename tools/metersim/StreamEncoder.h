@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace kelvor::metersim {
 
@@ -17,16 +18,22 @@ enum class Family {
   Mm38xr,
   Vc96,
   Rs9lcd,
+  Bm25x,
 };
 
 // The family of a --meter name, or nothing.
 std::optional<Family> familyNamed(const std::string& name);
+// The names of the streaming families, ", " between them and `lastSeparator` before the last.
+std::string streamingFamilyNames(const char* lastSeparator);
 // The family's usual rate.
 int defaultBaud(Family family);
 bool streams(Family family);
 // Bits a character takes on the line: start, data, parity and stop bits are ten for the
 // families' 7N2, 7O1 and 8N1; the 8N2 of vc96 is paced as ten too.
 constexpr int kBitsPerCharacter = 10;
+
+// The prefix letter (' ' for none) and the base unit of a simulator unit name: 'k', "Ohm".
+std::pair<char, std::string> splitUnit(const std::string& unit);
 
 // What the meter shows for one reading.
 struct Shown {
@@ -42,7 +49,7 @@ struct Shown {
 std::optional<std::string> encodeFrame(Family family, const Shown& shown);
 
 // The frame damaged the way a noisy line or a bad adapter damages it: a position nibble
-// (FS9721), the sign (FS9922) or a fixed bit (the coded families) is wrong; in the
+// (FS9721, bm25x), the sign (FS9922) or a fixed bit (the coded families) is wrong; in the
 // checksummed families (rs9lcd) the changed bit no longer matches the checksum.
 std::string corrupted(Family family, std::string frame);
 

@@ -15,6 +15,7 @@ constexpr LineSettings Ut71{2400, 7, Parity::Odd, 1, true, false};
 constexpr LineSettings Mm38xr{9600, 8, Parity::None, 1, true, false};
 constexpr LineSettings Vc96{1200, 8, Parity::None, 2, true, false};
 constexpr LineSettings Rs9lcd{4800, 8, Parity::None, 1, true, false};
+constexpr LineSettings Bm25x{9600, 8, Parity::None, 1, true, true};
 
 }  // namespace
 
@@ -44,6 +45,7 @@ const std::vector<MeterModel>& meterModels() {
       {"Voltcraft", "VC-940", "ut71x", Ut71},     {"Voltcraft", "VC-960", "ut71x", Ut71},
       {"Amprobe", "38XR-A", "mm38xr", Mm38xr},    {"Meterman", "38XR", "mm38xr", Mm38xr},
       {"Voltcraft", "VC-96", "vc96", Vc96},       {"RadioShack", "22-812", "rs9lcd", Rs9lcd},
+      {"Brymen", "BM257", "bm25x", Bm25x},        {"Brymen", "BM257s", "bm25x", Bm25x},
   };
   return models;
 }

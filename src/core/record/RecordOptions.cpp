@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <sstream>
 
 #include "core/acquisition/MeterChoice.h"
+#include "core/acquisition/MeterFamily.h"
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
 #include "core/network/NetworkAddress.h"
@@ -17,6 +19,28 @@ namespace {
 
 using ChannelParser = bool (CommandLineChannels::*)(const std::string&);
 
+// The names of the streaming families, ", " between them.
+std::string streamingFamilyNames() {
+  std::string names;
+  for (const MeterFamily* family : meterFamilies())
+    if (family->streaming()) names += (names.empty() ? "" : ", ") + std::string(family->name());
+  return names;
+}
+
+// `words` broken into lines of at most 80 columns, each after `indent` blanks.
+std::string wrapped(const std::string& words, std::size_t indent) {
+  std::string text, line;
+  std::istringstream in(words);
+  for (std::string word; in >> word;) {
+    if (!line.empty() && indent + line.size() + 1 + word.size() > 80) {
+      text += std::string(indent, ' ') + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+  }
+  return text + std::string(indent, ' ') + line + "\n";
+}
+
 // The options that make channels, with what each accepts.
 const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptions() {
   static const std::map<std::string, std::pair<ChannelParser, std::string>> options{
@@ -26,8 +50,7 @@ const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptio
       {"--baud", {&CommandLineChannels::baud, meterRatesText()}},
       {"--meter",
        {&CommandLineChannels::meter,
-        "single, four, fs9721, fs9922, es51922, ut71x, mm38xr, vc96, rs9lcd or a model of "
-        "--list-meters"}},
+        "single, four, " + streamingFamilyNames() + " or a model of --list-meters"}},
       {"--calc",
        {&CommandLineChannels::calc,
         "NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel numbers A and B"}},
@@ -235,9 +258,8 @@ std::string recordHelp() {
          "\n"
          "                          (default: the meter's usual rate when --meter is\n"
          "                          given, 19200 for es51922)\n"
-         "  --meter NAME            a model of --list-meters, or a protocol family:\n"
-         "                          single, four (polled), fs9721, fs9922, es51922, ut71x,\n"
-         "                          mm38xr, vc96, rs9lcd\n"
+         "  --meter NAME            a model of --list-meters, or a protocol family:\n" +
+         wrapped("single, four (polled), " + streamingFamilyNames(), 26) +
          "  --list-meters           the known meter models with family and line\n"
          "  --calc NAME=EXPR        a calculated channel of channels by their place on\n"
          "                          the line: W=1*2, R=1/2, dV=1-2, Ah=int(2)\n"
@@ -272,8 +294,7 @@ std::string recordHelp() {
 
 std::string meterList() {
   std::string text =
-      "Families: single, four (polled ASCII); fs9721, fs9922, es51922, ut71x, mm38xr, vc96, "
-      "rs9lcd (streaming)\n";
+      "Families: single, four (polled ASCII); " + streamingFamilyNames() + " (streaming)\n";
   for (const MeterModel& model : meterModels()) {
     const LineSettings& line = model.line;
     std::string row = model.id();

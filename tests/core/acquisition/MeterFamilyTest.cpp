@@ -53,6 +53,9 @@ void expectRows(const char* family, const std::vector<std::pair<std::string, std
 const std::string Fs9721Volts = hex("17 20 35 4D 5B 61 7F 82 97 A0 B0 C0 D4 E0");
 // 1.234 V DC: 1 (50), 2 (B5) with the point, 3 (F1), 4 (72); the last byte the checksum.
 const char* const Rs9lcdVolts = "00 02 00 72 F1 BD 50 01 AC";
+// 1.234 V DC: 02, then counted bytes; each digit's segments in two low nibbles, the point in
+// bit 0 of the digit after it.
+const char* const Bm25xVolts = "02 1C 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4";
 
 // An ASCII frame, the status bytes in hex.
 std::string fs9922(const std::string& head, const std::string& status) {
@@ -165,6 +168,21 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              {hex("00 02 00 72 F1 BD 50 01 AD"), hex("00 02 00 72 F0 BD 50 01 AB"),
               hex("00 02 00 72 00 BD 50 01 BB"), hex("00 02 00 00 00 00 00 01 3C"),
               hex(Rs9lcdVolts).substr(1)});
+  // The counted nibbles: AC, DC and range, the digits, prefixes, units; a C last: temperature.
+  expectRows("bm25x",
+             {{hex(Bm25xVolts), "1,234 V|DC|A"},
+              {hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4"), "-12,34 mV|AC|HR"},
+              {hex("02 18 20 30 40 5E 6B 77 81 90 A0 B1 C4 D0 E0"), "OL kΩ|resistance|OA"},
+              {hex("02 10 20 3A 4D 58 6F 7D 87 9E A1 B0 C0 D0 E0"), "23,5 °C|temperature|"},
+              {hex("02 10 20 3E 4B 5D 67 70 8A 9A AD B0 C0 D8 E4"), "0,512 V|diode|X"},
+              {hex("02 10 20 34 4E 59 6A 7E 8B 9E AB B0 C0 D6 E8"), "4,700 µF|capacitance|N"}},
+             // Refused: another start byte, a miscounted nibble, no such digit, a dark digit
+             // inside the number, the dashes between ranges, a byte short.
+             {hex("03 1C 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 4A 6B 6D 78 8F 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 4A 5B 6D 78 8B 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 4A 50 60 78 8F 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 44 50 64 70 84 90 A4 B0 C0 D0 E4"), hex(Bm25xVolts).substr(1)});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -182,7 +200,8 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"ut71x", "123451101\r\n", "543211101\r\n"},
            {"mm38xr", "0C137005000A0\r\n", "0C099604100A1\r\n"},
            {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"},
-           {"rs9lcd", hex(Rs9lcdVolts), hex("00 03 00 72 F9 B5 50 09 B5")}}) {
+           {"rs9lcd", hex(Rs9lcdVolts), hex("00 03 00 72 F9 B5 50 09 B5")},
+           {"bm25x", hex(Bm25xVolts), hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4")}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
