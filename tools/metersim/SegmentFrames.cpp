@@ -34,6 +34,11 @@ constexpr std::array<unsigned, 10> Bm25xDigits{0xBE, 0xA0, 0xDA, 0xF8, 0xE4,
                                                0x7C, 0x7E, 0xA8, 0xFE, 0xFC};
 constexpr unsigned Bm25xL = 0x16, Bm25xC = 0x1E;
 
+// Segments of the DTM0660 digits 0 to 9 and of the overload's L; bit 4 is the sign or point.
+constexpr std::array<unsigned, 10> Dtm0660Digits{0xEB, 0x0A, 0xAD, 0x8F, 0x4E,
+                                                 0xC7, 0xE7, 0x8A, 0xEF, 0xCF};
+constexpr unsigned Dtm0660L = 0x61;
+
 }  // namespace
 
 std::optional<std::pair<std::string, int>> countedDigits(double value, int places, long counts) {
@@ -80,6 +85,40 @@ std::optional<std::string> bm25xFrame(const Shown& shown) {
   std::string frame(1, '\x02');
   for (std::size_t i = 1; i < nibbles.size(); ++i)
     frame += static_cast<char>((i << 4) | nibbles[i]);
+  return frame;
+}
+
+std::optional<std::string> dtm0660Frame(const Shown& shown) {
+  const auto [prefix, base] = splitUnit(shown.unit);
+  static const std::string Bases[] = {"V", "A", "Ohm", "F", "Hz", "C", "%"};
+  if (std::find(std::begin(Bases), std::end(Bases), base) == std::end(Bases)) return std::nullopt;
+  // The digits, the leftmost first; an overload shows " 0L ".
+  std::array<unsigned, 4> segments{0, Dtm0660Digits[0], Dtm0660L, 0};
+  int decimals = 0;
+  if (!shown.overload) {
+    const auto digits = countedDigits(shown.value, 4, 6000);
+    if (!digits) return std::nullopt;
+    decimals = digits->second;
+    for (std::size_t i = 0; i < 4; ++i)
+      segments[i] = Dtm0660Digits[static_cast<std::size_t>(digits->first[i] - '0')];
+  }
+  std::array<unsigned, 15> nibbles{};
+  nibbles[0] = 8 | 4 | (shown.mode == "DC" ? 2 : 0) | (shown.mode == "AC" ? 1 : 0);
+  for (std::size_t i = 0; i < 4; ++i) {
+    const bool mark =
+        i == 0 ? shown.value < 0 && !shown.overload : decimals == static_cast<int>(4 - i);
+    nibbles[1 + 2 * i] = ((segments[i] >> 4) & 0x0E) | (mark ? 1 : 0);
+    nibbles[2 + 2 * i] = segments[i] & 0x0F;
+  }
+  nibbles[9] = (prefix == 'u' ? 1 : 0) | (prefix == 'n' ? 2 : 0) | (prefix == 'k' ? 4 : 0);
+  nibbles[10] = (prefix == 'm' ? 1 : 0) | (base == "%" ? 2 : 0) | (prefix == 'M' ? 4 : 0);
+  nibbles[11] = (base == "F" ? 1 : 0) | (base == "Ohm" ? 2 : 0);
+  nibbles[12] = (base == "A" ? 1 : 0) | (base == "V" ? 2 : 0) | (base == "Hz" ? 4 : 0) |
+                (shown.lowBattery ? 8 : 0);
+  nibbles[13] = base == "C" ? 2 : 0;
+  std::string frame;
+  for (std::size_t i = 0; i < nibbles.size(); ++i)
+    frame += static_cast<char>(((i + 1) << 4) | nibbles[i]);
   return frame;
 }
 

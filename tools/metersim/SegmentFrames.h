@@ -21,4 +21,8 @@ std::optional<std::pair<std::string, int>> countedDigits(double value, int place
 // digits (6000 counts) and the annunciators; temperatures show their unit's letter last.
 std::optional<std::string> bm25xFrame(const Shown& shown);
 
+// One frame of a DTM0660 meter (dtm0660): 15 bytes counting 1 to 15 in the high nibble, the
+// segments of four digits (6000 counts) and the annunciators in the low one.
+std::optional<std::string> dtm0660Frame(const Shown& shown);
+
 }  // namespace kelvor::metersim

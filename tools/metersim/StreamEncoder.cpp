@@ -249,7 +249,7 @@ constexpr std::pair<const char*, Family> FamilyNames[] = {
     {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
     {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
     {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
-    {"bm25x", Family::Bm25x}};
+    {"bm25x", Family::Bm25x},   {"dtm0660", Family::Dtm0660}};
 
 std::optional<Family> familyNamed(const std::string& name) {
   for (const auto& [known, family] : FamilyNames)
@@ -275,6 +275,7 @@ int defaultBaud(Family family) {
     case Family::Fs9721:
     case Family::Fs9922:
     case Family::Ut71x:
+    case Family::Dtm0660:
       return 2400;
     case Family::Mm38xr:
     case Family::Bm25x:
@@ -308,6 +309,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return rs9lcdFrame(shown);
     case Family::Bm25x:
       return bm25xFrame(shown);
+    case Family::Dtm0660:
+      return dtm0660Frame(shown);
     default:
       return std::nullopt;
   }

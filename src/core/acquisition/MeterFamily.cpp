@@ -3,6 +3,7 @@
 
 #include "core/acquisition/AsciiFamily.h"
 #include "core/acquisition/Bm25xFamily.h"
+#include "core/acquisition/Dtm0660Family.h"
 #include "core/acquisition/Es51922Family.h"
 #include "core/acquisition/Fs9721Family.h"
 #include "core/acquisition/Fs9922Family.h"
@@ -24,8 +25,9 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const Vc96Family vc96;
   static const Rs9lcdFamily rs9lcd;
   static const Bm25xFamily bm25x;
+  static const Dtm0660Family dtm0660;
   static const std::vector<const MeterFamily*> families{
-      &single, &four, &fs9721, &fs9922, &es51922, &ut71x, &mm38xr, &vc96, &rs9lcd, &bm25x,
+      &single, &four, &fs9721, &fs9922, &es51922, &ut71x, &mm38xr, &vc96, &rs9lcd, &bm25x, &dtm0660,
   };
   return families;
 }

@@ -16,6 +16,7 @@ constexpr LineSettings Mm38xr{9600, 8, Parity::None, 1, true, false};
 constexpr LineSettings Vc96{1200, 8, Parity::None, 2, true, false};
 constexpr LineSettings Rs9lcd{4800, 8, Parity::None, 1, true, false};
 constexpr LineSettings Bm25x{9600, 8, Parity::None, 1, true, true};
+constexpr LineSettings Dtm0660{2400, 8, Parity::None, 1, true, false};
 
 }  // namespace
 
@@ -46,6 +47,7 @@ const std::vector<MeterModel>& meterModels() {
       {"Amprobe", "38XR-A", "mm38xr", Mm38xr},    {"Meterman", "38XR", "mm38xr", Mm38xr},
       {"Voltcraft", "VC-96", "vc96", Vc96},       {"RadioShack", "22-812", "rs9lcd", Rs9lcd},
       {"Brymen", "BM257", "bm25x", Bm25x},        {"Brymen", "BM257s", "bm25x", Bm25x},
+      {"PeakTech", "3415", "dtm0660", Dtm0660},   {"Velleman", "DVM4100", "dtm0660", Dtm0660},
   };
   return models;
 }

@@ -56,6 +56,9 @@ const char* const Rs9lcdVolts = "00 02 00 72 F1 BD 50 01 AC";
 // 1.234 V DC: 02, then counted bytes; each digit's segments in two low nibbles, the point in
 // bit 0 of the digit after it.
 const char* const Bm25xVolts = "02 1C 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4";
+// 1.234 V DC: bytes counting 1 to 15; digits as two nibbles, sign and points in bit 0 of the
+// first.
+const char* const Dtm0660Volts = "1E 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D2 E0 F0";
 
 // An ASCII frame, the status bytes in hex.
 std::string fs9922(const std::string& head, const std::string& status) {
@@ -183,6 +186,21 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
               hex("02 1C 20 30 4A 5B 6D 78 8B 94 AE B0 C0 D0 E4"),
               hex("02 1C 20 30 4A 50 60 78 8F 94 AE B0 C0 D0 E4"),
               hex("02 1C 20 30 44 50 64 70 84 90 A4 B0 C0 D0 E4"), hex(Bm25xVolts).substr(1)});
+  // Bit 3 of the first byte marks a frame for the interface; one prefix and unit at most.
+  expectRows("dtm0660",
+             {{hex(Dtm0660Volts), "1,234 V|DC|A"},
+              {hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0"), "-12,34 mA|AC|HRB"},
+              {hex("1C 20 30 4E 5B 66 71 80 90 A0 B4 C2 D0 E0 F0"), "OL MΩ|resistance|OA"},
+              {hex("18 2E 3B 4D 57 60 7A 8A 9D A8 B0 C0 D2 E0 F0"), "0,512 V|diode|"},
+              {hex("18 20 30 4A 5D 68 7F 8D 97 A0 B0 C0 D0 E2 F8"), "23,5 °C|temperature|X"},
+              {hex("1C 2C 37 4E 5B 6F 7B 8E 9B A0 B0 C0 D4 E0 F2"), "50,00 Hz|frequency|AN"}},
+             // Refused: no interface mark, AC and DC, two units, a miscounted nibble, no such
+             // digit, a byte short.
+             {hex("16 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D2 E0 F0"),
+              hex("1B 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D2 E0 F0"),
+              hex("1E 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D3 E0 F0"),
+              hex("1E 20 3A 4B 6D 68 7F 84 9E A0 B0 C0 D2 E0 F0"),
+              hex("1E 20 3A 4B 5D 68 7F 84 9F A0 B0 C0 D2 E0 F0"), hex(Dtm0660Volts).substr(1)});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -201,7 +219,8 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"mm38xr", "0C137005000A0\r\n", "0C099604100A1\r\n"},
            {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"},
            {"rs9lcd", hex(Rs9lcdVolts), hex("00 03 00 72 F9 B5 50 09 B5")},
-           {"bm25x", hex(Bm25xVolts), hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4")}}) {
+           {"bm25x", hex(Bm25xVolts), hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4")},
+           {"dtm0660", hex(Dtm0660Volts), hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0")}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
