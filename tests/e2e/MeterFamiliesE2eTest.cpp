@@ -13,7 +13,7 @@ namespace {
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
   for (const QString family : {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96",
-                               "rs9lcd", "bm25x", "dtm0660"}) {
+                               "rs9lcd", "bm25x", "dtm0660", "ms8250d"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";

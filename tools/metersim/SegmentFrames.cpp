@@ -39,6 +39,12 @@ constexpr std::array<unsigned, 10> Dtm0660Digits{0xEB, 0x0A, 0xAD, 0x8F, 0x4E,
                                                  0xC7, 0xE7, 0x8A, 0xEF, 0xCF};
 constexpr unsigned Dtm0660L = 0x61;
 
+// Segments of the MS8250D digits 0 to 9 and of the overload's L: D G A in bits 10 to 8,
+// E F in 5 and 4, C B in 1 and 0.
+constexpr std::array<unsigned, 10> Ms8250dDigits{0x533, 0x003, 0x721, 0x703, 0x213,
+                                                 0x712, 0x732, 0x103, 0x733, 0x713};
+constexpr unsigned Ms8250dL = 0x430;
+
 }  // namespace
 
 std::optional<std::pair<std::string, int>> countedDigits(double value, int places, long counts) {
@@ -120,6 +126,48 @@ std::optional<std::string> dtm0660Frame(const Shown& shown) {
   for (std::size_t i = 0; i < nibbles.size(); ++i)
     frame += static_cast<char>(((i + 1) << 4) | nibbles[i]);
   return frame;
+}
+
+std::optional<std::string> ms8250dFrame(const Shown& shown) {
+  const auto [prefix, base] = splitUnit(shown.unit);
+  static const std::string Bases[] = {"V", "A", "Ohm", "F", "Hz"};
+  if (std::find(std::begin(Bases), std::end(Bases), base) == std::end(Bases)) return std::nullopt;
+  // The digits, the leftmost first; an overload shows " 0.L ".
+  std::array<unsigned, 4> segments{0, Ms8250dDigits[0], Ms8250dL, 0};
+  int decimals = 2;
+  if (!shown.overload) {
+    const auto digits = countedDigits(shown.value, 4, 6000);
+    if (!digits) return std::nullopt;
+    decimals = digits->second;
+    for (std::size_t i = 0; i < 4; ++i)
+      segments[i] = Ms8250dDigits[static_cast<std::size_t>(digits->first[i] - '0')];
+  }
+  std::array<unsigned, 18> bytes{};
+  for (std::size_t digit = 0; digit < 4; ++digit) {
+    const unsigned s = segments[digit];
+    if (digit % 2 == 0) {
+      const std::size_t low = 2 + 3 * (digit / 2);
+      bytes[low] |= s & 0x30;
+      bytes[low + 1] |= ((s >> 8) & 0x07) | ((s & 0x03) << 4);
+    } else {
+      const std::size_t high = 4 + 3 * (digit / 2);
+      bytes[high] |= (s >> 4) & 0x73;
+      bytes[high + 1] |= s & 0x03;
+    }
+  }
+  if (decimals == 3) bytes[3] |= 0x40;
+  if (decimals == 2) bytes[5] |= 0x40;
+  if (decimals == 1) bytes[7] |= 0x04;
+  bytes[0] = shown.value < 0 && !shown.overload ? 0x04 : 0;
+  bytes[1] = 0x02 | (shown.mode == "AC" ? 0x10 : 0) | (shown.lowBattery ? 0x20 : 0);
+  bytes[2] |= shown.mode == "DC" ? 0x02 : 0;
+  bytes[8] |= (prefix == 'n' ? 0x20 : 0) | (prefix == 'M' ? 0x40 : 0) |
+              (prefix == 'u' && base != "F" ? 0x10 : 0);
+  bytes[9] = (base == "V" ? 0x10 : 0) | (base == "Ohm" ? 0x40 : 0) | (prefix == 'm' ? 0x01 : 0) |
+             (prefix == 'k' ? 0x04 : 0) | (prefix == 'u' && base == "F" ? 0x02 : 0);
+  bytes[10] = (base == "A" ? 0x01 : 0) | (base == "F" ? 0x02 : 0) | (base == "Hz" ? 0x04 : 0);
+  bytes[16] = 0x10;  // automatic range
+  return std::string(bytes.begin(), bytes.end());
 }
 
 std::optional<std::string> rs9lcdFrame(const Shown& shown) {

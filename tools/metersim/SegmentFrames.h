@@ -25,4 +25,8 @@ std::optional<std::string> bm25xFrame(const Shown& shown);
 // segments of four digits (6000 counts) and the annunciators in the low one.
 std::optional<std::string> dtm0660Frame(const Shown& shown);
 
+// One frame of the Mastech MS8250D (ms8250d): 18 bytes of LCD segment bits, four main digits
+// (6000 counts), the annunciators, a dark second display and the closing zero.
+std::optional<std::string> ms8250dFrame(const Shown& shown);
+
 }  // namespace kelvor::metersim

@@ -249,7 +249,7 @@ constexpr std::pair<const char*, Family> FamilyNames[] = {
     {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
     {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
     {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
-    {"bm25x", Family::Bm25x},   {"dtm0660", Family::Dtm0660}};
+    {"bm25x", Family::Bm25x},   {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d}};
 
 std::optional<Family> familyNamed(const std::string& name) {
   for (const auto& [known, family] : FamilyNames)
@@ -276,6 +276,7 @@ int defaultBaud(Family family) {
     case Family::Fs9922:
     case Family::Ut71x:
     case Family::Dtm0660:
+    case Family::Ms8250d:
       return 2400;
     case Family::Mm38xr:
     case Family::Bm25x:
@@ -311,6 +312,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return bm25xFrame(shown);
     case Family::Dtm0660:
       return dtm0660Frame(shown);
+    case Family::Ms8250d:
+      return ms8250dFrame(shown);
     default:
       return std::nullopt;
   }
@@ -322,6 +325,8 @@ std::string corrupted(Family family, std::string frame) {
     frame[5] = static_cast<char>((frame[5] & 0x0F) | 0x20);  // byte 6 claims position 2
   } else if (family == Family::Fs9922) {
     frame[0] = '*';
+  } else if (family == Family::Ms8250d) {
+    frame.back() = '\x01';  // the closing zero lost
   } else {
     frame[3] = static_cast<char>(frame[3] ^ 0x40);  // the fixed high bits 011 broken
   }

@@ -72,15 +72,9 @@ std::optional<DecodedFrame> Bm25xFamily::decode(std::string& frame, char decimal
     if (frameBit(frame, FirstDigit + 2 * digit, 0))
       display.decimals = static_cast<int>(display.digits.size() - digit);
   display.flags.overload = display.digits.find('L') != std::string::npos;
-  if (!display.flags.overload) {
-    // Dark places are leading digits the display leaves out.
-    const std::size_t firstShown = display.digits.find_first_not_of(' ');
-    if (firstShown == std::string::npos ||
-        display.digits.find_first_of(" CF", firstShown) != std::string::npos)
-      return std::nullopt;
-    for (char& c : display.digits)
-      if (c == ' ') c = '0';
-  }
+  if (display.digits.find_first_of("CF") != std::string::npos ||
+      (!display.flags.overload && !fillLeadingBlanks(display.digits)))
+    return std::nullopt;
   display.negative = frameBit(frame, FirstDigit, 0);
   const bool ac = frameBit(frame, Modes, 1), dc = frameBit(frame, Modes, 2);
   if (const char* mode = markedMode(ac, dc, display.unit))

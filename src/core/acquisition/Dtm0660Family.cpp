@@ -45,13 +45,6 @@ constexpr BitMark Units[] = {{Farads, 0, "F"},   {Farads, 1, "Ω"},   {Amperes, 
                              {Amperes, 1, "V"},  {Amperes, 2, "Hz"}, {Milli, 1, "%"},
                              {Degrees, 0, "°F"}, {Degrees, 1, "°C"}};
 
-template <std::size_t N>
-int marksLit(const std::string& frame, const BitMark (&marks)[N]) {
-  int lit = 0;
-  for (const BitMark& mark : marks) lit += frameBit(frame, mark.index, mark.bit);
-  return lit;
-}
-
 std::string modeOf(const std::string& frame, const std::string& unit) {
   if (frameBit(frame, Micro, 3)) return "diode";
   if (frameBit(frame, Milli, 3)) return "continuity";
@@ -78,15 +71,7 @@ std::optional<DecodedFrame> Dtm0660Family::decode(std::string& frame, char decim
   for (std::size_t digit = 1; digit < 4; ++digit)
     if (frameBit(frame, FirstDigit + 2 * digit, 0)) display.decimals = static_cast<int>(4 - digit);
   display.flags.overload = display.digits.find('L') != std::string::npos;
-  if (!display.flags.overload) {
-    // Dark places are leading digits the display leaves out.
-    const std::size_t firstShown = display.digits.find_first_not_of(' ');
-    if (firstShown == std::string::npos ||
-        display.digits.find(' ', firstShown) != std::string::npos)
-      return std::nullopt;
-    for (char& c : display.digits)
-      if (c == ' ') c = '0';
-  }
+  if (!display.flags.overload && !fillLeadingBlanks(display.digits)) return std::nullopt;
   display.negative = frameBit(frame, FirstDigit, 0);
   readMarks(frame, Prefixes, display.prefix);
   readMarks(frame, Units, display.unit);

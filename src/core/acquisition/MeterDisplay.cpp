@@ -21,6 +21,15 @@ std::string numberText(const MeterDisplay& display) {
 
 }  // namespace
 
+bool fillLeadingBlanks(std::string& digits) {
+  const std::size_t firstShown = digits.find_first_not_of(' ');
+  if (firstShown == std::string::npos || digits.find(' ', firstShown) != std::string::npos)
+    return false;
+  for (char& c : digits)
+    if (c == ' ') c = '0';
+  return true;
+}
+
 DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
   DecodedFrame reading;
   reading.unit = display.prefix + display.unit;

@@ -20,6 +20,10 @@ struct MeterDisplay {
   MeterFlags flags;
 };
 
+// Dark places before the first lit digit become zeros; false when nothing is lit or a dark
+// place stands inside the number.
+bool fillLeadingBlanks(std::string& digits);
+
 // The reading the display stands for: the number as shown (never a number on overload),
 // the unit with its prefix, the mode and the flags.
 DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator);

@@ -59,6 +59,8 @@ const char* const Bm25xVolts = "02 1C 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4";
 // 1.234 V DC: bytes counting 1 to 15; digits as two nibbles, sign and points in bit 0 of the
 // first.
 const char* const Dtm0660Volts = "1E 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D2 E0 F0";
+// 0.000 V DC as the MS8250D's published example: segment bits, 0 in the last byte.
+const char* const Ms8250dVolts = "00 02 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00";
 
 // An ASCII frame, the status bytes in hex.
 std::string fs9922(const std::string& head, const std::string& status) {
@@ -201,6 +203,24 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
               hex("1E 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D3 E0 F0"),
               hex("1E 20 3A 4B 6D 68 7F 84 9E A0 B0 C0 D2 E0 F0"),
               hex("1E 20 3A 4B 5D 68 7F 84 9F A0 B0 C0 D2 E0 F0"), hex(Dtm0660Volts).substr(1)});
+  // Digits spread over bytes 2 to 8, the marks around them; interface mark, a closing zero.
+  expectRows(
+      "ms8250d",
+      {{hex(Ms8250dVolts), "0,000 V|DC|A"},
+       {hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00"), "-12,34 mA|AC|HRB"},
+       {hex("00 02 00 00 53 73 04 00 00 44 00 00 00 00 00 00 10 00"), "OL kΩ|resistance|OA"},
+       {hex("00 02 10 72 10 33 35 53 03 02 02 00 00 00 00 00 04 00"), "4,700 µF|capacitance|N"},
+       {hex("00 02 10 27 53 73 35 53 03 00 04 00 00 00 00 00 02 00"), "50,00 Hz|frequency|X"},
+       {hex("00 02 30 75 71 02 30 72 01 10 00 01 00 00 00 00 00 00"), "0,512 V|diode|"}},
+      // Refused: no closing zero, no interface mark, AC and DC, two units, no such
+      // digit, two points, a window across two frames, a byte short.
+      {hex("00 02 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 01"),
+       hex("00 00 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("00 12 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("00 02 32 75 53 33 35 53 03 50 00 00 00 00 00 00 10 00"),
+       hex("00 02 32 75 13 33 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("00 02 32 75 53 73 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("02 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00 00"), hex(Ms8250dVolts).substr(1)});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -220,7 +240,9 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"},
            {"rs9lcd", hex(Rs9lcdVolts), hex("00 03 00 72 F9 B5 50 09 B5")},
            {"bm25x", hex(Bm25xVolts), hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4")},
-           {"dtm0660", hex(Dtm0660Volts), hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0")}}) {
+           {"dtm0660", hex(Dtm0660Volts), hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0")},
+           {"ms8250d", hex(Ms8250dVolts),
+            hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00")}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
