@@ -13,7 +13,7 @@ namespace {
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
   for (const QString family : {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96",
-                               "rs9lcd", "bm25x", "dtm0660", "ms8250d"}) {
+                               "rs9lcd", "bm25x", "dtm0660", "ms8250d", "ms2115b"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";
@@ -41,13 +41,13 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
       EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i), 0.2);
       last = value;
     }
-    const char* line = four                  ? " 600 baud"
-                       : family == "es51922" ? " 19200 baud"
-                       : family == "mm38xr"  ? " 9600 baud"
-                       : family == "vc96"    ? " 1200 baud"
-                       : family == "rs9lcd"  ? " 4800 baud"
-                       : family == "bm25x"   ? " 9600 baud"
-                                             : " 2400 baud";
+    const QStringList at9600{"mm38xr", "bm25x"}, at1200{"vc96", "ms2115b"};
+    const char* line = four                      ? " 600 baud"
+                       : family == "es51922"     ? " 19200 baud"
+                       : at9600.contains(family) ? " 9600 baud"
+                       : at1200.contains(family) ? " 1200 baud"
+                       : family == "rs9lcd"      ? " 4800 baud"
+                                                 : " 2400 baud";
     EXPECT_TRUE(sim.lineSettings().contains(line)) << sim.lineSettings().toStdString();
   }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "CountFrames.h"
 #include "SegmentFrames.h"
 
 namespace kelvor::metersim {
@@ -246,10 +247,11 @@ std::pair<char, std::string> splitUnit(const std::string& unit) {
 
 // The --meter names, the polled families first.
 constexpr std::pair<const char*, Family> FamilyNames[] = {
-    {"single", Family::Single}, {"four", Family::Four},       {"fs9721", Family::Fs9721},
-    {"fs9922", Family::Fs9922}, {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
-    {"mm38xr", Family::Mm38xr}, {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
-    {"bm25x", Family::Bm25x},   {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d}};
+    {"single", Family::Single},  {"four", Family::Four},       {"fs9721", Family::Fs9721},
+    {"fs9922", Family::Fs9922},  {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
+    {"mm38xr", Family::Mm38xr},  {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
+    {"bm25x", Family::Bm25x},    {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d},
+    {"ms2115b", Family::Ms2115b}};
 
 std::optional<Family> familyNamed(const std::string& name) {
   for (const auto& [known, family] : FamilyNames)
@@ -278,6 +280,8 @@ int defaultBaud(Family family) {
     case Family::Dtm0660:
     case Family::Ms8250d:
       return 2400;
+    case Family::Ms2115b:
+      return 1200;
     case Family::Mm38xr:
     case Family::Bm25x:
       return 9600;
@@ -314,6 +318,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return dtm0660Frame(shown);
     case Family::Ms8250d:
       return ms8250dFrame(shown);
+    case Family::Ms2115b:
+      return ms2115bFrame(shown);
     default:
       return std::nullopt;
   }
@@ -325,6 +331,8 @@ std::string corrupted(Family family, std::string frame) {
     frame[5] = static_cast<char>((frame[5] & 0x0F) | 0x20);  // byte 6 claims position 2
   } else if (family == Family::Fs9922) {
     frame[0] = '*';
+  } else if (family == Family::Ms2115b) {
+    frame[0] = '\x54';  // the sync byte wrong
   } else if (family == Family::Ms8250d) {
     frame.back() = '\x01';  // the closing zero lost
   } else {

@@ -21,6 +21,7 @@ enum class Family {
   Bm25x,
   Dtm0660,
   Ms8250d,
+  Ms2115b,
 };
 
 // The family of a --meter name, or nothing.
@@ -51,9 +52,9 @@ struct Shown {
 std::optional<std::string> encodeFrame(Family family, const Shown& shown);
 
 // The frame damaged the way a noisy line or a bad adapter damages it: a position nibble
-// (FS9721, bm25x, dtm0660), the sign (FS9922), the closing zero (ms8250d) or a fixed bit (the
-// coded families) is wrong; in the
-// checksummed families (rs9lcd) the changed bit no longer matches the checksum.
+// (FS9721, bm25x, dtm0660), the sign (FS9922), the closing zero (ms8250d), the sync byte (ms2115b)
+// or a fixed bit (the coded families) is wrong; in the checksummed families (rs9lcd) the changed
+// bit no longer matches the checksum.
 std::string corrupted(Family family, std::string frame);
 
 }  // namespace kelvor::metersim

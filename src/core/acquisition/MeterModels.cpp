@@ -18,6 +18,7 @@ constexpr LineSettings Rs9lcd{4800, 8, Parity::None, 1, true, false};
 constexpr LineSettings Bm25x{9600, 8, Parity::None, 1, true, true};
 constexpr LineSettings Dtm0660{2400, 8, Parity::None, 1, true, false};
 constexpr LineSettings Ms8250d{2400, 8, Parity::None, 1, true, false};
+constexpr LineSettings Ms2115b{1200, 8, Parity::None, 1, true, false};
 
 }  // namespace
 
@@ -49,7 +50,7 @@ const std::vector<MeterModel>& meterModels() {
       {"Voltcraft", "VC-96", "vc96", Vc96},       {"RadioShack", "22-812", "rs9lcd", Rs9lcd},
       {"Brymen", "BM257", "bm25x", Bm25x},        {"Brymen", "BM257s", "bm25x", Bm25x},
       {"PeakTech", "3415", "dtm0660", Dtm0660},   {"Velleman", "DVM4100", "dtm0660", Dtm0660},
-      {"Mastech", "MS8250D", "ms8250d", Ms8250d},
+      {"Mastech", "MS8250D", "ms8250d", Ms8250d}, {"Mastech", "MS2115B", "ms2115b", Ms2115b},
   };
   return models;
 }

@@ -221,6 +221,19 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
        hex("00 02 32 75 13 33 35 53 03 10 00 00 00 00 00 00 10 00"),
        hex("00 02 32 75 53 73 35 53 03 10 00 00 00 00 00 00 10 00"),
        hex("02 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00 00"), hex(Ms8250dVolts).substr(1)});
+  // Function, range and 16-bit counts; volts and amperes signed; bit 0 of the last: manual.
+  expectRows("ms2115b",
+             {{hex("55 02 01 00 00 00 00 00 00"), "0,000 V|AC|A"},
+              {hex("55 0A 02 00 2E FB 00 00 00"), "-12,34 V|DC|A"},
+              {hex("55 04 05 00 9B 18 00 00 00"), "OL MΩ|resistance|OA"},
+              {hex("55 05 03 00 63 00 00 00 01"), "0,099 µF|capacitance|"},
+              {hex("55 05 07 00 2F 00 00 00 01"), "0,47 mF|capacitance|"},
+              {hex("55 06 00 00 88 13 00 00 00"), "50,00 Hz|frequency|A"},
+              {hex("55 0B 00 00 00 02 00 00 01"), "0,512 V|diode|"},
+              {hex("55 01 00 00 D2 04 00 00 00"), "12,34 A|AC|A"}},
+             // Refused: another sync byte, function 7, a volts range beyond 1000 V, a byte short.
+             {hex("54 02 01 00 00 00 00 00 00"), hex("55 07 01 00 00 00 00 00 00"),
+              hex("55 02 05 00 00 00 00 00 00"), hex("55 02 01 00 00 00 00 00")});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -242,7 +255,8 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"bm25x", hex(Bm25xVolts), hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4")},
            {"dtm0660", hex(Dtm0660Volts), hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0")},
            {"ms8250d", hex(Ms8250dVolts),
-            hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00")}}) {
+            hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00")},
+           {"ms2115b", hex("55 02 01 00 00 00 00 00 00"), hex("55 0A 02 00 2E FB 00 00 00")}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CountFrames.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace kelvor::metersim {
+
+namespace {
+
+// How the MS2115B shows a unit: function code and its ranges as range code and decimals.
+struct CountedUnit {
+  const char* unit;
+  int function;
+  std::vector<std::pair<int, int>> ranges;
+};
+
+const std::vector<CountedUnit>& ms2115bUnits() {
+  static const std::vector<CountedUnit> units{
+      {"A", 1, {{0, 2}}},
+      {"A", 0, {{0, 1}}},
+      {"V", 2, {{1, 3}, {2, 2}, {3, 1}, {4, 0}}},
+      {"mV", 2, {{0, 1}}},
+      {"Ohm", 4, {{0, 1}}},
+      {"kOhm", 4, {{1, 3}, {2, 2}, {3, 1}}},
+      {"MOhm", 4, {{4, 3}, {5, 2}}},
+      {"nF", 5, {{0, 3}, {1, 2}, {2, 1}}},
+      {"uF", 5, {{3, 3}, {4, 2}, {5, 1}}},
+      {"Hz", 6, {{0, 2}, {1, 1}}},
+      {"kHz", 6, {{2, 3}, {3, 2}, {4, 1}}},
+  };
+  return units;
+}
+
+}  // namespace
+
+std::optional<std::string> ms2115bFrame(const Shown& shown) {
+  for (const CountedUnit& unit : ms2115bUnits()) {
+    if (shown.unit != unit.unit) continue;
+    for (const auto& [range, decimals] : unit.ranges) {
+      const long count =
+          shown.overload ? 6299 : std::lround(std::fabs(shown.value) * std::pow(10.0, decimals));
+      if (count > 6000 && !shown.overload) continue;
+      const bool signedReading = unit.function <= 2;
+      const long reading = signedReading && shown.value < 0 && !shown.overload ? -count : count;
+      const auto bits = static_cast<unsigned>(reading) & 0xFFFF;
+      std::string frame{
+          '\x55',
+          static_cast<char>(unit.function | (signedReading && shown.mode != "AC" ? 8 : 0)),
+          static_cast<char>(unit.function == 6 ? 0 : range),
+          static_cast<char>(unit.function == 6 ? range : 0),
+          static_cast<char>(bits & 0xFF),
+          static_cast<char>(bits >> 8)};
+      return frame + std::string(3, '\0');
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace kelvor::metersim
