@@ -13,7 +13,7 @@ namespace {
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
   for (const QString family : {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96",
-                               "rs9lcd", "bm25x", "dtm0660", "ms8250d", "ms2115b"}) {
+                               "rs9lcd", "bm25x", "dtm0660", "ms8250d", "ms2115b", "m2110"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";
@@ -33,7 +33,10 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
     double last = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       const double value = rows[i].value(4).toDouble();
-      EXPECT_EQ(std::tuple(rows[i].value(5), rows[i].value(7)), std::tuple("mV", "ok")) << i;
+      // The M2110 sends no unit.
+      EXPECT_EQ(std::tuple(rows[i].value(5), rows[i].value(7)),
+                std::tuple(family == "m2110" ? "" : "mV", "ok"))
+          << i;
       // The four-frame meter's first frame only, each reading once.
       EXPECT_TRUE(value == std::floor(value) && value >= last && value <= 8 &&
                   (!four || value == static_cast<double>(i + 1)))
@@ -41,7 +44,7 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
       EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i), 0.2);
       last = value;
     }
-    const QStringList at9600{"mm38xr", "bm25x"}, at1200{"vc96", "ms2115b"};
+    const QStringList at9600{"mm38xr", "bm25x"}, at1200{"vc96", "ms2115b", "m2110"};
     const char* line = four                      ? " 600 baud"
                        : family == "es51922"     ? " 19200 baud"
                        : at9600.contains(family) ? " 9600 baud"

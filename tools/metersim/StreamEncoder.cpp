@@ -8,6 +8,7 @@
 
 #include "CountFrames.h"
 #include "SegmentFrames.h"
+#include "TextFrames.h"
 
 namespace kelvor::metersim {
 
@@ -247,11 +248,11 @@ std::pair<char, std::string> splitUnit(const std::string& unit) {
 
 // The --meter names, the polled families first.
 constexpr std::pair<const char*, Family> FamilyNames[] = {
-    {"single", Family::Single},  {"four", Family::Four},       {"fs9721", Family::Fs9721},
-    {"fs9922", Family::Fs9922},  {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
-    {"mm38xr", Family::Mm38xr},  {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
-    {"bm25x", Family::Bm25x},    {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d},
-    {"ms2115b", Family::Ms2115b}};
+    {"single", Family::Single},   {"four", Family::Four},       {"fs9721", Family::Fs9721},
+    {"fs9922", Family::Fs9922},   {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
+    {"mm38xr", Family::Mm38xr},   {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
+    {"bm25x", Family::Bm25x},     {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d},
+    {"ms2115b", Family::Ms2115b}, {"m2110", Family::M2110}};
 
 std::optional<Family> familyNamed(const std::string& name) {
   for (const auto& [known, family] : FamilyNames)
@@ -320,6 +321,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return ms8250dFrame(shown);
     case Family::Ms2115b:
       return ms2115bFrame(shown);
+    case Family::M2110:
+      return m2110Frame(shown);
     default:
       return std::nullopt;
   }

@@ -22,6 +22,7 @@ enum class Family {
   Dtm0660,
   Ms8250d,
   Ms2115b,
+  M2110,
 };
 
 // The family of a --meter name, or nothing.

@@ -30,6 +30,21 @@ bool fillLeadingBlanks(std::string& digits) {
   return true;
 }
 
+bool readShownNumber(std::string_view shown, MeterDisplay& display) {
+  const std::size_t point = shown.find('.');
+  display.digits.clear();
+  display.decimals = 0;
+  for (const char c : shown)
+    if (c != '.') display.digits += c;
+  if (display.digits.empty() || display.digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  if (point != std::string_view::npos) {
+    if (shown.find('.', point + 1) != std::string_view::npos || point == 0) return false;
+    display.decimals = static_cast<int>(shown.size() - point - 1);
+  }
+  return true;
+}
+
 DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
   DecodedFrame reading;
   reading.unit = display.prefix + display.unit;

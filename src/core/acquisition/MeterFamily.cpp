@@ -7,6 +7,7 @@
 #include "core/acquisition/Es51922Family.h"
 #include "core/acquisition/Fs9721Family.h"
 #include "core/acquisition/Fs9922Family.h"
+#include "core/acquisition/M2110Family.h"
 #include "core/acquisition/Mm38xrFamily.h"
 #include "core/acquisition/Ms2115bFamily.h"
 #include "core/acquisition/Ms8250dFamily.h"
@@ -30,9 +31,10 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const Dtm0660Family dtm0660;
   static const Ms8250dFamily ms8250d;
   static const Ms2115bFamily ms2115b;
+  static const M2110Family m2110;
   static const std::vector<const MeterFamily*> families{
       &single, &four,   &fs9721, &fs9922,  &es51922, &ut71x,   &mm38xr,
-      &vc96,   &rs9lcd, &bm25x,  &dtm0660, &ms8250d, &ms2115b,
+      &vc96,   &rs9lcd, &bm25x,  &dtm0660, &ms8250d, &ms2115b, &m2110,
   };
   return families;
 }

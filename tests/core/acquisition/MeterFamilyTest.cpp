@@ -234,6 +234,11 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              // Refused: another sync byte, function 7, a volts range beyond 1000 V, a byte short.
              {hex("54 02 01 00 00 00 00 00 00"), hex("55 07 01 00 00 00 00 00 00"),
               hex("55 02 05 00 00 00 00 00 00"), hex("55 02 01 00 00 00 00 00")});
+  // Seven characters of number, no unit.
+  expectRows("m2110",
+             {{"  1.234\r\n", "1,234||"}, {"-0.0512\r\n", "-0,0512||"}, {"OVERRNG\r\n", "OL||O"}},
+             // Refused: a letter, two points, a blank inside, the wrong end.
+             {"  1.2x4\r\n", " 1.2.34\r\n", " 1 234 \r\n", "  1.234\n\r"});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -256,7 +261,8 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"dtm0660", hex(Dtm0660Volts), hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0")},
            {"ms8250d", hex(Ms8250dVolts),
             hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00")},
-           {"ms2115b", hex("55 02 01 00 00 00 00 00 00"), hex("55 0A 02 00 2E FB 00 00 00")}}) {
+           {"ms2115b", hex("55 02 01 00 00 00 00 00 00"), hex("55 0A 02 00 2E FB 00 00 00")},
+           {"m2110", "  1.234\r\n", "-0.0512\r\n"}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "StreamEncoder.h"
+
+namespace kelvor::metersim {
+
+// One frame of the BBC Goerz Metrawatt M2110 (m2110): the value right-aligned in seven
+// characters with up to three decimals, or OVERRNG, then CR LF; the unit is not sent.
+std::optional<std::string> m2110Frame(const Shown& shown);
+
+}  // namespace kelvor::metersim
