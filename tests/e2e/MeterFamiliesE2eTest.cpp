@@ -12,8 +12,9 @@ namespace {
 // lines, the 8th bit set) gives only the meter's values, with their unit, one a second. So does
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
-  for (const QString family : {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96",
-                               "rs9lcd", "bm25x", "dtm0660", "ms8250d", "ms2115b", "m2110"}) {
+  for (const QString family :
+       {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96", "rs9lcd", "bm25x",
+        "dtm0660", "ms8250d", "ms2115b", "m2110", "asycii"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";

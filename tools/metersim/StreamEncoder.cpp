@@ -252,7 +252,7 @@ constexpr std::pair<const char*, Family> FamilyNames[] = {
     {"fs9922", Family::Fs9922},   {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
     {"mm38xr", Family::Mm38xr},   {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
     {"bm25x", Family::Bm25x},     {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d},
-    {"ms2115b", Family::Ms2115b}, {"m2110", Family::M2110}};
+    {"ms2115b", Family::Ms2115b}, {"m2110", Family::M2110},     {"asycii", Family::Asycii}};
 
 std::optional<Family> familyNamed(const std::string& name) {
   for (const auto& [known, family] : FamilyNames)
@@ -280,6 +280,7 @@ int defaultBaud(Family family) {
     case Family::Ut71x:
     case Family::Dtm0660:
     case Family::Ms8250d:
+    case Family::Asycii:
       return 2400;
     case Family::Ms2115b:
       return 1200;
@@ -323,6 +324,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return ms2115bFrame(shown);
     case Family::M2110:
       return m2110Frame(shown);
+    case Family::Asycii:
+      return asyciiFrame(shown);
     default:
       return std::nullopt;
   }

@@ -23,6 +23,7 @@ enum class Family {
   Ms8250d,
   Ms2115b,
   M2110,
+  Asycii,
 };
 
 // The family of a --meter name, or nothing.

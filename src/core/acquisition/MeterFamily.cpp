@@ -2,6 +2,7 @@
 #include "core/acquisition/MeterFamily.h"
 
 #include "core/acquisition/AsciiFamily.h"
+#include "core/acquisition/AsyciiFamily.h"
 #include "core/acquisition/Bm25xFamily.h"
 #include "core/acquisition/Dtm0660Family.h"
 #include "core/acquisition/Es51922Family.h"
@@ -32,9 +33,10 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const Ms8250dFamily ms8250d;
   static const Ms2115bFamily ms2115b;
   static const M2110Family m2110;
+  static const AsyciiFamily asycii;
   static const std::vector<const MeterFamily*> families{
-      &single, &four,   &fs9721, &fs9922,  &es51922, &ut71x,   &mm38xr,
-      &vc96,   &rs9lcd, &bm25x,  &dtm0660, &ms8250d, &ms2115b, &m2110,
+      &single, &four,  &fs9721,  &fs9922,  &es51922, &ut71x, &mm38xr, &vc96,
+      &rs9lcd, &bm25x, &dtm0660, &ms8250d, &ms2115b, &m2110, &asycii,
   };
   return families;
 }

@@ -19,6 +19,7 @@ constexpr LineSettings Bm25x{9600, 8, Parity::None, 1, true, true};
 constexpr LineSettings Dtm0660{2400, 8, Parity::None, 1, true, false};
 constexpr LineSettings Ms8250d{2400, 8, Parity::None, 1, true, false};
 constexpr LineSettings Ms2115b{1200, 8, Parity::None, 1, true, false};
+constexpr LineSettings Asycii{2400, 8, Parity::None, 1, true, false};
 
 }  // namespace
 
@@ -72,6 +73,8 @@ const std::vector<MeterModel>& meterModels() {
       {"Mastech", "MS8250D", "ms8250d", Ms8250d},
       {"Mastech", "MS2115B", "ms2115b", Ms2115b},
       {"BBC Goerz Metrawatt", "M2110", "m2110", Ascii1200},
+      {"Metrix", "MX56C", "asycii", Asycii},
+      {"BK Precision", "5390", "asycii", Asycii},
   };
   return models;
 }

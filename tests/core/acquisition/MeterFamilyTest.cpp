@@ -239,6 +239,20 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              {{"  1.234\r\n", "1,234||"}, {"-0.0512\r\n", "-0,0512||"}, {"OVERRNG\r\n", "OL||O"}},
              // Refused: a letter, two points, a blank inside, the wrong end.
              {"  1.2x4\r\n", " 1.2.34\r\n", " 1 234 \r\n", "  1.234\n\r"});
+  // Sign and value in seven characters, prefix, unit and flag in eight, CR.
+  expectRows("asycii",
+             {{" 1.2345 Vdc    \r", "1,2345 V|DC|"},
+              {"-12.345mVac    \r", "-12,345 mV|AC|"},
+              {"   O.L kohm    \r", "OL kΩ|resistance|O"},
+              {" 50.000 Hz     \r", "50,000 Hz|frequency|"},
+              {" 0.5120 Vd     \r", "0,5120 V|diode|"},
+              {" 47.00 nF      \r", "47,00 nF|capacitance|"},
+              {"   12.5 %+     \r", "12,5 %|duty cycle|"},
+              {" 1.2345 VPk+   \r", "1,2345 V||X"}},
+             // Refused: no CR, a unit or flag of no such name, a letter in the value, a plus
+             // sign, a blank between unit and flag, a character short.
+             {" 1.2345 Vdc    \n", " 1.2345 W      \r", " 1.2345 Vxy    \r", " 1.2x45 Vdc    \r",
+              "+1.2345 Vdc    \r", " 1.2345 V dc   \r", " 1.2345 Vdc   \r"});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -262,7 +276,8 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"ms8250d", hex(Ms8250dVolts),
             hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00")},
            {"ms2115b", hex("55 02 01 00 00 00 00 00 00"), hex("55 0A 02 00 2E FB 00 00 00")},
-           {"m2110", "  1.234\r\n", "-0.0512\r\n"}}) {
+           {"m2110", "  1.234\r\n", "-0.0512\r\n"},
+           {"asycii", " 1.2345 Vdc    \r", "-12.345mVac    \r"}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
