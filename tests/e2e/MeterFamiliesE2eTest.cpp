@@ -14,13 +14,14 @@ namespace {
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
   for (const QString family :
        {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96", "rs9lcd", "bm25x",
-        "dtm0660", "ms8250d", "ms2115b", "m2110", "asycii"}) {
+        "dtm0660", "ms8250d", "ms2115b", "m2110", "asycii", "es51978", "es51986"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";
     const QStringList baud = four ? QStringList{"--baud", "600"} : QStringList{};
     QStringList faults{"--mid-frame", "--garbage", "--corrupt", "2"};
-    if (family == "es51922" || family == "ut71x") faults << "--high-bit";
+    const QStringList sevenBit{"es51922", "ut71x", "es51978", "es51986"};
+    if (sevenBit.contains(family)) faults << "--high-bit";
     MeterSim sim(home, QStringList{"--port", "1", "--meter", family, "--values", "ramp:1,1",
                                    "--unit", "mV"} +
                            (four ? baud : faults));
@@ -46,12 +47,12 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
       last = value;
     }
     const QStringList at9600{"mm38xr", "bm25x"}, at1200{"vc96", "ms2115b", "m2110"};
-    const char* line = four                      ? " 600 baud"
-                       : family == "es51922"     ? " 19200 baud"
-                       : at9600.contains(family) ? " 9600 baud"
-                       : at1200.contains(family) ? " 1200 baud"
-                       : family == "rs9lcd"      ? " 4800 baud"
-                                                 : " 2400 baud";
+    const char* line = four                                         ? " 600 baud"
+                       : family == "es51922" || family == "es51986" ? " 19200 baud"
+                       : at9600.contains(family)                    ? " 9600 baud"
+                       : at1200.contains(family)                    ? " 1200 baud"
+                       : family == "rs9lcd"                         ? " 4800 baud"
+                                                                    : " 2400 baud";
     EXPECT_TRUE(sim.lineSettings().contains(line)) << sim.lineSettings().toStdString();
   }
 }

@@ -33,7 +33,57 @@ const std::vector<CountedUnit>& ms2115bUnits() {
   return units;
 }
 
+// How the ES519xx chips show a unit: function code (low nibble) and ranges with decimals.
+const std::vector<CountedUnit>& es519xxUnits(bool fast) {
+  static const std::vector<CountedUnit> slow{
+      {"V", 0xB, {{1, 3}, {2, 2}, {3, 1}, {4, 0}}},
+      {"mV", 0xB, {{0, 1}}},
+      {"uA", 0xD, {{0, 1}, {1, 0}}},
+      {"mA", 0x9, {{0, 2}, {1, 1}}},
+      {"Ohm", 0x3, {{0, 1}}},
+      {"kOhm", 0x3, {{1, 3}, {2, 2}, {3, 1}}},
+      {"nF", 0x6, {{0, 3}, {1, 2}, {2, 1}}},
+      {"kHz", 0x2, {{0, 3}, {1, 2}, {2, 1}}},
+  };
+  static const std::vector<CountedUnit> fastUnits{
+      {"V", 0xB, {{0, 3}, {1, 2}, {2, 1}, {3, 0}}},
+      {"mV", 0xB, {{4, 1}}},
+      {"uA", 0xD, {{0, 1}, {1, 0}}},
+      {"mA", 0xF, {{0, 2}, {1, 1}}},
+      {"Ohm", 0x3, {{0, 1}}},
+      {"kOhm", 0x3, {{1, 3}, {2, 2}, {3, 1}}},
+      {"nF", 0x6, {{0, 3}, {1, 2}, {2, 1}}},
+      {"kHz", 0x2, {{0, 3}, {1, 2}, {2, 1}}},
+  };
+  return fast ? fastUnits : slow;
+}
+
 }  // namespace
+
+std::optional<std::string> es519xxFrame(const Shown& shown, bool fast) {
+  for (const CountedUnit& unit : es519xxUnits(fast)) {
+    if (shown.unit != unit.unit) continue;
+    for (const auto& [range, decimals] : unit.ranges) {
+      const long count =
+          shown.overload ? 0 : std::lround(std::fabs(shown.value) * std::pow(10.0, decimals));
+      if (count >= 4000) continue;
+      std::string digits = std::to_string(count);
+      digits.insert(0, 4 - digits.size(), '0');
+      const bool negative = shown.value < 0 && !shown.overload;
+      std::string block(1, static_cast<char>('0' + range));
+      block += digits;
+      block += static_cast<char>(0x30 | unit.function);
+      block += static_cast<char>(0x30 | (negative ? 4 : 0) | (shown.lowBattery ? 2 : 0) |
+                                 (shown.overload ? 1 : 0));
+      block += '0';
+      block +=
+          static_cast<char>(0x30 | (shown.mode == "DC" ? 8 : 0) | (shown.mode == "AC" ? 4 : 0) | 2);
+      block += "\r\n";
+      return block + block;
+    }
+  }
+  return std::nullopt;
+}
 
 std::optional<std::string> ms2115bFrame(const Shown& shown) {
   for (const CountedUnit& unit : ms2115bUnits()) {

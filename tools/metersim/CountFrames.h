@@ -13,4 +13,9 @@ namespace kelvor::metersim {
 // the automatic range; nothing for a unit the meter has no range for.
 std::optional<std::string> ms2115bFrame(const Shown& shown);
 
+// One block of a Cyrustek ES519xx chip (es51978 at 2400 baud, es51986 at 19200 when `fast`):
+// range, four digits (4000 counts), function, status, two option bytes, CR LF; sent twice
+// as the chips do.
+std::optional<std::string> es519xxFrame(const Shown& shown, bool fast);
+
 }  // namespace kelvor::metersim

@@ -252,7 +252,8 @@ constexpr std::pair<const char*, Family> FamilyNames[] = {
     {"fs9922", Family::Fs9922},   {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
     {"mm38xr", Family::Mm38xr},   {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
     {"bm25x", Family::Bm25x},     {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d},
-    {"ms2115b", Family::Ms2115b}, {"m2110", Family::M2110},     {"asycii", Family::Asycii}};
+    {"ms2115b", Family::Ms2115b}, {"m2110", Family::M2110},     {"asycii", Family::Asycii},
+    {"es51978", Family::Es51978}, {"es51986", Family::Es51986}};
 
 std::optional<Family> familyNamed(const std::string& name) {
   for (const auto& [known, family] : FamilyNames)
@@ -274,6 +275,7 @@ std::string streamingFamilyNames(const char* lastSeparator) {
 int defaultBaud(Family family) {
   switch (family) {
     case Family::Es51922:
+    case Family::Es51986:
       return 19200;
     case Family::Fs9721:
     case Family::Fs9922:
@@ -281,6 +283,7 @@ int defaultBaud(Family family) {
     case Family::Dtm0660:
     case Family::Ms8250d:
     case Family::Asycii:
+    case Family::Es51978:
       return 2400;
     case Family::Ms2115b:
       return 1200;
@@ -326,6 +329,9 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return m2110Frame(shown);
     case Family::Asycii:
       return asyciiFrame(shown);
+    case Family::Es51978:
+    case Family::Es51986:
+      return es519xxFrame(shown, family == Family::Es51986);
     default:
       return std::nullopt;
   }

@@ -24,6 +24,8 @@ enum class Family {
   Ms2115b,
   M2110,
   Asycii,
+  Es51978,
+  Es51986,
 };
 
 // The family of a --meter name, or nothing.

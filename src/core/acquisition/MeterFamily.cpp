@@ -6,6 +6,7 @@
 #include "core/acquisition/Bm25xFamily.h"
 #include "core/acquisition/Dtm0660Family.h"
 #include "core/acquisition/Es51922Family.h"
+#include "core/acquisition/Es519xxFamily.h"
 #include "core/acquisition/Fs9721Family.h"
 #include "core/acquisition/Fs9922Family.h"
 #include "core/acquisition/M2110Family.h"
@@ -34,9 +35,11 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const Ms2115bFamily ms2115b;
   static const M2110Family m2110;
   static const AsyciiFamily asycii;
+  static const Es519xxFamily es51978(false);
+  static const Es519xxFamily es51986(true);
   static const std::vector<const MeterFamily*> families{
-      &single, &four,  &fs9721,  &fs9922,  &es51922, &ut71x, &mm38xr, &vc96,
-      &rs9lcd, &bm25x, &dtm0660, &ms8250d, &ms2115b, &m2110, &asycii,
+      &single, &four,    &fs9721,  &fs9922,  &es51922, &ut71x,  &mm38xr,  &vc96,    &rs9lcd,
+      &bm25x,  &dtm0660, &ms8250d, &ms2115b, &m2110,   &asycii, &es51978, &es51986,
   };
   return families;
 }

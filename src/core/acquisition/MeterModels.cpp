@@ -40,11 +40,11 @@ const std::vector<MeterModel>& meterModels() {
       {"Metex", "M-3870D", "four", Ascii1200},
       {"Tenma", "72-7730", "fs9922", Fortune},
       {"Tenma", "72-7745", "fs9721", Fortune},
-      {"Tenma", "72-7750", "es51922", Cyrustek},
+      {"Tenma", "72-7750", "es51986", Cyrustek},
       {"TekPower", "TP4000ZC", "fs9721", Fortune},
       {"UNI-T", "UT60A", "fs9721", Fortune},
       {"UNI-T", "UT60E", "fs9721", Fortune},
-      {"UNI-T", "UT60G", "fs9721", Fortune},
+      {"UNI-T", "UT60G", "es51986", Cyrustek},
       {"UNI-T", "UT61B", "fs9922", Fortune},
       {"UNI-T", "UT61C", "fs9922", Fortune},
       {"UNI-T", "UT61D", "fs9922", Fortune},
@@ -74,6 +74,7 @@ const std::vector<MeterModel>& meterModels() {
       {"Mastech", "MS2115B", "ms2115b", Ms2115b},
       {"BBC Goerz Metrawatt", "M2110", "m2110", Ascii1200},
       {"Metrix", "MX56C", "asycii", Asycii},
+      {"ISO-TECH", "IDM103N", "es51978", Ut71},
       {"BK Precision", "5390", "asycii", Asycii},
   };
   return models;

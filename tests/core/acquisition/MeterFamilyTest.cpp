@@ -253,6 +253,25 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              // sign, a blank between unit and flag, a character short.
              {" 1.2345 Vdc    \n", " 1.2345 W      \r", " 1.2345 Vxy    \r", " 1.2x45 Vdc    \r",
               "+1.2345 Vdc    \r", " 1.2345 V dc   \r", " 1.2345 Vdc   \r"});
+  // ES519xx blocks: range, digits, function, status, options. The 2400-baud chips mark the
+  // peaks and the frequency in option 1, the 19200-baud ones hold, max, min there.
+  expectRows("es51978",
+             {{"11234;00:\r\n", "1,234 V|DC|A"},
+              {"01234900:\r\n", "12,34 mA|DC|A"},
+              {"11234;08:\r\n", "1,234 V|DC|AX"},
+              {"00050;01:\r\n", "0,050 kHz|frequency|A"}},
+             // Refused: a volts range beyond the chip's, a broken high nibble, a byte short.
+             {"51234;00:\r\n", "11234;0p:\r\n", "11234;00:\r"});
+  expectRows("es51986",
+             {{"11234;00:\r\n", "12,34 V|DC|A"},
+              {"40512;484\r\n", "-51,2 mV|AC|H"},
+              {"200003102\r\n", "OL kΩ|resistance|OA"},
+              {"00050;003\r\n", "0,050 kHz|frequency|A"},
+              {"347006202\r\n", "4,700 µF|capacitance|AB"},
+              {"002354002\r\n", "?||"}},
+             // Refused: the wrong end, AC and DC, a digit that is none, a volts range beyond the
+             // chip's, a byte short.
+             {"11234;00:\n\r", "11234;00<\r\n", "112:4;00:\r\n", "51234;00:\r\n", "11234;00:\r"});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -277,7 +296,9 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
             hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00")},
            {"ms2115b", hex("55 02 01 00 00 00 00 00 00"), hex("55 0A 02 00 2E FB 00 00 00")},
            {"m2110", "  1.234\r\n", "-0.0512\r\n"},
-           {"asycii", " 1.2345 Vdc    \r", "-12.345mVac    \r"}}) {
+           {"asycii", " 1.2345 Vdc    \r", "-12.345mVac    \r"},
+           {"es51978", "11234;00:\r\n", "01234900:\r\n"},
+           {"es51986", "11234;00:\r\n", "40512;484\r\n"}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
