@@ -14,7 +14,7 @@ namespace {
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
   for (const QString family :
        {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96", "rs9lcd", "bm25x",
-        "dtm0660", "ms8250d", "ms2115b", "m2110", "asycii", "es51978", "es51986"}) {
+        "dtm0660", "ms8250d", "ms2115b", "m2110", "asycii", "es51978", "es51986", "vc870"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";
@@ -46,7 +46,7 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
       EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i), 0.2);
       last = value;
     }
-    const QStringList at9600{"mm38xr", "bm25x"}, at1200{"vc96", "ms2115b", "m2110"};
+    const QStringList at9600{"mm38xr", "bm25x", "vc870"}, at1200{"vc96", "ms2115b", "m2110"};
     const char* line = four                                         ? " 600 baud"
                        : family == "es51922" || family == "es51986" ? " 19200 baud"
                        : at9600.contains(family)                    ? " 9600 baud"

@@ -58,7 +58,52 @@ const std::vector<CountedUnit>& es519xxUnits(bool fast) {
   return fast ? fastUnits : slow;
 }
 
+// How the VC-870 shows a unit: function and selection digits (DC; AC adds one to the
+// selection) and the ranges with their decimals.
+const std::vector<CountedUnit>& vc870Units() {
+  static const std::vector<CountedUnit> units{
+      {"V", 0x00, {{0, 4}, {1, 3}, {2, 2}, {3, 1}}},
+      {"mV", 0x10, {{0, 2}}},
+      {"uA", 0x60, {{0, 2}, {1, 1}}},
+      {"mA", 0x70, {{0, 3}, {1, 2}}},
+      {"A", 0x80, {{0, 3}}},
+      {"Ohm", 0x20, {{0, 2}, {1, 1}}},
+      {"kOhm", 0x20, {{2, 2}, {3, 1}}},
+      {"nF", 0x30, {{0, 3}, {1, 2}, {2, 1}}},
+      {"Hz", 0x50, {{0, 3}, {1, 2}, {2, 1}, {3, 0}}},
+      {"C", 0x11, {{0, 1}}},
+  };
+  return units;
+}
+
 }  // namespace
+
+std::optional<std::string> vc870Frame(const Shown& shown) {
+  for (const CountedUnit& unit : vc870Units()) {
+    if (shown.unit != unit.unit) continue;
+    for (const auto& [range, decimals] : unit.ranges) {
+      const long count =
+          shown.overload ? 0 : std::lround(std::fabs(shown.value) * std::pow(10.0, decimals));
+      if (count >= 40000) continue;
+      std::string digits = std::to_string(count);
+      digits.insert(0, 5 - digits.size(), '0');
+      // Volts and amperes in AC select the next function variant; volts in AC have their
+      // own ranges, one decimal fewer.
+      const bool ac = shown.mode == "AC" && (unit.function == 0x00 || unit.function >= 0x60);
+      if (ac && unit.function == 0x00 && range == 0) continue;
+      const int selected = unit.function + (ac ? 1 : 0);
+      const int code = ac && unit.function == 0x00 ? range - 1 : range;
+      const bool negative = shown.value < 0 && !shown.overload;
+      std::string frame{static_cast<char>('0' + (selected >> 4)),
+                        static_cast<char>('0' + (selected & 0xF)), static_cast<char>('0' + code)};
+      frame += digits + "00000" + "00";
+      frame += static_cast<char>(0x30 | (negative ? 4 : 0) | (shown.lowBattery ? 2 : 0) |
+                                 (shown.overload ? 1 : 0));
+      return frame + "00000\r\n";
+    }
+  }
+  return std::nullopt;
+}
 
 std::optional<std::string> es519xxFrame(const Shown& shown, bool fast) {
   for (const CountedUnit& unit : es519xxUnits(fast)) {

@@ -18,4 +18,8 @@ std::optional<std::string> ms2115bFrame(const Shown& shown);
 // as the chips do.
 std::optional<std::string> es519xxFrame(const Shown& shown, bool fast);
 
+// One frame of the Voltcraft VC-870 (vc870): function, selection, range, five digits (40000
+// counts), a dark second display and bar, status, options (automatic range), CR LF.
+std::optional<std::string> vc870Frame(const Shown& shown);
+
 }  // namespace kelvor::metersim

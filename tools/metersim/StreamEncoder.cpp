@@ -253,7 +253,7 @@ constexpr std::pair<const char*, Family> FamilyNames[] = {
     {"mm38xr", Family::Mm38xr},   {"vc96", Family::Vc96},       {"rs9lcd", Family::Rs9lcd},
     {"bm25x", Family::Bm25x},     {"dtm0660", Family::Dtm0660}, {"ms8250d", Family::Ms8250d},
     {"ms2115b", Family::Ms2115b}, {"m2110", Family::M2110},     {"asycii", Family::Asycii},
-    {"es51978", Family::Es51978}, {"es51986", Family::Es51986}};
+    {"es51978", Family::Es51978}, {"es51986", Family::Es51986}, {"vc870", Family::Vc870}};
 
 std::optional<Family> familyNamed(const std::string& name) {
   for (const auto& [known, family] : FamilyNames)
@@ -289,6 +289,7 @@ int defaultBaud(Family family) {
       return 1200;
     case Family::Mm38xr:
     case Family::Bm25x:
+    case Family::Vc870:
       return 9600;
     case Family::Rs9lcd:
       return 4800;
@@ -332,6 +333,8 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
     case Family::Es51978:
     case Family::Es51986:
       return es519xxFrame(shown, family == Family::Es51986);
+    case Family::Vc870:
+      return vc870Frame(shown);
     default:
       return std::nullopt;
   }

@@ -26,6 +26,7 @@ enum class Family {
   Asycii,
   Es51978,
   Es51986,
+  Vc870,
 };
 
 // The family of a --meter name, or nothing.

@@ -15,6 +15,7 @@
 #include "core/acquisition/Ms8250dFamily.h"
 #include "core/acquisition/Rs9lcdFamily.h"
 #include "core/acquisition/Ut71xFamily.h"
+#include "core/acquisition/Vc870Family.h"
 #include "core/acquisition/Vc96Family.h"
 
 namespace kelvor {
@@ -37,9 +38,10 @@ const std::vector<const MeterFamily*>& meterFamilies() {
   static const AsyciiFamily asycii;
   static const Es519xxFamily es51978(false);
   static const Es519xxFamily es51986(true);
+  static const Vc870Family vc870;
   static const std::vector<const MeterFamily*> families{
       &single, &four,    &fs9721,  &fs9922,  &es51922, &ut71x,  &mm38xr,  &vc96,    &rs9lcd,
-      &bm25x,  &dtm0660, &ms8250d, &ms2115b, &m2110,   &asycii, &es51978, &es51986,
+      &bm25x,  &dtm0660, &ms8250d, &ms2115b, &m2110,   &asycii, &es51978, &es51986, &vc870,
   };
   return families;
 }

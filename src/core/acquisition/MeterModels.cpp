@@ -20,6 +20,8 @@ constexpr LineSettings Dtm0660{2400, 8, Parity::None, 1, true, false};
 constexpr LineSettings Ms8250d{2400, 8, Parity::None, 1, true, false};
 constexpr LineSettings Ms2115b{1200, 8, Parity::None, 1, true, false};
 constexpr LineSettings Asycii{2400, 8, Parity::None, 1, true, false};
+constexpr LineSettings Es51978{2400, 7, Parity::Odd, 1, true, false};
+constexpr LineSettings Vc870{9600, 8, Parity::None, 1, true, false};
 
 }  // namespace
 
@@ -74,7 +76,8 @@ const std::vector<MeterModel>& meterModels() {
       {"Mastech", "MS2115B", "ms2115b", Ms2115b},
       {"BBC Goerz Metrawatt", "M2110", "m2110", Ascii1200},
       {"Metrix", "MX56C", "asycii", Asycii},
-      {"ISO-TECH", "IDM103N", "es51978", Ut71},
+      {"ISO-TECH", "IDM103N", "es51978", Es51978},
+      {"Voltcraft", "VC-870", "vc870", Vc870},
       {"BK Precision", "5390", "asycii", Asycii},
   };
   return models;

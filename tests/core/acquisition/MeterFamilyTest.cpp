@@ -272,6 +272,19 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              // Refused: the wrong end, AC and DC, a digit that is none, a volts range beyond the
              // chip's, a byte short.
              {"11234;00:\n\r", "11234;00<\r\n", "112:4;00:\r\n", "51234;00:\r\n", "11234;00:\r"});
+  // Function and selection digits, range, five digits; status and option nibbles.
+  expectRows("vc870",
+             {{"000123450000000000000\r\n", "1,2345 V|DC|A"},
+              {"012023050000000011000\r\n", "230,5 V|AC|HRA"},
+              {"202000000000000100000\r\n", "OL kΩ|resistance|OA"},
+              {"600012340000000602000\r\n", "-12,34 µA|DC|B"},
+              {"504050000000000000000\r\n", "50,00 kHz|frequency|A"},
+              {"110002350000000000000\r\n", "23,5 °C|temperature|A"},
+              {"900010000000000000000\r\n", "?||"}},
+             // Refused: the wrong end, a letter for the function, a digit that is none, a range
+             // the function lacks, a byte short.
+             {"000123450000000000000\n\r", "A00123450000000000000\r\n", "00012x450000000000000\r\n",
+              "101123450000000000000\r\n", "00012345000000000000\r\n"});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -298,7 +311,8 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"m2110", "  1.234\r\n", "-0.0512\r\n"},
            {"asycii", " 1.2345 Vdc    \r", "-12.345mVac    \r"},
            {"es51978", "11234;00:\r\n", "01234900:\r\n"},
-           {"es51986", "11234;00:\r\n", "40512;484\r\n"}}) {
+           {"es51986", "11234;00:\r\n", "40512;484\r\n"},
+           {"vc870", "000123450000000000000\r\n", "600012340000000602000\r\n"}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
