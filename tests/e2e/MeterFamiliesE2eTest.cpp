@@ -12,13 +12,16 @@ namespace {
 // lines, the 8th bit set) gives only the meter's values, with their unit, one a second. So does
 // the four-frame meter at 600 baud, whose 56 characters take 0.93 s of each second.
 TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecond) {
-  for (const QString family : {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96"}) {
+  for (const QString family :
+       {"fs9721", "fs9922", "es51922", "ut71x", "four", "mm38xr", "vc96", "rs9lcd", "bm25x",
+        "dtm0660", "ms8250d", "ms2115b", "m2110", "asycii", "es51978", "es51986", "vc870"}) {
     SCOPED_TRACE(family.toStdString());
     TestHome home;
     const bool four = family == "four";
     const QStringList baud = four ? QStringList{"--baud", "600"} : QStringList{};
     QStringList faults{"--mid-frame", "--garbage", "--corrupt", "2"};
-    if (family == "es51922" || family == "ut71x") faults << "--high-bit";
+    const QStringList sevenBit{"es51922", "ut71x", "es51978", "es51986"};
+    if (sevenBit.contains(family)) faults << "--high-bit";
     MeterSim sim(home, QStringList{"--port", "1", "--meter", family, "--values", "ramp:1,1",
                                    "--unit", "mV"} +
                            (four ? baud : faults));
@@ -32,7 +35,10 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
     double last = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       const double value = rows[i].value(4).toDouble();
-      EXPECT_EQ(std::tuple(rows[i].value(5), rows[i].value(7)), std::tuple("mV", "ok")) << i;
+      // The M2110 sends no unit.
+      EXPECT_EQ(std::tuple(rows[i].value(5), rows[i].value(7)),
+                std::tuple(family == "m2110" ? "" : "mV", "ok"))
+          << i;
       // The four-frame meter's first frame only, each reading once.
       EXPECT_TRUE(value == std::floor(value) && value >= last && value <= 8 &&
                   (!four || value == static_cast<double>(i + 1)))
@@ -40,11 +46,13 @@ TEST(MeterFamiliesE2e, KelvorRecordTakesEveryFamilysValuesWithTheirUnitOneASecon
       EXPECT_NEAR(rows[i].value(2).toDouble(), static_cast<double>(i), 0.2);
       last = value;
     }
-    const char* line = four                  ? " 600 baud"
-                       : family == "es51922" ? " 19200 baud"
-                       : family == "mm38xr"  ? " 9600 baud"
-                       : family == "vc96"    ? " 1200 baud"
-                                             : " 2400 baud";
+    const QStringList at9600{"mm38xr", "bm25x", "vc870"}, at1200{"vc96", "ms2115b", "m2110"};
+    const char* line = four                                         ? " 600 baud"
+                       : family == "es51922" || family == "es51986" ? " 19200 baud"
+                       : at9600.contains(family)                    ? " 9600 baud"
+                       : at1200.contains(family)                    ? " 1200 baud"
+                       : family == "rs9lcd"                         ? " 4800 baud"
+                                                                    : " 2400 baud";
     EXPECT_TRUE(sim.lineSettings().contains(line)) << sim.lineSettings().toStdString();
   }
 }

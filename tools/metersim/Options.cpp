@@ -69,8 +69,7 @@ std::string apply(const std::string& name, const std::string& value, Options* op
   } else if (name == "--meter") {
     const std::optional<Family> family = familyNamed(value);
     if (!family)
-      return "--meter is single, four, ut61eplus, fluke28x, fs9721, fs9922, es51922, ut71x, "
-             "mm38xr or vc96";
+      return "--meter is single, four, ut61eplus, fluke28x, " + streamingFamilyNames(" or ");
     options->family = *family;
     options->fourDisplays = value == "four";
   } else if (name == "--baud") {
@@ -193,6 +192,25 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   return result;
 }
 
+// The streaming families' names in lines of at most 80 columns under the option texts.
+std::string streamingNamesColumn() {
+  constexpr std::size_t Indent = 24, Width = 80;
+  const std::string names = streamingFamilyNames(" or ");
+  std::string text, line;
+  for (std::size_t start = 0; start < names.size();) {
+    std::size_t end = names.find(' ', start);
+    if (end == std::string::npos) end = names.size();
+    const std::string word = names.substr(start, end - start);
+    if (!line.empty() && Indent + line.size() + 1 + word.size() > Width) {
+      text += std::string(Indent, ' ') + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    start = end + 1;
+  }
+  return text + std::string(Indent, ' ') + line + "\n";
+}
+
 std::string usageText() {
   return R"(Usage: kelvor-metersim [OPTIONS]
 
@@ -202,18 +220,18 @@ answer each byte "D" with one 14-byte frame (mode, blank, 6-character value,
 answers its six-byte request AB CD 03 5E 01 D9 with its 19-byte binary answer;
 fluke28x answers "QM" and a carriage return with "0", a carriage return and
 "value,unit,state,attribute" and another (any other command: "1", the syntax error).
---mode AC makes either show AC, any other mode DC. The streaming
-meters (fs9721, fs9922, es51922, ut71x, mm38xr, vc96) send their frames without being
-asked, back to back at their line rate, with a new value every second.
+--mode AC makes either show AC, any other mode DC. The streaming meters send their
+frames without being asked, back to back at their line rate, with a new value every
+second.
 
 Port:
   --port N              link the terminal as <config>/Kelvor/ports/COMN (default 1);
                         <config> is $XDG_CONFIG_HOME or else $HOME/.config
   --link PATH           link the terminal at PATH instead
 Answers:
-  --meter FAMILY        single (default), four, ut61eplus, fluke28x, fs9721, fs9922,
-                        es51922, ut71x, mm38xr or vc96
-  --baud RATE           pace the bytes as a line of this rate carries them (streaming
+  --meter FAMILY        single (default), four, ut61eplus, fluke28x, or a streaming meter:
+)" + streamingNamesColumn() +
+         R"(  --baud RATE           pace the bytes as a line of this rate carries them (streaming
                         meters: their own rate unless given; polled: at once unless given)
   --values SOURCE       const:V1[,V2,...]   the values in turn, one per answer
                         ramp:START,STEP      START, START+STEP, ... one per answer

@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "CountFrames.h"
+#include "SegmentFrames.h"
+#include "TextFrames.h"
+
 namespace kelvor::metersim {
 
 namespace {
@@ -141,14 +145,6 @@ std::optional<std::string> mm38xrFrame(const Shown& shown) {
   return frame + "\r\n";
 }
 
-// Prefix and unit of the FS families: the prefix letter and the base unit.
-std::pair<char, std::string> splitUnit(const std::string& unit) {
-  static const std::string Prefixes = "numkM";
-  if (unit.size() > 1 && Prefixes.find(unit[0]) != std::string::npos)
-    return {unit[0], unit.substr(1)};
-  return {' ', unit};
-}
-
 // The VC-96's text frame: function, sign, the value right-aligned in five places (4000
 // counts), prefix letter and unit.
 std::optional<std::string> vc96Frame(const Shown& shown) {
@@ -243,30 +239,66 @@ std::optional<std::string> fs9721Frame(const Shown& shown) {
 
 }  // namespace
 
+std::pair<char, std::string> splitUnit(const std::string& unit) {
+  static const std::string Prefixes = "numkM";
+  if (unit.size() > 1 && Prefixes.find(unit[0]) != std::string::npos)
+    return {unit[0], unit.substr(1)};
+  return {' ', unit};
+}
+
+// The --meter names, the polled families first.
+constexpr std::pair<const char*, Family> FamilyNames[] = {
+    {"single", Family::Single},     {"four", Family::Four},       {"ut61eplus", Family::Ut61ePlus},
+    {"fluke28x", Family::Fluke28x}, {"fs9721", Family::Fs9721},   {"fs9922", Family::Fs9922},
+    {"es51922", Family::Es51922},   {"ut71x", Family::Ut71x},     {"mm38xr", Family::Mm38xr},
+    {"vc96", Family::Vc96},         {"rs9lcd", Family::Rs9lcd},   {"bm25x", Family::Bm25x},
+    {"dtm0660", Family::Dtm0660},   {"ms8250d", Family::Ms8250d}, {"ms2115b", Family::Ms2115b},
+    {"m2110", Family::M2110},       {"asycii", Family::Asycii},   {"es51978", Family::Es51978},
+    {"es51986", Family::Es51986},   {"vc870", Family::Vc870}};
+
 std::optional<Family> familyNamed(const std::string& name) {
-  static const std::pair<const char*, Family> Names[] = {
-      {"single", Family::Single},    {"four", Family::Four},       {"fs9721", Family::Fs9721},
-      {"fs9922", Family::Fs9922},    {"es51922", Family::Es51922}, {"ut71x", Family::Ut71x},
-      {"mm38xr", Family::Mm38xr},    {"vc96", Family::Vc96},       {"ut61eplus", Family::Ut61ePlus},
-      {"fluke28x", Family::Fluke28x}};
-  for (const auto& [known, family] : Names)
+  for (const auto& [known, family] : FamilyNames)
     if (name == known) return family;
   return std::nullopt;
+}
+
+std::string streamingFamilyNames(const char* lastSeparator) {
+  std::string names;
+  const std::size_t count = std::size(FamilyNames);
+  constexpr std::size_t FirstStreaming = 4;
+  for (std::size_t i = FirstStreaming; i < count; ++i)
+    names += (i == FirstStreaming ? ""
+              : i + 1 == count    ? lastSeparator
+                                  : ", ") +
+             std::string(FamilyNames[i].first);
+  return names;
 }
 
 int defaultBaud(Family family) {
   switch (family) {
     case Family::Es51922:
+    case Family::Es51986:
       return 19200;
     case Family::Fs9721:
     case Family::Fs9922:
     case Family::Ut71x:
+    case Family::Dtm0660:
+    case Family::Ms8250d:
+    case Family::Asycii:
+    case Family::Es51978:
       return 2400;
+    case Family::Ms2115b:
+      return 1200;
     case Family::Mm38xr:
     case Family::Ut61ePlus:
       return 9600;
     case Family::Fluke28x:
       return 115200;
+    case Family::Bm25x:
+    case Family::Vc870:
+      return 9600;
+    case Family::Rs9lcd:
+      return 4800;
     default:
       return 1200;
   }
@@ -291,6 +323,25 @@ std::optional<std::string> encodeFrame(Family family, const Shown& shown) {
       return mm38xrFrame(shown);
     case Family::Vc96:
       return vc96Frame(shown);
+    case Family::Rs9lcd:
+      return rs9lcdFrame(shown);
+    case Family::Bm25x:
+      return bm25xFrame(shown);
+    case Family::Dtm0660:
+      return dtm0660Frame(shown);
+    case Family::Ms8250d:
+      return ms8250dFrame(shown);
+    case Family::Ms2115b:
+      return ms2115bFrame(shown);
+    case Family::M2110:
+      return m2110Frame(shown);
+    case Family::Asycii:
+      return asyciiFrame(shown);
+    case Family::Es51978:
+    case Family::Es51986:
+      return es519xxFrame(shown, family == Family::Es51986);
+    case Family::Vc870:
+      return vc870Frame(shown);
     default:
       return std::nullopt;
   }
@@ -307,6 +358,10 @@ std::string corrupted(Family family, std::string frame) {
   } else if (family == Family::Fluke28x) {
     const std::size_t comma = frame.find(',');  // the fields run together
     if (comma != std::string::npos) frame[comma] = ';';
+  } else if (family == Family::Ms2115b) {
+    frame[0] = '\x54';  // the sync byte wrong
+  } else if (family == Family::Ms8250d) {
+    frame.back() = '\x01';  // the closing zero lost
   } else {
     frame[3] = static_cast<char>(frame[3] ^ 0x40);  // the fixed high bits 011 broken
   }

@@ -30,6 +30,14 @@ void readMarks(const std::string& frame, const BitMark (&marks)[N], std::string&
     if (frameBit(frame, mark.index, mark.bit)) shown = mark.text;
 }
 
+// How many of the marks' bits are set: families that light one unit at most refuse more.
+template <std::size_t N>
+int marksLit(const std::string& frame, const BitMark (&marks)[N]) {
+  int lit = 0;
+  for (const BitMark& mark : marks) lit += frameBit(frame, mark.index, mark.bit);
+  return lit;
+}
+
 // The mode the AC and DC marks or else the unit name, for the kinds of measurement that
 // families with unit marks share; nullptr for any other.
 inline const char* markedMode(bool ac, bool dc, const std::string& unit) {

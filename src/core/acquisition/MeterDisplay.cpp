@@ -23,6 +23,30 @@ std::string numberText(const MeterDisplay& display) {
 
 }  // namespace
 
+bool fillLeadingBlanks(std::string& digits) {
+  const std::size_t firstShown = digits.find_first_not_of(' ');
+  if (firstShown == std::string::npos || digits.find(' ', firstShown) != std::string::npos)
+    return false;
+  for (char& c : digits)
+    if (c == ' ') c = '0';
+  return true;
+}
+
+bool readShownNumber(std::string_view shown, MeterDisplay& display) {
+  const std::size_t point = shown.find('.');
+  display.digits.clear();
+  display.decimals = 0;
+  for (const char c : shown)
+    if (c != '.') display.digits += c;
+  if (display.digits.empty() || display.digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  if (point != std::string_view::npos) {
+    if (shown.find('.', point + 1) != std::string_view::npos || point == 0) return false;
+    display.decimals = static_cast<int>(shown.size() - point - 1);
+  }
+  return true;
+}
+
 DecodedFrame readingOf(const MeterDisplay& display, char decimalSeparator) {
   DecodedFrame reading;
   reading.unit = display.prefix + display.unit;

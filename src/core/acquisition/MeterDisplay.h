@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/acquisition/MeterFrame.h"
 
@@ -19,6 +20,14 @@ struct MeterDisplay {
   std::string mode;                 // "DC", "AC", "AC+DC", "diode", "continuity", ...
   MeterFlags flags;
 };
+
+// Dark places before the first lit digit become zeros; false when nothing is lit or a dark
+// place stands inside the number.
+bool fillLeadingBlanks(std::string& digits);
+
+// A number as the display shows it ("12.34", "0"): its digits and decimals into the display;
+// false for anything else (a sign, blanks, two points, a point first).
+bool readShownNumber(std::string_view shown, MeterDisplay& display);
 
 // The reading the display stands for: the number as shown (never a number on overload),
 // the unit with its prefix, the mode and the flags.

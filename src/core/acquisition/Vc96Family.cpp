@@ -62,17 +62,7 @@ bool readValueField(std::string_view field, MeterDisplay& display) {
     display.flags.overload = true;
     return true;
   }
-  const std::size_t point = shown.find('.');
-  display.digits.clear();
-  for (const char c : shown)
-    if (c != '.') display.digits += c;
-  if (display.digits.empty() || display.digits.find_first_not_of("0123456789") != std::string::npos)
-    return false;
-  if (point != std::string_view::npos) {
-    if (shown.find('.', point + 1) != std::string_view::npos || point == 0) return false;
-    display.decimals = static_cast<int>(shown.size() - point - 1);
-  }
-  return true;
+  return readShownNumber(shown, display);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <sstream>
 
 #include "core/acquisition/MeterChoice.h"
 #include "core/acquisition/MeterFamily.h"
@@ -18,6 +19,28 @@ namespace {
 
 using ChannelParser = bool (CommandLineChannels::*)(const std::string&);
 
+// The names of the streaming families, ", " between them.
+std::string streamingFamilyNames() {
+  std::string names;
+  for (const MeterFamily* family : meterFamilies())
+    if (family->streaming()) names += (names.empty() ? "" : ", ") + std::string(family->name());
+  return names;
+}
+
+// `words` broken into lines of at most 80 columns, each after `indent` blanks.
+std::string wrapped(const std::string& words, std::size_t indent) {
+  std::string text, line;
+  std::istringstream in(words);
+  for (std::string word; in >> word;) {
+    if (!line.empty() && indent + line.size() + 1 + word.size() > 80) {
+      text += std::string(indent, ' ') + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+  }
+  return text + std::string(indent, ' ') + line + "\n";
+}
+
 // The options that make channels, with what each accepts.
 const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptions() {
   static const std::map<std::string, std::pair<ChannelParser, std::string>> options{
@@ -27,9 +50,8 @@ const std::map<std::string, std::pair<ChannelParser, std::string>>& channelOptio
         "hid:VID:PID[:SERIAL]"}},
       {"--baud", {&CommandLineChannels::baud, meterRatesText()}},
       {"--meter",
-       {&CommandLineChannels::meter,
-        "single, four, ut61eplus, fluke28x, fs9721, fs9922, es51922, ut71x, mm38xr, vc96 or a "
-        "model of --list-meters"}},
+       {&CommandLineChannels::meter, "single, four, ut61eplus, fluke28x, " +
+                                         streamingFamilyNames() + " or a model of --list-meters"}},
       {"--calc",
        {&CommandLineChannels::calc,
         "NAME=A*B, NAME=A/B, NAME=A-B or NAME=int(A) with channel numbers A and B"}},
@@ -259,9 +281,8 @@ std::string recordHelp() {
          "\n"
          "                          (default: the meter's usual rate when --meter is\n"
          "                          given, 19200 for es51922)\n"
-         "  --meter NAME            a model of --list-meters, or a protocol family:\n"
-         "                          single, four, ut61eplus, fluke28x (polled), fs9721,\n"
-         "                          fs9922, es51922, ut71x, mm38xr, vc96\n"
+         "  --meter NAME            a model of --list-meters, or a protocol family:\n" +
+         wrapped("single, four, ut61eplus, fluke28x (polled), " + streamingFamilyNames(), 26) +
          "  --list-meters           the known meter models with family and line\n"
          "  --calc NAME=EXPR        a calculated channel of channels by their place on\n"
          "                          the line: W=1*2, R=1/2, dV=1-2, Ah=int(2)\n"
@@ -313,8 +334,10 @@ std::string meterList() {
     row.resize(std::max<std::size_t>(row.size() + 2, 24), ' ');
     row += model.family;
     row.resize(std::max<std::size_t>(row.size() + 2, 35), ' ');
-    text += row + std::to_string(line.baud) + " " + std::to_string(line.dataBits) +
-            parityLetter(line.parity) + std::to_string(line.stopBits) + "  " + model.title() + "\n";
+    row += std::to_string(line.baud) + " " + std::to_string(line.dataBits) +
+           parityLetter(line.parity) + std::to_string(line.stopBits);
+    row.resize(std::max<std::size_t>(row.size() + 2, 47), ' ');  // "115200 8N1" fits
+    text += row + model.title() + "\n";
   }
   return text;
 }

@@ -51,6 +51,16 @@ void expectRows(const char* family, const std::vector<std::pair<std::string, std
 // Segment frames: position in the high nibble, digits as segments (1.234 is 05, 5B with
 // the point, 1F, 27), annunciators in bytes 1, 10 to 13.
 const std::string Fs9721Volts = hex("17 20 35 4D 5B 61 7F 82 97 A0 B0 C0 D4 E0");
+// 1.234 V DC: 1 (50), 2 (B5) with the point, 3 (F1), 4 (72); the last byte the checksum.
+const char* const Rs9lcdVolts = "00 02 00 72 F1 BD 50 01 AC";
+// 1.234 V DC: 02, then counted bytes; each digit's segments in two low nibbles, the point in
+// bit 0 of the digit after it.
+const char* const Bm25xVolts = "02 1C 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4";
+// 1.234 V DC: bytes counting 1 to 15; digits as two nibbles, sign and points in bit 0 of the
+// first.
+const char* const Dtm0660Volts = "1E 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D2 E0 F0";
+// 0.000 V DC as the MS8250D's published example: segment bits, 0 in the last byte.
+const char* const Ms8250dVolts = "00 02 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00";
 
 // An ASCII frame, the status bytes in hex.
 std::string fs9922(const std::string& head, const std::string& status) {
@@ -152,6 +162,132 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              // digit, two points, trailing blanks, the wrong end.
              {"DCX   0.0 V\r\n", "DCV+  0.0 V\r\n", "DCV   0.0xV\r\n", "DCV   0.0 A\r\n",
               "DCV   0.x V\r\n", "DCV  0..0 V\r\n", "DCV  0.0  V\r\n", "ACV   0.0 V\n\r"});
+  // Segment frames with the checksum: mode, annunciators, the digits from the right, status.
+  expectRows("rs9lcd",
+             {{hex(Rs9lcdVolts), "1,234 V|DC|A"},
+              {hex("00 03 00 72 F9 B5 50 09 B5"), "-12,34 mV|DC|A"},
+              {hex("08 60 00 00 8E D7 00 11 17"), "OL kΩ|resistance|OHA"},
+              {hex("09 08 82 D7 D7 59 72 20 65"), "4,700 µF|capacitance|RB"},
+              {hex("0A 80 01 D7 DF D7 E3 00 34"), "50,00 Hz|frequency|N"},
+              {hex("15 00 04 D7 E3 50 08 00 64"), "150 hFE|hFE|X"},
+              {hex("0D 00 08 DF E3 B5 00 00 C5"), "25,0 %|duty cycle|"}},
+             // Refused: a wrong checksum, no such digit, a dark digit inside the number, no
+             // digit at all, a byte short.
+             {hex("00 02 00 72 F1 BD 50 01 AD"), hex("00 02 00 72 F0 BD 50 01 AB"),
+              hex("00 02 00 72 00 BD 50 01 BB"), hex("00 02 00 00 00 00 00 01 3C"),
+              hex(Rs9lcdVolts).substr(1)});
+  // The counted nibbles: AC, DC and range, the digits, prefixes, units; a C last: temperature.
+  expectRows("bm25x",
+             {{hex(Bm25xVolts), "1,234 V|DC|A"},
+              {hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4"), "-12,34 mV|AC|HR"},
+              {hex("02 18 20 30 40 5E 6B 77 81 90 A0 B1 C4 D0 E0"), "OL kΩ|resistance|OA"},
+              {hex("02 10 20 3A 4D 58 6F 7D 87 9E A1 B0 C0 D0 E0"), "23,5 °C|temperature|"},
+              {hex("02 10 20 3E 4B 5D 67 70 8A 9A AD B0 C0 D8 E4"), "0,512 V|diode|X"},
+              {hex("02 10 20 34 4E 59 6A 7E 8B 9E AB B0 C0 D6 E8"), "4,700 µF|capacitance|N"}},
+             // Refused: another start byte, a miscounted nibble, no such digit, a dark digit
+             // inside the number, the dashes between ranges, a byte short.
+             {hex("03 1C 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 4A 6B 6D 78 8F 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 4A 5B 6D 78 8B 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 4A 50 60 78 8F 94 AE B0 C0 D0 E4"),
+              hex("02 1C 20 30 44 50 64 70 84 90 A4 B0 C0 D0 E4"), hex(Bm25xVolts).substr(1)});
+  // Bit 3 of the first byte marks a frame for the interface; one prefix and unit at most.
+  expectRows("dtm0660",
+             {{hex(Dtm0660Volts), "1,234 V|DC|A"},
+              {hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0"), "-12,34 mA|AC|HRB"},
+              {hex("1C 20 30 4E 5B 66 71 80 90 A0 B4 C2 D0 E0 F0"), "OL MΩ|resistance|OA"},
+              {hex("18 2E 3B 4D 57 60 7A 8A 9D A8 B0 C0 D2 E0 F0"), "0,512 V|diode|"},
+              {hex("18 20 30 4A 5D 68 7F 8D 97 A0 B0 C0 D0 E2 F8"), "23,5 °C|temperature|X"},
+              {hex("1C 2C 37 4E 5B 6F 7B 8E 9B A0 B0 C0 D4 E0 F2"), "50,00 Hz|frequency|AN"}},
+             // Refused: no interface mark, AC and DC, two units, a miscounted nibble, no such
+             // digit, a byte short.
+             {hex("16 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D2 E0 F0"),
+              hex("1B 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D2 E0 F0"),
+              hex("1E 20 3A 4B 5D 68 7F 84 9E A0 B0 C0 D3 E0 F0"),
+              hex("1E 20 3A 4B 6D 68 7F 84 9E A0 B0 C0 D2 E0 F0"),
+              hex("1E 20 3A 4B 5D 68 7F 84 9F A0 B0 C0 D2 E0 F0"), hex(Dtm0660Volts).substr(1)});
+  // Digits spread over bytes 2 to 8, the marks around them; interface mark, a closing zero.
+  expectRows(
+      "ms8250d",
+      {{hex(Ms8250dVolts), "0,000 V|DC|A"},
+       {hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00"), "-12,34 mA|AC|HRB"},
+       {hex("00 02 00 00 53 73 04 00 00 44 00 00 00 00 00 00 10 00"), "OL kΩ|resistance|OA"},
+       {hex("00 02 10 72 10 33 35 53 03 02 02 00 00 00 00 00 04 00"), "4,700 µF|capacitance|N"},
+       {hex("00 02 10 27 53 73 35 53 03 00 04 00 00 00 00 00 02 00"), "50,00 Hz|frequency|X"},
+       {hex("00 02 30 75 71 02 30 72 01 10 00 01 00 00 00 00 00 00"), "0,512 V|diode|"}},
+      // Refused: no closing zero, no interface mark, AC and DC, two units, no such
+      // digit, two points, a window across two frames, a byte short.
+      {hex("00 02 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 01"),
+       hex("00 00 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("00 12 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("00 02 32 75 53 33 35 53 03 50 00 00 00 00 00 00 10 00"),
+       hex("00 02 32 75 13 33 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("00 02 32 75 53 73 35 53 03 10 00 00 00 00 00 00 10 00"),
+       hex("02 32 75 53 33 35 53 03 10 00 00 00 00 00 00 10 00 00"), hex(Ms8250dVolts).substr(1)});
+  // Function, range and 16-bit counts; volts and amperes signed; bit 0 of the last: manual.
+  expectRows("ms2115b",
+             {{hex("55 02 01 00 00 00 00 00 00"), "0,000 V|AC|A"},
+              {hex("55 0A 02 00 2E FB 00 00 00"), "-12,34 V|DC|A"},
+              {hex("55 04 05 00 9B 18 00 00 00"), "OL MΩ|resistance|OA"},
+              {hex("55 05 03 00 63 00 00 00 01"), "0,099 µF|capacitance|"},
+              {hex("55 05 07 00 2F 00 00 00 01"), "0,47 mF|capacitance|"},
+              {hex("55 06 00 00 88 13 00 00 00"), "50,00 Hz|frequency|A"},
+              {hex("55 0B 00 00 00 02 00 00 01"), "0,512 V|diode|"},
+              {hex("55 01 00 00 D2 04 00 00 00"), "12,34 A|AC|A"}},
+             // Refused: another sync byte, function 7, a volts range beyond 1000 V, a byte short.
+             {hex("54 02 01 00 00 00 00 00 00"), hex("55 07 01 00 00 00 00 00 00"),
+              hex("55 02 05 00 00 00 00 00 00"), hex("55 02 01 00 00 00 00 00")});
+  // Seven characters of number, no unit.
+  expectRows("m2110",
+             {{"  1.234\r\n", "1,234||"}, {"-0.0512\r\n", "-0,0512||"}, {"OVERRNG\r\n", "OL||O"}},
+             // Refused: a letter, two points, a blank inside, the wrong end.
+             {"  1.2x4\r\n", " 1.2.34\r\n", " 1 234 \r\n", "  1.234\n\r"});
+  // Sign and value in seven characters, prefix, unit and flag in eight, CR.
+  expectRows("asycii",
+             {{" 1.2345 Vdc    \r", "1,2345 V|DC|"},
+              {"-12.345mVac    \r", "-12,345 mV|AC|"},
+              {"   O.L kohm    \r", "OL kΩ|resistance|O"},
+              {" 50.000 Hz     \r", "50,000 Hz|frequency|"},
+              {" 0.5120 Vd     \r", "0,5120 V|diode|"},
+              {" 47.00 nF      \r", "47,00 nF|capacitance|"},
+              {"   12.5 %+     \r", "12,5 %|duty cycle|"},
+              {" 1.2345 VPk+   \r", "1,2345 V||X"}},
+             // Refused: no CR, a unit or flag of no such name, a letter in the value, a plus
+             // sign, a blank between unit and flag, a character short.
+             {" 1.2345 Vdc    \n", " 1.2345 W      \r", " 1.2345 Vxy    \r", " 1.2x45 Vdc    \r",
+              "+1.2345 Vdc    \r", " 1.2345 V dc   \r", " 1.2345 Vdc   \r"});
+  // ES519xx blocks: range, digits, function, status, options. The 2400-baud chips mark the
+  // peaks and the frequency in option 1, the 19200-baud ones hold, max, min there.
+  expectRows("es51978",
+             {{"11234;00:\r\n", "1,234 V|DC|A"},
+              {"01234900:\r\n", "12,34 mA|DC|A"},
+              {"11234;08:\r\n", "1,234 V|DC|AX"},
+              {"00050;01:\r\n", "0,050 kHz|frequency|A"}},
+             // Refused: a volts range beyond the chip's, a broken high nibble, a byte short.
+             {"51234;00:\r\n", "11234;0p:\r\n", "11234;00:\r"});
+  expectRows("es51986",
+             {{"11234;00:\r\n", "12,34 V|DC|A"},
+              {"40512;484\r\n", "-51,2 mV|AC|H"},
+              {"200003102\r\n", "OL kΩ|resistance|OA"},
+              {"00050;003\r\n", "0,050 kHz|frequency|A"},
+              {"347006202\r\n", "4,700 µF|capacitance|AB"},
+              {"002354002\r\n", "?||"}},
+             // Refused: the wrong end, AC and DC, a digit that is none, a volts range beyond the
+             // chip's, a byte short.
+             {"11234;00:\n\r", "11234;00<\r\n", "112:4;00:\r\n", "51234;00:\r\n", "11234;00:\r"});
+  // Function and selection digits, range, five digits; status and option nibbles.
+  expectRows("vc870",
+             {{"000123450000000000000\r\n", "1,2345 V|DC|A"},
+              {"012023050000000011000\r\n", "230,5 V|AC|HRA"},
+              {"202000000000000100000\r\n", "OL kΩ|resistance|OA"},
+              {"600012340000000602000\r\n", "-12,34 µA|DC|B"},
+              {"504050000000000000000\r\n", "50,00 kHz|frequency|A"},
+              {"110002350000000000000\r\n", "23,5 °C|temperature|A"},
+              {"900010000000000000000\r\n", "?||"}},
+             // Refused: the wrong end, a letter for the function, a digit that is none, a range
+             // the function lacks, a byte short.
+             {"000123450000000000000\n\r", "A00123450000000000000\r\n", "00012x450000000000000\r\n",
+              "101123450000000000000\r\n", "00012345000000000000\r\n"});
   // A decoder's unit, mode and overload go into the journal row as decoded.
   std::string frame = "600000310000\r\n";
   const auto decoded = familyNamed("es51922")->decode(frame, '.');
@@ -168,7 +304,18 @@ TEST(MeterFamilies, TheFramerFindsTheNewestValidFrameWhereverTheStreamStarted) {
            {"es51922", "012345;000:0\r\n", "054321;000:0\r\n"},
            {"ut71x", "123451101\r\n", "543211101\r\n"},
            {"mm38xr", "0C137005000A0\r\n", "0C099604100A1\r\n"},
-           {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"}}) {
+           {"vc96", "DCV-  0.1mV\r\n", "ACA   761mA\r\n"},
+           {"rs9lcd", hex(Rs9lcdVolts), hex("00 03 00 72 F9 B5 50 09 B5")},
+           {"bm25x", hex(Bm25xVolts), hex("02 13 20 31 4A 5A 6D 79 8F 94 AE B8 C0 D1 E4")},
+           {"dtm0660", hex(Dtm0660Volts), hex("19 21 3A 4A 5D 69 7F 84 9E A0 B1 CC D9 E0 F0")},
+           {"ms8250d", hex(Ms8250dVolts),
+            hex("04 32 00 30 72 41 37 21 03 01 01 00 00 00 00 80 08 00")},
+           {"ms2115b", hex("55 02 01 00 00 00 00 00 00"), hex("55 0A 02 00 2E FB 00 00 00")},
+           {"m2110", "  1.234\r\n", "-0.0512\r\n"},
+           {"asycii", " 1.2345 Vdc    \r", "-12.345mVac    \r"},
+           {"es51978", "11234;00:\r\n", "01234900:\r\n"},
+           {"es51986", "11234;00:\r\n", "40512;484\r\n"},
+           {"vc870", "000123450000000000000\r\n", "600012340000000602000\r\n"}}) {
     StreamFramer framer(*familyNamed(name));
     // Mid-frame start, garbage, a damaged copy, then two frames and the head of a third.
     std::string damaged = newer;
