@@ -255,30 +255,5 @@ TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
   EXPECT_EQ(publishedRows(broker), before);  // nothing more under the prefix itself
 }
 
-// The window with two meters and a channel calculated from them publishes each under a topic of
-// its own, every journalled reading once.
-TEST(PublishE2e, TheWindowPublishesEachMeterAndCalculatedChannelUnderItsOwnTopic) {
-  MqttBroker broker;
-  if (!broker.problem().isEmpty()) GTEST_SKIP() << broker.problem().toStdString();
-  ASSERT_TRUE(broker.subscribe());
-  TestHome home;
-  publishTo(home, broker.port(), MqttBroker::Password,
-            {{"Channel1", "meter"},
-             {"Port1", "1"},
-             {"Channel2", "meter"},
-             {"Port2", "2"},
-             {"Channel3", "calc"},
-             {"Calc3", "W=1*2"}});
-  MeterSim volts(home, {"--port", "1", "--values", "const:12"});
-  MeterSim amps(home, {"--port", "2", "--values", "ramp:1,1", "--unit", " A"});
-  ASSERT_TRUE(volts.ready() && amps.ready());
-  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
-  ASSERT_TRUE(app.connected() && app.ok(QStringLiteral("click chkActive")));
-  EXPECT_TRUE(waitUntil([&] { return publishedRows(broker, "lab/dmm/calc3").size() >= 4; }, 10s));
-  ASSERT_TRUE(app.quit());
-  expectEachSourcePublished(home, broker, 4);
-  EXPECT_EQ(publishedRows(broker), QStringList());  // nothing under the prefix itself
-}
-
 }  // namespace
 }  // namespace kelvor::e2e

@@ -119,7 +119,7 @@ TEST_F(TraceFileCommandsTest, ARecoveredJournalLosesOnlyItsMalformedRows) {
 }
 
 // The dialogs start in the user's documents folder (never the program's), then in the folder
-// of the file chosen last.
+// of the file chosen last; the save dialog asks before it replaces a file.
 TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUsed) {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   QStringList started;
@@ -128,6 +128,8 @@ TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUs
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       if (!dialog) return;
       started << dialog->directory().absolutePath();
+      if (dialog->acceptMode() == QFileDialog::AcceptSave)
+        started << (dialog->testOption(QFileDialog::DontConfirmOverwrite) ? "replaces" : "asks");
       dialog->selectFile(file);
       QMetaObject::invokeMethod(dialog, "accept");
     });
@@ -135,7 +137,7 @@ TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUs
   answer(path("a.kvr")), traceFiles.onSaveClicked(0);
   answer(path("a.kvr")), traceFiles.onLoadClicked(0);
   EXPECT_EQ(started, QStringList({QFileInfo(documents).isDir() ? documents : QDir::homePath(),
-                                  QDir(files.path()).absolutePath()}));
+                                  "asks", QDir(files.path()).absolutePath()}));
 }
 
 // A write that fails part-way keeps the old file and leaves nothing else behind, also where all

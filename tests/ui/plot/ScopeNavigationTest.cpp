@@ -204,7 +204,11 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
          c.recording.drawingActiveBox->click();
          reading("DC  0.700 V  \r");
        }},
-      {"loading a file replaces a channel", [&] { traceFiles.loadFrom(2, file); }},
+      {"loading a file into the recording channel replaces it and ends the recording",
+       [&] {
+         traceFiles.loadFrom(0, file);
+         EXPECT_FALSE(c.recording.drawingActiveBox->isChecked());
+       }},
       {"a replayed journal replaces a channel", [&] { traceFiles.replayJournal(journal, 2); }},
       {"reset empties every channel", [&] { c.recording.resetButton->click(); }}};
   window.scope().redrawAll(Rescale::Keep);
