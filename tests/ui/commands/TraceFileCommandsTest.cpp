@@ -85,8 +85,9 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
         << messages.join("").toStdString();
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
-    EXPECT_TRUE(loaded || (window.controls().recording.drawingActiveBox->isChecked() &&
-                           std::tuple(state.running(), state.startTime()) == before));
+    // A journal loaded into the recording channel ends that recording.
+    EXPECT_EQ(window.controls().recording.drawingActiveBox->isChecked(), !loaded);
+    EXPECT_TRUE(loaded || std::tuple(state.running(), state.startTime()) == before);
   }
 }
 
