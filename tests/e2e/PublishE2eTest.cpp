@@ -188,10 +188,10 @@ TEST(PublishE2e, ABrokerThatNeverAnswersDoesNotHoldUpClosingTheWindow) {
   EXPECT_LT(closing[1] - closing[0], 500);
 }
 
-// kelvor-record publishes as the window does, one meter under the topic given, several meters
-// and a calculated channel each under a topic of its own below it; a refused login or
-// connection, an unknown host, a certificate of another CA and an unreadable CA file are one
-// line each and cost no reading.
+// kelvor-record publishes as the window does (through the same station), one meter under the
+// topic given, several meters and a calculated channel each under a topic of its own below it; a
+// refused login or connection, an unknown host, a certificate of another CA and an unreadable CA
+// file are one line each and cost no reading.
 TEST(PublishE2e, TheCommandLineRecorderPublishesEveryReadingOrSaysOnceWhyNot) {
   MqttBroker broker;
   if (!broker.problem().isEmpty()) GTEST_SKIP() << broker.problem().toStdString();
