@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every protocol family against the simulator, through kelvor-record and the window.
+// Every protocol family against the simulator, through kelvor-record. What each family's frames
+// show in the window, its mode with the annunciators, is MeterFamilyTest's.
 
 #include <QDir>
 
@@ -101,23 +102,6 @@ TEST(MeterFamiliesE2e, AnotherFamilysStreamIsToldAndTheRunWithoutReadingsFails) 
             "COM1: data arrives, but no valid fs9922 frame: another meter or rate?\n"
             "kelvor-record: Nothing recorded: no meter gave a reading\n");
   EXPECT_TRUE(QDir(home.file("data/Kelvor/recordings")).entryList(QDir::Files).isEmpty());
-}
-
-// The window reads a streaming meter of the family set and shows its reading with unit and
-// prefix, its mode and its annunciators. What each family's frames show is MeterFamilyTest's, what
-// goes into the journal kelvor-record's test above.
-TEST(MeterFamiliesE2e, TheWindowShowsAStreamingFamilysReading) {
-  TestHome home;
-  MeterSim sim(home, {"--port", "1", "--meter", "es51922", "--values", "const:-2.5", "--unit",
-                      "kOhm", "--mode", "OH", "--low-battery"});
-  ASSERT_TRUE(sim.ready());
-  home.writeSettings({{"Meter", "es51922"}});
-  KelvorApp app(home, QStringLiteral("en_US.UTF-8"));
-  ASSERT_TRUE(app.connected());
-  const QString shown = "-2.5000 kΩ|resistance AUTO BAT";
-  EXPECT_TRUE(
-      waitUntil([&] { return app.text("lblVal") + "|" + app.text("lblACDC") == shown; }, 10s))
-      << app.text("lblVal").toStdString();
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real recorder against the real meter simulator over a pseudo-terminal. What each frame
-// shows is AcquisitionTest's; a hostile meter is RecoveryE2e's, a four-display meter
-// MeterStateE2e's, a port that does not open PortDialogE2e's.
+// shows is AcquisitionTest's; a hostile meter's split, late, partial and stray answers
+// PollingCycleTest's, a four-display meter MeterStateE2e's, a port that does not open
+// PortDialogE2e's.
 #include <QFileInfo>
 #include <set>
 

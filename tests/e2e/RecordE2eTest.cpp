@@ -231,17 +231,5 @@ TEST(RecordE2e, PortAndOutputOptionsOpenWhatTheyNameOrSaySoInOneLine) {
   EXPECT_EQ(journalValues(contentsOf(home.file("f-2.csv"))).size(), 1u);
 }
 
-// Two meters polled on one tick, and the channels calculated from them in a journal of their own.
-TEST(RecordE2e, TwoMetersShareTheTickAndTheirPowerAndChargeAreJournalled) {
-  TestHome home;
-  MeterSim voltage(home, {"--port", "1", "--values", "const:12"});
-  MeterSim current(home, {"--port", "2", "--values", "ramp:1,1", "--unit", " A"});
-  ASSERT_TRUE(voltage.ready() && current.ready());
-  RecordProcess recorder(home, {"--port", "COM1", "--port", "COM2", "--calc", "W=1*2", "--calc",
-                                "Ah=int(2)", "--duration", "10s"});
-  ASSERT_EQ(recorder.status(), 0);
-  EXPECT_EQ(checkPowerAndCharge(home), 0);
-}
-
 }  // namespace
 }  // namespace kelvor::e2e

@@ -85,8 +85,11 @@ TEST(MeterFamilies, EachFamilyDecodesItsFramesAndRefusesDamagedOnes) {
              // highBit: an 8-bit line, where the 8th bit is no adapter's mistake.
              {rotated, wrongPosition, highBit, badDigit, Fs9721Volts.substr(1)});
   // The display shows the annunciators beside the mode.
-  std::string held = hex("13 27 3D 4A 57 61 75 87 9D A2 B0 C7 D0 E0");
-  EXPECT_EQ(familyNamed("fs9721")->decode(held, ',')->modeText, "resistance HOLD REL AUTO");
+  std::string held = hex("13 27 3D 4A 57 61 75 87 9D A2 B0 C7 D0 E0"),
+              low = fs9922("+0330 4", "6 24 0 2 0");
+  EXPECT_EQ(familyNamed("fs9721")->decode(held, ',')->modeText + "|" +
+                familyNamed("fs9922")->decode(low, ',')->modeText,
+            "resistance HOLD REL AUTO|temperature HOLD REL MAX BAT");
   // ASCII frames.
   expectRows("fs9922",
              {{fs9922("+1234 2", "30 0 0 80 0"), "12,34 V|DC|A"},

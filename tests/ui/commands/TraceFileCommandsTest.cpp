@@ -85,8 +85,9 @@ TEST_F(TraceFileCommandsTest, AJournalIsReplayedIntoTheChannelAndAFailedLoadChan
         << messages.join("").toStdString();
     // Stored as a live recording would have: the first reading at once, the others as due.
     EXPECT_EQ(window.traces().value(1, 1) + window.traces().time(1, 1), loaded ? 1.5f : 6.2f);
-    EXPECT_TRUE(loaded || (window.controls().recording.drawingActiveBox->isChecked() &&
-                           std::tuple(state.running(), state.startTime()) == before));
+    // A journal loaded into the recording channel ends that recording.
+    EXPECT_EQ(window.controls().recording.drawingActiveBox->isChecked(), !loaded);
+    EXPECT_TRUE(loaded || std::tuple(state.running(), state.startTime()) == before);
   }
 }
 
@@ -119,7 +120,7 @@ TEST_F(TraceFileCommandsTest, ARecoveredJournalLosesOnlyItsMalformedRows) {
 }
 
 // The dialogs start in the user's documents folder (never the program's), then in the folder
-// of the file chosen last.
+// of the file chosen last; the save dialog asks before it replaces a file.
 TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUsed) {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   QStringList started;
@@ -128,6 +129,8 @@ TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUs
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       if (!dialog) return;
       started << dialog->directory().absolutePath();
+      if (dialog->acceptMode() == QFileDialog::AcceptSave)
+        started << (dialog->testOption(QFileDialog::DontConfirmOverwrite) ? "replaces" : "asks");
       dialog->selectFile(file);
       QMetaObject::invokeMethod(dialog, "accept");
     });
@@ -135,7 +138,7 @@ TEST_F(TraceFileCommandsTest, DialogsStartInTheDocumentsFolderThenInTheOneLastUs
   answer(path("a.kvr")), traceFiles.onSaveClicked(0);
   answer(path("a.kvr")), traceFiles.onLoadClicked(0);
   EXPECT_EQ(started, QStringList({QFileInfo(documents).isDir() ? documents : QDir::homePath(),
-                                  QDir(files.path()).absolutePath()}));
+                                  "asks", QDir(files.path()).absolutePath()}));
 }
 
 // A write that fails part-way keeps the old file and leaves nothing else behind, also where all

@@ -159,6 +159,8 @@ class FitAndOverlap : public testing::StartedMainWindow {
 
 TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   EXPECT_TRUE(fits(&window));
+  // The dialogs' own Qt texts (their standard buttons) are in the interface language too.
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open") == "Öffnen", context.LangCode == 0);
   // A streaming meter's value with its unit and its mode with the annunciators stay whole.
   const MainControls& controls = window.controls();
   ReadingLabels labels(controls.reading, controls.time, controls.range);

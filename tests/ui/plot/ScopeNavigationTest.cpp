@@ -204,7 +204,13 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
          c.recording.drawingActiveBox->click();
          reading("DC  0.700 V  \r");
        }},
-      {"loading a file replaces a channel", [&] { traceFiles.loadFrom(2, file); }},
+      {"loading a file replaces a channel, and ends the recording into it",
+       [&] {
+         traceFiles.loadFrom(2, file), traceFiles.loadFrom(0, file);
+         EXPECT_EQ(std::tuple(window.traces().value(2, 2), window.traces().count(0),
+                              c.recording.drawingActiveBox->isChecked()),
+                   std::tuple(0.2f, 2, false));
+       }},
       {"a replayed journal replaces a channel", [&] { traceFiles.replayJournal(journal, 2); }},
       {"reset empties every channel", [&] { c.recording.resetButton->click(); }}};
   window.scope().redrawAll(Rescale::Keep);
