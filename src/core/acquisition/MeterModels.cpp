@@ -117,6 +117,7 @@ constexpr MeterModel modelTable[] = {
     {"SparkFun", "70C", "fs9922", Fortune},
     {"Wintex", "TD2200", "es51922", Cyrustek},
     {"ISO-TECH", "IDM98II", "es51978", Es51978},
+    {"Amprobe", "35XP-A", "es51986", Cyrustek},
     {"Tenma", "72-1016", "es51986", Cyrustek},
     {"UNI-T", "UT803", "es51986", Cyrustek},
     {"Tenma", "72-7732", "ut71x", Ut71},
