@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -15,17 +14,12 @@
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/StreamFramer.h"
 #include "core/journal/JournalFormat.h"
+#include "support/HexBytes.h"
 
 namespace kelvor {
 namespace {
 
-// "17 20 35" as the bytes 0x17, 0x20, 0x35.
-std::string hex(const std::string& text) {
-  std::string out;
-  std::istringstream in(text);
-  for (int value; in >> std::hex >> value;) out += static_cast<char>(value);
-  return out;
-}
+using testing::hex;
 
 // "text|unit|mode|flags" of a decoded frame; flags as letters: O overload, H hold,
 // R relative, A auto range, B low battery, N min, X max. Nothing decoded: "-".

@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "core/acquisition/MeterFamily.h"
+#include "support/HexBytes.h"
 
 namespace kelvor {
 namespace {
 
-// "AB CD 10" as those bytes.
-std::string bytes(const std::string& text) {
-  std::string out;
-  std::istringstream in(text);
-  for (int value; in >> std::hex >> value;) out += static_cast<char>(value);
-  return out;
-}
+using testing::hex;
 
 // "text|mode|flags" of a decoded answer, flags as letters: O overload, H hold, R relative,
 // A auto range, B low battery, N min, X max. Nothing decoded: "-".
@@ -59,7 +53,7 @@ TEST(PolledFamilies, Ut61ePlusAnswersShowTheDisplayAndDamagedOnesNothing) {
             {"AB CD 10 03 31 20 20 33 32 2E 34 78 00 00 00 00 00 03 3B", "-"},
             {"AB CD 10 03 31 20 20 33 2E 2E 34 32 00 00 00 00 00 02 F1", "-"},
             {"AB CD 10 03 31 20 20 33 32 2E 34 32 00 00 00 00 00 02", "-"}})
-    EXPECT_EQ(shown("ut61eplus", bytes(answer)), expected) << answer;
+    EXPECT_EQ(shown("ut61eplus", hex(answer)), expected) << answer;
 }
 
 // The examples of the meter's remote interface description, and broken answers.
@@ -107,7 +101,7 @@ TEST(PolledFamilies, AnAnswerIsCompleteAtItsLengthOrItsEnd) {
         Row{"fluke28x", std::string(90, 'x'), 80}})
     EXPECT_EQ(familyNamed(family)->completeAnswer(received), length) << family << received;
   // The UT61E+ request is the only one its meters are safe with.
-  EXPECT_EQ(familyNamed("ut61eplus")->pollCommand(), bytes("AB CD 03 5E 01 D9"));
+  EXPECT_EQ(familyNamed("ut61eplus")->pollCommand(), hex("AB CD 03 5E 01 D9"));
 }
 
 }  // namespace
