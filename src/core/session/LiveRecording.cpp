@@ -23,6 +23,7 @@ LiveRecording::LiveRecording(const Clock& clock, AlarmSound& sound, const Views&
 LiveRecording::~LiveRecording() = default;
 
 void LiveRecording::attachGroup(MeterGroup* group, std::vector<int> channels) {
+  gate_.reset();  // it holds the meters of the group before; a waiting start waits anew
   group_ = group;
   channels_ = std::move(channels);
   if (group_) group_->setRecording(state().running());

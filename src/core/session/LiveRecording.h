@@ -45,7 +45,8 @@ class LiveRecording : public MeterGroup::TickListener, private RecordingListener
   // The plot draws the readings and the store.
   void attachPlot(TraceView* plot) { plot_ = plot; }
   // The group whose ticks feed `channels` (from 0); none: nothing feeds the recording. Its
-  // meters journal while the recording runs. The owner hands on the group's ticks.
+  // meters journal while the recording runs. The owner hands on the group's ticks, and
+  // detaches the group (nullptr) before its meters go.
   void attachGroup(MeterGroup* group, std::vector<int> channels);
   const std::vector<int>& channels() const { return channels_; }
   // Readings per stored sample, as the plot's duration asks.

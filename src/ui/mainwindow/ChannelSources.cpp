@@ -13,12 +13,14 @@ ChannelSources::ChannelSources(MeterStation& station, LiveRecording& recording)
 }
 
 ChannelSources::~ChannelSources() {
+  recording_.attachGroup(nullptr, {});  // before the station's meters go
   station_.removeListener(&recording_);
   station_.setAlarmTest({});
 }
 
 void ChannelSources::bind(const std::vector<ChannelBinding>& bindings, int ownChannel,
                           QWidget* parent) {
+  recording_.attachGroup(nullptr, {});  // the meters it holds may go with the old binding
   station_.bind(bindings);
   ownChannel_ = ownChannel;
   for (const int channel : station_.boundChannels())
