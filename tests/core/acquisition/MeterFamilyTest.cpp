@@ -14,25 +14,14 @@
 #include "core/acquisition/MeterModels.h"
 #include "core/acquisition/StreamFramer.h"
 #include "core/journal/JournalFormat.h"
-#include "support/HexBytes.h"
+#include "support/FamilyFrames.h"
 
 namespace kelvor {
 namespace {
 
 using testing::hex;
 
-// "text|unit|mode|flags" of a decoded frame; flags as letters: O overload, H hold,
-// R relative, A auto range, B low battery, N min, X max. Nothing decoded: "-".
-std::string shown(const MeterFamily& family, std::string frame) {
-  const auto decoded = family.decode(frame, ',');
-  if (!decoded) return "-";
-  const MeterFlags& f = decoded->flags;
-  const bool on[] = {f.overload, f.hold, f.relative, f.autoRange, f.lowBattery, f.min, f.max};
-  std::string flags;
-  for (int i = 0; i < 7; ++i)
-    if (on[i]) flags += "OHRABNX"[i];
-  return decoded->valueText + "|" + decoded->mode + "|" + flags;
-}
+using testing::shown;
 
 // Frames and what they show; frames that decode to nothing.
 void expectRows(const char* family, const std::vector<std::pair<std::string, std::string>>& rows,

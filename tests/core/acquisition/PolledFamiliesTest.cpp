@@ -7,24 +7,16 @@
 #include <vector>
 
 #include "core/acquisition/MeterFamily.h"
-#include "support/HexBytes.h"
+#include "support/FamilyFrames.h"
 
 namespace kelvor {
 namespace {
 
 using testing::hex;
 
-// "text|mode|flags" of a decoded answer, flags as letters: O overload, H hold, R relative,
-// A auto range, B low battery, N min, X max. Nothing decoded: "-".
-std::string shown(const char* family, std::string answer) {
-  const auto decoded = familyNamed(family)->decode(answer, ',');
-  if (!decoded) return "-";
-  const MeterFlags& f = decoded->flags;
-  const bool on[] = {f.overload, f.hold, f.relative, f.autoRange, f.lowBattery, f.min, f.max};
-  std::string flags;
-  for (int i = 0; i < 7; ++i)
-    if (on[i]) flags += "OHRABNX"[i];
-  return decoded->valueText + "|" + decoded->mode + "|" + flags;
+// What a family's answer shows ("text|mode|flags", as testing::shown).
+std::string shown(const char* family, const std::string& answer) {
+  return testing::shown(*familyNamed(family), answer);
 }
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
