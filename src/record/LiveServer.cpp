@@ -12,7 +12,6 @@
 #include <cstring>
 
 #include "record/LivePage.h"
-#include "record/PlotPicture.h"
 
 namespace kelvor {
 
@@ -91,8 +90,8 @@ LiveServer::LiveServer(const HttpAddress& address, std::string token, bool germa
     : address_(address),
       token_(std::move(token)),
       german_(german),
-      separator_(decimalSeparator),
-      feed_(decimalSeparator) {}
+      feed_(decimalSeparator),
+      picture_(decimalSeparator) {}
 
 LiveServer::~LiveServer() {
   stop();
@@ -177,7 +176,7 @@ int LiveServer::plot(MHD_Connection* connection) {
     const bool same = plotSize_.width == size->width && plotSize_.height == size->height &&
                       plotSize_.ratio == size->ratio;
     if (plotPng_.isEmpty() || !same || now - plotTime_ >= 1s) {
-      plotPng_ = plotPng(feed_.traces(), *size, separator_);
+      plotPng_ = picture_.png(feed_.traces(), *size);
       plotSize_ = *size;
       plotTime_ = now;
     }

@@ -8,6 +8,7 @@
 
 #include "core/record/HttpAccess.h"
 #include "record/LiveFeed.h"
+#include "record/PlotPicture.h"
 
 struct MHD_Daemon;
 struct MHD_Connection;
@@ -48,10 +49,10 @@ class LiveServer {
   HttpAddress address_;
   std::string token_;
   bool german_;
-  char separator_;
   LiveFeed feed_;
   MHD_Daemon* daemon_ = nullptr;
   std::mutex plotMutex_;  // one picture at a time; a second asked within a second is the same
+  PlotPicture picture_;
   QByteArray plotPng_;
   HttpAccess::PlotSize plotSize_;
   std::chrono::steady_clock::time_point plotTime_;

@@ -4,11 +4,10 @@
 #include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
-#include <QImage>
 #include <QPainter>
 #include <algorithm>
-
-#include "core/plot/ReviewPlot.h"
+#include <cstring>
+#include <unordered_map>
 
 namespace kelvor {
 
@@ -23,6 +22,7 @@ void drawLabels(QImage& image, const ReviewPlot& plot, int ratio) {
   painter.scale(ratio, ratio);
   QFont font = painter.font();
   font.setPixelSize(11);
+  font.setStyleStrategy(QFont::NoAntialias);  // white only: the picture keeps a palette
   painter.setFont(font);
   painter.setPen(Qt::white);
   for (const YAxisLabel& label : plot.valueLabels())
@@ -38,24 +38,63 @@ void drawLabels(QImage& image, const ReviewPlot& plot, int ratio) {
 
 }  // namespace
 
-QByteArray plotPng(const TraceStore& store, const HttpAccess::PlotSize& size,
-                   char decimalSeparator) {
-  ReviewPlot plot(store.lastSlot(), decimalSeparator);
-  plot.store() = store;
-  plot.setTimes(std::nullopt, TimeLabelWidth);
-  plot.resize(size.width, size.height, size.width * size.ratio, size.height * size.ratio,
-              size.ratio);
-  const Raster& raster = plot.raster();
-  QImage image(reinterpret_cast<const uchar*>(raster.data()), raster.width(), raster.height(),
-               QImage::Format_RGB32);
-  image = image.copy();
-  drawLabels(image, plot, size.ratio);
-  image.setDevicePixelRatio(size.ratio);
+PlotPicture::PlotPicture(char decimalSeparator) : plot_(TraceStore::LastSlot, decimalSeparator) {}
+
+QByteArray PlotPicture::png(const TraceStore& store, const HttpAccess::PlotSize& size) {
+  plot_.store() = store;
+  plot_.setTimes(std::nullopt, TimeLabelWidth);
+  plot_.resize(size.width, size.height, size.width * size.ratio, size.height * size.ratio,
+               size.ratio);
+  const Raster& raster = plot_.raster();
+  if (picture_.width() != raster.width() || picture_.height() != raster.height())
+    picture_ = QImage(raster.width(), raster.height(), QImage::Format_RGB32);
+  const auto rowBytes = static_cast<std::size_t>(raster.width()) * sizeof(std::uint32_t);
+  for (int y = 0; y < raster.height(); ++y)
+    std::memcpy(picture_.scanLine(y), raster.data() + static_cast<std::size_t>(y) * raster.width(),
+                rowBytes);
+  picture_.setDevicePixelRatio(1);
+  drawLabels(picture_, plot_, size.ratio);
+  QImage& out = toPalette() ? indexed_ : picture_;
+  out.setDevicePixelRatio(size.ratio);
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
+  out.save(&buffer, "PNG");
   return png;
+}
+
+bool PlotPicture::toPalette() {
+  const int w = picture_.width(), h = picture_.height();
+  if (indexed_.width() != w || indexed_.height() != h)
+    indexed_ = QImage(w, h, QImage::Format_Indexed8);
+  QList<QRgb> colours;
+  std::unordered_map<QRgb, uchar> index;
+  QRgb last = 0;
+  uchar lastIndex = 0;
+  bool any = false;
+  for (int y = 0; y < h; ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
+    uchar* to = indexed_.scanLine(y);
+    for (int x = 0; x < w; ++x) {
+      const QRgb colour = from[x];
+      if (!any || colour != last) {  // long runs of one colour: the background mostly
+        const auto found = index.find(colour);
+        if (found != index.end()) {
+          lastIndex = found->second;
+        } else {
+          if (colours.size() == 256) return false;
+          lastIndex = static_cast<uchar>(colours.size());
+          index.emplace(colour, lastIndex);
+          colours.push_back(colour);
+        }
+        last = colour;
+        any = true;
+      }
+      to[x] = lastIndex;
+    }
+  }
+  indexed_.setColorTable(colours);
+  return true;
 }
 
 }  // namespace kelvor

@@ -2,15 +2,31 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 
+#include "core/plot/ReviewPlot.h"
 #include "core/record/HttpAccess.h"
 #include "core/recording/TraceStore.h"
 
 namespace kelvor {
 
 // The live page's plot as PNG: the whole recording drawn as the review window draws it, with
-// its axis labels; size.width x size.height points, each size.ratio pixels across.
-QByteArray plotPng(const TraceStore& store, const HttpAccess::PlotSize& size,
-                   char decimalSeparator);
+// its axis labels; size.width x size.height points, each size.ratio pixels across. It keeps
+// its pictures between calls, so drawing again at the same size allocates nothing large.
+class PlotPicture {
+ public:
+  explicit PlotPicture(char decimalSeparator);
+
+  QByteArray png(const TraceStore& store, const HttpAccess::PlotSize& size);
+
+ private:
+  // The picture with its few colours as a palette, or false when it has more than a palette
+  // holds.
+  bool toPalette();
+
+  ReviewPlot plot_;
+  QImage picture_;  // the raster with the labels
+  QImage indexed_;  // the same with a palette: a quarter of the bytes and no row filters
+};
 
 }  // namespace kelvor
