@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kelvor-record --http against the simulator: the live page, its events, plot and journals,
 // and what it refuses.
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QTcpServer>
@@ -129,6 +132,41 @@ TEST(LivePageE2e, WithoutTheTokenNothingButUnauthorized) {
   }
   ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
   EXPECT_EQ(recorder.status(), 0);
+}
+
+// A page left open on a machine that stopped reading: its socket fills, nothing else waits.
+TEST(LivePageE2e, AClientThatStopsReadingHoldsUpNeitherTheJournalNorTheOthers) {
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const quint16 port = freePort();
+  RecordProcess recorder(home, {"--port", "COM1", "--http", QString::number(port)});
+  ASSERT_TRUE(waitUntil([&] { return fetch(port, "GET /").status == 200; }, 15s));
+  const int stalled = ::socket(AF_INET, SOCK_STREAM, 0);
+  const int smallest = 1;  // the kernel's least receive buffer
+  ::setsockopt(stalled, SOL_SOCKET, SO_RCVBUF, &smallest, sizeof smallest);
+  sockaddr_in server{};
+  server.sin_family = AF_INET;
+  server.sin_port = htons(port);
+  server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::connect(stalled, reinterpret_cast<sockaddr*>(&server), sizeof server), 0);
+  const QByteArray ask = "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+  ASSERT_EQ(::send(stalled, ask.constData(), static_cast<std::size_t>(ask.size()), 0), ask.size());
+  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+  const auto rows = [&] {
+    const QString journal = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0);
+    return journalRows(contentsOf(folder.filePath(journal))).size();
+  };
+  const std::size_t before = rows();
+  pause(6s);
+  EXPECT_GE(rows(), before + 4);
+  const Reply events = fetch(port, "GET /events", {}, [](const QByteArray& body) {
+    return body.count("\"channel\":1,\"value\":") >= 2;
+  });
+  EXPECT_GE(events.body.count("\"channel\":1,\"value\":"), 2) << events.body.constData();
+  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
+  EXPECT_EQ(recorder.status(), 0);  // nor does it hold up the end
+  ::close(stalled);
 }
 
 }  // namespace
