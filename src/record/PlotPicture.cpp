@@ -60,6 +60,11 @@ QByteArray PlotPicture::png(const TraceStore& store, const HttpAccess::PlotSize&
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   out.save(&buffer, "PNG");
+  if (static_cast<std::int64_t>(raster.width()) * raster.height() > KeptPixels) {
+    plot_ = ReviewPlot(TraceStore::LastSlot, separator_);
+    picture_ = QImage();
+    indexed_ = QImage();
+  }
   return png;
 }
 
