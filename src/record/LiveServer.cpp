@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <microhttpd.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -189,6 +190,9 @@ int LiveServer::plot(MHD_Connection* connection) {
 }
 
 int LiveServer::events(MHD_Connection* connection) {
+  if (const MHD_ConnectionInfo* info =
+          MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD))
+    ::setsockopt(info->connect_fd, SOL_SOCKET, SO_SNDBUF, &EventSendBytes, sizeof EventSendBytes);
   auto* stream = new EventStream{feed_, feed_.subscribe(), {}};
   MHD_Response* response =
       MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, 4096, &readEvents, stream, &endEvents);

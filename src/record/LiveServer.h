@@ -25,6 +25,9 @@ class LiveServer {
   static constexpr unsigned TimeoutS = 30;              // a connection idle this long is closed
   static constexpr std::size_t RequestBytes = 32768;    // headers and all of a request
   static constexpr std::chrono::seconds KeepAlive{15};  // a comment on a quiet event stream
+  // The kernel's room for an event stream's unsent bytes (it doubles it): a client that stops
+  // reading fills it within a minute at a few meters and is closed TimeoutS later.
+  static constexpr int EventSendBytes = 4096;
 
   // `token` empty: no token asked for (on a loopback address only).
   LiveServer(const HttpAddress& address, std::string token, bool german, char decimalSeparator);
