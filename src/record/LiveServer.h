@@ -43,7 +43,8 @@ class LiveServer {
   bool allowed(MHD_Connection* connection) const;
   int plot(MHD_Connection* connection);
   int events(MHD_Connection* connection);
-  int journals(MHD_Connection* connection, const std::string& name);
+  int journalList(MHD_Connection* connection);
+  int journal(MHD_Connection* connection, const std::string& name);
 
   HttpAddress address_;
   std::string token_;

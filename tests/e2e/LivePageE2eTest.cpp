@@ -3,6 +3,7 @@
 // and what it refuses.
 #include <signal.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -27,9 +28,10 @@ struct Reply {
 
 // One request on a connection of its own, read until the server closes it or `enough` holds.
 Reply fetch(quint16 port, const QByteArray& requestLine, const QByteArray& headers = {},
-            const std::function<bool(const QByteArray&)>& enough = {}) {
+            const std::function<bool(const QByteArray&)>& enough = {},
+            const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
   QTcpSocket socket;
-  socket.connectToHost(QHostAddress::LocalHost, port);
+  socket.connectToHost(address, port);
   QByteArray data;
   QObject::connect(&socket, &QTcpSocket::connected, [&] {
     const QByteArray host = headers.startsWith("Host:") ? "" : "Host: 127.0.0.1\r\n";
@@ -127,6 +129,67 @@ TEST(LivePageE2e, WithoutTheTokenNothingButUnauthorized) {
     EXPECT_EQ(reply.status, status) << request.constData();
     EXPECT_TRUE(status != 401 || reply.body.isEmpty()) << request.constData();
   }
+  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
+  EXPECT_EQ(recorder.status(), 0);
+}
+
+// An address others could reach, made in a network namespace of the test's own: nothing leaves
+// the namespace. The test runs itself again inside it, where KELVOR_TEST_ADDRESS names the
+// address; outside, it makes the namespace and reads the inner run's verdict.
+TEST(LivePageE2e, AnAddressOthersReachAnswersOnlyWithTheToken) {
+  const QString address = qEnvironmentVariable("KELVOR_TEST_ADDRESS");
+  if (address.isEmpty()) {
+    const QString inside = QStringLiteral("10.213.0.1");
+    const QStringList unshare{"--user", "--map-root-user", "--net", "--", "sh", "-c"};
+    QProcess probe;
+    probe.start("unshare",
+                unshare + QStringList{"ip link set lo up && ip addr add " + inside + "/32 dev lo"});
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0)
+      GTEST_SKIP()
+          << "no network namespace of the test's own on this machine: "
+          << (probe.readAllStandardError() + probe.errorString().toUtf8()).trimmed().constData();
+    QProcess inner;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("KELVOR_TEST_ADDRESS", inside);
+    inner.setProcessEnvironment(environment);
+    inner.setProcessChannelMode(QProcess::MergedChannels);
+    inner.start("unshare",
+                unshare + QStringList{"ip link set lo up && ip addr add " + inside +
+                                          "/32 dev lo && exec \"$0\" \"$1\"",
+                                      QCoreApplication::applicationFilePath(),
+                                      "--gtest_filter=LivePageE2e.AnAddressOthersReach*"});
+    ASSERT_TRUE(inner.waitForFinished(60000));
+    const QByteArray output = inner.readAll();
+    EXPECT_EQ(inner.exitCode(), 0) << output.constData();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.constData();
+    return;
+  }
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const quint16 port = freePort();
+  const QString token = home.writeFile(QStringLiteral("token"), "s3cret\n");
+  RecordProcess recorder(home, {"--port", "COM1", "--http", address + ":" + QString::number(port),
+                                "--http-token-file", token});
+  const QHostAddress host(address);
+  const auto get = [&](const QByteArray& request, const QByteArray& headers) {
+    return fetch(port, request, "Host: " + address.toUtf8() + "\r\n" + headers, {}, host);
+  };
+  ASSERT_TRUE(waitUntil(
+      [&] { return get("GET /", "Authorization: Bearer s3cret\r\n").status == 200; }, 15s));
+  for (const auto& [request, headers, status] :
+       std::vector<std::tuple<QByteArray, QByteArray, int>>{
+           {"GET /", "", 401},
+           {"GET /journals/", "", 401},
+           {"GET /plot.png", "Authorization: Bearer s3cre\r\n", 401},
+           {"GET /journals/?token=s3cret", "", 200}}) {
+    const Reply reply = get(request, headers);
+    EXPECT_EQ(reply.status, status) << request.constData();
+    EXPECT_TRUE(status != 401 || reply.body.isEmpty()) << request.constData();
+  }
+  // Only the address given: loopback is not served.
+  EXPECT_EQ(fetch(port, "GET /?token=s3cret").status, 0);
   ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
   EXPECT_EQ(recorder.status(), 0);
 }

@@ -125,11 +125,25 @@ std::string tokenOfFile(const std::string& contents) {
   return trimmed(contents.substr(0, contents.find('\n')));
 }
 
+namespace {
 bool isServedJournal(const std::string& name, const std::vector<std::string>& journals) {
   if (name.empty() || name == "." || name == ".." ||
       name.find_first_of(std::string("/\\\0", 3)) != std::string::npos)
     return false;
   return std::find(journals.begin(), journals.end(), name) != journals.end();
+}
+}  // namespace
+
+Route routeOf(const std::string& path, const std::vector<std::string>& journals) {
+  if (path == "/") return {Route::Page, {}};
+  if (path == "/events") return {Route::Events, {}};
+  if (path == "/plot.png") return {Route::Plot, {}};
+  if (path == "/journals/") return {Route::JournalList, {}};
+  const std::string prefix = "/journals/";
+  if (path.compare(0, prefix.size(), prefix) != 0) return {};
+  std::string name = path.substr(prefix.size());
+  if (!isServedJournal(name, journals)) return {};
+  return {Route::Journal, std::move(name)};
 }
 
 bool prefersGerman(const std::string& acceptLanguage, bool programGerman) {

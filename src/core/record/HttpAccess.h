@@ -35,8 +35,15 @@ std::optional<std::string> bearerToken(const std::string& authorization);
 // The token file's first line without surrounding blanks.
 std::string tokenOfFile(const std::string& contents);
 
-// `name` is one of the journals' file names, and nothing but a plain file name.
-bool isServedJournal(const std::string& name, const std::vector<std::string>& journals);
+// What a request's path (as the server library hands it over, already unescaped) asks for.
+struct Route {
+  enum Kind { Page, Events, Plot, JournalList, Journal, NotFound };
+  Kind kind = NotFound;
+  std::string journal;  // for Journal: one of the journals' names
+};
+// The exact paths "/", "/events", "/plot.png", "/journals/" and "/journals/NAME", NAME one of
+// the journals' names and nothing but a plain file name; anything else is not found.
+Route routeOf(const std::string& path, const std::vector<std::string>& journals);
 
 // German when the Accept-Language header ranks German over English; without either, the
 // program's language.
