@@ -178,14 +178,15 @@ int LiveServer::answer(MHD_Connection* connection, const std::string& url,
 int LiveServer::plot(MHD_Connection* connection) {
   const auto size = HttpAccess::plotSize(valueOf(connection, MHD_GET_ARGUMENT_KIND, "width"),
                                          valueOf(connection, MHD_GET_ARGUMENT_KIND, "height"),
-                                         valueOf(connection, MHD_GET_ARGUMENT_KIND, "ratio"));
+                                         valueOf(connection, MHD_GET_ARGUMENT_KIND, "ratio"),
+                                         valueOf(connection, MHD_GET_ARGUMENT_KIND, "minutes"));
   if (!size) return sendText(connection, MHD_HTTP_BAD_REQUEST, "width, height, ratio: numbers\n");
   QByteArray png;
   {
     const std::lock_guard lock(plotMutex_);
     const auto now = std::chrono::steady_clock::now();
     const bool same = plotSize_.width == size->width && plotSize_.height == size->height &&
-                      plotSize_.ratio == size->ratio;
+                      plotSize_.ratio == size->ratio && plotSize_.minutes == size->minutes;
     if (plotPng_.isEmpty() || !same || now - plotTime_ >= 1s) {
       plotPng_ = plotPng(feed_.traces(), *size, separator_);
       plotSize_ = *size;

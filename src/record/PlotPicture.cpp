@@ -45,6 +45,7 @@ QByteArray plotPng(const TraceStore& store, const HttpAccess::PlotSize& size,
   plot.setTimes(std::nullopt, TimeLabelWidth);
   plot.resize(size.width, size.height, size.width * size.ratio, size.height * size.ratio,
               size.ratio);
+  if (size.minutes > 0) plot.showLast(size.minutes * 60.0);
   const Raster& raster = plot.raster();
   QImage image(reinterpret_cast<const uchar*>(raster.data()), raster.width(), raster.height(),
                QImage::Format_RGB32);

@@ -8,8 +8,9 @@
 
 namespace kelvor {
 
-// The live page's plot as PNG: the whole recording drawn as the review window draws it, with
-// its axis labels; size.width x size.height points, each size.ratio pixels across.
+// The live page's plot as PNG: the whole recording (or its last size.minutes) drawn as the review
+// window draws it, with its axis labels; size.width x size.height points, each size.ratio
+// pixels across.
 QByteArray plotPng(const TraceStore& store, const HttpAccess::PlotSize& size,
                    char decimalSeparator);
 

@@ -75,7 +75,8 @@ TEST(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
   ASSERT_TRUE(plot.body.startsWith("\x89PNG\r\n\x1a\n")) << plot.status;
   EXPECT_EQ(qFromBigEndian<quint32>(plot.body.constData() + 16), 640u);
   EXPECT_EQ(qFromBigEndian<quint32>(plot.body.constData() + 20), 400u);
-  EXPECT_EQ(get("/plot.png?width=wide").status, 400);
+  for (const QByteArray& query : QByteArrayList{"width=wide", "minutes=soon"})
+    EXPECT_EQ(get("/plot.png?" + query).status, 400) << query.constData();
 
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
   const QByteArray journal = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0).toUtf8();

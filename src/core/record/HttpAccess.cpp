@@ -166,7 +166,7 @@ bool prefersGerman(const std::string& acceptLanguage, bool programGerman) {
 }
 
 std::optional<PlotSize> plotSize(const std::string& width, const std::string& height,
-                                 const std::string& ratio) {
+                                 const std::string& ratio, const std::string& minutes) {
   PlotSize size;
   const auto take = [](const std::string& text, int& value, int lowest, int highest) {
     if (text.empty()) return true;
@@ -177,7 +177,8 @@ std::optional<PlotSize> plotSize(const std::string& width, const std::string& he
   };
   if (!take(width, size.width, PlotSize::Smallest, PlotSize::Largest) ||
       !take(height, size.height, PlotSize::Smallest, PlotSize::Largest) ||
-      !take(ratio, size.ratio, 1, PlotSize::HighestRatio))
+      !take(ratio, size.ratio, 1, PlotSize::HighestRatio) ||
+      !take(minutes, size.minutes, 0, PlotSize::MostMinutes))
     return std::nullopt;
   const std::int64_t points = std::int64_t{size.width} * size.height;
   while (size.ratio > 1 && points * size.ratio * size.ratio > PlotSize::MostPixels) --size.ratio;

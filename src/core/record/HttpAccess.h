@@ -55,15 +55,17 @@ struct PlotSize {
   static constexpr int Largest = 4000;
   static constexpr int HighestRatio = 4;
   static constexpr std::int64_t MostPixels = 16'000'000;  // 64 MB of picture
+  static constexpr int MostMinutes = 60 * 24 * 366;
   int width = 800;
   int height = 400;
   int ratio = 1;
+  int minutes = 0;  // the last minutes of the recording; 0: all of it
 };
-// Width, height and ratio as given (empty: the default), each held within its bounds and the
-// ratio lowered until the picture has at most MostPixels; nothing for a value that is no whole
-// number.
+// Width, height, ratio and minutes as given (empty: the default), each held within its bounds
+// and the ratio lowered until the picture has at most MostPixels; nothing for a value that is
+// no whole number.
 std::optional<PlotSize> plotSize(const std::string& width, const std::string& height,
-                                 const std::string& ratio);
+                                 const std::string& ratio, const std::string& minutes = {});
 
 }  // namespace HttpAccess
 

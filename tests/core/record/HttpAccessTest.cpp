@@ -148,6 +148,11 @@ TEST(HttpAccess, PlotSizeIsBounded) {
               expected)
         << width << " " << height << " " << ratio;
   }
+  for (const auto& [minutes, shown] : std::vector<std::pair<std::string, std::optional<int>>>{
+           {"", 0}, {"90", 90}, {"999999999", HttpAccess::PlotSize::MostMinutes}, {"-1", {}}}) {
+    const auto size = HttpAccess::plotSize("", "", "", minutes);
+    EXPECT_EQ(size ? std::optional(size->minutes) : std::nullopt, shown) << minutes;
+  }
 }
 
 TEST(EventQueue, ASlowClientLosesItsOldestEvents) {
