@@ -42,7 +42,7 @@ TEST(HidCables, NamedByUsbIds) {
            {0x1a86, 0xe008, "UT-D04 (CH9325)"},
            {0x04fa, 0x2490, "UT-D04 (HE2325U)"},
            {0x10c4, 0xea80, "UT-D09 (CP2110)"},
-           {0x1a86, 0xe429, "USB-HID (CH9329)"},
+           {0x1a86, 0xe429, "UT-D09 (CH9329)"},
            {0x10c4, 0xea60, ""}}) {  // a CP2102: a serial port, not a HID cable
     const HidCable* cable = hidCableWithIds(vendor, product);
     EXPECT_EQ(cable ? hidCableLabel(*cable) : "", label);
