@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/PortDialog.h"
 
-#include "core/acquisition/HidCables.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/acquisition/HidCables.h"
+#include "core/acquisition/MeterModels.h"
 #include "core/calc/ChannelBindingCheck.h"
 #include "core/network/NetworkAddress.h"
 #include "platform/MessageTexts.h"
@@ -219,6 +219,9 @@ void PortDialog::takeMeterChoice(PortConfig& chosen) const {
   // What is typed counts when it names an item; anything else leaves the kind to optDevice.
   chosen.Meter = MeterChoices::chosenMeter(meterChoice);
   chosen.ComBaud = MeterChoices::rateFor(chosen.Meter, chosen.ComBaud);
+  // A meter that comes with a cable of its own is read through it unless told otherwise.
+  const MeterModel* model = modelNamed(chosen.Meter);
+  if (model && model->cable && chosen.Address.empty()) chosen.Address = model->cable;
 }
 
 void PortDialog::onCancelClicked() {

@@ -149,6 +149,12 @@ TEST(PortDialog, ListsTheMeterCablesBesideTheSerialPorts) {
     d.okButton->click();
     EXPECT_EQ(std::pair(config.Address, config.ComPort), std::pair(after, 1));
   }
+  // The Victor 86C is read through its own cable.
+  PortConfig victor;
+  PortDialog d(victor, {{1, "/dev/ttyUSB0", ""}});
+  d.meterChoice->setEditText(QStringLiteral("Victor 86C (fs9922)"));
+  d.okButton->click();
+  EXPECT_EQ(victor.Address, "hid:1244:d237");
 }
 
 // The meter list: the stored model is shown; typing filters the list; a model brings its rate,
