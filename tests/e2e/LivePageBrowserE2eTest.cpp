@@ -5,6 +5,8 @@
 #include <signal.h>
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
 #include <iostream>
@@ -25,7 +27,7 @@ document.querySelectorAll("#channels tr").forEach(row => {
 return shown;)js";
 
 // The last two readings of each channel in the journals, as a German page shows them.
-std::map<QString, QStringList> journalReadings(const TestHome& home) {
+QJsonObject journalReadings(const TestHome& home) {
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
   std::map<QString, QStringList> readings;
   for (const QString& name : folder.entryList({"*.csv.part"}, QDir::Files)) {
@@ -35,17 +37,9 @@ std::map<QString, QStringList> journalReadings(const TestHome& home) {
       if (last.size() > 2) last.removeFirst();
     }
   }
-  return readings;
-}
-
-std::string describe(const QJsonObject& shown, const std::map<QString, QStringList>& journals) {
-  std::string text = "shown:";
-  for (auto it = shown.begin(); it != shown.end(); ++it)
-    text += " " + it.key().toStdString() + "=" + it.value().toString().toStdString();
-  text += "; journals:";
-  for (const auto& [channel, last] : journals)
-    text += " " + channel.toStdString() + "=" + last.join('|').toStdString();
-  return text;
+  QJsonObject last;
+  for (const auto& [channel, texts] : readings) last[channel] = QJsonArray::fromStringList(texts);
+  return last;
 }
 
 TEST(LivePageBrowserE2e, ShowsTheJournalsReadingsAsTheyComeAndThePlot) {
@@ -65,26 +59,30 @@ TEST(LivePageBrowserE2e, ShowsTheJournalsReadingsAsTheyComeAndThePlot) {
   ASSERT_TRUE(browser.run(QStringLiteral("window.stayed = true; return true;")).toBool());
 
   // The page may be a tick ahead of the journals or behind them: any of the last two rows.
-  QJsonObject shown;
-  std::map<QString, QStringList> journals;
+  QJsonObject shown, journals;
   const auto showsJournals = [&] {
     shown = browser.run(ShownReadings).toObject();
     journals = journalReadings(home);
-    return shown.size() == 3 && std::all_of(journals.begin(), journals.end(), [&](const auto& j) {
-             return j.second.contains(shown.value(j.first).toString());
+    const QStringList channels = journals.keys();
+    return shown.size() == 3 && std::all_of(channels.begin(), channels.end(), [&](auto& c) {
+             return journals[c].toArray().contains(shown[c]);
            });
   };
-  ASSERT_TRUE(waitUntil(showsJournals, 10s)) << describe(shown, journals);
+  const auto seen = [&] {
+    return QJsonDocument(QJsonObject{{"shown", shown}, {"journals", journals}})
+        .toJson()
+        .toStdString();
+  };
+  ASSERT_TRUE(waitUntil(showsJournals, 10s)) << seen();
   const QJsonObject first = shown;
+  const QStringList channels = first.keys();
   EXPECT_TRUE(waitUntil(
       [&] {
-        const QStringList channels = first.keys();
-        return showsJournals() && std::none_of(channels.begin(), channels.end(), [&](auto& c) {
-                 return shown.value(c) == first.value(c);
-               });
+        return showsJournals() && std::none_of(channels.begin(), channels.end(),
+                                               [&](auto& c) { return shown[c] == first[c]; });
       },
       10s))
-      << describe(shown, journals);
+      << seen();
   EXPECT_TRUE(browser.run(QStringLiteral("return window.stayed === true;")).toBool());
 
   const QString fits = QStringLiteral(
