@@ -158,7 +158,7 @@ int LiveServer::answer(MHD_Connection* connection, const std::string& url,
     case HttpAccess::Route::Page: {
       const bool german = HttpAccess::prefersGerman(
           valueOf(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_ACCEPT_LANGUAGE), german_);
-      return sendText(connection, MHD_HTTP_OK, livePage(german, feed_.latest()),
+      return sendText(connection, MHD_HTTP_OK, livePage(german, separator_, feed_.latest()),
                       "text/html; charset=utf-8");
     }
     case HttpAccess::Route::Events:

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QtEndian>
 #include <tuple>
@@ -14,12 +13,6 @@
 
 namespace kelvor::e2e {
 namespace {
-
-quint16 freePort() {
-  QTcpServer server;
-  server.listen(QHostAddress::LocalHost);
-  return server.serverPort();
-}
 
 struct Reply {
   int status = 0;
