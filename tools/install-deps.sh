@@ -16,6 +16,8 @@ packages=(
   socat                     # tools/bench-idle talks to the program's probe socket
   libmosquitto-dev mosquitto mosquitto-clients openssl  # publishing; the tests run their own broker
   libmicrohttpd-dev         # kelvor-record's live page (--http)
+  iproute2                  # the live page test gives a network namespace of its own an address
+  chromium chromium-driver  # a headless browser shows the live page in a test
   desktop-file-utils appstream libxml2-utils  # the install test validates what it installs
   systemd libseccomp-dev    # the service unit's checks; its restrictions applied in a test
   lintian debootstrap       # tools/package checks the Debian package, in a fresh Debian 12

@@ -26,6 +26,17 @@ std::vector<HidrawNode> HidrawPorts::nodes() const {
   return found;
 }
 
+std::vector<HidrawNode> HidrawPorts::cables() const {
+  std::vector<HidrawNode> found = nodes();
+  found.erase(std::remove_if(found.begin(), found.end(),
+                             [](const HidrawNode& node) {
+                               return !hidCableWithIds(node.address.vendorId,
+                                                       node.address.productId);
+                             }),
+              found.end());
+  return found;
+}
+
 std::optional<std::string> HidrawPorts::nodeOf(const HidAddress& address) const {
   for (const HidrawNode& node : nodes()) {
     const HidAddress& at = node.address;

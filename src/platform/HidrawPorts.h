@@ -24,6 +24,8 @@ class HidrawPorts {
 
   // Every node, by number.
   std::vector<HidrawNode> nodes() const;
+  // The nodes of meter cables the program knows, by number.
+  std::vector<HidrawNode> cables() const;
   // The node of the first cable with these ids (and this serial number, when it has one).
   std::optional<std::string> nodeOf(const HidAddress& address) const;
   // The address of the cable at a device path ("/dev/hidraw3", or a link to it).

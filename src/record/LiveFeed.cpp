@@ -55,13 +55,8 @@ void LiveFeed::addSample(const JournalRow& row) {
   if (channel < 0 || channel >= TraceStore::Channels || !std::isfinite(row.value) ||
       row.status != ReadingStatus::Ok)
     return;
-  int count = traces_.count(channel);
-  if (count == PlotSlots) {
-    for (int slot = 1; slot <= count / 2; ++slot)
-      traces_.setSample(channel, slot, traces_.value(channel, 2 * slot),
-                        traces_.time(channel, 2 * slot));
-    count /= 2;
-  }
+  if (traces_.count(channel) == PlotSlots) traces_.keepEveryOther(channel);
+  const int count = traces_.count(channel);
   traces_.setSample(channel, count + 1, row.value, static_cast<float>(row.elapsedMs) / 1000.0f);
   traces_.setCount(channel, count + 1);
   traces_.setUnit(channel, row.unit);

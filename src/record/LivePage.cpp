@@ -18,23 +18,28 @@ constexpr const char* Page = R"html(<!DOCTYPE html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Kelvor – @live@</title>
 <style>
-body{font-family:sans-serif;margin:1em;background:#fff;color:#000}
-table{border-collapse:collapse}td,th{padding:.2em .8em;text-align:left}
+body{font-family:sans-serif;margin:0 auto;padding:.5em 1em;max-width:1200px;background:#fff;color:#000}
+h1{font-size:1.4em;margin:.3em 0 .6em}
+.top{display:flex;flex-wrap:wrap;gap:.5em 3em;align-items:flex-start}
+table{border-collapse:collapse}td,th{padding:.2em .6em;text-align:left}
+th{border-bottom:1px solid #888}th:nth-child(2){text-align:right}
 .dot{display:inline-block;width:.9em;height:.9em;border:1px solid #000;vertical-align:middle}
-.value{font-size:1.6em;font-family:monospace}
-img{width:100%;max-width:1200px;background:#000}
+.value{font-size:1.6em;font-family:monospace;text-align:right;white-space:nowrap}
+p{margin:.2em 0;line-height:1.6}
+img{display:block;width:100%;margin-top:1em;background:#000}
 </style></head><body>
 <h1>Kelvor – @live@</h1>
-<table><thead><tr><th>@channel@</th><th>@value@</th><th>@mode@</th></tr></thead>
+<div class="top"><table><thead><tr><th>@channel@</th><th>@value@</th><th>@mode@</th></tr></thead>
 <tbody id="channels">@rows@</tbody></table>
 <p>@meters@: <span id="meters">–</span><br>
 @start@: <span id="start">–</span><br>
 @running@: <span id="running">–</span><br>
-@alarm@: <span id="alarm">@none@</span></p>
+@alarm@: <span id="alarm">@none@</span></p></div>
 <img id="plot" alt="@plot@">
 <script>
 "use strict";
 const colours = [@colours@];
+const decimal = "@decimal@";
 const token = new URLSearchParams(location.search).get("token");
 const withToken = (url, more) => url + (token ? (more ? "&" : "?") + "token=" + encodeURIComponent(token) : "");
 const rows = {};
@@ -42,6 +47,7 @@ document.querySelectorAll("#channels tr").forEach(row => { rows[row.dataset.chan
 function rowOf(channel) {
   if (rows[channel]) return rows[channel];
   const row = document.createElement("tr");
+  row.dataset.channel = channel;
   row.innerHTML = '<td><span class="dot"></span> ' + channel + '</td><td class="value"></td><td class="mode"></td>';
   row.querySelector(".dot").style.background = colours[channel - 1] || "#888";
   const body = document.getElementById("channels");
@@ -54,8 +60,12 @@ const events = new EventSource(withToken("events", false));
 events.onmessage = e => {
   const r = JSON.parse(e.data);
   const row = rowOf(r.channel);
-  const value = r.value !== null ? String(r.value) : (r.status === "overload" ? "OL" : "?");
-  row.querySelector(".value").textContent = value + " " + r.unit;
+  // The number as the recorder wrote it, not as the browser would round it again.
+  const number = (/"value":(-?[0-9][^,}]*)/.exec(e.data) || [])[1];
+  let value = "?";
+  if (r.status === "overload") value = "OL";
+  else if (r.status === "ok" && number) value = number.replace(".", decimal) + (r.unit ? " " + r.unit : "");
+  row.querySelector(".value").textContent = value;
   row.querySelector(".mode").textContent = r.mode;
 };
 events.addEventListener("state", e => {
@@ -68,8 +78,11 @@ events.addEventListener("state", e => {
 const plot = document.getElementById("plot");
 function reload() {
   const width = Math.min(4000, Math.max(100, plot.clientWidth || 800));
+  // As high as the window has room for below the readings, within sensible proportions.
+  const room = window.innerHeight - plot.offsetTop - 16;
+  const height = Math.round(Math.max(Math.min(160, width), Math.min(room, width * 0.75)));
   const ratio = Math.min(4, Math.max(1, Math.round(window.devicePixelRatio || 1)));
-  plot.src = withToken("plot.png?width=" + width + "&height=" + Math.round(width / 2.5) +
+  plot.src = withToken("plot.png?width=" + width + "&height=" + height +
                        "&ratio=" + ratio + "&at=" + Date.now(), true);
 }
 plot.onload = () => setTimeout(reload, 1000);
@@ -141,7 +154,8 @@ std::string htmlText(const std::string& text) {
   return html;
 }
 
-std::string livePage(bool german, const std::vector<LiveFeed::Latest>& readings) {
+std::string livePage(bool german, char decimalSeparator,
+                     const std::vector<LiveFeed::Latest>& readings) {
   std::string page = Page;
   for (std::size_t at = page.find('@'); at != std::string::npos; at = page.find('@', at)) {
     const auto end = page.find('@', at + 1);
@@ -150,6 +164,8 @@ std::string livePage(bool german, const std::vector<LiveFeed::Latest>& readings)
     std::string replacement;
     if (name == "colours")
       replacement = colourList();
+    else if (name == "decimal")
+      replacement = std::string(1, decimalSeparator);
     else if (name == "rows")
       replacement = rowsOf(readings);
     else

@@ -91,6 +91,7 @@ LiveServer::LiveServer(const HttpAddress& address, std::string token, bool germa
     : address_(address),
       token_(std::move(token)),
       german_(german),
+      separator_(decimalSeparator),
       feed_(decimalSeparator),
       picture_(decimalSeparator) {}
 
@@ -153,29 +154,40 @@ int LiveServer::answer(MHD_Connection* connection, const std::string& url,
     if (response) MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
     return send(connection, MHD_HTTP_METHOD_NOT_ALLOWED, response);
   }
-  if (url == "/") {
-    const bool german = HttpAccess::prefersGerman(
-        valueOf(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_ACCEPT_LANGUAGE), german_);
-    return sendText(connection, MHD_HTTP_OK, livePage(german, feed_.latest()),
-                    "text/html; charset=utf-8");
+  const HttpAccess::Route route = HttpAccess::routeOf(url, feed_.journalNames());
+  switch (route.kind) {
+    case HttpAccess::Route::Page: {
+      const bool german = HttpAccess::prefersGerman(
+          valueOf(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_ACCEPT_LANGUAGE), german_);
+      return sendText(connection, MHD_HTTP_OK, livePage(german, separator_, feed_.latest()),
+                      "text/html; charset=utf-8");
+    }
+    case HttpAccess::Route::Events:
+      return events(connection);
+    case HttpAccess::Route::Plot:
+      return plot(connection);
+    case HttpAccess::Route::JournalList:
+      return journalList(connection);
+    case HttpAccess::Route::Journal:
+      return journal(connection, route.journal);
+    case HttpAccess::Route::NotFound:
+      break;
   }
-  if (url == "/events") return events(connection);
-  if (url == "/plot.png") return plot(connection);
-  if (url.rfind("/journals/", 0) == 0) return journals(connection, url.substr(10));
   return sendText(connection, MHD_HTTP_NOT_FOUND, "not found\n");
 }
 
 int LiveServer::plot(MHD_Connection* connection) {
   const auto size = HttpAccess::plotSize(valueOf(connection, MHD_GET_ARGUMENT_KIND, "width"),
                                          valueOf(connection, MHD_GET_ARGUMENT_KIND, "height"),
-                                         valueOf(connection, MHD_GET_ARGUMENT_KIND, "ratio"));
+                                         valueOf(connection, MHD_GET_ARGUMENT_KIND, "ratio"),
+                                         valueOf(connection, MHD_GET_ARGUMENT_KIND, "minutes"));
   if (!size) return sendText(connection, MHD_HTTP_BAD_REQUEST, "width, height, ratio: numbers\n");
   QByteArray png;
   {
     const std::lock_guard lock(plotMutex_);
     const auto now = std::chrono::steady_clock::now();
     const bool same = plotSize_.width == size->width && plotSize_.height == size->height &&
-                      plotSize_.ratio == size->ratio;
+                      plotSize_.ratio == size->ratio && plotSize_.minutes == size->minutes;
     if (plotPng_.isEmpty() || !same || now - plotTime_ >= 1s) {
       plotPng_ = picture_.png(feed_.traces(), *size);
       plotSize_ = *size;
@@ -203,20 +215,19 @@ int LiveServer::events(MHD_Connection* connection) {
   return send(connection, MHD_HTTP_OK, response, "text/event-stream");
 }
 
-int LiveServer::journals(MHD_Connection* connection, const std::string& name) {
-  const std::vector<std::string> names = feed_.journalNames();
-  if (name.empty()) {
-    std::string list =
-        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Kelvor</title>"
-        "</head><body><ul>\n";
-    for (const std::string& journal : names)
-      list += "<li><a href=\"" + htmlText(journal) + "\">" + htmlText(journal) + "</a></li>\n";
-    return sendText(connection, MHD_HTTP_OK, list + "</ul></body></html>\n",
-                    "text/html; charset=utf-8");
-  }
-  const int file = HttpAccess::isServedJournal(name, names)
-                       ? ::open(feed_.journalPath(name).c_str(), O_RDONLY | O_CLOEXEC)
-                       : -1;
+int LiveServer::journalList(MHD_Connection* connection) {
+  std::string list =
+      "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Kelvor</title>"
+      "</head><body><ul>\n";
+  for (const std::string& journal : feed_.journalNames())
+    list += "<li><a href=\"" + htmlText(journal) + "\">" + htmlText(journal) + "</a></li>\n";
+  return sendText(connection, MHD_HTTP_OK, list + "</ul></body></html>\n",
+                  "text/html; charset=utf-8");
+}
+
+int LiveServer::journal(MHD_Connection* connection, const std::string& name) {
+  // Never through a link: a journal replaced by one leads nowhere.
+  const int file = ::open(feed_.journalPath(name).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   struct stat status {};
   if (file < 0 || ::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
     if (file >= 0) ::close(file);

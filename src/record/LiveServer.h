@@ -47,11 +47,13 @@ class LiveServer {
   bool allowed(MHD_Connection* connection) const;
   int plot(MHD_Connection* connection);
   int events(MHD_Connection* connection);
-  int journals(MHD_Connection* connection, const std::string& name);
+  int journalList(MHD_Connection* connection);
+  int journal(MHD_Connection* connection, const std::string& name);
 
   HttpAddress address_;
   std::string token_;
   bool german_;
+  char separator_;
   LiveFeed feed_;
   MHD_Daemon* daemon_ = nullptr;
   std::mutex plotMutex_;  // one picture at a time; a second asked within a second is the same

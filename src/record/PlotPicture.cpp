@@ -38,11 +38,18 @@ void drawLabels(QImage& image, const ReviewPlot& plot, int ratio) {
 
 }  // namespace
 
-PlotPicture::PlotPicture(char decimalSeparator) : plot_(TraceStore::LastSlot, decimalSeparator) {}
+PlotPicture::PlotPicture(char decimalSeparator)
+    : separator_(decimalSeparator), plot_(TraceStore::LastSlot, decimalSeparator) {
+  plot_.setTimes(std::nullopt, TimeLabelWidth);
+}
 
 QByteArray PlotPicture::png(const TraceStore& store, const HttpAccess::PlotSize& size) {
   plot_.store() = store;
-  plot_.setTimes(std::nullopt, TimeLabelWidth);
+  plot_.resize(0, 0, 0, 0, 1);  // no drawing until the span is set; the buffer stays
+  if (size.minutes > 0)
+    plot_.showLast(size.minutes * 60.0);
+  else
+    plot_.showAll();
   plot_.resize(size.width, size.height, size.width * size.ratio, size.height * size.ratio,
                size.ratio);
   const Raster& raster = plot_.raster();
@@ -62,6 +69,7 @@ QByteArray PlotPicture::png(const TraceStore& store, const HttpAccess::PlotSize&
   out.save(&buffer, "PNG");
   if (static_cast<std::int64_t>(raster.width()) * raster.height() > KeptPixels) {
     plot_ = ReviewPlot(TraceStore::LastSlot, separator_);
+    plot_.setTimes(std::nullopt, TimeLabelWidth);
     picture_ = QImage();
     indexed_ = QImage();
   }

@@ -11,10 +11,10 @@
 
 namespace kelvor {
 
-// The live page's plot as PNG: the whole recording drawn as the review window draws it, with
-// its axis labels; size.width x size.height points, each size.ratio pixels across. It keeps
-// its pictures between calls up to KeptPixels, so drawing again at the same size allocates
-// nothing large; larger ones are let go at once (the largest takes 144 MB).
+// The live page's plot as PNG: the whole recording (or its last size.minutes) drawn as the
+// review window draws it, with its axis labels; size.width x size.height points, each size.ratio
+// pixels across. It keeps its pictures between calls up to KeptPixels, so drawing again at the same
+// size allocates nothing large; larger ones are let go at once (the largest takes 144 MB).
 class PlotPicture {
  public:
   static constexpr std::int64_t KeptPixels = 2560 * 1600;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTcpServer>
 #include <QThread>
 #include <QTime>
 
@@ -26,6 +27,11 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 QByteArray contentsOf(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+quint16 freePort() {
+  QTcpServer probe;
+  return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
 }
 
 QString TestHome::writeFile(const QString& name, const QByteArray& bytes) const {

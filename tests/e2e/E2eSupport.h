@@ -21,6 +21,8 @@ inline void pause(std::chrono::milliseconds time) {
   waitUntil([] { return false; }, time);
 }
 QByteArray contentsOf(const QString& path);
+// A loopback port that nothing listens on at the moment it is chosen.
+quint16 freePort();
 
 // A private configuration home: settings, port links, sockets and files of one test.
 class TestHome {

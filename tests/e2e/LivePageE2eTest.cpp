@@ -6,8 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QtEndian>
 #include <tuple>
@@ -17,12 +17,6 @@
 namespace kelvor::e2e {
 namespace {
 
-quint16 freePort() {
-  QTcpServer server;
-  server.listen(QHostAddress::LocalHost);
-  return server.serverPort();
-}
-
 struct Reply {
   int status = 0;
   QByteArray body;  // as sent, chunks and all
@@ -30,9 +24,10 @@ struct Reply {
 
 // One request on a connection of its own, read until the server closes it or `enough` holds.
 Reply fetch(quint16 port, const QByteArray& requestLine, const QByteArray& headers = {},
-            const std::function<bool(const QByteArray&)>& enough = {}) {
+            const std::function<bool(const QByteArray&)>& enough = {},
+            const QHostAddress& address = QHostAddress(QHostAddress::LocalHost)) {
   QTcpSocket socket;
-  socket.connectToHost(QHostAddress::LocalHost, port);
+  socket.connectToHost(address, port);
   QByteArray data;
   QObject::connect(&socket, &QTcpSocket::connected, [&] {
     const QByteArray host = headers.startsWith("Host:") ? "" : "Host: 127.0.0.1\r\n";
@@ -76,7 +71,8 @@ TEST(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
   ASSERT_TRUE(plot.body.startsWith("\x89PNG\r\n\x1a\n")) << plot.status;
   EXPECT_EQ(qFromBigEndian<quint32>(plot.body.constData() + 16), 640u);
   EXPECT_EQ(qFromBigEndian<quint32>(plot.body.constData() + 20), 400u);
-  EXPECT_EQ(get("/plot.png?width=wide").status, 400);
+  for (const QByteArray& query : QByteArrayList{"width=wide", "minutes=soon"})
+    EXPECT_EQ(get("/plot.png?" + query).status, 400) << query.constData();
 
   const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
   const QByteArray journal = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0).toUtf8();
@@ -130,6 +126,67 @@ TEST(LivePageE2e, WithoutTheTokenNothingButUnauthorized) {
     EXPECT_EQ(reply.status, status) << request.constData();
     EXPECT_TRUE(status != 401 || reply.body.isEmpty()) << request.constData();
   }
+  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
+  EXPECT_EQ(recorder.status(), 0);
+}
+
+// An address others could reach, made in a network namespace of the test's own: nothing leaves
+// the namespace. The test runs itself again inside it, where KELVOR_TEST_ADDRESS names the
+// address; outside, it makes the namespace and reads the inner run's verdict.
+TEST(LivePageE2e, AnAddressOthersReachAnswersOnlyWithTheToken) {
+  const QString address = qEnvironmentVariable("KELVOR_TEST_ADDRESS");
+  if (address.isEmpty()) {
+    const QString inside = QStringLiteral("10.213.0.1");
+    const QStringList unshare{"--user", "--map-root-user", "--net", "--", "sh", "-c"};
+    QProcess probe;
+    probe.start("unshare",
+                unshare + QStringList{"ip link set lo up && ip addr add " + inside + "/32 dev lo"});
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0)
+      GTEST_SKIP()
+          << "no network namespace of the test's own on this machine: "
+          << (probe.readAllStandardError() + probe.errorString().toUtf8()).trimmed().constData();
+    QProcess inner;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("KELVOR_TEST_ADDRESS", inside);
+    inner.setProcessEnvironment(environment);
+    inner.setProcessChannelMode(QProcess::MergedChannels);
+    inner.start("unshare",
+                unshare + QStringList{"ip link set lo up && ip addr add " + inside +
+                                          "/32 dev lo && exec \"$0\" \"$1\"",
+                                      QCoreApplication::applicationFilePath(),
+                                      "--gtest_filter=LivePageE2e.AnAddressOthersReach*"});
+    ASSERT_TRUE(inner.waitForFinished(60000));
+    const QByteArray output = inner.readAll();
+    EXPECT_EQ(inner.exitCode(), 0) << output.constData();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.constData();
+    return;
+  }
+  TestHome home;
+  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
+  ASSERT_TRUE(sim.ready());
+  const quint16 port = freePort();
+  const QString token = home.writeFile(QStringLiteral("token"), "s3cret\n");
+  RecordProcess recorder(home, {"--port", "COM1", "--http", address + ":" + QString::number(port),
+                                "--http-token-file", token});
+  const QHostAddress host(address);
+  const auto get = [&](const QByteArray& request, const QByteArray& headers) {
+    return fetch(port, request, "Host: " + address.toUtf8() + "\r\n" + headers, {}, host);
+  };
+  ASSERT_TRUE(waitUntil(
+      [&] { return get("GET /", "Authorization: Bearer s3cret\r\n").status == 200; }, 15s));
+  for (const auto& [request, headers, status] :
+       std::vector<std::tuple<QByteArray, QByteArray, int>>{
+           {"GET /", "", 401},
+           {"GET /journals/", "", 401},
+           {"GET /plot.png", "Authorization: Bearer s3cre\r\n", 401},
+           {"GET /journals/?token=s3cret", "", 200}}) {
+    const Reply reply = get(request, headers);
+    EXPECT_EQ(reply.status, status) << request.constData();
+    EXPECT_TRUE(status != 401 || reply.body.isEmpty()) << request.constData();
+  }
+  // Only the address given: loopback is not served.
+  EXPECT_EQ(fetch(port, "GET /?token=s3cret").status, 0);
   ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
   EXPECT_EQ(recorder.status(), 0);
 }

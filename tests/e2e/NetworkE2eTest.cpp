@@ -16,12 +16,6 @@
 namespace kelvor::e2e {
 namespace {
 
-// A loopback port that nothing listens on at the moment it is chosen.
-quint16 freePort() {
-  QTcpServer probe;
-  return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
-}
-
 // ser2net on loopback: an RFC 2217 port and a raw TCP port for each simulator's terminal.
 // Its own line settings (9600 baud, 1 stop bit) differ from the meter's, so a line at 1200
 // baud with 2 stop bits can only have been set through RFC 2217.

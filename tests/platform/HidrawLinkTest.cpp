@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cerrno>
 #include <deque>
 #include <string>
@@ -13,6 +10,7 @@
 
 #include "platform/HidrawDevice.h"
 #include "platform/HidrawPorts.h"
+#include "support/FakeHidrawNodes.h"
 
 namespace kelvor {
 namespace {
@@ -104,20 +102,14 @@ TEST(HidrawLink, SetsUpTheCableReassemblesTheStreamAndFollowsAReplug) {
 // The nodes sysfs lists, found by their cable's ids and serial number; a plain file at the
 // node is no cable.
 TEST(HidrawLink, FindsTheNodeOfACableAndRefusesWhatIsNone) {
-  QTemporaryDir sys, dev;
-  const auto node = [&](const QString& name, const QByteArray& uevent) {
-    QDir(sys.path()).mkpath(name + "/device");
-    QFile file(sys.filePath(name + "/device/uevent"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(uevent) == uevent.size());
-    QFile device(dev.filePath(name));
-    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
-  };
-  node("hidraw0", "HID_ID=0003:0000046D:0000C52B\nHID_UNIQ=\n");
-  node("hidraw10", "HID_ID=0003:000010C4:0000EA80\nHID_UNIQ=B\n");
-  node("hidraw9", "HID_ID=0003:000010C4:0000EA80\nHID_UNIQ=A\n");
-  const HidrawPorts ports(sys.path().toStdString(), dev.path().toStdString());
-  const std::string at = dev.path().toStdString() + "/hidraw";
+  testing::FakeHidrawNodes sysfs;
+  ASSERT_TRUE(sysfs.add("hidraw0", "HID_ID=0003:0000046D:0000C52B\nHID_UNIQ=\n"));
+  ASSERT_TRUE(sysfs.add("hidraw10", "HID_ID=0003:000010C4:0000EA80\nHID_UNIQ=B\n"));
+  ASSERT_TRUE(sysfs.add("hidraw9", "HID_ID=0003:000010C4:0000EA80\nHID_UNIQ=A\n"));
+  const HidrawPorts ports = sysfs.ports();
+  const std::string at = sysfs.devFolder() + "/hidraw";
   EXPECT_EQ(ports.nodes().size(), 3u);
+  EXPECT_EQ(ports.cables().size(), 2u);  // not the mouse
   EXPECT_EQ(ports.nodeOf(*parseHidAddress("hid:10c4:ea80")), at + "9");
   EXPECT_EQ(ports.nodeOf(*parseHidAddress("hid:10c4:ea80:B")), at + "10");
   EXPECT_EQ(ports.nodeOf(*parseHidAddress("hid:10c4:ea80:C")), std::nullopt);

@@ -32,7 +32,7 @@ bool isOneOf(const std::string& name, std::initializer_list<const char*> names) 
 bool takesValue(const std::string& name) {
   return isOneOf(
       name, {"--port", "--link", "--meter", "--values", "--mode", "--unit", "--delay", "--split",
-             "--overload", "--script", "--log", "--quit-after", "--baud", "--corrupt"});
+             "--overload", "--script", "--log", "--quit-after", "--baud", "--corrupt", "--hid"});
 }
 
 // The options without a value, each switching one setting on.
@@ -104,6 +104,9 @@ std::string apply(const std::string& name, const std::string& value, Options* op
     if (!parsePositiveSeconds(value, &seconds))
       return "--quit-after needs a positive number of seconds";
     options->quitAfterSeconds = seconds;
+  } else if (name == "--hid") {
+    options->hidCable = virtualCableNamed(value);
+    if (!options->hidCable) return "--hid is cp2110 or ch9325";
   } else if (const Flag* flag = flagNamed(name)) {
     options->*(flag->setting) = true;
   }
@@ -119,6 +122,7 @@ std::string checkCombination(const Options& options) {
   const bool ascii = options.family == Family::Single || options.family == Family::Four;
   if (!ascii && !options.scriptPath.empty())
     return "--script is for the ASCII meters (single, four)";
+  if (options.hidCable && !streams(options.family)) return "--hid needs a streaming meter";
   return {};
 }
 
@@ -228,6 +232,8 @@ Port:
   --port N              link the terminal as <config>/Kelvor/ports/COMN (default 1);
                         <config> is $XDG_CONFIG_HOME or else $HOME/.config
   --link PATH           link the terminal at PATH instead
+  --hid CABLE           no terminal: a virtual USB-HID cable through /dev/uhid, cp2110
+                        (10c4:ea80) or ch9325 (1a86:e008), for a streaming meter
 Answers:
   --meter FAMILY        single (default), four, ut61eplus, fluke28x, or a streaming meter:
 )" + streamingNamesColumn() +

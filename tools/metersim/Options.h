@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CableReports.h"
 #include "StreamEncoder.h"
 #include "ValueSource.h"
 
@@ -44,6 +45,7 @@ struct Options {
   bool cycleScript = false;
   std::string logPath;  // empty: no log, "-": standard error
   std::optional<double> quitAfterSeconds;
+  std::optional<VirtualCable> hidCable;  // play the meter through a virtual USB-HID cable
 };
 
 struct ParsedCommandLine {

@@ -6,6 +6,7 @@
 #include <exception>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "Script.h"
 #include "Simulator.h"
 #include "Streamer.h"
+#include "UhidCable.h"
 
 namespace {
 
@@ -41,8 +43,27 @@ bool loadScript(const std::string& path, std::vector<kelvor::metersim::ScriptSte
   return true;
 }
 
+std::optional<std::chrono::steady_clock::duration> quitAfter(
+    const kelvor::metersim::Options& options) {
+  if (!options.quitAfterSeconds) return std::nullopt;
+  return std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+      std::chrono::duration<double>(*options.quitAfterSeconds));
+}
+
+int playCable(kelvor::metersim::Options& options) {
+  using namespace kelvor::metersim;
+  StopSignals stopSignals;
+  UhidCable cable(*options.hidCable);
+  const CableIdentity identity = cableIdentity(*options.hidCable);
+  std::printf("ready hid:%04x:%04x\n", identity.vendorId, identity.productId);
+  std::fflush(stdout);
+  cable.run(options, stopSignals.fd(), quitAfter(options));
+  return 0;
+}
+
 int simulate(kelvor::metersim::Options& options, std::vector<kelvor::metersim::ScriptStep> script) {
   using namespace kelvor::metersim;
+  if (options.hidCable) return playCable(options);
   std::unique_ptr<EventLog> log;
   if (!options.logPath.empty()) log = std::make_unique<EventLog>(options.logPath);
   StopSignals stopSignals;
@@ -57,12 +78,7 @@ int simulate(kelvor::metersim::Options& options, std::vector<kelvor::metersim::S
   std::printf("ready %s -> %s\n", link.path().c_str(), port.slavePath().c_str());
   std::fflush(stdout);
 
-  std::optional<Simulator::Clock::duration> quitAfter;
-  if (options.quitAfterSeconds) {
-    quitAfter = std::chrono::duration_cast<Simulator::Clock::duration>(
-        std::chrono::duration<double>(*options.quitAfterSeconds));
-  }
-  simulator.run(stopSignals.fd(), quitAfter);
+  simulator.run(stopSignals.fd(), quitAfter(options));
   return 0;
 }
 

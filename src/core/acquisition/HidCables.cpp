@@ -9,12 +9,13 @@ namespace kelvor {
 namespace {
 
 // The two UT-D04 chips share the report layout; the newer one was built as a copy of the
-// first with other USB ids.
+// first with other USB ids. The newer UT-D09 carries a CH9329 instead of the CP2110.
 const std::vector<HidCable> Cables{
     {"UT-D04", "CH9325", HidCableChip::Ch9325, 0x1a86, 0xe008},
     {"UT-D04", "HE2325U", HidCableChip::Ch9325, 0x04fa, 0x2490},
     {"UT-D09", "CP2110", HidCableChip::Cp2110, 0x10c4, 0xea80},
-    {"USB-HID", "CH9329", HidCableChip::Ch9329, 0x1a86, 0xe429},
+    {"UT-D09", "CH9329", HidCableChip::Ch9329, 0x1a86, 0xe429},
+    {"Victor 86C cable", "", HidCableChip::VictorScrambled, 0x1244, 0xd237},
 };
 
 }  // namespace
@@ -31,6 +32,7 @@ const HidCable* hidCableWithIds(std::uint16_t vendorId, std::uint16_t productId)
 }
 
 std::string hidCableLabel(const HidCable& cable) {
+  if (cable.chip.empty()) return std::string(cable.name);
   return std::string(cable.name) + " (" + std::string(cable.chip) + ")";
 }
 

@@ -10,13 +10,14 @@
 namespace kelvor {
 
 // How a USB-HID cable packs the meter's serial bytes into reports; one per bridge chip
-// family, since cables with the same chip behave alike.
-enum class HidCableChip { Ch9325, Cp2110, Ch9329 };
+// family, since cables with the same chip behave alike. The Victor 86C's cable scrambles
+// whole frames instead (VictorCable.h).
+enum class HidCableChip { Ch9325, Cp2110, Ch9329, VictorScrambled };
 
 // A meter cable that is a HID device rather than a serial port, known by its USB ids.
 struct HidCable {
   std::string_view name;  // the cable as its maker names it
-  std::string_view chip;  // the bridge chip it carries
+  std::string_view chip;  // the bridge chip it carries; empty when unknown
   HidCableChip reports;
   std::uint16_t vendorId;
   std::uint16_t productId;
@@ -26,7 +27,7 @@ struct HidCable {
 const std::vector<HidCable>& knownHidCables();
 // The cable with these USB ids, or nullptr.
 const HidCable* hidCableWithIds(std::uint16_t vendorId, std::uint16_t productId);
-// "UT-D09 (CP2110)": the cable as a port list names it.
+// "UT-D09 (CP2110)": the cable as a port list names it (without a known chip its name alone).
 std::string hidCableLabel(const HidCable& cable);
 
 // A HID cable as a port names it: "hid:10c4:ea80", or with the cable's serial number

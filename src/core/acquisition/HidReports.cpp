@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "core/acquisition/VictorCable.h"
+
 namespace kelvor {
 
 namespace {
@@ -27,6 +29,8 @@ ReportLayout layoutOf(HidCableChip chip) {
       return {0, 63, 0, true};
     case HidCableChip::Ch9329:  // 64-byte reports after a leading 0
       return {1, 63, 65, false};
+    case HidCableChip::VictorScrambled:  // a frame a report, nothing sent to the meter
+      return {0, 0, 0, false};
   }
   return {0, 0, 0, false};
 }
@@ -43,6 +47,8 @@ int announcedCount(HidCableChip chip, std::string_view report) {
       return count >= 1 && count <= 63 ? count : -1;
     case HidCableChip::Ch9329:
       return report[0] == 0 && count <= 63 ? count : -1;
+    case HidCableChip::VictorScrambled:
+      return -1;
   }
   return -1;
 }
@@ -56,6 +62,14 @@ std::string byteText(std::initializer_list<unsigned> values) {
 }  // namespace
 
 void HidInputStream::addReport(std::string_view report) {
+  if (chip_ == HidCableChip::VictorScrambled) {
+    const std::optional<std::string> frame = victorFrameOfReport(report);
+    if (frame)
+      bytes_ += *frame;
+    else
+      ++malformed_;
+    return;
+  }
   const int count = announcedCount(chip_, report);
   const std::size_t dataAt = layoutOf(chip_).countAt + 1;
   if (count < 0 || dataAt + static_cast<std::size_t>(count) > report.size()) {
@@ -72,6 +86,7 @@ std::string HidInputStream::takeBytes() {
 std::vector<std::string> hidOutputReports(HidCableChip chip, std::string_view bytes) {
   const ReportLayout layout = layoutOf(chip);
   std::vector<std::string> reports;
+  if (layout.maxData == 0) return reports;
   for (std::size_t at = 0; at < bytes.size(); at += layout.maxData) {
     const std::string_view data = bytes.substr(at, layout.maxData);
     std::string report = layout.numberedOutput ? "" : std::string(1, '\0');
@@ -103,6 +118,7 @@ std::vector<std::string> hidLineSetup(HidCableChip chip, const LineSettings& lin
           byteText({0x43, 0x03})};  // empty both FIFOs of what came at the old settings
     }
     case HidCableChip::Ch9329:
+    case HidCableChip::VictorScrambled:
       return {};
   }
   return {};

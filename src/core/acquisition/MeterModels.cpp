@@ -28,7 +28,7 @@ constexpr LineSettings Asycii{2400, 8, Parity::None, 1, true, false};
 constexpr LineSettings Es51978{2400, 7, Parity::Odd, 1, true, false};
 constexpr LineSettings Vc870{9600, 8, Parity::None, 1, true, false};
 
-// One row per model: vendor, model, protocol family, line settings.
+// One row per model: vendor, model, protocol family, line settings, its own USB-HID cable.
 constexpr MeterModel modelTable[] = {
     {"Digitek", "DT4000ZC", "fs9721", Fortune},
     {"Metex", "M-3640D", "single", Ascii1200},
@@ -52,7 +52,7 @@ constexpr MeterModel modelTable[] = {
     {"UNI-T", "UT71C", "ut71x", Ut71},
     {"UNI-T", "UT71D", "ut71x", Ut71},
     {"UNI-T", "UT71E", "ut71x", Ut71},
-    {"Victor", "86C", "fs9922", Fortune},
+    {"Victor", "86C", "fs9922", Fortune, "hid:1244:d237"},  // FS9922 frames, scrambled
     {"Voltcraft", "ME-32", "single", Ascii600},
     {"Voltcraft", "VC-820", "fs9721", Fortune},
     {"Voltcraft", "VC-830", "fs9922", Fortune},

@@ -16,6 +16,9 @@ struct MeterModel {
   const char* model;
   const char* family;
   LineSettings line;
+  // The USB-HID cable the meter is read through when it has one of its own
+  // ("hid:1244:d237"); nullptr for a meter on a serial line.
+  const char* cable = nullptr;
 
   // "uni-t-ut61e": vendor and model in lower case, blanks as hyphens; what --meter takes.
   std::string id() const;

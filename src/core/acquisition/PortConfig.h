@@ -20,7 +20,9 @@ struct PortConfig {
   // A meter model or protocol family by name ("fs9721"); empty: the kind above. Kept apart
   // from the kind so that its stored values keep the meaning they always had.
   std::string Meter = {};
-  std::string Address{};  // a network port ("rfc2217://HOST:PORT", "tcp://…"); "": ComPort
+  // A network port ("rfc2217://HOST:PORT", "tcp://…") or a USB-HID cable ("hid:10c4:ea80");
+  // "": ComPort.
+  std::string Address{};
 
   // Characters of one complete answer: 14, or 56 for the four frames.
   int frameLength() const { return MeterType == MeterKind::OneFrame ? 14 : 56; }

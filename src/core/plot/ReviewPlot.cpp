@@ -166,6 +166,14 @@ void ReviewPlot::showAll() {
   redraw();
 }
 
+void ReviewPlot::showLast(double seconds) {
+  const double last = lastTime();
+  if (last > seconds)
+    showTimes(last - seconds, last);
+  else
+    showAll();
+}
+
 void ReviewPlot::zoomValues(double factor, double at) {
   const double span = static_cast<double>(scale_.YSpan);
   const double h = static_cast<double>(raster_.pointHeight());

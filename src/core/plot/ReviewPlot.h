@@ -36,6 +36,8 @@ class ReviewPlot {
   void moveTime(double widths);
   void showTimes(double first, double last);
   void showAll();
+  // The last `seconds` of the recording, or all of it where it is shorter.
+  void showLast(double seconds);
   void zoomValues(double factor, double at);
   void setCursor(bool b, int column);
   void clearCursors() { cursors_ = {}; }

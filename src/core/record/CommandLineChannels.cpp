@@ -6,6 +6,7 @@
 
 #include "core/acquisition/HidCables.h"
 #include "core/acquisition/MeterChoice.h"
+#include "core/acquisition/MeterModels.h"
 #include "core/acquisition/PortTable.h"
 #include "core/calc/ChannelCalculator.h"
 #include "core/network/NetworkAddress.h"
@@ -97,6 +98,9 @@ RecordMeter& CommandLineChannels::lineOf() {
 }
 
 std::string CommandLineChannels::finish(std::vector<RecordChannel>& channels) {
+  // A meter with a USB-HID cable of its own is read through it when no port is named.
+  const MeterModel* model = modelNamed(leading_.port.Meter);
+  if (ports_ == 0 && model && model->cable) leading_.port.Address = model->cable;
   if (ports_ == 0) channels_.insert(channels_.begin(), {leading_, std::nullopt});
   if (ports_ > 1 && leadingLine_)
     return "--meter and --baud belong to the --port before them; with several ports, give "

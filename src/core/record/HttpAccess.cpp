@@ -125,11 +125,25 @@ std::string tokenOfFile(const std::string& contents) {
   return trimmed(contents.substr(0, contents.find('\n')));
 }
 
+namespace {
 bool isServedJournal(const std::string& name, const std::vector<std::string>& journals) {
   if (name.empty() || name == "." || name == ".." ||
       name.find_first_of(std::string("/\\\0", 3)) != std::string::npos)
     return false;
   return std::find(journals.begin(), journals.end(), name) != journals.end();
+}
+}  // namespace
+
+Route routeOf(const std::string& path, const std::vector<std::string>& journals) {
+  if (path == "/") return {Route::Page, {}};
+  if (path == "/events") return {Route::Events, {}};
+  if (path == "/plot.png") return {Route::Plot, {}};
+  if (path == "/journals/") return {Route::JournalList, {}};
+  const std::string prefix = "/journals/";
+  if (path.compare(0, prefix.size(), prefix) != 0) return {};
+  std::string name = path.substr(prefix.size());
+  if (!isServedJournal(name, journals)) return {};
+  return {Route::Journal, std::move(name)};
 }
 
 bool prefersGerman(const std::string& acceptLanguage, bool programGerman) {
@@ -152,7 +166,7 @@ bool prefersGerman(const std::string& acceptLanguage, bool programGerman) {
 }
 
 std::optional<PlotSize> plotSize(const std::string& width, const std::string& height,
-                                 const std::string& ratio) {
+                                 const std::string& ratio, const std::string& minutes) {
   PlotSize size;
   const auto take = [](const std::string& text, int& value, int lowest, int highest) {
     if (text.empty()) return true;
@@ -163,7 +177,8 @@ std::optional<PlotSize> plotSize(const std::string& width, const std::string& he
   };
   if (!take(width, size.width, PlotSize::Smallest, PlotSize::Largest) ||
       !take(height, size.height, PlotSize::Smallest, PlotSize::Largest) ||
-      !take(ratio, size.ratio, 1, PlotSize::HighestRatio))
+      !take(ratio, size.ratio, 1, PlotSize::HighestRatio) ||
+      !take(minutes, size.minutes, 0, PlotSize::MostMinutes))
     return std::nullopt;
   const std::int64_t points = std::int64_t{size.width} * size.height;
   while (size.ratio > 1 && points * size.ratio * size.ratio > PlotSize::MostPixels) --size.ratio;

@@ -35,8 +35,15 @@ std::optional<std::string> bearerToken(const std::string& authorization);
 // The token file's first line without surrounding blanks.
 std::string tokenOfFile(const std::string& contents);
 
-// `name` is one of the journals' file names, and nothing but a plain file name.
-bool isServedJournal(const std::string& name, const std::vector<std::string>& journals);
+// What a request's path (as the server library hands it over, already unescaped) asks for.
+struct Route {
+  enum Kind { Page, Events, Plot, JournalList, Journal, NotFound };
+  Kind kind = NotFound;
+  std::string journal;  // for Journal: one of the journals' names
+};
+// The exact paths "/", "/events", "/plot.png", "/journals/" and "/journals/NAME", NAME one of
+// the journals' names and nothing but a plain file name; anything else is not found.
+Route routeOf(const std::string& path, const std::vector<std::string>& journals);
 
 // German when the Accept-Language header ranks German over English; without either, the
 // program's language.
@@ -48,15 +55,17 @@ struct PlotSize {
   static constexpr int Largest = 4000;
   static constexpr int HighestRatio = 4;
   static constexpr std::int64_t MostPixels = 16'000'000;  // 64 MB of picture
+  static constexpr int MostMinutes = 60 * 24 * 366;
   int width = 800;
   int height = 400;
   int ratio = 1;
+  int minutes = 0;  // the last minutes of the recording; 0: all of it
 };
-// Width, height and ratio as given (empty: the default), each held within its bounds and the
-// ratio lowered until the picture has at most MostPixels; nothing for a value that is no whole
-// number.
+// Width, height, ratio and minutes as given (empty: the default), each held within its bounds
+// and the ratio lowered until the picture has at most MostPixels; nothing for a value that is
+// no whole number.
 std::optional<PlotSize> plotSize(const std::string& width, const std::string& height,
-                                 const std::string& ratio);
+                                 const std::string& ratio, const std::string& minutes = {});
 
 }  // namespace HttpAccess
 

@@ -57,4 +57,11 @@ void TraceStore::clearAll() {
   for (int ch = 0; ch < Channels; ++ch) setCount(ch, 0);
 }
 
+void TraceStore::keepEveryOther(int channel) {
+  const int kept = (count(channel) + 1) / 2;
+  for (int slot = 2; slot <= kept; ++slot)
+    setSample(channel, slot, value(channel, 2 * slot - 1), time(channel, 2 * slot - 1));
+  setCount(channel, kept);
+}
+
 }  // namespace kelvor

@@ -34,6 +34,9 @@ class TraceStore {
   void setSample(int channel, int slot, float value, float time);
 
   void clearAll();  // all counts to 0
+  // A store that filled up goes on at half the detail: slots 1, 3, 5, ... become 1, 2, 3, ...
+  // (the first sample stays first) and the count halves, rounded up.
+  void keepEveryOther(int channel);
 
   // The unit of the channel's newest sample as its source gave it ("mV", "W"); empty where
   // it is not known (a trace file).

@@ -188,13 +188,7 @@ void LiveRecording::takeValue(int channel, std::int64_t seconds, float value,
 }
 
 void LiveRecording::thin() {
-  for (const int channel : channels_) {
-    const int kept = (traces_.count(channel) + 1) / 2;
-    for (int slot = 2; slot <= kept; ++slot)
-      traces_.setSample(channel, slot, traces_.value(channel, 2 * slot - 1),
-                        traces_.time(channel, 2 * slot - 1));
-    traces_.setCount(channel, kept);
-  }
+  for (const int channel : channels_) traces_.keepEveryOther(channel);
   thinning_ *= 2;
 }
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/HidrawPorts.h"
 #include "platform/MeterConnection.h"
 #include "ui/common/WindowTools.h"
 #include "ui/dialogs/PortDialog.h"
@@ -23,7 +24,7 @@ bool runPortSettings(QWidget* mainWindow, PortConfig& config, MeterConnection& m
   QPointer<QWidget> owner(mainWindow);
   {
     // The list is read without opening any device, so the meter is polled meanwhile.
-    PortDialog dialog(config, scanner.presentPorts(), mainWindow);
+    PortDialog dialog(config, scanner.presentPorts(), mainWindow, HidrawPorts().cables());
     dialog.setChannels(bindings, ownChannel);
     dialog.exec();
     accepted = dialog.DialogResult == PortDialog::Result::OK;

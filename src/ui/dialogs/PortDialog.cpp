@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/PortDialog.h"
 
-#include "core/acquisition/HidCables.h"
-
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/acquisition/HidCables.h"
+#include "core/acquisition/MeterModels.h"
 #include "core/calc/ChannelBindingCheck.h"
 #include "core/network/NetworkAddress.h"
 #include "platform/MessageTexts.h"
@@ -45,12 +45,12 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption) 
 }  // namespace
 
 PortDialog::PortDialog(PortConfig& config, const std::vector<PresentPort>& ports,
-                       QWidget* reference)
+                       QWidget* reference, const std::vector<HidrawNode>& cables)
     : QDialog(reference), config_(config) {
   setObjectName(QLatin1String(ObjectNames::frmSettings));
   setWindowTitle(tr("COM-Port"));
   buildControls();
-  fillIn(ports, reference);
+  fillIn(ports, cables, reference);
 }
 
 void PortDialog::buildControls() {
@@ -119,20 +119,28 @@ void PortDialog::buildNetworkField() {
   portFrame->layout()->addWidget(networkErrorLabel);
 }
 
-void PortDialog::fillIn(const std::vector<PresentPort>& ports, QWidget* reference) {
+void PortDialog::fillIn(const std::vector<PresentPort>& ports,
+                        const std::vector<HidrawNode>& cables, QWidget* reference) {
   DialogResult = Result::Loaded;
-  for (const PresentPort& port : ports) {
-    portList->addItem(port.itemText(), port.number);
-    if (port.number == config_.ComPort) portList->setCurrentIndex(portList->count() - 1);
+  for (const PresentPort& port : ports) portList->addItem(port.itemText(), port.number);
+  // A cable's item holds its address as text, a serial port's its number.
+  for (const HidrawNode& node : cables) {
+    const HidCable* cable = hidCableWithIds(node.address.vendorId, node.address.productId);
+    if (!cable) continue;
+    portList->addItem(QString::fromStdString(hidCableLabel(*cable)) + QString::fromUtf8(" – ") +
+                          QString::fromStdString(node.devicePath),
+                      QString::fromStdString(node.address.text()));
   }
-  // The list selects its first item by itself; a port that is not present selects none.
-  if (portList->findData(config_.ComPort) < 0) portList->setCurrentIndex(-1);
-  if (ports.empty()) {
+  // A stored cable address that is plugged in is shown as the list's item, not as text.
+  const int cableItem = portList->findData(QString::fromStdString(config_.Address));
+  // A port that is not present selects none.
+  portList->setCurrentIndex(cableItem >= 0 ? cableItem : portList->findData(config_.ComPort));
+  if (ports.empty() && cables.empty()) {
     noPortsLabel->setText(QString::fromStdString(messageText(Message(MessageId::NoSerialPort))));
     noPortsLabel->show();
   }
 
-  networkField->setText(QString::fromStdString(config_.Address));
+  if (cableItem < 0) networkField->setText(QString::fromStdString(config_.Address));
 
   for (std::size_t i = 0; i < Rates.size(); ++i)
     if (config_.ComBaud == Rates[i]) rateButtons[i]->setChecked(true);
@@ -159,7 +167,12 @@ void PortDialog::onOkClicked() {
   }
   PortConfig chosen = config_;
   chosen.Address = network ? network->text() : cable ? cable->text() : std::string();
-  if (portList->currentIndex() >= 0) chosen.ComPort = portList->currentData().toInt();
+  const QVariant item = portList->currentData();
+  if (item.typeId() == QMetaType::QString) {
+    if (address.empty()) chosen.Address = item.toString().toStdString();
+  } else if (portList->currentIndex() >= 0) {
+    chosen.ComPort = item.toInt();
+  }
   for (std::size_t i = 0; i < Rates.size(); ++i) {
     if (rateButtons[i]->isChecked()) {
       chosen.ComBaud = Rates[i];
@@ -206,6 +219,9 @@ void PortDialog::takeMeterChoice(PortConfig& chosen) const {
   // What is typed counts when it names an item; anything else leaves the kind to optDevice.
   chosen.Meter = MeterChoices::chosenMeter(meterChoice);
   chosen.ComBaud = MeterChoices::rateFor(chosen.Meter, chosen.ComBaud);
+  // A meter that comes with a cable of its own is read through it unless told otherwise.
+  const MeterModel* model = modelNamed(chosen.Meter);
+  if (model && model->cable && chosen.Address.empty()) chosen.Address = model->cable;
 }
 
 void PortDialog::onCancelClicked() {

@@ -7,6 +7,7 @@
 
 #include "core/acquisition/PortConfig.h"
 #include "core/settings/ChannelBinding.h"
+#include "platform/HidrawPorts.h"
 #include "platform/PortScanner.h"
 #include "ui/dialogs/MeterChoices.h"
 
@@ -33,10 +34,11 @@ class PortDialog : public QDialog {
   // The meters of optDevice(0) and optDevice(1).
   static constexpr std::array<MeterKind, 2> Meters{MeterKind::OneFrame, MeterKind::FourFrames};
 
-  // Lists `ports`, selects the one of ComPort, checks the options of ComBaud and MeterType
-  // and centres itself over `reference` (or the screen). An empty list is explained below it.
+  // Lists `ports` and after them the USB-HID meter `cables`, selects the one of ComPort (or the
+  // cable of a stored hid: address), checks the options of ComBaud and MeterType and centres
+  // itself over `reference` (or the screen). An empty list is explained below it.
   PortDialog(PortConfig& config, const std::vector<PresentPort>& ports,
-             QWidget* reference = nullptr);
+             QWidget* reference = nullptr, const std::vector<HidrawNode>& cables = {});
 
   // The channels' bindings and the channel (from 0) the dialog's meter serves: OK refuses a
   // port that a meter on another channel is on. None given: every port is free.
@@ -62,7 +64,8 @@ class PortDialog : public QDialog {
   QGroupBox* meterFrame = nullptr;
   QComboBox* meterChoice = nullptr;
 
-  // OK: takes the selected port (none selected keeps ComPort) or the network address, the
+  // OK: takes the selected port (none selected keeps ComPort), the selected cable's hid:
+  // address or the address typed in the network field (it comes first), the
   // checked rate and the checked meter kind (none checked keeps the value), sets DialogResult
   // to OK and hides. A malformed address, or a port another channel's meter is on, keeps the
   // dialog open, says so and changes nothing. A model chosen in cboMeter brings its own rate;
@@ -76,7 +79,8 @@ class PortDialog : public QDialog {
   void buildNetworkField();
   QGroupBox* buildMeterChoice();
   void takeMeterChoice(PortConfig& chosen) const;
-  void fillIn(const std::vector<PresentPort>& ports, QWidget* reference);
+  void fillIn(const std::vector<PresentPort>& ports, const std::vector<HidrawNode>& cables,
+              QWidget* reference);
 
   PortConfig& config_;
   std::vector<ChannelBinding> channels_;

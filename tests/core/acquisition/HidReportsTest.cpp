@@ -8,6 +8,8 @@
 
 #include "core/acquisition/HidCables.h"
 #include "core/acquisition/HidReports.h"
+#include "core/acquisition/MeterFamily.h"
+#include "core/acquisition/VictorCable.h"
 
 namespace kelvor {
 namespace {
@@ -42,12 +44,13 @@ TEST(HidCables, NamedByUsbIds) {
            {0x1a86, 0xe008, "UT-D04 (CH9325)"},
            {0x04fa, 0x2490, "UT-D04 (HE2325U)"},
            {0x10c4, 0xea80, "UT-D09 (CP2110)"},
-           {0x1a86, 0xe429, "USB-HID (CH9329)"},
+           {0x1a86, 0xe429, "UT-D09 (CH9329)"},
+           {0x1244, 0xd237, "Victor 86C cable"},
            {0x10c4, 0xea60, ""}}) {  // a CP2102: a serial port, not a HID cable
     const HidCable* cable = hidCableWithIds(vendor, product);
     EXPECT_EQ(cable ? hidCableLabel(*cable) : "", label);
   }
-  EXPECT_EQ(knownHidCables().size(), 4u);
+  EXPECT_EQ(knownHidCables().size(), 5u);
 }
 
 // A cable as a port names it, back and forth; and as sysfs tells of a hidraw node's device.
@@ -126,6 +129,31 @@ TEST(HidInputStream, GoodBytesSurviveBadReports) {
     EXPECT_EQ(input.malformedReports(), malformed) << reports.front();
     EXPECT_EQ(input.takeBytes(), "");  // taken once
   }
+}
+
+// The Victor 86C's cable scrambles FS9922 frames; a report worked out by hand from the
+// published key and byte places, and frames the cable's scrambling made, come out as frames
+// the FS9922 decoder reads. A report short of a frame is malformed; nothing goes to the meter.
+TEST(HidInputStream, UnscramblesTheVictorCable) {
+  const std::string status[] = {"28 00 40 40 00 0D 0A", "30 00 00 80 00 0D 0A",
+                                "06 24 00 02 00 0D 0A", "20 00 10 20 00 0D 0A"};
+  // report, or a frame to scramble: what the frame shows
+  for (const auto& [report, shown] : std::vector<std::pair<std::string, std::string>>{
+           {bytes("7E 23 64 71 6E 04 E1 72 6B 0F 77 C8 6B 11"), "-0,056 mA AC"},
+           {victorReportOfFrame("+1234 2" + bytes(status[1])), "12,34 V DC"},
+           {victorReportOfFrame("+0330 4" + bytes(status[2])), "33,0 °C temperature"},
+           {victorReportOfFrame("+?0:? 4" + bytes(status[3])), "OL MΩ resistance"}}) {
+    HidInputStream input(HidCableChip::VictorScrambled);
+    input.addReport(report);
+    std::string frame = input.takeBytes();
+    const auto decoded = familyNamed("fs9922")->decode(frame, ',');
+    ASSERT_TRUE(decoded) << hex(frame);
+    EXPECT_EQ(decoded->valueText + " " + decoded->mode, shown);
+  }
+  HidInputStream input(HidCableChip::VictorScrambled);
+  input.addReport(bytes("7E 23 64 71 6E 04 E1 72 6B 0F 77 C8 6B"));
+  EXPECT_EQ(std::pair(input.takeBytes(), input.malformedReports()), std::pair(std::string(), 1));
+  EXPECT_TRUE(hidOutputReports(HidCableChip::VictorScrambled, "D").empty());
 }
 
 TEST(HidReports, RequestsAndLineSetUp) {

@@ -17,6 +17,7 @@
 #include "core/InvalidValue.h"
 #include "core/plot/PlotDrawing.h"
 #include "core/plot/Raster.h"
+#include "core/plot/ReviewPlot.h"
 #include "core/recording/ValueLists.h"
 #include "support/PlainDrawing.h"
 #include "support/TraceStoreFill.h"
@@ -221,6 +222,27 @@ TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
               resultOf(drawChannelsPlain(plain, store, scale, style, plainPens), plainPens))
         << seed;
     EXPECT_TRUE(std::equal(raster.data(), raster.data() + pw * ph, plain.data())) << seed;
+  }
+}
+
+}  // namespace
+}  // namespace kelvor
+
+namespace kelvor {
+namespace {
+
+TEST(ReviewPlot, ShowsTheLastMinutesOrAllOfAShorterRecording) {
+  for (const auto& [seconds, edges] : std::vector<std::pair<double, std::string>>{
+           {60, "t 00:15:40 \u2026 00:16:4"}, {1000, "t 00:00:00 \u2026 00:1"}}) {
+    ReviewPlot plot(2000, ',');
+    std::vector<TraceSample> samples;
+    for (int t = 0; t <= 1000; ++t)
+      samples.push_back({static_cast<float>(t), static_cast<float>(t)});
+    testing::fillChannel(plot.store(), 0, samples);
+    plot.setTimes(std::nullopt, 40);
+    plot.resize(400, 200, 400, 200, 1);
+    plot.showLast(seconds);
+    EXPECT_EQ(plot.caption().substr(0, edges.size()), edges) << plot.caption();
   }
 }
 

@@ -91,19 +91,31 @@ TEST(HttpAccess, TokensMustMatchWhole) {
   EXPECT_EQ(HttpAccess::tokenOfFile("  abc \r\nsecond line"), "abc");
 }
 
-TEST(HttpAccess, ServesOnlyTheListedJournalsByTheirPlainNames) {
-  const std::vector<std::string> journals{"2026-12-08_COM1.csv.part", "run.csv"};
-  for (const auto& [name, served] :
-       std::vector<std::pair<std::string, bool>>{{"run.csv", true},
-                                                 {"2026-12-08_COM1.csv.part", true},
-                                                 {"other.csv", false},
-                                                 {"../run.csv", false},
-                                                 {"a/run.csv", false},
-                                                 {"..", false},
-                                                 {"", false},
-                                                 {std::string("run.csv\0", 8), false}})
-    EXPECT_EQ(HttpAccess::isServedJournal(name, journals), served) << name;
-  EXPECT_FALSE(HttpAccess::isServedJournal("..", {".."}));
+TEST(HttpAccess, RoutesExactPathsAndOnlyTheListedJournalsByTheirPlainNames) {
+  using Route = HttpAccess::Route;
+  const std::vector<std::string> journals{"2026-12-08_COM1.csv.part", "run.csv", "..", "a/b"};
+  for (const auto& [path, kind] : std::vector<std::pair<std::string, Route::Kind>>{
+           {"/", Route::Page},
+           {"/events", Route::Events},
+           {"/plot.png", Route::Plot},
+           {"/journals/", Route::JournalList},
+           {"/journals/run.csv", Route::Journal},
+           {"/journals/2026-12-08_COM1.csv.part", Route::Journal},
+           {"/journals/other.csv", Route::NotFound},
+           {"/journals/../run.csv", Route::NotFound},
+           {"/journals//run.csv", Route::NotFound},
+           {"/journals/a/b", Route::NotFound},
+           {"/journals/..", Route::NotFound},
+           {"/journals", Route::NotFound},
+           {"/journals/run.csv/", Route::NotFound},
+           {std::string("/journals/run.csv\0", 18), Route::NotFound},
+           {"/events/", Route::NotFound},
+           {"//", Route::NotFound},
+           {"", Route::NotFound}}) {
+    const Route route = HttpAccess::routeOf(path, journals);
+    EXPECT_EQ(route.kind, kind) << path;
+    EXPECT_EQ(route.journal, kind == Route::Journal ? path.substr(10) : "") << path;
+  }
 }
 
 TEST(HttpAccess, PageLanguageFollowsAcceptLanguage) {
@@ -135,6 +147,11 @@ TEST(HttpAccess, PlotSizeIsBounded) {
     EXPECT_EQ(size ? std::optional(Size{size->width, size->height, size->ratio}) : std::nullopt,
               expected)
         << width << " " << height << " " << ratio;
+  }
+  for (const auto& [minutes, shown] : std::vector<std::pair<std::string, std::optional<int>>>{
+           {"", 0}, {"90", 90}, {"999999999", HttpAccess::PlotSize::MostMinutes}, {"-1", {}}}) {
+    const auto size = HttpAccess::plotSize("", "", "", minutes);
+    EXPECT_EQ(size ? std::optional(size->minutes) : std::nullopt, shown) << minutes;
   }
 }
 

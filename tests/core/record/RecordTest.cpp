@@ -63,6 +63,10 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
            // A meter without a rate brings its own; a rate given wins, before or after it.
            {{"--meter", "es51922"}, "COM3 19200 0 0s 0 - ~ sys 0000 es51922"},
            {{"--meter", "voltcraft-me-32"}, "COM3 600 0 0s 0 - ~ sys 0000 voltcraft-me-32"},
+           // The Victor 86C comes with its cable, which a port named replaces.
+           {{"--meter", "victor-86c"}, "COM3hid:1244:d237 2400 0 0s 0 - ~ sys 0000 victor-86c"},
+           {{"--port", "COM1", "--meter", "victor-86c"},
+            "COM1 2400 0 0s 0 - ~ sys 0000 victor-86c"},
            {{"--baud", "4800", "--meter", "uni-t-ut71c"},
             "COM3 4800 0 0s 0 - ~ sys 0000 uni-t-ut71c"},
            {{"--meter", "four"}, "COM3 1200 1 0s 0 - ~ sys 0000"},

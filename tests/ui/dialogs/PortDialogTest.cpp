@@ -13,6 +13,7 @@
 
 #include "platform/ProgramCatalogue.h"
 #include "support/ConfigHome.h"
+#include "support/FakeHidrawNodes.h"
 
 namespace kelvor {
 namespace {
@@ -119,6 +120,41 @@ TEST(PortDialog, TakesANetworkAddressOrSaysWhyNot) {
                          config.Address, config.ComPort),
               std::tuple(told.isEmpty(), told.toStdString(), after, 1));
   }
+}
+
+// USB-HID meter cables follow the serial ports in the list, by cable and node (a mouse is
+// none); choosing one stores its address, a stored one is shown as its item, and choosing a
+// serial port goes back to it. A stored cable that is not plugged in stays as text.
+TEST(PortDialog, ListsTheMeterCablesBesideTheSerialPorts) {
+  testing::FakeHidrawNodes sysfs;
+  ASSERT_TRUE(sysfs.add("hidraw0", "HID_ID=0003:0000046D:0000C52B\n"));
+  ASSERT_TRUE(sysfs.add("hidraw3", "HID_ID=0003:000010C4:0000EA80\n"));
+  ASSERT_TRUE(sysfs.add("hidraw4", "HID_ID=0003:00001A86:0000E008\n"));
+  const QString dev = QString::fromStdString(sysfs.devFolder());
+  // Stored address, item chosen (-1: none), item and field shown, address after OK.
+  using Row = std::tuple<std::string, int, int, std::string, std::string>;
+  for (const auto& [stored, choose, shownItem, shownField, after] :
+       {Row{"", 1, 0, "", "hid:10c4:ea80"}, Row{"hid:1a86:e008", -1, 2, "", "hid:1a86:e008"},
+        Row{"hid:1a86:e008", 0, 2, "", ""},
+        Row{"hid:04fa:2490", -1, 0, "hid:04fa:2490", "hid:04fa:2490"}}) {
+    SCOPED_TRACE(stored);
+    PortConfig config{1, 2400, MeterKind::OneFrame, "", stored};
+    PortDialog d(config, {{1, "/dev/ttyUSB0", ""}}, nullptr, sysfs.ports().cables());
+    ASSERT_EQ(d.portList->count(), 3);
+    EXPECT_EQ(d.portList->itemText(1), QString::fromUtf8("UT-D09 (CP2110) – ") + dev + "/hidraw3");
+    EXPECT_EQ(d.portList->itemText(2), QString::fromUtf8("UT-D04 (CH9325) – ") + dev + "/hidraw4");
+    EXPECT_EQ(std::pair(d.portList->currentIndex(), d.networkField->text().toStdString()),
+              std::pair(shownItem, shownField));
+    if (choose >= 0) d.portList->setCurrentIndex(choose);
+    d.okButton->click();
+    EXPECT_EQ(std::pair(config.Address, config.ComPort), std::pair(after, 1));
+  }
+  // The Victor 86C is read through its own cable.
+  PortConfig victor;
+  PortDialog d(victor, {{1, "/dev/ttyUSB0", ""}});
+  d.meterChoice->setEditText(QStringLiteral("Victor 86C (fs9922)"));
+  d.okButton->click();
+  EXPECT_EQ(victor.Address, "hid:1244:d237");
 }
 
 // The meter list: the stored model is shown; typing filters the list; a model brings its rate,
