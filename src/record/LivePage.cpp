@@ -34,7 +34,10 @@ img{display:block;width:100%;margin-top:1em;background:#000}
 <p>@meters@: <span id="meters">–</span><br>
 @start@: <span id="start">–</span><br>
 @running@: <span id="running">–</span><br>
-@alarm@: <span id="alarm">@none@</span></p></div>
+@alarm@: <span id="alarm">@none@</span><br>
+<label>@plot@: <select id="span"><option value="0">@whole@</option>
+<option value="10">@last@ 10 min</option><option value="60">@last@ 60 min</option>
+<option value="1440">@last@ 24 h</option></select></label></p></div>
 <img id="plot" alt="@plot@">
 <script>
 "use strict";
@@ -82,8 +85,9 @@ function reload() {
   const room = window.innerHeight - plot.offsetTop - 16;
   const height = Math.round(Math.max(Math.min(160, width), Math.min(room, width * 0.75)));
   const ratio = Math.min(4, Math.max(1, Math.round(window.devicePixelRatio || 1)));
-  plot.src = withToken("plot.png?width=" + width + "&height=" + height +
-                       "&ratio=" + ratio + "&at=" + Date.now(), true);
+  const minutes = document.getElementById("span").value;
+  plot.src = withToken("plot.png?width=" + width + "&height=" + height + "&ratio=" + ratio +
+                       (minutes !== "0" ? "&minutes=" + minutes : "") + "&at=" + Date.now(), true);
 }
 plot.onload = () => setTimeout(reload, 1000);
 plot.onerror = () => setTimeout(reload, 5000);
@@ -104,6 +108,8 @@ const std::map<std::string, std::pair<const char*, const char*>>& texts() {
       {"alarm", {"Erster Alarm", "First alarm"}},
       {"none", {"keiner", "none"}},
       {"plot", {"Verlauf", "Plot"}},
+      {"whole", {"die ganze Aufzeichnung", "the whole recording"}},
+      {"last", {"die letzten", "the last"}},
   };
   return Texts;
 }

@@ -91,7 +91,6 @@ TEST(Translation, MessagesInEitherLanguage) {
        "Die Datei f enthält mehr Messwerte, als ein Kanal fasst.\n"
        "Geladen wurden die ersten 16000, die übrigen 2 wurden ausgelassen."},
       {Message(MessageId::FileFilter), 0, "Kelvor-Dateien(*.kvr)|*.kvr|Alle Dateien(*.*)|*.*"},
-      {meterTitle(MeterCondition::Retrying, 12), 1, "Kelvor – COM12: disconnected, retrying"},
       {meterTitle(MeterCondition::NotOpen, 3), 0, "Kelvor – COM3: nicht geöffnet"},
       {meterTitle(MeterCondition::Answering, 1, true), 0, "Kelvor – COM1: Alarm"},
       {meterTitle({{"COM1", MeterCondition::NoAnswer}}, true), 1, "Kelvor – COM1: no answer"},
