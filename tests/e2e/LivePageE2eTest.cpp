@@ -8,8 +8,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTcpSocket>
 #include <QtEndian>
+#include <memory>
 #include <tuple>
 
 #include "e2e/E2eSupport.h"
@@ -45,13 +47,39 @@ Reply fetch(quint16 port, const QByteArray& requestLine, const QByteArray& heade
   return {data.mid(9, 3).toInt(), data.mid(end + 4)};
 }
 
-TEST(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
+// The simulated meter on COM1 and kelvor-record serving its live page on `port`.
+class LivePageE2e : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(sim.ready()); }
+  void TearDown() override { stop(); }
+  // kelvor-record at HOST:port, or at the port alone (loopback) without a host.
+  RecordProcess& serve(const QString& host = {}, const QStringList& more = {}) {
+    const QString at = (host.isEmpty() ? "" : host + ":") + QString::number(port);
+    recorder =
+        std::make_unique<RecordProcess>(home, QStringList{"--port", "COM1", "--http", at} + more);
+    return *recorder;
+  }
+  // SIGTERM ends the recording cleanly, whatever the page's clients do.
+  void stop() {
+    if (!recorder) return;
+    ::kill(static_cast<pid_t>(recorder->process.processId()), SIGTERM);
+    EXPECT_EQ(recorder->status(), 0);
+    recorder.reset();
+  }
+  QString journalPath() const {
+    const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
+    return folder.filePath(folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0));
+  }
+
   TestHome home;
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
+  MeterSim sim{home, {"--port", "1", "--values", "ramp:1,1"}};
   const quint16 port = freePort();
-  RecordProcess recorder(home, {"--port", "COM1", "--http", QString::number(port)});
-  const auto get = [port](const QByteArray& path, const QByteArray& headers = {}) {
+  std::unique_ptr<RecordProcess> recorder;
+};
+
+TEST_F(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
+  serve();
+  const auto get = [this](const QByteArray& path, const QByteArray& headers = {}) {
     return fetch(port, "GET " + path, headers);
   };
   ASSERT_TRUE(waitUntil([&] { return get("/").body.contains("<tr data-channel=\"1\">"); }, 15s));
@@ -74,8 +102,7 @@ TEST(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
   for (const QByteArray& query : QByteArrayList{"width=wide", "minutes=soon"})
     EXPECT_EQ(get("/plot.png?" + query).status, 400) << query.constData();
 
-  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  const QByteArray journal = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0).toUtf8();
+  const QByteArray journal = QFileInfo(journalPath()).fileName().toUtf8();
   ASSERT_FALSE(journal.isEmpty());
   // Listed from the tick after its writer named it.
   EXPECT_TRUE(
@@ -89,27 +116,20 @@ TEST(LivePageE2e, ServesPageEventsPlotAndItsOwnJournalsOnly) {
   EXPECT_EQ(fetch(port, "POST /").status, 405);
   // Without a token only this machine's names: no web site's name that leads here.
   EXPECT_EQ(fetch(port, "GET /", "Host: evil.example:80\r\n").status, 401);
-  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
-  EXPECT_EQ(recorder.status(), 0);
 }
 
-TEST(LivePageE2e, WithoutTheTokenNothingButUnauthorized) {
-  TestHome home;
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
-  const quint16 port = freePort();
+TEST_F(LivePageE2e, WithoutTheTokenNothingButUnauthorized) {
   const QString token = home.writeFile(QStringLiteral("token"), "s3cret\n");
   // An address others reach is never served without a token, nor with a token file unread.
   for (const QStringList& refused :
        {QStringList{"--http", "0.0.0.0:" + QString::number(port)},
         QStringList{"--http", "[::]:" + QString::number(port)},
         QStringList{"--http", QString::number(port), "--http-token-file", home.file("none")}}) {
-    RecordProcess recorder(home, QStringList{"--port", "COM1"} + refused);
-    EXPECT_EQ(recorder.status(), 2) << refused.join(' ').toStdString();
-    EXPECT_TRUE(recorder.process.readAllStandardError().contains("kelvor-record: --http"));
+    RecordProcess refusing(home, QStringList{"--port", "COM1"} + refused);
+    EXPECT_EQ(refusing.status(), 2) << refused.join(' ').toStdString();
+    EXPECT_TRUE(refusing.process.readAllStandardError().contains("kelvor-record: --http"));
   }
-  RecordProcess recorder(home, {"--port", "COM1", "--http", "127.0.0.1:" + QString::number(port),
-                                "--http-token-file", token});
+  serve("127.0.0.1", {"--http-token-file", token});
   ASSERT_TRUE(waitUntil(
       [&] { return fetch(port, "GET /", "Authorization: Bearer s3cret\r\n").status == 200; }, 15s));
   for (const auto& [request, headers, status] :
@@ -126,14 +146,12 @@ TEST(LivePageE2e, WithoutTheTokenNothingButUnauthorized) {
     EXPECT_EQ(reply.status, status) << request.constData();
     EXPECT_TRUE(status != 401 || reply.body.isEmpty()) << request.constData();
   }
-  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
-  EXPECT_EQ(recorder.status(), 0);
 }
 
 // An address others could reach, made in a network namespace of the test's own: nothing leaves
 // the namespace. The test runs itself again inside it, where KELVOR_TEST_ADDRESS names the
 // address; outside, it makes the namespace and reads the inner run's verdict.
-TEST(LivePageE2e, AnAddressOthersReachAnswersOnlyWithTheToken) {
+TEST_F(LivePageE2e, AnAddressOthersReachAnswersOnlyWithTheToken) {
   const QString address = qEnvironmentVariable("KELVOR_TEST_ADDRESS");
   if (address.isEmpty()) {
     const QString inside = QStringLiteral("10.213.0.1");
@@ -162,13 +180,8 @@ TEST(LivePageE2e, AnAddressOthersReachAnswersOnlyWithTheToken) {
     EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.constData();
     return;
   }
-  TestHome home;
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
-  const quint16 port = freePort();
   const QString token = home.writeFile(QStringLiteral("token"), "s3cret\n");
-  RecordProcess recorder(home, {"--port", "COM1", "--http", address + ":" + QString::number(port),
-                                "--http-token-file", token});
+  serve(address, {"--http-token-file", token});
   const QHostAddress host(address);
   const auto get = [&](const QByteArray& request, const QByteArray& headers) {
     return fetch(port, request, "Host: " + address.toUtf8() + "\r\n" + headers, {}, host);
@@ -187,17 +200,11 @@ TEST(LivePageE2e, AnAddressOthersReachAnswersOnlyWithTheToken) {
   }
   // Only the address given: loopback is not served.
   EXPECT_EQ(fetch(port, "GET /?token=s3cret").status, 0);
-  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
-  EXPECT_EQ(recorder.status(), 0);
 }
 
 // A page left open on a machine that stopped reading: its socket fills, nothing else waits.
-TEST(LivePageE2e, AClientThatStopsReadingHoldsUpNeitherTheJournalNorTheOthers) {
-  TestHome home;
-  MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
-  const quint16 port = freePort();
-  RecordProcess recorder(home, {"--port", "COM1", "--http", QString::number(port)});
+TEST_F(LivePageE2e, AClientThatStopsReadingHoldsUpNeitherTheJournalNorTheOthers) {
+  serve();
   ASSERT_TRUE(waitUntil([&] { return fetch(port, "GET /").status == 200; }, 15s));
   const int stalled = ::socket(AF_INET, SOCK_STREAM, 0);
   const int smallest = 1;  // the kernel's least receive buffer
@@ -209,11 +216,7 @@ TEST(LivePageE2e, AClientThatStopsReadingHoldsUpNeitherTheJournalNorTheOthers) {
   ASSERT_EQ(::connect(stalled, reinterpret_cast<sockaddr*>(&server), sizeof server), 0);
   const QByteArray ask = "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
   ASSERT_EQ(::send(stalled, ask.constData(), static_cast<std::size_t>(ask.size()), 0), ask.size());
-  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  const auto rows = [&] {
-    const QString journal = folder.entryList({"*_COM1.csv.part"}, QDir::Files).value(0);
-    return journalRows(contentsOf(folder.filePath(journal))).size();
-  };
+  const auto rows = [&] { return journalRows(contentsOf(journalPath())).size(); };
   const std::size_t before = rows();
   pause(6s);
   EXPECT_GE(rows(), before + 4);
@@ -221,8 +224,7 @@ TEST(LivePageE2e, AClientThatStopsReadingHoldsUpNeitherTheJournalNorTheOthers) {
     return body.count("\"channel\":1,\"value\":") >= 2;
   });
   EXPECT_GE(events.body.count("\"channel\":1,\"value\":"), 2) << events.body.constData();
-  ::kill(static_cast<pid_t>(recorder.process.processId()), SIGTERM);
-  EXPECT_EQ(recorder.status(), 0);  // nor does it hold up the end
+  stop();  // nor does it hold up the end
   ::close(stalled);
 }
 
