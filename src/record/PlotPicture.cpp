@@ -25,9 +25,11 @@ void drawLabels(QImage& image, const ReviewPlot& plot, int ratio) {
   font.setStyleStrategy(QFont::NoAntialias);  // white only: the picture keeps a palette
   painter.setFont(font);
   painter.setPen(Qt::white);
-  for (const YAxisLabel& label : plot.valueLabels())
-    painter.drawText(QPointF(3, label.top + 11), QString::fromStdString(label.caption));
   const double bottom = plot.raster().pointHeight() - 3;
+  // A value label low enough to run into the time labels' row gives way to them.
+  for (const YAxisLabel& label : plot.valueLabels())
+    if (label.top + 11 < bottom - 11)
+      painter.drawText(QPointF(3, label.top + 11), QString::fromStdString(label.caption));
   for (const ReviewPlot::TimeLabel& label : plot.timeLabels()) {
     const QString caption = QString::fromStdString(label.caption);
     const double width = painter.fontMetrics().horizontalAdvance(caption);
