@@ -4,7 +4,6 @@
 #include <signal.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
@@ -46,6 +45,13 @@ void TestHome::writeSettings(const std::map<QString, QString>& values) const {
   for (const auto& [key, value] : values) settings.setValue("Settings/" + key, value);
 }
 
+void TestHome::writeSettingsText(const QString& assignments) const {
+  std::map<QString, QString> values;
+  for (const QString& entry : assignments.split(' ', Qt::SkipEmptyParts))
+    values[entry.section('=', 0, 0)] = entry.section('=', 1);
+  writeSettings(values);
+}
+
 QString TestHome::stored(const QString& key) const {
   return QSettings(file(QStringLiteral("Kelvor/Kelvor.conf")), QSettings::IniFormat)
       .value("Settings/" + key)
@@ -72,6 +78,7 @@ MeterSim::MeterSim(const TestHome& home, const QStringList& arguments)
                  arguments + QStringList{"--log", logPath_, "--quit-after", "120"});
   ready_ = waitUntil(
       [this] { return process_.canReadLine() && process_.readLine().startsWith("ready"); }, 5s);
+  EXPECT_TRUE(ready_) << "the meter simulator did not start: " << arguments.join(' ').toStdString();
 }
 
 void MeterSim::stop(bool kill) {
@@ -116,12 +123,11 @@ KelvorApp::KelvorApp(const TestHome& home, const QString& language, const QStrin
         return socket_.waitForConnected(50);
       },
       60s);
+  EXPECT_TRUE(connected()) << "no probe connection to " << program.toStdString();
 }
 
 KelvorApp::~KelvorApp() {
-  if (process_.state() == QProcess::NotRunning || quit()) return;
-  process_.kill();
-  process_.waitForFinished(3000);
+  if (process_.state() != QProcess::NotRunning && !quit()) kill();
 }
 
 QString KelvorApp::request(const QString& line) {
@@ -194,29 +200,6 @@ std::vector<double> recordReadings(KelvorApp& app, std::size_t count) {
       },
       20s);
   return shown;
-}
-
-int checkPowerAndCharge(const TestHome& home) {
-  const QDir folder(home.file(QStringLiteral("data/Kelvor/recordings")));
-  const QStringList names = folder.entryList({"*.csv"}, QDir::Files);
-  EXPECT_EQ(names.size(), 3);
-  const auto rows = [&](const QString& ending) {
-    return journalRows(contentsOf(folder.filePath(names.filter(ending).value(0))));
-  };
-  const auto volts = rows("_COM1.csv"), amps = rows("_COM2.csv"), calculated = rows("_calc.csv");
-  if (amps.size() < 9 || volts.size() < amps.size() || calculated.size() != 2 * amps.size()) {
-    ADD_FAILURE() << volts.size() << " " << amps.size() << " " << calculated.size();
-    return -1;
-  }
-  EXPECT_EQ(QStringList({volts[0][3], amps[0][3], amps[0][4]}), QStringList({"1", "2", "1"}));
-  double charge = 0.0;  // the exact integral of the ramp between its readings, in Ah
-  for (std::size_t i = 1; i < amps.size(); ++i)
-    charge += (i + 0.5) * (amps[i][2].toDouble() - amps[i - 1][2].toDouble()) / 3600;
-  EXPECT_EQ(calculated[calculated.size() - 2].mid(3, 4),
-            QStringList({"3", QString::number(12 * amps.size()), "W", "W=1*2"}));
-  EXPECT_EQ(calculated.back().mid(5, 2), QStringList({"Ah", "Ah=int(2)"}));
-  EXPECT_NEAR(calculated.back()[4].toDouble(), charge, charge * 0.005);
-  return static_cast<int>(volts.size() - amps.size());
 }
 
 std::vector<TraceLine> recordLines(const QByteArray& bytes, QChar separator) {

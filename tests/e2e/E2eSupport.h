@@ -30,6 +30,7 @@ class TestHome {
   QString file(const QString& name) const { return dir_.filePath(name); }
   QString writeFile(const QString& name, const QByteArray& bytes) const;  // returns the path
   void writeSettings(const std::map<QString, QString>& values) const;     // group "Settings"
+  void writeSettingsText(const QString& assignments) const;  // "key=value ...", the last wins
   QString stored(const QString& key) const;
   QProcessEnvironment environment(const QString& language = QStringLiteral("de_DE.UTF-8")) const;
 
@@ -111,13 +112,6 @@ struct RecordProcess {
 std::vector<QStringList> journalRows(const QByteArray& journal, QChar separator = ',');
 // The values of an English journal's rows; empty when its header is not the English one.
 std::vector<double> journalValues(const QByteArray& journal);
-
-// The journals of 12 V on COM1 and a 1 A/s ramp on COM2 with "W=1*2" and "Ah=int(2)" on
-// channels 3 and 4: a row of each calculated channel for every tick COM2 answered, the last power
-// 12 W times the ramp's last value, the charge the exact integral of the ramp within 0.5 %. (The
-// ticks' rules and the journals' names: MeterGroupTest.) Returns how many rows COM1 has beyond
-// COM2; -1 after a failure.
-int checkPowerAndCharge(const TestHome& home);
 
 // The records of a saved trace file; empty when the layout is not as the program writes it.
 struct TraceLine {

@@ -86,7 +86,6 @@ TEST(ServiceE2e, TheRecorderRecordsAndPublishesUnderTheServicesRestrictions) {
   ASSERT_TRUE(broker.subscribe());
   TestHome home;
   MeterSim sim(home, {"--port", "1", "--values", "ramp:1,1"});
-  ASSERT_TRUE(sim.ready());
   QProcessEnvironment environment = home.environment(QStringLiteral("en_US.UTF-8"));
   environment.insert("KELVOR_MQTT_PASSWORD", MqttBroker::Password);
   // The sanitized build: LeakSanitizer's check at the end stops the threads with ptrace, which
