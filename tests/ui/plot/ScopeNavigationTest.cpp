@@ -55,6 +55,12 @@ class ScopeNavigation : public testing::StartedMainWindow {
     QMouseEvent event(type, at, plot->mapToGlobal(at), Qt::LeftButton, buttons, modifiers);
     QCoreApplication::sendEvent(plot, &event);
   }
+  // Pressed at `from`, moved to `to` and, unless `release` is false, let go there.
+  void drag(double from, double to, Qt::KeyboardModifiers modifiers = {}, bool release = true) {
+    mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+    mouse(QEvent::MouseMove, to, Qt::LeftButton, modifiers);
+    if (release) mouse(QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
+  }
   void key(int code) {
     QKeyEvent event(QEvent::KeyPress, code, {});
     QCoreApplication::sendEvent(plot, &event);
@@ -81,9 +87,7 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
 
   // Dragging a tenth of the width to the left brings later times in; the labels follow.
   const double before = left();
-  mouse(QEvent::MouseButtonPress, 0.5, Qt::LeftButton);
-  mouse(QEvent::MouseMove, 0.4, Qt::LeftButton);
-  mouse(QEvent::MouseButtonRelease, 0.4, Qt::NoButton);
+  drag(0.5, 0.4);
   EXPECT_NEAR(left(), before + 0.1 * across(), across() * 0.01);
   EXPECT_NE(shown()[1], zoomed[1]) << "label 0 shows the time at the left edge";
 
@@ -113,8 +117,7 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   QCoreApplication::sendEvent(const_cast<QLabel*>(plot->liveMarker()), &click);
   EXPECT_TRUE(shown() == liveTexts && plot->picture() == live);
   wheel(0.7, -1);
-  mouse(QEvent::MouseButtonPress, 0.5, Qt::LeftButton);
-  mouse(QEvent::MouseMove, 0.9, Qt::LeftButton);
+  drag(0.5, 0.9, {}, false);
   EXPECT_NE(plot->picture(), live);
   key(Qt::Key_End);
   EXPECT_TRUE(shown() == liveTexts && plot->picture() == live);
@@ -125,12 +128,8 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
 TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
   const QImage live = plot->picture().copy();
   for (const auto& [across, modifiers] :
-       {std::pair{0.25, Qt::KeyboardModifiers{}},
-        std::pair{0.5, Qt::KeyboardModifiers{Qt::ShiftModifier}}}) {
-    mouse(QEvent::MouseButtonPress, across, Qt::LeftButton, modifiers);
-    mouse(QEvent::MouseMove, across + 0.001, Qt::LeftButton, modifiers);  // a hand's tremor
-    mouse(QEvent::MouseButtonRelease, across + 0.001, Qt::NoButton, modifiers);
-  }
+       {std::pair{0.25, Qt::KeyboardModifiers{}}, {0.5, Qt::ShiftModifier}})
+    drag(across, across + 0.001, modifiers);  // a hand's tremor
   EXPECT_EQ(left(), 0.0) << "a click moves nothing";
   plot->grab();
   const std::vector<ReadoutLine>& lines = plot->cursorLinesShown();
