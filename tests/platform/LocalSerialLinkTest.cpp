@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <chrono>

@@ -77,10 +77,7 @@ TEST(MqttPublisher, CalculatedChannelsArePublishedEachUnderItsTopicAndAFaultIsTo
     publishers.configure(
         {true, "127.0.0.1", broker.port(), MqttBroker::User, password, false, "", "t"}, "lab");
     std::vector<JournalRow> rows(3);
-    for (int i = 0; i < 3; ++i) {
-      rows[i].channel = i + 1;
-      rows[i].value = static_cast<float>(i + 1);
-    }
+    for (int i = 0; i < 3; ++i) rows[i].channel = i + 1, rows[i].value = static_cast<float>(i + 1);
     publishers.calculationsRecorded(rows);
     const auto readings = [&] { return broker.received().filter("/reading ").size(); };
     processEventsUntil([&] { return readings() == 2 && !publishers.delivering(); }, 3000);

@@ -33,8 +33,7 @@ CupsTestServer::CupsTestServer() : dir_(QStringLiteral("/tmp/kvcups-XXXXXX")) {
   // Qt's print support and the CUPS library ask this server only.
   const QByteArray socket = QFile::encodeName(dir_.filePath(QStringLiteral("cups.sock")));
   qputenv("CUPS_SERVER", socket);
-  qunsetenv("PRINTER");
-  qunsetenv("LPDEST");
+  for (const char* name : {"PRINTER", "LPDEST"}) qunsetenv(name);
   cupsSetServer(socket.constData());
 }
 

@@ -37,12 +37,11 @@ inline ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store,
       if (v > drawn.max) drawn.max = v;
       const PlotPoint p = mapper(t, static_cast<double>(v));
       if (thinning.draws(p.x)) {
-        if (first) {
+        if (first)
           raster.dot(p.x, p.y, colour);
-          first = false;
-        } else {
+        else
           raster.line(channelPens.LastDrawnX, channelPens.LastDrawnY, p.x, p.y, colour);
-        }
+        first = false;
         channelPens.LastDrawnX = p.x;
         channelPens.LastDrawnY = p.y;
       }

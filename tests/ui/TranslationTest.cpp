@@ -142,14 +142,11 @@ QString pseudoCatalogue(const QTemporaryDir& dir) {
       QStringLiteral("<source>(.*?)</source>(.*?)<translation[^>]*>.*?</translation>"),
       QRegularExpression::DotMatchesEverythingOption);
   ts.replace(message, QStringLiteral("<source>\\1</source>\\2<translation>[\\1]</translation>"));
-  const QString source = dir.filePath(QStringLiteral("pseudo.ts"));
-  const QString catalogue = dir.filePath(QStringLiteral("pseudo.qm"));
+  const QString source = dir.filePath("pseudo.ts"), catalogue = dir.filePath("pseudo.qm");
   QFile out(source);
   if (!out.open(QIODevice::WriteOnly) || out.write(ts.toUtf8()) < 0) return {};
   out.close();
-  const int status =
-      QProcess::execute(QStringLiteral(KELVOR_LRELEASE),
-                        {QStringLiteral("-silent"), source, QStringLiteral("-qm"), catalogue});
+  const int status = QProcess::execute(KELVOR_LRELEASE, {"-silent", source, "-qm", catalogue});
   return status == 0 ? catalogue : QString();
 }
 
