@@ -161,28 +161,7 @@ TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
 }
 
 // The plot shows what the store holds after every command that empties or replaces a channel.
-class PictureMatchesStore : public testing::StartedMainWindow {
- protected:
-  std::vector<std::uint32_t> picture() {
-    const Raster& raster = window.scope().raster();
-    return {raster.data(), raster.data() + raster.width() * raster.height()};
-  }
-  // The picture as it stands, then as a redraw from the store makes it.
-  ::testing::AssertionResult equalsAFreshRedraw() {
-    const std::vector<std::uint32_t> shown = picture();
-    window.scope().redrawAll(Rescale::Keep);
-    if (shown == picture()) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the picture is not what the store holds";
-  }
-  void reading(const char* frame) {
-    // One tick of the window's group, answered at once.
-    MeterGroup& group = *window.sources().group();
-    group.onTick();
-    std::string answer = frame;
-    window.meter().reader().takeAnswer(answer);
-    group.onFinishTick();
-  }
-};
+using PictureMatchesStore = testing::StartedMainWindow;
 
 TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   const QString file = files.filePath(QStringLiteral("channel0.kvr"));
@@ -193,6 +172,11 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
     window.liveRecording().replay(rows, channel);
   });
   const MainControls& c = window.controls();
+  const auto picture = [this] {
+    const Raster& raster = window.scope().raster();
+    return std::vector<std::uint32_t>(raster.data(),
+                                      raster.data() + raster.width() * raster.height());
+  };
   const std::vector<std::pair<const char*, std::function<void()>>> commands = {
       {"a channel button empties its channel", [&] { c.colours.channelButtons[1]->click(); }},
       {"the first reading of a recording empties the recording channel",
@@ -201,7 +185,11 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
          testing::fillChannel(window.traces(), 0, {{0.4f, 0}, {1.0f, 500}});
          window.scope().redrawAll(Rescale::Keep);
          c.recording.drawingActiveBox->click();
-         reading("DC  0.700 V  \r");
+         MeterGroup& group = *window.sources().group();  // one tick, answered at once
+         group.onTick();
+         std::string answer = "DC  0.700 V  \r";
+         window.meter().reader().takeAnswer(answer);
+         group.onFinishTick();
        }},
       {"loading a file replaces a channel, and ends the recording into it",
        [&] {
@@ -216,7 +204,9 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   for (const auto& [what, command] : commands) {
     SCOPED_TRACE(what);
     command();
-    EXPECT_TRUE(equalsAFreshRedraw());
+    const std::vector<std::uint32_t> shown = picture();  // then as a redraw from the store makes it
+    window.scope().redrawAll(Rescale::Keep);
+    EXPECT_TRUE(shown == picture()) << "the picture is not what the store holds";
   }
 }
 
