@@ -42,11 +42,9 @@ TEST(MqttPublisher, AMessageTheLibraryRefusesIsSentAgainLaterInOrderAndOnce) {
   publisher.configure(
       {true, "127.0.0.1", broker.port(), MqttBroker::User, MqttBroker::Password, false, "", ""},
       "t");
-  for (int i = 1; i <= 5; ++i) {
-    JournalRow row;
-    row.value = static_cast<float>(i);
-    publisher.readingRecorded(row, i == 3);
-  }
+  JournalRow row;
+  for (int i = 1; i <= 5; ++i)
+    row.value = static_cast<float>(i), publisher.readingRecorded(row, i == 3);
   // "<topic><value>" of each message the subscriber has received so far.
   const auto received = [&broker] {
     QStringList values;

@@ -203,19 +203,6 @@ std::string unmarked(QWidget* top) {
   return found.join(QStringLiteral(" | ")).toStdString();
 }
 
-// The unmarked texts of the modal window that `open` shows; the window is closed again.
-std::string unmarkedModal(const std::function<void()>& open) {
-  std::string found = "no window opened";
-  QTimer::singleShot(0, [&found] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      found = unmarked(modal);
-      modal->close();
-    }
-  });
-  open();
-  return found;
-}
-
 TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   QTemporaryDir dir;
   ASSERT_TRUE(ProgramCatalogue::installFile(pseudoCatalogue(dir)));
@@ -250,7 +237,14 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
            {"review rows", click("cmdSaveRows")},
            {"PDF", [&window] { PrintCommands::askPdfFileName(&window); }},
            {"message box", [&window] { MessageBox::warning(&window, "[?]"); }}}) {
-    EXPECT_EQ(unmarkedModal(open), "") << what;
+    // The unmarked texts of the modal window that `open` shows; the window is closed again.
+    std::string found = "no window opened";
+    QTimer::singleShot(0, [&found] {
+      if (QWidget* modal = QApplication::activeModalWidget())
+        found = unmarked(modal), modal->close();
+    });
+    open();
+    EXPECT_EQ(found, "") << what;
   }
   // What message boxes, titles and tips say.
   for (int id = 0; id <= static_cast<int>(LastMessageId); ++id)
