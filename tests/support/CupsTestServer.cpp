@@ -21,8 +21,7 @@ CupsTestServer::CupsTestServer() : dir_(QStringLiteral("/tmp/kvcups-XXXXXX")) {
   // The scheduler ends with the test program, also when that is killed.
   script_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
   script_.start(QStringLiteral("/bin/sh"), {QStringLiteral(KELVOR_CUPS_TEST_SERVER), dir_.path()});
-  while (!script_.canReadLine() && script_.waitForReadyRead(30000)) {
-  }
+  while (!script_.canReadLine() && script_.waitForReadyRead(30000)) continue;
   if (script_.readLine().trimmed() != "ready") {
     script_.waitForFinished(5000);
     unavailable_ = script_.exitCode() == 77;
