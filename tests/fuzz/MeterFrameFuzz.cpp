@@ -15,8 +15,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
-  std::string withComma = input;
-  std::string withPoint = input;
+  std::string withComma = input, withPoint = input;
   const kelvor::DecodedFrame comma = kelvor::decodeFrame(withComma, ',');
   const kelvor::DecodedFrame point = kelvor::decodeFrame(withPoint, '.');
 

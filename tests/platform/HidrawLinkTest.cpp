@@ -63,36 +63,23 @@ TEST(HidrawLink, SetsUpTheCableReassemblesTheStreamAndFollowsAReplug) {
   EXPECT_EQ(hid.features.size(), 3u);  // UART on, line, purge
   EXPECT_EQ(hid.features[1].substr(0, 5), std::string("\x50\x00\x00\x09\x60", 5));
 
-  hid.reports = {std::string("\x03"
-                             "abc",
-                             4),
-                 std::string("\x02"
-                             "de",
-                             3),
-                 std::string("\x05"
-                             "fg",
-                             3),  // announces 5 bytes, holds 2: left out
-                 std::string("\x01"
-                             "h",
-                             2)};
+  // Input reports: a byte count, then the bytes; "fg" announces 5 and is left out.
+  const auto report = [](char count, const char* bytes) { return count + std::string(bytes); };
+  hid.reports = {report(3, "abc"), report(2, "de"), report(5, "fg"), report(1, "h")};
   EXPECT_EQ(link.readPort(), "abcdeh");
   EXPECT_TRUE(link.writePort(std::string(70, 'x')));
-  EXPECT_EQ(hid.written.size(), 2u);  // 63 and 7 bytes
-  EXPECT_EQ(hid.written[1], std::string(1, '\x07') + std::string(7, 'x'));
+  EXPECT_EQ(std::pair(hid.written.size(), hid.written[1]),  // 63 and 7 bytes
+            std::pair(std::size_t{2}, '\x07' + std::string(7, 'x')));
 
-  hid.reports = {
-      std::string("\x02"
-                  "ij",
-                  3)};
+  hid.reports = {report(2, "ij")};
   hid.pulled = true;
   EXPECT_EQ(link.readPort(), "");
-  EXPECT_TRUE(link.failed() && !link.isOpen());
-  EXPECT_FALSE(link.reopen());
+  EXPECT_TRUE(link.failed() && !link.isOpen() && !link.reopen());
   hid.pulled = false;
   node = "/dev/hidraw5";
   EXPECT_TRUE(link.reopen() && link.isOpen() && !link.failed());
-  EXPECT_EQ(hid.opened.back(), "/dev/hidraw5");
-  EXPECT_EQ(hid.features.size(), 6u);  // set up again
+  EXPECT_EQ(std::pair(hid.opened.back(), hid.features.size()),  // set up again
+            std::pair(std::string("/dev/hidraw5"), std::size_t{6}));
 
   hid.vendor = 0x046d;  // a mouse at that node now: no meter cable
   const auto other = link.open(*parseHidAddress("hid:10c4:ea80"), line);
@@ -108,11 +95,12 @@ TEST(HidrawLink, FindsTheNodeOfACableAndRefusesWhatIsNone) {
   ASSERT_TRUE(sysfs.add("hidraw9", "HID_ID=0003:000010C4:0000EA80\nHID_UNIQ=A\n"));
   const HidrawPorts ports = sysfs.ports();
   const std::string at = sysfs.devFolder() + "/hidraw";
-  EXPECT_EQ(ports.nodes().size(), 3u);
-  EXPECT_EQ(ports.cables().size(), 2u);  // not the mouse
-  EXPECT_EQ(ports.nodeOf(*parseHidAddress("hid:10c4:ea80")), at + "9");
-  EXPECT_EQ(ports.nodeOf(*parseHidAddress("hid:10c4:ea80:B")), at + "10");
-  EXPECT_EQ(ports.nodeOf(*parseHidAddress("hid:10c4:ea80:C")), std::nullopt);
+  EXPECT_EQ(std::pair(ports.nodes().size(), ports.cables().size()),  // not the mouse
+            std::pair(std::size_t{3}, std::size_t{2}));
+  for (const auto& [address, node] : {std::pair{"hid:10c4:ea80", std::optional(at + "9")},
+                                      {"hid:10c4:ea80:B", at + "10"},
+                                      {"hid:10c4:ea80:C", std::nullopt}})
+    EXPECT_EQ(ports.nodeOf(*parseHidAddress(address)), node) << address;
   EXPECT_EQ(ports.addressOf(at + "10")->text(), "hid:10c4:ea80:B");
 
   HidrawLink plainFile(std::make_unique<HidrawDevice>(),

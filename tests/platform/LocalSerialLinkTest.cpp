@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <chrono>
@@ -155,14 +154,11 @@ TEST(LocalSerialLink, ReopensThePortNumberOnItsNewDeviceButNoOtherThing) {
 TEST(PortNaming, LinksComeBeforeTheFixedTable) {
   const ConfigHome home;
   const QString ports = home.filePath(QStringLiteral("Kelvor/ports/"));
-  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), ports + QStringLiteral("COM2")));
-  ASSERT_TRUE(QFile::link(QStringLiteral("/nowhere"), ports + QStringLiteral("COM3")));
+  ASSERT_TRUE(QFile::link("/dev/null", ports + "COM2") && QFile::link("/nowhere", ports + "COM3"));
+  using Row = std::pair<int, QString>;
   for (const auto& [port, device] :
-       std::vector<std::pair<int, QString>>{{1, QStringLiteral("/dev/ttyS0")},
-                                            {2, ports + QStringLiteral("COM2")},
-                                            {3, ports + QStringLiteral("COM3")},
-                                            {33, QStringLiteral("/dev/ttyUSB0")},
-                                            {250, ports + QStringLiteral("COM250")}})
+       {Row{1, "/dev/ttyS0"}, Row{2, ports + "COM2"}, Row{3, ports + "COM3"},
+        Row{33, "/dev/ttyUSB0"}, Row{250, ports + "COM250"}})
     EXPECT_EQ(PortNaming::devicePath(port), device) << port;
 }
 

@@ -32,9 +32,7 @@ TEST(MeterStation, AMeterKeepsItsConnectionAcrossBindingsAndEachSourceHasItsTopi
   EXPECT_EQ(station.topicOn(0, settings), "lab");  // one source: the topic itself
 
   station.bind({meterOn(2), meterOn(1), {ChannelBinding::Source::Calculation, {}, "W=1*2"}});
-  EXPECT_EQ(station.meterOn(1), first);
-  EXPECT_NE(station.meterOn(0), first);
-  EXPECT_EQ(station.meterOn(2), nullptr);
+  EXPECT_TRUE(station.meterOn(1) == first && station.meterOn(0) != first && !station.meterOn(2));
   EXPECT_EQ(station.topicOn(0, settings) + " " + station.topicOn(1, settings) + " " +
                 station.topicOn(2, settings),
             "lab/COM2 lab/COM1 lab/calc3");

@@ -42,11 +42,9 @@ TEST(MqttPublisher, AMessageTheLibraryRefusesIsSentAgainLaterInOrderAndOnce) {
   publisher.configure(
       {true, "127.0.0.1", broker.port(), MqttBroker::User, MqttBroker::Password, false, "", ""},
       "t");
-  for (int i = 1; i <= 5; ++i) {
-    JournalRow row;
-    row.value = static_cast<float>(i);
-    publisher.readingRecorded(row, i == 3);
-  }
+  JournalRow row;
+  for (int i = 1; i <= 5; ++i)
+    row.value = static_cast<float>(i), publisher.readingRecorded(row, i == 3);
   // "<topic><value>" of each message the subscriber has received so far.
   const auto received = [&broker] {
     QStringList values;
@@ -77,10 +75,7 @@ TEST(MqttPublisher, CalculatedChannelsArePublishedEachUnderItsTopicAndAFaultIsTo
     publishers.configure(
         {true, "127.0.0.1", broker.port(), MqttBroker::User, password, false, "", "t"}, "lab");
     std::vector<JournalRow> rows(3);
-    for (int i = 0; i < 3; ++i) {
-      rows[i].channel = i + 1;
-      rows[i].value = static_cast<float>(i + 1);
-    }
+    for (int i = 0; i < 3; ++i) rows[i].channel = i + 1, rows[i].value = static_cast<float>(i + 1);
     publishers.calculationsRecorded(rows);
     const auto readings = [&] { return broker.received().filter("/reading ").size(); };
     processEventsUntil([&] { return readings() == 2 && !publishers.delivering(); }, 3000);

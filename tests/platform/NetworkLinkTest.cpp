@@ -18,6 +18,8 @@
 namespace kelvor {
 namespace {
 
+using Kind = NetworkAddress::Kind;
+
 bool waitFor(const std::function<bool()>& condition) {
   QElapsedTimer elapsed;
   elapsed.start();
@@ -53,9 +55,7 @@ struct ScriptedServer {
       });
     });
   }
-  NetworkAddress address(NetworkAddress::Kind kind) const {
-    return {kind, "127.0.0.1", server.serverPort()};
-  }
+  NetworkAddress address(Kind kind) const { return {kind, "127.0.0.1", server.serverPort()}; }
   QByteArray script, received;
   QTcpServer server;
   QTcpSocket* client = nullptr;
@@ -74,8 +74,7 @@ TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
     SCOPED_TRACE(says.toStdString());
     ScriptedServer server(answers);
     NetworkLink link;
-    const LocalSerialLink::OpenResult result =
-        link.open(server.address(NetworkAddress::Kind::Rfc2217), RemoteLineSettings{});
+    const auto result = link.open(server.address(Kind::Rfc2217), RemoteLineSettings{});
     EXPECT_EQ(std::tuple(result.ok, result.errorCode, link.isOpen()),
               std::tuple(error == 0, error, error == 0));
     EXPECT_EQ((error ? result.errorText : result.note).left(says.size()), says);
@@ -84,26 +83,25 @@ TEST(NetworkLink, OpensOnlyWhenTheServerTakesTheLineSettings) {
   ScriptedServer silent{QByteArray()};
   NetworkLink link;
   QTimer::singleShot(50, [&link] { link.closePort(); });
-  const LocalSerialLink::OpenResult cancelled =
-      link.open(silent.address(NetworkAddress::Kind::Rfc2217), RemoteLineSettings{});
+  const auto cancelled = link.open(silent.address(Kind::Rfc2217), RemoteLineSettings{});
   EXPECT_EQ(std::tuple(cancelled.ok, cancelled.errorCode, link.isOpen()),
             std::tuple(false, ECANCELED, false));
-  const LocalSerialLink::OpenResult unknown =
+  const auto unknown =
       link.open(*parseNetworkAddress("tcp://kelvor-test.invalid:4001"), RemoteLineSettings{});
   EXPECT_FALSE(unknown.ok || unknown.errorText.isEmpty());
   QTcpServer probe;  // a port that nothing listens on: refused, with the system's reason
   ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-  const NetworkAddress closed{NetworkAddress::Kind::RawTcp, "127.0.0.1", probe.serverPort()};
+  const NetworkAddress closed{Kind::RawTcp, "127.0.0.1", probe.serverPort()};
   probe.close();
-  const LocalSerialLink::OpenResult refused = link.open(closed, RemoteLineSettings{});
+  const auto refused = link.open(closed, RemoteLineSettings{});
   EXPECT_TRUE(refused.errorCode == ECONNREFUSED && !refused.errorText.isEmpty());
 }
 
 // 0xFF doubled on the way out and undoubled on the way in (RFC 2217 only); a connection the
 // server closes is a failed line, and reopening connects again.
 TEST(NetworkLink, CarriesDataBothWaysAndNoticesALostConnection) {
-  for (const auto kind : {NetworkAddress::Kind::Rfc2217, NetworkAddress::Kind::RawTcp}) {
-    const bool telnet = kind == NetworkAddress::Kind::Rfc2217;
+  for (const auto kind : {Kind::Rfc2217, Kind::RawTcp}) {
+    const bool telnet = kind == Kind::Rfc2217;
     SCOPED_TRACE(telnet);
     ScriptedServer server(telnet ? Agreed + LineAnswers + ControlAnswers : QByteArray());
     NetworkLink link;

@@ -33,8 +33,11 @@ class PortScannerTest : public ::testing::Test {
     ASSERT_TRUE(QDir().mkpath(path.section(QLatin1Char('/'), 0, -2)) &&
                 file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
   }
-  // A device node stand-in.
-  void device(const QString& name) const { writeFile(underRoot("/dev/" + name), {}); }
+  // A device node stand-in, with the serial type the kernel files for it (none: unknown).
+  void device(const QString& name, const QByteArray& type = {}) const {
+    writeFile(underRoot("/dev/" + name), {});
+    if (!type.isEmpty()) writeFile(underRoot("/sys/class/tty/" + name + "/type"), type);
+  }
   // A USB adapter: the tty's device sits `depth` levels below the USB device, which carries
   // the manufacturer and product strings.
   void usbAdapter(const QString& name, int depth, const QByteArray& maker,
@@ -68,11 +71,9 @@ TEST_F(PortScannerTest, LinksAndFixedDevicesInRisingOrder) {
   PseudoTerminal meterA, meterB;
   link(200, meterB.slavePath());
   link(5, meterA.slavePath());
-  device(QStringLiteral("ttyS0"));
-  writeFile(underRoot("/sys/class/tty/ttyS0/type"), "4\n");
-  device(QStringLiteral("ttyS1"));  // no UART behind this slot
-  writeFile(underRoot("/sys/class/tty/ttyS1/type"), "0\n");
-  device(QStringLiteral("ttyS2"));  // taken over by a link to nothing
+  device(QStringLiteral("ttyS0"), "4\n");
+  device(QStringLiteral("ttyS1"), "0\n");  // no UART behind this slot
+  device(QStringLiteral("ttyS2"));         // taken over by a link to nothing
   link(3, dir.filePath(QStringLiteral("unplugged")));
   device(QStringLiteral("ttyS3"));  // no kernel information at all: trusted
   device(QStringLiteral("ttyUSB0"));

@@ -27,10 +27,7 @@ TEST(SystemClock, LocalOffsetFollowsTheZoneAndTheTestClocksRuleAgrees) {
     EXPECT_EQ(testing::europeBerlinOffset(utc * 1000), offset) << utc;
   }
   EXPECT_EQ(clock.utcOffsetAt(1792889999000) - clock.utcOffsetAt(1792890000000), 3600);
-  if (previous)
-    ::setenv("TZ", saved.c_str(), 1);
-  else
-    ::unsetenv("TZ");
+  previous ? ::setenv("TZ", saved.c_str(), 1) : ::unsetenv("TZ");
   ::tzset();
 }
 

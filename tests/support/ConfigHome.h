@@ -14,14 +14,13 @@ namespace kelvor::testing {
 class ConfigHome {
  public:
   ConfigHome() {
-    qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit());
+    for (const char* name : Variables) qputenv(name, dir_.path().toLocal8Bit());
     QDir(dir_.path()).mkpath(QStringLiteral("Kelvor/ports"));
   }
+  // Not copied: the folder is its own.
   ~ConfigHome() {
-    qunsetenv("XDG_CONFIG_HOME");
-    qunsetenv("XDG_DATA_HOME");
-  }  // not copied: the folder is its own
+    for (const char* name : Variables) qunsetenv(name);
+  }
 
   QString filePath(const QString& name) const { return dir_.filePath(name); }
   bool link(int port, const PseudoTerminal& meter) const {
@@ -29,6 +28,7 @@ class ConfigHome {
   }
 
  private:
+  static constexpr const char* Variables[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME"};
   QTemporaryDir dir_;
 };
 

@@ -21,8 +21,7 @@ CupsTestServer::CupsTestServer() : dir_(QStringLiteral("/tmp/kvcups-XXXXXX")) {
   // The scheduler ends with the test program, also when that is killed.
   script_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
   script_.start(QStringLiteral("/bin/sh"), {QStringLiteral(KELVOR_CUPS_TEST_SERVER), dir_.path()});
-  while (!script_.canReadLine() && script_.waitForReadyRead(30000)) {
-  }
+  while (!script_.canReadLine() && script_.waitForReadyRead(30000)) continue;
   if (script_.readLine().trimmed() != "ready") {
     script_.waitForFinished(5000);
     unavailable_ = script_.exitCode() == 77;
@@ -33,8 +32,7 @@ CupsTestServer::CupsTestServer() : dir_(QStringLiteral("/tmp/kvcups-XXXXXX")) {
   // Qt's print support and the CUPS library ask this server only.
   const QByteArray socket = QFile::encodeName(dir_.filePath(QStringLiteral("cups.sock")));
   qputenv("CUPS_SERVER", socket);
-  qunsetenv("PRINTER");
-  qunsetenv("LPDEST");
+  for (const char* name : {"PRINTER", "LPDEST"}) qunsetenv(name);
   cupsSetServer(socket.constData());
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +20,8 @@ struct FakeGroup {
   FakeGroup(LocalSeconds start, std::vector<ChannelPlan> plan, AlarmSound& sound,
             const LiveRecording::Views& views = {})
       : clock{start},
-        journals(meterCount(plan) + 1),
+        journals(1 + static_cast<std::size_t>(std::count_if(
+                         plan.begin(), plan.end(), [](auto& c) { return !c.calculation; }))),
         group{plan, ',', {ticks, finish, clock, journals.back()}},
         recording{clock, sound, views} {
     std::vector<int> channels;
@@ -36,11 +38,6 @@ struct FakeGroup {
     recording.attachGroup(&group, channels);
     group.addListener(&recording);
     group.start();
-  }
-  static std::size_t meterCount(const std::vector<ChannelPlan>& plan) {
-    std::size_t meters = 0;
-    for (const ChannelPlan& channel : plan) meters += channel.calculation ? 0 : 1;
-    return meters;
   }
   // A tick `seconds` after the last: the polls go out, the meters answer with their frames
   // (none for ""), and the tick is done between two events.

@@ -19,8 +19,7 @@ inline ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store,
                                        ChannelPens& pens) {
   ChannelsDrawn drawn;
   const SampleMapping mapper = screenMapping(scale, raster);
-  double t = 0;
-  double lastTime = 0;
+  double t = 0, lastTime = 0;
   for (int ch = 0; ch < TraceStore::Channels; ++ch) {
     PenPositions& channelPens = pens[static_cast<std::size_t>(ch)];
     channelPens.clear();
@@ -37,14 +36,12 @@ inline ChannelsDrawn drawChannelsPlain(Raster& raster, const TraceStore& store,
       if (v > drawn.max) drawn.max = v;
       const PlotPoint p = mapper(t, static_cast<double>(v));
       if (thinning.draws(p.x)) {
-        if (first) {
+        if (first)
           raster.dot(p.x, p.y, colour);
-          first = false;
-        } else {
+        else
           raster.line(channelPens.LastDrawnX, channelPens.LastDrawnY, p.x, p.y, colour);
-        }
-        channelPens.LastDrawnX = p.x;
-        channelPens.LastDrawnY = p.y;
+        first = false;
+        channelPens.LastDrawnX = p.x, channelPens.LastDrawnY = p.y;
       }
       channelPens.LastY = p.y;
     }

@@ -21,10 +21,18 @@ int socketOf(int family) {
   return fd < 0 ? -1 : close(fd);
 }
 
-// A fresh writable page made executable by `call`.
-int makeExecutable(const std::function<int(void*, int)>& call) {
-  void* page = mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  return page == MAP_FAILED ? -2 : call(page, PROT_READ | PROT_EXEC);
+void* mapPage(int protection) {
+  return mmap(nullptr, 4096, protection, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+}
+
+// A fresh writable page made executable by `call` (mprotect's arguments).
+int makeExecutable(const std::function<int(void*, size_t, int)>& call) {
+  void* page = mapPage(PROT_READ | PROT_WRITE);
+  return page == MAP_FAILED ? -2 : call(page, 4096, PROT_READ | PROT_EXEC);
+}
+
+int pkeyProtect(void* page, size_t size, int protection) {
+  return pkey_mprotect(page, size, protection, -1);
 }
 
 // Each action: 0 or a non-negative result when it worked, -1 with errno when it failed.
@@ -33,22 +41,9 @@ const std::map<std::string, std::function<int()>> actions = {
     {"socket-inet", [] { return socketOf(AF_INET); }},
     {"socket-inet6", [] { return socketOf(AF_INET6); }},
     {"socket-netlink", [] { return socketOf(AF_NETLINK); }},
-    {"mmap-write-exec",
-     [] {
-       return mmap(nullptr, 4096, PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0) ==
-                      MAP_FAILED
-                  ? -1
-                  : 0;
-     }},
-    {"mprotect-exec",
-     [] {
-       return makeExecutable([](void* page, int prot) { return mprotect(page, 4096, prot); });
-     }},
-    {"pkey_mprotect-exec",
-     [] {
-       return makeExecutable(
-           [](void* page, int prot) { return pkey_mprotect(page, 4096, prot, -1); });
-     }},
+    {"mmap-write-exec", [] { return mapPage(PROT_WRITE | PROT_EXEC) == MAP_FAILED ? -1 : 0; }},
+    {"mprotect-exec", [] { return makeExecutable(mprotect); }},
+    {"pkey_mprotect-exec", [] { return makeExecutable(pkeyProtect); }},
     {"shmat-exec",
      [] {
        const int id = shmget(IPC_PRIVATE, 4096, IPC_CREAT | 0700);
@@ -70,11 +65,7 @@ const std::map<std::string, std::function<int()>> actions = {
 #endif
     // A call outside the allow list (the one LeakSanitizer stops the threads with): "ok" once
     // made, whatever it answers.
-    {"ptrace",
-     [] {
-       ptrace(PTRACE_PEEKDATA, getppid(), nullptr, nullptr);
-       return 0;
-     }},
+    {"ptrace", [] { return ptrace(PTRACE_PEEKDATA, getppid(), nullptr, nullptr), 0; }},
 };
 
 }  // namespace

@@ -8,20 +8,18 @@
 
 #include "support/ServiceSandbox.h"
 
+static int refuse(const std::string& message) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+  return 2;
+}
+
 int main(int argc, char* argv[]) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: kelvor-service-sandbox PROGRAM [ARGUMENT...]\n");
-    return 2;
-  }
+  if (argc < 2) return refuse("usage: kelvor-service-sandbox PROGRAM [ARGUMENT...]");
   const std::vector<std::string> calls = kelvor::testing::systemCallSet("@system-service");
-  if (calls.empty()) {
-    std::fprintf(stderr, "kelvor-service-sandbox: systemd-analyze lists no @system-service\n");
-    return 2;
-  }
-  if (const std::string error = kelvor::testing::installServiceSandbox(calls); !error.empty()) {
-    std::fprintf(stderr, "kelvor-service-sandbox: %s\n", error.c_str());
-    return 2;
-  }
+  if (calls.empty())
+    return refuse("kelvor-service-sandbox: systemd-analyze lists no @system-service");
+  if (const std::string error = kelvor::testing::installServiceSandbox(calls); !error.empty())
+    return refuse("kelvor-service-sandbox: " + error);
   execv(argv[1], argv + 1);
   std::perror(argv[1]);
   return 127;

@@ -142,14 +142,11 @@ QString pseudoCatalogue(const QTemporaryDir& dir) {
       QStringLiteral("<source>(.*?)</source>(.*?)<translation[^>]*>.*?</translation>"),
       QRegularExpression::DotMatchesEverythingOption);
   ts.replace(message, QStringLiteral("<source>\\1</source>\\2<translation>[\\1]</translation>"));
-  const QString source = dir.filePath(QStringLiteral("pseudo.ts"));
-  const QString catalogue = dir.filePath(QStringLiteral("pseudo.qm"));
+  const QString source = dir.filePath("pseudo.ts"), catalogue = dir.filePath("pseudo.qm");
   QFile out(source);
   if (!out.open(QIODevice::WriteOnly) || out.write(ts.toUtf8()) < 0) return {};
   out.close();
-  const int status =
-      QProcess::execute(QStringLiteral(KELVOR_LRELEASE),
-                        {QStringLiteral("-silent"), source, QStringLiteral("-qm"), catalogue});
+  const int status = QProcess::execute(KELVOR_LRELEASE, {"-silent", source, "-qm", catalogue});
   return status == 0 ? catalogue : QString();
 }
 
@@ -206,19 +203,6 @@ std::string unmarked(QWidget* top) {
   return found.join(QStringLiteral(" | ")).toStdString();
 }
 
-// The unmarked texts of the modal window that `open` shows; the window is closed again.
-std::string unmarkedModal(const std::function<void()>& open) {
-  std::string found = "no window opened";
-  QTimer::singleShot(0, [&found] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      found = unmarked(modal);
-      modal->close();
-    }
-  });
-  open();
-  return found;
-}
-
 TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
   QTemporaryDir dir;
   ASSERT_TRUE(ProgramCatalogue::installFile(pseudoCatalogue(dir)));
@@ -253,7 +237,14 @@ TEST(PseudoTranslation, EveryVisibleTextCarriesTheMark) {
            {"review rows", click("cmdSaveRows")},
            {"PDF", [&window] { PrintCommands::askPdfFileName(&window); }},
            {"message box", [&window] { MessageBox::warning(&window, "[?]"); }}}) {
-    EXPECT_EQ(unmarkedModal(open), "") << what;
+    // The unmarked texts of the modal window that `open` shows; the window is closed again.
+    std::string found = "no window opened";
+    QTimer::singleShot(0, [&found] {
+      if (QWidget* modal = QApplication::activeModalWidget())
+        found = unmarked(modal), modal->close();
+    });
+    open();
+    EXPECT_EQ(found, "") << what;
   }
   // What message boxes, titles and tips say.
   for (int id = 0; id <= static_cast<int>(LastMessageId); ++id)

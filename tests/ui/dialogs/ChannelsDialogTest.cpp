@@ -26,15 +26,9 @@ auto key(const ChannelBinding& b) {
 // reads an unbound channel or itself, or a port already bound keeps the dialog open, names
 // the channel and changes nothing; Cancel changes nothing.
 TEST(ChannelDialog, OkTakesMetersAndCalculationsOrSaysWhatIsWrong) {
-  struct Case {
-    Source second;
-    int secondPort;
-    Source third;
-    QString calc;
-    bool ok;
-    QString problem;  // the beginning of the refusal's message
-  };
-  const std::vector<Case> cases = {
+  // Channel 2's source and port, channel 3's source and calculation, whether OK takes them,
+  // the beginning of the refusal's message.
+  const std::vector<std::tuple<Source, int, Source, QString, bool, QString>> cases = {
       {Source::Meter, 3, Source::Calculation, "W=1*2", true, ""},
       {Source::None, 0, Source::Calculation, "W=1x2", false, QString::fromUtf8("Kanal 3: „W=1x2“")},
       {Source::None, 0, Source::Calculation, " W = 1*2", false, "Kanal 3: W=1*2: Kanal 2 gibt"},
@@ -42,8 +36,8 @@ TEST(ChannelDialog, OkTakesMetersAndCalculationsOrSaysWhatIsWrong) {
       {Source::Meter, 2, Source::None, "", false, "Kanal 2: Dieses Messgerät speist schon Kanal 1"},
       {Source::Meter, 3, Source::Calculation, "W=1*2", false, ""}};  // Cancel
   const std::vector<PresentPort> ports = {{2, "/dev/ttyUSB0", ""}, {3, "/dev/ttyUSB1", ""}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.calc.toStdString());
+  for (const auto& [second, secondPort, third, calc, ok, problem] : cases) {
+    SCOPED_TRACE(calc.toStdString());
     std::vector<ChannelBinding> bindings(6);
     bindings[0] = {Source::Meter, {2, 2400, MeterKind::OneFrame, "fs9721"}, ""};
     bindings[3] = {Source::Meter, {9, 1200, MeterKind::FourFrames}, ""};
@@ -54,20 +48,17 @@ TEST(ChannelDialog, OkTakesMetersAndCalculationsOrSaysWhatIsWrong) {
       return d.findChild<QComboBox*>(QStringLiteral("%1%2").arg(name).arg(channel));
     };
     EXPECT_EQ(combo("cboPort", 4)->currentText(), "COM9 (nicht vorhanden)");
-    combo("cboSource", 2)->setCurrentIndex(static_cast<int>(c.second));
-    combo("cboPort", 2)->setCurrentIndex(combo("cboPort", 2)->findData(c.secondPort));
+    combo("cboSource", 2)->setCurrentIndex(static_cast<int>(second));
+    combo("cboPort", 2)->setCurrentIndex(combo("cboPort", 2)->findData(secondPort));
     combo("cboMeter", 2)->setCurrentIndex(combo("cboMeter", 2)->findData("uni-t-ut61e"));
-    combo("cboSource", 3)->setCurrentIndex(static_cast<int>(c.third));
-    d.findChild<QLineEdit*>("txtCalc3")->setText(c.calc);
+    combo("cboSource", 3)->setCurrentIndex(static_cast<int>(third));
+    d.findChild<QLineEdit*>("txtCalc3")->setText(calc);
     EXPECT_EQ(std::pair(combo("cboPort", 3)->isEnabled(), combo("cboBaud", 2)->currentText()),
               std::pair(false, QStringLiteral("19200")));
-    if (c.ok || !c.problem.isEmpty())
-      d.okButton->click();
-    else
-      d.cancelButton->click();
-    EXPECT_EQ(d.isVisible() ? d.problemLabel->text().left(c.problem.size()) : "", c.problem);
+    (ok || !problem.isEmpty() ? d.okButton : d.cancelButton)->click();
+    EXPECT_EQ(d.isVisible() ? d.problemLabel->text().left(problem.size()) : "", problem);
     std::vector<ChannelBinding> expected = before;
-    if (c.ok) {
+    if (ok) {
       expected[1] = {Source::Meter, {3, 19200, MeterKind::OneFrame, "uni-t-ut61e"}, ""};
       expected[2] = {Source::Calculation, {}, "W=1*2"};
     }

@@ -139,22 +139,16 @@ QStringList problems(const QWidget* top) {
 
 class FitAndOverlap : public testing::StartedMainWindow {
  protected:
-  void SetUp() override {
-    StartedMainWindow::SetUp();
-    const QWindow* handle = window.windowHandle();
-    trace = QStringLiteral("scale %1, language %2")
-                .arg(handle ? handle->devicePixelRatio() : 0)
-                .arg(context.LangCode);
-  }
   ::testing::AssertionResult fits(QWidget* top) {
     top->show();
     const QStringList found = problems(top);
     if (found.isEmpty()) return ::testing::AssertionSuccess();
+    const QWindow* handle = window.windowHandle();
     return ::testing::AssertionFailure()
-           << trace.toStdString() << ", " << nameOf(top).toStdString() << ":\n  "
+           << "scale " << (handle ? handle->devicePixelRatio() : 0) << ", language "
+           << context.LangCode << ", " << nameOf(top).toStdString() << ":\n  "
            << found.join(QStringLiteral("\n  ")).toStdString();
   }
-  QString trace;
 };
 
 TEST_F(FitAndOverlap, MainWindowAndDialogs) {
@@ -172,9 +166,9 @@ TEST_F(FitAndOverlap, MainWindowAndDialogs) {
   // Six channels in the row under the plot, each meter condition among them, at the design
   // size and at the smallest; a silent meter keeps its last value, dimmed.
   const QSize design = window.size();
-  const int plotHeight = window.controls().scopeWidget->height();
-  const auto& cells = window.controls().values.valueCells;
-  ChannelValuesRow row(window.controls().values);
+  const int plotHeight = controls.scopeWidget->height();
+  const auto& cells = controls.values.valueCells;
+  ChannelValuesRow row(controls.values);
   EXPECT_TRUE(row.setBound(std::vector<bool>(6, true)));
   for (int channel = 0; channel < 6; ++channel)
     row.showMeter(channel, ChannelReading{-0.0123456, "Ah"}, MeterCondition(channel % 4));

@@ -34,8 +34,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   QLabel* value = window.controls().reading.valueLabel;
   const QString separator(QChar::fromLatin1(SystemLocale::decimalSeparator()));
   MeterState& state = window.meter().reader().meterState();
-  context.LangCode = 1;
-  ProgramCatalogue::install(1);
+  context.LangCode = 1, ProgramCatalogue::install(1);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Kelvor – COM1"));
   EXPECT_TRUE(value->isEnabled());
   EXPECT_EQ(hover(value), QStringLiteral("Device: %1\nBaud rate: 1200\nMeter: one display\n"
@@ -60,8 +59,7 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   QRadioButton* channel = window.controls().colours.channelButtons[2];
   EXPECT_EQ(hover(channel), "No samples") << "emptied by choosing it";
   testing::fillChannel(window.traces(), 2, {{0.5f, 6}, {InvalidValue, 7}, {1.5f, 9}});
-  context.LangCode = 0;
-  ProgramCatalogue::install(0);
+  context.LangCode = 0, ProgramCatalogue::install(0);
   EXPECT_EQ(hover(channel), QStringLiteral("Messwerte: 2 (Lücken: 1)\nMinimum: 0,5\nMaximum: 1,5"
                                            "\nMittelwert: 1\nZeit: 6 s bis 9 s")
                                 .replace(QLatin1Char(','), separator));
@@ -101,9 +99,8 @@ TEST_F(StatusTips, TitleDimmingTooltipsAndReadoutFollowTheMeterAndTheChannels) {
   }
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(plot, &leave);
-  EXPECT_TRUE(plot->readoutShown().empty());
-  EXPECT_EQ(plot->picture(), picture);
-  EXPECT_EQ(plot->grab().toImage(), shown);
+  EXPECT_TRUE(plot->readoutShown().empty() && plot->picture() == picture &&
+              plot->grab().toImage() == shown);
 
   // A meter on COM2 for channel 2 and a calculation for channel 3: the reading's tooltip tells
   // of what the large display shows.

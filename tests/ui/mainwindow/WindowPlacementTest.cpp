@@ -3,7 +3,6 @@
 #include "ui/mainwindow/WindowPlacement.h"
 
 #include <gtest/gtest.h>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>

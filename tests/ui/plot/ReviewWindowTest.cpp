@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -27,14 +26,10 @@ namespace {
 // Row t of a reading a second for a week from 2026-12-06 14:03:07 (UTC+1); the value is the
 // second modulo 1000.
 QByteArray weekRow(int t) {
-  const JournalRow row{{1796562187000 + t * 1000LL, 3600},
-                       t * 1000LL,
-                       1,
-                       static_cast<float>(t % 1000),
-                       "V",
-                       "DC",
-                       ReadingStatus::Ok,
-                       "r"};
+  JournalRow row;
+  row.time = {1796562187000 + t * 1000LL, 3600};
+  row.elapsedMs = t * 1000LL, row.value = static_cast<float>(t % 1000), row.unit = "V";
+  row.mode = "DC", row.status = ReadingStatus::Ok, row.raw = "r";
   return QByteArray::fromStdString(journalLine(row, journalStyleFor(',')));
 }
 
@@ -119,9 +114,8 @@ TEST(ReviewWindow, AWeekZoomedToAMinuteShowsItsSixtyReadingsAndTheCursorsMeasure
   ASSERT_EQ(lines.size(), 2u);
   // Times of day, as chosen above; the readout under the pointer too.
   EXPECT_EQ(lines[0].text, "A 15:03:07  B 15:04:07  \u0394t 00:01:00");
-  QMouseEvent move(QEvent::MouseMove, QPointF(scope->contentsRect().center()),
-                   scope->mapToGlobal(QPointF(scope->contentsRect().center())), Qt::NoButton,
-                   Qt::NoButton, {});
+  const QPointF middle(scope->contentsRect().center());
+  QMouseEvent move(QEvent::MouseMove, middle, scope->mapToGlobal(middle), Qt::NoButton, {}, {});
   QCoreApplication::sendEvent(scope, &move);
   EXPECT_EQ(scope->readoutShown().at(0).text.substr(8, 7), "  15:03")
       << scope->readoutShown().at(0).text;

@@ -55,6 +55,12 @@ class ScopeNavigation : public testing::StartedMainWindow {
     QMouseEvent event(type, at, plot->mapToGlobal(at), Qt::LeftButton, buttons, modifiers);
     QCoreApplication::sendEvent(plot, &event);
   }
+  // Pressed at `from`, moved to `to` and, unless `release` is false, let go there.
+  void drag(double from, double to, Qt::KeyboardModifiers modifiers = {}, bool release = true) {
+    mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+    mouse(QEvent::MouseMove, to, Qt::LeftButton, modifiers);
+    if (release) mouse(QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
+  }
   void key(int code) {
     QKeyEvent event(QEvent::KeyPress, code, {});
     QCoreApplication::sendEvent(plot, &event);
@@ -81,9 +87,7 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
 
   // Dragging a tenth of the width to the left brings later times in; the labels follow.
   const double before = left();
-  mouse(QEvent::MouseButtonPress, 0.5, Qt::LeftButton);
-  mouse(QEvent::MouseMove, 0.4, Qt::LeftButton);
-  mouse(QEvent::MouseButtonRelease, 0.4, Qt::NoButton);
+  drag(0.5, 0.4);
   EXPECT_NEAR(left(), before + 0.1 * across(), across() * 0.01);
   EXPECT_NE(shown()[1], zoomed[1]) << "label 0 shows the time at the left edge";
 
@@ -113,8 +117,7 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
   QCoreApplication::sendEvent(const_cast<QLabel*>(plot->liveMarker()), &click);
   EXPECT_TRUE(shown() == liveTexts && plot->picture() == live);
   wheel(0.7, -1);
-  mouse(QEvent::MouseButtonPress, 0.5, Qt::LeftButton);
-  mouse(QEvent::MouseMove, 0.9, Qt::LeftButton);
+  drag(0.5, 0.9, {}, false);
   EXPECT_NE(plot->picture(), live);
   key(Qt::Key_End);
   EXPECT_TRUE(shown() == liveTexts && plot->picture() == live);
@@ -125,12 +128,8 @@ TEST_F(ScopeNavigation, WheelDragKeysAndMarkerMoveTheViewAndEndBringsTheLivePlot
 TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
   const QImage live = plot->picture().copy();
   for (const auto& [across, modifiers] :
-       {std::pair{0.25, Qt::KeyboardModifiers{}},
-        std::pair{0.5, Qt::KeyboardModifiers{Qt::ShiftModifier}}}) {
-    mouse(QEvent::MouseButtonPress, across, Qt::LeftButton, modifiers);
-    mouse(QEvent::MouseMove, across + 0.001, Qt::LeftButton, modifiers);  // a hand's tremor
-    mouse(QEvent::MouseButtonRelease, across + 0.001, Qt::NoButton, modifiers);
-  }
+       {std::pair{0.25, Qt::KeyboardModifiers{}}, {0.5, Qt::ShiftModifier}})
+    drag(across, across + 0.001, modifiers);  // a hand's tremor
   EXPECT_EQ(left(), 0.0) << "a click moves nothing";
   plot->grab();
   const std::vector<ReadoutLine>& lines = plot->cursorLinesShown();
@@ -162,28 +161,7 @@ TEST_F(ScopeNavigation, ClicksSetTheCursorsAndEscClearsThem) {
 }
 
 // The plot shows what the store holds after every command that empties or replaces a channel.
-class PictureMatchesStore : public testing::StartedMainWindow {
- protected:
-  std::vector<std::uint32_t> picture() {
-    const Raster& raster = window.scope().raster();
-    return {raster.data(), raster.data() + raster.width() * raster.height()};
-  }
-  // The picture as it stands, then as a redraw from the store makes it.
-  ::testing::AssertionResult equalsAFreshRedraw() {
-    const std::vector<std::uint32_t> shown = picture();
-    window.scope().redrawAll(Rescale::Keep);
-    if (shown == picture()) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the picture is not what the store holds";
-  }
-  void reading(const char* frame) {
-    // One tick of the window's group, answered at once.
-    MeterGroup& group = *window.sources().group();
-    group.onTick();
-    std::string answer = frame;
-    window.meter().reader().takeAnswer(answer);
-    group.onFinishTick();
-  }
-};
+using PictureMatchesStore = testing::StartedMainWindow;
 
 TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   const QString file = files.filePath(QStringLiteral("channel0.kvr"));
@@ -194,6 +172,11 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
     window.liveRecording().replay(rows, channel);
   });
   const MainControls& c = window.controls();
+  const auto picture = [this] {
+    const Raster& raster = window.scope().raster();
+    return std::vector<std::uint32_t>(raster.data(),
+                                      raster.data() + raster.width() * raster.height());
+  };
   const std::vector<std::pair<const char*, std::function<void()>>> commands = {
       {"a channel button empties its channel", [&] { c.colours.channelButtons[1]->click(); }},
       {"the first reading of a recording empties the recording channel",
@@ -202,7 +185,11 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
          testing::fillChannel(window.traces(), 0, {{0.4f, 0}, {1.0f, 500}});
          window.scope().redrawAll(Rescale::Keep);
          c.recording.drawingActiveBox->click();
-         reading("DC  0.700 V  \r");
+         MeterGroup& group = *window.sources().group();  // one tick, answered at once
+         group.onTick();
+         std::string answer = "DC  0.700 V  \r";
+         window.meter().reader().takeAnswer(answer);
+         group.onFinishTick();
        }},
       {"loading a file replaces a channel, and ends the recording into it",
        [&] {
@@ -217,7 +204,9 @@ TEST_F(PictureMatchesStore, AfterEveryCommandThatChangesAChannel) {
   for (const auto& [what, command] : commands) {
     SCOPED_TRACE(what);
     command();
-    EXPECT_TRUE(equalsAFreshRedraw());
+    const std::vector<std::uint32_t> shown = picture();  // then as a redraw from the store makes it
+    window.scope().redrawAll(Rescale::Keep);
+    EXPECT_TRUE(shown == picture()) << "the picture is not what the store holds";
   }
 }
 

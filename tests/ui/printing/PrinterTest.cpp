@@ -57,15 +57,14 @@ TEST_F(PrintCommandsTest, PrintCommandPrintsOrReports) {
     messages.clear();
     const QString path = file ? files.filePath(QLatin1String(file)) : QString();
     bool busyWhileSettingUp = false;
-    print.setPrinterAccess({[who = printer] { return who; },
-                            [&, mm = pageMm, made = file != nullptr](QPrinter& p) {
-                              busyWhileSettingUp = testing::busy();
-                              p.setOutputFileName(path);
-                              p.setPageSize(QPageSize(QSizeF(mm, mm), QPageSize::Millimeter));
-                              p.setPageMargins(QMarginsF(10.5, 0, 10.5, 0),
-                                               QPageLayout::Millimeter);
-                              return made;
-                            }});
+    const auto setUp = [&, mm = pageMm, made = file != nullptr](QPrinter& p) {
+      busyWhileSettingUp = testing::busy();
+      p.setOutputFileName(path);
+      p.setPageSize(QPageSize(QSizeF(mm, mm), QPageSize::Millimeter));
+      p.setPageMargins(QMarginsF(10.5, 0, 10.5, 0), QPageLayout::Millimeter);
+      return made;
+    };
+    print.setPrinterAccess({[who = printer] { return who; }, setUp});
     print.onPrintClicked(0);
     EXPECT_EQ(std::pair(testing::busy(), busyWhileSettingUp), std::pair(false, !printer.isEmpty()));
     QFile pdf(path);
