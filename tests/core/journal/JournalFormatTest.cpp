@@ -159,28 +159,23 @@ TEST(JournalFormat, AStreamReadsWhatTheWholeTextReads) {
                                SemicolonHeader + row + row + "\n",
                                "time;utc",
                                sample("journal-english.csv")};
-  const auto same = [](const ParsedJournal& a, const ParsedJournal& b) {
-    if (a.badLine != b.badLine || a.rows.size() != b.rows.size()) return false;
-    for (std::size_t i = 0; i < a.rows.size(); ++i) {
-      if (std::tie(a.rows[i].elapsedMs, a.rows[i].value, a.rows[i].raw) !=
-          std::tie(b.rows[i].elapsedMs, b.rows[i].value, b.rows[i].raw))
-        return false;
-    }
-    return true;
+  const auto read = [](const ParsedJournal& parsed) {  // the bad line, each row's ms, value, raw
+    std::vector<std::tuple<std::int64_t, float, std::string>> rows;
+    for (const JournalRow& r : parsed.rows) rows.emplace_back(r.elapsedMs, r.value, r.raw);
+    return std::pair(parsed.badLine, rows);
   };
   for (const std::string& untimed : texts) {
     const std::string text = timed(untimed);
     for (const std::size_t piece :
-         {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size() + 1}) {
+         {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size() + 1})
       for (const bool unfinished : {false, true}) {
         JournalStream stream;
         for (std::size_t at = 0; at < text.size(); at += piece)
           stream.feed(text.data() + at, std::min(piece, text.size() - at));
-        EXPECT_TRUE(same(stream.finish(unfinished),
-                         unfinished ? parseUnfinishedJournal(text) : parseJournal(text)))
+        EXPECT_EQ(read(stream.finish(unfinished)),
+                  read(unfinished ? parseUnfinishedJournal(text) : parseJournal(text)))
             << text << " in pieces of " << piece << (unfinished ? ", unfinished" : "");
       }
-    }
   }
 }
 

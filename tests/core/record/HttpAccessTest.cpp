@@ -55,15 +55,11 @@ TEST(HttpAccess, LoopbackAddresses) {
 
 TEST(HttpAccess, TokensMustMatchWhole) {
   using HttpAccess::sameToken;
-  for (const auto& [given, expected, same] :
-       std::vector<std::tuple<std::string, std::string, bool>>{
-           {"s3cret", "s3cret", true},
-           {"s3cre", "s3cret", false},
-           {"s3cretX", "s3cret", false},
-           {"S3cret", "s3cret", false},
-           {"", "", false},  // no token set lets nobody in
-           {std::string("s3cret\0", 7), "s3cret", false}})
-    EXPECT_EQ(sameToken(given, expected), same) << given;
+  EXPECT_TRUE(sameToken("s3cret", "s3cret"));
+  EXPECT_FALSE(sameToken("", ""));  // no token set lets nobody in
+  for (const std::string& given :
+       std::vector<std::string>{"s3cre", "s3cretX", "S3cret", std::string("s3cret\0", 7)})
+    EXPECT_FALSE(sameToken(given, "s3cret")) << given;
   EXPECT_EQ(HttpAccess::bearerToken("Bearer  abc "), "abc");
   EXPECT_EQ(HttpAccess::bearerToken("bearer abc"), "abc");
   EXPECT_EQ(HttpAccess::bearerToken("Basic abc"), std::nullopt);
@@ -95,30 +91,24 @@ TEST(HttpAccess, RoutesExactPathsAndOnlyTheListedJournalsByTheirPlainNames) {
 }
 
 TEST(HttpAccess, PageLanguageFollowsAcceptLanguage) {
+  using Row = std::tuple<std::string, bool, bool>;
   for (const auto& [header, programGerman, german] :
-       std::vector<std::tuple<std::string, bool, bool>>{{"de-DE,de;q=0.9,en;q=0.8", false, true},
-                                                        {"en-US,en;q=0.9,de;q=0.8", true, false},
-                                                        {"fr, en;q=0.5, de;q=0.7", false, true},
-                                                        {"de;q=0.5, EN", true, false},
-                                                        {"fr", true, true},
-                                                        {"", false, false},
-                                                        {"de;q=0", false, false}})
+       {Row{"de-DE,de;q=0.9,en;q=0.8", false, true}, Row{"en-US,en;q=0.9,de;q=0.8", true, false},
+        Row{"fr, en;q=0.5, de;q=0.7", false, true}, Row{"de;q=0.5, EN", true, false},
+        Row{"fr", true, true}, Row{"", false, false}, Row{"de;q=0", false, false}})
     EXPECT_EQ(HttpAccess::prefersGerman(header, programGerman), german) << header;
 }
 
 TEST(HttpAccess, PlotSizeIsBounded) {
   using Size = std::tuple<int, int, int>;
-  for (const auto& [width, height, ratio, expected] :
-       std::vector<std::tuple<std::string, std::string, std::string, std::optional<Size>>>{
-           {"", "", "", Size{800, 400, 1}},
-           {"640", "480", "2", Size{640, 480, 2}},
-           {"5", "99999999", "9", Size{100, 4000, 4}},
-           {"4000", "4000", "4", Size{4000, 4000, 1}},  // at most 16 million pixels
-           {"2000", "1000", "4", Size{2000, 1000, 2}},
-           {"12345678901", "", "", std::nullopt},
-           {"-5", "", "", std::nullopt},
-           {"", "1e3", "", std::nullopt},
-           {"", "", "0", Size{800, 400, 1}}}) {
+  using Row = std::tuple<std::string, std::string, std::string, std::optional<Size>>;
+  for (const auto& [width, height, ratio, expected] : std::vector<Row>{
+           Row{"", "", "", Size{800, 400, 1}}, Row{"640", "480", "2", Size{640, 480, 2}},
+           Row{"5", "99999999", "9", Size{100, 4000, 4}},
+           Row{"4000", "4000", "4", Size{4000, 4000, 1}},  // at most 16 million pixels
+           Row{"2000", "1000", "4", Size{2000, 1000, 2}}, Row{"12345678901", "", "", std::nullopt},
+           Row{"-5", "", "", std::nullopt}, Row{"", "1e3", "", std::nullopt},
+           Row{"", "", "0", Size{800, 400, 1}}}) {
     const auto size = HttpAccess::plotSize(width, height, ratio);
     EXPECT_EQ(size ? std::optional(Size{size->width, size->height, size->ratio}) : std::nullopt,
               expected)
