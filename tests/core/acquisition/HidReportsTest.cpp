@@ -179,9 +179,8 @@ TEST(HidReports, RequestsAndLineSetUp) {
            {HidCableChip::Cp2110, uni, {"41 01", "50 00 00 09 60 00 00 03 +1", "43 03"}},
            {HidCableChip::Cp2110, odd, {"41 01", "50 00 00 4B 00 01 00 02 01", "43 03"}},
            {HidCableChip::Ch9329, uni, {}},
-           {HidCableChip::Ch9329, odd, {}}}) {
+           {HidCableChip::Ch9329, odd, {}}})
     EXPECT_EQ(hexes(hidLineSetup(chip, line)), reports) << line.baud;
-  }
 }
 
 }  // namespace

@@ -122,13 +122,8 @@ TEST(TelnetComPort, NegotiatesSetsTheLineAndUndoublesDataSplitAnywhere) {
 TEST(TelnetComPort, Doubles0xFfInDataAndInTheSettingsItSends) {
   EXPECT_EQ(TelnetComPort::encodeData(b({'D', Iac, 0, Iac, Iac})),
             b({'D', Iac, Iac, 0, Iac, Iac, Iac, Iac}));
-  RemoteLineSettings settings;
-  settings.baud = 0x1FF;
-  settings.parity = RemoteLineSettings::Parity::Even;
-  settings.stopBits = RemoteLineSettings::StopBits::One;
-  settings.dtr = false;
-  settings.rts = true;
-  TelnetComPort port(settings);
+  TelnetComPort port(RemoteLineSettings{0x1FF, 7, RemoteLineSettings::Parity::Even,
+                                        RemoteLineSettings::StopBits::One, false, true});
   port.opening();
   port.receive(b({Iac, Do, 44}));
   EXPECT_EQ(port.takeReplies(), b({Iac, Sb, 44, 1, 0, 0, 1, Iac, Iac, Iac, Se}) + comPort({2, 7}) +

@@ -70,9 +70,8 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
            {{"--baud", "4800", "--meter", "uni-t-ut71c"},
             "COM3 4800 0 0s 0 - ~ sys 0000 uni-t-ut71c"},
            {{"--meter", "four"}, "COM3 1200 1 0s 0 - ~ sys 0000"},
-           {{"--baud", "19200"}, "COM3 19200 0 0s 0 - ~ sys 0000"}}) {
+           {{"--baud", "19200"}, "COM3 19200 0 0s 0 - ~ sys 0000"}})
     EXPECT_EQ(summary(args), expected);
-  }
   // Wrong values: the line names option and value.
   for (const std::string wrong :
        {"--baud 1234",     "--duration 0",     "--duration 0s",      "--duration 5d",
@@ -192,13 +191,11 @@ TEST(RuleOptions, ParsesStartAndStopRulesOrNamesWhatIsWrong) {
                     duration = "expected a duration from 1 second, e.g. 90, 10s, 5m, 8h",
                     seconds = "expected a whole number of seconds";
   std::vector<std::tuple<std::string, std::string, std::string, std::string, std::string>> rows{
-      {"22:00", "at 79200", condition, duration, seconds},
       {"7:05:09", "at 25509", condition, duration, seconds},
       {"23:59:59", "at 86399", condition, duration, seconds},
       {"24:00", hour, condition, duration, seconds},
       {"12:60", minutes, condition, duration, seconds},
       {"12:00:60", minutes, condition, duration, seconds},
-      {"12", time, condition, "after 12000", "12"},
       {"0", time, condition, duration, "0"},
       {"600", time, condition, "after 600000", "600"},
       {"601", time, condition, "after 601000", "at most 600 seconds"},

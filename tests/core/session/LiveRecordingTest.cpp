@@ -188,12 +188,8 @@ TEST_F(LiveRecordingTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordi
 // switches drawing off. Switching drawing off while it waits ends the wait; rules set while it
 // waits replace the waiting ones.
 TEST_F(LiveRecordingTest, AScheduledRecordingWaitsThenBeginsWithItsPreTriggerReadings) {
-  RecordingSchedule schedule;
-  schedule.start = RecordingSchedule::Start::When;
-  schedule.startValue = "< 0,8";
-  schedule.preTriggerS = 2;
-  schedule.stop = RecordingSchedule::Stop::After;
-  schedule.stopValue = "2s";
+  RecordingSchedule schedule{RecordingSchedule::Start::When, "< 0,8", 2,
+                             RecordingSchedule::Stop::After, "2s"};
   recording.schedule(schedule.rules().rules, schedule.preTriggerS);
   EXPECT_FALSE(recording.waitingText());  // drawing is off
   switchDrawing(true);
