@@ -91,40 +91,31 @@ TEST(HidInputStream, GoodBytesSurviveBadReports) {
   std::string ch9329Full = "00 3F";
   for (int i = 0; i < 63; ++i) cp2110Full += " 41", ch9329Full += " 41";
   // chip, reports as read, the meter's bytes, malformed reports
-  for (const auto& [chip, reports, stream, malformed] :
-       std::vector<std::tuple<HidCableChip, Hexes, std::string, int>>{
+  using Row = std::tuple<HidCableChip, Hexes, std::string, int>;
+  for (const auto& [chip, reports, stream, malformed] : std::vector<Row>{
            // Empty and full reports, a frame split across reports, padding ignored.
-           {HidCableChip::Ch9325,
-            {"F0 +7", "F2 31 32 +5", "F7 33 34 35 36 37 38 39", "F1 0D 00 00 00 00 00 00"},
-            "123456789\r",
-            0},
+           Row{HidCableChip::Ch9325,
+               Hexes{"F0 +7", "F2 31 32 +5", "F7 33 34 35 36 37 38 39", "F1 0D 00 00 00 00 00 00"},
+               "123456789\r", 0},
            // Wrong high nibble, count 8 beyond 7, count beyond a short report, empty read.
-           {HidCableChip::Ch9325,
-            {"F1 41 +6", "E1 58 +6", "F8 58 58 58 58 58 58 58", "F3 58", "", "F1 42 +6"},
-            "AB",
-            4},
+           Row{HidCableChip::Ch9325,
+               Hexes{"F1 41 +6", "E1 58 +6", "F8 58 58 58 58 58 58 58", "F3 58", "", "F1 42 +6"},
+               "AB", 4},
            // The cable vanished mid-report: kept while its count is covered, else dropped.
-           {HidCableChip::Ch9325, {"F2 41 42 +5", "F2 43 44"}, "ABCD", 0},
-           {HidCableChip::Ch9325, {"F2 41 42 +5", "F5 43 44"}, "AB", 1},
-           {HidCableChip::Cp2110,
-            {"01 41", "02 42 43", cp2110Full, "01 0D"},
-            "ABC" + std::string(63, 'A') + "\r",
-            0},
+           Row{HidCableChip::Ch9325, Hexes{"F2 41 42 +5", "F2 43 44"}, "ABCD", 0},
+           Row{HidCableChip::Ch9325, Hexes{"F2 41 42 +5", "F5 43 44"}, "AB", 1},
+           Row{HidCableChip::Cp2110, Hexes{"01 41", "02 42 43", cp2110Full, "01 0D"},
+               "ABC" + std::string(63, 'A') + "\r", 0},
            // Report 0 and numbers above 63 carry no data; a count beyond the report.
-           {HidCableChip::Cp2110,
-            {"01 41", "00 58", "40 58", "41 01", "05 58 58", "01 42"},
-            "AB",
-            4},
-           {HidCableChip::Ch9329,
-            {"00 00 +63", "00 02 41 42 +61", ch9329Full, "00 01 0D +62"},
-            "AB" + std::string(63, 'A') + "\r",
-            0},
+           Row{HidCableChip::Cp2110, Hexes{"01 41", "00 58", "40 58", "41 01", "05 58 58", "01 42"},
+               "AB", 4},
+           Row{HidCableChip::Ch9329,
+               Hexes{"00 00 +63", "00 02 41 42 +61", ch9329Full, "00 01 0D +62"},
+               "AB" + std::string(63, 'A') + "\r", 0},
            // Wrong leading byte, count 64, count beyond a report cut short.
-           {HidCableChip::Ch9329,
-            {"00 01 41 +62", "01 01 58 +62", "00 40 +63", "00 03 58 58", "00 01 42"},
-            "AB",
-            3},
-       }) {
+           Row{HidCableChip::Ch9329,
+               Hexes{"00 01 41 +62", "01 01 58 +62", "00 40 +63", "00 03 58 58", "00 01 42"}, "AB",
+               3}}) {
     HidInputStream input(chip);
     for (const std::string& report : reports) input.addReport(bytes(report));
     EXPECT_EQ(input.takeBytes(), stream) << reports.front();

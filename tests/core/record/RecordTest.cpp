@@ -228,8 +228,7 @@ TEST(RecordingSchedule, MakesRulesOrNamesTheWrongValueAndKeepsThemInTheSettings)
            {Start::When, "0,8", Stop::Never, "", MessageId::ScheduleNoCondition},
            {Start::AtOnce, "", Stop::After, "8 hours", MessageId::ScheduleNoDuration},
            {Start::AtOnce, "", Stop::AtTime, "6", MessageId::ScheduleNoTime},
-           {Start::When, "< 1", Stop::When, "1", MessageId::ScheduleNoCondition},
-       }) {
+           {Start::When, "< 1", Stop::When, "1", MessageId::ScheduleNoCondition}}) {
     RecordingSchedule schedule{start, startValue, 30, stop, stopValue};
     const RecordingSchedule::Rules rules = schedule.rules();
     EXPECT_EQ(rules.error ? std::optional(rules.error->id) : std::nullopt, error) << startValue;
