@@ -251,6 +251,13 @@ TEST_F(ScopeControllerTest, GridLinesHaveOneWidthAndRampsNoWideStepsAtDevicePixe
   }
 }
 
+// (That choosing a channel empties it: StatusTips and PictureMatchesStore.)
+TEST_F(ScopeControllerTest, RecorderKeepsItsStartTime) {
+  recorder.setActive(true), clock.advance(60);
+  recorder.setActive(true);  // a start time once set stays
+  EXPECT_EQ(state.runSeconds(clock), 60);
+}
+
 // A day of readings steps through every shorter duration and stores every interval-th reading
 // in order. The day's journal replayed gives the same samples. (The heap it takes is measured
 // by the benchmarks.)
