@@ -202,13 +202,11 @@ TEST(JournalFormat, TheShownRangeIsWrittenAsTheJournalsRows) {
             "2026-12-06 14:03:07,2026-12-06T13:03:07.620Z,");
   const ParsedJournal parsed = parseJournal(text);
   ASSERT_EQ(parsed.badLine, 0);
-  std::vector<std::tuple<std::int64_t, int, std::string, std::string>> rows;
+  std::string rows;  // elapsed ms, channel, unit, raw
   for (const JournalRow& row : parsed.rows)
-    rows.emplace_back(row.elapsedMs, row.channel, row.unit, row.raw);
-  EXPECT_EQ(rows, (decltype(rows){{500, 4, "A", "rA"},
-                                  {1500, 1, "V", "rV"},
-                                  {1500, 4, "mA", "rmA"},
-                                  {2000, 1, "V", "rV"}}));
+    rows += std::to_string(row.elapsedMs) + " " + std::to_string(row.channel) + " " + row.unit +
+            " " + row.raw + "|";
+  EXPECT_EQ(rows, "500 4 A rA|1500 1 V rV|1500 4 mA rmA|2000 1 V rV|");
 }
 
 }  // namespace
