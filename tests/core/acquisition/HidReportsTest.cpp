@@ -39,6 +39,12 @@ std::string hex(const std::string& data) {
                            : out.substr(0, out.size() - 1);
 }
 
+Hexes hexes(const std::vector<std::string>& reports) {
+  Hexes out;
+  for (const std::string& report : reports) out.push_back(hex(report));
+  return out;
+}
+
 TEST(HidCables, NamedByUsbIds) {
   for (const auto& [vendor, product, label] : std::vector<std::tuple<int, int, std::string>>{
            {0x1a86, 0xe008, "UT-D04 (CH9325)"},
@@ -59,18 +65,14 @@ TEST(HidCables, AddressesReadAndWritten) {
        std::vector<std::tuple<std::string, std::string, std::string>>{
            {"hid:10c4:ea80", "hid:10c4:ea80", "hid-10c4-ea80"},
            {"hid:10C4:EA80:00A1B2", "hid:10c4:ea80:00A1B2", "hid-10c4-ea80-00A1B2"},
-           {"hid:1a86:e08", "hid:1a86:0e08", "hid-1a86-0e08"},
-           {"hid:10c4", "", ""},
-           {"hid:10c4:ea80:", "", ""},
-           {"hid:10c4:ea800", "", ""},
-           {"hid:x0c4:ea80", "", ""},
-           {"hid:10c4:ea80:a/b", "", ""},
-           {"COM3", "", ""}}) {
+           {"hid:1a86:e08", "hid:1a86:0e08", "hid-1a86-0e08"}}) {
     const auto address = parseHidAddress(text);
-    EXPECT_EQ(address ? address->text() + " " + address->fileName() : "",
-              written.empty() ? "" : written + " " + file)
+    EXPECT_EQ(address ? address->text() + " " + address->fileName() : "", written + " " + file)
         << text;
   }
+  for (const char* text : {"hid:10c4", "hid:10c4:ea80:", "hid:10c4:ea800", "hid:x0c4:ea80",
+                           "hid:10c4:ea80:a/b", "COM3"})
+    EXPECT_FALSE(parseHidAddress(text)) << text;
   for (const auto& [uevent, address] : std::vector<std::pair<std::string, std::string>>{
            {"DRIVER=hid-generic\nHID_ID=0003:000010C4:0000EA80\nHID_NAME=Silicon Labs "
             "CP2110\nHID_UNIQ=0042A1B2\n",
@@ -89,40 +91,31 @@ TEST(HidInputStream, GoodBytesSurviveBadReports) {
   std::string ch9329Full = "00 3F";
   for (int i = 0; i < 63; ++i) cp2110Full += " 41", ch9329Full += " 41";
   // chip, reports as read, the meter's bytes, malformed reports
-  for (const auto& [chip, reports, stream, malformed] :
-       std::vector<std::tuple<HidCableChip, Hexes, std::string, int>>{
+  using Row = std::tuple<HidCableChip, Hexes, std::string, int>;
+  for (const auto& [chip, reports, stream, malformed] : std::vector<Row>{
            // Empty and full reports, a frame split across reports, padding ignored.
-           {HidCableChip::Ch9325,
-            {"F0 +7", "F2 31 32 +5", "F7 33 34 35 36 37 38 39", "F1 0D 00 00 00 00 00 00"},
-            "123456789\r",
-            0},
+           Row{HidCableChip::Ch9325,
+               Hexes{"F0 +7", "F2 31 32 +5", "F7 33 34 35 36 37 38 39", "F1 0D 00 00 00 00 00 00"},
+               "123456789\r", 0},
            // Wrong high nibble, count 8 beyond 7, count beyond a short report, empty read.
-           {HidCableChip::Ch9325,
-            {"F1 41 +6", "E1 58 +6", "F8 58 58 58 58 58 58 58", "F3 58", "", "F1 42 +6"},
-            "AB",
-            4},
+           Row{HidCableChip::Ch9325,
+               Hexes{"F1 41 +6", "E1 58 +6", "F8 58 58 58 58 58 58 58", "F3 58", "", "F1 42 +6"},
+               "AB", 4},
            // The cable vanished mid-report: kept while its count is covered, else dropped.
-           {HidCableChip::Ch9325, {"F2 41 42 +5", "F2 43 44"}, "ABCD", 0},
-           {HidCableChip::Ch9325, {"F2 41 42 +5", "F5 43 44"}, "AB", 1},
-           {HidCableChip::Cp2110,
-            {"01 41", "02 42 43", cp2110Full, "01 0D"},
-            "ABC" + std::string(63, 'A') + "\r",
-            0},
+           Row{HidCableChip::Ch9325, Hexes{"F2 41 42 +5", "F2 43 44"}, "ABCD", 0},
+           Row{HidCableChip::Ch9325, Hexes{"F2 41 42 +5", "F5 43 44"}, "AB", 1},
+           Row{HidCableChip::Cp2110, Hexes{"01 41", "02 42 43", cp2110Full, "01 0D"},
+               "ABC" + std::string(63, 'A') + "\r", 0},
            // Report 0 and numbers above 63 carry no data; a count beyond the report.
-           {HidCableChip::Cp2110,
-            {"01 41", "00 58", "40 58", "41 01", "05 58 58", "01 42"},
-            "AB",
-            4},
-           {HidCableChip::Ch9329,
-            {"00 00 +63", "00 02 41 42 +61", ch9329Full, "00 01 0D +62"},
-            "AB" + std::string(63, 'A') + "\r",
-            0},
+           Row{HidCableChip::Cp2110, Hexes{"01 41", "00 58", "40 58", "41 01", "05 58 58", "01 42"},
+               "AB", 4},
+           Row{HidCableChip::Ch9329,
+               Hexes{"00 00 +63", "00 02 41 42 +61", ch9329Full, "00 01 0D +62"},
+               "AB" + std::string(63, 'A') + "\r", 0},
            // Wrong leading byte, count 64, count beyond a report cut short.
-           {HidCableChip::Ch9329,
-            {"00 01 41 +62", "01 01 58 +62", "00 40 +63", "00 03 58 58", "00 01 42"},
-            "AB",
-            3},
-       }) {
+           Row{HidCableChip::Ch9329,
+               Hexes{"00 01 41 +62", "01 01 58 +62", "00 40 +63", "00 03 58 58", "00 01 42"}, "AB",
+               3}}) {
     HidInputStream input(chip);
     for (const std::string& report : reports) input.addReport(bytes(report));
     EXPECT_EQ(input.takeBytes(), stream) << reports.front();
@@ -158,23 +151,15 @@ TEST(HidInputStream, UnscramblesTheVictorCable) {
 
 TEST(HidReports, RequestsAndLineSetUp) {
   const std::string request = bytes("AB CD 03 5E 01 D9");  // a polled meter's request
-  const std::string long64(64, 'A');
   for (const auto& [chip, reports] : std::vector<std::tuple<HidCableChip, Hexes>>{
            {HidCableChip::Ch9325, {"00 06 AB CD 03 5E 01 D9 +1"}},
            {HidCableChip::Cp2110, {"06 AB CD 03 5E 01 D9"}},
-           {HidCableChip::Ch9329, {"00 06 AB CD 03 5E 01 D9 +57"}}}) {
-    Hexes written;
-    for (const std::string& report : hidOutputReports(chip, request))
-      written.push_back(hex(report));
-    EXPECT_EQ(written, reports);
-  }
+           {HidCableChip::Ch9329, {"00 06 AB CD 03 5E 01 D9 +57"}}})
+    EXPECT_EQ(hexes(hidOutputReports(chip, request)), reports);
   // More than one report holds, split where the report is full.
-  const std::string nine = bytes("01 02 03 04 05 06 07 08 09");
-  Hexes split;
-  for (const std::string& report : hidOutputReports(HidCableChip::Ch9325, nine))
-    split.push_back(hex(report));
-  EXPECT_EQ(split, (Hexes{"00 07 01 02 03 04 05 06 07", "00 02 08 09 +5"}));
-  EXPECT_EQ(hidOutputReports(HidCableChip::Cp2110, long64).size(), 2u);
+  EXPECT_EQ(hexes(hidOutputReports(HidCableChip::Ch9325, bytes("01 02 03 04 05 06 07 08 09"))),
+            (Hexes{"00 07 01 02 03 04 05 06 07", "00 02 08 09 +5"}));
+  EXPECT_EQ(hidOutputReports(HidCableChip::Cp2110, std::string(64, 'A')).size(), 2u);
   EXPECT_TRUE(hidOutputReports(HidCableChip::Cp2110, "").empty());
 
   const LineSettings uni{2400, 8, Parity::None, 1}, odd{19200, 7, Parity::Odd, 2};
@@ -185,11 +170,8 @@ TEST(HidReports, RequestsAndLineSetUp) {
            {HidCableChip::Cp2110, uni, {"41 01", "50 00 00 09 60 00 00 03 +1", "43 03"}},
            {HidCableChip::Cp2110, odd, {"41 01", "50 00 00 4B 00 01 00 02 01", "43 03"}},
            {HidCableChip::Ch9329, uni, {}},
-           {HidCableChip::Ch9329, odd, {}}}) {
-    Hexes sent;
-    for (const std::string& report : hidLineSetup(chip, line)) sent.push_back(hex(report));
-    EXPECT_EQ(sent, reports) << line.baud;
-  }
+           {HidCableChip::Ch9329, odd, {}}})
+    EXPECT_EQ(hexes(hidLineSetup(chip, line)), reports) << line.baud;
 }
 
 }  // namespace

@@ -79,10 +79,9 @@ std::string wave(const std::string& chunksBefore) {
 
 TEST(WaveFile, ReadsThePcmFormatPastOtherChunks) {
   // Chunks of odd length are padded to an even one (a user's sound with metadata).
-  for (const auto& [chunks, readable] :
-       std::vector<std::pair<std::string, bool>>{{"", true},
-                                                 {"LIST" + le32(3) + "abc" + '\0', true},
-                                                 {"LIST" + le32(3) + "abc", false}}) {
+  using Row = std::pair<std::string, bool>;
+  for (const auto& [chunks, readable] : {Row{"", true}, Row{"LIST" + le32(3) + "abc" + '\0', true},
+                                         Row{"LIST" + le32(3) + "abc", false}}) {
     const WaveFormat f = readPcmWave(wave(chunks)).value_or(WaveFormat{});
     EXPECT_EQ(std::tuple(f.channels, f.sampleRate, f.bitsPerSample, f.dataBytes),
               readable ? std::tuple(1, 8000u, 8, 4u) : std::tuple(0, 0u, 0, 0u))

@@ -79,13 +79,7 @@ TEST(TelnetComPort, NegotiatesSetsTheLineAndUndoublesDataSplitAnywhere) {
   const std::string agreed = b({Iac, Do, 0, Iac, Will, 0, Iac, Do, 44});
   for (const Row& row : std::vector<Row>{
            {"our requests answered: the line is set", agreed, "", SetLine},
-           {"every answer as asked",
-            agreed + LineAnswers + ControlAnswers,
-            "",
-            SetLine,
-            {},
-            true,
-            true},
+           {"all answered", agreed + LineAnswers + ControlAnswers, "", SetLine, {}, true, true},
            {"control lines never answered", agreed + LineAnswers, "", SetLine, {}, true},
            {"a rate refused", agreed + comPort({101, 0, 0, 0x25, 0x80}), "", SetLine,
             refused(MessageId::SettingBaudRate, number("1200"), number("9600"))},
@@ -128,13 +122,8 @@ TEST(TelnetComPort, NegotiatesSetsTheLineAndUndoublesDataSplitAnywhere) {
 TEST(TelnetComPort, Doubles0xFfInDataAndInTheSettingsItSends) {
   EXPECT_EQ(TelnetComPort::encodeData(b({'D', Iac, 0, Iac, Iac})),
             b({'D', Iac, Iac, 0, Iac, Iac, Iac, Iac}));
-  RemoteLineSettings settings;
-  settings.baud = 0x1FF;
-  settings.parity = RemoteLineSettings::Parity::Even;
-  settings.stopBits = RemoteLineSettings::StopBits::One;
-  settings.dtr = false;
-  settings.rts = true;
-  TelnetComPort port(settings);
+  TelnetComPort port(RemoteLineSettings{0x1FF, 7, RemoteLineSettings::Parity::Even,
+                                        RemoteLineSettings::StopBits::One, false, true});
   port.opening();
   port.receive(b({Iac, Do, 44}));
   EXPECT_EQ(port.takeReplies(), b({Iac, Sb, 44, 1, 0, 0, 1, Iac, Iac, Iac, Se}) + comPort({2, 7}) +

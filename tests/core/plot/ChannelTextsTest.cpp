@@ -88,9 +88,8 @@ TEST(PlotCursors, TimesDifferencesAndStatisticsBetweenTheCursors) {
             "min 1,000 V  max 7,500 V  \u00D8 4,125 V|A 0,5000  B 0,5000  \u0394 0,000  n 3  min "
             "0,4200  max 0,5000  \u00D8 0,4733"},
            {std::nullopt, 14, "B 00:00:14|A --  B 3,000 V|A --  B 0,5000"},
-           {std::nullopt, std::nullopt, ""}}) {
+           {std::nullopt, std::nullopt, ""}})
     EXPECT_EQ(joined(cursorLines(store, {a, b}, ',')), texts);
-  }
 }
 
 // A recovered journal never empties the recording channel nor replaces a trace while a

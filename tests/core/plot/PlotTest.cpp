@@ -225,12 +225,6 @@ TEST(PlotDrawing, LeavingSamplesOutChangesNothing) {
   }
 }
 
-}  // namespace
-}  // namespace kelvor
-
-namespace kelvor {
-namespace {
-
 TEST(ReviewPlot, ShowsTheLastMinutesOrAllOfAShorterRecording) {
   for (const auto& [seconds, edges] : std::vector<std::pair<double, std::string>>{
            {60, "t 00:15:40 \u2026 00:16:4"}, {1000, "t 00:00:00 \u2026 00:1"}}) {

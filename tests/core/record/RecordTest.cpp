@@ -70,9 +70,8 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
            {{"--baud", "4800", "--meter", "uni-t-ut71c"},
             "COM3 4800 0 0s 0 - ~ sys 0000 uni-t-ut71c"},
            {{"--meter", "four"}, "COM3 1200 1 0s 0 - ~ sys 0000"},
-           {{"--baud", "19200"}, "COM3 19200 0 0s 0 - ~ sys 0000"}}) {
+           {{"--baud", "19200"}, "COM3 19200 0 0s 0 - ~ sys 0000"}})
     EXPECT_EQ(summary(args), expected);
-  }
   // Wrong values: the line names option and value.
   for (const std::string wrong :
        {"--baud 1234",     "--duration 0",     "--duration 0s",      "--duration 5d",
@@ -84,17 +83,16 @@ TEST(RecordOptions, ParsesEachOptionOrSaysInOneLineWhatIsWrong) {
         "--stop-after 0s", "--pre-trigger 601"})
     EXPECT_EQ(summary({wrong.substr(0, wrong.find(' ')), wrong.substr(wrong.find(' ') + 1)}),
               wrong);
-  for (const auto& [args, expected] : std::vector<std::pair<Args, std::string>>{
-           {{"--count"}, "--count needs a value"},
-           {{"--frobnicate"}, "unknown option"},
-           {{"--stop-at"}, "--stop-at needs a value"},
-           {{"--pre-trigger", "5"}, "--pre-trigger needs --start-when"},
-           {{"--quiet=1"}, "unknown option"},
-           {{"COM1"}, "unknown option"},
-           {{"--port", "tcp://h"}, "--port tcp"},  // cut at the address's colon
-           {{"--port", "ftp://h:1"}, "--port ftp"},
-           {{"--mqtt-cafile", "ca.pem"},
-            "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST"}})
+  using Row = std::pair<Args, std::string>;
+  for (const auto& [args, expected] : std::vector<Row>{
+           Row{{"--count"}, "--count needs a value"}, Row{{"--frobnicate"}, "unknown option"},
+           Row{{"--stop-at"}, "--stop-at needs a value"},
+           Row{{"--pre-trigger", "5"}, "--pre-trigger needs --start-when"},
+           Row{{"--quiet=1"}, "unknown option"}, Row{{"COM1"}, "unknown option"},
+           Row{{"--port", "tcp://h"}, "--port tcp"},  // cut at the address's colon
+           Row{{"--port", "ftp://h:1"}, "--port ftp"},
+           Row{{"--mqtt-cafile", "ca.pem"},
+               "--mqtt-topic, --mqtt-user and --mqtt-cafile need --mqtt HOST"}})
     EXPECT_EQ(summary(args), expected);
   const PublishSettings p = parseRecordOptions({"--mqtt", "[::1]:1884", "--mqtt-topic", "t",
                                                 "--mqtt-user", "u", "--mqtt-cafile", "ca.pem"},
@@ -192,30 +190,21 @@ TEST(RuleOptions, ParsesStartAndStopRulesOrNamesWhatIsWrong) {
                     condition = "expected a condition such as \"< 0,8\" or \"> 1.5\"",
                     duration = "expected a duration from 1 second, e.g. 90, 10s, 5m, 8h",
                     seconds = "expected a whole number of seconds";
-  for (const auto& [value, startAt, startWhen, stopAfter, preTrigger] :
-       std::vector<std::tuple<std::string, std::string, std::string, std::string, std::string>>{
-           {"22:00", "at 79200", condition, duration, seconds},
-           {"7:05:09", "at 25509", condition, duration, seconds},
-           {"23:59:59", "at 86399", condition, duration, seconds},
-           {"24:00", hour, condition, duration, seconds},
-           {"12:60", minutes, condition, duration, seconds},
-           {"12:00:60", minutes, condition, duration, seconds},
-           {"12", time, condition, "after 12000", "12"},
-           {"0", time, condition, duration, "0"},
-           {"600", time, condition, "after 600000", "600"},
-           {"601", time, condition, "after 601000", "at most 600 seconds"},
-           {"10s", time, condition, "after 10000", seconds},  // minutes and hours: --duration
-           {"< 0,8", time, "when <0.800000", duration, seconds},
-           {">=1.5 V", time, "when >1.500000", duration, seconds},
-           {"", time, condition, duration, seconds},
-           {"12:5", time, condition, duration, seconds},
-           {"123:00", time, condition, duration, seconds},
-           {":30", time, condition, duration, seconds},
-           {"12:00:", time, condition, duration, seconds},
-           {"12:00:00:00", time, condition, duration, seconds},
-           {" 12:00", time, condition, duration, seconds},
-           {"= 3", time, condition, duration, seconds},
-       }) {
+  std::vector<std::tuple<std::string, std::string, std::string, std::string, std::string>> rows{
+      {"7:05:09", "at 25509", condition, duration, seconds},
+      {"23:59:59", "at 86399", condition, duration, seconds},
+      {"24:00", hour, condition, duration, seconds},
+      {"12:60", minutes, condition, duration, seconds},
+      {"12:00:60", minutes, condition, duration, seconds},
+      {"0", time, condition, duration, "0"},
+      {"600", time, condition, "after 600000", "600"},
+      {"601", time, condition, "after 601000", "at most 600 seconds"},
+      {"10s", time, condition, "after 10000", seconds},  // minutes and hours: --duration
+      {"< 0,8", time, "when <0.800000", duration, seconds},
+      {">=1.5 V", time, "when >1.500000", duration, seconds}};
+  for (const char* value : {"", "12:5", "123:00", ":30", "12:00:", "12:00:00:00", " 12:00", "= 3"})
+    rows.emplace_back(value, time, condition, duration, seconds);
+  for (const auto& [value, startAt, startWhen, stopAfter, preTrigger] : rows) {
     EXPECT_EQ(ruleOf(parseStartAt, "--start-at", value), startAt) << value;
     EXPECT_EQ(ruleOf(parseStopAt, "--stop-at", value), startAt) << value;
     EXPECT_EQ(ruleOf(parseStartWhen, "--start-when", value), startWhen) << value;
@@ -239,8 +228,7 @@ TEST(RecordingSchedule, MakesRulesOrNamesTheWrongValueAndKeepsThemInTheSettings)
            {Start::When, "0,8", Stop::Never, "", MessageId::ScheduleNoCondition},
            {Start::AtOnce, "", Stop::After, "8 hours", MessageId::ScheduleNoDuration},
            {Start::AtOnce, "", Stop::AtTime, "6", MessageId::ScheduleNoTime},
-           {Start::When, "< 1", Stop::When, "1", MessageId::ScheduleNoCondition},
-       }) {
+           {Start::When, "< 1", Stop::When, "1", MessageId::ScheduleNoCondition}}) {
     RecordingSchedule schedule{start, startValue, 30, stop, stopValue};
     const RecordingSchedule::Rules rules = schedule.rules();
     EXPECT_EQ(rules.error ? std::optional(rules.error->id) : std::nullopt, error) << startValue;

@@ -105,12 +105,7 @@ TEST_F(LiveRecordingTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
         Reading{-30000, "02:59:31"}, Reading{3600000, "02:59:32"}, Reading{0, "02:59:33"}}},
       {1774745998,  // 2026-03-29 00:59:58 UTC: its start
        {Reading{0, "01:59:58"}, Reading{0, "01:59:59"}, Reading{0, "03:00:00"},
-        Reading{-30000, "01:59:31"}, Reading{3600000, "03:59:32"}}},
-  };
-  const auto elapsedOf = [](const std::string& json) {  // the message's "elapsed":…
-    const auto at = json.find("\"elapsed\"");
-    return json.substr(at, json.find(',', at) - at);
-  };
+        Reading{-30000, "01:59:31"}, Reading{3600000, "03:59:32"}}}};
   clock.setZone(testing::europeBerlinOffset);
   for (const auto& [startUtc, readings] : recordings) {
     recording.reset();
@@ -125,9 +120,11 @@ TEST_F(LiveRecordingTest, DurationsGoOnSmoothlyWhenTheWallClockSteps) {
       // The journal row's time of day and elapsed_s (after time and utc).
       const std::string line = journalLine(lastRow, journalStyleFor('.'));
       const auto elapsedAt = line.find(',', 20) + 1;
+      const std::string json = readingJson(lastRow);  // and the message's "elapsed":…
+      const auto jsonAt = json.find("\"elapsed\"");
       got.push_back(current + " " + run + " " + line.substr(11, 8) + " " +
                     line.substr(elapsedAt, line.find(',', elapsedAt) - elapsedAt) + " " +
-                    elapsedOf(readingJson(lastRow)));
+                    json.substr(jsonAt, json.find(',', jsonAt) - jsonAt));
       expected.push_back(std::string(timeOfDay) + " " + timeOfDayText(i) + " " + timeOfDay + " " +
                          seconds + ".000 \"elapsed\":" + seconds + ".000");
     }
@@ -188,12 +185,8 @@ TEST_F(LiveRecordingTest, EveryReadingWhileDrawingGoesIntoTheJournalOfItsRecordi
 // switches drawing off. Switching drawing off while it waits ends the wait; rules set while it
 // waits replace the waiting ones.
 TEST_F(LiveRecordingTest, AScheduledRecordingWaitsThenBeginsWithItsPreTriggerReadings) {
-  RecordingSchedule schedule;
-  schedule.start = RecordingSchedule::Start::When;
-  schedule.startValue = "< 0,8";
-  schedule.preTriggerS = 2;
-  schedule.stop = RecordingSchedule::Stop::After;
-  schedule.stopValue = "2s";
+  RecordingSchedule schedule{RecordingSchedule::Start::When, "< 0,8", 2,
+                             RecordingSchedule::Stop::After, "2s"};
   recording.schedule(schedule.rules().rules, schedule.preTriggerS);
   EXPECT_FALSE(recording.waitingText());  // drawing is off
   switchDrawing(true);

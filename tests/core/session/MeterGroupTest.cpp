@@ -142,9 +142,7 @@ TEST_F(MeterGroupTest, ATickIsDoneWhenAllAnsweredOrTheNextComesAndNamesItsRecord
 // A start rule begins every journal at the tick it fires on with the rows of the pre-trigger
 // seconds before it, elapsed negative: the meters' and the calculated channel's.
 TEST_F(MeterGroupTest, AStartRuleBeginsEveryJournalWithTheRowsBeforeItsTrigger) {
-  StartRule start;
-  start.kind = StartRule::Kind::When;
-  start.condition = parseAlarmCondition("< 0,8");
+  const StartRule start{StartRule::Kind::When, 0, parseAlarmCondition("< 0,8"), ""};
   RecordingGate gate(group, RecordingRules(start, StopRule{}), 2, 0);
   group.addListener(&gate);
   for (const char* volts : {"1.500", "1.400", "1.300", "0.500", "0.400"})
