@@ -99,6 +99,7 @@ TEST(LivePageBrowserE2e, ShowsTheJournalsReadingsAsTheyComeAndThePlot) {
     const QByteArray png = browser.screenshot();
     EXPECT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n")) << name;
     QFile file(QStringLiteral(KELVOR_ARTIFACT_DIR "/") + name);
+    file.remove();  // another user's screenshot of an earlier run is replaced, not written into
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size())
         << file.fileName().toStdString() << " cannot be written";
     std::cout << "screenshot: " << file.fileName().toStdString() << "\n";
