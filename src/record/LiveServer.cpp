@@ -181,7 +181,9 @@ int LiveServer::plot(MHD_Connection* connection) {
                                          valueOf(connection, MHD_GET_ARGUMENT_KIND, "height"),
                                          valueOf(connection, MHD_GET_ARGUMENT_KIND, "ratio"),
                                          valueOf(connection, MHD_GET_ARGUMENT_KIND, "minutes"));
-  if (!size) return sendText(connection, MHD_HTTP_BAD_REQUEST, "width, height, ratio: numbers\n");
+  if (!size)
+    return sendText(connection, MHD_HTTP_BAD_REQUEST,
+                    "width, height, ratio, minutes: whole numbers\n");
   QByteArray png;
   {
     const std::lock_guard lock(plotMutex_);
