@@ -17,22 +17,20 @@ namespace {
 // dialog stays and the settings keep their topic.
 TEST(PublishDialog, AWildcardTopicIsRefusedWithAMessage) {
   ASSERT_TRUE(ProgramCatalogue::install(1));
-  for (const char* topic : {"lab/#", "lab/+/dmm"}) {
-    PublishSettings settings;
-    settings.topic = "lab";
-    PublishDialog dialog(settings, QStringLiteral("kelvor/host/COM1"));
-    dialog.topicField->setText(QString::fromLatin1(topic));
-    QString told;
-    QTimer::singleShot(0, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        told = box->text();
-        box->accept();
-      }
-    });
-    dialog.onOkClicked();
-    EXPECT_EQ(told, QStringLiteral("The topic %1 must contain neither # nor +.").arg(topic));
-    EXPECT_TRUE(dialog.result() == QDialog::Rejected && settings.topic == "lab");
-  }
+  PublishSettings settings;
+  settings.topic = "lab";
+  PublishDialog dialog(settings, QStringLiteral("kelvor/host/COM1"));
+  dialog.topicField->setText(QStringLiteral("lab/#"));
+  QString told;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      told = box->text();
+      box->accept();
+    }
+  });
+  dialog.onOkClicked();
+  EXPECT_EQ(told, QStringLiteral("The topic lab/# must contain neither # nor +."));
+  EXPECT_TRUE(dialog.result() == QDialog::Rejected && settings.topic == "lab");
   ProgramCatalogue::install(0);
 }
 
